@@ -1,0 +1,20 @@
+// A small blocking HTTP client: one GET, HTTP/1.0, a 10 s time-out and a 64 KiB body cap.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct THttpRequest {
+  std::string Url;
+  std::vector<std::pair<std::string, std::string>> Headers; // sent in this order
+  long TimeoutMs = 10000;
+  std::size_t MaxBody = 64 * 1024;
+};
+
+// Body of a 2xx reply; any failure (no connection, time-out, other status, body over the cap)
+// gives the empty text.
+std::string HttpGet(const THttpRequest& request);
+
+// Host of the version check, fixed when the program is built.
+std::string VersionCheckHost();

@@ -1,0 +1,18 @@
+// Turning the bytes of text files into UTF-8, and back for files written in other code pages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A UTF-8 or UTF-16 (LE, BE) byte-order mark is honoured and dropped; otherwise valid UTF-8 is
+// taken as it is and anything else is read as Windows-1252.
+std::string DecodeTextFile(std::string_view bytes);
+
+bool IsValidUtf8(std::string_view text);
+std::string Windows1252ToUtf8(std::string_view text);
+std::string Cp850ToUtf8(std::string_view text);
+// Characters without a place in the code page become '?'.
+std::string Utf8ToWindows1252(std::string_view text);
+std::string Utf8ToCp850(std::string_view text);
+std::u32string Utf8ToUtf32(std::string_view text); // invalid sequences give U+FFFD
+std::string Utf32ToUtf8(std::u32string_view text);

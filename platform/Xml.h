@@ -1,0 +1,81 @@
+// XML documents for the program's files: load, walk, build and save. Nothing here throws.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pugi {
+struct xml_node_struct;
+class xml_document;
+} // namespace pugi
+
+// A handle to an element of a TXmlDocument; a null handle answers every query with "nothing".
+class TXmlNode {
+public:
+  TXmlNode() = default;
+  explicit operator bool() const { return Node != nullptr; }
+  bool IsNull() const { return Node == nullptr; }
+
+  std::string Name() const;
+  // Concatenated text of the element's own text children ("" for a null node).
+  std::string Text() const;
+  void SetText(std::string_view text);
+
+  // First child element with this name (exact case), or a null node.
+  TXmlNode Child(std::string_view name) const;
+  // Text of the first child element with this name, or `def` when there is none.
+  std::string ChildText(std::string_view name, std::string_view def = {}) const;
+  std::vector<TXmlNode> Children() const;                      // element children in order
+  std::vector<TXmlNode> Children(std::string_view name) const; // those with this name
+
+  bool HasAttribute(std::string_view name) const;
+  std::string Attribute(std::string_view name, std::string_view def = {}) const;
+  void SetAttribute(std::string_view name, std::string_view value);
+
+  // Appends a child element (optionally with text) and returns it.
+  TXmlNode AddChild(std::string_view name, std::string_view text = {});
+
+  bool operator==(const TXmlNode& other) const = default;
+
+private:
+  friend class TXmlDocument;
+  explicit TXmlNode(pugi::xml_node_struct* node) : Node(node) {}
+  pugi::xml_node_struct* Node = nullptr;
+};
+
+struct TXmlLoadResult {
+  bool Ok = false;
+  std::string Error; // parser's description with its offset, or why the file could not be read
+  explicit operator bool() const { return Ok; }
+};
+
+class TXmlDocument {
+public:
+  TXmlDocument();
+  ~TXmlDocument();
+  TXmlDocument(TXmlDocument&&) noexcept;
+  TXmlDocument& operator=(TXmlDocument&&) noexcept;
+
+  // Replaces the content. On failure the document is empty and the result says why.
+  TXmlLoadResult LoadFromFile(const std::string& path);
+  TXmlLoadResult LoadFromString(std::string_view text);
+  void Clear();
+
+  // The first element child of the document; declarations, comments and processing instructions
+  // before it are skipped. Null when the document has no element.
+  TXmlNode DocumentElement() const;
+  // Starts a new document with this root element and returns it.
+  TXmlNode CreateRoot(std::string_view name);
+  // Adds a comment after the root element (the "SW_VERSION = ..." line of the table files).
+  void AddCommentAfterRoot(std::string_view comment);
+
+  // Text of the whole document in UTF-8, indented with tabs, without a declaration.
+  std::string SaveToString() const;
+  // Written through the atomic writer; false with a reason in `error` when it fails.
+  bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
+
+private:
+  std::unique_ptr<pugi::xml_document> Doc;
+};

@@ -1,0 +1,34 @@
+// Qt side of the drawing layer, for platform code only: colours, fonts, images and painter binding.
+#pragma once
+
+#include "platform/ui/Graphics.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+// Plain RGB of a colour (system colours resolved); clNone gives a fully transparent colour.
+QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);
+// The substituted face with the pixel size, style and (off by default) antialiasing of the font.
+QFont ToQFont(const TFont& font, bool antialias = false);
+
+QImage& BitmapImage(TBitmap& bitmap);
+const QImage& BitmapImage(const TBitmap& bitmap);
+
+// Lets a canvas draw through a painter that someone else owns, for example in a widget's paint
+// event: `QPainter p(this); TCanvasBinding bind(Canvas(), p); Paint();`. The painter's state is
+// saved at binding and restored when the binding ends; the canvas is unbound again then.
+// Pixel reads and raster operations that need the target's pixels work only when the painter
+// draws on a QImage; elsewhere they are mapped to Qt's composition modes or ignored.
+class TCanvasBinding {
+public:
+  TCanvasBinding(TCanvas& canvas, QPainter& painter);
+  ~TCanvasBinding();
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+
+private:
+  TCanvas& FCanvas;
+};

@@ -1,0 +1,258 @@
+#include "platform/Xml.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Files.h"
+#include "platform/TextCodec.h"
+
+#include <algorithm>
+#include <pugixml.hpp>
+#include <sstream>
+#include <utility>
+
+namespace {
+
+pugi::xml_node N(pugi::xml_node_struct* node) {
+  return pugi::xml_node(node);
+}
+
+bool IsTextNode(const pugi::xml_node& n) {
+  return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata;
+}
+
+std::string Lowered(std::string_view s) {
+  std::string out(s);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  return out;
+}
+
+// The encoding named by a leading declaration, in lower case; empty when there is none.
+std::string DeclaredEncoding(std::string_view text) {
+  if (!text.starts_with("<?xml")) return {};
+  std::size_t end = text.find("?>");
+  std::string_view decl = text.substr(0, end);
+  std::size_t key = decl.find("encoding");
+  if (key == std::string_view::npos) return {};
+  std::size_t quote = decl.find_first_of("\"'", key);
+  if (quote == std::string_view::npos) return {};
+  std::size_t close = decl.find(decl[quote], quote + 1);
+  if (close == std::string_view::npos) return {};
+  return Lowered(decl.substr(quote + 1, close - quote - 1));
+}
+
+// Bytes of a file as UTF-8 text for the parser: byte-order marks are honoured, a declared
+// single-byte code page or bytes that are not UTF-8 are read as Windows-1252.
+std::string AsUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+    return DecodeTextFile(bytes);
+  std::string encoding = DeclaredEncoding(bytes);
+  if (encoding == "windows-1252" || encoding == "iso-8859-1" || encoding == "latin1" ||
+      encoding == "iso-8859-15" || encoding == "cp1252")
+    return Windows1252ToUtf8(bytes);
+  return DecodeTextFile(bytes);
+}
+
+std::string Where(std::string_view text, std::ptrdiff_t offset) {
+  if (offset < 0) offset = 0;
+  auto end = std::min(static_cast<std::size_t>(offset), text.size());
+  std::size_t line = 1, column = 1;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// An element that names one attribute twice makes the document invalid; the parser lets it pass.
+std::string DuplicateAttribute(pugi::xml_node node) {
+  std::vector<std::string_view> names;
+  for (; node; node = node.next_sibling()) {
+    if (node.type() != pugi::node_element) continue;
+    if (node.first_attribute() && node.first_attribute().next_attribute()) {
+      names.clear();
+      for (pugi::xml_attribute a : node.attributes())
+        names.emplace_back(a.name());
+      std::sort(names.begin(), names.end());
+      auto twice = std::adjacent_find(names.begin(), names.end());
+      if (twice != names.end())
+        return "Attribute \"" + std::string(*twice) + "\" appears twice in element \"" + node.name() + "\"";
+    }
+    if (std::string error = DuplicateAttribute(node.first_child()); !error.empty()) return error;
+  }
+  return {};
+}
+
+constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
+
+} // namespace
+
+// --- TXmlNode ---------------------------------------------------------------------------------
+
+std::string TXmlNode::Name() const {
+  return Node ? N(Node).name() : "";
+}
+
+std::string TXmlNode::Text() const {
+  std::string text;
+  if (!Node) return text;
+  for (pugi::xml_node child : N(Node).children())
+    if (IsTextNode(child)) text += child.value();
+  return text;
+}
+
+void TXmlNode::SetText(std::string_view text) {
+  if (!Node) return;
+  pugi::xml_node node = N(Node);
+  for (pugi::xml_node child = node.first_child(); child;) {
+    pugi::xml_node next = child.next_sibling();
+    if (IsTextNode(child)) node.remove_child(child);
+    child = next;
+  }
+  if (!text.empty()) node.prepend_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+}
+
+TXmlNode TXmlNode::Child(std::string_view name) const {
+  if (!Node) return {};
+  for (pugi::xml_node child : N(Node).children())
+    if (child.type() == pugi::node_element && name == child.name()) return TXmlNode(child.internal_object());
+  return {};
+}
+
+std::string TXmlNode::ChildText(std::string_view name, std::string_view def) const {
+  TXmlNode child = Child(name);
+  return child ? child.Text() : std::string(def);
+}
+
+std::vector<TXmlNode> TXmlNode::Children() const {
+  std::vector<TXmlNode> out;
+  if (!Node) return out;
+  for (pugi::xml_node child : N(Node).children())
+    if (child.type() == pugi::node_element) out.push_back(TXmlNode(child.internal_object()));
+  return out;
+}
+
+std::vector<TXmlNode> TXmlNode::Children(std::string_view name) const {
+  std::vector<TXmlNode> out;
+  if (!Node) return out;
+  for (pugi::xml_node child : N(Node).children())
+    if (child.type() == pugi::node_element && name == child.name())
+      out.push_back(TXmlNode(child.internal_object()));
+  return out;
+}
+
+bool TXmlNode::HasAttribute(std::string_view name) const {
+  if (!Node) return false;
+  for (pugi::xml_attribute a : N(Node).attributes())
+    if (name == a.name()) return true;
+  return false;
+}
+
+std::string TXmlNode::Attribute(std::string_view name, std::string_view def) const {
+  if (Node)
+    for (pugi::xml_attribute a : N(Node).attributes())
+      if (name == a.name()) return a.value();
+  return std::string(def);
+}
+
+void TXmlNode::SetAttribute(std::string_view name, std::string_view value) {
+  if (!Node) return;
+  std::string n(name), v(value);
+  pugi::xml_node node = N(Node);
+  pugi::xml_attribute a = node.attribute(n.c_str());
+  if (!a) a = node.append_attribute(n.c_str());
+  a.set_value(v.c_str());
+}
+
+TXmlNode TXmlNode::AddChild(std::string_view name, std::string_view text) {
+  if (!Node) return {};
+  pugi::xml_node child = N(Node).append_child(std::string(name).c_str());
+  if (!text.empty()) child.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+  return TXmlNode(child.internal_object());
+}
+
+// --- TXmlDocument -----------------------------------------------------------------------------
+
+TXmlDocument::TXmlDocument() : Doc(std::make_unique<pugi::xml_document>()) {}
+TXmlDocument::~TXmlDocument() = default;
+TXmlDocument::TXmlDocument(TXmlDocument&& other) noexcept
+    : Doc(std::exchange(other.Doc, std::make_unique<pugi::xml_document>())) {}
+TXmlDocument& TXmlDocument::operator=(TXmlDocument&& other) noexcept {
+  if (this != &other) std::swap(Doc, other.Doc);
+  other.Clear();
+  return *this;
+}
+
+TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
+  Clear();
+  if (!FileExists(path)) return {false, "The file \"" + path + "\" does not exist"};
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes)) return {false, "The file \"" + path + "\" cannot be read"};
+  TXmlLoadResult result = LoadFromString(AsUtf8(bytes));
+  if (!result) result.Error = "\"" + path + "\": " + result.Error;
+  return result;
+}
+
+TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
+  Clear();
+  pugi::xml_parse_result parsed =
+      Doc->load_buffer(text.data(), text.size(), ParseOptions, pugi::encoding_utf8);
+  if (!parsed) {
+    std::string error = std::string(parsed.description()) + " at " + Where(text, parsed.offset);
+    Clear();
+    return {false, error};
+  }
+  // The parser accepts what a strict one refuses: several top-level elements.
+  int elements = 0;
+  for (pugi::xml_node child : Doc->children())
+    if (child.type() == pugi::node_element) ++elements;
+  if (elements != 1) {
+    Clear();
+    return {false, elements == 0 ? "No document element" : "More than one document element"};
+  }
+  if (std::string error = DuplicateAttribute(Doc->first_child()); !error.empty()) {
+    Clear();
+    return {false, error};
+  }
+  return {true, {}};
+}
+
+void TXmlDocument::Clear() {
+  if (Doc)
+    Doc->reset();
+  else
+    Doc = std::make_unique<pugi::xml_document>();
+}
+
+TXmlNode TXmlDocument::DocumentElement() const {
+  if (!Doc) return {};
+  pugi::xml_node root = Doc->document_element();
+  return root ? TXmlNode(root.internal_object()) : TXmlNode();
+}
+
+TXmlNode TXmlDocument::CreateRoot(std::string_view name) {
+  Clear();
+  return TXmlNode(Doc->append_child(std::string(name).c_str()).internal_object());
+}
+
+void TXmlDocument::AddCommentAfterRoot(std::string_view comment) {
+  pugi::xml_node root = Doc->document_element();
+  pugi::xml_node node =
+      root ? Doc->insert_child_after(pugi::node_comment, root) : Doc->append_child(pugi::node_comment);
+  node.set_value(std::string(comment).c_str());
+}
+
+std::string TXmlDocument::SaveToString() const {
+  std::ostringstream out;
+  if (Doc) Doc->save(out, "\t", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
+  return out.str();
+}
+
+bool TXmlDocument::SaveToFile(const std::string& path, std::string* error) const {
+  TWriteResult written = WriteFileAtomic(path, SaveToString());
+  if (!written && error) *error = written.Error;
+  return written.Ok;
+}

@@ -1,0 +1,62 @@
+#include "platform/AtomicFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
+  TTempDir dir;
+  std::string path = dir.File("Velmaric.xml");
+  ASSERT_TRUE(WriteFileAtomic(path, "first"));
+  EXPECT_EQ(dir.Read("Velmaric.xml"), "first");
+  ASSERT_TRUE(WriteFileAtomic(path, std::string("se\0cond", 7)));
+  EXPECT_EQ(dir.Read("Velmaric.xml"), std::string("se\0cond", 7));
+  ASSERT_TRUE(WriteFileAtomic(path, ""));
+  EXPECT_EQ(dir.Read("Velmaric.xml"), "");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"Velmaric.xml"});
+}
+
+TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {
+  TTempDir dir;
+  std::string path = dir.Write("script.sh", "old");
+  ::chmod(path.c_str(), 0750);
+  ASSERT_TRUE(WriteFileAtomic(path, "new"));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0750u);
+}
+
+TEST(AtomicFile, FailuresSayWhyAndLeaveTheOldFileAsItWas) {
+  TTempDir dir;
+  dir.Write("locked.xml", "old");
+  dir.SetReadOnly("locked.xml", true);
+  dir.MakeDir("folder.xml");
+
+  struct TCase {
+    std::string Path;
+  };
+  const TCase cases[] = {
+      {dir.File("locked.xml")}, {dir.File("missing/x.xml")}, {dir.File("folder.xml")}, {""}};
+  for (const auto& c : cases) {
+    TWriteResult result = WriteFileAtomic(c.Path, "new");
+    EXPECT_FALSE(result) << c.Path;
+    EXPECT_FALSE(result.Error.empty()) << c.Path;
+  }
+  EXPECT_EQ(dir.Read("locked.xml"), "old");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder.xml", "locked.xml"}));
+}
+
+TEST(AtomicFile, ReadOnlyFolderFailsAndKeepsTheOldFile) {
+  TTempDir dir;
+  dir.MakeDir("conf");
+  dir.Write("conf/ParGen.xml", "old");
+  bool failedCleanly = RunUnprivileged(dir, [&] {
+    ::chmod(dir.File("conf").c_str(), 0555);
+    TWriteResult result = WriteFileAtomic(dir.File("conf/ParGen.xml"), "new");
+    return !result.Ok && !result.Error.empty();
+  });
+  EXPECT_TRUE(failedCleanly);
+  EXPECT_EQ(dir.Read("conf/ParGen.xml"), "old");
+  EXPECT_EQ(dir.Entries("conf"), std::vector<std::string>{"ParGen.xml"});
+}

@@ -1,0 +1,185 @@
+#include "platform/Xml.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(XmlLoad, DamagedOrEmptyInputIsReportedAndLeavesAnEmptyDocument) {
+  const char* cases[] = {
+      "",                          // nothing
+      "<Conf_Settings><lastproj>", // cut short
+      "<a></b>",                   // mismatched tags
+      "<a x=\"1\" x=\"2\"/>",      // duplicate attribute
+      "<?xml version=\"1.0\"?>",   // declaration only
+      "<!-- only a comment -->",   // no element
+      "<a/><b/>",                  // two roots
+      "plain text",                //
+  };
+  for (const char* text : cases) {
+    TXmlDocument doc;
+    doc.CreateRoot("Old").AddChild("value", "stale");
+    TXmlLoadResult result = doc.LoadFromString(text);
+    EXPECT_FALSE(result) << text;
+    EXPECT_FALSE(result.Error.empty()) << text;
+    EXPECT_TRUE(doc.DocumentElement().IsNull()) << text;
+    EXPECT_EQ(doc.SaveToString(), "") << text;
+  }
+}
+
+TEST(XmlLoad, ErrorNamesTheLine) {
+  TXmlDocument doc;
+  TXmlLoadResult result = doc.LoadFromString("<a>\n<b>\n</a>");
+  ASSERT_FALSE(result);
+  EXPECT_NE(result.Error.find("line 3"), std::string::npos) << result.Error;
+}
+
+TEST(XmlLoad, MissingFileIsAnErrorNamingIt) {
+  TTempDir dir;
+  TXmlDocument doc;
+  TXmlLoadResult result = doc.LoadFromFile(dir.File("ParGen.xml"));
+  EXPECT_FALSE(result);
+  EXPECT_NE(result.Error.find("ParGen.xml"), std::string::npos);
+}
+
+TEST(XmlLoad, WhatStandsBeforeTheRootNeverHidesIt) {
+  const char* cases[] = {
+      "<Root><v>1</v></Root>",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Root><v>1</v></Root>",
+      "<!-- SW_VERSION = 1.000 -->\n<Root><v>1</v></Root>",
+      "<?xml version=\"1.0\"?><?style x?><!--c--><!DOCTYPE Root><Root><v>1</v></Root><!--after-->",
+      "\xEF\xBB\xBF<Root><v>1</v></Root>",
+  };
+  for (const char* text : cases) {
+    TXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFromString(text)) << text;
+    EXPECT_EQ(doc.DocumentElement().Name(), "Root") << text;
+    EXPECT_EQ(doc.DocumentElement().ChildText("v"), "1") << text;
+  }
+}
+
+TEST(XmlNode, ChildrenTextsAndAttributesWithDefaults) {
+  TXmlDocument doc;
+  ASSERT_TRUE(doc.LoadFromString(R"(<T>
+  <lastproj><projectname>  Plant &amp; Co  </projectname></lastproj>
+  <empty/>
+  <blank> </blank>
+  <rows>
+    <row Enable="Y" NumByte="" />
+    <other/>
+    <row Enable="N"/>
+  </rows>
+</T>)"));
+  TXmlNode root = doc.DocumentElement();
+  EXPECT_EQ(root.Child("lastproj").ChildText("projectname"), "  Plant & Co  ");
+  EXPECT_EQ(root.ChildText("empty", "default"), ""); // present but empty is not missing
+  EXPECT_EQ(root.ChildText("blank"), " ");           // a value of blanks survives
+  EXPECT_EQ(root.ChildText("missing", "default"), "default");
+  EXPECT_TRUE(root.Child("LastProj").IsNull()); // names are exact
+  EXPECT_EQ(root.Children().size(), 4u);
+
+  auto rows = root.Child("rows").Children("row");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Attribute("Enable"), "Y");
+  EXPECT_TRUE(rows[0].HasAttribute("NumByte"));
+  EXPECT_EQ(rows[0].Attribute("NumByte", "-1"), "");
+  EXPECT_FALSE(rows[1].HasAttribute("NumByte"));
+  EXPECT_EQ(rows[1].Attribute("NumByte", "-1"), "-1");
+
+  TXmlNode none = root.Child("nothing").Child("deeper"); // null handles answer "nothing"
+  EXPECT_TRUE(none.IsNull());
+  EXPECT_EQ(none.Text(), "");
+  EXPECT_EQ(none.Attribute("a", "d"), "d");
+  EXPECT_TRUE(none.Children().empty());
+  EXPECT_TRUE(none.AddChild("x").IsNull());
+}
+
+TEST(XmlSave, NoDeclarationTabIndentationAndCommentAfterRoot) {
+  TXmlDocument doc;
+  TXmlNode root = doc.CreateRoot("LoRaWAN_SetAccess");
+  TXmlNode uplink = root.AddChild("LoRaWAN_Uplink");
+  TXmlNode row = uplink.AddChild("row");
+  row.SetAttribute("Enable", "Y");
+  row.SetAttribute("Name", "a<b & \"c\"");
+  root.AddChild("Value", "äö");
+  doc.AddCommentAfterRoot("SW_VERSION = 1.000");
+  EXPECT_EQ(doc.SaveToString(), "<LoRaWAN_SetAccess>\n"
+                                "\t<LoRaWAN_Uplink>\n"
+                                "\t\t<row Enable=\"Y\" Name=\"a&lt;b &amp; &quot;c&quot;\" />\n"
+                                "\t</LoRaWAN_Uplink>\n"
+                                "\t<Value>äö</Value>\n"
+                                "</LoRaWAN_SetAccess>\n"
+                                "<!--SW_VERSION = 1.000-->\n");
+}
+
+TEST(XmlSave, RoundTripThroughAFileKeepsEveryValue) {
+  TTempDir dir;
+  TXmlDocument doc;
+  TXmlNode root = doc.CreateRoot("Conf_Settings");
+  root.AddChild("lastproj").AddChild("projectname", " lead & trail ");
+  root.AddChild("lastipadd").AddChild("ipaddress", "192.168.2.205");
+  root.AddChild("empty");
+  TXmlNode row = root.AddChild("row");
+  row.SetAttribute("Text", "line1\nline2\ttab");
+  row.SetAttribute("Text", "replaced\nvalue");
+  doc.AddCommentAfterRoot("SW_VERSION = 1.000");
+  std::string error;
+  ASSERT_TRUE(doc.SaveToFile(dir.File("Velmaric.xml"), &error)) << error;
+
+  TXmlDocument back;
+  ASSERT_TRUE(back.LoadFromFile(dir.File("Velmaric.xml")));
+  TXmlNode r = back.DocumentElement();
+  EXPECT_EQ(r.Child("lastproj").ChildText("projectname"), " lead & trail ");
+  EXPECT_EQ(r.Child("lastipadd").ChildText("ipaddress"), "192.168.2.205");
+  EXPECT_EQ(r.ChildText("empty", "x"), "");
+  EXPECT_EQ(r.Child("row").Attribute("Text"), "replaced\nvalue");
+  EXPECT_EQ(back.SaveToString(), doc.SaveToString());
+}
+
+TEST(XmlSave, FailureIsReportedAndTheOldFileStays) {
+  TTempDir dir;
+  dir.Write("t.xml", "<old/>");
+  dir.SetReadOnly("t.xml", true);
+  TXmlDocument doc;
+  doc.CreateRoot("new");
+  std::string error;
+  EXPECT_FALSE(doc.SaveToFile(dir.File("t.xml"), &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(dir.Read("t.xml"), "<old/>");
+}
+
+TEST(XmlLoad, FilesInOtherEncodingsAreReadAsText) {
+  TTempDir dir;
+  struct TCase {
+    std::string Bytes;
+  };
+  const TCase cases[] = {
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>K\xE4se</a>"},
+      {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>K\xE4se</a>"},
+      {"<a>K\xE4se</a>"},                                                // not UTF-8, nothing declared
+      {"<a>K\xC3\xA4se</a>"},                                            // UTF-8
+      {"\xEF\xBB\xBF<a>K\xC3\xA4se</a>"},                                // UTF-8 with mark
+      {std::string("\xFF\xFE<\0a\0>\0K\0\xE4\0s\0e\0<\0/\0a\0>\0", 24)}, // UTF-16LE
+  };
+  for (const auto& c : cases) {
+    dir.Write("e.xml", c.Bytes);
+    TXmlDocument doc;
+    ASSERT_TRUE(doc.LoadFromFile(dir.File("e.xml"))) << c.Bytes;
+    EXPECT_EQ(doc.DocumentElement().Text(), "Käse") << c.Bytes;
+  }
+}
+
+TEST(XmlDocument, SetTextReplacesAndMovesKeepADocument) {
+  TXmlDocument doc;
+  TXmlNode root = doc.CreateRoot("r");
+  root.SetText("one");
+  root.SetText("two");
+  EXPECT_EQ(root.Text(), "two");
+  root.SetText("");
+  EXPECT_EQ(doc.SaveToString(), "<r />\n");
+
+  TXmlDocument moved = std::move(doc);
+  EXPECT_EQ(moved.DocumentElement().Name(), "r");
+  EXPECT_TRUE(doc.DocumentElement().IsNull()); // NOLINT: a moved-from document is empty and usable
+  doc.CreateRoot("again");
+  EXPECT_EQ(doc.DocumentElement().Name(), "again");
+}

@@ -16,5 +16,7 @@ struct THttpRequest {
 // gives the empty text.
 std::string HttpGet(const THttpRequest& request);
 
-// Host of the version check, fixed when the program is built.
+// Host of the version check, fixed when the program is built ("name" or "name:port").
 std::string VersionCheckHost();
+// Points the version check elsewhere (tests use a local server); "" restores the built-in host.
+void SetVersionCheckHost(const std::string& host);

@@ -10,8 +10,9 @@ enum class TProcessOutcome { NotStarted, Exited, TimedOut };
 
 struct TProcessResult {
   TProcessOutcome Outcome = TProcessOutcome::NotStarted;
-  int ExitCode = -1;     // when Exited
-  std::string Error;     // when NotStarted: why
+  int ExitCode = -1; // when Exited
+  std::string Error; // when NotStarted: why
+  int ProcessId = 0; // when TimedOut: the process, still running (the caller decides its fate)
 };
 
 class TProcess {
@@ -28,7 +29,9 @@ public:
   // True once the process has ended; then ExitCode() holds its code.
   bool Poll();
   int ExitCode() const;
+  // Ends the process and everything it started; waits until it is gone.
   void Kill();
+  int ProcessId() const; // 0 when not started
 
 private:
   struct TImpl;
@@ -40,6 +43,8 @@ private:
 TProcessResult RunAndWait(const std::string& program, const std::vector<std::string>& arguments,
                           const std::string& workingDir, std::int64_t pollMs, std::int64_t timeoutMs,
                           void (*idle)() = nullptr);
+// Ends a process that RunAndWait left running, and everything it started.
+void KillProcess(int processId);
 
 // Opens a web address with the desktop's handler; tests replace the opener.
 using TUrlOpener = void (*)(const std::string& url);

@@ -3,7 +3,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
   TTempDir dir;
@@ -20,11 +19,11 @@ TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
 TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {
   TTempDir dir;
   std::string path = dir.Write("script.sh", "old");
-  ::chmod(path.c_str(), 0750);
+  dir.SetMode("script.sh", 0750);
   ASSERT_TRUE(WriteFileAtomic(path, "new"));
-  struct stat st {};
-  ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0750u);
+  EXPECT_EQ(dir.Mode("script.sh"), 0750);
+  ASSERT_TRUE(WriteFileAtomic(dir.File("fresh.xml"), "new"));
+  EXPECT_EQ(dir.Mode("fresh.xml") & 0600, 0600); // a new file is the user's to change
 }
 
 TEST(AtomicFile, FailuresSayWhyAndLeaveTheOldFileAsItWas) {
@@ -52,7 +51,7 @@ TEST(AtomicFile, ReadOnlyFolderFailsAndKeepsTheOldFile) {
   dir.MakeDir("conf");
   dir.Write("conf/ParGen.xml", "old");
   bool failedCleanly = RunUnprivileged(dir, [&] {
-    ::chmod(dir.File("conf").c_str(), 0555);
+    dir.SetMode("conf", 0555);
     TWriteResult result = WriteFileAtomic(dir.File("conf/ParGen.xml"), "new");
     return !result.Ok && !result.Error.empty();
   });

@@ -1,6 +1,7 @@
 #include "support/TempDir.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +93,26 @@ void TTempDir::SetReadOnly(std::string_view relative, bool readOnly) const {
   mode_t mode = st.st_mode & 07777;
   mode = readOnly ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
   ::chmod(path.c_str(), mode);
+}
+
+int TTempDir::Mode(std::string_view relative) const {
+  struct stat st {};
+  if (::stat(File(relative).c_str(), &st) != 0) return -1;
+  return static_cast<int>(st.st_mode & 07777);
+}
+
+void TTempDir::SetMode(std::string_view relative, int mode) const {
+  ::chmod(File(relative).c_str(), static_cast<mode_t>(mode));
+}
+
+std::string TTempDir::WriteScript(std::string_view relative, std::string_view body) const {
+  std::string path = Write(relative, "#!/bin/sh\n" + std::string(body) + "\n");
+  ::chmod(path.c_str(), 0755);
+  return path;
+}
+
+bool ProcessAlive(int processId) {
+  return processId > 0 && ::kill(processId, 0) == 0;
 }
 
 bool RunUnprivileged(const TTempDir& dir, const std::function<bool()>& body) {

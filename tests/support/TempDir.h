@@ -28,6 +28,12 @@ public:
   std::vector<std::string> Entries(std::string_view relative = {}) const;
   // Takes the write permission away from a file or folder, or gives it back.
   void SetReadOnly(std::string_view relative, bool readOnly) const;
+  // Permission bits of a file or folder (0755 ...), or -1 when it does not exist; and setting them.
+  int Mode(std::string_view relative) const;
+  void SetMode(std::string_view relative, int mode) const;
+  // Writes an executable shell script ("#!/bin/sh" + newline + body) and returns its full path;
+  // a stand-in for programs the tests start.
+  std::string WriteScript(std::string_view relative, std::string_view body) const;
 
 private:
   std::string Root;
@@ -37,3 +43,6 @@ private:
 // also when the tests run as root (then `dir` is handed to an unprivileged user first).
 // Returns what `body` returned; false when the child failed. Use no test assertions in `body`.
 bool RunUnprivileged(const TTempDir& dir, const std::function<bool()>& body);
+
+// True while a process with this id exists (a started program, not yet ended and collected).
+bool ProcessAlive(int processId);

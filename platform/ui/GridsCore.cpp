@@ -349,7 +349,7 @@ void TGridCore::SetLeftCol(int value) {
   MoveTopLeft(value, FTopRow);
 }
 
-void TGridCore::SetClientSize(int width, int height) {
+void TGridCore::SetGridClientSize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (width == FClientWidth && height == FClientHeight) return;
@@ -375,7 +375,7 @@ void TGridCore::LayoutScrollBars(int totalWidth, int totalHeight, int barWidth, 
   }
   showVert = v;
   showHorz = h;
-  SetClientSize(totalWidth - (v ? barWidth : 0), totalHeight - (h ? barHeight : 0));
+  SetGridClientSize(totalWidth - (v ? barWidth : 0), totalHeight - (h ? barHeight : 0));
 }
 
 TRect TGridCore::CellRect(int col, int row) const {

@@ -166,9 +166,9 @@ public:
   int VisibleColCount() const;
   int VisibleRowCount() const;
 
-  int ClientWidth() const { return FClientWidth; }
-  int ClientHeight() const { return FClientHeight; }
-  void SetClientSize(int width, int height);
+  int GridClientWidth() const { return FClientWidth; }
+  int GridClientHeight() const { return FClientHeight; }
+  void SetGridClientSize(int width, int height);
   // Lays the scroll bars out for a control of totalWidth x totalHeight whose bars are barWidth wide
   // (vertical) and barHeight high (horizontal); sets the client size and tells which bars show.
   void LayoutScrollBars(int totalWidth, int totalHeight, int barWidth, int barHeight, bool& showVert,

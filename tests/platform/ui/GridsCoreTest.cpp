@@ -41,7 +41,7 @@ protected:
 void Standard(TGridCore& g) {
   g.SetColCount(10);
   g.SetRowCount(100);
-  g.SetClientSize(300, 200);
+  g.SetGridClientSize(300, 200);
 }
 
 // Every visible cell: its rectangle and the hit test agree, also on its grid line.
@@ -52,7 +52,7 @@ void ExpectGeometryAgrees(const TGridCore& g) {
       EXPECT_EQ(rect, (TRect{c.Start, r.Start, c.End, r.End})) << c.Index << "," << r.Index;
       for (int x : {c.Start, c.End - 1, c.LineEnd - 1}) {
         for (int y : {r.Start, r.End - 1, r.LineEnd - 1}) {
-          if (x < c.Start || y < r.Start || x >= g.ClientWidth() || y >= g.ClientHeight()) continue;
+          if (x < c.Start || y < r.Start || x >= g.GridClientWidth() || y >= g.GridClientHeight()) continue;
           if (c.LineEnd == c.Start || r.LineEnd == r.Start) continue; // nothing to hit
           EXPECT_EQ(g.MouseToCell(x, y), (TGridCoord{c.Index, r.Index})) << x << "," << y;
         }
@@ -108,11 +108,11 @@ TEST(GridsCore, VisibleCountsCountOnlyFullyVisibleCells) {
   EXPECT_EQ(g.MouseToCell(299, 30), (TGridCoord{4, 1}));
   // Rows: fixed 0..25, then 24 + 1 each: 25..49 .. 175..199 fits, 200.. does not.
   EXPECT_EQ(g.VisibleRowCount(), 7);
-  g.SetClientSize(300, 199);
+  g.SetGridClientSize(300, 199);
   EXPECT_EQ(g.VisibleRowCount(), 7);
-  g.SetClientSize(300, 198);
+  g.SetGridClientSize(300, 198);
   EXPECT_EQ(g.VisibleRowCount(), 6);
-  g.SetClientSize(10, 10); // not even the fixed cells fit
+  g.SetGridClientSize(10, 10); // not even the fixed cells fit
   EXPECT_EQ(g.VisibleColCount(), 0);
   EXPECT_EQ(g.VisibleRowCount(), 0);
   EXPECT_FALSE(g.CellRect(0, 0).IsEmpty());
@@ -137,11 +137,11 @@ TEST(GridsCore, TopRowAndLeftColClamp) {
   // A larger client pulls the view back so that no empty space is scrolled into view.
   g.SetLeftCol(7);
   g.SetTopRow(93);
-  g.SetClientSize(2000, 3000);
+  g.SetGridClientSize(2000, 3000);
   EXPECT_EQ(g.LeftCol(), 1);
   EXPECT_EQ(g.TopRow(), 1);
   // Fewer rows than the view: the top row follows.
-  g.SetClientSize(300, 200);
+  g.SetGridClientSize(300, 200);
   g.SetTopRow(93);
   g.SetRowCount(20);
   EXPECT_EQ(g.TopRow(), g.MaxTopRow());
@@ -323,19 +323,19 @@ TEST(GridsCore, ScrollBarsLayOutAroundWhatFits) {
   g.LayoutScrollBars(300, 200, 17, 17, v, h);
   EXPECT_FALSE(v);
   EXPECT_FALSE(h);
-  EXPECT_EQ(g.ClientWidth(), 300);
+  EXPECT_EQ(g.GridClientWidth(), 300);
   g.SetRowCount(100);
   g.LayoutScrollBars(300, 200, 17, 17, v, h);
   EXPECT_TRUE(v);
   EXPECT_FALSE(h);
-  EXPECT_EQ(g.ClientWidth(), 283);
+  EXPECT_EQ(g.GridClientWidth(), 283);
   // The vertical bar makes the columns too wide for the rest: both bars.
   g.SetColCount(4);
   g.SetColWidths(3, 300 - 3 * 65 - 10);
   g.LayoutScrollBars(300, 200, 17, 17, v, h);
   EXPECT_TRUE(v);
   EXPECT_TRUE(h);
-  EXPECT_EQ(g.ClientHeight(), 183);
+  EXPECT_EQ(g.GridClientHeight(), 183);
   g.SetScrollBars(gsbNone);
   g.LayoutScrollBars(300, 200, 17, 17, v, h);
   EXPECT_FALSE(v || h);
@@ -497,7 +497,7 @@ TEST(GridsCore, DegenerateGridsClamp) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.cols * 10000 + k.rows);
     TTestCore g;
-    g.SetClientSize(300, 200);
+    g.SetGridClientSize(300, 200);
     g.SetColCount(k.cols);
     g.SetRowCount(k.rows);
     g.SetFixedCols(k.fixedCols);

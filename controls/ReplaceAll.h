@@ -1,0 +1,18 @@
+// Replacing every occurrence of a text, left to right without overlaps.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t start = 0;
+  for (std::size_t p; (p = text.find(from, start)) != std::string_view::npos; start = p + from.size()) {
+    out.append(text, start, p - start);
+    out += to;
+  }
+  out.append(text, start);
+  return out;
+}

@@ -1,0 +1,80 @@
+#include "gateway/IntegerText.h"
+
+#include <algorithm>
+
+namespace {
+
+int DigitValue(char c, int base) {
+  int v = -1;
+  if (c >= '0' && c <= '9')
+    v = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    v = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    v = c - 'A' + 10;
+  return v < base ? v : -1;
+}
+
+char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+std::optional<std::int32_t> TryStrToInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ')
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int base = 10;
+  if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i == text.size()) return std::nullopt;
+  // The magnitude may reach 2^31 only for a negative value.
+  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    int d = DigitValue(text[i], base);
+    if (d < 0) return std::nullopt;
+    value = value * base + d;
+    if (value > limit) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+std::int32_t StrToIntDef(std::string_view text, std::int32_t def) {
+  return TryStrToInt(text).value_or(def);
+}
+
+std::string_view Trim(std::string_view text) {
+  std::size_t first = 0, last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
+    ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
+    --last;
+  return text.substr(first, last - first);
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), Upper);
+  return out;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+bool IsHexDigit(char c) {
+  return DigitValue(c, 16) >= 0;
+}

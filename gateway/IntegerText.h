@@ -1,0 +1,19 @@
+// Reading numbers typed by the user or stored in the configuration files.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Leading blanks, an optional sign, then decimal digits or hexadecimal digits after "$", "x", "X",
+// "0x" or "0X"; nothing may follow the digits and the value must fit a signed 32-bit integer.
+std::optional<std::int32_t> TryStrToInt(std::string_view text);
+std::int32_t StrToIntDef(std::string_view text, std::int32_t def);
+
+// Text helpers shared by the gateway files. Trim drops every character up to the blank (control
+// characters included) at both ends; the case functions touch only ASCII letters.
+std::string_view Trim(std::string_view text);
+std::string UpperCase(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
+bool IsHexDigit(char c);

@@ -1,0 +1,202 @@
+#include "gateway/LoRaWANSetAccess.h"
+
+#include "app/ULanguage.h"
+#include "gateway/IntegerText.h"
+#include "gateway/LoRaWANTexts.h"
+#include "platform/Files.h"
+#include "platform/Format.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int Txt_Config_NumByte_Error = 30; // main window: "Error in configuration, Num. Byte ..."
+
+// A missing attribute keeps the value the rule already holds, its default.
+void ReadAttribute(const TXmlNode& row, std::string_view name, std::string& target) {
+  target = row.Attribute(name, target);
+}
+
+bool InRange(std::string_view text, int low, int high) {
+  std::int32_t value = StrToIntDef(text, -1);
+  return value >= low && value <= high;
+}
+
+std::string RowMessage(int row, int textNumber) {
+  return Lang_Text(Txt_LoRa_Error_Row) + std::to_string(row) + Lang_Text(textNumber);
+}
+
+TGatewayResult RowFailure(int row, int textNumber) {
+  return TGatewayResult::Failure(RowMessage(row, textNumber), textNumber);
+}
+
+TGatewayResult NumByteFailure(int row, int textNumber, int maxPayloadSize) {
+  return TGatewayResult::Failure(RowMessage(row, textNumber) + std::to_string(maxPayloadSize - 2),
+                                 textNumber);
+}
+
+// The time is checked whenever the device could take the rule as timed: the image sets the timer
+// bit for "y" as well, and the grid's own "Y" may come with blanks from a file.
+bool Is_Timer_Rule(std::string_view onTimer) {
+  return UpperCase(Trim(onTimer)) == "Y";
+}
+
+bool IsBlank(std::string_view text) {
+  return Trim(text).empty();
+}
+
+std::size_t RowsToUse(std::size_t rows, bool fportFixed) {
+  return std::min(rows, static_cast<std::size_t>(LoRaWAN_Capacity(fportFixed)));
+}
+
+} // namespace
+
+int LoRaWAN_Capacity(bool fportFixed) {
+  return fportFixed ? LoRaWAN_Table_Slots : LoRaWAN_Variable_FPort_Rules;
+}
+
+bool Is_LoRaWAN_Rule_Enabled(std::string_view enable) {
+  return UpperCase(Trim(enable)) == "Y";
+}
+
+bool Is_FPort_Variable(std::string_view text) {
+  return UpperCase(Trim(text)) == "VARIABLE";
+}
+
+TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPath) {
+  TLoRaWANParGenSettings settings;
+  TXmlFile file = Load_Xml_File(parGenPath);
+  settings.State = file.State;
+  settings.Error = file.Error;
+  if (file.State != TXmlFileState::Loaded) return settings;
+  settings.MaxPayloadSize = StrToIntDef(file.Root.ChildText("LoRa_Payload_Size"), 0);
+  if (TXmlNode fport = file.Root.Child("LoRa_FPort")) settings.FPortFixed = !Is_FPort_Variable(fport.Text());
+  return settings;
+}
+
+bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::string& error) {
+  rules = {};
+  TXmlNode uplink = root.Child("LoRaWAN_Uplink");
+  TXmlNode downlink = root.Child("LoRaWAN_Downlink");
+  if (!uplink || !downlink) {
+    error = std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
+    return false;
+  }
+  for (const TXmlNode& row : uplink.Children()) {
+    TLoRaUplinkRule& r = rules.Uplink.emplace_back();
+    ReadAttribute(row, "Enable", r.Enable);
+    ReadAttribute(row, "StartByte", r.StartByte);
+    ReadAttribute(row, "NumByte", r.NumByte);
+    ReadAttribute(row, "OnChange", r.OnChange);
+    ReadAttribute(row, "OnCMD", r.OnCMD);
+    ReadAttribute(row, "OnTimer", r.OnTimer);
+    ReadAttribute(row, "Time", r.Time);
+    ReadAttribute(row, "FPort", r.FPort);
+    ReadAttribute(row, "Mnemonic", r.Mnemonic);
+  }
+  for (const TXmlNode& row : downlink.Children()) {
+    TLoRaDownlinkRule& r = rules.Downlink.emplace_back();
+    ReadAttribute(row, "Enable", r.Enable);
+    ReadAttribute(row, "StartByte", r.StartByte);
+    ReadAttribute(row, "NumByte", r.NumByte);
+    ReadAttribute(row, "FPort", r.FPort);
+    ReadAttribute(row, "Mnemonic", r.Mnemonic);
+  }
+  return true;
+}
+
+void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc) {
+  TXmlNode root = doc.CreateRoot("LoRaWAN_Set_Access");
+  doc.AddCommentAfterRoot("SW_VERSION = 1.000");
+  TXmlNode uplink = root.AddChild("LoRaWAN_Uplink");
+  for (std::size_t i = 0; i < RowsToUse(rules.Uplink.size(), fportFixed); ++i) {
+    const TLoRaUplinkRule& r = rules.Uplink[i];
+    if (IsBlank(r.StartByte)) break;
+    TXmlNode row = uplink.AddChild("row");
+    row.SetAttribute("Enable", r.Enable);
+    row.SetAttribute("StartByte", r.StartByte);
+    row.SetAttribute("NumByte", r.NumByte);
+    row.SetAttribute("OnChange", r.OnChange);
+    row.SetAttribute("OnCMD", r.OnCMD);
+    row.SetAttribute("OnTimer", r.OnTimer);
+    row.SetAttribute("Time", r.Time);
+    row.SetAttribute("FPort", r.FPort);
+    row.SetAttribute("Mnemonic", r.Mnemonic);
+  }
+  TXmlNode downlink = root.AddChild("LoRaWAN_Downlink");
+  for (std::size_t i = 0; i < RowsToUse(rules.Downlink.size(), fportFixed); ++i) {
+    const TLoRaDownlinkRule& r = rules.Downlink[i];
+    if (IsBlank(r.StartByte)) break;
+    TXmlNode row = downlink.AddChild("row");
+    row.SetAttribute("Enable", r.Enable);
+    row.SetAttribute("StartByte", r.StartByte);
+    row.SetAttribute("NumByte", r.NumByte);
+    row.SetAttribute("FPort", r.FPort);
+    row.SetAttribute("Mnemonic", r.Mnemonic);
+  }
+}
+
+TLoRaWANLoad Load_LoRaWAN_SetAccess(const std::string& path) {
+  TLoRaWANLoad load;
+  TXmlFile file = Load_Xml_File(path);
+  load.State = file.State;
+  load.Error = file.Error;
+  if (file.State == TXmlFileState::Loaded && !LoRaWAN_From_Root(file.Root, load.Rules, load.Error)) {
+    load.State = TXmlFileState::Unreadable;
+    load.Error = ExtractFileName(path) + ": " + load.Error;
+  }
+  if (load.State == TXmlFileState::Unreadable)
+    load.Message = Format(Lang_Text(Txt_LoRa_Read_Error), {load.Error});
+  return load;
+}
+
+TGatewayResult Save_LoRaWAN_SetAccess(const std::string& path, const TLoRaWANSetAccess& rules,
+                                      bool fportFixed) {
+  TXmlDocument doc;
+  LoRaWAN_To_Document(rules, fportFixed, doc);
+  std::string error;
+  if (!doc.SaveToFile(path, &error))
+    return TGatewayResult::Failure(Format(Lang_Text(Txt_LoRa_Save_Error), {error}), Txt_LoRa_Save_Error);
+  return TGatewayResult::Success();
+}
+
+TGatewayResult Check_LoRaWAN_Rules(const TLoRaWANSetAccess& rules, int maxPayloadSize, bool fportFixed) {
+  for (std::size_t i = 0; i < RowsToUse(rules.Uplink.size(), fportFixed); ++i) {
+    const TLoRaUplinkRule& r = rules.Uplink[i];
+    const int row = static_cast<int>(i) + 1;
+    if (IsBlank(r.StartByte)) break;
+    if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
+    if (!InRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Up_StartByte);
+    if (!InRange(r.NumByte, 0, maxPayloadSize - 2))
+      return NumByteFailure(row, Txt_LoRa_Up_NumByte, maxPayloadSize);
+    if (Is_Timer_Rule(r.OnTimer) && !InRange(r.Time, 30, 86400)) return RowFailure(row, Txt_LoRa_Up_Time);
+    if (!fportFixed && !InRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Up_FPort);
+  }
+  for (std::size_t i = 0; i < RowsToUse(rules.Downlink.size(), fportFixed); ++i) {
+    const TLoRaDownlinkRule& r = rules.Downlink[i];
+    const int row = static_cast<int>(i) + 1;
+    if (IsBlank(r.StartByte)) break;
+    if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
+    if (!InRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Down_StartByte);
+    if (!InRange(r.NumByte, 0, maxPayloadSize - 2))
+      return NumByteFailure(row, Txt_LoRa_Down_NumByte, maxPayloadSize);
+    if (!fportFixed && !InRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Down_FPort);
+  }
+  return TGatewayResult::Success();
+}
+
+TGatewayResult Check_Config_LoraWAN(const std::string& parGenPath, const std::string& setAccessPath) {
+  TLoRaWANParGenSettings settings = Read_LoRaWAN_ParGen_Settings(parGenPath);
+  if (settings.State == TXmlFileState::Unreadable)
+    return TGatewayResult::Failure("Error!! The configuration cannot be read: " + settings.Error);
+  TLoRaWANLoad load = Load_LoRaWAN_SetAccess(setAccessPath);
+  if (load.State == TXmlFileState::Missing) return TGatewayResult::Success();
+  if (load.State == TXmlFileState::Unreadable)
+    return TGatewayResult::Failure("Error!! The configuration cannot be read: " + load.Error);
+  for (const TLoRaUplinkRule& r : load.Rules.Uplink) {
+    if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
+    if (!InRange(r.NumByte, 0, settings.MaxPayloadSize - 2))
+      return TGatewayResult::Failure(Lang_Text(Txt_Config_NumByte_Error), Txt_Config_NumByte_Error);
+  }
+  return TGatewayResult::Success();
+}

@@ -1,0 +1,22 @@
+#include "gateway/XmlFile.h"
+
+#include "platform/Files.h"
+
+TXmlFile Load_Xml_File(const std::string& path) {
+  TXmlFile file;
+  if (!FileExists(path)) return file;
+  TXmlLoadResult loaded = file.Doc.LoadFromFile(path);
+  if (!loaded) {
+    file.State = TXmlFileState::Unreadable;
+    file.Error = loaded.Error;
+    return file;
+  }
+  file.Root = file.Doc.DocumentElement();
+  if (!file.Root) {
+    file.State = TXmlFileState::Unreadable;
+    file.Error = "\"" + path + "\": no root element";
+    return file;
+  }
+  file.State = TXmlFileState::Loaded;
+  return file;
+}

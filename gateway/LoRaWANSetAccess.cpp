@@ -68,6 +68,8 @@ TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPat
   TXmlFile file = Load_Xml_File(parGenPath);
   settings.State = file.State;
   settings.Error = file.Error;
+  if (file.State == TXmlFileState::Unreadable)
+    settings.Message = Format(Lang_Text(Txt_LoRa_ParGen_Read_Error), {file.Error});
   if (file.State != TXmlFileState::Loaded) return settings;
   settings.MaxPayloadSize = StrToIntDef(file.Root.ChildText("LoRa_Payload_Size"), 0);
   if (TXmlNode fport = file.Root.Child("LoRa_FPort")) settings.FPortFixed = !Is_FPort_Variable(fport.Text());

@@ -53,7 +53,8 @@ struct TLoRaWANParGenSettings {
   TXmlFileState State = TXmlFileState::Missing;
   int MaxPayloadSize = 0;
   bool FPortFixed = true;
-  std::string Error; // for an unreadable file
+  std::string Error;   // for an unreadable file
+  std::string Message; // what the editor shows for it; it then goes on as without the file
 };
 TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPath);
 bool Is_FPort_Variable(std::string_view text);

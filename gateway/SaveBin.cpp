@@ -395,6 +395,7 @@ std::string Bank2_Path(const std::string& projectPath) {
 }
 
 TGatewayResult Save_Bin(const std::string& projectPath, const TDeviceImages& images) {
+  if (projectPath.empty()) return TGatewayResult::Failure("Error!! No configuration is open");
   const std::string folder = JoinPath(projectPath, "bin");
   if (!DirectoryExists(folder) && !ForceDirectories(folder))
     return TGatewayResult::Failure("Error!! The folder " + Quoted(folder) + " cannot be created");

@@ -1,5 +1,6 @@
 #include "gateway/UpdateCommandFile.h"
 
+#include "app/UComon.h"
 #include "platform/Files.h"
 
 namespace {
@@ -11,7 +12,7 @@ void AddOperation(TXmlNode operations, TOperation kind, const TUpdateCommand& c,
   std::string file, start;
   switch (kind) {
   case TOperation::Firmware:
-    file = JoinPath(c.Master_Dir, std::string(Firmware_File_Name));
+    file = JoinPath(c.Master_Dir, Build_Firmware_File);
     start = "0x8000";
     break;
   case TOperation::ParameterImage:

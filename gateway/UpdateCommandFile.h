@@ -16,8 +16,6 @@ struct TUpdateCommand {
   std::string Project_Path; // the configuration folder with its bin folder
 };
 
-constexpr std::string_view Firmware_File_Name = "SimZ9K59.sim";
-
 void Build_Update_Command(const TUpdateCommand& command, TXmlDocument& doc);
 // Writes <programDir>/Ethernet_Update.xml.
 TGatewayResult Compile_XML_Parameter_New_Boot(const std::string& programDir, const TUpdateCommand& command);

@@ -293,8 +293,12 @@ TEST_F(LoRaWANSetAccess, EditorReadsPayloadSizeAndPortModeFromParGen) {
     EXPECT_EQ(s.MaxPayloadSize, c.Payload) << c.Xml;
     EXPECT_EQ(s.FPortFixed, c.Fixed) << c.Xml;
   }
-  EXPECT_EQ(Read_LoRaWAN_ParGen_Settings(Dir.Write("ParGen.xml", "<Par_Gen>")).State,
-            TXmlFileState::Unreadable);
+  TLoRaWANParGenSettings broken = Read_LoRaWAN_ParGen_Settings(Dir.Write("ParGen.xml", "<Par_Gen>"));
+  EXPECT_EQ(broken.State, TXmlFileState::Unreadable);
+  EXPECT_EQ(broken.MaxPayloadSize, 0);
+  EXPECT_TRUE(broken.FPortFixed);
+  EXPECT_TRUE(broken.Message.starts_with("Error!! The Communication Setting cannot be read"))
+      << broken.Message;
 }
 
 TEST_F(LoRaWANSetAccess, UpdateGateChecksEveryEnabledUplinkRuleAgainstThePayload) {

@@ -1,0 +1,48 @@
+#include "gateway/GatewayShell.h"
+
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+
+namespace {
+
+constexpr int Txt_Project_Not_Valid = 18; // main window: "Error! Project not Valid"
+
+TGatewayResult No_Project() {
+  return TGatewayResult::Failure(Lang_Text(Txt_Project_Not_Valid), Txt_Project_Not_Valid);
+}
+
+} // namespace
+
+TGatewayResult Check_Config_LoraWAN() {
+  if (Project_Path.empty()) return No_Project();
+  return Check_Config_LoraWAN(FileName_ParGen, FileName_LoRaWAN_SetAccess);
+}
+
+TCompileResult Compile_Bin() {
+  if (Project_Path.empty()) {
+    TCompileResult result;
+    static_cast<TGatewayResult&>(result) = No_Project();
+    return result;
+  }
+  return Compile_Bin(FileName_ParGen, FileName_LoRaWAN_SetAccess);
+}
+
+TGatewayResult Save_Bin(const TDeviceImages& images) {
+  if (Project_Path.empty()) return No_Project();
+  return Save_Bin(Project_Path, images);
+}
+
+TUpdateCommand Update_Command(const std::string& ipAddress, int updateOption, bool readBack) {
+  TUpdateCommand command;
+  command.IP_Address = ipAddress;
+  command.Update_Option = updateOption;
+  command.Read_Back = readBack;
+  command.SW_Code = SW_Code;
+  command.Master_Dir = Master_Dir;
+  command.Project_Path = Project_Path;
+  return command;
+}
+
+TGatewayResult Compile_XML_Parameter_New_Boot(const TUpdateCommand& command) {
+  return Compile_XML_Parameter_New_Boot(Program_Dir, command);
+}

@@ -56,6 +56,8 @@ std::string HttpGet(const THttpRequest& request) {
   curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeout);
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeout);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  // A declared length over the cap is refused before the body comes; the callback catches the rest.
+  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.MaxBody));
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
 

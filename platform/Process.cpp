@@ -146,6 +146,7 @@ TProcessResult RunAndWait(const std::string& program, const std::vector<std::str
     result.Error = process.StartError();
     return result;
   }
+  if (pollMs < 1) pollMs = 1; // a wait must let the clock move
   const std::int64_t start = Clock().NowMs();
   for (;;) {
     if (process.Poll()) {

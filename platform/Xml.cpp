@@ -68,11 +68,13 @@ std::string Where(std::string_view text, std::ptrdiff_t offset) {
 }
 
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
-std::string DuplicateAttribute(pugi::xml_node node) {
+// Walks without recursion so that deep nesting cannot exhaust the stack.
+std::string DuplicateAttribute(const pugi::xml_document& doc) {
   std::vector<std::string_view> names;
-  for (; node; node = node.next_sibling()) {
-    if (node.type() != pugi::node_element) continue;
-    if (node.first_attribute() && node.first_attribute().next_attribute()) {
+  pugi::xml_node node = doc.first_child();
+  while (node) {
+    if (node.type() == pugi::node_element && node.first_attribute() &&
+        node.first_attribute().next_attribute()) {
       names.clear();
       for (pugi::xml_attribute a : node.attributes())
         names.emplace_back(a.name());
@@ -81,7 +83,13 @@ std::string DuplicateAttribute(pugi::xml_node node) {
       if (twice != names.end())
         return "Attribute \"" + std::string(*twice) + "\" appears twice in element \"" + node.name() + "\"";
     }
-    if (std::string error = DuplicateAttribute(node.first_child()); !error.empty()) return error;
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node && !node.next_sibling())
+      node = node.parent();
+    if (node) node = node.next_sibling();
   }
   return {};
 }
@@ -213,7 +221,7 @@ TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
     Clear();
     return {false, elements == 0 ? "No document element" : "More than one document element"};
   }
-  if (std::string error = DuplicateAttribute(Doc->first_child()); !error.empty()) {
+  if (std::string error = DuplicateAttribute(*Doc); !error.empty()) {
     Clear();
     return {false, error};
   }

@@ -183,3 +183,21 @@ TEST(XmlDocument, SetTextReplacesAndMovesKeepADocument) {
   doc.CreateRoot("again");
   EXPECT_EQ(doc.DocumentElement().Name(), "again");
 }
+
+TEST(XmlLoad, DeepNestingNeitherCrashesNorHidesErrors) {
+  auto nested = [](int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+      text += "<n>";
+    text += "<leaf a=\"1\"/>";
+    for (int i = 0; i < depth; ++i)
+      text += "</n>";
+    return text;
+  };
+  std::string deep = nested(200000);
+  TXmlDocument doc;
+  EXPECT_TRUE(doc.LoadFromString(deep));
+  EXPECT_FALSE(doc.LoadFromString(deep.substr(0, deep.size() - 4)));
+  ASSERT_TRUE(doc.LoadFromString(nested(1000)));
+  EXPECT_FALSE(doc.SaveToString().empty());
+}

@@ -5,10 +5,10 @@
 #include "platform/Locale.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <optional>
 #include <unordered_set>
-#include <vector>
 
 namespace {
 
@@ -287,19 +287,20 @@ bool ParseLocaleDateTime(std::string_view text, TDateTime& dateTime) {
   const TFormatSettings& fs = FormatSettings();
   const char separator = fs.DateSeparator;
 
+  const std::size_t first = text.find(separator);
+  if (first == std::string_view::npos) return false;
+
   // The order of day, month and year as their first letters stand in the short date format.
   std::string format = AsciiUpperCase(fs.ShortDateFormat);
   struct TField {
     std::size_t At;
     char Kind;
   };
-  std::vector<TField> order = {{format.find('D'), 'D'}, {format.find('M'), 'M'}, {format.find('Y'), 'Y'}};
+  std::array<TField, 3> order = {{{format.find('D'), 'D'}, {format.find('M'), 'M'}, {format.find('Y'), 'Y'}}};
   for (TField& f : order)
     if (f.At == std::string::npos) f.At = 0;
   std::stable_sort(order.begin(), order.end(), [](const TField& a, const TField& b) { return a.At < b.At; });
 
-  const std::size_t first = text.find(separator);
-  if (first == std::string_view::npos) return false;
   const std::size_t next = text.find(separator, first + 1);
   if (next == std::string_view::npos) return false;
   std::string_view rest = Trimmed(text.substr(next + 1));

@@ -46,7 +46,10 @@ std::string AttributeValue(std::string_view tag, std::string_view upperTag, std:
 }
 
 std::string Quoted(std::string_view value) {
-  return "\"" + std::string(value) + "\"";
+  std::string out(1, '"');
+  out += value;
+  out += '"';
+  return out;
 }
 
 std::string RebuiltTag(const THTMLControlTag& tag, std::string_view value) {

@@ -3,6 +3,8 @@
 #include "controls/ProUtilUnicode.h"
 #include "controls/ReplaceAll.h"
 
+#include <algorithm>
+
 namespace {
 
 std::string ReplaceAllIgnoringAsciiCase(std::string_view text, std::string_view from, std::string_view to) {
@@ -14,6 +16,14 @@ std::string ReplaceAllIgnoringAsciiCase(std::string_view text, std::string_view 
     out += to;
   }
   out.append(text, start);
+  return out;
+}
+
+// "<tag>", or "</tag>" when closing.
+std::string TagText(std::string_view tag, bool closing) {
+  std::string out(closing ? "</" : "<");
+  out += tag;
+  out += '>';
   return out;
 }
 
@@ -107,9 +117,10 @@ std::string HighlightInHTML(std::string_view markup, std::string_view search, st
     html = visible;
     what = Escaped(search);
   }
-  const std::string open = "<" + std::string(tag) + ">";
-  const std::string close = "</" + std::string(tag) + ">";
+  const std::string open = TagText(tag, false);
+  const std::string close = TagText(tag, true);
   std::size_t skip = 0;
+  std::size_t lastClose = 0; // past the closing tag inserted last
   for (;;) {
     std::size_t found = FindVisible(what, visible, skip, caseSensitive, length);
     if (found == std::string::npos) break;
@@ -117,18 +128,22 @@ std::string HighlightInHTML(std::string_view markup, std::string_view search, st
     const int end = start + static_cast<int>(length);
     const int at = VisibleToMarkupPos(html, start);
     if (at == 0) break;
-    html.insert(static_cast<std::size_t>(at) - 1, open);
+    // An occurrence right after the previous one opens after that one's closing tag, not
+    // inside it.
+    const std::size_t openAt = std::max(static_cast<std::size_t>(at) - 1, lastClose);
+    html.insert(openAt, open);
     const int after = VisibleToMarkupPos(html, end);
     if (after == 0) break;
     html.insert(static_cast<std::size_t>(after) - 1, close);
+    lastClose = static_cast<std::size_t>(after) - 1 + close.size();
     skip = found + length;
   }
   return html;
 }
 
 std::string UnhighlightInHTML(std::string_view markup, std::string_view tag) {
-  std::string html = ReplaceAllIgnoringAsciiCase(markup, "<" + std::string(tag) + ">", "");
-  html = ReplaceAllIgnoringAsciiCase(html, "</" + std::string(tag) + ">", "");
+  std::string html = ReplaceAllIgnoringAsciiCase(markup, TagText(tag, false), "");
+  html = ReplaceAllIgnoringAsciiCase(html, TagText(tag, true), "");
   return ReplaceAll(ReplaceAll(html, "&lt;", "<"), "&gt;", ">");
 }
 

@@ -1,5 +1,13 @@
-// Temporary: compiling placeholders until the Qt backend lands.
-#include "platform/ui/Graphics.h"
+// Fonts, pens, brushes, regions and the conversions to Qt.
+#include "platform/ui/Fonts.h"
+#include "platform/ui/GraphicsImpl.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <map>
+#include <mutex>
+#include <tuple>
 
 #include <cmath>
 
@@ -103,8 +111,10 @@ void TBrush::Changed() {
   if (OnChange) OnChange();
 }
 void TBrush::SetColor(TColor c) {
-  if (c == FColor) return;
+  // A colour asked for means a fill: a clear brush becomes solid again.
+  if (c == FColor && FStyle != bsClear) return;
   FColor = c;
+  if (FStyle == bsClear) FStyle = bsSolid;
   Changed();
 }
 void TBrush::SetStyle(TBrushStyle s) {
@@ -119,264 +129,151 @@ void TBrush::Assign(const TBrush& s) {
   Changed();
 }
 
-struct TRegion::Impl {};
+// ---------------------------------------------------------------------------------------------
+
 TRegion::TRegion() : d(std::make_unique<Impl>()) {}
-TRegion::TRegion(const TRect&) : d(std::make_unique<Impl>()) {}
-TRegion::TRegion(const TRegion&) : d(std::make_unique<Impl>()) {}
-TRegion& TRegion::operator=(const TRegion&) {
+TRegion::TRegion(const TRect& r) : d(std::make_unique<Impl>()) {
+  if (!r.IsEmpty()) d->region = QRegion(ToQRect(r));
+}
+TRegion::TRegion(const TRegion& o) : d(std::make_unique<Impl>(*o.d)) {}
+TRegion& TRegion::operator=(const TRegion& o) {
+  d->region = o.d->region;
   return *this;
 }
 TRegion::~TRegion() = default;
 bool TRegion::IsEmpty() const {
-  return true;
+  return d->region.isEmpty();
 }
-bool TRegion::Contains(TPoint) const {
-  return false;
+bool TRegion::Contains(TPoint p) const {
+  return d->region.contains(QPoint(p.X, p.Y));
 }
 TRect TRegion::BoundingRect() const {
-  return {};
+  return FromQRect(d->region.boundingRect());
 }
 std::vector<TRect> TRegion::Rects() const {
-  return {};
+  std::vector<TRect> out;
+  for (const QRect& r : d->region)
+    out.push_back(FromQRect(r));
+  return out;
 }
-void TRegion::Unite(const TRegion&) {}
-void TRegion::Intersect(const TRegion&) {}
-void TRegion::Subtract(const TRegion&) {}
-void TRegion::Xor(const TRegion&) {}
-void TRegion::Offset(int, int) {}
-bool TRegion::operator==(const TRegion&) const {
-  return true;
+void TRegion::Unite(const TRegion& o) {
+  d->region = d->region.united(o.d->region);
 }
-
-struct TCanvas::Impl {
-  int bkMode = OPAQUE;
-  TColor bkColor = clWhite;
-  TPoint org;
-};
-TCanvas::TCanvas() : d(std::make_unique<Impl>()) {}
-TCanvas::~TCanvas() = default;
-bool TCanvas::HandleAllocated() const {
-  return false;
+void TRegion::Intersect(const TRegion& o) {
+  d->region = d->region.intersected(o.d->region);
 }
-TSize TCanvas::SurfaceSize() const {
-  return {};
+void TRegion::Subtract(const TRegion& o) {
+  d->region = d->region.subtracted(o.d->region);
 }
-void TCanvas::LineTo(int x, int y) {
-  FPenPos = {x, y};
+void TRegion::Xor(const TRegion& o) {
+  d->region = d->region.xored(o.d->region);
 }
-void TCanvas::Polyline(const std::vector<TPoint>&) {}
-void TCanvas::Polygon(const std::vector<TPoint>&) {}
-void TCanvas::Rectangle(int, int, int, int) {}
-void TCanvas::RoundRect(int, int, int, int, int, int) {}
-void TCanvas::Ellipse(int, int, int, int) {}
-void TCanvas::FillRect(const TRect&) {}
-void TCanvas::FrameRect(const TRect&) {}
-void TCanvas::DrawFocusRect(const TRect&) {}
-TColor TCanvas::Pixels(int, int) const {
-  return clNone;
+void TRegion::Offset(int dx, int dy) {
+  d->region.translate(dx, dy);
 }
-void TCanvas::SetPixels(int, int, TColor) {}
-void TCanvas::TextOut(int x, int y, const std::string& t) {
-  FPenPos = {x + TextWidth(t), y};
-}
-void TCanvas::TextRect(const TRect&, int, int, const std::string&) {}
-int TCanvas::TextWidth(const std::string& t) const {
-  return TextExtent(t).cx;
-}
-int TCanvas::TextHeight(const std::string& t) const {
-  return TextExtent(t).cy;
-}
-TSize TCanvas::TextExtent(const std::string& t) const {
-  int h = FFont.Height() < 0 ? -FFont.Height() : FFont.Height();
-  return {static_cast<int>(t.size()) * h / 2, h + h / 5};
-}
-TTextMetric TCanvas::TextMetric() const {
-  return {};
-}
-int TCanvas::DrawText(const std::string& t, TRect& r, unsigned) {
-  return TextHeight(t);
-}
-void TCanvas::Draw(int, int, const TBitmap&) {}
-void TCanvas::StretchDraw(const TRect&, const TBitmap&) {}
-void TCanvas::CopyRect(const TRect&, const TCanvas&, const TRect&) {}
-void TCanvas::BrushCopy(const TRect&, const TBitmap&, const TRect&, TColor) {}
-TRect TCanvas::ClipRect() const {
-  return {};
-}
-void TCanvas::SetClipRect(const TRect&) {}
-void TCanvas::IntersectClipRect(const TRect&) {}
-void TCanvas::ExcludeClipRect(const TRect&) {}
-void TCanvas::ResetClip() {}
-void TCanvas::SelectClipRegion(const TRegion*) {}
-bool TCanvas::HasClipRegion() const {
-  return false;
-}
-TPoint TCanvas::WindowOrg() const {
-  return d->org;
-}
-void TCanvas::SetWindowOrg(TPoint p) {
-  d->org = p;
-}
-int TCanvas::BkMode() const {
-  return d->bkMode;
-}
-void TCanvas::SetBkMode(int m) {
-  d->bkMode = m;
-}
-TColor TCanvas::BkColor() const {
-  return d->bkColor;
-}
-void TCanvas::SetBkColor(TColor c) {
-  d->bkColor = c;
-}
-int TCanvas::SaveDC() {
-  return 1;
-}
-bool TCanvas::RestoreDC(int) {
-  return false;
+bool TRegion::operator==(const TRegion& o) const {
+  return d->region == o.d->region;
 }
 
-int DrawText(TCanvas& c, const std::string& t, TRect& r, unsigned f) {
-  return c.DrawText(t, r, f);
-}
-bool DrawEdge(TCanvas&, TRect&, unsigned, unsigned) {
-  return true;
-}
-bool DrawFrameControl(TCanvas&, TRect&, unsigned, unsigned) {
-  return true;
-}
-void DrawFocusRect(TCanvas& c, const TRect& r) {
-  c.DrawFocusRect(r);
-}
-void FillRect(TCanvas&, const TRect&, TColor) {}
-void FrameRect(TCanvas&, const TRect&, TColor) {}
-void InvertRect(TCanvas&, const TRect&) {}
-bool BitBlt(TCanvas&, int, int, int, int, const TCanvas*, int, int, unsigned) {
-  return false;
-}
-bool StretchBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, unsigned) {
-  return false;
-}
-bool PatBlt(TCanvas&, int, int, int, int, unsigned) {
-  return false;
-}
-bool TransparentBlt(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, TColor) {
-  return false;
-}
-bool AlphaBlend(TCanvas&, int, int, int, int, const TCanvas&, int, int, int, int, int) {
-  return false;
-}
-int SelectClipRgn(TCanvas& c, const TRegion* r) {
-  c.SelectClipRegion(r);
-  return SIMPLEREGION;
-}
-int IntersectClipRect(TCanvas& c, int l, int t, int r, int b) {
-  c.IntersectClipRect(Rect(l, t, r, b));
-  return SIMPLEREGION;
-}
-int ExcludeClipRect(TCanvas& c, int l, int t, int r, int b) {
-  c.ExcludeClipRect(Rect(l, t, r, b));
-  return SIMPLEREGION;
-}
-int GetClipBox(const TCanvas& c, TRect& r) {
-  r = c.ClipRect();
-  return SIMPLEREGION;
+// ---------------------------------------------------------------------------------------------
+
+QRgb ToQRgb(TColor color) {
+  const TColor c = ColorToRGB(color);
+  return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-struct TBitmap::Impl {
-  int w = 0, h = 0;
-  std::vector<std::uint32_t> px;
-  TCanvas canvas;
-};
-TBitmap::TBitmap() : d(std::make_unique<Impl>()) {}
-TBitmap::TBitmap(int w, int h) : TBitmap() {
-  SetSize(w, h);
+QColor ToQColor(TColor color) {
+  if (color == clNone) return QColor(0, 0, 0, 0);
+  return QColor(ToQRgb(color));
 }
-TBitmap::TBitmap(const TBitmap& o) : TBitmap() {
-  Assign(o);
+
+TColor FromQColor(const QColor& c) {
+  if (!c.isValid() || c.alpha() == 0) return clNone;
+  return RGB(c.red(), c.green(), c.blue());
 }
-TBitmap& TBitmap::operator=(const TBitmap& o) {
-  Assign(o);
-  return *this;
+
+TRect Normalized(int x1, int y1, int x2, int y2) {
+  return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
-TBitmap::~TBitmap() = default;
-int TBitmap::Width() const {
-  return d->w;
+
+QPainter::CompositionMode PenModeComposition(TPenMode mode) {
+  switch (mode) {
+  case pmNot:
+    return QPainter::RasterOp_NotDestination;
+  case pmNotCopy:
+    return QPainter::RasterOp_NotSource;
+  case pmMergePenNot:
+    return QPainter::RasterOp_SourceOrNotDestination;
+  case pmMaskPenNot:
+    return QPainter::RasterOp_SourceAndNotDestination;
+  case pmMergeNotPen:
+    return QPainter::RasterOp_NotSourceOrDestination;
+  case pmMaskNotPen:
+    return QPainter::RasterOp_NotSourceAndDestination;
+  case pmMerge:
+    return QPainter::RasterOp_SourceOrDestination;
+  case pmNotMerge:
+    return QPainter::RasterOp_NotSourceAndNotDestination;
+  case pmMask:
+    return QPainter::RasterOp_SourceAndDestination;
+  case pmNotMask:
+    return QPainter::RasterOp_NotSourceOrNotDestination;
+  case pmXor:
+    return QPainter::RasterOp_SourceXorDestination;
+  case pmNotXor:
+    return QPainter::RasterOp_NotSourceXorDestination;
+  default:
+    return QPainter::CompositionMode_SourceOver;
+  }
 }
-int TBitmap::Height() const {
-  return d->h;
+
+namespace {
+
+// Cell height (ascent + descent) per pixel of em size, per face and style; positive font heights
+// ask for a cell height, so they are divided by this.
+double CellRatio(const QString& family, bool bold, bool italic) {
+  static std::mutex lock;
+  static std::map<std::tuple<QString, bool, bool>, double> cache;
+  std::lock_guard<std::mutex> guard(lock);
+  auto key = std::make_tuple(family, bold, italic);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  QFont probe(family);
+  probe.setPixelSize(1000);
+  probe.setBold(bold);
+  probe.setItalic(italic);
+  QFontMetricsF m(probe);
+  double ratio = (m.ascent() + m.descent()) / 1000.0;
+  if (!(ratio > 0.5 && ratio < 3.0)) ratio = 1.164;
+  cache.emplace(key, ratio);
+  return ratio;
 }
-void TBitmap::SetWidth(int w) {
-  SetSize(w, d->h);
+
+} // namespace
+
+int FontPixelSize(const TFont& font) {
+  constexpr int limit = 1000; // larger asks are mistakes; keep memory and time bounded
+  int h = font.Height();
+  if (h == 0) h = -11;
+  if (h < 0) return std::min(-h, limit);
+  const bool bold = (font.Style() & fsBold) != 0, italic = (font.Style() & fsItalic) != 0;
+  double ratio =
+      FontsAvailable()
+          ? CellRatio(QString::fromStdString(SubstituteFontName(font.Name(), font.Pitch() == fpFixed)), bold,
+                      italic)
+          : 1.164;
+  return std::clamp(static_cast<int>(std::lround(h / ratio)), 1, limit);
 }
-void TBitmap::SetHeight(int h) {
-  SetSize(d->w, h);
-}
-void TBitmap::SetSize(int w, int h) {
-  d->w = w < 0 ? 0 : w;
-  d->h = h < 0 ? 0 : h;
-  d->px.assign(std::size_t(d->w) * d->h, 0xFFFFFFu);
-}
-bool TBitmap::Empty() const {
-  return d->w == 0 || d->h == 0;
-}
-void TBitmap::Assign(const TBitmap& o) {
-  if (this == &o) return;
-  d->w = o.d->w;
-  d->h = o.d->h;
-  d->px = o.d->px;
-  FTransparent = o.FTransparent;
-  FTransparentColor = o.FTransparentColor;
-  FTransparentMode = o.FTransparentMode;
-  FPixelFormat = o.FPixelFormat;
-}
-TCanvas& TBitmap::Canvas() {
-  return d->canvas;
-}
-const TCanvas& TBitmap::Canvas() const {
-  return d->canvas;
-}
-TColor TBitmap::TransparentColor() const {
-  if (FTransparentMode == tmFixed) return FTransparentColor;
-  return Pixel(0, d->h - 1);
-}
-void TBitmap::SetTransparentColor(TColor c) {
-  FTransparentColor = c;
-  FTransparentMode = tmFixed;
-}
-std::uint32_t* TBitmap::ScanLine(int y) {
-  return y >= 0 && y < d->h && d->w > 0 ? d->px.data() + std::size_t(y) * d->w : nullptr;
-}
-const std::uint32_t* TBitmap::ScanLine(int y) const {
-  return y >= 0 && y < d->h && d->w > 0 ? d->px.data() + std::size_t(y) * d->w : nullptr;
-}
-TColor TBitmap::Pixel(int x, int y) const {
-  const std::uint32_t* row = ScanLine(y);
-  if (!row || x < 0 || x >= d->w) return clNone;
-  std::uint32_t p = row[x];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-void TBitmap::SetPixel(int x, int y, TColor c) {
-  std::uint32_t* row = ScanLine(y);
-  if (!row || x < 0 || x >= d->w) return;
-  row[x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-bool TBitmap::LoadFromFile(const std::string&, std::string* e) {
-  if (e) *e = "not implemented yet";
-  return false;
-}
-bool TBitmap::SaveToFile(const std::string&, std::string* e) const {
-  if (e) *e = "not implemented yet";
-  return false;
-}
-bool TBitmap::LoadFromBytes(const std::string&, std::string* e) {
-  if (e) *e = "not implemented yet";
-  return false;
-}
-std::string TBitmap::SaveToBytes(const char*) const {
-  return {};
-}
-bool TBitmap::LoadFromResourceName(const std::string& name, std::string* e) {
-  if (e) *e = "Unknown bitmap resource \"" + name + "\"";
-  return false;
+
+QFont ToQFont(const TFont& font, bool antialias) {
+  LoadProgramFonts();
+  QFont f(QString::fromStdString(SubstituteFontName(font.Name(), font.Pitch() == fpFixed)));
+  f.setPixelSize(FontPixelSize(font));
+  f.setBold((font.Style() & fsBold) != 0);
+  f.setItalic((font.Style() & fsItalic) != 0);
+  f.setUnderline((font.Style() & fsUnderline) != 0);
+  f.setStrikeOut((font.Style() & fsStrikeOut) != 0);
+  f.setKerning(false);
+  f.setStyleStrategy(antialias ? QFont::PreferDefault : QFont::NoAntialias);
+  return f;
 }

@@ -342,6 +342,9 @@ private:
 
 // The Windows drawing functions on a canvas.
 int DrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned flags);
+// The lines DrawText would show in r with these flags: prefixes removed, wrapped, shortened.
+std::vector<std::string> DrawTextLines(TCanvas& canvas, const std::string& text, const TRect& r,
+                                       unsigned flags);
 // Draws one or two 3-D edge lines; with BF_ADJUST r shrinks by what was drawn. False for bad flags.
 bool DrawEdge(TCanvas& canvas, TRect& r, unsigned edge, unsigned flags);
 // Check boxes, radio buttons, push buttons, scroll arrows, combo-box buttons, caption buttons.

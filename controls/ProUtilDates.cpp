@@ -3,6 +3,7 @@
 #include "controls/WholeNumber.h"
 #include "platform/Locale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,8 +73,10 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 }
 
 void DecodeDate(TDateTime date, int& year, int& month, int& day) {
-  long long days = static_cast<long long>(std::trunc(date)) + DateDelta; // days since 1 January 1
-  if (days < 0) days = 0;
+  // Days since 1 January 1, held to the years 1 to 9999.
+  const double lastDay = static_cast<double>(DaysBeforeYear(10000) - 1);
+  double whole = std::isfinite(date) ? std::trunc(date) + DateDelta : 0;
+  long long days = static_cast<long long>(std::clamp(whole, 0.0, lastDay));
   int y = static_cast<int>(days / 365.2425) + 1;
   while (y > 1 && DaysBeforeYear(y) > days)
     --y;

@@ -12,6 +12,7 @@ int DaysInMonth(int year, int month);
 bool TryEncodeDate(int year, int month, int day, TDateTime& date);
 // False unless hour < 24, minute < 60, second < 60 and millisecond < 1000.
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& time);
+// Dates outside the years 1 to 9999 give the first or last day of that range.
 void DecodeDate(TDateTime date, int& year, int& month, int& day);
 
 // Day, month and year (or month, day and year) separated by the first "/", else ".", else "-",

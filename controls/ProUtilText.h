@@ -39,7 +39,8 @@ std::string CutLeadingField(std::string& text, std::string_view separator);
 // A multi-line cell text on one line of the grid's text file: CR -> #9, LF -> #8, #0 -> #1
 // (only when the text holds a CR).
 std::string PackLineBreaks(std::string_view text);
-// The reverse, only when the text holds #8; without `multiLine` only the first line.
+// The reverse, only when the text holds #8 (any other text is returned as it is); then without
+// `multiLine` only the first line.
 std::string UnpackLineBreaks(std::string_view text, bool multiLine);
 // The text up to its first CR. With `keep` the variable keeps what follows that CR (one LF right
 // after it dropped); otherwise, and always when there is no CR, it is cleared.

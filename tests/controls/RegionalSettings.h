@@ -1,12 +1,14 @@
-// Injects regional settings for a test; the environment's apply again afterwards.
+// Injects regional settings for a test; the settings in use before apply again afterwards.
 #pragma once
 
 #include "platform/Locale.h"
 
 class TRegionalSettings {
 public:
-  explicit TRegionalSettings(const TFormatSettings& settings) { SetFormatSettings(settings); }
-  ~TRegionalSettings() { ResetFormatSettings(); }
+  explicit TRegionalSettings(const TFormatSettings& settings) : Previous(FormatSettings()) {
+    SetFormatSettings(settings);
+  }
+  ~TRegionalSettings() { SetFormatSettings(Previous); }
   TRegionalSettings(const TRegionalSettings&) = delete;
   TRegionalSettings& operator=(const TRegionalSettings&) = delete;
 
@@ -21,4 +23,7 @@ public:
     fs.ShortDateFormat = "dd.mm.yyyy";
     return fs;
   }
+
+private:
+  TFormatSettings Previous;
 };

@@ -35,7 +35,11 @@ TDateTime ParseFixedOrderDate(std::string_view text, bool monthFirst) {
       !ReadWholeNumber(text.substr(first + 1, second - first - 1), b) ||
       !ReadWholeNumber(text.substr(second + 1), year))
     return 0;
-  year = (year >= 0 && year <= 25) ? 2000 + year : 1900 + year;
+  // Two-digit years pivot at 25; a year written with more digits is taken as it stands.
+  if (year >= 0 && year <= 25)
+    year += 2000;
+  else if (year < 100)
+    year += 1900;
   TDateTime date = 0;
   if (!TryEncodeDate(year, monthFirst ? a : b, monthFirst ? b : a, date)) return 0;
   return date;

@@ -415,7 +415,7 @@ TEST(ProUtil, DateEncoding) {
 
 TEST(ProUtil, DateTexts) {
   TRegionalSettings english(TRegionalSettings::English());
-  EXPECT_EQ(Ymd(ParseDateMDY("7/5/1999")), "3899-07-05") << "every year not in 0..25 counts from 1900";
+  EXPECT_EQ(Ymd(ParseDateMDY("7/5/1999")), "1999-07-05") << "a four-digit year is taken as written, not 3899";
   EXPECT_EQ(Ymd(ParseDateMDY("12-31-0")), "2000-12-31");
   EXPECT_EQ(Ymd(ParseDateMDY("7/5")), "0");
   EXPECT_EQ(Ymd(ParseDateMDY("a/5/99")), "0");

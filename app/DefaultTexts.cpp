@@ -1,0 +1,11 @@
+#include "app/DefaultTexts.h"
+
+#include "app/ShellTexts.h"
+
+std::span<const TTextBlock> DefaultTextBlocks() {
+  // One line per window's block; a later block wins where two name the same number.
+  static const TTextBlock Blocks[] = {
+      MainWindowTexts(), NewProjectTexts(), OpenConfTexts(), SoftOptionsTexts(), RowRoutineTexts(),
+  };
+  return Blocks;
+}

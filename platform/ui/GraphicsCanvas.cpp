@@ -96,8 +96,18 @@ const QFont& TCanvas::Impl::Font() {
     CachedFor.emplace(Owner.Font());
     CachedFont = ToQFont(Owner.Font());
     CachedMetrics.reset();
+    CachedWidths.clear();
   }
   return CachedFont;
+}
+
+int TCanvas::Impl::TextAdvance(const QString& text) {
+  const QFontMetrics& m = Metrics(); // checks the font first
+  if (auto it = CachedWidths.constFind(text); it != CachedWidths.constEnd()) return *it;
+  if (CachedWidths.size() >= 2048) CachedWidths.clear();
+  const int width = m.horizontalAdvance(text);
+  CachedWidths.insert(text, width);
+  return width;
 }
 
 const QFontMetrics& TCanvas::Impl::Metrics() {
@@ -276,7 +286,16 @@ void TCanvas::LineTo(int x, int y) {
   FPenPos = {x, y};
   QPainter* p = d->Painter();
   if (!p || !PenVisible(FPen)) return;
-  if (FPen.Width() <= 1) {
+  const bool straight = from.X == x || from.Y == y;
+  if (FPen.Width() <= 1 && straight && PenPattern(FPen.Style()).empty() && FPen.Mode() != pmNop) {
+    // Grid lines: one run of pixels, end point left out.
+    if (from.X == x && from.Y == y) return;
+    const QRect run = from.Y == y ? QRect(std::min(from.X, x + 1), y, std::abs(x - from.X), 1)
+                                  : QRect(x, std::min(from.Y, y + 1), 1, std::abs(y - from.Y));
+    p->setCompositionMode(PenModeComposition(FPen.Mode()));
+    p->fillRect(run, PenColorFor(FPen));
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  } else if (FPen.Width() <= 1) {
     std::vector<QPoint> pixels;
     LinePixels(from.X, from.Y, x, y, pixels);
     PlotPenPixels(*this, *p, pixels);

@@ -15,8 +15,10 @@ void Fill(QPainter& p, const TRect& r, TColor color) {
 // pixels at the upper right and lower left belong to the bottom-right colour.
 void Border(QPainter& p, const TRect& r, unsigned sides, TColor topLeft, TColor bottomRight) {
   if (r.IsEmpty()) return;
-  if (sides & BF_TOP) Fill(p, {r.Left, r.Top, r.Right - 1, r.Top + 1}, topLeft);
-  if (sides & BF_LEFT) Fill(p, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, topLeft);
+  // Without the opposite side a top or left line runs to the end.
+  if (sides & BF_TOP) Fill(p, {r.Left, r.Top, r.Right - ((sides & BF_RIGHT) ? 1 : 0), r.Top + 1}, topLeft);
+  if (sides & BF_LEFT)
+    Fill(p, {r.Left, r.Top, r.Left + 1, r.Bottom - ((sides & BF_BOTTOM) ? 1 : 0)}, topLeft);
   if (sides & BF_BOTTOM) Fill(p, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottomRight);
   if (sides & BF_RIGHT) Fill(p, {r.Right - 1, r.Top, r.Right, r.Bottom}, bottomRight);
 }

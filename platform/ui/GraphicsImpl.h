@@ -4,6 +4,7 @@
 #include "platform/ui/GraphicsQt.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QRegion>
 
 #include <memory>
@@ -53,6 +54,8 @@ struct TCanvas::Impl {
   std::optional<TFont> CachedFor;
   QFont CachedFont;
   std::optional<QFontMetrics> CachedMetrics;
+  QHash<QString, int> CachedWidths; // of the cached font; emptied when the font changes
+  int TextAdvance(const QString& text);
 
   bool Bound() const { return Image ? !Image->isNull() : External != nullptr; }
   QSize Surface() const;

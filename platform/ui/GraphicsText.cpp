@@ -37,7 +37,7 @@ struct TTextTool {
   int Plain(const QString& s) {
     if (s.isEmpty()) return 0;
     if (!Real) return static_cast<int>(s.size()) * AveCharWidth();
-    return Canvas.impl().Metrics().horizontalAdvance(s);
+    return Canvas.impl().TextAdvance(s);
   }
 
   int Width(const QString& s) {

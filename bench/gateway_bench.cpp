@@ -1,0 +1,90 @@
+// The update step compiles both device images before every update: Compile_Bin over a
+// configuration with 256 uplink and 256 downlink rules, from the files and from parsed rules.
+#include "gateway/ParGenFile.h"
+#include "gateway/SaveBin.h"
+#include "platform/AtomicFile.h"
+#include "platform/Files.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A configuration folder that lives as long as the benchmark.
+struct TBenchConfiguration {
+  std::string Folder;
+  std::string ParGen;
+  std::string Rules;
+
+  TBenchConfiguration() {
+    Folder =
+        (std::filesystem::temp_directory_path() / ("velmaric_gateway_bench_" + std::to_string(::getpid())))
+            .string();
+    ForceDirectories(Folder);
+    ParGen = JoinPath(Folder, "ParGen.xml");
+    Rules = JoinPath(Folder, "LoRaWAN_SetAccess.xml");
+    TParGen values = New_ParGen();
+    values.LoRa_FPort = "Variable";
+    values.LoRa_JoinEUI = "70B3D57ED0000001";
+    values.LoRa_Device_Address = "26011BDA";
+    values.LoRa_Network_Session_Key = "2B7E151628AED2A6ABF7158809CF4F3C";
+    values.LoRa_Application_Session_Key = "000102030405060708090A0B0C0D0E0F";
+    Save_ParGen(ParGen, values);
+    TLoRaWANSetAccess rules;
+    for (int i = 0; i < LoRaWAN_Table_Slots; ++i) {
+      TLoRaUplinkRule up;
+      up.StartByte = std::to_string(i * 6);
+      up.NumByte = "6";
+      up.OnChange = "Y";
+      up.OnTimer = "Y";
+      up.Time = "3600";
+      up.FPort = std::to_string(1 + i % 223);
+      up.Mnemonic = "Meter " + std::to_string(i);
+      rules.Uplink.push_back(up);
+      TLoRaDownlinkRule down;
+      down.StartByte = std::to_string(i * 4);
+      down.NumByte = "4";
+      down.FPort = "10";
+      down.Mnemonic = "Set point " + std::to_string(i);
+      rules.Downlink.push_back(down);
+    }
+    // Written in fixed-port layout so that all 256 rows of each section stay in the file.
+    Save_LoRaWAN_SetAccess(Rules, rules, true);
+  }
+  ~TBenchConfiguration() { std::filesystem::remove_all(Folder); }
+};
+
+void CompileFromFiles(benchmark::State& state) {
+  TBenchConfiguration config;
+  for (auto _ : state) {
+    TCompileResult result = Compile_Bin(config.ParGen, config.Rules);
+    if (!result) state.SkipWithError(result.Message.c_str());
+    benchmark::DoNotOptimize(result.Images.Bank2.data());
+  }
+}
+
+void CompileParsedRules(benchmark::State& state) {
+  TBenchConfiguration config;
+  TLoRaWANLoad rules = Load_LoRaWAN_SetAccess(config.Rules);
+  TXmlFile parGen = Load_Xml_File(config.ParGen);
+  TDeviceImages images;
+  for (auto _ : state) {
+    TBank1 bank1;
+    TBank2 bank2;
+    Init_Bank1(bank1);
+    Init_LoRaWAN_Bank(bank2);
+    Read_ParGen_To_Banks(parGen.Root, bank1, bank2);
+    Read_LoRaWAN_Rules(&rules.Rules, LoRaWAN_Bank_Address, bank2);
+    Build_Bank1(bank1, 0, images.Bank1);
+    Build_Bank2(bank2, 0, images.Bank2);
+    benchmark::DoNotOptimize(images.Bank2.data());
+  }
+}
+
+} // namespace
+
+BENCHMARK(CompileFromFiles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CompileParsedRules)->Unit(benchmark::kMicrosecond);

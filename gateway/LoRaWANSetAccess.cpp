@@ -84,7 +84,11 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
     error = std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
     return false;
   }
-  for (const TXmlNode& row : uplink.Children()) {
+  const std::vector<TXmlNode> uplinkRows = uplink.Children();
+  const std::vector<TXmlNode> downlinkRows = downlink.Children();
+  rules.Uplink.reserve(uplinkRows.size());
+  rules.Downlink.reserve(downlinkRows.size());
+  for (const TXmlNode& row : uplinkRows) {
     TLoRaUplinkRule& r = rules.Uplink.emplace_back();
     ReadAttribute(row, "Enable", r.Enable);
     ReadAttribute(row, "StartByte", r.StartByte);
@@ -96,7 +100,7 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
     ReadAttribute(row, "FPort", r.FPort);
     ReadAttribute(row, "Mnemonic", r.Mnemonic);
   }
-  for (const TXmlNode& row : downlink.Children()) {
+  for (const TXmlNode& row : downlinkRows) {
     TLoRaDownlinkRule& r = rules.Downlink.emplace_back();
     ReadAttribute(row, "Enable", r.Enable);
     ReadAttribute(row, "StartByte", r.StartByte);

@@ -421,7 +421,8 @@ public:
   TPixelFormat PixelFormat() const { return FPixelFormat; }
   void SetPixelFormat(TPixelFormat format) { FPixelFormat = format; }
 
-  // Row y as 32-bit pixels (0x00RRGGBB numerically); nullptr outside the bitmap.
+  // Row y as 32-bit pixels, numerically 0xFFRRGGBB (the top byte is not a colour; write 0xFF);
+  // nullptr outside the bitmap.
   std::uint32_t* ScanLine(int y);
   const std::uint32_t* ScanLine(int y) const;
   TColor Pixel(int x, int y) const; // clNone outside

@@ -102,7 +102,7 @@ std::uint32_t* TBitmap::ScanLine(int y) {
 }
 
 const std::uint32_t* TBitmap::ScanLine(int y) const {
-  if (y < 0 || y >= Height()) return nullptr;
+  if (y < 0 || y >= Height() || !d->Canvas.impl().PixelImage()) return nullptr;
   return reinterpret_cast<const std::uint32_t*>(d->Image.constScanLine(y));
 }
 

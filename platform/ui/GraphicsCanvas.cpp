@@ -44,7 +44,7 @@ void TCanvas::Impl::ApplyState(QPainter& p) {
 
 QPainter* TCanvas::Impl::Painter() {
   if (External) return External;
-  if (!Image || Image->isNull()) return nullptr;
+  if (!Own && !PixelImage()) return nullptr;
   if (!Own) {
     Own = std::make_unique<QPainter>();
     if (!Own->begin(Image)) {

@@ -67,7 +67,11 @@ struct TCanvas::Impl {
   // Drawable area in device coordinates: the surface, cut by the clip region.
   QRegion DrawableRegion() const;
   // Image whose pixels can be read and written directly, or nullptr.
-  QImage* PixelImage() const { return Image && !Image->isNull() ? Image : nullptr; }
+  QImage* PixelImage() const {
+    if (!Image || Image->isNull()) return nullptr;
+    if (Image->format() != QImage::Format_RGB32) *Image = Image->convertToFormat(QImage::Format_RGB32);
+    return Image;
+  }
   // Writable bits of PixelImage, ending the own painter first when the image is shared.
   std::uint32_t* MutableBits();
   void SyncBrush();

@@ -14,6 +14,8 @@ TColor FromQColor(const QColor& color);
 // The substituted face with the pixel size, style and (off by default) antialiasing of the font.
 QFont ToQFont(const TFont& font, bool antialias = false);
 
+// The bitmap's pixels. A writer may put any image in; it becomes Format_RGB32 (alpha dropped)
+// before the next drawing or pixel access.
 QImage& BitmapImage(TBitmap& bitmap);
 const QImage& BitmapImage(const TBitmap& bitmap);
 

@@ -78,7 +78,7 @@ QString TextFor(const TCanvas& canvas, const std::string& text) {
 
 void PrepareTextPainter(TCanvas& canvas, QPainter& p) {
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p.setFont(canvas.impl().Font());
+  if (FontsAvailable()) p.setFont(canvas.impl().Font()); // faces need the GUI application
   p.setPen(QColor(ToQRgb(canvas.Font().Color())));
   p.setBrush(Qt::NoBrush);
 }

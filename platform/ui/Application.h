@@ -1,0 +1,105 @@
+// The application: start-up forms, the message loop, posted messages, timers, and the screen.
+//
+//   int main() {
+//     Application->Initialize();
+//     Application->CreateForm(FVelmariceFirmWare); // the first form created is the main form
+//     Application->CreateForm(FNew_Project);
+//     Application->Run();                           // until the main form closes
+//   }
+#pragma once
+
+#include "platform/ui/Forms.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TTimer;
+
+class TApplication : public TComponent {
+public:
+  TApplication();
+  ~TApplication() override;
+
+  // Creates the GUI application when it does not exist yet; with a display it also installs the
+  // Qt message box as the handler of MessageDlg. Every control calls it on construction.
+  void Initialize();
+  // True once the GUI application exists.
+  bool Initialized() const;
+
+  // Creates a start-up form owned by the application, sets `reference` to it before OnCreate
+  // fires, and makes the first one created the main form.
+  template <class T> void CreateForm(T*& reference) {
+    Initialize();
+    T* form = new T(this);
+    reference = form;
+    FormCreated(form);
+    form->AfterConstruction();
+  }
+  TForm* MainForm() const { return FMainForm; }
+
+  // Shows the main form and handles messages until it closes (or Terminate). Without a display
+  // (headless) it returns at once after showing the main form.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // Handles the pending window events and posted messages, then fires the timers that are due.
+  void ProcessMessages();
+  // Fires every enabled timer whose due time on the program clock has passed (once each).
+  void ProcessTimers();
+  // True when no one can answer windows: tests, or a platform without a display. Modal forms then
+  // run the scripts queued by the headless driver instead of waiting for input.
+  bool Headless() const;
+  void SetHeadless(bool headless) { FHeadlessSet = true, FHeadless = headless; }
+
+  // Number of modal forms open.
+  int ModalLevel() const { return FModalLevel; }
+
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& title) { FTitle = title; }
+  // Hints are shown only while this is on (default on).
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool show);
+
+private:
+  friend class TForm;
+  friend struct TControlAccess;
+  void FormCreated(TForm* form);
+
+  TForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  bool FHeadless = false;
+  bool FHeadlessSet = false;
+  bool FShowHint = true;
+  int FModalLevel = 0;
+  std::string FTitle;
+  void* FMainLoop = nullptr;
+};
+
+// The program's application object (it exists before main starts).
+extern TApplication* const Application;
+
+// Queues a message for the control; it is handled after the current handler, by the message loop
+// or the next ProcessMessages, and dropped if the control is destroyed first. Any thread may post.
+bool PostMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Handles a message now (same as control->Perform).
+LRESULT SendMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// The screen: size, the mouse cursor for the whole program, the active form.
+class TScreen {
+public:
+  int Width() const;
+  int Height() const;
+  TCursor Cursor() const { return FCursor; }
+  // Anything but crDefault overrides every control's cursor (crHourGlass during long work).
+  void SetCursor(TCursor cursor);
+  TForm* ActiveForm() const;
+  TWinControl* ActiveControl() const;
+  int FormCount() const;
+  TForm* Forms(int index) const;
+
+private:
+  TCursor FCursor = crDefault;
+};
+
+extern TScreen* const Screen;

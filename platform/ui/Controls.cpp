@@ -1,0 +1,1134 @@
+#include "platform/ui/Controls.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/GraphicsQt.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/QtBridge.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+WideChar AcceleratorOf(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    QString rest = QString::fromUtf8(caption.data() + i + 1, static_cast<qsizetype>(caption.size() - i - 1));
+    return rest.isEmpty() ? 0 : static_cast<WideChar>(rest.at(0).unicode());
+  }
+  return 0;
+}
+
+bool IsAccel(WideChar key, const std::string& caption) {
+  WideChar accel = AcceleratorOf(caption);
+  if (accel == 0 || key == 0) return false;
+  return QChar(accel).toUpper() == QChar(key).toUpper();
+}
+
+std::string StripHotkey(const std::string& caption) {
+  std::string out;
+  out.reserve(caption.size());
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') {
+        out += '&';
+        ++i;
+      }
+      continue;
+    }
+    out += caption[i];
+  }
+  return out;
+}
+
+std::string GetShortHint(const std::string& hint) {
+  auto bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+TForm* GetParentForm(const TControl* control) {
+  const TControl* c = control;
+  while (c && c->Parent())
+    c = c->Parent();
+  return const_cast<TForm*>(dynamic_cast<const TForm*>(c));
+}
+
+namespace {
+
+std::atomic<std::uint64_t> NextControlId{1};
+
+Qt::CursorShape CursorShape(TCursor cursor) {
+  switch (cursor) {
+  case crNone:
+    return Qt::BlankCursor;
+  case crCross:
+    return Qt::CrossCursor;
+  case crIBeam:
+    return Qt::IBeamCursor;
+  case crSizeNESW:
+    return Qt::SizeBDiagCursor;
+  case crSizeNS:
+    return Qt::SizeVerCursor;
+  case crSizeNWSE:
+    return Qt::SizeFDiagCursor;
+  case crSizeWE:
+    return Qt::SizeHorCursor;
+  case crUpArrow:
+    return Qt::UpArrowCursor;
+  case crHourGlass:
+  case crSQLWait:
+    return Qt::WaitCursor;
+  case crDrag:
+  case crMultiDrag:
+    return Qt::DragCopyCursor;
+  case crNoDrop:
+  case crNo:
+    return Qt::ForbiddenCursor;
+  case crHSplit:
+    return Qt::SplitHCursor;
+  case crVSplit:
+    return Qt::SplitVCursor;
+  case crAppStart:
+    return Qt::BusyCursor;
+  case crHelp:
+    return Qt::WhatsThisCursor;
+  case crHandPoint:
+    return Qt::PointingHandCursor;
+  case crSizeAll:
+    return Qt::SizeAllCursor;
+  default:
+    return Qt::ArrowCursor;
+  }
+}
+
+bool IsNativeKeyMessage(unsigned msg) {
+  return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  Application->Initialize();
+  FId = NextControlId++;
+  RegisterLiveControl(this);
+  FFont.OnChange = [this] { FontChanged(); };
+}
+
+TControl::~TControl() {
+  MarkDestroying();
+  if (CaptureControl() == this) SetCaptureControl(nullptr);
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  UnregisterLiveControl(this);
+  if (FParent) FParent->RemoveControl(this);
+  FParent = nullptr;
+  if (FWidget) {
+    UnregisterWidget(FWidget);
+    QObject::disconnect(FWidget, nullptr, nullptr, nullptr);
+    // Keep Qt from handing the focus to a neighbour while this widget goes away.
+    if (QWidget* focus = QApplication::focusWidget();
+        focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
+      focus->clearFocus();
+    delete FWidget;
+    FWidget = nullptr;
+  }
+}
+
+void TControl::AttachWidget(QWidget* widget) {
+  FWidget = widget;
+  RegisterWidget(widget, this);
+  widget->setVisible(false);
+  widget->setGeometry(FLeft, FTop, FWidth, FHeight);
+  widget->setMouseTracking(true);
+  ApplyLook();
+  ApplyCursor();
+}
+
+bool TControl::CanFire() const {
+  if (Destroying()) return false;
+  const TControl* c = this;
+  while (c->Parent())
+    c = c->Parent();
+  return !c->Destroying();
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
+// ---- parent and place
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (auto* self = dynamic_cast<TWinControl*>(this); self && parent && self->ContainsControl(parent)) return;
+  if (FParent) FParent->RemoveControl(this);
+  FParent = parent;
+  if (!parent) {
+    ApplyVisible();
+    return;
+  }
+  parent->InsertControl(this);
+  if (FParentFont) {
+    FFontFromParent = true;
+    FFont.Assign(parent->Font());
+    FFontFromParent = false;
+  }
+  if (FParentColor && FColor != parent->Color()) {
+    FColor = parent->Color();
+    ApplyLook();
+    NotifyChildren(CM_PARENTCOLORCHANGED);
+  }
+  ApplyGeometry();
+  ApplyVisible();
+  StackInParent();
+  RecordAnchors();
+  if (FAlign != alNone) parent->Realign();
+}
+
+void TControl::StackInParent() {
+  if (!FWidget || !FParent) return;
+  // Children that the parent places itself (tab pages) keep the parent's order.
+  if (FWidget->parentWidget() != FParent->ContainerWidget()) return;
+  if (dynamic_cast<TWinControl*>(this)) {
+    FWidget->raise();
+    return;
+  }
+  // Controls without a window of their own stay below their windowed siblings.
+  for (TControl* sibling : FParent->FControls) {
+    if (sibling != this && dynamic_cast<TWinControl*>(sibling) && sibling->Widget() &&
+        sibling->Widget()->parentWidget() == FWidget->parentWidget()) {
+      FWidget->stackUnder(sibling->Widget());
+      return;
+    }
+  }
+  FWidget->raise();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  bool resized = width != FWidth || height != FHeight;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  ApplyGeometry();
+  if (FParent && !FParent->FAligning) {
+    RecordAnchors();
+    if (FAlign != alNone) FParent->Realign();
+  }
+  if (resized) Resize();
+}
+
+void TControl::RecordAnchors() {
+  if (!FParent) return;
+  FAnchorRight = FParent->ClientWidth() - (FLeft + FWidth);
+  FAnchorBottom = FParent->ClientHeight() - (FTop + FHeight);
+  FAnchorsValid = true;
+}
+
+void TControl::SetClientWidth(int w) {
+  SetWidth(w + (Width() - ClientWidth()));
+}
+void TControl::SetClientHeight(int h) {
+  SetHeight(h + (Height() - ClientHeight()));
+}
+
+void TControl::ApplyGeometry() {
+  if (FWidget) FWidget->setGeometry(FLeft, FTop, FWidth, FHeight);
+}
+
+void TControl::ApplyVisible() {
+  if (!FWidget) return;
+  bool show = FVisible && FParent;
+  if (!show && FWidget->isVisible()) {
+    if (QWidget* focus = QApplication::focusWidget();
+        focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
+      focus->clearFocus();
+  }
+  FWidget->setVisible(show);
+}
+
+TPoint TControl::ClientOrigin() const {
+  if (!FWidget) return {FLeft, FTop};
+  QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
+  return {p.x(), p.y()};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return {p.X + o.X, p.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return {p.X - o.X, p.Y - o.Y};
+}
+
+void TControl::SetAlign(TAlign align) {
+  if (align == FAlign) return;
+  FAlign = align;
+  if (FParent) FParent->Realign();
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+  FAnchors = anchors;
+  RecordAnchors();
+}
+
+void TControl::BringToFront() {
+  if (FWidget) FWidget->raise();
+}
+
+void TControl::SendToBack() {
+  if (FWidget) FWidget->lower();
+}
+
+bool TControl::Showing() const {
+  if (!FVisible || !FParent) return false;
+  return FParent->Showing();
+}
+
+// ---- state
+
+void TControl::SetVisible(bool visible) {
+  if (visible == FVisible) return;
+  FVisible = visible;
+  if (!visible && FParent)
+    if (TForm* form = GetParentForm(this)) form->ControlRemoved(this);
+  ApplyVisible();
+  Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
+  if (FParent && FAlign != alNone) FParent->Realign();
+}
+
+void TControl::SetEnabled(bool enabled) {
+  if (enabled == FEnabled) return;
+  FEnabled = enabled;
+  if (FWidget) {
+    if (!enabled) {
+      if (QWidget* focus = QApplication::focusWidget();
+          focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
+        focus->clearFocus();
+    }
+    FWidget->setEnabled(enabled);
+  }
+  Perform(CM_ENABLEDCHANGED);
+}
+
+// ---- text and look
+
+void TControl::SetText(const std::string& text) {
+  if (text == GetText()) return;
+  SetTextNative(text);
+  Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetTextNative(const std::string& text) {
+  FText = text;
+}
+
+void TControl::SetColor(TColor color) {
+  if (color == FColor && !FParentColor) return;
+  FColor = color;
+  FParentColor = false;
+  ApplyLook();
+  Perform(CM_COLORCHANGED);
+  NotifyChildren(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::SetParentColor(bool parentColor) {
+  if (parentColor == FParentColor) return;
+  FParentColor = parentColor;
+  if (parentColor && FParent) {
+    FColor = FParent->Color();
+    ApplyLook();
+    Perform(CM_COLORCHANGED);
+    NotifyChildren(CM_PARENTCOLORCHANGED);
+  }
+}
+
+void TControl::SetParentFont(bool parentFont) {
+  if (parentFont == FParentFont) return;
+  FParentFont = parentFont;
+  if (parentFont && FParent) {
+    FFontFromParent = true;
+    FFont.Assign(FParent->Font());
+    FFontFromParent = false;
+  }
+}
+
+void TControl::FontChanged() {
+  if (!FFontFromParent) FParentFont = false;
+  ApplyLook();
+  Perform(CM_FONTCHANGED);
+  NotifyChildren(CM_PARENTFONTCHANGED);
+}
+
+void TControl::NotifyChildren(unsigned msg) {
+  auto* win = dynamic_cast<TWinControl*>(this);
+  if (!win) return;
+  for (TControl* c : std::vector<TControl*>(win->FControls))
+    c->Perform(msg);
+}
+
+void TControl::ApplyLook() {
+  if (!FWidget) return;
+  QPalette pal = FWidget->palette();
+  QColor text = ToQColor(FFont.Color());
+  pal.setColor(QPalette::WindowText, text);
+  pal.setColor(QPalette::Text, text);
+  pal.setColor(QPalette::ButtonText, text);
+  pal.setColor(QPalette::Window, ToQColor(FColor));
+  FWidget->setPalette(pal);
+  FWidget->setFont(ToQFont(FFont, true));
+}
+
+void TControl::SetCursor(TCursor cursor) {
+  if (cursor == FCursor) return;
+  FCursor = cursor;
+  ApplyCursor();
+}
+
+void TControl::ApplyCursor() {
+  if (!FWidget) return;
+  if (FCursor == crDefault)
+    FWidget->unsetCursor();
+  else
+    FWidget->setCursor(QCursor(CursorShape(FCursor)));
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+// ---- hints
+
+void TControl::SetHint(const std::string& hint) {
+  FHint = hint;
+}
+
+void TControl::SetShowHint(bool show) {
+  FShowHint = show;
+  FParentShowHint = false;
+  Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool parent) {
+  if (parent == FParentShowHint) return;
+  FParentShowHint = parent;
+  if (parent && FParent) FShowHint = FParent->EffectiveShowHint();
+}
+
+bool TControl::EffectiveShowHint() const {
+  if (FParentShowHint && FParent) return FParent->EffectiveShowHint();
+  return FShowHint;
+}
+
+bool TControl::GetHintAt(TPoint, std::string& hint) const {
+  hint = GetShortHint(FHint);
+  return !hint.empty();
+}
+
+// ---- painting
+
+void TControl::Invalidate() {
+  if (FWidget) FWidget->update();
+}
+
+void TControl::Repaint() {
+  if (FWidget && FWidget->isVisible()) FWidget->repaint();
+}
+
+void TControl::Update() {
+  if (FWidget && FWidget->isVisible()) FWidget->repaint();
+}
+
+// ---- mouse
+
+bool TControl::MouseCapture() const {
+  return CaptureControl() == this;
+}
+
+void TControl::SetMouseCapture(bool capture) {
+  if (capture)
+    SetCaptureControl(this);
+  else if (CaptureControl() == this)
+    SetCaptureControl(nullptr);
+}
+
+void TControl::Click() {
+  if (OnClick && CanFire()) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick && CanFire()) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown && CanFire()) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp && CanFire()) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove && CanFire()) OnMouseMove(this, Shift, X, Y);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (OnMouseWheel && CanFire()) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  return handled;
+}
+
+void TControl::Resize() {
+  if (OnResize && CanFire()) OnResize(this);
+}
+
+// ---- messages
+
+LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+  Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& M) {
+  switch (M.Msg) {
+  case WM_MOUSEMOVE:
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+  case WM_RBUTTONDOWN:
+  case WM_RBUTTONUP:
+  case WM_RBUTTONDBLCLK:
+  case WM_MBUTTONDOWN:
+  case WM_MBUTTONUP:
+  case WM_MBUTTONDBLCLK:
+    WMMouse(M);
+    return;
+  case CM_MOUSEENTER:
+    CMMouseEnter(M);
+    return;
+  case CM_MOUSELEAVE:
+    CMMouseLeave(M);
+    return;
+  case CM_ENABLEDCHANGED:
+    CMEnabledChanged(M);
+    return;
+  case CM_VISIBLECHANGED:
+    CMVisibleChanged(M);
+    return;
+  case CM_FONTCHANGED:
+    CMFontChanged(M);
+    return;
+  case CM_COLORCHANGED:
+    CMColorChanged(M);
+    return;
+  case CM_TEXTCHANGED:
+    CMTextChanged(M);
+    return;
+  case CM_PARENTFONTCHANGED:
+    CMParentFontChanged(M);
+    return;
+  case CM_PARENTCOLORCHANGED:
+    CMParentColorChanged(M);
+    return;
+  case CM_PARENTSHOWHINTCHANGED:
+    CMParentShowHintChanged(M);
+    return;
+  default:
+    break;
+  }
+  if (auto* win = dynamic_cast<TWinControl*>(this); win && win->DispatchWin(M)) return;
+  DefaultHandler(M);
+}
+
+void TControl::DefaultHandler(TMessage& M) {
+  if (!IsNativeKeyMessage(M.Msg) || !FWidget) return;
+  auto* win = dynamic_cast<TWinControl*>(this);
+  if (!win) return;
+  QWidget* target = win->KeyWidget();
+  if (!target) return;
+  auto vk = static_cast<std::uint16_t>(M.WParam);
+  auto shift = static_cast<TShiftState>(M.LParam);
+  if (M.Msg == WM_CHAR) {
+    auto ch = static_cast<WideChar>(M.WParam);
+    // Control characters did their work on key down.
+    if (ch < 32 || ch == 127) return;
+    SendNativeKey(target, true, 0, 0, QString(QChar(ch)));
+    return;
+  }
+  SendNativeKey(target, M.Msg == WM_KEYDOWN, vk, shift, QString());
+}
+
+void TControl::WMMouse(TMessage& M) {
+  auto shift = static_cast<TShiftState>(M.WParam);
+  int x = LParamX(M.LParam), y = LParamY(M.LParam);
+  auto buttonOf = [](unsigned msg) {
+    switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return mbRight;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return mbMiddle;
+    default:
+      return mbLeft;
+    }
+  };
+  switch (M.Msg) {
+  case WM_MOUSEMOVE:
+    MouseMove(shift, x, y);
+    return;
+  case WM_LBUTTONDBLCLK:
+  case WM_RBUTTONDBLCLK:
+  case WM_MBUTTONDBLCLK:
+    if (FControlStyle & csDoubleClicks) {
+      if (M.Msg == WM_LBUTTONDBLCLK && (FControlStyle & csCaptureMouse)) SetMouseCapture(true);
+      if (M.Msg == WM_LBUTTONDBLCLK && (FControlStyle & csClickEvents)) DblClick();
+      MouseDown(buttonOf(M.Msg), shift | ssDouble, x, y);
+      return;
+    }
+    [[fallthrough]];
+  case WM_LBUTTONDOWN:
+  case WM_RBUTTONDOWN:
+  case WM_MBUTTONDOWN: {
+    TMouseButton button = buttonOf(M.Msg);
+    if (button == mbLeft) {
+      if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+      if (FControlStyle & csClickEvents) FClicked = true;
+    }
+    MouseDown(button, shift, x, y);
+    return;
+  }
+  case WM_LBUTTONUP:
+  case WM_RBUTTONUP:
+  case WM_MBUTTONUP: {
+    TMouseButton button = buttonOf(M.Msg);
+    if (button == mbLeft) {
+      if (FControlStyle & csCaptureMouse) SetMouseCapture(false);
+      if (FClicked) {
+        FClicked = false;
+        if (ClientRect().Contains({x, y})) Click();
+      }
+    }
+    MouseUp(button, shift, x, y);
+    return;
+  }
+  default:
+    return;
+  }
+}
+
+void TControl::CMMouseEnter(TMessage&) {
+  if (OnMouseEnter && CanFire()) OnMouseEnter(this);
+}
+
+void TControl::CMMouseLeave(TMessage&) {
+  if (OnMouseLeave && CanFire()) OnMouseLeave(this);
+}
+
+void TControl::CMEnabledChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMVisibleChanged(TMessage&) {}
+void TControl::CMFontChanged(TMessage&) {}
+void TControl::CMColorChanged(TMessage&) {
+  Invalidate();
+}
+void TControl::CMTextChanged(TMessage&) {
+  Invalidate();
+}
+
+void TControl::CMParentFontChanged(TMessage&) {
+  if (!FParentFont || !FParent) return;
+  FFontFromParent = true;
+  FFont.Assign(FParent->Font());
+  FFontFromParent = false;
+}
+
+void TControl::CMParentColorChanged(TMessage&) {
+  if (!FParentColor || !FParent || FColor == FParent->Color()) return;
+  FColor = FParent->Color();
+  ApplyLook();
+  Perform(CM_COLORCHANGED);
+  NotifyChildren(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::CMParentShowHintChanged(TMessage&) {
+  if (FParentShowHint && FParent) FShowHint = FParent->EffectiveShowHint();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+  MarkDestroying();
+  DestroyControls();
+}
+
+void TWinControl::DestroyControls() {
+  while (!FControls.empty()) {
+    TControl* c = FControls.back();
+    c->Free();
+  }
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount()) return nullptr;
+  return FControls[static_cast<std::size_t>(index)];
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == this) return true;
+  return false;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  FControls.push_back(control);
+  if (auto* win = dynamic_cast<TWinControl*>(control)) FTabList.push_back(win);
+  if (QWidget* container = ContainerWidget(); container && control->Widget())
+    control->Widget()->setParent(container);
+  ChildAdded(control);
+}
+
+void TWinControl::ChildAdded(TControl*) {}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(FControls.begin(), FControls.end(), control);
+  if (it == FControls.end()) return;
+  if (TForm* form = GetParentForm(this)) form->ControlRemoved(control);
+  ChildRemoved(control);
+  FControls.erase(std::find(FControls.begin(), FControls.end(), control));
+  std::erase(FTabList, control);
+  if (!Destroying() && control->Align() != alNone) Realign();
+}
+
+QWidget* TWinControl::ContainerWidget() const {
+  return Widget();
+}
+
+QWidget* TWinControl::KeyWidget() const {
+  QWidget* w = Widget();
+  while (w && w->focusProxy())
+    w = w->focusProxy();
+  return w;
+}
+
+// ---- tab order and focus
+
+void TWinControl::SetTabStop(bool tabStop) {
+  if (tabStop == FTabStop) return;
+  FTabStop = tabStop;
+  Perform(CM_TABSTOPCHANGED);
+}
+
+int TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  const auto& list = Parent()->FTabList;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order) {
+  if (!Parent()) return;
+  auto& list = Parent()->FTabList;
+  auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) return;
+  list.erase(it);
+  order = std::clamp(order, 0, static_cast<int>(list.size()));
+  list.insert(list.begin() + order, this);
+}
+
+bool TWinControl::CanFocus() const {
+  const TControl* form = GetParentForm(this);
+  if (!form) return false;
+  for (const TControl* c = this; c && c != form; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+bool TWinControl::Focused() const {
+  TForm* form = GetParentForm(this);
+  return form && form->FFocusedControl == this;
+}
+
+void TWinControl::SetFocus() {
+  TForm* form = GetParentForm(this);
+  if (!form || form == this || !CanFocus()) return;
+  form->SetActiveControl(this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
+  for (TWinControl* c : FTabList) {
+    list.push_back(c);
+    c->GetTabOrderList(list);
+  }
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return;
+  int n = static_cast<int>(list.size());
+  auto it = std::find(list.begin(), list.end(), current);
+  int start = it == list.end() ? (forward ? n - 1 : 0) : static_cast<int>(it - list.begin());
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (forward ? step : -step)) % n + n) % n;
+    TWinControl* c = list[static_cast<std::size_t>(i)];
+    if (c == current) break;
+    bool eligible = checkTabStop ? c->TabStop() : !(c->ControlStyle() & csAcceptsControls) || c->TabStop();
+    if (eligible && c->CanFocus()) {
+      c->SetFocus();
+      return;
+    }
+  }
+}
+
+// ---- layout
+
+void TWinControl::EnableAlign() {
+  if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
+}
+
+void TWinControl::Realign() {
+  if (FAlignLevel > 0 || FAligning || Destroying()) return;
+  FAligning = true;
+  AlignControls(AlignRect());
+  FAligning = false;
+}
+
+void TWinControl::AlignControls(TRect rect) {
+  auto pick = [this](TAlign align) {
+    std::vector<TControl*> out;
+    for (TControl* c : FControls)
+      if (c->Align() == align && c->Visible()) out.push_back(c);
+    return out;
+  };
+  auto tops = pick(alTop);
+  std::stable_sort(tops.begin(), tops.end(), [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
+  for (TControl* c : tops) {
+    c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
+    rect.Top += c->Height();
+  }
+  auto bottoms = pick(alBottom);
+  std::stable_sort(bottoms.begin(), bottoms.end(),
+                   [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
+  for (TControl* c : bottoms) {
+    c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
+    rect.Bottom -= c->Height();
+  }
+  auto lefts = pick(alLeft);
+  std::stable_sort(lefts.begin(), lefts.end(),
+                   [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+  for (TControl* c : lefts) {
+    c->SetBounds(rect.Left, rect.Top, c->Width(), std::max(0, rect.Height()));
+    rect.Left += c->Width();
+  }
+  auto rights = pick(alRight);
+  std::stable_sort(rights.begin(), rights.end(),
+                   [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); });
+  for (TControl* c : rights) {
+    c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), std::max(0, rect.Height()));
+    rect.Right -= c->Width();
+  }
+  for (TControl* c : pick(alClient))
+    c->SetBounds(rect.Left, rect.Top, std::max(0, rect.Width()), std::max(0, rect.Height()));
+}
+
+void TWinControl::ChildResized(int oldClientWidth, int oldClientHeight) {
+  int w = ClientWidth(), h = ClientHeight();
+  int dw = w - oldClientWidth, dh = h - oldClientHeight;
+  for (TControl* c : FControls) {
+    if (c->Align() != alNone || !c->FAnchorsValid) continue;
+    TAnchors a = c->Anchors();
+    int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
+    if (a & akRight) {
+      if (a & akLeft)
+        width = w - c->FAnchorRight - left;
+      else
+        left = w - c->FAnchorRight - width;
+    } else if (!(a & akLeft)) {
+      left += dw / 2;
+    }
+    if (a & akBottom) {
+      if (a & akTop)
+        height = h - c->FAnchorBottom - top;
+      else
+        top = h - c->FAnchorBottom - height;
+    } else if (!(a & akTop)) {
+      top += dh / 2;
+    }
+    c->SetBounds(left, top, width, height);
+  }
+}
+
+void TWinControl::Resize() {
+  int oldW = FLastClientWidth, oldH = FLastClientHeight;
+  FLastClientWidth = ClientWidth();
+  FLastClientHeight = ClientHeight();
+  if (oldW != FLastClientWidth || oldH != FLastClientHeight) {
+    FAligning = true;
+    ChildResized(oldW, oldH);
+    FAligning = false;
+    Realign();
+  }
+  TControl::Resize();
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+  for (TControl* c : std::vector<TControl*>(FControls)) {
+    c->WndProc(Message);
+    if (Message.Result != 0) return;
+  }
+}
+
+// ---- keys
+
+bool TWinControl::DispatchWin(TMessage& M) {
+  switch (M.Msg) {
+  case CN_KEYDOWN:
+    CNKeyDown(M);
+    return true;
+  case CN_KEYUP:
+    CNKeyUp(M);
+    return true;
+  case CN_CHAR:
+    CNChar(M);
+    return true;
+  case CM_DIALOGKEY:
+    CMDialogKey(M);
+    return true;
+  case CM_DIALOGCHAR:
+    CMDialogChar(M);
+    return true;
+  case CM_FOCUSCHANGED:
+    CMFocusChanged(M);
+    return true;
+  case CM_ENTER:
+    CMEnter(M);
+    return true;
+  case CM_EXIT:
+    CMExit(M);
+    return true;
+  case WM_KEYDOWN:
+  case WM_SYSKEYDOWN:
+    WMKeyDown(M);
+    return true;
+  case WM_KEYUP:
+  case WM_SYSKEYUP:
+    WMKeyUp(M);
+    return true;
+  case WM_CHAR:
+    WMChar(M);
+    return true;
+  case WM_VSCROLL:
+    WMVScroll(M);
+    return true;
+  case WM_HSCROLL:
+    WMHScroll(M);
+    return true;
+  case CM_FONTCHANGED:
+  case CM_COLORCHANGED:
+    return false;
+  default:
+    return false;
+  }
+}
+
+void TWinControl::CNKeyDown(TMessage& M) {
+  M.Result = 1;
+  auto key = static_cast<std::uint16_t>(M.WParam);
+  unsigned mask = 0;
+  switch (key) {
+  case VK_TAB:
+    mask = DLGC_WANTTAB;
+    break;
+  case VK_LEFT:
+  case VK_RIGHT:
+  case VK_UP:
+  case VK_DOWN:
+    mask = DLGC_WANTARROWS;
+    break;
+  case VK_RETURN:
+  case VK_EXECUTE:
+  case VK_ESCAPE:
+  case VK_CANCEL:
+    mask = DLGC_WANTALLKEYS;
+    break;
+  default:
+    break;
+  }
+  if (mask && Perform(CM_WANTSPECIALKEY, key, M.LParam) == 0 && (DialogCode() & mask) == 0) {
+    if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGKEY, key, M.LParam) != 0) return;
+  }
+  M.Result = 0;
+}
+
+void TWinControl::CNKeyUp(TMessage& M) {
+  M.Result = 0;
+}
+
+void TWinControl::CNChar(TMessage& M) {
+  M.Result = 1;
+  if ((DialogCode() & DLGC_WANTCHARS) == 0) {
+    if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGCHAR, M.WParam, M.LParam) != 0)
+      return;
+  }
+  M.Result = 0;
+}
+
+void TWinControl::CMDialogKey(TMessage& M) {
+  Broadcast(M);
+}
+void TWinControl::CMDialogChar(TMessage& M) {
+  Broadcast(M);
+}
+
+void TWinControl::CMFocusChanged(TMessage& M) {
+  for (TControl* c : std::vector<TControl*>(FControls))
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->WndProc(M);
+}
+
+void TWinControl::CMEnter(TMessage&) {
+  DoEnter();
+}
+void TWinControl::CMExit(TMessage&) {
+  DoExit();
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter && CanFire()) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  if (OnExit && CanFire()) OnExit(this);
+}
+
+void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyDown && CanFire()) OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyUp && CanFire()) OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(WideChar& Key) {
+  if (OnKeyPress && CanFire()) OnKeyPress(this, Key);
+}
+
+void TWinControl::WMKeyDown(TMessage& M) {
+  auto key = static_cast<std::uint16_t>(M.WParam);
+  auto shift = static_cast<TShiftState>(M.LParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyDown(key, shift);
+    if (key == 0) return;
+  }
+  KeyDown(key, shift);
+  if (key == 0) return;
+  M.WParam = key;
+  DefaultHandler(M);
+}
+
+void TWinControl::WMKeyUp(TMessage& M) {
+  auto key = static_cast<std::uint16_t>(M.WParam);
+  auto shift = static_cast<TShiftState>(M.LParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyUp(key, shift);
+    if (key == 0) return;
+  }
+  KeyUp(key, shift);
+  if (key == 0) return;
+  M.WParam = key;
+  DefaultHandler(M);
+}
+
+void TWinControl::WMChar(TMessage& M) {
+  auto ch = static_cast<WideChar>(M.WParam);
+  TForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyPress(ch);
+    if (ch == 0) return;
+  }
+  KeyPress(ch);
+  if (ch == 0) return;
+  M.WParam = ch;
+  DefaultHandler(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawn controls
+
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+  FCanvas->Font().Assign(Font());
+}
+
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::PaintWidget(QPainter& painter) {
+  if (!CanFire()) return;
+  TCanvasBinding bind(*FCanvas, painter);
+  Paint();
+}
+
+void TGraphicControl::CMFontChanged(TMessage& M) {
+  FCanvas->Font().Assign(Font());
+  TControl::CMFontChanged(M);
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+  auto* w = new QtPaintWidget(this);
+  w->setFocusPolicy(Qt::TabFocus);
+  AttachWidget(w);
+  FCanvas->Font().Assign(Font());
+}
+
+TCustomControl::~TCustomControl() = default;
+
+void TCustomControl::PaintWidget(QPainter& painter) {
+  if (!CanFire()) return;
+  FPainting = true;
+  {
+    TCanvasBinding bind(*FCanvas, painter);
+    Paint();
+  }
+  FPainting = false;
+}
+
+void TCustomControl::CMFontChanged(TMessage& M) {
+  FCanvas->Font().Assign(Font());
+  TWinControl::CMFontChanged(M);
+}

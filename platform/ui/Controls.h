@@ -1,0 +1,428 @@
+// Controls: the base of every visible element of a window, windowed controls that take the focus
+// and hold other controls, and the two kinds of self-drawn controls.
+//
+// Conventions of the whole UI kit: a property is a getter `Caption()` with a setter
+// `SetCaption(...)`; an event is a public std::function member (`OnClick`) whose first argument is
+// the object that fired it. Controls are created with `new TEdit(owner)`, named with SetName, and
+// placed with SetParent; the owner destroys them. Bounds are relative to the parent's client area.
+#pragma once
+
+#include "platform/Colors.h"
+#include "platform/ui/Classes.h"
+#include "platform/ui/Graphics.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Types.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QWidget;
+class QPainter;
+class TControl;
+class TWinControl;
+class TForm;
+class TPopupMenu;
+struct TControlAccess;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+enum TAnchorKind : unsigned { akLeft = 1u << 0, akTop = 1u << 1, akRight = 1u << 2, akBottom = 1u << 3 };
+using TAnchors = unsigned;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
+                  crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16,
+                  crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21,
+                  crSizeAll = -22;
+
+// How a control takes part in input.
+enum TControlStyleFlag : unsigned {
+  csAcceptsControls = 1u << 0, // holds other controls
+  csCaptureMouse = 1u << 1,    // keeps the mouse from button down to button up
+  csClickEvents = 1u << 2,     // a left button released inside after being pressed inside clicks
+  csSetCaption = 1u << 3,      // the text is the caption
+  csOpaque = 1u << 4,          // paints all of its area
+  csDoubleClicks = 1u << 5,    // a double click is one (otherwise a second button down)
+};
+using TControlStyle = unsigned;
+
+using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// MousePos is in screen coordinates; a handler sets Handled to keep the wheel from the control.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
+// Mouse messages carry the shift state in WParam and the client point in LParam.
+constexpr LPARAM MakeLParam(int x, int y) {
+  return static_cast<LPARAM>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16) |
+                             static_cast<std::uint16_t>(x));
+}
+constexpr int LParamX(LPARAM l) {
+  return static_cast<std::int16_t>(l & 0xFFFF);
+}
+constexpr int LParamY(LPARAM l) {
+  return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
+}
+
+// The accelerator of a caption: the character after a single "&" ("&&" is a plain "&"); 0 if none.
+WideChar AcceleratorOf(const std::string& caption);
+// True when `key` (either letter case) is the accelerator of `caption`.
+bool IsAccel(WideChar key, const std::string& caption);
+// The caption without its "&" marks.
+std::string StripHotkey(const std::string& caption);
+// The part of a hint before "|" (the whole hint when it has none).
+std::string GetShortHint(const std::string& hint);
+// The form that holds the control (walking up the parents), or nullptr.
+TForm* GetParentForm(const TControl* control);
+
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  // ---- place
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  // Negative sizes count as 0.
+  virtual void SetBounds(int left, int top, int width, int height);
+  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  virtual int ClientWidth() const { return FWidth; }
+  virtual int ClientHeight() const { return FHeight; }
+  void SetClientWidth(int w);
+  void SetClientHeight(int h);
+  TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+  // Screen position of the client area's top-left corner.
+  TPoint ClientOrigin() const;
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+  TAnchors Anchors() const { return FAnchors; }
+  void SetAnchors(TAnchors anchors);
+  void BringToFront();
+  void SendToBack();
+
+  // ---- state
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible together with every parent up to a form that is shown.
+  virtual bool Showing() const;
+  bool Enabled() const { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle style) { FControlStyle = style; }
+
+  // ---- text: Caption and Text are the same value
+  std::string Caption() const { return GetText(); }
+  void SetCaption(const std::string& caption) { SetText(caption); }
+  std::string Text() const { return GetText(); }
+  void SetText(const std::string& text);
+
+  // ---- look
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor);
+  // Changing the font (or any part of it) clears ParentFont.
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& font) { FFont.Assign(font); }
+  bool ParentFont() const { return FParentFont; }
+  void SetParentFont(bool parentFont);
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor cursor);
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* menu);
+
+  // ---- hints
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& hint);
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool show);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool parent);
+  // Whether the hint is shown: ShowHint, or the parent's when ParentShowHint.
+  bool EffectiveShowHint() const;
+  // The hint shown for a client point; false for none. The default is the short part of Hint.
+  virtual bool GetHintAt(TPoint clientPos, std::string& hint) const;
+
+  // ---- painting: Invalidate asks for a later repaint, Repaint paints now.
+  void Invalidate();
+  virtual void Repaint();
+  void Refresh() { Repaint(); }
+  void Update();
+
+  // ---- mouse capture: while set, every mouse event goes to this control.
+  bool MouseCapture() const;
+  void SetMouseCapture(bool capture);
+
+  // ---- messages
+  // Sends a message to the control now and returns its result.
+  LRESULT Perform(unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Every message passes here; override to see any message, then call the base.
+  virtual void WndProc(TMessage& Message);
+  // What is left after the handlers: the control's native behaviour. Messages of unknown numbers
+  // (WM_USER, WM_APP and beyond) end here and have no effect unless a subclass handles them.
+  virtual void DefaultHandler(TMessage& Message);
+
+  // Fires OnClick.
+  virtual void Click();
+  virtual void DblClick();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnResize;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+
+  // The private Qt widget; for platform code only.
+  QWidget* Widget() const { return FWidget; }
+  // Unique id for the life of the program (used to drop messages posted to destroyed controls).
+  std::uint64_t ControlId() const { return FId; }
+
+protected:
+  // Called once by each concrete class's constructor with the widget it shows.
+  void AttachWidget(QWidget* widget);
+  // Text storage; native controls keep it in their widget.
+  virtual std::string GetText() const { return FText; }
+  virtual void SetTextNative(const std::string& text);
+  // Applies colour and font to the widget (called on every change).
+  virtual void ApplyLook();
+  // Pushes the stored bounds and the visibility to the widget.
+  virtual void ApplyGeometry();
+  virtual void ApplyVisible();
+  // The bounds changed (sizes already stored); fires OnResize when the size changed.
+  virtual void Resize();
+
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  // True when handled (OnMouseWheel set Handled).
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+
+  // Notifications (default: fire the matching event or nothing).
+  virtual void CMMouseEnter(TMessage& Message);
+  virtual void CMMouseLeave(TMessage& Message);
+  virtual void CMEnabledChanged(TMessage& Message);
+  virtual void CMVisibleChanged(TMessage& Message);
+  virtual void CMFontChanged(TMessage& Message);
+  virtual void CMColorChanged(TMessage& Message);
+  virtual void CMTextChanged(TMessage& Message);
+  virtual void CMParentFontChanged(TMessage& Message);
+  virtual void CMParentColorChanged(TMessage& Message);
+  virtual void CMParentShowHintChanged(TMessage& Message);
+
+  // True when events may fire (the control and its form are not being destroyed).
+  bool CanFire() const;
+  // Handles the mouse messages itself (custom controls) rather than leaving them to the widget.
+  virtual bool HandlesMouseItself() const { return false; }
+  // The point where a drawn control's painting happens (custom and graphic controls).
+  virtual void PaintWidget(QPainter& painter) {}
+
+private:
+  friend class TWinControl;
+  friend struct TControlAccess;
+  void Dispatch(TMessage& Message);
+  void WMMouse(TMessage& Message);
+  void FontChanged();
+  void NotifyChildren(unsigned msg);
+  void ApplyCursor();
+  void StackInParent();
+  void RecordAnchors();
+
+  QWidget* FWidget = nullptr;
+  std::uint64_t FId = 0;
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors = akLeft | akTop;
+  // Distance of the right and bottom edges to the parent's client edges, kept for the anchors.
+  int FAnchorRight = 0, FAnchorBottom = 0;
+  bool FAnchorsValid = false;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  std::string FText;
+  TColor FColor = clBtnFace;
+  bool FParentColor = true;
+  TFont FFont;
+  bool FParentFont = true;
+  bool FFontFromParent = false;
+  TCursor FCursor = crDefault;
+  TPopupMenu* FPopupMenu = nullptr;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  bool FClicked = false;
+  bool FInResize = false;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  // ---- children (in the order they were added)
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* Controls(int index) const;
+  bool ContainsControl(const TControl* control) const; // itself or a descendant
+
+  // ---- focus and tab order
+  bool TabStop() const { return FTabStop; }
+  void SetTabStop(bool tabStop);
+  // Position among the parent's windowed children in Tab order; -1 without a parent.
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  // Visible and enabled up to the form.
+  bool CanFocus() const;
+  bool Focused() const;
+  // Makes this the active control of its form; nothing when it cannot take the focus.
+  virtual void SetFocus();
+  // Windowed descendants in Tab order (depth first).
+  void GetTabOrderList(std::vector<TWinControl*>& list) const;
+  // Moves the focus to the next (or previous) control after `current` among the descendants.
+  void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+  // What the control wants of Tab, arrows, Enter, Escape and characters (DLGC_ bits).
+  virtual unsigned DialogCode() const { return 0; }
+
+  // ---- layout
+  void DisableAlign() { ++FAlignLevel; }
+  void EnableAlign();
+  void Realign();
+  // The area the aligned children share (the client rectangle less borders and captions).
+  virtual TRect AlignRect() const { return ClientRect(); }
+
+  // Sends a message to every child until one sets a result.
+  void Broadcast(TMessage& Message);
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+
+protected:
+  // Fire OnKeyDown, OnKeyUp, OnKeyPress (the form sees them first when its KeyPreview is on).
+  virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+  virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+  virtual void KeyPress(WideChar& Key);
+  // Fire OnEnter and OnExit.
+  virtual void DoEnter();
+  virtual void DoExit();
+
+  // Message handlers. CN_ messages come first for every key: the dialog keys (Tab, arrows, Enter,
+  // Escape) that the control does not want go to the form as CM_DIALOGKEY, characters of a control
+  // that does not want them as CM_DIALOGCHAR (accelerators). Then WM_KEYDOWN / WM_CHAR / WM_KEYUP.
+  virtual void CNKeyDown(TMessage& Message);
+  virtual void CNKeyUp(TMessage& Message);
+  virtual void CNChar(TMessage& Message);
+  virtual void CMDialogKey(TMessage& Message);  // default: broadcast to the children
+  virtual void CMDialogChar(TMessage& Message); // default: broadcast to the children
+  // The focus moved inside the form (LParam: the new focused control); broadcast to all controls.
+  virtual void CMFocusChanged(TMessage& Message);
+  virtual void CMEnter(TMessage& Message);
+  virtual void CMExit(TMessage& Message);
+  virtual void WMKeyDown(TMessage& Message);
+  virtual void WMKeyUp(TMessage& Message);
+  virtual void WMChar(TMessage& Message);
+  // Scroll requests; the default does nothing.
+  virtual void WMVScroll(TMessage& Message) {}
+  virtual void WMHScroll(TMessage& Message) {}
+
+  // Places the aligned children inside `rect`.
+  virtual void AlignControls(TRect rect);
+  // The widget inside which the children's widgets live.
+  virtual QWidget* ContainerWidget() const;
+  // A child was added or is being removed.
+  virtual void ChildAdded(TControl* child);
+  virtual void ChildRemoved(TControl* child) {}
+  // The widget that receives the keys passed on to the native control.
+  virtual QWidget* KeyWidget() const;
+  void Resize() override;
+  // Destroys every child control now (for subclasses whose state the children must not outlive).
+  void DestroyControls();
+
+private:
+  friend class TControl;
+  friend class TForm;
+  friend struct TControlAccess;
+  bool DispatchWin(TMessage& Message);
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void ChildResized(int oldClientWidth, int oldClientHeight);
+
+  std::vector<TControl*> FControls;
+  std::vector<TWinControl*> FTabList;
+  bool FTabStop = false;
+  int FAlignLevel = 0;
+  bool FAligning = false;
+  int FLastClientWidth = 0, FLastClientHeight = 0;
+};
+
+// A control without a window of its own that draws itself (labels, shapes, images).
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  // Draws on the control while Paint runs; elsewhere it only measures text in the control's font.
+  TCanvas& Canvas() { return *FCanvas; }
+
+protected:
+  virtual void Paint() {}
+  bool HandlesMouseItself() const override { return true; }
+  void PaintWidget(QPainter& painter) override;
+  void CMFontChanged(TMessage& Message) override;
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
+};
+
+// A windowed control that draws itself completely: its widget asks Paint for every repaint.
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent* AOwner);
+  ~TCustomControl() override;
+  // Draws on the control while Paint runs; elsewhere it only measures text in the control's font.
+  TCanvas& Canvas() { return *FCanvas; }
+  // True while Paint runs from a repaint of the widget.
+  bool Painting() const { return FPainting; }
+
+protected:
+  virtual void Paint() {}
+  bool HandlesMouseItself() const override { return true; }
+  void PaintWidget(QPainter& painter) override;
+  void CMFontChanged(TMessage& Message) override;
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
+  bool FPainting = false;
+};

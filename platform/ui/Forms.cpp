@@ -1,0 +1,400 @@
+#include "platform/ui/Forms.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/GraphicsQt.h"
+#include "platform/ui/QtBridge.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QScreen>
+
+#include <algorithm>
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* w = new QtPaintWidget(this);
+  w->setAttribute(Qt::WA_QuitOnClose, false);
+  w->setAutoFillBackground(true);
+  w->setFocusPolicy(Qt::NoFocus);
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetParentColor(false);
+  SetParentFont(false);
+  SetColor(clBtnFace);
+  SetBoundsRect(Bounds(0, 0, 320, 240));
+  // Forms start hidden; the widget's visibility follows ShowWindow / HideWindow.
+  AttachWidget(w);
+  SetVisible(false);
+  ApplyFrame();
+  RegisterForm(this);
+}
+
+TForm::~TForm() {
+  MarkDestroying();
+  if (FModalLoop) static_cast<QEventLoop*>(FModalLoop)->quit();
+  DestroyControls();
+  if (Widget() && Widget()->isVisible()) Widget()->hide();
+  FormHidden(this);
+  UnregisterForm(this);
+}
+
+void TForm::AfterConstruction() {
+  if (FCreated) return;
+  FCreated = true;
+  if (OnCreate && CanFire()) OnCreate(this);
+}
+
+void TForm::BeforeDestruction() {
+  if (OnDestroy && CanFire()) OnDestroy(this);
+}
+
+// ---- frame
+
+TSize TForm::FrameSize() const {
+  switch (FBorderStyle) {
+  case bsNone:
+    return {0, 0};
+  case bsToolWindow:
+  case bsSizeToolWin:
+    return {16, 31};
+  default:
+    return {16, 39};
+  }
+}
+
+int TForm::ClientWidth() const {
+  return std::max(0, Width() - FrameSize().cx);
+}
+int TForm::ClientHeight() const {
+  return std::max(0, Height() - FrameSize().cy);
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+  if (style == FBorderStyle) return;
+  int cw = ClientWidth(), ch = ClientHeight();
+  FBorderStyle = style;
+  ApplyFrame();
+  SetClientWidth(cw);
+  SetClientHeight(ch);
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  FBorderIcons = icons;
+  ApplyFrame();
+}
+
+void TForm::ApplyFrame() {
+  QWidget* w = Widget();
+  if (!w) return;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (FBorderStyle) {
+  case bsNone:
+    flags |= Qt::FramelessWindowHint;
+    break;
+  case bsDialog:
+    flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    break;
+  case bsToolWindow:
+  case bsSizeToolWin:
+    flags = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    break;
+  default:
+    flags |= Qt::WindowTitleHint;
+    if (FBorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (FBorderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+    if (FBorderIcons & biMaximize && FBorderStyle == bsSizeable) flags |= Qt::WindowMaximizeButtonHint;
+    break;
+  }
+  bool visible = w->isVisible();
+  w->setWindowFlags(flags);
+  ApplyGeometry();
+  if (visible) w->show();
+}
+
+void TForm::ApplyGeometry() {
+  QWidget* w = Widget();
+  if (!w) return;
+  int cw = ClientWidth(), ch = ClientHeight();
+  bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
+  if (sizeable) {
+    w->setMinimumSize(0, 0);
+    w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    w->resize(cw, ch);
+  } else {
+    w->setFixedSize(cw, ch);
+  }
+  w->move(Left(), Top());
+}
+
+void TForm::ApplyVisible() {
+  if (Visible())
+    ShowWindow();
+  else
+    HideWindow();
+}
+
+bool TForm::Showing() const {
+  return Visible() && FShown;
+}
+
+void TForm::SetTextNative(const std::string& text) {
+  TWinControl::SetTextNative(text);
+  if (Widget()) Widget()->setWindowTitle(QString::fromStdString(text));
+}
+
+void TForm::ApplyLook() {
+  TWinControl::ApplyLook();
+  if (Widget()) Widget()->setAutoFillBackground(true);
+}
+
+QWidget* TForm::ContainerWidget() const {
+  return Widget();
+}
+
+// ---- showing
+
+void TForm::PlaceOnScreen() {
+  bool center = FPosition == poScreenCenter || FPosition == poDesktopCenter;
+  TForm* anchor = nullptr;
+  if (FPosition == poMainFormCenter) anchor = Application->MainForm();
+  if (FPosition == poOwnerFormCenter) anchor = dynamic_cast<TForm*>(Owner());
+  if (anchor == this || (anchor && !anchor->Showing())) {
+    anchor = nullptr;
+    center = FPosition != poDesigned;
+  }
+  if (anchor) {
+    SetBounds(anchor->Left() + (anchor->Width() - Width()) / 2,
+              anchor->Top() + (anchor->Height() - Height()) / 2, Width(), Height());
+  } else if (center) {
+    SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+  }
+}
+
+void TForm::ShowWindow() {
+  if (FShown) return;
+  AfterConstruction();
+  DoShow();
+  if (!Visible() || FShown) return; // OnShow hid it again
+  PlaceOnScreen();
+  ApplyGeometry();
+  FShown = true;
+  Widget()->show();
+  Widget()->raise();
+  Widget()->activateWindow();
+  FormRaised(this);
+  Activated();
+}
+
+void TForm::HideWindow() {
+  if (!FShown) return;
+  FShown = false;
+  DoHide();
+  FFocusedControl = nullptr;
+  if (Widget()) Widget()->hide();
+  FormHidden(this);
+}
+
+void TForm::DoShow() {
+  if (OnShow && CanFire()) OnShow(this);
+}
+
+void TForm::DoHide() {
+  if (OnHide && CanFire()) OnHide(this);
+}
+
+void TForm::DoClose(TCloseAction& Action) {
+  if (OnClose && CanFire()) OnClose(this, Action);
+}
+
+void TForm::CMVisibleChanged(TMessage& Message) {
+  TWinControl::CMVisibleChanged(Message);
+}
+
+bool TForm::Active() const {
+  return Showing() && Screen->ActiveForm() == this;
+}
+
+void TForm::Activated() {
+  if (!Showing()) return;
+  if (!FActiveControl || !FActiveControl->CanFocus()) {
+    FActiveControl = nullptr;
+    SelectNext(nullptr, true, true);
+  }
+  if (FActiveControl && FFocusedControl != FActiveControl) FocusChangedTo(FActiveControl);
+  if (FFocusedControl) {
+    if (QWidget* k = TControlAccess::KeyWidget(FFocusedControl)) k->setFocus(Qt::ActiveWindowFocusReason);
+  }
+  if (OnActivate && CanFire()) OnActivate(this);
+}
+
+// ---- modal showing and closing
+
+TModalResult TForm::ShowModal() {
+  if (FModal || Destroying()) return mrCancel;
+  Application->Initialize();
+  if (Visible()) SetVisible(false);
+  TForm* previous = Screen->ActiveForm();
+  FModal = true;
+  FModalResult = mrNone;
+  ++Application->FModalLevel;
+  QWidget* w = Widget();
+  w->setWindowModality(Qt::ApplicationModal);
+  SetVisible(true);
+
+  bool headless = Application->Headless();
+  bool scriptRan = false;
+  QEventLoop loop;
+  FModalLoop = &loop;
+  while (!Destroying()) {
+    if (FModalResult != mrNone) {
+      CloseModal();
+      if (FModalResult != mrNone) break;
+    }
+    if (Application->Terminated() || !Visible()) {
+      if (FModalResult == mrNone) FModalResult = mrCancel;
+      break;
+    }
+    if (headless) {
+      if (scriptRan) {
+        ReportHeadlessUnclosed(*this);
+        FModalResult = mrCancel;
+        break;
+      }
+      scriptRan = true;
+      if (!RunHeadlessModalScript(*this)) {
+        FModalResult = mrCancel;
+        break;
+      }
+      Application->ProcessMessages();
+    } else {
+      loop.exec();
+    }
+  }
+  FModalLoop = nullptr;
+  TModalResult result = FModalResult;
+  if (!Destroying()) {
+    SetVisible(false);
+    w->setWindowModality(Qt::NonModal);
+  }
+  FModal = false;
+  --Application->FModalLevel;
+  if (previous && previous != this && previous->Showing()) {
+    FormRaised(previous);
+    if (previous->Widget()) previous->Widget()->activateWindow();
+    previous->Activated();
+  }
+  return result;
+}
+
+void TForm::SetModalResult(TModalResult result) {
+  FModalResult = result;
+  if (FModal && result != mrNone && FModalLoop) static_cast<QEventLoop*>(FModalLoop)->quit();
+}
+
+void TForm::CloseModal() {
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone) FModalResult = mrNone;
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery && CanFire()) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (FModal) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    SetVisible(false);
+    Application->Terminate();
+    return;
+  }
+  if (action == caMinimize && Widget()) {
+    Widget()->showMinimized();
+    return;
+  }
+  // Forms live until the program ends, so caFree hides like caHide.
+  SetVisible(false);
+}
+
+void TForm::WidgetClosed() {
+  Close();
+}
+
+// ---- focus
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == this) control = nullptr;
+  if (control && (GetParentForm(control) != this || !control->CanFocus())) return;
+  FActiveControl = control;
+  if (Showing()) FocusChangedTo(control);
+}
+
+void TForm::FocusChangedTo(TWinControl* control) {
+  if (Destroying()) return;
+  FActiveControl = control;
+  if (control != FFocusedControl) {
+    TWinControl* old = FFocusedControl;
+    std::uint64_t generation = ++FFocusGeneration;
+    FFocusedControl = nullptr;
+    if (old) old->Perform(CM_EXIT);
+    if (generation != FFocusGeneration || Destroying()) return; // the exit handler moved the focus
+    FFocusedControl = control;
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+    if (generation != FFocusGeneration) return;
+    if (control) control->Perform(CM_ENTER);
+    if (generation != FFocusGeneration) return;
+  }
+  if (control && Showing()) {
+    if (QWidget* k = TControlAccess::KeyWidget(control); k && !k->hasFocus())
+      k->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void TForm::ControlRemoved(TControl* control) {
+  auto contains = [control](TWinControl* c) {
+    if (!c) return false;
+    if (c == control) return true;
+    auto* win = dynamic_cast<TWinControl*>(control);
+    return win && win->ContainsControl(c);
+  };
+  if (contains(FActiveControl)) FActiveControl = nullptr;
+  if (contains(FFocusedControl)) FFocusedControl = nullptr;
+}
+
+void TForm::CMDialogKey(TMessage& M) {
+  auto key = static_cast<std::uint16_t>(M.WParam);
+  auto shift = static_cast<TShiftState>(M.LParam);
+  if (!(shift & ssAlt)) {
+    switch (key) {
+    case VK_TAB:
+      if (!(shift & ssCtrl)) {
+        SelectNext(FActiveControl, !(shift & ssShift), true);
+        M.Result = 1;
+        return;
+      }
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      if (FActiveControl && FActiveControl->Parent()) {
+        FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+        M.Result = 1;
+      }
+      return;
+    default:
+      break;
+    }
+  }
+  TWinControl::CMDialogKey(M);
+}

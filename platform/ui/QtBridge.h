@@ -1,0 +1,97 @@
+// Platform-private glue between the controls and their Qt widgets: the one event filter that turns
+// Qt input into control messages, the widget registry, key and modifier conversion, and the hooks
+// the application keeps (live controls, posted messages, timers). Not for code outside platform/ui.
+#pragma once
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+class TTimer;
+
+// ---- widgets
+
+// The widget of drawn controls (custom and graphic controls, forms, panels): its paint event asks
+// the control to paint.
+class QtPaintWidget : public QWidget {
+public:
+  explicit QtPaintWidget(TControl* owner, QWidget* parent = nullptr);
+  TControl* Owner;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// Registers the widget (and everything inside it) as belonging to the control.
+void RegisterWidget(QWidget* widget, TControl* control);
+void UnregisterWidget(QWidget* widget);
+// The control a widget (or one of its inner widgets) belongs to; nullptr for foreign widgets.
+TControl* ControlOfWidget(const QObject* object);
+// Installs the event filter on the GUI application (once).
+void InstallEventBridge();
+
+// ---- keys
+
+std::uint16_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
+int QtKeyFromVirtualKey(std::uint16_t vk);
+TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+Qt::KeyboardModifiers QtModifiersFromShift(TShiftState shift);
+// The character a key produces when nothing else is known (Enter 13, Escape 27, Back 8, Tab 9 ...).
+WideChar CharOfVirtualKey(std::uint16_t vk, TShiftState shift);
+
+// One key press (or release) into a windowed control: the whole chain of CN_, CM_DIALOG and WM_
+// messages. `chars` are the UTF-16 units the key typed.
+void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, const std::u16string& chars);
+void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift);
+// Hands a key to the widget's own handling (bypassing the event filter).
+void SendNativeKey(QWidget* widget, bool press, std::uint16_t vk, TShiftState shift, const QString& text);
+
+// ---- application hooks (Application.cpp)
+
+void RegisterLiveControl(TControl* control);
+void UnregisterLiveControl(TControl* control);
+bool IsLiveControl(std::uint64_t id);
+void RegisterForm(TForm* form);
+void UnregisterForm(TForm* form);
+// The form is shown or activated (moves to the top of the z-order) or hidden.
+void FormRaised(TForm* form);
+void FormHidden(TForm* form);
+void RegisterTimer(TTimer* timer);
+void UnregisterTimer(TTimer* timer);
+void TimersChanged();
+// The control that has the mouse captured, if any.
+TControl* CaptureControl();
+void SetCaptureControl(TControl* control);
+
+// ---- headless hooks (Headless.cpp)
+
+// Runs the next queued script inside ShowModal; false (after reporting) when none is queued.
+bool RunHeadlessModalScript(TForm& form);
+void ReportHeadlessUnclosed(TForm& form);
+// A popup menu asked to show itself while headless.
+void HeadlessPopupShown(TPopupMenu* menu);
+void HeadlessPopupGone(TPopupMenu* menu);
+
+// ---- access to the controls' private parts
+
+struct TControlAccess {
+  static void Paint(TControl* c, QPainter& painter) { c->PaintWidget(painter); }
+  static bool HandlesMouseItself(TControl* c) { return c->HandlesMouseItself(); }
+  static bool CanFire(const TControl* c) { return c->CanFire(); }
+  // The widget's size changed outside our own SetBounds (user resize, tab page layout).
+  static void WidgetResized(TControl* c, int width, int height);
+  static void FocusIn(TWinControl* c);
+  static void FormActivated(TForm* f) { f->Activated(); }
+  static void FormCloseRequested(TForm* f) { f->WidgetClosed(); }
+  static bool DoMouseWheel(TControl* c, TShiftState shift, int delta, TPoint pos) {
+    return c->DoMouseWheel(shift, delta, pos);
+  }
+  static QWidget* KeyWidget(TWinControl* c) { return c->KeyWidget(); }
+  static void DoClick(TControl* c) { c->Click(); }
+};

@@ -1,0 +1,1020 @@
+#include "platform/ui/StdCtrls.h"
+
+#include "platform/ui/GraphicsQt.h"
+#include "platform/ui/QtBridge.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return QString::compare(Q(a), Q(b), Qt::CaseInsensitive) == 0;
+}
+
+void SetBaseColor(QWidget* w, TColor color) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Base, ToQColor(color));
+  w->setPalette(pal);
+}
+
+// A button's focus states: a button (other than a radio button) has the focus.
+bool IsButtonClass(const TControl* c) {
+  if (!c) return false;
+  std::string name = c->ClassName();
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char ch) { return std::toupper(ch); });
+  return name.find("BUTTON") != std::string::npos && name.find("RADIOBUTTON") == std::string::npos;
+}
+
+// Refuses typing that would make the text longer than the limit; text set by code stays as given.
+class TMaxLengthValidator : public QValidator {
+public:
+  TMaxLengthValidator(QLineEdit* edit, int maxLength) : QValidator(edit), FEdit(edit), FMax(maxLength) {}
+  State validate(QString& input, int&) const override {
+    if (FMax > 0 && input.size() > FMax && input.size() > FEdit->text().size()) return Invalid;
+    return Acceptable;
+  }
+
+private:
+  QLineEdit* FEdit;
+  int FMax;
+};
+
+class QtComboBox : public QComboBox {
+public:
+  explicit QtComboBox(TComboBox* owner) : FOwner(owner) {}
+  void showPopup() override {
+    if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    if (FOwner->OnCloseUp) FOwner->OnCloseUp(FOwner);
+  }
+
+private:
+  TComboBox* FOwner;
+};
+
+class QtCheckBox : public QCheckBox {
+public:
+  explicit QtCheckBox(TCheckBox* owner) : FOwner(owner) {}
+
+protected:
+  // Unchecked, checked, then grayed when allowed: the order the control's Toggle uses.
+  void nextCheckState() override { FOwner->Toggle(); }
+
+private:
+  TCheckBox* FOwner;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Items
+
+std::string TControlItems::Strings(int index) const {
+  if (index < 0 || index >= Count()) return {};
+  return FItems[static_cast<std::size_t>(index)];
+}
+
+void TControlItems::SetStrings(int index, const std::string& text) {
+  if (index < 0 || index >= Count()) return;
+  FItems[static_cast<std::size_t>(index)] = text;
+  Changed();
+}
+
+int TControlItems::Add(const std::string& text) {
+  FItems.push_back(text);
+  Changed();
+  return Count() - 1;
+}
+
+void TControlItems::Insert(int index, const std::string& text) {
+  index = std::clamp(index, 0, Count());
+  FItems.insert(FItems.begin() + index, text);
+  Changed();
+}
+
+void TControlItems::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  FItems.erase(FItems.begin() + index);
+  Changed();
+}
+
+void TControlItems::Clear() {
+  FItems.clear();
+  Changed();
+}
+
+int TControlItems::IndexOf(const std::string& text) const {
+  for (int i = 0; i < Count(); ++i)
+    if (SameText(FItems[static_cast<std::size_t>(i)], text)) return i;
+  return -1;
+}
+
+void TControlItems::Assign(const std::vector<std::string>& items) {
+  FItems = items;
+  Changed();
+}
+
+std::string TControlItems::Text() const {
+  std::string out;
+  for (const auto& s : FItems)
+    out += s + "\n";
+  return out;
+}
+
+void TControlItems::SetText(const std::string& text) {
+  std::vector<std::string> items;
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char ch = text[i];
+    if (ch == '\r' || ch == '\n') {
+      items.push_back(line);
+      line.clear();
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += ch;
+    }
+  }
+  if (!line.empty()) items.push_back(line);
+  Assign(items);
+}
+
+void TControlItems::EndUpdate() {
+  if (FUpdating > 0 && --FUpdating == 0) Changed();
+}
+
+void TControlItems::Changed() {
+  if (FUpdating == 0 && FOnChange) FOnChange();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Label
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  auto* l = new QLabel;
+  l->setTextFormat(Qt::PlainText);
+  l->setFocusPolicy(Qt::NoFocus);
+  AttachWidget(l);
+  SetBounds(0, 0, 65, 17);
+  ApplyText();
+}
+
+void TLabel::ApplyText() {
+  auto* l = static_cast<QLabel*>(Widget());
+  std::string text = GetText();
+  l->setText(Q(FShowAccelChar ? StripHotkey(text) : text));
+  Qt::Alignment align = FAlignment == taCenter         ? Qt::AlignHCenter
+                        : FAlignment == taRightJustify ? Qt::AlignRight
+                                                       : Qt::AlignLeft;
+  align |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+  l->setAlignment(align);
+  l->setWordWrap(FWordWrap);
+  AdjustBounds();
+}
+
+void TLabel::SetTextNative(const std::string& text) {
+  TGraphicControl::SetTextNative(text);
+  ApplyText();
+}
+
+void TLabel::ApplyLook() {
+  TGraphicControl::ApplyLook();
+  if (auto* l = Widget()) {
+    l->setAutoFillBackground(!FTransparent && !ParentColor());
+    AdjustBounds();
+  }
+}
+
+void TLabel::AdjustBounds() {
+  auto* l = static_cast<QLabel*>(Widget());
+  if (!FAutoSize || FAdjusting || !l) return;
+  FAdjusting = true;
+  QFontMetrics fm(l->font());
+  QString text = l->text();
+  if (text.isEmpty()) text = " ";
+  int w = 0, h = 0;
+  if (FWordWrap) {
+    w = Width();
+    h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
+  } else {
+    const QStringList lines = text.split('\n');
+    for (const QString& line : lines)
+      w = std::max(w, fm.horizontalAdvance(line));
+    h = fm.height() * static_cast<int>(lines.size());
+  }
+  int left = Left();
+  if (FAlignment == taRightJustify && !FWordWrap) left = Left() + Width() - w;
+  SetBounds(left, Top(), w, h);
+  FAdjusting = false;
+}
+
+void TLabel::Resize() {
+  if (FWordWrap) AdjustBounds();
+  TGraphicControl::Resize();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+  FAutoSize = autoSize;
+  AdjustBounds();
+}
+void TLabel::SetWordWrap(bool wrap) {
+  FWordWrap = wrap;
+  ApplyText();
+}
+void TLabel::SetAlignment(TAlignment alignment) {
+  FAlignment = alignment;
+  ApplyText();
+}
+void TLabel::SetLayout(TTextLayout layout) {
+  FLayout = layout;
+  ApplyText();
+}
+void TLabel::SetTransparent(bool transparent) {
+  FTransparent = transparent;
+  ApplyLook();
+}
+void TLabel::SetShowAccelChar(bool show) {
+  FShowAccelChar = show;
+  ApplyText();
+}
+
+void TLabel::WndProc(TMessage& M) {
+  if (M.Msg == CM_DIALOGCHAR && FFocusControl && FShowAccelChar && Enabled() &&
+      IsAccel(static_cast<WideChar>(M.WParam), GetText()) && FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    M.Result = 1;
+    return;
+  }
+  TGraphicControl::WndProc(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* e = new QLineEdit;
+  e->setFocusPolicy(Qt::StrongFocus);
+  e->setMaxLength(32767);
+  QObject::connect(e, &QLineEdit::textChanged, [this] { Change(); });
+  AttachWidget(e);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 21);
+}
+
+std::string TEdit::GetText() const {
+  return static_cast<QLineEdit*>(Widget())->text().toStdString();
+}
+
+void TEdit::SetTextNative(const std::string& text) {
+  auto* e = static_cast<QLineEdit*>(Widget());
+  e->setText(Q(text));
+  e->setCursorPosition(0);
+}
+
+void TEdit::ApplyLook() {
+  TWinControl::ApplyLook();
+  if (Widget()) SetBaseColor(Widget(), Color());
+}
+
+void TEdit::SetMaxLength(int length) {
+  FMaxLength = std::max(0, length);
+  auto* e = static_cast<QLineEdit*>(Widget());
+  delete e->validator();
+  e->setValidator(FMaxLength > 0 ? new TMaxLengthValidator(e, FMaxLength) : nullptr);
+}
+
+bool TEdit::ReadOnly() const {
+  return static_cast<QLineEdit*>(Widget())->isReadOnly();
+}
+void TEdit::SetReadOnly(bool readOnly) {
+  static_cast<QLineEdit*>(Widget())->setReadOnly(readOnly);
+}
+
+void TEdit::SetPasswordChar(WideChar ch) {
+  FPasswordChar = ch;
+  static_cast<QLineEdit*>(Widget())->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+int TEdit::SelStart() const {
+  auto* e = static_cast<QLineEdit*>(Widget());
+  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void TEdit::SetSelStart(int start) {
+  auto* e = static_cast<QLineEdit*>(Widget());
+  e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
+}
+
+int TEdit::SelLength() const {
+  return static_cast<int>(static_cast<QLineEdit*>(Widget())->selectedText().size());
+}
+
+void TEdit::SetSelLength(int length) {
+  auto* e = static_cast<QLineEdit*>(Widget());
+  int start = SelStart();
+  length = std::clamp(length, 0, static_cast<int>(e->text().size()) - start);
+  e->setSelection(start, length);
+}
+
+std::string TEdit::SelText() const {
+  return static_cast<QLineEdit*>(Widget())->selectedText().toStdString();
+}
+void TEdit::SetSelText(const std::string& text) {
+  static_cast<QLineEdit*>(Widget())->insert(Q(text));
+}
+void TEdit::SelectAll() {
+  static_cast<QLineEdit*>(Widget())->selectAll();
+}
+void TEdit::ClearSelection() {
+  static_cast<QLineEdit*>(Widget())->del();
+}
+bool TEdit::Modified() const {
+  return static_cast<QLineEdit*>(Widget())->isModified();
+}
+void TEdit::SetModified(bool modified) {
+  static_cast<QLineEdit*>(Widget())->setModified(modified);
+}
+
+void TEdit::SetAlignment(TAlignment alignment) {
+  FAlignment = alignment;
+  Qt::Alignment a = alignment == taCenter         ? Qt::AlignHCenter
+                    : alignment == taRightJustify ? Qt::AlignRight
+                                                  : Qt::AlignLeft;
+  static_cast<QLineEdit*>(Widget())->setAlignment(a | Qt::AlignVCenter);
+}
+
+void TEdit::DefaultHandler(TMessage& M) {
+  if (M.Msg == WM_CHAR && FCharCase != ecNormal) {
+    QChar ch(static_cast<char16_t>(M.WParam));
+    M.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
+  }
+  TWinControl::DefaultHandler(M);
+}
+
+void TEdit::DoEnter() {
+  // Entering by the keyboard selects the text; a click places the caret instead.
+  if (FAutoSelect && !(QApplication::mouseButtons() & Qt::LeftButton)) SelectAll();
+  TWinControl::DoEnter();
+}
+
+void TEdit::Change() {
+  if (OnChange && CanFire()) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Combo box
+
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* cb = new QtComboBox(this);
+  cb->setFocusPolicy(Qt::StrongFocus);
+  cb->setMaxVisibleItems(FDropDownCount);
+  QObject::connect(cb, &QComboBox::activated, [this](int index) { UserPicked(index); });
+  FItems.FOnChange = [this] { ItemsChanged(); };
+  AttachWidget(cb);
+  SetStyle(csDropDown);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 21);
+}
+
+TComboBox::~TComboBox() {
+  FItems.FOnChange = nullptr;
+}
+
+void TComboBox::SetStyle(TComboBoxStyle style) {
+  FStyle = style;
+  auto* cb = static_cast<QComboBox*>(Widget());
+  bool editable = style == csDropDown || style == csSimple;
+  if (editable == cb->isEditable()) return;
+  std::string text = GetText();
+  FSilent = true;
+  cb->setEditable(editable);
+  if (editable) {
+    cb->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, [this] {
+      if (!FSilent) Change();
+    });
+    cb->setEditText(Q(text));
+    SetMaxLength(FMaxLength);
+  }
+  FSilent = false;
+  ApplyLook();
+}
+
+int TComboBox::ItemIndex() const {
+  return static_cast<QComboBox*>(Widget())->currentIndex();
+}
+
+void TComboBox::SetItemIndex(int index) {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (index < -1 || index >= cb->count()) index = -1;
+  FSilent = true;
+  cb->setCurrentIndex(index);
+  if (index == -1 && cb->isEditable()) cb->setEditText(QString());
+  FSilent = false;
+  FLastIndex = index;
+}
+
+void TComboBox::SetDropDownCount(int count) {
+  FDropDownCount = std::max(1, count);
+  static_cast<QComboBox*>(Widget())->setMaxVisibleItems(FDropDownCount);
+}
+
+void TComboBox::SetMaxLength(int length) {
+  FMaxLength = std::max(0, length);
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (QLineEdit* e = cb->lineEdit()) {
+    delete e->validator();
+    e->setValidator(FMaxLength > 0 ? new TMaxLengthValidator(e, FMaxLength) : nullptr);
+  }
+}
+
+bool TComboBox::DroppedDown() const {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  return cb->view() && cb->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool dropped) {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (dropped == DroppedDown()) return;
+  if (dropped) {
+    if (Application->Headless()) {
+      if (OnDropDown && CanFire()) OnDropDown(this);
+      return;
+    }
+    cb->showPopup();
+  } else {
+    cb->hidePopup();
+  }
+}
+
+unsigned TComboBox::DialogCode() const {
+  return DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? DLGC_WANTALLKEYS : 0);
+}
+
+std::string TComboBox::GetText() const {
+  return static_cast<QComboBox*>(Widget())->currentText().toStdString();
+}
+
+void TComboBox::SetTextNative(const std::string& text) {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (cb->isEditable()) {
+    FSilent = true;
+    cb->setEditText(Q(text));
+    FSilent = false;
+  } else {
+    SetItemIndex(FItems.IndexOf(text));
+  }
+}
+
+void TComboBox::ApplyLook() {
+  TWinControl::ApplyLook();
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (!cb) return;
+  SetBaseColor(cb, Color());
+  if (QLineEdit* e = cb->lineEdit()) {
+    e->setPalette(cb->palette());
+    e->setFont(cb->font());
+  }
+}
+
+void TComboBox::ItemsChanged() {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  int index = cb->currentIndex();
+  QString text = cb->currentText();
+  FSilent = true;
+  cb->clear();
+  QStringList items;
+  for (const auto& s : FItems.ToVector())
+    items << Q(s);
+  cb->addItems(items);
+  // Adding items never selects one by itself.
+  if (index >= cb->count()) index = -1;
+  cb->setCurrentIndex(index);
+  if (cb->isEditable() && index == -1) cb->setEditText(FItems.Count() ? text : QString());
+  FSilent = false;
+  FLastIndex = index;
+}
+
+void TComboBox::UserPicked(int index) {
+  if (FSilent || index == FLastIndex) return;
+  FLastIndex = index;
+  Click();
+  Select();
+}
+
+void TComboBox::SelectByUser(int index) {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  if (index < 0 || index >= cb->count() || !Enabled()) return;
+  FSilent = true;
+  cb->setCurrentIndex(index);
+  FSilent = false;
+  UserPicked(index);
+}
+
+void TComboBox::Change() {
+  if (OnChange && CanFire()) OnChange(this);
+}
+
+void TComboBox::Select() {
+  if (OnSelect) {
+    if (CanFire()) OnSelect(this);
+  } else {
+    Change();
+  }
+}
+
+void TComboBox::DefaultHandler(TMessage& M) {
+  auto* cb = static_cast<QComboBox*>(Widget());
+  // A closed list does not open on the space bar (F4 and Alt+Down open it).
+  if (M.Msg == WM_KEYDOWN && M.WParam == VK_SPACE && !cb->isEditable()) return;
+  if (M.Msg == WM_KEYDOWN && Application->Headless() &&
+      (M.WParam == VK_F4 || ((M.LParam & ssAlt) && (M.WParam == VK_DOWN || M.WParam == VK_UP))))
+    return;
+  if (M.Msg == WM_CHAR && FCharCase != ecNormal) {
+    QChar ch(static_cast<char16_t>(M.WParam));
+    M.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
+  }
+  TWinControl::DefaultHandler(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Check box and radio button
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* cb = new QtCheckBox(this);
+  cb->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(cb, &QCheckBox::stateChanged, [this] { StateFromWidget(); });
+  AttachWidget(cb);
+  SetControlStyle(ControlStyle() & ~csClickEvents);
+  SetTabStop(true);
+  SetBounds(0, 0, 97, 17);
+}
+
+std::string TCheckBox::GetText() const {
+  return static_cast<QCheckBox*>(Widget())->text().toStdString();
+}
+void TCheckBox::SetTextNative(const std::string& text) {
+  static_cast<QCheckBox*>(Widget())->setText(Q(text));
+}
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  if (state == FState) return;
+  FState = state;
+  FSetting = true;
+  static_cast<QCheckBox*>(Widget())->setCheckState(state == cbChecked  ? Qt::Checked
+                                                   : state == cbGrayed ? Qt::PartiallyChecked
+                                                                       : Qt::Unchecked);
+  FSetting = false;
+  Click();
+}
+
+void TCheckBox::StateFromWidget() {
+  if (FSetting) return;
+  auto s = static_cast<QCheckBox*>(Widget())->checkState();
+  TCheckBoxState state = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
+  if (state == FState) return;
+  FState = state;
+  Click();
+}
+
+void TCheckBox::Toggle() {
+  switch (FState) {
+  case cbUnchecked:
+    SetState(cbChecked);
+    break;
+  case cbChecked:
+    SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
+    break;
+  case cbGrayed:
+    SetState(cbUnchecked);
+    break;
+  }
+}
+
+void TCheckBox::SetAllowGrayed(bool allow) {
+  FAllowGrayed = allow;
+  static_cast<QCheckBox*>(Widget())->setTristate(allow);
+}
+
+void TCheckBox::SetAlignment(TAlignment alignment) {
+  FAlignment = alignment;
+  Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+void TCheckBox::SetWordWrap(bool wrap) {
+  FWordWrap = wrap;
+}
+
+void TCheckBox::CMDialogChar(TMessage& M) {
+  if (IsAccel(static_cast<WideChar>(M.WParam), Caption()) && CanFocus()) {
+    SetFocus();
+    if (Focused()) Toggle();
+    M.Result = 1;
+    return;
+  }
+  TWinControl::CMDialogChar(M);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* rb = new QRadioButton;
+  rb->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(rb, &QRadioButton::toggled, [this](bool on) {
+    if (on) Click();
+  });
+  AttachWidget(rb);
+  SetControlStyle(ControlStyle() & ~csClickEvents);
+  SetBounds(0, 0, 113, 17);
+}
+
+bool TRadioButton::Checked() const {
+  return static_cast<QRadioButton*>(Widget())->isChecked();
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  auto* rb = static_cast<QRadioButton*>(Widget());
+  if (checked == rb->isChecked()) return;
+  if (checked) {
+    rb->setChecked(true);
+    return;
+  }
+  // Qt keeps one button of an exclusive group checked; unchecking by code is allowed here.
+  rb->setAutoExclusive(false);
+  rb->setChecked(false);
+  rb->setAutoExclusive(true);
+}
+
+void TRadioButton::SetAlignment(TAlignment alignment) {
+  FAlignment = alignment;
+  Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+std::string TRadioButton::GetText() const {
+  return static_cast<QRadioButton*>(Widget())->text().toStdString();
+}
+void TRadioButton::SetTextNative(const std::string& text) {
+  static_cast<QRadioButton*>(Widget())->setText(Q(text));
+}
+
+void TRadioButton::CMDialogChar(TMessage& M) {
+  if (IsAccel(static_cast<WideChar>(M.WParam), Caption()) && CanFocus()) {
+    SetFocus();
+    SetChecked(true);
+    M.Result = 1;
+    return;
+  }
+  TWinControl::CMDialogChar(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// List box
+
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* l = new QListWidget;
+  l->setFocusPolicy(Qt::StrongFocus);
+  l->setUniformItemSizes(true);
+  QObject::connect(l, &QListWidget::currentRowChanged, [this] {
+    if (!FSilent) Click();
+  });
+  FItems.FOnChange = [this] { ItemsChanged(); };
+  AttachWidget(l);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 97);
+}
+
+void TListBox::ApplyLook() {
+  TWinControl::ApplyLook();
+  if (Widget()) SetBaseColor(Widget(), Color());
+}
+
+void TListBox::ItemsChanged() {
+  auto* l = static_cast<QListWidget*>(Widget());
+  if (FSorted)
+    std::stable_sort(FItems.FItems.begin(), FItems.FItems.end(),
+                     [](const std::string& a, const std::string& b) {
+                       return QString::compare(Q(a), Q(b), Qt::CaseInsensitive) < 0;
+                     });
+  int index = l->currentRow();
+  FSilent = true;
+  l->clear();
+  for (const auto& s : FItems.ToVector())
+    l->addItem(Q(s));
+  l->setCurrentRow(index < l->count() ? index : -1);
+  if (index >= l->count() || index < 0) l->clearSelection();
+  FSilent = false;
+}
+
+int TListBox::ItemIndex() const {
+  return static_cast<QListWidget*>(Widget())->currentRow();
+}
+
+void TListBox::SetItemIndex(int index) {
+  auto* l = static_cast<QListWidget*>(Widget());
+  if (index < -1 || index >= l->count()) index = -1;
+  FSilent = true;
+  l->setCurrentRow(index);
+  if (index == -1) l->clearSelection();
+  FSilent = false;
+}
+
+void TListBox::SelectByUser(int index) {
+  auto* l = static_cast<QListWidget*>(Widget());
+  if (index < 0 || index >= l->count() || !Enabled()) return;
+  l->setCurrentRow(index);
+}
+
+void TListBox::SetMultiSelect(bool multi) {
+  FMultiSelect = multi;
+  static_cast<QListWidget*>(Widget())->setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
+                                                              : QAbstractItemView::SingleSelection);
+}
+
+bool TListBox::Selected(int index) const {
+  auto* item = static_cast<QListWidget*>(Widget())->item(index);
+  return item && item->isSelected();
+}
+
+void TListBox::SetSelected(int index, bool selected) {
+  auto* l = static_cast<QListWidget*>(Widget());
+  auto* item = l->item(index);
+  if (!item) return;
+  FSilent = true;
+  if (!FMultiSelect && selected)
+    l->setCurrentRow(index);
+  else
+    item->setSelected(selected);
+  FSilent = false;
+}
+
+int TListBox::SelCount() const {
+  return FMultiSelect ? static_cast<int>(static_cast<QListWidget*>(Widget())->selectedItems().size()) : -1;
+}
+
+void TListBox::SetSorted(bool sorted) {
+  FSorted = sorted;
+  if (sorted) ItemsChanged();
+}
+
+int TListBox::TopIndex() const {
+  auto* l = static_cast<QListWidget*>(Widget());
+  QModelIndex i = l->indexAt(QPoint(1, 1));
+  return i.isValid() ? i.row() : 0;
+}
+
+void TListBox::SetTopIndex(int index) {
+  auto* l = static_cast<QListWidget*>(Widget());
+  if (auto* item = l->item(index)) l->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+int TListBox::ItemHeight() const {
+  auto* l = static_cast<QListWidget*>(Widget());
+  int h = l->count() ? l->sizeHintForRow(0) : -1;
+  return h > 0 ? h : QFontMetrics(l->font()).height();
+}
+
+void TListBox::ClearSelection() {
+  FSilent = true;
+  static_cast<QListWidget*>(Widget())->clearSelection();
+  FSilent = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* b = new QPushButton;
+  b->setFocusPolicy(Qt::StrongFocus);
+  b->setAutoDefault(false);
+  QObject::connect(b, &QPushButton::clicked, [this] { Click(); });
+  AttachWidget(b);
+  SetControlStyle(ControlStyle() & ~csClickEvents);
+  SetTabStop(true);
+  SetBounds(0, 0, 75, 25);
+}
+
+std::string TButton::GetText() const {
+  return static_cast<QPushButton*>(Widget())->text().toStdString();
+}
+void TButton::SetTextNative(const std::string& text) {
+  static_cast<QPushButton*>(Widget())->setText(Q(text));
+}
+
+void TButton::SetDefault(bool isDefault) {
+  FDefault = isDefault;
+  static_cast<QPushButton*>(Widget())->setDefault(isDefault);
+  TForm* form = GetParentForm(this);
+  TWinControl* focused = form ? form->ActiveControl() : nullptr;
+  FActive = IsButtonClass(focused) ? focused == this : FDefault;
+}
+
+void TButton::Click() {
+  if (!CanFire()) return;
+  if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+  TWinControl::Click();
+}
+
+void TButton::CMDialogKey(TMessage& M) {
+  auto key = static_cast<std::uint16_t>(M.WParam);
+  auto shift = static_cast<TShiftState>(M.LParam) & (ssShift | ssAlt | ssCtrl);
+  if (((key == VK_RETURN && FActive) || (key == VK_ESCAPE && FCancel)) && shift == 0 && CanFocus()) {
+    Click();
+    M.Result = 1;
+    return;
+  }
+  TWinControl::CMDialogKey(M);
+}
+
+void TButton::CMDialogChar(TMessage& M) {
+  if (IsAccel(static_cast<WideChar>(M.WParam), Caption()) && CanFocus()) {
+    Click();
+    M.Result = 1;
+    return;
+  }
+  TWinControl::CMDialogChar(M);
+}
+
+void TButton::CMFocusChanged(TMessage& M) {
+  auto* focused = reinterpret_cast<TWinControl*>(M.LParam);
+  FActive = IsButtonClass(focused) ? focused == this : FDefault;
+  TWinControl::CMFocusChanged(M);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group box
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* g = new QGroupBox;
+  g->setFocusPolicy(Qt::NoFocus);
+  AttachWidget(g);
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetBounds(0, 0, 185, 105);
+}
+
+std::string TGroupBox::GetText() const {
+  return static_cast<QGroupBox*>(Widget())->title().toStdString();
+}
+void TGroupBox::SetTextNative(const std::string& text) {
+  static_cast<QGroupBox*>(Widget())->setTitle(Q(text));
+}
+
+TRect TGroupBox::AlignRect() const {
+  TRect r = ClientRect();
+  r.Top += QFontMetrics(Widget()->font()).height();
+  InflateRect(r, -2, -2);
+  return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scroll bar
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* sb = new QScrollBar(Qt::Horizontal);
+  sb->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(sb, &QScrollBar::actionTriggered, [this, sb](int action) {
+    if (FApplying) return;
+    TScrollCode code = scPosition;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = scLineDown;
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      code = scLineUp;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = scPageDown;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = scPageUp;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      code = scTop;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      code = scBottom;
+      break;
+    case QAbstractSlider::SliderMove:
+      code = scTrack;
+      break;
+    default:
+      break;
+    }
+    int pos = sb->sliderPosition();
+    if (OnScroll && CanFire()) OnScroll(this, code, pos);
+    if (pos != sb->sliderPosition()) sb->setSliderPosition(pos);
+  });
+  QObject::connect(sb, &QScrollBar::valueChanged, [this](int value) {
+    if (FApplying || value == FPosition) return;
+    FPosition = value;
+    if (OnChange && CanFire()) OnChange(this);
+  });
+  AttachWidget(sb);
+  SetTabStop(true);
+  SetBounds(0, 0, 121, 17);
+  Apply();
+}
+
+void TScrollBar::Apply() {
+  auto* sb = static_cast<QScrollBar*>(Widget());
+  FApplying = true;
+  sb->setOrientation(FKind == sbVertical ? Qt::Vertical : Qt::Horizontal);
+  int maxPos = FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax;
+  sb->setRange(FMin, maxPos);
+  sb->setSingleStep(FSmallChange);
+  sb->setPageStep(FPageSize > 0 ? FPageSize : FLargeChange);
+  sb->setValue(FPosition);
+  FApplying = false;
+}
+
+void TScrollBar::SetKind(TScrollBarKind kind) {
+  FKind = kind;
+  Apply();
+}
+
+void TScrollBar::SetPosition(int position) {
+  SetParams(position, FMin, FMax);
+}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  if (max < min) max = min;
+  FMin = min;
+  FMax = max;
+  int maxPos = FPageSize > 0 ? std::max(FMin, FMax - FPageSize + 1) : FMax;
+  position = std::clamp(position, FMin, maxPos);
+  bool moved = position != FPosition;
+  FPosition = position;
+  Apply();
+  if (moved && OnChange && CanFire()) OnChange(this);
+}
+
+void TScrollBar::SetSmallChange(int change) {
+  FSmallChange = std::max(1, change);
+  Apply();
+}
+void TScrollBar::SetLargeChange(int change) {
+  FLargeChange = std::max(1, change);
+  Apply();
+}
+void TScrollBar::SetPageSize(int size) {
+  FPageSize = std::max(0, size);
+  SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::Scroll(TScrollCode code, int pos) {
+  switch (code) {
+  case scLineUp:
+    pos = FPosition - FSmallChange;
+    break;
+  case scLineDown:
+    pos = FPosition + FSmallChange;
+    break;
+  case scPageUp:
+    pos = FPosition - FLargeChange;
+    break;
+  case scPageDown:
+    pos = FPosition + FLargeChange;
+    break;
+  case scTop:
+    pos = FMin;
+    break;
+  case scBottom:
+    pos = FMax;
+    break;
+  case scEndScroll:
+    pos = FPosition;
+    break;
+  default:
+    break;
+  }
+  if (OnScroll && CanFire()) OnScroll(this, code, pos);
+  if (code != scEndScroll) SetPosition(pos);
+}
+
+void TScrollBar::WMVScroll(TMessage& M) {
+  Scroll(static_cast<TScrollCode>(std::min<WPARAM>(M.WParam & 0xFFFF, scEndScroll)),
+         static_cast<int>(M.WParam >> 16));
+}
+void TScrollBar::WMHScroll(TMessage& M) {
+  WMVScroll(M);
+}

@@ -1,0 +1,366 @@
+// The standard controls: labels, edits, combo boxes, check boxes, radio buttons, list boxes,
+// push buttons, group boxes and scroll bars.
+#pragma once
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/Forms.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The item texts of a list control; every change shows at once.
+class TControlItems {
+public:
+  int Count() const { return static_cast<int>(FItems.size()); }
+  // Empty text for an index out of range.
+  std::string Strings(int index) const;
+  std::string operator[](int index) const { return Strings(index); }
+  void SetStrings(int index, const std::string& text);
+  int Add(const std::string& text);
+  void Insert(int index, const std::string& text);
+  void Delete(int index);
+  void Clear();
+  // Index of the first item equal to `text` with letter case ignored; -1 when none.
+  int IndexOf(const std::string& text) const;
+  void Assign(const std::vector<std::string>& items);
+  const std::vector<std::string>& ToVector() const { return FItems; }
+  // The items joined with line breaks; setting it splits at line breaks.
+  std::string Text() const;
+  void SetText(const std::string& text);
+  // Changes between these two show once, at EndUpdate.
+  void BeginUpdate() { ++FUpdating; }
+  void EndUpdate();
+
+private:
+  friend class TComboBox;
+  friend class TListBox;
+  void Changed();
+  std::vector<std::string> FItems;
+  int FUpdating = 0;
+  std::function<void()> FOnChange;
+};
+
+// A line of text. AutoSize (on by default) sizes it to its caption.
+class TLabel : public TGraphicControl {
+public:
+  explicit TLabel(TComponent* AOwner);
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool autoSize);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool wrap);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment alignment);
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout layout);
+  // Without a fill the parent shows through (default off: the label fills with Color).
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool transparent);
+  // "&" marks the accelerator (shown without the mark); "&&" is a plain "&".
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool show);
+  // The control its accelerator focuses.
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* control) { FFocusControl = control; }
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void SetTextNative(const std::string& text) override;
+  void ApplyLook() override;
+  void Resize() override;
+
+private:
+  void AdjustBounds();
+  void ApplyText();
+  bool FAutoSize = true;
+  bool FWordWrap = false;
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  bool FTransparent = false;
+  bool FShowAccelChar = true;
+  bool FAdjusting = false;
+  TWinControl* FFocusControl = nullptr;
+};
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// A one-line text box. OnChange fires for every change of the text, typed or set by code.
+class TEdit : public TWinControl {
+public:
+  explicit TEdit(TComponent* AOwner);
+  // Most characters that can be typed (0: no limit). Text set by code is not cut.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int length);
+  bool ReadOnly() const;
+  void SetReadOnly(bool readOnly);
+  // Letters typed become capitals (or small letters); text set by code is kept as given.
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase charCase) { FCharCase = charCase; }
+  WideChar PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(WideChar ch);
+  // Selection in characters.
+  int SelStart() const;
+  void SetSelStart(int start);
+  int SelLength() const;
+  void SetSelLength(int length);
+  std::string SelText() const;
+  void SetSelText(const std::string& text); // replaces the selection as typing would
+  void SelectAll();
+  void ClearSelection();
+  bool Modified() const;
+  void SetModified(bool modified);
+  // Entering the box by the keyboard selects all of its text.
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool autoSelect) { FAutoSelect = autoSelect; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment alignment);
+  unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
+
+  TNotifyEvent OnChange;
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+  void ApplyLook() override;
+  void DefaultHandler(TMessage& Message) override;
+  void DoEnter() override;
+  virtual void Change();
+
+private:
+  int FMaxLength = 0;
+  TEditCharCase FCharCase = ecNormal;
+  WideChar FPasswordChar = 0;
+  bool FAutoSelect = true;
+  TAlignment FAlignment = taLeftJustify;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+// A drop-down list, with an edit part in the styles csDropDown and csSimple. OnChange fires only
+// for the user's changes (choosing an item, typing); setting ItemIndex or Text by code is silent.
+class TComboBox : public TWinControl {
+public:
+  explicit TComboBox(TComponent* AOwner);
+  ~TComboBox() override;
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle style);
+  TControlItems& Items() { return FItems; }
+  const TControlItems& Items() const { return FItems; }
+  // -1 for none.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int count);
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int length);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase charCase) { FCharCase = charCase; }
+  bool DroppedDown() const;
+  void SetDroppedDown(bool dropped);
+  unsigned DialogCode() const override;
+  // What choosing item `index` in the list does (the headless driver picks items through this).
+  void SelectByUser(int index);
+
+  TNotifyEvent OnChange;
+  // When set, a choice from the list fires this instead of OnChange (typing still fires OnChange).
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+  void ApplyLook() override;
+  void DefaultHandler(TMessage& Message) override;
+  virtual void Change();
+  virtual void Select();
+
+private:
+  void ItemsChanged();
+  void UserPicked(int index);
+  TComboBoxStyle FStyle = csDropDown;
+  TControlItems FItems;
+  int FDropDownCount = 8;
+  int FMaxLength = 0;
+  TEditCharCase FCharCase = ecNormal;
+  bool FSilent = false;
+  int FLastIndex = -1;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// OnClick fires for every change of the state, by the user or by code.
+class TCheckBox : public TWinControl {
+public:
+  explicit TCheckBox(TComponent* AOwner);
+  bool Checked() const { return FState == cbChecked; }
+  void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState state);
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool allow);
+  // taRightJustify (default): the box on the left, the caption to its right.
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment alignment);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool wrap);
+  // The next state, as a click would give it.
+  void Toggle();
+  unsigned DialogCode() const override { return DLGC_BUTTON; }
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+  void CMDialogChar(TMessage& Message) override;
+
+private:
+  void StateFromWidget();
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+  TAlignment FAlignment = taRightJustify;
+  bool FWordWrap = false;
+  bool FSetting = false;
+};
+
+// Radio buttons with the same parent exclude each other; OnClick fires when one becomes checked.
+class TRadioButton : public TWinControl {
+public:
+  explicit TRadioButton(TComponent* AOwner);
+  bool Checked() const;
+  void SetChecked(bool checked);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment alignment);
+  unsigned DialogCode() const override { return DLGC_BUTTON; }
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+  void CMDialogChar(TMessage& Message) override;
+
+private:
+  TAlignment FAlignment = taRightJustify;
+};
+
+class TListBox : public TWinControl {
+public:
+  explicit TListBox(TComponent* AOwner);
+  TControlItems& Items() { return FItems; }
+  const TControlItems& Items() const { return FItems; }
+  // Setting it by code does not fire OnClick; a user's choice does.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool multi);
+  bool Selected(int index) const;
+  void SetSelected(int index, bool selected);
+  int SelCount() const;
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool sorted);
+  int TopIndex() const;
+  void SetTopIndex(int index);
+  int ItemHeight() const;
+  void ClearSelection();
+  unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  // What choosing item `index` with the mouse does.
+  void SelectByUser(int index);
+
+protected:
+  void ApplyLook() override;
+
+private:
+  void ItemsChanged();
+  TControlItems FItems;
+  bool FMultiSelect = false;
+  bool FSorted = false;
+  bool FSilent = false;
+};
+
+// A push button. Enter clicks the Default button (unless another button has the focus), Escape
+// the Cancel button; a click sets the form's ModalResult to the button's before OnClick runs.
+class TButton : public TWinControl {
+public:
+  explicit TButton(TComponent* AOwner);
+  bool Default() const { return FDefault; }
+  void SetDefault(bool isDefault);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool cancel) { FCancel = cancel; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult result) { FModalResult = result; }
+  void Click() override;
+  unsigned DialogCode() const override { return DLGC_BUTTON; }
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+  void CMDialogKey(TMessage& Message) override;
+  void CMDialogChar(TMessage& Message) override;
+  void CMFocusChanged(TMessage& Message) override;
+
+private:
+  bool FDefault = false;
+  bool FCancel = false;
+  bool FActive = false;
+  TModalResult FModalResult = mrNone;
+};
+
+// A frame with a caption around other controls.
+class TGroupBox : public TWinControl {
+public:
+  explicit TGroupBox(TComponent* AOwner);
+  TRect AlignRect() const override;
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+};
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollCode {
+  scLineUp,
+  scLineDown,
+  scPageUp,
+  scPageDown,
+  scPosition,
+  scTrack,
+  scTop,
+  scBottom,
+  scEndScroll
+};
+using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+
+class TScrollBar : public TWinControl {
+public:
+  explicit TScrollBar(TComponent* AOwner);
+  TScrollBarKind Kind() const { return FKind; }
+  void SetKind(TScrollBarKind kind);
+  int Min() const { return FMin; }
+  int Max() const { return FMax; }
+  int Position() const { return FPosition; }
+  // Clamped to Min .. Max - PageSize + 1 (Max when PageSize is 0); fires OnChange when it moves.
+  void SetPosition(int position);
+  void SetParams(int position, int min, int max);
+  void SetMin(int min) { SetParams(FPosition, min, FMax); }
+  void SetMax(int max) { SetParams(FPosition, FMin, max); }
+  int SmallChange() const { return FSmallChange; }
+  void SetSmallChange(int change);
+  int LargeChange() const { return FLargeChange; }
+  void SetLargeChange(int change);
+  int PageSize() const { return FPageSize; }
+  void SetPageSize(int size);
+  unsigned DialogCode() const override { return DLGC_WANTARROWS; }
+
+  TNotifyEvent OnChange;
+  TScrollEvent OnScroll;
+
+protected:
+  void WMVScroll(TMessage& Message) override;
+  void WMHScroll(TMessage& Message) override;
+
+private:
+  void Apply();
+  void Scroll(TScrollCode code, int pos);
+  TScrollBarKind FKind = sbHorizontal;
+  int FMin = 0, FMax = 100, FPosition = 0;
+  int FSmallChange = 1, FLargeChange = 1, FPageSize = 0;
+  bool FApplying = false;
+};

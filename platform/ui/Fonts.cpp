@@ -1,12 +1,12 @@
 #include "platform/ui/Fonts.h"
+#include "platform/ui/Application.h"
 
-#include <QApplication>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -59,13 +59,7 @@ bool FontsAvailable() {
 }
 
 bool EnsureGuiApplication() {
-  if (QCoreApplication::instance()) return FontsAvailable();
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "velmaric";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv); // lives until the process ends
+  Application->Initialize(); // the one place that creates the GUI application
   return FontsAvailable();
 }
 

@@ -18,8 +18,8 @@ std::string SymbolTextToUnicode(const std::string& text);
 // False with the reason when the application is missing or a face file cannot be loaded.
 bool LoadProgramFonts(std::string* error = nullptr);
 
-// Creates the GUI application when none exists (offscreen when there is no display), so that
-// faces can be loaded; the UI kit's application start normally comes first. True when one exists.
+// Makes sure the GUI application exists (Application->Initialize) so that faces can be loaded;
+// for code that draws text before any control exists. True when it exists.
 bool EnsureGuiApplication();
 
 // True when text can be measured and drawn with real faces: a GUI application exists. Without

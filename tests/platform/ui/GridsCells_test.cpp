@@ -5,7 +5,9 @@
 
 namespace {
 
-TObject* Obj(int n) { return reinterpret_cast<TObject*>(static_cast<std::uintptr_t>(n * 16)); }
+TObject* Obj(int n) {
+  return reinterpret_cast<TObject*>(static_cast<std::uintptr_t>(n * 16));
+}
 
 TEST(GridsCells, CellsOutsideReadEmptyAndIgnoreWrites) {
   TGridCellStore s;
@@ -39,7 +41,8 @@ TEST(GridsCells, ResizeDropsWhatFallsOutside) {
 TEST(GridsCells, MovesCarryTextsAndObjects) {
   TGridCellStore s;
   s.Resize(4, 3);
-  for (int c = 0; c < 4; ++c) s.SetText(c, 1, std::string(1, char('a' + c)));
+  for (int c = 0; c < 4; ++c)
+    s.SetText(c, 1, std::string(1, char('a' + c)));
   s.SetObject(0, 1, Obj(7));
   s.MoveColumn(0, 2);
   EXPECT_EQ(s.RowTexts(1), (std::vector<std::string>{"b", "c", "a", "d"}));

@@ -1,0 +1,56 @@
+// The string grid scrolled from top to bottom page by page, each page painted. The cost of a page
+// must not grow with the number of rows: compare the per-page figures of the two row counts.
+#include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Grids.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class TBenchGrid : public TStringGrid {
+public:
+  using TStringGrid::TStringGrid;
+};
+
+void ScrollAndPaint(benchmark::State& state) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  Application->Initialize();
+  const int rows = static_cast<int>(state.range(0));
+  TForm* form = new TForm(nullptr);
+  form->SetClientWidth(800);
+  form->SetClientHeight(600);
+  auto* grid = new TBenchGrid(form);
+  grid->SetParent(form);
+  grid->SetAlign(alClient);
+  grid->SetColCount(20);
+  grid->SetRowCount(rows);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < 20; ++c)
+      grid->SetCells(c, r, "R" + std::to_string(r) + "C" + std::to_string(c));
+  form->Show();
+  Application->ProcessMessages();
+
+  long pages = 0;
+  for (auto _ : state) {
+    grid->SetTopRow(grid->FixedRows());
+    while (true) {
+      grid->Repaint();
+      ++pages;
+      int before = grid->TopRow();
+      grid->ScrollVert(gscPageDown);
+      if (grid->TopRow() == before) break;
+    }
+  }
+  state.counters["pages"] = static_cast<double>(pages) / static_cast<double>(state.iterations());
+  state.counters["per_page"] = benchmark::Counter(static_cast<double>(pages),
+                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  form->Free();
+}
+
+} // namespace
+
+BENCHMARK(ScrollAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,269 @@
+// The grid controls: TCustomGrid (a self-drawn, scrolling grid of cells on the core of GridsCore.h),
+// TDrawGrid (cells painted by OnDrawCell), TStringGrid (a text and an object per cell) and the
+// in-place edit that the grid places over the current cell.
+//
+// Painting visits only the cells on screen: Paint calls DrawCell(ACol, ARow, Rect, State) for each
+// visible cell. Keys reach KeyDown (OnKeyDown first, then the grid's navigation) and KeyPress;
+// the in-place edit hands Up, Down, PgUp, PgDn, Esc and Tab (without Alt) to the grid's KeyDown and
+// Enter to its KeyPress.
+#pragma once
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/GridsCells.h"
+#include "platform/ui/GridsCore.h"
+#include "platform/ui/StdCtrls.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCustomGrid;
+class TScrollBar;
+class TTimer;
+
+// Which scroll bars a grid may show.
+using TScrollStyle = TGridScrollBars;
+constexpr TScrollStyle ssNone = gsbNone, ssHorizontal = gsbHorizontal, ssVertical = gsbVertical,
+                       ssBoth = gsbBoth;
+
+using TDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const std::string& Value)>;
+using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+
+// The edit placed over the current cell. It loads the cell's edit text, limit and mask from the
+// grid (UpdateContents), follows the cell (BoundsChanged), and hands the grid the keys that move
+// between cells.
+class TInplaceEdit : public TEdit {
+public:
+  explicit TInplaceEdit(TComponent* AOwner);
+  ~TInplaceEdit() override;
+
+  TCustomGrid* Grid() const { return FGrid; }
+  // The cell the edit was last loaded from; (-1, -1) before the first load.
+  int EditCol() const { return FCol; }
+  int EditRow() const { return FRow; }
+  // The grid's mask for the cell (kept for callers; typing is not filtered by it).
+  const std::string& EditMask() const { return FEditMask; }
+  void SetEditMask(const std::string& mask) { FEditMask = mask; }
+
+  // Places the edit on a client rectangle of the grid and shows it.
+  void Move(const TRect& r);
+  // Hides the edit without touching the cell.
+  void HideEdit();
+  // Loads the text of (ACol, ARow) again even when it is the cell already loaded.
+  void Reload() { FCol = FRow = -1; }
+
+  void SetParent(TWinControl* parent) override;
+  unsigned DialogCode() const override;
+
+protected:
+  // Loads the edit text, limit and mask of the grid's current cell.
+  virtual void UpdateContents();
+  // The edit's rectangle changed (Move); places the widget.
+  virtual void BoundsChanged();
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(WideChar& Key) override;
+  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
+  void DblClick() override;
+
+private:
+  friend class TCustomGrid;
+  TCustomGrid* FGrid = nullptr;
+  int FCol = -1;
+  int FRow = -1;
+  std::string FEditMask;
+};
+
+class TCustomGrid : public TCustomControl, public TGridCore {
+public:
+  explicit TCustomGrid(TComponent* AOwner);
+  ~TCustomGrid() override;
+
+  // Client area without the scroll bars.
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+
+  TScrollStyle ScrollBars() const { return TGridCore::ScrollBars(); }
+  void SetScrollBars(TScrollStyle value);
+  // With default drawing the grid fills each cell (fixed, selected or normal colour) before
+  // DrawCell and draws the focus frame after it.
+  bool DefaultDrawing() const { return FDefaultDrawing; }
+  void SetDefaultDrawing(bool value);
+  TColor FixedColor() const { return FFixedColor; }
+  void SetFixedColor(TColor value);
+  // Colours of the grid lines of normal and of fixed cells.
+  TColor GridLineColor() const { return FGridLineColor; }
+  void SetGridLineColor(TColor value);
+  TColor FixedLineColor() const { return FFixedLineColor; }
+  void SetFixedLineColor(TColor value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+
+  // --- Editing ---------------------------------------------------------------------------
+  // True while the editor is wanted on the current cell.
+  bool EditorMode() const { return FEditorMode; }
+  void SetEditorMode(bool value);
+  // The in-place edit (nullptr until first shown).
+  TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+  // Shows the editor when CanEditShow agrees.
+  void ShowEditor();
+  // Shows the editor with `ch` as its whole text (Backspace: empty text).
+  void ShowEditorChar(WideChar ch);
+  // Writes the editor's text back through SetEditText and hides it.
+  void HideEditor();
+  // Loads the editor's text again from the cell.
+  void InvalidateEditor();
+
+  // --- Repainting --------------------------------------------------------------------------
+  void InvalidateCell(int ACol, int ARow);
+  void InvalidateRow(int ARow);
+  void InvalidateCol(int ACol);
+  void InvalidateGrid() { Invalidate(); }
+
+  // Scroll bars as they show (nullptr when hidden or before the grid has a size).
+  TScrollBar* VertScrollBar() const;
+  TScrollBar* HorzScrollBar() const;
+
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+
+protected:
+  // --- Hooks of the editor path ------------------------------------------------------------
+  // Whether the editor may show now: goEditing without goRowSelect, the editor wanted (or
+  // goAlwaysShowEditor), and the grid or its editor focused (or goAlwaysShowEditor).
+  virtual bool CanEditShow();
+  virtual std::string GetEditText(int ACol, int ARow);
+  virtual void SetEditText(int ACol, int ARow, const std::string& Value);
+  // Maximum length of the edit text; 0 for none.
+  virtual int GetEditLimit() { return 0; }
+  virtual std::string GetEditMask(int ACol, int ARow);
+  virtual TInplaceEdit* CreateEditor();
+
+  // --- Painting ----------------------------------------------------------------------------
+  virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
+  void Paint() override;
+
+  // --- Input -------------------------------------------------------------------------------
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(WideChar& Key) override;
+  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  // One notch towards the user (down) or away (up): OnMouseWheelDown/Up, then the current row
+  // moves one row. True when handled.
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+  void DblClick() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void CMMouseLeave(TMessage& Message) override;
+  unsigned DialogCode() const override;
+  // Scroll requests (WParam: SB_ code in the low word, thumb position in the high word).
+  void WMVScroll(TMessage& Message) override;
+  void WMHScroll(TMessage& Message) override;
+  void Resize() override;
+
+  // --- Core hooks the control uses; descendants override them and call these --------------
+  bool SelectCell(int ACol, int ARow) override { return true; }
+  void TopLeftChanged() override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override {}
+  void RowMoved(int FromIndex, int ToIndex) override {}
+  void CurrentCellChanging() override;
+  void CurrentCellChanged() override;
+  void GridInvalidate(const TRect& r) override;
+  void GridInvalidateAll() override;
+  void GridScrollBarsChanged() override;
+
+private:
+  friend class TInplaceEdit;
+  void UpdateEdit();
+  void PlaceEditor();
+  void UpdateScrollBars();
+  void UpdateAutoScroll();
+  void ScrollBarMoved(bool vertical, unsigned code, int pos);
+  bool EditorFocused() const;
+  void DrawDragFeedback(TCanvas& canvas);
+  void ScrollMessage(bool vertical, TMessage& Message);
+
+  TInplaceEdit* FInplaceEdit = nullptr;
+  bool FEditorMode = false;
+  bool FDefaultDrawing = true;
+  TColor FFixedColor = clBtnFace;
+  TColor FGridLineColor = clSilver;
+  TColor FFixedLineColor = clGray;
+  TBorderStyle FBorderStyle = bsSingle;
+  TScrollBar* FVertBar = nullptr;
+  TScrollBar* FHorzBar = nullptr;
+  bool FVertShown = false;
+  bool FHorzShown = false;
+  bool FLayingOut = false;
+  bool FUpdatingBars = false;
+  TTimer* FScrollTimer = nullptr;
+  int FWheelAccumulator = 0;
+};
+
+// A grid whose cells the program paints in OnDrawCell.
+class TDrawGrid : public TCustomGrid {
+public:
+  explicit TDrawGrid(TComponent* AOwner);
+
+  TDrawCellEvent OnDrawCell;
+  TSelectCellEvent OnSelectCell;
+  TNotifyEvent OnTopLeftChanged;
+  TMovedEvent OnColumnMoved;
+  TMovedEvent OnRowMoved;
+  TGetEditEvent OnGetEditText;
+  TGetEditEvent OnGetEditMask;
+  TSetEditEvent OnSetEditText;
+
+protected:
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  bool SelectCell(int ACol, int ARow) override;
+  void TopLeftChanged() override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
+  std::string GetEditText(int ACol, int ARow) override;
+  std::string GetEditMask(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+};
+
+// A grid of texts with one object reference per cell (the grid never frees the objects).
+class TStringGrid : public TDrawGrid {
+public:
+  explicit TStringGrid(TComponent* AOwner);
+
+  // Cells outside the grid read as empty (nullptr) and ignore writes.
+  const std::string& Cells(int ACol, int ARow) const { return FCells.Text(ACol, ARow); }
+  void SetCells(int ACol, int ARow, const std::string& Value);
+  TObject* Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }
+  void SetObjects(int ACol, int ARow, TObject* Value);
+  // A row (column) as a list of ColCount (RowCount) texts; writing takes the texts in order and
+  // empties the cells it has no text for.
+  std::vector<std::string> Rows(int ARow) const { return FCells.RowTexts(ARow); }
+  void SetRows(int ARow, const std::vector<std::string>& Value);
+  std::vector<std::string> Cols(int ACol) const { return FCells.ColTexts(ACol); }
+  void SetCols(int ACol, const std::vector<std::string>& Value);
+
+protected:
+  // With default drawing the text is drawn 2 pixels in from the left and top.
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+
+private:
+  TGridCellStore FCells;
+};

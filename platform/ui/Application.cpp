@@ -203,6 +203,11 @@ void TApplication::ProcessMessages() {
     if (!DrainPosted()) break;
   }
   ProcessTimers();
+  if (Headless()) {
+    std::vector<TForm*> forms = AllForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+      if ((*it)->FModal) (*it)->CheckModalClose();
+  }
 }
 
 void TApplication::ProcessTimers() {

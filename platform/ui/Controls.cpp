@@ -292,7 +292,7 @@ void TControl::SetAnchors(TAnchors anchors) {
 }
 
 void TControl::BringToFront() {
-  if (FWidget) FWidget->raise();
+  if (FWidget && !(FWidget->isWindow() && Application->Headless())) FWidget->raise();
 }
 
 void TControl::SendToBack() {

@@ -177,7 +177,7 @@ void TForm::ShowWindow() {
   ApplyGeometry();
   FShown = true;
   Widget()->show();
-  Widget()->raise();
+  if (!Application->Headless()) Widget()->raise();
   Widget()->activateWindow();
   FormRaised(this);
   Activated();
@@ -234,6 +234,7 @@ TModalResult TForm::ShowModal() {
   TForm* previous = Screen->ActiveForm();
   FModal = true;
   FModalResult = mrNone;
+  FCloseConfirmed = false;
   ++Application->FModalLevel;
   QWidget* w = Widget();
   w->setWindowModality(Qt::ApplicationModal);
@@ -245,7 +246,7 @@ TModalResult TForm::ShowModal() {
   FModalLoop = &loop;
   while (!Destroying()) {
     if (FModalResult != mrNone) {
-      CloseModal();
+      if (!FCloseConfirmed) CloseModal();
       if (FModalResult != mrNone) break;
     }
     if (Application->Terminated() || !Visible()) {
@@ -287,6 +288,14 @@ TModalResult TForm::ShowModal() {
 void TForm::SetModalResult(TModalResult result) {
   FModalResult = result;
   if (FModal && result != mrNone && FModalLoop) static_cast<QEventLoop*>(FModalLoop)->quit();
+}
+
+// While headless, a script runs inside the modal loop: every step it takes ends with this check,
+// as a turn of the real loop would.
+void TForm::CheckModalClose() {
+  if (!FModal || FCloseConfirmed || FModalResult == mrNone) return;
+  CloseModal();
+  FCloseConfirmed = FModalResult != mrNone;
 }
 
 void TForm::CloseModal() {

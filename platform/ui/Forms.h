@@ -122,6 +122,7 @@ private:
   void FocusChangedTo(TWinControl* control);
   void ControlRemoved(TControl* control);
   void CloseModal();
+  void CheckModalClose();
   void Activated();
   void WidgetClosed();
 
@@ -138,6 +139,8 @@ private:
   TWinControl* FFocusedControl = nullptr;
   void* FModalLoop = nullptr; // the QEventLoop of ShowModal
   std::uint64_t FFocusGeneration = 0;
+  // Headless: OnCloseQuery and OnClose already agreed to the modal result set.
+  bool FCloseConfirmed = false;
 };
 
 // Creates a form that is not one of the program's start-up forms, firing OnCreate after construction.

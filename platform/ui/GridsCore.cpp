@@ -437,8 +437,11 @@ TGridDrawState TGridCore::CellDrawState(int col, int row, bool focused) const {
 }
 
 void TGridCore::InvalidateCellArea(int col, int row) {
-  TRect r = RangeRect({col, row, col, row});
-  if (!r.IsEmpty()) GridInvalidate(r);
+  // Cheap for cells out of view: no span lists are built.
+  TGridSpan c, r;
+  if (!SpanOf(FCols, true, FLeftCol, FClientWidth, col, c)) return;
+  if (!SpanOf(FRows, false, FTopRow, FClientHeight, row, r)) return;
+  if (c.LineEnd > c.Start && r.LineEnd > r.Start) GridInvalidate({c.Start, r.Start, c.LineEnd, r.LineEnd});
 }
 
 void TGridCore::InvalidateRange(const TGridRect& range) {

@@ -113,7 +113,8 @@ void TForm::ApplyGeometry() {
   QWidget* w = Widget();
   if (!w) return;
   int cw = ClientWidth(), ch = ClientHeight();
-  bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin;
+  // Without a display there is no window manager to hold a fixed size.
+  bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin || Application->Headless();
   if (sizeable) {
     w->setMinimumSize(0, 0);
     w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -43,18 +43,24 @@ bool IsButtonClass(const TControl* c) {
   return name.find("BUTTON") != std::string::npos && name.find("RADIOBUTTON") == std::string::npos;
 }
 
-// Refuses typing that would make the text longer than the limit; text set by code stays as given.
+// Refuses an edit that makes the text longer than the limit (typing, pasting); text set by code
+// stays as given. The line edit holds the new text while validating, so the length before the
+// change is kept here.
 class TMaxLengthValidator : public QValidator {
 public:
-  TMaxLengthValidator(QLineEdit* edit, int maxLength) : QValidator(edit), FEdit(edit), FMax(maxLength) {}
+  TMaxLengthValidator(QLineEdit* edit, int maxLength)
+      : QValidator(edit), FMax(maxLength), FPrevious(static_cast<int>(edit->text().size())) {
+    QObject::connect(edit, &QLineEdit::textChanged, this,
+                     [this](const QString& text) { FPrevious = static_cast<int>(text.size()); });
+  }
   State validate(QString& input, int&) const override {
-    if (FMax > 0 && input.size() > FMax && input.size() > FEdit->text().size()) return Invalid;
+    if (FMax > 0 && input.size() > FMax && input.size() > FPrevious) return Invalid;
     return Acceptable;
   }
 
 private:
-  QLineEdit* FEdit;
   int FMax;
+  int FPrevious;
 };
 
 class QtComboBox : public QComboBox {
@@ -365,6 +371,10 @@ void TEdit::SetAlignment(TAlignment alignment) {
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
+  if (M.Msg == WM_CHAR && FMaxLength > 0 && M.WParam >= 32) {
+    auto* e = static_cast<QLineEdit*>(Widget());
+    if (e->text().size() - e->selectedText().size() >= FMaxLength) return;
+  }
   if (M.Msg == WM_CHAR && FCharCase != ecNormal) {
     QChar ch(static_cast<char16_t>(M.WParam));
     M.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();

@@ -51,7 +51,7 @@ public:
 
     CB_DHCP = Make<TCheckBox>("CB_DHCP", this);
     CB_DHCP->SetBounds(14, 110, 200, 17);
-    CB_DHCP->SetCaption("Obtain an address &automatically");
+    CB_DHCP->SetCaption("Obtain an address au&tomatically");
     CB_Gateway = Make<TCheckBox>("CB_Gateway", this);
     CB_Gateway->SetBounds(14, 132, 200, 17);
     CB_Gateway->SetCaption("Gateway");

@@ -133,8 +133,12 @@ TScreen* const Screen = &TheScreen;
 TApplication::TApplication() : TComponent(nullptr) {}
 
 TApplication::~TApplication() {
-  // Forms go first, while the GUI application still exists (it is left to the process exit).
-  MarkDestroying();
+  // Run destroys the forms when the main form closes. Forms still here belong to a process that
+  // ends without Run (tests): Qt's own globals may be gone by now, so they are left to the exit.
+  AbandonComponents();
+}
+
+void TApplication::DestroyForms() {
   while (ComponentCount() > 0)
     Components(ComponentCount() - 1)->Free();
 }
@@ -186,6 +190,7 @@ void TApplication::Run() {
   while (!FTerminated)
     loop.exec();
   FMainLoop = nullptr;
+  DestroyForms();
 }
 
 void TApplication::Terminate() {

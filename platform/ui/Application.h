@@ -38,8 +38,9 @@ public:
   }
   TForm* MainForm() const { return FMainForm; }
 
-  // Shows the main form and handles messages until it closes (or Terminate). Without a display
-  // (headless) it returns at once after showing the main form.
+  // Shows the main form and handles messages until it closes (or Terminate), then destroys the
+  // forms (OnDestroy fires). Without a display (headless) it returns at once after showing the
+  // main form and the forms stay.
   void Run();
   void Terminate();
   bool Terminated() const { return FTerminated; }
@@ -65,6 +66,7 @@ private:
   friend class TForm;
   friend struct TControlAccess;
   void FormCreated(TForm* form);
+  void DestroyForms();
 
   TForm* FMainForm = nullptr;
   bool FTerminated = false;

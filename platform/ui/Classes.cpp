@@ -100,6 +100,12 @@ void TComponent::MarkDestroying() {
     c->MarkDestroying();
 }
 
+void TComponent::AbandonComponents() {
+  for (TComponent* c : FComponents)
+    c->FOwner = nullptr;
+  FComponents.clear();
+}
+
 void TComponent::Free() {
   BeforeDestruction();
   MarkDestroying();

@@ -71,6 +71,8 @@ protected:
   virtual void BeforeDestruction() {}
   // Marks the component and what it owns as being destroyed (no delete).
   void MarkDestroying();
+  // Lets go of the owned components without destroying them (for the end of the process).
+  void AbandonComponents();
 
 private:
   TComponent* FOwner = nullptr;

@@ -1,0 +1,88 @@
+// Language switch and settings file: the costs paid at every start and every language change.
+#include "app/UComon.h"
+#include "app/ULanguage.h"
+#include "app/USettings.h"
+#include "platform/AtomicFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+// A folder of its own under the temporary folder, removed at the end of the benchmark.
+struct TBenchFolder {
+  TBenchFolder() {
+    Path = (std::filesystem::temp_directory_path() /
+            ("velmaric_app_bench_" + std::to_string(std::random_device{}())))
+               .string();
+    std::filesystem::create_directories(Path + "/LANGUAGE");
+  }
+  ~TBenchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Path, ignored);
+  }
+  std::string Path;
+};
+
+// A language file that sets every text, with quoted blanks and comments as translators write them.
+std::string FullLanguageFile() {
+  std::string file = "\xEF\xBB\xBF; every text\r\n";
+  for (int n = 0; n < Lang_Text_Count; ++n)
+    file +=
+        "STR" + std::to_string(n) + " = \xC2\xB6Testo numero " + std::to_string(n) + " \xC2\xB6 /#/ nota\r\n";
+  return file;
+}
+
+void BM_LoadLanguageSettingAllTexts(benchmark::State& state) {
+  TBenchFolder folder;
+  Reset_Shared_State();
+  Language_Dir = folder.Path + "/LANGUAGE";
+  Language_Name = "Italiano";
+  WriteFileAtomic(Language_Dir + "/Italiano.lng", FullLanguageFile());
+  for (auto _ : state) {
+    Load_Language();
+    benchmark::DoNotOptimize(Lang_Texts.data());
+  }
+  if (Lang_Text(6299) != "Testo numero 6299 ") state.SkipWithError("language file not applied");
+  Reset_Shared_State();
+}
+BENCHMARK(BM_LoadLanguageSettingAllTexts)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDefaultTexts(benchmark::State& state) {
+  for (auto _ : state) {
+    Load_Default_Texts();
+    benchmark::DoNotOptimize(Lang_Texts.data());
+  }
+}
+BENCHMARK(BM_LoadDefaultTexts)->Unit(benchmark::kMicrosecond);
+
+void BM_SettingsWriteAndRead(benchmark::State& state) {
+  TBenchFolder folder;
+  Reset_Shared_State();
+  Load_Default_Texts();
+  Program_Dir = folder.Path;
+  Project_Name = "Plant A";
+  Opt_Enable_Internet = true;
+  for (auto _ : state) {
+    if (!Save_Setting()) state.SkipWithError("settings not written");
+    Load_Setting();
+  }
+  Reset_Shared_State();
+}
+BENCHMARK(BM_SettingsWriteAndRead)->Unit(benchmark::kMicrosecond);
+
+void BM_SettingsRead(benchmark::State& state) {
+  TBenchFolder folder;
+  Reset_Shared_State();
+  Program_Dir = folder.Path;
+  Save_Setting();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(Load_Setting());
+  Reset_Shared_State();
+}
+BENCHMARK(BM_SettingsRead)->Unit(benchmark::kMicrosecond);
+
+} // namespace

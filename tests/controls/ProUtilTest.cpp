@@ -420,7 +420,7 @@ TEST(ProUtil, DateTexts) {
   EXPECT_EQ(Ymd(ParseDateMDY("7/5")), "0");
   EXPECT_EQ(Ymd(ParseDateMDY("a/5/99")), "0");
   EXPECT_EQ(Ymd(ParseDateMDY("7/5/99x")), "0");
-  EXPECT_EQ(Ymd(ParseDateDMY("5.7.9000")), "0") << "beyond year 9999";
+  EXPECT_EQ(Ymd(ParseDateDMY("5.7.10000")), "0") << "beyond year 9999";
 
   struct {
     const char* Text;

@@ -267,6 +267,11 @@ bool PostMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) 
   return true;
 }
 
+int WheelScrollLines() {
+  Application->Initialize();
+  return QApplication::wheelScrollLines();
+}
+
 LRESULT SendMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) {
   return control ? control->Perform(msg, wParam, lParam) : 0;
 }

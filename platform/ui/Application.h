@@ -84,6 +84,9 @@ extern TApplication* const Application;
 // Queues a message for the control; it is handled after the current handler, by the message loop
 // or the next ProcessMessages, and dropped if the control is destroyed first. Any thread may post.
 bool PostMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Lines to scroll per notch of the mouse wheel (the system setting).
+int WheelScrollLines();
+
 // Handles a message now (same as control->Perform).
 LRESULT SendMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
 

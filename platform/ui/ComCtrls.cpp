@@ -48,6 +48,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (page) Tabs(this)->setCurrentWidget(page->Widget());
   FSilent = false;
   FLastIndex = Tabs(this)->currentIndex();
+  SyncSheets();
 }
 
 int TPageControl::ActivePageIndex() const {
@@ -79,6 +80,7 @@ void TPageControl::SelectByUser(int index) {
 void TPageControl::CurrentChanged(int tabIndex) {
   if (FSilent || !CanFire()) {
     FLastIndex = tabIndex;
+    SyncSheets();
     return;
   }
   if (tabIndex == FLastIndex) return;
@@ -91,7 +93,16 @@ void TPageControl::CurrentChanged(int tabIndex) {
     return;
   }
   FLastIndex = tabIndex;
+  SyncSheets();
   if (OnChange) OnChange(this);
+}
+
+// Only the page shown counts as visible, so the focus never goes to a control on another page.
+void TPageControl::SyncSheets() {
+  if (Destroying()) return;
+  QWidget* current = Tabs(this)->currentWidget();
+  for (TTabSheet* p : std::vector<TTabSheet*>(FPages))
+    p->SetVisible(p->Widget() == current && p->FTabVisible);
 }
 
 TRect TPageControl::DisplayRect() const {
@@ -130,6 +141,7 @@ void TPageControl::ChildAdded(TControl* child) {
   if (sheet->FTabVisible) Tabs(this)->addTab(sheet->Widget(), QString::fromStdString(sheet->Caption()));
   FSilent = false;
   FLastIndex = Tabs(this)->currentIndex();
+  SyncSheets();
   PlaceSheets();
 }
 
@@ -143,6 +155,7 @@ void TPageControl::ChildRemoved(TControl* child) {
   std::erase(FPages, sheet);
   sheet->FPageControl = nullptr;
   FLastIndex = Tabs(this)->currentIndex();
+  SyncSheets();
 }
 
 void TPageControl::SheetChanged(TTabSheet* sheet) {
@@ -165,6 +178,7 @@ void TPageControl::SheetChanged(TTabSheet* sheet) {
   }
   FSilent = false;
   FLastIndex = Tabs(this)->currentIndex();
+  SyncSheets();
 }
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {

@@ -43,6 +43,7 @@ private:
   void CurrentChanged(int tabIndex);
   void SheetChanged(TTabSheet* sheet);
   void PlaceSheets();
+  void SyncSheets();
   int TabIndexOf(const TTabSheet* sheet) const;
   std::vector<TTabSheet*> FPages;
   TTabPosition FTabPosition = tpTop;
@@ -58,6 +59,7 @@ public:
   // Position among the pages of its page control.
   int PageIndex() const;
   void SetPageIndex(int index);
+  // Visible is true only for the page shown (the page control keeps it so).
   // A hidden tab keeps its page but cannot be chosen.
   bool TabVisible() const { return FTabVisible; }
   void SetTabVisible(bool visible);

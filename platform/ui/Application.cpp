@@ -117,6 +117,7 @@ std::vector<TForm*>& ShownForms() {
 }
 
 TControl* Capture = nullptr;
+bool Grabbed = false;
 
 bool NoDisplayPlatform() {
   QString name = QGuiApplication::platformName();
@@ -312,12 +313,15 @@ TControl* CaptureControl() {
   return Capture;
 }
 
-void SetCaptureControl(TControl* control) {
+void SetCaptureControl(TControl* control, bool grab) {
   if (control == Capture) return;
-  bool grab = !Application->Headless();
-  if (grab && Capture && Capture->Widget()) Capture->Widget()->releaseMouse();
+  if (Grabbed && Capture && Capture->Widget()) Capture->Widget()->releaseMouse();
+  Grabbed = false;
   Capture = control;
-  if (grab && Capture && Capture->Widget() && Capture->Widget()->isVisible()) Capture->Widget()->grabMouse();
+  if (grab && !Application->Headless() && Capture && Capture->Widget() && Capture->Widget()->isVisible()) {
+    Capture->Widget()->grabMouse();
+    Grabbed = true;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

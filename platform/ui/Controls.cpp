@@ -610,7 +610,7 @@ void TControl::WMMouse(TMessage& M) {
   case WM_RBUTTONDBLCLK:
   case WM_MBUTTONDBLCLK:
     if (FControlStyle & csDoubleClicks) {
-      if (M.Msg == WM_LBUTTONDBLCLK && (FControlStyle & csCaptureMouse)) SetMouseCapture(true);
+      if (M.Msg == WM_LBUTTONDBLCLK && (FControlStyle & csCaptureMouse)) SetCaptureControl(this, false);
       if (M.Msg == WM_LBUTTONDBLCLK && (FControlStyle & csClickEvents)) DblClick();
       MouseDown(buttonOf(M.Msg), shift | ssDouble, x, y);
       return;
@@ -621,7 +621,8 @@ void TControl::WMMouse(TMessage& M) {
   case WM_MBUTTONDOWN: {
     TMouseButton button = buttonOf(M.Msg);
     if (button == mbLeft) {
-      if (FControlStyle & csCaptureMouse) SetMouseCapture(true);
+      // Qt keeps the mouse for the pressed widget itself; only the record is needed here.
+      if (FControlStyle & csCaptureMouse) SetCaptureControl(this, false);
       if (FControlStyle & csClickEvents) FClicked = true;
     }
     MouseDown(button, shift, x, y);

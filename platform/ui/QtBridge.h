@@ -65,9 +65,10 @@ void FormHidden(TForm* form);
 void RegisterTimer(TTimer* timer);
 void UnregisterTimer(TTimer* timer);
 void TimersChanged();
-// The control that has the mouse captured, if any.
+// The control that has the mouse captured, if any. `grab` also grabs the mouse in Qt (for a
+// capture asked outside a button press, where Qt does not keep the mouse by itself).
 TControl* CaptureControl();
-void SetCaptureControl(TControl* control);
+void SetCaptureControl(TControl* control, bool grab = true);
 
 // ---- headless hooks (Headless.cpp)
 

@@ -283,3 +283,60 @@ TEST_F(HeadlessTest, TheRealModalLoopEndsWhenAPostedMessageClosesTheForm) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HeadlessTest, DrawnControlsPaintTheirPlaceAndTakeClicks) {
+  TOwned<TForm> form(NewForm<TForm>(nullptr));
+  TForm& f = *form;
+  f.SetName("F");
+  f.SetBorderStyle(bsSingle);
+  f.SetClientWidth(200);
+  f.SetClientHeight(120);
+  auto* shape = new TShape(&f);
+  shape->SetName("Shape1");
+  shape->SetParent(&f);
+  shape->SetBounds(10, 10, 40, 30);
+  shape->Brush().SetColor(clRed);
+  auto* image = new TImage(&f);
+  image->SetName("I_L1");
+  image->SetParent(&f);
+  image->SetBounds(60, 10, 20, 20);
+  TBitmap blue(20, 20);
+  blue.Canvas().Brush().SetColor(clBlue);
+  blue.Canvas().FillRect(Rect(0, 0, 20, 20));
+  image->Picture().Assign(blue);
+  auto* group = new TGroupBox(&f);
+  group->SetParent(&f);
+  group->SetBounds(100, 10, 90, 100);
+  group->SetCaption("Group");
+  auto* inner = new TEdit(&f);
+  inner->SetParent(group);
+  inner->SetBounds(8, 20, 70, 21);
+  auto* label = new TLabel(&f);
+  label->SetName("L_L1");
+  label->SetParent(&f);
+  label->SetBounds(10, 60, 10, 10);
+  label->SetCaption("English");
+  std::vector<std::string> clicks;
+  image->OnClick = [&](TObject* s) { clicks.push_back(static_cast<TComponent*>(s)->Name()); };
+  label->OnClick = image->OnClick;
+  f.Show();
+
+  EXPECT_EQ(inner->ClientOrigin().X - group->ClientOrigin().X, 8);
+  EXPECT_EQ(inner->ClientOrigin().Y - group->ClientOrigin().Y, 20);
+  EXPECT_TRUE(Headless::Click(f, "I_L1"));
+  EXPECT_TRUE(Headless::Click(f, "L_L1"));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"I_L1", "L_L1"}));
+
+  TTempDir dir;
+  ASSERT_TRUE(Headless::RenderToPng(f, dir.File("drawn.png")));
+  TBitmap picture;
+  ASSERT_TRUE(picture.LoadFromFile(dir.File("drawn.png")));
+  EXPECT_EQ(picture.Pixel(25, 25), clRed) << "inside the shape";
+  EXPECT_EQ(picture.Pixel(10, 10), clBlack) << "the shape's outline";
+  EXPECT_EQ(picture.Pixel(70, 20), clBlue) << "the image";
+  EXPECT_EQ(picture.Pixel(55, 100), ColorToRGB(clBtnFace)) << "the form between them";
+}
+
+} // namespace

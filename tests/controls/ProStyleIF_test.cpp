@@ -90,6 +90,7 @@ TEST_F(ProStyleIF, ThisPlatformAnswersAsACurrentSystemWithoutOffice) {
   EXPECT_EQ(DefaultUIFontName(), "Segoe UI");
 }
 
+// The probes' edge cases; the notifier's are in NotifierEdgeCases.
 TEST_F(ProStyleIF, ProbeEdgeCases) {
   struct TCase {
     const char* Name;
@@ -97,6 +98,7 @@ TEST_F(ProStyleIF, ProbeEdgeCases) {
     int OfficeVersion;
     TOfficeTheme Theme;
     int Scheme = 1;
+    const char* Font = "Segoe UI";
   };
   const TCase cases[] = {
       {"no office keys", [](TFakeSystem&) {}, 0, ot2003Blue},
@@ -144,6 +146,13 @@ TEST_F(ProStyleIF, ProbeEdgeCases) {
          s.Minor = 1;
        },
        0, ot2003Blue, 1},
+      {"a kernel without GetLocaleInfoEx is before Vista: Tahoma",
+       [](TFakeSystem& s) {
+         s.Vista = false;
+         s.Major = 5;
+         s.Minor = 1;
+       },
+       0, ot2003Blue, 1, "Tahoma"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -153,16 +162,9 @@ TEST_F(ProStyleIF, ProbeEdgeCases) {
     EXPECT_EQ(DetectOfficeVersion(), c.OfficeVersion);
     EXPECT_EQ(DetectOfficeTheme(), c.Theme);
     EXPECT_EQ(DetectXPColorScheme(), c.Scheme);
+    EXPECT_EQ(DefaultUIFontName(), c.Font);
+    EXPECT_EQ(RunsOnVistaOrLater(), system.Vista);
   }
-
-  TFakeSystem old;
-  old.Vista = false;
-  old.Major = 5;
-  old.Minor = 1;
-  TScopedStyleSystem scoped(old);
-  EXPECT_FALSE(RunsOnVistaOrLater());
-  EXPECT_TRUE(RunsOnXPOrLater());
-  EXPECT_EQ(DefaultUIFontName(), "Tahoma");
 }
 
 // The records are laid out as stored: five tones of brush, border and text colour, in order.

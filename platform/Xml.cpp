@@ -5,6 +5,7 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <pugixml.hpp>
 #include <sstream>
 #include <utility>
@@ -94,6 +95,11 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
   return {};
 }
 
+// Compares without measuring the stored name first: rule tables ask thousands of attributes.
+bool SameName(const char* stored, std::string_view name) {
+  return std::strncmp(stored, name.data(), name.size()) == 0 && stored[name.size()] == '\0';
+}
+
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
 
 } // namespace
@@ -155,14 +161,14 @@ std::vector<TXmlNode> TXmlNode::Children(std::string_view name) const {
 bool TXmlNode::HasAttribute(std::string_view name) const {
   if (!Node) return false;
   for (pugi::xml_attribute a : N(Node).attributes())
-    if (name == a.name()) return true;
+    if (SameName(a.name(), name)) return true;
   return false;
 }
 
 std::string TXmlNode::Attribute(std::string_view name, std::string_view def) const {
   if (Node)
     for (pugi::xml_attribute a : N(Node).attributes())
-      if (name == a.name()) return a.value();
+      if (SameName(a.name(), name)) return a.value();
   return std::string(def);
 }
 

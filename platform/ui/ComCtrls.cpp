@@ -26,6 +26,13 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 289, 193);
 }
 
+TPageControl::~TPageControl() {
+  // The tab widget reports every page removed; nobody may hear it while the pages go.
+  MarkDestroying();
+  QObject::disconnect(Widget(), nullptr, nullptr, nullptr);
+  DestroyControls();
+}
+
 TTabSheet* TPageControl::Pages(int index) const {
   if (index < 0 || index >= PageCount()) return nullptr;
   return FPages[static_cast<std::size_t>(index)];

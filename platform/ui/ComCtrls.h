@@ -14,6 +14,7 @@ using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)
 class TPageControl : public TWinControl {
 public:
   explicit TPageControl(TComponent* AOwner);
+  ~TPageControl() override;
   int PageCount() const { return static_cast<int>(FPages.size()); }
   TTabSheet* Pages(int index) const;
   TTabSheet* ActivePage() const;

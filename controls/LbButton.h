@@ -118,6 +118,7 @@ private:
   void FadeStep(TObject* Sender);
   void EndThread();
   bool ParentShowing() const;
+  bool ActiveControlIsButton() const;
 
   TAlignment FAlignment = taCenter;
   TColor FShadowColor = RGB(128, 128, 128);

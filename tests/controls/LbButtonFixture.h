@@ -1,0 +1,112 @@
+// A small dialog with glow buttons, and the fixture that drives it: headless driver failures fail
+// the test, and what a button shows is read back from the rendered window.
+#pragma once
+
+#include "controls/LbButton.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Headless.h"
+#include "platform/ui/StdCtrls.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Face, hot and pressed colours as the program's windows set them.
+constexpr TColor LbFace = RGB(248, 247, 237);
+constexpr TColor LbDown = RGB(255, 128, 0);
+constexpr TColor LbFormColor = RGB(40, 90, 160);
+
+class TFLbDialog : public TForm {
+public:
+  explicit TFLbDialog(TComponent* AOwner) : TForm(AOwner) {
+    SetName("FLbDialog");
+    SetBorderStyle(bsSingle);
+    SetClientWidth(320);
+    SetClientHeight(120);
+    SetColor(LbFormColor);
+    E_Name = new TEdit(this);
+    E_Name->SetName("E_Name");
+    E_Name->SetParent(this);
+    E_Name->SetBounds(10, 10, 150, 21);
+    Btn_OK = Make("Btn_OK", 10, "&OK", mrOk);
+    Btn_Cancel = Make("Btn_Cancel", 120, "Cancel", mrCancel);
+    Btn_OK->SetDefault(true);
+    Btn_Cancel->SetCancel(true);
+  }
+  TLbButton* Make(const char* name, int left, const char* caption, int modalResult) {
+    auto* b = new TLbButton(this);
+    b->SetName(name);
+    b->SetParent(this);
+    b->SetBounds(left, 60, 100, 25);
+    b->SetStyle(bsEncarta);
+    b->SetColor(LbFace);
+    b->SetHotTrackColor(clYellow);
+    b->SetColorWhenDown(LbDown);
+    b->SetLightColor(clGray);
+    b->SetModalResult(modalResult);
+    b->SetCaption(caption);
+    return b;
+  }
+  TEdit* E_Name;
+  TLbButton* Btn_OK;
+  TLbButton* Btn_Cancel;
+};
+
+class LbButtonTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Application->Initialize();
+    std::string error;
+    ASSERT_TRUE(LoadProgramFonts(&error)) << error;
+    Previous = Headless::SetFailureReporter([](const std::string& message) { ADD_FAILURE() << message; });
+    Headless::ClearModalScripts();
+  }
+  void TearDown() override {
+    EXPECT_EQ(Headless::PendingModalScripts(), 0) << "modal scripts left unused";
+    Headless::ClearModalScripts();
+    Headless::MouseLeave();
+    Application->ProcessMessages();
+    Headless::SetFailureReporter(Previous);
+  }
+
+  // A shown dialog, freed with the test.
+  TFLbDialog& Dialog() {
+    if (!Form) {
+      Form.reset(NewForm<TFLbDialog>(nullptr));
+      Form->Show();
+      Application->ProcessMessages();
+    }
+    return *Form;
+  }
+
+  // What the control shows now, read back from the rendered window.
+  TBitmap Render(TControl& control) {
+    TBitmap picture;
+    const std::string path = Dir.File("render" + std::to_string(++Renders) + ".png");
+    std::string error;
+    if (!Headless::RenderToPng(control, path) || !picture.LoadFromFile(path, &error))
+      ADD_FAILURE() << "cannot render " << control.Name() << ": " << error;
+    return picture;
+  }
+
+  struct TFree {
+    void operator()(TComponent* c) const { c->Free(); }
+  };
+  std::unique_ptr<TFLbDialog, TFree> Form;
+  TTempDir Dir;
+  int Renders = 0;
+
+private:
+  Headless::TFailureReporter Previous;
+};
+
+// Channels of a colour as text, for readable failures.
+inline std::string ColorText(TColor c) {
+  c = ColorToRGB(c);
+  return "RGB(" + std::to_string(GetRValue(c)) + ", " + std::to_string(GetGValue(c)) + ", " +
+         std::to_string(GetBValue(c)) + ")";
+}

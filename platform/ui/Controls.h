@@ -280,7 +280,6 @@ private:
   bool FShowHint = false;
   bool FParentShowHint = true;
   bool FClicked = false;
-  bool FInResize = false;
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,13 +74,20 @@ protected:
     Headless::SetFailureReporter(Previous);
   }
 
-  // A shown dialog, freed with the test.
+  // A shown dialog, freed with the test (or the next Fresh).
   TFLbDialog& Dialog() {
-    if (!Form) {
-      Form.reset(NewForm<TFLbDialog>(nullptr));
-      Form->Show();
-      Application->ProcessMessages();
-    }
+    if (!Form) Fresh();
+    return *Form;
+  }
+  // A new dialog in place of the last, with controls added before it shows: a control shown
+  // later on an offscreen window is told the mouse entered it.
+  TFLbDialog& Fresh(const std::function<void(TFLbDialog&)>& build = {}) {
+    Form.reset();
+    Headless::MouseLeave();
+    Form.reset(NewForm<TFLbDialog>(nullptr));
+    if (build) build(*Form);
+    Form->Show();
+    Application->ProcessMessages();
     return *Form;
   }
 

@@ -89,7 +89,7 @@ TEST_F(LbButtonTest, MouseKeysAndAcceleratorsGiveTheModalResultTheySay) {
        [](TFLbDialog& f) {
          Headless::MouseDown(*f.Btn_OK, {5, 5});
          EXPECT_EQ(f.ModalResult(), mrNone) << "nothing before the release";
-         Headless::MouseUp(*f.E_Name, {3, 3});
+         Headless::MouseUp(*f.E_Name, {140, 3}); // beside and above the button
        },
        mrOk},
       {"the right mouse button", [&](TFLbDialog& f) { down(f, mbRight); }, mrNone},

@@ -37,7 +37,7 @@ void TLbButtonThread::Terminate() {
 }
 
 void TLbButtonThread::DoEvent() {
-  if (FNotify && !FTerminated) FNotify(nullptr);
+  if (FNotify && !FTerminated) FNotify(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -418,10 +418,6 @@ void TLbButton::FadeStep(TObject*) {
 }
 
 // ---- messages
-
-void TLbButton::CMTextChanged(TMessage& Message) {
-  TCustomControl::CMTextChanged(Message); // invalidates
-}
 
 void TLbButton::CMFocusChanged(TMessage& Message) {
   TCustomControl::CMFocusChanged(Message);

@@ -105,7 +105,6 @@ protected:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void CMMouseEnter(TMessage& Message) override;
   void CMMouseLeave(TMessage& Message) override;
-  void CMTextChanged(TMessage& Message) override;
   void CMFocusChanged(TMessage& Message) override;
   void CMDialogChar(TMessage& Message) override;
   void CMDialogKey(TMessage& Message) override;

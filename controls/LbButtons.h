@@ -50,7 +50,7 @@ constexpr int LbHotTrackSteps = 8;
 // Steps the hot colour of a button down after the mouse left it. Created suspended; while
 // resumed it calls FNotify every 30 ms on the program clock (a timer of the UI thread, so the
 // button's fields are only ever touched there).
-class TLbButtonThread {
+class TLbButtonThread : public TObject {
 public:
   explicit TLbButtonThread(TNotifyEvent notify);
   ~TLbButtonThread();

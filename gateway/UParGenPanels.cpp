@@ -133,8 +133,9 @@ void TFParGen::Order_TAB_Panels() {
   int top = 0;
   int position = 0;
   for (const TPlace& place : order) {
-    place.Panel->Show();
+    // Placed before it shows: the group stacks its panels by their tops.
     place.Panel->SetTop(top);
+    place.Panel->Show();
     top += place.Panel->Height();
     ++position;
     // Numbered once, in the language of start-up.

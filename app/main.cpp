@@ -1,10 +1,22 @@
-// Program start. The main window takes over here once it exists; until then the program sets up its
-// state and writes the settings back as on close.
-#include "app/StartUp.h"
-#include "app/USettings.h"
-#include "platform/Files.h"
+// Program start: the application, the windows in their fixed order, and the message loop until the
+// main window closes.
+#include "app/UStartProgram.h"
+#include "app/Windows.h"
+#include "platform/Dialogs.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Resources.h"
+
+#include <string>
 
 int main() {
-  Prepare_Shared_State(ProgramFolder());
-  return Save_Setting() ? 0 : 1;
+  Application->Initialize();
+  if (const std::string missing = ValidateResources(); !missing.empty()) {
+    MessageDlg(missing, mtError, mbOK);
+    return 1;
+  }
+  // While the updater runs the windows stay drawn, and take no input.
+  Set_Start_Program_Idle(&Repaint_Windows);
+  Create_Windows();
+  Application->Run();
+  return 0;
 }

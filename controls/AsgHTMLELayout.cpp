@@ -91,7 +91,15 @@ public:
   }
 
 private:
-  int Gh(const TFont& font) { return MeasureHTMLRun(FCanvas, font, "gh", FFlags).cy; }
+  // Asked at every line's start and end, mostly in the same font.
+  int Gh(const TFont& font) {
+    if (!FGhValid || !FGhFont.SameAs(font)) {
+      FGhFont.Assign(font);
+      FGh = MeasureHTMLRun(FCanvas, font, "gh", FFlags).cy;
+      FGhValid = true;
+    }
+    return FGh;
+  }
 
   THTMLLine LayLine() {
     TLineState ls;
@@ -499,6 +507,9 @@ private:
   TRunState FState;
   TLineState* FLine = nullptr;
   THTMLLayout FLayout;
+  TFont FGhFont;
+  int FGh = 0;
+  bool FGhValid = false;
 };
 
 } // namespace

@@ -68,8 +68,6 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner) {
 
   LbButton1 = Make_Glow_Button(*this, this, "LbButton1", Bounds(32, 115, 81, 22));
   LbButton1->SetCaption("OK");
-  LbButton1->SetDefault(true);
-  LbButton1->SetCancel(true);
   LbButton1->SetModalResult(mrOk);
 
   OnShow = [this](TObject* s) { FormShow(s); };

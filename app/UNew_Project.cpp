@@ -43,7 +43,6 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner) {
   P_Buttons = Make_Button_Panel(*this);
   Btn_OK = Make_Glow_Button(*this, P_Buttons, "Btn_OK", Bounds(93, 6, 110, 28));
   Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(211, 6, 110, 28));
-  Btn_Cancel->SetCancel(true);
   Btn_Cancel->SetModalResult(mrCancel);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };

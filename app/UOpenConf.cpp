@@ -34,7 +34,6 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner) {
   Btn_OK->SetModalResult(mrOk);
   Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(251, 6, 110, 28));
   Btn_Cancel->SetAnchors(akTop | akRight);
-  Btn_Cancel->SetCancel(true);
   Btn_Cancel->SetModalResult(mrCancel);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -51,7 +51,6 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
   P_Buttons = Make_Button_Panel(*this);
   Btn_OK = Make_Glow_Button(*this, P_Buttons, "Btn_OK", Bounds(16, 6, 110, 28));
   Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(134, 6, 110, 28));
-  Btn_Cancel->SetCancel(true);
   Btn_Cancel->SetModalResult(mrCancel);
 
   PC_Options = Make_Control<TPageControl>(*this, this, "PC_Options");

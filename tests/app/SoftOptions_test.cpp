@@ -57,6 +57,7 @@ TEST_F(TSoftOptionsTest, SevenLanguagesMakeTwoPagesAndReadOnlyFilesAreLeftOut) {
   Dir.Write("LANGUAGE/Notes.txt", "");
   Dir.MakeDir("LANGUAGE/Folder.lng");
   Start();
+  Messages.Answer(mrYes);
   Options([](TFSoftOptions& d) {
     EXPECT_EQ(d.L_Page_Lang->Caption(), "Page 1 / 2");
     EXPECT_EQ(Shown_Names(d),
@@ -71,6 +72,12 @@ TEST_F(TSoftOptionsTest, SevenLanguagesMakeTwoPagesAndReadOnlyFilesAreLeftOut) {
     EXPECT_EQ(Shown_Names(d), std::vector<std::string>{"Polski"});
     EXPECT_TRUE(d.Btn_Prev->Visible());
     EXPECT_FALSE(d.Btn_Next->Visible());
+
+    // A language chosen on page 2 keeps the page and its label.
+    Headless::Click(d, "L_L1");
+    EXPECT_EQ(d.Language_In_Use, "Polski");
+    EXPECT_EQ(d.L_Page_Lang->Caption(), "Page 2 / 2");
+    EXPECT_EQ(d.L_Sel_Lang->Caption(), "Selected Language : Polski");
 
     Headless::Click(d, "Btn_Prev");
     EXPECT_EQ(d.L_Page_Lang->Caption(), "Page 1 / 2");

@@ -183,7 +183,7 @@ TColor ScaleColorPercent(TColor color, int percent) {
   const TColor c = ColorToRGB(color);
   auto scale = [percent](unsigned channel) {
     const int v = static_cast<int>(channel);
-    return Channel(v + RoundHalfEven(v * static_cast<double>(percent) / 100.0));
+    return Channel(RoundHalfEven(v + v * static_cast<double>(percent) / 100.0));
   };
   return RGB(scale(GetRValue(c)), scale(GetGValue(c)), scale(GetBValue(c)));
 }

@@ -304,6 +304,13 @@ TEST_F(AsgHTMLE, TagsPaintTheirColours) {
       {"<body bgcolor=\"#00FF00\">W", {}, clLime, true},
       {"<body bgcolor=\"00FF00\">W", {}, clLime, false},
       {"<z><font bgcolor=\"clYellow\">hidden</font></z>", {}, clYellow, false},
+      {"<a href=\"x\">W</a>", [](THTMLDrawParams& p) { p.URLColor = clLime; }, clBlack, false},
+      {"<a href=\"x\">W</a>",
+       [](THTMLDrawParams& p) {
+         p.URLColor = clLime;
+         p.FocusLink = 0;
+       },
+       clBlack, true}, // the focus frame
   };
   for (const TCase& c : cases) {
     Clear();
@@ -354,6 +361,18 @@ TEST_F(AsgHTMLE, AlignmentPlacesLines) {
        r);
   EXPECT_LT(InkOf(clRed).Top, InkOf(clBlue).Top);
   EXPECT_GT(InkOf(clGreen).Top, InkOf(clBlue).Top);
+}
+
+TEST_F(AsgHTMLE, RotatedTextTurnsAroundItsCorner) {
+  const THTMLDrawResult r =
+      Draw("<r a=\"90\"><font color=\"clred\">rotated</font></r><font color=\"clblue\">x</font>",
+           Rect(10, 80, 300, 190));
+  const TRect turned = InkOf(clRed);
+  ASSERT_FALSE(turned.IsEmpty());
+  EXPECT_GT(turned.Height(), turned.Width()) << "reads upward";
+  EXPECT_LE(turned.Bottom, 80 + Gh() + 1);
+  EXPECT_EQ(r.XSize, Width("rotated") + Width("x")) << "the run advances as it would unturned";
+  EXPECT_GE(InkOf(clBlue).Left, 11 + Width("rotated") - 1) << "the font before the turn comes back";
 }
 
 TEST_F(AsgHTMLE, CanvasIsLeftAsItWas) {

@@ -304,6 +304,21 @@ TEST_F(BootTest, UpdateCannotBePressedAgainWhileTheCheckRuns) {
   EXPECT_TRUE(Form->Btn_Update->Enabled());
 }
 
+TEST_F(BootTest, ClosingTheDialogDuringTheCheckEndsItQuietly) {
+  Dir.WriteScript("program/Ethernet_Update.exe", Copying_Stub);
+  Echo.Script = "L";
+  Echo.OnRequest = [&] { Headless::Click(*Form, "Btn_Cancel"); };
+  TMessageResponder responder; // no box may show
+  Headless::OnNextModal([&](TForm&) {
+    Address({"10", "0", "0", "7"});
+    EXPECT_TRUE(Headless::Click(*Form, "Btn_Update"));
+  });
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+  EXPECT_EQ(Echo.Requests.size(), 1u);
+  EXPECT_FALSE(Command_File_Written());
+  EXPECT_EQ(Last_IP_Address, "192.168.2.205");
+}
+
 std::vector<TCursor> CursorsSeen;
 TTempDir* RunDir = nullptr;
 void Watch_Updater() {

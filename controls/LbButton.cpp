@@ -467,6 +467,8 @@ void TLbButton::CNKeyDown(TMessage& Message) {
 
 void TLbButton::CNKeyUp(TMessage& Message) {
   TCustomControl::CNKeyUp(Message);
-  if (Message.WParam == VK_RETURN || Message.WParam == VK_SPACE) Click();
+  // Only a key that went down on this button clicks it: the key-up of an Enter that closed another
+  // window (a dialog, a message box) must not click the button that gets the focus back.
+  if ((Message.WParam == VK_RETURN || Message.WParam == VK_SPACE) && bDown) Click();
   if (CanFire()) RepaintNow();
 }

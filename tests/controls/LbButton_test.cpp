@@ -169,6 +169,9 @@ TEST_F(LbButtonTest, PressedStateFollowsMouseKeysAndDisabling) {
   Headless::KeyUp(f, VK_SPACE);
   EXPECT_FALSE(b.Down());
   EXPECT_EQ(clicks, 2);
+  Headless::KeyUp(f, VK_RETURN);
+  Headless::KeyUp(f, VK_SPACE);
+  EXPECT_EQ(clicks, 2) << "a key-up whose key-down went elsewhere clicks nothing";
 
   Headless::MouseDown(b, {5, 5});
   b.SetEnabled(false);

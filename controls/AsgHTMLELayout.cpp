@@ -22,6 +22,7 @@ struct TRunState {
   THTMLAlign Align = THTMLAlign::Left;
 
   bool ParaBand = false;
+  TColor ParaColor = clNone;
   TColor ParaSavedBrush = clNone;
   bool FontSetBrush = false;
   TColor FontSavedBrush = clNone;
@@ -105,7 +106,7 @@ private:
     TLineState ls;
     ls.Line.LineHeight = Gh(FState.Font);
     FLine = &ls;
-    if (FState.ParaBand) Push(0, 0, 0, THTMLBandOp{FState.Brush});
+    if (FState.ParaBand) Push(0, 0, 0, THTMLBandOp{FState.ParaColor});
     while (FIndex < FTokens.size() && !ls.EndAfter && !ls.EndBefore) {
       const THTMLToken& token = FTokens[FIndex];
       if (token.IsTag)
@@ -343,8 +344,9 @@ private:
     if (HTMLTagHasAttribute(tag, "BGCOLOR")) {
       if (!FState.ParaBand) FState.ParaSavedBrush = FState.Brush;
       FState.ParaBand = true;
-      FState.Brush = HTMLAttributeColor(HTMLTagAttribute(tag, "BGCOLOR", true));
-      Push(0, 0, 0, THTMLBandOp{FState.Brush});
+      FState.ParaColor = HTMLAttributeColor(HTMLTagAttribute(tag, "BGCOLOR", true));
+      FState.Brush = FState.ParaColor;
+      Push(0, 0, 0, THTMLBandOp{FState.ParaColor});
     }
   }
 

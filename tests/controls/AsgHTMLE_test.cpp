@@ -328,7 +328,7 @@ TEST_F(AsgHTMLE, LinesAndBandsSpanTheRectangle) {
   EXPECT_EQ(Count(clBlack, Rect(10, y, 150, y + 1)), 140) << "the rule crosses the rectangle under its line";
 
   Clear();
-  Draw("<p bgcolor=\"clAqua\">one<br>two</p>three", r);
+  Draw("<p bgcolor=\"clAqua\">one <font bgcolor=\"clRed\">red<br>two</font></p>three", r);
   EXPECT_EQ(InkOf(clAqua), Rect(10, 10, 150, 10 + 2 * Gh())) << "the band of each line of the paragraph";
 
   Clear();

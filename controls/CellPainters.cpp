@@ -180,7 +180,14 @@ void DrawProgressPie(TCanvas& canvas, const TRect& rect, TColor fillColor, bool,
 void DrawRangeIndicator(TCanvas& canvas, TRect rect, int value, TColor positiveColor, TColor negativeColor,
                         bool showValue, int range) {
   InflateRect(rect, -2, -2);
-  if (showValue) canvas.SetBkMode(TRANSPARENT);
+  // Set last: a brush change resets the background mode.
+  struct TTransparentAtEnd {
+    TCanvas& Canvas;
+    bool On;
+    ~TTransparentAtEnd() {
+      if (On) Canvas.SetBkMode(TRANSPARENT);
+    }
+  } transparent{canvas, showValue};
   if (range <= 0) return; // no scale to draw on
   const int half = rect.Width() / 2;
   value = std::clamp(value, -range, range);

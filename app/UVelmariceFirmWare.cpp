@@ -12,6 +12,8 @@
 #include "app/UVelmariceFirmWarePictures.h"
 #include "app/UVersionCheck.h"
 #include "app/Windows.h"
+#include "gateway/UParGen.h"
+#include "gateway/UpdateDevice.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
@@ -273,12 +275,16 @@ void TFVelmariceFirmWare::Btn_Click(TObject* Sender) {
     return;
   }
 
-  // ---- Gateway steps: communication parameters (FParGen), LoRaWAN rules (FLoRa_Set_Access) and
-  // the device update (Update_Device) are started here once their windows exist.
-  if (Sender == Btn_Prm_Gen) return;
+  if (Sender == Btn_Prm_Gen) {
+    if (FParGen) FParGen->ShowModal();
+    return;
+  }
+  // The LoRaWAN rule editor comes with the column grid.
   if (Sender == Btn_LoRaWAN_Access) return;
-  if (Sender == Btn_CreateBin) return;
-  // ---- end of the gateway steps.
+  if (Sender == Btn_CreateBin) {
+    Update_Device();
+    return;
+  }
 
   // The other models' steps come with their windows; their buttons never show in this build.
 }

@@ -5,6 +5,8 @@
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
 #include "app/UVelmariceFirmWare.h"
+#include "gateway/UBoot.h"
+#include "gateway/UParGen.h"
 #include "platform/ui/Application.h"
 
 #include <type_traits>
@@ -42,24 +44,26 @@ template <auto& Instance> void Create_Window(TWindowOwner owner) {
 
 using TCreate = void (*)(TWindowOwner);
 
-// Creation order. The gateway windows FParGen, FBoot and FLoRa_Set_Access follow FSoftOptions,
-// then the windows of the other protocols.
+// Creation order. FLoRa_Set_Access follows FBoot, then the windows of the other protocols.
 const TCreate Windows_In_Creation_Order[] = {
-    &Create_Window<FVelmariceFirmWare>, &Create_Window<FNew_Project>,
-    &Create_Window<FOpenConf>,          &Create_Window<FAbout>,
+    &Create_Window<FVelmariceFirmWare>,
+    &Create_Window<FNew_Project>,
+    &Create_Window<FOpenConf>,
+    &Create_Window<FAbout>,
     &Create_Window<FSoftOptions>,
+    &Create_Window<FParGen>,
+    &Create_Window<FBoot>,
 };
 
 template <auto& Instance> void Set_Lang_Of() {
   if (Instance) Instance->Set_Lang();
 }
 
-// Language order. FBoot, FParGen and FLoRa_Set_Access follow FSoftOptions, then the windows of
-// the other protocols; About and the small entry windows of the M-Bus scan keep their texts.
+// Language order. FLoRa_Set_Access follows FParGen, then the windows of the other protocols;
+// About and the small entry windows of the M-Bus scan keep their texts.
 void (*const Windows_In_Language_Order[])() = {
-    &Set_Lang_Of<FNew_Project>,
-    &Set_Lang_Of<FOpenConf>,
-    &Set_Lang_Of<FSoftOptions>,
+    &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>, &Set_Lang_Of<FSoftOptions>,
+    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,
 };
 
 } // namespace

@@ -114,14 +114,27 @@ TEST_F(TMainWindowTest, StepsAnswerText18AndNothingElseWhileNoConfigurationIsOpe
   EXPECT_EQ(Messages.Count(), 4u);
   EXPECT_EQ(Project_Path, "");
 
-  // With a configuration open they pass the gate.
+  // With a configuration open they pass the gate: Set Communication opens the parameter form,
+  // Update Device builds the images and opens the update dialog.
   Dir.MakeDir("PROJECTS/Plant1");
   Project_Name = "Plant1";
   Project_Path = Dir.File("PROJECTS/Plant1");
+  Set_Files();
   Messages.ClearShown();
-  for (const char* step : {"Btn_Prm_Gen", "Btn_LoRaWAN_Access", "Btn_CreateBin"})
-    ASSERT_TRUE(Headless::Click(f, step));
+  std::vector<std::string> opened;
+  const auto closeShown = [&](TForm& form) {
+    opened.push_back(form.Name());
+    form.SetModalResult(mrCancel);
+  };
+  Headless::OnNextModal(closeShown);
+  ASSERT_TRUE(Headless::Click(f, "Btn_Prm_Gen"));
+  ASSERT_TRUE(Headless::Click(f, "Btn_LoRaWAN_Access"));
+  Headless::OnNextModal(closeShown);
+  ASSERT_TRUE(Headless::Click(f, "Btn_CreateBin"));
+  EXPECT_EQ(opened, (std::vector<std::string>{"FParGen", "FBoot"}));
   EXPECT_EQ(Messages.Count(), 0u);
+  EXPECT_TRUE(Dir.Exists("PROJECTS/Plant1/bin/bank1.bin"));
+  EXPECT_TRUE(Dir.Exists("PROJECTS/Plant1/bin/bank2.bin"));
 }
 
 TEST_F(TMainWindowTest, ClosingByButtonOrBorderWritesTheSettingsFile) {

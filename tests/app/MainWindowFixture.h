@@ -15,19 +15,17 @@
 #include "platform/ui/Headless.h"
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
+#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-class TShellTest : public ::testing::Test {
+class TShellTest : public TUiTest {
 protected:
   void SetUp() override {
-    Application->Initialize();
-    PreviousReporter =
-        Headless::SetFailureReporter([](const std::string& message) { ADD_FAILURE() << message; });
-    Headless::ClearModalScripts();
+    TUiTest::SetUp();
     Reset_Shared_State();
     SetProgramFolder(Dir.Path());
     Opened().clear();
@@ -35,9 +33,7 @@ protected:
   }
 
   void TearDown() override {
-    EXPECT_EQ(Headless::PendingModalScripts(), 0) << "modal scripts left unused";
-    Headless::ClearModalScripts();
-    Headless::MouseLeave();
+    TUiTest::TearDown();
     Destroy_Windows();
     Reset_Shared_State();
     Lang_Texts.clear();
@@ -45,7 +41,6 @@ protected:
     SetVersionCheckHost("");
     Set_Version_Check_Timeout(Version_Check_Timeout_Ms);
     SetUrlOpener(PreviousOpener);
-    Headless::SetFailureReporter(PreviousReporter);
   }
 
   // Starts the program as its start does: every window created, the main window shown.
@@ -74,6 +69,5 @@ protected:
   TMessageResponder Messages;
 
 private:
-  Headless::TFailureReporter PreviousReporter;
   TUrlOpener PreviousOpener = nullptr;
 };

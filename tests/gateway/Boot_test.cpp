@@ -2,7 +2,7 @@
 // check against a scripted echo client on a test clock, the command file and the updater run with
 // a stub updater in the program folder.
 #include "GatewayTestSupport.h"
-#include "platform/ui/UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"

@@ -1,7 +1,7 @@
 // The communication parameters window driven as a user would: its panels and their relayout, the
 // key handling of the address and key boxes, the wheel, OK and Cancel with the file they write.
 #include "GatewayTestSupport.h"
-#include "platform/ui/UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"

@@ -1,7 +1,7 @@
 // The Update Device step end to end: parameters set in their window, images compiled and written,
 // the update dialog opened; and every failure on the way stops the step before the dialog.
 #include "GatewayTestSupport.h"
-#include "platform/ui/UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"

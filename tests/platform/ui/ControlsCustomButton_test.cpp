@@ -2,7 +2,7 @@
 // the program's glow button works: pressed by mouse or key, clicked on release, Default and
 // Cancel through the dialog keys (not while a button has the focus), accelerators, hot tracking.
 #include "SampleForm.h"
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"

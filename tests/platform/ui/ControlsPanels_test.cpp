@@ -1,6 +1,6 @@
 // Containers that place their children themselves: the stack of category panels and the pages
 // of a page control.
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/CategoryPanels.h"

@@ -1,5 +1,5 @@
 // Timers run on the program clock: a fake clock moves them, nothing sleeps.
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/Clock.h"
 #include "platform/ui/Application.h"

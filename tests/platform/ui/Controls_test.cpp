@@ -1,7 +1,7 @@
 // The control base: focus and Tab order, accelerators, mouse capture and hover, painting,
 // messages, inherited fonts and colours, hints, ownership.
 #include "SampleForm.h"
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"

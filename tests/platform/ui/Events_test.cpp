@@ -1,6 +1,6 @@
 // The order of events the windows rely on, each case driven through the headless API.
 #include "SampleForm.h"
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"

@@ -1,6 +1,6 @@
 // Forms: creation, modal results, Enter and Escape, nested modal forms, closing.
 #include "SampleForm.h"
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"

@@ -1,7 +1,7 @@
 // The headless driver: a sample dialog built, driven and rendered; finding controls; the other
 // controls' user paths (lists, pages, menus, links, file dialogs); the real modal loop.
 #include "SampleForm.h"
-#include "UiTestFixture.h"
+#include "support/UiTestFixture.h"
 
 #include "platform/ui/Application.h"
 #include "platform/ui/ComCtrls.h"

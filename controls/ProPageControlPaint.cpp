@@ -51,11 +51,13 @@ void DrawGradient(TCanvas& canvas, TColor fromColor, TColor toColor, TGradientDi
                             mix(GetBValue(from), GetBValue(to), i));
     canvas.Pen().SetColor(band);
     canvas.Brush().SetColor(band);
+    // Each band reaches one pixel into the next so that no gap shows; none leaves the rectangle.
     const int start = RoundHalfEven(static_cast<double>(i) * size / steps);
+    const int end = std::min(start + depth, size);
     if (direction == gdVertical)
-      canvas.FillRect({rect.Left, rect.Top + start, rect.Right, rect.Top + start + depth});
+      canvas.FillRect({rect.Left, rect.Top + start, rect.Right, rect.Top + end});
     else
-      canvas.FillRect({rect.Left + start, rect.Top, rect.Left + start + depth, rect.Bottom});
+      canvas.FillRect({rect.Left + start, rect.Top, rect.Left + end, rect.Bottom});
   }
 }
 
@@ -163,21 +165,6 @@ void TProPageControl::PaintTabArea(TCanvas& canvas) {
     }
   }
 
-  // Where the scroll arrows of a single row sit.
-  if (!MultiLine() && !side) {
-    canvas.Brush().SetColor(Color());
-    const int from = std::max(W - 35, s.MaxRight);
-    if (pos == tpTop) {
-      canvas.FillRect({W - 35, 0, W, s.MaxBottom});
-      canvas.Pen().SetColor(clWhite);
-      Line(canvas, from, s.MaxBottom, W, s.MaxBottom);
-    } else {
-      canvas.FillRect({W - 35, s.MinTop, W, H});
-      canvas.Pen().SetColor(cl3DDkShadow);
-      Line(canvas, from, s.MinTop - 1, W, s.MinTop - 1);
-    }
-  }
-
   // The strip's background.
   canvas.Brush().SetColor(FTabBackGroundColor);
   switch (pos) {
@@ -193,6 +180,21 @@ void TProPageControl::PaintTabArea(TCanvas& canvas) {
   case tpBottom:
     canvas.FillRect({0, s.MinTop, W, H});
     break;
+  }
+
+  // Where the scroll arrows of a single row sit (after the strip, which would cover it).
+  if (!MultiLine() && !side) {
+    canvas.Brush().SetColor(Color());
+    const int from = std::max(W - 35, s.MaxRight);
+    if (pos == tpTop) {
+      canvas.FillRect({W - 35, 0, W, s.MaxBottom});
+      canvas.Pen().SetColor(clWhite);
+      Line(canvas, from, s.MaxBottom, W, s.MaxBottom);
+    } else {
+      canvas.FillRect({W - 35, s.MinTop, W, H});
+      canvas.Pen().SetColor(cl3DDkShadow);
+      Line(canvas, from, s.MinTop - 1, W, s.MinTop - 1);
+    }
   }
 
   // The active page's colour spread over the margin between the page and the control's edges.

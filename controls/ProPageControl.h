@@ -218,7 +218,7 @@ public:
   void SetLowerActive(int offset);
   TImageList* Images() const { return FImages; }
   void SetImages(TImageList* images);
-  void SetTabPosition(TTabPosition position);
+  void SetTabPosition(TTabPosition position) override;
 
   // Page index of the tab under the mouse, -1 for none.
   int HoverTab() const { return FHoverTab; }

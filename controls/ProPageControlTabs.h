@@ -54,7 +54,7 @@ public:
 
   // ---- look
   TTabPosition TabPosition() const { return FTabPosition; }
-  void SetTabPosition(TTabPosition position);
+  virtual void SetTabPosition(TTabPosition position);
   // Side tabs always wrap into rows.
   bool MultiLine() const { return FMultiLine; }
   void SetMultiLine(bool multiLine);

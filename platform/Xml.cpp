@@ -158,6 +158,14 @@ std::vector<TXmlNode> TXmlNode::Children(std::string_view name) const {
   return out;
 }
 
+std::vector<std::pair<std::string_view, std::string_view>> TXmlNode::Attributes() const {
+  std::vector<std::pair<std::string_view, std::string_view>> out;
+  if (Node)
+    for (pugi::xml_attribute a : N(Node).attributes())
+      out.emplace_back(a.name(), a.value());
+  return out;
+}
+
 bool TXmlNode::HasAttribute(std::string_view name) const {
   if (!Node) return false;
   for (pugi::xml_attribute a : N(Node).attributes())

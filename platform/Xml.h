@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace pugi {
@@ -30,6 +31,9 @@ public:
   std::vector<TXmlNode> Children() const;                      // element children in order
   std::vector<TXmlNode> Children(std::string_view name) const; // those with this name
 
+  // Name and value of every attribute in document order; the views stay valid while the document
+  // is unchanged. One pass over a row is much cheaper than one lookup per column.
+  std::vector<std::pair<std::string_view, std::string_view>> Attributes() const;
   bool HasAttribute(std::string_view name) const;
   std::string Attribute(std::string_view name, std::string_view def = {}) const;
   void SetAttribute(std::string_view name, std::string_view value);

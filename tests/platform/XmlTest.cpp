@@ -84,12 +84,15 @@ TEST(XmlNode, ChildrenTextsAndAttributesWithDefaults) {
   EXPECT_EQ(rows[0].Attribute("NumByte", "-1"), "");
   EXPECT_FALSE(rows[1].HasAttribute("NumByte"));
   EXPECT_EQ(rows[1].Attribute("NumByte", "-1"), "-1");
+  using TAttributes = std::vector<std::pair<std::string_view, std::string_view>>;
+  EXPECT_EQ(rows[0].Attributes(), (TAttributes{{"Enable", "Y"}, {"NumByte", ""}})) << "in document order";
 
   TXmlNode none = root.Child("nothing").Child("deeper"); // null handles answer "nothing"
   EXPECT_TRUE(none.IsNull());
   EXPECT_EQ(none.Text(), "");
   EXPECT_EQ(none.Attribute("a", "d"), "d");
   EXPECT_TRUE(none.Children().empty());
+  EXPECT_TRUE(none.Attributes().empty());
   EXPECT_TRUE(none.AddChild("x").IsNull());
 }
 

@@ -1,4 +1,5 @@
 #include "app/DefaultTexts.h"
+#include "app/ShellTexts.h"
 #include "app/ULanguage.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,23 @@ TEST(DefaultTexts, ShellTextsMatchTheirQuotationsByteForByte) {
   ASSERT_EQ(Lang_Texts.size(), 6300u);
   for (const auto& [number, text] : Shell_Texts)
     EXPECT_EQ(Lang_Texts[number], text) << "text " << number;
+}
+
+// A number entered without a quotation would hide a spare slot's blank behind a made-up text.
+TEST(DefaultTexts, ShellBlocksEnterOnlyQuotedTextsAndTheAddedMessage) {
+  Load_Default_Texts();
+  std::set<int> entered;
+  for (TTextBlock block :
+       {MainWindowTexts(), NewProjectTexts(), OpenConfTexts(), SoftOptionsTexts(), RowRoutineTexts()})
+    for (const TDefaultText& text : block) {
+      entered.insert(text.Number);
+      EXPECT_TRUE(Shell_Texts.count(text.Number) || text.Number == Text_Settings_Not_Saved)
+          << "text " << text.Number << " is not quoted";
+    }
+  for (const auto& [number, text] : Shell_Texts)
+    EXPECT_TRUE(entered.count(number)) << "quoted text " << number << " missing from its block";
+  EXPECT_FALSE(Shell_Texts.count(Text_Settings_Not_Saved)) << "the added message takes a quoted number";
+  EXPECT_NE(Lang_Text(Text_Settings_Not_Saved).find_first_not_of(' '), std::string::npos);
 }
 
 TEST(DefaultTexts, EveryNumberIsEnteredOnceAndInRange) {

@@ -67,6 +67,7 @@ TEST_F(SaveBin, ImagesMatchTheGoldenBytes) {
       {"", "", "bank1_no_pargen.golden", "bank2_no_pargen.golden"},
       {"ParGen_new.xml", "", "bank1_new.golden", "bank2_new.golden"},
       {"ParGen_full.xml", "LoRaWAN_SetAccess_full.xml", "bank1_full.golden", "bank2_full.golden"},
+      {"ParGen_otaa.xml", "LoRaWAN_SetAccess_otaa.xml", "bank1_otaa.golden", "bank2_otaa.golden"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(std::string(c.ParGen) + " / " + c.Rules);

@@ -109,8 +109,12 @@ TEST_F(DrawingTest, ProgressBarCases) {
     // Text colour follows the part it lies on.
     for (int y = 0; y < b.Height(); ++y)
       for (int x = 0; x < b.Width(); ++x) {
-        if (b.Pixel(x, y) == FilledText) EXPECT_LT(x, c.FilledRight);
-        if (b.Pixel(x, y) == EmptyText) EXPECT_GE(x, c.FilledRight);
+        if (b.Pixel(x, y) == FilledText) {
+          EXPECT_LT(x, c.FilledRight);
+        }
+        if (b.Pixel(x, y) == EmptyText) {
+          EXPECT_GE(x, c.FilledRight);
+        }
       }
   }
 }
@@ -171,7 +175,9 @@ TEST_F(DrawingTest, ProgressPieCases) {
       EXPECT_EQ(b.Pixel(20, 10), grey) << name << ": the twelve o'clock radius";
       EXPECT_EQ(CountColor(b, fill, Rect(41, 0, 44, 44)) + CountColor(b, fill, Rect(0, 41, 44, 44)), 0)
           << name;
-      if (c.Percentage == 1) EXPECT_LT(CountColor(b, fill, Rect(0, 0, 41, 41)), 40) << name;
+      if (c.Percentage == 1) {
+        EXPECT_LT(CountColor(b, fill, Rect(0, 0, 41, 41)), 40) << name;
+      }
     }
   }
 }

@@ -351,7 +351,9 @@ TEST_F(DrawingTest, FrameControlLooksStayInTheirRectangleAndShowTheState) {
       EXPECT_LE(ink.Right, 40);
       EXPECT_LE(ink.Bottom, 20);
       // A push frame has no glyph to grey; the arrows of the others are.
-      if (routine != DrawPushButton) EXPECT_FALSE(SamePixels(normal, disabled)) << "style " << style;
+      if (routine != DrawPushButton) {
+        EXPECT_FALSE(SamePixels(normal, disabled)) << "style " << style;
+      }
     }
     EXPECT_FALSE(
         SamePixels(DrawButton(routine, btsNormal, bdsClassic), DrawButton(routine, btsNormal, bdsFlat)));

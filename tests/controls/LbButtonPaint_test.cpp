@@ -293,9 +293,12 @@ TEST_F(LbButtonPaintTest, GlyphSitsBesideTheCaptionAsLayoutAndAlignmentSay) {
       EXPECT_GT(glyph.Top, text.Bottom);
       break;
     }
-    if (c.glyph == LeftOf || c.glyph == RightOf)
+    if (c.glyph == LeftOf || c.glyph == RightOf) {
       EXPECT_EQ(glyph.Top, (50 - 12) / 2 + 1) << "centred in height";
-    if (c.glyphLeft >= 0) EXPECT_EQ(glyph.Left, c.glyphLeft);
+    }
+    if (c.glyphLeft >= 0) {
+      EXPECT_EQ(glyph.Left, c.glyphLeft);
+    }
   }
 }
 

@@ -107,7 +107,9 @@ TEST_F(ParGenFormTest, LoRaWANPanelFollowsBandAndActivationMethod) {
     EXPECT_EQ(Form->L_LoRa_FrequencySubBand->Visible(), c.SubBand);
     // The sub-band row sits under the band row and pushes every later row down by one pitch.
     EXPECT_EQ(Form->L_LoRa_Network_Type->Top(), c.SubBand ? 65 : 37);
-    if (c.SubBand) EXPECT_EQ(Form->L_LoRa_FrequencySubBand->Top(), 37);
+    if (c.SubBand) {
+      EXPECT_EQ(Form->L_LoRa_FrequencySubBand->Top(), 37);
+    }
     EXPECT_EQ(Form->CB_LoRa_Network_Type->Top(), Form->L_LoRa_Network_Type->Top() - 3);
     EXPECT_EQ(Form->CP_Ethernet->Top(), 206 + c.Height) << "the panel below follows";
   }

@@ -141,7 +141,9 @@ TEST_F(BlockTransfer, KeyColourLeavesTheTargetUntouched) {
     EXPECT_EQ(PixelsOf(dest, clGreen), cross);
     for (int y = 0; y < 10; ++y)
       for (int x = 0; x < 10; ++x)
-        if (!cross.count({x, y})) ASSERT_EQ(dest.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+        if (!cross.count({x, y})) {
+          ASSERT_EQ(dest.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+        }
   }
 }
 

@@ -138,10 +138,11 @@ TEST_F(CanvasText, CalcRectGivesOneLineHeightPerLine) {
     const int h = Canvas.DrawText(k.Text, r, k.Flags);
     const int lines =
         static_cast<int>(DrawTextLines(Canvas, k.Text, Bounds(10, 20, k.Width, 5), k.Flags).size());
-    if (k.Lines > 0)
+    if (k.Lines > 0) {
       EXPECT_EQ(lines, k.Lines);
-    else if (!k.Text.empty())
+    } else if (!k.Text.empty()) {
       EXPECT_GT(lines, 1);
+    }
     EXPECT_EQ(h, lines * lineHeight);
     EXPECT_EQ(r.Bottom - r.Top, h);
     EXPECT_EQ(r.Top, 20);
@@ -179,8 +180,9 @@ TEST_F(CanvasText, EllipsisShortensToFit) {
         EXPECT_EQ(text.compare(0, lines[0].size() - 3, lines[0], 0, lines[0].size() - 3), 0)
             << "keeps the start";
       }
-      if (style == DT_PATH_ELLIPSIS && width >= 80)
+      if (style == DT_PATH_ELLIPSIS && width >= 80) {
         EXPECT_EQ(lines[0].substr(lines[0].size() - 10), "/bank1.bin") << "keeps the file name";
+      }
       // Drawn without clipping it still stays inside.
       TBitmap b(200, 20);
       b.Canvas().Font().Assign(Canvas.Font());

@@ -37,7 +37,9 @@ TEST_F(BitmapResources, EveryNamedResourceHasItsSize) {
     const bool arrow = std::string(k.Name) == "LBARROW";
     const TColor key = arrow ? clWhite : ResourceKeyColor;
     EXPECT_EQ(b->Pixel(0, b->Height() - 1), key);
-    if (!arrow) EXPECT_EQ(b->Pixel(0, 0), key);
+    if (!arrow) {
+      EXPECT_EQ(b->Pixel(0, 0), key);
+    }
     EXPECT_LT(PixelsOf(*b, key).size(), size_t(b->Width() * b->Height())) << "something is drawn";
   }
   EXPECT_EQ(ResourceBitmapNames().size(), std::size(cases));

@@ -35,64 +35,6 @@ template <typename Map> std::string MapCodePoints(std::string_view text, Map map
 
 } // namespace
 
-char32_t Utf8Next(std::string_view text, std::size_t& i) {
-  auto b0 = static_cast<unsigned char>(text[i]);
-  if (b0 < 0x80) {
-    ++i;
-    return b0;
-  }
-  std::size_t n;
-  char32_t c;
-  char32_t min;
-  if (b0 >= 0xC2 && b0 <= 0xDF)
-    n = 1, c = b0 & 0x1F, min = 0x80;
-  else if (b0 >= 0xE0 && b0 <= 0xEF)
-    n = 2, c = b0 & 0x0F, min = 0x800;
-  else if (b0 >= 0xF0 && b0 <= 0xF4)
-    n = 3, c = b0 & 0x07, min = 0x10000;
-  else {
-    ++i;
-    return Replacement;
-  }
-  if (text.size() - i <= n) {
-    ++i;
-    return Replacement;
-  }
-  for (std::size_t k = 1; k <= n; ++k) {
-    auto b = static_cast<unsigned char>(text[i + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++i;
-      return Replacement;
-    }
-    c = (c << 6) | (b & 0x3F);
-  }
-  if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++i;
-    return Replacement;
-  }
-  i += n + 1;
-  return c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = Replacement;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::string CodePointToUtf8(char32_t c) {
   std::string out;
   AppendUtf8(out, c);

@@ -2,14 +2,12 @@
 // number categories. Bytes that are no valid UTF-8 stand for themselves and are copied unchanged.
 #pragma once
 
+#include "platform/TextCodec.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-// Reads the code point at byte `i` and moves `i` past it; an invalid byte reads as U+FFFD and
-// moves `i` by one. `i` must be below text.size().
-char32_t Utf8Next(std::string_view text, std::size_t& i);
-void AppendUtf8(std::string& out, char32_t c);
 std::string CodePointToUtf8(char32_t c);
 // Number of code points (invalid bytes count one each).
 std::size_t Utf8Length(std::string_view text);

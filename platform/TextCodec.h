@@ -16,3 +16,9 @@ std::string Utf8ToWindows1252(std::string_view text);
 std::string Utf8ToCp850(std::string_view text);
 std::u32string Utf8ToUtf32(std::string_view text); // invalid sequences give U+FFFD
 std::string Utf32ToUtf8(std::u32string_view text);
+
+// Reads the code point at byte `i` and moves `i` past it; an invalid sequence reads as U+FFFD and
+// moves `i` by one byte. `i` must be below text.size().
+char32_t Utf8Next(std::string_view text, std::size_t& i);
+// Appends a code point as UTF-8; surrogates and values past U+10FFFF become U+FFFD.
+void AppendUtf8(std::string& out, char32_t c);

@@ -35,6 +35,10 @@ TTextBlock MainWindowTexts() {
       {84, "SNMP MIB"},
       {85, "Create the SNMP MIB for Actual Configuration"},
       {Text_Settings_Not_Saved, "Error! Settings not saved"},
+      {Text_Images_Not_Built, "Error!! The device images are not built: %s"},
+      {Text_Folder_Not_Created, "Error!! The folder %s cannot be created"},
+      {Text_File_Not_Written, "Error!! The file %s cannot be written: %s"},
+      {Text_Configuration_Unreadable, "Error!! The configuration cannot be read: %s"},
   };
   return Texts;
 }

@@ -1,5 +1,6 @@
 #include "app/UVelmariceFirmWare.h"
 
+#include "app/ShellTexts.h"
 #include "app/StartUp.h"
 #include "app/UAbout.h"
 #include "app/UComon.h"
@@ -271,7 +272,7 @@ void TFVelmariceFirmWare::Btn_Click(TObject* Sender) {
 
   // Every other step works on the open configuration.
   if (Project_Path.empty()) {
-    MessageDlg(Lang_Text(18), mtError, mbOK);
+    MessageDlg(Lang_Text(Text_Project_Not_Valid), mtError, mbOK);
     return;
   }
 

@@ -37,6 +37,7 @@ constexpr TDefaultText Texts[] = {
     {1037, "Error!!! Check the Ip Address"},
     {1038, "Error!!! The device cannot be searched: %s"},
     {1039, "Error!!! The update program %s cannot be started: %s"},
+    {1040, "Error!!! The file %s cannot be written: %s"},
 };
 
 } // namespace

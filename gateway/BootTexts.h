@@ -31,3 +31,5 @@ constexpr int Txt_Boot_Check_IP = 1037;
 constexpr int Txt_Boot_No_Echo = 1038;
 // The updater could not be started; "%s" the program file, then the reason.
 constexpr int Txt_Boot_Updater_Not_Started = 1039;
+// The updater's command file could not be written; "%s" the file, then the reason.
+constexpr int Txt_Boot_Command_Not_Written = 1040;

@@ -1,6 +1,9 @@
 // Answers of the gateway core: the windows show the message of a failed step.
 #pragma once
 
+#include "platform/Format.h"
+
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -14,4 +17,6 @@ struct TGatewayResult {
   static TGatewayResult Failure(std::string message, int textNumber = 0) {
     return {false, textNumber, std::move(message)};
   }
+  // The text of that number from the text table, filled in with the arguments.
+  static TGatewayResult Failure(int textNumber, std::initializer_list<TFormatArg> args);
 };

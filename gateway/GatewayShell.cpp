@@ -1,14 +1,13 @@
 #include "gateway/GatewayShell.h"
 
+#include "app/ShellTexts.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 
 namespace {
 
-constexpr int Txt_Project_Not_Valid = 18; // main window: "Error! Project not Valid"
-
 TGatewayResult No_Project() {
-  return TGatewayResult::Failure(Lang_Text(Txt_Project_Not_Valid), Txt_Project_Not_Valid);
+  return TGatewayResult::Failure(Text_Project_Not_Valid, {});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "gateway/LoRaWANSetAccess.h"
 
+#include "app/ShellTexts.h"
 #include "app/ULanguage.h"
 #include "gateway/IntegerText.h"
 #include "gateway/LoRaWANTexts.h"
@@ -9,8 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int Txt_Config_NumByte_Error = 30; // main window: "Error in configuration, Num. Byte ..."
 
 // A missing attribute keeps the value the rule already holds, its default.
 void ReadAttribute(const TXmlNode& row, std::string_view name, std::string& target) {
@@ -194,15 +193,15 @@ TGatewayResult Check_LoRaWAN_Rules(const TLoRaWANSetAccess& rules, int maxPayloa
 TGatewayResult Check_Config_LoraWAN(const std::string& parGenPath, const std::string& setAccessPath) {
   TLoRaWANParGenSettings settings = Read_LoRaWAN_ParGen_Settings(parGenPath);
   if (settings.State == TXmlFileState::Unreadable)
-    return TGatewayResult::Failure("Error!! The configuration cannot be read: " + settings.Error);
+    return TGatewayResult::Failure(Text_Configuration_Unreadable, {settings.Error});
   TLoRaWANLoad load = Load_LoRaWAN_SetAccess(setAccessPath);
   if (load.State == TXmlFileState::Missing) return TGatewayResult::Success();
   if (load.State == TXmlFileState::Unreadable)
-    return TGatewayResult::Failure("Error!! The configuration cannot be read: " + load.Error);
+    return TGatewayResult::Failure(Text_Configuration_Unreadable, {load.Error});
   for (const TLoRaUplinkRule& r : load.Rules.Uplink) {
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
     if (!InRange(r.NumByte, 0, settings.MaxPayloadSize - 2))
-      return TGatewayResult::Failure(Lang_Text(Txt_Config_NumByte_Error), Txt_Config_NumByte_Error);
+      return TGatewayResult::Failure(Text_Config_NumByte_Error, {});
   }
   return TGatewayResult::Success();
 }

@@ -1,5 +1,6 @@
 #include "gateway/SaveBin.h"
 
+#include "app/ShellTexts.h"
 #include "gateway/IntegerText.h"
 #include "gateway/LoRaWANRadio.h"
 #include "platform/AtomicFile.h"
@@ -29,7 +30,7 @@ std::string Quoted(std::string_view text) {
 }
 
 TGatewayResult NotBuilt(const std::string& why) {
-  return TGatewayResult::Failure("Error!! The device images are not built: " + why);
+  return TGatewayResult::Failure(Text_Images_Not_Built, {why});
 }
 
 // Reads the elements of ParGen.xml; the first refused value is kept and ends the reading.
@@ -395,15 +396,14 @@ std::string Bank2_Path(const std::string& projectPath) {
 }
 
 TGatewayResult Save_Bin(const std::string& projectPath, const TDeviceImages& images) {
-  if (projectPath.empty()) return TGatewayResult::Failure("Error!! No configuration is open");
+  if (projectPath.empty()) return TGatewayResult::Failure(Text_Project_Not_Valid, {});
   const std::string folder = JoinPath(projectPath, "bin");
   if (!DirectoryExists(folder) && !ForceDirectories(folder))
-    return TGatewayResult::Failure("Error!! The folder " + Quoted(folder) + " cannot be created");
+    return TGatewayResult::Failure(Text_Folder_Not_Created, {Quoted(folder)});
   auto write = [](const std::string& path, std::span<const std::uint8_t> bytes) {
     TWriteResult w =
         WriteFileAtomic(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!w)
-      return TGatewayResult::Failure("Error!! The file " + Quoted(path) + " cannot be written: " + w.Error);
+    if (!w) return TGatewayResult::Failure(Text_File_Not_Written, {Quoted(path), w.Error});
     return TGatewayResult::Success();
   };
   if (TGatewayResult r = write(Bank1_Path(projectPath), images.Bank1); !r) return r;

@@ -1,6 +1,7 @@
 #include "gateway/UpdateCommandFile.h"
 
 #include "app/UComon.h"
+#include "gateway/BootTexts.h"
 #include "platform/Files.h"
 
 namespace {
@@ -80,6 +81,6 @@ TGatewayResult Compile_XML_Parameter_New_Boot(const std::string& programDir, con
   const std::string path = Update_Command_Path(programDir);
   std::string error;
   if (!doc.SaveToFile(path, &error))
-    return TGatewayResult::Failure("Error!! The file \"" + path + "\" cannot be written: " + error);
+    return TGatewayResult::Failure(Txt_Boot_Command_Not_Written, {"\"" + path + "\"", error});
   return TGatewayResult::Success();
 }

@@ -98,20 +98,24 @@ TEST(DefaultTexts, ShellTextsMatchTheirQuotationsByteForByte) {
 }
 
 // A number entered without a quotation would hide a spare slot's blank behind a made-up text.
-TEST(DefaultTexts, ShellBlocksEnterOnlyQuotedTextsAndTheAddedMessage) {
+TEST(DefaultTexts, ShellBlocksEnterOnlyQuotedTextsAndTheAddedMessages) {
+  const std::set<int> added = {Text_Settings_Not_Saved, Text_Images_Not_Built, Text_Folder_Not_Created,
+                               Text_File_Not_Written, Text_Configuration_Unreadable};
   Load_Default_Texts();
   std::set<int> entered;
   for (TTextBlock block :
        {MainWindowTexts(), NewProjectTexts(), OpenConfTexts(), SoftOptionsTexts(), RowRoutineTexts()})
     for (const TDefaultText& text : block) {
       entered.insert(text.Number);
-      EXPECT_TRUE(Shell_Texts.count(text.Number) || text.Number == Text_Settings_Not_Saved)
+      EXPECT_TRUE(Shell_Texts.count(text.Number) || added.count(text.Number))
           << "text " << text.Number << " is not quoted";
     }
   for (const auto& [number, text] : Shell_Texts)
     EXPECT_TRUE(entered.count(number)) << "quoted text " << number << " missing from its block";
-  EXPECT_FALSE(Shell_Texts.count(Text_Settings_Not_Saved)) << "the added message takes a quoted number";
-  EXPECT_NE(Lang_Text(Text_Settings_Not_Saved).find_first_not_of(' '), std::string::npos);
+  for (int number : added) {
+    EXPECT_FALSE(Shell_Texts.count(number)) << "added message " << number << " takes a quoted number";
+    EXPECT_NE(Lang_Text(number).find_first_not_of(' '), std::string::npos) << number;
+  }
 }
 
 TEST(DefaultTexts, EveryNumberIsEnteredOnceAndInRange) {

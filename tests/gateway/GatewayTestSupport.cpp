@@ -1,8 +1,6 @@
 #include "GatewayTestSupport.h"
 
 #include "app/ULanguage.h"
-#include "gateway/LoRaWANTexts.h"
-#include "gateway/ParGenTexts.h"
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +8,6 @@
 
 void Load_Gateway_Texts() {
   Load_Default_Texts();
-  for (TTextBlock block : {ParGenTexts(), LoRaWANSetAccessTexts()})
-    for (const TDefaultText& t : block)
-      Lang_Texts[static_cast<std::size_t>(t.Number)] = std::string(t.Text);
 }
 
 std::string Gateway_Data(const std::string& name) {

@@ -1,5 +1,7 @@
 #include "gateway/LoRaWANSetAccess.h"
 
+#include "app/ShellTexts.h"
+
 #include "GatewayTestSupport.h"
 #include "gateway/LoRaWANTexts.h"
 #include "support/TempDir.h"
@@ -341,7 +343,7 @@ TEST_F(LoRaWANSetAccess, UpdateGateChecksEveryEnabledUplinkRuleAgainstThePayload
   Dir.Write("LoRaWAN_SetAccess.xml", "<LoRaWAN_Set_Access><LoRaWAN_Uplink>");
   r = Check_Config_LoraWAN(parGen, rulesFile);
   EXPECT_FALSE(r.Ok);
-  EXPECT_EQ(r.TextNumber, 0);
+  EXPECT_EQ(r.TextNumber, Text_Configuration_Unreadable);
   EXPECT_NE(r.Message.find("cannot be read"), std::string::npos) << r.Message;
 
   Dir.Write("ParGen.xml", "<Par_Gen><LoRa_Payload_Size>51");

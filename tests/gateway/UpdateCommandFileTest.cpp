@@ -1,5 +1,6 @@
 #include "gateway/UpdateCommandFile.h"
 
+#include "app/ULanguage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,7 @@ TEST(UpdateCommandFile, EachOptionWritesItsOperations) {
 }
 
 TEST(UpdateCommandFile, IsWrittenBesideTheProgramWithoutDeclaration) {
+  Load_Default_Texts(); // the write error names the file through its text
   TTempDir dir;
   TUpdateCommand command{"10.0.0.7", 1, false, "SWZ9K59", dir.File("MASTER"), dir.File("PROJECTS/x")};
   dir.Write("Ethernet_Update.xml", "old");

@@ -11,9 +11,55 @@
 
 namespace {
 
-// A missing attribute keeps the value the rule already holds, its default.
-void ReadAttribute(const TXmlNode& row, std::string_view name, std::string& target) {
-  target = row.Attribute(name, target);
+bool IsBlank(std::string_view text) {
+  return Trim(text).empty();
+}
+
+// The attributes of a rule row in the order the file writes them.
+template <class TRule> struct TRuleColumn {
+  std::string_view Name;
+  std::string TRule::*Field;
+};
+
+constexpr TRuleColumn<TLoRaUplinkRule> Uplink_Columns[] = {
+    {"Enable", &TLoRaUplinkRule::Enable},     {"StartByte", &TLoRaUplinkRule::StartByte},
+    {"NumByte", &TLoRaUplinkRule::NumByte},   {"OnChange", &TLoRaUplinkRule::OnChange},
+    {"OnCMD", &TLoRaUplinkRule::OnCMD},       {"OnTimer", &TLoRaUplinkRule::OnTimer},
+    {"Time", &TLoRaUplinkRule::Time},         {"FPort", &TLoRaUplinkRule::FPort},
+    {"Mnemonic", &TLoRaUplinkRule::Mnemonic},
+};
+
+constexpr TRuleColumn<TLoRaDownlinkRule> Downlink_Columns[] = {
+    {"Enable", &TLoRaDownlinkRule::Enable},     {"StartByte", &TLoRaDownlinkRule::StartByte},
+    {"NumByte", &TLoRaDownlinkRule::NumByte},   {"FPort", &TLoRaDownlinkRule::FPort},
+    {"Mnemonic", &TLoRaDownlinkRule::Mnemonic},
+};
+
+// One pass over the row's attributes; a missing one keeps the rule's default.
+template <class TRule, std::size_t N>
+void ReadRules(const TXmlNode& section, const TRuleColumn<TRule> (&columns)[N], std::vector<TRule>& rules) {
+  const std::vector<TXmlNode> rows = section.Children();
+  rules.reserve(rows.size());
+  for (const TXmlNode& row : rows) {
+    TRule& rule = rules.emplace_back();
+    for (const auto& [name, value] : row.Attributes())
+      for (const TRuleColumn<TRule>& column : columns)
+        if (name == column.Name) {
+          rule.*column.Field = value;
+          break;
+        }
+  }
+}
+
+// Rows up to the first one whose start byte is blank.
+template <class TRule, std::size_t N>
+void WriteRules(TXmlNode section, const TRuleColumn<TRule> (&columns)[N], const std::vector<TRule>& rules,
+                std::size_t count) {
+  for (std::size_t i = 0; i < count && !IsBlank(rules[i].StartByte); ++i) {
+    TXmlNode row = section.AddChild("row");
+    for (const TRuleColumn<TRule>& column : columns)
+      row.SetAttribute(column.Name, rules[i].*column.Field);
+  }
 }
 
 bool InRange(std::string_view text, int low, int high) {
@@ -38,10 +84,6 @@ TGatewayResult NumByteFailure(int row, int textNumber, int maxPayloadSize) {
 // bit for "y" as well, and the grid's own "Y" may come with blanks from a file.
 bool Is_Timer_Rule(std::string_view onTimer) {
   return UpperCase(Trim(onTimer)) == "Y";
-}
-
-bool IsBlank(std::string_view text) {
-  return Trim(text).empty();
 }
 
 std::size_t RowsToUse(std::size_t rows, bool fportFixed) {
@@ -83,62 +125,18 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
     error = std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
     return false;
   }
-  const std::vector<TXmlNode> uplinkRows = uplink.Children();
-  const std::vector<TXmlNode> downlinkRows = downlink.Children();
-  rules.Uplink.reserve(uplinkRows.size());
-  rules.Downlink.reserve(downlinkRows.size());
-  for (const TXmlNode& row : uplinkRows) {
-    TLoRaUplinkRule& r = rules.Uplink.emplace_back();
-    ReadAttribute(row, "Enable", r.Enable);
-    ReadAttribute(row, "StartByte", r.StartByte);
-    ReadAttribute(row, "NumByte", r.NumByte);
-    ReadAttribute(row, "OnChange", r.OnChange);
-    ReadAttribute(row, "OnCMD", r.OnCMD);
-    ReadAttribute(row, "OnTimer", r.OnTimer);
-    ReadAttribute(row, "Time", r.Time);
-    ReadAttribute(row, "FPort", r.FPort);
-    ReadAttribute(row, "Mnemonic", r.Mnemonic);
-  }
-  for (const TXmlNode& row : downlinkRows) {
-    TLoRaDownlinkRule& r = rules.Downlink.emplace_back();
-    ReadAttribute(row, "Enable", r.Enable);
-    ReadAttribute(row, "StartByte", r.StartByte);
-    ReadAttribute(row, "NumByte", r.NumByte);
-    ReadAttribute(row, "FPort", r.FPort);
-    ReadAttribute(row, "Mnemonic", r.Mnemonic);
-  }
+  ReadRules(uplink, Uplink_Columns, rules.Uplink);
+  ReadRules(downlink, Downlink_Columns, rules.Downlink);
   return true;
 }
 
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc) {
   TXmlNode root = doc.CreateRoot("LoRaWAN_Set_Access");
   doc.AddCommentAfterRoot("SW_VERSION = 1.000");
-  TXmlNode uplink = root.AddChild("LoRaWAN_Uplink");
-  for (std::size_t i = 0; i < RowsToUse(rules.Uplink.size(), fportFixed); ++i) {
-    const TLoRaUplinkRule& r = rules.Uplink[i];
-    if (IsBlank(r.StartByte)) break;
-    TXmlNode row = uplink.AddChild("row");
-    row.SetAttribute("Enable", r.Enable);
-    row.SetAttribute("StartByte", r.StartByte);
-    row.SetAttribute("NumByte", r.NumByte);
-    row.SetAttribute("OnChange", r.OnChange);
-    row.SetAttribute("OnCMD", r.OnCMD);
-    row.SetAttribute("OnTimer", r.OnTimer);
-    row.SetAttribute("Time", r.Time);
-    row.SetAttribute("FPort", r.FPort);
-    row.SetAttribute("Mnemonic", r.Mnemonic);
-  }
-  TXmlNode downlink = root.AddChild("LoRaWAN_Downlink");
-  for (std::size_t i = 0; i < RowsToUse(rules.Downlink.size(), fportFixed); ++i) {
-    const TLoRaDownlinkRule& r = rules.Downlink[i];
-    if (IsBlank(r.StartByte)) break;
-    TXmlNode row = downlink.AddChild("row");
-    row.SetAttribute("Enable", r.Enable);
-    row.SetAttribute("StartByte", r.StartByte);
-    row.SetAttribute("NumByte", r.NumByte);
-    row.SetAttribute("FPort", r.FPort);
-    row.SetAttribute("Mnemonic", r.Mnemonic);
-  }
+  WriteRules(root.AddChild("LoRaWAN_Uplink"), Uplink_Columns, rules.Uplink,
+             RowsToUse(rules.Uplink.size(), fportFixed));
+  WriteRules(root.AddChild("LoRaWAN_Downlink"), Downlink_Columns, rules.Downlink,
+             RowsToUse(rules.Downlink.size(), fportFixed));
 }
 
 TLoRaWANLoad Load_LoRaWAN_SetAccess(const std::string& path) {

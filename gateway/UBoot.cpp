@@ -114,7 +114,7 @@ void TFBoot::Create_Controls() {
   L_SW_Code = Make<TLabel>(this, P_Title, "L_SW_Code");
   L_SW_Code->SetBounds(16, 8, 10, 10);
   L_SW_Code->Font().SetName("Verdana");
-  L_SW_Code->Font().SetHeight(32);
+  L_SW_Code->Font().SetHeight(-32);
   L_SW_Code->Font().SetColor(clGray);
   L_SW_Desc = Make<TLabel>(this, P_Title, "L_SW_Desc");
   L_SW_Desc->SetBounds(16, 42, 10, 10);

@@ -133,6 +133,7 @@ TEST_F(BootTest, LaidOutForEthernetWithTheRememberedChoices) {
   EXPECT_EQ(Form->Caption(), "Update Device by Ethernet (UDP)");
   EXPECT_EQ(Form->L_SW_Desc->Caption(), "Update Device Using the Ethernet Port");
   EXPECT_EQ(Form->L_SW_Code->Caption(), "SWZ9K59");
+  EXPECT_GE(Form->L_SW_Code->Height(), 32) << "the code in 32-pixel letters, as in the other windows";
   EXPECT_EQ(Form->CB_Update_Options->Items().ToVector(),
             (std::vector<std::string>{"Firmware + Configuration", "Firmware", "Configuration"}));
   EXPECT_EQ(Form->Btn_Update->Caption(), "Execute Update Firmware");

@@ -76,6 +76,7 @@ TEST_F(ParGenFormTest, ThreePanelsInTheirOrderNumberedWithTheirDesignHeights) {
   EXPECT_EQ(Form->ClientHeight(), 700);
   EXPECT_EQ(Form->Caption(), "Set Communication");
   EXPECT_EQ(Form->L_SW_Code->Caption(), "SWZ9K59");
+  EXPECT_GE(Form->L_SW_Code->Height(), 32) << "the code in 32-pixel letters";
   EXPECT_EQ(Form->Btn_OK->Caption(), "OK");
   EXPECT_EQ(Headless::HintOf(*Form->Btn_Cancel), "Exit and Discard the current configuration");
   EXPECT_EQ(Headless::HintOf(*Form->E_Ethernet_GAT[2]), "Insert Third byte of Default Gateway");

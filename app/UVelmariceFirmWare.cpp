@@ -250,8 +250,6 @@ void TFVelmariceFirmWare::Set_Lang() {
     if (spec.Caption >= 0) b->SetCaption(Lang_Text(spec.Caption));
     if (spec.Hint >= 0) b->SetHint(Lang_Text(spec.Hint));
   }
-  // The update notice follows the language it is read in.
-  if (LL_Update->Visible()) LL_Update->SetCaption(Link_Markup(Download_Page_Url(), Lang_Text(19)));
   Show_Configuration();
 }
 

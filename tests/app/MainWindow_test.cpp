@@ -198,8 +198,13 @@ TEST_F(TMainWindowTest, LastConfigurationReopensOnlyWhenItsNameIsAPlainExistingF
 
 TEST_F(TMainWindowTest, LanguageChangeKeepsWhatTheConfigurationLabelsSay) {
   Dir.Write("LANGUAGE/Deutsch.lng", "STR0009=Keine Konfiguration\nSTR0010=Schritt 1 benutzen\n"
-                                    "STR0011=Konfiguration : \nSTR0015=Neue Konfiguration\n");
+                                    "STR0011=Konfiguration : \nSTR0015=Neue Konfiguration\n"
+                                    "STR0019=Neue Version\n");
   TFVelmariceFirmWare& f = Start();
+  // The update notice stays as the last version check left it.
+  const std::string notice = Link_Markup(Download_Page_Url(), Lang_Text(19));
+  f.LL_Update->SetCaption(notice);
+  f.LL_Update->Show();
   for (bool open : {false, true}) {
     SCOPED_TRACE(open);
     Language_Name = "English";
@@ -216,6 +221,7 @@ TEST_F(TMainWindowTest, LanguageChangeKeepsWhatTheConfigurationLabelsSay) {
     EXPECT_EQ(f.Btn_New->Caption(), "Neue Konfiguration");
     EXPECT_EQ(f.L_Name_Conf->Caption(), open ? "Konfiguration :" : "Keine Konfiguration");
     EXPECT_EQ(f.L_Name_Conf_L2->Caption(), open ? "Plant1" : "Schritt 1 benutzen");
+    EXPECT_EQ(f.LL_Update->Caption(), notice);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "GatewayTestSupport.h"
 #include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "gateway/ParGenFile.h"
 #include "support/TempDir.h"
 
@@ -12,7 +13,7 @@ namespace {
 class GatewayShell : public ::testing::Test {
 protected:
   void SetUp() override {
-    Load_Gateway_Texts();
+    Load_Default_Texts();
     Reset_Shared_State();
     Set_Program_Folders(Dir.Path());
     Set_Model_Identity();

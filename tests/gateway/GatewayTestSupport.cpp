@@ -1,14 +1,9 @@
 #include "GatewayTestSupport.h"
 
-#include "app/ULanguage.h"
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
-
-void Load_Gateway_Texts() {
-  Load_Default_Texts();
-}
 
 std::string Gateway_Data(const std::string& name) {
   return std::string(VELMARIC_TEST_DATA) + "/gateway/" + name;

@@ -1,13 +1,10 @@
-// Helpers of the gateway tests: the text table with the gateway's blocks, fixture files and golden images.
+// Helpers of the gateway tests: fixture files and golden images.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-// The built-in texts with the gateway windows' blocks applied on top.
-void Load_Gateway_Texts();
 
 // Full path of a file in tests/data/gateway.
 std::string Gateway_Data(const std::string& name);

@@ -3,6 +3,7 @@
 #include "app/ShellTexts.h"
 
 #include "GatewayTestSupport.h"
+#include "app/ULanguage.h"
 #include "gateway/LoRaWANTexts.h"
 #include "support/TempDir.h"
 
@@ -34,7 +35,7 @@ TLoRaDownlinkRule Down(std::string enable, std::string start, std::string num, s
 
 class LoRaWANSetAccess : public ::testing::Test {
 protected:
-  void SetUp() override { Load_Gateway_Texts(); }
+  void SetUp() override { Load_Default_Texts(); }
   TTempDir Dir;
 };
 

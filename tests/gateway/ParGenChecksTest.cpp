@@ -1,6 +1,7 @@
 #include "gateway/ParGenChecks.h"
 
 #include "GatewayTestSupport.h"
+#include "app/ULanguage.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ struct TCheckCase {
 
 class ParGenChecks : public ::testing::Test {
 protected:
-  void SetUp() override { Load_Gateway_Texts(); }
+  void SetUp() override { Load_Default_Texts(); }
 };
 
 TEST_F(ParGenChecks, FirstFailingFieldAnswersWithItsText) {

@@ -33,7 +33,7 @@ TParGen ReadText(std::string_view xml) {
 
 class ParGenFile : public ::testing::Test {
 protected:
-  void SetUp() override { Load_Gateway_Texts(); }
+  void SetUp() override { Load_Default_Texts(); }
   TTempDir Dir;
 };
 

@@ -28,7 +28,7 @@ class ParGenFormTest : public TUiTest {
 protected:
   void SetUp() override {
     TUiTest::SetUp();
-    Load_Gateway_Texts();
+    Load_Default_Texts();
     Reset_Shared_State();
     Set_Model_Identity();
     Project_Path = Dir.Path();

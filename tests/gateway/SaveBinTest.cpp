@@ -1,6 +1,7 @@
 #include "gateway/SaveBin.h"
 
 #include "GatewayTestSupport.h"
+#include "app/ULanguage.h"
 #include "gateway/ParGenFile.h"
 #include "support/TempDir.h"
 
@@ -27,7 +28,7 @@ std::string RulesXml(const std::string& uplink, const std::string& downlink = ""
 
 class SaveBin : public ::testing::Test {
 protected:
-  void SetUp() override { Load_Gateway_Texts(); }
+  void SetUp() override { Load_Default_Texts(); }
 
   // Compiles from the given file texts; an empty text means the file is missing.
   TCompileResult Compile(const std::string& parGen, const std::string& rules = "") {

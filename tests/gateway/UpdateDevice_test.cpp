@@ -27,9 +27,7 @@ class UpdateDeviceTest : public TUiTest {
 protected:
   void SetUp() override {
     TUiTest::SetUp();
-    Load_Gateway_Texts();
-    for (const TDefaultText& t : BootTexts())
-      Lang_Texts[static_cast<std::size_t>(t.Number)] = std::string(t.Text);
+    Load_Default_Texts();
     Reset_Shared_State();
     Set_Model_Identity();
     Program_Dir = Dir.MakeDir("program");

@@ -38,6 +38,10 @@ bool IsThemeActive() {
   return sys.ThemeLibraryPresent() && sys.ThemeActive();
 }
 
+bool InitThemeLibrary() {
+  return StyleSystem().ThemeLibraryPresent();
+}
+
 int DetectXPColorScheme() {
   if (!RunsOnXPOrLater() || !IsThemeActive() || !IsComCtl6()) return 0;
   // The system hands the name over in a buffer of 255 characters.

@@ -81,6 +81,11 @@ bool RunsOnXPOrLater();
 bool IsComCtl6();
 // Visual styles are on.
 bool IsThemeActive();
+// Binds the visual-styles functions the controls draw themed parts with (OpenThemeData,
+// DrawThemeBackground, CloseThemeData and the others of platform/ui/ThemeDraw.h); run at start-up
+// and safe to run again. False when the library is not there: the controls then treat the theme
+// as inactive. The functions are linked in, so none can be missing once the library is there.
+bool InitThemeLibrary();
 // 0 none, 1 blue ("NormalColor"), 2 olive ("HomeStead"), 3 silver ("Metallic").
 int DetectXPColorScheme();
 // 0 no office suite of version 12 or 14, 1 version 12, 2 version 14.

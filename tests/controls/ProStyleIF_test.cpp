@@ -84,6 +84,7 @@ TEST_F(ProStyleIF, ThisPlatformAnswersAsACurrentSystemWithoutOffice) {
   EXPECT_TRUE(RunsOnXPOrLater());
   EXPECT_TRUE(IsComCtl6());
   EXPECT_TRUE(IsThemeActive());
+  EXPECT_TRUE(InitThemeLibrary());
   EXPECT_EQ(DetectXPColorScheme(), 1);
   EXPECT_EQ(DetectOfficeVersion(), 0);
   EXPECT_EQ(DetectOfficeTheme(), ot2003Blue);
@@ -164,6 +165,8 @@ TEST_F(ProStyleIF, ProbeEdgeCases) {
     EXPECT_EQ(DetectXPColorScheme(), c.Scheme);
     EXPECT_EQ(DefaultUIFontName(), c.Font);
     EXPECT_EQ(RunsOnVistaOrLater(), system.Vista);
+    EXPECT_EQ(InitThemeLibrary(), system.Library)
+        << "the theme functions are bound when the library is there";
   }
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+class TControl;
 class TImageList;
 class TPictureContainer;
 class THTMLPictureCache;
@@ -48,7 +49,10 @@ struct THTMLDrawParams {
   // 0 left to right; on a right-to-left locale 1 mirrors the alignment, any other value sets
   // right-to-left reading.
   int BiDiMode = 0;
-  // When not empty, the embedded control with this ID is reported wherever the point lies.
+  // The caller's window; the themes of embedded controls are opened for it. May be null.
+  const TControl* Window = nullptr;
+  // With HitTestOnly and not empty: the embedded control with this ID is reported wherever the
+  // point lies.
   std::string ControlID;
 };
 

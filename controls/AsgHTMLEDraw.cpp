@@ -119,8 +119,9 @@ void DrawHTMLLine(THTMLDrawContext& ctx, const THTMLLine& line) {
     } else if (const auto* control = std::get_if<THTMLControlOp>(&op.Item)) {
       const TRect area = Bounds(x, top, control->LayoutWidth, control->LayoutHeight);
       const bool over = hasPoint && area.Contains(point);
+      // Hit-testing for a control's ID finds that control wherever the point lies.
       const bool wanted =
-          params.ControlID.empty() ? over : !control->Tag.ID.empty() && control->Tag.ID == params.ControlID;
+          over || (params.HitTestOnly && !params.ControlID.empty() && control->Tag.ID == params.ControlID);
       if (wanted) {
         ctx.Hit = true;
         result.AnchorHRef = "ctrl";
@@ -130,7 +131,8 @@ void DrawHTMLLine(THTMLDrawContext& ctx, const THTMLLine& line) {
         result.ControlType = control->Tag.Type;
       }
       if (ctx.Draw)
-        DrawHTMLControl(canvas, *control, x, bottom, line.Height(), over, over && params.MouseDown);
+        DrawHTMLControl(canvas, params.Window, *control, x, bottom, line.Height(), over,
+                        over && params.MouseDown);
     } else if (const auto* bullet = std::get_if<THTMLBulletOp>(&op.Item)) {
       if (ctx.Draw) {
         canvas.Font().Assign(bullet->Font);

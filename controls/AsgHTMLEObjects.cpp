@@ -47,9 +47,10 @@ void DrawPicture(TCanvas& canvas, THTMLPicture& picture, const TRect& rect, bool
 }
 
 // A themed part; false when there is no theme to draw it with.
-bool DrawThemed(TCanvas& canvas, const char* themeClass, int part, int state, const TRect& r) {
+bool DrawThemed(TCanvas& canvas, const TControl* window, const char* themeClass, int part, int state,
+                const TRect& r) {
   if (!HTMLThemedControls()) return false;
-  HTHEME theme = OpenThemeData(nullptr, themeClass);
+  HTHEME theme = OpenThemeData(window, themeClass);
   if (!theme) return false;
   const bool drawn = DrawThemeBackground(theme, canvas, part, state, r);
   CloseThemeData(theme);
@@ -179,8 +180,8 @@ void DrawHTMLImage(TCanvas& canvas, const THTMLImageOp& op, const TRect& dest, c
   }
 }
 
-void DrawHTMLControl(TCanvas& canvas, const THTMLControlOp& op, int x, int bottom, int lineHeight, bool hot,
-                     bool pressed) {
+void DrawHTMLControl(TCanvas& canvas, const TControl* window, const THTMLControlOp& op, int x, int bottom,
+                     int lineHeight, bool hot, bool pressed) {
   const THTMLControlTag& tag = op.Tag;
   const int width = op.LayoutWidth;
   const int b = bottom;
@@ -192,7 +193,7 @@ void DrawHTMLControl(TCanvas& canvas, const THTMLControlOp& op, int x, int botto
     DrawFieldBox(canvas, Rect(x, b - lineHeight + 4, x + width, b + 2));
     DrawValue(canvas, op.Font, tag.Value, Rect(x + 4, b - lineHeight + 4, x + width - 18, b), DT_LEFT);
     TRect button = Rect(x + width - 18, b - lineHeight + 5, x + width - 1, b + 1);
-    if (!DrawThemed(canvas, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, button))
+    if (!DrawThemed(canvas, window, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, button))
       DrawFrameControl(canvas, button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
   } else if (tag.Type == "CHECK" || tag.Type == "RADIO") {
     const bool check = tag.Type == "CHECK";
@@ -200,14 +201,14 @@ void DrawHTMLControl(TCanvas& canvas, const THTMLControlOp& op, int x, int botto
     TRect r = check ? Rect(x + 2, b - 15, x + 15, b) : Rect(x + 2, b - 14, x + 14, b);
     const int state = check ? (checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL)
                             : (checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL);
-    if (!DrawThemed(canvas, "button", check ? BP_CHECKBOX : BP_RADIOBUTTON, state, r))
+    if (!DrawThemed(canvas, window, "button", check ? BP_CHECKBOX : BP_RADIOBUTTON, state, r))
       DrawFrameControl(canvas, r, DFC_BUTTON,
                        (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | DFCS_FLAT |
                            (checked ? DFCS_CHECKED : 0));
   } else if (tag.Type == "BUTTON") {
     TRect r = Rect(x + 2, b - op.ControlHeight, x + width - 2, b);
     const int state = pressed ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL;
-    if (!DrawThemed(canvas, "button", BP_PUSHBUTTON, state, r))
+    if (!DrawThemed(canvas, window, "button", BP_PUSHBUTTON, state, r))
       DrawFrameControl(canvas, r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
     TRect inner = r;
     InflateRect(inner, -2, -2);

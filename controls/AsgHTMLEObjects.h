@@ -38,9 +38,9 @@ void DrawHTMLImage(TCanvas& canvas, const THTMLImageOp& op, const TRect& dest, c
                    TColor background);
 
 // Draws a control at x standing on `bottom` in a line `lineHeight` high. `hot`: the point lies over
-// it; `pressed`: a button is held down.
-void DrawHTMLControl(TCanvas& canvas, const THTMLControlOp& op, int x, int bottom, int lineHeight, bool hot,
-                     bool pressed);
+// it; `pressed`: a button is held down. Themed parts are opened for `window` (may be null).
+void DrawHTMLControl(TCanvas& canvas, const TControl* window, const THTMLControlOp& op, int x, int bottom,
+                     int lineHeight, bool hot, bool pressed);
 
 // Fills `rect` with the body colour, then tiles the picture over it from its top-left corner.
 void DrawHTMLBody(TCanvas& canvas, const THTMLBodyOp& op, const TRect& rect);

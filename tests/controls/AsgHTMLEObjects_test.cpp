@@ -4,6 +4,7 @@
 #include "controls/AsgHTMLEObjects.h"
 #include "controls/PictureContainer.h"
 #include "controls/ProStyleIFSystem.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/ImageList.h"
 #include "support/TempDir.h"
 
@@ -128,6 +129,11 @@ TEST_F(AsgHTMLEObjects, EdgeCases) {
          const TBitmap lower = picture("true"), upper = picture("TRUE"), unchecked = picture("false");
          EXPECT_EQ(lower.SaveToBytes(), upper.SaveToBytes());
          EXPECT_NE(lower.SaveToBytes(), unchecked.SaveToBytes());
+         // The caller's window opens the theme; the box is the same.
+         TForm window(nullptr);
+         Params.Window = &window;
+         EXPECT_EQ(picture("true").SaveToBytes(), lower.SaveToBytes());
+         Params.Window = nullptr;
          // Classic look: the flat check box of the frame controls.
          TClassicSystem classic;
          TScopedStyleSystem scope(classic);
@@ -161,6 +167,18 @@ TEST_F(AsgHTMLEObjects, EdgeCases) {
          EXPECT_EQ(r.ControlValue, "x & y");
          EXPECT_EQ(r.ControlRect, Bounds(1 + Width("ab") + 40, 0, 50, 25));
          EXPECT_TRUE(Ink().IsEmpty());
+         // Drawing goes by the point only: the ID is no hit there, the control under the point is.
+         Params.HitTestOnly = false;
+         Params.X = 1 + Width("ab") + 20;
+         Params.Y = 10;
+         const THTMLDrawResult drawn = DrawP("ab<control type=\"edit\" id=\"e1\" width=\"40\"><control "
+                                             "type=\"combo\" id=\"e2\" width=\"50\">",
+                                             Wide);
+         EXPECT_TRUE(Hit);
+         EXPECT_EQ(drawn.ControlID, "e1");
+         Params.X = Params.Y = 200;
+         EXPECT_EQ(DrawP("<control type=\"combo\" id=\"e2\" width=\"50\">", Wide).ControlID, "");
+         EXPECT_FALSE(Hit);
          Params = {};
          Params.Images = &Images;
          Params.PictureContainer = &Container;

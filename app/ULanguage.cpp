@@ -51,12 +51,11 @@ void ApplyLine(std::string_view line) {
   if (const std::size_t comment = value.find(Comment_Mark); comment != std::string_view::npos)
     value = Trim(value.substr(0, comment));
   if (value.empty()) return;
-  // Pilcrows quote a text so that its leading and trailing blanks survive.
-  if (value.starts_with(Pilcrow)) {
-    value.remove_prefix(Pilcrow.size());
-    if (const std::size_t close = value.find(Pilcrow); close != std::string_view::npos)
-      value = value.substr(0, close);
-  }
+  // Pilcrows quote a text so that its leading and trailing blanks survive: an opening one is
+  // dropped, and the value ends before the next one, quoted or not.
+  if (value.starts_with(Pilcrow)) value.remove_prefix(Pilcrow.size());
+  if (const std::size_t close = value.find(Pilcrow); close != std::string_view::npos)
+    value = value.substr(0, close);
   Lang_Texts[static_cast<std::size_t>(number)] = std::string(value);
 }
 

@@ -53,6 +53,8 @@ const std::vector<TLngCase>& LngCases() {
       {"PilcrowsKeepBlankOnBothSides", "STR306=\xC2\xB6 / \xC2\xB6", {{306, " / "}}},
       {"PilcrowsBeforeComment", "STR0305=\xC2\xB6Page \xC2\xB6 /#/ a note", {{305, "Page "}}},
       {"TextAfterClosingPilcrowDropped", "STR12=\xC2\xB6 a \xC2\xB6 b", {{12, " a "}}},
+      {"PilcrowWithoutOpeningOneEndsTheValue", "STR305=Page \xC2\xB6 b", {{305, "Page "}}},
+      {"OnlyPilcrowsGiveTheEmptyText", "STR12=\xC2\xB6\xC2\xB6", {{12, ""}}},
       {"LaterLineWins", "STR12=A\nSTR12=B", {{12, "B"}}},
       {"HeadersAndCommentsSkipped", "[Language]\n; translated texts\n\nSTR12=A\n  # end", {{12, "A"}}},
       {"LineEndsCrLfCrAndLf", "  \tSTR12=A\t \r\nSTR13=B\rSTR14=C\n", {{12, "A"}, {13, "B"}, {14, "C"}}},

@@ -235,6 +235,12 @@ TEST_F(PageControlPaintTest, CaptionPlacementCases) {
   ASSERT_TRUE(left.Found);
   Sheets[2]->SetShowClose(true);
   EXPECT_EQ(captionOf(Sheets[2]).Bottom, left.Bottom - 13) << "a close button lifts a left caption";
+  Sheets[2]->SetShowClose(false);
+
+  PC->SetImages(&images);
+  Sheets[2]->SetImageIndex(0);
+  EXPECT_EQ(captionOf(Sheets[2]).Bottom, left.Bottom - 16) << "an image lifts a left caption by its height";
+  PC->SetImages(nullptr);
 }
 
 TEST_F(PageControlPaintTest, DisabledPageHasAGreyCaption) {

@@ -1,5 +1,6 @@
 #include "app/UStartProgram.h"
 
+#include "platform/Clock.h"
 #include "platform/Files.h"
 
 #include <filesystem>
@@ -43,6 +44,9 @@ TProcessResult Start_Program(const std::string& NomeSW, const std::string& Param
   std::filesystem::path program(NomeSW);
   if (program.is_relative()) program = std::filesystem::path(ProgramFolder()) / program;
   const std::string folder = program.parent_path().string();
-  return RunAndWait(program.string(), SplitCommandLine(Parameter), folder, Start_Program_Poll_Ms,
-                    Start_Program_Timeout_Ms, Idle);
+  TProcessResult result = RunAndWait(program.string(), SplitCommandLine(Parameter), folder,
+                                     Start_Program_Poll_Ms, Start_Program_Timeout_Ms, Idle);
+  // One more poll interval after the end, so the program has let go of what it wrote.
+  if (result.Outcome == TProcessOutcome::Exited) Clock().SleepMs(Start_Program_Poll_Ms);
+  return result;
 }

@@ -7,16 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // A clock that never moves: the runner polls until the program really ends, without sleeping.
+// It counts the waits asked of it.
 class TFrozenClock : public TClock {
 public:
   std::int64_t NowMs() override { return 0; }
-  void SleepMs(std::int64_t) override {}
+  void SleepMs(std::int64_t ms) override { Waits.push_back(ms); }
+  std::vector<std::int64_t> Waits;
 };
 
 int IdleCalls = 0;
@@ -54,6 +57,9 @@ TEST_F(StartProgram, ProgramThatEndsAtOnceGivesItsExitCode) {
   const TProcessResult result = Start_Program(updater, "one \"two words\"  three", false);
   ASSERT_EQ(result.Outcome, TProcessOutcome::Exited) << result.Error;
   EXPECT_EQ(result.ExitCode, 3);
+  // One wait between polls after each repaint, and one more once the program has ended.
+  EXPECT_EQ(clock.Waits.size(), static_cast<std::size_t>(IdleCalls) + 1);
+  EXPECT_EQ(clock.Waits, std::vector<std::int64_t>(clock.Waits.size(), Start_Program_Poll_Ms));
   EXPECT_EQ(Dir.Read("bin/args.txt"), "one\ntwo words\nthree\n");
   // It runs in its own folder, where it finds its command file.
   EXPECT_EQ(fs::canonical(Dir.Read("bin/cwd.txt").substr(0, Dir.Read("bin/cwd.txt").size() - 1)),

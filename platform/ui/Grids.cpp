@@ -128,6 +128,8 @@ void TInplaceEdit::DblClick() {
 // TCustomGrid
 
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
+  // A press on a cell clicks (MouseDown); the release does not click again.
+  SetControlStyle(ControlStyle() & ~csClickEvents);
   SetTabStop(true);
   SetColor(clWindow);
   SetParentColor(false);
@@ -477,14 +479,16 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     TGridState sizing = gsNormal;
     int index = -1, pos = 0, ofs = 0;
     CalcSizingState(X, Y, sizing, index, pos, ofs);
-    bool onCurrent = cell.X == Col() && cell.Y == Row() && cell.X >= 0 && !IsFixedCell(cell.X, cell.Y);
-    if (onCurrent && sizing == gsNormal && (Options() & goEditing) && !(Shift & ssShift) &&
-        GridState() == gsNormal) {
+    bool onCell = cell.X >= 0 && sizing == gsNormal && !IsFixedCell(cell.X, cell.Y);
+    bool onCurrent = onCell && cell.X == Col() && cell.Y == Row();
+    if (onCurrent && (Options() & goEditing) && !(Shift & ssShift) && GridState() == gsNormal) {
       ShowEditor();
     } else {
       GridMouseDown(X, Y, Shift & ssShift);
       UpdateAutoScroll();
     }
+    // The cell has moved by now, so OnClick sees the pressed cell as the current one.
+    if (onCell) Click();
   }
   TCustomControl::MouseDown(Button, Shift, X, Y); // OnMouseDown
 }

@@ -282,6 +282,26 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          EXPECT_EQ(f.Grid->Selection(), (TGridRect{2, 2, 4, 5}));
          EXPECT_EQ(f.Grid->GridState(), gsNormal);
        }},
+      {"a press on a cell clicks once, on the new current cell, before OnMouseDown", d | goColSizing,
+       [](TGridForm& f) {
+         std::vector<std::string> log;
+         f.Grid->OnClick = [&](TObject*) {
+           log.push_back("click " + std::to_string(f.Grid->Col()) + "," + std::to_string(f.Grid->Row()));
+         };
+         f.Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("down"); };
+         f.Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("up"); };
+         f.Drag(f.Inside(3, 4), f.Inside(3, 4));
+         f.Drag(f.Inside(3, 0), f.Inside(3, 0)); // a fixed cell
+         int border = f.Grid->CellRect(2, 0).Right;
+         f.Drag({border, 5}, {border, 5}); // a column border
+         EXPECT_EQ(log, (std::vector<std::string>{"click 3,4", "down", "up", "down", "up", "down", "up"}));
+         f.Grid->OnClick = nullptr;
+         f.Grid->OnMouseDown = nullptr;
+         f.Grid->OnMouseUp = nullptr;
+       },
+       [](TGridForm& f) {
+         EXPECT_EQ(f.Current(), (TGridCoord{3, 4}));
+       }},
       {"a range drag below the cells scrolls while the timer runs", d,
        [](TGridForm& f) {
          TFakeClock clock;

@@ -348,6 +348,8 @@ protected:
   virtual void CMDialogChar(TMessage& Message); // default: broadcast to the children
   // The focus moved inside the form (LParam: the new focused control); broadcast to all controls.
   virtual void CMFocusChanged(TMessage& Message);
+  // The focus came into (CM_ENTER) or left (CM_EXIT) this control or one of its children from or
+  // to outside it; LParam: the control that had (gets) the focus, or nullptr.
   virtual void CMEnter(TMessage& Message);
   virtual void CMExit(TMessage& Message);
   virtual void WMKeyDown(TMessage& Message);

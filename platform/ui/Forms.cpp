@@ -9,6 +9,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   auto* w = new QtPaintWidget(this);
@@ -356,13 +358,27 @@ void TForm::FocusChangedTo(TWinControl* control) {
     TWinControl* old = FFocusedControl;
     std::uint64_t generation = ++FFocusGeneration;
     FFocusedControl = nullptr;
-    if (old) old->Perform(CM_EXIT);
-    if (generation != FFocusGeneration || Destroying()) return; // the exit handler moved the focus
+    // Only the controls the focus really leaves and enters hear of it: moving between two
+    // children of a panel (or into a grid's own editor) leaves the panel (the grid) alone.
+    // Ids, because a handler may destroy a control of the chain.
+    std::vector<std::pair<TWinControl*, std::uint64_t>> exits, enters;
+    for (TWinControl* c = old; c && c != this && !c->ContainsControl(control); c = c->Parent())
+      exits.emplace_back(c, c->ControlId());
+    for (TWinControl* c = control; c && c != this && !(old && c->ContainsControl(old)); c = c->Parent())
+      enters.emplace(enters.begin(), c, c->ControlId());
+    for (auto [c, id] : exits) {
+      if (IsLiveControl(id)) c->Perform(CM_EXIT, 0, reinterpret_cast<LPARAM>(control));
+      if (generation != FFocusGeneration || Destroying()) return; // the exit handler moved the focus
+    }
     FFocusedControl = control;
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     if (generation != FFocusGeneration) return;
-    if (control) control->Perform(CM_ENTER);
-    if (generation != FFocusGeneration) return;
+    std::uint64_t oldId = old ? old->ControlId() : 0;
+    for (auto [c, id] : enters) {
+      TWinControl* from = oldId && IsLiveControl(oldId) ? old : nullptr;
+      if (IsLiveControl(id)) c->Perform(CM_ENTER, 0, reinterpret_cast<LPARAM>(from));
+      if (generation != FFocusGeneration) return;
+    }
   }
   if (control && Showing()) {
     if (QWidget* k = TControlAccess::KeyWidget(control); k && !k->hasFocus())

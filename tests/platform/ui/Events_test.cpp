@@ -29,6 +29,27 @@ public:
   std::vector<std::string>& Log;
 };
 
+// A focusable self-drawn control that logs where the focus comes from and goes to.
+class TFocusLogger : public TCustomControl {
+public:
+  TFocusLogger(TComponent* owner, std::vector<std::string>& log) : TCustomControl(owner), Log(log) {
+    SetTabStop(true);
+  }
+  void CMEnter(TMessage& m) override {
+    Log.push_back("enter from " + NameOf(m.LParam));
+    TCustomControl::CMEnter(m);
+  }
+  void CMExit(TMessage& m) override {
+    Log.push_back("exit to " + NameOf(m.LParam));
+    TCustomControl::CMExit(m);
+  }
+  static std::string NameOf(LPARAM p) {
+    auto* c = reinterpret_cast<TControl*>(p);
+    return c ? c->Name() : "none";
+  }
+  std::vector<std::string>& Log;
+};
+
 void LogKeys(TFSample& f, TEdit* edit) {
   edit->OnKeyDown = [&f](TObject*, std::uint16_t& key, TShiftState) {
     f.Log.push_back("down " + std::to_string(key));
@@ -117,6 +138,27 @@ const TEventCase EventCases[] = {
        f.Log.push_back("done");
      },
      {"done"}},
+    {"focus: a container hears of the focus only when it comes in from outside or goes out",
+     [](TFSample& f) {
+       for (TWinControl* c : std::initializer_list<TWinControl*>{f.P_Button, f.Btn_OK, f.Btn_Cancel}) {
+         c->OnEnter = [&f, c](TObject*) { f.Log.push_back(c->Name() + ".Enter"); };
+         c->OnExit = [&f, c](TObject*) { f.Log.push_back(c->Name() + ".Exit"); };
+       }
+       f.Btn_OK->SetFocus();
+       f.Btn_Cancel->SetFocus();
+       f.E_IP2->SetFocus();
+     },
+     {"P_Button.Enter", "Btn_OK.Enter", "Btn_OK.Exit", "Btn_Cancel.Enter", "Btn_Cancel.Exit",
+      "P_Button.Exit"}},
+    {"focus: enter and exit tell where the focus came from and goes to",
+     [](TFSample& f) {
+       auto* logger = new TFocusLogger(&f, f.Log);
+       logger->SetParent(&f);
+       logger->SetBounds(0, 0, 10, 10);
+       logger->SetFocus();
+       f.E_IP1->SetFocus();
+     },
+     {"enter from E_IP2", "exit to E_IP1"}},
     {"push button: the click takes the focus, so the edit commits before OnClick",
      [](TFSample& f) {
        Headless::TypeText(f, "E_IP1", "7");

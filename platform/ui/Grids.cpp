@@ -75,8 +75,14 @@ void TInplaceEdit::Move(const TRect& r) {
   if (!Visible()) SetVisible(true);
 }
 
-void TInplaceEdit::HideEdit() {
-  if (Visible()) SetVisible(false);
+bool TInplaceEdit::HideEdit() {
+  if (!Visible()) return false;
+  // The grid takes the focus first, so the edit hears that it lost it (its exit may end the edit
+  // and hide it already).
+  if (Focused() && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+  if (!Visible()) return false;
+  SetVisible(false);
+  return true;
 }
 
 void TInplaceEdit::UpdateContents() {
@@ -259,12 +265,10 @@ void TCustomGrid::ShowEditorChar(WideChar ch) {
 void TCustomGrid::HideEditor() {
   FEditorMode = false;
   if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
-  bool hadFocus = FInplaceEdit->Focused();
   int col = FInplaceEdit->FCol, row = FInplaceEdit->FRow;
   std::string text = FInplaceEdit->Text();
-  FInplaceEdit->HideEdit();
-  if (col >= 0 && row >= 0) SetEditText(col, row, text);
-  if (hadFocus && CanFocus()) SetFocus();
+  // When the edit's exit ended the edit itself, the text went back there.
+  if (FInplaceEdit->HideEdit() && col >= 0 && row >= 0) SetEditText(col, row, text);
 }
 
 void TCustomGrid::InvalidateEditor() {
@@ -290,9 +294,7 @@ void TCustomGrid::PlaceEditor() {
   TRect r = CellRect(Col(), Row());
   if (r.IsEmpty()) {
     // Scrolled out of view: the edit keeps its text and comes back with the cell.
-    bool hadFocus = FInplaceEdit->Focused();
     FInplaceEdit->HideEdit();
-    if (hadFocus && CanFocus()) SetFocus();
     return;
   }
   FInplaceEdit->Move(r);

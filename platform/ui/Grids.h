@@ -54,8 +54,9 @@ public:
 
   // Places the edit on a client rectangle of the grid and shows it.
   void Move(const TRect& r);
-  // Hides the edit without touching the cell.
-  void HideEdit();
+  // Hides the edit without touching the cell; a focused edit first hands the focus to the grid.
+  // False when it was hidden already (also by its own exit handler meanwhile).
+  bool HideEdit();
   // Loads the text of (ACol, ARow) again even when it is the cell already loaded.
   void Reload() { FCol = FRow = -1; }
 

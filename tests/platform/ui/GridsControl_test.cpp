@@ -224,6 +224,43 @@ TEST_F(GridsControl, KeyboardAndEditing) {
          EXPECT_EQ(f.Grid->Cells(1, 1), "moved away");
          EXPECT_EQ(f.Current(), (TGridCoord{1, 2}));
        }},
+      {"the editor, not the grid, hears of the focus moving in and out of it", e,
+       [](TGridForm& f) {
+         std::vector<std::string> log;
+         f.Grid->OnEnter = [&](TObject*) { log.push_back("grid enter"); };
+         f.Grid->OnExit = [&](TObject*) { log.push_back("grid exit"); };
+         f.Key(VK_F2);
+         ASSERT_TRUE(f.Editing());
+         TInplaceEdit* ed = f.Grid->InplaceEditor();
+         ed->OnEnter = [&](TObject*) { log.push_back("editor enter"); };
+         ed->OnExit = [&](TObject*) { log.push_back("editor exit"); };
+         f.Key(VK_RETURN);
+         EXPECT_TRUE(f.Grid->Focused());
+         f.Key(VK_F2);
+         f.Next->SetFocus();
+         EXPECT_EQ(log,
+                   (std::vector<std::string>{"editor exit", "editor enter", "editor exit", "grid exit"}));
+         f.Grid->OnEnter = f.Grid->OnExit = nullptr;
+         ed->OnEnter = ed->OnExit = nullptr;
+       },
+       [](TGridForm& f) { EXPECT_FALSE(f.Grid->Focused()); }},
+      {"an editor whose exit ends the edit writes the text back once", e,
+       [](TGridForm& f) {
+         int writes = 0;
+         f.Grid->OnSetEditText = [&](TObject*, int, int, const std::string&) { ++writes; };
+         f.Key(VK_F2);
+         ASSERT_TRUE(f.Editing());
+         f.Grid->InplaceEditor()->OnExit = [&f](TObject*) { f.Grid->SetEditorMode(false); };
+         f.Grid->InplaceEditor()->SetText("once");
+         f.Key(VK_RETURN);
+         EXPECT_EQ(writes, 1);
+         f.Grid->OnSetEditText = nullptr;
+         f.Grid->InplaceEditor()->OnExit = nullptr;
+       },
+       [](TGridForm& f) {
+         EXPECT_FALSE(f.Editing());
+         EXPECT_EQ(f.Grid->Cells(1, 1), "once");
+       }},
       {"page down and tab reach the grid from the editor", e | goTabs,
        [](TGridForm& f) {
          f.Key(VK_F2);

@@ -172,24 +172,118 @@ std::vector<int> PenPattern(TPenStyle style) {
   }
 }
 
-// Pixels of a line from (x0, y0) towards (x1, y1), without the end point.
-void LinePixels(int x0, int y0, int x1, int y1, std::vector<QPoint>& out) {
-  int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-  int err = dx + dy;
-  while (x0 != x1 || y0 != y1) {
-    out.emplace_back(x0, y0);
-    int e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x0 += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y0 += sy;
-    }
+// The pixels of one-pixel pen strokes, sorted into the dashes and gaps of the pen's pattern as
+// they are walked. Only pixels inside `bounds` are kept; lines reaching far outside are walked
+// only where they can meet the bounds, so no stroke costs more than the surface it is drawn on.
+class TPenPixels {
+public:
+  TPenPixels(std::vector<int> pattern, const QRect& bounds) : FPattern(std::move(pattern)), FBounds(bounds) {
+    for (int n : FPattern)
+      FCycle += n;
+    if (!FPattern.empty()) FLeft = FPattern[0];
   }
-}
+
+  // A line from (x0, y0) towards (x1, y1), without the end point.
+  void Line(long long x0, long long y0, long long x1, long long y1) {
+    const long long dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    const long long major = std::max(dx, dy);
+    if (major == 0) return;
+    long long from = 0, to = major;
+    if (major > ExactWalk && !Reach(x0, y0, x1, y1, major, from, to)) {
+      Skip(major);
+      return;
+    }
+    Skip(from);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    // The walk's state after `from` steps: the minor axis has moved to the nearest pixel (halves
+    // round up), and the error term follows from the steps made on each axis.
+    using Wide = __int128;
+    const Wide minorLen = dx >= dy ? dy : dx;
+    const long long minor = static_cast<long long>((2 * Wide(from) * minorLen + major) / (2 * Wide(major)));
+    const long long ix = dx >= dy ? from : minor, iy = dx >= dy ? minor : from;
+    long long x = x0 + sx * ix, y = y0 + sy * iy;
+    long long err = static_cast<long long>(Wide(dx) - dy - Wide(ix) * dy + Wide(iy) * dx);
+    for (long long i = from; i < to; ++i) {
+      Add(x, y);
+      const long long e2 = 2 * err;
+      if (e2 >= -dy) {
+        err -= dy;
+        x += sx;
+      }
+      if (e2 <= dx) {
+        err += dx;
+        y += sy;
+      }
+    }
+    Skip(major - to);
+  }
+  void Point(long long x, long long y) { Add(x, y); }
+
+  std::vector<QPoint> On, Off;
+
+private:
+  // Lines up to this length are walked whole, pixel for pixel as always.
+  static constexpr long long ExactWalk = 1 << 16;
+
+  void Add(long long x, long long y) {
+    bool on = true;
+    if (!FPattern.empty()) {
+      on = FSeg % 2 == 0;
+      if (--FLeft == 0) Next();
+    }
+    if (x >= FBounds.left() && x <= FBounds.right() && y >= FBounds.top() && y <= FBounds.bottom())
+      (on ? On : Off).emplace_back(static_cast<int>(x), static_cast<int>(y));
+  }
+  void Next() {
+    FSeg = (FSeg + 1) % FPattern.size();
+    FLeft = FPattern[FSeg];
+  }
+  // Moves the pattern on by n pixels that are not drawn.
+  void Skip(long long n) {
+    if (FPattern.empty() || n <= 0) return;
+    if (n >= FLeft) {
+      n -= FLeft;
+      Next();
+      n %= FCycle;
+    }
+    while (n >= FLeft) {
+      n -= FLeft;
+      Next();
+    }
+    FLeft -= n;
+  }
+  // The steps [from, to) of the line that come near the bounds; false when none does.
+  bool Reach(long long x0, long long y0, long long x1, long long y1, long long major, long long& from,
+             long long& to) const {
+    double t0 = 0, t1 = 1;
+    const double dx = double(x1 - x0), dy = double(y1 - y0);
+    auto clip = [&](double p, double q) {
+      if (p == 0) return q >= 0;
+      const double t = q / p;
+      if (p < 0) {
+        if (t > t1) return false;
+        t0 = std::max(t0, t);
+      } else {
+        if (t < t0) return false;
+        t1 = std::min(t1, t);
+      }
+      return true;
+    };
+    const double m = 2; // margin for the rounding of the restart
+    if (!clip(-dx, double(x0) - (FBounds.left() - m)) || !clip(dx, (FBounds.right() + m) - double(x0)) ||
+        !clip(-dy, double(y0) - (FBounds.top() - m)) || !clip(dy, (FBounds.bottom() + m) - double(y0)))
+      return false;
+    from = std::clamp<long long>(static_cast<long long>(t0 * double(major)) - 2, 0, major);
+    to = std::clamp<long long>(static_cast<long long>(t1 * double(major)) + 3, from, major);
+    return true;
+  }
+
+  std::vector<int> FPattern;
+  long long FCycle = 0;
+  std::size_t FSeg = 0;
+  long long FLeft = 0;
+  QRect FBounds;
+};
 
 QColor PenColorFor(const TPen& pen) {
   if (pen.Mode() == pmBlack) return Qt::black;
@@ -222,35 +316,26 @@ QBrush ToQBrush(const TBrush& brush) {
 
 } // namespace
 
-// Draws pixel runs of a one-pixel pen with its style; gaps take the background colour when opaque.
-static void PlotPenPixels(TCanvas& canvas, QPainter& p, const std::vector<QPoint>& pixels) {
+// The strokes of a one-pixel pen on this canvas: its pattern, and the pixels that can show.
+static TPenPixels PenPixelsFor(const TCanvas& canvas) {
+  auto& d = canvas.impl();
+  QRect bounds = d.DrawableRegion().boundingRect().translated(d.Org);
+  return TPenPixels(PenPattern(canvas.Pen().Style()), bounds);
+}
+
+// Draws the pixels of a one-pixel pen; gaps take the background colour when opaque.
+static void PlotPenPixels(TCanvas& canvas, QPainter& p, const TPenPixels& pixels) {
   const TPen& pen = canvas.Pen();
-  if (pen.Mode() == pmNop || pixels.empty()) return;
+  if (pen.Mode() == pmNop || (pixels.On.empty() && pixels.Off.empty())) return;
   p.setCompositionMode(PenModeComposition(pen.Mode()));
   p.setBrush(Qt::NoBrush);
-  const std::vector<int> pattern = PenPattern(pen.Style());
-  if (pattern.empty()) {
-    p.setPen(QPen(PenColorFor(pen), 0));
-    p.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
-  } else {
-    std::vector<QPoint> on, off;
-    std::size_t seg = 0;
-    int left = pattern[0];
-    for (const QPoint& px : pixels) {
-      (seg % 2 == 0 ? on : off).push_back(px);
-      if (--left == 0) {
-        seg = (seg + 1) % pattern.size();
-        left = pattern[seg];
-      }
-    }
-    p.setPen(QPen(PenColorFor(pen), 0));
-    if (!on.empty()) p.drawPoints(on.data(), static_cast<int>(on.size()));
-    auto& d = canvas.impl();
-    d.SyncBrush();
-    if (d.BkMode == OPAQUE && !off.empty()) {
-      p.setPen(QPen(QColor(ToQRgb(d.BkColor)), 0));
-      p.drawPoints(off.data(), static_cast<int>(off.size()));
-    }
+  p.setPen(QPen(PenColorFor(pen), 0));
+  if (!pixels.On.empty()) p.drawPoints(pixels.On.data(), static_cast<int>(pixels.On.size()));
+  auto& d = canvas.impl();
+  d.SyncBrush();
+  if (d.BkMode == OPAQUE && !pixels.Off.empty()) {
+    p.setPen(QPen(QColor(ToQRgb(d.BkColor)), 0));
+    p.drawPoints(pixels.Off.data(), static_cast<int>(pixels.Off.size()));
   }
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -290,14 +375,21 @@ void TCanvas::LineTo(int x, int y) {
   if (FPen.Width() <= 1 && straight && PenPattern(FPen.Style()).empty() && FPen.Mode() != pmNop) {
     // Grid lines: one run of pixels, end point left out.
     if (from.X == x && from.Y == y) return;
-    const QRect run = from.Y == y ? QRect(std::min(from.X, x + 1), y, std::abs(x - from.X), 1)
-                                  : QRect(x, std::min(from.Y, y + 1), 1, std::abs(y - from.Y));
+    long long a = from.Y == y ? from.X : from.Y, z = from.Y == y ? x : y; // along the line
+    long long first = z < a ? z + 1 : a, last = z < a ? a : z - 1;
+    const QRect bounds = d->DrawableRegion().boundingRect().translated(d->Org);
+    const bool horizontal = from.Y == y;
+    first = std::max<long long>(first, (horizontal ? bounds.left() : bounds.top()) - 1LL);
+    last = std::min<long long>(last, (horizontal ? bounds.right() : bounds.bottom()) + 1LL);
+    if (first > last) return;
+    const int f = static_cast<int>(first), l = static_cast<int>(last);
+    const QRect run = horizontal ? QRect(QPoint(f, y), QPoint(l, y)) : QRect(QPoint(x, f), QPoint(x, l));
     p->setCompositionMode(PenModeComposition(FPen.Mode()));
     p->fillRect(run, PenColorFor(FPen));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   } else if (FPen.Width() <= 1) {
-    std::vector<QPoint> pixels;
-    LinePixels(from.X, from.Y, x, y, pixels);
+    TPenPixels pixels = PenPixelsFor(*this);
+    pixels.Line(from.X, from.Y, x, y);
     PlotPenPixels(*this, *p, pixels);
   } else {
     p->setCompositionMode(PenModeComposition(FPen.Mode()));
@@ -360,16 +452,16 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!pen) return;
   // Wide pens stay inside the box: nested one-pixel frames.
   for (int i = 0; i < border; ++i) {
-    const int l = r.Left + i, t = r.Top + i, rr = r.Right - 1 - i, b = r.Bottom - 1 - i;
-    std::vector<QPoint> pixels;
+    const long long l = r.Left + i, t = r.Top + i, rr = r.Right - 1LL - i, b = r.Bottom - 1LL - i;
+    TPenPixels pixels = PenPixelsFor(*this);
     if (l == rr || t == b) {
-      LinePixels(l, t, rr, b, pixels);
-      pixels.emplace_back(rr, b);
+      pixels.Line(l, t, rr, b);
+      pixels.Point(rr, b);
     } else {
-      LinePixels(l, t, rr, t, pixels);
-      LinePixels(rr, t, rr, b, pixels);
-      LinePixels(rr, b, l, b, pixels);
-      LinePixels(l, b, l, t, pixels);
+      pixels.Line(l, t, rr, t);
+      pixels.Line(rr, t, rr, b);
+      pixels.Line(rr, b, l, b);
+      pixels.Line(l, b, l, t);
     }
     PlotPenPixels(*this, *p, pixels);
   }
@@ -440,15 +532,18 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   if (!p || r.IsEmpty()) return;
   // Every other pixel of the frame inverted, chosen by device position, so that a second call
   // restores the picture.
+  // Only the part of the frame on the surface is walked.
+  const QRect b = d->DrawableRegion().boundingRect().translated(d->Org);
+  if (b.isEmpty()) return;
   std::vector<QPoint> pixels;
   auto add = [&](int x, int y) {
-    if (((x - d->Org.x()) + (y - d->Org.y())) % 2 == 0) pixels.emplace_back(x, y);
+    if (((x - d->Org.x()) + (y - d->Org.y())) % 2 == 0 && b.contains(x, y)) pixels.emplace_back(x, y);
   };
-  for (int x = r.Left; x < r.Right; ++x) {
+  for (int x = std::max(r.Left, b.left()), end = std::min(r.Right, b.right() + 1); x < end; ++x) {
     add(x, r.Top);
     if (r.Bottom - 1 > r.Top) add(x, r.Bottom - 1);
   }
-  for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+  for (int y = std::max(r.Top + 1, b.top()), end = std::min(r.Bottom - 1, b.bottom() + 1); y < end; ++y) {
     add(r.Left, y);
     if (r.Right - 1 > r.Left) add(r.Right - 1, y);
   }

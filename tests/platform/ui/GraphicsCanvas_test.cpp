@@ -288,6 +288,48 @@ TEST_F(CanvasPixels, BackgroundModeFollowsTheBrush) {
   EXPECT_EQ(c.Brush().Style(), bsSolid) << "a colour asked for makes a clear brush solid";
 }
 
+// Strokes coming from far outside the surface (once a walk over every pixel of them) draw what
+// the same stroke started near the surface draws, pen pattern included.
+TEST_F(CanvasPixels, StrokesFromFarOutsideDrawWhatShows) {
+  struct Case {
+    const char* Name;
+    std::function<void(TCanvas&)> Far, Near;
+  };
+  const int big = 1 << 30;
+  const std::vector<Case> cases = {
+      {"shallow line", [](TCanvas& c) { c.MoveTo(-3000000, -1000000), c.LineTo(30, 10); },
+       [](TCanvas& c) { c.MoveTo(-30, -10), c.LineTo(30, 10); }},
+      {"dotted line keeps its phase", // 2^20 and 4 leave the same remainder in the dot cycle of 6
+       [](TCanvas& c) {
+         c.Pen().SetStyle(psDot);
+         c.MoveTo(-(1 << 20), 5), c.LineTo(20, 5);
+       },
+       [](TCanvas& c) {
+         c.Pen().SetStyle(psDot);
+         c.MoveTo(-4, 5), c.LineTo(20, 5);
+       }},
+      {"line across the whole range", [big](TCanvas& c) { c.MoveTo(-big, 3), c.LineTo(big, 3); },
+       [](TCanvas& c) { c.MoveTo(-1, 3), c.LineTo(21, 3); }},
+      {"diagonal across the whole range", [big](TCanvas& c) { c.MoveTo(-big, -big), c.LineTo(big, big); },
+       [](TCanvas& c) { c.MoveTo(-1, -1), c.LineTo(21, 21); }},
+      {"rectangle larger than any surface", [big](TCanvas& c) { c.Rectangle(-big / 2, 2, big / 2, 8); },
+       [](TCanvas& c) { c.Rectangle(-2, 2, 22, 8); }},
+      {"focus rectangle larger than any surface",
+       [big](TCanvas& c) { c.DrawFocusRect(Rect(-big, -big, 10, 10)); },
+       [](TCanvas& c) { c.DrawFocusRect(Rect(-2, -2, 10, 10)); }},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.Name);
+    TBitmap far = White(20, 20), near = White(20, 20);
+    for (TBitmap* b : {&far, &near})
+      b->Canvas().Pen().SetColor(clRed);
+    k.Far(far.Canvas());
+    k.Near(near.Canvas());
+    EXPECT_TRUE(SamePixels(far, near)) << Sketch(far) << "\n" << Sketch(near);
+    EXPECT_FALSE(PixelsOf(near, clRed).empty() && PixelsOf(near, clBlack).empty());
+  }
+}
+
 TEST_F(CanvasPixels, UnboundCanvasIgnoresDrawing) {
   TCanvas c;
   EXPECT_FALSE(c.HandleAllocated());

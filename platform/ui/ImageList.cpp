@@ -55,6 +55,7 @@ std::vector<QImage> Cut(const TBitmap& image, int width, int height, bool masked
   const int count = std::max(1, image.Width() / width);
   for (int n = 0; n < count; ++n) {
     QImage img(width, height, QImage::Format_ARGB32);
+    if (img.isNull()) return {}; // a size no memory can hold: nothing is added
     img.fill(0);
     for (int y = 0; y < height && y < image.Height(); ++y) {
       auto* row = reinterpret_cast<std::uint32_t*>(img.scanLine(y));

@@ -86,6 +86,9 @@ TEST_F(ImageLists, BadIndexesAndInputs) {
   EXPECT_EQ(list.AddMasked(Strip(1), clDefault), 0) << "key from the top-left pixel";
   TImageList zero(0, -5);
   EXPECT_EQ(zero.Width(), 1);
+  TImageList huge(1 << 30, 1 << 30); // more than memory holds: nothing is added
+  EXPECT_EQ(huge.Add(Strip(1)), -1);
+  EXPECT_EQ(huge.Count(), 0);
   EXPECT_EQ(PixelsOf(target, clWhite).size(), 16u);
 }
 

@@ -264,11 +264,18 @@ void TCustomGrid::ShowEditorChar(WideChar ch) {
 
 void TCustomGrid::HideEditor() {
   FEditorMode = false;
-  if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
+  if (!FInplaceEdit) return;
+  // An edit whose cell is scrolled out of view is still under way.
+  bool pending = FInplaceEdit->Visible() || FEditOutOfView;
+  FEditOutOfView = false;
+  if (!pending) return;
   int col = FInplaceEdit->FCol, row = FInplaceEdit->FRow;
   std::string text = FInplaceEdit->Text();
   // When the edit's exit ended the edit itself, the text went back there.
-  if (FInplaceEdit->HideEdit() && col >= 0 && row >= 0) SetEditText(col, row, text);
+  if (FInplaceEdit->Visible() && !FInplaceEdit->HideEdit()) return;
+  // The next edit loads its cell afresh, whatever was written to it meanwhile.
+  FInplaceEdit->Reload();
+  if (col >= 0 && row >= 0) SetEditText(col, row, text);
 }
 
 void TCustomGrid::InvalidateEditor() {
@@ -294,15 +301,18 @@ void TCustomGrid::PlaceEditor() {
   TRect r = CellRect(Col(), Row());
   if (r.IsEmpty()) {
     // Scrolled out of view: the edit keeps its text and comes back with the cell.
-    FInplaceEdit->HideEdit();
+    if (FInplaceEdit->Visible()) {
+      FEditOutOfView = true;
+      FInplaceEdit->HideEdit();
+    }
     return;
   }
+  FEditOutOfView = false;
   FInplaceEdit->Move(r);
 }
 
 void TCustomGrid::CurrentCellChanging() {
-  if (FInplaceEdit && FInplaceEdit->Visible()) HideEditor();
-  FEditorMode = false;
+  HideEditor();
 }
 
 void TCustomGrid::CurrentCellChanged() {
@@ -654,9 +664,40 @@ void TCustomGrid::RowHeightsChanged() {
 
 void TCustomGrid::SizeChanged(int, int) {
   if (FInplaceEdit && (FInplaceEdit->FCol >= ColCount() || FInplaceEdit->FRow >= RowCount())) {
+    // Its cell is gone, and its text with it.
     FInplaceEdit->HideEdit();
     FInplaceEdit->Reload();
     FEditorMode = false;
+    FEditOutOfView = false;
+  }
+}
+
+void TCustomGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  EditorCellMoved(true, FromIndex, ToIndex);
+}
+
+void TCustomGrid::RowMoved(int FromIndex, int ToIndex) {
+  EditorCellMoved(false, FromIndex, ToIndex);
+}
+
+void TCustomGrid::EditorCellMoved(bool column, int from, int to) {
+  if (!FInplaceEdit) return;
+  int& index = column ? FInplaceEdit->FCol : FInplaceEdit->FRow;
+  if (index < 0) return;
+  if (index == from)
+    index = to;
+  else if (from < to && index > from && index <= to)
+    --index;
+  else if (from > to && index >= to && index < from)
+    ++index;
+  // The edit ends in the cell it was loaded from, wherever that went; the current cell keeps its
+  // place and shows what moved there.
+  bool always = Options() & goAlwaysShowEditor;
+  if (FInplaceEdit->Visible() || FEditOutOfView) HideEditor();
+  FInplaceEdit->Reload();
+  if (always) {
+    FEditorMode = true;
+    UpdateEdit();
   }
 }
 
@@ -685,10 +726,12 @@ void TDrawGrid::TopLeftChanged() {
 }
 
 void TDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  TCustomGrid::ColumnMoved(FromIndex, ToIndex);
   if (OnColumnMoved && CanFire()) OnColumnMoved(this, FromIndex, ToIndex);
 }
 
 void TDrawGrid::RowMoved(int FromIndex, int ToIndex) {
+  TCustomGrid::RowMoved(FromIndex, ToIndex);
   if (OnRowMoved && CanFire()) OnRowMoved(this, FromIndex, ToIndex);
 }
 

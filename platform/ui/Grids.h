@@ -45,7 +45,7 @@ public:
   ~TInplaceEdit() override;
 
   TCustomGrid* Grid() const { return FGrid; }
-  // The cell the edit was last loaded from; (-1, -1) before the first load.
+  // The cell the edit is loaded from; (-1, -1) when no edit is under way.
   int EditCol() const { return FCol; }
   int EditRow() const { return FRow; }
   // The grid's mask for the cell (kept for callers; typing is not filtered by it).
@@ -178,8 +178,10 @@ protected:
   void ColWidthsChanged() override;
   void RowHeightsChanged() override;
   void SizeChanged(int OldColCount, int OldRowCount) override;
-  void ColumnMoved(int FromIndex, int ToIndex) override {}
-  void RowMoved(int FromIndex, int ToIndex) override {}
+  // An edit under way ends in its own cell before anything else sees the move; descendants call
+  // these first.
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void RowMoved(int FromIndex, int ToIndex) override;
   void CurrentCellChanging() override;
   void CurrentCellChanged() override;
   void GridInvalidate(const TRect& r) override;
@@ -190,6 +192,7 @@ private:
   friend class TInplaceEdit;
   void UpdateEdit();
   void PlaceEditor();
+  void EditorCellMoved(bool column, int from, int to);
   void UpdateScrollBars();
   void UpdateAutoScroll();
   void ScrollBarMoved(bool vertical, unsigned code, int pos);
@@ -199,6 +202,8 @@ private:
 
   TInplaceEdit* FInplaceEdit = nullptr;
   bool FEditorMode = false;
+  // The edit's cell scrolled out of view while it was shown: the edit is still under way.
+  bool FEditOutOfView = false;
   bool FDefaultDrawing = true;
   TColor FFixedColor = clBtnFace;
   TColor FGridLineColor = clSilver;

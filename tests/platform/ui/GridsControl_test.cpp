@@ -261,6 +261,29 @@ TEST_F(GridsControl, KeyboardAndEditing) {
          EXPECT_FALSE(f.Editing());
          EXPECT_EQ(f.Grid->Cells(1, 1), "once");
        }},
+      {"the editor loads its cell afresh each time it opens", e,
+       [](TGridForm& f) {
+         f.Key(VK_F2);
+         f.Key(VK_RETURN);
+         f.Grid->SetCells(1, 1, "set by code");
+         f.Key(VK_F2);
+         EXPECT_EQ(f.Grid->InplaceEditor()->Text(), "set by code");
+         f.Key(VK_RETURN);
+       },
+       [](TGridForm& f) { EXPECT_EQ(f.Grid->Cells(1, 1), "set by code"); }},
+      {"an edit scrolled out of view is kept and written back when the cell changes", e,
+       [](TGridForm& f) {
+         f.Key(VK_F2);
+         f.Grid->InplaceEditor()->SetText("pending");
+         f.Grid->Perform(WM_VSCROLL, SB_PAGEDOWN);
+         EXPECT_FALSE(f.Editing());
+         EXPECT_EQ(f.Grid->Cells(1, 1), "1,1");
+         f.Grid->SetRow(50);
+       },
+       [](TGridForm& f) {
+         EXPECT_EQ(f.Grid->Cells(1, 1), "pending");
+         EXPECT_EQ(f.Grid->Cells(1, 50), "1,50");
+       }},
       {"page down and tab reach the grid from the editor", e | goTabs,
        [](TGridForm& f) {
          f.Key(VK_F2);
@@ -407,6 +430,23 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
        [](TGridForm& f) {
          EXPECT_EQ(f.Grid->Cells(3, 2), "3,4");
          EXPECT_EQ(f.Grid->Cells(3, 3), "3,2");
+       }},
+      {"an edit under way goes with its cell when columns or rows move", d | goEditing | goColMoving,
+       [](TGridForm& f) {
+         f.Key(VK_F2);
+         f.Grid->InplaceEditor()->SetText("moved");
+         f.Drag(f.Inside(1, 0), f.Inside(3, 0));
+         f.Grid->SetRow(3);
+         f.Key(VK_F2);
+         f.Grid->InplaceEditor()->SetText("deleted");
+         f.Grid->DeleteRow(3);
+         f.Key(VK_RETURN);
+       },
+       [](TGridForm& f) {
+         EXPECT_EQ(f.Grid->Rows(1), (std::vector<std::string>{"0,1", "2,1", "3,1", "moved", "4,1", "5,1",
+                                                              "6,1", "7,1", "8,1", "9,1"}));
+         EXPECT_EQ(f.Grid->Cells(1, 3), "2,4");
+         EXPECT_EQ(f.Grid->RowCount(), 99);
        }},
       {"TopLeftChanged fires on scrolling", d,
        [](TGridForm& f) {

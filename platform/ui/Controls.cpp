@@ -402,6 +402,7 @@ void TControl::SetCursor(TCursor cursor) {
   if (cursor == FCursor) return;
   FCursor = cursor;
   ApplyCursor();
+  Perform(CM_CURSORCHANGED);
 }
 
 void TControl::ApplyCursor() {

@@ -70,6 +70,7 @@ protected:
     TCustomControl::CMDialogChar(m);
   }
   void WndProc(TMessage& m) override {
+    if (m.Msg == CM_CURSORCHANGED) Log.push_back("cursor " + std::to_string(Cursor()));
     if (m.Msg >= WM_USER && m.Msg < CM_BASE) {
       Log.push_back("msg " + std::to_string(m.Msg - WM_USER));
       m.Result = 42;
@@ -221,14 +222,16 @@ TEST_F(ControlsTest, PerformAndCustomMessagesReachTheWindowProcedure) {
   EXPECT_FALSE(PostMessage(nullptr, WM_USER));
 }
 
-TEST_F(ControlsTest, NotificationsFollowChangesOfEnabledTextAndFont) {
+TEST_F(ControlsTest, NotificationsFollowChangesOfEnabledTextFontAndCursor) {
   Probe->Log.clear();
   Probe->SetEnabled(false);
   Probe->SetEnabled(false);
   Probe->SetCaption("x");
   Probe->SetCaption("x");
   Probe->Font().SetHeight(-20);
-  EXPECT_EQ(Probe->Log, (std::vector<std::string>{"enabled 0", "text x", "font -20"}));
+  Probe->SetCursor(crHandPoint);
+  Probe->SetCursor(crHandPoint);
+  EXPECT_EQ(Probe->Log, (std::vector<std::string>{"enabled 0", "text x", "font -20", "cursor -21"}));
 }
 
 TEST_F(ControlsTest, FontsAndColoursComeFromTheParentUntilSetOnTheControl) {

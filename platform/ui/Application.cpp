@@ -268,6 +268,14 @@ bool PostMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) 
   return true;
 }
 
+unsigned RegisterWindowMessage(const std::string& name) {
+  static auto* names = new std::unordered_map<std::string, unsigned>;
+  if (name.empty()) return 0;
+  std::lock_guard lock(QueueMutex());
+  auto [it, added] = names->try_emplace(name, 0xC000u + static_cast<unsigned>(names->size()));
+  return it->second;
+}
+
 int WheelScrollLines() {
   Application->Initialize();
   return QApplication::wheelScrollLines();

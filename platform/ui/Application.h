@@ -84,6 +84,9 @@ extern TApplication* const Application;
 // Queues a message for the control; it is handled after the current handler, by the message loop
 // or the next ProcessMessages, and dropped if the control is destroyed first. Any thread may post.
 bool PostMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// The number of a message known by name, the same for every caller in the program (from 0xC000
+// up, so it fits 16 bits and meets no WM_, CM_ or CN_ message); 0 for an empty name.
+unsigned RegisterWindowMessage(const std::string& name);
 // Lines to scroll per notch of the mouse wheel (the system setting).
 int WheelScrollLines();
 

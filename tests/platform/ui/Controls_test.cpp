@@ -220,6 +220,13 @@ TEST_F(ControlsTest, PerformAndCustomMessagesReachTheWindowProcedure) {
   EXPECT_EQ(Probe->Log, (std::vector<std::string>{"msg 5", "msg 6"}));
   EXPECT_EQ(Form->E_IP1->Perform(WM_APP + 9), 0) << "an unknown message does nothing";
   EXPECT_FALSE(PostMessage(nullptr, WM_USER));
+  const unsigned done = RegisterWindowMessage("GridEditDone");
+  EXPECT_EQ(RegisterWindowMessage("GridEditDone"), done);
+  EXPECT_NE(RegisterWindowMessage("DTPShiftFocus"), done);
+  EXPECT_GE(done, 0xC000u);
+  EXPECT_LE(done, 0xFFFFu);
+  EXPECT_EQ(RegisterWindowMessage(""), 0u);
+  EXPECT_EQ(Form->E_IP1->Perform(done), 0) << "a registered message nobody handles does nothing";
 }
 
 TEST_F(ControlsTest, NotificationsFollowChangesOfEnabledTextFontAndCursor) {

@@ -1,5 +1,7 @@
 // The string grid scrolled from top to bottom page by page, each page painted. The cost of a page
 // must not grow with the number of rows: compare the per-page figures of the two row counts.
+// Measured on the offscreen platform, build without optimisation, 800 x 600 window, 20 columns:
+// 2.7 ms per page with 1,000 rows (46 pages), 3.3 ms per page with 100,000 rows (4,546 pages).
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Grids.h"

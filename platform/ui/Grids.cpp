@@ -501,6 +501,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     }
     // The cell has moved by now, so OnClick sees the pressed cell as the current one.
     if (onCell) Click();
+  } else if (Button == mbLeft) {
+    DblClick(); // the grid clicks itself, so the base does not double-click either
   }
   TCustomControl::MouseDown(Button, Shift, X, Y); // OnMouseDown
 }

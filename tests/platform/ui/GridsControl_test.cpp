@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -350,17 +351,27 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          };
          f.Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("down"); };
          f.Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("up"); };
+         f.Grid->OnDblClick = [&](TObject*) { log.push_back("double"); };
          f.Drag(f.Inside(3, 4), f.Inside(3, 4));
          f.Drag(f.Inside(3, 0), f.Inside(3, 0)); // a fixed cell
          int border = f.Grid->CellRect(2, 0).Right;
          f.Drag({border, 5}, {border, 5}); // a column border
          EXPECT_EQ(log, (std::vector<std::string>{"click 3,4", "down", "up", "down", "up", "down", "up"}));
+         EXPECT_EQ(f.Current(), (TGridCoord{3, 4}));
+         log.clear();
+         Headless::DoubleClick(*f.Grid); // at its centre
+         EXPECT_EQ(log.back(), "up");
+         EXPECT_EQ(std::count(log.begin(), log.end(), "double"), 1);
+         EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                                 [](const std::string& e) { return e.starts_with("click"); }),
+                   1);
+         f.Grid->OnDblClick = nullptr;
          f.Grid->OnClick = nullptr;
          f.Grid->OnMouseDown = nullptr;
          f.Grid->OnMouseUp = nullptr;
        },
        [](TGridForm& f) {
-         EXPECT_EQ(f.Current(), (TGridCoord{3, 4}));
+         EXPECT_EQ(f.Current(), f.Grid->MouseToCell(f.Grid->Width() / 2, f.Grid->Height() / 2));
        }},
       {"a range drag below the cells scrolls while the timer runs", d,
        [](TGridForm& f) {

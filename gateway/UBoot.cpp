@@ -5,6 +5,7 @@
 #include "app/UStartProgram.h"
 #include "app/Validators.h"
 #include "gateway/BootTexts.h"
+#include "gateway/GatewayLook.h"
 #include "gateway/GatewayShell.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
@@ -18,34 +19,11 @@ TFBoot* FBoot = nullptr;
 
 namespace {
 
-const TColor Form_Color = RGB(248, 247, 237);
+using namespace GatewayLook;
+
 constexpr int Client_Width = 449;
 constexpr int Update_Option_Count = 3;
 constexpr std::int64_t Repaint_Interval_Ms = 100;
-
-template <class T> T* Make(TComponent* owner, TWinControl* parent, const std::string& name) {
-  T* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetParentShowHint(true);
-  return control;
-}
-
-TPanel* Make_Panel(TForm* form, const std::string& name, int height) {
-  auto* panel = Make<TPanel>(form, form, name);
-  panel->SetHeight(height);
-  panel->SetBevelOuter(bvNone);
-  panel->SetShowCaption(false);
-  panel->SetColor(Form_Color);
-  return panel;
-}
-
-void Style_Button(TLbButton* b) {
-  b->SetStyle(bsEncarta);
-  b->SetColor(Form_Color);
-  b->SetHotTrackColor(clYellow);
-  b->SetColorWhenDown(RGB(255, 128, 0));
-}
 
 // A decimal octet as a person writes it: "0", or 1 to 3 digits without a leading zero, at most 255.
 std::optional<int> Octet_Value(const std::string& text) {
@@ -111,17 +89,7 @@ TFBoot::~TFBoot() {
 void TFBoot::Create_Controls() {
   P_Title = Make_Panel(this, "P_Title", 69);
   P_Title->SetAlign(alTop);
-  L_SW_Code = Make<TLabel>(this, P_Title, "L_SW_Code");
-  L_SW_Code->SetBounds(16, 8, 10, 10);
-  L_SW_Code->Font().SetName("Verdana");
-  L_SW_Code->Font().SetHeight(-32);
-  L_SW_Code->Font().SetColor(clGray);
-  L_SW_Desc = Make<TLabel>(this, P_Title, "L_SW_Desc");
-  L_SW_Desc->SetBounds(16, 42, 10, 10);
-  L_SW_Desc->Font().SetName("Verdana");
-  L_SW_Desc->Font().SetHeight(-11);
-  L_SW_Desc->Font().SetStyle(fsBold);
-  L_SW_Desc->Font().SetColor(clGray);
+  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
 
   P_IP_Address = Make_Panel(this, "P_IP_Address", 49);
   L_IP_Address = Make<TLabel>(this, P_IP_Address, "L_IP_Address");

@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"
+#include "gateway/GatewayLook.h"
 #include "gateway/LoRaWANRadio.h"
 #include "gateway/ParGenChecks.h"
 #include "gateway/UParGenRows.h"
@@ -14,7 +15,7 @@ TFParGen* FParGen = nullptr;
 
 namespace {
 
-const TColor Form_Color = RGB(248, 247, 237);
+using namespace GatewayLook;
 const TColor Header_Gradient = RGB(231, 216, 216);
 
 std::string List_Text(const TComboBox* list) {
@@ -74,30 +75,12 @@ TFParGen::~TFParGen() {
 }
 
 void TFParGen::Create_Frame() {
-  P_Title = Make<TPanel>(this, this, "P_Title");
+  P_Title = Make_Panel(this, "P_Title", 69);
   P_Title->SetAlign(alTop);
-  P_Title->SetHeight(69);
-  P_Title->SetBevelOuter(bvNone);
-  P_Title->SetShowCaption(false);
-  P_Title->SetColor(Form_Color);
-  L_SW_Code = Make<TLabel>(this, P_Title, "L_SW_Code");
-  L_SW_Code->SetBounds(16, 8, 10, 10);
-  L_SW_Code->Font().SetName("Verdana");
-  L_SW_Code->Font().SetHeight(-32);
-  L_SW_Code->Font().SetColor(clGray);
-  L_SW_Desc = Make<TLabel>(this, P_Title, "L_SW_Desc");
-  L_SW_Desc->SetBounds(16, 42, 10, 10);
-  L_SW_Desc->Font().SetName("Verdana");
-  L_SW_Desc->Font().SetHeight(-11);
-  L_SW_Desc->Font().SetStyle(fsBold);
-  L_SW_Desc->Font().SetColor(clGray);
+  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
 
-  P_Button = Make<TPanel>(this, this, "P_Button");
+  P_Button = Make_Panel(this, "P_Button", 40);
   P_Button->SetAlign(alBottom);
-  P_Button->SetHeight(40);
-  P_Button->SetBevelOuter(bvNone);
-  P_Button->SetShowCaption(false);
-  P_Button->SetColor(Form_Color);
   Btn_OK = Make<TLbButton>(this, P_Button, "Btn_OK");
   Btn_OK->SetBounds(217, 6, 110, 28);
   Btn_OK->SetAnchors(akTop | akRight);
@@ -106,12 +89,8 @@ void TFParGen::Create_Frame() {
   Btn_Cancel->SetBounds(335, 6, 110, 28);
   Btn_Cancel->SetAnchors(akTop | akRight);
   Btn_Cancel->SetModalResult(mrCancel);
-  for (TLbButton* b : {Btn_OK, Btn_Cancel}) {
-    b->SetStyle(bsEncarta);
-    b->SetColor(Form_Color);
-    b->SetHotTrackColor(clYellow);
-    b->SetColorWhenDown(RGB(255, 128, 0));
-  }
+  Style_Button(Btn_OK);
+  Style_Button(Btn_Cancel);
 
   CPG = Make<TCategoryPanelGroup>(this, this, "CPG");
   CPG->SetAlign(alClient);

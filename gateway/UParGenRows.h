@@ -1,6 +1,7 @@
 // Row geometry of the communication parameters panels and the helpers that build their rows.
 #pragma once
 
+#include "gateway/GatewayLook.h"
 #include "platform/ui/StdCtrls.h"
 
 #include <span>
@@ -23,13 +24,7 @@ constexpr int Octet_Lefts[4] = {191, 252, 313, 374};
 constexpr int Dot_Lefts[3] = {247, 308, 369};
 constexpr int Panel_Bottom_Margin = 12;
 
-template <class T> T* Make(TComponent* owner, TWinControl* parent, const std::string& name) {
-  T* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetParentShowHint(true);
-  return control;
-}
+using GatewayLook::Make;
 
 // A row's label at its label top.
 inline TLabel* Row_Label(TComponent* owner, TWinControl* parent, const std::string& name, int labelTop) {

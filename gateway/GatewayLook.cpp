@@ -1,0 +1,35 @@
+#include "gateway/GatewayLook.h"
+
+namespace GatewayLook {
+
+TPanel* Make_Panel(TForm* form, const std::string& name, int height) {
+  auto* panel = Make<TPanel>(form, form, name);
+  panel->SetHeight(height);
+  panel->SetBevelOuter(bvNone);
+  panel->SetShowCaption(false);
+  panel->SetColor(Form_Color);
+  return panel;
+}
+
+void Style_Button(TLbButton* button) {
+  button->SetStyle(bsEncarta);
+  button->SetColor(Form_Color);
+  button->SetHotTrackColor(clYellow);
+  button->SetColorWhenDown(RGB(255, 128, 0));
+}
+
+void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc) {
+  code = Make<TLabel>(form, title, "L_SW_Code");
+  code->SetBounds(16, 8, 10, 10);
+  code->Font().SetName("Verdana");
+  code->Font().SetHeight(-32);
+  code->Font().SetColor(clGray);
+  desc = Make<TLabel>(form, title, "L_SW_Desc");
+  desc->SetBounds(16, 42, 10, 10);
+  desc->Font().SetName("Verdana");
+  desc->Font().SetHeight(-11);
+  desc->Font().SetStyle(fsBold);
+  desc->Font().SetColor(clGray);
+}
+
+} // namespace GatewayLook

@@ -326,8 +326,10 @@ TEST(GatewayTexts, BlocksEnterOnlyQuotedTextsAndTheAddedMessages) {
       const bool quoted = c.Quoted->count(t.Number) > 0;
       const bool added = Added_Messages.count(t.Number) > 0;
       EXPECT_TRUE(quoted || added || t.Number == Empty_Text_Slot) << c.Name << ", text " << t.Number;
-      if (added) EXPECT_FALSE(quoted) << "added text " << t.Number << " takes a quoted number";
-      if (added) EXPECT_NE(t.Text.find_first_not_of(' '), std::string_view::npos) << "text " << t.Number;
+      if (added) {
+        EXPECT_FALSE(quoted) << "added text " << t.Number << " takes a quoted number";
+        EXPECT_NE(t.Text.find_first_not_of(' '), std::string_view::npos) << "text " << t.Number;
+      }
     }
     for (const auto& [number, text] : *c.Quoted)
       EXPECT_TRUE(entered.count(number)) << c.Name << ", quoted text " << number << " missing from its block";

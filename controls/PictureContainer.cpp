@@ -1,22 +1,17 @@
 #include "controls/PictureContainer.h"
 #include "controls/PictureContainerGif.h"
+#include "controls/ProUtilUnicode.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/ui/PictureDecode.h"
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 namespace {
 
 const char* const InvalidFormat = "Could not load image. Invalid format";
-
-std::string AsciiUpper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return s;
-}
 
 bool StartsWith(const std::string& s, const char* prefix) {
   return s.rfind(prefix, 0) == 0;
@@ -76,28 +71,18 @@ void THTMLPicture::Clear() {
 }
 
 void THTMLPicture::NewData(std::string bytes, bool notify) {
-  TDecoded d = Decode(bytes, 1); // throws before anything changes
+  LoadPicture(bytes, 1); // throws before anything changes
   FData = std::move(bytes);
   FIsEmpty = false;
   FFrame = 1;
   FNextCount = -1;
   FTimerCount = -1;
-  FFrameCount = d.FrameCount;
-  FPicture = std::move(d.Picture);
-  FAnimMaxX = d.MaxX;
-  FAnimMaxY = d.MaxY;
-  FFrameXPos = d.HasFrameRect ? d.FrameRect.Left : 0;
-  FFrameYPos = d.HasFrameRect ? d.FrameRect.Top : 0;
-  if (d.HasFrameRect) {
-    FFrameXSize = d.FrameRect.Width;
-    FFrameYSize = d.FrameRect.Height;
-  }
   if (notify && OnChange) OnChange(this);
 }
 
-void THTMLPicture::LoadPicture() {
-  TDecoded d = Decode(FData, FFrame);
-  if (d.FrameCount >= 0) FFrameCount = d.FrameCount;
+void THTMLPicture::LoadPicture(const std::string& data, int frame) {
+  TDecoded d = Decode(data, frame);
+  FFrameCount = d.FrameCount;
   FPicture = std::move(d.Picture);
   FAnimMaxX = d.MaxX;
   FAnimMaxY = d.MaxY;
@@ -148,7 +133,7 @@ void THTMLPicture::LoadFromResourceID(const TRawResourceModule& module, int id) 
 }
 
 void THTMLPicture::LoadFromURL(const std::string& url) {
-  const std::string upper = AsciiUpper(url);
+  const std::string upper = AsciiUpperCase(url);
   if (StartsWith(upper, "RES://")) {
     FID = url;
     if (url.size() > 6) LoadFromResourceName(ProgramResources(), url.substr(6));
@@ -223,7 +208,7 @@ void THTMLPicture::SetFrame(int frame) {
   const int before = FFrame;
   FFrame = frame;
   try {
-    LoadPicture();
+    LoadPicture(FData, FFrame);
   } catch (...) {
     FFrame = before;
     throw;
@@ -246,7 +231,7 @@ bool THTMLPicture::Step() {
   if (FTimerCount * 10 >= FNextCount) {
     FFrame = FrameNext();
     try {
-      LoadPicture();
+      LoadPicture(FData, FFrame);
       changed = true;
     } catch (const EPictureError&) {
       // A frame that cannot be shown leaves the one before on screen; the animation goes on.
@@ -327,9 +312,9 @@ bool TPictureCollection::Animate() {
 TPictureContainer::TPictureContainer(TComponent* AOwner) : TComponent(AOwner), FItems(this) {}
 
 THTMLPicture* TPictureContainer::FindPicture(const std::string& name) {
-  const std::string wanted = AsciiUpper(name);
+  const std::string wanted = AsciiUpperCase(name);
   for (int i = 0; i < FItems.Count(); ++i)
-    if (AsciiUpper(FItems.Items(i)->Name()) == wanted) return &FItems.Items(i)->Picture();
+    if (AsciiUpperCase(FItems.Items(i)->Name()) == wanted) return &FItems.Items(i)->Picture();
   return nullptr;
 }
 

@@ -104,8 +104,8 @@ public:
 private:
   void NewData(std::string bytes, bool notify);
   void Clear();
-  // Turns the bytes into the image of frame FFrame; all or nothing.
-  void LoadPicture();
+  // Turns the bytes into the image of that frame; all or nothing.
+  void LoadPicture(const std::string& data, int frame);
 
   std::string FData;
   bool FIsEmpty = true;

@@ -1,5 +1,7 @@
 #include "controls/AsgHTMLEColors.h"
 
+#include "controls/ProUtilUnicode.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -89,10 +91,8 @@ int HexPairValue(std::string_view pair) {
 
 TColor HexToColor(std::string_view value) {
   if (value.size() < 7 || value[0] != '#') return clBlack;
-  std::string digits(value.substr(1, 6));
+  const std::string digits = AsciiUpperCase(value.substr(1, 6));
   if (!std::all_of(digits.begin(), digits.end(), IsHexDigit)) return clBlack;
-  for (char& c : digits)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   const std::string_view d(digits);
   return RGB(HexPairValue(d.substr(0, 2)), HexPairValue(d.substr(2, 2)), HexPairValue(d.substr(4, 2)));
 }

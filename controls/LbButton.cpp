@@ -1,11 +1,9 @@
 #include "controls/LbButton.h"
 
+#include "controls/ProUtilUnicode.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Resources.h"
-
-#include <algorithm>
-#include <cctype>
 
 // ---------------------------------------------------------------------------------------------
 // Fade stepper
@@ -140,8 +138,7 @@ TColorPreset ColorPreset(TLbColorStyle preset) {
 
 bool IsButtonClassName(const TControl* control) {
   if (!control) return false;
-  std::string name = control->ClassName();
-  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+  const std::string name = AsciiUpperCase(control->ClassName());
   return name.find("BUTTON") != std::string::npos && name.find("RADIOBUTTON") == std::string::npos;
 }
 

@@ -1,21 +1,13 @@
 // The face of the glow button: fill, border, glyph frame, caption and drop-down arrow.
 #include "controls/LbButtons.h"
 
+#include "controls/ProUtilUnicode.h"
 #include "platform/ui/Resources.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-// One UTF-8 character off the end.
-void DropLastCharacter(std::string& text) {
-  if (text.empty()) return;
-  std::size_t i = text.size() - 1;
-  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-    --i;
-  text.erase(i);
-}
 
 // Vertical gradient in 32 stripes from `top` (colour c1) to `bottom` (colour c2), x in [left, right).
 void Gradient(TCanvas& canvas, int left, int right, int top, int bottom, TColor c1, TColor c2) {
@@ -150,7 +142,7 @@ int LbGlyphFrame(int numGlyphs, bool enabled, bool pressed, bool hot) {
 std::string LbFitCaption(const TCanvas& canvas, const std::string& caption, int width) {
   std::string text = caption;
   while (!text.empty() && canvas.TextWidth(text) > width)
-    DropLastCharacter(text);
+    DropLastUtf8Chars(text, 1);
   return text;
 }
 

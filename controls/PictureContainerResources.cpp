@@ -1,19 +1,9 @@
 #include "controls/PictureContainerResources.h"
 
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return s;
-}
-
-} // namespace
+#include "controls/ProUtilUnicode.h"
 
 void TRawResourceModule::Add(const std::string& name, std::string bytes) {
-  FNamed[Upper(name)] = std::move(bytes);
+  FNamed[AsciiUpperCase(name)] = std::move(bytes);
 }
 
 void TRawResourceModule::Add(int id, std::string bytes) {
@@ -21,7 +11,7 @@ void TRawResourceModule::Add(int id, std::string bytes) {
 }
 
 void TRawResourceModule::Remove(const std::string& name) {
-  FNamed.erase(Upper(name));
+  FNamed.erase(AsciiUpperCase(name));
 }
 
 void TRawResourceModule::Remove(int id) {
@@ -29,7 +19,7 @@ void TRawResourceModule::Remove(int id) {
 }
 
 const std::string* TRawResourceModule::Find(const std::string& name) const {
-  auto it = FNamed.find(Upper(name));
+  auto it = FNamed.find(AsciiUpperCase(name));
   return it == FNamed.end() ? nullptr : &it->second;
 }
 

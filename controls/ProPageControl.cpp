@@ -1,33 +1,16 @@
 // Pages, their tabs and the active page; the close button, hover and the keyboard.
 #include "controls/ProPageControl.h"
 
+#include "controls/ProUtilUnicode.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/ui/Forms.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 constexpr unsigned VersionNumber = 0x01040000;
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
-// The text without its last `count` characters (UTF-8 sequences kept whole).
-std::string DropLastChars(const std::string& text, int count) {
-  std::size_t end = text.size();
-  for (int i = 0; i < count && end > 0; ++i) {
-    --end;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-      --end;
-  }
-  return text.substr(0, end);
-}
 
 // Runs a page's show or hide handler; what it raises is shown, not passed on.
 void FireGuarded(const TNotifyEvent& event, TObject* sender) {
@@ -113,7 +96,10 @@ int TProTabSheet::TabIndex() const {
 }
 
 std::string TProTabSheet::TabText() const {
-  return FShowClose ? Caption() + " " : DropLastChars(Caption(), 2);
+  if (FShowClose) return Caption() + " ";
+  std::string text = Caption();
+  DropLastUtf8Chars(text, 2);
+  return text;
 }
 
 void TProTabSheet::UpdateTabShowing() {
@@ -487,7 +473,7 @@ void TProPageControl::Change() {
 
 bool TProPageControl::OpenClosedTab(const std::string& TabName) {
   for (auto& [name, page] : FClosedTabList)
-    if (page && SameTextIgnoringCase(name, TabName)) {
+    if (page && AsciiUpperCase(name) == AsciiUpperCase(TabName)) {
       page->SetProPageControl(this);
       return true;
     }

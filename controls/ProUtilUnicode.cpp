@@ -48,6 +48,16 @@ std::size_t Utf8Length(std::string_view text) {
   return n;
 }
 
+void DropLastUtf8Chars(std::string& text, std::size_t count) {
+  std::size_t end = text.size();
+  for (std::size_t n = 0; n < count && end > 0; ++n) {
+    --end;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+      --end;
+  }
+  text.erase(end);
+}
+
 char32_t UnicodeUpper(char32_t c) {
   if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
   return LookUp(UpperCaseMap, UpperCaseMapCount, c);

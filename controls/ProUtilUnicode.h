@@ -11,6 +11,8 @@
 std::string CodePointToUtf8(char32_t c);
 // Number of code points (invalid bytes count one each).
 std::size_t Utf8Length(std::string_view text);
+// Drops the last `count` characters, each UTF-8 sequence whole.
+void DropLastUtf8Chars(std::string& text, std::size_t count);
 
 char32_t UnicodeUpper(char32_t c);
 char32_t UnicodeLower(char32_t c);

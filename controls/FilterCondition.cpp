@@ -30,14 +30,6 @@ std::string_view FirstCodePoints(std::string_view text, std::size_t count) {
   return text.substr(0, i);
 }
 
-std::u32string CodePoints(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();)
-    out += Utf8Next(text, i);
-  return out;
-}
-
 std::optional<double> ReadNumber(std::string_view text) {
   text = Trimmed(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -269,7 +261,7 @@ bool CompareOrMatchTerm(std::string_view term, std::string_view text) {
   if (term.find('&') != std::string_view::npos && hasGreater && hasLess) return lessResult && greaterResult;
   if (greater != std::string_view::npos && greaterResult) return true;
   if (less != std::string_view::npos && lessResult) return true;
-  return TWildcardMatch(CodePoints(term), CodePoints(text)).Match(0, 0);
+  return TWildcardMatch(Utf8ToUtf32(term), Utf8ToUtf32(text)).Match(0, 0);
 }
 
 std::string FilterNumberText(std::string_view text) {

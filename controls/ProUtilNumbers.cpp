@@ -7,13 +7,6 @@
 
 namespace {
 
-std::u32string CodePoints(std::string_view text) {
-  std::u32string out;
-  for (std::size_t i = 0; i < text.size();)
-    out += Utf8Next(text, i);
-  return out;
-}
-
 // A separator the settings leave empty matches no character.
 char32_t Separator(char c) {
   return c == '\0' ? static_cast<char32_t>(0xFFFFFFFF) : static_cast<char32_t>(static_cast<unsigned char>(c));
@@ -42,7 +35,7 @@ std::string NormalizeNumberText(std::string_view text) {
   text = Trimmed(text);
   bool negative = text.starts_with('(') && text.ends_with(')');
 
-  std::u32string s = CodePoints(text);
+  std::u32string s = Utf8ToUtf32(text);
   std::size_t start = 0;
   while (s.size() - start >= 2) {
     char32_t c = s[start];
@@ -78,7 +71,7 @@ int ClassifyNumberText(std::string_view text) {
   int decimals = 0;
   int minuses = 0;
   std::ptrdiff_t lastThousand = -4;
-  const std::u32string s = CodePoints(text);
+  const std::u32string s = Utf8ToUtf32(text);
   for (std::size_t idx = 0; idx < s.size(); ++idx) {
     const char32_t c = s[idx];
     const auto i = static_cast<std::ptrdiff_t>(idx);

@@ -243,9 +243,7 @@ void OemToText(std::string& text) {
 }
 
 std::string ToMixedCase(std::string_view text) {
-  std::u32string in;
-  for (std::size_t i = 0; i < text.size();)
-    in += Utf8Next(text, i);
+  const std::u32string in = Utf8ToUtf32(text);
   std::u32string out;
   out.reserve(in.size());
   const std::size_t n = in.size();
@@ -266,8 +264,5 @@ std::string ToMixedCase(std::string_view text) {
     if (mc != std::u32string_view::npos && mc + 3 == len && len > 2) capitaliseNext = true;
     if (len + 2 >= n && (done.ends_with(U" I") || done.ends_with(U" II"))) capitaliseNext = true;
   }
-  std::string result;
-  for (char32_t c : out)
-    AppendUtf8(result, c);
-  return result;
+  return Utf32ToUtf8(out);
 }

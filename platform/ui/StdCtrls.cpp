@@ -3,6 +3,7 @@
 #include "platform/ui/GraphicsQt.h"
 #include "platform/ui/QtBridge.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -570,9 +571,19 @@ void TComboBox::DefaultHandler(TMessage& M) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Buttons
+
+std::string TButtonControl::GetText() const {
+  return static_cast<QAbstractButton*>(Widget())->text().toStdString();
+}
+void TButtonControl::SetTextNative(const std::string& text) {
+  static_cast<QAbstractButton*>(Widget())->setText(Q(text));
+}
+
+// ---------------------------------------------------------------------------------------------
 // Check box and radio button
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
   auto* cb = new QtCheckBox(this);
   cb->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(cb, &QCheckBox::stateChanged, [this] { StateFromWidget(); });
@@ -580,13 +591,6 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() & ~csClickEvents);
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
-}
-
-std::string TCheckBox::GetText() const {
-  return static_cast<QCheckBox*>(Widget())->text().toStdString();
-}
-void TCheckBox::SetTextNative(const std::string& text) {
-  static_cast<QCheckBox*>(Widget())->setText(Q(text));
 }
 
 void TCheckBox::SetState(TCheckBoxState state) {
@@ -644,10 +648,10 @@ void TCheckBox::CMDialogChar(TMessage& M) {
     M.Result = 1;
     return;
   }
-  TWinControl::CMDialogChar(M);
+  TButtonControl::CMDialogChar(M);
 }
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
   auto* rb = new QRadioButton;
   rb->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(rb, &QRadioButton::toggled, [this](bool on) {
@@ -680,13 +684,6 @@ void TRadioButton::SetAlignment(TAlignment alignment) {
   Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
-std::string TRadioButton::GetText() const {
-  return static_cast<QRadioButton*>(Widget())->text().toStdString();
-}
-void TRadioButton::SetTextNative(const std::string& text) {
-  static_cast<QRadioButton*>(Widget())->setText(Q(text));
-}
-
 void TRadioButton::CMDialogChar(TMessage& M) {
   if (IsAccel(static_cast<WideChar>(M.WParam), Caption()) && CanFocus()) {
     SetFocus();
@@ -694,7 +691,7 @@ void TRadioButton::CMDialogChar(TMessage& M) {
     M.Result = 1;
     return;
   }
-  TWinControl::CMDialogChar(M);
+  TButtonControl::CMDialogChar(M);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -813,7 +810,7 @@ void TListBox::ClearSelection() {
 // ---------------------------------------------------------------------------------------------
 // Button
 
-TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   auto* b = new QPushButton;
   b->setFocusPolicy(Qt::StrongFocus);
   b->setAutoDefault(false);
@@ -822,13 +819,6 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   SetControlStyle(ControlStyle() & ~csClickEvents);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
-}
-
-std::string TButton::GetText() const {
-  return static_cast<QPushButton*>(Widget())->text().toStdString();
-}
-void TButton::SetTextNative(const std::string& text) {
-  static_cast<QPushButton*>(Widget())->setText(Q(text));
 }
 
 void TButton::SetDefault(bool isDefault) {
@@ -842,7 +832,7 @@ void TButton::SetDefault(bool isDefault) {
 void TButton::Click() {
   if (!CanFire()) return;
   if (TForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
-  TWinControl::Click();
+  TButtonControl::Click();
 }
 
 void TButton::CMDialogKey(TMessage& M) {
@@ -853,7 +843,7 @@ void TButton::CMDialogKey(TMessage& M) {
     M.Result = 1;
     return;
   }
-  TWinControl::CMDialogKey(M);
+  TButtonControl::CMDialogKey(M);
 }
 
 void TButton::CMDialogChar(TMessage& M) {
@@ -862,13 +852,13 @@ void TButton::CMDialogChar(TMessage& M) {
     M.Result = 1;
     return;
   }
-  TWinControl::CMDialogChar(M);
+  TButtonControl::CMDialogChar(M);
 }
 
 void TButton::CMFocusChanged(TMessage& M) {
   auto* focused = reinterpret_cast<TWinControl*>(M.LParam);
   FActive = IsButtonClass(focused) ? focused == this : FDefault;
-  TWinControl::CMFocusChanged(M);
+  TButtonControl::CMFocusChanged(M);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -187,10 +187,21 @@ private:
   int FLastIndex = -1;
 };
 
+// The base of the push, check and radio buttons: the caption lives in the button widget.
+class TButtonControl : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+  unsigned DialogCode() const override { return DLGC_BUTTON; }
+
+protected:
+  std::string GetText() const override;
+  void SetTextNative(const std::string& text) override;
+};
+
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // OnClick fires for every change of the state, by the user or by code.
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
 public:
   explicit TCheckBox(TComponent* AOwner);
   bool Checked() const { return FState == cbChecked; }
@@ -206,11 +217,8 @@ public:
   void SetWordWrap(bool wrap);
   // The next state, as a click would give it.
   void Toggle();
-  unsigned DialogCode() const override { return DLGC_BUTTON; }
 
 protected:
-  std::string GetText() const override;
-  void SetTextNative(const std::string& text) override;
   void CMDialogChar(TMessage& Message) override;
 
 private:
@@ -223,18 +231,15 @@ private:
 };
 
 // Radio buttons with the same parent exclude each other; OnClick fires when one becomes checked.
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
   explicit TRadioButton(TComponent* AOwner);
   bool Checked() const;
   void SetChecked(bool checked);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment alignment);
-  unsigned DialogCode() const override { return DLGC_BUTTON; }
 
 protected:
-  std::string GetText() const override;
-  void SetTextNative(const std::string& text) override;
   void CMDialogChar(TMessage& Message) override;
 
 private:
@@ -277,7 +282,7 @@ private:
 
 // A push button. Enter clicks the Default button (unless another button has the focus), Escape
 // the Cancel button; a click sets the form's ModalResult to the button's before OnClick runs.
-class TButton : public TWinControl {
+class TButton : public TButtonControl {
 public:
   explicit TButton(TComponent* AOwner);
   bool Default() const { return FDefault; }
@@ -287,11 +292,8 @@ public:
   TModalResult ModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult result) { FModalResult = result; }
   void Click() override;
-  unsigned DialogCode() const override { return DLGC_BUTTON; }
 
 protected:
-  std::string GetText() const override;
-  void SetTextNative(const std::string& text) override;
   void CMDialogKey(TMessage& Message) override;
   void CMDialogChar(TMessage& Message) override;
   void CMFocusChanged(TMessage& Message) override;

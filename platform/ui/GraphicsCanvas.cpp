@@ -366,6 +366,21 @@ static bool PenVisible(const TPen& pen) {
   return pen.Style() != psClear && pen.Mode() != pmNop;
 }
 
+// Sets the painter up for a shape in the pen's mode: filled with the brush, outlined by the pen
+// when asked (one-pixel pens as Qt's cosmetic pen).
+static void PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, bool outline) {
+  p.setCompositionMode(PenModeComposition(pen.Mode()));
+  p.setBackgroundMode(Qt::TransparentMode);
+  p.setBrush(ToQBrush(brush));
+  if (outline) {
+    QPen q = WidePen(pen);
+    if (pen.Width() <= 1) q.setWidth(0);
+    p.setPen(q);
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+}
+
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = FPenPos;
   FPenPos = {x, y};
@@ -415,20 +430,14 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
   for (const TPoint& pt : points)
     poly << QPoint(pt.X, pt.Y);
   if (FBrush.Style() != bsClear && points.size() >= 3) {
-    p->setCompositionMode(PenModeComposition(FPen.Mode()));
-    p->setPen(Qt::NoPen);
-    p->setBrush(ToQBrush(FBrush));
-    p->setBackgroundMode(Qt::TransparentMode);
+    PrepareShape(*p, FPen, FBrush, false);
     p->drawPolygon(poly, Qt::OddEvenFill);
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
   if (!PenVisible(FPen)) return;
-  const TPoint keep = FPenPos;
-  MoveTo(points[0].X, points[0].Y);
-  for (std::size_t i = 1; i < points.size(); ++i)
-    LineTo(points[i].X, points[i].Y);
-  LineTo(points[0].X, points[0].Y);
-  FPenPos = keep;
+  std::vector<TPoint> ring = points;
+  ring.push_back(points[0]);
+  Polyline(ring);
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
@@ -442,10 +451,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   const TRect inner = pen ? TRect{r.Left + border, r.Top + border, r.Right - border, r.Bottom - border}
                           : TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1};
   if (FBrush.Style() != bsClear && !inner.IsEmpty()) {
-    p->setCompositionMode(PenModeComposition(FPen.Mode()));
-    p->setPen(Qt::NoPen);
-    p->setBrush(ToQBrush(FBrush));
-    p->setBackgroundMode(Qt::TransparentMode);
+    PrepareShape(*p, FPen, FBrush, false);
     p->drawRect(ToQRect(inner));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
@@ -474,16 +480,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cor
   if (r.Width() < 2 || r.Height() < 2) return Rectangle(r);
   const double rx = std::clamp(std::abs(cornerWidth) / 2.0, 0.0, (r.Width() - 1) / 2.0);
   const double ry = std::clamp(std::abs(cornerHeight) / 2.0, 0.0, (r.Height() - 1) / 2.0);
-  p->setCompositionMode(PenModeComposition(FPen.Mode()));
-  p->setBackgroundMode(Qt::TransparentMode);
-  p->setBrush(ToQBrush(FBrush));
-  if (PenVisible(FPen)) {
-    QPen q = WidePen(FPen);
-    if (FPen.Width() <= 1) q.setWidth(0);
-    p->setPen(q);
-  } else {
-    p->setPen(Qt::NoPen);
-  }
+  PrepareShape(*p, FPen, FBrush, PenVisible(FPen));
   p->drawRoundedRect(QRectF(r.Left, r.Top, r.Width() - 1, r.Height() - 1), rx, ry);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -493,16 +490,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (!p) return;
   const TRect r = Normalized(x1, y1, x2, y2);
   if (r.IsEmpty()) return;
-  p->setCompositionMode(PenModeComposition(FPen.Mode()));
-  p->setBackgroundMode(Qt::TransparentMode);
-  p->setBrush(ToQBrush(FBrush));
-  if (PenVisible(FPen)) {
-    QPen q = WidePen(FPen);
-    if (FPen.Width() <= 1) q.setWidth(0);
-    p->setPen(q);
-  } else {
-    p->setPen(Qt::NoPen);
-  }
+  PrepareShape(*p, FPen, FBrush, PenVisible(FPen));
   // Aliased Qt outlines cover width + 1 pixels; the box is exclusive.
   p->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "gateway/BootTexts.h"
+#include "gateway/SaveBin.h"
 #include "platform/Files.h"
 
 namespace {
@@ -17,11 +18,11 @@ void AddOperation(TXmlNode operations, TOperation kind, const TUpdateCommand& c,
     start = "0x8000";
     break;
   case TOperation::ParameterImage:
-    file = JoinPath(JoinPath(c.Project_Path, "bin"), "bank1.bin");
+    file = Bank1_Path(c.Project_Path);
     start = "0x07000";
     break;
   case TOperation::LoRaWANImage:
-    file = JoinPath(JoinPath(c.Project_Path, "bin"), "bank2.bin");
+    file = Bank2_Path(c.Project_Path);
     start = "0x80000";
     break;
   }

@@ -1,27 +1,14 @@
 #include "app/UVersionCheck.h"
 
 #include "app/UComon.h"
+#include "gateway/IntegerText.h"
 #include "platform/Http.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace {
 
 long Timeout_Ms = Version_Check_Timeout_Ms;
-
-// Blanks and control characters off both ends.
-std::string Trim(const std::string& s) {
-  auto keep = [](char c) { return static_cast<unsigned char>(c) > ' '; };
-  auto first = std::find_if(s.begin(), s.end(), keep);
-  auto last = std::find_if(s.rbegin(), s.rend(), keep).base();
-  return first < last ? std::string(first, last) : std::string();
-}
-
-std::string Upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return s;
-}
 
 std::string Site() {
   return "http://" + VersionCheckHost();
@@ -30,8 +17,9 @@ std::string Site() {
 } // namespace
 
 int Conv_Version(const std::string& Ver_str) {
-  std::size_t blank = Ver_str.find(' ');
-  const std::string t = Trim(blank == std::string::npos ? Ver_str : Ver_str.substr(blank + 1));
+  const std::size_t blank = Ver_str.find(' ');
+  const std::string_view t =
+      Trim(std::string_view(Ver_str).substr(blank == std::string::npos ? 0 : blank + 1));
   if (t.size() < 5) return -1;
   int value = 0;
   for (std::size_t i : {0u, 2u, 3u, 4u}) {
@@ -47,9 +35,8 @@ bool Check_Version() {
   request.Headers = {{"Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"},
                      {"User-Agent", "Mozilla/3.0 (compatible; HTTP client)"}};
   request.TimeoutMs = Timeout_Ms;
-  const std::string reply = Trim(HttpGet(request));
-  const std::string u = Upper(reply);
-  if (u.empty() || u == "VER. 0.000") return false;
+  const std::string reply(Trim(HttpGet(request)));
+  if (reply.empty() || SameText(reply, "VER. 0.000")) return false;
   const int local = Conv_Version(Build_SW_Version);
   const int remote = Conv_Version(reply);
   return local != -1 && remote != -1 && local < remote;

@@ -1,5 +1,7 @@
 #include "app/CodeTables.h"
 
+#include "gateway/IntegerText.h"
+
 #include <array>
 #include <cstdio>
 
@@ -15,13 +17,6 @@ constexpr std::array<std::string_view, 6> SecPolicyNames{"None",
                                                          "Basic 256 SHA 256",
                                                          "AES 128 SHA 256 RSA OAEP",
                                                          "AES 256 SHA 256 RSA PSS"};
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
-}
 
 } // namespace
 
@@ -41,10 +36,9 @@ std::string OPC_UA_IdType_To_Str(int Code) {
 }
 
 int Str_To_OPC_UA_IdType(std::string_view Text) {
-  const std::string upper = Upper(Text);
-  if (upper == "STRING") return 3;
-  if (upper == "GUID") return 4;
-  if (upper == "BYTESTRING") return 5;
+  if (SameText(Text, "STRING")) return 3;
+  if (SameText(Text, "GUID")) return 4;
+  if (SameText(Text, "BYTESTRING")) return 5;
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "app/Validators.h"
 
+#include "gateway/IntegerText.h"
 #include "platform/Locale.h"
 
 #include <array>
@@ -8,17 +9,6 @@
 #include <optional>
 
 namespace {
-
-// Blanks and control characters at both ends go, as the grid cells may carry either.
-std::string_view Trimmed(std::string_view text) {
-  std::size_t first = 0;
-  while (first < text.size() && static_cast<unsigned char>(text[first]) <= ' ')
-    ++first;
-  std::size_t last = text.size();
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-    --last;
-  return text.substr(first, last - first);
-}
 
 // A whole number in plain decimal digits; signs, hexadecimal and blanks are not numbers here.
 std::optional<std::uint64_t> WholeNumber(std::string_view text) {
@@ -51,14 +41,14 @@ bool Split_IP_Address(std::string_view Text, std::string& A, std::string& B, std
   B.clear();
   C.clear();
   D.clear();
-  std::string_view rest = Trimmed(Text);
+  std::string_view rest = Trim(Text);
   std::array<std::string*, 3> leading{&A, &B, &C};
   for (std::string* part : leading) {
     auto cut = CutAt(rest, '.');
     if (!cut) return false;
-    *part = std::string(Trimmed(*cut));
+    *part = std::string(Trim(*cut));
   }
-  D = std::string(Trimmed(rest));
+  D = std::string(Trim(rest));
   return InRange(A, 0, 255) && InRange(B, 0, 255) && InRange(C, 0, 255) && InRange(D, 0, 255);
 }
 
@@ -98,11 +88,11 @@ bool Split_IP_Port(std::string_view Text, std::uint8_t& B1, std::uint8_t& B2, st
   for (std::size_t i = 0; i < parts.size(); ++i) {
     auto cut = CutAt(rest, i < 3 ? '.' : ':');
     if (!cut) return false;
-    auto value = WholeNumber(Trimmed(*cut));
+    auto value = WholeNumber(Trim(*cut));
     if (!value || *value > 255) return false;
     parts[i] = *value;
   }
-  auto port = WholeNumber(Trimmed(rest));
+  auto port = WholeNumber(Trim(rest));
   if (!port || *port > 65535) return false;
   B1 = static_cast<std::uint8_t>(parts[0]);
   B2 = static_cast<std::uint8_t>(parts[1]);
@@ -117,22 +107,21 @@ int Check_KNX_Address(std::string_view Text, bool IsGroup, bool AllowZero) {
   const char separator = IsGroup ? '/' : '.';
   const char foreign = IsGroup ? '.' : '/';
   if (Text.find(foreign) != std::string_view::npos) return invalid;
-  if (Text.find(separator) == std::string_view::npos)
-    return InRange(Trimmed(Text), 1, 65535) ? valid : invalid;
+  if (Text.find(separator) == std::string_view::npos) return InRange(Trim(Text), 1, 65535) ? valid : invalid;
 
   std::string_view rest = Text;
-  std::string_view first = Trimmed(*CutAt(rest, separator));
+  std::string_view first = Trim(*CutAt(rest, separator));
   auto second = CutAt(rest, separator);
   if (!second) {
     // Only a group address has a two-level form; an individual one needs area, line and device.
     if (!IsGroup) return invalid;
-    auto main = WholeNumber(first), sub = WholeNumber(Trimmed(rest));
+    auto main = WholeNumber(first), sub = WholeNumber(Trim(rest));
     if (!main || !sub || *main > 31 || *sub > 2047) return invalid;
     return *main == 0 && *sub == 0 ? invalid : valid;
   }
-  std::string_view third = Trimmed(rest);
+  std::string_view third = Trim(rest);
   if (third.find(separator) != std::string_view::npos) return invalid; // a fourth part
-  auto a = WholeNumber(first), b = WholeNumber(Trimmed(*second)), c = WholeNumber(third);
+  auto a = WholeNumber(first), b = WholeNumber(Trim(*second)), c = WholeNumber(third);
   if (!a || !b || !c) return invalid;
   const bool allZero = *a == 0 && *b == 0 && *c == 0;
   if (IsGroup) return *a <= 31 && *b <= 7 && *c <= 255 && !allZero ? valid : invalid;
@@ -154,7 +143,7 @@ bool Str_To_Float_Sep(std::string_view Text, char Separator, float& Value) {
   // pass the user's separator, which is also the program's.
   const char decimal = Separator == '.' ? '.' : ',';
   const char other = decimal == '.' ? ',' : '.';
-  std::string_view text = Trimmed(Text);
+  std::string_view text = Trim(Text);
 
   // Rebuilt in the neutral form that from_chars reads: [sign] digits [. digits] [e [sign] digits].
   std::string plain;
@@ -220,11 +209,9 @@ int Check_SNMP_OID(std::string_view OID) {
 }
 
 int SNMP_Security_Level(std::string_view Text) {
-  std::string level(Trimmed(Text));
-  for (char& c : level)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  const std::string_view level = Trim(Text);
   if (level.empty()) return -1;
-  if (level == "AUTH NOPRIV") return 1;
-  if (level == "AUTH PRIV") return 3;
+  if (SameText(level, "AUTH NOPRIV")) return 1;
+  if (SameText(level, "AUTH PRIV")) return 3;
   return 0;
 }

@@ -6,7 +6,6 @@
 
 void Prepare_Shared_State(const std::string& programDir) {
   Set_Program_Folders(programDir);
-  Project_Name.clear();
   Last_Read_Back = true;
   Load_Setting();
   Set_Model_Identity();

@@ -5,19 +5,10 @@
 #include "gateway/ParGenTexts.h"
 #include "platform/Format.h"
 
-#include <optional>
-
 namespace {
 
 std::string CheckText(bool checked) {
   return checked ? "1" : "0";
-}
-
-// Text of the first child element of that name, or nothing when there is none.
-std::optional<std::string> ElementText(const TXmlNode& root, std::string_view name) {
-  TXmlNode node = root.Child(name);
-  if (!node) return std::nullopt;
-  return node.Text();
 }
 
 // A stored list text selects the first item equal to it ignoring case; no match shows blank.
@@ -100,13 +91,13 @@ std::vector<std::pair<std::string_view, std::string>> ParGen_Elements(const TPar
 TParGen ParGen_From_Root(const TXmlNode& root) {
   TParGen v; // member defaults are the defaults of a missing element
   auto text = [&](std::string_view name, std::string& target) {
-    if (auto t = ElementText(root, name)) target = *t;
+    if (auto t = Element_Text(root, name)) target = *t;
   };
   auto check = [&](std::string_view name, bool& target) {
-    if (auto t = ElementText(root, name)) target = *t == "1";
+    if (auto t = Element_Text(root, name)) target = *t == "1";
   };
   auto list = [&](std::string_view name, std::span<const std::string_view> items, std::string& target) {
-    if (auto t = ElementText(root, name)) target = ListItem(items, *t);
+    if (auto t = Element_Text(root, name)) target = ListItem(items, *t);
   };
   auto octets = [&](std::string_view prefix, std::array<std::string, 4>& target) {
     for (int i = 0; i < 4; ++i)
@@ -125,7 +116,7 @@ TParGen ParGen_From_Root(const TXmlNode& root) {
   octets("Eth_Conn_Secondary_DNS", v.Eth_Conn_Secondary_DNS);
   list("LoRa_Network_Type", LoRa_Network_Type_Items(), v.LoRa_Network_Type);
   check("LoRa_Adaptive_DataRate", v.LoRa_Adaptive_DataRate);
-  if (auto t = ElementText(root, "LoRa_DataRate")) {
+  if (auto t = Element_Text(root, "LoRa_DataRate")) {
     std::vector<std::string_view> items;
     for (const TLoRaDataRateItem& item : LoRa_DataRate_Items(v.LoRa_RF_Band))
       items.push_back(item.Text);

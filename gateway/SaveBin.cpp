@@ -38,14 +38,8 @@ class TParGenReader {
 public:
   explicit TParGenReader(const TXmlNode& root) : Root(root) {}
 
-  std::optional<std::string> Text(std::string_view name) const {
-    TXmlNode node = Root.Child(name);
-    if (!node) return std::nullopt;
-    return node.Text();
-  }
-  std::string TextOr(std::string_view name, std::string_view def) const {
-    return Text(name).value_or(std::string(def));
-  }
+  std::optional<std::string> Text(std::string_view name) const { return Element_Text(Root, name); }
+  std::string TextOr(std::string_view name, std::string_view def) const { return Root.ChildText(name, def); }
   bool IsOne(std::string_view name) const { return Text(name) == "1"; }
 
   // The element as an integer in [low, high]; its default when missing or not a number.

@@ -20,3 +20,9 @@ TXmlFile Load_Xml_File(const std::string& path) {
   file.State = TXmlFileState::Loaded;
   return file;
 }
+
+std::optional<std::string> Element_Text(const TXmlNode& root, std::string_view name) {
+  TXmlNode node = root.Child(name);
+  if (!node) return std::nullopt;
+  return node.Text();
+}

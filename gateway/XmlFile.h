@@ -3,7 +3,9 @@
 
 #include "platform/Xml.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 enum class TXmlFileState { Missing, Loaded, Unreadable };
 
@@ -15,3 +17,7 @@ struct TXmlFile {
 };
 
 TXmlFile Load_Xml_File(const std::string& path);
+
+// Text of the first child element of that name; nothing when there is none (an empty element
+// gives the empty text).
+std::optional<std::string> Element_Text(const TXmlNode& root, std::string_view name);

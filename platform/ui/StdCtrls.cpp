@@ -36,6 +36,19 @@ void SetBaseColor(QWidget* w, TColor color) {
   w->setPalette(pal);
 }
 
+Qt::Alignment HorizontalAlignment(TAlignment alignment) {
+  return alignment == taCenter         ? Qt::AlignHCenter
+         : alignment == taRightJustify ? Qt::AlignRight
+                                       : Qt::AlignLeft;
+}
+
+// Typed letters become capitals or small letters as the char case asks.
+void ApplyCharCase(TMessage& M, TEditCharCase charCase) {
+  if (M.Msg != WM_CHAR || charCase == ecNormal) return;
+  QChar ch(static_cast<char16_t>(M.WParam));
+  M.WParam = (charCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
+}
+
 // A button's focus states: a button (other than a radio button) has the focus.
 bool IsButtonClass(const TControl* c) {
   if (!c) return false;
@@ -63,6 +76,11 @@ private:
   int FMax;
   int FPrevious;
 };
+
+void SetLengthLimit(QLineEdit* edit, int maxLength) {
+  delete edit->validator();
+  edit->setValidator(maxLength > 0 ? new TMaxLengthValidator(edit, maxLength) : nullptr);
+}
 
 class QtComboBox : public QComboBox {
 public:
@@ -190,9 +208,7 @@ void TLabel::ApplyText() {
   auto* l = static_cast<QLabel*>(Widget());
   std::string text = GetText();
   l->setText(Q(FShowAccelChar ? StripHotkey(text) : text));
-  Qt::Alignment align = FAlignment == taCenter         ? Qt::AlignHCenter
-                        : FAlignment == taRightJustify ? Qt::AlignRight
-                                                       : Qt::AlignLeft;
+  Qt::Alignment align = HorizontalAlignment(FAlignment);
   align |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
   l->setAlignment(align);
   l->setWordWrap(FWordWrap);
@@ -306,9 +322,7 @@ void TEdit::ApplyLook() {
 
 void TEdit::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
-  auto* e = static_cast<QLineEdit*>(Widget());
-  delete e->validator();
-  e->setValidator(FMaxLength > 0 ? new TMaxLengthValidator(e, FMaxLength) : nullptr);
+  SetLengthLimit(static_cast<QLineEdit*>(Widget()), FMaxLength);
 }
 
 bool TEdit::ReadOnly() const {
@@ -365,10 +379,7 @@ void TEdit::SetModified(bool modified) {
 
 void TEdit::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
-  Qt::Alignment a = alignment == taCenter         ? Qt::AlignHCenter
-                    : alignment == taRightJustify ? Qt::AlignRight
-                                                  : Qt::AlignLeft;
-  static_cast<QLineEdit*>(Widget())->setAlignment(a | Qt::AlignVCenter);
+  static_cast<QLineEdit*>(Widget())->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
@@ -376,10 +387,7 @@ void TEdit::DefaultHandler(TMessage& M) {
     auto* e = static_cast<QLineEdit*>(Widget());
     if (e->text().size() - e->selectedText().size() >= FMaxLength) return;
   }
-  if (M.Msg == WM_CHAR && FCharCase != ecNormal) {
-    QChar ch(static_cast<char16_t>(M.WParam));
-    M.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
-  }
+  ApplyCharCase(M, FCharCase);
   TWinControl::DefaultHandler(M);
 }
 
@@ -455,10 +463,7 @@ void TComboBox::SetDropDownCount(int count) {
 void TComboBox::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
   auto* cb = static_cast<QComboBox*>(Widget());
-  if (QLineEdit* e = cb->lineEdit()) {
-    delete e->validator();
-    e->setValidator(FMaxLength > 0 ? new TMaxLengthValidator(e, FMaxLength) : nullptr);
-  }
+  if (QLineEdit* e = cb->lineEdit()) SetLengthLimit(e, FMaxLength);
 }
 
 bool TComboBox::DroppedDown() const {
@@ -563,10 +568,7 @@ void TComboBox::DefaultHandler(TMessage& M) {
   if (M.Msg == WM_KEYDOWN && Application->Headless() &&
       (M.WParam == VK_F4 || ((M.LParam & ssAlt) && (M.WParam == VK_DOWN || M.WParam == VK_UP))))
     return;
-  if (M.Msg == WM_CHAR && FCharCase != ecNormal) {
-    QChar ch(static_cast<char16_t>(M.WParam));
-    M.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
-  }
+  ApplyCharCase(M, FCharCase);
   TWinControl::DefaultHandler(M);
 }
 

@@ -144,10 +144,6 @@ void TApplication::DestroyForms() {
     Components(ComponentCount() - 1)->Free();
 }
 
-bool TApplication::Initialized() const {
-  return QApplication::instance() != nullptr;
-}
-
 void TApplication::Initialize() {
   if (QCoreApplication::instance()) return;
   // Without any display, run on the off-screen platform rather than fail.

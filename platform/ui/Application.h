@@ -24,8 +24,6 @@ public:
   // Creates the GUI application when it does not exist yet; with a display it also installs the
   // Qt message box as the handler of MessageDlg. Every control calls it on construction.
   void Initialize();
-  // True once the GUI application exists.
-  bool Initialized() const;
 
   // Creates a start-up form owned by the application, sets `reference` to it before OnCreate
   // fires, and makes the first one created the main form.

@@ -94,5 +94,4 @@ struct TControlAccess {
     return c->DoMouseWheel(shift, delta, pos);
   }
   static QWidget* KeyWidget(TWinControl* c) { return c->KeyWidget(); }
-  static void DoClick(TControl* c) { c->Click(); }
 };

@@ -69,7 +69,7 @@ void Rewrite(std::string& markup, const TControlAt& control, std::string_view va
 } // namespace
 
 bool HasHTMLControl(std::string_view text) {
-  return AsciiUpperCase(text).find("<CONTROL") != std::string::npos;
+  return FindIgnoringAsciiCase(text, "<CONTROL") != std::string_view::npos;
 }
 
 THTMLControlTag ParseControlTag(std::string_view tag) {
@@ -132,12 +132,14 @@ std::string UncheckHTMLRadios(std::string_view markup) {
   std::string html(markup);
   // Each radio is rewritten where it stands, so radios without an ID of their own are reached too.
   std::size_t from = 0;
+  std::string upper = AsciiUpperCase(html);
   for (;;) {
-    auto control = ControlFrom(html, AsciiUpperCase(html), from);
+    auto control = ControlFrom(html, upper, from);
     if (!control) break;
     if (control->Tag.Type == "RADIO") {
       Rewrite(html, *control, "FALSE");
       control->End = control->Start + RebuiltTag(control->Tag, "FALSE").size();
+      upper = AsciiUpperCase(html);
     }
     from = control->End;
   }

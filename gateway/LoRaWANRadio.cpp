@@ -131,18 +131,18 @@ int Find_Max_PayLoad(std::string_view band, std::string_view dataRate) {
 }
 
 std::uint8_t Get_LoRa_Band_Code(std::string_view text) {
-  const std::string key = UpperCase(Trim(text));
+  const std::string_view key = Trim(text);
   for (const TBandCode& b : Band_Codes)
-    if (b.Text == key) return b.Code;
+    if (SameText(b.Text, key)) return b.Code;
   return 0;
 }
 
 std::uint8_t Get_LoRa_Network_Type(std::string_view text) {
-  return UpperCase(Trim(text)) == "PUBLIC" ? 1 : 0;
+  return SameText(Trim(text), "PUBLIC") ? 1 : 0;
 }
 
 std::uint8_t Get_LoRa_Activation(std::string_view text) {
-  return UpperCase(Trim(text)) == "OVER-THE-AIR ACTIVATION [OTAA]" ? 1 : 0;
+  return SameText(Trim(text), "OVER-THE-AIR ACTIVATION [OTAA]") ? 1 : 0;
 }
 
 std::uint8_t Get_LoRa_Confirmed(std::string_view text) {

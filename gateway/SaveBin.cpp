@@ -283,10 +283,10 @@ TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t 
       Fill_Table(rules->Uplink, "LoRaWAN_Uplink", bank.Uplink, bank.Uplink_Count,
                  [&](const TLoRaUplinkRule& r, TLoRaWAN_Rule& slot, std::string& error) {
                    if (!Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error)) return false;
-                   // The flags compare the text in capitals as it stands, blanks kept.
-                   slot.Flags = static_cast<std::uint8_t>((UpperCase(r.OnChange) == "Y" ? 1 : 0) |
-                                                          (UpperCase(r.OnCMD) == "Y" ? 2 : 0) |
-                                                          (UpperCase(r.OnTimer) == "Y" ? 4 : 0));
+                   // The flags compare the text ignoring case as it stands, blanks kept.
+                   slot.Flags = static_cast<std::uint8_t>((SameText(r.OnChange, "Y") ? 1 : 0) |
+                                                          (SameText(r.OnCMD, "Y") ? 2 : 0) |
+                                                          (SameText(r.OnTimer, "Y") ? 4 : 0));
                    std::int64_t time = 0;
                    if (!RuleNumber("Time", r.Time, 30, std::numeric_limits<std::int32_t>::max(), time, error))
                      return false;

@@ -6,6 +6,21 @@
 
 struct TImageList::Impl {
   std::vector<QImage> Images; // ARGB32, alpha 0 where transparent
+
+  // Appends the cut images; the index of the first, -1 when there are none.
+  int Append(std::vector<QImage> parts) {
+    if (parts.empty()) return -1;
+    const int first = static_cast<int>(Images.size());
+    for (auto& p : parts)
+      Images.push_back(std::move(p));
+    return first;
+  }
+  // Puts the first cut image at a valid index; false when nothing was cut.
+  bool Put(int index, std::vector<QImage> parts) {
+    if (parts.empty()) return false;
+    Images[index] = std::move(parts.front());
+    return true;
+  }
 };
 
 TImageList::TImageList(int width, int height)
@@ -86,39 +101,28 @@ std::vector<QImage> CutWithColor(const TBitmap& image, TColor maskColor, int w, 
 } // namespace
 
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
-  auto parts = CutWithMask(image, mask, FWidth, FHeight, FMasked);
-  if (parts.empty()) return -1;
-  const int first = Count();
-  for (auto& p : parts)
-    d->Images.push_back(std::move(p));
-  Changed();
+  const int first = d->Append(CutWithMask(image, mask, FWidth, FHeight, FMasked));
+  if (first >= 0) Changed();
   return first;
 }
 
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
-  auto parts = CutWithColor(image, maskColor, FWidth, FHeight, FMasked);
-  if (parts.empty()) return -1;
-  const int first = Count();
-  for (auto& p : parts)
-    d->Images.push_back(std::move(p));
-  Changed();
+  const int first = d->Append(CutWithColor(image, maskColor, FWidth, FHeight, FMasked));
+  if (first >= 0) Changed();
   return first;
 }
 
 bool TImageList::Replace(int index, const TBitmap& image, const TBitmap* mask) {
-  if (index < 0 || index >= Count()) return false;
-  auto parts = CutWithMask(image, mask, FWidth, FHeight, FMasked);
-  if (parts.empty()) return false;
-  d->Images[index] = std::move(parts.front());
+  if (index < 0 || index >= Count() || !d->Put(index, CutWithMask(image, mask, FWidth, FHeight, FMasked)))
+    return false;
   Changed();
   return true;
 }
 
 bool TImageList::ReplaceMasked(int index, const TBitmap& image, TColor maskColor) {
-  if (index < 0 || index >= Count()) return false;
-  auto parts = CutWithColor(image, maskColor, FWidth, FHeight, FMasked);
-  if (parts.empty()) return false;
-  d->Images[index] = std::move(parts.front());
+  if (index < 0 || index >= Count() ||
+      !d->Put(index, CutWithColor(image, maskColor, FWidth, FHeight, FMasked)))
+    return false;
   Changed();
   return true;
 }

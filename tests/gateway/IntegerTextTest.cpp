@@ -1,5 +1,7 @@
 #include "gateway/IntegerText.h"
 
+#include "controls/ProUtilUnicode.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,7 +61,7 @@ TEST(IntegerText, TrimDropsBlanksAndControlCharactersAtBothEnds) {
   EXPECT_EQ(Trim(" \t us915-hybrid \r\n"), "us915-hybrid");
   EXPECT_EQ(Trim("US 915"), "US 915");
   EXPECT_EQ(Trim("   "), "");
-  EXPECT_EQ(UpperCase("us915-Hybrid"), "US915-HYBRID");
+  EXPECT_EQ(AsciiUpperCase("us915-Hybrid"), "US915-HYBRID");
   EXPECT_TRUE(SameText("Over-the-Air Activation [OTAA]", "OVER-THE-AIR ACTIVATION [otaa]"));
   EXPECT_FALSE(SameText("Fixed", "Fixed "));
 }

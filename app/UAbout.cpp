@@ -44,9 +44,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner) {
   Image2->Picture().Assign(Maker_Logo());
 
   auto label = [this](const char* name, int left, int top, const std::string& text) {
-    auto* l = Make_Control<TLabel>(*this, this, name);
-    l->SetBounds(left, top, 10, 10);
-    l->SetTransparent(true);
+    TLabel* l = Make_Label(*this, this, name, left, top);
     l->SetCaption(text);
     return l;
   };

@@ -28,22 +28,14 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner) {
   SetClientWidth(331);
   SetClientHeight(162);
 
-  TTitlePanel title = Make_Title_Panel(*this);
-  P_Title = title.Panel;
-  L_SW_Code = title.L_SW_Code;
-  L_SW_Desc = title.L_SW_Desc;
+  Make_Title_Panel(*this, P_Title, L_SW_Code, L_SW_Desc);
 
-  Label1 = Make_Control<TLabel>(*this, this, "Label1");
-  Label1->SetBounds(16, 76, 10, 10);
-  Label1->SetTransparent(true);
+  Label1 = Make_Label(*this, this, "Label1", 16, 76);
   E_New_Proj = Make_Control<TEdit>(*this, this, "E_New_Proj");
   E_New_Proj->SetBounds(16, 94, 297, 21);
   E_New_Proj->SetTabStop(true);
 
-  P_Buttons = Make_Button_Panel(*this);
-  Btn_OK = Make_Glow_Button(*this, P_Buttons, "Btn_OK", Bounds(93, 6, 110, 28));
-  Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(211, 6, 110, 28));
-  Btn_Cancel->SetModalResult(mrCancel);
+  Make_Button_Panel(*this, 93, P_Buttons, Btn_OK, Btn_Cancel);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

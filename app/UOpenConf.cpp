@@ -15,26 +15,18 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner) {
   SetClientWidth(377);
   SetClientHeight(415);
 
-  TTitlePanel title = Make_Title_Panel(*this);
-  P_Title = title.Panel;
-  L_SW_Code = title.L_SW_Code;
-  L_SW_Desc = title.L_SW_Desc;
+  Make_Title_Panel(*this, P_Title, L_SW_Code, L_SW_Desc);
 
-  Label1 = Make_Control<TLabel>(*this, this, "Label1");
-  Label1->SetBounds(16, 76, 10, 10);
-  Label1->SetTransparent(true);
+  Label1 = Make_Label(*this, this, "Label1", 16, 76);
   ListBox1 = Make_Control<TListBox>(*this, this, "ListBox1");
   ListBox1->SetBounds(16, 94, 335, 273);
   ListBox1->SetTabStop(true);
   ListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
 
-  P_Buttons = Make_Button_Panel(*this);
-  Btn_OK = Make_Glow_Button(*this, P_Buttons, "Btn_OK", Bounds(133, 6, 110, 28));
+  Make_Button_Panel(*this, 133, P_Buttons, Btn_OK, Btn_Cancel);
   Btn_OK->SetAnchors(akTop | akRight);
   Btn_OK->SetModalResult(mrOk);
-  Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(251, 6, 110, 28));
   Btn_Cancel->SetAnchors(akTop | akRight);
-  Btn_Cancel->SetModalResult(mrCancel);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

@@ -43,15 +43,9 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
   SetClientWidth(509);
   SetClientHeight(373);
 
-  TTitlePanel title = Make_Title_Panel(*this);
-  P_Title = title.Panel;
-  L_SW_Code = title.L_SW_Code;
-  L_SW_Desc = title.L_SW_Desc;
+  Make_Title_Panel(*this, P_Title, L_SW_Code, L_SW_Desc);
 
-  P_Buttons = Make_Button_Panel(*this);
-  Btn_OK = Make_Glow_Button(*this, P_Buttons, "Btn_OK", Bounds(16, 6, 110, 28));
-  Btn_Cancel = Make_Glow_Button(*this, P_Buttons, "Btn_Cancel", Bounds(134, 6, 110, 28));
-  Btn_Cancel->SetModalResult(mrCancel);
+  Make_Button_Panel(*this, 16, P_Buttons, Btn_OK, Btn_Cancel);
 
   PC_Options = Make_Control<TPageControl>(*this, this, "PC_Options");
   PC_Options->SetAlign(alClient);
@@ -66,9 +60,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
   TS_Con_Options = sheet("TS_Con_Options");
   TS_Soft_Settings = sheet("TS_Soft_Settings");
 
-  L_Sel_Lang = Make_Control<TLabel>(*this, TS_Language, "L_Sel_Lang");
-  L_Sel_Lang->SetBounds(12, 11, 10, 10);
-  L_Sel_Lang->SetTransparent(true);
+  L_Sel_Lang = Make_Label(*this, TS_Language, "L_Sel_Lang", 12, 11);
   L_Sel_Lang->Font().SetStyle(fsBold);
   TImage** flags[] = {&I_L1, &I_L2, &I_L3, &I_L4, &I_L5, &I_L6};
   TLabel** names[] = {&L_L1, &L_L2, &L_L3, &L_L4, &L_L5, &L_L6};
@@ -82,9 +74,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
     image->SetTag(k + 1);
     image->OnClick = lang_click;
     *flags[k] = image;
-    TLabel* label = Make_Control<TLabel>(*this, TS_Language, "L_L" + n);
-    label->SetBounds(Slot_Places[k].Name.X, Slot_Places[k].Name.Y, 10, 10);
-    label->SetTransparent(true);
+    TLabel* label = Make_Label(*this, TS_Language, "L_L" + n, Slot_Places[k].Name.X, Slot_Places[k].Name.Y);
     label->SetCursor(crHandPoint);
     label->SetTag(k + 1);
     label->OnClick = lang_click;
@@ -93,9 +83,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner) {
   Btn_Prev = Make_Glow_Button(*this, TS_Language, "Btn_Prev", Bounds(12, 204, 110, 28));
   Btn_Next = Make_Glow_Button(*this, TS_Language, "Btn_Next", Bounds(379, 205, 110, 28));
   Btn_Prev->OnClick = Btn_Next->OnClick = [this](TObject* s) { Btn_NextClick(s); };
-  L_Page_Lang = Make_Control<TLabel>(*this, TS_Language, "L_Page_Lang");
-  L_Page_Lang->SetBounds(220, 212, 10, 10);
-  L_Page_Lang->SetTransparent(true);
+  L_Page_Lang = Make_Label(*this, TS_Language, "L_Page_Lang", 220, 212);
 
   auto check_box = [this](TTabSheet* page, const char* name, int left, int top) {
     auto* box = Make_Control<TCheckBox>(*this, page, name);

@@ -81,13 +81,6 @@ const TButtonSpec Step_Buttons[] = {
 constexpr int Step_Label_Top = 128;
 constexpr int Step_Label_Pitch = 44;
 
-TLabel* Make_Label(TForm& form, const std::string& name, int left, int top) {
-  auto* label = Make_Control<TLabel>(form, &form, name);
-  label->SetBounds(left, top, 10, 10);
-  label->SetTransparent(true);
-  return label;
-}
-
 } // namespace
 
 TFVelmariceFirmWare::TFVelmariceFirmWare(TComponent* AOwner) : TForm(AOwner) {
@@ -96,28 +89,28 @@ TFVelmariceFirmWare::TFVelmariceFirmWare(TComponent* AOwner) : TForm(AOwner) {
   SetClientWidth(694);
   SetClientHeight(480);
 
-  L_SW_Code = Make_Label(*this, "L_SW_Code", 16, 8);
+  L_SW_Code = Make_Label(*this, this, "L_SW_Code", 16, 8);
   L_SW_Code->Font().SetName("Verdana");
   L_SW_Code->Font().SetHeight(-32);
   L_SW_Code->Font().SetColor(Shell_Grey);
-  L_SW_Desc = Make_Label(*this, "L_SW_Desc", 16, 42);
+  L_SW_Desc = Make_Label(*this, this, "L_SW_Desc", 16, 42);
   L_SW_Desc->Font().SetColor(Shell_Grey);
   L_SW_Desc->Font().SetStyle(fsBold);
-  L_Begin = Make_Label(*this, "L_Begin", 16, 84);
+  L_Begin = Make_Label(*this, this, "L_Begin", 16, 84);
   L_Begin->Font().SetStyle(fsBold);
 
   Shape2 = Make_Control<TShape>(*this, this, "Shape2");
   Shape2->SetBounds(80, 70, 348, 36);
   Shape2->Pen().SetColor(clSilver);
   Shape2->Brush().SetStyle(bsClear);
-  L_Name_Conf = Make_Label(*this, "L_Name_Conf", 87, 75);
-  L_Name_Conf_L2 = Make_Label(*this, "L_Name_Conf_L2", 87, 88);
+  L_Name_Conf = Make_Label(*this, this, "L_Name_Conf", 87, 75);
+  L_Name_Conf_L2 = Make_Label(*this, this, "L_Name_Conf_L2", 87, 88);
   L_Name_Conf_L2->Font().SetStyle(fsBold);
 
   TLabel** steps[] = {&L_Step_1, &L_Step_2, &L_Step_3, &L_Step_4, &L_Step_5, &L_Step_6, &L_Step_7, &L_Step_8};
   for (int k = 0; k < 8; ++k) {
     *steps[k] =
-        Make_Label(*this, "L_Step_" + std::to_string(k + 1), 16, Step_Label_Top + k * Step_Label_Pitch);
+        Make_Label(*this, this, "L_Step_" + std::to_string(k + 1), 16, Step_Label_Top + k * Step_Label_Pitch);
     (*steps[k])->Font().SetStyle(fsBold);
   }
 
@@ -125,7 +118,7 @@ TFVelmariceFirmWare::TFVelmariceFirmWare(TComponent* AOwner) : TForm(AOwner) {
   Shape1->Pen().SetColor(clSilver);
   Shape1->Brush().SetColor(clSilver);
 
-  L_Ormida = Make_Label(*this, "L_Ormida", 565, 392);
+  L_Ormida = Make_Label(*this, this, "L_Ormida", 565, 392);
   L_Ormida->SetCursor(crHandPoint);
   L_Ormida->Font().SetColor(Shell_Grey);
   L_Ormida->Font().SetStyle(fsBold);

@@ -10,6 +10,13 @@ void Shell_Form_Look(TForm& form) {
   form.SetShowHint(true);
 }
 
+TLabel* Make_Label(TForm& form, TWinControl* parent, const std::string& name, int left, int top) {
+  auto* label = Make_Control<TLabel>(form, parent, name);
+  label->SetBounds(left, top, 10, 10);
+  label->SetTransparent(true);
+  return label;
+}
+
 TLbButton* Make_Glow_Button(TForm& form, TWinControl* parent, const std::string& name, const TRect& bounds) {
   auto* button = Make_Control<TLbButton>(form, parent, name);
   button->SetBoundsRect(bounds);
@@ -19,38 +26,34 @@ TLbButton* Make_Glow_Button(TForm& form, TWinControl* parent, const std::string&
   return button;
 }
 
-TTitlePanel Make_Title_Panel(TForm& form) {
-  TTitlePanel title;
-  title.Panel = Make_Control<TPanel>(form, &form, "P_Title");
-  title.Panel->SetAlign(alTop);
-  title.Panel->SetHeight(69);
-  title.Panel->SetBevelOuter(bvNone);
-  title.Panel->SetColor(Shell_Title_Color);
-  title.Panel->SetShowCaption(false);
+void Make_Title_Panel(TForm& form, TPanel*& panel, TLabel*& code, TLabel*& desc) {
+  panel = Make_Control<TPanel>(form, &form, "P_Title");
+  panel->SetAlign(alTop);
+  panel->SetHeight(69);
+  panel->SetBevelOuter(bvNone);
+  panel->SetColor(Shell_Title_Color);
+  panel->SetShowCaption(false);
 
-  title.L_SW_Code = Make_Control<TLabel>(form, title.Panel, "L_SW_Code");
-  title.L_SW_Code->SetBounds(16, 2, 10, 10);
-  title.L_SW_Code->SetTransparent(true);
-  title.L_SW_Code->Font().SetName("Verdana");
-  title.L_SW_Code->Font().SetHeight(-32);
-  title.L_SW_Code->Font().SetColor(Shell_Grey);
+  code = Make_Label(form, panel, "L_SW_Code", 16, 2);
+  code->Font().SetName("Verdana");
+  code->Font().SetHeight(-32);
+  code->Font().SetColor(Shell_Grey);
 
-  title.L_SW_Desc = Make_Control<TLabel>(form, title.Panel, "L_SW_Desc");
-  title.L_SW_Desc->SetBounds(16, 46, 10, 10);
-  title.L_SW_Desc->SetTransparent(true);
-  title.L_SW_Desc->Font().SetName("Verdana");
-  title.L_SW_Desc->Font().SetHeight(-11);
-  title.L_SW_Desc->Font().SetColor(Shell_Grey);
-  title.L_SW_Desc->Font().SetStyle(fsBold);
-  return title;
+  desc = Make_Label(form, panel, "L_SW_Desc", 16, 46);
+  desc->Font().SetName("Verdana");
+  desc->Font().SetHeight(-11);
+  desc->Font().SetColor(Shell_Grey);
+  desc->Font().SetStyle(fsBold);
 }
 
-TPanel* Make_Button_Panel(TForm& form) {
-  auto* panel = Make_Control<TPanel>(form, &form, "P_Buttons");
+void Make_Button_Panel(TForm& form, int okLeft, TPanel*& panel, TLbButton*& ok, TLbButton*& cancel) {
+  panel = Make_Control<TPanel>(form, &form, "P_Buttons");
   panel->SetAlign(alBottom);
   panel->SetHeight(40);
   panel->SetBevelOuter(bvNone);
   panel->SetColor(Shell_Back_Color);
   panel->SetShowCaption(false);
-  return panel;
+  ok = Make_Glow_Button(form, panel, "Btn_OK", Bounds(okLeft, 6, 110, 28));
+  cancel = Make_Glow_Button(form, panel, "Btn_Cancel", Bounds(okLeft + 118, 6, 110, 28));
+  cancel->SetModalResult(mrCancel);
 }

@@ -22,6 +22,9 @@ template <class T> T* Make_Control(TForm& form, TWinControl* parent, const std::
   return control;
 }
 
+// A transparent label owned by `form`, named and placed at (left, top) in `parent`.
+TLabel* Make_Label(TForm& form, TWinControl* parent, const std::string& name, int left, int top);
+
 // Single border with the system menu only, centred, 11-pixel Verdana, the shell's background,
 // hints on.
 void Shell_Form_Look(TForm& form);
@@ -31,12 +34,8 @@ TLbButton* Make_Glow_Button(TForm& form, TWinControl* parent, const std::string&
 
 // The panel across the top of a dialog: the software code in large grey letters, and a line of
 // description under it.
-struct TTitlePanel {
-  TPanel* Panel = nullptr;
-  TLabel* L_SW_Code = nullptr;
-  TLabel* L_SW_Desc = nullptr;
-};
-TTitlePanel Make_Title_Panel(TForm& form);
+void Make_Title_Panel(TForm& form, TPanel*& panel, TLabel*& code, TLabel*& desc);
 
-// The panel across the bottom of a dialog that holds its buttons.
-TPanel* Make_Button_Panel(TForm& form);
+// The panel across the bottom of a dialog with its OK button at `okLeft` and Cancel, which closes
+// the dialog with mrCancel, beside it.
+void Make_Button_Panel(TForm& form, int okLeft, TPanel*& panel, TLbButton*& ok, TLbButton*& cancel);

@@ -64,12 +64,6 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first);
 }
 
-std::string UpperCase(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), Upper);
-  return out;
-}
-
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });

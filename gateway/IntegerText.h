@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 // Leading blanks, an optional sign, then decimal digits or hexadecimal digits after "$", "x", "X",
@@ -12,8 +11,8 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text);
 std::int32_t StrToIntDef(std::string_view text, std::int32_t def);
 
 // Text helpers shared by the gateway files. Trim drops every character up to the blank (control
-// characters included) at both ends; the case functions touch only ASCII letters.
+// characters included) at both ends; SameText ignores the case of ASCII letters only (upper-casing
+// a text is AsciiUpperCase of controls/ProUtilUnicode.h).
 std::string_view Trim(std::string_view text);
-std::string UpperCase(std::string_view text);
 bool SameText(std::string_view a, std::string_view b);
 bool IsHexDigit(char c);

@@ -83,7 +83,7 @@ TGatewayResult NumByteFailure(int row, int textNumber, int maxPayloadSize) {
 // The time is checked whenever the device could take the rule as timed: the image sets the timer
 // bit for "y" as well, and the grid's own "Y" may come with blanks from a file.
 bool Is_Timer_Rule(std::string_view onTimer) {
-  return UpperCase(Trim(onTimer)) == "Y";
+  return SameText(Trim(onTimer), "Y");
 }
 
 std::size_t RowsToUse(std::size_t rows, bool fportFixed) {
@@ -97,11 +97,11 @@ int LoRaWAN_Capacity(bool fportFixed) {
 }
 
 bool Is_LoRaWAN_Rule_Enabled(std::string_view enable) {
-  return UpperCase(Trim(enable)) == "Y";
+  return SameText(Trim(enable), "Y");
 }
 
 bool Is_FPort_Variable(std::string_view text) {
-  return UpperCase(Trim(text)) == "VARIABLE";
+  return SameText(Trim(text), "VARIABLE");
 }
 
 TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPath) {

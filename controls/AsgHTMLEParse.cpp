@@ -1,6 +1,7 @@
 #include "controls/AsgHTMLEParse.h"
 
 #include "controls/ProUtilUnicode.h"
+#include "controls/ReplaceAll.h"
 
 #include <array>
 #include <cctype>
@@ -33,18 +34,8 @@ constexpr std::array<TEntity, 3> RunEntities = {{
 
 // Every occurrence, left to right; true when anything was replaced.
 bool ReplaceEveryIgnoringCase(std::string& text, const TEntity& entity) {
-  std::size_t p = FindIgnoringAsciiCase(text, entity.Name, 0);
-  if (p == std::string::npos) return false;
-  std::string out;
-  out.reserve(text.size());
-  std::size_t start = 0;
-  for (; p != std::string::npos; p = FindIgnoringAsciiCase(text, entity.Name, start)) {
-    out.append(text, start, p - start);
-    out += entity.Text;
-    start = p + entity.Name.size();
-  }
-  out.append(text, start);
-  text = std::move(out);
+  if (FindIgnoringAsciiCase(text, entity.Name) == std::string::npos) return false;
+  text = ReplaceAllIgnoringAsciiCase(text, entity.Name, entity.Text);
   return true;
 }
 

@@ -7,18 +7,6 @@
 
 namespace {
 
-std::string ReplaceAllIgnoringAsciiCase(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  std::size_t start = 0;
-  for (std::size_t p; (p = FindIgnoringAsciiCase(text, from, start)) != std::string_view::npos;
-       start = p + from.size()) {
-    out.append(text, start, p - start);
-    out += to;
-  }
-  out.append(text, start);
-  return out;
-}
-
 // "<tag>", or "</tag>" when closing.
 std::string TagText(std::string_view tag, bool closing) {
   std::string out(closing ? "</" : "<");

@@ -55,6 +55,11 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t def) {
   return TryStrToInt(text).value_or(def);
 }
 
+bool IsIntInRange(std::string_view text, std::int32_t low, std::int32_t high) {
+  const std::optional<std::int32_t> value = TryStrToInt(text);
+  return value && *value >= low && *value <= high;
+}
+
 std::string_view Trim(std::string_view text) {
   std::size_t first = 0, last = text.size();
   while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
@@ -62,6 +67,10 @@ std::string_view Trim(std::string_view text) {
   while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
     --last;
   return text.substr(first, last - first);
+}
+
+bool IsBlank(std::string_view text) {
+  return Trim(text).empty();
 }
 
 bool SameText(std::string_view a, std::string_view b) {

@@ -11,10 +11,6 @@
 
 namespace {
 
-bool IsBlank(std::string_view text) {
-  return Trim(text).empty();
-}
-
 // The attributes of a rule row in the order the file writes them.
 template <class TRule> struct TRuleColumn {
   std::string_view Name;
@@ -60,11 +56,6 @@ void WriteRules(TXmlNode section, const TRuleColumn<TRule> (&columns)[N], const 
     for (const TRuleColumn<TRule>& column : columns)
       row.SetAttribute(column.Name, rules[i].*column.Field);
   }
-}
-
-bool InRange(std::string_view text, int low, int high) {
-  std::int32_t value = StrToIntDef(text, -1);
-  return value >= low && value <= high;
 }
 
 std::string RowMessage(int row, int textNumber) {
@@ -169,21 +160,22 @@ TGatewayResult Check_LoRaWAN_Rules(const TLoRaWANSetAccess& rules, int maxPayloa
     const int row = static_cast<int>(i) + 1;
     if (IsBlank(r.StartByte)) break;
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
-    if (!InRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Up_StartByte);
-    if (!InRange(r.NumByte, 0, maxPayloadSize - 2))
+    if (!IsIntInRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Up_StartByte);
+    if (!IsIntInRange(r.NumByte, 0, maxPayloadSize - 2))
       return NumByteFailure(row, Txt_LoRa_Up_NumByte, maxPayloadSize);
-    if (Is_Timer_Rule(r.OnTimer) && !InRange(r.Time, 30, 86400)) return RowFailure(row, Txt_LoRa_Up_Time);
-    if (!fportFixed && !InRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Up_FPort);
+    if (Is_Timer_Rule(r.OnTimer) && !IsIntInRange(r.Time, 30, 86400))
+      return RowFailure(row, Txt_LoRa_Up_Time);
+    if (!fportFixed && !IsIntInRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Up_FPort);
   }
   for (std::size_t i = 0; i < RowsToUse(rules.Downlink.size(), fportFixed); ++i) {
     const TLoRaDownlinkRule& r = rules.Downlink[i];
     const int row = static_cast<int>(i) + 1;
     if (IsBlank(r.StartByte)) break;
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
-    if (!InRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Down_StartByte);
-    if (!InRange(r.NumByte, 0, maxPayloadSize - 2))
+    if (!IsIntInRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Down_StartByte);
+    if (!IsIntInRange(r.NumByte, 0, maxPayloadSize - 2))
       return NumByteFailure(row, Txt_LoRa_Down_NumByte, maxPayloadSize);
-    if (!fportFixed && !InRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Down_FPort);
+    if (!fportFixed && !IsIntInRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Down_FPort);
   }
   return TGatewayResult::Success();
 }
@@ -198,7 +190,7 @@ TGatewayResult Check_Config_LoraWAN(const std::string& parGenPath, const std::st
     return TGatewayResult::Failure(Text_Configuration_Unreadable, {load.Error});
   for (const TLoRaUplinkRule& r : load.Rules.Uplink) {
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
-    if (!InRange(r.NumByte, 0, settings.MaxPayloadSize - 2))
+    if (!IsIntInRange(r.NumByte, 0, settings.MaxPayloadSize - 2))
       return TGatewayResult::Failure(Text_Config_NumByte_Error, {});
   }
   return TGatewayResult::Success();

@@ -14,24 +14,15 @@ TGatewayResult Fail(int number) {
   return TGatewayResult::Failure(Lang_Text(number), number);
 }
 
-bool InRange(std::string_view text, int low, int high) {
-  std::int32_t value = StrToIntDef(text, -1);
-  return value >= low && value <= high;
-}
-
-bool IsEmptyList(std::string_view text) {
-  return Trim(text).empty();
-}
-
 // The first octet of the four that is not 0 to 255, as 0..3, or -1.
 int BadOctet(const std::array<std::string, 4>& octets) {
   for (int i = 0; i < 4; ++i)
-    if (!InRange(octets[static_cast<std::size_t>(i)], 0, 255)) return i;
+    if (!IsIntInRange(octets[static_cast<std::size_t>(i)], 0, 255)) return i;
   return -1;
 }
 
 bool IsPort(std::string_view text) {
-  return InRange(text, 0, 65535) && StrToIntDef(text, -1) != 10000;
+  return IsIntInRange(text, 0, 65535) && StrToIntDef(text, -1) != 10000;
 }
 
 } // namespace
@@ -45,15 +36,15 @@ TGatewayResult Check_ParGen_Values(const TParGen& v) {
     if (int i = BadOctet(v.Eth_Conn_Primary_DNS); i >= 0) return Fail(Txt_Error_Pri_DNS1 + i);
     if (int i = BadOctet(v.Eth_Conn_Secondary_DNS); i >= 0) return Fail(Txt_Error_Sec_DNS1 + i);
   }
-  if (IsEmptyList(v.LoRa_RF_Band)) return Fail(Txt_Error_RF_Band);
-  if (IsEmptyList(v.LoRa_Network_Type)) return Fail(Txt_Error_Network_Type);
-  if (IsEmptyList(v.LoRa_DataRate)) return Fail(Txt_Error_DataRate);
-  if (IsEmptyList(v.LoRa_Transmission_Type)) return Fail(Txt_Error_Transmission_Type);
+  if (IsBlank(v.LoRa_RF_Band)) return Fail(Txt_Error_RF_Band);
+  if (IsBlank(v.LoRa_Network_Type)) return Fail(Txt_Error_Network_Type);
+  if (IsBlank(v.LoRa_DataRate)) return Fail(Txt_Error_DataRate);
+  if (IsBlank(v.LoRa_Transmission_Type)) return Fail(Txt_Error_Transmission_Type);
   const int maxPayload = Find_Max_PayLoad(v.LoRa_RF_Band, v.LoRa_DataRate);
-  if (!InRange(v.LoRa_Payload_Size, 1, maxPayload))
+  if (!IsIntInRange(v.LoRa_Payload_Size, 1, maxPayload))
     return TGatewayResult::Failure(Format(Lang_Text(Txt_Error_Payload_Size), {std::int64_t{maxPayload}}),
                                    Txt_Error_Payload_Size);
-  if (IsEmptyList(v.LoRa_Activation_Method)) return Fail(Txt_Error_Activation_Method);
+  if (IsBlank(v.LoRa_Activation_Method)) return Fail(Txt_Error_Activation_Method);
 
   // Only the identifiers of the chosen activation method reach the device; the others are hidden.
   if (!Is_Hex_Key_Text(v.LoRa_JoinEUI, 16)) return Fail(Txt_Error_JoinEUI);

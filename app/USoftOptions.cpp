@@ -160,7 +160,6 @@ void TFSoftOptions::Set_Lang() {
 void TFSoftOptions::FormShow(TObject*) {
   Language_In_Use = Language_Name;
   Create_Lang_List();
-  Update_CheckBox();
   LL_Check_Update->Hide();
   PC_Options->SetActivePage(TS_Language);
   CB_En_Con->SetChecked(Opt_Enable_Internet);

@@ -265,8 +265,6 @@ void TFSoftOptions::Btn_OKClick(TObject*) {
   Language_Name = Language_In_Use;
   Opt_Enable_Internet = CB_En_Con->Checked();
   Opt_Enable_Update = CB_Update->Checked();
-  if (FVelmariceFirmWare)
-    FVelmariceFirmWare->Timer_Update->SetEnabled(Opt_Enable_Internet && Opt_Enable_Update);
   Opt_Jump_Field_Tables = CB_Soft_Set_Jump_Table->Checked();
   Opt_Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->Checked();
   SetModalResult(mrOk);

@@ -20,6 +20,14 @@ int ClampExtent(int v) {
   return Clamp(v, 0, TGridCore::MaxCellExtent);
 }
 
+// Moves sizes[from] to `to`; the ones between shift by one.
+void MoveSize(std::vector<int>& sizes, int from, int to) {
+  if (from < to)
+    std::rotate(sizes.begin() + from, sizes.begin() + from + 1, sizes.begin() + to + 1);
+  else
+    std::rotate(sizes.begin() + to, sizes.begin() + from, sizes.begin() + from + 1);
+}
+
 } // namespace
 
 TGridCore::TGridCore() {
@@ -55,7 +63,7 @@ int TGridCore::FixedExtent(const Axis& a, bool horizontalAxis) const {
   return static_cast<int>(std::min<long long>(sum, 1LL << 30));
 }
 
-int TGridCore::FirstInView(const Axis& a, bool horizontalAxis, int /*first*/, int client, int index) const {
+int TGridCore::FirstInView(const Axis& a, bool horizontalAxis, int client, int index) const {
   int line = NormalLine(horizontalAxis);
   long long avail = static_cast<long long>(client) - FixedExtent(a, horizontalAxis);
   int i = index;
@@ -71,7 +79,7 @@ int TGridCore::FirstInView(const Axis& a, bool horizontalAxis, int /*first*/, in
 
 int TGridCore::MaxFirst(const Axis& a, bool horizontalAxis, int client) const {
   if (a.Count <= a.Fixed) return a.Fixed;
-  return FirstInView(a, horizontalAxis, a.Fixed, client, a.Count - 1);
+  return FirstInView(a, horizontalAxis, client, a.Count - 1);
 }
 
 int TGridCore::VisibleCount(const Axis& a, bool horizontalAxis, int first, int client) const {
@@ -153,7 +161,7 @@ void TGridCore::SetColCount(int value) {
   int last = std::max(0, value - 1);
   if (FCurrent.X > last) FCurrent.X = last;
   if (FAnchor.X > last) FAnchor.X = last;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   SizeChanged(oldCols, oldRows);
@@ -169,7 +177,7 @@ void TGridCore::SetRowCount(int value) {
   int last = std::max(0, value - 1);
   if (FCurrent.Y > last) FCurrent.Y = last;
   if (FAnchor.Y > last) FAnchor.Y = last;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   SizeChanged(oldCols, oldRows);
@@ -181,7 +189,7 @@ void TGridCore::SetFixedCols(int value) {
   FCols.Fixed = value;
   if (FCurrent.X < value) FCurrent.X = value;
   if (FAnchor.X < value) FAnchor.X = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
 }
@@ -192,7 +200,7 @@ void TGridCore::SetFixedRows(int value) {
   FRows.Fixed = value;
   if (FCurrent.Y < value) FCurrent.Y = value;
   if (FAnchor.Y < value) FAnchor.Y = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
 }
@@ -201,7 +209,7 @@ void TGridCore::SetDefaultColWidth(int value) {
   value = ClampExtent(value);
   FCols.Default = value;
   std::fill(FCols.Sizes.begin(), FCols.Sizes.end(), value);
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   ColWidthsChanged();
@@ -211,7 +219,7 @@ void TGridCore::SetDefaultRowHeight(int value) {
   value = ClampExtent(value);
   FRows.Default = value;
   std::fill(FRows.Sizes.begin(), FRows.Sizes.end(), value);
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   RowHeightsChanged();
@@ -230,7 +238,7 @@ void TGridCore::SetColWidths(int index, int value) {
   int& slot = FCols.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   ColWidthsChanged();
@@ -242,7 +250,7 @@ void TGridCore::SetRowHeights(int index, int value) {
   int& slot = FRows.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
   RowHeightsChanged();
@@ -252,7 +260,7 @@ void TGridCore::SetGridLineWidth(int value) {
   value = Clamp(value, 0, MaxCellExtent);
   if (value == FGridLineWidth) return;
   FGridLineWidth = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
 }
@@ -260,7 +268,7 @@ void TGridCore::SetGridLineWidth(int value) {
 void TGridCore::SetOptions(TGridOptions value) {
   if (value == FOptions) return;
   FOptions = value;
-  ClampView(true);
+  ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();
 }
@@ -318,17 +326,8 @@ int TGridCore::VisibleRowCount() const {
   return VisibleCount(FRows, false, FTopRow, FClientHeight);
 }
 
-void TGridCore::ClampView(bool notify) {
-  int left = Clamp(FLeftCol, FCols.Fixed, std::max(FCols.Fixed, MaxLeftCol()));
-  int top = Clamp(FTopRow, FRows.Fixed, std::max(FRows.Fixed, MaxTopRow()));
-  if (left == FLeftCol && top == FTopRow) return;
-  FLeftCol = left;
-  FTopRow = top;
-  if (notify) {
-    GridInvalidateAll();
-    GridScrollBarsChanged();
-    TopLeftChanged();
-  }
+void TGridCore::ClampView() {
+  MoveTopLeft(FLeftCol, FTopRow);
 }
 
 void TGridCore::MoveTopLeft(int left, int top) {
@@ -355,7 +354,7 @@ void TGridCore::SetGridClientSize(int width, int height) {
   if (width == FClientWidth && height == FClientHeight) return;
   FClientWidth = width;
   FClientHeight = height;
-  ClampView(true);
+  ClampView();
   GridScrollBarsChanged();
 }
 
@@ -535,14 +534,14 @@ void TGridCore::ScrollCellInView(int col, int row) {
     if (col < FLeftCol)
       left = col;
     else if (col >= FLeftCol + vis)
-      left = FirstInView(FCols, true, FLeftCol, FClientWidth, col);
+      left = FirstInView(FCols, true, FClientWidth, col);
   }
   if (row >= FRows.Fixed && row < FRows.Count) {
     int vis = VisibleRowCount();
     if (row < FTopRow)
       top = row;
     else if (row >= FTopRow + vis)
-      top = FirstInView(FRows, false, FTopRow, FClientHeight, row);
+      top = FirstInView(FRows, false, FClientHeight, row);
   }
   MoveTopLeft(left, top);
 }
@@ -553,11 +552,7 @@ void TGridCore::MoveColumn(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= FCols.Count || toIndex >= FCols.Count ||
       fromIndex == toIndex)
     return;
-  auto& s = FCols.Sizes;
-  if (fromIndex < toIndex)
-    std::rotate(s.begin() + fromIndex, s.begin() + fromIndex + 1, s.begin() + toIndex + 1);
-  else
-    std::rotate(s.begin() + toIndex, s.begin() + fromIndex, s.begin() + fromIndex + 1);
+  MoveSize(FCols.Sizes, fromIndex, toIndex);
   ColumnMoved(fromIndex, toIndex);
   GridInvalidateAll();
 }
@@ -566,11 +561,7 @@ void TGridCore::MoveRow(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= FRows.Count || toIndex >= FRows.Count ||
       fromIndex == toIndex)
     return;
-  auto& s = FRows.Sizes;
-  if (fromIndex < toIndex)
-    std::rotate(s.begin() + fromIndex, s.begin() + fromIndex + 1, s.begin() + toIndex + 1);
-  else
-    std::rotate(s.begin() + toIndex, s.begin() + fromIndex, s.begin() + fromIndex + 1);
+  MoveSize(FRows.Sizes, fromIndex, toIndex);
   RowMoved(fromIndex, toIndex);
   GridInvalidateAll();
 }

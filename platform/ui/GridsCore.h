@@ -293,8 +293,8 @@ private:
   std::vector<TGridSpan> Spans(const Axis& a, bool horizontalAxis, int first, int client) const;
   bool SpanOf(const Axis& a, bool horizontalAxis, int first, int client, int index, TGridSpan& out) const;
   int Hit(const Axis& a, bool horizontalAxis, int first, int client, int pos) const;
-  int FirstInView(const Axis& a, bool horizontalAxis, int first, int client, int index) const;
-  void ClampView(bool notify);
+  int FirstInView(const Axis& a, bool horizontalAxis, int client, int index) const;
+  void ClampView(); // keeps the view in range after a change of sizes or counts
   void MoveTopLeft(int left, int top);
   int ClampNormal(int v, const Axis& a) const;
   void ScrollAxis(bool vertical, TGridScrollCode code, int pos);

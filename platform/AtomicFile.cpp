@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Files.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,12 +13,6 @@ namespace {
 
 TWriteResult Fail(const std::string& path, const std::string& what, int error) {
   return {false, "Cannot write \"" + path + "\": " + what + " (" + std::strerror(error) + ")"};
-}
-
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Creates a new temporary file beside the target; its name is never one that exists.
@@ -87,7 +83,8 @@ TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
     return Fail(path, "cannot replace the file", error);
   }
   // Make the new name itself durable.
-  int dirFd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string folder = ExtractFilePath(path);
+  int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);

@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/Clock.h"
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <csignal>
@@ -72,12 +73,9 @@ bool TProcess::Start(const std::string& program, const std::vector<std::string>&
     Impl->Error = "The file \"" + program + "\" is not an executable program";
     return false;
   }
-  if (!workingDir.empty()) {
-    struct stat dir {};
-    if (::stat(workingDir.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode)) {
-      Impl->Error = "The folder \"" + workingDir + "\" does not exist";
-      return false;
-    }
+  if (!workingDir.empty() && !DirectoryExists(workingDir)) {
+    Impl->Error = "The folder \"" + workingDir + "\" does not exist";
+    return false;
   }
 
   std::vector<std::string> argvText;

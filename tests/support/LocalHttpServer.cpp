@@ -178,9 +178,6 @@ TLocalHttpServer::~TLocalHttpServer() {
   ::close(Impl->Wake[1]);
 }
 
-int TLocalHttpServer::Port() const {
-  return Impl->Port;
-}
 std::string TLocalHttpServer::Host() const {
   return "127.0.0.1:" + std::to_string(Impl->Port);
 }

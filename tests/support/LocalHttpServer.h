@@ -23,7 +23,6 @@ public:
   TLocalHttpServer(const TLocalHttpServer&) = delete;
   TLocalHttpServer& operator=(const TLocalHttpServer&) = delete;
 
-  int Port() const;
   std::string Host() const;                             // "127.0.0.1:<port>"
   std::string Url(std::string_view pathAndQuery) const; // "http://127.0.0.1:<port>" + path
 

@@ -1,6 +1,5 @@
 #include "platform/Locale.h"
 
-#include <clocale>
 #include <langinfo.h>
 #include <locale.h>
 #include <optional>

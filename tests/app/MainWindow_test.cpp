@@ -2,9 +2,6 @@
 // on close, the last configuration reopened, the language change, the links and the picture.
 #include "MainWindowFixture.h"
 
-#include "app/USettings.h"
-#include "app/UStartProgram.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <string>

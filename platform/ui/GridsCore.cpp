@@ -161,9 +161,7 @@ void TGridCore::SetColCount(int value) {
   int last = std::max(0, value - 1);
   if (FCurrent.X > last) FCurrent.X = last;
   if (FAnchor.X > last) FAnchor.X = last;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   SizeChanged(oldCols, oldRows);
 }
 
@@ -177,9 +175,7 @@ void TGridCore::SetRowCount(int value) {
   int last = std::max(0, value - 1);
   if (FCurrent.Y > last) FCurrent.Y = last;
   if (FAnchor.Y > last) FAnchor.Y = last;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   SizeChanged(oldCols, oldRows);
 }
 
@@ -189,9 +185,7 @@ void TGridCore::SetFixedCols(int value) {
   FCols.Fixed = value;
   if (FCurrent.X < value) FCurrent.X = value;
   if (FAnchor.X < value) FAnchor.X = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
 }
 
 void TGridCore::SetFixedRows(int value) {
@@ -200,18 +194,14 @@ void TGridCore::SetFixedRows(int value) {
   FRows.Fixed = value;
   if (FCurrent.Y < value) FCurrent.Y = value;
   if (FAnchor.Y < value) FAnchor.Y = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
 }
 
 void TGridCore::SetDefaultColWidth(int value) {
   value = ClampExtent(value);
   FCols.Default = value;
   std::fill(FCols.Sizes.begin(), FCols.Sizes.end(), value);
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   ColWidthsChanged();
 }
 
@@ -219,9 +209,7 @@ void TGridCore::SetDefaultRowHeight(int value) {
   value = ClampExtent(value);
   FRows.Default = value;
   std::fill(FRows.Sizes.begin(), FRows.Sizes.end(), value);
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   RowHeightsChanged();
 }
 
@@ -238,9 +226,7 @@ void TGridCore::SetColWidths(int index, int value) {
   int& slot = FCols.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   ColWidthsChanged();
 }
 
@@ -250,9 +236,7 @@ void TGridCore::SetRowHeights(int index, int value) {
   int& slot = FRows.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
   RowHeightsChanged();
 }
 
@@ -260,17 +244,13 @@ void TGridCore::SetGridLineWidth(int value) {
   value = Clamp(value, 0, MaxCellExtent);
   if (value == FGridLineWidth) return;
   FGridLineWidth = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
 }
 
 void TGridCore::SetOptions(TGridOptions value) {
   if (value == FOptions) return;
   FOptions = value;
-  ClampView();
-  GridInvalidateAll();
-  GridScrollBarsChanged();
+  Relayout();
 }
 
 void TGridCore::SetScrollBars(TGridScrollBars value) {
@@ -328,6 +308,12 @@ int TGridCore::VisibleRowCount() const {
 
 void TGridCore::ClampView() {
   MoveTopLeft(FLeftCol, FTopRow);
+}
+
+void TGridCore::Relayout() {
+  ClampView();
+  GridInvalidateAll();
+  GridScrollBarsChanged();
 }
 
 void TGridCore::MoveTopLeft(int left, int top) {

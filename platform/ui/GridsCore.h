@@ -295,6 +295,7 @@ private:
   int Hit(const Axis& a, bool horizontalAxis, int first, int client, int pos) const;
   int FirstInView(const Axis& a, bool horizontalAxis, int client, int index) const;
   void ClampView(); // keeps the view in range after a change of sizes or counts
+  void Relayout();  // the view clamped, redrawn and its scroll bars updated
   void MoveTopLeft(int left, int top);
   int ClampNormal(int v, const Axis& a) const;
   void ScrollAxis(bool vertical, TGridScrollCode code, int pos);

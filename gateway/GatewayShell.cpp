@@ -18,11 +18,7 @@ TGatewayResult Check_Config_LoraWAN() {
 }
 
 TCompileResult Compile_Bin() {
-  if (Project_Path.empty()) {
-    TCompileResult result;
-    static_cast<TGatewayResult&>(result) = No_Project();
-    return result;
-  }
+  if (Project_Path.empty()) return TCompileResult::Failed(No_Project());
   return Compile_Bin(FileName_ParGen, FileName_LoRaWAN_SetAccess);
 }
 

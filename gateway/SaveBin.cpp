@@ -347,36 +347,25 @@ std::size_t Build_Bank2(const TBank2& b, std::size_t pos, std::span<std::uint8_t
 }
 
 TCompileResult Compile_Bin(const std::string& parGenPath, const std::string& setAccessPath) {
-  TCompileResult result;
   TBank1 bank1;
   TBank2 bank2;
   Init_Bank1(bank1);
   Init_LoRaWAN_Bank(bank2);
 
   TXmlFile parGen = Load_Xml_File(parGenPath);
-  if (parGen.State == TXmlFileState::Unreadable) {
-    static_cast<TGatewayResult&>(result) = NotBuilt(parGen.Error);
-    return result;
-  }
+  if (parGen.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(parGen.Error));
   if (parGen.State == TXmlFileState::Loaded) {
-    if (TGatewayResult read = Read_ParGen_To_Banks(parGen.Root, bank1, bank2); !read) {
-      static_cast<TGatewayResult&>(result) = read;
-      return result;
-    }
+    if (TGatewayResult read = Read_ParGen_To_Banks(parGen.Root, bank1, bank2); !read)
+      return TCompileResult::Failed(std::move(read));
   }
   PutU32(bank1.Bytes, 1628, LoRaWAN_Bank_Address);
 
   TLoRaWANLoad rules = Load_LoRaWAN_SetAccess(setAccessPath);
-  if (rules.State == TXmlFileState::Unreadable) {
-    static_cast<TGatewayResult&>(result) = NotBuilt(rules.Error);
-    return result;
-  }
+  if (rules.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(rules.Error));
   TGatewayResult read = Read_LoRaWAN_Rules(rules.State == TXmlFileState::Loaded ? &rules.Rules : nullptr,
                                            LoRaWAN_Bank_Address, bank2);
-  if (!read) {
-    static_cast<TGatewayResult&>(result) = read;
-    return result;
-  }
+  if (!read) return TCompileResult::Failed(std::move(read));
+  TCompileResult result;
   Build_Bank1(bank1, 0, result.Images.Bank1);
   Build_Bank2(bank2, 0, result.Images.Bank2);
   return result;

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 constexpr std::size_t Bank1_Size = 2048;
 constexpr std::size_t Bank2_Size = 8192;
@@ -62,6 +63,12 @@ struct TDeviceImages {
 
 struct TCompileResult : TGatewayResult {
   TDeviceImages Images; // only meaningful when Ok
+
+  static TCompileResult Failed(TGatewayResult why) {
+    TCompileResult result;
+    static_cast<TGatewayResult&>(result) = std::move(why);
+    return result;
+  }
 };
 
 // Builds both images from the two files. A file that cannot be read, or a value that would not

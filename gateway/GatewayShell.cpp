@@ -23,8 +23,7 @@ TCompileResult Compile_Bin() {
 }
 
 TGatewayResult Save_Bin(const TDeviceImages& images) {
-  if (Project_Path.empty()) return No_Project();
-  return Save_Bin(Project_Path, images);
+  return Save_Bin(Project_Path, images); // refuses an empty path itself
 }
 
 TUpdateCommand Update_Command(const std::string& ipAddress, int updateOption, bool readBack) {

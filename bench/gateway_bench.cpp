@@ -2,7 +2,6 @@
 // configuration with 256 uplink and 256 downlink rules, from the files and from parsed rules.
 #include "gateway/ParGenFile.h"
 #include "gateway/SaveBin.h"
-#include "platform/AtomicFile.h"
 #include "platform/Files.h"
 
 #include <benchmark/benchmark.h>

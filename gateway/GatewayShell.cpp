@@ -2,7 +2,6 @@
 
 #include "app/ShellTexts.h"
 #include "app/UComon.h"
-#include "app/ULanguage.h"
 
 namespace {
 

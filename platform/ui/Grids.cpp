@@ -122,14 +122,6 @@ void TInplaceEdit::KeyPress(WideChar& Key) {
   TEdit::KeyPress(Key);
 }
 
-void TInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
-  TEdit::KeyUp(Key, Shift);
-}
-
-void TInplaceEdit::DblClick() {
-  TEdit::DblClick();
-}
-
 // =============================================================================================
 // TCustomGrid
 
@@ -478,10 +470,6 @@ void TCustomGrid::KeyPress(WideChar& Key) {
   }
 }
 
-void TCustomGrid::KeyUp(std::uint16_t& Key, TShiftState Shift) {
-  TCustomControl::KeyUp(Key, Shift);
-}
-
 // --- Mouse -----------------------------------------------------------------------------------
 
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -524,10 +512,6 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
 void TCustomGrid::UpdateAutoScroll() {
   bool want = GridState() == gsSelecting;
   if (FScrollTimer->Enabled() != want) FScrollTimer->SetEnabled(want);
-}
-
-void TCustomGrid::DblClick() {
-  TCustomControl::DblClick();
 }
 
 void TCustomGrid::CMMouseLeave(TMessage& Message) {

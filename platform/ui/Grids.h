@@ -70,8 +70,6 @@ protected:
   virtual void BoundsChanged();
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyPress(WideChar& Key) override;
-  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
-  void DblClick() override;
 
 private:
   friend class TCustomGrid;
@@ -153,7 +151,6 @@ protected:
   // --- Input -------------------------------------------------------------------------------
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyPress(WideChar& Key) override;
-  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -162,7 +159,6 @@ protected:
   // moves one row. True when handled.
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
-  void DblClick() override;
   void DoEnter() override;
   void DoExit() override;
   void CMMouseLeave(TMessage& Message) override;

@@ -1,5 +1,6 @@
 #include "platform/ui/Grids.h"
 
+#include "platform/TextCodec.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 
@@ -235,20 +236,7 @@ void TCustomGrid::ShowEditorChar(WideChar ch) {
   ShowEditor();
   if (!FInplaceEdit || !FInplaceEdit->Visible()) return;
   std::string text;
-  if (ch >= 32) {
-    // The typed character replaces the whole text.
-    char32_t c = ch;
-    if (c < 0x80) {
-      text = static_cast<char>(c);
-    } else if (c < 0x800) {
-      text += static_cast<char>(0xC0 | (c >> 6));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      text += static_cast<char>(0xE0 | (c >> 12));
-      text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  if (ch >= 32) AppendUtf8(text, ch); // the typed character replaces the whole text
   FInplaceEdit->SetText(text);
   FInplaceEdit->SetSelStart(static_cast<int>(FInplaceEdit->Text().size()));
   FInplaceEdit->SetSelLength(0);

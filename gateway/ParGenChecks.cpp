@@ -25,11 +25,12 @@ bool IsPort(std::string_view text) {
   return IsIntInRange(text, 0, 65535) && StrToIntDef(text, -1) != 10000;
 }
 
-} // namespace
-
+// A key or identifier fits when it holds only hexadecimal digits, at most `digits` of them.
 bool Is_Hex_Key_Text(std::string_view text, std::size_t digits) {
   return text.size() <= digits && std::all_of(text.begin(), text.end(), IsHexDigit);
 }
+
+} // namespace
 
 TGatewayResult Check_ParGen_Values(const TParGen& v) {
   if (v.Eth_Conn_Enable_DNS) {

@@ -7,6 +7,3 @@
 // Runs the checks in the form's order and answers the first failure with its text number and
 // filled-in text, or success.
 TGatewayResult Check_ParGen_Values(const TParGen& values);
-
-// A key or identifier fits when it holds only hexadecimal digits, at most `digits` of them.
-bool Is_Hex_Key_Text(std::string_view text, std::size_t digits);

@@ -97,3 +97,7 @@ inline TRect FromQRect(const QRect& r) {
 TRect Normalized(int x1, int y1, int x2, int y2);
 // Em size in pixels the font is drawn with (positive heights are cell heights).
 int FontPixelSize(const TFont& font);
+// The text as the canvas's font draws it (the Symbol face's bullet mapped).
+QString TextFor(const TCanvas& canvas, const std::string& text);
+// Font, colour and plain composition of the canvas's text on the painter.
+void PrepareTextPainter(TCanvas& canvas, QPainter& p);

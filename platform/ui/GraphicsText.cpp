@@ -71,18 +71,6 @@ struct TTextTool {
   }
 };
 
-QString TextFor(const TCanvas& canvas, const std::string& text) {
-  const bool symbol = IsSymbolFontName(canvas.Font().Name());
-  return QString::fromStdString(symbol ? SymbolTextToUnicode(text) : text);
-}
-
-void PrepareTextPainter(TCanvas& canvas, QPainter& p) {
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (FontsAvailable()) p.setFont(canvas.impl().Font()); // faces need the GUI application
-  p.setPen(QColor(ToQRgb(canvas.Font().Color())));
-  p.setBrush(Qt::NoBrush);
-}
-
 struct TLine {
   QString Text;
   std::vector<qsizetype> Underlined; // indices into Text
@@ -217,6 +205,18 @@ void WrapLine(TTextTool& tool, const TLine& line, int width, bool breakWords, st
 }
 
 } // namespace
+
+QString TextFor(const TCanvas& canvas, const std::string& text) {
+  const bool symbol = IsSymbolFontName(canvas.Font().Name());
+  return QString::fromStdString(symbol ? SymbolTextToUnicode(text) : text);
+}
+
+void PrepareTextPainter(TCanvas& canvas, QPainter& p) {
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (FontsAvailable()) p.setFont(canvas.impl().Font()); // faces need the GUI application
+  p.setPen(QColor(ToQRgb(canvas.Font().Color())));
+  p.setBrush(Qt::NoBrush);
+}
 
 TSize TCanvas::TextExtent(const std::string& text) const {
   TTextTool tool(const_cast<TCanvas&>(*this));

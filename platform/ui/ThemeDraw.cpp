@@ -217,19 +217,11 @@ void TextOutRotated(TCanvas& canvas, int x, int y, int escapement, const std::st
   if (!p || text.empty()) return;
   const int width = canvas.TextWidth(text);
   const int height = canvas.TextHeight(text);
-  const QString s =
-      QString::fromStdString(IsSymbolFontName(canvas.Font().Name()) ? SymbolTextToUnicode(text) : text);
-  canvas.impl().SyncBrush();
   p->save();
   p->translate(x, y);
   p->rotate(-angle / 10.0); // Qt turns clockwise, escapements count counter-clockwise
-  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  PrepareTextPainter(canvas, *p);
   if (canvas.BkMode() == OPAQUE) p->fillRect(QRect(0, 0, width, height), ToQColor(canvas.BkColor()));
-  if (FontsAvailable()) {
-    p->setFont(canvas.impl().Font());
-    p->setPen(ToQColor(canvas.Font().Color()));
-    p->setBrush(Qt::NoBrush);
-    p->drawText(QPoint(0, canvas.impl().Metrics().ascent()), s);
-  }
+  if (FontsAvailable()) p->drawText(QPoint(0, canvas.impl().Metrics().ascent()), TextFor(canvas, text));
   p->restore();
 }

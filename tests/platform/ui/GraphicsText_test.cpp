@@ -1,4 +1,5 @@
 #include "GraphicsTestSupport.h"
+#include "platform/ui/ThemeDraw.h"
 
 #include <string>
 #include <vector>
@@ -303,6 +304,18 @@ TEST_F(CanvasText, OpaqueBackgroundFollowsTheBrush) {
   b.Canvas().Brush().SetColor(clYellow);
   b.Canvas().TextRect(Rect(10, 10, 30, 20), 10, 10, "Wide text that overflows");
   EXPECT_EQ(InkBounds(b), Rect(10, 10, 30, 20)) << "TextRect fills and clips to its rectangle";
+}
+
+TEST_F(CanvasText, RotatedTextTurnsItsCell) {
+  TBitmap b(60, 100);
+  b.Canvas().Font().Assign(Canvas.Font());
+  b.Canvas().Font().SetColor(clRed);
+  b.Canvas().Brush().SetColor(clYellow);
+  const int w = b.Canvas().TextWidth("Text"), h = b.Canvas().TextHeight("Text");
+  TextOutRotated(b.Canvas(), 10, 90, 900, "Text");
+  EXPECT_EQ(InkBounds(b), Rect(10, 90 - w, 10 + h, 90)) << Sketch(b);
+  EXPECT_GT(PixelsOf(b, clRed).size(), 0u);
+  EXPECT_GT(PixelsOf(b, clYellow).size(), 0u);
 }
 
 TEST_F(CanvasText, BadInputDoesNotCrash) {

@@ -13,11 +13,6 @@
 
 namespace {
 
-class TBenchGrid : public TStringGrid {
-public:
-  using TStringGrid::TStringGrid;
-};
-
 void ScrollAndPaint(benchmark::State& state) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   Application->Initialize();
@@ -25,7 +20,7 @@ void ScrollAndPaint(benchmark::State& state) {
   TForm* form = new TForm(nullptr);
   form->SetClientWidth(800);
   form->SetClientHeight(600);
-  auto* grid = new TBenchGrid(form);
+  auto* grid = new TStringGrid(form);
   grid->SetParent(form);
   grid->SetAlign(alClient);
   grid->SetColCount(20);

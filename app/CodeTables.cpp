@@ -1,6 +1,6 @@
 #include "app/CodeTables.h"
 
-#include "gateway/IntegerText.h"
+#include "platform/SysUtils.h"
 
 #include <array>
 #include <cstdio>

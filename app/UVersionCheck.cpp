@@ -1,8 +1,8 @@
 #include "app/UVersionCheck.h"
 
 #include "app/UComon.h"
-#include "gateway/IntegerText.h"
 #include "platform/Http.h"
+#include "platform/SysUtils.h"
 
 #include <cctype>
 

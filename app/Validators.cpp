@@ -1,7 +1,7 @@
 #include "app/Validators.h"
 
-#include "gateway/IntegerText.h"
 #include "platform/Locale.h"
+#include "platform/SysUtils.h"
 
 #include <array>
 #include <charconv>

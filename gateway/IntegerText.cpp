@@ -1,7 +1,5 @@
 #include "gateway/IntegerText.h"
 
-#include <algorithm>
-
 namespace {
 
 int DigitValue(char c, int base) {
@@ -13,10 +11,6 @@ int DigitValue(char c, int base) {
   else if (c >= 'A' && c <= 'F')
     v = c - 'A' + 10;
   return v < base ? v : -1;
-}
-
-char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
@@ -58,26 +52,4 @@ std::int32_t StrToIntDef(std::string_view text, std::int32_t def) {
 bool IsIntInRange(std::string_view text, std::int32_t low, std::int32_t high) {
   const std::optional<std::int32_t> value = TryStrToInt(text);
   return value && *value >= low && *value <= high;
-}
-
-std::string_view Trim(std::string_view text) {
-  std::size_t first = 0, last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-    ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-    --last;
-  return text.substr(first, last - first);
-}
-
-bool IsBlank(std::string_view text) {
-  return Trim(text).empty();
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
-
-bool IsHexDigit(char c) {
-  return DigitValue(c, 16) >= 0;
 }

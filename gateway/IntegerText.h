@@ -1,6 +1,8 @@
 // Reading numbers typed by the user or stored in the configuration files.
 #pragma once
 
+#include "platform/SysUtils.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -11,12 +13,3 @@ std::optional<std::int32_t> TryStrToInt(std::string_view text);
 std::int32_t StrToIntDef(std::string_view text, std::int32_t def);
 // True when the text is such a number and lies in [low, high].
 bool IsIntInRange(std::string_view text, std::int32_t low, std::int32_t high);
-
-// Text helpers shared by the gateway files. Trim drops every character up to the blank (control
-// characters included) at both ends; SameText ignores the case of ASCII letters only (upper-casing
-// a text is AsciiUpperCase of controls/ProUtilUnicode.h).
-std::string_view Trim(std::string_view text);
-// Empty after Trim: the blank cell of a grid or the empty text of a list.
-bool IsBlank(std::string_view text);
-bool SameText(std::string_view a, std::string_view b);
-bool IsHexDigit(char c);

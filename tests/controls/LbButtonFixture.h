@@ -8,6 +8,7 @@
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 #include "support/TempDir.h"
+#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -101,10 +102,7 @@ protected:
     return picture;
   }
 
-  struct TFree {
-    void operator()(TComponent* c) const { c->Free(); }
-  };
-  std::unique_ptr<TFLbDialog, TFree> Form;
+  TOwned<TFLbDialog> Form;
   TTempDir Dir;
   int Renders = 0;
 

@@ -8,18 +8,13 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
+#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
-
-struct TFreeComponent {
-  void operator()(TComponent* c) const {
-    if (c) c->Free();
-  }
-};
 
 class PageControlTest : public DrawingTest {
 protected:
@@ -60,7 +55,7 @@ protected:
   TPoint CentreOf(const TRect& r) const { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
   TRect TabRectOf(const TProTabSheet* page) const { return PC->TabRect(page->TabIndex()); }
 
-  std::unique_ptr<TForm, TFreeComponent> Form;
+  TOwned<TForm> Form;
   TProPageControl* PC = nullptr;
   std::vector<TProTabSheet*> Sheets;
 

@@ -23,10 +23,6 @@
 
 namespace {
 
-struct TFree {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 // Moves only when the echo client says time went by: the dialog's short waits cost nothing, and
 // the updater run waits until the stub really ends.
 class TStepClock : public TClock {
@@ -114,7 +110,7 @@ protected:
   TTempDir Dir;
   TStepClock Clock;
   TScriptedEcho Echo{Clock};
-  std::unique_ptr<TFBoot, TFree> Form;
+  TOwned<TFBoot> Form;
 };
 
 TEST_F(BootTest, LaidOutForEthernetWithTheRememberedChoices) {

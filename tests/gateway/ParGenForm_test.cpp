@@ -20,10 +20,6 @@
 
 namespace {
 
-struct TFree {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 class ParGenFormTest : public TUiTest {
 protected:
   void SetUp() override {
@@ -52,7 +48,7 @@ protected:
   int LoRaHeight() const { return Form->CP_LoRa->Height(); }
 
   TTempDir Dir;
-  std::unique_ptr<TFParGen, TFree> Form;
+  TOwned<TFParGen> Form;
 };
 
 TEST_F(ParGenFormTest, ThreePanelsInTheirOrderNumberedWithTheirDesignHeights) {

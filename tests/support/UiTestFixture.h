@@ -7,8 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+// Frees a form or control the framework's way, so its owner and free notifications see it go.
+struct TFreeComponent {
+  void operator()(TComponent* c) const {
+    if (c) c->Free();
+  }
+};
+template <class T> using TOwned = std::unique_ptr<T, TFreeComponent>;
 
 class TUiTest : public ::testing::Test {
 protected:

@@ -14,10 +14,6 @@
 
 namespace {
 
-struct TFree {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 class PanelsTest : public TUiTest {
 protected:
   void SetUp() override {
@@ -40,7 +36,7 @@ protected:
       Panels.push_back(p);
     }
   }
-  std::unique_ptr<TForm, TFree> Form;
+  TOwned<TForm> Form;
   TCategoryPanelGroup* Group = nullptr;
   std::vector<TCategoryPanel*> Panels;
 };

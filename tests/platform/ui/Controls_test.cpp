@@ -80,10 +80,6 @@ protected:
   }
 };
 
-struct TFree {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 class ControlsTest : public TUiTest {
 protected:
   void SetUp() override {
@@ -98,7 +94,7 @@ protected:
     Form.reset();
     TUiTest::TearDown();
   }
-  std::unique_ptr<TFSample, TFree> Form;
+  TOwned<TFSample> Form;
   TProbe* Probe = nullptr;
 };
 

@@ -20,10 +20,7 @@ public:
   int Result;
 };
 
-struct TFormDeleter {
-  void operator()(TForm* f) const { f->Free(); }
-};
-using TFormPtr = std::unique_ptr<TFSample, TFormDeleter>;
+using TFormPtr = TOwned<TFSample>;
 
 TFormPtr MakeSample() {
   return TFormPtr(NewForm<TFSample>(nullptr));

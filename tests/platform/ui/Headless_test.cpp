@@ -17,11 +17,6 @@
 
 namespace {
 
-struct TFree {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-template <class T> using TOwned = std::unique_ptr<T, TFree>;
-
 // Width and height from the header of a PNG file; {0, 0} when it is none.
 TSize PngSize(const std::string& bytes) {
   if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || bytes.compare(12, 4, "IHDR") != 0)

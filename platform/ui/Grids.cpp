@@ -733,10 +733,19 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
-  if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return;
+  if (ACol < 0 || ARow < 0 || ACol >= CellCapacity() || ARow >= RowCount()) return;
   if (FCells.Text(ACol, ARow) == Value) return;
   FCells.SetText(ACol, ARow, Value);
-  InvalidateCell(ACol, ARow);
+  if (ACol < ColCount()) InvalidateCell(ACol, ARow);
+}
+
+bool TStringGrid::PermuteRows(const std::vector<int>& Order) {
+  // An edit under way is stored in its own cell before the cells move under it.
+  if (Order.size() == static_cast<size_t>(RowCount()) && InplaceEditor() && InplaceEditor()->Visible())
+    HideEditor();
+  if (!FCells.PermuteRows(Order)) return false;
+  InvalidateGrid();
+  return true;
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {

@@ -241,23 +241,33 @@ protected:
 };
 
 // A grid of texts with one object reference per cell (the grid never frees the objects).
+// Cells are addressed by real column: a descendant that hides columns keeps their cells behind the
+// displayed ones (SetCellCapacity) and maps display columns to real ones where it paints.
 class TStringGrid : public TDrawGrid {
 public:
   explicit TStringGrid(TComponent* AOwner);
 
-  // Cells outside the grid read as empty (nullptr) and ignore writes.
+  // Cells outside CellCapacity x RowCount read as empty (nullptr) and ignore writes.
   const std::string& Cells(int ACol, int ARow) const { return FCells.Text(ACol, ARow); }
   void SetCells(int ACol, int ARow, const std::string& Value);
   TObject* Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }
   void SetObjects(int ACol, int ARow, TObject* Value);
-  // A row (column) as a list of ColCount (RowCount) texts; writing takes the texts in order and
-  // empties the cells it has no text for.
-  std::vector<std::string> Rows(int ARow) const { return FCells.RowTexts(ARow); }
+  // A row (column) as ColCount (RowCount) texts, read without copying; writing takes the texts
+  // in order and empties the cells it has no text for.
+  TGridCellLine Rows(int ARow) const { return FCells.Row(ARow); }
   void SetRows(int ARow, const std::vector<std::string>& Value);
-  std::vector<std::string> Cols(int ACol) const { return FCells.ColTexts(ACol); }
+  TGridCellLine Cols(int ACol) const { return FCells.Col(ACol); }
   void SetCols(int ACol, const std::vector<std::string>& Value);
+  // Columns whose cells are kept; never below ColCount, and a smaller ColCount keeps the cells.
+  int CellCapacity() const { return FCells.Capacity(); }
 
 protected:
+  // A descendant keeps hidden columns' cells behind the displayed ones; lowering it drops the
+  // cells at or beyond the new capacity.
+  void SetCellCapacity(int Columns) { FCells.SetCapacity(Columns); }
+  // Reorders the rows (sorting): row i takes the cells of row Order[i]. Refused (false) unless
+  // Order holds each row once. Heights and the current cell stay where they are.
+  bool PermuteRows(const std::vector<int>& Order);
   // With default drawing the text is drawn 2 pixels in from the left and top.
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   std::string GetEditText(int ACol, int ARow) override;

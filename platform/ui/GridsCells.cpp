@@ -1,9 +1,14 @@
 #include "platform/ui/GridsCells.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 const std::string EmptyText;
+
+size_t At(int i) {
+  return static_cast<size_t>(i);
+}
 
 template <class T> void Rotate(std::vector<T>& v, int from, int to) {
   if (from < to)
@@ -13,107 +18,141 @@ template <class T> void Rotate(std::vector<T>& v, int from, int to) {
 }
 } // namespace
 
+int TGridCellLine::Count() const {
+  return FColumn ? FStore->RowCount() : FStore->ColCount();
+}
+
+const std::string& TGridCellLine::operator[](int i) const {
+  return FColumn ? FStore->Text(FIndex, i) : FStore->Text(i, FIndex);
+}
+
+std::vector<std::string> TGridCellLine::ToVector() const {
+  std::vector<std::string> out;
+  const bool valid = FIndex >= 0 && (FColumn ? FIndex < FStore->Capacity() : FIndex < FStore->RowCount());
+  if (!valid) return out;
+  out.reserve(At(Count()));
+  for (const std::string& s : *this)
+    out.push_back(s);
+  return out;
+}
+
 void TGridCellStore::Resize(int colCount, int rowCount) {
   colCount = std::max(0, colCount);
   rowCount = std::max(0, rowCount);
-  FRows.resize(static_cast<size_t>(rowCount));
-  if (colCount < FColCount) {
-    for (RowData& r : FRows) {
-      if (r.Texts.size() > static_cast<size_t>(colCount)) r.Texts.resize(static_cast<size_t>(colCount));
-      if (r.Objects.size() > static_cast<size_t>(colCount)) r.Objects.resize(static_cast<size_t>(colCount));
-    }
+  if (rowCount < FRowCount) {
+    // Keep the surviving rows in display order and let the permutation start afresh, so storage
+    // never holds rows that are gone.
+    std::vector<RowData> kept(At(rowCount));
+    for (int r = 0; r < rowCount; ++r)
+      kept[At(r)] = std::move(FRows[At(FOrder[At(r)])]);
+    FRows = std::move(kept);
+    FOrder.resize(At(rowCount));
+    std::iota(FOrder.begin(), FOrder.end(), 0);
+  } else if (rowCount > FRowCount) {
+    FRows.resize(At(rowCount));
+    FOrder.reserve(At(rowCount));
+    for (int r = FRowCount; r < rowCount; ++r)
+      FOrder.push_back(r);
   }
-  FColCount = colCount;
   FRowCount = rowCount;
+  FColCount = colCount;
+  FCapacity = std::max(FCapacity, colCount);
 }
 
-TGridCellStore::RowData& TGridCellStore::Touch(int row, int col) {
-  RowData& r = FRows[static_cast<size_t>(row)];
-  if (r.Texts.size() <= static_cast<size_t>(col)) r.Texts.resize(static_cast<size_t>(FColCount));
-  if (r.Objects.size() <= static_cast<size_t>(col)) r.Objects.resize(static_cast<size_t>(FColCount), nullptr);
-  return r;
+void TGridCellStore::SetCapacity(int columns) {
+  columns = std::max(columns, FColCount);
+  if (columns < FCapacity)
+    for (RowData& r : FRows)
+      if (r.size() > At(columns)) r.resize(At(columns));
+  FCapacity = columns;
+}
+
+const TGridCellStore::Cell* TGridCellStore::Find(int col, int row) const {
+  if (!InStore(col, row)) return nullptr;
+  const RowData& r = FRows[At(FOrder[At(row)])];
+  return At(col) < r.size() ? &r[At(col)] : nullptr;
+}
+
+TGridCellStore::Cell* TGridCellStore::Touch(int col, int row) {
+  RowData& r = FRows[At(FOrder[At(row)])];
+  if (r.size() <= At(col)) r.resize(At(std::max(col + 1, FColCount)));
+  return &r[At(col)];
 }
 
 const std::string& TGridCellStore::Text(int col, int row) const {
-  if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount) return EmptyText;
-  const RowData& r = FRows[static_cast<size_t>(row)];
-  return static_cast<size_t>(col) < r.Texts.size() ? r.Texts[static_cast<size_t>(col)] : EmptyText;
+  const Cell* c = Find(col, row);
+  return c ? c->Text : EmptyText;
 }
 
 void TGridCellStore::SetText(int col, int row, std::string value) {
-  if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount) return;
-  RowData& r = FRows[static_cast<size_t>(row)];
-  if (value.empty() && static_cast<size_t>(col) >= r.Texts.size()) return;
-  if (r.Texts.size() <= static_cast<size_t>(col)) r.Texts.resize(static_cast<size_t>(FColCount));
-  r.Texts[static_cast<size_t>(col)] = std::move(value);
+  if (!InStore(col, row)) return;
+  if (value.empty() && !Find(col, row)) return;
+  Touch(col, row)->Text = std::move(value);
 }
 
 TObject* TGridCellStore::Object(int col, int row) const {
-  if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount) return nullptr;
-  const RowData& r = FRows[static_cast<size_t>(row)];
-  return static_cast<size_t>(col) < r.Objects.size() ? r.Objects[static_cast<size_t>(col)] : nullptr;
+  const Cell* c = Find(col, row);
+  return c ? c->Object : nullptr;
 }
 
 void TGridCellStore::SetObject(int col, int row, TObject* value) {
-  if (col < 0 || row < 0 || col >= FColCount || row >= FRowCount) return;
-  RowData& r = FRows[static_cast<size_t>(row)];
-  if (!value && static_cast<size_t>(col) >= r.Objects.size()) return;
-  if (r.Objects.size() <= static_cast<size_t>(col)) r.Objects.resize(static_cast<size_t>(FColCount), nullptr);
-  r.Objects[static_cast<size_t>(col)] = value;
+  if (!InStore(col, row)) return;
+  if (!value && !Find(col, row)) return;
+  Touch(col, row)->Object = value;
 }
 
 std::vector<std::string> TGridCellStore::RowTexts(int row) const {
-  std::vector<std::string> out;
-  if (row < 0 || row >= FRowCount) return out;
-  out.reserve(static_cast<size_t>(FColCount));
-  for (int c = 0; c < FColCount; ++c)
-    out.push_back(Text(c, row));
-  return out;
+  return Row(row).ToVector();
+}
+
+std::vector<std::string> TGridCellStore::ColTexts(int col) const {
+  return Col(col).ToVector();
 }
 
 void TGridCellStore::SetRowTexts(int row, const std::vector<std::string>& texts) {
   if (row < 0 || row >= FRowCount) return;
   for (int c = 0; c < FColCount; ++c)
-    SetText(c, row, static_cast<size_t>(c) < texts.size() ? texts[static_cast<size_t>(c)] : std::string());
-}
-
-std::vector<std::string> TGridCellStore::ColTexts(int col) const {
-  std::vector<std::string> out;
-  if (col < 0 || col >= FColCount) return out;
-  out.reserve(static_cast<size_t>(FRowCount));
-  for (int r = 0; r < FRowCount; ++r)
-    out.push_back(Text(col, r));
-  return out;
+    SetText(c, row, At(c) < texts.size() ? texts[At(c)] : std::string());
 }
 
 void TGridCellStore::SetColTexts(int col, const std::vector<std::string>& texts) {
-  if (col < 0 || col >= FColCount) return;
+  if (col < 0 || col >= FCapacity) return;
   for (int r = 0; r < FRowCount; ++r)
-    SetText(col, r, static_cast<size_t>(r) < texts.size() ? texts[static_cast<size_t>(r)] : std::string());
+    SetText(col, r, At(r) < texts.size() ? texts[At(r)] : std::string());
 }
 
 void TGridCellStore::MoveColumn(int fromIndex, int toIndex) {
-  if (fromIndex < 0 || toIndex < 0 || fromIndex >= FColCount || toIndex >= FColCount || fromIndex == toIndex)
+  if (fromIndex < 0 || toIndex < 0 || fromIndex >= FCapacity || toIndex >= FCapacity || fromIndex == toIndex)
     return;
-  int need = std::max(fromIndex, toIndex);
-  for (int row = 0; row < FRowCount; ++row) {
-    RowData& r = FRows[static_cast<size_t>(row)];
-    if (r.Texts.empty() && r.Objects.empty()) continue;
-    Touch(row, need);
-    Rotate(r.Texts, fromIndex, toIndex);
-    Rotate(r.Objects, fromIndex, toIndex);
+  const size_t need = At(std::max(fromIndex, toIndex) + 1);
+  for (RowData& r : FRows) {
+    if (r.empty()) continue;
+    if (r.size() < need) r.resize(need);
+    Rotate(r, fromIndex, toIndex);
   }
 }
 
 void TGridCellStore::MoveRow(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= FRowCount || toIndex >= FRowCount || fromIndex == toIndex)
     return;
-  Rotate(FRows, fromIndex, toIndex);
+  Rotate(FOrder, fromIndex, toIndex);
+}
+
+bool TGridCellStore::PermuteRows(const std::vector<int>& order) {
+  if (order.size() != At(FRowCount)) return false;
+  std::vector<bool> seen(order.size(), false);
+  std::vector<int> next(order.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    const int from = order[i];
+    if (from < 0 || from >= FRowCount || seen[At(from)]) return false;
+    seen[At(from)] = true;
+    next[i] = FOrder[At(from)];
+  }
+  FOrder = std::move(next);
+  return true;
 }
 
 void TGridCellStore::Clear() {
-  for (RowData& r : FRows) {
-    r.Texts.clear();
-    r.Objects.clear();
-  }
+  for (RowData& r : FRows)
+    r = RowData();
 }

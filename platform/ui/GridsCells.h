@@ -1,46 +1,103 @@
 // Text and one object reference per cell for the string grid. Rows keep storage only once a cell
 // of theirs is written, so large grids of empty rows cost little.
+//
+// Columns are addressed by their real index: the store keeps `Capacity` columns, never fewer than
+// the displayed `ColCount`, so a descendant that hides columns shrinks the displayed count without
+// losing their cells. Rows are reached through a permutation, so moving and sorting rows reorders
+// indexes instead of cells.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class TObject;
+class TGridCellStore;
+
+// A read-only row or column of the store; it copies nothing and is valid until the store changes
+// size or order.
+class TGridCellLine {
+public:
+  TGridCellLine(const TGridCellStore& store, int index, bool column)
+      : FStore(&store), FIndex(index), FColumn(column) {}
+  int Count() const;
+  const std::string& operator[](int i) const;
+  std::vector<std::string> ToVector() const;
+
+  class Iterator {
+  public:
+    Iterator(const TGridCellLine* line, int i) : FLine(line), FI(i) {}
+    const std::string& operator*() const { return (*FLine)[FI]; }
+    Iterator& operator++() {
+      ++FI;
+      return *this;
+    }
+    bool operator!=(const Iterator& o) const { return FI != o.FI; }
+
+  private:
+    const TGridCellLine* FLine;
+    int FI;
+  };
+  Iterator begin() const { return Iterator(this, 0); }
+  Iterator end() const { return Iterator(this, Count()); }
+
+private:
+  const TGridCellStore* FStore;
+  int FIndex;
+  bool FColumn;
+};
 
 class TGridCellStore {
 public:
   int ColCount() const { return FColCount; }
   int RowCount() const { return FRowCount; }
-  // Cells outside the new size are dropped; new cells are empty.
+  // Columns kept: at least ColCount, and it does not shrink with ColCount.
+  int Capacity() const { return FCapacity; }
+  // A smaller column count keeps the cells behind it (the capacity stays); rows outside the new
+  // count are dropped; new cells are empty.
   void Resize(int colCount, int rowCount);
+  // Sets the columns kept, never below ColCount; cells at or beyond a lowered capacity are dropped.
+  void SetCapacity(int columns);
 
-  // Cells outside the grid read as empty (nullptr) and ignore writes.
+  // Cells outside Capacity x RowCount read as empty (nullptr) and ignore writes.
   const std::string& Text(int col, int row) const;
   void SetText(int col, int row, std::string value);
   TObject* Object(int col, int row) const;
   void SetObject(int col, int row, TObject* value);
 
-  // A whole row (column) as ColCount (RowCount) texts; writing takes the texts in order and
-  // empties the cells it has no text for. Objects stay.
+  // A whole row of ColCount texts (a column of RowCount); reading copies nothing.
+  TGridCellLine Row(int row) const { return TGridCellLine(*this, row, false); }
+  TGridCellLine Col(int col) const { return TGridCellLine(*this, col, true); }
   std::vector<std::string> RowTexts(int row) const;
-  void SetRowTexts(int row, const std::vector<std::string>& texts);
   std::vector<std::string> ColTexts(int col) const;
+  // Writing takes the texts in order and empties the cells it has no text for. Objects stay.
+  void SetRowTexts(int row, const std::vector<std::string>& texts);
   void SetColTexts(int col, const std::vector<std::string>& texts);
 
-  // Moves a column (row) with texts and objects; the ones between shift by one.
+  // Moves a column (row) with texts and objects; the ones between shift by one. Any column below
+  // Capacity may move.
   void MoveColumn(int fromIndex, int toIndex);
   void MoveRow(int fromIndex, int toIndex);
+  // Reorders the rows: row i takes the cells of row order[i]. Refused (false) unless order holds
+  // each row index once.
+  bool PermuteRows(const std::vector<int>& order);
   // Empties every cell.
   void Clear();
 
 private:
-  struct RowData {
-    std::vector<std::string> Texts;
-    std::vector<TObject*> Objects;
+  struct Cell {
+    std::string Text;
+    TObject* Object = nullptr;
   };
-  RowData& Touch(int row, int col);
+  using RowData = std::vector<Cell>;
+  const Cell* Find(int col, int row) const;
+  Cell* Touch(int col, int row);
+  bool InStore(int col, int row) const { return col >= 0 && row >= 0 && col < FCapacity && row < FRowCount; }
 
   int FColCount = 0;
+  int FCapacity = 0;
   int FRowCount = 0;
+  // FRows[FOrder[row]] holds the cells of row `row`.
   std::vector<RowData> FRows;
+  std::vector<int> FOrder;
 };

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace {
 
 TObject* Obj(int n) {
@@ -24,18 +28,83 @@ TEST(GridsCells, CellsOutsideReadEmptyAndIgnoreWrites) {
   EXPECT_EQ(s.Object(1, 1), Obj(2));
 }
 
-TEST(GridsCells, ResizeDropsWhatFallsOutside) {
+TEST(GridsCells, ShrinkingKeepsColumnsButDropsRows) {
   TGridCellStore s;
   s.Resize(4, 4);
   s.SetText(3, 3, "corner");
+  s.SetText(3, 1, "hidden");
+  s.SetObject(3, 1, Obj(5));
   s.SetText(1, 1, "kept");
   s.Resize(3, 3);
+  EXPECT_EQ(s.Capacity(), 4);
+  EXPECT_EQ(s.Text(3, 1), "hidden") << "a column behind the displayed ones is still addressable";
+  s.SetText(3, 0, "written");
   s.Resize(4, 4);
-  EXPECT_EQ(s.Text(3, 3), "");
+  EXPECT_EQ(s.Text(3, 3), "") << "the dropped row comes back empty";
+  EXPECT_EQ(s.Text(3, 1), "hidden");
+  EXPECT_EQ(s.Object(3, 1), Obj(5));
+  EXPECT_EQ(s.Text(3, 0), "written");
   EXPECT_EQ(s.Text(1, 1), "kept");
   s.Resize(-1, -1);
   EXPECT_EQ(s.ColCount(), 0);
   EXPECT_EQ(s.Text(0, 0), "");
+}
+
+TEST(GridsCells, CapacityNeverBelowColCountAndLoweringDrops) {
+  TGridCellStore s;
+  s.Resize(2, 2);
+  s.SetCapacity(5);
+  EXPECT_EQ(s.Capacity(), 5);
+  s.SetText(4, 1, "far");
+  EXPECT_EQ(s.Text(4, 1), "far");
+  EXPECT_EQ(s.RowTexts(1).size(), 2u) << "a row lists the displayed columns";
+  EXPECT_EQ(s.ColTexts(4), (std::vector<std::string>{"", "far"}));
+  s.MoveColumn(4, 0);
+  EXPECT_EQ(s.Text(0, 1), "far");
+  s.SetText(3, 1, "gone");
+  s.SetCapacity(1);
+  EXPECT_EQ(s.Capacity(), 2);
+  s.MoveColumn(0, 4);
+  s.Resize(5, 2);
+  EXPECT_EQ(s.Text(0, 1), "far") << "moves outside the capacity are ignored";
+  EXPECT_EQ(s.Text(3, 1), "") << "lowering the capacity dropped it";
+}
+
+TEST(GridsCells, HundredThousandPermutedRowsKeepTheirCells) {
+  const int rows = 100000, cols = 20;
+  TGridCellStore s;
+  s.Resize(cols, rows);
+  for (int r = 0; r < rows; ++r) {
+    s.SetText(0, r, std::to_string(r));
+    s.SetObject(cols - 1, r, Obj(r + 1));
+  }
+  std::vector<int> order(rows);
+  for (int i = 0; i < rows; ++i)
+    order[static_cast<size_t>(i)] = (i * 7919) % rows; // 7919 is prime to 100000
+  ASSERT_TRUE(s.PermuteRows(order));
+  s.MoveRow(0, rows - 1);
+  for (int i = 0; i < rows; ++i) {
+    const int from = order[static_cast<size_t>(i == rows - 1 ? 0 : i + 1)];
+    ASSERT_EQ(s.Text(0, i), std::to_string(from)) << i;
+    ASSERT_EQ(s.Object(cols - 1, i), Obj(from + 1)) << i;
+  }
+  s.Resize(cols, 3); // dropping rows keeps the survivors in display order
+  EXPECT_EQ(s.Text(0, 2), std::to_string(order[3]));
+  s.Resize(cols, 5);
+  EXPECT_EQ(s.Text(0, 4), "");
+  EXPECT_EQ(s.Object(cols - 1, 1), Obj(order[2] + 1));
+}
+
+TEST(GridsCells, PermutationThatIsNoneIsRefused) {
+  TGridCellStore s;
+  s.Resize(1, 3);
+  for (int r = 0; r < 3; ++r)
+    s.SetText(0, r, std::to_string(r));
+  for (const std::vector<int>& bad : {std::vector<int>{0, 1}, {0, 0, 1}, {0, 1, 3}, {-1, 0, 1}})
+    EXPECT_FALSE(s.PermuteRows(bad));
+  EXPECT_EQ(s.ColTexts(0), (std::vector<std::string>{"0", "1", "2"}));
+  EXPECT_TRUE(s.PermuteRows({2, 0, 1}));
+  EXPECT_EQ(s.ColTexts(0), (std::vector<std::string>{"2", "0", "1"}));
 }
 
 TEST(GridsCells, MovesCarryTextsAndObjects) {
@@ -69,6 +138,12 @@ TEST(GridsCells, RowsAndColsAsLists) {
   s.SetColTexts(2, {"1", "2", "3"});
   EXPECT_EQ(s.ColTexts(2), (std::vector<std::string>{"1", "2", "3"}));
   EXPECT_TRUE(s.RowTexts(5).empty());
+  const TGridCellLine col = s.Col(2);
+  std::string joined;
+  for (const std::string& t : col)
+    joined += t;
+  EXPECT_EQ(joined, "123");
+  EXPECT_EQ(&col[1], &s.Text(2, 1)) << "reading a column copies nothing";
 }
 
 } // namespace

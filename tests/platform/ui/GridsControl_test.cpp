@@ -19,6 +19,8 @@ namespace {
 class TTestGrid : public TStringGrid {
 public:
   using TStringGrid::TStringGrid;
+  using TStringGrid::PermuteRows;
+  using TStringGrid::SetCellCapacity;
   int ColWidthsCount = 0;
   int RowHeightsCount = 0;
   std::vector<std::pair<int, int>> Painted;
@@ -423,7 +425,7 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          f.Drag(f.Inside(1, 0), f.Inside(3, 0));
        },
        [](TGridForm& f) {
-         EXPECT_EQ(f.Grid->Rows(5), (std::vector<std::string>{"0,5", "2,5", "3,5", "1,5", "4,5", "5,5", "6,5",
+         EXPECT_EQ(f.Grid->Rows(5).ToVector(), (std::vector<std::string>{"0,5", "2,5", "3,5", "1,5", "4,5", "5,5", "6,5",
                                                               "7,5", "8,5", "9,5"}));
        }},
       {"dragging a row header moves the row", d | goRowMoving,
@@ -454,7 +456,7 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          f.Key(VK_RETURN);
        },
        [](TGridForm& f) {
-         EXPECT_EQ(f.Grid->Rows(1), (std::vector<std::string>{"0,1", "2,1", "3,1", "moved", "4,1", "5,1",
+         EXPECT_EQ(f.Grid->Rows(1).ToVector(), (std::vector<std::string>{"0,1", "2,1", "3,1", "moved", "4,1", "5,1",
                                                               "6,1", "7,1", "8,1", "9,1"}));
          EXPECT_EQ(f.Grid->Cells(1, 3), "2,4");
          EXPECT_EQ(f.Grid->RowCount(), 99);
@@ -533,6 +535,41 @@ TEST_F(GridsControl, PaintingVisitsOnlyVisibleCells) {
       EXPECT_EQ(bool(s & gdFocused), c == 3 && r == rows / 2 + 1);
     }
   }
+}
+
+// A descendant hides a column by shrinking the displayed count; the cells stay in the store by
+// their real column and show again when the count grows back.
+TEST_F(GridsControl, HiddenColumnsKeepTheirCellsAndRowsPermuteWhole) {
+  TGridForm f(DefaultGridOptions | goEditing, 5, 10);
+  f.Grid->SetObjects(4, 2, f.Grid);
+  f.Grid->SetColCount(4);
+  EXPECT_EQ(f.Grid->CellCapacity(), 5);
+  EXPECT_EQ(f.Grid->Cells(4, 2), "4,2");
+  f.Grid->SetCells(4, 3, "written while hidden");
+  EXPECT_EQ(f.Grid->Rows(2).Count(), 4);
+  f.Grid->SetColCount(5);
+  f.Grid->Painted.clear();
+  f.Grid->Repaint();
+  EXPECT_NE(std::find(f.Grid->Painted.begin(), f.Grid->Painted.end(), std::make_pair(4, 2)),
+            f.Grid->Painted.end());
+  EXPECT_EQ(f.Grid->Cells(4, 2), "4,2");
+  EXPECT_EQ(f.Grid->Objects(4, 2), f.Grid);
+  EXPECT_EQ(f.Grid->Cells(4, 3), "written while hidden");
+
+  // Sorting: the edit under way is stored first, then whole rows move.
+  f.Key(VK_F2);
+  ASSERT_TRUE(f.Editing());
+  f.Grid->InplaceEditor()->SetText("edited");
+  std::vector<int> order(10);
+  for (int i = 0; i < 10; ++i)
+    order[static_cast<size_t>(i)] = 9 - i;
+  ASSERT_TRUE(f.Grid->PermuteRows(order));
+  EXPECT_FALSE(f.Editing());
+  EXPECT_EQ(f.Grid->Cells(1, 8), "edited");
+  EXPECT_EQ(f.Grid->Cells(4, 7), "4,2");
+  EXPECT_EQ(f.Grid->Objects(4, 7), f.Grid);
+  EXPECT_FALSE(f.Grid->PermuteRows({0, 1}));
+  EXPECT_EQ(f.Grid->Cells(0, 0), "0,9");
 }
 
 TEST_F(GridsControl, DegenerateGridsTakeKeysWheelAndClicks) {

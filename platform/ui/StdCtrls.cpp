@@ -126,26 +126,48 @@ void TControlItems::SetStrings(int index, const std::string& text) {
   Changed();
 }
 
+TObject* TControlItems::Objects(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return FObjects[static_cast<std::size_t>(index)];
+}
+
+void TControlItems::SetObjects(int index, TObject* object) {
+  if (index < 0 || index >= Count()) return;
+  FObjects[static_cast<std::size_t>(index)] = object; // no look changes: nothing to show
+}
+
 int TControlItems::Add(const std::string& text) {
+  return AddObject(text, nullptr);
+}
+
+int TControlItems::AddObject(const std::string& text, TObject* object) {
   FItems.push_back(text);
+  FObjects.push_back(object);
   Changed();
   return Count() - 1;
 }
 
 void TControlItems::Insert(int index, const std::string& text) {
+  InsertObject(index, text, nullptr);
+}
+
+void TControlItems::InsertObject(int index, const std::string& text, TObject* object) {
   index = std::clamp(index, 0, Count());
   FItems.insert(FItems.begin() + index, text);
+  FObjects.insert(FObjects.begin() + index, object);
   Changed();
 }
 
 void TControlItems::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   FItems.erase(FItems.begin() + index);
+  FObjects.erase(FObjects.begin() + index);
   Changed();
 }
 
 void TControlItems::Clear() {
   FItems.clear();
+  FObjects.clear();
   Changed();
 }
 
@@ -157,7 +179,24 @@ int TControlItems::IndexOf(const std::string& text) const {
 
 void TControlItems::Assign(const std::vector<std::string>& items) {
   FItems = items;
+  FObjects.assign(items.size(), nullptr);
   Changed();
+}
+
+void TControlItems::SortItems(const std::function<bool(const std::string&, const std::string&)>& less) {
+  std::vector<std::size_t> order(FItems.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return less(FItems[a], FItems[b]); });
+  std::vector<std::string> items;
+  std::vector<TObject*> objects;
+  for (std::size_t i : order) {
+    items.push_back(std::move(FItems[i]));
+    objects.push_back(FObjects[i]);
+  }
+  FItems = std::move(items);
+  FObjects = std::move(objects);
 }
 
 std::string TControlItems::Text() const {
@@ -721,10 +760,9 @@ void TListBox::ApplyLook() {
 void TListBox::ItemsChanged() {
   auto* l = static_cast<QListWidget*>(Widget());
   if (FSorted)
-    std::stable_sort(FItems.FItems.begin(), FItems.FItems.end(),
-                     [](const std::string& a, const std::string& b) {
-                       return QString::compare(Q(a), Q(b), Qt::CaseInsensitive) < 0;
-                     });
+    FItems.SortItems([](const std::string& a, const std::string& b) {
+      return QString::compare(Q(a), Q(b), Qt::CaseInsensitive) < 0;
+    });
   int index = l->currentRow();
   FSilent = true;
   l->clear();

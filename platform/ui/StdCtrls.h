@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-// The item texts of a list control; every change shows at once.
+// The item texts of a list control, each with an object the control does not own; every change
+// shows at once.
 class TControlItems {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -17,8 +18,13 @@ public:
   std::string Strings(int index) const;
   std::string operator[](int index) const { return Strings(index); }
   void SetStrings(int index, const std::string& text);
+  // nullptr for an index out of range or an item added without one.
+  TObject* Objects(int index) const;
+  void SetObjects(int index, TObject* object);
   int Add(const std::string& text);
+  int AddObject(const std::string& text, TObject* object);
   void Insert(int index, const std::string& text);
+  void InsertObject(int index, const std::string& text, TObject* object);
   void Delete(int index);
   void Clear();
   // Index of the first item equal to `text` with letter case ignored; -1 when none.
@@ -36,7 +42,10 @@ private:
   friend class TComboBox;
   friend class TListBox;
   void Changed();
+  // Sorts texts and objects together, letter case ignored, equal texts keeping their order.
+  void SortItems(const std::function<bool(const std::string&, const std::string&)>& less);
   std::vector<std::string> FItems;
+  std::vector<TObject*> FObjects; // as many as FItems
   int FUpdating = 0;
   std::function<void()> FOnChange;
 };

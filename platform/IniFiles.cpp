@@ -1,0 +1,211 @@
+#include "platform/IniFiles.h"
+
+#include "platform/Files.h"
+#include "platform/StringList.h"
+#include "platform/SysUtils.h"
+#include "platform/TextCodec.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace {
+
+// The integer rule of the runtime: optional sign, decimal or "$"/"0x" hexadecimal, whole text.
+bool ParseInt(std::string_view s, int& value) {
+  s = Trim(s);
+  bool negative = false;
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (!s.empty() && s[0] == '$') {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.size() > 1 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  if (s.empty()) return false;
+  long long v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, base);
+  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  if (negative) v = -v;
+  if (base == 16 && !negative && v > INT32_MAX && v <= UINT32_MAX) v -= 0x100000000LL; // "$FFFFFFFF" is -1
+  if (v < INT32_MIN || v > INT32_MAX) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+} // namespace
+
+TMemIniFile::TMemIniFile(const std::string& FileName) : FFileName(FileName) {
+  std::string bytes;
+  if (!FileName.empty() && ReadFileBytes(FileName, bytes)) Parse(DecodeTextFile(bytes));
+}
+
+const TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view Section) const {
+  for (const auto& s : FSections)
+    if (SameText(s.Name, Section)) return &s;
+  return nullptr;
+}
+
+TMemIniFile::TSection* TMemIniFile::FindSection(std::string_view Section) {
+  return const_cast<TSection*>(static_cast<const TMemIniFile*>(this)->FindSection(Section));
+}
+
+std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident,
+                                    const std::string& Default) const {
+  if (const TSection* s = FindSection(Section))
+    for (const auto& k : s->Keys)
+      if (SameText(k.Name, Ident)) return k.Value;
+  return Default;
+}
+
+int TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
+  int value = Default;
+  return ParseInt(ReadString(Section, Ident, {}), value) ? value : Default;
+}
+
+bool TMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+  TSection* s = FindSection(Section);
+  if (!s) s = &FSections.emplace_back(TSection{std::string(Section), {}});
+  for (auto& k : s->Keys)
+    if (SameText(k.Name, Ident)) {
+      k.Value = Value;
+      return;
+    }
+  s->Keys.push_back({std::string(Ident), std::string(Value)});
+}
+
+void TMemIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
+  WriteString(Section, Ident, std::to_string(Value));
+}
+
+void TMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
+  WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+bool TMemIniFile::SectionExists(std::string_view Section) const {
+  return FindSection(Section) != nullptr;
+}
+
+bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
+  if (const TSection* s = FindSection(Section))
+    for (const auto& k : s->Keys)
+      if (SameText(k.Name, Ident)) return true;
+  return false;
+}
+
+void TMemIniFile::ReadSection(std::string_view Section, TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  if (const TSection* s = FindSection(Section))
+    for (const auto& k : s->Keys)
+      Strings.Add(k.Name);
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::ReadSections(TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  for (const auto& s : FSections)
+    Strings.Add(s.Name);
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  if (const TSection* s = FindSection(Section))
+    for (const auto& k : s->Keys)
+      Strings.Add(k.Name + "=" + k.Value);
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
+  if (TSection* s = FindSection(Section))
+    std::erase_if(s->Keys, [&](const TKey& k) { return SameText(k.Name, Ident); });
+}
+
+void TMemIniFile::EraseSection(std::string_view Section) {
+  std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, Section); });
+}
+
+void TMemIniFile::Clear() {
+  FSections.clear();
+}
+
+void TMemIniFile::Parse(std::string_view Text) {
+  FSections.clear();
+  TStringList lines;
+  lines.SetText(Text);
+  TSection* current = nullptr;
+  for (int i = 0; i < lines.Count(); ++i) {
+    std::string line(Trim(lines[i]));
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']') {
+      std::string name(Trim(std::string_view(line).substr(1, line.size() - 2)));
+      current = FindSection(name);
+      if (!current) current = &FSections.emplace_back(TSection{name, {}});
+      continue;
+    }
+    if (!current) continue; // keys before any section belong nowhere
+    std::size_t eq = line.find('=');
+    std::string name(eq == std::string::npos ? line
+                                             : std::string(Trim(std::string_view(line).substr(0, eq))));
+    std::string value(eq == std::string::npos ? std::string()
+                                              : std::string(Trim(std::string_view(line).substr(eq + 1))));
+    bool known = false;
+    for (const auto& k : current->Keys)
+      known = known || SameText(k.Name, name);
+    if (!known) current->Keys.push_back({name, value}); // the first of a repeated key counts
+  }
+}
+
+void TMemIniFile::GetStrings(TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  for (const auto& s : FSections) {
+    Strings.Add("[" + s.Name + "]");
+    for (const auto& k : s.Keys)
+      Strings.Add(k.Name + "=" + k.Value);
+    Strings.Add("");
+  }
+  Strings.EndUpdate();
+}
+
+void TMemIniFile::SetStrings(const TStrings& Strings) {
+  Parse(Strings.Text());
+}
+
+TWriteResult TMemIniFile::UpdateFile() {
+  TStringList lines;
+  GetStrings(lines);
+  return lines.SaveToFile(FFileName);
+}
+
+template <class F> void TIniFile::WriteThrough(F&& change) {
+  std::vector<TSection> before = FSections;
+  change();
+  TWriteResult result = UpdateFile();
+  if (result) return;
+  FSections = std::move(before);
+  throw EIniFileException("Unable to write to " + FileName() + ": " + result.Error);
+}
+
+void TIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value) {
+  WriteThrough([&] { TMemIniFile::WriteString(Section, Ident, Value); });
+}
+
+void TIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
+  WriteThrough([&] { TMemIniFile::DeleteKey(Section, Ident); });
+}
+
+void TIniFile::EraseSection(std::string_view Section) {
+  WriteThrough([&] { TMemIniFile::EraseSection(Section); });
+}

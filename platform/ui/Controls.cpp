@@ -561,6 +561,12 @@ void TControl::Dispatch(TMessage& M) {
   case CM_PARENTSHOWHINTCHANGED:
     CMParentShowHintChanged(M);
     return;
+  case CM_HINTSHOW:
+    CMHintShow(M);
+    return;
+  case WM_MOUSEWHEEL:
+    WMMouseWheel(M);
+    return;
   default:
     break;
   }
@@ -575,7 +581,7 @@ void TControl::DefaultHandler(TMessage& M) {
   QWidget* target = win->KeyWidget();
   if (!target) return;
   auto vk = static_cast<std::uint16_t>(M.WParam);
-  auto shift = static_cast<TShiftState>(M.LParam);
+  auto shift = ShiftOfKeyData(M.LParam);
   if (M.Msg == WM_CHAR) {
     auto ch = static_cast<WideChar>(M.WParam);
     // Control characters did their work on key down.
@@ -685,6 +691,24 @@ void TControl::CMParentColorChanged(TMessage&) {
 
 void TControl::CMParentShowHintChanged(TMessage&) {
   if (FParentShowHint && FParent) FShowHint = FParent->EffectiveShowHint();
+}
+
+void TControl::CMHintShow(TMessage& M) {
+  auto* info = reinterpret_cast<THintInfo*>(M.LParam);
+  if (!info) return;
+  if (info->HintStr.empty() && !GetHintAt(info->CursorPos, info->HintStr)) info->HintStr.clear();
+  M.Result = info->HintStr.empty() ? 1 : 0;
+}
+
+void TControl::WMMouseWheel(TMessage& M) {
+  auto shift = static_cast<TShiftState>(M.WParam & 0xFFFF);
+  int delta = static_cast<std::int16_t>((M.WParam >> 16) & 0xFFFF);
+  TPoint pos{LParamX(M.LParam), LParamY(M.LParam)};
+  // The form sees the wheel first, as the window that has the focus.
+  TForm* form = GetParentForm(this);
+  bool handled = (form && form != this && TControlAccess::DoMouseWheel(form, shift, delta, pos)) ||
+                 DoMouseWheel(shift, delta, pos);
+  M.Result = handled ? 1 : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -956,6 +980,12 @@ bool TWinControl::DispatchWin(TMessage& M) {
   case WM_VSCROLL:
     WMVScroll(M);
     return true;
+  case WM_SETFOCUS:
+    WMSetFocus(M);
+    return true;
+  case WM_KILLFOCUS:
+    WMKillFocus(M);
+    return true;
   case WM_HSCROLL:
     WMHScroll(M);
     return true;
@@ -1050,7 +1080,7 @@ void TWinControl::KeyPress(WideChar& Key) {
 
 void TWinControl::WMKeyDown(TMessage& M) {
   auto key = static_cast<std::uint16_t>(M.WParam);
-  auto shift = static_cast<TShiftState>(M.LParam);
+  auto shift = ShiftOfKeyData(M.LParam);
   TForm* form = GetParentForm(this);
   if (form && form != this && form->KeyPreview()) {
     form->KeyDown(key, shift);
@@ -1064,7 +1094,7 @@ void TWinControl::WMKeyDown(TMessage& M) {
 
 void TWinControl::WMKeyUp(TMessage& M) {
   auto key = static_cast<std::uint16_t>(M.WParam);
-  auto shift = static_cast<TShiftState>(M.LParam);
+  auto shift = ShiftOfKeyData(M.LParam);
   TForm* form = GetParentForm(this);
   if (form && form != this && form->KeyPreview()) {
     form->KeyUp(key, shift);

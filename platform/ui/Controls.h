@@ -75,6 +75,23 @@ constexpr int LParamY(LPARAM l) {
   return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
 }
 
+// A hint request (CM_HINTSHOW, LParam: THintInfo*). The control may change the text and the
+// rectangle; Result 1 shows no hint. The hint stays while the mouse is inside CursorRect, so a
+// control with a hint per part (a grid's cells) gives the part's rectangle.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;    // client point of HintControl
+  TRect CursorRect;    // client rectangle the hint belongs to (default: the client area)
+  std::string HintStr; // default: the control's hint at CursorPos
+  TPoint HintPos;      // screen point of the hint's top-left corner
+};
+
+// The control at the other end of a WM_SETFOCUS (the one that lost the focus) or WM_KILLFOCUS
+// (the one that gets it); nullptr when none.
+inline TWinControl* FocusPeer(const TMessage& m) {
+  return reinterpret_cast<TWinControl*>(m.WParam);
+}
+
 // The accelerator of a caption: the character after a single "&" ("&&" is a plain "&"); 0 if none.
 WideChar AcceleratorOf(const std::string& caption);
 // True when `key` (either letter case) is the accelerator of `caption`.
@@ -237,6 +254,10 @@ protected:
   virtual void CMParentFontChanged(TMessage& Message);
   virtual void CMParentColorChanged(TMessage& Message);
   virtual void CMParentShowHintChanged(TMessage& Message);
+  // Fills the THintInfo of LParam; the default takes GetHintAt and the whole client area.
+  virtual void CMHintShow(TMessage& Message);
+  // The wheel (see WM_MOUSEWHEEL): the form sees it first, then DoMouseWheel; Result 1 when handled.
+  virtual void WMMouseWheel(TMessage& Message);
 
   // True when events may fire (the control and its form are not being destroyed).
   bool CanFire() const;
@@ -358,6 +379,10 @@ protected:
   // Scroll requests; the default does nothing.
   virtual void WMVScroll(TMessage& Message) {}
   virtual void WMHScroll(TMessage& Message) {}
+  // The control got (WM_SETFOCUS) or is losing (WM_KILLFOCUS) the keyboard focus; FocusPeer tells
+  // from or to which control. Sent before CM_EXIT and after CM_ENTER; the default does nothing.
+  virtual void WMSetFocus(TMessage& Message) {}
+  virtual void WMKillFocus(TMessage& Message) {}
 
   // Places the aligned children inside `rect`.
   virtual void AlignControls(TRect rect);

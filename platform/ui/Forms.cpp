@@ -366,6 +366,12 @@ void TForm::FocusChangedTo(TWinControl* control) {
       exits.emplace_back(c, c->ControlId());
     for (TWinControl* c = control; c && c != this && !(old && c->ContainsControl(old)); c = c->Parent())
       enters.emplace(enters.begin(), c, c->ControlId());
+    std::uint64_t oldId = old ? old->ControlId() : 0, newId = control ? control->ControlId() : 0;
+    if (old) {
+      old->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(control));
+      if (generation != FFocusGeneration || Destroying()) return; // the handler moved the focus
+      if (newId && !IsLiveControl(newId)) return;
+    }
     for (auto [c, id] : exits) {
       if (IsLiveControl(id)) c->Perform(CM_EXIT, 0, reinterpret_cast<LPARAM>(control));
       if (generation != FFocusGeneration || Destroying()) return; // the exit handler moved the focus
@@ -373,10 +379,14 @@ void TForm::FocusChangedTo(TWinControl* control) {
     FFocusedControl = control;
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
     if (generation != FFocusGeneration) return;
-    std::uint64_t oldId = old ? old->ControlId() : 0;
     for (auto [c, id] : enters) {
       TWinControl* from = oldId && IsLiveControl(oldId) ? old : nullptr;
       if (IsLiveControl(id)) c->Perform(CM_ENTER, 0, reinterpret_cast<LPARAM>(from));
+      if (generation != FFocusGeneration) return;
+    }
+    if (control && IsLiveControl(newId)) {
+      TWinControl* from = oldId && IsLiveControl(oldId) ? old : nullptr;
+      control->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(from));
       if (generation != FFocusGeneration) return;
     }
   }
@@ -399,7 +409,7 @@ void TForm::ControlRemoved(TControl* control) {
 
 void TForm::CMDialogKey(TMessage& M) {
   auto key = static_cast<std::uint16_t>(M.WParam);
-  auto shift = static_cast<TShiftState>(M.LParam);
+  auto shift = ShiftOfKeyData(M.LParam);
   if (!(shift & ssAlt)) {
     switch (key) {
     case VK_TAB:

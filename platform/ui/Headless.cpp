@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/KeyState.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
 #include "platform/ui/StdCtrls.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <utility>
 
 namespace {
@@ -38,6 +40,32 @@ std::uint64_t HoverId = 0;
 QWidget* HoverWidget = nullptr;
 Qt::MouseButtons ButtonsDown;
 quint64 Stamp = 1000;
+
+// How many scopes hold each key.
+std::map<std::uint16_t, int>& HeldCounts() {
+  static auto* counts = new std::map<std::uint16_t, int>;
+  return *counts;
+}
+
+// The modifiers of the held keys, as a keyboard reports them (AltGr as the group switch).
+Qt::KeyboardModifiers HeldModifiers() {
+  Qt::KeyboardModifiers m;
+  for (auto [vk, count] : HeldCounts()) {
+    if (count <= 0) continue;
+    if (vk == VK_SHIFT || vk == VK_LSHIFT || vk == VK_RSHIFT) m |= Qt::ShiftModifier;
+    if (vk == VK_CONTROL || vk == VK_LCONTROL || vk == VK_RCONTROL) m |= Qt::ControlModifier;
+    if (vk == VK_LMENU) m |= Qt::AltModifier;
+    if (vk == VK_RMENU) m |= Qt::GroupSwitchModifier;
+  }
+  return m;
+}
+
+// After an event that carried extra modifiers the keyboard is back to what the scopes hold.
+void RestoreHeld() {
+  SyncKeyState(HeldModifiers());
+  for (auto [vk, count] : HeldCounts())
+    if (count > 0) SetKeyHeld(vk, true);
+}
 
 std::string Describe(const TComponent& c) {
   std::string name = c.Name().empty() ? "(unnamed)" : c.Name();
@@ -85,9 +113,10 @@ void SendMouse(QEvent::Type type, TControl& control, TPoint at, Qt::MouseButton 
   QPoint global = from->mapToGlobal(QPoint(at.X, at.Y));
   QPoint local = to == from ? QPoint(at.X, at.Y) : to->mapFromGlobal(global);
   QMouseEvent event(type, QPointF(local), QPointF(local), QPointF(global), button, ButtonsDown,
-                    QtModifiersFromShift(shift));
+                    QtModifiersFromShift(shift) | HeldModifiers());
   event.setTimestamp(++Stamp);
   QApplication::sendEvent(to, &event);
+  RestoreHeld();
 }
 
 void SetHover(TControl* control) {
@@ -116,9 +145,12 @@ void SendKey(TForm& form, bool press, std::uint16_t vk, TShiftState shift, QStri
   QWidget* w = KeyTarget(form);
   if (!w) return;
   int key = QtKeyFromVirtualKey(vk);
-  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, QtModifiersFromShift(shift), text);
+  Qt::KeyboardModifiers modifiers = QtModifiersFromShift(shift) | HeldModifiers();
+  if (IsKeypadVirtualKey(vk)) modifiers |= Qt::KeypadModifier;
+  QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, modifiers, text);
   event.setTimestamp(++Stamp);
   QApplication::sendEvent(w, &event);
+  RestoreHeld();
 }
 
 // The key that types a character (US layout), with Shift when it needs it.
@@ -191,6 +223,20 @@ void HeadlessPopupGone(TPopupMenu* menu) {
 
 namespace Headless {
 
+THeldKeys::THeldKeys(std::initializer_list<std::uint16_t> keys) : FKeys(keys) {
+  for (std::uint16_t vk : FKeys) {
+    if (vk == VK_MENU) vk = VK_LMENU;
+    if (HeldCounts()[vk]++ == 0) SetKeyHeld(vk, true);
+  }
+}
+
+THeldKeys::~THeldKeys() {
+  for (std::uint16_t vk : FKeys) {
+    if (vk == VK_MENU) vk = VK_LMENU;
+    if (--HeldCounts()[vk] == 0) SetKeyHeld(vk, false);
+  }
+}
+
 TFailureReporter SetFailureReporter(TFailureReporter reporter) {
   TFailureReporter previous = std::move(Reporter());
   Reporter() = std::move(reporter);
@@ -237,6 +283,7 @@ void MouseUp(TControl& control, TPoint at, TMouseButton button, TShiftState shif
 
 void MouseLeave() {
   SetHover(nullptr);
+  CancelHint();
 }
 
 void MouseWheel(TControl& control, TPoint at, int delta, TShiftState shift) {
@@ -244,9 +291,10 @@ void MouseWheel(TControl& control, TPoint at, int delta, TShiftState shift) {
   if (!w) return;
   QPoint global = w->mapToGlobal(QPoint(at.X, at.Y));
   QWheelEvent event(QPointF(at.X, at.Y), QPointF(global), QPoint(), QPoint(0, delta), ButtonsDown,
-                    QtModifiersFromShift(shift), Qt::NoScrollPhase, false);
+                    QtModifiersFromShift(shift) | HeldModifiers(), Qt::NoScrollPhase, false);
   event.setTimestamp(++Stamp);
   QApplication::sendEvent(w, &event);
+  RestoreHeld();
   Application->ProcessMessages();
 }
 
@@ -269,13 +317,22 @@ bool Click(TControl& control) {
 }
 
 bool DoubleClick(TControl& control) {
+  return DoubleClick(control, ClickPoint(control));
+}
+
+bool DoubleClick(TControl& control, TPoint p) {
   std::string why;
   if (!Reachable(control, why)) {
     ReportFailure("cannot double-click " + Describe(control) + ": " + why);
     return false;
   }
-  TPoint p = ClickPoint(control);
-  if (!Click(control)) return false;
+  MouseMove(control, p);
+  if (auto* win = dynamic_cast<TWinControl*>(&control);
+      win && win->Widget() && (win->Widget()->focusPolicy() & Qt::ClickFocus))
+    win->SetFocus();
+  MouseDown(control, p);
+  MouseUp(control, p);
+  Application->ProcessMessages();
   ButtonsDown |= Qt::LeftButton;
   SendMouse(QEvent::MouseButtonDblClick, control, p, Qt::LeftButton, 0);
   MouseUp(control, p);
@@ -469,10 +526,25 @@ bool ClickMenuItem(TMenuItem& item) {
 }
 
 std::string HintOf(const TControl& control) {
-  std::string hint;
   if (!Application->ShowHint() || !control.EffectiveShowHint()) return {};
-  if (!control.GetHintAt({control.Width() / 2, control.Height() / 2}, hint)) return {};
-  return hint;
+  auto& c = const_cast<TControl&>(control);
+  THintInfo info;
+  info.HintControl = &c;
+  info.CursorPos = {control.Width() / 2, control.Height() / 2};
+  info.CursorRect = control.ClientRect();
+  if (c.Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return {};
+  return info.HintStr;
+}
+
+std::string HintAt(TControl& control, TPoint at) {
+  MouseMove(control, at);
+  // The pause that brings a hint up: nothing new while one shows for this place.
+  if (ShownHintText().empty()) RequestHint(&control, at);
+  return ShownHintText();
+}
+
+std::string ShownHint() {
+  return ShownHintText();
 }
 
 // ---- pictures

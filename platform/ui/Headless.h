@@ -16,8 +16,11 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 class TPopupMenu;
 class TMenuItem;
@@ -51,6 +54,8 @@ template <class T> T* Find(const TComponent& root, const std::string& name) {
 bool Click(TControl& control);
 bool Click(const TComponent& root, const std::string& name);
 bool DoubleClick(TControl& control);
+// A double click at a client point (the first click focuses as Click does).
+bool DoubleClick(TControl& control, TPoint at);
 // Sets the text as code would (edits fire OnChange).
 bool SetText(const TComponent& root, const std::string& name, const std::string& text);
 // Chooses an item of a combo box, list box or page control as the user would.
@@ -68,6 +73,22 @@ bool PressKey(const TComponent& root, const std::string& name, std::uint16_t key
 // The parts of a key alone, into the focused control of `form`.
 void KeyDown(TForm& form, std::uint16_t key, TShiftState shift = 0);
 void KeyUp(TForm& form, std::uint16_t key, TShiftState shift = 0);
+
+// ---- held keys
+// Holds keys down while the scope lives: GetKeyState reports them and every key, mouse and wheel
+// event the driver sends carries them. Keys: VK_SHIFT, VK_CONTROL, VK_LMENU (or VK_MENU) for the
+// left Alt, VK_RMENU for the right Alt (AltGr, which is no Alt to the shift state of events).
+// Scopes nest; a key stays held until the last scope holding it ends.
+class THeldKeys {
+public:
+  explicit THeldKeys(std::initializer_list<std::uint16_t> keys);
+  ~THeldKeys();
+  THeldKeys(const THeldKeys&) = delete;
+  THeldKeys& operator=(const THeldKeys&) = delete;
+
+private:
+  std::vector<std::uint16_t> FKeys;
+};
 
 // ---- mouse in detail (client coordinates of the control; while a control has the mouse
 // captured, the events go to it)
@@ -88,8 +109,13 @@ void ClearModalScripts();
 // The pop-up menu opened last (nullptr when none); opening one while headless only records it.
 TPopupMenu* LastPopupMenu();
 bool ClickMenuItem(TMenuItem& item);
-// The hint that would show for the control ("" when none would).
+// The hint that would show for the control at its centre ("" when none would).
 std::string HintOf(const TControl& control);
+// Moves the mouse to a client point of the control and lets it rest there: the hint shown then
+// ("" when none). A hint shown already stays while the mouse is inside its rectangle.
+std::string HintAt(TControl& control, TPoint at);
+// The hint showing now ("" when none).
+std::string ShownHint();
 
 // ---- pictures
 // Renders the control (a form with all it shows) into a PNG file. False (reported) on failure.

@@ -23,12 +23,36 @@ constexpr unsigned WM_NULL = 0x0000, WM_SIZE = 0x0005, WM_SETFOCUS = 0x0007, WM_
                    WM_VSCROLL = 0x0115, WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202,
                    WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205,
                    WM_RBUTTONDBLCLK = 0x0206, WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208,
-                   WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_USER = 0x0400, WM_APP = 0x8000;
+                   WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_CUT = 0x0300, WM_COPY = 0x0301,
+                   WM_PASTE = 0x0302, WM_CLEAR = 0x0303, WM_CONTEXTMENU = 0x007B, WM_USER = 0x0400,
+                   WM_APP = 0x8000;
+
+// Edit-box requests. EM_CHARFROMPOS: LParam the client point (MakeLParam), answer the character
+// index (-1 outside the text); EM_LINEFROMCHAR: WParam the character index (-1: the caret's),
+// answer the line; EM_POSFROMCHAR: WParam the index, answer the client point (MakeLParam).
+constexpr unsigned EM_LINEFROMCHAR = 0x00C9, EM_POSFROMCHAR = 0x00D6, EM_CHARFROMPOS = 0x00D7;
 
 // Scroll request codes (WParam of WM_VSCROLL and WM_HSCROLL)
 constexpr unsigned SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
                    SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4,
                    SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6, SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+
+// Key and character messages (WM_ and CN_ KEYDOWN, KEYUP, CHAR and the dialog keys) carry the shift
+// state in the low bits of LParam and KeyDataKeypad when the key is one of the numeric keypad's, so
+// the keypad's "." is told from the main keyboard's.
+constexpr std::intptr_t KeyDataKeypad = 0x400000;
+constexpr bool IsKeypadKey(std::intptr_t keyData) {
+  return (keyData & KeyDataKeypad) != 0;
+}
+constexpr unsigned ShiftOfKeyData(std::intptr_t keyData) {
+  return static_cast<unsigned>(keyData & 0xFFFF);
+}
+
+// WM_SETFOCUS carries in WParam the control that lost the focus, WM_KILLFOCUS the one that gets it
+// (a TWinControl*; 0 for none or a window outside the program).
+
+// WM_MOUSEWHEEL carries the shift state in the low word of WParam, the signed wheel delta in its
+// high word, and the mouse's screen point in LParam (MakeLParam); Result 1 when handled.
 
 // Control messages of the framework. Key messages carry the key in WParam and the shift state in
 // LParam; CM_DIALOGCHAR carries the character in WParam.

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWheelEvent>
 
 // ---------------------------------------------------------------------------------------------
@@ -373,29 +372,36 @@ void SendNativeKey(QWidget* widget, bool press, std::uint16_t vk, TShiftState sh
   static_cast<QObject*>(widget)->event(&event);
 }
 
-void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, const std::u16string& chars) {
+bool IsKeypadVirtualKey(std::uint16_t vk) {
+  return vk >= VK_NUMPAD0 && vk <= VK_DIVIDE;
+}
+
+void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, const std::u16string& chars,
+                     bool keypad) {
   if (!target) return;
+  LPARAM data = static_cast<LPARAM>(shift) | (keypad ? KeyDataKeypad : 0);
   std::uint64_t id = target->ControlId();
-  if (target->Perform(CN_KEYDOWN, vk, shift) != 0) return; // a dialog key, handled by the form
+  if (target->Perform(CN_KEYDOWN, vk, data) != 0) return; // a dialog key, handled by the form
   if (!IsLiveControl(id)) return;
-  if (vk) target->Perform(WM_KEYDOWN, vk, shift);
+  if (vk) target->Perform(WM_KEYDOWN, vk, data);
   for (WideChar ch : chars) {
     if (!IsLiveControl(id)) return;
     if ((shift & ssAlt) && !(shift & ssCtrl)) {
       // Alt with a character is an accelerator, never typed text.
-      if (TForm* form = GetParentForm(target)) form->Perform(CM_DIALOGCHAR, ch, shift);
+      if (TForm* form = GetParentForm(target)) form->Perform(CM_DIALOGCHAR, ch, data);
       continue;
     }
-    if (target->Perform(CN_CHAR, ch, shift) != 0) continue;
+    if (target->Perform(CN_CHAR, ch, data) != 0) continue;
     if (!IsLiveControl(id)) return;
-    target->Perform(WM_CHAR, ch, shift);
+    target->Perform(WM_CHAR, ch, data);
   }
 }
 
-void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift) {
+void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift, bool keypad) {
   if (!target || !vk) return;
-  if (target->Perform(CN_KEYUP, vk, shift) != 0) return;
-  target->Perform(WM_KEYUP, vk, shift);
+  LPARAM data = static_cast<LPARAM>(shift) | (keypad ? KeyDataKeypad : 0);
+  if (target->Perform(CN_KEYUP, vk, data) != 0) return;
+  target->Perform(WM_KEYUP, vk, data);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -425,6 +431,28 @@ void TControlAccess::FocusIn(TWinControl* c) {
 // The event filter
 
 namespace {
+
+// The held-key record follows every key event: a modifier by its own key (which Alt it is shows
+// only there), the others by the modifiers the event carries.
+void TrackKey(const QKeyEvent* k, bool press) {
+  switch (k->key()) {
+  case Qt::Key_Shift:
+    SetKeyHeld(VK_SHIFT, press);
+    return;
+  case Qt::Key_Control:
+    SetKeyHeld(VK_CONTROL, press);
+    return;
+  case Qt::Key_Alt:
+    SetKeyHeld(VK_LMENU, press);
+    return;
+  case Qt::Key_AltGr:
+    SetKeyHeld(VK_RMENU, press);
+    return;
+  default:
+    SyncKeyState(k->modifiers());
+    return;
+  }
+}
 
 unsigned MouseMessage(QEvent::Type type, Qt::MouseButton button) {
   int base = button == Qt::RightButton    ? WM_RBUTTONDOWN
@@ -487,16 +515,19 @@ bool TEventBridge::eventFilter(QObject* object, QEvent* event) {
     auto* win = dynamic_cast<TWinControl*>(c);
     if (!win) return false;
     auto* k = static_cast<QKeyEvent*>(event);
+    bool press = event->type() == QEvent::KeyPress;
+    TrackKey(k, press);
     if (!win->Enabled()) return true;
     std::uint16_t vk = VirtualKeyFromQt(k->key(), k->modifiers());
     TShiftState shift = ShiftFromQt(k->modifiers());
-    if (event->type() == QEvent::KeyRelease) {
-      if (!k->isAutoRepeat()) DeliverKeyRelease(win, vk, shift);
+    bool keypad = k->modifiers() & Qt::KeypadModifier;
+    if (!press) {
+      if (!k->isAutoRepeat()) DeliverKeyRelease(win, vk, shift, keypad);
       return true;
     }
     std::u16string chars = k->text().toStdU16String();
     if (!vk && chars.empty()) return false;
-    DeliverKeyPress(win, vk, shift, chars);
+    DeliverKeyPress(win, vk, shift, chars, keypad);
     return true;
   }
   case QEvent::MouseButtonPress:
@@ -510,7 +541,10 @@ bool TEventBridge::eventFilter(QObject* object, QEvent* event) {
     if (own && c->Enabled()) c->Perform(CM_MOUSEENTER);
     return false;
   case QEvent::Leave:
-    if (own) c->Perform(CM_MOUSELEAVE);
+    if (own) {
+      HintMouseMoved(nullptr, {});
+      c->Perform(CM_MOUSELEAVE);
+    }
     return false;
   case QEvent::FocusIn:
     if (auto* win = dynamic_cast<TWinControl*>(c)) TControlAccess::FocusIn(win);
@@ -555,10 +589,18 @@ bool TEventBridge::Mouse(TControl* c, QWidget* w, QMouseEvent* e) {
   FLastMouseType = e->type();
   QPoint p = e->position().toPoint();
   if (w != c->Widget() && c->Widget()) p = w->mapTo(c->Widget(), p);
+  SyncKeyState(e->modifiers());
+  SyncButtonState(e->buttons());
   TShiftState shift = ShiftFromQt(e->modifiers(), e->buttons());
   if (e->type() == QEvent::MouseButtonRelease)
     shift = ShiftFromQt(e->modifiers(), e->buttons() | e->button());
-  if (c->Enabled()) c->Perform(MouseMessage(e->type(), e->button()), shift, MakeLParam(p.x(), p.y()));
+  std::uint64_t id = c->ControlId();
+  if (e->type() == QEvent::MouseMove)
+    HintMouseMoved(c, {p.x(), p.y()});
+  else
+    CancelHint();
+  if (IsLiveControl(id) && c->Enabled())
+    c->Perform(MouseMessage(e->type(), e->button()), shift, MakeLParam(p.x(), p.y()));
   return TControlAccess::HandlesMouseItself(c);
 }
 
@@ -566,25 +608,20 @@ bool TEventBridge::Wheel(TControl* c, QWheelEvent* e) {
   if (e->timestamp() == FLastWheelStamp && e->timestamp() != 0) return false;
   FLastWheelStamp = e->timestamp();
   QPoint g = e->globalPosition().toPoint();
+  SyncKeyState(e->modifiers());
+  SyncButtonState(e->buttons());
   TShiftState shift = ShiftFromQt(e->modifiers(), e->buttons());
   int delta = e->angleDelta().y();
-  TPoint pos{g.x(), g.y()};
-  // The form sees the wheel first, as the window that has the focus.
-  if (TForm* form = GetParentForm(c);
-      form && form != c && TControlAccess::DoMouseWheel(form, shift, delta, pos))
-    return true;
-  return TControlAccess::DoMouseWheel(c, shift, delta, pos);
+  CancelHint();
+  WPARAM w = (static_cast<WPARAM>(static_cast<std::uint16_t>(static_cast<std::int16_t>(delta))) << 16) |
+             (shift & 0xFFFF);
+  return c->Perform(WM_MOUSEWHEEL, w, MakeLParam(g.x(), g.y())) != 0;
 }
 
 bool TEventBridge::ToolTip(TControl* c, QWidget* w, QHelpEvent* e) {
-  std::string hint;
   QPoint p = e->pos();
   if (w != c->Widget() && c->Widget()) p = w->mapTo(c->Widget(), p);
-  if (Application->ShowHint() && c->EffectiveShowHint() && c->GetHintAt({p.x(), p.y()}, hint) &&
-      !hint.empty())
-    QToolTip::showText(e->globalPos(), QString::fromStdString(hint), w);
-  else
-    QToolTip::hideText();
+  if (!RequestHint(c, {p.x(), p.y()})) CancelHint();
   return true;
 }
 

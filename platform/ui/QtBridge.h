@@ -46,9 +46,31 @@ Qt::KeyboardModifiers QtModifiersFromShift(TShiftState shift);
 WideChar CharOfVirtualKey(std::uint16_t vk, TShiftState shift);
 
 // One key press (or release) into a windowed control: the whole chain of CN_, CM_DIALOG and WM_
-// messages. `chars` are the UTF-16 units the key typed.
-void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, const std::u16string& chars);
-void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift);
+// messages. `chars` are the UTF-16 units the key typed; `keypad` marks a key of the numeric keypad.
+void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, const std::u16string& chars,
+                     bool keypad = false);
+void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift, bool keypad = false);
+// True for the keys only the numeric keypad has (its digits, operators and decimal key).
+bool IsKeypadVirtualKey(std::uint16_t vk);
+
+// ---- held keys (KeyState.cpp)
+
+// A tracked key (Shift, Ctrl, left or right Alt, a mouse button) went down or up.
+void SetKeyHeld(std::uint16_t vk, bool down);
+// Brings Shift, Ctrl and Alt in line with an input event's modifiers (AltGr: Qt's group switch).
+void SyncKeyState(Qt::KeyboardModifiers modifiers);
+void SyncButtonState(Qt::MouseButtons buttons);
+
+// ---- hints (Hints.cpp)
+
+// Asks the control for its hint at a client point (CM_HINTSHOW) and shows it; false when none shows.
+bool RequestHint(TControl* control, TPoint clientPos);
+// The mouse moved over a control (nullptr: off every control): a shown hint whose rectangle the
+// mouse left goes, and the hint of the new place shows at once.
+void HintMouseMoved(TControl* control, TPoint clientPos);
+void CancelHint();
+// The text of the hint showing now ("" when none).
+std::string ShownHintText();
 // Hands a key to the widget's own handling (bypassing the event filter).
 void SendNativeKey(QWidget* widget, bool press, std::uint16_t vk, TShiftState shift, const QString& text);
 

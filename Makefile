@@ -1,6 +1,7 @@
 # The two commands: `make run` and `make test` (and `make bench` for the benchmarks).
-BUILD ?= build
-JOBS  ?= $(shell nproc)
+BUILD  ?= build
+JOBS   ?= $(shell nproc)
+WERROR ?= OFF
 
 .PHONY: run test bench deps configure build
 
@@ -8,7 +9,8 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVELMARIC_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

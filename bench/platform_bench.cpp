@@ -60,7 +60,7 @@ BENCHMARK(BM_XmlTableRead);
 void BM_DecodeWindows1252(benchmark::State& state) {
   std::string text;
   for (int i = 0; i < 6300; ++i)
-    text += "STR " + std::to_string(i) + "   = Gr\xF6\xDFe \x80 Text\r\n";
+    text += "STR " + std::to_string(i) + "   = Gr\xF6\xDF" "e \x80 Text\r\n";
   for (auto _ : state)
     benchmark::DoNotOptimize(DecodeTextFile(text));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));

@@ -137,8 +137,8 @@ std::string PackLineBreaks(std::string_view text) {
 
 std::string UnpackLineBreaks(std::string_view text, bool multiLine) {
   if (text.find('\b') == std::string_view::npos) return std::string(text);
-  std::string out = MapChars(text, [](std::string& out, char c) {
-    out += c == '\t' ? CR : c == '\b' ? LF : c == '\x01' ? '\0' : c;
+  std::string out = MapChars(text, [](std::string& to, char c) {
+    to += c == '\t' ? CR : c == '\b' ? LF : c == '\x01' ? '\0' : c;
   });
   if (!multiLine) {
     std::size_t p = out.find(CR);

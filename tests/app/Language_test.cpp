@@ -105,7 +105,7 @@ TEST_P(LngFileTest, SetsOnlyWhatTheFileSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, LngFileTest, testing::ValuesIn(LngCases()),
-                         [](const testing::TestParamInfo<TLngCase>& info) { return info.param.Name; });
+                         [](const testing::TestParamInfo<TLngCase>& c) { return c.param.Name; });
 
 TEST(LngFile, UnreadableFileLeavesTheTable) {
   TTempDir dir;

@@ -198,7 +198,7 @@ const TReadCase Read_Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, SettingsReadTest, testing::ValuesIn(Read_Cases),
-                         [](const testing::TestParamInfo<TReadCase>& info) { return info.param.Name; });
+                         [](const testing::TestParamInfo<TReadCase>& c) { return c.param.Name; });
 
 TEST_F(SettingsTest, RootAloneIsWrittenBackAsTheCompleteTree) {
   Dir.Write("Velmaric.xml", "<Conf_Settings/>");

@@ -46,16 +46,8 @@ int TextWidthOf(const std::string& text) {
 
 // Horizontal extent of the text (pixels of either text colour).
 TRect TextInk(const TBitmap& b) {
-  TRect r{b.Width(), b.Height(), 0, 0};
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x)
-      if (b.Pixel(x, y) == FilledText || b.Pixel(x, y) == EmptyText) {
-        r.Left = std::min(r.Left, x);
-        r.Top = std::min(r.Top, y);
-        r.Right = std::max(r.Right, x + 1);
-        r.Bottom = std::max(r.Bottom, y + 1);
-      }
-  return r.IsEmpty() ? TRect{} : r;
+  return PixelTools::BoundsWhere(b, PixelTools::Whole(b),
+                                 [](TColor c) { return c == FilledText || c == EmptyText; });
 }
 
 } // namespace

@@ -19,28 +19,6 @@ struct TProbe {
 const TColor Cream = RGB(248, 247, 237);
 const TColor Grey = RGB(128, 128, 128);
 
-int Count(const TBitmap& b, TColor color, TRect area) {
-  area.Left = std::max(area.Left, 0);
-  area.Top = std::max(area.Top, 0);
-  area.Right = std::min(area.Right, b.Width());
-  area.Bottom = std::min(area.Bottom, b.Height());
-  return CountColor(b, color, area);
-}
-
-// Bounding box of the pixels of a colour inside an area.
-TRect Ink(const TBitmap& b, TColor color, const TRect& area) {
-  TRect r{area.Right, area.Bottom, area.Left, area.Top};
-  for (int y = std::max(area.Top, 0); y < std::min(area.Bottom, b.Height()); ++y)
-    for (int x = std::max(area.Left, 0); x < std::min(area.Right, b.Width()); ++x)
-      if (b.Pixel(x, y) == color) {
-        r.Left = std::min(r.Left, x);
-        r.Top = std::min(r.Top, y);
-        r.Right = std::max(r.Right, x + 1);
-        r.Bottom = std::max(r.Bottom, y + 1);
-      }
-  return r.IsEmpty() ? TRect{} : r;
-}
-
 } // namespace
 
 class PageControlPaintTest : public PageControlTest {
@@ -110,7 +88,7 @@ TEST_F(PageControlPaintTest, LeftDotNetTabsSeparatorsAndColours) {
   }
   // Captions read upward: their ink is taller than wide.
   TBitmap b = PaintArea();
-  const TRect caption = Ink(b, clBlack, TabRectOf(Sheets[0]));
+  const TRect caption = ColorBounds(b, clBlack, TabRectOf(Sheets[0]));
   ASSERT_FALSE(caption.IsEmpty());
   EXPECT_GT(caption.Height(), 2 * caption.Width());
   EXPECT_LE(caption.Bottom, TabRectOf(Sheets[0]).Bottom - 4 - 10 + 1); // above the top margin
@@ -211,7 +189,7 @@ TEST_F(PageControlPaintTest, CaptionPlacementCases) {
   auto captionOf = [&](TProTabSheet* page) {
     TBitmap b = PaintArea();
     const TRect r = TabRectOf(page);
-    const TRect ink = Ink(b, captionColor, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom));
+    const TRect ink = ColorBounds(b, captionColor, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom));
     return TPlace{ink.Left - r.Left, ink.Bottom - r.Bottom, !ink.IsEmpty()};
   };
   const TPlace plain = captionOf(Sheets[2]);
@@ -225,7 +203,7 @@ TEST_F(PageControlPaintTest, CaptionPlacementCases) {
   Sheets[2]->SetImageIndex(0);
   EXPECT_EQ(captionOf(Sheets[2]).Left, plain.Left + 16) << "an image moves a top caption by its width";
   TBitmap withImage = PaintArea();
-  EXPECT_GT(Count(withImage, clRed, TabRectOf(Sheets[2])), 100);
+  EXPECT_GT(CountColor(withImage, clRed, TabRectOf(Sheets[2])), 100);
   PC->SetImages(nullptr);
   Sheets[2]->SetImageIndex(-1);
 
@@ -247,9 +225,9 @@ TEST_F(PageControlPaintTest, DisabledPageHasAGreyCaption) {
   Sheets[2]->SetTabEnable(false);
   TBitmap b = PaintArea();
   const TRect r = TabRectOf(Sheets[2]), enabled = TabRectOf(Sheets[1]);
-  EXPECT_GT(Count(b, Grey, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 10);
-  EXPECT_EQ(Count(b, clBlack, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 0);
-  EXPECT_EQ(Count(b, Grey, Rect(enabled.Left + 1, enabled.Top + 1, enabled.Right - 1, enabled.Bottom - 1)),
+  EXPECT_GT(CountColor(b, Grey, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 10);
+  EXPECT_EQ(CountColor(b, clBlack, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 0);
+  EXPECT_EQ(CountColor(b, Grey, Rect(enabled.Left + 1, enabled.Top + 1, enabled.Right - 1, enabled.Bottom - 1)),
             0);
 }
 
@@ -300,7 +278,7 @@ TEST_F(PageControlPaintTest, CloseGlyphReplacesTheDrawnButton) {
   TBitmap b = PaintArea();
   const TRect r = TabRectOf(Sheets[0]);
   const int y0 = r.Top + PC->LowerActive();
-  EXPECT_EQ(Ink(b, clLime, r), Rect(r.Left + 2, y0 + 2, r.Left + 14, y0 + 13)); // clipped to 12 x 11
+  EXPECT_EQ(ColorBounds(b, clLime, r), Rect(r.Left + 2, y0 + 2, r.Left + 14, y0 + 13)); // clipped to 12 x 11
 }
 
 TEST_F(PageControlPaintTest, HoveredTabColoursAndOutline) {
@@ -314,10 +292,10 @@ TEST_F(PageControlPaintTest, HoveredTabColoursAndOutline) {
   EXPECT_EQ(b.Pixel(r.Left + 3, r.Top + 1), clYellow);
   EXPECT_EQ(b.Pixel(r.Left, r.Top + 3), clRed);
   EXPECT_EQ(b.Pixel((r.Left + r.Right) / 2, r.Top - 1), clRed);
-  EXPECT_EQ(Count(b, clRed, TabRectOf(Sheets[1])), 0);
+  EXPECT_EQ(CountColor(b, clRed, TabRectOf(Sheets[1])), 0);
   // The active tab under the mouse gets no outline.
   Headless::MouseMove(*PC, CentreOf(TabRectOf(Sheets[0])));
-  EXPECT_EQ(Count(PaintArea(), clRed, Rect(0, 0, PC->Width(), PC->Height())), 0);
+  EXPECT_EQ(CountColor(PaintArea(), clRed, Rect(0, 0, PC->Width(), PC->Height())), 0);
 }
 
 TEST_F(PageControlPaintTest, FocusFrameOnTheActiveTab) {
@@ -326,9 +304,9 @@ TEST_F(PageControlPaintTest, FocusFrameOnTheActiveTab) {
   const TRect r = TabRectOf(Sheets[0]);
   const int row = r.Top - 1 + 3;
   const TRect frameRow{r.Left + 5, row, r.Right - 5, row + 1};
-  EXPECT_EQ(Count(PaintArea(), clBlack, frameRow), 0);
+  EXPECT_EQ(CountColor(PaintArea(), clBlack, frameRow), 0);
   PC->SetShowFocus(true);
-  EXPECT_GT(Count(PaintArea(), clBlack, frameRow), 5);
+  EXPECT_GT(CountColor(PaintArea(), clBlack, frameRow), 5);
 }
 
 TEST_F(PageControlPaintTest, RoundEdgesCutTheFarCorners) {
@@ -355,12 +333,12 @@ TEST_F(PageControlPaintTest, SkinPictures) {
   PC->SetTabBackGround(skin);
   TBitmap b = PaintArea();
   for (TProTabSheet* s : Sheets)
-    EXPECT_GT(Count(b, clGreen, TabRectOf(s)), 50);
+    EXPECT_GT(CountColor(b, clGreen, TabRectOf(s)), 50);
   PC->SetTabBackGroundActive(activeSkin);
   b = PaintArea();
-  EXPECT_GT(Count(b, clNavy, TabRectOf(Sheets[0])), 50);
-  EXPECT_EQ(Count(b, clNavy, TabRectOf(Sheets[2])), 0);
-  EXPECT_FALSE(Ink(b, clBlack, TabRectOf(Sheets[0])).IsEmpty()); // its caption is drawn over it
+  EXPECT_GT(CountColor(b, clNavy, TabRectOf(Sheets[0])), 50);
+  EXPECT_EQ(CountColor(b, clNavy, TabRectOf(Sheets[2])), 0);
+  EXPECT_FALSE(ColorBounds(b, clBlack, TabRectOf(Sheets[0])).IsEmpty()); // its caption is drawn over it
 }
 
 TEST_F(PageControlPaintTest, OwnDrawingOnlyWithoutBorder3D) {
@@ -375,9 +353,9 @@ TEST_F(PageControlPaintTest, OwnDrawingOnlyWithoutBorder3D) {
     EXPECT_TRUE(png.LoadFromFile(path));
     return png;
   };
-  EXPECT_GT(Count(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
+  EXPECT_GT(CountColor(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
   PC->SetTabBorder3D(true);
-  EXPECT_EQ(Count(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
+  EXPECT_EQ(CountColor(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
 }
 
 TEST_F(PageControlPaintTest, TabStripSampleRenderedToPng) {
@@ -404,7 +382,7 @@ TEST_F(PageControlPaintTest, TabStripSampleRenderedToPng) {
     EXPECT_GE(r.Left, previousRight) << "tabs in page order";
     previousRight = r.Right;
     EXPECT_EQ(png.Pixel(r.Right - 4, r.Top + 2), fills[i]) << "tab " << i;
-    EXPECT_FALSE(Ink(png, clBlack, r).IsEmpty()) << "caption of tab " << i;
+    EXPECT_FALSE(ColorBounds(png, clBlack, r).IsEmpty()) << "caption of tab " << i;
   }
   // The close button of the active tab: white box, grey frame, black cross.
   const TRect a = TabRectOf(Sheets[0]);

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Graphics.h"
+#include "tests/support/PixelTools.h"
 
 #include <gtest/gtest.h>
 
@@ -39,37 +40,4 @@ inline PixelSet Area(int l, int t, int r, int b) {
     for (int x = l; x < r; ++x)
       out.insert({x, y});
   return out;
-}
-
-// Bounding box of the pixels that differ from `background`; empty when there are none.
-inline TRect InkBounds(const TBitmap& b, TColor background = clWhite) {
-  TRect r{b.Width(), b.Height(), 0, 0};
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x)
-      if (b.Pixel(x, y) != background) {
-        r.Left = std::min(r.Left, x);
-        r.Top = std::min(r.Top, y);
-        r.Right = std::max(r.Right, x + 1);
-        r.Bottom = std::max(r.Bottom, y + 1);
-      }
-  return r.IsEmpty() ? TRect{} : r;
-}
-
-// The picture as text rows ('#' = not background), for readable failure messages.
-inline std::string Sketch(const TBitmap& b, TColor background = clWhite) {
-  std::string s;
-  for (int y = 0; y < b.Height(); ++y) {
-    for (int x = 0; x < b.Width(); ++x)
-      s += b.Pixel(x, y) == background ? '.' : '#';
-    s += '\n';
-  }
-  return s;
-}
-
-inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
 }

@@ -451,15 +451,42 @@ bool TControl::GetHintAt(TPoint, std::string& hint) const {
 // ---- painting
 
 void TControl::Invalidate() {
-  if (FWidget) FWidget->update();
+  if (!FWidget) return;
+  if (!FRedraw) {
+    FPaintMissed = true;
+    return;
+  }
+  FWidget->update();
+}
+
+void TControl::InvalidateRect(const TRect& r) {
+  if (!FWidget || r.IsEmpty()) return;
+  if (!FRedraw) {
+    FPaintMissed = true;
+    return;
+  }
+  FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TControl::SetRedraw(bool redraw) {
+  if (redraw == FRedraw) return;
+  FRedraw = redraw;
+  if (redraw && FPaintMissed) {
+    FPaintMissed = false;
+    Invalidate();
+  }
 }
 
 void TControl::Repaint() {
+  if (!FRedraw) {
+    FPaintMissed = true;
+    return;
+  }
   if (FWidget && FWidget->isVisible()) FWidget->repaint();
 }
 
 void TControl::Update() {
-  if (FWidget && FWidget->isVisible()) FWidget->repaint();
+  if (FRedraw && FWidget && FWidget->isVisible()) FWidget->repaint();
 }
 
 // ---- mouse
@@ -1122,9 +1149,16 @@ void TWinControl::WMChar(TMessage& M) {
 // ---------------------------------------------------------------------------------------------
 // Drawn controls
 
+namespace {
+std::string DescribeControl(const TControl& c) {
+  return "the canvas of " + c.ClassName() + (c.Name().empty() ? std::string() : " \"" + c.Name() + "\"");
+}
+} // namespace
+
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
   FCanvas->Font().Assign(Font());
+  MarkControlCanvas(*FCanvas, [this] { return DescribeControl(*this); });
 }
 
 TGraphicControl::~TGraphicControl() = default;
@@ -1133,6 +1167,9 @@ void TGraphicControl::PaintWidget(QPainter& painter) {
   if (!CanFire()) return;
   TCanvasBinding bind(*FCanvas, painter);
   Paint();
+  FCanvas->ResetClip();
+  FCanvas->SetWindowOrg({0, 0});
+  PaintOverlay();
 }
 
 void TGraphicControl::CMFontChanged(TMessage& M) {
@@ -1146,6 +1183,7 @@ TCustomControl::TCustomControl(TComponent* AOwner)
   w->setFocusPolicy(Qt::TabFocus);
   AttachWidget(w);
   FCanvas->Font().Assign(Font());
+  MarkControlCanvas(*FCanvas, [this] { return DescribeControl(*this); });
 }
 
 TCustomControl::~TCustomControl() = default;
@@ -1156,6 +1194,9 @@ void TCustomControl::PaintWidget(QPainter& painter) {
   {
     TCanvasBinding bind(*FCanvas, painter);
     Paint();
+    FCanvas->ResetClip();
+    FCanvas->SetWindowOrg({0, 0});
+    PaintOverlay();
   }
   FPainting = false;
 }

@@ -187,6 +187,12 @@ public:
 
   // ---- painting: Invalidate asks for a later repaint, Repaint paints now.
   void Invalidate();
+  // Asks for a later repaint of a part of the client area only.
+  void InvalidateRect(const TRect& r);
+  // While off, the control paints nothing and drops invalidations (for BeginUpdate); turning it
+  // on repaints what a paint was missed for, nothing more.
+  bool Redraw() const { return FRedraw; }
+  void SetRedraw(bool redraw);
   virtual void Repaint();
   void Refresh() { Repaint(); }
   void Update();
@@ -301,6 +307,8 @@ private:
   bool FShowHint = false;
   bool FParentShowHint = true;
   bool FClicked = false;
+  bool FRedraw = true;
+  bool FPaintMissed = false;
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -424,6 +432,10 @@ public:
 
 protected:
   virtual void Paint() {}
+  // Drawn after Paint with the clip of the paint again: feedback that lies over the content
+  // (sizing lines, drag marks). Keep its state in the control and invalidate the rectangles it
+  // covered and covers; drawing on the canvas outside a paint draws nothing.
+  virtual void PaintOverlay() {}
   bool HandlesMouseItself() const override { return true; }
   void PaintWidget(QPainter& painter) override;
   void CMFontChanged(TMessage& Message) override;
@@ -444,6 +456,8 @@ public:
 
 protected:
   virtual void Paint() {}
+  // As TGraphicControl::PaintOverlay: drawn after Paint, over the content.
+  virtual void PaintOverlay() {}
   bool HandlesMouseItself() const override { return true; }
   void PaintWidget(QPainter& painter) override;
   void CMFontChanged(TMessage& Message) override;

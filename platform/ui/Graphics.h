@@ -303,8 +303,11 @@ public:
   // Copies a part of a bitmap, its pixels of colour `color` replaced by the brush colour.
   void BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& sourceRect, TColor color);
 
-  // Clipping (logical coordinates). ClipRect is the bounding box of what can still be drawn.
+  // Clipping (logical coordinates). ClipRect is the bounding box of what can still be drawn; in a
+  // paint that is the part of the control being repainted.
   TRect ClipRect() const;
+  // True when some of the rectangle can still be drawn (cheaper to skip what cannot).
+  bool RectVisible(const TRect& r) const;
   void SetClipRect(const TRect& r); // replaces the clip region by r (within the surface)
   void IntersectClipRect(const TRect& r);
   void ExcludeClipRect(const TRect& r);
@@ -448,3 +451,10 @@ private:
   TTransparentMode FTransparentMode = tmAuto;
   TPixelFormat FPixelFormat = pfDevice;
 };
+
+// Drawing on a control's canvas outside its paint draws nothing. The handler hears of each such
+// drawing: without one, debug builds stop on an assertion and others stay silent; tests install
+// one that fails the test. Returns the previous handler.
+using TUnboundDrawingHandler = std::function<void(const std::string& message)>;
+TUnboundDrawingHandler SetUnboundDrawingHandler(TUnboundDrawingHandler handler);
+void ReportUnboundDrawing(const std::string& control);

@@ -4,6 +4,8 @@
 #include <QPaintDevice>
 
 #include <algorithm>
+#include <cassert>
+#include <cstdio>
 #include <cstdlib>
 
 // ---------------------------------------------------------------------------------------------
@@ -17,6 +19,8 @@ QSize TCanvas::Impl::Surface() const {
 
 QRegion TCanvas::Impl::DrawableRegion() const {
   QRegion all(QRect(QPoint(0, 0), Surface()));
+  // A paint's region comes as the bound painter's clip.
+  if (External && BaseHasClip) all = all.intersected(BaseClip);
   return HasClip ? all.intersected(Clip) : all;
 }
 
@@ -44,6 +48,10 @@ void TCanvas::Impl::ApplyState(QPainter& p) {
 
 QPainter* TCanvas::Impl::Painter() {
   if (External) return External;
+  if (ControlName && !Image) {
+    ReportUnboundDrawing(ControlName());
+    return nullptr;
+  }
   if (!Own && !PixelImage()) return nullptr;
   if (!Own) {
     Own = std::make_unique<QPainter>();
@@ -118,6 +126,10 @@ const QFontMetrics& TCanvas::Impl::Metrics() {
 
 // ---------------------------------------------------------------------------------------------
 // Binding to a foreign painter
+
+void MarkControlCanvas(TCanvas& canvas, std::function<std::string()> who) {
+  canvas.impl().ControlName = std::move(who);
+}
 
 TCanvasBinding::TCanvasBinding(TCanvas& canvas, QPainter& painter) : FCanvas(canvas) {
   auto& d = canvas.impl();
@@ -575,6 +587,11 @@ TRect TCanvas::ClipRect() const {
   return FromQRect(box.translated(d->Org));
 }
 
+bool TCanvas::RectVisible(const TRect& r) const {
+  if (r.IsEmpty()) return false;
+  return d->DrawableRegion().intersects(ToQRect(r).translated(-d->Org));
+}
+
 void TCanvas::SetClipRect(const TRect& r) {
   d->HasClip = true;
   d->Clip = r.IsEmpty() ? QRegion() : QRegion(ToQRect(r).translated(-d->Org));
@@ -723,4 +740,33 @@ void InvertRect(TCanvas& canvas, const TRect& r) {
   p->setCompositionMode(QPainter::RasterOp_NotDestination);
   p->fillRect(ToQRect(r), Qt::white);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing outside a paint
+
+namespace {
+TUnboundDrawingHandler& UnboundHandler() {
+  static auto* handler = new TUnboundDrawingHandler;
+  return *handler;
+}
+} // namespace
+
+TUnboundDrawingHandler SetUnboundDrawingHandler(TUnboundDrawingHandler handler) {
+  TUnboundDrawingHandler previous = std::move(UnboundHandler());
+  UnboundHandler() = std::move(handler);
+  return previous;
+}
+
+void ReportUnboundDrawing(const std::string& control) {
+  const std::string message =
+      "drawing on " + control + " outside its paint draws nothing: keep the state and invalidate instead";
+  if (UnboundHandler()) {
+    UnboundHandler()(message);
+    return;
+  }
+#ifndef NDEBUG
+  std::fprintf(stderr, "%s\n", message.c_str());
+  assert(false && "drawing on a control's canvas outside its paint");
+#endif
 }

@@ -27,6 +27,9 @@ struct TCanvas::Impl {
   bool BaseHasClip = false;
   QRegion BaseClip; // clip of the external painter when it was bound (its coordinates)
 
+  // Set for a control's canvas: names the control when it is drawn on outside a paint.
+  std::function<std::string()> ControlName;
+
   bool HasClip = false;
   QRegion Clip; // device coordinates
   QPoint Org;   // window origin

@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
+#include <string>
+
 // Plain RGB of a colour (system colours resolved); clNone gives a fully transparent colour.
 QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
@@ -24,6 +27,10 @@ const QImage& BitmapImage(const TBitmap& bitmap);
 // saved at binding and restored when the binding ends; the canvas is unbound again then.
 // Pixel reads and raster operations that need the target's pixels work only when the painter
 // draws on a QImage; elsewhere they are mapped to Qt's composition modes or ignored.
+// Marks the canvas as a control's: drawing on it while no paint has bound it is reported through
+// the unbound-drawing handler (`who` names the control for the message).
+void MarkControlCanvas(TCanvas& canvas, std::function<std::string()> who);
+
 class TCanvasBinding {
 public:
   TCanvasBinding(TCanvas& canvas, QPainter& painter);

@@ -316,8 +316,8 @@ void TCustomGrid::InvalidateCol(int ACol) {
   InvalidateRange({ACol, 0, ACol, RowCount() - 1});
 }
 
-void TCustomGrid::GridInvalidate(const TRect&) {
-  Invalidate();
+void TCustomGrid::GridInvalidate(const TRect& r) {
+  InvalidateRect(r);
 }
 void TCustomGrid::GridInvalidateAll() {
   Invalidate();
@@ -343,6 +343,8 @@ void TCustomGrid::Paint() {
     for (const TGridSpan& c : cols) {
       right = c.LineEnd;
       if (c.LineEnd <= clip.Left || c.Start >= clip.Right) continue;
+      // Only what the paint's region touches (two far-apart cells need not bring those between).
+      if (!canvas.RectVisible({c.Start, r.Start, c.LineEnd, r.LineEnd})) continue;
       bool fixedCol = c.Index < FixedCols();
       TRect cell{c.Start, r.Start, c.End, r.End};
       TGridDrawState state = CellDrawState(c.Index, r.Index, focused);
@@ -379,30 +381,15 @@ void TCustomGrid::Paint() {
   int w = GridClientWidth(), h = GridClientHeight();
   if (right < w) canvas.FillRect({right, 0, w, std::min(h, bottom)});
   if (bottom < h) canvas.FillRect({0, bottom, w, h});
-  DrawDragFeedback(canvas);
 }
 
-void TCustomGrid::DrawDragFeedback(TCanvas& canvas) {
-  TGridState state = GridState();
+void TCustomGrid::PaintOverlay() {
+  const TRect mark = DragMarkRect();
+  if (mark.IsEmpty()) return;
+  TCanvas& canvas = Canvas();
   canvas.Brush().SetStyle(bsSolid);
   canvas.Brush().SetColor(clBlack);
-  if (state == gsColSizing) {
-    canvas.FillRect({SizingPos(), 0, SizingPos() + 1, GridClientHeight()});
-  } else if (state == gsRowSizing) {
-    canvas.FillRect({0, SizingPos(), GridClientWidth(), SizingPos() + 1});
-  } else if (state == gsColMoving && MovePos() != MoveIndex()) {
-    TRect r = CellRect(MovePos(), 0);
-    if (!r.IsEmpty()) {
-      int x = MovePos() > MoveIndex() ? r.Right : r.Left;
-      canvas.FillRect({x - 1, 0, x + 2, GridClientHeight()});
-    }
-  } else if (state == gsRowMoving && MovePos() != MoveIndex()) {
-    TRect r = CellRect(0, MovePos());
-    if (!r.IsEmpty()) {
-      int y = MovePos() > MoveIndex() ? r.Bottom : r.Top;
-      canvas.FillRect({0, y - 1, GridClientWidth(), y + 2});
-    }
-  }
+  canvas.FillRect(mark);
 }
 
 // --- Keyboard --------------------------------------------------------------------------------

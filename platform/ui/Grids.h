@@ -147,6 +147,8 @@ protected:
   // --- Painting ----------------------------------------------------------------------------
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
   void Paint() override;
+  // The mark of a size or move drag.
+  void PaintOverlay() override;
 
   // --- Input -------------------------------------------------------------------------------
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
@@ -193,7 +195,6 @@ private:
   void UpdateAutoScroll();
   void ScrollBarMoved(bool vertical, unsigned code, int pos);
   bool EditorFocused() const;
-  void DrawDragFeedback(TCanvas& canvas);
   void ScrollMessage(bool vertical, TMessage& Message);
 
   TInplaceEdit* FInplaceEdit = nullptr;

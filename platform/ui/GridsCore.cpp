@@ -705,15 +705,39 @@ void TGridCore::CalcSizingState(int x, int y, TGridState& state, int& index, int
   index = -1;
 }
 
+TRect TGridCore::DragMarkRect() const {
+  switch (FGridState) {
+  case gsColSizing:
+    return {FSizingPos, 0, FSizingPos + 1, FClientHeight};
+  case gsRowSizing:
+    return {0, FSizingPos, FClientWidth, FSizingPos + 1};
+  case gsColMoving:
+  case gsRowMoving: {
+    if (FMovePos == FMoveIndex) return {};
+    const bool cols = FGridState == gsColMoving;
+    const TRect r = cols ? CellRect(FMovePos, 0) : CellRect(0, FMovePos);
+    if (r.IsEmpty()) return {};
+    if (cols) {
+      const int x = FMovePos > FMoveIndex ? r.Right : r.Left;
+      return {x - 1, 0, x + 2, FClientHeight};
+    }
+    const int y = FMovePos > FMoveIndex ? r.Bottom : r.Top;
+    return {0, y - 1, FClientWidth, y + 2};
+  }
+  default:
+    return {};
+  }
+}
+
 void TGridCore::SetGridState(TGridState value) {
   if (value == FGridState) return;
-  bool redraw = FGridState != gsNormal && FGridState != gsSelecting;
+  const TRect mark = DragMarkRect();
   FGridState = value;
   if (value == gsNormal) {
     FSizingIndex = -1;
     FMoveIndex = FMovePos = -1;
   }
-  if (redraw) GridInvalidateAll();
+  if (!mark.IsEmpty()) GridInvalidate(mark);
 }
 
 void TGridCore::GridMouseDown(int x, int y, bool shift) {
@@ -727,7 +751,7 @@ void TGridCore::GridMouseDown(int x, int y, bool shift) {
     FSizingIndex = index;
     FSizingPos = pos;
     FSizingOfs = ofs;
-    GridInvalidateAll();
+    GridInvalidate(DragMarkRect());
     return;
   }
   TGridCoord cell = MouseToCell(x, y);
@@ -792,10 +816,13 @@ void TGridCore::GridMouseMove(int x, int y) {
     DragSelectTo(x, y);
     break;
   case gsColSizing:
-  case gsRowSizing:
+  case gsRowSizing: {
+    const TRect old = DragMarkRect();
     FSizingPos = FGridState == gsColSizing ? x : y;
-    GridInvalidateAll();
+    GridInvalidate(old);
+    GridInvalidate(DragMarkRect());
     break;
+  }
   case gsColMoving:
   case gsRowMoving: {
     bool cols = FGridState == gsColMoving;
@@ -812,8 +839,11 @@ void TGridCore::GridMouseMove(int x, int y) {
     }
     i = Clamp(i, a.Fixed, a.Count - 1);
     if (i != FMovePos) {
+      const TRect old = DragMarkRect();
       FMovePos = i;
-      GridInvalidateAll();
+      if (!old.IsEmpty()) GridInvalidate(old);
+      const TRect now = DragMarkRect();
+      if (!now.IsEmpty()) GridInvalidate(now);
     }
     break;
   }
@@ -861,7 +891,6 @@ void TGridCore::GridMouseUp(int x, int y) {
   case gsRowMoving: {
     int from = FMoveIndex, to = FMovePos;
     SetGridState(gsNormal);
-    GridInvalidateAll();
     if (from >= 0 && to >= 0 && from != to) {
       if (state == gsColMoving)
         MoveColumn(from, to);

@@ -244,6 +244,9 @@ public:
   // During a move drag: the column (row) grabbed and where it would go.
   int MoveIndex() const { return FMoveIndex; }
   int MovePos() const { return FMovePos; }
+  // Where the drag shows its mark (the sizing line, or the bar where a moved column or row
+  // would land); empty when there is none.
+  TRect DragMarkRect() const;
   // The fixed cell under the mouse (goFixedHotTrack) and the fixed cell held down
   // (goFixedColClick / goFixedRowClick); (-1, -1) when none.
   TGridCoord HotCell() const { return FHotCell; }

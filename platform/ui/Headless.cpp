@@ -240,6 +240,8 @@ THeldKeys::~THeldKeys() {
 TFailureReporter SetFailureReporter(TFailureReporter reporter) {
   TFailureReporter previous = std::move(Reporter());
   Reporter() = std::move(reporter);
+  // A driven test also hears of drawing outside a paint.
+  SetUnboundDrawingHandler(Reporter() ? TUnboundDrawingHandler(ReportFailure) : TUnboundDrawingHandler());
   return previous;
 }
 

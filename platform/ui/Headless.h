@@ -30,7 +30,8 @@ namespace Headless {
 // ---- failures
 using TFailureReporter = std::function<void(const std::string& message)>;
 // Installs the reporter (tests: one that fails the test). The default prints the message and
-// aborts the program. Returns the previous reporter.
+// aborts the program. An installed reporter also hears of drawing on a control's canvas outside
+// its paint. Returns the previous reporter.
 TFailureReporter SetFailureReporter(TFailureReporter reporter);
 void ReportFailure(const std::string& message);
 

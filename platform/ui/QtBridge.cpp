@@ -1,5 +1,6 @@
 #include "platform/ui/QtBridge.h"
 
+#include "platform/ui/HeadlessPaint.h"
 #include "platform/ui/Menus.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -16,9 +18,17 @@
 
 QtPaintWidget::QtPaintWidget(TControl* owner, QWidget* parent) : QWidget(parent), Owner(owner) {}
 
-void QtPaintWidget::paintEvent(QPaintEvent*) {
+void QtPaintWidget::paintEvent(QPaintEvent* event) {
   if (!Owner) return;
+  if (!TControlAccess::PaintAllowed(Owner)) return;
   QPainter painter(this);
+  // The region asked for becomes the clip, so the control can skip what lies outside it.
+  const QRegion& region = event->region();
+  painter.setClipRegion(region);
+  std::vector<TRect> rects;
+  for (const QRect& r : region)
+    rects.push_back({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+  Headless::TPaintObserver::Painted(*Owner, std::move(rects));
   TControlAccess::Paint(Owner, painter);
 }
 

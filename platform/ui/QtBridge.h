@@ -105,6 +105,12 @@ void HeadlessPopupGone(TPopupMenu* menu);
 
 struct TControlAccess {
   static void Paint(TControl* c, QPainter& painter) { c->PaintWidget(painter); }
+  // False while the control's redraw is off; the paint is then owed once it is on again.
+  static bool PaintAllowed(TControl* c) {
+    if (c->FRedraw) return true;
+    c->FPaintMissed = true;
+    return false;
+  }
   static bool HandlesMouseItself(TControl* c) { return c->HandlesMouseItself(); }
   static bool CanFire(const TControl* c) { return c->CanFire(); }
   // The widget's size changed outside our own SetBounds (user resize, tab page layout).

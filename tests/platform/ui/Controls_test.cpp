@@ -5,6 +5,9 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"
+#include "platform/ui/HeadlessPaint.h"
+#include "tests/support/PixelTools.h"
+#include "tests/support/TempDir.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +24,10 @@ public:
   std::vector<std::string> Log;
   int Paints = 0;
   bool CanvasUsable = false;
+  TRect PaintClip;
+  std::vector<bool> Visible; // of the two halves, during the last paint
+  bool Overlay = false;
+  TRect OverlayClip;
   unsigned Dialog = 0;
   unsigned DialogCode() const override { return Dialog; }
 
@@ -28,6 +35,15 @@ protected:
   void Paint() override {
     ++Paints;
     CanvasUsable = Canvas().HandleAllocated() && Painting();
+    PaintClip = Canvas().ClipRect();
+    Visible = {Canvas().RectVisible(Rect(0, 0, 25, 30)), Canvas().RectVisible(Rect(25, 0, 50, 30))};
+    Canvas().SetClipRect(Rect(0, 0, 1, 1)); // left behind on purpose
+  }
+  void PaintOverlay() override {
+    if (!Overlay) return;
+    OverlayClip = Canvas().ClipRect();
+    Canvas().Brush().SetColor(clRed);
+    Canvas().FillRect(Rect(20, 0, 21, 30));
   }
   void MouseDown(TMouseButton b, TShiftState s, int x, int y) override {
     Log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
@@ -208,6 +224,57 @@ TEST_F(ControlsTest, InvalidateWaitsForTheLoopRepaintPaintsNowAndTheCanvasDrawsO
   EXPECT_TRUE(Probe->CanvasUsable);
   EXPECT_FALSE(Probe->Canvas().HandleAllocated()) << "outside Paint the canvas only measures";
   EXPECT_GT(Probe->Canvas().TextWidth("Wide text"), Probe->Canvas().TextWidth("W"));
+}
+
+TEST_F(ControlsTest, ARegionRepaintClipsThePaintAndTheRedrawSwitchHoldsPaints) {
+  Form->Show();
+  Application->ProcessMessages();
+  Headless::TPaintObserver seen;
+  Probe->InvalidateRect(Rect(30, 5, 40, 10));
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Regions(*Probe), (std::vector<TRect>{Rect(30, 5, 40, 10)}));
+  EXPECT_EQ(Probe->PaintClip, Rect(30, 5, 40, 10));
+  EXPECT_EQ(Probe->Visible, (std::vector<bool>{false, true}));
+
+  // The overlay draws with the paint's clip, whatever clip Paint left behind.
+  Probe->Overlay = true;
+  Probe->InvalidateRect(Rect(10, 0, 30, 30));
+  Application->ProcessMessages();
+  EXPECT_EQ(Probe->OverlayClip, Rect(10, 0, 30, 30));
+  TBitmap shot;
+  TTempDir dir;
+  ASSERT_TRUE(Headless::RenderToPng(*Probe, dir.File("probe.png")));
+  ASSERT_TRUE(shot.LoadFromFile(dir.File("probe.png")));
+  EXPECT_EQ(ColorBounds(shot, clRed), Rect(20, 0, 21, 30));
+
+  seen.Clear();
+  Probe->SetRedraw(false);
+  Probe->Invalidate();
+  Probe->InvalidateRect(Rect(0, 0, 5, 5));
+  Probe->Repaint();
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*Probe), 0);
+  Probe->SetRedraw(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*Probe), 1) << "the held paint comes once";
+  Probe->SetRedraw(false);
+  Probe->SetRedraw(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*Probe), 1) << "nothing was held back";
+}
+
+TEST_F(ControlsTest, DrawingOutsideThePaintIsReported) {
+  ExpectFailures = true;
+  Form->Show();
+  Application->ProcessMessages();
+  Probe->Canvas().FillRect(Rect(0, 0, 5, 5));
+  Probe->Canvas().TextOut(0, 0, "x");
+  ASSERT_EQ(Failures.size(), 2u);
+  EXPECT_NE(Failures[0].find("TProbe \"Probe\""), std::string::npos) << Failures[0];
+  EXPECT_GT(Probe->Canvas().TextWidth("Wide text"), 0) << "measuring is no drawing";
+  TBitmap b(4, 4);
+  b.Canvas().FillRect(Rect(0, 0, 4, 4)); // a bitmap's canvas always draws
+  EXPECT_EQ(Failures.size(), 2u);
 }
 
 TEST_F(ControlsTest, PerformAndCustomMessagesReachTheWindowProcedure) {

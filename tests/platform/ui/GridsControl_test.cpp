@@ -5,6 +5,10 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Grids.h"
 #include "platform/ui/Headless.h"
+#include "platform/ui/HeadlessPaint.h"
+#include "tests/support/PixelTools.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +22,9 @@ namespace {
 
 class TTestGrid : public TStringGrid {
 public:
-  using TStringGrid::TStringGrid;
   using TStringGrid::PermuteRows;
   using TStringGrid::SetCellCapacity;
+  using TStringGrid::TStringGrid;
   int ColWidthsCount = 0;
   int RowHeightsCount = 0;
   std::vector<std::pair<int, int>> Painted;
@@ -425,8 +429,8 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          f.Drag(f.Inside(1, 0), f.Inside(3, 0));
        },
        [](TGridForm& f) {
-         EXPECT_EQ(f.Grid->Rows(5).ToVector(), (std::vector<std::string>{"0,5", "2,5", "3,5", "1,5", "4,5", "5,5", "6,5",
-                                                              "7,5", "8,5", "9,5"}));
+         EXPECT_EQ(f.Grid->Rows(5).ToVector(), (std::vector<std::string>{"0,5", "2,5", "3,5", "1,5", "4,5",
+                                                                         "5,5", "6,5", "7,5", "8,5", "9,5"}));
        }},
       {"dragging a row header moves the row", d | goRowMoving,
        [](TGridForm& f) {
@@ -456,8 +460,8 @@ TEST_F(GridsControl, MouseDragsAndScrolling) {
          f.Key(VK_RETURN);
        },
        [](TGridForm& f) {
-         EXPECT_EQ(f.Grid->Rows(1).ToVector(), (std::vector<std::string>{"0,1", "2,1", "3,1", "moved", "4,1", "5,1",
-                                                              "6,1", "7,1", "8,1", "9,1"}));
+         EXPECT_EQ(f.Grid->Rows(1).ToVector(), (std::vector<std::string>{"0,1", "2,1", "3,1", "moved", "4,1",
+                                                                         "5,1", "6,1", "7,1", "8,1", "9,1"}));
          EXPECT_EQ(f.Grid->Cells(1, 3), "2,4");
          EXPECT_EQ(f.Grid->RowCount(), 99);
        }},
@@ -570,6 +574,96 @@ TEST_F(GridsControl, HiddenColumnsKeepTheirCellsAndRowsPermuteWhole) {
   EXPECT_EQ(f.Grid->Objects(4, 7), f.Grid);
   EXPECT_FALSE(f.Grid->PermuteRows({0, 1}));
   EXPECT_EQ(f.Grid->Cells(0, 0), "0,9");
+}
+
+// The cell with the grid lines right of and below it: what invalidating one cell repaints.
+TRect CellWithLines(const TStringGrid& g, int c, int r) {
+  TRect rect = g.CellRect(c, r);
+  rect.Right += g.GridLineWidth();
+  rect.Bottom += g.GridLineWidth();
+  return rect;
+}
+
+// Changing a cell repaints that cell's rectangle and nothing else, and a locked grid paints
+// nothing at all.
+TEST_F(GridsControl, RepaintsOnlyTheInvalidatedRegion) {
+  Application->Initialize();
+  TOwned<TForm> form(new TForm(nullptr));
+  form->SetClientWidth(800);
+  form->SetClientHeight(600);
+  auto* grid = new TTestGrid(form.get());
+  grid->SetParent(form.get());
+  grid->SetAlign(alClient);
+  grid->SetColCount(20);
+  grid->SetRowCount(1000);
+  form->Show();
+  Application->ProcessMessages();
+  ASSERT_GT(grid->VisibleColCount() * grid->VisibleRowCount(), 200);
+
+  Headless::TPaintObserver seen;
+  grid->Painted.clear();
+  grid->SetCells(3, 4, "x");
+  grid->SetCells(3, 4, "y"); // twice before the paint: still one paint
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Regions(*grid), (std::vector<TRect>{CellWithLines(*grid, 3, 4)}));
+  EXPECT_EQ(grid->Painted, (std::vector<std::pair<int, int>>{{3, 4}}));
+
+  // Two far-apart cells: both repainted, none between them.
+  seen.Clear();
+  grid->Painted.clear();
+  grid->SetCells(1, 1, "a");
+  grid->SetCells(8, 12, "b");
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*grid), 1);
+  std::set<std::pair<int, int>> painted(grid->Painted.begin(), grid->Painted.end());
+  EXPECT_EQ(painted, (std::set<std::pair<int, int>>{{1, 1}, {8, 12}}));
+
+  // Locked: neither changes nor an explicit repaint paint; unlocking repaints once.
+  seen.Clear();
+  grid->Painted.clear();
+  grid->SetRedraw(false);
+  for (int r = 1; r < 30; ++r)
+    grid->SetCells(2, r, "locked");
+  grid->SetTopRow(10);
+  grid->Repaint();
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*grid), 0);
+  EXPECT_TRUE(grid->Painted.empty());
+  grid->SetRedraw(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(seen.Count(*grid), 1);
+  EXPECT_EQ(seen.Regions(*grid).front(), Rect(0, 0, grid->Width(), grid->Height()));
+  EXPECT_EQ(grid->Cells(2, 10), "locked");
+}
+
+// The sizing line is drawn over the cells from the paint, not straight onto the screen: it shows
+// in a rendered picture, and moving it repaints the two strips it left and entered.
+TEST_F(GridsControl, SizingLineIsPaintedAsAnOverlay) {
+  TGridForm f(DefaultGridOptions | goColSizing);
+  f.Grid->SetColor(clWhite);
+  const int border = f.Grid->CellRect(2, 0).Right;
+  Headless::MouseDown(*f.Grid, {border, 5});
+  Headless::MouseMove(*f.Grid, {border + 30, 5});
+  Application->ProcessMessages();
+  Headless::TPaintObserver seen;
+  Headless::MouseMove(*f.Grid, {border + 40, 5});
+  Application->ProcessMessages();
+  const int h = f.Grid->ClientHeight();
+  EXPECT_EQ(seen.Count(*f.Grid), 1);
+  ASSERT_EQ(seen.Paints().back().Rects.size(), 2u);
+  EXPECT_EQ(seen.Regions(*f.Grid).front(), Rect(border + 30, 0, border + 41, h));
+
+  TTempDir dir;
+  ASSERT_TRUE(Headless::RenderToPng(*f.Grid, dir.File("sizing.png")));
+  TBitmap shot;
+  ASSERT_TRUE(shot.LoadFromFile(dir.File("sizing.png")));
+  EXPECT_EQ(CountColor(shot, clBlack, Rect(border + 40, 0, border + 41, h)), h) << "the line, top to bottom";
+  EXPECT_LT(CountColor(shot, clBlack, Rect(border + 30, 0, border + 31, h)), h / 2) << "the old line is gone";
+  Headless::MouseUp(*f.Grid, {border + 40, 5});
+  Application->ProcessMessages();
+  ASSERT_TRUE(Headless::RenderToPng(*f.Grid, dir.File("after.png")));
+  ASSERT_TRUE(shot.LoadFromFile(dir.File("after.png")));
+  EXPECT_LT(CountColor(shot, clBlack, Rect(border + 40, 0, border + 41, h)), h / 2) << "the drag is over";
 }
 
 TEST_F(GridsControl, DegenerateGridsTakeKeysWheelAndClicks) {

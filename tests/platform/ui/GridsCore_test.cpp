@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -21,8 +23,18 @@ public:
   int RowHeightsCount = 0;
   std::vector<std::pair<int, int>> ColMoves, RowMoves;
   std::vector<TGridCoord> FixedClicks;
+  std::vector<TRect> Invalidated;
+  bool InvalidatedAll = false;
 
   using TGridCore::CalcSizingState;
+
+  // True when the cell with its grid lines lies inside what was invalidated.
+  bool Repainted(const TRect& cell) const {
+    if (InvalidatedAll) return true;
+    return std::any_of(Invalidated.begin(), Invalidated.end(), [&](const TRect& r) {
+      return r.Left <= cell.Left && r.Top <= cell.Top && r.Right >= cell.Right && r.Bottom >= cell.Bottom;
+    });
+  }
 
 protected:
   bool SelectCell(int col, int row) override {
@@ -35,6 +47,8 @@ protected:
   void ColumnMoved(int f, int t) override { ColMoves.push_back({f, t}); }
   void RowMoved(int f, int t) override { RowMoves.push_back({f, t}); }
   void FixedCellClick(int c, int r) override { FixedClicks.push_back({c, r}); }
+  void GridInvalidate(const TRect& r) override { Invalidated.push_back(r); }
+  void GridInvalidateAll() override { InvalidatedAll = true; }
 };
 
 // 10 columns of 64 + 1 line, 100 rows of 24 + 1 line, client 300 x 200, one fixed row and column.
@@ -178,6 +192,9 @@ struct KeyCase {
   int expectedTop; // -1: not checked
 };
 
+// The wheel goes through the same table as the keys.
+constexpr unsigned WheelUpNotch = 0x10001, WheelDownNotch = 0x10002;
+
 TEST(GridsCore, KeyboardNavigation) {
   const TGridOptions d = DefaultGridOptions;
   const KeyCase cases[] = {
@@ -198,6 +215,38 @@ TEST(GridsCore, KeyboardNavigation) {
        {3, 2, 3, 2},
        -1},
       {"down scrolls at the bottom", d, {2, 7}, 1, Down, false, false, {2, 8}, {2, 8, 2, 8}, 2},
+      {"down onto a row that fits exactly does not scroll",
+       d,
+       {2, 6},
+       1,
+       Down,
+       false,
+       false,
+       {2, 7},
+       {2, 7, 2, 7},
+       1},
+      {"right onto a half-visible column scrolls it in",
+       d,
+       {3, 5},
+       1,
+       Right,
+       false,
+       false,
+       {4, 5},
+       {4, 5, 4, 5},
+       1},
+      {"wheel down moves one row", d, {2, 3}, 1, WheelDownNotch, false, false, {2, 4}, {2, 4, 2, 4}, 1},
+      {"wheel up on the first data row stays",
+       d,
+       {2, 1},
+       1,
+       WheelUpNotch,
+       false,
+       false,
+       {2, 1},
+       {2, 1, 2, 1},
+       1},
+      {"wheel up", d, {2, 3}, 1, WheelUpNotch, false, false, {2, 2}, {2, 2, 2, 2}, 1},
       {"page down by visible rows", d, {2, 3}, 1, PageDown, false, false, {2, 10}, {2, 10, 2, 10}, 8},
       {"page up by visible rows", d, {2, 50}, 45, PageUp, false, false, {2, 43}, {2, 43, 2, 43}, 38},
       {"page up clamps", d, {2, 3}, 1, PageUp, false, false, {2, 1}, {2, 1, 2, 1}, 1},
@@ -243,15 +292,32 @@ TEST(GridsCore, KeyboardNavigation) {
     g.SetOptions(k.options);
     g.SetTopRow(k.top);
     g.SetSelection({k.start.X, k.start.Y, k.start.X, k.start.Y});
-    bool handled = g.NavigateKey(k.key, k.shift, k.ctrl);
+    const TRect before = g.CellRect(k.start.X, k.start.Y);
+    g.Invalidated.clear();
+    g.InvalidatedAll = false;
+    bool handled = k.key == WheelUpNotch     ? g.WheelUp()
+                   : k.key == WheelDownNotch ? g.WheelDown()
+                                             : g.NavigateKey(k.key, k.shift, k.ctrl);
     EXPECT_EQ(handled, k.key != Tab || (k.options & goTabs));
     EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), k.expected);
     EXPECT_EQ(g.Selection(), k.selection);
     if (k.expectedTop >= 0) {
       EXPECT_EQ(g.TopRow(), k.expectedTop);
     }
-    // The current cell shows after every move.
-    EXPECT_FALSE(g.CellRect(g.Col(), g.Row()).IsEmpty());
+    // The current cell shows whole after every move (row select does not scroll sideways).
+    const TRect now = g.CellRect(g.Col(), g.Row());
+    EXPECT_FALSE(now.IsEmpty());
+    EXPECT_LE(now.Bottom, g.GridClientHeight());
+    if (!(k.options & goRowSelect)) {
+      EXPECT_LE(now.Right, g.GridClientWidth());
+    }
+    // The old and the new current cell are repainted, each a one-cell range.
+    if (!(k.expected == k.start)) {
+      if (!before.IsEmpty()) {
+        EXPECT_TRUE(g.Repainted(before)) << "old cell";
+      }
+      EXPECT_TRUE(g.Repainted(now)) << "new cell";
+    }
   }
 }
 
@@ -288,6 +354,10 @@ TEST(GridsCore, ThumbMapsOverTheScrollableRows) {
   EXPECT_EQ(g.VertThumb(), 127);
   g.ScrollVert(gscPosition, 64);
   EXPECT_EQ(g.TopRow(), 1 + (64 * 92 + 63) / 127);
+  g.SetTopRow(3);
+  EXPECT_EQ(g.VertThumb(), 3) << "2 * 127 / 92 = 2.76 rounds";
+  g.SetTopRow(2);
+  EXPECT_EQ(g.VertThumb(), 1) << "127 / 92 = 1.38 rounds";
   g.ScrollVert(gscTop);
   g.ScrollVert(gscTrack, 127); // tracking is off
   EXPECT_EQ(g.TopRow(), 1);
@@ -560,6 +630,15 @@ TEST(GridsCore, CountChangesKeepCurrentCellInside) {
   g.SetSelection({1, 1, 1, 1});
   g.SetFixedRows(4);
   EXPECT_EQ(g.Row(), 4);
+  g.SetFixedCols(3);
+  EXPECT_EQ(g.Col(), 3) << "raising the fixed columns moves the current cell out of them";
+  EXPECT_EQ(g.Anchor().X, 3);
+  // One past the last column or row is no cell to go to.
+  g.SetCol(g.ColCount());
+  g.SetRow(g.RowCount());
+  EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), (TGridCoord{3, 4}));
+  g.SetCol(g.ColCount() - 1);
+  EXPECT_EQ(g.Col(), g.ColCount() - 1);
 }
 
 } // namespace

@@ -48,6 +48,39 @@ void ScrollAndPaint(benchmark::State& state) {
   form->Free();
 }
 
+// One changed cell of an 800 x 600 grid against the whole grid painted again, both through the
+// event loop: the cell's region is all that is painted, so it must cost at least 20x less.
+// Figures (RelWithDebInfo, offscreen, 20 x 1,000 cells): full 4.0-4.7 ms, cell 13-17 us (about
+// 250x); when every invalidation repainted the whole control both cost the same.
+void GridRepaint(benchmark::State& state, bool oneCell) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  Application->Initialize();
+  TForm* form = new TForm(nullptr);
+  form->SetClientWidth(800);
+  form->SetClientHeight(600);
+  auto* grid = new TStringGrid(form);
+  grid->SetParent(form);
+  grid->SetAlign(alClient);
+  grid->SetColCount(20);
+  grid->SetRowCount(1000);
+  for (int r = 0; r < 1000; ++r)
+    for (int c = 0; c < 20; ++c)
+      grid->SetCells(c, r, "R" + std::to_string(r) + "C" + std::to_string(c));
+  form->Show();
+  Application->ProcessMessages();
+  int i = 0;
+  for (auto _ : state) {
+    if (oneCell)
+      grid->SetCells(3, 4, (++i & 1) ? "changed" : "R4C3");
+    else
+      grid->Invalidate();
+    Application->ProcessMessages();
+  }
+  form->Free();
+}
+
 } // namespace
 
 BENCHMARK(ScrollAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GridRepaint, full, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(GridRepaint, cell, true)->Unit(benchmark::kMicrosecond);

@@ -43,6 +43,24 @@ void BM_CanvasTextWidth(benchmark::State& state) {
 }
 BENCHMARK(BM_CanvasTextWidth);
 
+// Cells that switch between a bold and a normal font (a header over its data, a changed value)
+// must measure about as fast as cells in one font: the measurements of both stay cached.
+// Figures (RelWithDebInfo, offscreen, shared machine): steady 0.2 us, alternating 0.2-0.3 us.
+// When the cache held one font and was keyed on the colour too: steady 2.8 us, alternating 4.9 us.
+void TextWidthFonts(benchmark::State& state, bool alternate) {
+  Setup();
+  TCanvas c;
+  int i = 0;
+  for (auto _ : state) {
+    ++i;
+    if (alternate) c.Font().SetStyle((i & 1) ? TFontStyles(fsBold) : TFontStyles(0));
+    c.Font().SetColor((i & 2) ? clRed : clWindowText); // colour changes shape nothing
+    benchmark::DoNotOptimize(c.TextWidth("Modbus TCP master access table"));
+  }
+}
+BENCHMARK_CAPTURE(TextWidthFonts, steady, false);
+BENCHMARK_CAPTURE(TextWidthFonts, alternating, true);
+
 void BM_CanvasDrawTextCell(benchmark::State& state) {
   Setup();
   TBitmap b(400, 300);

@@ -99,29 +99,44 @@ void TCanvas::Impl::SyncBrush() {
   }
 }
 
-const QFont& TCanvas::Impl::Font() {
-  if (!CachedFor || !CachedFor->SameAs(Owner.Font())) {
-    CachedFor.emplace(Owner.Font());
-    CachedFont = ToQFont(Owner.Font());
-    CachedMetrics.reset();
-    CachedWidths.clear();
+TCanvas::Impl::FontEntry& TCanvas::Impl::CurrentFont() {
+  const TFont& font = Owner.Font();
+  if (!Fonts.empty() && Fonts.front()->Matches(font)) return *Fonts.front();
+  auto it = std::find_if(Fonts.begin(), Fonts.end(), [&](const auto& e) { return e->Matches(font); });
+  if (it == Fonts.end()) {
+    constexpr size_t kept = 4;
+    if (Fonts.size() >= kept) Fonts.pop_back();
+    auto entry = std::make_unique<FontEntry>();
+    entry->Name = font.Name();
+    entry->Height = font.Height();
+    entry->Style = font.Style();
+    entry->Pitch = font.Pitch();
+    entry->Font = ToQFont(font);
+    Fonts.insert(Fonts.begin(), std::move(entry));
+  } else {
+    std::rotate(Fonts.begin(), it, it + 1);
   }
-  return CachedFont;
+  return *Fonts.front();
+}
+
+const QFont& TCanvas::Impl::Font() {
+  return CurrentFont().Font;
 }
 
 int TCanvas::Impl::TextAdvance(const QString& text) {
-  const QFontMetrics& m = Metrics(); // checks the font first
-  if (auto it = CachedWidths.constFind(text); it != CachedWidths.constEnd()) return *it;
-  if (CachedWidths.size() >= 2048) CachedWidths.clear();
-  const int width = m.horizontalAdvance(text);
-  CachedWidths.insert(text, width);
+  FontEntry& e = CurrentFont();
+  if (auto it = e.Widths.constFind(text); it != e.Widths.constEnd()) return *it;
+  if (e.Widths.size() >= 2048) e.Widths.clear();
+  if (!e.Metrics) e.Metrics.emplace(e.Font);
+  const int width = e.Metrics->horizontalAdvance(text);
+  e.Widths.insert(text, width);
   return width;
 }
 
 const QFontMetrics& TCanvas::Impl::Metrics() {
-  const QFont& f = Font();
-  if (!CachedMetrics) CachedMetrics.emplace(f);
-  return *CachedMetrics;
+  FontEntry& e = CurrentFont();
+  if (!e.Metrics) e.Metrics.emplace(e.Font);
+  return *e.Metrics;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -54,10 +54,22 @@ struct TCanvas::Impl {
   std::vector<Saved> SavedStates;
 
   // Font cache
-  std::optional<TFont> CachedFor;
-  QFont CachedFont;
-  std::optional<QFontMetrics> CachedMetrics;
-  QHash<QString, int> CachedWidths; // of the cached font; emptied when the font changes
+  // Measuring is keyed on what shapes the glyphs (not the colour), and a few fonts are kept, so
+  // cells that switch between bold and normal keep their measurements.
+  struct FontEntry {
+    std::string Name;
+    int Height = 0;
+    TFontStyles Style = 0;
+    TFontPitch Pitch = fpDefault;
+    QFont Font;
+    std::optional<QFontMetrics> Metrics;
+    QHash<QString, int> Widths;
+    bool Matches(const TFont& f) const {
+      return Height == f.Height() && Style == f.Style() && Pitch == f.Pitch() && Name == f.Name();
+    }
+  };
+  std::vector<std::unique_ptr<FontEntry>> Fonts; // most recently used first
+  FontEntry& CurrentFont();
   int TextAdvance(const QString& text);
 
   bool Bound() const { return Image ? !Image->isNull() : External != nullptr; }

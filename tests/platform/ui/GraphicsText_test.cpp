@@ -78,6 +78,30 @@ TEST_F(CanvasText, WidthsGrowWithTextAndStyle) {
   EXPECT_GT(Canvas.TextWidth("Configuration"), plain);
   Canvas.Font().SetName("Courier New");
   EXPECT_EQ(Canvas.TextWidth("iiii"), Canvas.TextWidth("MMMM")) << "fixed pitch face";
+  // Measurements stay with their font however often fonts take turns (more than are kept).
+  Canvas.Font().SetName("Tahoma");
+  Canvas.Font().SetHeight(-11);
+  Canvas.Font().SetStyle(0);
+  const int first = Canvas.TextWidth("Configuration");
+  Canvas.Font().SetStyle(fsBold);
+  const int bold = Canvas.TextWidth("Configuration");
+  for (int round = 0; round < 3; ++round) {
+    int smaller = 0;
+    for (int h : {-11, -12, -13, -14, -15, -16}) {
+      Canvas.Font().SetHeight(h);
+      Canvas.Font().SetStyle(0);
+      Canvas.Font().SetColor(round & 1 ? clRed : clBlack);
+      const int normal = Canvas.TextWidth("Configuration");
+      EXPECT_GT(normal, smaller) << h;
+      smaller = normal;
+      Canvas.Font().SetStyle(fsBold);
+      EXPECT_GT(Canvas.TextWidth("Configuration"), normal) << h;
+      if (h == -11) {
+        EXPECT_EQ(normal, first);
+        EXPECT_EQ(Canvas.TextWidth("Configuration"), bold);
+      }
+    }
+  }
 }
 
 TEST_F(CanvasText, UnknownAndSubstitutedNamesDrawTheSame) {

@@ -8,6 +8,8 @@
 #include "platform/Format.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -66,8 +68,19 @@ TGatewayResult RowFailure(int row, int textNumber) {
   return TGatewayResult::Failure(RowMessage(row, textNumber), textNumber);
 }
 
+// Two bytes of the payload are the device's own; the bound is taken in 64 bits so that a payload
+// size near the lowest integer cannot wrap round to a large one.
+std::int64_t NumByteLimit(int maxPayloadSize) {
+  return std::int64_t{maxPayloadSize} - 2;
+}
+
+bool IsNumByteInRange(std::string_view numByte, int maxPayloadSize) {
+  const std::optional<std::int32_t> value = TryStrToInt(numByte);
+  return value && *value >= 0 && *value <= NumByteLimit(maxPayloadSize);
+}
+
 TGatewayResult NumByteFailure(int row, int textNumber, int maxPayloadSize) {
-  return TGatewayResult::Failure(RowMessage(row, textNumber) + std::to_string(maxPayloadSize - 2),
+  return TGatewayResult::Failure(RowMessage(row, textNumber) + std::to_string(NumByteLimit(maxPayloadSize)),
                                  textNumber);
 }
 
@@ -161,7 +174,7 @@ TGatewayResult Check_LoRaWAN_Rules(const TLoRaWANSetAccess& rules, int maxPayloa
     if (IsBlank(r.StartByte)) break;
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
     if (!IsIntInRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Up_StartByte);
-    if (!IsIntInRange(r.NumByte, 0, maxPayloadSize - 2))
+    if (!IsNumByteInRange(r.NumByte, maxPayloadSize))
       return NumByteFailure(row, Txt_LoRa_Up_NumByte, maxPayloadSize);
     if (Is_Timer_Rule(r.OnTimer) && !IsIntInRange(r.Time, 30, 86400))
       return RowFailure(row, Txt_LoRa_Up_Time);
@@ -173,7 +186,7 @@ TGatewayResult Check_LoRaWAN_Rules(const TLoRaWANSetAccess& rules, int maxPayloa
     if (IsBlank(r.StartByte)) break;
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
     if (!IsIntInRange(r.StartByte, 0, 1536)) return RowFailure(row, Txt_LoRa_Down_StartByte);
-    if (!IsIntInRange(r.NumByte, 0, maxPayloadSize - 2))
+    if (!IsNumByteInRange(r.NumByte, maxPayloadSize))
       return NumByteFailure(row, Txt_LoRa_Down_NumByte, maxPayloadSize);
     if (!fportFixed && !IsIntInRange(r.FPort, 1, 223)) return RowFailure(row, Txt_LoRa_Down_FPort);
   }
@@ -190,7 +203,7 @@ TGatewayResult Check_Config_LoraWAN(const std::string& parGenPath, const std::st
     return TGatewayResult::Failure(Text_Configuration_Unreadable, {load.Error});
   for (const TLoRaUplinkRule& r : load.Rules.Uplink) {
     if (!Is_LoRaWAN_Rule_Enabled(r.Enable)) continue;
-    if (!IsIntInRange(r.NumByte, 0, settings.MaxPayloadSize - 2))
+    if (!IsNumByteInRange(r.NumByte, settings.MaxPayloadSize))
       return TGatewayResult::Failure(Text_Config_NumByte_Error, {});
   }
   return TGatewayResult::Success();

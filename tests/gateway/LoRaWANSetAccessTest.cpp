@@ -255,6 +255,23 @@ TEST_F(LoRaWANSetAccess, RuleCheckAnswersTheFirstFailingRow) {
        1255,
        "Error row 1!! [LoraWAN Downlink] FPort must be between 1 and 223"},
       {"uplink reported before downlink", {Up("Y", "0", "60")}, {Down("Y", "-1", "1")}, 51, true, 1245},
+      {"lowest payload size does not wrap round",
+       {Up("Y", "0", "1000")},
+       {},
+       -2147483647 - 1,
+       true,
+       1245,
+       "Error row 1!! [LoraWAN Uplink] Number Byte must be between 0 and -2147483650"},
+      {"payload size 1 lets no byte through", {}, {Down("Y", "0", "0")}, 1, true, 1248},
+      {"uplink start byte 1536", {Up("Y", "1536", "1")}, {}, 51, true, 0},
+      {"downlink port 0 in variable mode", {}, {Down("Y", "0", "1", "0")}, 51, false, 1255},
+      {"disabled downlink row is not checked", {}, {Down("N", "99999", "999", "0")}, 51, false, 0},
+      {"timer Y with a blank from a file checks the time",
+       {Up("Y", "0", "1", " Y", "29")},
+       {},
+       51,
+       true,
+       1246},
   };
   for (const TRuleCase& c : cases) {
     TGatewayResult r = Check_LoRaWAN_Rules({c.Uplink, c.Downlink}, c.MaxPayload, c.FPortFixed);
@@ -340,6 +357,15 @@ TEST_F(LoRaWANSetAccess, UpdateGateChecksEveryEnabledUplinkRuleAgainstThePayload
       EXPECT_EQ(r.TextNumber, 30) << c.Rows;
     }
   }
+
+  // A payload size at the lowest integer, however written, lets no byte count through.
+  rules("<row Enable=\"Y\" NumByte=\"1000\"/>");
+  for (const char* lowest : {"-2147483648", "-0x80000000", "-$80000000"}) {
+    Dir.Write("ParGen.xml",
+              std::string("<Par_Gen><LoRa_Payload_Size>") + lowest + "</LoRa_Payload_Size></Par_Gen>");
+    EXPECT_EQ(Check_Config_LoraWAN(parGen, rulesFile).TextNumber, 30) << lowest;
+  }
+  Dir.Write("ParGen.xml", "<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size></Par_Gen>");
 
   Dir.Write("LoRaWAN_SetAccess.xml", "<LoRaWAN_Set_Access><LoRaWAN_Uplink>");
   r = Check_Config_LoraWAN(parGen, rulesFile);

@@ -35,14 +35,28 @@ std::optional<TControlAt> ControlWithID(std::string_view markup, std::string_vie
   return FindControl(markup, [id](const TControlAt& c) { return c.Tag.ID == id; });
 }
 
+bool IsAttributeGap(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The name is an attribute's only where it starts a word outside a quoted value: "ID=" is not
+// found in "WIDTH=", nor a "TYPE=" that a value holds.
 std::string AttributeValue(std::string_view tag, std::string_view upperTag, std::string_view name) {
-  std::size_t p = upperTag.find(name);
-  if (p == std::string_view::npos) return {};
-  std::size_t open = tag.find('"', p + name.size());
-  if (open == std::string_view::npos) return {};
-  std::size_t close = tag.find('"', open + 1);
-  if (close == std::string_view::npos) return {};
-  return std::string(tag.substr(open + 1, close - open - 1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < upperTag.size(); ++i) {
+    if (upperTag[i] == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    if (quoted || (i > 0 && !IsAttributeGap(upperTag[i - 1])) || upperTag.compare(i, name.size(), name) != 0)
+      continue;
+    std::size_t open = tag.find('"', i + name.size());
+    if (open == std::string_view::npos) return {};
+    std::size_t close = tag.find('"', open + 1);
+    if (close == std::string_view::npos) return {};
+    return std::string(tag.substr(open + 1, close - open - 1));
+  }
+  return {};
 }
 
 std::string Quoted(std::string_view value) {
@@ -53,11 +67,11 @@ std::string Quoted(std::string_view value) {
 }
 
 std::string RebuiltTag(const THTMLControlTag& tag, std::string_view value) {
-  std::string out = "CONTROL ID=" + Quoted(tag.ID) + " VALUE=" + Quoted(EncodeHTMLEntities(value, true)) +
+  std::string out = "CONTROL ID=" + Quoted(tag.ID) + " VALUE=" + Quoted(EncodeHTMLText(value, true)) +
                     " WIDTH=" + Quoted(tag.Width);
   if (!tag.Height.empty()) out += " HEIGHT=" + Quoted(tag.Height);
   out += " TYPE=" + Quoted(tag.Type);
-  if (!tag.Prop.empty()) out += " PROP=" + Quoted(EncodeHTMLEntities(tag.Prop, true));
+  if (!tag.Prop.empty()) out += " PROP=" + Quoted(EncodeHTMLText(tag.Prop, true));
   if (!tag.MaxLen.empty()) out += " MAXLEN=" + Quoted(tag.MaxLen);
   return out + ">";
 }

@@ -19,8 +19,8 @@ struct THTMLControlTag {
 };
 
 bool HasHTMLControl(std::string_view text);
-// Each attribute's value is the text between the first two double quotes after its name; absent
-// attributes are empty.
+// Each attribute's value is the text between the first two double quotes after its name, the name
+// taken where it starts a word outside quotes; absent attributes are empty.
 THTMLControlTag ParseControlTag(std::string_view tag);
 // The ID of the first control after the one with `id` (the first control at all for an empty
 // `id`) whose TYPE is none of "BUTTON", "CHECK", "RADIO"; empty when there is none.

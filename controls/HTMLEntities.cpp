@@ -26,27 +26,74 @@ constexpr std::array<TEntity, 51> Entities = {{
 
 } // namespace
 
-std::string DecodeHTMLEntities(std::string_view text, bool named) {
-  std::string out = ReplaceAll(text, "&lt;", "<");
-  out = ReplaceAll(out, "&gt;", ">");
-  out = ReplaceAll(out, "&amp;", "&");
-  out = ReplaceAll(out, "&quot;", "\"");
+namespace {
+
+constexpr std::array<TEntity, 4> Specials = {{
+    {"<", "&lt;"},
+    {">", "&gt;"},
+    {"&", "&amp;"},
+    {"\"", "&quot;"},
+}};
+
+// The entity that starts at `at`, or null.
+const TEntity* EntityAt(std::string_view text, std::size_t at, bool named) {
+  const std::string_view rest = text.substr(at);
+  for (const TEntity& e : Specials)
+    if (rest.starts_with(e.second)) return &e;
   if (named)
-    for (const auto& [character, entity] : Entities)
-      out = ReplaceAll(out, entity, character);
+    for (const TEntity& e : Entities)
+      if (rest.starts_with(e.second)) return &e;
+  return nullptr;
+}
+
+// The character that starts at `at` if it has an entity, else null.
+const TEntity* CharacterAt(std::string_view text, std::size_t at, bool named) {
+  const std::string_view rest = text.substr(at);
+  for (const TEntity& e : Specials)
+    if (rest.starts_with(e.first)) return &e;
+  if (named && static_cast<unsigned char>(text[at]) >= 0x80)
+    for (const TEntity& e : Entities)
+      if (rest.starts_with(e.first)) return &e;
+  return nullptr;
+}
+
+} // namespace
+
+std::string DecodeHTMLEntities(std::string_view text, bool named) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t done = 0;
+  for (std::size_t p; (p = text.find('&', done)) != std::string_view::npos;) {
+    out.append(text, done, p - done);
+    if (const TEntity* e = EntityAt(text, p, named)) {
+      out += e->first;
+      done = p + e->second.size();
+    } else {
+      out += '&';
+      done = p + 1;
+    }
+  }
+  out.append(text, done);
+  return out;
+}
+
+std::string EncodeHTMLText(std::string_view text, bool named) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    if (const TEntity* e = CharacterAt(text, i, named)) {
+      out += e->second;
+      i += e->first.size();
+    } else {
+      out += text[i++];
+    }
+  }
   return out;
 }
 
 std::string EncodeHTMLEntities(std::string_view text, bool named) {
-  std::string out = ReplaceAll(text, "&", "*amp;");
-  out = ReplaceAll(out, "*amp;", "&amp;");
-  out = ReplaceAll(out, "\"", "&quot;");
-  out = ReplaceAll(out, "<", "&lt;");
-  out = ReplaceAll(out, ">", "&gt;");
-  if (named)
-    for (const auto& [character, entity] : Entities)
-      out = ReplaceAll(out, character, entity);
-  return out;
+  // The export has always turned a "*amp;" of the text into "&amp;" as well.
+  return EncodeHTMLText(ReplaceAll(text, "*amp;", "&"), named);
 }
 
 std::string SpacesToNbsp(std::string_view text) {

@@ -130,6 +130,12 @@ TEST(HTMLTextTools, Highlighting) {
   for (const auto& c : cases)
     EXPECT_EQ(HighlightInHTML(c.Markup, c.Search, "hi", c.CaseSensitive), c.Expected) << c.Markup;
   EXPECT_EQ(HighlightInHTML("x<b>abc</b>abc", "bc", "e", false), "x<b>a<e>bc</e></b>a<e>bc</e>");
+  std::string many, marked;
+  for (int i = 0; i < 20000; ++i) {
+    many += "a<i>b</i>";
+    marked += "a<hi><i>b</hi></i>"; // the mark opens ahead of the tags, as for one match
+  }
+  EXPECT_EQ(HighlightInHTML(many, "B", "hi", false), marked) << "20,000 matches in one pass";
   EXPECT_EQ(UnhighlightInHTML("<HI>a</Hi> &lt;b&gt; <e>c</e>", "hi"), "a <b> <e>c</e>");
   EXPECT_EQ(UnhighlightInHTML(HighlightInHTML("a < b", "b", "hi", true), "hi"), "a < b");
 }
@@ -185,6 +191,29 @@ TEST(HTMLTextTools, RewritingControls) {
   EXPECT_EQ(UncheckHTMLRadios(radios), R"(<CONTROL ID="r1" VALUE="FALSE" WIDTH="" TYPE="RADIO">)"
                                        R"( <CONTROL TYPE="CHECK" VALUE="TRUE">)"
                                        R"( <CONTROL ID="" VALUE="FALSE" WIDTH="" TYPE="RADIO">)");
+}
+
+TEST(HTMLTextTools, ControlValueReadsBackExactlyAsWritten) {
+  const char* values[] = {
+      "&eacute;",  "&quot;",    "&euro;5",           "*amp;", "&amp;amp;", "a TYPE=\"x\" ID=y",
+      "<CONTROL ", "été & «€»", " ID=\"e1\" WIDTH=", "",      "&"};
+  for (const char* v : values) {
+    // WIDTH before ID: "ID=" inside "WIDTH=" is no attribute.
+    std::string markup = R"(<CONTROL TYPE="EDIT" WIDTH="80" ID="e1" PROP="p">)";
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_EQ(SetHTMLControlValue(markup, "e1", v), 1) << v;
+      std::string back;
+      EXPECT_EQ(GetHTMLControlValue(markup, "e1", back), 1) << v;
+      EXPECT_EQ(back, v) << markup;
+      const THTMLControlTag tag = ParseControlTag(markup);
+      EXPECT_EQ(tag.Type, "EDIT") << markup;
+      EXPECT_EQ(tag.Width, "80") << markup;
+      EXPECT_EQ(tag.Prop, "p") << markup;
+    }
+  }
+  EXPECT_EQ(DecodeHTMLEntities("&amp;eacute; &amp;quot; &amp;euro;5", true), "&eacute; &quot; &euro;5")
+      << "what an entity turns into is not read again";
+  EXPECT_EQ(EncodeHTMLText("*amp; &", false), "*amp; &amp;");
 }
 
 TEST(HTMLTextTools, SmallHelpers) {

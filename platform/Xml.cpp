@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 #include <pugixml.hpp>
-#include <sstream>
 #include <utility>
 
 namespace {
@@ -267,10 +266,34 @@ void TXmlDocument::AddCommentAfterRoot(std::string_view comment) {
   node.set_value(std::string(comment).c_str());
 }
 
+namespace {
+
+// The parser's line-end rule reads a raw CR as LF, so a CR is written as a character reference.
+// Attribute values come with their CR, LF and TAB already referenced, and the only comment the
+// program writes holds none: every raw CR that reaches here belongs to element text.
+class TXmlTextWriter : public pugi::xml_writer {
+public:
+  explicit TXmlTextWriter(std::string& out) : Out(out) {}
+  void write(const void* data, size_t size) override {
+    std::string_view chunk(static_cast<const char*>(data), size);
+    for (std::size_t cr; (cr = chunk.find('\r')) != std::string_view::npos; chunk.remove_prefix(cr + 1)) {
+      Out.append(chunk.substr(0, cr));
+      Out += "&#13;";
+    }
+    Out.append(chunk);
+  }
+
+private:
+  std::string& Out;
+};
+
+} // namespace
+
 std::string TXmlDocument::SaveToString() const {
-  std::ostringstream out;
-  if (Doc) Doc->save(out, "\t", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
-  return out.str();
+  std::string out;
+  TXmlTextWriter writer(out);
+  if (Doc) Doc->save(writer, "\t", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
+  return out;
 }
 
 bool TXmlDocument::SaveToFile(const std::string& path, std::string* error) const {

@@ -48,7 +48,9 @@ TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
   if (path.empty()) return {false, "Cannot write a file without a name"};
 
   // Keep the permissions of the file being replaced; a read-only file is not overwritten.
+  // A new file takes 0666 narrowed by the umask; a replaced one keeps its mode exactly.
   mode_t mode = 0666;
+  bool existed = false;
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return Fail(path, "it is a folder", EISDIR);
@@ -56,11 +58,16 @@ TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if ((st.st_mode & 0222) == 0) return Fail(path, "the file is read-only", EACCES);
     if (::access(path.c_str(), W_OK) != 0) return Fail(path, "the file is read-only", errno);
     mode = st.st_mode & 07777;
+    existed = true;
   }
 
   std::string tempPath;
   int fd = CreateTemp(path, tempPath, mode);
-  if (fd < 0) return Fail(path, "cannot create a temporary file", errno);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) return Fail(path, "its folder does not exist", error);
+    return Fail(path, "cannot create a temporary file", error);
+  }
 
   bool ok = WriteAll(fd, bytes);
   int error = errno;
@@ -68,7 +75,7 @@ TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
     ok = false;
     error = errno;
   }
-  if (ok && mode != 0666) ::fchmod(fd, mode); // umask must not narrow a kept mode
+  if (ok && existed) ::fchmod(fd, mode); // the umask must not narrow a kept mode
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = errno;

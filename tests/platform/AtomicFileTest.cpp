@@ -3,6 +3,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
   TTempDir dir;
@@ -18,10 +19,15 @@ TEST(AtomicFile, CreatesAndReplacesWithoutLeavingTemporaryFiles) {
 
 TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile) {
   TTempDir dir;
-  std::string path = dir.Write("script.sh", "old");
-  dir.SetMode("script.sh", 0750);
-  ASSERT_TRUE(WriteFileAtomic(path, "new"));
-  EXPECT_EQ(dir.Mode("script.sh"), 0750);
+  // Shared project folders: 0664 and 0666 come back as they were, whatever the umask.
+  const mode_t previous = ::umask(022);
+  for (int mode : {0750, 0664, 0666, 0600}) {
+    std::string path = dir.Write("script.sh", "old");
+    dir.SetMode("script.sh", mode);
+    ASSERT_TRUE(WriteFileAtomic(path, "new"));
+    EXPECT_EQ(dir.Mode("script.sh"), mode) << std::oct << mode;
+  }
+  ::umask(previous);
   ASSERT_TRUE(WriteFileAtomic(dir.File("fresh.xml"), "new"));
   EXPECT_EQ(dir.Mode("fresh.xml") & 0600, 0600); // a new file is the user's to change
 }
@@ -34,13 +40,16 @@ TEST(AtomicFile, FailuresSayWhyAndLeaveTheOldFileAsItWas) {
 
   struct TCase {
     std::string Path;
+    std::string Why;
   };
-  const TCase cases[] = {
-      {dir.File("locked.xml")}, {dir.File("missing/x.xml")}, {dir.File("folder.xml")}, {""}};
+  const TCase cases[] = {{dir.File("locked.xml"), "read-only"},
+                         {dir.File("missing/x.xml"), "its folder does not exist"},
+                         {dir.File("folder.xml"), "it is a folder"},
+                         {"", "without a name"}};
   for (const auto& c : cases) {
     TWriteResult result = WriteFileAtomic(c.Path, "new");
     EXPECT_FALSE(result) << c.Path;
-    EXPECT_FALSE(result.Error.empty()) << c.Path;
+    EXPECT_NE(result.Error.find(c.Why), std::string::npos) << result.Error;
   }
   EXPECT_EQ(dir.Read("locked.xml"), "old");
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder.xml", "locked.xml"}));

@@ -6,14 +6,15 @@
 
 TEST(XmlLoad, DamagedOrEmptyInputIsReportedAndLeavesAnEmptyDocument) {
   const char* cases[] = {
-      "",                          // nothing
-      "<Conf_Settings><lastproj>", // cut short
-      "<a></b>",                   // mismatched tags
-      "<a x=\"1\" x=\"2\"/>",      // duplicate attribute
-      "<?xml version=\"1.0\"?>",   // declaration only
-      "<!-- only a comment -->",   // no element
-      "<a/><b/>",                  // two roots
-      "plain text",                //
+      "",                             // nothing
+      "<Conf_Settings><lastproj>",    // cut short
+      "<a></b>",                      // mismatched tags
+      "<a x=\"1\" x=\"2\"/>",         // duplicate attribute
+      "<a x=\"1\" y=\"2\" x=\"3\"/>", // duplicate attribute, not adjacent
+      "<?xml version=\"1.0\"?>",      // declaration only
+      "<!-- only a comment -->",      // no element
+      "<a/><b/>",                     // two roots
+      "plain text",                   //
   };
   for (const char* text : cases) {
     TXmlDocument doc;
@@ -63,8 +64,9 @@ TEST(XmlNode, ChildrenTextsAndAttributesWithDefaults) {
   <lastproj><projectname>  Plant &amp; Co  </projectname></lastproj>
   <empty/>
   <blank> </blank>
+  <cdata><![CDATA[a<b & "c"]]></cdata>
   <rows>
-    <row Enable="Y" NumByte="" />
+    <row Enable="Y" NumByteX="9" NumByte="" />
     <other/>
     <row Enable="N"/>
   </rows>
@@ -74,18 +76,20 @@ TEST(XmlNode, ChildrenTextsAndAttributesWithDefaults) {
   EXPECT_EQ(root.ChildText("empty", "default"), ""); // present but empty is not missing
   EXPECT_EQ(root.ChildText("blank"), " ");           // a value of blanks survives
   EXPECT_EQ(root.ChildText("missing", "default"), "default");
-  EXPECT_TRUE(root.Child("LastProj").IsNull()); // names are exact
-  EXPECT_EQ(root.Children().size(), 4u);
+  EXPECT_EQ(root.ChildText("cdata"), "a<b & \"c\""); // a CDATA section is text
+  EXPECT_TRUE(root.Child("LastProj").IsNull());      // names are exact
+  EXPECT_EQ(root.Children().size(), 5u);
 
   auto rows = root.Child("rows").Children("row");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].Attribute("Enable"), "Y");
   EXPECT_TRUE(rows[0].HasAttribute("NumByte"));
-  EXPECT_EQ(rows[0].Attribute("NumByte", "-1"), "");
+  EXPECT_EQ(rows[0].Attribute("NumByte", "-1"), ""); // never the value of NumByteX
   EXPECT_FALSE(rows[1].HasAttribute("NumByte"));
   EXPECT_EQ(rows[1].Attribute("NumByte", "-1"), "-1");
   using TAttributes = std::vector<std::pair<std::string_view, std::string_view>>;
-  EXPECT_EQ(rows[0].Attributes(), (TAttributes{{"Enable", "Y"}, {"NumByte", ""}})) << "in document order";
+  EXPECT_EQ(rows[0].Attributes(), (TAttributes{{"Enable", "Y"}, {"NumByteX", "9"}, {"NumByte", ""}}))
+      << "in document order";
 
   TXmlNode none = root.Child("nothing").Child("deeper"); // null handles answer "nothing"
   EXPECT_TRUE(none.IsNull());
@@ -124,6 +128,9 @@ TEST(XmlSave, RoundTripThroughAFileKeepsEveryValue) {
   TXmlNode row = root.AddChild("row");
   row.SetAttribute("Text", "line1\nline2\ttab");
   row.SetAttribute("Text", "replaced\nvalue");
+  row.SetAttribute("Ends", "cr\r lf\n tab\t crlf\r\n");
+  root.AddChild("name", "A\rB");
+  root.AddChild("lines", "\r\n\ttwo\n\r");
   doc.AddCommentAfterRoot("SW_VERSION = 1.000");
   std::string error;
   ASSERT_TRUE(doc.SaveToFile(dir.File("Velmaric.xml"), &error)) << error;
@@ -135,6 +142,9 @@ TEST(XmlSave, RoundTripThroughAFileKeepsEveryValue) {
   EXPECT_EQ(r.Child("lastipadd").ChildText("ipaddress"), "192.168.2.205");
   EXPECT_EQ(r.ChildText("empty", "x"), "");
   EXPECT_EQ(r.Child("row").Attribute("Text"), "replaced\nvalue");
+  EXPECT_EQ(r.Child("row").Attribute("Ends"), "cr\r lf\n tab\t crlf\r\n");
+  EXPECT_EQ(r.ChildText("name"), "A\rB") << "a CR is no line end";
+  EXPECT_EQ(r.ChildText("lines"), "\r\n\ttwo\n\r");
   EXPECT_EQ(back.SaveToString(), doc.SaveToString());
 }
 
@@ -154,9 +164,12 @@ TEST(XmlLoad, FilesInOtherEncodingsAreReadAsText) {
   TTempDir dir;
   struct TCase {
     std::string Bytes;
+    std::string Text = "Käse";
   };
   const TCase cases[] = {
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>K\xE4se</a>"},
+      // The declaration decides even where the bytes would read as UTF-8.
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a>K\xC3\xA4se</a>", "K\xC3\x83\xC2\xA4se"},
       {"<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>K\xE4se</a>"},
       {"<a>K\xE4se</a>"},                                                // not UTF-8, nothing declared
       {"<a>K\xC3\xA4se</a>"},                                            // UTF-8
@@ -167,7 +180,7 @@ TEST(XmlLoad, FilesInOtherEncodingsAreReadAsText) {
     dir.Write("e.xml", c.Bytes);
     TXmlDocument doc;
     ASSERT_TRUE(doc.LoadFromFile(dir.File("e.xml"))) << c.Bytes;
-    EXPECT_EQ(doc.DocumentElement().Text(), "Käse") << c.Bytes;
+    EXPECT_EQ(doc.DocumentElement().Text(), c.Text) << c.Bytes;
   }
 }
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <charconv>
 #include <optional>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -78,53 +78,55 @@ int CompareWithOperand(std::string_view text, std::string_view operand) {
   return FirstCodePoints(text, MaxOperandLength).compare(operand);
 }
 
-// "*" tries the tails of the text from the shortest; states that failed are remembered so that
-// patterns with many stars stay fast.
+// The wildcard match. A match starts at the beginning of the pattern or after a run of stars and
+// walks its characters up to the next star: "!" sets its negate flag, a double quote is skipped,
+// "?" takes any one character and any other character must equal the text's. At a star the match
+// holds when the rest of the pattern, matched afresh, holds for some tail of the text. The
+// pattern is taken from its last star backwards, each part once for every text position, so time
+// is the product of the lengths at worst and nothing recurses.
 class TWildcardMatch {
 public:
   TWildcardMatch(std::u32string pattern, std::u32string text) : T(std::move(pattern)), X(std::move(text)) {}
-  bool Match(std::size_t i, std::size_t j) {
-    bool negate = false;
-    bool ok = true;
-    while (ok && !(i == T.size() && j == X.size())) {
-      if (i == T.size()) {
-        ok = false;
-        break;
-      }
-      const char32_t c = T[i];
-      if (c == U'!') {
-        negate = true;
-        ++i;
-      } else if (c == U'"') {
-        ++i;
-      } else if (c == U'*') {
-        while (i < T.size() && T[i] == U'*')
-          ++i;
-        for (std::size_t k = X.size() + 1; k-- > j;)
-          if (Tail(i, k)) return !negate;
-        ok = false;
-      } else if (j < X.size() && (c == U'?' || c == X[j])) {
-        ++i;
-        ++j;
-      } else {
-        ok = false;
+
+  bool Match() {
+    // Starts of the matches: the pattern's start and the end of each run of stars.
+    std::vector<std::size_t> starts{0};
+    for (std::size_t i = 0; i < T.size(); ++i)
+      if (T[i] == U'*' && (i + 1 == T.size() || T[i + 1] != U'*')) starts.push_back(i + 1);
+    // Tails[j]: the match after the current star holds for some tail of the text from j on.
+    std::vector<char> tails(X.size() + 1, 0), next(X.size() + 1, 0);
+    for (std::size_t f = starts.size(); f-- > 1;) {
+      tails.swap(next);
+      bool any = false;
+      for (std::size_t j = X.size() + 1; j-- > 0;) {
+        any = any || From(starts[f], j, tails);
+        next[j] = any;
       }
     }
-    return negate ? !ok : ok;
+    tails.swap(next);
+    return From(0, 0, tails);
   }
 
 private:
-  bool Tail(std::size_t i, std::size_t j) {
-    const std::uint64_t key = (static_cast<std::uint64_t>(i) << 32) | j;
-    if (Failed.contains(key)) return false;
-    if (Match(i, j)) return true;
-    Failed.insert(key);
-    return false;
+  // The match that starts at pattern position i and text position j.
+  bool From(std::size_t i, std::size_t j, const std::vector<char>& tails) const {
+    bool negate = false;
+    for (;;) {
+      if (i == T.size()) return (j == X.size()) != negate;
+      const char32_t c = T[i];
+      if (c == U'*') return (tails[j] != 0) != negate;
+      if (c == U'!') {
+        negate = true;
+      } else if (c != U'"') {
+        if (j == X.size() || (c != U'?' && c != X[j])) return negate;
+        ++j;
+      }
+      ++i;
+    }
   }
 
   std::u32string T;
   std::u32string X;
-  std::unordered_set<std::uint64_t> Failed;
 };
 
 // Groups nested deeper than this are matched as one term, so that no condition exhausts the stack.
@@ -261,7 +263,7 @@ bool CompareOrMatchTerm(std::string_view term, std::string_view text) {
   if (term.find('&') != std::string_view::npos && hasGreater && hasLess) return lessResult && greaterResult;
   if (greater != std::string_view::npos && greaterResult) return true;
   if (less != std::string_view::npos && lessResult) return true;
-  return TWildcardMatch(Utf8ToUtf32(term), Utf8ToUtf32(text)).Match(0, 0);
+  return TWildcardMatch(Utf8ToUtf32(term), Utf8ToUtf32(text)).Match();
 }
 
 std::string FilterNumberText(std::string_view text) {

@@ -106,6 +106,17 @@ TEST(FilterCondition, ManyStarsStayFast) {
   // Without remembering failed states this pattern tries an astronomic number of splits.
   EXPECT_FALSE(MatchFilterCondition("*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(200, 'a'), true));
   EXPECT_TRUE(MatchFilterCondition("*a*a*a*a*a*a*a*a*a*a*a*a*b", std::string(200, 'a') + "b", true));
+  std::string stars;
+  for (int i = 0; i < 2000; ++i)
+    stars += "*a";
+  EXPECT_FALSE(MatchFilterCondition(stars + "b", std::string(2000, 'a'), true));
+  EXPECT_TRUE(MatchFilterCondition(stars + "b", std::string(2000, 'a') + "b", true));
+  // A star per character neither recurses nor takes long; each "!" negates the match after its star.
+  std::string negations;
+  for (int i = 0; i < 100000; ++i)
+    negations += "*!";
+  EXPECT_EQ(MatchFilterCondition(negations, "x", true), MatchFilterCondition("*!*!*!*!", "x", true));
+  EXPECT_NE(MatchFilterCondition("*!*!*!", "x", true), MatchFilterCondition("*!*!*!*!", "x", true));
 }
 
 TEST(FilterCondition, DeepGroupsDoNotExhaustTheStack) {

@@ -32,11 +32,10 @@ constexpr std::array<TEntity, 3> RunEntities = {{
     {"&gt;", ">"},
 }};
 
-// Every occurrence, left to right; true when anything was replaced.
-bool ReplaceEveryIgnoringCase(std::string& text, const TEntity& entity) {
-  if (FindIgnoringAsciiCase(text, entity.Name) == std::string::npos) return false;
-  text = ReplaceAllIgnoringAsciiCase(text, entity.Name, entity.Text);
-  return true;
+// Every occurrence, left to right.
+void ReplaceEveryIgnoringCase(std::string& text, const TEntity& entity) {
+  if (FindIgnoringAsciiCase(text, entity.Name) != std::string::npos)
+    text = ReplaceAllIgnoringAsciiCase(text, entity.Name, entity.Text);
 }
 
 bool IsDigit(char c) {
@@ -74,13 +73,39 @@ std::size_t ValueStart(std::string_view upperTag, std::string_view name) {
 
 } // namespace
 
+// Replacing until nothing changes comes to this one pass: only the second "&" of a doubled
+// ampersand can begin another entity (no entity name holds an "&"), so after "&amp;" the scan
+// goes on at that "&".
 std::string RewriteLayoutEntities(std::string text) {
-  for (bool replaced = true; replaced;) {
-    replaced = false;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t amp = text.find('&', i);
+    if (amp == std::string::npos) break;
+    out.append(text, i, amp - i);
+    i = amp;
+    const std::string_view rest = std::string_view(text).substr(amp);
+    const TEntity* found = nullptr;
     for (const TEntity& e : LayoutEntities)
-      replaced = ReplaceEveryIgnoringCase(text, e) || replaced;
+      if (rest.size() >= e.Name.size() && FindIgnoringAsciiCase(rest.substr(0, e.Name.size()), e.Name) == 0) {
+        found = &e;
+        break;
+      }
+    if (!found) {
+      out += '&';
+      ++i;
+    } else if (found == &LayoutEntities[0]) {
+      out += '&';
+      i += found->Name.size() - 1;
+      text[i] = '&'; // the doubled ampersand's second half, read again
+    } else {
+      out += found->Text;
+      i += found->Name.size();
+    }
   }
-  return text;
+  out.append(text, i);
+  return out;
 }
 
 std::string PrepareHTMLText(std::string_view source) {

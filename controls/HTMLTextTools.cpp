@@ -4,6 +4,9 @@
 #include "controls/ReplaceAll.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -105,28 +108,50 @@ std::string HighlightInHTML(std::string_view markup, std::string_view search, st
     html = visible;
     what = Escaped(search);
   }
+  // Where each visible character stands in the mark-up, counted as VisibleToMarkupPos counts.
+  // The tags put in never change that count, so the insertions are collected and made at the end.
+  std::vector<std::size_t> at;
+  bool inTag = false;
+  for (std::size_t i = 0; i < html.size(); ++i) {
+    if (inTag)
+      inTag = html[i] != '>';
+    else if (html[i] == '<')
+      inTag = true;
+    else
+      at.push_back(i);
+  }
+  // Before the n-th visible character (1-based), after the tags that follow character n - 1.
+  auto before = [&](std::size_t n) -> std::optional<std::size_t> {
+    if (n == 1) return 0;
+    if (n - 1 > at.size()) return std::nullopt;
+    return at[n - 2] + 1;
+  };
   const std::string open = TagText(tag, false);
   const std::string close = TagText(tag, true);
+  std::vector<std::pair<std::size_t, const std::string*>> inserts; // in mark-up order
   std::size_t skip = 0;
-  std::size_t lastClose = 0; // past the closing tag inserted last
   for (;;) {
-    std::size_t found = FindVisible(what, visible, skip, caseSensitive, length);
-    if (found == std::string::npos) break;
-    const int start = static_cast<int>(found) + 1;
-    const int end = start + static_cast<int>(length);
-    const int at = VisibleToMarkupPos(html, start);
-    if (at == 0) break;
-    // An occurrence right after the previous one opens after that one's closing tag, not
-    // inside it.
-    const std::size_t openAt = std::max(static_cast<std::size_t>(at) - 1, lastClose);
-    html.insert(openAt, open);
-    const int after = VisibleToMarkupPos(html, end);
-    if (after == 0) break;
-    html.insert(static_cast<std::size_t>(after) - 1, close);
-    lastClose = static_cast<std::size_t>(after) - 1 + close.size();
+    const std::size_t found = FindVisible(what, visible, skip, caseSensitive, length);
+    if (found == std::string::npos || length == 0) break;
+    const std::optional<std::size_t> openAt = before(found + 1);
+    if (!openAt) break;
+    inserts.emplace_back(*openAt, &open);
+    const std::optional<std::size_t> closeAt = before(found + 1 + length);
+    if (!closeAt) break;
+    inserts.emplace_back(*closeAt, &close);
     skip = found + length;
   }
-  return html;
+  if (inserts.empty()) return html;
+  std::string out;
+  out.reserve(html.size() + inserts.size() * close.size());
+  std::size_t done = 0;
+  for (const auto& [position, text] : inserts) {
+    out.append(html, done, position - done);
+    out += *text;
+    done = position;
+  }
+  out.append(html, done);
+  return out;
 }
 
 std::string UnhighlightInHTML(std::string_view markup, std::string_view tag) {

@@ -29,7 +29,10 @@ TEST(AsgHTMLEParse, PreparesTheText) {
       {"&quot;q&quot;", "\"q\""},
       {"&sect;&permil;&reg;&copy;&para;&trade;&euro;",
        "\xC2\xA7\xE2\x80\xB0\xC2\xAE\xC2\xA9\xC2\xB6\xE2\x84\xA2\xE2\x82\xAC"},
-      {"&amp;amp;", "&&&"},         // replacing repeats until nothing is left to replace
+      {"&amp;amp;", "&&&"}, // replacing repeats until nothing is left to replace
+      {"&AMP;Amp;amP;", "&&&&"},
+      {"&amp;quot;", "&\""}, // the doubled ampersand's second half begins the next one
+      {"&&amp;euro;x", "&&\xE2\x82\xACx"},
       {"&lt;&nbsp;", "&lt;&nbsp;"}, // left for each run
       {"a<#name>b", "a#nameb"},
       {"a<#open", "a#open"},
@@ -38,6 +41,11 @@ TEST(AsgHTMLEParse, PreparesTheText) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(PrepareHTMLText(c.In), c.Out) << c.In;
+  // One level of nesting per "amp;": 80 KB of them are done in one pass.
+  std::string nested = "&amp;";
+  for (int i = 0; i < 20000; ++i)
+    nested += "amp;";
+  EXPECT_EQ(PrepareHTMLText(nested), std::string(20002, '&'));
   EXPECT_EQ(ConvertRunEntities("x&nbsp;&LT;tag&gt;"), "x <tag>");
   EXPECT_EQ(VisibleRunText("a&&b &x&"), "a&b x");
 }

@@ -76,6 +76,7 @@ TEST(Validators, SplitIPPort) {
       {"10.0.0.1:502", true, 10, 0, 0, 1, 502},
       {" 192 . 168.1.2 : 65535 ", true, 192, 168, 1, 2, 65535},
       {"0.0.0.0:0", true, 0, 0, 0, 0, 0},
+      {"192.168.1.255:502", true, 192, 168, 1, 255, 502},
       // Anything invalid leaves every output 0, also the parts already read.
       {"10.0.0.1", false, 0, 0, 0, 0, 0},
       {"10.0.0.1:70000", false, 0, 0, 0, 0, 0},

@@ -98,6 +98,12 @@ TEST_F(ParGenChecks, FirstFailingFieldAnswersWithItsText) {
          v.LoRa_Application_Key = "not a key";
        },
        2937},
+      {"full OTAA application key",
+       [](TParGen& v) {
+         v.LoRa_Activation_Method = "Over-the-Air Activation [OTAA]";
+         v.LoRa_Application_Key = "2B7E151628AED2A6ABF7158809CF4F3C";
+       },
+       0},
       {"session keys unused with OTAA",
        [](TParGen& v) {
          v.LoRa_Activation_Method = "Over-the-Air Activation [OTAA]";

@@ -9,6 +9,15 @@
 #include <algorithm>
 #include <iterator>
 
+// Everything a load produces, made before any of it replaces what the picture shows.
+struct THTMLPictureFrame {
+  std::shared_ptr<const TBitmap> Picture;
+  int FrameCount = -1;
+  bool HasFrameRect = false;
+  TGifFrameRect FrameRect;
+  std::uint16_t MaxX = 0, MaxY = 0;
+};
+
 namespace {
 
 const char* const InvalidFormat = "Could not load image. Invalid format";
@@ -24,21 +33,12 @@ std::string ReadAll(std::istream& stream) {
   return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
-// Everything a load produces, made before any of it replaces what the picture shows.
-struct TDecoded {
-  std::unique_ptr<TBitmap> Picture;
-  int FrameCount = -1;
-  bool HasFrameRect = false;
-  TGifFrameRect FrameRect;
-  std::uint16_t MaxX = 0, MaxY = 0;
-};
-
-TDecoded Decode(const std::string& data, int frame) {
-  TDecoded d;
+// `starts` are the GIF frame starts of the data (empty for other pictures).
+THTMLPictureFrame Decode(const std::string& data, const std::vector<std::size_t>& starts, int frame) {
+  THTMLPictureFrame d;
   std::string image;
   const std::string* source = &data;
   if (IsGifData(data)) {
-    const std::vector<std::size_t> starts = GifFrameStarts(data);
     d.FrameCount = static_cast<int>(starts.size());
     if (!starts.empty()) {
       GifScreenSize(data, d.MaxX, d.MaxY);
@@ -47,10 +47,19 @@ TDecoded Decode(const std::string& data, int frame) {
       source = &image;
     }
   }
-  d.Picture = std::make_unique<TBitmap>();
-  if (!DecodePicture(*source, *d.Picture)) throw EPictureError(InvalidFormat);
+  auto picture = std::make_shared<TBitmap>();
+  if (!DecodePicture(*source, *picture)) throw EPictureError(InvalidFormat);
+  d.Picture = std::move(picture);
   return d;
 }
+
+std::vector<std::size_t> FrameStartsOf(const std::string& data) {
+  return IsGifData(data) ? GifFrameStarts(data) : std::vector<std::size_t>();
+}
+
+// Decoded frames kept per picture: up to this many pixels in all, so that an animation does not
+// decode its frames again on every step.
+constexpr std::int64_t FrameCachePixels = MaxPicturePixels;
 
 } // namespace
 
@@ -61,6 +70,9 @@ THTMLPicture::THTMLPicture() = default;
 
 void THTMLPicture::Clear() {
   FData.clear();
+  FStarts.clear();
+  FFrames.clear();
+  FCachedPixels = 0;
   FIsEmpty = true;
   FPicture.reset();
   FFrameCount = -1;
@@ -71,8 +83,14 @@ void THTMLPicture::Clear() {
 }
 
 void THTMLPicture::NewData(std::string bytes, bool notify) {
-  LoadPicture(bytes, 1); // throws before anything changes
+  std::vector<std::size_t> starts = FrameStartsOf(bytes);
+  THTMLPictureFrame d = Decode(bytes, starts, 1); // throws before anything changes
   FData = std::move(bytes);
+  FStarts = std::move(starts);
+  FFrames.clear();
+  FCachedPixels = 0;
+  Remember(1, d);
+  Show(d);
   FIsEmpty = false;
   FFrame = 1;
   FNextCount = -1;
@@ -80,10 +98,16 @@ void THTMLPicture::NewData(std::string bytes, bool notify) {
   if (notify && OnChange) OnChange(this);
 }
 
-void THTMLPicture::LoadPicture(const std::string& data, int frame) {
-  TDecoded d = Decode(data, frame);
+void THTMLPicture::Remember(int frame, const THTMLPictureFrame& d) {
+  const std::int64_t pixels = d.Picture ? std::int64_t(d.Picture->Width()) * d.Picture->Height() : 0;
+  if (FCachedPixels + pixels > FrameCachePixels) return;
+  FCachedPixels += pixels;
+  FFrames[frame] = std::make_shared<const THTMLPictureFrame>(d);
+}
+
+void THTMLPicture::Show(const THTMLPictureFrame& d) {
   FFrameCount = d.FrameCount;
-  FPicture = std::move(d.Picture);
+  FPicture = d.Picture;
   FAnimMaxX = d.MaxX;
   FAnimMaxY = d.MaxY;
   FFrameXPos = d.HasFrameRect ? d.FrameRect.Left : 0;
@@ -91,6 +115,22 @@ void THTMLPicture::LoadPicture(const std::string& data, int frame) {
   if (d.HasFrameRect) {
     FFrameXSize = d.FrameRect.Width;
     FFrameYSize = d.FrameRect.Height;
+  }
+}
+
+void THTMLPicture::LoadPicture(int frame) {
+  if (auto cached = FFrames.find(frame); cached != FFrames.end()) {
+    if (!cached->second->Picture) throw EPictureError(InvalidFormat);
+    Show(*cached->second);
+    return;
+  }
+  try {
+    THTMLPictureFrame d = Decode(FData, FStarts, frame);
+    Remember(frame, d);
+    Show(d);
+  } catch (const EPictureError&) {
+    FFrames[frame] = std::make_shared<const THTMLPictureFrame>(); // a frame that failed is not tried again
+    throw;
   }
 }
 
@@ -189,15 +229,14 @@ bool THTMLPicture::IsGIF() const {
 
 int THTMLPicture::FrameCount() {
   if (!IsGIF()) return -1;
-  if (FFrameCount == -1) FFrameCount = static_cast<int>(GifFrameStarts(FData).size());
+  if (FFrameCount == -1) FFrameCount = static_cast<int>(FStarts.size());
   return FFrameCount;
 }
 
 int THTMLPicture::FrameTime(int i) {
   if (!IsGIF() || i < 1) return -1;
-  const std::vector<std::size_t> starts = GifFrameStarts(FData);
-  if (i > static_cast<int>(starts.size())) return -1;
-  return GifFrameDelay(FData, starts[i - 1]);
+  if (i > static_cast<int>(FStarts.size())) return -1;
+  return GifFrameDelay(FData, FStarts[static_cast<std::size_t>(i) - 1]);
 }
 
 void THTMLPicture::SetFrame(int frame) {
@@ -208,7 +247,7 @@ void THTMLPicture::SetFrame(int frame) {
   const int before = FFrame;
   FFrame = frame;
   try {
-    LoadPicture(FData, FFrame);
+    LoadPicture(FFrame);
   } catch (...) {
     FFrame = before;
     throw;
@@ -231,7 +270,7 @@ bool THTMLPicture::Step() {
   if (FTimerCount * 10 >= FNextCount) {
     FFrame = FrameNext();
     try {
-      LoadPicture(FData, FFrame);
+      LoadPicture(FFrame);
       changed = true;
     } catch (const EPictureError&) {
       // A frame that cannot be shown leaves the one before on screen; the animation goes on.

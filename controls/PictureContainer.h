@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <istream>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -24,6 +25,8 @@ public:
 
 // One animation tick of THTMLPicture::Step is worth this much time.
 constexpr int PictureAnimationStepMs = 100;
+
+struct THTMLPictureFrame;
 
 class THTMLPicture : public TObject {
 public:
@@ -104,13 +107,18 @@ public:
 private:
   void NewData(std::string bytes, bool notify);
   void Clear();
-  // Turns the bytes into the image of that frame; all or nothing.
-  void LoadPicture(const std::string& data, int frame);
+  // Shows that frame of the loaded bytes, decoding it only the first time; all or nothing.
+  void LoadPicture(int frame);
+  void Show(const THTMLPictureFrame& decoded);
+  void Remember(int frame, const THTMLPictureFrame& decoded);
 
   std::string FData;
+  std::vector<std::size_t> FStarts;                                // GIF frame starts of FData
+  std::map<int, std::shared_ptr<const THTMLPictureFrame>> FFrames; // decoded frames; no picture: it failed
+  std::int64_t FCachedPixels = 0;
   bool FIsEmpty = true;
   bool FStretched = false;
-  std::unique_ptr<TBitmap> FPicture; // the decoded image; null when nothing is loaded
+  std::shared_ptr<const TBitmap> FPicture; // the decoded image; null when nothing is loaded
   std::string FURL, FID;
   bool FAsynch = true;
   bool FThreadBusy = false;

@@ -3,7 +3,12 @@
 
 #include "platform/ui/Graphics.h"
 
+#include <cstdint>
 #include <string>
+
+// Larger pictures are refused: 16 million pixels (64 MB decoded) hold two screens of 3840 x 2160,
+// more than any window shows.
+constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 24;
 
 enum class TPictureFormat { Unknown, Bmp, Ico, Jpeg, Gif };
 

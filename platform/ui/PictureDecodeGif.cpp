@@ -139,9 +139,10 @@ bool DecodeGifImage(const std::string& bytes, QImage& image, std::string& error)
   };
   TReader in(bytes);
   if (!in.Skip(6)) return fail("The GIF picture is damaged: no header");
-  in.Skip(4); // logical screen size: the caller places the image on it
+  const auto screenWidth = in.Word(), screenHeight = in.Word();
   const auto screenPacked = in.Byte();
-  if (!screenPacked || !in.Skip(2)) return fail("The GIF picture is damaged: no screen descriptor");
+  if (!screenWidth || !screenHeight || !screenPacked || !in.Skip(2))
+    return fail("The GIF picture is damaged: no screen descriptor");
   TPalette global;
   if ((*screenPacked & 0x80) && !ReadPalette(in, *screenPacked, global))
     return fail("The GIF picture is damaged: its colour table is cut short");
@@ -169,12 +170,14 @@ bool DecodeGifImage(const std::string& bytes, QImage& image, std::string& error)
   }
 
   if (!in.Has(9)) return fail("The GIF picture is damaged: its image descriptor is cut short");
-  in.Skip(4); // left and top: the caller places the image
+  const auto left = in.Word(), top = in.Word(); // the caller places the image on the screen
   const auto width = in.Word(), height = in.Word();
   const auto packed = in.Byte();
-  if (!width || !height || !packed)
+  if (!left || !top || !width || !height || !packed)
     return fail("The GIF picture is damaged: its image descriptor is cut short");
   if (*width == 0 || *height == 0) return fail("The GIF picture is damaged: its image has no size");
+  if (*left + *width > *screenWidth || *top + *height > *screenHeight)
+    return fail("The GIF picture is damaged: its image lies outside its screen");
   if (qint64(*width) * *height > MaxPicturePixels) return fail("The picture is too large");
   TPalette local;
   if ((*packed & 0x80) && !ReadPalette(in, *packed, local))
@@ -186,6 +189,11 @@ bool DecodeGifImage(const std::string& bytes, QImage& image, std::string& error)
     return fail("The GIF picture is damaged: bad code size");
   std::string data;
   if (!ReadSubBlocks(in, &data)) return fail("The GIF picture is damaged: its image data is cut short");
+  // No code yields more than 4096 pixels: data that could not fill half the image is no picture
+  // of that size, and its size is not allocated.
+  const qint64 codes = qint64(data.size()) * 8 / (*minCodeSize + 1);
+  if (codes * 4096 < qint64(*width) * *height / 2)
+    return fail("The GIF picture is damaged: its image data is far too short for its size");
 
   std::vector<std::uint8_t> indexes(std::size_t(*width) * *height, 0);
   Decompress(data, *minCodeSize, indexes);

@@ -5,6 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
+// jerror.h needs jpeglib.h first
+#include <jerror.h>
 
 namespace {
 
@@ -22,6 +24,11 @@ struct TJpegError {
 
 void IgnoreMessage(j_common_ptr) {}
 
+// Data that ends early is padded by the library and would decode as a grey success.
+void FailOnEndOfData(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) FailJpeg(info);
+}
+
 enum class TJpegResult { Ok, Damaged, TooLarge };
 
 // Decodes into `image`; only plain data lives here besides the libjpeg state.
@@ -30,6 +37,7 @@ TJpegResult Decompress(const unsigned char* data, unsigned long size, QImage* im
   info->err = jpeg_std_error(&err->Manager);
   err->Manager.error_exit = FailJpeg;
   err->Manager.output_message = IgnoreMessage;
+  err->Manager.emit_message = FailOnEndOfData;
   if (setjmp(err->Jump)) {
     jpeg_destroy_decompress(info);
     return TJpegResult::Damaged;

@@ -2,6 +2,7 @@
 #include "controls/PictureContainer.h"
 #include "platform/Clock.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/PictureDecode.h"
 #include "platform/ui/Resources.h"
 #include "support/TempDir.h"
 
@@ -381,6 +382,55 @@ TEST_F(PictureContainer, AssignCopiesTheBytes) {
   EXPECT_EQ(container.Items().Count(), 2);
   EXPECT_NE(container.FindPicture("a"), &b->Picture());
   EXPECT_EQ(container.FindPicture("a")->Data(), source.Data());
+}
+
+// Mended: a picture is sized by what its data can hold, not by its header alone.
+TEST_F(PictureContainer, PicturesBiggerThanTheirDataOrTheirScreenAreRefused) {
+  auto fromHex = [](std::string_view hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+      bytes += char(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
+    return bytes;
+  };
+  // 35 bytes: a 1 x 1 screen holding one 65535 x 2047 block.
+  const std::string hugeBlock =
+      fromHex("47494638396101000100800000000000ffffff2c00000000ffffff070002024c01003b");
+  std::string tinyData = hugeBlock; // the same block on a screen it fits, 4000 x 4000
+  tinyData.replace(6, 4, fromHex("a00fa00f"));
+  tinyData.replace(24, 4, fromHex("a00fa00f"));
+  const std::string jpeg = Encoded(64, 64, clRed, "JPEG");
+  const std::size_t scan = jpeg.find("\xFF\xDA");
+  ASSERT_NE(scan, std::string::npos);
+  const std::size_t scanHeader =
+      scan + 2 + ((std::uint8_t(jpeg[scan + 2]) << 8) | std::uint8_t(jpeg[scan + 3]));
+  std::string claimsMore = jpeg.substr(0, scanHeader); // 11000 x 11000, data ends after the scan header
+  const std::size_t frame = claimsMore.find("\xFF\xC0");
+  ASSERT_NE(frame, std::string::npos);
+  claimsMore.replace(frame + 5, 4, fromHex("2af82af8"));
+
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    const char* Why;
+  };
+  const TCase cases[] = {
+      {"GIF block outside its screen", hugeBlock, "outside its screen"},
+      {"GIF frame moved past the screen's edge", Gif(4, 3, Palette, {Plain(2, 0, 4, 3, 1)}),
+       "outside its screen"},
+      {"GIF block its data cannot fill", tinyData, "far too short"},
+      {"JPEG whose data stops after the scan header", jpeg.substr(0, scanHeader), "damaged"},
+      {"JPEG claiming 11000 x 11000", claimsMore, "too large"},
+      {"JPEG cut in its data", jpeg.substr(0, jpeg.size() - 4), "damaged"},
+  };
+  for (const TCase& c : cases) {
+    TBitmap picture;
+    std::string error;
+    EXPECT_FALSE(DecodePicture(c.Bytes, picture, &error)) << c.Name;
+    EXPECT_NE(error.find(c.Why), std::string::npos) << c.Name << ": " << error;
+  }
+  TBitmap whole;
+  EXPECT_TRUE(DecodePicture(jpeg, whole));
+  EXPECT_TRUE(DecodePicture(Gif(4, 3, Palette, {Plain(1, 1, 3, 2, 1)}), whole)) << "a block that fits";
 }
 
 // Mended faults: frame scanning stays inside the data, and pictures that cannot be shown are

@@ -577,16 +577,20 @@ void TCustomGrid::UpdateScrollBars() {
       bar->SetParent(this);
       bar->OnScroll = [this, vertical](TObject*, TScrollCode code, int& pos) {
         ScrollBarMoved(vertical, static_cast<unsigned>(code), pos);
-        pos = vertical ? VertThumb() : HorzThumb();
+        pos = GetScrollInfo(vertical).Pos;
       };
     }
     if (vertical)
       bar->SetBounds(Width() - ScrollBarSize, 0, ScrollBarSize, Height() - (FHorzShown ? ScrollBarSize : 0));
     else
       bar->SetBounds(0, Height() - ScrollBarSize, Width() - (FVertShown ? ScrollBarSize : 0), ScrollBarSize);
-    bar->SetParams(vertical ? VertThumb() : HorzThumb(), 0, TGridCore::ThumbMax);
+    TGridScrollInfo info = GetScrollInfo(vertical);
+    bar->SetPageSize(0);
+    bar->SetParams(info.Pos, info.Min, info.Max);
+    bar->SetPageSize(info.Page);
     bar->SetSmallChange(1);
-    bar->SetLargeChange(8);
+    bar->SetLargeChange(info.Page > 0 ? info.Page : 8);
+    if (bar->Enabled() != info.Enabled) bar->SetEnabled(info.Enabled);
     if (!bar->Visible()) bar->SetVisible(true);
   };
   place(FVertBar, v, true);

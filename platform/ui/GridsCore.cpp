@@ -352,8 +352,8 @@ void TGridCore::LayoutScrollBars(int totalWidth, int totalHeight, int barWidth, 
   for (int pass = 0; pass < 3; ++pass) {
     int w = std::max(0, totalWidth - (v ? barWidth : 0));
     int hh = std::max(0, totalHeight - (h ? barHeight : 0));
-    bool nv = allowVert && MaxFirst(FRows, false, hh) > FRows.Fixed;
-    bool nh = allowHorz && MaxFirst(FCols, true, w) > FCols.Fixed;
+    bool nv = allowVert && (MaxFirst(FRows, false, hh) > FRows.Fixed || ScrollBarAlwaysShown(true));
+    bool nh = allowHorz && (MaxFirst(FCols, true, w) > FCols.Fixed || ScrollBarAlwaysShown(false));
     if (nv == v && nh == h) break;
     v = nv;
     h = nh;
@@ -477,13 +477,40 @@ void TGridCore::ScrollAxis(bool vertical, TGridScrollCode code, int pos) {
     if (!(FOptions & goThumbTracking)) return;
     [[fallthrough]];
   case gscPosition:
-    to = a.Fixed + MulDiv(Clamp(pos, 0, ThumbMax), std::max(0, maxFirst - a.Fixed), ThumbMax);
+    to = ScrollPosToIndex(vertical, pos);
     break;
   }
   if (vertical)
     MoveTopLeft(FLeftCol, to);
   else
     MoveTopLeft(to, FTopRow);
+}
+
+TGridScrollInfo TGridCore::GetScrollInfo(bool vertical) const {
+  TGridScrollInfo info;
+  info.Max = ThumbMax;
+  info.Pos = vertical ? VertThumb() : HorzThumb();
+  info.Enabled = vertical ? CanScrollVert() : CanScrollHorz();
+  return info;
+}
+
+int TGridCore::ScrollPosToIndex(bool vertical, int pos) const {
+  const Axis& a = vertical ? FRows : FCols;
+  int maxFirst = vertical ? MaxTopRow() : MaxLeftCol();
+  return a.Fixed + MulDiv(Clamp(pos, 0, ThumbMax), std::max(0, maxFirst - a.Fixed), ThumbMax);
+}
+
+TGridScrollInfo TGridCore::IndexScrollInfo(bool vertical) const {
+  const Axis& a = vertical ? FRows : FCols;
+  int maxFirst = vertical ? MaxTopRow() : MaxLeftCol();
+  TGridScrollInfo info;
+  info.Min = a.Fixed;
+  info.Page = std::max(1, vertical ? VisibleRowCount() : VisibleColCount());
+  // The last position is the largest first row, whatever the rows' heights.
+  info.Max = std::max(maxFirst, a.Fixed) + info.Page - 1;
+  info.Pos = vertical ? FTopRow : FLeftCol;
+  info.Enabled = maxFirst > a.Fixed;
+  return info;
 }
 
 void TGridCore::ScrollVert(TGridScrollCode code, int pos) {

@@ -70,6 +70,17 @@ struct TGridCoord {
   bool operator==(const TGridCoord&) const = default;
 };
 
+// What a scroll bar shows: positions Min .. Max, a page (0: none; the last position is then
+// Max - Page + 1), the position, and whether it can be used.
+struct TGridScrollInfo {
+  int Min = 0;
+  int Max = 0;
+  int Page = 0;
+  int Pos = 0;
+  bool Enabled = true;
+  bool operator==(const TGridScrollInfo&) const = default;
+};
+
 // A range of cells; Right and Bottom are inclusive.
 struct TGridRect {
   int Left = 0;
@@ -197,10 +208,21 @@ public:
   // Thumb position 0..ThumbMax of the current top row (left column).
   int VertThumb() const;
   int HorzThumb() const;
-  // A scroll bar step; pos is the thumb position for gscTrack and gscPosition. Tracking moves only
+  // A scroll bar step; pos is the bar position for gscTrack and gscPosition. Tracking moves only
   // with goThumbTracking.
   void ScrollVert(TGridScrollCode code, int pos = 0);
   void ScrollHorz(TGridScrollCode code, int pos = 0);
+  // The vertical (horizontal) bar's numbers. The default maps the rows (columns) onto the thumb
+  // positions 0 .. ThumbMax; a descendant may give its own mapping together with ScrollPosToIndex.
+  virtual TGridScrollInfo GetScrollInfo(bool vertical) const;
+  // The first row (column) a bar position stands for (the inverse of GetScrollInfo's Pos).
+  virtual int ScrollPosToIndex(bool vertical, int pos) const;
+  // A bar that is not needed shows disabled instead of hiding (scroll bars permitting). Default off.
+  virtual bool ScrollBarAlwaysShown(bool vertical) const { return false; }
+  // One bar position per row (column): Min the first scrolling index, the position the top row
+  // (left column), the page the visible rows (columns). For descendants' GetScrollInfo, whose
+  // ScrollPosToIndex then returns the position itself.
+  TGridScrollInfo IndexScrollInfo(bool vertical) const;
 
   // --- Current cell ------------------------------------------------------------------------
   // Moves the current cell after SelectCell agreed; moveAnchor collapses the selection onto it,

@@ -594,6 +594,9 @@ void TControl::Dispatch(TMessage& M) {
   case WM_MOUSEWHEEL:
     WMMouseWheel(M);
     return;
+  case WM_CONTEXTMENU:
+    WMContextMenu(M);
+    return;
   default:
     break;
   }
@@ -725,6 +728,16 @@ void TControl::CMHintShow(TMessage& M) {
   if (!info) return;
   if (info->HintStr.empty() && !GetHintAt(info->CursorPos, info->HintStr)) info->HintStr.clear();
   M.Result = info->HintStr.empty() ? 1 : 0;
+}
+
+void TControl::WMContextMenu(TMessage& M) {
+  TPopupMenu* menu = PopupMenu();
+  if (!menu || !menu->AutoPopup()) return;
+  TPoint at{LParamX(M.LParam), LParamY(M.LParam)};
+  if (at.X == -1 && at.Y == -1) at = ClientToScreen({0, 0});
+  menu->SetPopupComponent(this);
+  menu->Popup(at.X, at.Y);
+  M.Result = 1;
 }
 
 void TControl::WMMouseWheel(TMessage& M) {

@@ -264,6 +264,10 @@ protected:
   virtual void CMHintShow(TMessage& Message);
   // The wheel (see WM_MOUSEWHEEL): the form sees it first, then DoMouseWheel; Result 1 when handled.
   virtual void WMMouseWheel(TMessage& Message);
+  // The context menu was asked for (WParam: the control, LParam: the screen point, MakeLParam;
+  // (-1, -1) from the keyboard). The default opens PopupMenu when it pops up by itself; Result 1
+  // when a menu was opened.
+  virtual void WMContextMenu(TMessage& Message);
 
   // True when events may fire (the control and its form are not being destroyed).
   bool CanFire() const;

@@ -238,7 +238,8 @@ void TCustomGrid::ShowEditorChar(WideChar ch) {
   std::string text;
   if (ch >= 32) AppendUtf8(text, ch); // the typed character replaces the whole text
   FInplaceEdit->SetText(text);
-  FInplaceEdit->SetSelStart(static_cast<int>(FInplaceEdit->Text().size()));
+  // Typing goes on after the character (in a mask: at the first position it left to type).
+  FInplaceEdit->SetSelStart(FInplaceEdit->FirstBlankPosition());
   FInplaceEdit->SetSelLength(0);
 }
 

@@ -48,9 +48,6 @@ public:
   // The cell the edit is loaded from; (-1, -1) when no edit is under way.
   int EditCol() const { return FCol; }
   int EditRow() const { return FRow; }
-  // The grid's mask for the cell (kept for callers; typing is not filtered by it).
-  const std::string& EditMask() const { return FEditMask; }
-  void SetEditMask(const std::string& mask) { FEditMask = mask; }
 
   // Places the edit on a client rectangle of the grid and shows it.
   void Move(const TRect& r);
@@ -64,7 +61,7 @@ public:
   unsigned DialogCode() const override;
 
 protected:
-  // Loads the edit text, limit and mask of the grid's current cell.
+  // Loads the edit text, limit and mask of the grid's current cell (typing then follows the mask).
   virtual void UpdateContents();
   // The edit's rectangle changed (Move); places the widget.
   virtual void BoundsChanged();
@@ -76,7 +73,6 @@ private:
   TCustomGrid* FGrid = nullptr;
   int FCol = -1;
   int FRow = -1;
-  std::string FEditMask;
 };
 
 class TCustomGrid : public TCustomControl, public TGridCore {

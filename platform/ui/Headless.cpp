@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -281,6 +282,16 @@ void MouseDown(TControl& control, TPoint at, TMouseButton button, TShiftState sh
 void MouseUp(TControl& control, TPoint at, TMouseButton button, TShiftState shift) {
   ButtonsDown &= ~QtButton(button);
   SendMouse(QEvent::MouseButtonRelease, control, at, QtButton(button), shift);
+}
+
+void ContextMenu(TControl& control, TPoint at) {
+  QWidget* w = control.Widget();
+  if (!w) return;
+  SetHover(&control);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(at.X, at.Y), w->mapToGlobal(QPoint(at.X, at.Y)),
+                          QtModifiersFromShift(0) | HeldModifiers());
+  QApplication::sendEvent(w, &event);
+  Application->ProcessMessages();
 }
 
 void MouseLeave() {

@@ -96,6 +96,8 @@ private:
 void MouseMove(TControl& control, TPoint at);
 void MouseDown(TControl& control, TPoint at, TMouseButton button = mbLeft, TShiftState shift = 0);
 void MouseUp(TControl& control, TPoint at, TMouseButton button = mbLeft, TShiftState shift = 0);
+// Asks for the context menu at a client point, as the right mouse button's release does.
+void ContextMenu(TControl& control, TPoint at);
 // The mouse leaves whatever control it is over.
 void MouseLeave();
 void MouseWheel(TControl& control, TPoint at, int delta, TShiftState shift = 0);

@@ -580,14 +580,11 @@ bool TEventBridge::eventFilter(QObject* object, QEvent* event) {
     return false;
   case QEvent::ToolTip:
     return ToolTip(c, w, static_cast<QHelpEvent*>(event));
-  case QEvent::ContextMenu:
-    if (TPopupMenu* menu = c->PopupMenu(); menu && menu->AutoPopup()) {
-      QPoint g = static_cast<QContextMenuEvent*>(event)->globalPos();
-      menu->SetPopupComponent(c);
-      menu->Popup(g.x(), g.y());
-      return true;
-    }
-    return false;
+  case QEvent::ContextMenu: {
+    auto* e = static_cast<QContextMenuEvent*>(event);
+    QPoint g = e->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : e->globalPos();
+    return c->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(c), MakeLParam(g.x(), g.y())) != 0;
+  }
   default:
     return false;
   }

@@ -345,12 +345,17 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 std::string TEdit::GetText() const {
-  return static_cast<QLineEdit*>(Widget())->text().toStdString();
+  QString text = static_cast<QLineEdit*>(Widget())->text();
+  if (IsMasked()) return QString::fromStdU16String(FMask.Value(text.toStdU16String())).toStdString();
+  return text.toStdString();
 }
 
 void TEdit::SetTextNative(const std::string& text) {
   auto* e = static_cast<QLineEdit*>(Widget());
-  e->setText(Q(text));
+  if (IsMasked())
+    e->setText(QString::fromStdU16String(FMask.Format(Q(text).toStdU16String())));
+  else
+    e->setText(Q(text));
   e->setCursorPosition(0);
 }
 
@@ -407,7 +412,7 @@ void TEdit::SelectAll() {
   static_cast<QLineEdit*>(Widget())->selectAll();
 }
 void TEdit::ClearSelection() {
-  static_cast<QLineEdit*>(Widget())->del();
+  Perform(WM_CLEAR);
 }
 bool TEdit::Modified() const {
   return static_cast<QLineEdit*>(Widget())->isModified();
@@ -422,6 +427,7 @@ void TEdit::SetAlignment(TAlignment alignment) {
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
+  if (EditMessage(M)) return;
   if (M.Msg == WM_CHAR && FMaxLength > 0 && M.WParam >= 32) {
     auto* e = static_cast<QLineEdit*>(Widget());
     if (e->text().size() - e->selectedText().size() >= FMaxLength) return;

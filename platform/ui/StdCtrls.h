@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ui/Controls.h"
+#include "platform/ui/EditMask.h"
 #include "platform/ui/Forms.h"
 
 #include <functional>
@@ -125,6 +126,30 @@ public:
   void SetAlignment(TAlignment alignment);
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
 
+  // ---- edit mask (EditMask.h): typing fills the mask's positions and what fits none is refused;
+  // Text is the value (blanks as spaces, literals only when the mask keeps them), EditText what
+  // the box shows. The empty mask filters nothing. Setting a mask keeps the value.
+  const std::string& EditMask() const { return FEditMask; }
+  void SetEditMask(const std::string& mask);
+  bool IsMasked() const { return !FMask.Empty(); }
+  std::string EditText() const;
+  // The first position still to be typed (the text's end when none, or without a mask).
+  int FirstBlankPosition() const;
+
+  // ---- clipboard: each sends its message (WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR), which a
+  // descendant's WndProc may take; the default handler does the work. The keys (Ctrl+X, Ctrl+C,
+  // Ctrl+V, Shift+Del, Ctrl+Ins, Shift+Ins) and the box's own context menu send them too.
+  void CutToClipboard() { Perform(WM_CUT); }
+  void CopyToClipboard() { Perform(WM_COPY); }
+  void PasteFromClipboard() { Perform(WM_PASTE); }
+
+  // ---- positions: the character nearest to a client point (-1 outside the box), the line of a
+  // character (-1: the caret's; a one-line box has line 0) and a character's client position.
+  // Also as EM_CHARFROMPOS, EM_LINEFROMCHAR and EM_POSFROMCHAR.
+  int CharFromPos(TPoint p) const;
+  int LineFromChar(int index) const;
+  TPoint PosFromChar(int index) const;
+
   TNotifyEvent OnChange;
 
 protected:
@@ -134,8 +159,18 @@ protected:
   void DefaultHandler(TMessage& Message) override;
   void DoEnter() override;
   virtual void Change();
+  // Shows the control's pop-up menu, or else the box's own menu (Undo, Cut, Copy, Paste, Delete,
+  // Select All), whose items send the clipboard messages.
+  void WMContextMenu(TMessage& Message) override;
 
 private:
+  // The edit messages of the default handler; false for the others.
+  bool EditMessage(TMessage& Message);
+  void ReplaceMasked(const std::u16string& text, int caret);
+  TPopupMenu* StandardMenu();
+  std::string FEditMask;
+  TEditMask FMask;
+  TPopupMenu* FStandardMenu = nullptr;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   WideChar FPasswordChar = 0;

@@ -1,0 +1,222 @@
+// The edit box's own messages: typing through an edit mask, the clipboard messages and their keys,
+// its standard context menu, and the character and line positions.
+#include "platform/ui/Menus.h"
+#include "platform/ui/QtBridge.h"
+#include "platform/ui/StdCtrls.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+QLineEdit* LineEdit(const TEdit* e) {
+  return static_cast<QLineEdit*>(e->Widget());
+}
+
+// The clipboard message a key stands for; 0 for none.
+unsigned ClipboardMessageOfKey(std::uint16_t key, TShiftState shift) {
+  TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+  if (mods == ssCtrl) {
+    if (key == 'X') return WM_CUT;
+    if (key == 'C' || key == VK_INSERT) return WM_COPY;
+    if (key == 'V') return WM_PASTE;
+  }
+  if (mods == ssShift) {
+    if (key == VK_DELETE) return WM_CUT;
+    if (key == VK_INSERT) return WM_PASTE;
+  }
+  return 0;
+}
+
+} // namespace
+
+void TEdit::SetEditMask(const std::string& mask) {
+  if (mask == FEditMask) return;
+  std::string value = GetText();
+  FEditMask = mask;
+  FMask = TEditMask(mask);
+  SetTextNative(value);
+}
+
+std::string TEdit::EditText() const {
+  return LineEdit(this)->text().toStdString();
+}
+
+int TEdit::FirstBlankPosition() const {
+  QString text = LineEdit(this)->text();
+  return IsMasked() ? FMask.FirstBlank(text.toStdU16String()) : static_cast<int>(text.size());
+}
+
+void TEdit::ReplaceMasked(const std::u16string& text, int caret) {
+  QLineEdit* e = LineEdit(this);
+  QString next = QString::fromStdU16String(text);
+  if (next != e->text()) {
+    e->setText(next);
+    e->setModified(true);
+  }
+  e->setCursorPosition(std::clamp(caret, 0, static_cast<int>(next.size())));
+}
+
+bool TEdit::EditMessage(TMessage& M) {
+  QLineEdit* e = LineEdit(this);
+  switch (M.Msg) {
+  case WM_KEYDOWN: {
+    auto key = static_cast<std::uint16_t>(M.WParam);
+    if (unsigned msg = ClipboardMessageOfKey(key, ShiftOfKeyData(M.LParam))) {
+      Perform(msg);
+      return true;
+    }
+    if (!IsMasked() || e->isReadOnly() || (key != VK_BACK && key != VK_DELETE)) return false;
+    if (ShiftOfKeyData(M.LParam) & (ssCtrl | ssAlt)) return true; // no word-wise deleting in a mask
+    std::u16string text = e->text().toStdU16String();
+    int start = SelStart(), length = SelLength();
+    if (key == VK_BACK)
+      FMask.Backspace(text, start, length);
+    else
+      FMask.Delete(text, start, length);
+    ReplaceMasked(text, start);
+    return true;
+  }
+  case WM_CHAR: {
+    auto ch = static_cast<WideChar>(M.WParam);
+    if (!IsMasked() || ch < 32 || ch == 127) return false;
+    if (e->isReadOnly()) return true;
+    std::u16string text = e->text().toStdU16String();
+    int start = SelStart();
+    if (FMask.Type(text, start, SelLength(), ch))
+      ReplaceMasked(text, start);
+    else
+      QApplication::beep();
+    return true;
+  }
+  case WM_COPY:
+    // A password box keeps its text off the clipboard.
+    if (e->hasSelectedText() && FPasswordChar == 0) QApplication::clipboard()->setText(e->selectedText());
+    return true;
+  case WM_CUT:
+    if (e->isReadOnly()) return true;
+    Perform(WM_COPY);
+    Perform(WM_CLEAR);
+    return true;
+  case WM_CLEAR: {
+    if (e->isReadOnly() || !e->hasSelectedText()) return true;
+    if (!IsMasked()) {
+      e->del();
+      return true;
+    }
+    std::u16string text = e->text().toStdU16String();
+    int start = SelStart();
+    FMask.Delete(text, start, SelLength());
+    ReplaceMasked(text, start);
+    return true;
+  }
+  case WM_PASTE: {
+    if (e->isReadOnly()) return true;
+    QString pasted = QApplication::clipboard()->text();
+    if (!IsMasked()) {
+      // One line: a line break ends what is pasted, as in any one-line box.
+      qsizetype br = pasted.indexOf(QRegularExpression("[\r\n]"));
+      if (br >= 0) pasted.truncate(br);
+      if (FMaxLength > 0) {
+        qsizetype room = FMaxLength - (e->text().size() - e->selectedText().size());
+        pasted.truncate(std::max<qsizetype>(0, room));
+      }
+      e->insert(pasted);
+      return true;
+    }
+    std::u16string text = e->text().toStdU16String();
+    int start = SelStart(), length = SelLength();
+    for (char16_t ch : pasted.toStdU16String()) {
+      if (!FMask.Type(text, start, length, ch)) break;
+      length = 0;
+    }
+    ReplaceMasked(text, start);
+    return true;
+  }
+  case EM_CHARFROMPOS:
+    M.Result = CharFromPos({LParamX(M.LParam), LParamY(M.LParam)});
+    return true;
+  case EM_LINEFROMCHAR:
+    M.Result = LineFromChar(static_cast<int>(static_cast<LPARAM>(M.WParam)));
+    return true;
+  case EM_POSFROMCHAR: {
+    TPoint p = PosFromChar(static_cast<int>(M.WParam));
+    M.Result = MakeLParam(p.X, p.Y);
+    return true;
+  }
+  default:
+    return false;
+  }
+}
+
+int TEdit::CharFromPos(TPoint p) const {
+  QLineEdit* e = LineEdit(this);
+  if (!ClientRect().Contains(p)) return -1;
+  return e->cursorPositionAt(QPoint(p.X, p.Y));
+}
+
+int TEdit::LineFromChar(int) const {
+  return 0;
+}
+
+TPoint TEdit::PosFromChar(int index) const {
+  QLineEdit* e = LineEdit(this);
+  QString text = e->displayText();
+  index = std::clamp(index, 0, static_cast<int>(text.size()));
+  // Where the caret would stand before that character.
+  int caret = e->cursorPosition();
+  auto* self = const_cast<QLineEdit*>(e);
+  bool blocked = self->blockSignals(true);
+  self->setCursorPosition(index);
+  QRect r = self->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  self->setCursorPosition(caret);
+  self->blockSignals(blocked);
+  return {r.center().x(), r.top()};
+}
+
+TPopupMenu* TEdit::StandardMenu() {
+  if (FStandardMenu) return FStandardMenu;
+  FStandardMenu = new TPopupMenu(this);
+  FStandardMenu->SetName("EditStandardMenu");
+  auto add = [this](const char* name, const char* caption, std::function<void()> act) {
+    auto* item = new TMenuItem(FStandardMenu);
+    item->SetName(name);
+    item->SetCaption(caption);
+    if (act) item->OnClick = [act](TObject*) { act(); };
+    FStandardMenu->Items()->Add(item);
+  };
+  add("EditUndo", "&Undo", [this] { LineEdit(this)->undo(); });
+  add("EditSep1", "-", nullptr);
+  add("EditCut", "Cu&t", [this] { Perform(WM_CUT); });
+  add("EditCopy", "&Copy", [this] { Perform(WM_COPY); });
+  add("EditPaste", "&Paste", [this] { Perform(WM_PASTE); });
+  add("EditDelete", "&Delete", [this] { Perform(WM_CLEAR); });
+  add("EditSep2", "-", nullptr);
+  add("EditSelectAll", "Select &All", [this] { SelectAll(); });
+  return FStandardMenu;
+}
+
+void TEdit::WMContextMenu(TMessage& M) {
+  TWinControl::WMContextMenu(M);
+  if (M.Result != 0) return;
+  QLineEdit* e = LineEdit(this);
+  TPopupMenu* menu = StandardMenu();
+  bool selected = e->hasSelectedText(), writable = !e->isReadOnly();
+  bool secret = FPasswordChar != 0;
+  menu->Items()->Items(0)->SetEnabled(writable && e->isUndoAvailable());
+  menu->Items()->Items(2)->SetEnabled(writable && selected && !secret);
+  menu->Items()->Items(3)->SetEnabled(selected && !secret);
+  menu->Items()->Items(4)->SetEnabled(writable && !QApplication::clipboard()->text().isEmpty());
+  menu->Items()->Items(5)->SetEnabled(writable && selected);
+  menu->Items()->Items(7)->SetEnabled(!e->text().isEmpty());
+  TPoint at{LParamX(M.LParam), LParamY(M.LParam)};
+  if (at.X == -1 && at.Y == -1) at = ClientToScreen({0, 0});
+  menu->SetPopupComponent(this);
+  menu->Popup(at.X, at.Y);
+  M.Result = 1;
+}

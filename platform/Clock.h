@@ -11,6 +11,8 @@ public:
   virtual std::int64_t NowMs() = 0;
   // Waits `ms` milliseconds (a fake clock advances instead).
   virtual void SleepMs(std::int64_t ms) = 0;
+  // Local wall-clock time as days since 30 December 1899, the fraction being the time of day.
+  virtual double LocalNow();
 };
 
 // The clock in use: the real steady clock unless a test replaced it.
@@ -24,7 +26,9 @@ public:
   std::int64_t NowMs() override { return Now; }
   void SleepMs(std::int64_t ms) override { Now += ms > 0 ? ms : 0; }
   void Advance(std::int64_t ms) { Now += ms; }
+  double LocalNow() override { return Local; }
   std::int64_t Now = 0;
+  double Local = 0; // the wall-clock time it reports
 };
 
 // Installs a clock for the lifetime of a scope.

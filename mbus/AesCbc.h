@@ -1,0 +1,13 @@
+// Decryption of a stream in cipher block chaining mode (no encryption: nothing here needs it).
+#pragma once
+
+#include "mbus/Aes128.h"
+#include "mbus/MemoryStream.h"
+
+// Decrypts `count` bytes from the source's position (all of the source from its start when count
+// is 0; a count beyond the source is cut to what is left) into the destination. A byte count
+// that is not a multiple of 16 raises EAESError before anything moves.
+void CbcDecryptStream(TStream& source, std::int64_t count, const Aes128Key& key, const AesBlock& iv,
+                      TStream& destination);
+void CbcDecryptStreamExpanded(TStream& source, std::int64_t count, const Aes128Schedule& decryption,
+                              const AesBlock& iv, TStream& destination);

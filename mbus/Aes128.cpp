@@ -74,9 +74,13 @@ constexpr std::array<std::uint32_t, 256> MakeTd() {
 constexpr std::array<std::uint32_t, 256> Te = MakeTe();
 constexpr std::array<std::uint32_t, 256> Td = MakeTd();
 
-inline std::uint32_t Ror(std::uint32_t x, int s) { return (x >> s) | (x << (32 - s)); }
+inline std::uint32_t Ror(std::uint32_t x, int s) {
+  return (x >> s) | (x << (32 - s));
+}
 
-inline std::uint32_t Load(const std::uint8_t* p) { return Word(p[0], p[1], p[2], p[3]); }
+inline std::uint32_t Load(const std::uint8_t* p) {
+  return Word(p[0], p[1], p[2], p[3]);
+}
 
 inline void Store(std::uint8_t* p, std::uint32_t w) {
   p[0] = static_cast<std::uint8_t>(w >> 24);
@@ -85,13 +89,18 @@ inline void Store(std::uint8_t* p, std::uint32_t w) {
   p[3] = static_cast<std::uint8_t>(w);
 }
 
-inline std::uint8_t B(std::uint32_t w, int i) { return static_cast<std::uint8_t>(w >> (24 - 8 * i)); }
+inline std::uint8_t B(std::uint32_t w, int i) {
+  return static_cast<std::uint8_t>(w >> (24 - 8 * i));
+}
 
-inline std::uint32_t SubWord(std::uint32_t w) { return Word(Sbox[B(w, 0)], Sbox[B(w, 1)], Sbox[B(w, 2)], Sbox[B(w, 3)]); }
+inline std::uint32_t SubWord(std::uint32_t w) {
+  return Word(Sbox[B(w, 0)], Sbox[B(w, 1)], Sbox[B(w, 2)], Sbox[B(w, 3)]);
+}
 
 // InvMixColumns of one word through the decryption table: Td(S(x)) is InvMixColumns of x alone.
 inline std::uint32_t InvMixWord(std::uint32_t w) {
-  return Td[Sbox[B(w, 0)]] ^ Ror(Td[Sbox[B(w, 1)]], 8) ^ Ror(Td[Sbox[B(w, 2)]], 16) ^ Ror(Td[Sbox[B(w, 3)]], 24);
+  return Td[Sbox[B(w, 0)]] ^ Ror(Td[Sbox[B(w, 1)]], 8) ^ Ror(Td[Sbox[B(w, 2)]], 16) ^
+         Ror(Td[Sbox[B(w, 3)]], 24);
 }
 
 } // namespace
@@ -116,7 +125,9 @@ Aes128Schedule Aes128InvertSchedule(const Aes128Schedule& encryption) {
   return d;
 }
 
-Aes128Schedule Aes128DecryptSchedule(const Aes128Key& key) { return Aes128InvertSchedule(Aes128KeySchedule(key)); }
+Aes128Schedule Aes128DecryptSchedule(const Aes128Key& key) {
+  return Aes128InvertSchedule(Aes128KeySchedule(key));
+}
 
 AesBlock Aes128EncryptBlock(const AesBlock& in, const Aes128Schedule& encryption) {
   const std::uint32_t* rk = encryption.W.data();
@@ -139,10 +150,14 @@ AesBlock Aes128EncryptBlock(const AesBlock& in, const Aes128Schedule& encryption
   }
   rk += 4;
   AesBlock out;
-  Store(out.data(), Word(Sbox[s0 >> 24], Sbox[(s1 >> 16) & 0xFF], Sbox[(s2 >> 8) & 0xFF], Sbox[s3 & 0xFF]) ^ rk[0]);
-  Store(out.data() + 4, Word(Sbox[s1 >> 24], Sbox[(s2 >> 16) & 0xFF], Sbox[(s3 >> 8) & 0xFF], Sbox[s0 & 0xFF]) ^ rk[1]);
-  Store(out.data() + 8, Word(Sbox[s2 >> 24], Sbox[(s3 >> 16) & 0xFF], Sbox[(s0 >> 8) & 0xFF], Sbox[s1 & 0xFF]) ^ rk[2]);
-  Store(out.data() + 12, Word(Sbox[s3 >> 24], Sbox[(s0 >> 16) & 0xFF], Sbox[(s1 >> 8) & 0xFF], Sbox[s2 & 0xFF]) ^ rk[3]);
+  Store(out.data(),
+        Word(Sbox[s0 >> 24], Sbox[(s1 >> 16) & 0xFF], Sbox[(s2 >> 8) & 0xFF], Sbox[s3 & 0xFF]) ^ rk[0]);
+  Store(out.data() + 4,
+        Word(Sbox[s1 >> 24], Sbox[(s2 >> 16) & 0xFF], Sbox[(s3 >> 8) & 0xFF], Sbox[s0 & 0xFF]) ^ rk[1]);
+  Store(out.data() + 8,
+        Word(Sbox[s2 >> 24], Sbox[(s3 >> 16) & 0xFF], Sbox[(s0 >> 8) & 0xFF], Sbox[s1 & 0xFF]) ^ rk[2]);
+  Store(out.data() + 12,
+        Word(Sbox[s3 >> 24], Sbox[(s0 >> 16) & 0xFF], Sbox[(s1 >> 8) & 0xFF], Sbox[s2 & 0xFF]) ^ rk[3]);
   return out;
 }
 
@@ -168,12 +183,16 @@ AesBlock Aes128DecryptBlock(const AesBlock& in, const Aes128Schedule& decryption
   rk -= 4;
   AesBlock out;
   Store(out.data(),
-        Word(InvSbox[s0 >> 24], InvSbox[(s3 >> 16) & 0xFF], InvSbox[(s2 >> 8) & 0xFF], InvSbox[s1 & 0xFF]) ^ rk[0]);
+        Word(InvSbox[s0 >> 24], InvSbox[(s3 >> 16) & 0xFF], InvSbox[(s2 >> 8) & 0xFF], InvSbox[s1 & 0xFF]) ^
+            rk[0]);
   Store(out.data() + 4,
-        Word(InvSbox[s1 >> 24], InvSbox[(s0 >> 16) & 0xFF], InvSbox[(s3 >> 8) & 0xFF], InvSbox[s2 & 0xFF]) ^ rk[1]);
+        Word(InvSbox[s1 >> 24], InvSbox[(s0 >> 16) & 0xFF], InvSbox[(s3 >> 8) & 0xFF], InvSbox[s2 & 0xFF]) ^
+            rk[1]);
   Store(out.data() + 8,
-        Word(InvSbox[s2 >> 24], InvSbox[(s1 >> 16) & 0xFF], InvSbox[(s0 >> 8) & 0xFF], InvSbox[s3 & 0xFF]) ^ rk[2]);
+        Word(InvSbox[s2 >> 24], InvSbox[(s1 >> 16) & 0xFF], InvSbox[(s0 >> 8) & 0xFF], InvSbox[s3 & 0xFF]) ^
+            rk[2]);
   Store(out.data() + 12,
-        Word(InvSbox[s3 >> 24], InvSbox[(s2 >> 16) & 0xFF], InvSbox[(s1 >> 8) & 0xFF], InvSbox[s0 & 0xFF]) ^ rk[3]);
+        Word(InvSbox[s3 >> 24], InvSbox[(s2 >> 16) & 0xFF], InvSbox[(s1 >> 8) & 0xFF], InvSbox[s0 & 0xFF]) ^
+            rk[3]);
   return out;
 }

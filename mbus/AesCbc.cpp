@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+void LoadBytes(TMemoryStream& stream, std::span<const std::uint8_t> bytes) {
+  stream.Clear();
+  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  stream.SetPosition(0);
+}
+
 void CbcDecryptStream(TStream& source, std::int64_t count, const Aes128Key& key, const AesBlock& iv,
                       TStream& destination) {
   CbcDecryptStreamExpanded(source, count, Aes128DecryptSchedule(key), iv, destination);
@@ -13,7 +19,7 @@ void CbcDecryptStreamExpanded(TStream& source, std::int64_t count, const Aes128S
   if (count != 0) {
     remaining = std::min(count, std::max<std::int64_t>(source.Size() - source.Position(), 0));
   } else {
-    source.Seek(0);
+    source.SetPosition(0);
     remaining = source.Size();
   }
   if (remaining <= 0) return;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "mbus/Aes128.h"
-#include "mbus/MemoryStream.h"
+#include "platform/Streams.h"
+
+#include <span>
 
 // Decrypts `count` bytes from the source's position (all of the source from its start when count
 // is 0; a count beyond the source is cut to what is left) into the destination. A byte count
@@ -11,3 +13,6 @@ void CbcDecryptStream(TStream& source, std::int64_t count, const Aes128Key& key,
                       TStream& destination);
 void CbcDecryptStreamExpanded(TStream& source, std::int64_t count, const Aes128Schedule& decryption,
                               const AesBlock& iv, TStream& destination);
+
+// A memory stream holding the bytes, positioned at its start.
+void LoadBytes(TMemoryStream& stream, std::span<const std::uint8_t> bytes);

@@ -44,10 +44,10 @@ void CmacTagExpanded(TStream& source, std::int64_t count, const Aes128Schedule& 
   // Only the message's own bytes of the last block are read; the rest of the block is padding.
   const auto lastCount = static_cast<int>(count - (n - 1) * 16);
   AesBlock last{};
-  source.Seek((n - 1) * 16);
+  source.SetPosition((n - 1) * 16);
   if (lastCount > 0) source.Read(last.data(), lastCount);
   last = complete ? BlockXor(last, k1) : BlockXor(CmacPadBlock(last, lastCount), k2);
-  source.Seek(0);
+  source.SetPosition(0);
   AesBlock x{};
   for (std::int64_t i = 0; i + 1 < n; ++i) {
     AesBlock block{};

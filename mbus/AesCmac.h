@@ -2,7 +2,7 @@
 #pragma once
 
 #include "mbus/Aes128.h"
-#include "mbus/MemoryStream.h"
+#include "platform/Streams.h"
 
 // The tag of the first `count` bytes of the source, read from its start.
 void CmacTag(TStream& source, std::int64_t count, const Aes128Key& key, AesBlock& tag);

@@ -36,10 +36,22 @@ TDataField DescribeDataField(int dataField, std::uint8_t lvar) {
                                         "",
                                         "12 Digit BCD",
                                         "Special Function"};
-  static const char* const Dimensions[16] = {
-      "No data",      "8 Bit Integer", "16 Bit Integer", "24 Bit Integer", "32 Bit Integer", "32 Bit real",
-      "48 Bit Integer", "64 Bit Integer", "Selection for Readout", "2 digit BCD", "4 digit BCD", "6 digit BCD",
-      "8 digit BCD",  "",              "12 digit BCD",   ""};
+  static const char* const Dimensions[16] = {"No data",
+                                             "8 Bit Integer",
+                                             "16 Bit Integer",
+                                             "24 Bit Integer",
+                                             "32 Bit Integer",
+                                             "32 Bit real",
+                                             "48 Bit Integer",
+                                             "64 Bit Integer",
+                                             "Selection for Readout",
+                                             "2 digit BCD",
+                                             "4 digit BCD",
+                                             "6 digit BCD",
+                                             "8 digit BCD",
+                                             "",
+                                             "12 digit BCD",
+                                             ""};
   TDataField f;
   if (dataField != 13) {
     f.Bytes = Sizes[dataField];
@@ -112,8 +124,8 @@ bool ReadExtensions(TCursor& cursor, std::uint8_t first, std::vector<std::uint8_
 
 } // namespace
 
-bool Decode_Records(std::vector<TVariable_MBus>& records, std::span<const std::uint8_t> region, TMBusType type,
-                    double now) {
+bool Decode_Records(std::vector<TVariable_MBus>& records, std::span<const std::uint8_t> region,
+                    TMBusType type, double now) {
   const std::string date = DateToStr(now);
   const std::string time = TimeToStr(now);
   bool noFurtherFrame = true;

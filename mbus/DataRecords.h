@@ -14,5 +14,5 @@ enum class TMBusType { mtWired, mtWireless };
 // does not fit in the region, an eleventh DIFE or VIFE, or a unit text longer than the parser
 // keeps ends the walk; the records before it stay. False when a DIF 0x1F announced a further
 // frame. `now` is the local time stamped on the records.
-bool Decode_Records(std::vector<TVariable_MBus>& records, std::span<const std::uint8_t> region, TMBusType type,
-                    double now);
+bool Decode_Records(std::vector<TVariable_MBus>& records, std::span<const std::uint8_t> region,
+                    TMBusType type, double now);

@@ -15,12 +15,13 @@ bool Long_Frame_Valid(std::span<const std::uint8_t> frame) {
   return sum == frame[frame.size() - 2];
 }
 
-int Add_Wired_Slave(std::span<const std::uint8_t> frame, int index, TWiredSlaveList& list, bool& noFurtherFrame) {
+int Add_Wired_Slave(std::span<const std::uint8_t> frame, int index, TWiredSlaveList& list,
+                    bool& noFurtherFrame) {
   noFurtherFrame = true;
   if (!Long_Frame_Valid(frame)) return -1;
   std::vector<TVariable_MBus> records;
-  noFurtherFrame = Decode_Records(records, frame.subspan(19, frame.size() - 21), TMBusType::mtWired,
-                                  Clock().LocalNow());
+  noFurtherFrame =
+      Decode_Records(records, frame.subspan(19, frame.size() - 21), TMBusType::mtWired, Clock().LocalNow());
   return list.Locked([&](std::vector<TSlave_MBus>& slaves) {
     if (index < 0) {
       TSlave_MBus slave;
@@ -40,7 +41,8 @@ int Add_Wired_Slave(std::span<const std::uint8_t> frame, int index, TWiredSlaveL
       return -1;
     }
     auto& target = slaves[static_cast<std::size_t>(index)].List_Var;
-    target.insert(target.end(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+    target.insert(target.end(), std::make_move_iterator(records.begin()),
+                  std::make_move_iterator(records.end()));
     return index;
   });
 }

@@ -14,4 +14,5 @@ bool Long_Frame_Valid(std::span<const std::uint8_t> frame);
 // otherwise adds to the slave at `index`; the frame's records go to the end of its List_Var.
 // Returns the slave's index, or -1 when the frame fails Long_Frame_Valid or the index is unknown
 // (nothing changes then). `noFurtherFrame` is false when the meter announced another frame.
-int Add_Wired_Slave(std::span<const std::uint8_t> frame, int index, TWiredSlaveList& list, bool& noFurtherFrame);
+int Add_Wired_Slave(std::span<const std::uint8_t> frame, int index, TWiredSlaveList& list,
+                    bool& noFurtherFrame);

@@ -10,4 +10,5 @@
 std::string PrintableText(std::span<const std::uint8_t> bytes);
 // Two upper-case hexadecimal digits per byte, each followed by `separator` and preceded by
 // `prefix` ("$" and " " for the VIFE and DIFE texts).
-std::string HexBytes(std::span<const std::uint8_t> bytes, const char* prefix = "", const char* separator = "");
+std::string HexBytes(std::span<const std::uint8_t> bytes, const char* prefix = "",
+                     const char* separator = "");

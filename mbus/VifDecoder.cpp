@@ -117,8 +117,8 @@ std::int64_t BCD_To_Int64(const TRecordBytes& bytes, int n) {
   return sum;
 }
 
-void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record, int nbyte, std::uint8_t lvar,
-                int dataField, const TRecordBytes& bytes) {
+void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record, int nbyte,
+                std::uint8_t lvar, int dataField, const TRecordBytes& bytes) {
   const long double raw = RawValue(bytes, dataField, lvar);
   int exponent = 0;
   int typeCode = -1;
@@ -134,7 +134,8 @@ void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record
   if ((vif & 0x7F) == 0x7C) {
     // Characters only for a variable-length string; a number stays a number.
     if (dataField == 13 && lvar <= 0xBF)
-      valueText = PrintableText(std::span(bytes.Value.data(), static_cast<std::size_t>(std::clamp(nbyte, 0, 256))));
+      valueText =
+          PrintableText(std::span(bytes.Value.data(), static_cast<std::size_t>(std::clamp(nbyte, 0, 256))));
   }
 
   int next = -1; // index of the first combinable VIFE
@@ -162,7 +163,8 @@ void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record
       description += row.Text;
       exponent += row.Exponent;
       if (row.HasCode && extensionCode == 0) extensionCode = row.Code;
-      if (row.IsDate) valueText = dataField == 2 || dataField == 4 ? DateText(bytes, dataField) : std::string();
+      if (row.IsDate)
+        valueText = dataField == 2 || dataField == 4 ? DateText(bytes, dataField) : std::string();
     }
     ++i;
     if (!(handled & 0x80)) break;
@@ -171,5 +173,6 @@ void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record
   record.type_data = typeCode < 0 ? NoTypeCode : static_cast<std::uint16_t>(typeCode);
   record.Type_Data_Vife = extensionCode;
   record.Desc_Type_Data = description;
-  record.ValueStr = !valueText.empty() ? valueText : Format("%g", {static_cast<double>(Scaled(raw, exponent))});
+  record.ValueStr =
+      !valueText.empty() ? valueText : Format("%g", {static_cast<double>(Scaled(raw, exponent))});
 }

@@ -15,8 +15,8 @@ struct TRecordBytes {
 };
 
 // Sets type_data, Type_Data_Vife, Desc_Type_Data and ValueStr of the record.
-void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record, int nbyte, std::uint8_t lvar,
-                int dataField, const TRecordBytes& bytes);
+void Decode_VIF(std::uint8_t vif, std::uint8_t firstVife, TVariable_MBus& record, int nbyte,
+                std::uint8_t lvar, int dataField, const TRecordBytes& bytes);
 
 // The BCD number in the first n value bytes; a high nibble 0xF in the last byte makes it negative.
 std::int64_t BCD_To_Int64(const TRecordBytes& bytes, int n);

@@ -4,10 +4,16 @@
 
 namespace {
 
-TVifRow Row(std::string text, int code, int exponent = 0) { return {std::move(text), code, true, exponent, false}; }
-TVifRow Uncoded(std::string text, int exponent = 0) { return {std::move(text), 0, false, exponent, false}; }
+TVifRow Row(std::string text, int code, int exponent = 0) {
+  return {std::move(text), code, true, exponent, false};
+}
+TVifRow Uncoded(std::string text, int exponent = 0) {
+  return {std::move(text), 0, false, exponent, false};
+}
 
-std::string TwoDigit(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string TwoDigit(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
 
 const char* const Units4[4] = {"Seconds", "Minutes", "Hours", "Days"};
 const char* const Plural4[4] = {"Second(s)", "Minute(s)", "Hour(s)", "Day(s)"};
@@ -148,10 +154,14 @@ TVifRow ExtensionFdRow(int e) {
   if (e <= 0x5F) return Row("Electric Units A", 39, n - 12);
   if (e <= 0x67) {
     static const std::array<TVifRow, 8> Counters = {
-        Row("Reset Counter", 40),          Row("Cumulation Counter", 41),
-        Row("Control Signal", 42),         Row("Day of Week", 43),
-        Row("Week Number", 44),            Row("Time Point of Day Change", 45),
-        Row("State of Parameter Activation", 46), Row("Special Supplier Information", 47),
+        Row("Reset Counter", 40),
+        Row("Cumulation Counter", 41),
+        Row("Control Signal", 42),
+        Row("Day of Week", 43),
+        Row("Week Number", 44),
+        Row("Time Point of Day Change", 45),
+        Row("State of Parameter Activation", 46),
+        Row("Special Supplier Information", 47),
     };
     return Counters[static_cast<std::size_t>(e - 0x60)];
   }
@@ -264,67 +274,127 @@ TVifRow ExtensionFbRow(int e) {
 
 TVifRow CombinableVifeRow(int e) {
   switch (e) {
-  case 0x00: return Row(" - None", 108);
-  case 0x01: return Row(" - Too Many DIFEs", 109);
-  case 0x02: return Row(" - Storage Number not Implemented", 110);
-  case 0x03: return Row(" - Unit Number not Implemented", 111);
-  case 0x04: return Row(" - Tariff Number not Implemented", 112);
-  case 0x05: return Row(" - Function not Implemented", 113);
-  case 0x06: return Row(" - Data Class not Implemented", 114);
-  case 0x07: return Row(" - Data Size not Implemented", 115);
-  case 0x0B: return Row(" - Too Many VIFEs", 116);
-  case 0x0C: return Row(" - Illegal VIF-Group", 117);
-  case 0x0D: return Row(" - Illegal VIF-Exponent", 118);
-  case 0x0E: return Row(" - VIF / DIF Mismatch", 119);
-  case 0x0F: return Row(" - Unimplemented Action", 120);
-  case 0x15: return Row(" - No Data Available (Undefined Value)", 121);
-  case 0x16: return Row(" - Data Overflow", 122);
-  case 0x17: return Row(" - Data Underflow", 123);
-  case 0x18: return Row(" - Data Error", 124);
-  case 0x1C: return Row(" - Premature End of Record", 125);
-  case 0x20: return Row(" - Per Second", 70);
-  case 0x21: return Row(" - Per Minute", 71);
-  case 0x22: return Row(" - Per Hour", 72);
-  case 0x23: return Row(" - Per Day", 73);
-  case 0x24: return Row(" - Per Week", 74);
-  case 0x25: return Row(" - Per Month", 75);
-  case 0x26: return Row(" - Per Year", 76);
-  case 0x27: return Row(" - Per Revolution / Measurement", 77);
-  case 0x28: return Row(" - Increment per Input Pulse on Input Channel 0", 78);
-  case 0x29: return Row(" - Increment per Input Pulse on Input Channel 1", 78);
-  case 0x2A: return Row(" - Increment per Output Pulse on Output Channel 0", 79);
-  case 0x2B: return Row(" - Increment per Output Pulse on Output Channel 1", 79);
-  case 0x2C: return Row(" - Per Liter", 80);
-  case 0x2D: return Row(" - Per m3", 81);
-  case 0x2E: return Row(" - Per kg", 82);
-  case 0x2F: return Row(" - Per K (Kelvin)", 83);
-  case 0x30: return Row(" - Per kWh", 84);
-  case 0x31: return Row(" - Per GJ", 85);
-  case 0x32: return Row(" - Per kW", 86);
-  case 0x33: return Row(" - Per (K*l)(Kelvin * Litre)", 87);
-  case 0x34: return Row(" - Per V (Volt)", 88);
-  case 0x35: return Row(" - Per (A) (Ampere)", 89);
-  case 0x36: return Row(" - Multiplied by s", 90);
-  case 0x37: return Row(" - Multiplied by s / V", 91);
-  case 0x38: return Row(" - Multiplied by s / A", 92);
-  case 0x39: return Row(" - Start Date (/Time) of", 93);
+  case 0x00:
+    return Row(" - None", 108);
+  case 0x01:
+    return Row(" - Too Many DIFEs", 109);
+  case 0x02:
+    return Row(" - Storage Number not Implemented", 110);
+  case 0x03:
+    return Row(" - Unit Number not Implemented", 111);
+  case 0x04:
+    return Row(" - Tariff Number not Implemented", 112);
+  case 0x05:
+    return Row(" - Function not Implemented", 113);
+  case 0x06:
+    return Row(" - Data Class not Implemented", 114);
+  case 0x07:
+    return Row(" - Data Size not Implemented", 115);
+  case 0x0B:
+    return Row(" - Too Many VIFEs", 116);
+  case 0x0C:
+    return Row(" - Illegal VIF-Group", 117);
+  case 0x0D:
+    return Row(" - Illegal VIF-Exponent", 118);
+  case 0x0E:
+    return Row(" - VIF / DIF Mismatch", 119);
+  case 0x0F:
+    return Row(" - Unimplemented Action", 120);
+  case 0x15:
+    return Row(" - No Data Available (Undefined Value)", 121);
+  case 0x16:
+    return Row(" - Data Overflow", 122);
+  case 0x17:
+    return Row(" - Data Underflow", 123);
+  case 0x18:
+    return Row(" - Data Error", 124);
+  case 0x1C:
+    return Row(" - Premature End of Record", 125);
+  case 0x20:
+    return Row(" - Per Second", 70);
+  case 0x21:
+    return Row(" - Per Minute", 71);
+  case 0x22:
+    return Row(" - Per Hour", 72);
+  case 0x23:
+    return Row(" - Per Day", 73);
+  case 0x24:
+    return Row(" - Per Week", 74);
+  case 0x25:
+    return Row(" - Per Month", 75);
+  case 0x26:
+    return Row(" - Per Year", 76);
+  case 0x27:
+    return Row(" - Per Revolution / Measurement", 77);
+  case 0x28:
+    return Row(" - Increment per Input Pulse on Input Channel 0", 78);
+  case 0x29:
+    return Row(" - Increment per Input Pulse on Input Channel 1", 78);
+  case 0x2A:
+    return Row(" - Increment per Output Pulse on Output Channel 0", 79);
+  case 0x2B:
+    return Row(" - Increment per Output Pulse on Output Channel 1", 79);
+  case 0x2C:
+    return Row(" - Per Liter", 80);
+  case 0x2D:
+    return Row(" - Per m3", 81);
+  case 0x2E:
+    return Row(" - Per kg", 82);
+  case 0x2F:
+    return Row(" - Per K (Kelvin)", 83);
+  case 0x30:
+    return Row(" - Per kWh", 84);
+  case 0x31:
+    return Row(" - Per GJ", 85);
+  case 0x32:
+    return Row(" - Per kW", 86);
+  case 0x33:
+    return Row(" - Per (K*l)(Kelvin * Litre)", 87);
+  case 0x34:
+    return Row(" - Per V (Volt)", 88);
+  case 0x35:
+    return Row(" - Per (A) (Ampere)", 89);
+  case 0x36:
+    return Row(" - Multiplied by s", 90);
+  case 0x37:
+    return Row(" - Multiplied by s / V", 91);
+  case 0x38:
+    return Row(" - Multiplied by s / A", 92);
+  case 0x39:
+    return Row(" - Start Date (/Time) of", 93);
   case 0x3A:
-    return Row(" - VIF Contains Uncorrect Unit or Value at Metering Conditions Instead of Converted Unit", 94);
-  case 0x3B: return Row(" - Accumulation Only if Positive Contributions (Forward Flow Contribution)", 95);
-  case 0x3C: return Row(" - Accumulation of abs Value Only if Negative Contributions (Backward Flow)", 96);
-  case 0x3D: return Row(" - Reserved for Alternate non-metric Unit System (according to Annex C)", 147);
-  case 0x3E: return Row(" - Value at Base Conditions", 148);
-  case 0x40: return Row(" - Lower Limit Value", 97);
-  case 0x41: return Row(" - # of Exceeds of Lower Limit", 98);
-  case 0x48: return Row(" - Upper Limit Value", 97);
-  case 0x49: return Row(" - # of Exceeds of Upper Limit", 98);
-  case 0x68: return Row(" - Value During Lower Limit Exceed", 149);
-  case 0x69: return Row(" - Leakage Values", 150);
-  case 0x6C: return Row(" - Value During Upper Limit Exceed", 149);
-  case 0x6D: return Row(" - Overflow Values", 151);
-  case 0x7D: return Row(" - Multiplicative Cerrection Factor: 10^(3)", 105, 3);
-  case 0x7E: return Row(" - Future Value", 106);
-  case 0x7F: return Row(" - Next VIFEs and Data of This Block Are Manufacturer Specific", 107);
+    return Row(" - VIF Contains Uncorrect Unit or Value at Metering Conditions Instead of Converted Unit",
+               94);
+  case 0x3B:
+    return Row(" - Accumulation Only if Positive Contributions (Forward Flow Contribution)", 95);
+  case 0x3C:
+    return Row(" - Accumulation of abs Value Only if Negative Contributions (Backward Flow)", 96);
+  case 0x3D:
+    return Row(" - Reserved for Alternate non-metric Unit System (according to Annex C)", 147);
+  case 0x3E:
+    return Row(" - Value at Base Conditions", 148);
+  case 0x40:
+    return Row(" - Lower Limit Value", 97);
+  case 0x41:
+    return Row(" - # of Exceeds of Lower Limit", 98);
+  case 0x48:
+    return Row(" - Upper Limit Value", 97);
+  case 0x49:
+    return Row(" - # of Exceeds of Upper Limit", 98);
+  case 0x68:
+    return Row(" - Value During Lower Limit Exceed", 149);
+  case 0x69:
+    return Row(" - Leakage Values", 150);
+  case 0x6C:
+    return Row(" - Value During Upper Limit Exceed", 149);
+  case 0x6D:
+    return Row(" - Overflow Values", 151);
+  case 0x7D:
+    return Row(" - Multiplicative Cerrection Factor: 10^(3)", 105, 3);
+  case 0x7E:
+    return Row(" - Future Value", 106);
+  case 0x7F:
+    return Row(" - Next VIFEs and Data of This Block Are Manufacturer Specific", 107);
   default:
     break;
   }
@@ -334,18 +404,30 @@ TVifRow CombinableVifeRow(int e) {
     return row;
   };
   switch (e) {
-  case 0x42: return dated(" - Date(/Time) of Begin of First Lower Limit Exceed", 99);
-  case 0x43: return dated(" - Date(/Time) of End of First Lower Limit Exceed", 99);
-  case 0x46: return dated(" - Date(/Time) of Begin of Last Lower Limit Exceed", 99);
-  case 0x47: return dated(" - Date(/Time) of End of Last Lower Limit Exceed", 99);
-  case 0x4A: return dated(" - Date(/Time) of Begin of First Upper Limit Exceed", 99);
-  case 0x4B: return dated(" - Date(/Time) of End of First Upper Limit Exceed", 99);
-  case 0x4E: return dated(" - Date(/Time) of Begin of Last Upper Limit Exceed", 99);
-  case 0x4F: return dated(" - Date(/Time) of End of Last Upper Limit Exceed", 99);
-  case 0x6A: return dated(" - Date(/Time) of Begin of First", 102);
-  case 0x6B: return dated(" - Date(/Time) of End of First", 102);
-  case 0x6E: return dated(" - Date(/Time) of Begin of Last", 102);
-  case 0x6F: return dated(" - Date(/Time) of End of Last", 102);
+  case 0x42:
+    return dated(" - Date(/Time) of Begin of First Lower Limit Exceed", 99);
+  case 0x43:
+    return dated(" - Date(/Time) of End of First Lower Limit Exceed", 99);
+  case 0x46:
+    return dated(" - Date(/Time) of Begin of Last Lower Limit Exceed", 99);
+  case 0x47:
+    return dated(" - Date(/Time) of End of Last Lower Limit Exceed", 99);
+  case 0x4A:
+    return dated(" - Date(/Time) of Begin of First Upper Limit Exceed", 99);
+  case 0x4B:
+    return dated(" - Date(/Time) of End of First Upper Limit Exceed", 99);
+  case 0x4E:
+    return dated(" - Date(/Time) of Begin of Last Upper Limit Exceed", 99);
+  case 0x4F:
+    return dated(" - Date(/Time) of End of Last Upper Limit Exceed", 99);
+  case 0x6A:
+    return dated(" - Date(/Time) of Begin of First", 102);
+  case 0x6B:
+    return dated(" - Date(/Time) of End of First", 102);
+  case 0x6E:
+    return dated(" - Date(/Time) of Begin of Last", 102);
+  case 0x6F:
+    return dated(" - Date(/Time) of End of Last", 102);
   default:
     break;
   }
@@ -362,21 +444,31 @@ TVifRow CombinableVifeRow(int e) {
   }
   if (e >= 0x78 && e <= 0x7B) {
     const int exponent = (e & 3) - 3;
-    return Row(" - Additive Correction Constant: 10^(" + std::to_string(exponent) + ") * Unit of VIF", 104, exponent);
+    return Row(" - Additive Correction Constant: 10^(" + std::to_string(exponent) + ") * Unit of VIF", 104,
+               exponent);
   }
   return Uncoded(" - Reserved");
 }
 
 std::string SecondLevelVifeText(int e) {
   switch (e) {
-  case 0x01: return " - At Phase L1";
-  case 0x02: return " - At Phase L2";
-  case 0x03: return " - At Phase L3";
-  case 0x04: return " - At Neutral (N)";
-  case 0x05: return " - Between Phase L1 and L2";
-  case 0x06: return " - Between Phase L2 and L3";
-  case 0x07: return " - Between Phase L3 and L1";
-  case 0x10: return " - Accumulation of abs. Value for Both Positive and Negative Contribution (Absolute Count)";
-  default: return "";
+  case 0x01:
+    return " - At Phase L1";
+  case 0x02:
+    return " - At Phase L2";
+  case 0x03:
+    return " - At Phase L3";
+  case 0x04:
+    return " - At Neutral (N)";
+  case 0x05:
+    return " - Between Phase L1 and L2";
+  case 0x06:
+    return " - Between Phase L2 and L3";
+  case 0x07:
+    return " - Between Phase L3 and L1";
+  case 0x10:
+    return " - Accumulation of abs. Value for Both Positive and Negative Contribution (Absolute Count)";
+  default:
+    return "";
   }
 }

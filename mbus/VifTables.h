@@ -8,11 +8,11 @@
 constexpr std::uint16_t NoTypeCode = 0xFFFF;
 
 struct TVifRow {
-  std::string Text;                 // description (primary, extension) or text appended (VIFE)
-  int Code = 0;                     // type code, extension code or VIFE code; see HasCode
+  std::string Text; // description (primary, extension) or text appended (VIFE)
+  int Code = 0;     // type code, extension code or VIFE code; see HasCode
   bool HasCode = false;
-  int Exponent = 0;                 // decimal exponent of the factor
-  bool IsDate = false;              // the value text becomes a date (VIF 0x6C, 0x6D; date VIFEs)
+  int Exponent = 0;    // decimal exponent of the factor
+  bool IsDate = false; // the value text becomes a date (VIF 0x6C, 0x6D; date VIFEs)
 };
 
 // E is the VIF without its extension bit; `dataField` picks the time-point text.

@@ -24,8 +24,8 @@ public:
   bool Fillers(int i) const { return IsFiller(i) && IsFiller(i + 1); }
   std::uint16_t Word(int i) const { return static_cast<std::uint16_t>(At(i) | (At(i + 1) << 8)); }
   std::int32_t Long(int i) const {
-    return static_cast<std::int32_t>(At(i) | (std::uint32_t{At(i + 1)} << 8) | (std::uint32_t{At(i + 2)} << 16) |
-                                     (std::uint32_t{At(i + 3)} << 24));
+    return static_cast<std::int32_t>(At(i) | (std::uint32_t{At(i + 1)} << 8) |
+                                     (std::uint32_t{At(i + 2)} << 16) | (std::uint32_t{At(i + 3)} << 24));
   }
   std::vector<std::uint8_t>& Bytes;
   const int Last;
@@ -94,7 +94,8 @@ enum class TDecrypt { NotNeeded, Done, Incomplete, WrongKey };
 
 TDecrypt DecryptMode5(TTelegram& t, const TSlave_wMBus& slave) {
   if (t.At(10) != 0x8C || t.At(13) != 0x7A) return TDecrypt::NotNeeded;
-  if ((t.At(17) & 0x05) != 0x05 || t.IsFiller(18) || t.IsFiller(19) || !slave.Enable_Key) return TDecrypt::NotNeeded;
+  if ((t.At(17) & 0x05) != 0x05 || t.IsFiller(18) || t.IsFiller(19) || !slave.Enable_Key)
+    return TDecrypt::NotNeeded;
   const int start = 18, length = t.At(16) & 0xF0;
   if (!t.Has(start + length - 1) && length > 0) return TDecrypt::Incomplete;
   AesBlock iv;
@@ -102,8 +103,8 @@ TDecrypt DecryptMode5(TTelegram& t, const TSlave_wMBus& slave) {
     iv[static_cast<std::size_t>(i)] = t.At(2 + i);
   for (int i = 8; i < 16; ++i)
     iv[static_cast<std::size_t>(i)] = t.At(14);
-  TMemoryStream source(std::span(t.Bytes).subspan(start, static_cast<std::size_t>(length)));
-  TMemoryStream plain;
+  TMemoryStream source, plain;
+  LoadBytes(source, std::span(t.Bytes).subspan(start, static_cast<std::size_t>(length)));
   CbcDecryptStream(source, length, slave.Key, iv, plain);
   std::copy(plain.Bytes().begin(), plain.Bytes().end(), t.Bytes.begin() + start);
   return TDecrypt::Done;
@@ -172,22 +173,24 @@ TDecrypt DecryptMode7(TTelegram& t, const TSlave_wMBus& slave) {
   }
   for (int i = 9; i < 16; ++i)
     message[static_cast<std::size_t>(i)] = 0x07;
-  TMemoryStream derivation(message);
+  TMemoryStream derivation;
+  LoadBytes(derivation, message);
   AesBlock derived;
   CmacTag(derivation, 16, slave.Key, derived);
-  TMemoryStream source(std::span(t.Bytes).subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
-  TMemoryStream plain;
+  TMemoryStream source, plain;
+  LoadBytes(source,
+            std::span(t.Bytes).subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(length)));
   CbcDecryptStream(source, length, derived, AesBlock{}, plain);
-  const auto& bytes = plain.Bytes();
-  if (bytes.size() < 2 || bytes[0] != 0x2F || bytes[1] != 0x2F) return TDecrypt::WrongKey;
+  const std::string& bytes = plain.Bytes();
+  if (bytes.size() < 2 || bytes[0] != '\x2F' || bytes[1] != '\x2F') return TDecrypt::WrongKey;
   std::copy(bytes.begin(), bytes.end(), t.Bytes.begin() + start);
   return TDecrypt::Done;
 }
 
 } // namespace
 
-int Find_Wireless_Slave(const std::vector<TSlave_wMBus>& slaves, std::uint16_t manufacturer, std::int32_t address,
-                        std::uint8_t version, std::uint8_t deviceType) {
+int Find_Wireless_Slave(const std::vector<TSlave_wMBus>& slaves, std::uint16_t manufacturer,
+                        std::int32_t address, std::uint8_t version, std::uint8_t deviceType) {
   for (std::size_t i = 0; i < slaves.size(); ++i) {
     const TSlave_wMBus& s = slaves[i];
     if (s.ALA_Manufacturer == manufacturer && s.ALA_Address == address && s.ALA_Version == version &&
@@ -217,8 +220,8 @@ std::optional<std::vector<std::uint8_t>> Hex_To_Bytes(std::string_view text) {
   return out;
 }
 
-int Decode_Wireless_Telegram(std::span<const std::uint8_t> datagram, TRadioModule module, TWirelessSlaveList& list,
-                             const TWirelessListener& listener) {
+int Decode_Wireless_Telegram(std::span<const std::uint8_t> datagram, TRadioModule module,
+                             TWirelessSlaveList& list, const TWirelessListener& listener) {
   const double now = Clock().LocalNow();
   if (datagram.empty()) return -1;
   const bool telit = module == TRadioModule::rmTelit;
@@ -284,8 +287,9 @@ int Decode_Wireless_Telegram(std::span<const std::uint8_t> datagram, TRadioModul
         const TLayout after = LayoutOf(t);
         slave.Cripted = !after.Readable;
         if (after.Readable && after.DataPos <= last)
-          Decode_Records(slave.List_Var, std::span(bytes).subspan(static_cast<std::size_t>(after.DataPos),
-                                                                  static_cast<std::size_t>(last - after.DataPos + 1)),
+          Decode_Records(slave.List_Var,
+                         std::span(bytes).subspan(static_cast<std::size_t>(after.DataPos),
+                                                  static_cast<std::size_t>(last - after.DataPos + 1)),
                          TMBusType::mtWireless, now);
       }
       copy = slave;

@@ -20,12 +20,12 @@ using TWirelessListener = std::function<void(int index, const TSlave_wMBus& slav
 // strength (Telit: two bytes after the telegram; RadioCrafts: one byte counted by L). Returns the
 // device's index, or -1 when the datagram was dropped (its length disagrees with L, or its link
 // layer is incomplete).
-int Decode_Wireless_Telegram(std::span<const std::uint8_t> datagram, TRadioModule module, TWirelessSlaveList& list,
-                             const TWirelessListener& listener = {});
+int Decode_Wireless_Telegram(std::span<const std::uint8_t> datagram, TRadioModule module,
+                             TWirelessSlaveList& list, const TWirelessListener& listener = {});
 
 // First device whose application-layer address matches, or -1.
-int Find_Wireless_Slave(const std::vector<TSlave_wMBus>& slaves, std::uint16_t manufacturer, std::int32_t address,
-                        std::uint8_t version, std::uint8_t deviceType);
+int Find_Wireless_Slave(const std::vector<TSlave_wMBus>& slaves, std::uint16_t manufacturer,
+                        std::int32_t address, std::uint8_t version, std::uint8_t deviceType);
 
 // Pairs of hexadecimal digits as bytes (a last single digit counts alone); nullopt for a pair that
 // is not hexadecimal.

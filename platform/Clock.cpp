@@ -35,6 +35,10 @@ double TClock::LocalNow() {
   return days + time;
 }
 
-TClock& Clock() { return Current ? *Current : SteadyClock; }
+TClock& Clock() {
+  return Current ? *Current : SteadyClock;
+}
 
-void SetClock(TClock* clock) { Current = clock; }
+void SetClock(TClock* clock) {
+  Current = clock;
+}

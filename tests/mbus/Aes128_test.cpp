@@ -16,7 +16,9 @@ template <std::size_t N> std::array<std::uint8_t, N> Array(std::string_view hex)
   return out;
 }
 
-TBytes Of(const AesBlock& b) { return TBytes(b.begin(), b.end()); }
+TBytes Of(const AesBlock& b) {
+  return TBytes(b.begin(), b.end());
+}
 
 const Aes128Key NistKey = Array<16>("2b7e151628aed2a6abf7158809cf4f3c");
 const char* const CbcPlain = "6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c9eb76fac45af8e51"
@@ -28,8 +30,7 @@ const AesBlock CbcIv = Array<16>("000102030405060708090a0b0c0d0e0f");
 // A source that remembers how far it was asked to read.
 class TWatchedStream : public TMemoryStream {
 public:
-  using TMemoryStream::TMemoryStream;
-  std::int64_t Read(std::uint8_t* buffer, std::int64_t count) override {
+  std::int64_t Read(void* buffer, std::int64_t count) override {
     Furthest = std::max(Furthest, Position() + count);
     return TMemoryStream::Read(buffer, count);
   }
@@ -39,7 +40,7 @@ public:
 // A destination that takes no more than a few bytes.
 class TFullStream : public TMemoryStream {
 public:
-  std::int64_t Write(const std::uint8_t* buffer, std::int64_t count) override {
+  std::int64_t Write(const void* buffer, std::int64_t count) override {
     const std::int64_t room = std::min<std::int64_t>(count, 20 - Size());
     return room > 0 ? TMemoryStream::Write(buffer, room) : 0;
   }
@@ -66,9 +67,10 @@ TEST(Aes128, DecryptScheduleSharesFirstAndLastRoundKeys) {
 }
 
 TEST(AesCbc, Sp80038aF22Decrypt) {
-  TMemoryStream source(Hex(CbcCipher)), plain;
+  TMemoryStream source, plain;
+  LoadBytes(source, Hex(CbcCipher));
   CbcDecryptStream(source, 64, NistKey, CbcIv, plain);
-  EXPECT_EQ(plain.Bytes(), Hex(CbcPlain));
+  EXPECT_EQ(BytesOf(plain), Hex(CbcPlain));
   EXPECT_EQ(source.Position(), 64);
 }
 
@@ -86,15 +88,20 @@ TEST(AesCbc, CountsAndSources) {
       {"count 0 takes the whole source from its start", cipher, 32, 0, nullptr, plain},
       {"count beyond the source is cut to the rest", cipher, 0, 1000, nullptr, plain},
       {"count not a multiple of 16", cipher, 0, 20, "Invalid buffer size for decryption", {}},
-      {"short source leaves a rest of 8", TBytes(cipher.begin(), cipher.begin() + 40), 0, 48,
-       "Invalid buffer size for decryption", {}},
+      {"short source leaves a rest of 8",
+       TBytes(cipher.begin(), cipher.begin() + 40),
+       0,
+       48,
+       "Invalid buffer size for decryption",
+       {}},
       {"empty source", {}, 0, 0, nullptr, {}},
       {"empty source with a count", {}, 0, 32, nullptr, {}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    TMemoryStream source(c.Source), destination;
-    source.Seek(c.StartAt);
+    TMemoryStream source, destination;
+    LoadBytes(source, c.Source);
+    source.SetPosition(c.StartAt);
     if (c.Error) {
       try {
         CbcDecryptStream(source, c.Count, NistKey, CbcIv, destination);
@@ -105,12 +112,13 @@ TEST(AesCbc, CountsAndSources) {
     } else {
       CbcDecryptStream(source, c.Count, NistKey, CbcIv, destination);
     }
-    EXPECT_EQ(destination.Bytes(), c.Expected);
+    EXPECT_EQ(BytesOf(destination), c.Expected);
   }
 }
 
 TEST(AesCbc, DestinationThatTakesTooLittleReportsAWriteError) {
-  TMemoryStream source(Hex(CbcCipher));
+  TMemoryStream source;
+  LoadBytes(source, Hex(CbcCipher));
   TFullStream destination;
   try {
     CbcDecryptStream(source, 64, NistKey, CbcIv, destination);
@@ -119,7 +127,7 @@ TEST(AesCbc, DestinationThatTakesTooLittleReportsAWriteError) {
     EXPECT_STREQ(e.what(), "Stream write error");
   }
   const TBytes plain = Hex(CbcPlain);
-  EXPECT_EQ(destination.Bytes(), TBytes(plain.begin(), plain.begin() + 20));
+  EXPECT_EQ(BytesOf(destination), TBytes(plain.begin(), plain.begin() + 20));
 }
 
 TEST(AesCmac, Rfc4493Subkeys) {
@@ -144,7 +152,8 @@ TEST(AesCmac, Rfc4493TagsReadOnlyTheMessage) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Length);
     // The stream holds exactly the message: a read past it would be a read past the caller's bytes.
-    TWatchedStream source(TBytes(message.begin(), message.begin() + static_cast<std::ptrdiff_t>(c.Length)));
+    TWatchedStream source;
+    LoadBytes(source, TBytes(message.begin(), message.begin() + static_cast<std::ptrdiff_t>(c.Length)));
     AesBlock tag;
     CmacTag(source, static_cast<std::int64_t>(c.Length), NistKey, tag);
     EXPECT_EQ(Of(tag), Hex(c.Tag));
@@ -165,9 +174,10 @@ TEST(AesCbc, WirelessExampleDecryptsToThePlainTelegramData) {
   const TBytes t1 = Hex(telegrams::T1);
   const TBytes encrypted(t1.begin() + 15, t1.end());
   ASSERT_EQ(encrypted.size(), 32u);
-  TMemoryStream source(encrypted), plain;
+  TMemoryStream source, plain;
+  LoadBytes(source, encrypted);
   AesBlock iv = Array<16>("93157856341233032A2A2A2A2A2A2A2A");
   CbcDecryptStream(source, 32, Array<16>(telegrams::KeyT1), iv, plain);
   const TBytes t2 = Hex(telegrams::T2);
-  EXPECT_EQ(plain.Bytes(), TBytes(t2.begin() + 15, t2.end()));
+  EXPECT_EQ(BytesOf(plain), TBytes(t2.begin() + 15, t2.end()));
 }

@@ -84,8 +84,8 @@ TEST(LongFrame, IdentificationIsTheHexTextOfItsDigits) {
     const char* Id;
     const char* Text;
   };
-  for (const TCase& c : {TCase{"34 12 00 00", "1234"}, TCase{"78 56 34 12", "12345678"},
-                         TCase{"05 00 00 00", "05"}}) {
+  for (const TCase& c :
+       {TCase{"34 12 00 00", "1234"}, TCase{"78 56 34 12", "12345678"}, TCase{"05 00 00 00", "05"}}) {
     TWiredSlaveList list;
     bool noFurtherFrame;
     const TBytes frame = LongFrame(std::string("08 01 72 ") + c.Id + " 93 15 33 03 2A 00 00 00 01 FD 17 00");
@@ -118,9 +118,9 @@ TEST(LongFrame, FramesFailingTheChecksAreRejected) {
     std::size_t At; // byte to change
     std::uint8_t Value;
   };
-  const TCase cases[] = {{"first start byte", 0, 0x69}, {"second start byte", 3, 0x10}, {"L fields differ", 2, 0x1C},
-                         {"L longer than the frame", 1, 0x1E}, {"checksum", good.size() - 2, 0x88},
-                         {"stop byte", good.size() - 1, 0x17}};
+  const TCase cases[] = {{"first start byte", 0, 0x69},       {"second start byte", 3, 0x10},
+                         {"L fields differ", 2, 0x1C},        {"L longer than the frame", 1, 0x1E},
+                         {"checksum", good.size() - 2, 0x88}, {"stop byte", good.size() - 1, 0x17}};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TBytes bad = good;
@@ -162,9 +162,9 @@ TEST(FixedHeader, ManufacturerLettersAndMedia) {
     int Medium;
     const char* Text;
   };
-  for (const TMedium& c : {TMedium{0x00, "Other"}, TMedium{0x03, "Gas"}, TMedium{0x0C, "Heat (inlet) "},
-                           TMedium{0x10, "Other"}, TMedium{0x16, "Cold Water"}, TMedium{0x19, "A/D Converter"},
-                           TMedium{0x1A, "Other"}})
+  for (const TMedium& c :
+       {TMedium{0x00, "Other"}, TMedium{0x03, "Gas"}, TMedium{0x0C, "Heat (inlet) "}, TMedium{0x10, "Other"},
+        TMedium{0x16, "Cold Water"}, TMedium{0x19, "A/D Converter"}, TMedium{0x1A, "Other"}})
     EXPECT_EQ(Medium_Name(c.Medium), c.Text) << c.Medium;
   EXPECT_EQ(Manufacturer_Letter('A'), "A");
   EXPECT_EQ(Manufacturer_Letter('['), "?");

@@ -88,12 +88,15 @@ bool IsNumber(const std::string& text, double& value) {
 }
 
 // The published decode prints six decimals.
-bool SameNumber(double a, double b) { return std::fabs(a - b) <= 5e-7 + 1e-9 * std::max(std::fabs(a), std::fabs(b)); }
+bool SameNumber(double a, double b) {
+  return std::fabs(a - b) <= 5e-7 + 1e-9 * std::max(std::fabs(a), std::fabs(b));
+}
 
 // The published decode gives durations in seconds; ours keep the unit of the VIF.
 double InSeconds(const std::string& description, double value) {
   const auto endsWith = [&](std::string_view tail) {
-    return description.size() >= tail.size() && description.compare(description.size() - tail.size(), tail.size(), tail) == 0;
+    return description.size() >= tail.size() &&
+           description.compare(description.size() - tail.size(), tail.size(), tail) == 0;
   };
   if (endsWith("Minutes")) return value * 60;
   if (endsWith("Hours")) return value * 3600;
@@ -154,7 +157,8 @@ TEST(RealFrames, PublicTestFramesDecodeAsPublished) {
     EXPECT_EQ(std::strtoull(info.ChildText("Id").c_str(), nullptr, 16),
               std::strtoull(slave.Secondary_Addresss.c_str(), nullptr, 16));
     const std::string manufacturer = info.ChildText("Manufacturer");
-    if (manufacturer.size() == 3 && manufacturer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos) {
+    if (manufacturer.size() == 3 &&
+        manufacturer.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos) {
       EXPECT_EQ(slave.descManufacture, manufacturer);
     }
     // Only the variable data structure (CI 0x72) has version, medium and data records to compare;
@@ -173,10 +177,11 @@ TEST(RealFrames, PublicTestFramesDecodeAsPublished) {
         ++compared;
         if (p.ChildText("Unit") == "s") ours = InSeconds(r.Desc_Type_Data, ours);
         EXPECT_TRUE(SameNumber(ours, theirs))
-            << "record " << i - 1 << " " << r.Desc_Type_Data << ": " << r.ValueStr << " vs " << p.ChildText("Value")
-            << " (" << p.ChildText("Quantity") << " " << p.ChildText("Unit") << ")";
+            << "record " << i - 1 << " " << r.Desc_Type_Data << ": " << r.ValueStr << " vs "
+            << p.ChildText("Value") << " (" << p.ChildText("Quantity") << " " << p.ChildText("Unit") << ")";
       }
-      EXPECT_EQ(r.storage_number, std::atoll(p.ChildText("StorageNumber", "0").c_str())) << "record " << i - 1;
+      EXPECT_EQ(r.storage_number, std::atoll(p.ChildText("StorageNumber", "0").c_str()))
+          << "record " << i - 1;
     }
   }
   EXPECT_GT(compared, 300);
@@ -187,9 +192,11 @@ TEST(RealFrames, DamagedFramesAreRejectedOrStopInsideThem) {
   // Valid frames whose records break off: the records before the fault stay. Any other file is
   // a short answer or damaged frame and is rejected.
   const std::map<std::string, std::size_t> stops = {
-      {"premature_end_of_data1.hex", 2}, {"premature_end_of_data2.hex", 2}, {"premature_end_of_dif1.hex", 2},
-      {"premature_end_of_dif2.hex", 2},  {"premature_end_of_vif1.hex", 2},  {"premature_end_of_var_vif1.hex", 3},
-      {"too_long_var_vif.hex", 3},       {"too_many_dife.hex", 2},          {"too_many_vife.hex", 2},
+      {"premature_end_of_data1.hex", 2}, {"premature_end_of_data2.hex", 2},
+      {"premature_end_of_dif1.hex", 2},  {"premature_end_of_dif2.hex", 2},
+      {"premature_end_of_vif1.hex", 2},  {"premature_end_of_var_vif1.hex", 3},
+      {"too_long_var_vif.hex", 3},       {"too_many_dife.hex", 2},
+      {"too_many_vife.hex", 2},
   };
   int rejected = 0;
   const auto files = HexFiles("error-frames");

@@ -49,8 +49,8 @@ TEST(VifDecoder, MeaningScaleAndValueText) {
       {"02 FD C8 FC 01 FD 08", "Electric Units Volts - At Phase L1", 19, 38, "230,1"},
       {"04 93 7D 10 27 00 00", "Volume m3 - Multiplicative Cerrection Factor: 10^(3)", 2, 105, "10000"},
       {"04 93 F0 70 10 27 00 00",
-       "Volume m3 - Moltiplicative Correction Factor: 10^(-6) - Moltiplicative Correction Factor: 10^(-6)", 2, 103,
-       "1E-11"},
+       "Volume m3 - Moltiplicative Correction Factor: 10^(-6) - Moltiplicative Correction Factor: 10^(-6)", 2,
+       103, "1E-11"},
       {"02 FD 23 05 00", "Reserved", 19, 0, "5"},
       {"02 FD F6 22 05 00", "Reserved - Per Hour", 19, 72, "5"},
       {"02 FD 97 00 05 00", "Error Flag (Binary) - None", 19, 18, "5"},
@@ -79,12 +79,12 @@ TEST(VifDecoder, PlainTextVifKeepsNumbersAndPrintableStrings) {
     const char* Value;
   };
   const TCase cases[] = {
-      {"01 7C 01 41 05", "5"},              // a number stays a number, not the character 0x05
-      {"02 FC 01 41 00 34 12", "4660"},     // also after the VIFEs of 0xFC
-      {"0D 7C 01 41 03 41 42 43", "ABC"},   // a string: its characters in received order
-      {"0D 7C 01 41 03 41 01 43", "A?C"},   // control characters never reach the views
-      {"0D 7C 01 41 02 E9 7F", "é?"},       // Latin-1 letters stay, DEL does not
-      {"0D 7C 01 41 C2 21 43", "4321"},     // a BCD variable length is a number
+      {"01 7C 01 41 05", "5"},            // a number stays a number, not the character 0x05
+      {"02 FC 01 41 00 34 12", "4660"},   // also after the VIFEs of 0xFC
+      {"0D 7C 01 41 03 41 42 43", "ABC"}, // a string: its characters in received order
+      {"0D 7C 01 41 03 41 01 43", "A?C"}, // control characters never reach the views
+      {"0D 7C 01 41 02 E9 7F", "é?"},     // Latin-1 letters stay, DEL does not
+      {"0D 7C 01 41 C2 21 43", "4321"},   // a BCD variable length is a number
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Record);
@@ -103,15 +103,24 @@ TEST(VifDecoder, ExtensionTableRows) {
     int Code;
   };
   const TCase cases[] = {
-      {0xFD, 0x00, "Credit of (currency units)", 1}, {0xFD, 0x10, "Customer LOcation", 11},
-      {0xFD, 0x1D, "Responce Delay Time [Bit-Times]", 23}, {0xFD, 0x19, "Security Key", 126},
-      {0xFD, 0x27, "Storage Interval Day(s)", 28},   {0xFD, 0x31, "Duration of Tariff Minute(s)", 33},
-      {0xFD, 0x33, "Duration of Tariff Day(s)", 33}, {0xFD, 0x3F, "Period of Nominal Data Transmissions Day(s)", 131},
-      {0xFD, 0x5F, "Electric Units A", 39},          {0xFD, 0x6B, "Duration Since Last Cumulation Year(s)", 48},
-      {0xFD, 0x6C, "Operating Time Battery Hour(s)", 49}, {0xFD, 0x75, "Number Times the Meter Was Stopped", 136},
-      {0xFD, 0x7F, "Reserved", 0},                   {0xFB, 0x21, "Volume 0,1 Feet 3", 55},
-      {0xFB, 0x0E, "Energy MCal", 139},              {0xFB, 0x7F, "Cum. Max. of Active Power W", 69},
-      {0xFB, 0x74, "Cold / Warm Temperature Limit °C", 68}, {0xFB, 0x40, "Reserved", 0},
+      {0xFD, 0x00, "Credit of (currency units)", 1},
+      {0xFD, 0x10, "Customer LOcation", 11},
+      {0xFD, 0x1D, "Responce Delay Time [Bit-Times]", 23},
+      {0xFD, 0x19, "Security Key", 126},
+      {0xFD, 0x27, "Storage Interval Day(s)", 28},
+      {0xFD, 0x31, "Duration of Tariff Minute(s)", 33},
+      {0xFD, 0x33, "Duration of Tariff Day(s)", 33},
+      {0xFD, 0x3F, "Period of Nominal Data Transmissions Day(s)", 131},
+      {0xFD, 0x5F, "Electric Units A", 39},
+      {0xFD, 0x6B, "Duration Since Last Cumulation Year(s)", 48},
+      {0xFD, 0x6C, "Operating Time Battery Hour(s)", 49},
+      {0xFD, 0x75, "Number Times the Meter Was Stopped", 136},
+      {0xFD, 0x7F, "Reserved", 0},
+      {0xFB, 0x21, "Volume 0,1 Feet 3", 55},
+      {0xFB, 0x0E, "Energy MCal", 139},
+      {0xFB, 0x7F, "Cum. Max. of Active Power W", 69},
+      {0xFB, 0x74, "Cold / Warm Temperature Limit °C", 68},
+      {0xFB, 0x40, "Reserved", 0},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.E);

@@ -2,42 +2,9 @@
 
 #include "platform/Files.h"
 #include "platform/StringList.h"
+#include "platform/StrToInt.h"
 #include "platform/SysUtils.h"
 #include "platform/TextCodec.h"
-
-#include <charconv>
-#include <cstdint>
-
-namespace {
-
-// The integer rule of the runtime: optional sign, decimal or "$"/"0x" hexadecimal, whole text.
-bool ParseInt(std::string_view s, int& value) {
-  s = Trim(s);
-  bool negative = false;
-  if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-    negative = s[0] == '-';
-    s.remove_prefix(1);
-  }
-  int base = 10;
-  if (!s.empty() && s[0] == '$') {
-    base = 16;
-    s.remove_prefix(1);
-  } else if (s.size() > 1 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    base = 16;
-    s.remove_prefix(2);
-  }
-  if (s.empty()) return false;
-  long long v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, base);
-  if (ec != std::errc() || end != s.data() + s.size()) return false;
-  if (negative) v = -v;
-  if (base == 16 && !negative && v > INT32_MAX && v <= UINT32_MAX) v -= 0x100000000LL; // "$FFFFFFFF" is -1
-  if (v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<int>(v);
-  return true;
-}
-
-} // namespace
 
 TMemIniFile::TMemIniFile(const std::string& FileName) : FFileName(FileName) {
   std::string bytes;
@@ -64,7 +31,7 @@ std::string TMemIniFile::ReadString(std::string_view Section, std::string_view I
 
 int TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) const {
   int value = Default;
-  return ParseInt(ReadString(Section, Ident, {}), value) ? value : Default;
+  return TryStrToInt(ReadString(Section, Ident, {}), value) ? value : Default;
 }
 
 bool TMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) const {

@@ -230,8 +230,7 @@ TSize TBaseGrid::CellSize(int c, int r) const {
 }
 
 void TBaseGrid::InvalidateArea(const TRect& r) {
-  if (r.IsEmpty()) return;
-  Invalidate();
+  if (!r.IsEmpty()) InvalidateRect(r);
 }
 
 void TBaseGrid::RepaintCell(int c, int r) { InvalidateArea(CellRect(c, r)); }

@@ -202,6 +202,7 @@ protected:
   void TopLeftChanged() override;
   void SizeChanged(int OldColCount, int OldRowCount) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGridDrawState State, bool Full);
 

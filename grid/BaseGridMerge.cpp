@@ -294,6 +294,12 @@ void TBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   SnapToBaseCell();
 }
 
+// A drag's end may set the cursor again where the press was.
+void TBaseGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TStringGrid::MouseUp(Button, Shift, X, Y);
+  SnapToBaseCell();
+}
+
 bool TBaseGrid::SelectCell(int ACol, int ARow) {
   RepaintCell(Col(), Row());
   bool result = TStringGrid::SelectCell(ACol, ARow);

@@ -62,8 +62,9 @@ void TBaseGrid::GetDisplWideText(int ACol, int ARow, std::string& Value) const {
 // --- Properties and objects -------------------------------------------------------------------
 
 void TBaseGrid::GetCellDefaults(int ACol, int ARow, TFont& AFont, TBrush& ABrush, TColor& ColorTo,
-                                TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign,
-                                bool& AWordWrap, TCellGradientDirection& GradientDirection) {
+                                TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
+                                TVAlignment& VAlign, bool& AWordWrap,
+                                TCellGradientDirection& GradientDirection) {
   AFont.Assign(Font());
   ABrush.SetColor(Color());
   ColorTo = MirrorColor = MirrorColorTo = clNone;

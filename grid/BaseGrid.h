@@ -33,7 +33,9 @@ public:
   void SetCells(int ACol, int ARow, const std::string& Value);
   // The stored text, without merging or events.
   const std::string& GridCells(int ACol, int ARow) const { return TStringGrid::Cells(ACol, ARow); }
-  void SetGridCells(int ACol, int ARow, const std::string& Value) { TStringGrid::SetCells(ACol, ARow, Value); }
+  void SetGridCells(int ACol, int ARow, const std::string& Value) {
+    TStringGrid::SetCells(ACol, ARow, Value);
+  }
 
   // --- Cell objects and properties ---------------------------------------------------------
   // The cell's properties, created with the defaults of GetCellDefaults on first use; nullptr
@@ -47,7 +49,8 @@ public:
   }
   // The properties if the cell has them; never creates.
   TCellProperties* FindCellProperties(int ACol, int ARow) const {
-    return HasCellProperties(ACol, ARow) ? static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow)) : nullptr;
+    return HasCellProperties(ACol, ARow) ? static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow))
+                                         : nullptr;
   }
   // The user object of a cell (its properties' CellObject); the grid never frees it.
   TObject* Objects(int ACol, int ARow) const;
@@ -176,15 +179,17 @@ public:
   virtual void GetDisplWideText(int ACol, int ARow, std::string& Value) const;
   virtual void GetCellDefaults(int ACol, int ARow, TFont& Font, TBrush& Brush, TColor& ColorTo,
                                TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
-                               TVAlignment& VAlign, bool& WordWrap, TCellGradientDirection& GradientDirection);
+                               TVAlignment& VAlign, bool& WordWrap,
+                               TCellGradientDirection& GradientDirection);
   virtual void CellTextChanged(int ACol, int ARow) {}
   virtual bool HasCellBorders() const { return false; }
   virtual bool IsStyled() const { return false; }
   // The look of a cell for painting; the base grid leaves the values as the caller set them.
   virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select,
                                    bool Remap, TBrush& Brush, TColor& ColorTo, TColor& MirrorColor,
-                                   TColor& MirrorColorTo, TFont& Font, TAlignment& HAlign, TVAlignment& VAlign,
-                                   bool& WordWrap, TCellGradientDirection& GradientDirection) {}
+                                   TColor& MirrorColorTo, TFont& Font, TAlignment& HAlign,
+                                   TVAlignment& VAlign, bool& WordWrap,
+                                   TCellGradientDirection& GradientDirection) {}
   virtual int DisplColIndex(int ACol) const { return ACol; }
   virtual int TotalColCount() const { return ColCount(); }
 

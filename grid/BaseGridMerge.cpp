@@ -5,7 +5,8 @@
 
 void TBaseGrid::MergeCells(int c, int r, int SpanX, int SpanY) {
   // An area that is empty or reaches outside the grid is refused whole.
-  if (SpanX < 1 || SpanY < 1 || c < 0 || r < 0 || c > TotalColCount() - SpanX || r > RowCount() - SpanY) return;
+  if (SpanX < 1 || SpanY < 1 || c < 0 || r < 0 || c > TotalColCount() - SpanX || r > RowCount() - SpanY)
+    return;
   ++FMergeCount;
   for (int i = c; i < c + SpanX; ++i)
     for (int j = r; j < r + SpanY; ++j) {
@@ -195,7 +196,8 @@ TRect TBaseGrid::ComputeCellRect(int ACol, int ARow) const {
 
 namespace {
 TRect Union(const TRect& a, const TRect& b) {
-  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
 }
 } // namespace
 
@@ -233,7 +235,9 @@ void TBaseGrid::InvalidateArea(const TRect& r) {
   if (!r.IsEmpty()) InvalidateRect(r);
 }
 
-void TBaseGrid::RepaintCell(int c, int r) { InvalidateArea(CellRect(c, r)); }
+void TBaseGrid::RepaintCell(int c, int r) {
+  InvalidateArea(CellRect(c, r));
+}
 
 // --- Cursor over merged areas ------------------------------------------------------------------
 
@@ -245,7 +249,8 @@ void TBaseGrid::MoveToAreaEdge(unsigned Key) {
   switch (Key) {
   case GridKeys::Right: {
     int v = b.X + s.X;
-    if (v >= Col() && Col() < ColCount() - 1 && b.X < ColCount() - 1 && v < ColCount() && v != Col()) SetCol(v);
+    if (v >= Col() && Col() < ColCount() - 1 && b.X < ColCount() - 1 && v < ColCount() && v != Col())
+      SetCol(v);
     break;
   }
   case GridKeys::Down: {
@@ -270,7 +275,8 @@ void TBaseGrid::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   MoveToAreaEdge(Key);
   TStringGrid::KeyDown(Key, Shift);
   // The footer's row is never reached by paging.
-  if (Key == GridKeys::PageDown && FHideLastRow && RowCount() > 1 && Row() == RowCount() - 1) SetRow(RowCount() - 2);
+  if (Key == GridKeys::PageDown && FHideLastRow && RowCount() > 1 && Row() == RowCount() - 1)
+    SetRow(RowCount() - 2);
   SnapToBaseCell();
 }
 

@@ -41,7 +41,8 @@ void TBaseGrid::PaintCellExt(TCanvas& ACanvas, int ACol, int ARow, TRect ARect, 
   PaintCellCore(ACanvas, ACol, ARow, ARect, AState, false);
 }
 
-void TBaseGrid::DrawCellContent(TCanvas& ACanvas, int ACol, int ARow, const TRect& Rect, TGridDrawState State) {
+void TBaseGrid::DrawCellContent(TCanvas& ACanvas, int ACol, int ARow, const TRect& Rect,
+                                TGridDrawState State) {
   TRect r = Rect;
   ACanvas.Brush().SetStyle(bsClear);
   ACanvas.DrawText(Cells(ACol, ARow), r, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
@@ -74,11 +75,12 @@ void TBaseGrid::PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGri
   }
   if (Full) R = CellRect(ACol, ARow);
 
-  // An area scrolled partly under the fixed cells must not paint over them.
+  // An area scrolled partly under the fixed cells must not paint over them. Only on the grid
+  // itself: on another canvas the rectangle is the caller's and nothing lies under it.
   int fw = ACol >= FixedCols() ? FixedColsWidth() : 0;
   int fh = ARow >= FixedRows() ? FixedRowsHeight() : 0;
-  bool clip = (ACol >= FixedCols() && FixedCols() > 0 && R.Left < fw) ||
-              (ARow >= FixedRows() && FixedRows() > 0 && R.Top < fh);
+  bool clip = &Canvas == &this->Canvas() && ((ACol >= FixedCols() && FixedCols() > 0 && R.Left < fw) ||
+                                             (ARow >= FixedRows() && FixedRows() > 0 && R.Top < fh));
   int saved = 0;
   if (clip) {
     saved = Canvas.SaveDC();
@@ -109,8 +111,8 @@ void TBaseGrid::PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGri
     gd = p->GradientDirection();
   }
   Canvas.Brush().SetColor(back);
-  GetVisualProperties(ACol, ARow, State, false, true, true, Canvas.Brush(), colorTo, mirror, mirrorTo, Canvas.Font(),
-                      ha, va, ww, gd);
+  GetVisualProperties(ACol, ARow, State, false, true, true, Canvas.Brush(), colorTo, mirror, mirrorTo,
+                      Canvas.Font(), ha, va, ww, gd);
   selected = (State & gdSelected) != 0;
   fixed = (State & gdFixed) != 0;
   Canvas.Pen().SetColor(Canvas.Brush().Color());
@@ -145,14 +147,15 @@ void TBaseGrid::PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGri
     if (!(Options() & goHorzLine)) ++f.Bottom;
     if (!(Options() & goVertLine)) ++f.Right;
     TFaceColors c = SelectionFace(FSelectionStyle, Focused() || (Options() & goDrawFocusSelected));
-    DrawSegmentButtonFace(Canvas, f, kind, c.From, c.To, c.Mirror, c.MirrorTo, Color(), c.Corner, c.Border, c.TopLine,
-                          c.BottomLine);
+    DrawSegmentButtonFace(Canvas, f, kind, c.From, c.To, c.Mirror, c.MirrorTo, Color(), c.Corner, c.Border,
+                          c.TopLine, c.BottomLine);
     if (OnSelectionSegment) OnSelectionSegment(ACol, ARow, kind);
   } else if (!(IsStyled() && (fixed || selected))) {
     if (mirrorTo == clNone)
       DrawGradient(Canvas, Canvas.Brush().Color(), colorTo, gd == GradientHorizontal, R, 64);
     else
-      DrawMirrorGradientRect(Canvas, R, Canvas.Brush().Color(), true, false, clNone, true, mirrorTo, mirror, colorTo);
+      DrawMirrorGradientRect(Canvas, R, Canvas.Brush().Color(), true, false, clNone, true, mirrorTo, mirror,
+                             colorTo);
   }
 
   // Lines inside the cell: right and bottom edge.
@@ -180,7 +183,8 @@ void TBaseGrid::PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGri
     content.Right -= 1;
     content.Bottom -= 2;
   } else {
-    content = {R.Left + FGridLineWidth, R.Top + FGridLineWidth, R.Right - FGridLineWidth, R.Bottom - FGridLineWidth};
+    content = {R.Left + FGridLineWidth, R.Top + FGridLineWidth, R.Right - FGridLineWidth,
+               R.Bottom - FGridLineWidth};
   }
   if (Full) DrawCellContent(Canvas, ACol, ARow, content, State);
   if (clip) Canvas.RestoreDC(saved);

@@ -13,7 +13,8 @@ void TControlList::AddControl(int X, int Y, TControl* AObject) {
 
 int TControlList::ControlIndex(int X, int Y) const {
   for (int i = 0; i < Count(); ++i)
-    if (FItems[static_cast<std::size_t>(i)]->X() == X && FItems[static_cast<std::size_t>(i)]->Y() == Y) return i;
+    if (FItems[static_cast<std::size_t>(i)]->X() == X && FItems[static_cast<std::size_t>(i)]->Y() == Y)
+      return i;
   return -1;
 }
 

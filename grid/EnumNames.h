@@ -26,9 +26,9 @@ template <class E> bool EnumValue(std::string_view name, E& value) {
   return false;
 }
 
-template <class E> constexpr int EnumCount() { return static_cast<int>(TEnumNames<E>::Names.size()); }
+template <class E> constexpr int EnumCount() {
+  return static_cast<int>(TEnumNames<E>::Names.size());
+}
 
-#define VELMARIC_ENUM_NAMES(Type, ...)                                                                   \
-  template <> struct TEnumNames<Type> {                                                                  \
-    static constexpr std::array Names{__VA_ARGS__}; \
-  }
+#define VELMARIC_ENUM_NAMES(Type, ...)                                                                       \
+  template <> struct TEnumNames<Type> { static constexpr std::array Names{__VA_ARGS__}; }

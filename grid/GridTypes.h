@@ -9,30 +9,75 @@
 #include <string>
 #include <string_view>
 
-
 enum TEditorType {
-  edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit, edDateEditUpDown,
-  edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat, edCapital, edMixedCase,
-  edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit,
-  edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone, edDateTimeEdit, edValidChars,
-  edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown, edTimePickerDropDown, edDetailDropDown,
-  edGridDropDown, edColorPickerDropDown, edImagePickerDropDown, edProGridDropDown, edPositiveFloat,
-  edNumericUnitEditBtn, edFloatUnitEditBtn, edMaskEditBtn
+  edNormal,
+  edSpinEdit,
+  edComboEdit,
+  edComboList,
+  edEditBtn,
+  edCheckBox,
+  edDateEdit,
+  edDateEditUpDown,
+  edTimeEdit,
+  edButton,
+  edDataCheckBox,
+  edNumeric,
+  edPositiveNumeric,
+  edFloat,
+  edCapital,
+  edMixedCase,
+  edPassword,
+  edUnitEditBtn,
+  edLowerCase,
+  edUpperCase,
+  edFloatSpinEdit,
+  edTimeSpinEdit,
+  edDateSpinEdit,
+  edNumericEditBtn,
+  edFloatEditBtn,
+  edCustom,
+  edRichEdit,
+  edNone,
+  edDateTimeEdit,
+  edValidChars,
+  edTrackbarDropDown,
+  edMemoDropDown,
+  edCalculatorDropDown,
+  edTimePickerDropDown,
+  edDetailDropDown,
+  edGridDropDown,
+  edColorPickerDropDown,
+  edImagePickerDropDown,
+  edProGridDropDown,
+  edPositiveFloat,
+  edNumericUnitEditBtn,
+  edFloatUnitEditBtn,
+  edMaskEditBtn
 };
 VELMARIC_ENUM_NAMES(TEditorType, "edNormal", "edSpinEdit", "edComboEdit", "edComboList", "edEditBtn",
                     "edCheckBox", "edDateEdit", "edDateEditUpDown", "edTimeEdit", "edButton",
-                    "edDataCheckBox", "edNumeric", "edPositiveNumeric", "edFloat", "edCapital",
-                    "edMixedCase", "edPassword", "edUnitEditBtn", "edLowerCase", "edUpperCase",
-                    "edFloatSpinEdit", "edTimeSpinEdit", "edDateSpinEdit", "edNumericEditBtn",
-                    "edFloatEditBtn", "edCustom", "edRichEdit", "edNone", "edDateTimeEdit",
-                    "edValidChars", "edTrackbarDropDown", "edMemoDropDown", "edCalculatorDropDown",
-                    "edTimePickerDropDown", "edDetailDropDown", "edGridDropDown",
-                    "edColorPickerDropDown", "edImagePickerDropDown", "edProGridDropDown",
+                    "edDataCheckBox", "edNumeric", "edPositiveNumeric", "edFloat", "edCapital", "edMixedCase",
+                    "edPassword", "edUnitEditBtn", "edLowerCase", "edUpperCase", "edFloatSpinEdit",
+                    "edTimeSpinEdit", "edDateSpinEdit", "edNumericEditBtn", "edFloatEditBtn", "edCustom",
+                    "edRichEdit", "edNone", "edDateTimeEdit", "edValidChars", "edTrackbarDropDown",
+                    "edMemoDropDown", "edCalculatorDropDown", "edTimePickerDropDown", "edDetailDropDown",
+                    "edGridDropDown", "edColorPickerDropDown", "edImagePickerDropDown", "edProGridDropDown",
                     "edPositiveFloat", "edNumericUnitEditBtn", "edFloatUnitEditBtn", "edMaskEditBtn");
 
-enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM, acDISTINCT, acSTDDEV };
-VELMARIC_ENUM_NAMES(TColumnCalcType, "acNONE", "acSUM", "acAVG", "acCOUNT", "acMIN", "acMAX",
-                    "acSPREAD", "acCUSTOM", "acDISTINCT", "acSTDDEV");
+enum TColumnCalcType {
+  acNONE,
+  acSUM,
+  acAVG,
+  acCOUNT,
+  acMIN,
+  acMAX,
+  acSPREAD,
+  acCUSTOM,
+  acDISTINCT,
+  acSTDDEV
+};
+VELMARIC_ENUM_NAMES(TColumnCalcType, "acNONE", "acSUM", "acAVG", "acCOUNT", "acMIN", "acMAX", "acSPREAD",
+                    "acCUSTOM", "acDISTINCT", "acSTDDEV");
 
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 VELMARIC_ENUM_NAMES(TVAlignment, "vtaTop", "vtaCenter", "vtaBottom");
@@ -50,14 +95,31 @@ enum THoverRowCell { hcNormal, hcFixed, hcSelected };
 VELMARIC_ENUM_NAMES(THoverRowCell, "hcNormal", "hcFixed", "hcSelected");
 
 enum TSortStyle {
-  ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU, ssShortDateUS,
-  ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox, ssDateTime,
-  ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
+  ssAutomatic,
+  ssAlphabetic,
+  ssNumeric,
+  ssDate,
+  ssAlphaNoCase,
+  ssAlphaCase,
+  ssShortDateEU,
+  ssShortDateUS,
+  ssCustom,
+  ssFinancial,
+  ssAnsiAlphaCase,
+  ssAnsiAlphaNoCase,
+  ssRaw,
+  ssHTML,
+  ssImages,
+  ssCheckBox,
+  ssDateTime,
+  ssTime,
+  ssAlphaNumeric,
+  ssAlphaNumericNoCase
 };
 VELMARIC_ENUM_NAMES(TSortStyle, "ssAutomatic", "ssAlphabetic", "ssNumeric", "ssDate", "ssAlphaNoCase",
                     "ssAlphaCase", "ssShortDateEU", "ssShortDateUS", "ssCustom", "ssFinancial",
-                    "ssAnsiAlphaCase", "ssAnsiAlphaNoCase", "ssRaw", "ssHTML", "ssImages",
-                    "ssCheckBox", "ssDateTime", "ssTime", "ssAlphaNumeric", "ssAlphaNumericNoCase");
+                    "ssAnsiAlphaCase", "ssAnsiAlphaNoCase", "ssRaw", "ssHTML", "ssImages", "ssCheckBox",
+                    "ssDateTime", "ssTime", "ssAlphaNumeric", "ssAlphaNumericNoCase");
 
 // A set of enumeration values: bit i stands for the value of ordinal i.
 template <class E> class TEnumSet {
@@ -91,8 +153,7 @@ class TBaseGrid;
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
 // The wide form of a cell text, as UTF-8 (the "|\" encoding decoded).
 using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
-using TProGridUndoRedoEvent =
-    std::function<void(TObject* Sender, TBaseGrid* Grid, int Col, int Row, const std::string& OrigValue,
-                       const std::string& NewValue)>;
+using TProGridUndoRedoEvent = std::function<void(TObject* Sender, TBaseGrid* Grid, int Col, int Row,
+                                                 const std::string& OrigValue, const std::string& NewValue)>;
 using TImageChangeEvent = std::function<void(TObject* Sender, int Acol, int Arow)>;
 using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;

@@ -17,8 +17,12 @@ constexpr std::uint32_t ColumnBits = 0x7FFFFFFFu;
   throw EListError(Format("List index out of bounds (%d)", {static_cast<std::int64_t>(index)}));
 }
 
-std::uint32_t Bits(int v) { return static_cast<std::uint32_t>(v); }
-int FromBits(std::uint32_t v) { return static_cast<int>(v); }
+std::uint32_t Bits(int v) {
+  return static_cast<std::uint32_t>(v);
+}
+int FromBits(std::uint32_t v) {
+  return static_cast<int>(v);
+}
 
 } // namespace
 
@@ -55,7 +59,9 @@ void TIntList::DeleteValue(int Value) {
   if (it != FItems.end()) Delete(static_cast<int>(it - FItems.begin()));
 }
 
-bool TIntList::HasValue(int Value) const { return std::find(FItems.begin(), FItems.end(), Value) != FItems.end(); }
+bool TIntList::HasValue(int Value) const {
+  return std::find(FItems.begin(), FItems.end(), Value) != FItems.end();
+}
 
 std::string TIntList::StrValue() const {
   std::string out;
@@ -96,13 +102,17 @@ void TSortIndexList::ToggleIndex(int ColumnIndex) {
   if (i >= 0) SetItems(i, FromBits(Bits(Items(i)) ^ DescendingBit));
 }
 
-int TSortIndexList::SortColumns(int i) const { return FromBits(Bits(Items(i)) & ColumnBits); }
+int TSortIndexList::SortColumns(int i) const {
+  return FromBits(Bits(Items(i)) & ColumnBits);
+}
 
 void TSortIndexList::SetSortColumns(int i, int Column) {
   SetItems(i, FromBits((Bits(Items(i)) & DescendingBit) | (Bits(Column) & ColumnBits)));
 }
 
-bool TSortIndexList::SortDirections(int i) const { return (Bits(Items(i)) & DescendingBit) == 0; }
+bool TSortIndexList::SortDirections(int i) const {
+  return (Bits(Items(i)) & DescendingBit) == 0;
+}
 
 void TSortIndexList::SetSortDirections(int i, bool Ascending) {
   std::uint32_t v = Bits(Items(i));

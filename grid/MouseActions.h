@@ -8,36 +8,36 @@
 #include "platform/StringList.h"
 
 // The options that only store their value, in stream order: type, name, default.
-#define VELMARIC_MOUSE_OPTIONS(X)                                                                        \
-  X(bool, AllColumnSize, false)                                                                          \
-  X(bool, AllRowSize, false)                                                                             \
-  X(bool, AllSelect, false)                                                                              \
-  X(bool, AutoSizeColOnDblClick, true)                                                                   \
-  X(bool, CaretPositioning, false)                                                                       \
-  X(bool, CheckAllCheck, false)                                                                          \
-  X(bool, ColSelect, false)                                                                              \
-  X(bool, DirectComboClose, false)                                                                       \
-  X(bool, DirectComboDrop, false)                                                                        \
-  X(bool, DirectDateClose, false)                                                                        \
-  X(bool, DirectDateDrop, false)                                                                         \
-  X(bool, DirectEdit, false)                                                                             \
-  X(bool, DisjunctRowSelectNoCtrl, false)                                                                \
-  X(TGridFixedCellEdit, FixedRowsEdit, fceNone)                                                          \
-  X(TGridFixedCellEditor, FixedRowsEditor, fceEdit)                                                      \
-  X(TGridFixedCellEditor, FixedColsEditor, fceEdit)                                                      \
-  X(TGridFixedCellEdit, FixedColsEdit, fceNone)                                                          \
-  X(bool, MoveRowOnNodeClick, false)                                                                     \
-  X(bool, NoAutoRangeScroll, false)                                                                      \
-  X(bool, NodeAllExpandContract, false)                                                                  \
-  X(bool, NoScrollOnPartialRow, false)                                                                   \
-  X(bool, PreciseCheckBoxCheck, false)                                                                   \
-  X(bool, PreciseNodeClick, true)                                                                        \
-  X(bool, RangeSelectAndEdit, false)                                                                     \
-  X(bool, RowSelect, false)                                                                              \
-  X(bool, RowSelectPersistent, false)                                                                    \
-  X(bool, SelectOnRightClick, false)                                                                     \
-  X(bool, SizeFixedCol, false)                                                                           \
-  X(bool, SizeFixedRow, false)                                                                           \
+#define VELMARIC_MOUSE_OPTIONS(X)                                                                            \
+  X(bool, AllColumnSize, false)                                                                              \
+  X(bool, AllRowSize, false)                                                                                 \
+  X(bool, AllSelect, false)                                                                                  \
+  X(bool, AutoSizeColOnDblClick, true)                                                                       \
+  X(bool, CaretPositioning, false)                                                                           \
+  X(bool, CheckAllCheck, false)                                                                              \
+  X(bool, ColSelect, false)                                                                                  \
+  X(bool, DirectComboClose, false)                                                                           \
+  X(bool, DirectComboDrop, false)                                                                            \
+  X(bool, DirectDateClose, false)                                                                            \
+  X(bool, DirectDateDrop, false)                                                                             \
+  X(bool, DirectEdit, false)                                                                                 \
+  X(bool, DisjunctRowSelectNoCtrl, false)                                                                    \
+  X(TGridFixedCellEdit, FixedRowsEdit, fceNone)                                                              \
+  X(TGridFixedCellEditor, FixedRowsEditor, fceEdit)                                                          \
+  X(TGridFixedCellEditor, FixedColsEditor, fceEdit)                                                          \
+  X(TGridFixedCellEdit, FixedColsEdit, fceNone)                                                              \
+  X(bool, MoveRowOnNodeClick, false)                                                                         \
+  X(bool, NoAutoRangeScroll, false)                                                                          \
+  X(bool, NodeAllExpandContract, false)                                                                      \
+  X(bool, NoScrollOnPartialRow, false)                                                                       \
+  X(bool, PreciseCheckBoxCheck, false)                                                                       \
+  X(bool, PreciseNodeClick, true)                                                                            \
+  X(bool, RangeSelectAndEdit, false)                                                                         \
+  X(bool, RowSelect, false)                                                                                  \
+  X(bool, RowSelectPersistent, false)                                                                        \
+  X(bool, SelectOnRightClick, false)                                                                         \
+  X(bool, SizeFixedCol, false)                                                                               \
+  X(bool, SizeFixedRow, false)                                                                               \
   X(int, WheelIncrement, 0)
 
 class TMouseActions : public TPersistent {

@@ -42,14 +42,30 @@ void TSearchFooter::SetFont(const TFont& Value) {
   Changed();
 }
 
-void TSearchFooter::SetFindNextCaption(const std::string& Value) { SetText(FFindNextCaption, Value); }
-void TSearchFooter::SetFindPrevCaption(const std::string& Value) { SetText(FFindPrevCaption, Value); }
-void TSearchFooter::SetHighLightCaption(const std::string& Value) { SetText(FHighLightCaption, Value); }
-void TSearchFooter::SetMatchCaseCaption(const std::string& Value) { SetText(FMatchCaseCaption, Value); }
-void TSearchFooter::SetHintClose(const std::string& Value) { SetText(FHintClose, Value); }
-void TSearchFooter::SetHintFindNext(const std::string& Value) { SetText(FHintFindNext, Value); }
-void TSearchFooter::SetHintFindPrev(const std::string& Value) { SetText(FHintFindPrev, Value); }
-void TSearchFooter::SetHintHighlight(const std::string& Value) { SetText(FHintHighlight, Value); }
+void TSearchFooter::SetFindNextCaption(const std::string& Value) {
+  SetText(FFindNextCaption, Value);
+}
+void TSearchFooter::SetFindPrevCaption(const std::string& Value) {
+  SetText(FFindPrevCaption, Value);
+}
+void TSearchFooter::SetHighLightCaption(const std::string& Value) {
+  SetText(FHighLightCaption, Value);
+}
+void TSearchFooter::SetMatchCaseCaption(const std::string& Value) {
+  SetText(FMatchCaseCaption, Value);
+}
+void TSearchFooter::SetHintClose(const std::string& Value) {
+  SetText(FHintClose, Value);
+}
+void TSearchFooter::SetHintFindNext(const std::string& Value) {
+  SetText(FHintFindNext, Value);
+}
+void TSearchFooter::SetHintFindPrev(const std::string& Value) {
+  SetText(FHintFindPrev, Value);
+}
+void TSearchFooter::SetHintHighlight(const std::string& Value) {
+  SetText(FHintHighlight, Value);
+}
 
 void TSearchFooter::SetShowClose(bool Value) {
   FShowClose = Value;
@@ -61,11 +77,21 @@ void TSearchFooter::SetAutoThemeAdapt(bool Value) {
   Changed();
 }
 
-void TSearchFooter::SetShowFindNext(bool Value) { SetIfChanged(FShowFindNext, Value); }
-void TSearchFooter::SetShowFindPrev(bool Value) { SetIfChanged(FShowFindPrev, Value); }
-void TSearchFooter::SetShowHighLight(bool Value) { SetIfChanged(FShowHighLight, Value); }
-void TSearchFooter::SetShowMatchCase(bool Value) { SetIfChanged(FShowMatchCase, Value); }
-void TSearchFooter::SetVisible(bool Value) { SetIfChanged(FVisible, Value); }
+void TSearchFooter::SetShowFindNext(bool Value) {
+  SetIfChanged(FShowFindNext, Value);
+}
+void TSearchFooter::SetShowFindPrev(bool Value) {
+  SetIfChanged(FShowFindPrev, Value);
+}
+void TSearchFooter::SetShowHighLight(bool Value) {
+  SetIfChanged(FShowHighLight, Value);
+}
+void TSearchFooter::SetShowMatchCase(bool Value) {
+  SetIfChanged(FShowMatchCase, Value);
+}
+void TSearchFooter::SetVisible(bool Value) {
+  SetIfChanged(FVisible, Value);
+}
 
 void TSearchFooter::Assign(const TPersistent* Source) {
   auto* s = dynamic_cast<const TSearchFooter*>(Source);

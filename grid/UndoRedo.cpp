@@ -24,7 +24,8 @@ void TProGridUndoRedo::DropFromLevel() {
   FItems.EndUpdate();
 }
 
-void TProGridUndoRedo::RegisterChange(int ACol, int ARow, const std::string& OldValue, const std::string& NewValue) {
+void TProGridUndoRedo::RegisterChange(int ACol, int ARow, const std::string& OldValue,
+                                      const std::string& NewValue) {
   DropFromLevel();
   if (FMaxLevel > 0 && FItems.Count() >= FMaxLevel) FItems.Delete(0);
   TUndoRedoItem* item = FItems.Add();
@@ -45,8 +46,12 @@ void TProGridUndoRedo::AppendMarker(bool start) {
   FLevel = FItems.Count();
 }
 
-void TProGridUndoRedo::StartSequence() { AppendMarker(true); }
-void TProGridUndoRedo::StopSequence() { AppendMarker(false); }
+void TProGridUndoRedo::StartSequence() {
+  AppendMarker(true);
+}
+void TProGridUndoRedo::StopSequence() {
+  AppendMarker(false);
+}
 
 void TProGridUndoRedo::Apply(const TUndoRedoItem& item, bool undo) {
   if (item.IsMarker() || !FGrid) return; // a marker is never a cell change

@@ -1,8 +1,8 @@
 #include "platform/IniFiles.h"
 
 #include "platform/Files.h"
-#include "platform/StringList.h"
 #include "platform/StrToInt.h"
+#include "platform/StringList.h"
 #include "platform/SysUtils.h"
 #include "platform/TextCodec.h"
 

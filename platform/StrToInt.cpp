@@ -7,7 +7,10 @@
 namespace {
 
 int DigitValue(char c, int base) {
-  int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+  int d = c >= '0' && c <= '9'   ? c - '0'
+          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                 : 99;
   return d < base ? d : -1;
 }
 

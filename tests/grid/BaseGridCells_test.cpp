@@ -138,7 +138,8 @@ TEST_F(BaseGridTest, CellsOutsideTheGridAreLeftAlone) {
   g.CellProperties(1, 1)->SetBrushColor(clRed);
   g.MergeCells(2, 2, 2, 2);
   const int merges = g.MergeCount();
-  const std::pair<int, int> cells[] = {{-1, 1}, {1, -1}, {10, 1}, {1, 20}, {100000, 5}, {5, 1 << 30}, {-1000, -1000}};
+  const std::pair<int, int> cells[] = {{-1, 1},     {1, -1},      {10, 1},       {1, 20},
+                                       {100000, 5}, {5, 1 << 30}, {-1000, -1000}};
   TObject user;
   for (auto [c, r] : cells) {
     SCOPED_TRACE(std::to_string(c) + "," + std::to_string(r));
@@ -161,7 +162,8 @@ TEST_F(BaseGridTest, CellsOutsideTheGridAreLeftAlone) {
     EXPECT_EQ(g.CellSpan(c, r), (TPoint{0, 0}));
   }
   // Areas reaching over the edge are refused whole.
-  for (auto [c, r, sx, sy] : {std::tuple{9, 1, 2, 1}, {1, 19, 1, 2}, {8, 18, 3, 3}, {1, 1, 0, 2}, {1, 1, 2, -1}})
+  for (auto [c, r, sx, sy] :
+       {std::tuple{9, 1, 2, 1}, {1, 19, 1, 2}, {8, 18, 3, 3}, {1, 1, 0, 2}, {1, 1, 2, -1}})
     g.MergeCells(c, r, sx, sy);
   EXPECT_EQ(g.MergeCount(), merges);
   EXPECT_FALSE(g.HasCellProperties(9, 1));

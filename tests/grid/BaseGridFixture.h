@@ -14,8 +14,8 @@
 
 class TTestBaseGrid : public TBaseGrid {
 public:
-  using TBaseGrid::TBaseGrid;
   using TBaseGrid::SetCellCapacity;
+  using TBaseGrid::TBaseGrid;
   int LastRowChanges = 0;
   std::vector<std::pair<int, int>> TextChanged;
   std::vector<std::pair<int, int>> Contents; // cells whose content was drawn
@@ -23,7 +23,8 @@ public:
 
   void LastRowChanged() override { ++LastRowChanges; }
   void CellTextChanged(int ACol, int ARow) override { TextChanged.push_back({ACol, ARow}); }
-  void DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect, TGridDrawState State) override {
+  void DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect,
+                       TGridDrawState State) override {
     Contents.push_back({ACol, ARow});
     ContentRects.push_back(Rect);
     TBaseGrid::DrawCellContent(Canvas, ACol, ARow, Rect, State);

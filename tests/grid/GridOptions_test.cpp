@@ -103,12 +103,13 @@ TEST(SearchFooter, CaptionsWithInitDesignAndNoneWithout) {
                                {"Highlight occurrences", "HintHighlight"}};
   for (bool init : {true, false}) {
     TSearchFooter f(nullptr, init);
-    const std::string texts[] = {f.FindPrevCaption(), f.FindNextCaption(), f.MatchCaseCaption(),
+    const std::string texts[] = {f.FindPrevCaption(),  f.FindNextCaption(), f.MatchCaseCaption(),
                                  f.HighLightCaption(), f.HintClose(),       f.HintFindNext(),
                                  f.HintFindPrev(),     f.HintHighlight()};
     for (int i = 0; i < 8; ++i)
       EXPECT_EQ(texts[i], init ? expected[i][0] : "") << expected[i][1];
-    EXPECT_TRUE(f.ShowClose() && f.ShowFindNext() && f.ShowFindPrev() && f.ShowHighLight() && f.ShowMatchCase());
+    EXPECT_TRUE(f.ShowClose() && f.ShowFindNext() && f.ShowFindPrev() && f.ShowHighLight() &&
+                f.ShowMatchCase());
     EXPECT_EQ(f.SearchColumn(), -1);
     EXPECT_EQ(f.Color(), 0xFFFFFFu);
   }
@@ -118,12 +119,12 @@ TEST(SearchFooter, ChangeNoticesAndAssign) {
   TSearchFooter f(nullptr, false);
   int changes = 0;
   f.OnChange = [&](TObject*) { ++changes; };
-  f.SetColor(f.Color());       // fires even unchanged
-  f.SetShowClose(true);        // fires even unchanged
-  f.SetShowFindNext(true);     // unchanged: silent
-  f.SetVisible(true);          // changed: fires
-  f.SetSearchColumn(3);        // stores only
-  f.SetHintClose("x");         // fires
+  f.SetColor(f.Color());   // fires even unchanged
+  f.SetShowClose(true);    // fires even unchanged
+  f.SetShowFindNext(true); // unchanged: silent
+  f.SetVisible(true);      // changed: fires
+  f.SetSearchColumn(3);    // stores only
+  f.SetHintClose("x");     // fires
   EXPECT_EQ(changes, 4);
 
   TSearchFooter target(nullptr, true);

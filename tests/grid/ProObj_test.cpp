@@ -10,7 +10,9 @@
 TEST(IntList, StrValueAndChangeNotices) {
   TIntList list(2, 5);
   std::vector<std::string> seen;
-  list.OnChange = [&](TObject*, int c, int r) { seen.push_back(std::to_string(c) + "," + std::to_string(r)); };
+  list.OnChange = [&](TObject*, int c, int r) {
+    seen.push_back(std::to_string(c) + "," + std::to_string(r));
+  };
   list.Insert(0, 4);
   list.Insert(0, 1);
   list.Insert(0, 3);
@@ -45,9 +47,9 @@ TEST(SortIndexList, TextForm) {
       {"u1;x;d12;U3", {{1, true}, {12, false}, {3, false}}},
       {"u5;", {{5, true}}},
       {"", {}},
-      {"u 7;d-", {{7, true}, {0, false}}},              // leading blank; no digits reads 0
+      {"u 7;d-", {{7, true}, {0, false}}}, // leading blank; no digits reads 0
       {"u$1F;u0x10;u3abc", {{31, true}, {16, true}, {3, true}}},
-      {"u99999999999", {{999999999, true}}},            // too long for 32 bits: never overflows
+      {"u99999999999", {{999999999, true}}}, // too long for 32 bits: never overflows
   };
   for (const auto& c : cases) {
     TSortIndexList list;
@@ -129,11 +131,14 @@ TEST(FileStringList, ReadsAndWritesLineByLine) {
 
   TTempDir dir;
   TFileStringList file;
-  ASSERT_TRUE(file.LoadFromFile(dir.Write("in.txt", "\xEF\xBB\xBF" "one\r\nZ\xC3\xBC" "rich\r\n")));
+  ASSERT_TRUE(file.LoadFromFile(dir.Write("in.txt", "\xEF\xBB\xBF"
+                                                    "one\r\nZ\xC3\xBC"
+                                                    "rich\r\n")));
   file.Reset();
   file.ReadLn(s);
   file.ReadLn(s);
-  EXPECT_EQ(s, "Z\xC3\xBC" "rich");
+  EXPECT_EQ(s, "Z\xC3\xBC"
+               "rich");
 }
 
 class FilePictureTest : public TUiTest {};

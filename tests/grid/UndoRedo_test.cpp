@@ -115,7 +115,7 @@ TEST_F(BaseGridTest, LevelStaysInRangeAndMarkersAreNoCellChanges) {
   x.Undo->StartSequence();
   x.Edit(1, 2, "p");
   x.Edit(1, 3, "q");
-  x.Edit(1, 4, "r");      // the start marker falls out
+  x.Edit(1, 4, "r"); // the start marker falls out
   x.Undo->StopSequence();
   x.Undo->Undo();
   EXPECT_EQ(x.Undo->Level(), 0);

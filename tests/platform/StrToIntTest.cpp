@@ -5,9 +5,9 @@
 TEST(StrToInt, WholeTextsAndLeadingNumbers) {
   struct TCase {
     const char* Text;
-    bool Whole;    // TryStrToInt succeeds
-    int Value;     // its value when it does
-    int Leading;   // ReadLeadingInt
+    bool Whole;  // TryStrToInt succeeds
+    int Value;   // its value when it does
+    int Leading; // ReadLeadingInt
   };
   const TCase cases[] = {
       {"12", true, 12, 12},

@@ -25,10 +25,6 @@ TPoint Centre(const TRect& r) {
   return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
 }
 
-TRect Inner(const TRect& r) {
-  return {r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2};
-}
-
 // A white grid whose cells show texts, so that painting text would show as ink.
 struct TWhiteGrid : TBaseGridForm {
   explicit TWhiteGrid(int rows = 20) : TBaseGridForm(10, rows) {

@@ -27,7 +27,9 @@ TEST(StrToInt, WholeTextsAndLeadingNumbers) {
   for (const auto& c : cases) {
     int v = 0;
     EXPECT_EQ(TryStrToInt(c.Text, v), c.Whole) << c.Text;
-    if (c.Whole) EXPECT_EQ(v, c.Value) << c.Text;
+    if (c.Whole) {
+      EXPECT_EQ(v, c.Value) << c.Text;
+    }
     EXPECT_EQ(ReadLeadingInt(c.Text), c.Leading) << c.Text;
   }
 }

@@ -1,0 +1,657 @@
+// The tree view core: a tree of fixed node records with user data of a size the owner chooses,
+// initialised on first use and asked for everything through events. This file declares the tree;
+// its operations live in the NodeTrees*.cpp files, one concern each.
+#pragma once
+
+#include "platform/Assert.h"
+#include "platform/Streams.h"
+#include "platform/ui/Controls.h"
+#include "tree/NodeAllocator.h"
+#include "tree/NodeTreeEvents.h"
+#include "tree/NodeTreeOptions.h"
+#include "tree/NodeTypes.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+class TTimer;
+class TImageList;
+struct TTreeMail;
+
+// The private message by which the position-cache worker's state changes reach the tree.
+constexpr unsigned WM_TREESTATECHANGE = WM_APP + 32;
+
+// Trees with more shown nodes than this get a position cache; one entry per this many nodes.
+constexpr std::uint32_t CacheThreshold = 2000;
+
+struct TCacheEntry {
+  PVNode Node = nullptr;
+  std::uint32_t AbsoluteTop = 0;
+};
+// Entry k holds shown node 2000 x k and its top. A walk that met fewer shown nodes than counted
+// ends with the last shown node at its bottom; lookups leave that closing entry out.
+struct TCache {
+  std::vector<TCacheEntry> Entries;
+  bool EndsWithBottom = false;
+  std::size_t SearchCount() const { return Entries.size() - (EndsWithBottom ? 1 : 0); }
+};
+
+enum TVZVNodeEnumerationMode {
+  vneAll, vneChecked, vneChild, vneCutCopy, vneInitialized, vneLeaf, vneLevel, vneNoInit, vneSelected,
+  vneVisible, vneVisibleChild, vneVisibleNoInitChild, vneVisibleNoInit,
+};
+
+// A for-in range over the nodes of one walk.
+class TVTVNodeEnumeration {
+public:
+  class Iterator {
+  public:
+    Iterator(const TVTVNodeEnumeration* e, PVNode n) : FEnum(e), FNode(n) {}
+    PVNode operator*() const { return FNode; }
+    Iterator& operator++();
+    bool operator!=(const Iterator& o) const { return FNode != o.FNode; }
+
+  private:
+    const TVTVNodeEnumeration* FEnum;
+    PVNode FNode;
+  };
+  Iterator begin() const;
+  Iterator end() const { return {this, nullptr}; }
+
+  TVZVNodeEnumerationMode FMode = vneAll;
+  TBaseNodeTree* FTree = nullptr;
+  bool FConsiderChildrenAbove = false;
+  PVNode FNode = nullptr;
+  std::uint32_t FNodeLevel = 0;
+  TCheckState FState = csUncheckedNormal;
+  bool FIncludeFiltered = false;
+
+  PVNode First() const;
+  PVNode Next(PVNode current) const;
+};
+
+class TBaseNodeTree : public TCustomControl {
+public:
+  explicit TBaseNodeTree(TComponent* AOwner);
+  ~TBaseNodeTree() override;
+
+  // ---------------------------------------------------------------- node model (structure)
+  int NodeDataSize() const { return FNodeDataSize; }
+  void SetNodeDataSize(int value);
+  // The address of the node's user data; marks it handed out so OnFreeNode is due.
+  void* GetNodeData(PVNode Node);
+  // The typed user data: the record is constructed on first use and destroyed when the node is
+  // freed. The tree must have been given the type with SetNodeDataType<T>.
+  template <class T> T* GetNodeData(PVNode Node);
+  template <class T> void SetNodeDataType();
+  // Stores a pointer as the first pointer-sized value of the user data.
+  void SetNodeData(PVNode Node, void* UserData);
+  std::uint32_t GetNodeLevel(PVNode Node) const;
+  std::uint32_t TotalCount();
+  std::uint32_t RootNodeCount() const { return FRoot->ChildCount; }
+  void SetRootNodeCount(std::uint32_t value);
+  std::uint32_t ChildCount(PVNode Node) const;
+  virtual void SetChildCount(PVNode Node, std::uint32_t NewChildCount);
+  bool IsEmpty() const { return RootNodeCount() == 0; }
+  bool ChildrenInitialized(PVNode Node) const;
+  bool HasChildren(PVNode Node) const;
+  void SetHasChildren(PVNode Node, bool value);
+  bool IsDisabled(PVNode Node) const;
+  void SetDisabled(PVNode Node, bool value);
+  bool MultiLine(PVNode Node) const;
+  void SetMultiLine(PVNode Node, bool value);
+  PVNode NodeParent(PVNode Node) const;
+  void SetNodeParent(PVNode Node, PVNode value);
+  std::uint8_t VerticalAlignment(PVNode Node) const { return Node->Align; }
+  void SetVerticalAlignment(PVNode Node, std::uint8_t value);
+  std::uint32_t NodeHeight(PVNode Node);
+  void SetNodeHeight(PVNode Node, std::uint32_t value);
+  std::uint32_t DefaultNodeHeight() const { return FDefaultNodeHeight; }
+  void SetDefaultNodeHeight(std::uint32_t value);
+  TVTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
+  void SetNodeAlignment(TVTNodeAlignment value);
+  virtual void MeasureItemHeight(TCanvas* Canvas, PVNode Node);
+  void InitRecursive(PVNode Node, std::uint32_t Levels = 0xFFFFFFFF, bool VisibleOnly = true);
+  void ValidateNode(PVNode Node, bool Recursive);
+  void ValidateChildren(PVNode Node, bool Recursive);
+  virtual void ReinitNode(PVNode Node, bool Recursive);
+  virtual void ReinitChildren(PVNode Node, bool Recursive);
+  virtual void ResetNode(PVNode Node);
+  // Copies the properties of another tree; nodes are not copied.
+  void Assign(const TBaseNodeTree& Source);
+  PVNode RootNode() const { return FRoot; }
+  TNodeTreeStates TreeStates() const { return TNodeTreeStates::FromBits(FStates.load(std::memory_order_relaxed)); }
+  std::uint32_t VisibleCount() const { return FVisibleCount; }
+  std::uint32_t Indent() const { return FIndent; }
+  void SetIndent(std::uint32_t value) { FIndent = value; }
+  int Margin() const { return FMargin; }
+  void SetMargin(int value) { FMargin = value; }
+  int TextMargin() const { return FTextMargin; }
+
+  // ---------------------------------------------------------------- options
+  TCustomNodeTreeOptions& TreeOptions() { return *FOptions; }
+  const TCustomNodeTreeOptions& TreeOptions() const { return *FOptions; }
+  void SetTreeOptions(const TCustomNodeTreeOptions& options) { FOptions->Assign(options); }
+  bool Has(TVTPaintOption o) const { return FOptions->PaintOptions().Has(o); }
+  bool Has(TVTAutoOption o) const { return FOptions->AutoOptions().Has(o); }
+  bool Has(TVTSelectionOption o) const { return FOptions->SelectionOptions().Has(o); }
+  bool Has(TVTMiscOption o) const { return FOptions->MiscOptions().Has(o); }
+  bool Has(TVTAnimationOption o) const { return FOptions->AnimationOptions().Has(o); }
+  // The header's sort column and direction (the header joins later; -1 is no column).
+  TColumnIndex SortColumn() const { return FSortColumn; }
+  void SetSortColumn(TColumnIndex column) { FSortColumn = column; }
+  TSortDirection SortDirection() const { return FSortDirection; }
+  void SetSortDirection(TSortDirection direction) { FSortDirection = direction; }
+  TColumnIndex MainColumn() const { return NoColumn; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value) { FAlignment = value; }
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+
+  // ---------------------------------------------------------------- expanding and visibility
+  bool Expanded(PVNode Node) const { return Node && Node->States.Has(vsExpanded); }
+  void SetExpanded(PVNode Node, bool value);
+  void ToggleNode(PVNode Node);
+  virtual void FullExpand(PVNode Node = nullptr);
+  virtual void FullCollapse(PVNode Node = nullptr);
+  bool IsVisible(PVNode Node);
+  void SetVisible(PVNode Node, bool value);
+  bool FullyVisible(PVNode Node) const;
+  void SetFullyVisible(PVNode Node, bool value);
+  bool VisiblePath(PVNode Node) const;
+  void SetVisiblePath(PVNode Node, bool value);
+  bool IsFiltered(PVNode Node) const { return Node && Node->States.Has(vsFiltered); }
+  void SetFiltered(PVNode Node, bool value);
+  bool IsEffectivelyFiltered(PVNode Node) const;
+  bool IsEffectivelyVisible(PVNode Node) const;
+  std::uint32_t AnimationDuration() const { return FAnimationDuration; }
+  void SetAnimationDuration(std::uint32_t value);
+
+  // ---------------------------------------------------------------- navigation
+  PVNode GetFirst(bool ConsiderChildrenAbove = false);
+  PVNode GetFirstNoInit(bool ConsiderChildrenAbove = false) const;
+  PVNode GetNext(PVNode Node, bool ConsiderChildrenAbove = false);
+  PVNode GetNextNoInit(PVNode Node, bool ConsiderChildrenAbove = false) const;
+  PVNode GetPrevious(PVNode Node, bool ConsiderChildrenAbove = false);
+  PVNode GetPreviousNoInit(PVNode Node, bool ConsiderChildrenAbove = false) const;
+  PVNode GetLast(PVNode Node = nullptr, bool ConsiderChildrenAbove = false);
+  PVNode GetLastNoInit(PVNode Node = nullptr, bool ConsiderChildrenAbove = false) const;
+  PVNode GetFirstChild(PVNode Node);
+  PVNode GetLastChild(PVNode Node);
+  PVNode GetFirstChildNoInit(PVNode Node) const;
+  PVNode GetLastChildNoInit(PVNode Node) const;
+  PVNode GetNextSibling(PVNode Node);
+  PVNode GetPreviousSibling(PVNode Node);
+  PVNode GetNextSiblingNoInit(PVNode Node) const;
+  PVNode GetPreviousSiblingNoInit(PVNode Node) const;
+  PVNode GetFirstInitialized(bool ConsiderChildrenAbove = false) const;
+  PVNode GetNextInitialized(PVNode Node, bool ConsiderChildrenAbove = false) const;
+  PVNode GetPreviousInitialized(PVNode Node, bool ConsiderChildrenAbove = false) const;
+  PVNode GetLastInitialized(PVNode Node = nullptr, bool ConsiderChildrenAbove = false) const;
+  PVNode GetFirstLeaf();
+  PVNode GetNextLeaf(PVNode Node);
+  PVNode GetPreviousLeaf(PVNode Node);
+  PVNode GetFirstLevel(std::uint32_t NodeLevel);
+  PVNode GetNextLevel(PVNode Node, std::uint32_t NodeLevel);
+  PVNode GetPreviousLevel(PVNode Node, std::uint32_t NodeLevel);
+  PVNode GetFirstVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+  PVNode GetFirstVisibleNoInit(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                               bool IncludeFiltered = false) const;
+  PVNode GetNextVisible(PVNode Node, bool ConsiderChildrenAbove = true);
+  PVNode GetNextVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove = true) const;
+  PVNode GetPreviousVisible(PVNode Node, bool ConsiderChildrenAbove = true);
+  PVNode GetPreviousVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove = true) const;
+  PVNode GetLastVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+  PVNode GetLastVisibleNoInit(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                              bool IncludeFiltered = false) const;
+  PVNode GetFirstVisibleChild(PVNode Node, bool IncludeFiltered = false);
+  PVNode GetLastVisibleChild(PVNode Node, bool IncludeFiltered = false);
+  PVNode GetFirstVisibleChildNoInit(PVNode Node, bool IncludeFiltered = false) const;
+  PVNode GetLastVisibleChildNoInit(PVNode Node, bool IncludeFiltered = false) const;
+  PVNode GetNextVisibleSibling(PVNode Node, bool IncludeFiltered = false);
+  PVNode GetPreviousVisibleSibling(PVNode Node, bool IncludeFiltered = false);
+  PVNode GetNextVisibleSiblingNoInit(PVNode Node, bool IncludeFiltered = false) const;
+  PVNode GetPreviousVisibleSiblingNoInit(PVNode Node, bool IncludeFiltered = false) const;
+  PVNode GetVisibleParent(PVNode Node, bool IncludeFiltered = false) const;
+  std::uint32_t AbsoluteIndex(PVNode Node);
+  bool HasAsParent(PVNode Node, PVNode PotentialParent) const;
+  using TVTGetNodeProc = std::function<void(TBaseNodeTree* Sender, PVNode Node, void* Data, bool& Abort)>;
+  PVNode IterateSubtree(PVNode Node, const TVTGetNodeProc& Callback, void* Data, TVNodeStates Filter = {},
+                        bool DoInit = false, bool ChildNodesOnly = false);
+
+  TVTVNodeEnumeration Nodes(bool ConsiderChildrenAbove = false);
+  TVTVNodeEnumeration CheckedNodes(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+  TVTVNodeEnumeration ChildNodes(PVNode Node);
+  TVTVNodeEnumeration InitializedNodes(bool ConsiderChildrenAbove = false);
+  TVTVNodeEnumeration LeafNodes();
+  TVTVNodeEnumeration LevelNodes(std::uint32_t NodeLevel);
+  TVTVNodeEnumeration NoInitNodes(bool ConsiderChildrenAbove = false);
+  TVTVNodeEnumeration SelectedNodes(bool ConsiderChildrenAbove = false);
+  TVTVNodeEnumeration VisibleNodes(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                   bool IncludeFiltered = false);
+  TVTVNodeEnumeration VisibleChildNodes(PVNode Node, bool IncludeFiltered = false);
+  TVTVNodeEnumeration VisibleChildNoInitNodes(PVNode Node, bool IncludeFiltered = false);
+  TVTVNodeEnumeration VisibleNoInitNodes(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                         bool IncludeFiltered = false);
+
+  // ---------------------------------------------------------------- check boxes
+  TCheckState CheckState(PVNode Node) const { return Node->CheckState; }
+  void SetCheckState(PVNode Node, TCheckState Value);
+  TCheckType CheckType(PVNode Node) const { return Node->CheckType; }
+  void SetCheckType(PVNode Node, TCheckType Value);
+  void SetCheckStateForAll(TCheckState aCheckState, bool pSelectedOnly, bool pExcludeDisabled = true);
+  void ClearChecked();
+  std::uint32_t CheckedCount();
+  PVNode GetFirstChecked(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+  PVNode GetNextChecked(PVNode Node, TCheckState State, bool ConsiderChildrenAbove = false);
+  PVNode GetNextChecked(PVNode Node, bool ConsiderChildrenAbove = false);
+  PVNode GetPreviousChecked(PVNode Node, TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+  TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
+  void SetCheckImageKind(TCheckImageKind kind);
+  // The image of a check control: -1 for none (see the check image table).
+  int CheckImageIndex(PVNode Node, TCheckType Type, TCheckState State, bool Enabled) const;
+  static TCheckState NextCheckState(TCheckType Type, TCheckState State);
+
+  // ---------------------------------------------------------------- update batching
+  virtual void BeginUpdate();
+  virtual void EndUpdate();
+  void BeginSynch();
+  void EndSynch();
+  std::uint32_t UpdateCount() const { return FUpdateCount; }
+  void CancelOperation();
+  bool OperationCanceled() const { return FOperationCount > 0 && FOperationCanceled; }
+  std::uint32_t ChangeDelay() const { return FChangeDelay; }
+  void SetChangeDelay(std::uint32_t ms) { FChangeDelay = ms; }
+  const TCache& PositionCache() const { return FPositionCache; }
+  // Waits until the worker has no more work for this tree and applies its state changes.
+  void WaitForPositionCache();
+
+  // ---------------------------------------------------------------- sorting, moving, copying
+  virtual void Sort(PVNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+  virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+  void MoveTo(PVNode Source, PVNode Target, TVTNodeAttachMode Mode, bool ChildrenOnly);
+  void MoveTo(PVNode Node, TBaseNodeTree* Tree, TVTNodeAttachMode Mode, bool ChildrenOnly);
+  PVNode CopyTo(PVNode Source, PVNode Target, TVTNodeAttachMode Mode, bool ChildrenOnly);
+  PVNode CopyTo(PVNode Source, TBaseNodeTree* Tree, TVTNodeAttachMode Mode, bool ChildrenOnly);
+
+  // ---------------------------------------------------------------- streams
+  virtual void SaveToStream(TStream& Stream, PVNode Node = nullptr);
+  // Written whole or not at all; false with the reason in `error` when the file could not be written.
+  bool SaveToFile(const std::string& FileName, std::string* error = nullptr);
+  virtual void LoadFromStream(TStream& Stream);
+  virtual void LoadFromFile(const std::string& FileName);
+  void AddFromStream(TStream& Stream, PVNode TargetNode);
+
+  // ---------------------------------------------------------------- adding and deleting
+  virtual PVNode AddChild(PVNode Parent, void* UserData = nullptr);
+  PVNode InsertNode(PVNode Node, TVTNodeAttachMode Mode, void* UserData = nullptr);
+  void DeleteNode(PVNode Node) { DeleteNode(Node, true, false); }
+  void DeleteChildren(PVNode Node, bool ResetHasChildren = false);
+  virtual void DeleteSelectedNodes();
+  virtual void Clear();
+
+  // ---------------------------------------------------------------- selection and focus
+  bool Selected(PVNode Node) const { return Node && Node->States.Has(vsSelected); }
+  void SetSelected(PVNode Node, bool Value);
+  int SelectedCount() const { return FSelectionCount; }
+  bool SelectionLocked() const { return FSelectionLocked; }
+  void SetSelectionLocked(bool value) { FSelectionLocked = value; }
+  PVNode FocusedNode() const { return FFocusedNode; }
+  void SetFocusedNode(PVNode Value);
+  TColumnIndex FocusedColumn() const { return FFocusedColumn; }
+  void SetFocusedColumn(TColumnIndex Value);
+  virtual void AddToSelection(PVNode Node);
+  virtual void RemoveFromSelection(PVNode Node);
+  void ClearSelection() { ResetSelection(true); }
+  void SelectAll(bool VisibleOnly);
+  void InvertSelection(bool VisibleOnly);
+  PVNode GetFirstSelected(bool ConsiderChildrenAbove = false);
+  PVNode GetNextSelected(PVNode Node, bool ConsiderChildrenAbove = false);
+  PVNode GetPreviousSelected(PVNode Node, bool ConsiderChildrenAbove = false);
+  TNodeArray GetSortedSelection(bool Resolve);
+  bool IsMouseSelecting() const;
+  virtual void EnsureNodeSelected();
+  std::uint32_t SelectionCurveRadius() const { return FSelectionCurveRadius; }
+  void SetSelectionCurveRadius(std::uint32_t value);
+  PVNode RangeAnchor() const { return FRangeAnchor; }
+  // The selection array in address order (for checks of its bookkeeping).
+  const TNodeArray& SelectionArray() const { return FSelection; }
+
+  // ---------------------------------------------------------------- hit testing and geometry
+  void GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitInfo);
+  PVNode GetNodeAt(int X, int Y);
+  PVNode GetNodeAt(TPoint P) { return GetNodeAt(P.X, P.Y); }
+  PVNode GetNodeAt(int X, int Y, bool Relative, int& NodeTop);
+  TRect GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
+                       bool ApplyCellContentMargin = false);
+  int CompareTreeOrder(PVNode Node1, PVNode Node2, bool ConsiderChildrenAbove) const;
+  int OffsetX() const { return FOffsetX; }
+  int OffsetY() const { return FOffsetY; }
+  void SetOffsetXY(int x, int y) { FOffsetX = x, FOffsetY = y; }
+  int EffectiveOffsetX() const { return -FOffsetX; }
+  // Content height and width (the width comes with columns and node widths).
+  std::uint32_t RangeY() const { return FRoot->TotalHeight - FRoot->NodeHeight + FBottomSpace; }
+  std::uint32_t RangeX() const { return FRangeX; }
+  TImageList* Images() const { return FImages; }
+  void SetImages(TImageList* list) { FImages = list; }
+  TImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TImageList* list) { FStateImages = list; }
+
+  // ---------------------------------------------------------------- events
+  TVTInitNodeEvent OnInitNode;
+  TVTInitChildrenEvent OnInitChildren;
+  TVTFreeNodeEvent OnFreeNode;
+  TVTFreeNodeEvent OnResetNode;
+  TVTGetNodeDataSizeEvent OnGetNodeDataSize;
+  TVTChangeEvent OnChange;
+  TVTStructureChangeEvent OnStructureChange;
+  TVTChangingEvent OnExpanding;
+  TVTChangeEvent OnExpanded;
+  TVTChangingEvent OnCollapsing;
+  TVTChangeEvent OnCollapsed;
+  TVTCheckChangingEvent OnChecking;
+  TVTChangeEvent OnChecked;
+  TVTNodeMovingEvent OnNodeMoving;
+  TVTNodeMovedEvent OnNodeMoved;
+  TVTNodeCopyingEvent OnNodeCopying;
+  TVTNodeCopiedEvent OnNodeCopied;
+  TVTCompareEvent OnCompareNodes;
+  TVTSaveNodeEvent OnLoadNode;
+  TVTSaveNodeEvent OnSaveNode;
+  TVTSaveTreeEvent OnLoadTree;
+  TVTSaveTreeEvent OnSaveTree;
+  TVTStateChangeEvent OnStateChange;
+  TVTUpdatingEvent OnUpdating;
+  TVTOperationEvent OnStartOperation;
+  TVTOperationEvent OnEndOperation;
+  TVTAddToSelectionEvent OnAddToSelection;
+  TVTRemoveFromSelectionEvent OnRemoveFromSelection;
+  TVTFocusChangingEvent OnFocusChanging;
+  TVTFocusChangeEvent OnFocusChanged;
+  TVTMeasureItemEvent OnMeasureItem;
+  TVTGetImageEvent OnGetImageIndex;
+  TVTGetImageExEvent OnGetImageIndexEx;
+  TVTGetCellIsEmptyEvent OnGetCellIsEmpty;
+  TVTHotNodeChangeEvent OnHotChange;
+  TVTNodeClickEvent OnNodeClick;
+  TVTNodeClickEvent OnNodeDblClick;
+  TVTColumnClickEvent OnColumnClick;
+  TVTColumnDblClickEvent OnColumnDblClick;
+  TVTKeyActionEvent OnKeyAction;
+  TVTIncrementalSearchEvent OnIncrementalSearch;
+  TVTGetCursorEvent OnGetCursor;
+  TVTScrollEvent OnScroll;
+  TVTScrollBarShowEvent OnShowScrollBar;
+  TVTGetHelpContextEvent OnGetHelpContext;
+  TVTGetImageTextEvent OnGetImageText;
+  TVTCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+  TVTNodeHeightTrackingEvent OnNodeHeightTracking;
+  TVTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+  TVTEditChangingEvent OnEditing;
+
+  // Dispatchers of events (public so the painting, input and string-tree layers can fire them).
+  virtual void DoInitNode(PVNode Parent, PVNode Node, TVNodeInitStates& InitStates);
+  virtual bool DoInitChildren(PVNode Node, std::uint32_t& ChildCount);
+  virtual void DoGetNodeDataSize(int& Size);
+  virtual void DoMeasureItem(TCanvas* TargetCanvas, PVNode Node, int& NodeHeight);
+  virtual void DoResetNode(PVNode Node);
+  virtual void DoChange(PVNode Node);
+  virtual void DoStructureChange(PVNode Node, TChangeReason Reason);
+  virtual bool DoExpanding(PVNode Node);
+  virtual void DoExpanded(PVNode Node);
+  virtual bool DoCollapsing(PVNode Node);
+  virtual void DoCollapsed(PVNode Node);
+  virtual bool DoChecking(PVNode Node, TCheckState& NewCheckState);
+  virtual void DoChecked(PVNode Node);
+  virtual int DoCompare(PVNode Node1, PVNode Node2, TColumnIndex Column);
+  virtual bool DoNodeMoving(PVNode Node, PVNode Target);
+  virtual void DoNodeMoved(PVNode Node);
+  virtual bool DoNodeCopying(PVNode Node, PVNode Target);
+  virtual void DoNodeCopied(PVNode Node);
+  virtual void DoUpdating(TVTUpdateState State);
+  virtual void DoRemoveFromSelection(PVNode Node);
+  virtual bool DoFocusChanging(PVNode OldNode, PVNode NewNode, TColumnIndex OldColumn, TColumnIndex NewColumn);
+  virtual void DoFocusChange(PVNode Node, TColumnIndex Column);
+  virtual void DoFreeNode(PVNode Node);
+  virtual void DoLoadUserData(PVNode Node, TStream& Stream);
+  virtual void DoSaveUserData(PVNode Node, TStream& Stream);
+  virtual TImageList* DoGetImageIndex(PVNode Node, TVTImageKind Kind, TColumnIndex Column, bool& Ghosted,
+                                      int& Index);
+  virtual bool DoGetCellIsEmpty(PVNode Node, TColumnIndex Column);
+  virtual void DoHotChange(PVNode OldNode, PVNode NewNode);
+  virtual void DoNodeClick(const THitInfo& HitInfo);
+  virtual void DoNodeDblClick(const THitInfo& HitInfo);
+  virtual void DoColumnClick(TColumnIndex Column, TShiftState Shift);
+  virtual void DoColumnDblClick(TColumnIndex Column, TShiftState Shift);
+  virtual bool DoKeyAction(std::uint16_t& CharCode, TShiftState& Shift);
+  virtual int DoIncrementalSearch(PVNode Node, const std::string& Text);
+  virtual void DoGetCursor(TCursor& Cursor);
+  virtual void DoScroll(int DeltaX, int DeltaY);
+  virtual void DoShowScrollBar(int Bar, bool Show);
+  virtual bool DoCanSplitterResizeNode(TPoint P, PVNode Node, TColumnIndex Column, bool Allowed);
+  virtual bool DoNodeHeightTracking(PVNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint,
+                                    TPoint P);
+  virtual bool DoNodeHeightDblClickResize(PVNode Node, TColumnIndex Column, TShiftState Shift, TPoint P);
+  virtual bool DoCanEdit(PVNode Node, TColumnIndex Column, bool Allowed);
+  virtual std::string DoGetImageText(PVNode Node, TVTImageKind Kind, TColumnIndex Column);
+  // The help context for F1: asked for the node, then its parents, until a non-zero value.
+  int DoGetHelpContext(PVNode Node, TColumnIndex Column);
+
+  // Content width of a node's cell; 0 here, the string tree measures its text.
+  virtual int GetNodeContentWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) { return 0; }
+  virtual int GetNodeExtraWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) { return 0; }
+
+  // Number of trees alive and whether the shared worker runs (for checks of its life cycle).
+  static bool WorkerThreadRunning();
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  friend class TWorkerThread;
+  friend class TCustomNodeTreeOptions;
+  friend class TVTVNodeEnumeration;
+
+  // ---- node model
+  PVNode AllocateNode();
+  void CreateRootNode();
+  std::uint32_t ReserveInternalNodeData(std::uint32_t Size);
+  // The internal area at `position` (from ReserveInternalNodeData).
+  void* InternalData(PVNode Node, std::uint32_t position) const;
+  virtual void InitNode(PVNode Node);
+  virtual void InitChildren(PVNode Node);
+  void DoStateChange(TNodeTreeStates Enter, TNodeTreeStates Leave = {});
+  void AddToTotalCount(PVNode Node, std::int64_t Value, bool Relative);
+  void AddToTotalHeight(PVNode Node, std::int64_t Value, bool Relative);
+  std::uint32_t CountVisibleDescendants(PVNode Node) const;
+  void UpdateAllChildrenHiddenFlag(PVNode Node);
+  void RefreshAllChildrenHiddenFlags();
+
+  // ---- painting side: calls whose visible effect the painting layer builds.
+  virtual void InvalidateNode(PVNode Node) {}
+  virtual void InvalidateToBottom(PVNode Node) {}
+  virtual void InvalidateTree() { Invalidate(); }
+  virtual void UpdateScrollBars(bool DoRepaint) {}
+  virtual void UpdateVerticalRange() {}
+  virtual void UpdateEditBounds() {}
+  virtual void SuspendRedraw(bool Suspend) {}
+  virtual bool ScrollIntoView(PVNode Node, bool Center, bool Horizontally = false) { return false; }
+  virtual void CancelEditNode() {}
+  virtual void Animate(std::uint32_t Steps, std::uint32_t Duration) {}
+  virtual void InvalidateColumn(TColumnIndex Column) {}
+  int CheckImageWidth() const;
+
+  // ---- expanding
+  void ToggleNodeNoStop(PVNode Node);
+
+  // ---- update batching and position cache
+  void StartOperation(TVTOperationKind Kind);
+  void EndOperation(TVTOperationKind Kind);
+  virtual void ValidatePositionCache();
+  void InvalidatePositionCache();
+  void StopCacheValidation();
+  // Runs on the worker thread: fills `cache` for the shown nodes; false when stopped or trivial.
+  virtual bool BuildPositionCache(TCache& cache);
+  std::uint32_t PositionCacheSize() const;
+  PVNode FindCacheEntryAtY(std::uint32_t Y, std::uint32_t& Top) const;
+  PVNode FindCacheEntryForNode(PVNode Node, std::uint32_t& Top) const;
+  // The height of a node as the worker sees it (measuring runs on the user-interface thread).
+  std::uint32_t WorkerNodeHeight(PVNode Node);
+  void ApplyMail(std::vector<TTreeMail>& mail);
+
+  // ---- sorting, moving
+  void SortChildren(PVNode Node, TColumnIndex Column, TSortDirection Direction);
+
+  // ---- streams
+  void WriteNode(TStream& Stream, PVNode Node);
+  virtual void WriteChunks(TStream& Stream, PVNode Node);
+  void ReadNode(TStream& Stream, int Version, PVNode Node, std::int64_t End);
+  virtual void ReadChunks(TStream& Stream, int Version, PVNode Node, std::int64_t End);
+  virtual bool ReadChunk(TStream& Stream, int Version, PVNode Node, int ChunkType, std::int64_t ChunkSize);
+  void SkipNode(TStream& Stream);
+  void FinishChunkHeader(TStream& Stream, std::int64_t StartPos, std::int64_t EndPos);
+  void RecalcTotalCount(PVNode Node);
+  void RecalcTotalHeight(PVNode Node);
+  void ReadStreamNodes(TStream& Stream, int Version, PVNode Target);
+  void RestoreSelection(PVNode Node);
+  void LoadNodeInto(TStream& Stream, int Version, PVNode Node);
+
+  // ---- structure
+  virtual void LinkNode(PVNode Node, PVNode Destination, TBaseNodeTree* Target, TVTNodeAttachMode Mode);
+  virtual void UnlinkNode(PVNode Node, bool KeepFocus, bool Reindex, bool ParentClearing);
+  void DeleteNode(PVNode Node, bool Reindex, bool ParentClearing);
+  virtual void NotifyChange(PVNode Node);
+  virtual void NotifyStructureChange(PVNode Node, TChangeReason Reason);
+  virtual void RecordPendingChange(bool StructureChange, PVNode Node, TChangeReason Reason);
+  virtual void AppendTempNode(PVNode Node);
+  virtual void ClearTempNodes();
+  void FreeNodeBlock(PVNode Node);
+
+  // ---- selection
+  virtual void AddNodesToSelection(TNodeArray& NewItems, int NewLength, bool ForceInsert);
+  virtual void ResetSelection(bool NotifyChange);
+  virtual int LevelDistance(PVNode Node1, PVNode Node2) const;
+  virtual void ProvideFocusedNode();
+  virtual bool LocateInSelection(PVNode Node, int& Index, int LowBound, int HighBound) const;
+  virtual void EmptySelection();
+  virtual void DetachFromSelection(PVNode Node);
+  virtual void ChooseNextNodeToSelect(PVNode Node);
+  virtual void ResetSelectionAnchor();
+  virtual void SelectRange(PVNode StartNode, PVNode EndNode, bool AddOnly);
+  virtual void FocusNodeInColumn(PVNode Node, TColumnIndex Column);
+  virtual void ToggleRange(PVNode StartNode, PVNode EndNode);
+  virtual void UnselectRange(PVNode StartNode, PVNode EndNode);
+  bool MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool ForceInsert);
+  bool MergeNodeIntoSelection(PVNode Node, bool ForceInsert);
+  void ApplyClickSelection(PVNode Node, bool DragPending, TShiftState Shift);
+  void CompactSelection();
+  virtual void MoveFocusTo(PVNode Node, bool Ask);
+
+  // ---- hit testing
+  virtual void ClassifyHitLeftToRight(THitInfo& HitInfo, int X, int Width, TAlignment Alignment);
+  virtual void ClassifyHitRightToLeft(THitInfo& HitInfo, int X, int Width, TAlignment Alignment);
+  std::uint32_t HitIndentWidth(PVNode Node) const;
+  bool ShowsCheckBox(PVNode Node) const;
+  int ImageWidth(PVNode Node, TVTImageKind Kind, TColumnIndex Column);
+
+  // ---- check boxes
+  bool ChangeCheckState(PVNode Node, TCheckState Value);
+  virtual void ApplyCheckState(PVNode Node, TCheckState Value);
+  virtual bool UpdateParentCheckState(PVNode Node, TCheckState NewCheckState);
+
+  // Fields: node model
+  PVNode FRoot = nullptr;
+  int FNodeDataSize = -1;
+  std::uint32_t FTotalInternalDataSize = 0;
+  std::uint32_t FDefaultNodeHeight = 18;
+  std::uint32_t FVisibleCount = 0;
+  std::uint32_t FUpdateCount = 0;
+  std::uint32_t FSynchUpdateCount = 0;
+  std::atomic<std::uint64_t> FStates{0};
+  TNodeArray FSingletonNodeArray{nullptr};
+  TNodeAllocator FAllocator;
+  std::uint32_t FIndent = 18;
+  int FMargin = 4;
+  int FTextMargin = 4;
+  TVTNodeAlignment FNodeAlignment = naProportional;
+  std::uint32_t FAnimationDuration = 200;
+  std::unique_ptr<TCustomNodeTreeOptions> FOptions;
+  TColumnIndex FSortColumn = NoColumn;
+  TSortDirection FSortDirection = sdAscending;
+  TAlignment FAlignment = taLeftJustify;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  TCheckImageKind FCheckImageKind = ckSystemDefault;
+  std::uint32_t FCheckPropagationCount = 0;
+  TImageList* FImages = nullptr;
+  TImageList* FStateImages = nullptr;
+  // Typed user data: how to make and end the owner's record.
+  const std::type_info* FDataType = nullptr;
+  void (*FDataConstruct)(void*) = nullptr;
+  void (*FDataDestroy)(void*) = nullptr;
+
+  // Fields: update batching and cache
+  std::uint32_t FOperationCount = 0;
+  bool FOperationCanceled = false;
+  TCache FPositionCache;
+  bool FInWorkerCall = false;
+  bool FWorkerReferenced = false;
+
+  // Fields: structure
+  PVNode FLastChangedNode = nullptr;
+  PVNode FLastStructureChangeNode = nullptr;
+  TChangeReason FLastStructureChangeReason = crIgnore;
+  std::uint32_t FChangeDelay = 0;
+  TNodeArray FTempNodeCache;
+  std::uint32_t FTempNodeCount = 0;
+  PVNode FCheckNode = nullptr;
+  PVNode FLastSearchNode = nullptr;
+  PVNode FDropTargetNode = nullptr;
+  PVNode FCurrentHotNode = nullptr;
+  int FOffsetX = 0;
+  int FOffsetY = 0;
+  std::uint32_t FBottomSpace = 0;
+  std::uint32_t FRangeX = 0;
+  TTimer* FChangeTimer = nullptr;
+  TTimer* FStructureChangeTimer = nullptr;
+
+  // Fields: selection
+  TNodeArray FSelection;
+  int FSelectionCount = 0;
+  bool FSelectionLocked = false;
+  PVNode FRangeAnchor = nullptr;
+  int FLastSelectionLevel = -1;
+  PVNode FNextNodeToSelect = nullptr;
+  PVNode FFocusedNode = nullptr;
+  TColumnIndex FFocusedColumn = NoColumn;
+  PVNode FLastSelected = nullptr;
+  std::uint32_t FSelectionCurveRadius = 0;
+};
+
+// The tree that owns a node.
+TBaseNodeTree* TreeOfNode(PVNode Node);
+
+template <class T> void TBaseNodeTree::SetNodeDataType() {
+  static_assert(alignof(T) <= TVNode::AreaAlignment, "the node areas are not aligned enough for this type");
+  SetNodeDataSize(static_cast<int>(sizeof(T) < sizeof(void*) ? sizeof(void*) : sizeof(T)));
+  FDataType = &typeid(T);
+  FDataConstruct = [](void* p) { new (p) T(); };
+  FDataDestroy = [](void* p) { static_cast<T*>(p)->~T(); };
+}
+
+template <class T> T* TBaseNodeTree::GetNodeData(PVNode Node) {
+  if (FDataType == nullptr || *FDataType != typeid(T))
+    throw EAssertionFailed(ClassName() + ": the user data of the nodes is not of the asked type.");
+  void* data = GetNodeData(Node);
+  if (!data) return nullptr;
+  if (!Node->States.Has(vsUserDataConstructed)) {
+    FDataConstruct(data);
+    Node->States.Include(vsUserDataConstructed);
+  }
+  return static_cast<T*>(data);
+}

@@ -177,11 +177,14 @@ void TBaseNodeTree::AddFromStream(TStream& Stream, PVNode TargetNode) {
 void TBaseNodeTree::ReadStreamNodes(TStream& Stream, int Version, PVNode Target) {
   StopCacheValidation();
   std::int64_t remaining = Version == 2 ? ReadValue<std::int32_t>(Stream) : INT64_MAX;
-  while (remaining-- > 0 && Stream.Position() < Stream.Size()) {
+  while (remaining > 0 && Stream.Position() < Stream.Size()) {
     PVNode node = AllocateNode();
     LinkNode(node, Target, this, amAddChildLast);
     ReadNode(Stream, Version, node, Stream.Size());
+    --remaining;
   }
+  // A stream that ends before the nodes it announced is cut short.
+  if (Version == 2 && remaining > 0) Raise(2004);
 }
 
 void TBaseNodeTree::LoadNodeInto(TStream& Stream, int Version, PVNode Node) {

@@ -349,11 +349,7 @@ void TScreen::SetCursor(TCursor cursor) {
   if (FCursor != crDefault) QApplication::restoreOverrideCursor();
   FCursor = cursor;
   if (cursor != crDefault) {
-    Qt::CursorShape shape = cursor == crHourGlass || cursor == crSQLWait ? Qt::WaitCursor
-                            : cursor == crHandPoint                      ? Qt::PointingHandCursor
-                            : cursor == crAppStart                       ? Qt::BusyCursor
-                                                                         : Qt::ArrowCursor;
-    QApplication::setOverrideCursor(QCursor(shape));
+    QApplication::setOverrideCursor(QtCursorOf(cursor));
   }
 }
 

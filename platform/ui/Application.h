@@ -99,6 +99,13 @@ public:
   TCursor Cursor() const { return FCursor; }
   // Anything but crDefault overrides every control's cursor (crHourGlass during long work).
   void SetCursor(TCursor cursor);
+  // Cursors of the program's own under positive numbers (the standard ones are crDefault and
+  // below): a picture whose pixels of `transparent` are see-through, and the point of it that is
+  // the mouse position. Registering a number again replaces its cursor; controls and the screen
+  // showing it take the new one. A number without a cursor shows the arrow.
+  void SetCursors(TCursor index, const TBitmap& picture, TPoint hotSpot, TColor transparent = clFuchsia);
+  bool HasCursor(TCursor index) const;
+  TPoint CursorHotSpot(TCursor index) const; // (-1, -1) for none
   TForm* ActiveForm() const;
   TWinControl* ActiveControl() const;
   int FormCount() const;

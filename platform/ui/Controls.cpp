@@ -68,50 +68,6 @@ namespace {
 
 std::atomic<std::uint64_t> NextControlId{1};
 
-Qt::CursorShape CursorShape(TCursor cursor) {
-  switch (cursor) {
-  case crNone:
-    return Qt::BlankCursor;
-  case crCross:
-    return Qt::CrossCursor;
-  case crIBeam:
-    return Qt::IBeamCursor;
-  case crSizeNESW:
-    return Qt::SizeBDiagCursor;
-  case crSizeNS:
-    return Qt::SizeVerCursor;
-  case crSizeNWSE:
-    return Qt::SizeFDiagCursor;
-  case crSizeWE:
-    return Qt::SizeHorCursor;
-  case crUpArrow:
-    return Qt::UpArrowCursor;
-  case crHourGlass:
-  case crSQLWait:
-    return Qt::WaitCursor;
-  case crDrag:
-  case crMultiDrag:
-    return Qt::DragCopyCursor;
-  case crNoDrop:
-  case crNo:
-    return Qt::ForbiddenCursor;
-  case crHSplit:
-    return Qt::SplitHCursor;
-  case crVSplit:
-    return Qt::SplitVCursor;
-  case crAppStart:
-    return Qt::BusyCursor;
-  case crHelp:
-    return Qt::WhatsThisCursor;
-  case crHandPoint:
-    return Qt::PointingHandCursor;
-  case crSizeAll:
-    return Qt::SizeAllCursor;
-  default:
-    return Qt::ArrowCursor;
-  }
-}
-
 bool IsNativeKeyMessage(unsigned msg) {
   return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
 }
@@ -410,7 +366,7 @@ void TControl::ApplyCursor() {
   if (FCursor == crDefault)
     FWidget->unsetCursor();
   else
-    FWidget->setCursor(QCursor(CursorShape(FCursor)));
+    FWidget->setCursor(QtCursorOf(FCursor));
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {

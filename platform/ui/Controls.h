@@ -392,9 +392,10 @@ protected:
   virtual void WMVScroll(TMessage& Message) {}
   virtual void WMHScroll(TMessage& Message) {}
   // The control got (WM_SETFOCUS) or is losing (WM_KILLFOCUS) the keyboard focus; FocusPeer tells
-  // from or to which control. Sent before CM_EXIT and after CM_ENTER; the default does nothing.
-  virtual void WMSetFocus(TMessage& Message) {}
-  virtual void WMKillFocus(TMessage& Message) {}
+  // from or to which control. Sent before CM_EXIT and after CM_ENTER; the default passes them to
+  // DefaultHandler.
+  virtual void WMSetFocus(TMessage& Message) { DefaultHandler(Message); }
+  virtual void WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
 
   // Places the aligned children inside `rect`.
   virtual void AlignControls(TRect rect);

@@ -62,8 +62,25 @@ void TEdit::ReplaceMasked(const std::u16string& text, int caret) {
   e->setCursorPosition(std::clamp(caret, 0, static_cast<int>(next.size())));
 }
 
+void TEdit::ShowBalloonTip(const std::string& title, const std::string& text, TBalloonIcon icon) {
+  if (!FBalloon) {
+    FBalloon = new TBalloonHint(this);
+    FBalloon->SetName("EditBalloonTip");
+  }
+  FBalloon->SetTitle(title);
+  FBalloon->SetText(text);
+  FBalloon->SetIcon(icon);
+  TPoint caret = PosFromChar(SelStart());
+  FBalloon->ShowAt(*this, {caret.X, ClientHeight() - 2});
+}
+
+void TEdit::HideBalloonTip() {
+  if (FBalloon) FBalloon->Hide();
+}
+
 bool TEdit::EditMessage(TMessage& M) {
   QLineEdit* e = LineEdit(this);
+  if (M.Msg == WM_KEYDOWN || M.Msg == WM_KILLFOCUS) HideBalloonTip();
   switch (M.Msg) {
   case WM_KEYDOWN: {
     auto key = static_cast<std::uint16_t>(M.WParam);

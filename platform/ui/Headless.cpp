@@ -560,6 +560,17 @@ std::string ShownHint() {
   return ShownHintText();
 }
 
+// ---- cursors
+
+bool ShowsCursor(const TControl& control, TCursor cursor) {
+  QWidget* w = control.Widget();
+  if (!w) return false;
+  QCursor shown = w->cursor(), wanted = QtCursorOf(cursor);
+  if (shown.shape() != wanted.shape()) return false;
+  if (shown.shape() != Qt::BitmapCursor) return true;
+  return shown.hotSpot() == wanted.hotSpot() && shown.pixmap().cacheKey() == wanted.pixmap().cacheKey();
+}
+
 // ---- pictures
 
 bool RenderToPng(TControl& control, const std::string& path) {

@@ -120,6 +120,10 @@ std::string HintAt(TControl& control, TPoint at);
 // The hint showing now ("" when none).
 std::string ShownHint();
 
+// ---- cursors
+// True when the control's window shows that cursor (a standard one or one of Screen's own).
+bool ShowsCursor(const TControl& control, TCursor cursor);
+
 // ---- pictures
 // Renders the control (a form with all it shows) into a PNG file. False (reported) on failure.
 bool RenderToPng(TControl& control, const std::string& path);

@@ -7,6 +7,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QWidget>
 
@@ -52,6 +53,11 @@ void DeliverKeyPress(TWinControl* target, std::uint16_t vk, TShiftState shift, c
 void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift, bool keypad = false);
 // True for the keys only the numeric keypad has (its digits, operators and decimal key).
 bool IsKeypadVirtualKey(std::uint16_t vk);
+
+// ---- cursors (Cursors.cpp)
+
+// The Qt cursor of a standard cursor or of one of the program's own (Screen->SetCursors).
+QCursor QtCursorOf(TCursor cursor);
 
 // ---- held keys (KeyState.cpp)
 

@@ -2,6 +2,7 @@
 // push buttons, group boxes and scroll bars.
 #pragma once
 
+#include "platform/ui/BalloonHint.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/EditMask.h"
 #include "platform/ui/Forms.h"
@@ -150,6 +151,13 @@ public:
   int LineFromChar(int index) const;
   TPoint PosFromChar(int index) const;
 
+  // A balloon tip pointing at the caret (as EM_SHOWBALLOONTIP), for example to say why a value
+  // was refused; it goes with HideBalloonTip, the next key or the loss of the focus.
+  void ShowBalloonTip(const std::string& title, const std::string& text, TBalloonIcon icon);
+  void HideBalloonTip();
+  // The box's balloon (nullptr until first shown).
+  TBalloonHint* BalloonTip() const { return FBalloon; }
+
   TNotifyEvent OnChange;
 
 protected:
@@ -171,6 +179,7 @@ private:
   std::string FEditMask;
   TEditMask FMask;
   TPopupMenu* FStandardMenu = nullptr;
+  TBalloonHint* FBalloon = nullptr;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   WideChar FPasswordChar = 0;

@@ -125,13 +125,17 @@ public:
   int RowCount() const { return FRows.Count; }
   // Counts below 0 become 0. FixedCols/FixedRows follow so that at least one column or row stays
   // normal (none when the count is 0); the current cell and the view are pulled inside.
-  void SetColCount(int value);
-  void SetRowCount(int value);
+  // The count, fixed-count and position setters are virtual, so a descendant sees and may adjust
+  // what is set, also by the grid itself (DeleteRow sets RowCount, key scrolling sets TopRow and
+  // LeftCol). Every count change ends in SizeChanged, every move of the view in TopLeftChanged and
+  // every move of the current cell in CurrentCellChanged, whichever way they came.
+  virtual void SetColCount(int value);
+  virtual void SetRowCount(int value);
   int FixedCols() const { return FCols.Fixed; }
   int FixedRows() const { return FRows.Fixed; }
   // Clamped to 0 .. count - 1 (0 for an empty grid).
-  void SetFixedCols(int value);
-  void SetFixedRows(int value);
+  virtual void SetFixedCols(int value);
+  virtual void SetFixedRows(int value);
 
   int DefaultColWidth() const { return FCols.Default; }
   int DefaultRowHeight() const { return FRows.Default; }
@@ -156,8 +160,8 @@ public:
   // view; indexes outside the grid are ignored.
   int Col() const { return FCurrent.X; }
   int Row() const { return FCurrent.Y; }
-  void SetCol(int value);
-  void SetRow(int value);
+  virtual void SetCol(int value);
+  virtual void SetRow(int value);
   // The selected range, ordered; with goRowSelect it spans all normal columns.
   TGridRect Selection() const;
   // Anchor := (Left, Top), current cell := (Right, Bottom), taken as given (also outside the grid,
@@ -168,8 +172,8 @@ public:
   int TopRow() const { return FTopRow; }
   int LeftCol() const { return FLeftCol; }
   // Clamped to FixedRows .. MaxTopRow() (columns likewise).
-  void SetTopRow(int value);
-  void SetLeftCol(int value);
+  virtual void SetTopRow(int value);
+  virtual void SetLeftCol(int value);
   // Largest top row (left column) that the scrolling can reach: the last row then shows fully.
   int MaxTopRow() const;
   int MaxLeftCol() const;

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   fonts-dejavu-core ccache
 )
 

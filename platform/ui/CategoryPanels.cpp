@@ -184,6 +184,29 @@ void TCategoryPanelGroup::WMVScroll(TMessage& M) {
   }
 }
 
+void TCategoryPanelGroup::CMFocusChanged(TMessage& M) {
+  TWinControl::CMFocusChanged(M);
+  auto* control = reinterpret_cast<TControl*>(M.LParam);
+  // A panel that takes the focus itself stays where the user scrolled it.
+  if (control && control != this && !dynamic_cast<TCategoryPanel*>(control) && ContainsControl(control))
+    ScrollInView(control);
+}
+
+void TCategoryPanelGroup::ScrollInView(const TControl* control) {
+  QWidget* content = Area(this)->widget();
+  QWidget* w = control->Widget();
+  if (!w || !content->isAncestorOf(w)) return;
+  constexpr int Margin = 4;
+  const int top = w->mapTo(content, QPoint(0, 0)).y();
+  const int bottom = top + w->height();
+  const int position = VertScrollPosition();
+  const int view = ClientHeight();
+  if (top < position)
+    SetVertScrollPosition(top - Margin);
+  else if (bottom > position + view)
+    SetVertScrollPosition(std::min(top - Margin, bottom + Margin - view));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Panel
 

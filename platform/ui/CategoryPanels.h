@@ -49,8 +49,11 @@ protected:
   void Resize() override;
   void ApplyLook() override;
   void WMVScroll(TMessage& Message) override;
+  // The focused control, when it is one of the group's, is scrolled into view.
+  void CMFocusChanged(TMessage& Message) override;
 
 private:
+  void ScrollInView(const TControl* control);
   std::vector<TCategoryPanel*> FPanels;
   int FHeaderHeight = 24;
   TFont FHeaderFont;

@@ -72,6 +72,24 @@ bool IsNativeKeyMessage(unsigned msg) {
   return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
 }
 
+// The controls the mouse has entered and not yet left (a child and its parents are all entered).
+// A window that hides never hears the mouse leave, so hiding or disabling ends this by hand.
+std::vector<std::pair<TControl*, std::uint64_t>> MouseOver;
+
+void EndMouseOverWithin(const TControl* control) {
+  auto* win = dynamic_cast<const TWinControl*>(control);
+  std::vector<std::pair<TControl*, std::uint64_t>> leaving;
+  std::erase_if(MouseOver, [&](const std::pair<TControl*, std::uint64_t>& entry) {
+    if (!IsLiveControl(entry.second)) return true;
+    if (entry.first != control && !(win && win->ContainsControl(entry.first))) return false;
+    leaving.push_back(entry);
+    return true;
+  });
+  // Innermost first, as the mouse would leave them.
+  for (auto it = leaving.rbegin(); it != leaving.rend(); ++it)
+    if (IsLiveControl(it->second)) it->first->Perform(CM_MOUSELEAVE);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -268,6 +286,7 @@ void TControl::SetVisible(bool visible) {
   if (!visible && FParent)
     if (TForm* form = GetParentForm(this)) form->ControlRemoved(this);
   ApplyVisible();
+  if (!visible) EndMouseOverWithin(this);
   Perform(CM_VISIBLECHANGED, visible ? 1 : 0);
   if (FParent && FAlign != alNone) FParent->Realign();
 }
@@ -283,6 +302,7 @@ void TControl::SetEnabled(bool enabled) {
     }
     FWidget->setEnabled(enabled);
   }
+  if (!enabled) EndMouseOverWithin(this);
   Perform(CM_ENABLEDCHANGED);
 }
 
@@ -345,10 +365,13 @@ void TControl::NotifyChildren(unsigned msg) {
 void TControl::ApplyLook() {
   if (!FWidget) return;
   QPalette pal = FWidget->palette();
-  QColor text = ToQColor(FFont.Color());
-  pal.setColor(QPalette::WindowText, text);
-  pal.setColor(QPalette::Text, text);
-  pal.setColor(QPalette::ButtonText, text);
+  // A disabled control writes in the system's grey, whatever its font colour.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    QColor text = ToQColor(group == QPalette::Disabled ? clGrayText : FFont.Color());
+    pal.setColor(group, QPalette::WindowText, text);
+    pal.setColor(group, QPalette::Text, text);
+    pal.setColor(group, QPalette::ButtonText, text);
+  }
   pal.setColor(QPalette::Window, ToQColor(FColor));
   FWidget->setPalette(pal);
   FWidget->setFont(ToQFont(FFont, true));
@@ -515,9 +538,12 @@ void TControl::Dispatch(TMessage& M) {
     WMMouse(M);
     return;
   case CM_MOUSEENTER:
+    if (std::none_of(MouseOver.begin(), MouseOver.end(), [this](const auto& e) { return e.second == FId; }))
+      MouseOver.emplace_back(this, FId);
     CMMouseEnter(M);
     return;
   case CM_MOUSELEAVE:
+    std::erase_if(MouseOver, [this](const auto& e) { return e.second == FId; });
     CMMouseLeave(M);
     return;
   case CM_ENABLEDCHANGED:

@@ -139,6 +139,7 @@ bool TEdit::EditMessage(TMessage& M) {
       // One line: a line break ends what is pasted, as in any one-line box.
       qsizetype br = pasted.indexOf(QRegularExpression("[\r\n]"));
       if (br >= 0) pasted.truncate(br);
+      pasted = QString::fromStdU16String(ThroughKeyHandler(pasted.toStdU16String()));
       if (FMaxLength > 0) {
         qsizetype room = FMaxLength - (e->text().size() - e->selectedText().size());
         pasted.truncate(std::max<qsizetype>(0, room));

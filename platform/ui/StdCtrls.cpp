@@ -13,12 +13,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
+#include <QTextOption>
 #include <QValidator>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -42,11 +48,14 @@ Qt::Alignment HorizontalAlignment(TAlignment alignment) {
                                        : Qt::AlignLeft;
 }
 
+QChar WithCharCase(QChar ch, TEditCharCase charCase) {
+  return charCase == ecUpperCase ? ch.toUpper() : charCase == ecLowerCase ? ch.toLower() : ch;
+}
+
 // Typed letters become capitals or small letters as the char case asks.
 void ApplyCharCase(TMessage& M, TEditCharCase charCase) {
   if (M.Msg != WM_CHAR || charCase == ecNormal) return;
-  QChar ch(static_cast<char16_t>(M.WParam));
-  M.WParam = (charCase == ecUpperCase ? ch.toUpper() : ch.toLower()).unicode();
+  M.WParam = WithCharCase(QChar(static_cast<char16_t>(M.WParam)), charCase).unicode();
 }
 
 // A button's focus states: a button (other than a radio button) has the focus.
@@ -58,40 +67,159 @@ bool IsButtonClass(const TControl* c) {
 }
 
 // Refuses an edit that makes the text longer than the limit (typing, pasting); text set by code
-// stays as given. The line edit holds the new text while validating, so the length before the
-// change is kept here.
-class TMaxLengthValidator : public QValidator {
+// stays as given. With a filter, what the user inserts other than by typing (pasting, dropping)
+// passes through it; the filter hands back typed text and text set by code unchanged. The line
+// edit holds the new text while validating, so the text before the change is kept here.
+class TEditValidator : public QValidator {
 public:
-  TMaxLengthValidator(QLineEdit* edit, int maxLength)
-      : QValidator(edit), FMax(maxLength), FPrevious(static_cast<int>(edit->text().size())) {
-    QObject::connect(edit, &QLineEdit::textChanged, this,
-                     [this](const QString& text) { FPrevious = static_cast<int>(text.size()); });
+  using TFilter = std::function<QString(const QString&)>;
+  TEditValidator(QLineEdit* edit, int maxLength, TFilter filter)
+      : QValidator(edit), FMax(maxLength), FFilter(std::move(filter)), FPrevious(edit->text()) {
+    QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { FPrevious = text; });
   }
-  State validate(QString& input, int&) const override {
-    if (FMax > 0 && input.size() > FMax && input.size() > FPrevious) return Invalid;
+  State validate(QString& input, int& pos) const override {
+    if (FFilter) {
+      const qsizetype before = FPrevious.size(), after = input.size();
+      qsizetype head = 0, tail = 0;
+      while (head < before && head < after && FPrevious[head] == input[head])
+        ++head;
+      while (tail < before - head && tail < after - head &&
+             FPrevious[before - 1 - tail] == input[after - 1 - tail])
+        ++tail;
+      const QString inserted = input.mid(head, after - head - tail);
+      if (!inserted.isEmpty()) {
+        const QString kept = FFilter(inserted);
+        if (kept != inserted) {
+          input = input.left(head) + kept + input.right(tail);
+          pos = static_cast<int>(head + kept.size());
+        }
+      }
+    }
+    if (FMax > 0 && input.size() > FMax && input.size() > FPrevious.size()) return Invalid;
     return Acceptable;
   }
 
 private:
   int FMax;
-  int FPrevious;
+  TFilter FFilter;
+  QString FPrevious;
 };
 
-void SetLengthLimit(QLineEdit* edit, int maxLength) {
+void SetLengthLimit(QLineEdit* edit, int maxLength, TEditValidator::TFilter filter = {}) {
   delete edit->validator();
-  edit->setValidator(maxLength > 0 ? new TMaxLengthValidator(edit, maxLength) : nullptr);
+  edit->setValidator(maxLength > 0 || filter ? new TEditValidator(edit, maxLength, std::move(filter))
+                                             : nullptr);
 }
+
+// List controls expand a TAB to the next stop; the stops lie eight average characters apart.
+qreal TabStopDistance(const QFontMetrics& fm) {
+  static const QString Alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const int average = (fm.horizontalAdvance(Alphabet) / 26 + 1) / 2;
+  return 8.0 * std::max(1, average);
+}
+
+QTextOption TabbedTextOption(const QFontMetrics& fm, Qt::Alignment alignment) {
+  QTextOption option(alignment);
+  option.setWrapMode(QTextOption::NoWrap);
+  option.setTabStopDistance(TabStopDistance(fm));
+  return option;
+}
+
+int TabbedTextWidth(const QFontMetrics& fm, const QString& text) {
+  return fm.size(Qt::TextSingleLine | Qt::TextExpandTabs, text, static_cast<int>(TabStopDistance(fm)))
+      .width();
+}
+
+int ItemTextMargin(const QWidget* w) {
+  return w->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+}
+
+// Draws item texts of list views with their TABs expanded to the list's tab stops.
+class TTabbedItemDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    if (!opt.text.contains(QLatin1Char('\t'))) return QStyledItemDelegate::paint(painter, option, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+    const int margin = w ? ItemTextMargin(w) : 3;
+    QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w).adjusted(margin, 0, -margin, 0);
+    const QPalette::ColorGroup group =
+        opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    painter->save();
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                : QPalette::Text));
+    painter->setClipRect(r);
+    painter->drawText(QRectF(r), text, TabbedTextOption(opt.fontMetrics, Qt::AlignLeft | Qt::AlignVCenter));
+    painter->restore();
+  }
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    if (opt.text.contains(QLatin1Char('\t'))) {
+      const int margin = opt.widget ? ItemTextMargin(opt.widget) : 3;
+      size.setWidth(TabbedTextWidth(opt.fontMetrics, opt.text) + 2 * margin + 2);
+    }
+    return size;
+  }
+};
 
 class QtComboBox : public QComboBox {
 public:
-  explicit QtComboBox(TComboBox* owner) : FOwner(owner) {}
+  explicit QtComboBox(TComboBox* owner) : FOwner(owner) {
+    view()->setItemDelegate(new TTabbedItemDelegate(view()));
+  }
   void showPopup() override {
     if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
+    // The open list is as wide as its longest item needs, never narrower than the box.
+    int widest = 0;
+    QStyleOptionViewItem option;
+    option.initFrom(view());
+    for (int i = 0; i < count(); ++i)
+      widest = std::max(widest, view()->itemDelegate()->sizeHint(option, model()->index(i, 0)).width());
+    if (count() > maxVisibleItems()) widest += view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    view()->setMinimumWidth(std::max(width(), widest + 2 * view()->frameWidth()));
     QComboBox::showPopup();
   }
   void hidePopup() override {
     QComboBox::hidePopup();
     if (FOwner->OnCloseUp) FOwner->OnCloseUp(FOwner);
+  }
+
+protected:
+  // A list without an edit part draws its own text: TABs go to the tab stops, and while the box
+  // has the focus its text stands on the highlight, as the system's lists mark the focus.
+  void paintEvent(QPaintEvent* event) override {
+    if (isEditable()) return QComboBox::paintEvent(event);
+    QStylePainter painter(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QString text = opt.currentText;
+    opt.currentText.clear();
+    opt.state &= ~QStyle::State_HasFocus;
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    const bool enabled = isEnabled();
+    QColor pen = palette().color(enabled ? QPalette::Normal : QPalette::Disabled, QPalette::ButtonText);
+    if (hasFocus() && enabled) {
+      painter.fillRect(field.adjusted(1, 1, -1, -1), palette().color(QPalette::Highlight));
+      pen = palette().color(QPalette::HighlightedText);
+    }
+    painter.setPen(pen);
+    painter.setClipRect(field);
+    const QRect textRect = field.adjusted(3, 0, -2, 0);
+    painter.drawText(QRectF(textRect), text,
+                     TabbedTextOption(fontMetrics(), Qt::AlignLeft | Qt::AlignVCenter));
   }
 
 private:
@@ -103,6 +231,24 @@ public:
   explicit QtCheckBox(TCheckBox* owner) : FOwner(owner) {}
 
 protected:
+  // The focus is a dotted frame around the caption, shown whenever the box has the focus.
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const bool focused = opt.state & QStyle::State_HasFocus;
+    opt.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_CheckBox, opt);
+    if (!focused) return;
+    QRect frame = style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &opt, this);
+    frame = frame.intersected(rect().adjusted(0, 0, -1, -1));
+    QPen pen(palette().color(QPalette::WindowText), 1, Qt::CustomDashLine);
+    pen.setDashPattern({1, 1});
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame.adjusted(0, 0, -1, -1));
+  }
+
   // Unchecked, checked, then grayed when allowed: the order the control's Toggle uses.
   void nextCheckState() override { FOwner->Toggle(); }
 
@@ -342,6 +488,7 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
+  SetMaxLength(0);
 }
 
 std::string TEdit::GetText() const {
@@ -352,21 +499,48 @@ std::string TEdit::GetText() const {
 
 void TEdit::SetTextNative(const std::string& text) {
   auto* e = static_cast<QLineEdit*>(Widget());
+  const bool setting = std::exchange(FSettingText, true);
   if (IsMasked())
     e->setText(QString::fromStdU16String(FMask.Format(Q(text).toStdU16String())));
   else
     e->setText(Q(text));
+  FSettingText = setting;
   e->setCursorPosition(0);
 }
 
 void TEdit::ApplyLook() {
   TWinControl::ApplyLook();
-  if (Widget()) SetBaseColor(Widget(), Color());
+  auto* e = static_cast<QLineEdit*>(Widget());
+  if (!e) return;
+  // A box the user cannot change stands on the button face, unless it was given a colour of its own.
+  const bool plain = Color() == clWindow;
+  QPalette pal = e->palette();
+  const QColor base = ToQColor(Color());
+  const QColor face = ToQColor(clBtnFace);
+  pal.setColor(QPalette::Active, QPalette::Base, plain && e->isReadOnly() ? face : base);
+  pal.setColor(QPalette::Inactive, QPalette::Base, plain && e->isReadOnly() ? face : base);
+  pal.setColor(QPalette::Disabled, QPalette::Base, plain ? face : base);
+  e->setPalette(pal);
 }
 
 void TEdit::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
-  SetLengthLimit(static_cast<QLineEdit*>(Widget()), FMaxLength);
+  // Pasted or dropped text goes through the key handler and the letter case, a character at a
+  // time, as if it were typed.
+  SetLengthLimit(static_cast<QLineEdit*>(Widget()), FMaxLength, [this](const QString& inserted) {
+    if (FKeyed || FSettingText || !CanFire()) return inserted;
+    return QString::fromStdU16String(ThroughKeyHandler(inserted.toStdU16String()));
+  });
+}
+
+std::u16string TEdit::ThroughKeyHandler(const std::u16string& text) {
+  std::u16string kept;
+  for (char16_t unit : text) {
+    WideChar ch = unit;
+    KeyPress(ch);
+    if (ch != 0) kept += WithCharCase(QChar(ch), FCharCase).unicode();
+  }
+  return kept;
 }
 
 bool TEdit::ReadOnly() const {
@@ -374,6 +548,7 @@ bool TEdit::ReadOnly() const {
 }
 void TEdit::SetReadOnly(bool readOnly) {
   static_cast<QLineEdit*>(Widget())->setReadOnly(readOnly);
+  ApplyLook();
 }
 
 void TEdit::SetPasswordChar(WideChar ch) {
@@ -406,7 +581,9 @@ std::string TEdit::SelText() const {
   return static_cast<QLineEdit*>(Widget())->selectedText().toStdString();
 }
 void TEdit::SetSelText(const std::string& text) {
+  const bool setting = std::exchange(FSettingText, true);
   static_cast<QLineEdit*>(Widget())->insert(Q(text));
+  FSettingText = setting;
 }
 void TEdit::SelectAll() {
   static_cast<QLineEdit*>(Widget())->selectAll();
@@ -427,6 +604,13 @@ void TEdit::SetAlignment(TAlignment alignment) {
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
+  // What arrives by a message (a typed character, a paste) has been through the key handler.
+  const bool keyed = std::exchange(FKeyed, true);
+  DefaultEditHandler(M);
+  FKeyed = keyed;
+}
+
+void TEdit::DefaultEditHandler(TMessage& M) {
   if (EditMessage(M)) return;
   if (M.Msg == WM_CHAR && FMaxLength > 0 && M.WParam >= 32) {
     auto* e = static_cast<QLineEdit*>(Widget());
@@ -746,6 +930,7 @@ void TRadioButton::CMDialogChar(TMessage& M) {
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
   auto* l = new QListWidget;
+  l->setItemDelegate(new TTabbedItemDelegate(l));
   l->setFocusPolicy(Qt::StrongFocus);
   l->setUniformItemSizes(true);
   QObject::connect(l, &QListWidget::currentRowChanged, [this] {

@@ -174,6 +174,10 @@ protected:
 private:
   // The edit messages of the default handler; false for the others.
   bool EditMessage(TMessage& Message);
+  void DefaultEditHandler(TMessage& Message);
+  // Text inserted other than by typing (pasted, dropped) passes the key handler and the letter
+  // case a character at a time, as if typed; what the handler drops is left out.
+  std::u16string ThroughKeyHandler(const std::u16string& text);
   void ReplaceMasked(const std::u16string& text, int caret);
   TPopupMenu* StandardMenu();
   std::string FEditMask;
@@ -182,6 +186,8 @@ private:
   TBalloonHint* FBalloon = nullptr;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
+  bool FKeyed = false;       // a key or paste message is changing the text
+  bool FSettingText = false; // code is setting the text
   WideChar FPasswordChar = 0;
   bool FAutoSelect = true;
   TAlignment FAlignment = taLeftJustify;

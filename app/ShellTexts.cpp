@@ -39,6 +39,7 @@ TTextBlock MainWindowTexts() {
       {Text_Folder_Not_Created, "Error!! The folder %s cannot be created"},
       {Text_File_Not_Written, "Error!! The file %s cannot be written: %s"},
       {Text_Configuration_Unreadable, "Error!! The configuration cannot be read: %s"},
+      {Text_Configuration_Missing, "Error!! The folder of the configuration is missing: %s"},
   };
   return Texts;
 }
@@ -98,6 +99,7 @@ TTextBlock SoftOptionsTexts() {
       {319, "Software Settings"},
       {320, "Jump into next field in the tables by pressing the Enter Key"},
       {321, "Enable Auto Size of Table Columns by Double Click"},
+      {Text_Update_Check_Failed, "Update Check not Possible. Check the Internet Connection"},
   };
   return Texts;
 }

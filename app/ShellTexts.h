@@ -19,3 +19,6 @@ constexpr int Text_Images_Not_Built = 87;         // "%s": what was refused
 constexpr int Text_Folder_Not_Created = 88;       // "%s": the folder
 constexpr int Text_File_Not_Written = 89;         // "%s": the file, then the reason
 constexpr int Text_Configuration_Unreadable = 90; // "%s": the parser's reason
+constexpr int Text_Configuration_Missing = 91;    // "%s": the configuration's folder
+// The options window's version check got no answer.
+constexpr int Text_Update_Check_Failed = 322;

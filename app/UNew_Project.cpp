@@ -1,11 +1,13 @@
 #include "app/UNew_Project.h"
 
+#include "app/ShellTexts.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UVelmariceFirmWareLook.h"
 #include "controls/ProUtilUnicode.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Format.h"
 
 #include <string>
 
@@ -88,8 +90,9 @@ void TFNew_Project::Btn_OKClick(TObject*) {
     return;
   }
   const std::string folder = JoinPath(Projects_Dir, name);
+  // The name passed its checks: a folder that cannot be made is the folder's fault, not the name's.
   if (!CreateDir(folder)) {
-    MessageDlg(Lang_Text(105), mtError, mbOK);
+    MessageDlg(Format(Lang_Text(Text_Folder_Not_Created), {"\"" + folder + "\""}), mtError, mbOK);
     return;
   }
   ForceDirectories(JoinPath(folder, "bin"));

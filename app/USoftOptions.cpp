@@ -1,5 +1,6 @@
 #include "app/USoftOptions.h"
 
+#include "app/ShellTexts.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UVelmariceFirmWare.h"
@@ -9,8 +10,10 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 namespace {
@@ -175,6 +178,19 @@ void TFSoftOptions::Create_Lang_List() {
   for (std::string& file : ListFiles(Language_Dir, Language_Extension))
     if (Ends_With_Extension(file) && IsSafeFileName(Language_Of(file)))
       SL_Languages.push_back(std::move(file));
+  // The built-in English texts need no file, so English can always be chosen back.
+  const bool english_listed =
+      std::any_of(SL_Languages.begin(), SL_Languages.end(),
+                  [](const std::string& file) { return SameText(Language_Of(file), Default_Language_Name); });
+  if (!english_listed) {
+    const std::string english = std::string(Default_Language_Name) + Language_Extension;
+    auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
+    auto before = std::find_if(SL_Languages.begin(), SL_Languages.end(), [&](const std::string& file) {
+      return std::lexicographical_compare(english.begin(), english.end(), file.begin(), file.end(),
+                                          [&](char a, char b) { return lower(a) < lower(b); });
+    });
+    SL_Languages.insert(before, english);
+  }
   Show_Page = 1;
   Update_Lang_Page(1);
 }
@@ -250,10 +266,18 @@ void TFSoftOptions::CB_En_ConClick(TObject*) {
 }
 
 void TFSoftOptions::Btn_Check_UpdateClick(TObject*) {
-  if (Check_Version())
+  // "No Update Available" only on the server's word; a check that got no answer says so.
+  switch (Ask_Version()) {
+  case TVersionAnswer::Newer:
     LL_Check_Update->SetCaption(Link_Markup(Download_Page_Url(), Lang_Text(314)));
-  else
+    break;
+  case TVersionAnswer::NoNewer:
     LL_Check_Update->SetCaption(Lang_Text(315));
+    break;
+  case TVersionAnswer::NoAnswer:
+    LL_Check_Update->SetCaption(Lang_Text(Text_Update_Check_Failed));
+    break;
+  }
   LL_Check_Update->Show();
 }
 

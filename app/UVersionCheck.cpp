@@ -29,17 +29,23 @@ int Conv_Version(const std::string& Ver_str) {
   return value;
 }
 
-bool Check_Version() {
+TVersionAnswer Ask_Version() {
   THttpRequest request;
   request.Url = Version_Page_Url();
   request.Headers = {{"Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"},
                      {"User-Agent", "Mozilla/3.0 (compatible; HTTP client)"}};
   request.TimeoutMs = Timeout_Ms;
-  const std::string reply(Trim(HttpGet(request)));
-  if (reply.empty() || SameText(reply, "VER. 0.000")) return false;
+  const std::optional<std::string> body = HttpFetch(request);
+  if (!body) return TVersionAnswer::NoAnswer;
+  const std::string reply(Trim(*body));
+  if (reply.empty() || SameText(reply, "VER. 0.000")) return TVersionAnswer::NoNewer;
   const int local = Conv_Version(Build_SW_Version);
   const int remote = Conv_Version(reply);
-  return local != -1 && remote != -1 && local < remote;
+  return local != -1 && remote != -1 && local < remote ? TVersionAnswer::Newer : TVersionAnswer::NoNewer;
+}
+
+bool Check_Version() {
+  return Ask_Version() == TVersionAnswer::Newer;
 }
 
 std::string Version_Page_Url() {

@@ -12,8 +12,13 @@ constexpr long Version_Check_Timeout_Ms = 10000;
 // or the four others are not digits.
 int Conv_Version(const std::string& Ver_str);
 
-// True when the maker's version page names a version newer than this build's. Every failure
-// (no network, refused connection, error status, time-out, an oversized reply) counts as no.
+enum class TVersionAnswer {
+  Newer,    // the version page names a version newer than this build's
+  NoNewer,  // it answered, naming none
+  NoAnswer, // no network, refused connection, error status, time-out, an oversized reply
+};
+TVersionAnswer Ask_Version();
+// True when the maker's version page names a version newer than this build's; no answer counts as no.
 bool Check_Version();
 
 // The version page asked by Check_Version.

@@ -38,6 +38,8 @@ constexpr TDefaultText Texts[] = {
     {1038, "Error!!! The device cannot be searched: %s"},
     {1039, "Error!!! The update program %s cannot be started: %s"},
     {1040, "Error!!! The file %s cannot be written: %s"},
+    {1041, "Error!!! The update program %s is missing"},
+    {1042, "Error!!! The firmware file %s is missing"},
 };
 
 } // namespace

@@ -33,3 +33,6 @@ constexpr int Txt_Boot_No_Echo = 1038;
 constexpr int Txt_Boot_Updater_Not_Started = 1039;
 // The updater's command file could not be written; "%s" the file, then the reason.
 constexpr int Txt_Boot_Command_Not_Written = 1040;
+// The updater or the firmware file it is to write is not there; "%s" the file.
+constexpr int Txt_Boot_Updater_Missing = 1041;
+constexpr int Txt_Boot_Firmware_Missing = 1042;

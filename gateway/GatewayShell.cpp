@@ -2,6 +2,7 @@
 
 #include "app/ShellTexts.h"
 #include "app/UComon.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -10,6 +11,13 @@ TGatewayResult No_Project() {
 }
 
 } // namespace
+
+TGatewayResult Check_Project_Folder() {
+  if (Project_Path.empty()) return No_Project();
+  if (!DirectoryExists(Project_Path))
+    return TGatewayResult::Failure(Text_Configuration_Missing, {"\"" + Project_Path + "\""});
+  return TGatewayResult::Success();
+}
 
 TGatewayResult Check_Config_LoraWAN() {
   if (Project_Path.empty()) return No_Project();

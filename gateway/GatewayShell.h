@@ -5,6 +5,8 @@
 #include "gateway/SaveBin.h"
 #include "gateway/UpdateCommandFile.h"
 
+// A configuration is open and its folder still exists (it may be deleted outside the program).
+TGatewayResult Check_Project_Folder();
 // FileName_ParGen and FileName_LoRaWAN_SetAccess of the open configuration.
 TGatewayResult Check_Config_LoraWAN();
 TCompileResult Compile_Bin();

@@ -7,6 +7,8 @@
 #include "platform/Format.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -25,9 +27,24 @@ bool IsPort(std::string_view text) {
   return IsIntInRange(text, 0, 65535) && StrToIntDef(text, -1) != 10000;
 }
 
-// A key or identifier fits when it holds only hexadecimal digits, at most `digits` of them.
-bool Is_Hex_Key_Text(std::string_view text, std::size_t digits) {
-  return text.size() <= digits && std::all_of(text.begin(), text.end(), IsHexDigit);
+// A key or identifier fits when it holds only hexadecimal digits, at most `digits` of them. A
+// character that is no digit is named with its place, so a blank is not taken for a length fault.
+std::optional<TGatewayResult> Check_Hex_Key(std::string_view text, std::size_t digits, int tooLong,
+                                            int badChar) {
+  int position = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    ++position;
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (!IsHexDigit(text[i])) {
+      const std::string character(text.substr(i, std::min(length, text.size() - i)));
+      return TGatewayResult::Failure(Format(Lang_Text(badChar), {character, std::int64_t{position}}),
+                                     badChar);
+    }
+    i += length;
+  }
+  if (text.size() > digits) return Fail(tooLong);
+  return std::nullopt;
 }
 
 } // namespace
@@ -48,13 +65,20 @@ TGatewayResult Check_ParGen_Values(const TParGen& v) {
   if (IsBlank(v.LoRa_Activation_Method)) return Fail(Txt_Error_Activation_Method);
 
   // Only the identifiers of the chosen activation method reach the device; the others are hidden.
-  if (!Is_Hex_Key_Text(v.LoRa_JoinEUI, 16)) return Fail(Txt_Error_JoinEUI);
+  if (auto bad = Check_Hex_Key(v.LoRa_JoinEUI, 16, Txt_Error_JoinEUI, Txt_Error_JoinEUI_Char)) return *bad;
   if (Is_ABP_Activation(v)) {
-    if (!Is_Hex_Key_Text(v.LoRa_Device_Address, 8)) return Fail(Txt_Error_Device_Address);
-    if (!Is_Hex_Key_Text(v.LoRa_Network_Session_Key, 32)) return Fail(Txt_Error_Network_Session_Key);
-    if (!Is_Hex_Key_Text(v.LoRa_Application_Session_Key, 32)) return Fail(Txt_Error_Application_Session_Key);
-  } else if (!Is_Hex_Key_Text(v.LoRa_Application_Key, 32)) {
-    return Fail(Txt_Error_Application_Key);
+    if (auto bad =
+            Check_Hex_Key(v.LoRa_Device_Address, 8, Txt_Error_Device_Address, Txt_Error_Device_Address_Char))
+      return *bad;
+    if (auto bad = Check_Hex_Key(v.LoRa_Network_Session_Key, 32, Txt_Error_Network_Session_Key,
+                                 Txt_Error_Network_Session_Key_Char))
+      return *bad;
+    if (auto bad = Check_Hex_Key(v.LoRa_Application_Session_Key, 32, Txt_Error_Application_Session_Key,
+                                 Txt_Error_Application_Session_Key_Char))
+      return *bad;
+  } else if (auto bad = Check_Hex_Key(v.LoRa_Application_Key, 32, Txt_Error_Application_Key,
+                                      Txt_Error_Application_Key_Char)) {
+    return *bad;
   }
 
   if (int i = BadOctet(v.Ethernet_IP); i >= 0) return Fail(Txt_Error_Ethernet_IP1 + i);

@@ -171,6 +171,16 @@ constexpr TDefaultText Texts[] = {
     {2937, "Error LoRa!! Application Key must be at most 32 hexadecimal digits (0-9, A-F)"},
     {2938, "Error!! The Communication Setting cannot be read, the default values are shown: %s"},
     {2939, "Error!! The Communication Setting cannot be saved: %s"},
+    {2940, "Error LoRa!! JoinEUI holds \"%s\" at position %d, which is not a hexadecimal digit (0-9, A-F)"},
+    {2941,
+     "Error LoRa!! Device Address holds \"%s\" at position %d, which is not a hexadecimal digit (0-9, A-F)"},
+    {2942, "Error LoRa!! Network Session Key holds \"%s\" at position %d, which is not a hexadecimal digit "
+           "(0-9, A-F)"},
+    {2943,
+     "Error LoRa!! Application Session Key holds \"%s\" at position %d, which is not a hexadecimal digit "
+     "(0-9, A-F)"},
+    {2944,
+     "Error LoRa!! Application Key holds \"%s\" at position %d, which is not a hexadecimal digit (0-9, A-F)"},
 };
 
 } // namespace

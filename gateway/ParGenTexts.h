@@ -25,6 +25,12 @@ constexpr int Txt_Error_Device_Address = 2934;
 constexpr int Txt_Error_Network_Session_Key = 2935;
 constexpr int Txt_Error_Application_Session_Key = 2936;
 constexpr int Txt_Error_Application_Key = 2937;
+// A key holding something else than hexadecimal digits: "%s" the character, "%d" its position.
+constexpr int Txt_Error_JoinEUI_Char = 2940;
+constexpr int Txt_Error_Device_Address_Char = 2941;
+constexpr int Txt_Error_Network_Session_Key_Char = 2942;
+constexpr int Txt_Error_Application_Session_Key_Char = 2943;
+constexpr int Txt_Error_Application_Key_Char = 2944;
 // ParGen.xml that cannot be read or saved; "%s" takes the reason.
 constexpr int Txt_ParGen_Read_Error = 2938;
 constexpr int Txt_ParGen_Save_Error = 2939;

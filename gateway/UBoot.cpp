@@ -231,6 +231,7 @@ void TFBoot::Btn_UpdateClick(TObject*) {
   Last_Update_Option = std::max(CB_Update_Options->ItemIndex(), 0);
   Last_Read_Back = CB_Update_Option_Read_Back->Checked();
   if (!Compile_XML_Parameter_New_Boot(*address)) return;
+  if (!Update_Files_Present()) return;
   Run_Updater();
 }
 
@@ -268,6 +269,22 @@ bool TFBoot::Compile_XML_Parameter_New_Boot(const std::string& address) {
       Update_Command(address, option, CB_Update_Option_Read_Back->Checked()));
   if (!written) MessageDlg(written.Message, mtError, mbOK);
   return written.Ok;
+}
+
+bool TFBoot::Update_Files_Present() {
+  const std::string updater = JoinPath(Program_Dir, Updater_Program);
+  if (!FileExists(updater)) {
+    MessageDlg(Format(Lang_Text(Txt_Boot_Updater_Missing), {"\"" + updater + "\""}), mtError, mbOK);
+    return false;
+  }
+  // The command file names the firmware; the updater would only fail on it midway.
+  const TUpdateCommand command = Update_Command({}, std::max(CB_Update_Options->ItemIndex(), 0), false);
+  if (Updates_Firmware(command.Update_Option) && !FileExists(Firmware_Path(command))) {
+    MessageDlg(Format(Lang_Text(Txt_Boot_Firmware_Missing), {"\"" + Firmware_Path(command) + "\""}), mtError,
+               mbOK);
+    return false;
+  }
+  return true;
 }
 
 void TFBoot::Run_Updater() {

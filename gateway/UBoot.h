@@ -77,6 +77,8 @@ public:
 
 private:
   void Create_Controls();
+  // The updater and, when the option writes it, the firmware file exist; false (reported) otherwise.
+  bool Update_Files_Present();
   void Run_Updater();
   bool FChecking = false;
   std::optional<TEchoReply> FEchoFailure; // the request that ended the check early

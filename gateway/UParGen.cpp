@@ -128,6 +128,8 @@ void TFParGen::FormCreate(TObject*) {
 }
 
 void TFParGen::FormShow(TObject*) {
+  // Every showing starts at the first panel, wherever the last one was left.
+  CPG->SetVertScrollPosition(0);
   TParGenLoad load = Load_ParGen(FileName_ParGen);
   // A damaged file is reported; the defaults are shown, never what an earlier showing left.
   if (load.State == TXmlFileState::Unreadable) MessageDlg(load.Message, mtError, mbOK);

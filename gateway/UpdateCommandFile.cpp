@@ -14,7 +14,7 @@ void AddOperation(TXmlNode operations, TOperation kind, const TUpdateCommand& c,
   std::string file, start;
   switch (kind) {
   case TOperation::Firmware:
-    file = JoinPath(c.Master_Dir, Build_Firmware_File);
+    file = Firmware_Path(c);
     start = "0x8000";
     break;
   case TOperation::ParameterImage:
@@ -52,6 +52,14 @@ void AddOperation(TXmlNode operations, TOperation kind, const TUpdateCommand& c,
 
 } // namespace
 
+bool Updates_Firmware(int updateOption) {
+  return updateOption == 0 || updateOption == 1;
+}
+
+std::string Firmware_Path(const TUpdateCommand& command) {
+  return JoinPath(command.Master_Dir, Build_Firmware_File);
+}
+
 void Build_Update_Command(const TUpdateCommand& c, TXmlDocument& doc) {
   TXmlNode root = doc.CreateRoot("Ethernet_Update");
   root.AddChild("Version", "1000");
@@ -63,7 +71,7 @@ void Build_Update_Command(const TUpdateCommand& c, TXmlDocument& doc) {
   root.AddChild("Address_Protection", "0x07800");
   root.AddChild("Protections").AddChild("Protection", "0x40B");
   TXmlNode operations = root.AddChild("Operations");
-  const bool firmware = c.Update_Option == 0 || c.Update_Option == 1;
+  const bool firmware = Updates_Firmware(c.Update_Option);
   const bool configuration = c.Update_Option == 0 || c.Update_Option == 2;
   if (firmware) AddOperation(operations, TOperation::Firmware, c, !configuration);
   if (configuration) {

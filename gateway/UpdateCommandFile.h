@@ -16,6 +16,10 @@ struct TUpdateCommand {
   std::string Project_Path; // the configuration folder with its bin folder
 };
 
+// Whether the option writes the firmware, and the firmware file it names.
+bool Updates_Firmware(int updateOption);
+std::string Firmware_Path(const TUpdateCommand& command);
+
 void Build_Update_Command(const TUpdateCommand& command, TXmlDocument& doc);
 // Writes <programDir>/Ethernet_Update.xml.
 TGatewayResult Compile_XML_Parameter_New_Boot(const std::string& programDir, const TUpdateCommand& command);

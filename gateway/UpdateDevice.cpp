@@ -15,6 +15,8 @@ bool Passed(const TGatewayResult& result) {
 } // namespace
 
 bool Update_Device() {
+  // Building images from defaults into a recreated folder would hide that the configuration is gone.
+  if (!Passed(Check_Project_Folder())) return false;
   if (!Passed(Check_Config_LoraWAN())) return false;
   TCompileResult compiled = Compile_Bin();
   if (!Passed(compiled)) return false;

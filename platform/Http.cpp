@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 #include <mutex>
+#include <utility>
 
 #ifndef VELMARIC_VERSION_HOST
 #define VELMARIC_VERSION_HOST "localhost"
@@ -33,12 +34,12 @@ std::string& HostOverride() {
 
 } // namespace
 
-std::string HttpGet(const THttpRequest& request) {
+std::optional<std::string> HttpFetch(const THttpRequest& request) {
   static std::once_flag initialised;
   std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
   CURL* curl = curl_easy_init();
-  if (!curl) return {};
+  if (!curl) return std::nullopt;
   TBody body;
   body.Max = request.MaxBody;
   curl_slist* headers = nullptr;
@@ -67,8 +68,12 @@ std::string HttpGet(const THttpRequest& request) {
   curl_slist_free_all(headers);
   curl_easy_cleanup(curl);
 
-  if (code != CURLE_OK || body.TooBig || status < 200 || status > 299) return {};
-  return body.Text;
+  if (code != CURLE_OK || body.TooBig || status < 200 || status > 299) return std::nullopt;
+  return std::move(body.Text);
+}
+
+std::string HttpGet(const THttpRequest& request) {
+  return HttpFetch(request).value_or(std::string());
 }
 
 std::string VersionCheckHost() {

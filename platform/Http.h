@@ -1,6 +1,7 @@
 // A small blocking HTTP client: one GET, HTTP/1.0, a 10 s time-out and a 64 KiB body cap.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +14,9 @@ struct THttpRequest {
 };
 
 // Body of a 2xx reply; any failure (no connection, time-out, other status, body over the cap)
-// gives the empty text.
+// gives nothing, so an empty reply can be told from none.
+std::optional<std::string> HttpFetch(const THttpRequest& request);
+// The same, with a failure giving the empty text.
 std::string HttpGet(const THttpRequest& request);
 
 // Host of the version check, fixed when the program is built ("name" or "name:port").

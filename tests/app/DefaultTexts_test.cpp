@@ -99,8 +99,10 @@ TEST(DefaultTexts, ShellTextsMatchTheirQuotationsByteForByte) {
 
 // A number entered without a quotation would hide a spare slot's blank behind a made-up text.
 TEST(DefaultTexts, ShellBlocksEnterOnlyQuotedTextsAndTheAddedMessages) {
-  const std::set<int> added = {Text_Settings_Not_Saved, Text_Images_Not_Built, Text_Folder_Not_Created,
-                               Text_File_Not_Written, Text_Configuration_Unreadable};
+  const std::set<int> added = {Text_Settings_Not_Saved,       Text_Images_Not_Built,
+                               Text_Folder_Not_Created,       Text_File_Not_Written,
+                               Text_Configuration_Unreadable, Text_Configuration_Missing,
+                               Text_Update_Check_Failed};
   Load_Default_Texts();
   std::set<int> entered;
   for (TTextBlock block :

@@ -73,7 +73,7 @@ TEST_F(TNewProjectTest, BadNamesGetTheirTextAndTheDialogKeepsTheName) {
   EXPECT_EQ(Dir.Entries(), (std::vector<std::string>{"LANGUAGE", "MASTER", "PROJECTS"}));
 }
 
-TEST_F(TNewProjectTest, AFolderThatCannotBeCreatedGetsText105) {
+TEST_F(TNewProjectTest, AFolderThatCannotBeCreatedIsReportedAsSuchNotAsABadName) {
   TFVelmariceFirmWare& f = Start();
   ASSERT_EQ(std::remove(Dir.File("PROJECTS").c_str()), 0);
   Messages.Answer(mrOk);
@@ -83,7 +83,8 @@ TEST_F(TNewProjectTest, AFolderThatCannotBeCreatedGetsText105) {
     Headless::Click(d, "Btn_Cancel");
   });
   Headless::Click(f, "Btn_New");
-  EXPECT_EQ(Messages.Texts(), std::vector<std::string>{"Error! Name project is not valid"});
+  EXPECT_EQ(Messages.Texts(), std::vector<std::string>{"Error!! The folder \"" + Dir.File("PROJECTS/Plant1") +
+                                                       "\" cannot be created"});
   EXPECT_EQ(Project_Path, "");
 }
 

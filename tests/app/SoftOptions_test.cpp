@@ -34,7 +34,7 @@ protected:
   }
 };
 
-TEST_F(TSoftOptionsTest, WithoutLanguageFilesThereIsOnePageAndNoArrows) {
+TEST_F(TSoftOptionsTest, WithoutLanguageFilesOnlyTheBuiltInEnglishIsOffered) {
   Start();
   Options([](TFSoftOptions& d) {
     EXPECT_EQ(d.ClientWidth(), 509);
@@ -43,7 +43,8 @@ TEST_F(TSoftOptionsTest, WithoutLanguageFilesThereIsOnePageAndNoArrows) {
     EXPECT_EQ(d.L_Page_Lang->Caption(), "Page 1 / 1");
     EXPECT_FALSE(d.Btn_Prev->Visible());
     EXPECT_FALSE(d.Btn_Next->Visible());
-    EXPECT_TRUE(Shown_Names(d).empty());
+    EXPECT_EQ(Shown_Names(d), std::vector<std::string>{"English"});
+    EXPECT_FALSE(d.I_L1->Visible()) << "no flag picture";
     EXPECT_EQ(d.L_Sel_Lang->Caption(), "Selected Language : English");
     Headless::Click(d, "Btn_Cancel");
   });
@@ -92,18 +93,20 @@ TEST_F(TSoftOptionsTest, AFlagFallsBackToTheDefaultFlagAndWithoutOneOnlyTheNameS
   Flag("Italiano.bmp", clGreen);
   Start();
   Options([](TFSoftOptions& d) {
+    EXPECT_EQ(Shown_Names(d), (std::vector<std::string>{"Deutsch", "English", "Italiano"}));
     EXPECT_FALSE(d.I_L1->Visible()) << "no Deutsch.bmp and no DefaultFlag.bmp";
     EXPECT_TRUE(d.L_L1->Visible());
-    ASSERT_TRUE(d.I_L2->Visible());
-    EXPECT_EQ(d.I_L2->Picture().Bitmap().Pixel(10, 10), clGreen);
-    EXPECT_TRUE(d.I_L2->Transparent());
+    ASSERT_TRUE(d.I_L3->Visible());
+    EXPECT_EQ(d.I_L3->Picture().Bitmap().Pixel(10, 10), clGreen);
+    EXPECT_TRUE(d.I_L3->Transparent());
     Headless::Click(d, "Btn_Cancel");
   });
   Flag("DefaultFlag.bmp", clRed);
   Options([](TFSoftOptions& d) {
     ASSERT_TRUE(d.I_L1->Visible());
     EXPECT_EQ(d.I_L1->Picture().Bitmap().Pixel(10, 10), clRed);
-    EXPECT_EQ(d.I_L2->Picture().Bitmap().Pixel(10, 10), clGreen);
+    EXPECT_EQ(d.I_L2->Picture().Bitmap().Pixel(10, 10), clRed) << "the built-in English";
+    EXPECT_EQ(d.I_L3->Picture().Bitmap().Pixel(10, 10), clGreen);
     Headless::Click(d, "Btn_Cancel");
   });
 }
@@ -154,6 +157,18 @@ TEST_F(TSoftOptionsTest, YesToTheLanguageQuestionReappliesTheTextsOfEveryWindow)
   });
   EXPECT_EQ(Language_Name, "Deutsch");
   EXPECT_NE(Dir.Read("Velmaric.xml").find("<language>Deutsch</language>"), std::string::npos);
+
+  // No English.lng ships, yet English can be chosen back: the built-in texts return.
+  Messages.Answer(mrYes);
+  Options([&](TFSoftOptions& d) {
+    ASSERT_EQ(Shown_Names(d), (std::vector<std::string>{"Deutsch", "English"}));
+    Headless::Click(d, "L_L2");
+    EXPECT_EQ(d.Caption(), "Software Options");
+    Headless::Click(d, "Btn_OK");
+  });
+  EXPECT_EQ(Language_Name, "English");
+  EXPECT_EQ(f.Btn_New->Caption(), "New Configuration");
+  EXPECT_NE(Dir.Read("Velmaric.xml").find("<language>English</language>"), std::string::npos);
 }
 
 TEST_F(TSoftOptionsTest, TheUpdateBoxesFollowTheInternetBox) {

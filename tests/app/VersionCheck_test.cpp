@@ -101,7 +101,7 @@ TEST_F(TVersionCheckTest, FailuresCountAsNoNewerVersionWithinTheTimeOut) {
       SetVersionCheckHost("127.0.0.1:" + std::to_string(TLocalHttpServer::ClosedPort()));
     }
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(Check_Version());
+    EXPECT_EQ(Ask_Version(), TVersionAnswer::NoAnswer);
     // Far below the default time-out: the shortened one was used.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   }
@@ -160,14 +160,34 @@ TEST_F(TVersionCheckTest, TheTimerStaysOffUnlessBothOptionsAreOnAndOptionsOkStar
   EXPECT_FALSE(f.LL_Update->Visible());
 }
 
-TEST_F(TVersionCheckTest, TheOptionsWindowShowsTheLinkOrThatThereIsNoUpdate) {
+TEST_F(TVersionCheckTest, TheOptionsWindowShowsTheLinkThatThereIsNoUpdateOrThatItGotNoAnswer) {
   TLocalHttpServer server;
   SetVersionCheckHost(server.Host());
   TFVelmariceFirmWare& f = Start();
-  for (bool newer : {true, false}) {
-    SCOPED_TRACE(newer);
-    server.Reply(200, newer ? "VER. 1.001" : "VER. 1.000");
-    Headless::OnNextModal([newer](TForm& form) {
+  const std::string link =
+      "<a href=\"" + Download_Page_Url() + "\">New Version Available. Click Here for more Details</a>";
+  struct TCase {
+    int Status; // 0: no server at all
+    std::string Body;
+    std::string Shown;
+  };
+  const TCase cases[] = {
+      {200, "VER. 1.001", link},
+      {200, "VER. 1.000", "No Update Available"},
+      {200, "", "No Update Available"},
+      {500, "VER. 2.000", "Update Check not Possible. Check the Internet Connection"},
+      {404, "", "Update Check not Possible. Check the Internet Connection"},
+      {0, "", "Update Check not Possible. Check the Internet Connection"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Status) + " \"" + c.Body + "\"");
+    if (c.Status) {
+      server.Reply(c.Status, c.Body);
+      SetVersionCheckHost(server.Host());
+    } else {
+      SetVersionCheckHost("127.0.0.1:" + std::to_string(TLocalHttpServer::ClosedPort()));
+    }
+    Headless::OnNextModal([&c, &link](TForm& form) {
       auto& d = static_cast<TFSoftOptions&>(form);
       Headless::PickItem(d, "PC_Options", 1);
       EXPECT_FALSE(d.LL_Check_Update->Visible());
@@ -175,14 +195,10 @@ TEST_F(TVersionCheckTest, TheOptionsWindowShowsTheLinkOrThatThereIsNoUpdate) {
       Headless::Tick(d, "CB_Update");
       Headless::Click(d, "Btn_Check_Update");
       EXPECT_TRUE(d.LL_Check_Update->Visible());
-      if (newer) {
-        EXPECT_EQ(d.LL_Check_Update->Caption(),
-                  "<a href=\"" + Download_Page_Url() +
-                      "\">New Version Available. Click Here for more Details</a>");
+      EXPECT_EQ(d.LL_Check_Update->Caption(), c.Shown);
+      EXPECT_EQ(d.LL_Check_Update->LinkCount(), c.Shown == link ? 1 : 0);
+      if (c.Shown == link) {
         EXPECT_TRUE(d.LL_Check_Update->ClickLink(0));
-      } else {
-        EXPECT_EQ(d.LL_Check_Update->Caption(), "No Update Available");
-        EXPECT_EQ(d.LL_Check_Update->LinkCount(), 0);
       }
       Headless::Click(d, "Btn_Cancel");
     });

@@ -16,6 +16,7 @@
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,6 +78,7 @@ protected:
     Set_Model_Identity();
     Program_Dir = Dir.MakeDir("program");
     Master_Dir = Dir.MakeDir("program/MASTER");
+    Dir.Write("program/MASTER/SimZ9K59.sim", "firmware");
     Project_Path = Dir.MakeDir("program/PROJECTS/Plant");
     Set_Files();
     SetClock(&Clock);
@@ -346,20 +348,51 @@ TEST_F(BootTest, TheUpdaterRunsUnderABusyCursorWhileTheWindowsKeepPainting) {
   EXPECT_EQ(Set_Start_Program_Idle(nullptr), nullptr);
 }
 
-TEST_F(BootTest, AMissingUpdaterIsReportedAfterTheCommandFile) {
-  Echo.Script = "AA";
-  Show();
-  Address({"10", "0", "0", "7"});
-  TMessageResponder responder{mrOk};
-  EXPECT_TRUE(Headless::Click(*Form, "Btn_Update"));
-  ASSERT_EQ(responder.Count(), 1u);
-  EXPECT_EQ(responder.Last().Type, mtError);
-  EXPECT_EQ(responder.Last().Text.rfind(
-                "Error!!! The update program " + Program_Dir + "/Ethernet_Update.exe cannot be started: ", 0),
-            0u)
-      << responder.Last().Text;
-  EXPECT_TRUE(Command_File_Written());
-  EXPECT_EQ(Screen->Cursor(), crDefault);
+TEST_F(BootTest, AMissingUpdaterOrFirmwareIsReportedOnceBeforeTheUpdaterRuns) {
+  struct TCase {
+    const char* Name;
+    bool Updater, Firmware;
+    const char* Option;
+    std::string Message; // "" when the updater runs
+  };
+  const std::string updater = "\"" + Dir.File("program/Ethernet_Update.exe") + "\"";
+  const std::string firmware = "\"" + Dir.File("program/MASTER/SimZ9K59.sim") + "\"";
+  const TCase cases[] = {
+      {"no updater", false, true, "Firmware + Configuration",
+       "Error!!! The update program " + updater + " is missing"},
+      {"no updater nor firmware", false, false, "Firmware",
+       "Error!!! The update program " + updater + " is missing"},
+      {"no firmware, firmware and configuration", true, false, "Firmware + Configuration",
+       "Error!!! The firmware file " + firmware + " is missing"},
+      {"no firmware, firmware only", true, false, "Firmware",
+       "Error!!! The firmware file " + firmware + " is missing"},
+      {"no firmware, configuration only", true, false, "Configuration", ""},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove(Dir.File("program/seen.xml"));
+    std::filesystem::remove(Dir.File("program/Ethernet_Update.exe"));
+    std::filesystem::remove(Dir.File("program/MASTER/SimZ9K59.sim"));
+    if (c.Updater) Dir.WriteScript("program/Ethernet_Update.exe", Copying_Stub);
+    if (c.Firmware) Dir.Write("program/MASTER/SimZ9K59.sim", "firmware");
+    Echo.Script = "AA";
+    Echo.Requests.clear();
+    Show();
+    Address({"10", "0", "0", "7"});
+    EXPECT_TRUE(Headless::PickItem(*Form, "CB_Update_Options", c.Option));
+    TMessageResponder responder;
+    if (!c.Message.empty()) responder.Answer(mrOk);
+    EXPECT_TRUE(Headless::Click(*Form, "Btn_Update"));
+    EXPECT_EQ(responder.Texts(),
+              c.Message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.Message});
+    if (!c.Message.empty()) {
+      EXPECT_EQ(responder.Last().Type, mtError);
+    }
+    EXPECT_EQ(Dir.Exists("program/seen.xml"), c.Message.empty()) << "the updater runs only when all is there";
+    EXPECT_TRUE(Command_File_Written());
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    Form->Hide();
+  }
 }
 
 TEST_F(BootTest, ACommandFileThatCannotBeWrittenStopsTheStep) {

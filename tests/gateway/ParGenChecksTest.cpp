@@ -84,11 +84,16 @@ TEST_F(ParGenChecks, FirstFailingFieldAnswersWithItsText) {
        },
        0},
       {"JoinEUI too long", [](TParGen& v) { v.LoRa_JoinEUI = "70B3D57ED00000011"; }, 2933},
-      {"JoinEUI with a blank", [](TParGen& v) { v.LoRa_JoinEUI = "70B3 D57E"; }, 2933},
-      {"device address not hex", [](TParGen& v) { v.LoRa_Device_Address = "12G4"; }, 2934},
+      {"JoinEUI with a blank", [](TParGen& v) { v.LoRa_JoinEUI = "70B3 D57E"; }, 2940},
+      {"device address not hex", [](TParGen& v) { v.LoRa_Device_Address = "12G4"; }, 2941},
       {"device address of 9 digits", [](TParGen& v) { v.LoRa_Device_Address = "123456789"; }, 2934},
-      {"device address a blank", [](TParGen& v) { v.LoRa_Device_Address = " "; }, 2934},
-      {"network session key with 0x", [](TParGen& v) { v.LoRa_Network_Session_Key = "0x2B7E"; }, 2935},
+      {"device address a blank", [](TParGen& v) { v.LoRa_Device_Address = " "; }, 2941},
+      {"device address too long and not hex", [](TParGen& v) { v.LoRa_Device_Address = "12345678Z"; }, 2941},
+      {"network session key with 0x", [](TParGen& v) { v.LoRa_Network_Session_Key = "0x2B7E"; }, 2942},
+      {"network session key of 33", [](TParGen& v) { v.LoRa_Network_Session_Key = std::string(33, '0'); },
+       2935},
+      {"application session key with a blank", [](TParGen& v) { v.LoRa_Application_Session_Key = "12AB CD"; },
+       2943},
       {"application session key of 33",
        [](TParGen& v) { v.LoRa_Application_Session_Key = std::string(33, 'A'); }, 2936},
       {"application key unused with ABP", [](TParGen& v) { v.LoRa_Application_Key = "not a key"; }, 0},
@@ -96,6 +101,12 @@ TEST_F(ParGenChecks, FirstFailingFieldAnswersWithItsText) {
        [](TParGen& v) {
          v.LoRa_Activation_Method = "Over-the-Air Activation [OTAA]";
          v.LoRa_Application_Key = "not a key";
+       },
+       2944},
+      {"application key of 33 with OTAA",
+       [](TParGen& v) {
+         v.LoRa_Activation_Method = "Over-the-Air Activation [OTAA]";
+         v.LoRa_Application_Key = std::string(33, 'f');
        },
        2937},
       {"full OTAA application key",
@@ -169,8 +180,18 @@ TEST_F(ParGenChecks, MessagesAreTheTextsOfTheTable) {
   values.LoRa_Payload_Size = "223";
   EXPECT_EQ(Check_ParGen_Values(values).Message, "Error LoRa!! Payload Size must be between 1 and 222");
 
+  // A key that is not too long but holds a blank or another character names it and its place.
   values = New_ParGen();
-  values.LoRa_Device_Address = "ABCD EF";
+  values.LoRa_Network_Session_Key = "12AB CD";
+  EXPECT_EQ(Check_ParGen_Values(values).Message,
+            "Error LoRa!! Network Session Key holds \" \" at position 5, "
+            "which is not a hexadecimal digit (0-9, A-F)");
+  values.LoRa_Network_Session_Key = "12\xC3\xA9";
+  EXPECT_EQ(Check_ParGen_Values(values).Message,
+            "Error LoRa!! Network Session Key holds \"\xC3\xA9\" at position 3, "
+            "which is not a hexadecimal digit (0-9, A-F)");
+  values = New_ParGen();
+  values.LoRa_Device_Address = "ABCDEF012";
   EXPECT_EQ(Check_ParGen_Values(values).Message,
             "Error LoRa!! Device Address must be at most 8 hexadecimal digits (0-9, A-F)");
 }

@@ -17,6 +17,7 @@
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -132,6 +133,9 @@ TEST_F(UpdateDeviceTest, AStepThatFailsIsShownAndTheDialogNeverOpens) {
        [](const TTempDir& d) { d.Write("Plant/ParGen.xml", "<Par_Gen><LoRa_RF_Band>"); }, "Error!!"},
       {"the images cannot be written", [](const TTempDir& d) { d.Write("Plant/bin", "not a folder"); },
        "Error!! The folder"},
+      {"the configuration's folder was deleted outside the program",
+       [](const TTempDir& d) { std::filesystem::remove_all(d.File("Plant")); },
+       "Error!! The folder of the configuration is missing"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -146,6 +150,8 @@ TEST_F(UpdateDeviceTest, AStepThatFailsIsShownAndTheDialogNeverOpens) {
     EXPECT_EQ(responder.Last().Text.rfind(c.MessageStart, 0), 0u) << responder.Last().Text;
     EXPECT_EQ(DialogShown, nullptr);
     EXPECT_FALSE(fresh.Exists("Plant/bin/bank1.bin"));
+    EXPECT_EQ(fresh.Exists("Plant"), std::string(c.Name).find("deleted") == std::string::npos)
+        << "a deleted folder stays deleted";
   }
 }
 

@@ -78,14 +78,11 @@ std::vector<std::pair<TControl*, std::uint64_t>> MouseOver;
 
 void EndMouseOverWithin(const TControl* control) {
   auto* win = dynamic_cast<const TWinControl*>(control);
+  std::erase_if(MouseOver, [](const auto& entry) { return !IsLiveControl(entry.second); });
   std::vector<std::pair<TControl*, std::uint64_t>> leaving;
-  std::erase_if(MouseOver, [&](const std::pair<TControl*, std::uint64_t>& entry) {
-    if (!IsLiveControl(entry.second)) return true;
-    if (entry.first != control && !(win && win->ContainsControl(entry.first))) return false;
-    leaving.push_back(entry);
-    return true;
-  });
-  // Innermost first, as the mouse would leave them.
+  for (const auto& entry : MouseOver)
+    if (entry.first == control || (win && win->ContainsControl(entry.first))) leaving.push_back(entry);
+  // Innermost first, as the mouse would leave them; the leave takes each off the list.
   for (auto it = leaving.rbegin(); it != leaving.rend(); ++it)
     if (IsLiveControl(it->second)) it->first->Perform(CM_MOUSELEAVE);
 }
@@ -543,7 +540,8 @@ void TControl::Dispatch(TMessage& M) {
     CMMouseEnter(M);
     return;
   case CM_MOUSELEAVE:
-    std::erase_if(MouseOver, [this](const auto& e) { return e.second == FId; });
+    // Only a control the mouse entered can leave it, once.
+    if (std::erase_if(MouseOver, [this](const auto& e) { return e.second == FId; }) == 0) return;
     CMMouseLeave(M);
     return;
   case CM_ENABLEDCHANGED:

@@ -32,6 +32,9 @@ constexpr unsigned WM_NULL = 0x0000, WM_SIZE = 0x0005, WM_SETFOCUS = 0x0007, WM_
 // answer the line; EM_POSFROMCHAR: WParam the index, answer the client point (MakeLParam).
 constexpr unsigned EM_LINEFROMCHAR = 0x00C9, EM_POSFROMCHAR = 0x00D6, EM_CHARFROMPOS = 0x00D7;
 
+// Combo box messages
+constexpr unsigned CB_GETDROPPEDWIDTH = 0x015F; // Result: the width of the open list in pixels
+
 // Scroll request codes (WParam of WM_VSCROLL and WM_HSCROLL)
 constexpr unsigned SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,
                    SB_PAGELEFT = 2, SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4,

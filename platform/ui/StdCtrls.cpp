@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -75,10 +76,14 @@ public:
   using TFilter = std::function<QString(const QString&)>;
   TEditValidator(QLineEdit* edit, int maxLength, TFilter filter)
       : QValidator(edit), FMax(maxLength), FFilter(std::move(filter)), FPrevious(edit->text()) {
-    QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { FPrevious = text; });
+    QObject::connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+      FPrevious = text;
+      FFiltered.reset();
+    });
   }
   State validate(QString& input, int& pos) const override {
-    if (FFilter) {
+    // The line edit validates the text it was handed back once more; that text is filtered already.
+    if (FFilter && !(FFiltered && input == *FFiltered)) {
       const qsizetype before = FPrevious.size(), after = input.size();
       qsizetype head = 0, tail = 0;
       while (head < before && head < after && FPrevious[head] == input[head])
@@ -92,6 +97,7 @@ public:
         if (kept != inserted) {
           input = input.left(head) + kept + input.right(tail);
           pos = static_cast<int>(head + kept.size());
+          FFiltered = input;
         }
       }
     }
@@ -103,6 +109,7 @@ private:
   int FMax;
   TFilter FFilter;
   QString FPrevious;
+  mutable std::optional<QString> FFiltered;
 };
 
 void SetLengthLimit(QLineEdit* edit, int maxLength, TEditValidator::TFilter filter = {}) {
@@ -180,15 +187,20 @@ public:
   }
   void showPopup() override {
     if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
-    // The open list is as wide as its longest item needs, never narrower than the box.
+    view()->setMinimumWidth(PopupWidth());
+    QComboBox::showPopup();
+  }
+  // The open list is as wide as its longest item needs, never narrower than the box.
+  int PopupWidth() const {
     int widest = 0;
     QStyleOptionViewItem option;
     option.initFrom(view());
+    option.font = view()->font();
+    option.fontMetrics = QFontMetrics(option.font);
     for (int i = 0; i < count(); ++i)
       widest = std::max(widest, view()->itemDelegate()->sizeHint(option, model()->index(i, 0)).width());
     if (count() > maxVisibleItems()) widest += view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    view()->setMinimumWidth(std::max(width(), widest + 2 * view()->frameWidth()));
-    QComboBox::showPopup();
+    return std::max(width(), widest + 2 * view()->frameWidth());
   }
   void hidePopup() override {
     QComboBox::hidePopup();
@@ -212,8 +224,8 @@ protected:
     const bool enabled = isEnabled();
     QColor pen = palette().color(enabled ? QPalette::Normal : QPalette::Disabled, QPalette::ButtonText);
     if (hasFocus() && enabled) {
-      painter.fillRect(field.adjusted(1, 1, -1, -1), palette().color(QPalette::Highlight));
-      pen = palette().color(QPalette::HighlightedText);
+      painter.fillRect(field.adjusted(1, 1, -1, -1), ToQColor(clHighlight));
+      pen = ToQColor(clHighlightText);
     }
     painter.setPen(pen);
     painter.setClipRect(field);
@@ -591,6 +603,9 @@ void TEdit::SelectAll() {
 void TEdit::ClearSelection() {
   Perform(WM_CLEAR);
 }
+void TEdit::PasteFromClipboard() {
+  static_cast<QLineEdit*>(Widget())->paste();
+}
 bool TEdit::Modified() const {
   return static_cast<QLineEdit*>(Widget())->isModified();
 }
@@ -792,6 +807,10 @@ void TComboBox::Select() {
 
 void TComboBox::DefaultHandler(TMessage& M) {
   auto* cb = static_cast<QComboBox*>(Widget());
+  if (M.Msg == CB_GETDROPPEDWIDTH) {
+    M.Result = static_cast<QtComboBox*>(cb)->PopupWidth();
+    return;
+  }
   // A closed list does not open on the space bar (F4 and Alt+Down open it).
   if (M.Msg == WM_KEYDOWN && M.WParam == VK_SPACE && !cb->isEditable()) return;
   if (M.Msg == WM_KEYDOWN && Application->Headless() &&

@@ -603,9 +603,6 @@ void TEdit::SelectAll() {
 void TEdit::ClearSelection() {
   Perform(WM_CLEAR);
 }
-void TEdit::PasteFromClipboard() {
-  static_cast<QLineEdit*>(Widget())->paste();
-}
 bool TEdit::Modified() const {
   return static_cast<QLineEdit*>(Widget())->isModified();
 }

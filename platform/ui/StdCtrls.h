@@ -118,8 +118,6 @@ public:
   void SetSelText(const std::string& text); // replaces the selection as typing would
   void SelectAll();
   void ClearSelection();
-  // Replaces the selection with the clipboard's text, as Ctrl+V does.
-  void PasteFromClipboard();
   bool Modified() const;
   void SetModified(bool modified);
   // Entering the box by the keyboard selects all of its text.

@@ -1,5 +1,6 @@
 #include "TreeFixture.h"
 
+#include <algorithm>
 #include <thread>
 
 class TCacheTest : public TTreeTest {
@@ -43,24 +44,42 @@ TEST_F(TCacheTest, TenThousandNodesGiveFiveEntries) {
 }
 
 TEST_F(TCacheTest, NodeAtAgreesWithAWalkWithAndWithoutCache) {
-  Fill(25000);
+  Fill(43750);
   for (PVNode n = Tree->GetFirstNoInit(); n; n = n->NextSibling)
     if (n->Index % 7 == 0) Tree->SetChildCount(n, 1);
   Tree->FullExpand();
   Tree->WaitForPositionCache();
   ASSERT_TRUE(Tree->TreeStates().Has(tsUseCache));
-  const std::int64_t height = Tree->RangeY();
-  auto check = [&](const char* phase) {
-    for (std::int64_t y = -18; y <= height + 18; y += 18)
+  auto check = [&](const char* phase, std::size_t stride) {
+    // One walk gives every row edge; the node at each edge and a pixel either side is compared.
+    std::vector<std::pair<std::int64_t, PVNode>> rows;
+    std::int64_t top = 0;
+    for (PVNode n = Tree->GetFirstVisibleNoInit(); n; n = Tree->GetNextVisibleNoInit(n)) {
+      rows.emplace_back(top, n);
+      top += n->NodeHeight;
+    }
+    auto expected = [&](std::int64_t y) -> PVNode {
+      y = std::max<std::int64_t>(y, 0);
+      if (y >= top) return nullptr;
+      auto it = std::upper_bound(rows.begin(), rows.end(), y, [](std::int64_t v, const auto& r) { return v < r.first; });
+      return std::prev(it)->second;
+    };
+    for (std::size_t i = 0; i < rows.size(); i += stride)
       for (int d : {-1, 0, 1}) {
-        int top = 0;
-        ASSERT_EQ(Tree->GetNodeAt(0, static_cast<int>(y + d), false, top), Walk(y + d)) << phase << " at " << y + d;
+        const std::int64_t edge = rows[i].first;
+        int nodeTop = 0;
+        ASSERT_EQ(Tree->GetNodeAt(0, static_cast<int>(edge + d), false, nodeTop), expected(edge + d))
+            << phase << " at " << edge + d;
       }
+    int nodeTop = 0;
+    EXPECT_EQ(Tree->GetNodeAt(0, static_cast<int>(top), false, nodeTop), nullptr);
+    EXPECT_EQ(Tree->GetNodeAt(0, -5, false, nodeTop), rows.front().second);
   };
-  check("cached");
+  check("cached", 1);
   Tree->SetNodeHeight(Tree->GetFirstNoInit(), 30);
   EXPECT_FALSE(Tree->TreeStates().Has(tsUseCache));
-  check("invalid");
+  // Without the cache every lookup walks from the top: a sample of the edges.
+  check("invalid", 97);
 }
 
 TEST_F(TCacheTest, LastTreeEndsTheWorkerAndANewOneStartsIt) {

@@ -5,7 +5,7 @@ void TCustomNodeTreeOptions::SetPaintOptions(TVTPaintOptions value) {
   if (value == FPaintOptions) return;
   TBaseNodeTree* tree = FOwner;
   // The position-cache worker reads these; it must not be on the tree while they change.
-  tree->StopCacheValidation();
+  if (tree->FRoot) tree->StopCacheValidation();
   TVTPaintOptions toBeSet = value - FPaintOptions;
   const TVTPaintOptions old = FPaintOptions;
   FPaintOptions = value;
@@ -57,8 +57,8 @@ void TCustomNodeTreeOptions::SetMiscOptions(TVTMiscOptions value) {
   if (value == FMiscOptions) return;
   const TVTMiscOptions toBeSet = value - FMiscOptions;
   const bool checkChanged = value.Has(toCheckSupport) != FMiscOptions.Has(toCheckSupport);
-  if (value.Has(toVariableNodeHeight) != FMiscOptions.Has(toVariableNodeHeight) && FOwner->FRoot)
-    FOwner->StopCacheValidation();
+  // The position-cache worker reads these; it must not be on the tree while they change.
+  if (FOwner->FRoot) FOwner->StopCacheValidation();
   FMiscOptions = value;
   if (!FOwner->FRoot || FOwner->Destroying()) return;
   if (checkChanged) FOwner->InvalidateTree();

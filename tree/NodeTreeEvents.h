@@ -2,14 +2,17 @@
 #pragma once
 
 #include "platform/ui/Classes.h"
+#include "platform/Colors.h"
 #include "platform/ui/Types.h"
 #include "tree/NodeTypes.h"
 
 #include <functional>
 #include <string>
 
+class TBitmap;
 class TCanvas;
 class TImageList;
+class TPopupMenu;
 class TStream;
 
 using TVTInitNodeEvent =
@@ -72,3 +75,35 @@ using TVTNodeHeightDblClickResizeEvent = std::function<void(TBaseNodeTree* Sende
                                                             bool& Allowed)>;
 using TVTEditChangingEvent =
     std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column, bool& Allowed)>;
+
+// Painting and the other events the painting and input layers fire.
+enum TItemEraseAction { eaColor, eaDefault, eaNone };
+enum TVTCellPaintMode { cpmPaint, cpmGetContentMargin };
+
+using TVTPaintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas)>;
+using TVTBackgroundPaintEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, const TRect& R, bool& Handled)>;
+using TVTBeforeItemEraseEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect,
+                       TColor& ItemColor, TItemEraseAction& EraseAction)>;
+using TVTAfterItemEraseEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect)>;
+using TVTBeforeItemPaintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node,
+                                                   const TRect& ItemRect, bool& CustomDraw)>;
+using TVTAfterItemPaintEvent = TVTAfterItemEraseEvent;
+using TVTBeforeCellPaintEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                       TVTCellPaintMode CellPaintMode, const TRect& CellRect, TRect& ContentRect)>;
+using TVTAfterCellPaintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node,
+                                                  TColumnIndex Column, const TRect& CellRect)>;
+using TVTGetLineStyleEvent = std::function<void(TBaseNodeTree* Sender, void*& Bits)>;
+using TVTBeforeDrawLineImageEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, int Level, int& PosX)>;
+using TVTPrepareButtonImagesEvent =
+    std::function<void(TBaseNodeTree* Sender, TBitmap* APlusBM, TBitmap* APlusHotBM, TBitmap* APlusSelectedHotBM,
+                       TBitmap* AMinusBM, TBitmap* AMinusHotBM, TBitmap* AMinusSelectedHotBM, TSize& ASize)>;
+using TVTPopupEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column, TPoint P,
+                                         bool& AskParent, TPopupMenu*& PopupMenu)>;
+using TVTDragAllowedEvent =
+    std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column, bool& Allowed)>;
+using TVTEditChangeEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column)>;
+using TVTEditCancelEvent = std::function<void(TBaseNodeTree* Sender, TColumnIndex Column)>;

@@ -395,6 +395,22 @@ public:
   TVTNodeHeightTrackingEvent OnNodeHeightTracking;
   TVTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
   TVTEditChangingEvent OnEditing;
+  TVTEditChangeEvent OnEdited;
+  TVTEditCancelEvent OnEditCancelled;
+  TVTPaintEvent OnBeforePaint;
+  TVTPaintEvent OnAfterPaint;
+  TVTBackgroundPaintEvent OnPaintBackground;
+  TVTBeforeItemEraseEvent OnBeforeItemErase;
+  TVTAfterItemEraseEvent OnAfterItemErase;
+  TVTBeforeItemPaintEvent OnBeforeItemPaint;
+  TVTAfterItemPaintEvent OnAfterItemPaint;
+  TVTBeforeCellPaintEvent OnBeforeCellPaint;
+  TVTAfterCellPaintEvent OnAfterCellPaint;
+  TVTGetLineStyleEvent OnGetLineStyle;
+  TVTBeforeDrawLineImageEvent OnBeforeDrawTreeLine;
+  TVTPrepareButtonImagesEvent OnPrepareButtonBitmaps;
+  TVTPopupEvent OnGetPopupMenu;
+  TVTDragAllowedEvent OnDragAllowed;
 
   // Dispatchers of events (public so the painting, input and string-tree layers can fire them).
   virtual void DoInitNode(PVNode Parent, PVNode Node, TVNodeInitStates& InitStates);
@@ -443,6 +459,25 @@ public:
   virtual std::string DoGetImageText(PVNode Node, TVTImageKind Kind, TColumnIndex Column);
   // The help context for F1: asked for the node, then its parents, until a non-zero value.
   int DoGetHelpContext(PVNode Node, TColumnIndex Column);
+  virtual void DoBeforePaint(TCanvas& TargetCanvas);
+  virtual void DoAfterPaint(TCanvas& TargetCanvas);
+  // True when the handler painted the background itself.
+  virtual bool DoPaintBackground(TCanvas& TargetCanvas, const TRect& R);
+  virtual void DoBeforeItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect, TColor& Color,
+                                 TItemEraseAction& EraseAction);
+  virtual void DoAfterItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect);
+  // True when the handler painted the row itself.
+  virtual bool DoBeforeItemPaint(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect);
+  virtual void DoAfterItemPaint(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect);
+  virtual void DoBeforeCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                                 TVTCellPaintMode CellPaintMode, const TRect& CellRect, TRect& ContentRect);
+  virtual void DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column, const TRect& CellRect);
+  virtual void DoGetLineStyle(void*& Bits);
+  virtual void DoBeforeDrawLineImage(PVNode Node, int Level, int& PosX);
+  // The menu for a node (asked for its parents too while the handler leaves AskParent set).
+  virtual TPopupMenu* DoGetPopupMenu(PVNode Node, TColumnIndex Column, TPoint Position);
+  // Whether a drag may start at the node (false unless a handler allows it).
+  virtual bool DoBeforeDrag(PVNode Node, TColumnIndex Column);
 
   // Content width of a node's cell; 0 here, the string tree measures its text.
   virtual int GetNodeContentWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) { return 0; }

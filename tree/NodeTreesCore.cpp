@@ -437,7 +437,9 @@ void TBaseNodeTree::RefreshAllChildrenHiddenFlags() {
 
 void TBaseNodeTree::DoStateChange(TNodeTreeStates Enter, TNodeTreeStates Leave) {
   const TNodeTreeStates states = TreeStates();
-  if (OnStateChange && !((Enter - states) + (states * Leave)).Empty()) OnStateChange(this, Enter, Leave);
+  // A tree being destroyed tells no one of its states any more.
+  if (OnStateChange && !Destroying() && !((Enter - states) + (states * Leave)).Empty())
+    OnStateChange(this, Enter, Leave);
   FStates.store(((TreeStates() + Enter) - Leave).Bits(), std::memory_order_relaxed);
 }
 

@@ -234,3 +234,87 @@ int TBaseNodeTree::DoGetHelpContext(PVNode Node, TColumnIndex Column) {
     OnGetHelpContext(this, run, Column < 0 ? 0 : Column, context);
   return context;
 }
+
+void TBaseNodeTree::DoBeforePaint(TCanvas& TargetCanvas) {
+  if (OnBeforePaint) OnBeforePaint(this, TargetCanvas);
+}
+
+void TBaseNodeTree::DoAfterPaint(TCanvas& TargetCanvas) {
+  if (OnAfterPaint) OnAfterPaint(this, TargetCanvas);
+}
+
+bool TBaseNodeTree::DoPaintBackground(TCanvas& TargetCanvas, const TRect& R) {
+  bool handled = false;
+  if (OnPaintBackground) OnPaintBackground(this, TargetCanvas, R, handled);
+  return handled;
+}
+
+void TBaseNodeTree::DoBeforeItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect, TColor& Color,
+                                      TItemEraseAction& EraseAction) {
+  if (OnBeforeItemErase) OnBeforeItemErase(this, TargetCanvas, Node, ItemRect, Color, EraseAction);
+}
+
+void TBaseNodeTree::DoAfterItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect) {
+  if (OnAfterItemErase) OnAfterItemErase(this, TargetCanvas, Node, ItemRect);
+}
+
+bool TBaseNodeTree::DoBeforeItemPaint(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect) {
+  bool customDraw = false;
+  if (OnBeforeItemPaint) OnBeforeItemPaint(this, TargetCanvas, Node, ItemRect, customDraw);
+  return customDraw;
+}
+
+void TBaseNodeTree::DoAfterItemPaint(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect) {
+  if (OnAfterItemPaint) OnAfterItemPaint(this, TargetCanvas, Node, ItemRect);
+}
+
+void TBaseNodeTree::DoBeforeCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                                      TVTCellPaintMode CellPaintMode, const TRect& CellRect, TRect& ContentRect) {
+  if (!OnBeforeCellPaint) return;
+  TargetCanvas.Font().Assign(Font());
+  // Asking for a margin must not paint: redrawing is off around the handler.
+  const bool quiet = CellPaintMode == cpmGetContentMargin && Visible() && FUpdateCount == 0;
+  if (quiet) SuspendRedraw(true);
+  try {
+    OnBeforeCellPaint(this, TargetCanvas, Node, Column, CellPaintMode, CellRect, ContentRect);
+  } catch (...) {
+    if (quiet) SuspendRedraw(false);
+    throw;
+  }
+  if (quiet) SuspendRedraw(false);
+}
+
+void TBaseNodeTree::DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column, const TRect& CellRect) {
+  if (OnAfterCellPaint) OnAfterCellPaint(this, TargetCanvas, Node, Column, CellRect);
+}
+
+void TBaseNodeTree::DoGetLineStyle(void*& Bits) {
+  if (OnGetLineStyle) OnGetLineStyle(this, Bits);
+}
+
+void TBaseNodeTree::DoBeforeDrawLineImage(PVNode Node, int Level, int& PosX) {
+  if (OnBeforeDrawTreeLine) OnBeforeDrawTreeLine(this, Node, Level, PosX);
+}
+
+TPopupMenu* TBaseNodeTree::DoGetPopupMenu(PVNode Node, TColumnIndex Column, TPoint Position) {
+  TPopupMenu* menu = nullptr;
+  if (!OnGetPopupMenu) return nullptr;
+  if (!Node) {
+    bool askParent = false;
+    OnGetPopupMenu(this, nullptr, NoColumn, Position, askParent, menu);
+    return menu;
+  }
+  bool askParent = true;
+  for (PVNode run = Node; run && run != FRoot; run = run->Parent) {
+    askParent = true;
+    OnGetPopupMenu(this, run, Column, Position, askParent, menu);
+    if (menu || !askParent) break;
+  }
+  return menu;
+}
+
+bool TBaseNodeTree::DoBeforeDrag(PVNode Node, TColumnIndex Column) {
+  bool allowed = false;
+  if (OnDragAllowed) OnDragAllowed(this, Node, Column, allowed);
+  return allowed;
+}

@@ -30,6 +30,8 @@ protected:
     Tree.reset(new TTestTree(nullptr));
   }
   void TearDown() override {
+    // Handlers of a test may hold its locals; the tree frees its nodes after the test has ended.
+    if (Tree) Tree->OnFreeNode = nullptr;
     Tree.reset();
     TUiTest::TearDown();
   }

@@ -419,4 +419,29 @@ TEST_F(BootTest, RendersToAPicture) {
   EXPECT_EQ(picture.Pixel(440, 60), RGB(248, 247, 237)) << "the title panel";
 }
 
+TEST_F(BootTest, CancelLosesItsHoverColourWhenTheDialogCloses) {
+  // The face of Cancel, read from the rendered dialog at a point off its caption.
+  auto face = [this](TFBoot& f) {
+    const std::string path = Dir.File("cancel.png");
+    TBitmap picture;
+    if (!Headless::RenderToPng(f, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
+    const TPoint at = f.Btn_Cancel->ClientOrigin(), origin = f.ClientOrigin();
+    return ColorToRGB(picture.Pixel(at.X - origin.X + 6, at.Y - origin.Y + f.Btn_Cancel->Height() / 2));
+  };
+  Form->Form_Type = Boot_Form_Ethernet;
+  Headless::OnNextModal([&](TForm&) {
+    EXPECT_EQ(face(*Form), RGB(248, 247, 237));
+    Headless::MouseMove(*Form->Btn_Cancel, {6, 6});
+    EXPECT_EQ(face(*Form), ColorToRGB(clYellow)) << "hot while the mouse is over it";
+    EXPECT_TRUE(Headless::Click(*Form, "Btn_Cancel"));
+  });
+  EXPECT_EQ(Form->ShowModal(), mrCancel);
+  // Shown again with the mouse elsewhere: the button is cold.
+  Headless::OnNextModal([&](TForm&) {
+    EXPECT_EQ(face(*Form), RGB(248, 247, 237));
+    Form->SetModalResult(mrCancel);
+  });
+  Form->ShowModal();
+}
+
 } // namespace

@@ -9,10 +9,12 @@
 #include "gateway/ParGenFile.h"
 #include "gateway/UParGen.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Clipbrd.h"
 #include "platform/ui/Headless.h"
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,6 +48,23 @@ protected:
     EXPECT_TRUE(Headless::PickItem(*Form, list, item)) << list << " " << item;
   }
   int LoRaHeight() const { return Form->CP_LoRa->Height(); }
+  // The window as the user sees it, and a control's place in that picture.
+  TBitmap Render() {
+    TBitmap picture;
+    const std::string path = Dir.File("render" + std::to_string(++Renders) + ".png");
+    if (!Headless::RenderToPng(*Form, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
+    return picture;
+  }
+  TRect Place(const TControl& c) const {
+    const TPoint at = c.ClientOrigin(), origin = Form->ClientOrigin();
+    return Bounds(at.X - origin.X, at.Y - origin.Y, c.Width(), c.Height());
+  }
+  // Shown inside the panel group's view.
+  bool InView(const TControl& c) const {
+    const int top = c.ClientOrigin().Y - Form->CPG->ClientOrigin().Y;
+    return top >= 0 && top + c.Height() <= Form->CPG->ClientHeight();
+  }
+  int Renders = 0;
 
   TTempDir Dir;
   TOwned<TFParGen> Form;
@@ -376,6 +395,147 @@ TEST_F(ParGenFormTest, ALanguageChangeRenamesRowsButNotThePanels) {
   EXPECT_EQ(Form->CP_Ethernet_Connection->Caption(), "1. Ethernet Connection");
   EXPECT_EQ(Form->CB_LoRa_RF_Band->Text(), "IN865");
   EXPECT_EQ(Form->CB_LoRa_DataRate->Text(), "7 -\tFSK: 50kbps 50000 [bit/s]");
+}
+
+// The darkest channel of the pixels in the area: text is near 0, greyed text far above.
+int Darkest(const TBitmap& b, const TRect& r) {
+  int darkest = 255;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TColor c = ColorToRGB(b.Pixel(x, y));
+      darkest = std::min({darkest, int(GetRValue(c)), int(GetGValue(c)), int(GetBValue(c))});
+    }
+  return darkest;
+}
+
+TEST_F(ParGenFormTest, TheDataRateListsShowTheirTabbedItemsWhole) {
+  Form->Show();
+  for (const char* band : {"AS923", "EU868", "KR920", "IN865", "US915"}) {
+    SCOPED_TRACE(band);
+    Pick("CB_LoRa_RF_Band", band);
+    TComboBox& list = *Form->CB_LoRa_DataRate;
+    const int dropped = static_cast<int>(list.Perform(CB_GETDROPPEDWIDTH));
+    EXPECT_GE(dropped, list.Width());
+    EXPECT_LE(dropped, 400) << "no wider than the longest item needs";
+  }
+
+  // The closed box: the number, then the description from the tab stop on, not pushed out of sight.
+  Pick("CB_LoRa_RF_Band", "EU868");
+  EXPECT_TRUE(Headless::PickItem(*Form, "CB_LoRa_DataRate", 3));
+  Form->E_EthConn_Device_Name->SetFocus();
+  const TBitmap picture = Render();
+  const TRect box = Place(*Form->CB_LoRa_DataRate);
+  std::vector<int> ink;
+  for (int x = box.Left + 2; x < box.Right - 22; ++x)
+    if (Darkest(picture, Rect(x, box.Top + 4, x + 1, box.Bottom - 4)) < 100) ink.push_back(x);
+  ASSERT_FALSE(ink.empty());
+  int description = -1;
+  for (std::size_t i = 1; i < ink.size() && description < 0; ++i)
+    if (ink[i] - ink[i - 1] > 6) description = ink[i];
+  ASSERT_GT(description, 0) << "\"3 -\", a gap to the tab stop, then \"LoRa...\"";
+  EXPECT_LT(description - ink.front(), 80) << "the tab stop is near, so the description shows";
+  EXPECT_GT(ink.back() - description, 100) << "most of \"LoRa: SF9/125kHz 1760 [bit/s]\" is in view";
+}
+
+TEST_F(ParGenFormTest, GreyedRowsLookGreyedAndTheMaximumPayloadLooksReadOnly) {
+  Form->Show();
+  EXPECT_TRUE(Headless::Tick(*Form, "CB_EthConn_En_DHCP_Cable", true));
+  Form->E_EthConn_Device_Name->SetFocus();
+  const TBitmap top = Render();
+  auto caption = [&](const TControl& c) {
+    const TRect r = Place(c);
+    return Rect(r.Left + 18, r.Top, std::min(r.Right, 440), r.Bottom);
+  };
+  // The Wi-Fi DHCP box is always disabled; the DNS box below it is not.
+  EXPECT_GT(Darkest(top, caption(*Form->CB_EthConn_En_DHCP_WiFi)), 90);
+  EXPECT_LT(Darkest(top, caption(*Form->CB_EthConn_Enable_DNS)), 60);
+
+  Form->CPG->SetVertScrollPosition(Form->CPG->VertScrollRange());
+  const TBitmap picture = Render();
+  EXPECT_GT(Darkest(picture, caption(*Form->CB_Ethernet_En_GAT)), 90) << "greyed by DHCP";
+
+  auto inside = [&](const TControl& c) {
+    const TRect r = Place(c);
+    return ColorToRGB(picture.Pixel(r.Right - 6, r.Top + r.Height() / 2));
+  };
+  for (const TEdit* e : {Form->E_Ethernet_IP[0], Form->E_Ethernet_SM[3], Form->E_Ethernet_GAT[1]})
+    EXPECT_EQ(inside(*e), ColorToRGB(clBtnFace)) << e->Name();
+  EXPECT_EQ(inside(*Form->E_Ethernet_UDP_Port), RGB(255, 255, 255));
+
+  Form->CPG->SetVertScrollPosition(0);
+  Form->CPG->SetVertScrollPosition(Form->CP_LoRa->Top());
+  const TBitmap lora = Render();
+  const TRect payload = Place(*Form->E_LoRa_Payload_Size);
+  EXPECT_EQ(ColorToRGB(lora.Pixel(payload.Right - 6, payload.Top + payload.Height() / 2)),
+            ColorToRGB(clBtnFace))
+      << "Max Payload Size is read-only";
+  const TRect join = Place(*Form->E_LoRa_JoinEUI);
+  EXPECT_EQ(ColorToRGB(lora.Pixel(join.Right - 6, join.Top + join.Height() / 2)), RGB(255, 255, 255));
+}
+
+TEST_F(ParGenFormTest, TabbingToThePortBoxesScrollsThemIntoViewAndMarksTheFocus) {
+  Form->Show();
+  EXPECT_EQ(Form->CPG->VertScrollPosition(), 0);
+  ASSERT_FALSE(InView(*Form->E_Ethernet_TCP_Port));
+  Form->E_Ethernet_GAT[3]->SetFocus();
+  for (TEdit* port : {Form->E_Ethernet_TCP_Port, Form->E_Ethernet_UDP_Port}) {
+    EXPECT_TRUE(Headless::PressKey(*Form->ActiveControl(), VK_TAB));
+    ASSERT_EQ(Form->ActiveControl(), port);
+    EXPECT_TRUE(InView(*port)) << port->Name();
+  }
+  TBitmap picture = Render();
+  const TRect udp = Place(*Form->E_Ethernet_UDP_Port);
+  EXPECT_EQ(ColorToRGB(picture.Pixel(udp.Right - 6, udp.Top + udp.Height() / 2)), RGB(255, 255, 255))
+      << "the box is in the picture";
+
+  // A list shows its focus on the highlight, a check box with a frame around its caption.
+  Form->CPG->SetVertScrollPosition(0);
+  const TBitmap unfocused = Render();
+  Form->CB_LoRa_RF_Band->SetFocus();
+  EXPECT_TRUE(InView(*Form->CB_LoRa_RF_Band));
+  picture = Render();
+  const TRect band = Place(*Form->CB_LoRa_RF_Band);
+  EXPECT_EQ(ColorToRGB(picture.Pixel(band.Left + 120, band.Top + band.Height() / 2)),
+            ColorToRGB(clHighlight));
+  Form->CPG->SetVertScrollPosition(0);
+  Form->CB_EthConn_Enable_DNS->SetFocus();
+  picture = Render();
+  const TRect dns = Place(*Form->CB_EthConn_Enable_DNS);
+  int marked = 0;
+  for (int y = dns.Top; y < dns.Bottom; ++y)
+    for (int x = dns.Left + 16; x < dns.Right; ++x)
+      if (picture.Pixel(x, y) != unfocused.Pixel(x, y)) ++marked;
+  EXPECT_GT(marked, 40);
+}
+
+TEST_F(ParGenFormTest, PastedKeysPassTheHexFilterAndBecomeCapitals) {
+  Form->Show();
+  const std::pair<const char*, std::string> cases[] = {
+      {"26011bda", "26011BDA"},
+      {"26-01-1b-da", "26011BDA"},
+      {"0x26011bdaff", "026011BD"},
+  };
+  for (const auto& [pasted, kept] : cases) {
+    SCOPED_TRACE(pasted);
+    Form->E_LoRa_Device_Address->SetText("");
+    Form->E_LoRa_Device_Address->SetFocus();
+    Clipboard().SetAsText(pasted);
+    EXPECT_TRUE(Headless::PressKey(*Form->E_LoRa_Device_Address, 'V', ssCtrl));
+    EXPECT_EQ(Form->E_LoRa_Device_Address->Text(), kept);
+  }
+}
+
+TEST_F(ParGenFormTest, EveryShowingStartsAtTheFirstPanel) {
+  ShowModalWith([this](TFParGen& f) {
+    f.CPG->SetVertScrollPosition(f.CPG->VertScrollRange());
+    EXPECT_GT(f.CPG->VertScrollPosition(), 0);
+    EXPECT_TRUE(Headless::Click(f, "Btn_Cancel"));
+  });
+  ShowModalWith([this](TFParGen& f) {
+    EXPECT_EQ(f.CPG->VertScrollPosition(), 0);
+    EXPECT_TRUE(InView(*f.E_EthConn_Device_Name)) << "panel 1 shows";
+    EXPECT_TRUE(Headless::Click(f, "Btn_Cancel"));
+  });
 }
 
 TEST_F(ParGenFormTest, RendersToAPicture) {

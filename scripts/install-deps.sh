@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   fonts-dejavu-core ccache
+  poppler-utils
 )
 
 missing=()

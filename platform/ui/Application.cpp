@@ -1,6 +1,7 @@
 #include "platform/ui/Application.h"
 
 #include "platform/Clock.h"
+#include "platform/ui/CrossThread.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/QtBridge.h"
 
@@ -53,8 +54,10 @@ std::deque<TPosted>& PostedQueue() {
 // Delivers the queued messages, including those posted by the handlers themselves; a handler that
 // keeps posting to itself cannot hold the loop forever.
 bool DrainPosted() {
-  bool any = false;
+  bool any = DeliverSentMessages();
   for (int handled = 0; handled < 100000; ++handled) {
+    // Messages other threads wait for go before the posted ones.
+    if (DeliverSentMessages()) any = true;
     TPosted p;
     TControl* target = nullptr;
     {
@@ -212,6 +215,14 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::HandleMessage() {
+  Initialize();
+  // Waits for the next event (a message another thread posts or sends wakes it), then handles
+  // what is pending.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  ProcessMessages();
+}
+
 void TApplication::ProcessTimers() {
   std::int64_t now = Clock().NowMs();
   std::vector<TTimerEntry> due;
@@ -243,9 +254,18 @@ void RegisterLiveControl(TControl* control) {
 }
 
 void UnregisterLiveControl(TControl* control) {
+  {
+    std::lock_guard lock(QueueMutex());
+    LiveControls().erase(control->ControlId());
+    std::erase_if(PostedQueue(), [id = control->ControlId()](const TPosted& p) { return p.Id == id; });
+  }
+  DropSentMessages(control->ControlId());
+}
+
+TControl* LiveControl(std::uint64_t id) {
   std::lock_guard lock(QueueMutex());
-  LiveControls().erase(control->ControlId());
-  std::erase_if(PostedQueue(), [id = control->ControlId()](const TPosted& p) { return p.Id == id; });
+  auto it = LiveControls().find(id);
+  return it == LiveControls().end() ? nullptr : it->second;
 }
 
 bool IsLiveControl(std::uint64_t id) {
@@ -254,11 +274,15 @@ bool IsLiveControl(std::uint64_t id) {
 }
 
 bool PostMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) {
-  if (!control) return false;
+  return control && PostMessage(HandleOf(control), msg, wParam, lParam);
+}
+
+bool PostMessage(HWND handle, unsigned msg, WPARAM wParam, LPARAM lParam) {
+  const auto id = static_cast<std::uint64_t>(handle);
   {
     std::lock_guard lock(QueueMutex());
-    if (!LiveControls().count(control->ControlId())) return false;
-    PostedQueue().push_back({control->ControlId(), msg, wParam, lParam});
+    if (!LiveControls().count(id)) return false;
+    PostedQueue().push_back({id, msg, wParam, lParam});
   }
   WakeForPosted();
   return true;
@@ -278,7 +302,20 @@ int WheelScrollLines() {
 }
 
 LRESULT SendMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) {
+  if (!control) return 0;
+  if (!OnUiThread()) return SendFromOtherThread(control->ControlId(), msg, wParam, lParam);
+  return control->Perform(msg, wParam, lParam);
+}
+
+LRESULT SendMessage(HWND handle, unsigned msg, WPARAM wParam, LPARAM lParam) {
+  const auto id = static_cast<std::uint64_t>(handle);
+  if (!OnUiThread()) return SendFromOtherThread(id, msg, wParam, lParam);
+  TControl* control = LiveControl(id);
   return control ? control->Perform(msg, wParam, lParam) : 0;
+}
+
+bool ProcessSentMessages() {
+  return OnUiThread() && DeliverSentMessages();
 }
 
 void RegisterForm(TForm* form) {

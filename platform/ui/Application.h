@@ -44,6 +44,9 @@ public:
   bool Terminated() const { return FTerminated; }
   // Handles the pending window events and posted messages, then fires the timers that are due.
   void ProcessMessages();
+  // Waits until something arrives (a window event, a message posted or sent from another
+  // thread), then handles what is pending as ProcessMessages does.
+  void HandleMessage();
   // Fires every enabled timer whose due time on the program clock has passed (once each).
   void ProcessTimers();
   // True when no one can answer windows: tests, or a platform without a display. Modal forms then
@@ -79,17 +82,32 @@ private:
 // The program's application object (it exists before main starts).
 extern TApplication* const Application;
 
+// A control named by its id: safe to keep in another thread, where the control may be gone.
+enum class HWND : std::uint64_t {};
+inline HWND HandleOf(const TControl* control) {
+  return HWND(control ? control->ControlId() : 0);
+}
+
 // Queues a message for the control; it is handled after the current handler, by the message loop
-// or the next ProcessMessages, and dropped if the control is destroyed first. Any thread may post.
+// or the next ProcessMessages, and dropped if the control is destroyed first. Any thread may post;
+// the messages of one thread arrive in the order posted. False when the control is gone.
 bool PostMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+bool PostMessage(HWND handle, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // The number of a message known by name, the same for every caller in the program (from 0xC000
 // up, so it fits 16 bits and meets no WM_, CM_ or CN_ message); 0 for an empty name.
 unsigned RegisterWindowMessage(const std::string& name);
 // Lines to scroll per notch of the mouse wheel (the system setting).
 int WheelScrollLines();
 
-// Handles a message now (same as control->Perform).
+// Handles a message now (same as control->Perform). From another thread the message is handled on
+// the user-interface thread, before posted ones, while the sender waits for its result; a control
+// destroyed before then answers 0. The sender keeps waiting while the user-interface thread is
+// busy, so a wait of that thread for a worker handles sent messages meanwhile (ProcessSentMessages).
 LRESULT SendMessage(TControl* control, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT SendMessage(HWND handle, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Handles the messages other threads sent and are waiting for (user-interface thread only); true
+// when there were any.
+bool ProcessSentMessages();
 
 // The screen: size, the mouse cursor for the whole program, the active form.
 class TScreen {

@@ -1,7 +1,9 @@
 #include "platform/Http.h"
 
 #include <curl/curl.h>
-#include <mutex>
+#include <dlfcn.h>
+
+#include <type_traits>
 #include <utility>
 
 #ifndef VELMARIC_VERSION_HOST
@@ -27,6 +29,46 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
   return n;
 }
 
+// libcurl, and the TLS, compression and name-lookup libraries it brings in, load with the first
+// request rather than with the program: the check is off by default.
+struct TCurlApi {
+  decltype(&curl_global_init) GlobalInit = nullptr;
+  decltype(&curl_easy_init) EasyInit = nullptr;
+  decltype(&curl_easy_setopt) EasySetopt = nullptr;
+  decltype(&curl_easy_perform) EasyPerform = nullptr;
+  decltype(&curl_easy_getinfo) EasyGetinfo = nullptr;
+  decltype(&curl_easy_cleanup) EasyCleanup = nullptr;
+  decltype(&curl_slist_append) SlistAppend = nullptr;
+  decltype(&curl_slist_free_all) SlistFreeAll = nullptr;
+};
+
+// nullptr when no libcurl can be loaded; every request then fails.
+const TCurlApi* CurlApi() {
+  static const TCurlApi* api = []() -> const TCurlApi* {
+    void* library = nullptr;
+    for (const char* name : {"libcurl.so.4", "libcurl-gnutls.so.4", "libcurl.so"})
+      if ((library = dlopen(name, RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
+    if (!library) return nullptr;
+    static TCurlApi loaded;
+    bool complete = true;
+    auto bind = [&](auto& function, const char* symbol) {
+      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, symbol));
+      complete = complete && function != nullptr;
+    };
+    bind(loaded.GlobalInit, "curl_global_init");
+    bind(loaded.EasyInit, "curl_easy_init");
+    bind(loaded.EasySetopt, "curl_easy_setopt");
+    bind(loaded.EasyPerform, "curl_easy_perform");
+    bind(loaded.EasyGetinfo, "curl_easy_getinfo");
+    bind(loaded.EasyCleanup, "curl_easy_cleanup");
+    bind(loaded.SlistAppend, "curl_slist_append");
+    bind(loaded.SlistFreeAll, "curl_slist_free_all");
+    if (!complete || loaded.GlobalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) return nullptr;
+    return &loaded;
+  }();
+  return api;
+}
+
 std::string& HostOverride() {
   static std::string host;
   return host;
@@ -35,38 +77,37 @@ std::string& HostOverride() {
 } // namespace
 
 std::optional<std::string> HttpFetch(const THttpRequest& request) {
-  static std::once_flag initialised;
-  std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-
-  CURL* curl = curl_easy_init();
+  const TCurlApi* api = CurlApi();
+  if (!api) return std::nullopt;
+  CURL* curl = api->EasyInit();
   if (!curl) return std::nullopt;
   TBody body;
   body.Max = request.MaxBody;
   curl_slist* headers = nullptr;
   for (const auto& [name, value] : request.Headers)
-    headers = curl_slist_append(headers, (name + ": " + value).c_str());
+    headers = api->SlistAppend(headers, (name + ": " + value).c_str());
   long timeout = request.TimeoutMs > 0 ? request.TimeoutMs : 1;
 
-  curl_easy_setopt(curl, CURLOPT_URL, request.Url.c_str());
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(curl, CURLOPT_PROXY, ""); // never a proxy from the environment
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeout);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeout);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  api->EasySetopt(curl, CURLOPT_URL, request.Url.c_str());
+  api->EasySetopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  api->EasySetopt(curl, CURLOPT_HTTPGET, 1L);
+  api->EasySetopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+  api->EasySetopt(curl, CURLOPT_HTTPHEADER, headers);
+  api->EasySetopt(curl, CURLOPT_PROXY, ""); // never a proxy from the environment
+  api->EasySetopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+  api->EasySetopt(curl, CURLOPT_TIMEOUT_MS, timeout);
+  api->EasySetopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeout);
+  api->EasySetopt(curl, CURLOPT_NOSIGNAL, 1L);
   // A declared length over the cap is refused before the body comes; the callback catches the rest.
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.MaxBody));
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &body);
+  api->EasySetopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(request.MaxBody));
+  api->EasySetopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+  api->EasySetopt(curl, CURLOPT_WRITEDATA, &body);
 
-  CURLcode code = curl_easy_perform(curl);
+  CURLcode code = api->EasyPerform(curl);
   long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  curl_slist_free_all(headers);
-  curl_easy_cleanup(curl);
+  api->EasyGetinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  api->SlistFreeAll(headers);
+  api->EasyCleanup(curl);
 
   if (code != CURLE_OK || body.TooBig || status < 200 || status > 299) return std::nullopt;
   return std::move(body.Text);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
+#include <cstdlib>
+
 namespace {
 
 THttpRequest VersionRequest(const TLocalHttpServer& server) {
@@ -86,6 +90,25 @@ TEST(HttpGet, NoProxyFromTheEnvironment) {
   std::string body = HttpGet(VersionRequest(server));
   ::unsetenv("http_proxy");
   EXPECT_EQ(body, "direct");
+}
+
+// The HTTP libraries stay out of a start that makes no request; a fresh process shows it.
+TEST(HttpGet, LibcurlLoadsWithTheFirstRequestNotWithTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto loaded = [] {
+    for (const char* name : {"libcurl.so.4", "libcurl-gnutls.so.4", "libcurl.so"})
+      if (dlopen(name, RTLD_LAZY | RTLD_NOLOAD)) return true;
+    return false;
+  };
+  EXPECT_EXIT(
+      {
+        const bool before = loaded();
+        THttpRequest request;
+        request.Url = "http://127.0.0.1:" + std::to_string(TLocalHttpServer::ClosedPort()) + "/";
+        const bool failed = !HttpFetch(request).has_value();
+        std::exit(!before && failed && loaded() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(VersionCheckHost, BuiltInUnlessATestPointsItElsewhere) {

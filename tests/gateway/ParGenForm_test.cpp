@@ -9,7 +9,7 @@
 #include "gateway/ParGenFile.h"
 #include "gateway/UParGen.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
@@ -519,7 +519,7 @@ TEST_F(ParGenFormTest, PastedKeysPassTheHexFilterAndBecomeCapitals) {
     SCOPED_TRACE(pasted);
     Form->E_LoRa_Device_Address->SetText("");
     Form->E_LoRa_Device_Address->SetFocus();
-    Clipboard().SetAsText(pasted);
+    Clipboard()->SetAsText(pasted);
     EXPECT_TRUE(Headless::PressKey(*Form->E_LoRa_Device_Address, 'V', ssCtrl));
     EXPECT_EQ(Form->E_LoRa_Device_Address->Text(), kept);
   }

@@ -5,7 +5,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/CategoryPanels.h"
-#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 #include "support/TempDir.h"
@@ -311,7 +311,7 @@ TEST_F(ControlsLookTest, PastedTextGoesThroughTheKeyFilterAndTheLetterCase) {
     key->SetText(c.Before);
     key->SetFocus();
     key->SetSelStart(static_cast<int>(c.Before.size()));
-    Clipboard().SetAsText(c.Clipboard);
+    Clipboard()->SetAsText(c.Clipboard);
     key->PasteFromClipboard();
     EXPECT_EQ(key->Text(), c.After);
   }
@@ -319,7 +319,7 @@ TEST_F(ControlsLookTest, PastedTextGoesThroughTheKeyFilterAndTheLetterCase) {
   // Ctrl+V is the same paste; typed characters meet the filter once, text set by code never.
   key->SetText("");
   seen.clear();
-  Clipboard().SetAsText("ab");
+  Clipboard()->SetAsText("ab");
   Headless::PressKey(*key, 'V', ssCtrl);
   EXPECT_EQ(key->Text(), "AB");
   Headless::TypeText(*key, "c");

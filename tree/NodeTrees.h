@@ -585,6 +585,13 @@ protected:
   bool MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool ForceInsert);
   bool MergeNodeIntoSelection(PVNode Node, bool ForceInsert);
   void ApplyClickSelection(PVNode Node, bool DragPending, TShiftState Shift);
+  // The rubber band: its moving corner follows the mouse; the nodes it sweeps change side.
+  virtual bool TrackSelectionRect(int X, int Y);
+  bool ApplyBandSelection();
+  bool GatherBandNodesLeftToRight(TColumnIndex MainColumn, int MainLeft, int MainRight, TAlignment Alignment,
+                                  const TRect& OldRect, const TRect& NewRect);
+  bool GatherBandNodesRightToLeft(TColumnIndex MainColumn, int MainLeft, int MainRight, TAlignment Alignment,
+                                  const TRect& OldRect, const TRect& NewRect);
   void CompactSelection();
   virtual void MoveFocusTo(PVNode Node, bool Ask);
 
@@ -666,6 +673,9 @@ protected:
   TColumnIndex FFocusedColumn = NoColumn;
   PVNode FLastSelected = nullptr;
   std::uint32_t FSelectionCurveRadius = 0;
+  TShiftState FDrawSelShiftState = 0;
+  TRect FLastSelRect;
+  TRect FNewSelRect;
 };
 
 // The tree that owns a node.

@@ -61,3 +61,36 @@ TEST_F(TSelectionTest, RemovingTheLastResetsAnchorAndRemembersNext) {
   Tree->RemoveFromSelection(Nodes[2]);
   EXPECT_EQ(Tree->RangeAnchor(), Nodes[3]);
 }
+
+// Drives the band as the mouse handling does: a start point, then moves of the corner.
+class TBandTree : public TTestTree {
+public:
+  using TTestTree::TTestTree;
+  void Start(int x, int y, TShiftState shift) {
+    FDrawSelShiftState = shift;
+    FNewSelRect = FLastSelRect = Rect(x, y, x, y);
+    DoStateChange({tsDrawSelecting});
+  }
+  bool MoveTo(int x, int y) {
+    TrackSelectionRect(x, y);
+    return ApplyBandSelection();
+  }
+};
+
+TEST_F(TTreeTest, BandWithCtrlTogglesAndUntogglesWhenItShrinks) {
+  TOwned<TBandTree> tree(new TBandTree(nullptr));
+  tree->TreeOptions().SetSelectionOptions({toMultiSelect, toSimpleDrawSelection});
+  tree->SetRootNodeCount(5);
+  std::vector<PVNode> nodes = AllNodes(*tree);
+  tree->SetSelected(nodes[1], true);
+  tree->Start(10, 1, ssCtrl); // left of the rows: the start point takes no node
+  EXPECT_TRUE(tree->MoveTo(60, 40)); // rows 0, 1 and 2
+  EXPECT_TRUE(nodes[0]->States.Has(vsSelected));
+  EXPECT_FALSE(nodes[1]->States.Has(vsSelected));
+  EXPECT_TRUE(nodes[2]->States.Has(vsSelected));
+  EXPECT_TRUE(tree->MoveTo(60, 10)); // back to row 0
+  EXPECT_TRUE(nodes[0]->States.Has(vsSelected));
+  EXPECT_TRUE(nodes[1]->States.Has(vsSelected));
+  EXPECT_FALSE(nodes[2]->States.Has(vsSelected));
+  EXPECT_EQ(tree->SelectedCount(), 2);
+}

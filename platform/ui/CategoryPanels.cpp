@@ -186,7 +186,7 @@ void TCategoryPanelGroup::WMVScroll(TMessage& M) {
 
 void TCategoryPanelGroup::CMFocusChanged(TMessage& M) {
   TWinControl::CMFocusChanged(M);
-  auto* control = reinterpret_cast<TControl*>(M.LParam);
+  auto* control = reinterpret_cast<TWinControl*>(M.LParam);
   // A panel that takes the focus itself stays where the user scrolled it.
   if (control && control != this && !dynamic_cast<TCategoryPanel*>(control) && ContainsControl(control))
     ScrollInView(control);

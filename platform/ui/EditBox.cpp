@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -139,12 +140,7 @@ bool TEdit::EditMessage(TMessage& M) {
       // One line: a line break ends what is pasted, as in any one-line box.
       qsizetype br = pasted.indexOf(QRegularExpression("[\r\n]"));
       if (br >= 0) pasted.truncate(br);
-      pasted = QString::fromStdU16String(ThroughKeyHandler(pasted.toStdU16String()));
-      if (FMaxLength > 0) {
-        qsizetype room = FMaxLength - (e->text().size() - e->selectedText().size());
-        pasted.truncate(std::max<qsizetype>(0, room));
-      }
-      e->insert(pasted);
+      InsertAsTyped(pasted.toStdU16String());
       return true;
     }
     std::u16string text = e->text().toStdU16String();
@@ -170,6 +166,18 @@ bool TEdit::EditMessage(TMessage& M) {
   default:
     return false;
   }
+}
+
+void TEdit::InsertAsTyped(const std::u16string& text) {
+  QLineEdit* e = LineEdit(this);
+  const bool keyed = std::exchange(FKeyed, true);
+  QString kept = QString::fromStdU16String(ThroughKeyHandler(text));
+  if (FMaxLength > 0) {
+    qsizetype room = FMaxLength - (e->text().size() - e->selectedText().size());
+    kept.truncate(std::max<qsizetype>(0, room));
+  }
+  e->insert(kept);
+  FKeyed = keyed;
 }
 
 int TEdit::CharFromPos(TPoint p) const {

@@ -547,10 +547,18 @@ void TEdit::SetMaxLength(int length) {
 
 std::u16string TEdit::ThroughKeyHandler(const std::u16string& text) {
   std::u16string kept;
-  for (char16_t unit : text) {
-    WideChar ch = unit;
+  TForm* form = GetParentForm(this);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    WideChar ch = text[i];
+    TWinControl* focused = form ? form->ActiveControl() : nullptr;
     KeyPress(ch);
     if (ch != 0) kept += WithCharCase(QChar(ch), FCharCase).unicode();
+    // A key that moved the focus on (the octet boxes' ".") sends the rest where typing would go.
+    if (!form || form->ActiveControl() == focused) continue;
+    if (auto* next = dynamic_cast<TEdit*>(form->ActiveControl()); next && next != this) {
+      if (i + 1 < text.size()) next->InsertAsTyped(text.substr(i + 1));
+      break;
+    }
   }
   return kept;
 }

@@ -178,6 +178,8 @@ private:
   // Text inserted other than by typing (pasted, dropped) passes the key handler and the letter
   // case a character at a time, as if typed; what the handler drops is left out.
   std::u16string ThroughKeyHandler(const std::u16string& text);
+  // Inserts text at the caret as typing it would, within the length limit.
+  void InsertAsTyped(const std::u16string& text);
   void ReplaceMasked(const std::u16string& text, int caret);
   TPopupMenu* StandardMenu();
   std::string FEditMask;

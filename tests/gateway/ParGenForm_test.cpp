@@ -523,6 +523,18 @@ TEST_F(ParGenFormTest, PastedKeysPassTheHexFilterAndBecomeCapitals) {
     EXPECT_TRUE(Headless::PressKey(*Form->E_LoRa_Device_Address, 'V', ssCtrl));
     EXPECT_EQ(Form->E_LoRa_Device_Address->Text(), kept);
   }
+
+  // An address pasted into the first octet box fills the boxes as typing it would.
+  for (TEdit* octet : Form->E_Ethernet_IP)
+    octet->SetText("");
+  Form->E_Ethernet_IP[0]->SetFocus();
+  Clipboard()->SetAsText("10.0.0.7");
+  EXPECT_TRUE(Headless::PressKey(*Form->E_Ethernet_IP[0], 'V', ssCtrl));
+  std::vector<std::string> octets;
+  for (const TEdit* octet : Form->E_Ethernet_IP)
+    octets.push_back(octet->Text());
+  EXPECT_EQ(octets, (std::vector<std::string>{"10", "0", "0", "7"}));
+  EXPECT_TRUE(Form->E_Ethernet_IP[3]->Focused());
 }
 
 TEST_F(ParGenFormTest, EveryShowingStartsAtTheFirstPanel) {

@@ -206,6 +206,8 @@ public:
                                bool IncludeFiltered = false) const;
   PVNode GetNextVisible(PVNode Node, bool ConsiderChildrenAbove = true);
   PVNode GetNextVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove = true) const;
+  // GetNextVisibleNoInit(Node, true) for a node known to be shown (walks of the shown nodes).
+  PVNode NextShownNoInit(PVNode Node) const;
   PVNode GetPreviousVisible(PVNode Node, bool ConsiderChildrenAbove = true);
   PVNode GetPreviousVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove = true) const;
   PVNode GetLastVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);

@@ -207,7 +207,7 @@ PVNode TBaseNodeTree::GetNodeAt(int X, int Y, bool Relative, int& NodeTop) {
     const std::uint32_t height = NodeHeight(node);
     if (target < top + height) break;
     top += height;
-    node = GetNextVisibleNoInit(node, true);
+    node = NextShownNoInit(node);
   }
   if (node == FRoot) node = nullptr;
   if (node) NodeTop = static_cast<int>(top) + (Relative ? FOffsetY : 0);

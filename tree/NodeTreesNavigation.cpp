@@ -341,10 +341,11 @@ bool Qualifies(const TBaseNodeTree* t, PVNode n, bool includeFiltered) {
   return n->States.Has(vsVisible) && (includeFiltered || !t->IsEffectivelyFiltered(n));
 }
 
-PVNode NextVisibleStep(const TWalk& w, PVNode node, bool cca) {
+// `shown`: the node is known to be fully visible (it came from this walk), so that is not asked.
+PVNode NextVisibleStep(const TWalk& w, PVNode node, bool cca, bool shown = false) {
   TBaseNodeTree* t = w.Tree;
   if (!w.ChildrenAbove(cca)) {
-    if (!t->FullyVisible(node)) node = t->GetVisibleParent(node, true);
+    if (!shown && !t->FullyVisible(node)) node = t->GetVisibleParent(node, true);
     if (node->States.Has(vsExpanded)) w.Create(node);
     PVNode run = node;
     if (node->States.Has(vsExpanded) && node->FirstChild) {
@@ -389,12 +390,14 @@ PVNode NextVisibleStep(const TWalk& w, PVNode node, bool cca) {
   }
 }
 
-PVNode NextVisibleOf(const TWalk& w, PVNode node, bool cca) {
+PVNode NextVisibleOf(const TWalk& w, PVNode node, bool cca, bool shown = false) {
   if (!node) return nullptr;
   Assert(node != w.Root, RootText);
   PVNode result = node;
   do {
-    result = NextVisibleStep(w, result, cca);
+    result = NextVisibleStep(w, result, cca, shown);
+    // Every step lands on a node with vsVisible below expanded, shown ancestors.
+    shown = true;
   } while (result && !w.Tree->IsEffectivelyVisible(result));
   return result;
 }
@@ -524,6 +527,9 @@ PVNode TBaseNodeTree::GetNextVisible(PVNode Node, bool ConsiderChildrenAbove) {
 }
 PVNode TBaseNodeTree::GetNextVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove) const {
   return NextVisibleOf(WALK(false), Node, ConsiderChildrenAbove);
+}
+PVNode TBaseNodeTree::NextShownNoInit(PVNode Node) const {
+  return NextVisibleOf(WALK(false), Node, true, true);
 }
 PVNode TBaseNodeTree::GetPreviousVisible(PVNode Node, bool ConsiderChildrenAbove) {
   return PreviousVisibleOf(WALK(true), Node, ConsiderChildrenAbove);

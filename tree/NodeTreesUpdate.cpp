@@ -149,7 +149,7 @@ bool TBaseNodeTree::BuildPositionCache(TCache& cache) {
   std::uint32_t count = 0;
   PVNode last = nullptr;
   for (PVNode node = GetFirstVisibleNoInit(nullptr, true, false); node && !TreeStates().Has(tsStopValidation);
-       node = GetNextVisibleNoInit(node, true)) {
+       node = NextShownNoInit(node)) {
     if (count % CacheThreshold == 0) {
       if (index >= cache.Entries.size()) break;
       cache.Entries[index++] = {node, top};

@@ -186,6 +186,8 @@ void TBaseNodeTree::ApplyMail(std::vector<TTreeMail>& mail) {
     if (item.HasCache) FPositionCache = std::move(item.Cache);
     DoStateChange(item.Enter, item.Leave);
     if (item.UpdateScrollBars) UpdateScrollBars(true);
+    // The end of a build: an edit box follows the node it edits.
+    if (item.Leave.Has(tsValidating)) UpdateEditBounds();
   }
 }
 

@@ -126,3 +126,18 @@ TEST_F(TExpandTest, DefaultNodeHeightAndAlignmentLimits) {
   Tree->SetVerticalAlignment(A, 150);
   EXPECT_EQ(A->Align, 100);
 }
+
+TEST_F(TExpandTest, CancelledFullExpandStopsAtTheNextNode) {
+  PVNode c = Tree->AddChild(nullptr);
+  Tree->AddChild(c);
+  std::vector<PVNode> expanded;
+  Tree->OnExpanded = [&](TBaseNodeTree* t, PVNode n) {
+    expanded.push_back(n);
+    t->CancelOperation();
+  };
+  Tree->CancelOperation(); // nothing runs: no effect
+  Tree->FullExpand();
+  EXPECT_EQ(expanded, std::vector<PVNode>{A});
+  EXPECT_FALSE(c->States.Has(vsExpanded));
+  EXPECT_FALSE(Tree->OperationCanceled());
+}

@@ -3,7 +3,7 @@ BUILD  ?= build
 JOBS   ?= $(shell nproc)
 WERROR ?= OFF
 
-.PHONY: run test bench deps configure build
+.PHONY: run test bench fuzz deps configure build
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,3 +24,17 @@ test: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target velmaric_bench
 	@$(BUILD)/bench/velmaric_bench
+
+# libFuzzer targets (clang, AddressSanitizer + UndefinedBehaviorSanitizer), each run for
+# FUZZ_SECONDS from its seeds in tests/data/fuzz/<name>/; not part of `make test`.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVELMARIC_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target velmaric_fuzz
+	@for target in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  name=$${target##*/fuzz_}; corpus=$(FUZZ_BUILD)/corpus/$$name; mkdir -p $$corpus; \
+	  echo "fuzz $$name for $(FUZZ_SECONDS) s"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus tests/data/fuzz/$$name || exit 1; \
+	done

@@ -17,16 +17,26 @@ bool StartsWith(const std::string& bytes, const char* prefix, std::size_t n) {
   return bytes.size() >= n && bytes.compare(0, n, prefix, n) == 0;
 }
 
-// Through one of Qt's readers with the format fixed (never guessed from the content).
-bool DecodeWithQt(const std::string& bytes, const char* format, QImage& image, std::string& error) {
+// Through one of Qt's readers with the format fixed (never guessed from the content). A picture
+// is not sized from its header alone: `pixelsPerByte` is the most the format's data can give
+// (run-length bitmaps 128, icons holding compressed PNG about 8000), and data that could not fill
+// half the picture is refused before anything of that size is made.
+bool DecodeWithQt(const std::string& bytes, const char* format, qint64 pixelsPerByte, QImage& image,
+                  std::string& error) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(false);
+  // A bitmap stored top-down announces a negative height.
   const QSize size = reader.size();
-  if (size.isValid() && qint64(size.width()) * size.height() > MaxPicturePixels) {
+  const qint64 pixels = qint64(qAbs(size.width())) * qAbs(size.height());
+  if (pixels > MaxPicturePixels) {
     error = "The picture is too large";
+    return false;
+  }
+  if (pixels / 2 > qint64(bytes.size()) * pixelsPerByte) {
+    error = "The picture is damaged: its data is far too short for its size";
     return false;
   }
   QImage read;
@@ -120,10 +130,10 @@ bool DecodePicture(const std::string& bytes, TBitmap& picture, std::string* erro
   bool ok = false;
   switch (DetectPictureFormat(bytes)) {
   case TPictureFormat::Bmp:
-    ok = DecodeWithQt(bytes, "BMP", image, why);
+    ok = DecodeWithQt(bytes, "BMP", 128, image, why);
     break;
   case TPictureFormat::Ico:
-    ok = DecodeWithQt(bytes, "ICO", image, why);
+    ok = DecodeWithQt(bytes, "ICO", 8256, image, why);
     break;
   case TPictureFormat::Jpeg:
     ok = DecodeJpegImage(bytes, image, why);

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// Larger pictures are refused: 16 million pixels (64 MB decoded) hold two screens of 3840 x 2160,
-// more than any window shows.
-constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 24;
+// Larger pictures are refused: a screen of 3840 x 2160 is more than any window shows.
+constexpr std::int64_t MaxPicturePixels = std::int64_t(3840) * 2160;
 
 enum class TPictureFormat { Unknown, Bmp, Ico, Jpeg, Gif };
 

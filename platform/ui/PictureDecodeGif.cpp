@@ -2,6 +2,7 @@
 // the end of the data: a truncated or malformed stream is refused, never read past.
 #include "platform/ui/PictureDecodeImpl.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -189,10 +190,13 @@ bool DecodeGifImage(const std::string& bytes, QImage& image, std::string& error)
     return fail("The GIF picture is damaged: bad code size");
   std::string data;
   if (!ReadSubBlocks(in, &data)) return fail("The GIF picture is damaged: its image data is cut short");
-  // No code yields more than 4096 pixels: data that could not fill half the image is no picture
-  // of that size, and its size is not allocated.
+  // Each code yields at most one pixel more than the code before it, and no more than the table's
+  // 4096 entries: data that could not fill half the image is no picture of that size, and its size
+  // is not allocated.
   const qint64 codes = qint64(data.size()) * 8 / (*minCodeSize + 1);
-  if (codes * 4096 < qint64(*width) * *height / 2)
+  const qint64 growing = std::min<qint64>(codes, 4096);
+  const qint64 most = growing * (growing + 1) / 2 + (codes - growing) * 4096;
+  if (most < qint64(*width) * *height / 2)
     return fail("The GIF picture is damaged: its image data is far too short for its size");
 
   std::vector<std::uint8_t> indexes(std::size_t(*width) * *height, 0);

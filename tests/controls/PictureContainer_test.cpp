@@ -395,9 +395,9 @@ TEST_F(PictureContainer, PicturesBiggerThanTheirDataOrTheirScreenAreRefused) {
   // 35 bytes: a 1 x 1 screen holding one 65535 x 2047 block.
   const std::string hugeBlock =
       fromHex("47494638396101000100800000000000ffffff2c00000000ffffff070002024c01003b");
-  std::string tinyData = hugeBlock; // the same block on a screen it fits, 4000 x 4000
-  tinyData.replace(6, 4, fromHex("a00fa00f"));
-  tinyData.replace(24, 4, fromHex("a00fa00f"));
+  std::string tinyData = hugeBlock; // the same block on a screen it fits, 2000 x 2000
+  tinyData.replace(6, 4, fromHex("d007d007"));
+  tinyData.replace(24, 4, fromHex("d007d007"));
   const std::string jpeg = Encoded(64, 64, clRed, "JPEG");
   const std::size_t scan = jpeg.find("\xFF\xDA");
   ASSERT_NE(scan, std::string::npos);
@@ -418,6 +418,10 @@ TEST_F(PictureContainer, PicturesBiggerThanTheirDataOrTheirScreenAreRefused) {
       {"GIF frame moved past the screen's edge", Gif(4, 3, Palette, {Plain(2, 0, 4, 3, 1)}),
        "outside its screen"},
       {"GIF block its data cannot fill", tinyData, "far too short"},
+      {"BMP of 58 bytes claiming 65556 x 84",
+       fromHex("424d3a0000000000000036000000280000001400010054000000010018000000000004000000030b00f9ecf4ff00f"
+               "f21f904001a00000000ff00"),
+       "far too short"},
       {"JPEG whose data stops after the scan header", jpeg.substr(0, scanHeader), "damaged"},
       {"JPEG claiming 11000 x 11000", claimsMore, "too large"},
       {"JPEG cut in its data", jpeg.substr(0, jpeg.size() - 4), "damaged"},

@@ -25,16 +25,14 @@ bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target velmaric_bench
 	@$(BUILD)/bench/velmaric_bench
 
-# libFuzzer targets (clang, AddressSanitizer + UndefinedBehaviorSanitizer), each run for
-# FUZZ_SECONDS from its seeds in tests/data/fuzz/<name>/; not part of `make test`.
+# libFuzzer targets (clang, AddressSanitizer + UndefinedBehaviorSanitizer) in a build of their own,
+# each run for FUZZ_SECONDS (FUZZ_JOBS at a time) from its seeds in tests/data/fuzz/<name>/; not part
+# of `make test`. A crash, leak, timeout or unit slower than a second fails it (scripts/run-fuzz.sh).
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 4
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DVELMARIC_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target velmaric_fuzz
-	@for target in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
-	  name=$${target##*/fuzz_}; corpus=$(FUZZ_BUILD)/corpus/$$name; mkdir -p $$corpus; \
-	  echo "fuzz $$name for $(FUZZ_SECONDS) s"; \
-	  $$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $$corpus tests/data/fuzz/$$name || exit 1; \
-	done
+	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)

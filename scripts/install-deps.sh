@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   libpugixml-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
-  fonts-dejavu-core ccache
+  fonts-dejavu-core ccache clang
   poppler-utils
 )
 

@@ -1,0 +1,40 @@
+#include "support/FuzzSupport.h"
+
+#include "platform/ui/Fonts.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+const std::string& FuzzFolder() {
+  static const std::string folder = [] {
+    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/velmaric-fuzz-XXXXXX";
+    if (!mkdtemp(pattern.data())) std::abort();
+    return pattern;
+  }();
+  return folder;
+}
+
+std::string WriteFuzzFile(const std::string& name, std::string_view bytes) {
+  const std::string path = FuzzFolder() + "/" + name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+void EnsureFuzzGui() {
+  static const bool ready = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    return EnsureGuiApplication();
+  }();
+  if (!ready) std::abort();
+}
+
+void FuzzCheck(bool holds, std::string_view what, std::string_view detail) {
+  if (holds) return;
+  std::fprintf(stderr, "Property failed: %.*s\n%.*s\n", static_cast<int>(what.size()), what.data(),
+               static_cast<int>(detail.size()), detail.data());
+  std::abort();
+}

@@ -6,6 +6,7 @@
 #include "platform/TextCodec.h"
 
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 std::vector<std::string> Lang_Texts;
@@ -56,7 +57,7 @@ void ApplyLine(std::string_view line) {
   if (value.starts_with(Pilcrow)) value.remove_prefix(Pilcrow.size());
   if (const std::size_t close = value.find(Pilcrow); close != std::string_view::npos)
     value = value.substr(0, close);
-  Lang_Texts[static_cast<std::size_t>(number)] = std::string(value);
+  Lang_Texts[static_cast<std::size_t>(number)].assign(value.data(), value.size()); // keeps its room
 }
 
 } // namespace
@@ -80,12 +81,22 @@ bool Load_Lng_File(const std::string& path) {
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return false;
   if (Lang_Texts.size() != static_cast<std::size_t>(Lang_Text_Count)) Load_Default_Texts();
-  const std::string text = DecodeTextFile(bytes);
-  std::string_view rest = text;
+  // A UTF-8 file without a byte-order mark is read where it lies; anything else is decoded first.
+  std::string decoded;
+  std::string_view rest = bytes;
+  if (rest.starts_with("\xEF\xBB\xBF") || rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF") ||
+      !IsValidUtf8(rest)) {
+    decoded = DecodeTextFile(bytes);
+    rest = decoded;
+  }
+  // Lines end at LF, CR or CR LF.
   while (!rest.empty()) {
-    const std::size_t end = rest.find_first_of("\r\n");
+    const void* lf = std::memchr(rest.data(), '\n', rest.size());
+    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - rest.data()) : rest.size();
+    if (const void* cr = std::memchr(rest.data(), '\r', end))
+      end = static_cast<std::size_t>(static_cast<const char*>(cr) - rest.data());
     ApplyLine(rest.substr(0, end));
-    if (end == std::string_view::npos) break;
+    if (end == rest.size()) break;
     const std::size_t next = rest.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     rest.remove_prefix(next);
   }

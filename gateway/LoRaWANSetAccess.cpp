@@ -33,19 +33,24 @@ constexpr TRuleColumn<TLoRaDownlinkRule> Downlink_Columns[] = {
     {"Mnemonic", &TLoRaDownlinkRule::Mnemonic},
 };
 
-// One pass over the row's attributes; a missing one keeps the rule's default.
+// One pass over the row's attributes; a missing one keeps the rule's default. Files list the
+// attributes in column order, so the column after the last one found is tried first.
 template <class TRule, std::size_t N>
 void ReadRules(const TXmlNode& section, const TRuleColumn<TRule> (&columns)[N], std::vector<TRule>& rules) {
   const std::vector<TXmlNode> rows = section.Children();
   rules.reserve(rows.size());
   for (const TXmlNode& row : rows) {
     TRule& rule = rules.emplace_back();
-    for (const auto& [name, value] : row.Attributes())
-      for (const TRuleColumn<TRule>& column : columns)
-        if (name == column.Name) {
-          rule.*column.Field = value;
+    std::size_t next = 0;
+    for (TXmlAttribute a = row.FirstAttribute(); a; a = a.Next())
+      for (std::size_t k = 0; k < N; ++k) {
+        const TRuleColumn<TRule>& column = columns[(next + k) % N];
+        if (a.IsNamed(column.Name)) {
+          rule.*column.Field = a.Value();
+          next = (next + k + 1) % N;
           break;
         }
+      }
   }
 }
 

@@ -169,10 +169,21 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   if (!FileExists(path)) return false;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
-  char buffer[65536];
+  // Read straight into the text, grown once to the file's size (a file may still change size).
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    std::rewind(f);
+  }
   std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-    bytes.append(buffer, n);
+  do {
+    if (bytes.size() == bytes.capacity()) bytes.reserve(bytes.capacity() * 2 + 4096);
+    const std::size_t room = bytes.capacity() - bytes.size();
+    const std::size_t before = bytes.size();
+    bytes.resize(bytes.capacity());
+    n = std::fread(bytes.data() + before, 1, room, f);
+    bytes.resize(before + n);
+  } while (n > 0);
   bool ok = !std::ferror(f);
   std::fclose(f);
   if (!ok) bytes.clear();

@@ -1,5 +1,8 @@
 #include "platform/TextCodec.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <array>
 
 namespace {
@@ -145,7 +148,13 @@ bool IsValidUtf8(std::string_view text) {
   std::size_t i = 0;
   char32_t c;
   while (i < text.size()) {
-    if (static_cast<unsigned char>(text[i]) < 0x80) { // most of every file the program reads
+    // Eight ASCII bytes at a time: most of every file the program reads.
+    for (std::uint64_t word; i + 8 <= text.size(); i += 8) {
+      std::memcpy(&word, text.data() + i, 8);
+      if (word & 0x8080808080808080ull) break;
+    }
+    if (i == text.size()) break;
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
       ++i;
       continue;
     }

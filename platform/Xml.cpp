@@ -5,8 +5,12 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <pugixml.hpp>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -40,15 +44,18 @@ std::string DeclaredEncoding(std::string_view text) {
   return Lowered(decl.substr(quote + 1, close - quote - 1));
 }
 
+bool DeclaresSingleByteCodePage(std::string_view bytes) {
+  const std::string encoding = DeclaredEncoding(bytes);
+  return encoding == "windows-1252" || encoding == "iso-8859-1" || encoding == "latin1" ||
+         encoding == "iso-8859-15" || encoding == "cp1252";
+}
+
 // Bytes of a file as UTF-8 text for the parser: byte-order marks are honoured, a declared
 // single-byte code page or bytes that are not UTF-8 are read as Windows-1252.
 std::string AsUtf8(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
     return DecodeTextFile(bytes);
-  std::string encoding = DeclaredEncoding(bytes);
-  if (encoding == "windows-1252" || encoding == "iso-8859-1" || encoding == "latin1" ||
-      encoding == "iso-8859-15" || encoding == "cp1252")
-    return Windows1252ToUtf8(bytes);
+  if (DeclaresSingleByteCodePage(bytes)) return Windows1252ToUtf8(bytes);
   return DecodeTextFile(bytes);
 }
 
@@ -68,20 +75,34 @@ std::string Where(std::string_view text, std::ptrdiff_t offset) {
 }
 
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
-// Walks without recursion so that deep nesting cannot exhaust the stack.
+// Walks without recursion so that deep nesting cannot exhaust the stack. Rows hold a handful of
+// attributes: comparing each with those before it costs less than sorting a list of names.
 std::string DuplicateAttribute(const pugi::xml_document& doc) {
-  std::vector<std::string_view> names;
+  std::vector<const char*> names;
   pugi::xml_node node = doc.first_child();
   while (node) {
     if (node.type() == pugi::node_element && node.first_attribute() &&
         node.first_attribute().next_attribute()) {
       names.clear();
-      for (pugi::xml_attribute a : node.attributes())
-        names.emplace_back(a.name());
-      std::sort(names.begin(), names.end());
-      auto twice = std::adjacent_find(names.begin(), names.end());
-      if (twice != names.end())
-        return "Attribute \"" + std::string(*twice) + "\" appears twice in element \"" + node.name() + "\"";
+      for (pugi::xml_attribute a : node.attributes()) {
+        const char* name = a.name();
+        for (const char* before : names)
+          if (before[0] == name[0] && std::strcmp(before, name) == 0)
+            return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + node.name() + "\"";
+        names.push_back(name);
+        if (names.size() > 32) break; // long lists are sorted below
+      }
+      if (names.size() > 32) {
+        names.clear();
+        for (pugi::xml_attribute a : node.attributes())
+          names.push_back(a.name());
+        std::sort(names.begin(), names.end(),
+                  [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+        auto twice = std::adjacent_find(names.begin(), names.end(),
+                                        [](const char* a, const char* b) { return std::strcmp(a, b) == 0; });
+        if (twice != names.end())
+          return "Attribute \"" + std::string(*twice) + "\" appears twice in element \"" + node.name() + "\"";
+      }
     }
     if (node.first_child()) {
       node = node.first_child();
@@ -94,9 +115,45 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
   return {};
 }
 
+// Bytes that the parser cannot take as they are: a byte-order mark, a declared single-byte code
+// page, or bytes that are not UTF-8.
+bool NeedsDecoding(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+    return true;
+  if (DeclaresSingleByteCodePage(bytes)) return true;
+  return !IsValidUtf8(bytes);
+}
+
+// The whole file in memory that pugixml may own (and free); null when it cannot be read.
+char* ReadForParser(const std::string& path, std::size_t& size) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  char* buffer = nullptr;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    size = static_cast<std::size_t>(st.st_size);
+    buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size + 1));
+    std::size_t done = 0;
+    while (buffer && done < size) {
+      const ssize_t n = ::read(fd, buffer + done, size - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    if (buffer && done != size) {
+      pugi::get_memory_deallocation_function()(buffer);
+      buffer = nullptr;
+    }
+  }
+  ::close(fd);
+  return buffer;
+}
+
 // Compares without measuring the stored name first: rule tables ask thousands of attributes.
 bool SameName(const char* stored, std::string_view name) {
-  return std::strncmp(stored, name.data(), name.size()) == 0 && stored[name.size()] == '\0';
+  for (char c : name)
+    if (*stored++ != c) return false;
+  return *stored == '\0';
 }
 
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
@@ -165,6 +222,26 @@ std::vector<std::pair<std::string_view, std::string_view>> TXmlNode::Attributes(
   return out;
 }
 
+TXmlAttribute TXmlNode::FirstAttribute() const {
+  return Node ? TXmlAttribute(N(Node).first_attribute().internal_object()) : TXmlAttribute();
+}
+
+const char* TXmlAttribute::Name() const {
+  return Attr ? pugi::xml_attribute(Attr).name() : "";
+}
+
+const char* TXmlAttribute::Value() const {
+  return Attr ? pugi::xml_attribute(Attr).value() : "";
+}
+
+TXmlAttribute TXmlAttribute::Next() const {
+  return Attr ? TXmlAttribute(pugi::xml_attribute(Attr).next_attribute().internal_object()) : TXmlAttribute();
+}
+
+bool TXmlAttribute::IsNamed(std::string_view name) const {
+  return Attr && SameName(pugi::xml_attribute(Attr).name(), name);
+}
+
 bool TXmlNode::HasAttribute(std::string_view name) const {
   if (!Node) return false;
   for (pugi::xml_attribute a : N(Node).attributes())
@@ -210,11 +287,32 @@ TXmlDocument& TXmlDocument::operator=(TXmlDocument&& other) noexcept {
 TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   Clear();
   if (!FileExists(path)) return {false, "The file \"" + path + "\" does not exist"};
+  // A UTF-8 file is parsed where it was read, without a copy; the rest is decoded first, and a
+  // document that fails is read again the plain way so that the error can name its line.
+  std::size_t size = 0;
+  if (char* buffer = ReadForParser(path, size)) {
+    if (!NeedsDecoding(std::string_view(buffer, size))) {
+      if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) && Validate().empty())
+        return {true, {}};
+      Clear();
+    } else {
+      pugi::get_memory_deallocation_function()(buffer);
+    }
+  }
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return {false, "The file \"" + path + "\" cannot be read"};
   TXmlLoadResult result = LoadFromString(AsUtf8(bytes));
   if (!result) result.Error = "\"" + path + "\": " + result.Error;
   return result;
+}
+
+std::string TXmlDocument::Validate() const {
+  // The parser accepts what a strict one refuses: several top-level elements.
+  int elements = 0;
+  for (pugi::xml_node child : Doc->children())
+    if (child.type() == pugi::node_element) ++elements;
+  if (elements != 1) return elements == 0 ? "No document element" : "More than one document element";
+  return DuplicateAttribute(*Doc);
 }
 
 TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
@@ -226,15 +324,7 @@ TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
     Clear();
     return {false, error};
   }
-  // The parser accepts what a strict one refuses: several top-level elements.
-  int elements = 0;
-  for (pugi::xml_node child : Doc->children())
-    if (child.type() == pugi::node_element) ++elements;
-  if (elements != 1) {
-    Clear();
-    return {false, elements == 0 ? "No document element" : "More than one document element"};
-  }
-  if (std::string error = DuplicateAttribute(*Doc); !error.empty()) {
+  if (std::string error = Validate(); !error.empty()) {
     Clear();
     return {false, error};
   }

@@ -9,8 +9,27 @@
 
 namespace pugi {
 struct xml_node_struct;
+struct xml_attribute_struct;
 class xml_document;
 } // namespace pugi
+
+// A handle to an attribute of an element, for walking a row's attributes in document order
+// without building a list: `for (TXmlAttribute a = row.FirstAttribute(); a; a = a.Next())`.
+class TXmlAttribute {
+public:
+  TXmlAttribute() = default;
+  explicit operator bool() const { return Attr != nullptr; }
+  const char* Name() const;
+  const char* Value() const;
+  TXmlAttribute Next() const;
+  // The name is exactly this (no measuring of the stored name first).
+  bool IsNamed(std::string_view name) const;
+
+private:
+  friend class TXmlNode;
+  explicit TXmlAttribute(pugi::xml_attribute_struct* attr) : Attr(attr) {}
+  pugi::xml_attribute_struct* Attr = nullptr;
+};
 
 // A handle to an element of a TXmlDocument; a null handle answers every query with "nothing".
 class TXmlNode {
@@ -34,6 +53,7 @@ public:
   // Name and value of every attribute in document order; the views stay valid while the document
   // is unchanged. One pass over a row is much cheaper than one lookup per column.
   std::vector<std::pair<std::string_view, std::string_view>> Attributes() const;
+  TXmlAttribute FirstAttribute() const;
   bool HasAttribute(std::string_view name) const;
   std::string Attribute(std::string_view name, std::string_view def = {}) const;
   void SetAttribute(std::string_view name, std::string_view value);
@@ -81,5 +101,8 @@ public:
   bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
 
 private:
+  // Why a parsed document is no valid one (several roots, an attribute named twice); empty if none.
+  std::string Validate() const;
+
   std::unique_ptr<pugi::xml_document> Doc;
 };

@@ -24,12 +24,14 @@ struct TJpegError {
 
 void IgnoreMessage(j_common_ptr) {}
 
-// Data that ends early is padded by the library and would decode as a grey success.
+// Data that ends early, or a scan cut short by the next marker, is padded by the library and
+// would decode as a grey success.
 void FailOnEndOfData(j_common_ptr info, int level) {
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) FailJpeg(info);
+  if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
+    FailJpeg(info);
 }
 
-enum class TJpegResult { Ok, Damaged, TooLarge };
+enum class TJpegResult { Ok, Damaged, TooLarge, TooShort };
 
 // Decodes into `image`; only plain data lives here besides the libjpeg state.
 TJpegResult Decompress(const unsigned char* data, unsigned long size, QImage* image, TJpegError* err,
@@ -47,9 +49,16 @@ TJpegResult Decompress(const unsigned char* data, unsigned long size, QImage* im
   jpeg_read_header(info, TRUE);
   const bool cmyk = info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK;
   info->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-  if (qint64(info->image_width) * info->image_height > MaxPicturePixels) {
+  const qint64 pixels = qint64(info->image_width) * info->image_height;
+  if (pixels > MaxPicturePixels) {
     jpeg_destroy_decompress(info);
     return TJpegResult::TooLarge;
+  }
+  // Every 8 x 8 block takes at least a bit: data that could not fill half the picture is damaged,
+  // and nothing of its size is made.
+  if (pixels / 2 > qint64(size) * 512) {
+    jpeg_destroy_decompress(info);
+    return TJpegResult::TooShort;
   }
   jpeg_start_decompress(info);
   const int width = static_cast<int>(info->output_width), height = static_cast<int>(info->output_height);
@@ -97,6 +106,9 @@ bool DecodeJpegImage(const std::string& bytes, QImage& image, std::string& error
     return true;
   case TJpegResult::TooLarge:
     error = "The picture is too large";
+    return false;
+  case TJpegResult::TooShort:
+    error = "The JPEG picture is damaged: its data is far too short for its size";
     return false;
   case TJpegResult::Damaged:
     break;

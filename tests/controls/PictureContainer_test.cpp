@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -392,6 +394,10 @@ TEST_F(PictureContainer, PicturesBiggerThanTheirDataOrTheirScreenAreRefused) {
       bytes += char(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16));
     return bytes;
   };
+  auto seed = [](const char* name) {
+    std::ifstream in(std::string(VELMARIC_TEST_DATA) + "/fuzz/pictures/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
   // 35 bytes: a 1 x 1 screen holding one 65535 x 2047 block.
   const std::string hugeBlock =
       fromHex("47494638396101000100800000000000ffffff2c00000000ffffff070002024c01003b");
@@ -425,6 +431,7 @@ TEST_F(PictureContainer, PicturesBiggerThanTheirDataOrTheirScreenAreRefused) {
       {"JPEG whose data stops after the scan header", jpeg.substr(0, scanHeader), "damaged"},
       {"JPEG claiming 11000 x 11000", claimsMore, "too large"},
       {"JPEG cut in its data", jpeg.substr(0, jpeg.size() - 4), "damaged"},
+      {"JPEG of 263 bytes claiming millions of pixels", seed("jpeg_263_bytes_slow.jpg"), "far too short"},
   };
   for (const TCase& c : cases) {
     TBitmap picture;

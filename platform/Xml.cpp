@@ -115,6 +115,79 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
   return {};
 }
 
+// The same check on the text before it is parsed, one pass with no calls into the tree: rows hold
+// thousands of attributes. Comments, CDATA sections, processing instructions and quoted values are
+// skipped; a document type declaration (its inner syntax is rich) answers "cannot tell", and so
+// does anything this scan does not expect, leaving the check to the tree. Only what the parser
+// then accepts is judged: the text's own errors are the parser's to report.
+enum class TScan { Clean, Duplicate, CannotTell };
+
+bool IsXmlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+TScan ScanForDuplicateAttribute(std::string_view text, std::string& error) {
+  std::vector<std::string_view> names;
+  const char* const end = text.data() + text.size();
+  auto skipPast = [&](const char* from, std::string_view mark) -> const char* {
+    std::string_view rest(from, static_cast<std::size_t>(end - from));
+    const std::size_t at = rest.find(mark);
+    return at == std::string_view::npos ? nullptr : from + at + mark.size();
+  };
+  for (const char* p = text.data(); p < end;) {
+    p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
+    if (!p) break;
+    const std::string_view at(p, static_cast<std::size_t>(end - p));
+    if (at.starts_with("<!--")) {
+      p = skipPast(p + 4, "-->");
+    } else if (at.starts_with("<![CDATA[")) {
+      p = skipPast(p + 9, "]]>");
+    } else if (at.starts_with("<?")) {
+      p = skipPast(p + 2, "?>");
+    } else if (at.starts_with("<!")) {
+      return TScan::CannotTell;
+    } else if (at.starts_with("</")) {
+      p = skipPast(p + 2, ">");
+    } else {
+      const char* q = p + 1;
+      while (q < end && !IsXmlSpace(*q) && *q != '>' && *q != '/')
+        ++q;
+      const std::string_view element(p + 1, static_cast<std::size_t>(q - p - 1));
+      names.clear();
+      for (;;) {
+        while (q < end && IsXmlSpace(*q))
+          ++q;
+        if (q == end) return TScan::CannotTell;
+        if (*q == '>' || *q == '/') break;
+        const char* name = q;
+        while (q < end && !IsXmlSpace(*q) && *q != '=' && *q != '>' && *q != '/')
+          ++q;
+        const std::string_view attribute(name, static_cast<std::size_t>(q - name));
+        while (q < end && IsXmlSpace(*q))
+          ++q;
+        if (attribute.empty() || q == end || *q != '=') return TScan::CannotTell;
+        ++q;
+        while (q < end && IsXmlSpace(*q))
+          ++q;
+        if (q == end || (*q != '"' && *q != '\'')) return TScan::CannotTell;
+        const void* close = std::memchr(q + 1, *q, static_cast<std::size_t>(end - q - 1));
+        if (!close) return TScan::CannotTell;
+        q = static_cast<const char*>(close) + 1;
+        for (std::string_view before : names)
+          if (before == attribute) {
+            error = "Attribute \"" + std::string(attribute) + "\" appears twice in element \"" +
+                    std::string(element) + "\"";
+            return TScan::Duplicate;
+          }
+        names.push_back(attribute);
+      }
+      p = q;
+    }
+    if (!p) return TScan::CannotTell;
+  }
+  return TScan::Clean;
+}
+
 // Bytes that the parser cannot take as they are: a byte-order mark, a declared single-byte code
 // page, or bytes that are not UTF-8.
 bool NeedsDecoding(std::string_view bytes) {
@@ -292,7 +365,10 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   std::size_t size = 0;
   if (char* buffer = ReadForParser(path, size)) {
     if (!NeedsDecoding(std::string_view(buffer, size))) {
-      if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) && Validate().empty())
+      std::string duplicate;
+      const TScan scan = ScanForDuplicateAttribute(std::string_view(buffer, size), duplicate);
+      if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) &&
+          scan != TScan::Duplicate && Validate(scan == TScan::CannotTell).empty())
         return {true, {}};
       Clear();
     } else {
@@ -306,13 +382,13 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   return result;
 }
 
-std::string TXmlDocument::Validate() const {
+std::string TXmlDocument::Validate(bool attributes) const {
   // The parser accepts what a strict one refuses: several top-level elements.
   int elements = 0;
   for (pugi::xml_node child : Doc->children())
     if (child.type() == pugi::node_element) ++elements;
   if (elements != 1) return elements == 0 ? "No document element" : "More than one document element";
-  return DuplicateAttribute(*Doc);
+  return attributes ? DuplicateAttribute(*Doc) : std::string();
 }
 
 TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
@@ -324,7 +400,7 @@ TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
     Clear();
     return {false, error};
   }
-  if (std::string error = Validate(); !error.empty()) {
+  if (std::string error = Validate(true); !error.empty()) {
     Clear();
     return {false, error};
   }

@@ -7,6 +7,9 @@
 
 #include <charconv>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <string_view>
 
 std::vector<std::string> Lang_Texts;
@@ -60,6 +63,22 @@ void ApplyLine(std::string_view line) {
   Lang_Texts[static_cast<std::size_t>(number)].assign(value.data(), value.size()); // keeps its room
 }
 
+// The first CR or LF, or the end; sixteen bytes at a time where the processor allows.
+std::size_t LineEnd(std::string_view s) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= s.size(); i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+    const int found = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+    if (found != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(found)));
+  }
+#endif
+  for (; i < s.size(); ++i)
+    if (s[i] == '\r' || s[i] == '\n') return i;
+  return s.size();
+}
+
 } // namespace
 
 const std::string& Lang_Text(int n) {
@@ -84,17 +103,16 @@ bool Load_Lng_File(const std::string& path) {
   // A UTF-8 file without a byte-order mark is read where it lies; anything else is decoded first.
   std::string decoded;
   std::string_view rest = bytes;
-  if (rest.starts_with("\xEF\xBB\xBF") || rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF") ||
-      !IsValidUtf8(rest)) {
+  if (rest.starts_with("\xEF\xBB\xBF") && IsValidUtf8(rest.substr(3))) {
+    rest.remove_prefix(3);
+  } else if (rest.starts_with("\xEF\xBB\xBF") || rest.starts_with("\xFF\xFE") ||
+             rest.starts_with("\xFE\xFF") || !IsValidUtf8(rest)) {
     decoded = DecodeTextFile(bytes);
     rest = decoded;
   }
   // Lines end at LF, CR or CR LF.
   while (!rest.empty()) {
-    const void* lf = std::memchr(rest.data(), '\n', rest.size());
-    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - rest.data()) : rest.size();
-    if (const void* cr = std::memchr(rest.data(), '\r', end))
-      end = static_cast<std::size_t>(static_cast<const char*>(cr) - rest.data());
+    const std::size_t end = LineEnd(rest);
     ApplyLine(rest.substr(0, end));
     if (end == rest.size()) break;
     const std::size_t next = rest.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;

@@ -169,21 +169,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   if (!FileExists(path)) return false;
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
-  // Read straight into the text, grown once to the file's size (a file may still change size).
+  // Read straight into the text, sized once to the file; a file that grows meanwhile is read on.
+  long size = 0;
   if (std::fseek(f, 0, SEEK_END) == 0) {
-    const long size = std::ftell(f);
-    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    size = std::max(0L, std::ftell(f));
     std::rewind(f);
   }
-  std::size_t n;
-  do {
-    if (bytes.size() == bytes.capacity()) bytes.reserve(bytes.capacity() * 2 + 4096);
-    const std::size_t room = bytes.capacity() - bytes.size();
-    const std::size_t before = bytes.size();
-    bytes.resize(bytes.capacity());
-    n = std::fread(bytes.data() + before, 1, room, f);
-    bytes.resize(before + n);
-  } while (n > 0);
+  bytes.resize(static_cast<std::size_t>(size));
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+    bytes.append(buffer, n);
   bool ok = !std::ferror(f);
   std::fclose(f);
   if (!ok) bytes.clear();

@@ -128,6 +128,29 @@ void TControl::AttachWidget(QWidget* widget) {
   ApplyCursor();
 }
 
+void TControl::ReplaceWidget(QWidget* widget) {
+  QWidget* old = FWidget;
+  if (!old || !widget || widget == old) return;
+  QWidget* focus = QApplication::focusWidget();
+  bool hadFocus = focus && (focus == old || old->isAncestorOf(focus));
+  UnregisterWidget(old);
+  QObject::disconnect(old, nullptr, nullptr, nullptr);
+  widget->setParent(old->parentWidget());
+  widget->setFocusPolicy(old->focusPolicy());
+  widget->stackUnder(old);
+  FWidget = widget;
+  RegisterWidget(widget, this);
+  widget->setMouseTracking(true);
+  widget->setEnabled(FEnabled);
+  ApplyLook();
+  ApplyCursor();
+  ApplyGeometry();
+  ApplyVisible();
+  if (hadFocus) old->clearFocus();
+  delete old;
+  if (hadFocus) widget->setFocus(Qt::OtherFocusReason);
+}
+
 bool TControl::CanFire() const {
   if (Destroying()) return false;
   const TControl* c = this;

@@ -232,6 +232,9 @@ public:
 protected:
   // Called once by each concrete class's constructor with the widget it shows.
   void AttachWidget(QWidget* widget);
+  // Puts a new widget in place of the current one (a style that needs another kind of window):
+  // place, visibility, look, cursor, enabled state and the focus carry over; the old one goes.
+  void ReplaceWidget(QWidget* widget);
   // Text storage; native controls keep it in their widget.
   virtual std::string GetText() const { return FText; }
   virtual void SetTextNative(const std::string& text);

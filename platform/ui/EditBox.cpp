@@ -1,5 +1,6 @@
 // The edit box's own messages: typing through an edit mask, the clipboard messages and their keys,
 // its standard context menu, and the character and line positions.
+#include "platform/ui/EditBoxWidget.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtBridge.h"
 #include "platform/ui/StdCtrls.h"
@@ -14,10 +15,6 @@
 #include <utility>
 
 namespace {
-
-QLineEdit* LineEdit(const TEdit* e) {
-  return static_cast<QLineEdit*>(e->Widget());
-}
 
 // The clipboard message a key stands for; 0 for none.
 unsigned ClipboardMessageOfKey(std::uint16_t key, TShiftState shift) {
@@ -45,22 +42,22 @@ void TEdit::SetEditMask(const std::string& mask) {
 }
 
 std::string TEdit::EditText() const {
-  return LineEdit(this)->text().toStdString();
+  return EditBoxOf(this).text().toStdString();
 }
 
 int TEdit::FirstBlankPosition() const {
-  QString text = LineEdit(this)->text();
+  QString text = EditBoxOf(this).text();
   return IsMasked() ? FMask.FirstBlank(text.toStdU16String()) : static_cast<int>(text.size());
 }
 
 void TEdit::ReplaceMasked(const std::u16string& text, int caret) {
-  QLineEdit* e = LineEdit(this);
+  QtEditBox e = EditBoxOf(this);
   QString next = QString::fromStdU16String(text);
-  if (next != e->text()) {
-    e->setText(next);
-    e->setModified(true);
+  if (next != e.text()) {
+    e.setText(next);
+    e.setModified(true);
   }
-  e->setCursorPosition(std::clamp(caret, 0, static_cast<int>(next.size())));
+  e.setCursorPosition(std::clamp(caret, 0, static_cast<int>(next.size())));
 }
 
 void TEdit::ShowBalloonTip(const std::string& title, const std::string& text, TBalloonIcon icon) {
@@ -80,18 +77,19 @@ void TEdit::HideBalloonTip() {
 }
 
 bool TEdit::EditMessage(TMessage& M) {
-  QLineEdit* e = LineEdit(this);
+  QtEditBox e = EditBoxOf(this);
   if (M.Msg == WM_KEYDOWN || M.Msg == WM_KILLFOCUS) HideBalloonTip();
   switch (M.Msg) {
   case WM_KEYDOWN: {
     auto key = static_cast<std::uint16_t>(M.WParam);
+    if (key == VK_RETURN && e.multiLine() && !FWantReturns) return true;
     if (unsigned msg = ClipboardMessageOfKey(key, ShiftOfKeyData(M.LParam))) {
       Perform(msg);
       return true;
     }
-    if (!IsMasked() || e->isReadOnly() || (key != VK_BACK && key != VK_DELETE)) return false;
+    if (!IsMasked() || e.isReadOnly() || (key != VK_BACK && key != VK_DELETE)) return false;
     if (ShiftOfKeyData(M.LParam) & (ssCtrl | ssAlt)) return true; // no word-wise deleting in a mask
-    std::u16string text = e->text().toStdU16String();
+    std::u16string text = e.text().toStdU16String();
     int start = SelStart(), length = SelLength();
     if (key == VK_BACK)
       FMask.Backspace(text, start, length);
@@ -103,8 +101,8 @@ bool TEdit::EditMessage(TMessage& M) {
   case WM_CHAR: {
     auto ch = static_cast<WideChar>(M.WParam);
     if (!IsMasked() || ch < 32 || ch == 127) return false;
-    if (e->isReadOnly()) return true;
-    std::u16string text = e->text().toStdU16String();
+    if (e.isReadOnly()) return true;
+    std::u16string text = e.text().toStdU16String();
     int start = SelStart();
     if (FMask.Type(text, start, SelLength(), ch))
       ReplaceMasked(text, start);
@@ -114,36 +112,36 @@ bool TEdit::EditMessage(TMessage& M) {
   }
   case WM_COPY:
     // A password box keeps its text off the clipboard.
-    if (e->hasSelectedText() && FPasswordChar == 0) QApplication::clipboard()->setText(e->selectedText());
+    if (e.hasSelectedText() && FPasswordChar == 0) QApplication::clipboard()->setText(e.selectedText());
     return true;
   case WM_CUT:
-    if (e->isReadOnly()) return true;
+    if (e.isReadOnly()) return true;
     Perform(WM_COPY);
     Perform(WM_CLEAR);
     return true;
   case WM_CLEAR: {
-    if (e->isReadOnly() || !e->hasSelectedText()) return true;
+    if (e.isReadOnly() || !e.hasSelectedText()) return true;
     if (!IsMasked()) {
-      e->del();
+      e.del();
       return true;
     }
-    std::u16string text = e->text().toStdU16String();
+    std::u16string text = e.text().toStdU16String();
     int start = SelStart();
     FMask.Delete(text, start, SelLength());
     ReplaceMasked(text, start);
     return true;
   }
   case WM_PASTE: {
-    if (e->isReadOnly()) return true;
+    if (e.isReadOnly()) return true;
     QString pasted = QApplication::clipboard()->text();
     if (!IsMasked()) {
       // One line: a line break ends what is pasted, as in any one-line box.
-      qsizetype br = pasted.indexOf(QRegularExpression("[\r\n]"));
+      qsizetype br = e.multiLine() ? -1 : pasted.indexOf(QRegularExpression("[\r\n]"));
       if (br >= 0) pasted.truncate(br);
       InsertAsTyped(pasted.toStdU16String());
       return true;
     }
-    std::u16string text = e->text().toStdU16String();
+    std::u16string text = e.text().toStdU16String();
     int start = SelStart(), length = SelLength();
     for (char16_t ch : pasted.toStdU16String()) {
       if (!FMask.Type(text, start, length, ch)) break;
@@ -169,40 +167,75 @@ bool TEdit::EditMessage(TMessage& M) {
 }
 
 void TEdit::InsertAsTyped(const std::u16string& text) {
-  QLineEdit* e = LineEdit(this);
+  QtEditBox e = EditBoxOf(this);
   const bool keyed = std::exchange(FKeyed, true);
   QString kept = QString::fromStdU16String(ThroughKeyHandler(text));
   if (FMaxLength > 0) {
-    qsizetype room = FMaxLength - (e->text().size() - e->selectedText().size());
+    qsizetype room = FMaxLength - (e.text().size() - e.selectedText().size());
     kept.truncate(std::max<qsizetype>(0, room));
   }
-  e->insert(kept);
+  e.insert(kept);
   FKeyed = keyed;
 }
 
 int TEdit::CharFromPos(TPoint p) const {
-  QLineEdit* e = LineEdit(this);
+  QtEditBox e = EditBoxOf(this);
   if (!ClientRect().Contains(p)) return -1;
-  return e->cursorPositionAt(QPoint(p.X, p.Y));
+  return e.cursorPositionAt(QPoint(p.X, p.Y));
 }
 
-int TEdit::LineFromChar(int) const {
-  return 0;
+int TEdit::LineFromChar(int index) const {
+  QtEditBox e = EditBoxOf(this);
+  if (index < 0) index = e.hasSelectedText() ? e.selectionStart() : e.cursorPosition();
+  return e.lineAt(index);
 }
 
 TPoint TEdit::PosFromChar(int index) const {
-  QLineEdit* e = LineEdit(this);
-  QString text = e->displayText();
-  index = std::clamp(index, 0, static_cast<int>(text.size()));
+  QtEditBox e = EditBoxOf(this);
+  index = std::clamp(index, 0, static_cast<int>(e.displayText().size()));
   // Where the caret would stand before that character.
-  int caret = e->cursorPosition();
-  auto* self = const_cast<QLineEdit*>(e);
-  bool blocked = self->blockSignals(true);
-  self->setCursorPosition(index);
-  QRect r = self->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-  self->setCursorPosition(caret);
-  self->blockSignals(blocked);
+  QRect r = e.cursorRectAt(index);
   return {r.center().x(), r.top()};
+}
+
+// The multi-line box's widget: it wraps at its width when asked to.
+void TEdit::SetMultiLine(bool multiLine) {
+  if (multiLine == FMultiLine) return;
+  QtEditBox old = EditBoxOf(this);
+  QString text = old.text();
+  int caret = old.cursorPosition();
+  bool readOnly = old.isReadOnly(), modified = old.isModified();
+  FMultiLine = multiLine;
+  if (multiLine) {
+    SetEditMask("");
+    auto* t = new QPlainTextEdit;
+    t->setTabChangesFocus(true);
+    t->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    t->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    QObject::connect(t, &QPlainTextEdit::textChanged, [this] { Change(); });
+    ReplaceWidget(t);
+  } else {
+    auto* l = new QLineEdit;
+    l->setMaxLength(32767);
+    // One line: the first line of the text.
+    qsizetype br = text.indexOf(QRegularExpression("[\r\n]"));
+    l->setText(br >= 0 ? text.left(br) : text);
+    QObject::connect(l, &QLineEdit::textChanged, [this] { Change(); });
+    ReplaceWidget(l);
+    SetMaxLength(FMaxLength);
+    SetPasswordChar(FPasswordChar);
+    SetAlignment(FAlignment);
+  }
+  QtEditBox now = EditBoxOf(this);
+  now.setReadOnly(readOnly);
+  now.setModified(modified);
+  now.setCursorPosition(std::min(caret, static_cast<int>(now.text().size())));
+}
+
+void TEdit::SetWordWrap(bool wrap) {
+  FWordWrap = wrap;
+  if (QPlainTextEdit* t = EditBoxOf(this).textEdit())
+    t->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 TPopupMenu* TEdit::StandardMenu() {
@@ -216,7 +249,7 @@ TPopupMenu* TEdit::StandardMenu() {
     if (act) item->OnClick = [act](TObject*) { act(); };
     FStandardMenu->Items()->Add(item);
   };
-  add("EditUndo", "&Undo", [this] { LineEdit(this)->undo(); });
+  add("EditUndo", "&Undo", [this] { EditBoxOf(this).undo(); });
   add("EditSep1", "-", nullptr);
   add("EditCut", "Cu&t", [this] { Perform(WM_CUT); });
   add("EditCopy", "&Copy", [this] { Perform(WM_COPY); });
@@ -230,16 +263,16 @@ TPopupMenu* TEdit::StandardMenu() {
 void TEdit::WMContextMenu(TMessage& M) {
   TWinControl::WMContextMenu(M);
   if (M.Result != 0) return;
-  QLineEdit* e = LineEdit(this);
+  QtEditBox e = EditBoxOf(this);
   TPopupMenu* menu = StandardMenu();
-  bool selected = e->hasSelectedText(), writable = !e->isReadOnly();
+  bool selected = e.hasSelectedText(), writable = !e.isReadOnly();
   bool secret = FPasswordChar != 0;
-  menu->Items()->Items(0)->SetEnabled(writable && e->isUndoAvailable());
+  menu->Items()->Items(0)->SetEnabled(writable && e.isUndoAvailable());
   menu->Items()->Items(2)->SetEnabled(writable && selected && !secret);
   menu->Items()->Items(3)->SetEnabled(selected && !secret);
   menu->Items()->Items(4)->SetEnabled(writable && !QApplication::clipboard()->text().isEmpty());
   menu->Items()->Items(5)->SetEnabled(writable && selected);
-  menu->Items()->Items(7)->SetEnabled(!e->text().isEmpty());
+  menu->Items()->Items(7)->SetEnabled(!e.text().isEmpty());
   TPoint at{LParamX(M.LParam), LParamY(M.LParam)};
   if (at.X == -1 && at.Y == -1) at = ClientToScreen({0, 0});
   menu->SetPopupComponent(this);

@@ -1,5 +1,6 @@
 #include "platform/ui/StdCtrls.h"
 
+#include "platform/ui/EditBoxWidget.h"
 #include "platform/ui/GraphicsQt.h"
 #include "platform/ui/QtBridge.h"
 
@@ -504,33 +505,34 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 std::string TEdit::GetText() const {
-  QString text = static_cast<QLineEdit*>(Widget())->text();
+  QString text = EditBoxOf(this).text();
   if (IsMasked()) return QString::fromStdU16String(FMask.Value(text.toStdU16String())).toStdString();
   return text.toStdString();
 }
 
 void TEdit::SetTextNative(const std::string& text) {
-  auto* e = static_cast<QLineEdit*>(Widget());
+  QtEditBox e = EditBoxOf(this);
   const bool setting = std::exchange(FSettingText, true);
   if (IsMasked())
-    e->setText(QString::fromStdU16String(FMask.Format(Q(text).toStdU16String())));
+    e.setText(QString::fromStdU16String(FMask.Format(Q(text).toStdU16String())));
   else
-    e->setText(Q(text));
+    e.setText(Q(text));
   FSettingText = setting;
-  e->setCursorPosition(0);
+  e.setCursorPosition(0);
 }
 
 void TEdit::ApplyLook() {
   TWinControl::ApplyLook();
-  auto* e = static_cast<QLineEdit*>(Widget());
+  QWidget* e = Widget();
   if (!e) return;
   // A box the user cannot change stands on the button face, unless it was given a colour of its own.
   const bool plain = Color() == clWindow;
+  const bool readOnly = EditBoxOf(this).isReadOnly();
   QPalette pal = e->palette();
   const QColor base = ToQColor(Color());
   const QColor face = ToQColor(clBtnFace);
-  pal.setColor(QPalette::Active, QPalette::Base, plain && e->isReadOnly() ? face : base);
-  pal.setColor(QPalette::Inactive, QPalette::Base, plain && e->isReadOnly() ? face : base);
+  pal.setColor(QPalette::Active, QPalette::Base, plain && readOnly ? face : base);
+  pal.setColor(QPalette::Inactive, QPalette::Base, plain && readOnly ? face : base);
   pal.setColor(QPalette::Disabled, QPalette::Base, plain ? face : base);
   e->setPalette(pal);
 }
@@ -539,10 +541,11 @@ void TEdit::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
   // Pasted or dropped text goes through the key handler and the letter case, a character at a
   // time, as if it were typed.
-  SetLengthLimit(static_cast<QLineEdit*>(Widget()), FMaxLength, [this](const QString& inserted) {
-    if (FKeyed || FSettingText || !CanFire()) return inserted;
-    return QString::fromStdU16String(ThroughKeyHandler(inserted.toStdU16String()));
-  });
+  if (QLineEdit* line = EditBoxOf(this).lineEdit())
+    SetLengthLimit(line, FMaxLength, [this](const QString& inserted) {
+      if (FKeyed || FSettingText || !CanFire()) return inserted;
+      return QString::fromStdU16String(ThroughKeyHandler(inserted.toStdU16String()));
+    });
 }
 
 std::u16string TEdit::ThroughKeyHandler(const std::u16string& text) {
@@ -564,63 +567,63 @@ std::u16string TEdit::ThroughKeyHandler(const std::u16string& text) {
 }
 
 bool TEdit::ReadOnly() const {
-  return static_cast<QLineEdit*>(Widget())->isReadOnly();
+  return EditBoxOf(this).isReadOnly();
 }
 void TEdit::SetReadOnly(bool readOnly) {
-  static_cast<QLineEdit*>(Widget())->setReadOnly(readOnly);
+  EditBoxOf(this).setReadOnly(readOnly);
   ApplyLook();
 }
 
 void TEdit::SetPasswordChar(WideChar ch) {
   FPasswordChar = ch;
-  static_cast<QLineEdit*>(Widget())->setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+  EditBoxOf(this).setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 int TEdit::SelStart() const {
-  auto* e = static_cast<QLineEdit*>(Widget());
-  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+  QtEditBox e = EditBoxOf(this);
+  return e.hasSelectedText() ? e.selectionStart() : e.cursorPosition();
 }
 
 void TEdit::SetSelStart(int start) {
-  auto* e = static_cast<QLineEdit*>(Widget());
-  e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
+  QtEditBox e = EditBoxOf(this);
+  e.setCursorPosition(std::clamp(start, 0, static_cast<int>(e.text().size())));
 }
 
 int TEdit::SelLength() const {
-  return static_cast<int>(static_cast<QLineEdit*>(Widget())->selectedText().size());
+  return static_cast<int>(EditBoxOf(this).selectedText().size());
 }
 
 void TEdit::SetSelLength(int length) {
-  auto* e = static_cast<QLineEdit*>(Widget());
+  QtEditBox e = EditBoxOf(this);
   int start = SelStart();
-  length = std::clamp(length, 0, static_cast<int>(e->text().size()) - start);
-  e->setSelection(start, length);
+  length = std::clamp(length, 0, static_cast<int>(e.text().size()) - start);
+  e.setSelection(start, length);
 }
 
 std::string TEdit::SelText() const {
-  return static_cast<QLineEdit*>(Widget())->selectedText().toStdString();
+  return EditBoxOf(this).selectedText().toStdString();
 }
 void TEdit::SetSelText(const std::string& text) {
   const bool setting = std::exchange(FSettingText, true);
-  static_cast<QLineEdit*>(Widget())->insert(Q(text));
+  EditBoxOf(this).insert(Q(text));
   FSettingText = setting;
 }
 void TEdit::SelectAll() {
-  static_cast<QLineEdit*>(Widget())->selectAll();
+  EditBoxOf(this).selectAll();
 }
 void TEdit::ClearSelection() {
   Perform(WM_CLEAR);
 }
 bool TEdit::Modified() const {
-  return static_cast<QLineEdit*>(Widget())->isModified();
+  return EditBoxOf(this).isModified();
 }
 void TEdit::SetModified(bool modified) {
-  static_cast<QLineEdit*>(Widget())->setModified(modified);
+  EditBoxOf(this).setModified(modified);
 }
 
 void TEdit::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
-  static_cast<QLineEdit*>(Widget())->setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
+  EditBoxOf(this).setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
@@ -633,8 +636,8 @@ void TEdit::DefaultHandler(TMessage& M) {
 void TEdit::DefaultEditHandler(TMessage& M) {
   if (EditMessage(M)) return;
   if (M.Msg == WM_CHAR && FMaxLength > 0 && M.WParam >= 32) {
-    auto* e = static_cast<QLineEdit*>(Widget());
-    if (e->text().size() - e->selectedText().size() >= FMaxLength) return;
+    QtEditBox e = EditBoxOf(this);
+    if (e.text().size() - e.selectedText().size() >= FMaxLength) return;
   }
   ApplyCharCase(M, FCharCase);
   TWinControl::DefaultHandler(M);

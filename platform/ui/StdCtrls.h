@@ -125,7 +125,11 @@ public:
   void SetAutoSelect(bool autoSelect) { FAutoSelect = autoSelect; }
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment alignment);
-  unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL; }
+  // A multi-line box that wants returns keeps Enter from the form's default button.
+  unsigned DialogCode() const override {
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL |
+           (FMultiLine && FWantReturns ? DLGC_WANTALLKEYS : 0);
+  }
 
   // ---- edit mask (EditMask.h): typing fills the mask's positions and what fits none is refused;
   // Text is the value (blanks as spaces, literals only when the mask keeps them), EditText what
@@ -150,6 +154,18 @@ public:
   int CharFromPos(TPoint p) const;
   int LineFromChar(int index) const;
   TPoint PosFromChar(int index) const;
+
+  // ---- several lines (the edit style of an in-place edit for wrapped cells, or of a tree's node
+  // editor): the box gets a window of the other kind, keeping text, caret and state. Its Text
+  // separates lines by CR LF, counted as two characters by every position; a multi-line box
+  // keeps no edit mask, shows its text plainly and left-aligned. Enter types a line break while
+  // WantReturns is on (the default); WordWrap breaks lines at the box's width.
+  bool MultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool multiLine);
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool want) { FWantReturns = want; }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool wrap);
 
   // A balloon tip pointing at the caret (as EM_SHOWBALLOONTIP), for example to say why a value
   // was refused; it goes with HideBalloonTip, the next key or the loss of the focus.
@@ -186,6 +202,9 @@ private:
   TEditMask FMask;
   TPopupMenu* FStandardMenu = nullptr;
   TBalloonHint* FBalloon = nullptr;
+  bool FMultiLine = false;
+  bool FWantReturns = true;
+  bool FWordWrap = false;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   bool FKeyed = false;       // a key or paste message is changing the text

@@ -176,3 +176,76 @@ TEST_F(EditBoxTest, CharacterUnderAPointAndLineOfACharacter) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditBoxTest, AMultiLineBoxKeepsItsLinesAndCountsThem) {
+  Edit->SetText("first");
+  Edit->SetFocus();
+  Edit->SetMultiLine(true);
+  EXPECT_TRUE(Edit->MultiLine());
+  EXPECT_TRUE(Edit->Focused());
+  EXPECT_EQ(Edit->Text(), "first") << "the text carries over to the new window";
+  Edit->SetSelStart(5);
+  EXPECT_TRUE(Headless::TypeText(*Edit, "\nsecond"));
+  EXPECT_EQ(Edit->Text(), "first\r\nsecond");
+  EXPECT_EQ(Edit->SelStart(), 13) << "a line break counts two";
+  EXPECT_EQ(Edit->LineFromChar(3), 0);
+  EXPECT_EQ(Edit->LineFromChar(7), 1);
+  EXPECT_EQ(Edit->Perform(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 1) << "the caret's line";
+  Edit->SetSelStart(7);
+  Edit->SetSelLength(3);
+  EXPECT_EQ(Edit->SelText(), "sec");
+  TPoint second = Edit->PosFromChar(9);
+  EXPECT_EQ(Edit->CharFromPos({second.X, second.Y + 2}), 9);
+
+  // Without WantReturns, Enter leaves the text alone; with WordWrap long lines break.
+  Edit->SetWantReturns(false);
+  Headless::PressKey(*Edit, VK_RETURN);
+  EXPECT_EQ(Edit->Text(), "first\r\nsecond");
+  Edit->SetText(std::string(200, 'w'));
+  EXPECT_EQ(Edit->LineFromChar(199), 0);
+  Edit->SetWordWrap(true);
+  EXPECT_GT(Edit->LineFromChar(199), 0);
+
+  // Back to one line: the first line stays.
+  Edit->SetText("top\r\nbottom");
+  Edit->SetMultiLine(false);
+  EXPECT_EQ(Edit->Text(), "top");
+  EXPECT_TRUE(Edit->Focused());
+}
+
+TEST_F(EditBoxTest, TheGridsEditorCanEditSeveralLines) {
+  struct TWrapGrid : TStringGrid {
+    using TStringGrid::TStringGrid;
+    TInplaceEdit* CreateEditor() override {
+      TInplaceEdit* e = TStringGrid::CreateEditor();
+      e->SetMultiLine(true);
+      e->SetWantReturns(false); // Enter ends the edit; the cell's lines stay
+      return e;
+    }
+  };
+  auto* grid = new TWrapGrid(Form.get());
+  grid->SetParent(Form.get());
+  grid->SetBounds(10, 70, 300, 160);
+  grid->SetColCount(3);
+  grid->SetRowCount(3);
+  grid->SetOptions(grid->Options() | goEditing);
+  grid->SetCells(1, 1, "one\r\ntwo");
+  grid->SetFocus();
+  grid->SetCol(1);
+  grid->SetRow(1);
+  Headless::PressKey(*grid, VK_F2);
+  TInplaceEdit* editor = grid->InplaceEditor();
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(editor->MultiLine());
+  EXPECT_TRUE(editor->Focused());
+  EXPECT_EQ(editor->Text(), "one\r\ntwo");
+  editor->SetSelStart(static_cast<int>(editor->Text().size()));
+  EXPECT_TRUE(Headless::TypeText(*editor, "!"));
+  Headless::PressKey(*editor, VK_RETURN);
+  EXPECT_FALSE(editor->Visible());
+  EXPECT_EQ(grid->Cells(1, 1), "one\r\ntwo!");
+}
+
+} // namespace

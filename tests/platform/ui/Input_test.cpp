@@ -109,6 +109,7 @@ TEST_F(InputTest, HeldKeysReadAsDownAndTravelWithTheEvents) {
     }
     for (int vk : c.down)
       EXPECT_FALSE(Down(vk)) << "let go with the scope: " << vk;
+    edit.OnKeyDown = nullptr;
   }
 
   // A shift given to one key alone is not left held behind it; nested scopes hold until the last.

@@ -217,3 +217,16 @@ TEST_F(TTreeTest, DeletingThreeSelectedSiblingsLeavesNoGap) {
   EXPECT_EQ(Tree->SelectedCount(), 0);
   EXPECT_EQ(CheckCounts(*Tree), "");
 }
+
+TEST_F(TTreeTest, UpdatesSuspendRedrawingAndDeferScrollBars) {
+  Tree->AddChild(nullptr);
+  EXPECT_GT(Tree->ScrollBarUpdates, 0);
+  Tree->ScrollBarUpdates = 0;
+  Tree->SuspendCalls = 0;
+  Tree->BeginUpdate();
+  for (int i = 0; i < 10; ++i) Tree->AddChild(nullptr);
+  EXPECT_EQ(Tree->ScrollBarUpdates, 0);
+  Tree->EndUpdate();
+  EXPECT_EQ(Tree->ScrollBarUpdates, 1);
+  EXPECT_EQ(Tree->SuspendCalls, 2); // suspended once, resumed once
+}

@@ -496,10 +496,24 @@ private:
 
 bool TEventBridge::eventFilter(QObject* object, QEvent* event) {
   switch (event->type()) {
+  case QEvent::ApplicationDeactivate:
+    // Keys let go in another program never come here.
+    SyncKeyState(Qt::NoModifier);
+    SyncButtonState(Qt::NoButton);
+    return false;
   case QEvent::KeyPress:
   case QEvent::KeyRelease:
+    // Also for windows of no control (message boxes, file dialogs), so the record stays true.
+    if (!ControlOfWidget(object))
+      TrackKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+    break;
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonRelease:
+    if (!ControlOfWidget(object)) {
+      SyncKeyState(static_cast<QMouseEvent*>(event)->modifiers());
+      SyncButtonState(static_cast<QMouseEvent*>(event)->buttons());
+    }
+    break;
   case QEvent::MouseButtonDblClick:
   case QEvent::MouseMove:
   case QEvent::Enter:

@@ -215,13 +215,43 @@ bool TForm::Active() const {
   return Showing() && Screen->ActiveForm() == this;
 }
 
+namespace {
+
+// The control that heard WM_SETFOCUS last, in whichever form; by id, as it may be gone since.
+TWinControl* FocusHolderControl = nullptr;
+std::uint64_t FocusHolderId = 0;
+
+} // namespace
+
+TWinControl* FocusHolder() {
+  return FocusHolderId && IsLiveControl(FocusHolderId) ? FocusHolderControl : nullptr;
+}
+
+void SetFocusHolder(TWinControl* control) {
+  FocusHolderControl = control;
+  FocusHolderId = control ? control->ControlId() : 0;
+}
+
 void TForm::Activated() {
   if (!Showing()) return;
   if (!FActiveControl || !FActiveControl->CanFocus()) {
     FActiveControl = nullptr;
     SelectNext(nullptr, true, true);
   }
-  if (FActiveControl && FFocusedControl != FActiveControl) FocusChangedTo(FActiveControl);
+  if (FActiveControl && FFocusedControl != FActiveControl) {
+    FocusChangedTo(FActiveControl);
+  } else if (TWinControl* holder = FocusHolder(); FFocusedControl && holder != FFocusedControl) {
+    // Back from another form: the focus returns to the control the form kept.
+    TWinControl* to = FFocusedControl;
+    std::uint64_t toId = to->ControlId(), holderId = holder ? holder->ControlId() : 0;
+    SetFocusHolder(nullptr);
+    if (holder) holder->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(to));
+    if (IsLiveControl(toId) && FFocusedControl == to) {
+      SetFocusHolder(to);
+      to->Perform(WM_SETFOCUS,
+                  reinterpret_cast<WPARAM>(holderId && IsLiveControl(holderId) ? holder : nullptr));
+    }
+  }
   if (FFocusedControl) {
     if (QWidget* k = TControlAccess::KeyWidget(FFocusedControl)) k->setFocus(Qt::ActiveWindowFocusReason);
   }
@@ -367,8 +397,13 @@ void TForm::FocusChangedTo(TWinControl* control) {
     for (TWinControl* c = control; c && c != this && !(old && c->ContainsControl(old)); c = c->Parent())
       enters.emplace(enters.begin(), c, c->ControlId());
     std::uint64_t oldId = old ? old->ControlId() : 0, newId = control ? control->ControlId() : 0;
-    if (old) {
-      old->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(control));
+    // The control that has the keyboard focus hears that it loses it, also when it is in another
+    // form (a dialog taking the focus from an edit under way).
+    TWinControl* holder = FocusHolder();
+    std::uint64_t holderId = holder ? holder->ControlId() : 0;
+    if (holder && holder != control) {
+      SetFocusHolder(nullptr);
+      holder->Perform(WM_KILLFOCUS, reinterpret_cast<WPARAM>(control));
       if (generation != FFocusGeneration || Destroying()) return; // the handler moved the focus
       if (newId && !IsLiveControl(newId)) return;
     }
@@ -384,8 +419,9 @@ void TForm::FocusChangedTo(TWinControl* control) {
       if (IsLiveControl(id)) c->Perform(CM_ENTER, 0, reinterpret_cast<LPARAM>(from));
       if (generation != FFocusGeneration) return;
     }
-    if (control && IsLiveControl(newId)) {
-      TWinControl* from = oldId && IsLiveControl(oldId) ? old : nullptr;
+    if (control && IsLiveControl(newId) && holder != control) {
+      TWinControl* from = holderId && IsLiveControl(holderId) ? holder : nullptr;
+      SetFocusHolder(control);
       control->Perform(WM_SETFOCUS, reinterpret_cast<WPARAM>(from));
       if (generation != FFocusGeneration) return;
     }

@@ -54,6 +54,12 @@ void DeliverKeyRelease(TWinControl* target, std::uint16_t vk, TShiftState shift,
 // True for the keys only the numeric keypad has (its digits, operators and decimal key).
 bool IsKeypadVirtualKey(std::uint16_t vk);
 
+// ---- keyboard focus across forms (Forms.cpp)
+
+// The control that has the keyboard focus in the program (the last to hear WM_SETFOCUS), or nullptr.
+TWinControl* FocusHolder();
+void SetFocusHolder(TWinControl* control);
+
 // ---- cursors (Cursors.cpp)
 
 // The Qt cursor of a standard cursor or of one of the program's own (Screen->SetCursors).

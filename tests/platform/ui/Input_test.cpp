@@ -298,3 +298,27 @@ TEST_F(InputTest, TheWheelPassesThroughWndProc) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(InputTest, ADialogTakesTheFocusFromAnotherFormsControlAndGivesItBack) {
+  Edits[0]->SetFocus();
+  Log.clear();
+  TOwned<TForm> dialog(new TForm(nullptr));
+  dialog->SetName("FDialog");
+  auto* field = new TLogEdit(dialog.get());
+  field->SetName("E_Dialog");
+  field->SetParent(dialog.get());
+  field->Log = &Log;
+  Headless::OnNextModal([&](TForm& f) {
+    Log.push_back("dialog shows");
+    f.SetModalResult(mrOk);
+  });
+  EXPECT_EQ(dialog->ShowModal(), mrOk);
+  EXPECT_EQ(Log, (std::vector<std::string>{
+                     "E_First lost focus to E_Dialog", "E_Dialog got focus from E_First", "dialog shows",
+                     "E_Dialog lost focus to E_First", "E_First got focus from E_Dialog"}));
+  EXPECT_TRUE(Edits[0]->Focused());
+}
+
+} // namespace

@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -551,8 +552,13 @@ std::string HintOf(const TControl& control) {
 
 std::string HintAt(TControl& control, TPoint at) {
   MouseMove(control, at);
-  // The pause that brings a hint up: nothing new while one shows for this place.
-  if (ShownHintText().empty()) RequestHint(&control, at);
+  // The pause that brings a hint up (the tool-tip event): nothing new while one shows here.
+  if (ShownHintText().empty()) {
+    if (QWidget* w = control.Widget()) {
+      QHelpEvent pause(QEvent::ToolTip, QPoint(at.X, at.Y), w->mapToGlobal(QPoint(at.X, at.Y)));
+      QApplication::sendEvent(w, &pause);
+    }
+  }
   return ShownHintText();
 }
 

@@ -685,6 +685,10 @@ TBaseNodeTree* TreeOfNode(PVNode Node);
 
 template <class T> void TBaseNodeTree::SetNodeDataType() {
   static_assert(alignof(T) <= TVNode::AreaAlignment, "the node areas are not aligned enough for this type");
+  if (FDataType && *FDataType == typeid(T)) return;
+  // Records of another type must not outlive the switch: their nodes go first.
+  Clear();
+  Assert(RootNodeCount() == 0, ClassName() + ": the user data type cannot change while nodes exist.");
   SetNodeDataSize(static_cast<int>(sizeof(T) < sizeof(void*) ? sizeof(void*) : sizeof(T)));
   FDataType = &typeid(T);
   FDataConstruct = [](void* p) { new (p) T(); };

@@ -230,3 +230,20 @@ TEST_F(TTreeTest, UpdatesSuspendRedrawingAndDeferScrollBars) {
   EXPECT_EQ(Tree->ScrollBarUpdates, 1);
   EXPECT_EQ(Tree->SuspendCalls, 2); // suspended once, resumed once
 }
+
+struct TOtherRec {
+  std::string Text;
+  int Number = 0;
+  char Pad[sizeof(TRec) > sizeof(std::string) + sizeof(int) ? sizeof(TRec) - sizeof(std::string) - sizeof(int) : 1];
+};
+
+TEST_F(TTreeTest, ChangingTheUserDataTypeFreesTheOldRecords) {
+  NoAutoSort(*Tree);
+  Tree->SetNodeDataType<TRec>();
+  PVNode n = Tree->AddChild(nullptr);
+  Tree->GetNodeData<TRec>(n);
+  EXPECT_EQ(TRec::Alive, 1);
+  Tree->SetNodeDataType<TOtherRec>();
+  EXPECT_EQ(TRec::Alive, 0);
+  EXPECT_EQ(Tree->RootNodeCount(), 0u);
+}

@@ -1,0 +1,150 @@
+#include "grid/ProGrid.h"
+
+#include "platform/ui/Forms.h"
+
+#include <algorithm>
+
+namespace {
+// One grid's link in its form's resize chain. The link outlives the grid when a later grid
+// hooked the form after it: then it only passes the call on.
+struct TResizeLink {
+  TProStringGrid* Grid = nullptr;
+  std::function<void(TObject*)> Handler; // the grid's own step
+  TNotifyEvent Next;                     // the handler found on the form
+};
+struct TResizeHook {
+  std::shared_ptr<TResizeLink> Link;
+  void operator()(TObject* Sender) const {
+    TResizeLink link = *Link; // the grid may unhook while it runs
+    if (link.Grid && link.Handler) link.Handler(Sender);
+    if (link.Next) {
+      try {
+        link.Next(Sender);
+      } catch (...) {
+        // the form's own handler failing must not stop the grid following the form
+      }
+    }
+  }
+};
+} // namespace
+
+TProStringGrid::TProStringGrid(TComponent* AOwner)
+    : TBaseGrid(AOwner), FMouseActions(std::make_unique<TMouseActions>(this)),
+      FBands(std::make_unique<TBands>()) {
+  FFixedFont.SetName("Tahoma");
+  FFixedFont.SetStyle(fsBold);
+  FActiveCellFont.SetStyle(fsBold);
+  FBands->OnChange = [this](TObject*) { Invalidate(); };
+  TBaseGrid::SetColCount(5);
+  TBaseGrid::SetRowCount(10);
+  TBaseGrid::SetFixedCols(1);
+  TBaseGrid::SetFixedRows(1);
+  SetDefaultRowHeight(22);
+  SetRowHeights(0, 22);
+  SetDefaultColWidth(64);
+  FVisibleCol.assign(TotalColCount(), true);
+  FAllColWidths.assign(TotalColCount(), 0);
+  SetBounds(Left(), Top(), 400, 250);
+  HookForm();
+}
+
+TProStringGrid::~TProStringGrid() {
+  UnhookForm();
+  // Hidden rows come back so the base grid frees their cells' properties with the others.
+  UnHideRowsAll();
+}
+
+std::string TProStringGrid::Version() const {
+  int v = GetVersionNr();
+  return std::to_string((v >> 24) & 0xFF) + "." + std::to_string((v >> 16) & 0xFF) + "." +
+         std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+}
+
+std::string TProStringGrid::GetVersionString() const {
+  return Version() + " Sep, 2012";
+}
+
+// --- Shape -------------------------------------------------------------------------------------
+
+void TProStringGrid::SetColCount(int Value) {
+  TBaseGrid::SetColCount(Value);
+}
+
+void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+  TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+  // The column maps follow the real columns, however many there are.
+  size_t total = static_cast<size_t>(std::max(0, TotalColCount()));
+  if (FVisibleCol.size() < total) {
+    FVisibleCol.resize(total, true);
+    FAllColWidths.resize(total, 0);
+  }
+}
+
+void TProStringGrid::SetFixedRowHeight(int Value) {
+  if (RowCount() > 0) SetRowHeights(0, Value);
+}
+
+void TProStringGrid::SetFixedColWidth(int Value) {
+  if (ColCount() > 0) SetColWidths(0, Value);
+}
+
+void TProStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  int rh = DefaultRowHeight();
+  if (FIntegralHeight && rh > 0) {
+    int total = 0;
+    for (int c = 0; c < ColCount() && total <= AWidth; ++c)
+      total += ColWidths(c);
+    int h = total > AWidth && ScrollBars() != ssNone && ScrollBars() != ssVertical ? FScrollWidth : 0;
+    int b = BorderStyle() == bsSingle ? 2 : 0;
+    AHeight = AHeight + b - ((AHeight - h - b) % rh);
+  }
+  TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TProStringGrid::Loaded() {
+  FMinFixedRows = FixedRows();
+  FMinFixedCols = FixedCols();
+  FLoaded = true;
+}
+
+// --- The owner form's resize chain ----------------------------------------------------------------
+
+void TProStringGrid::HookForm() {
+  auto* form = dynamic_cast<TForm*>(Owner());
+  if (!form) return;
+  auto link = std::make_shared<TResizeLink>();
+  link->Grid = this;
+  link->Handler = [this](TObject* Sender) { FormResized(Sender); };
+  link->Next = form->OnResize;
+  form->OnResize = TResizeHook{link};
+  FHookedForm = form;
+  FFormWidth = form->Width();
+  FFormHeight = form->Height();
+  FResizeLink = link;
+}
+
+void TProStringGrid::UnhookForm() {
+  if (!FHookedForm || !FResizeLink) return;
+  auto link = std::static_pointer_cast<TResizeLink>(FResizeLink);
+  link->Grid = nullptr;
+  link->Handler = nullptr;
+  // Only when ours is the outermost link is the form given back what we found; otherwise our
+  // link stays in the chain and just passes calls on.
+  if (auto* hook = FHookedForm->OnResize.target<TResizeHook>(); hook && hook->Link == link)
+    FHookedForm->OnResize = link->Next;
+  FResizeLink.reset();
+  FHookedForm = nullptr;
+}
+
+void TProStringGrid::FormResized(TObject*) {
+  if (!FHookedForm) return;
+  if (FSizeWithForm) {
+    int w = Width() + FHookedForm->Width() - FFormWidth;
+    int h = Height() + FHookedForm->Height() - FFormHeight;
+    if (w > 0 && h > 0) {
+      SetBounds(Left(), Top(), w, h);
+      FFormWidth = FHookedForm->Width();
+      FFormHeight = FHookedForm->Height();
+    }
+  }
+}

@@ -1,0 +1,299 @@
+// The program's string grid: the base grid with hidden rows and columns (two index spaces: display
+// indexes as shown, real indexes counting hidden rows and columns at their places), per-cell
+// queries a descendant may answer from its column definitions, and the events it reports.
+//
+// Hidden rows are kept aside sorted by real index, so the index mappings cost O(log n) however many
+// rows are hidden; hiding and showing many rows moves the grid's rows once.
+#pragma once
+
+#include "grid/Bands.h"
+#include "grid/BaseGrid.h"
+#include "grid/GridOptionTypes.h"
+#include "grid/MouseActions.h"
+#include "grid/ProGridError.h"
+#include "grid/ProGridEvents.h"
+#include "grid/ProStringGridCheck.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm;
+class TIntList;
+
+// One hidden row: its real index, height, cells (text and object per real column) and the filter
+// level that hid it (-1 for rows hidden by HideRows).
+struct TGridItem {
+  int Idx = 0;
+  int Height = 0;
+  std::vector<std::string> Items;
+  std::vector<TObject*> Objects;
+  int Level = -1;
+};
+
+enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TFilterDropDownColumns { fdNormal, fdAll };
+enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+
+class TProStringGrid : public TBaseGrid, public TProStringGridEvents {
+public:
+  explicit TProStringGrid(TComponent* AOwner);
+  ~TProStringGrid() override;
+
+  // --- Version -----------------------------------------------------------------------------
+  virtual int GetVersionNr() const { return 0x06020103; }
+  virtual std::string GetVersionString() const;
+  std::string Version() const;
+  void SetVersion(const std::string&) {}
+
+  // --- Shape -------------------------------------------------------------------------------
+  // Counts are of displayed columns and rows; hidden ones keep their cells behind them.
+  void SetColCount(int Value) override;
+  int FixedRightCols() const { return FFixedRightCols; }
+  void SetFixedRightCols(int Value) { FFixedRightCols = std::max(0, Value); }
+  int FixedFooters() const { return FFixedFooters; }
+  void SetFixedFooters(int Value) { FFixedFooters = std::max(0, Value); }
+  int FixedRowHeight() const { return RowHeights(0); }
+  void SetFixedRowHeight(int Value);
+  int FixedColWidth() const { return ColWidths(0); }
+  void SetFixedColWidth(int Value);
+  bool FixedRowAlways() const { return FFixedRowAlways; }
+  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  bool FixedColAlways() const { return FFixedColAlways; }
+  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  bool IntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+  bool SizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+  bool EnhRowColMove() const { return FEnhRowColMove; }
+  void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
+  // With IntegralHeight the height is cut to whole default rows.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Records the minimum fixed rows and columns; a window building its grid in code calls it once.
+  virtual void Loaded();
+  bool IsLoaded() const { return FLoaded; }
+
+  // --- Settings the queries read --------------------------------------------------------------
+  bool ActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool Value) { FActiveCellShow = Value; }
+  TFont& ActiveCellFont() { return FActiveCellFont; }
+  TColor ActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; }
+  TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+  TColor SelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
+  TColor SelectionTextColor() const { return FSelectionTextColor; }
+  TColor HighlightColor() const { return FHighlightColor; }
+  TColor HighlightTextColor() const { return FHighlightTextColor; }
+  TColor DisabledFontColor() const { return FDisabledFontColor; }
+  TColor BorderColor() const { return FBorderColor; }
+  TColor HintColor() const { return FHintColor; }
+  TColor URLColor() const { return FURLColor; }
+  TFont& FixedFont() { return FFixedFont; }
+  TEditorType DefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  const std::string& CheckTrue() const { return FCheckTrue; }
+  void SetCheckTrue(const std::string& Value) { FCheckTrue = Value; }
+  const std::string& CheckFalse() const { return FCheckFalse; }
+  void SetCheckFalse(const std::string& Value) { FCheckFalse = Value; }
+  const std::string& FloatFormat() const { return FFloatFormat; }
+  void SetFloatFormat(const std::string& Value) { FFloatFormat = Value; }
+  const std::string& FilterDropDownClear() const { return FFilterDropDownClear; }
+  void SetFilterDropDownClear(const std::string& Value) { FFilterDropDownClear = Value; }
+  bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+  void SetFilterDropDownAuto(bool Value) { FFilterDropDownAuto = Value; }
+  TFilterDropDownColumns FilterDropDownColumns() const { return FFilterDropDownColumns; }
+  void SetFilterDropDownColumns(TFilterDropDownColumns Value) { FFilterDropDownColumns = Value; }
+  bool FilterIncremental() const { return FFilterIncremental; }
+  void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
+  bool EditDisable() const { return FEditDisable; }
+  void SetEditDisable(bool Value) { FEditDisable = Value; }
+  bool EnableHTML() const { return FEnableHTML; }
+  bool EnableWheel() const { return FEnableWheel; }
+  bool ShowSelection() const { return FShowSelection; }
+  int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+  THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+  TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+  TScrollType ScrollType() const { return FScrollType; }
+  int ScrollWidth() const { return FScrollWidth; }
+  TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
+  const std::string& PasswordChar() const { return FPasswordChar; }
+  TVAlignment VAlignment() const { return FVAlignment; }
+  TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+  TProStringGridCheck* CellChecker() const { return FCellChecker; }
+  void SetCellChecker(TProStringGridCheck* Value) { FCellChecker = Value; }
+  TMouseActions& MouseActions() { return *FMouseActions; }
+  TBands& Bands() { return *FBands; }
+  // What the drop-down and spin buttons of idle cells follow.
+  bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
+  void SetDropDownAlwaysVisible(bool Value) { FDropDownAlwaysVisible = Value; }
+  bool SpinButtonsAlwaysVisible() const { return FSpinButtonsAlwaysVisible; }
+  void SetSpinButtonsAlwaysVisible(bool Value) { FSpinButtonsAlwaysVisible = Value; }
+  int MinFixedRows() const { return FMinFixedRows; }
+  int MinFixedCols() const { return FMinFixedCols; }
+
+  // --- Per-cell queries (a descendant answers from its columns) ---------------------------------
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void SearchFooterAction(const std::string& Value, int ACol, int ARow, TSearchAction Action);
+  virtual void ButtonClick(int ACol, int ARow);
+  virtual void ComboCloseUp(int ARow, int ACol);
+  virtual void ComboDropDown(int ARow, int ACol);
+  virtual void GetCellHint(int ACol, int ARow, std::string& AHint, std::string& AWideHint);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
+  virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& APrefix, std::string& ASuffix);
+  virtual void QueryCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual bool HasNoEditor(int ACol, int ARow);
+  virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
+  virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& AWordWrap);
+  virtual bool HasComboBox(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  virtual void GetCheckTrue(int ACol, int ARow, std::string& Value);
+  virtual void GetCheckFalse(int ACol, int ARow, std::string& Value);
+  // Fills the filter list with the values the column's filter offers; true when it holds any.
+  virtual bool GetColumnFilter(int ACol);
+  const std::vector<std::string>& FilterList() const { return FFilterList; }
+  virtual void CanAddRow(bool& CanAdd);
+  virtual void CanInsertRow(int ARow, bool& CanInsert);
+  virtual void CheckBoxChange(int ACol, int ARow, bool State);
+  virtual bool RatingChange(int ACol, int ARow, double& NewRate);
+  // The cell's font: the grid's, or one scratch font set from the cell's properties.
+  TFont& GetCellFont(int ACol, int ARow);
+  // Footers and right fixed columns are fixed; otherwise IsFixedCell decides (ACol a display column).
+  bool IsFixed(int ACol, int ARow) const override;
+
+  // --- Hidden columns ------------------------------------------------------------------------
+  void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+  void HideColumns(int FromCol, int ToCol);
+  void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+  void UnHideColumns(int FromCol, int ToCol);
+  void UnHideColumnsAll();
+  bool IsHiddenColumn(int ColIndex) const;
+  int NumHiddenColumns() const { return FNumHidden; }
+  int TotalColCount() const override { return ColCount() + FNumHidden; }
+  int AllColCount() const { return TotalColCount(); }
+  // -1 for a display index with no real column behind it.
+  int DisplToRealCol(int ACol) const;
+  int RealToDisplCol(int ACol) const;
+  int RealColIndex(int ACol) const { return DisplToRealCol(ACol); }
+  int DisplColIndex(int ACol) const override { return RealToDisplCol(ACol); }
+  int RealCol() const { return DisplToRealCol(Col()); }
+  int AllColWidths(int ACol) const;
+  void SetAllColWidths(int ACol, int Value);
+
+  // --- Hidden rows ---------------------------------------------------------------------------
+  void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+  void HideRows(int FromRow, int ToRow);
+  // Hides the listed display rows as one new filter level.
+  void HideRowList(const TIntList& RowList);
+  void HideRowList(const std::vector<int>& RowList);
+  void UnHideRow(int RowIndex) { UnHideRows(RowIndex, RowIndex); }
+  // Shows the hidden rows of a real range; nothing unless FromRow is hidden.
+  void UnHideRows(int FromRow, int ToRow);
+  void UnHideRowsAll();
+  // Shows the rows of the newest filter level; the caller lowers FilterLevel.
+  void UnHideRowList();
+  bool IsHiddenRow(int RowIndex) const;
+  int NumHiddenRows() const { return static_cast<int>(FGridItems.size()); }
+  int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+  int AllRowCount() const { return TotalRowCount(); }
+  int DisplToRealRow(int ARow) const;
+  int RealToDisplRow(int ARow) const;
+  int RealRowIndex(int ARow) const { return DisplToRealRow(ARow); }
+  int DisplRowIndex(int ARow) const { return RealToDisplRow(ARow); }
+  int RealRow() const { return DisplToRealRow(Row()); }
+  int FilterLevel() const { return FFilterLevel; }
+  void SetFilterLevel(int Value) { FFilterLevel = std::max(0, Value); }
+  const std::vector<TGridItem>& GridItems() const { return FGridItems; }
+
+  // --- Cells by real column and real row --------------------------------------------------------
+  std::string AllCells(int ACol, int ARow) const;
+  void SetAllCells(int ACol, int ARow, const std::string& Value);
+
+protected:
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+
+private:
+  // Takes the visible real rows of Rows (sorted, unique) out of the grid into items of Level.
+  void HideRealRows(const std::vector<int>& Rows, int Level);
+  // Puts the items at the given positions of FGridItems (ascending) back into the grid.
+  void RestoreItems(const std::vector<size_t>& Positions);
+  void HookForm();
+  void UnhookForm();
+  void FormResized(TObject* Sender);
+
+  // Hidden columns: one entry per real column, grown as columns are.
+  std::vector<bool> FVisibleCol;
+  std::vector<int> FAllColWidths;
+  int FNumHidden = 0;
+  std::vector<TGridItem> FGridItems; // sorted by Idx
+  int FFilterLevel = 0;
+
+  int FFixedRightCols = 0;
+  int FFixedFooters = 0;
+  bool FFixedRowAlways = false;
+  bool FFixedColAlways = false;
+  bool FIntegralHeight = false;
+  bool FSizeWithForm = false;
+  bool FEnhRowColMove = true;
+  bool FLoaded = false;
+  int FMinFixedRows = 1;
+  int FMinFixedCols = 1;
+
+  bool FActiveCellShow = false;
+  TFont FActiveCellFont;
+  TFont FFixedFont;
+  TFont FCellFont;
+  TColor FActiveCellColor = 0x808080;
+  TColor FActiveCellColorTo = clNone;
+  TColor FSelectionColor = 0xEACAB6;
+  TColor FSelectionTextColor = 0;
+  TColor FHighlightColor = clHighlight;
+  TColor FHighlightTextColor = clHighlightText;
+  TColor FDisabledFontColor = 0xC0C0C0;
+  TColor FBorderColor = 0xB99D7F;
+  TColor FHintColor = clInfoBk;
+  TColor FURLColor = 0xFF0000;
+  TEditorType FDefaultEditor = edNormal;
+  std::string FCheckTrue = "Y";
+  std::string FCheckFalse = "N";
+  std::string FFloatFormat = "%.2f";
+  std::string FFilterDropDownClear = "(All)";
+  std::string FPasswordChar = "*";
+  bool FFilterDropDownAuto = false;
+  TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
+  bool FFilterIncremental = false;
+  bool FEditDisable = false;
+  bool FEnableHTML = true;
+  bool FEnableWheel = true;
+  bool FShowSelection = true;
+  int FSelectionColorMixerFactor = 50;
+  THoverFixedCells FHoverFixedCells = hfNone;
+  TScrollBarAlways FScrollBarAlways = saNone;
+  TScrollType FScrollType = ssNormal;
+  int FScrollWidth = 17;
+  TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+  TVAlignment FVAlignment = vtaTop;
+  TAlignment FDefaultAlignment = taLeftJustify;
+  bool FDropDownAlwaysVisible = false;
+  bool FSpinButtonsAlwaysVisible = false;
+  TProStringGridCheck* FCellChecker = nullptr;
+  std::unique_ptr<TMouseActions> FMouseActions;
+  std::unique_ptr<TBands> FBands;
+  std::vector<std::string> FFilterList;
+
+  // The owner form's resize chain: the handler found there runs after ours.
+  TForm* FHookedForm = nullptr;
+  std::shared_ptr<void> FResizeLink;
+  int FFormWidth = 0;
+  int FFormHeight = 0;
+};

@@ -245,3 +245,47 @@ TEST_F(TStreamTest, SortingIsStableAndRenumbers) {
   EXPECT_EQ(AllNodes(*Tree), (std::vector<PVNode>{nodes[1], nodes[2], nodes[0]}));
   EXPECT_EQ(CheckCounts(*Tree), "");
 }
+
+TEST_F(TStreamTest, ChildrenThatAreNotWrittenAreNotAnnounced) {
+  Tree->TreeOptions().SetMiscOptions(Tree->TreeOptions().MiscOptions() - TVTMiscOptions{toInitOnSave});
+  Tree->SetRootNodeCount(2);
+  Tree->SetChildCount(Tree->GetFirstNoInit(), 3); // children of a node never initialised
+  const std::string bytes = Saved(*Tree);
+  TOwned<TTestTree> other(new TTestTree(nullptr));
+  EXPECT_EQ(LoadError(*other, bytes), 0);
+  EXPECT_EQ(other->RootNodeCount(), 2u);
+  EXPECT_EQ(other->GetFirstNoInit()->ChildCount, 0u);
+  EXPECT_EQ(CheckCounts(*other), "");
+}
+
+TEST_F(TStreamTest, CheckFieldsOutOfRangeAndDeepNestingAreRefused) {
+  Tree->SetRootNodeCount(1);
+  std::string bytes = Saved(*Tree);
+  bytes[45] = static_cast<char>(200); // check state
+  bytes[46] = static_cast<char>(99);  // check type
+  EXPECT_EQ(LoadError(*Tree, bytes), 0);
+  EXPECT_EQ(Tree->GetFirstNoInit()->CheckState, csUncheckedNormal);
+  EXPECT_EQ(Tree->GetFirstNoInit()->CheckType, ctNone);
+  // A chain of nodes, each the only child of the one before, deeper than any real tree.
+  std::string chain;
+  for (int depth = 0; depth < 5000; ++depth) {
+    std::string base(19, '\0');
+    const std::uint32_t children = chain.empty() ? 0 : 1, height = 18, states = 1u << vsVisible;
+    std::memcpy(base.data(), &children, 4);
+    std::memcpy(base.data() + 4, &height, 4);
+    std::memcpy(base.data() + 8, &states, 4);
+    std::string baseChunk(8, '\0');
+    std::int32_t type = 2, size = static_cast<std::int32_t>(19 + chain.size());
+    std::memcpy(baseChunk.data(), &type, 4);
+    std::memcpy(baseChunk.data() + 4, &size, 4);
+    std::string node(8, '\0');
+    type = 1;
+    size = static_cast<std::int32_t>(8 + size);
+    std::memcpy(node.data(), &type, 4);
+    std::memcpy(node.data() + 4, &size, 4);
+    chain = node + baseChunk + base + chain;
+  }
+  const std::string header = Saved(*Tree).substr(0, 12) + std::string("\x01\0\0\0", 4);
+  EXPECT_EQ(LoadError(*Tree, header + chain), 2006);
+  EXPECT_EQ(CheckCounts(*Tree), "");
+}

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "support/UiTestFixture.h"
+#include "platform/Thread.h"
 #include "tree/NodeTrees.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,13 @@ public:
   using TBaseNodeTree::FindCacheEntryAtY;
   int ScrollBarUpdates = 0;
   int SuspendCalls = 0;
+  std::atomic<int> OffThreadScrollBarUpdates{0};
 
 protected:
-  void UpdateScrollBars(bool) override { ++ScrollBarUpdates; }
+  void UpdateScrollBars(bool) override {
+    if (!TThread::IsMainThread()) ++OffThreadScrollBarUpdates;
+    ++ScrollBarUpdates;
+  }
   void SuspendRedraw(bool) override { ++SuspendCalls; }
 };
 

@@ -26,8 +26,9 @@ std::string TBaseGrid::Cells(int ACol, int ARow) const {
     bc = b.X;
     br = b.Y;
   }
+  if (br >= FNormalRowCount || br < 0) return GridCells(bc, br);
   std::string value = GridCells(bc, br);
-  if (br < FNormalRowCount && br >= 0) {
+  {
     GetDisplText(bc, br, value);
     if (OnGetDisplWideText) {
       std::string wide = DecodeWideCellText(value);

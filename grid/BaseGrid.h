@@ -44,8 +44,9 @@ public:
   // Replaces the cell's properties (freeing the old ones); nullptr leaves the cell without.
   void SetCellProperties(int ACol, int ARow, std::unique_ptr<TCellProperties> Value);
   bool HasCellProperties(int ACol, int ARow) const {
-    return ACol >= 0 && ARow >= 0 && ACol < TotalColCount() && ARow < RowCount() &&
-           TStringGrid::Objects(ACol, ARow) != nullptr;
+    // FHasCellProps first: a grid of plain cells answers without touching the store.
+    // The store answers nullptr outside itself; its columns may reach past the real ones.
+    return FHasCellProps && TStringGrid::Objects(ACol, ARow) != nullptr && ACol < TotalColCount();
   }
   // The properties if the cell has them; never creates.
   TCellProperties* FindCellProperties(int ACol, int ARow) const {
@@ -60,7 +61,10 @@ public:
   void SetGraphicObjects(int ACol, int ARow, TObject* Value);
   // The raw object slot, read and written without freeing anything.
   TObject* GridObjects(int ACol, int ARow) const { return TStringGrid::Objects(ACol, ARow); }
-  void SetGridObjects(int ACol, int ARow, TObject* Value) { TStringGrid::SetObjects(ACol, ARow, Value); }
+  void SetGridObjects(int ACol, int ARow, TObject* Value) {
+    if (Value) FHasCellProps = true;
+    TStringGrid::SetObjects(ACol, ARow, Value);
+  }
   static TObject* GraphicOfCellProperties(const TCellProperties* Props) {
     return Props ? Props->GraphicObject() : nullptr;
   }
@@ -160,6 +164,8 @@ public:
   // Rows below it pass their texts through the display events.
   int NormalRowCount() const { return FNormalRowCount; }
   void SetNormalRowCount(int Value) { FNormalRowCount = Value; }
+  // Set once a cell got properties; cleared only by a descendant that removed them all (cells are
+  // then not looked at for properties).
   bool HasCellProps() const { return FHasCellProps; }
   void SetHasCellProps(bool Value) { FHasCellProps = Value; }
   TProGridUndoRedo* UndoRedo() const { return FUndoRedo; }
@@ -228,6 +234,9 @@ private:
   int FixedRowsHeight() const;
   // Asks for the area to be drawn again.
   void InvalidateArea(const TRect& r);
+  // Whether any cell of the range (inclusive indexes) can show: a cheap test that costs only
+  // what is visible, so repainting far-off cells never sums the rows between.
+  bool CellsMayShow(const TRect& cells) const;
   // Before an arrow or the wheel moves the cursor out of a merged area: the cursor goes to the
   // area's edge so the move leaves it.
   void MoveToAreaEdge(unsigned Key);

@@ -26,7 +26,7 @@ void TBaseGrid::SplitCells(int c, int r) {
   const TCellProperties* base = FindCellProperties(b.X, b.Y);
   int sx = base ? std::max(base->CellSpanX(), 0) : 0;
   int sy = base ? std::max(base->CellSpanY(), 0) : 0;
-  InvalidateArea(CellRect(b.X, b.Y));
+  RepaintCell(b.X, b.Y);
   int lastCol = std::min(b.X + sx, TotalColCount() - 1), lastRow = std::min(b.Y + sy, RowCount() - 1);
   for (int i = std::max(b.X, 0); i <= lastCol; ++i)
     for (int j = std::max(b.Y, 0); j <= lastRow; ++j)
@@ -235,7 +235,18 @@ void TBaseGrid::InvalidateArea(const TRect& r) {
   if (!r.IsEmpty()) InvalidateRect(r);
 }
 
+bool TBaseGrid::CellsMayShow(const TRect& cells) const {
+  bool rows =
+      cells.Top < FixedRows() || (cells.Bottom >= TopRow() && cells.Top <= TopRow() + VisibleRowCount() + 1);
+  bool cols = cells.Left < FixedCols() ||
+              (cells.Right >= LeftCol() && cells.Left <= LeftCol() + VisibleColCount() + 1);
+  return rows && cols;
+}
+
 void TBaseGrid::RepaintCell(int c, int r) {
+  TPoint b = BaseCell(c, r);
+  TPoint s = CellSpan(c, r);
+  if (!CellsMayShow({b.X, b.Y, b.X + s.X, b.Y + s.Y})) return;
   InvalidateArea(CellRect(c, r));
 }
 

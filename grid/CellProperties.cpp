@@ -36,11 +36,6 @@ void TCellProperties::Assign(const TPersistent* Source) {
   FControl = s->FControl;
 }
 
-TPoint TCellProperties::GetBaseCell(int c, int r) const {
-  if (!FIsBaseCell && FCellSpanX != -1 && FCellSpanY != -1) return {c - FCellSpanX, r - FCellSpanY};
-  return {c, r};
-}
-
 void TCellProperties::Repaint() {
   if (FOwnerGrid) FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
 }

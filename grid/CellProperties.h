@@ -22,7 +22,10 @@ public:
   void Assign(const TPersistent* Source) override;
   // The base cell of the area the cell (c, r) belongs to: (c - CellSpanX, r - CellSpanY) for a
   // covered cell, else (c, r).
-  TPoint GetBaseCell(int c, int r) const;
+  TPoint GetBaseCell(int c, int r) const {
+    if (!FIsBaseCell && FCellSpanX != -1 && FCellSpanY != -1) return {c - FCellSpanX, r - FCellSpanY};
+    return {c, r};
+  }
 
   TBaseGrid* OwnerGrid() const { return FOwnerGrid; }
   int OwnerCol() const { return FOwnerCol; }

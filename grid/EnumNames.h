@@ -8,11 +8,15 @@
 
 template <class E> struct TEnumNames;
 
-// The name of a value; empty for a value outside the type.
-template <class E> std::string_view EnumName(E value) {
+// The name of the value of an ordinal (as a file may hold it); empty outside the type.
+template <class E> std::string_view EnumNameAt(int ordinal) {
   const auto& names = TEnumNames<E>::Names;
-  auto i = static_cast<std::size_t>(value);
-  return i < names.size() ? std::string_view(names[i]) : std::string_view();
+  return ordinal >= 0 && static_cast<std::size_t>(ordinal) < names.size() ? std::string_view(names[ordinal])
+                                                                          : std::string_view();
+}
+
+template <class E> std::string_view EnumName(E value) {
+  return EnumNameAt<E>(static_cast<int>(value));
 }
 
 // The value of a name (compared exactly, as the files write them); false for an unknown name.

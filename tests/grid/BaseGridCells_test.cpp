@@ -125,10 +125,13 @@ TEST_F(BaseGridTest, ObjectsOnAnEmptyCellLeaveItEmpty) {
   g.SetCells(5, 5, "kept");
   g.SetObjects(5, 5, &user);
   EXPECT_EQ(g.Cells(5, 5), "kept");
+  // Clearing lets go of the slot without freeing: whoever cleared it moved the properties.
+  std::unique_ptr<TCellProperties> moved(g.FindCellProperties(5, 5));
   g.ClearCell(5, 5);
   EXPECT_EQ(g.Cells(5, 5), "");
   EXPECT_EQ(g.GridObjects(5, 5), nullptr);
   EXPECT_EQ(g.GraphicObjects(5, 5), nullptr);
+  EXPECT_EQ(moved->CellObject(), &user);
 }
 
 // Every cell operation that would reach outside the store: nothing happens, nothing breaks.

@@ -20,7 +20,9 @@ TEST(GridTypes, ValuesCarryTheirNamesBothWays) {
   EXPECT_EQ(EnumName(ssOffice2007), "ssOffice2007");
   EXPECT_EQ(EnumName(GradientHorizontal), "GradientHorizontal");
   EXPECT_EQ(EnumName(tasCheck), "tasCheck");
-  EXPECT_EQ(EnumName(static_cast<TVAlignment>(7)), ""); // outside the type
+  EXPECT_EQ(EnumNameAt<TVAlignment>(2), "vtaBottom");
+  EXPECT_EQ(EnumNameAt<TVAlignment>(3), ""); // an ordinal from a file outside the type
+  EXPECT_EQ(EnumNameAt<TVAlignment>(-1), "");
   TSortStyle s = ssAutomatic;
   EXPECT_TRUE(EnumValue("ssAlphaNumeric", s));
   EXPECT_EQ(s, ssAlphaNumeric);

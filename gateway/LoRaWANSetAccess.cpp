@@ -14,29 +14,32 @@
 namespace {
 
 // The attributes of a rule row in the order the file writes them.
-template <class TRule> struct TRuleColumn {
+template <class TRule, class TText> struct TRuleColumn {
   std::string_view Name;
-  std::string TRule::*Field;
+  TText TRule::*Field;
 };
 
-constexpr TRuleColumn<TLoRaUplinkRule> Uplink_Columns[] = {
-    {"Enable", &TLoRaUplinkRule::Enable},     {"StartByte", &TLoRaUplinkRule::StartByte},
-    {"NumByte", &TLoRaUplinkRule::NumByte},   {"OnChange", &TLoRaUplinkRule::OnChange},
-    {"OnCMD", &TLoRaUplinkRule::OnCMD},       {"OnTimer", &TLoRaUplinkRule::OnTimer},
-    {"Time", &TLoRaUplinkRule::Time},         {"FPort", &TLoRaUplinkRule::FPort},
-    {"Mnemonic", &TLoRaUplinkRule::Mnemonic},
+template <class TText>
+constexpr TRuleColumn<TBasicUplinkRule<TText>, TText> Uplink_Columns[] = {
+    {"Enable", &TBasicUplinkRule<TText>::Enable},     {"StartByte", &TBasicUplinkRule<TText>::StartByte},
+    {"NumByte", &TBasicUplinkRule<TText>::NumByte},   {"OnChange", &TBasicUplinkRule<TText>::OnChange},
+    {"OnCMD", &TBasicUplinkRule<TText>::OnCMD},       {"OnTimer", &TBasicUplinkRule<TText>::OnTimer},
+    {"Time", &TBasicUplinkRule<TText>::Time},         {"FPort", &TBasicUplinkRule<TText>::FPort},
+    {"Mnemonic", &TBasicUplinkRule<TText>::Mnemonic},
 };
 
-constexpr TRuleColumn<TLoRaDownlinkRule> Downlink_Columns[] = {
-    {"Enable", &TLoRaDownlinkRule::Enable},     {"StartByte", &TLoRaDownlinkRule::StartByte},
-    {"NumByte", &TLoRaDownlinkRule::NumByte},   {"FPort", &TLoRaDownlinkRule::FPort},
-    {"Mnemonic", &TLoRaDownlinkRule::Mnemonic},
+template <class TText>
+constexpr TRuleColumn<TBasicDownlinkRule<TText>, TText> Downlink_Columns[] = {
+    {"Enable", &TBasicDownlinkRule<TText>::Enable},     {"StartByte", &TBasicDownlinkRule<TText>::StartByte},
+    {"NumByte", &TBasicDownlinkRule<TText>::NumByte},   {"FPort", &TBasicDownlinkRule<TText>::FPort},
+    {"Mnemonic", &TBasicDownlinkRule<TText>::Mnemonic},
 };
 
 // One pass over the row's attributes; a missing one keeps the rule's default. Files list the
 // attributes in column order, so the column after the last one found is tried first.
-template <class TRule, std::size_t N>
-void ReadRules(const TXmlNode& section, const TRuleColumn<TRule> (&columns)[N], std::vector<TRule>& rules) {
+template <class TRule, class TText, std::size_t N>
+void ReadRules(const TXmlNode& section, const TRuleColumn<TRule, TText> (&columns)[N],
+               std::vector<TRule>& rules) {
   const std::vector<TXmlNode> rows = section.Children();
   rules.reserve(rows.size());
   for (const TXmlNode& row : rows) {
@@ -44,7 +47,7 @@ void ReadRules(const TXmlNode& section, const TRuleColumn<TRule> (&columns)[N], 
     std::size_t next = 0;
     for (TXmlAttribute a = row.FirstAttribute(); a; a = a.Next())
       for (std::size_t k = 0; k < N; ++k) {
-        const TRuleColumn<TRule>& column = columns[(next + k) % N];
+        const TRuleColumn<TRule, TText>& column = columns[(next + k) % N];
         if (a.IsNamed(column.Name)) {
           rule.*column.Field = a.Value();
           next = (next + k + 1) % N;
@@ -56,11 +59,11 @@ void ReadRules(const TXmlNode& section, const TRuleColumn<TRule> (&columns)[N], 
 
 // Rows up to the first one whose start byte is blank.
 template <class TRule, std::size_t N>
-void WriteRules(TXmlNode section, const TRuleColumn<TRule> (&columns)[N], const std::vector<TRule>& rules,
-                std::size_t count) {
+void WriteRules(TXmlNode section, const TRuleColumn<TRule, std::string> (&columns)[N],
+                const std::vector<TRule>& rules, std::size_t count) {
   for (std::size_t i = 0; i < count && !IsBlank(rules[i].StartByte); ++i) {
     TXmlNode row = section.AddChild("row");
-    for (const TRuleColumn<TRule>& column : columns)
+    for (const TRuleColumn<TRule, std::string>& column : columns)
       row.SetAttribute(column.Name, rules[i].*column.Field);
   }
 }
@@ -126,7 +129,10 @@ TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPat
   return settings;
 }
 
-bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::string& error) {
+namespace {
+
+template <class TText>
+bool RulesFromRoot(const TXmlNode& root, TBasicLoRaWANSetAccess<TText>& rules, std::string& error) {
   rules = {};
   TXmlNode uplink = root.Child("LoRaWAN_Uplink");
   TXmlNode downlink = root.Child("LoRaWAN_Downlink");
@@ -134,29 +140,50 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
     error = std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
     return false;
   }
-  ReadRules(uplink, Uplink_Columns, rules.Uplink);
-  ReadRules(downlink, Downlink_Columns, rules.Downlink);
+  ReadRules(uplink, Uplink_Columns<TText>, rules.Uplink);
+  ReadRules(downlink, Downlink_Columns<TText>, rules.Downlink);
   return true;
+}
+
+// The file loaded and its rows read into `rules`; State, Error and `file` as Load_Xml_File gives
+// them, a root without both sections making the file unreadable.
+template <class TText>
+TXmlFileState LoadRules(const std::string& path, TXmlFile& file, TBasicLoRaWANSetAccess<TText>& rules,
+                        std::string& error) {
+  file = Load_Xml_File(path);
+  error = file.Error;
+  if (file.State == TXmlFileState::Loaded && !RulesFromRoot(file.Root, rules, error)) {
+    error = ExtractFileName(path) + ": " + error;
+    return TXmlFileState::Unreadable;
+  }
+  return file.State;
+}
+
+} // namespace
+
+bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::string& error) {
+  return RulesFromRoot(root, rules, error);
+}
+
+TLoRaWANViewLoad Load_LoRaWAN_SetAccess_Views(const std::string& path) {
+  TLoRaWANViewLoad load;
+  load.State = LoadRules(path, load.File, load.Rules, load.Error);
+  return load;
 }
 
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc) {
   TXmlNode root = doc.CreateRoot("LoRaWAN_Set_Access");
   doc.AddCommentAfterRoot("SW_VERSION = 1.000");
-  WriteRules(root.AddChild("LoRaWAN_Uplink"), Uplink_Columns, rules.Uplink,
+  WriteRules(root.AddChild("LoRaWAN_Uplink"), Uplink_Columns<std::string>, rules.Uplink,
              RowsToUse(rules.Uplink.size(), fportFixed));
-  WriteRules(root.AddChild("LoRaWAN_Downlink"), Downlink_Columns, rules.Downlink,
+  WriteRules(root.AddChild("LoRaWAN_Downlink"), Downlink_Columns<std::string>, rules.Downlink,
              RowsToUse(rules.Downlink.size(), fportFixed));
 }
 
 TLoRaWANLoad Load_LoRaWAN_SetAccess(const std::string& path) {
   TLoRaWANLoad load;
-  TXmlFile file = Load_Xml_File(path);
-  load.State = file.State;
-  load.Error = file.Error;
-  if (file.State == TXmlFileState::Loaded && !LoRaWAN_From_Root(file.Root, load.Rules, load.Error)) {
-    load.State = TXmlFileState::Unreadable;
-    load.Error = ExtractFileName(path) + ": " + load.Error;
-  }
+  TXmlFile file;
+  load.State = LoadRules(path, file, load.Rules, load.Error);
   if (load.State == TXmlFileState::Unreadable)
     load.Message = Format(Lang_Text(Txt_LoRa_Read_Error), {load.Error});
   return load;

@@ -9,34 +9,40 @@
 #include <vector>
 
 // One rule as the editor's grid holds it: every value is the cell text as typed. The member
-// defaults are those of an attribute missing from the file.
-struct TLoRaUplinkRule {
-  std::string Enable = "Y";
-  std::string StartByte;
-  std::string NumByte;
-  std::string OnChange = "N";
-  std::string OnCMD = "N";
-  std::string OnTimer = "N";
-  std::string Time;
-  std::string FPort;
-  std::string Mnemonic;
-  bool operator==(const TLoRaUplinkRule&) const = default;
+// defaults are those of an attribute missing from the file. The image compiler reads the same
+// rows as views into the loaded document (TText = std::string_view) instead of copies.
+template <class TText> struct TBasicUplinkRule {
+  TText Enable = "Y";
+  TText StartByte;
+  TText NumByte;
+  TText OnChange = "N";
+  TText OnCMD = "N";
+  TText OnTimer = "N";
+  TText Time;
+  TText FPort;
+  TText Mnemonic;
+  bool operator==(const TBasicUplinkRule&) const = default;
 };
 
-struct TLoRaDownlinkRule {
-  std::string Enable = "Y";
-  std::string StartByte;
-  std::string NumByte;
-  std::string FPort;
-  std::string Mnemonic;
-  bool operator==(const TLoRaDownlinkRule&) const = default;
+template <class TText> struct TBasicDownlinkRule {
+  TText Enable = "Y";
+  TText StartByte;
+  TText NumByte;
+  TText FPort;
+  TText Mnemonic;
+  bool operator==(const TBasicDownlinkRule&) const = default;
 };
 
-struct TLoRaWANSetAccess {
-  std::vector<TLoRaUplinkRule> Uplink;
-  std::vector<TLoRaDownlinkRule> Downlink;
-  bool operator==(const TLoRaWANSetAccess&) const = default;
+template <class TText> struct TBasicLoRaWANSetAccess {
+  std::vector<TBasicUplinkRule<TText>> Uplink;
+  std::vector<TBasicDownlinkRule<TText>> Downlink;
+  bool operator==(const TBasicLoRaWANSetAccess&) const = default;
 };
+
+using TLoRaUplinkRule = TBasicUplinkRule<std::string>;
+using TLoRaDownlinkRule = TBasicDownlinkRule<std::string>;
+using TLoRaWANSetAccess = TBasicLoRaWANSetAccess<std::string>;
+using TLoRaWANSetAccessView = TBasicLoRaWANSetAccess<std::string_view>;
 
 // Rules per table: 256, or 223 when every rule carries its own port.
 constexpr int LoRaWAN_Table_Slots = 256;
@@ -64,6 +70,15 @@ bool Is_FPort_Variable(std::string_view text);
 bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::string& error);
 // Writes the rows of each section up to the first blank start byte, at most the capacity.
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc);
+
+// The rules as views into their document, which this keeps (for the image compiler).
+struct TLoRaWANViewLoad {
+  TXmlFileState State = TXmlFileState::Missing;
+  TXmlFile File;
+  TLoRaWANSetAccessView Rules;
+  std::string Error;
+};
+TLoRaWANViewLoad Load_LoRaWAN_SetAccess_Views(const std::string& path);
 
 struct TLoRaWANLoad {
   TXmlFileState State = TXmlFileState::Missing;

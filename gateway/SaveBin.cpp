@@ -272,7 +272,11 @@ TGatewayResult Read_ParGen_To_Banks(const TXmlNode& root, TBank1& bank1, TBank2&
   return in.Status;
 }
 
-TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t base, TBank2& bank) {
+namespace {
+
+// The rule tables from copies or from views into the document alike.
+template <class TText>
+TGatewayResult ReadRuleTables(const TBasicLoRaWANSetAccess<TText>* rules, std::uint32_t base, TBank2& bank) {
   bank.Uplink_Table_Addr = base + 0x400;
   bank.Downlink_Table_Addr = base + 0x1000;
   bank.Uplink_Count = 0;
@@ -281,7 +285,7 @@ TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t 
   const bool variable = bank.FPort_Variable == 1;
   TGatewayResult up =
       Fill_Table(rules->Uplink, "LoRaWAN_Uplink", bank.Uplink, bank.Uplink_Count,
-                 [&](const TLoRaUplinkRule& r, TLoRaWAN_Rule& slot, std::string& error) {
+                 [&](const TBasicUplinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
                    if (!Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error)) return false;
                    // The flags compare the text ignoring case as it stands, blanks kept.
                    slot.Flags = static_cast<std::uint8_t>((SameText(r.OnChange, "Y") ? 1 : 0) |
@@ -295,9 +299,15 @@ TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t 
                  });
   if (!up) return up;
   return Fill_Table(rules->Downlink, "LoRaWAN_Downlink", bank.Downlink, bank.Downlink_Count,
-                    [&](const TLoRaDownlinkRule& r, TLoRaWAN_Rule& slot, std::string& error) {
+                    [&](const TBasicDownlinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
                       return Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error);
                     });
+}
+
+} // namespace
+
+TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t base, TBank2& bank) {
+  return ReadRuleTables(rules, base, bank);
 }
 
 std::size_t Build_Bank1(TBank1& bank, std::size_t pos, std::span<std::uint8_t> buffer) {
@@ -360,10 +370,11 @@ TCompileResult Compile_Bin(const std::string& parGenPath, const std::string& set
   }
   PutU32(bank1.Bytes, 1628, LoRaWAN_Bank_Address);
 
-  TLoRaWANLoad rules = Load_LoRaWAN_SetAccess(setAccessPath);
+  // The rows are read where the document holds them: no copy of thousands of cell texts.
+  TLoRaWANViewLoad rules = Load_LoRaWAN_SetAccess_Views(setAccessPath);
   if (rules.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(rules.Error));
-  TGatewayResult read = Read_LoRaWAN_Rules(rules.State == TXmlFileState::Loaded ? &rules.Rules : nullptr,
-                                           LoRaWAN_Bank_Address, bank2);
+  TGatewayResult read = ReadRuleTables(rules.State == TXmlFileState::Loaded ? &rules.Rules : nullptr,
+                                       LoRaWAN_Bank_Address, bank2);
   if (!read) return TCompileResult::Failed(std::move(read));
   TCompileResult result;
   Build_Bank1(bank1, 0, result.Images.Bank1);

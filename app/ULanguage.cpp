@@ -20,12 +20,12 @@ constexpr int Empty_Text_Slot = 2592;
 constexpr std::string_view Comment_Mark = "/#/";
 constexpr std::string_view Pilcrow = "\xC2\xB6"; // U+00B6 in UTF-8
 
-bool IsBlankOrControl(char c) {
+[[gnu::always_inline]] inline bool IsBlankOrControl(char c) {
   const auto u = static_cast<unsigned char>(c);
   return u <= 0x20 || u == 0x7F;
 }
 
-std::string_view Trim(std::string_view s) {
+[[gnu::always_inline]] inline std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlankOrControl(s.front()))
     s.remove_prefix(1);
   while (!s.empty() && IsBlankOrControl(s.back()))

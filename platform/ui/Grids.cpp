@@ -550,7 +550,8 @@ void TCustomGrid::WMHScroll(TMessage& Message) {
 void TCustomGrid::ScrollMessage(bool vertical, TMessage& Message) {
   TGridScrollCode code;
   if (CodeOf(static_cast<unsigned>(Message.WParam & 0xFFFF), code)) {
-    int pos = static_cast<int>((Message.WParam >> 16) & 0xFFFF);
+    // The position is not cut to 16 bits: a bar with a position per row reaches every row.
+    int pos = static_cast<int>(std::min<WPARAM>(Message.WParam >> 16, 0x7FFFFFFF));
     if (vertical)
       ScrollVert(code, pos);
     else
@@ -608,7 +609,7 @@ TScrollBar* TCustomGrid::HorzScrollBar() const {
 
 void TCustomGrid::ScrollBarMoved(bool vertical, unsigned code, int pos) {
   if (FUpdatingBars) return;
-  WPARAM w = (static_cast<WPARAM>(static_cast<unsigned>(pos) & 0xFFFF) << 16) | (code & 0xFFFF);
+  WPARAM w = (static_cast<WPARAM>(static_cast<unsigned>(std::max(0, pos))) << 16) | (code & 0xFFFF);
   Perform(vertical ? WM_VSCROLL : WM_HSCROLL, w, 0);
 }
 

@@ -161,7 +161,8 @@ protected:
   void DoExit() override;
   void CMMouseLeave(TMessage& Message) override;
   unsigned DialogCode() const override;
-  // Scroll requests (WParam: SB_ code in the low word, thumb position in the high word).
+  // Scroll requests (WParam: SB_ code in the low word, the bar position in the bits above it,
+  // wider than 16 bits where a bar has more positions).
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
   void Resize() override;

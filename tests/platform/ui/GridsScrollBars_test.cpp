@@ -85,6 +85,17 @@ TEST_F(GridsScrollBars, A256RowTableScrollsOneRowPerLineStep) {
   EXPECT_EQ(Grid->TopRow(), 1);
 }
 
+TEST_F(GridsScrollBars, APositionPerRowReachesRowsBeyondSixteenBits) {
+  Grid->ByRow = true;
+  Grid->SetRowCount(100'000);
+  ASSERT_NE(Grid->VertScrollBar(), nullptr);
+  Grid->VertScrollBar()->Perform(WM_VSCROLL, (static_cast<WPARAM>(70'000) << 16) | SB_THUMBPOSITION);
+  EXPECT_EQ(Grid->TopRow(), 70'000);
+  EXPECT_EQ(Grid->VertScrollBar()->Position(), 70'000);
+  BarStep(SB_BOTTOM);
+  EXPECT_EQ(Grid->TopRow(), Grid->MaxTopRow());
+}
+
 TEST_F(GridsScrollBars, ABarThatIsNotNeededShowsDisabledWhenAskedTo) {
   Grid->SetRowCount(3);
   EXPECT_EQ(Grid->VertScrollBar(), nullptr);

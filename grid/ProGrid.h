@@ -21,14 +21,15 @@
 class TForm;
 class TIntList;
 
-// One hidden row: its real index, height, cells (text and object per real column) and the filter
-// level that hid it (-1 for rows hidden by HideRows).
+// One hidden row: its real index, height, cells (text and object by real column; cells never
+// written may be missing at the end) and the filter level that hid it (-1 for rows hidden by
+// HideRows).
 struct TGridItem {
   int Idx = 0;
   int Height = 0;
-  std::vector<std::string> Items;
-  std::vector<TObject*> Objects;
+  TGridCellRow Cells;
   int Level = -1;
+  const std::string& Text(int ACol) const;
 };
 
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };

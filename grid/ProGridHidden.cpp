@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+const std::string& TGridItem::Text(int ACol) const {
+  static const std::string empty;
+  return ACol >= 0 && ACol < static_cast<int>(Cells.size()) ? Cells[ACol].Text : empty;
+}
+
 namespace {
 bool IdxLess(const TGridItem& item, int idx) {
   return item.Idx < idx;
@@ -111,7 +116,6 @@ void TProStringGrid::HideRealRows(const std::vector<int>& Rows, int Level) {
   if (Rows.empty()) return;
   HideEditor();
   const int n = RowCount();
-  const int cols = TotalColCount();
   std::vector<TGridItem> taken;
   taken.reserve(Rows.size());
   std::vector<char> hide(n, 0);
@@ -122,12 +126,7 @@ void TProStringGrid::HideRealRows(const std::vector<int>& Rows, int Level) {
     item.Idx = r;
     item.Height = RowHeights(d);
     item.Level = Level;
-    item.Items.reserve(cols);
-    item.Objects.reserve(cols);
-    for (int c = 0; c < cols; ++c) {
-      item.Items.push_back(GridCells(c, d));
-      item.Objects.push_back(GridObjects(c, d));
-    }
+    item.Cells = TakeRowCells(d); // objects and all: the item owns them now
     hide[d] = 1;
     taken.push_back(std::move(item));
   }
@@ -148,9 +147,6 @@ void TProStringGrid::HideRealRows(const std::vector<int>& Rows, int Level) {
   PermuteRows(order);
   for (int d = 0; d < kept; ++d)
     if (RowHeights(d) != heights[d]) SetRowHeights(d, heights[d]);
-  for (int d = kept; d < n; ++d)
-    for (int c = 0; c < cols; ++c)
-      SetGridObjects(c, d, nullptr); // the items own them now
   std::vector<TGridItem> merged;
   merged.reserve(FGridItems.size() + taken.size());
   std::merge(std::make_move_iterator(FGridItems.begin()), std::make_move_iterator(FGridItems.end()),
@@ -166,7 +162,6 @@ void TProStringGrid::RestoreItems(const std::vector<size_t>& Positions) {
   HideEditor();
   const int n = RowCount();
   const int k = static_cast<int>(Positions.size());
-  const int cols = TotalColCount();
   // Display row of each restored item once all of them are back: its Idx less the items that
   // stay hidden below it.
   std::vector<int> target(k);
@@ -184,13 +179,8 @@ void TProStringGrid::RestoreItems(const std::vector<size_t>& Positions) {
   for (int d = 0; d < n; ++d)
     oldHeights[d] = RowHeights(d);
   TBaseGrid::SetRowCount(n + k);
-  for (int j = 0; j < k; ++j) {
-    TGridItem& item = FGridItems[Positions[j]];
-    for (int c = 0; c < cols && c < static_cast<int>(item.Items.size()); ++c) {
-      SetGridCells(c, n + j, item.Items[c]);
-      SetGridObjects(c, n + j, item.Objects[c]);
-    }
-  }
+  for (int j = 0; j < k; ++j)
+    PutRowCells(n + j, std::move(FGridItems[Positions[j]].Cells));
   std::vector<int> order(n + k);
   std::vector<int> heights(n + k);
   int src = 0, j = 0;
@@ -291,8 +281,7 @@ void TProStringGrid::UnHideRowList() {
 std::string TProStringGrid::AllCells(int ACol, int ARow) const {
   if (ACol < 0 || ACol >= TotalColCount() || ARow < 0) return {};
   auto it = std::lower_bound(FGridItems.begin(), FGridItems.end(), ARow, IdxLess);
-  if (it != FGridItems.end() && it->Idx == ARow)
-    return ACol < static_cast<int>(it->Items.size()) ? it->Items[ACol] : std::string();
+  if (it != FGridItems.end() && it->Idx == ARow) return it->Text(ACol);
   return Cells(ACol, RealToDisplRow(ARow));
 }
 
@@ -300,11 +289,8 @@ void TProStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value) {
   if (ACol < 0 || ACol >= TotalColCount() || ARow < 0) return;
   auto it = std::lower_bound(FGridItems.begin(), FGridItems.end(), ARow, IdxLess);
   if (it != FGridItems.end() && it->Idx == ARow) {
-    if (static_cast<int>(it->Items.size()) <= ACol) {
-      it->Items.resize(ACol + 1);
-      it->Objects.resize(ACol + 1, nullptr);
-    }
-    it->Items[ACol] = Value;
+    if (static_cast<int>(it->Cells.size()) <= ACol) it->Cells.resize(ACol + 1);
+    it->Cells[ACol].Text = Value;
     return;
   }
   SetCells(ACol, RealToDisplRow(ARow), Value);

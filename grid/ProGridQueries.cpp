@@ -180,7 +180,7 @@ bool TProStringGrid::GetColumnFilter(int ACol) {
       add(std::string(Trim(Cells(ACol, r))));
     if (!FFilterIncremental)
       for (const TGridItem& item : FGridItems)
-        if (ACol >= 0 && ACol < static_cast<int>(item.Items.size())) add(item.Items[ACol]);
+        add(item.Text(ACol));
     FFilterList.assign(values.begin(), values.end());
     if (!FFilterDropDownClear.empty()) FFilterList.insert(FFilterList.begin(), FFilterDropDownClear);
   }

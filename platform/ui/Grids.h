@@ -266,6 +266,10 @@ protected:
   // Reorders the rows (sorting): row i takes the cells of row Order[i]. Refused (false) unless
   // Order holds each row once. Heights and the current cell stay where they are.
   bool PermuteRows(const std::vector<int>& Order);
+  // A row's cells moved out (the row left empty) and put back, without repainting: for a
+  // descendant that keeps rows aside and repaints once when done.
+  TGridCellRow TakeRowCells(int ARow) { return FCells.TakeRow(ARow); }
+  void PutRowCells(int ARow, TGridCellRow Cells) { FCells.PutRow(ARow, std::move(Cells)); }
   // With default drawing the text is drawn 2 pixels in from the left and top.
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   std::string GetEditText(int ACol, int ARow) override;

@@ -152,6 +152,20 @@ bool TGridCellStore::PermuteRows(const std::vector<int>& order) {
   return true;
 }
 
+TGridCellRow TGridCellStore::TakeRow(int row) {
+  if (row < 0 || row >= FRowCount) return {};
+  RowData& r = FRows[At(FOrder[At(row)])];
+  RowData out = std::move(r);
+  r.clear();
+  return out;
+}
+
+void TGridCellStore::PutRow(int row, TGridCellRow cells) {
+  if (row < 0 || row >= FRowCount) return;
+  if (cells.size() > At(FCapacity)) cells.resize(At(FCapacity));
+  FRows[At(FOrder[At(row)])] = std::move(cells);
+}
+
 void TGridCellStore::Clear() {
   for (RowData& r : FRows)
     r = RowData();

@@ -14,6 +14,14 @@
 class TObject;
 class TGridCellStore;
 
+// One cell's text and object reference; a row taken out of the store is a vector of them (as many
+// as were ever written, up to the capacity).
+struct TGridCell {
+  std::string Text;
+  TObject* Object = nullptr;
+};
+using TGridCellRow = std::vector<TGridCell>;
+
 // A read-only row or column of the store; it copies nothing and is valid until the store changes
 // size or order.
 class TGridCellLine {
@@ -81,15 +89,17 @@ public:
   // Reorders the rows: row i takes the cells of row order[i]. Refused (false) unless order holds
   // each row index once.
   bool PermuteRows(const std::vector<int>& order);
+  // Moves a whole row's cells out, leaving the row empty (hiding rows keeps them aside this way),
+  // and puts such cells back into an existing row, replacing what it held; cells beyond the
+  // capacity are dropped. Rows outside the store give nothing and take nothing.
+  TGridCellRow TakeRow(int row);
+  void PutRow(int row, TGridCellRow cells);
   // Empties every cell.
   void Clear();
 
 private:
-  struct Cell {
-    std::string Text;
-    TObject* Object = nullptr;
-  };
-  using RowData = std::vector<Cell>;
+  using Cell = TGridCell;
+  using RowData = TGridCellRow;
   const Cell* Find(int col, int row) const;
   Cell* Touch(int col, int row);
   bool InStore(int col, int row) const { return col >= 0 && row >= 0 && col < FCapacity && row < FRowCount; }

@@ -147,3 +147,33 @@ TEST(GridsCells, RowsAndColsAsLists) {
 }
 
 } // namespace
+
+namespace {
+
+// A row taken out leaves an empty row behind and comes back whole into another row, also after
+// the rows were reordered; cells beyond a lowered capacity do not come back.
+TEST(GridsCells, RowsTakenOutAndPutBack) {
+  TGridCellStore s;
+  s.Resize(3, 4);
+  s.SetCapacity(5);
+  s.SetText(4, 1, "hidden col");
+  s.SetText(0, 1, "a");
+  s.SetObject(2, 1, Obj(3));
+  s.PermuteRows({3, 2, 1, 0}); // row 1 is now row 2
+  TGridCellRow row = s.TakeRow(2);
+  EXPECT_EQ(s.Text(0, 2), "");
+  EXPECT_EQ(s.Object(2, 2), nullptr);
+  s.PutRow(0, std::move(row));
+  EXPECT_EQ(s.Text(0, 0), "a");
+  EXPECT_EQ(s.Text(4, 0), "hidden col");
+  EXPECT_EQ(s.Object(2, 0), Obj(3));
+  EXPECT_TRUE(s.TakeRow(4).empty());
+  s.PutRow(-1, TGridCellRow(2)); // ignored
+  row = s.TakeRow(0);
+  s.SetCapacity(3);
+  s.PutRow(3, std::move(row));
+  EXPECT_EQ(s.Text(0, 3), "a");
+  EXPECT_EQ(s.Text(4, 3), "");
+}
+
+} // namespace

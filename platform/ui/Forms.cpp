@@ -181,6 +181,7 @@ void TForm::ShowWindow() {
   FShown = true;
   Widget()->show();
   if (!Application->Headless()) Widget()->raise();
+  if (!ActivatesOnShow()) return; // floats over the active form and leaves it active
   Widget()->activateWindow();
   FormRaised(this);
   Activated();

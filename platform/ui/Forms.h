@@ -100,6 +100,8 @@ public:
 protected:
   virtual void DoShow();
   virtual void DoHide();
+  // False for windows that show without taking the activation from the active form (pop-ups).
+  virtual bool ActivatesOnShow() const { return true; }
   virtual void DoClose(TCloseAction& Action);
   void CMDialogKey(TMessage& Message) override;
   void CMVisibleChanged(TMessage& Message) override;

@@ -386,6 +386,34 @@ int ExcludeClipRect(TCanvas& canvas, int left, int top, int right, int bottom);
 int GetClipBox(const TCanvas& canvas, TRect& r);
 
 // ---------------------------------------------------------------------------------------------
+// Mapping modes: how logical coordinates become device pixels. MM_TEXT: one unit a pixel (moved by
+// the window and viewport origins); MM_LOMETRIC: a tenth of a millimetre at the device's
+// resolution, the y axis upward (so a page runs to negative y); MM_ANISOTROPIC: the window extent
+// maps onto the viewport extent. Text is drawn upright in every mode; font heights count in
+// logical units.
+constexpr int MM_TEXT = 1, MM_LOMETRIC = 2, MM_ANISOTROPIC = 8;
+// The previous mode; 0 (nothing changed) for a mode not supported.
+int SetMapMode(TCanvas& canvas, int mode);
+int GetMapMode(const TCanvas& canvas);
+bool SetWindowOrgEx(TCanvas& canvas, int x, int y, TPoint* old = nullptr);
+bool SetViewportOrgEx(TCanvas& canvas, int x, int y, TPoint* old = nullptr);
+// Count in MM_ANISOTROPIC only (kept and ignored in the other modes); false for a zero extent.
+bool SetWindowExtEx(TCanvas& canvas, int x, int y, TSize* old = nullptr);
+bool SetViewportExtEx(TCanvas& canvas, int x, int y, TSize* old = nullptr);
+bool LPtoDP(const TCanvas& canvas, TPoint* points, int count);
+bool DPtoLP(const TCanvas& canvas, TPoint* points, int count);
+
+// Device capabilities (GetDeviceCaps indexes and answers).
+constexpr int TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14,
+              LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112,
+              PHYSICALOFFSETY = 113;
+constexpr int DT_RASDISPLAY = 1, DT_RASPRINTER = 2;
+// HORZRES/VERTRES: the drawable area in pixels; LOGPIXELSX/Y: its resolution; HORZSIZE/VERTSIZE:
+// its size in millimetres; PHYSICAL*: the whole page and the printable area's offset (printers
+// only, 0 elsewhere).
+int GetDeviceCaps(const TCanvas& canvas, int index);
+
+// ---------------------------------------------------------------------------------------------
 // Bitmap: 32-bit pixels, rows top-down, each pixel in memory order blue, green, red, unused.
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };

@@ -43,7 +43,7 @@ void TCanvas::Impl::ApplyState(QPainter& p) {
   } else {
     p.setClipping(false);
   }
-  p.setTransform(QTransform::fromTranslate(-Org.x(), -Org.y()) * BaseTransform);
+  p.setTransform((Scaled() ? Mapping() : QTransform::fromTranslate(-Org.x(), -Org.y())) * BaseTransform);
 }
 
 QPainter* TCanvas::Impl::Painter() {
@@ -112,6 +112,8 @@ TCanvas::Impl::FontEntry& TCanvas::Impl::CurrentFont() {
     entry->Style = font.Style();
     entry->Pitch = font.Pitch();
     entry->Font = ToQFont(font);
+    if (const double scale = FontScale(); scale != 1.0)
+      entry->Font.setPixelSize(std::max(1, static_cast<int>(std::lround(FontPixelSize(font) * scale))));
     Fonts.insert(Fonts.begin(), std::move(entry));
   } else {
     std::rotate(Fonts.begin(), it, it + 1);
@@ -413,6 +415,10 @@ void TCanvas::LineTo(int x, int y) {
   FPenPos = {x, y};
   QPainter* p = d->Painter();
   if (!p || !PenVisible(FPen)) return;
+  if (d->Scaled()) {
+    MappedLineTo(*this, from, {x, y});
+    return;
+  }
   const bool straight = from.X == x || from.Y == y;
   if (FPen.Width() <= 1 && straight && PenPattern(FPen.Style()).empty() && FPen.Mode() != pmNop) {
     // Grid lines: one run of pixels, end point left out.
@@ -468,6 +474,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (d->Scaled()) return MappedRectangle(*this, Rect(x1, y1, x2, y2));
   QPainter* p = d->Painter();
   if (!p) return;
   const TRect r = Normalized(x1, y1, x2, y2);
@@ -524,6 +531,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::FillRect(const TRect& r) {
+  if (d->Scaled() && (r.Right < r.Left || r.Bottom < r.Top)) return FillRect(MappedNormal(r));
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -532,6 +540,7 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FrameRect(const TRect& r) {
+  if (d->Scaled() && (r.Right < r.Left || r.Bottom < r.Top)) return FrameRect(MappedNormal(r));
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;
   const QColor c(ToQRgb(FBrush.Color()));
@@ -599,30 +608,30 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 TRect TCanvas::ClipRect() const {
   QRect box = d->DrawableRegion().boundingRect();
   if (box.isEmpty()) return {};
-  return FromQRect(box.translated(d->Org));
+  return d->FromDevice(box);
 }
 
 bool TCanvas::RectVisible(const TRect& r) const {
-  if (r.IsEmpty()) return false;
-  return d->DrawableRegion().intersects(ToQRect(r).translated(-d->Org));
+  if (d->LogicalEmpty(r)) return false;
+  return d->DrawableRegion().intersects(d->ToDevice(r));
 }
 
 void TCanvas::SetClipRect(const TRect& r) {
   d->HasClip = true;
-  d->Clip = r.IsEmpty() ? QRegion() : QRegion(ToQRect(r).translated(-d->Org));
+  d->Clip = d->LogicalEmpty(r) ? QRegion() : QRegion(d->ToDevice(r));
   d->StateChanged();
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
-  QRegion rect = r.IsEmpty() ? QRegion() : QRegion(ToQRect(r).translated(-d->Org));
+  QRegion rect = d->LogicalEmpty(r) ? QRegion() : QRegion(d->ToDevice(r));
   d->Clip = d->DrawableRegion().intersected(rect);
   d->HasClip = true;
   d->StateChanged();
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
-  if (r.IsEmpty()) return;
-  d->Clip = d->DrawableRegion().subtracted(QRegion(ToQRect(r).translated(-d->Org)));
+  if (d->LogicalEmpty(r)) return;
+  d->Clip = d->DrawableRegion().subtracted(QRegion(d->ToDevice(r)));
   d->HasClip = true;
   d->StateChanged();
 }
@@ -645,12 +654,12 @@ bool TCanvas::HasClipRegion() const {
 }
 
 TPoint TCanvas::WindowOrg() const {
-  return {d->Org.x(), d->Org.y()};
+  return {d->WinOrg.x(), d->WinOrg.y()};
 }
 
 void TCanvas::SetWindowOrg(TPoint origin) {
-  d->Org = QPoint(origin.X, origin.Y);
-  d->StateChanged();
+  d->WinOrg = QPoint(origin.X, origin.Y);
+  d->MappingChanged();
 }
 
 int TCanvas::BkMode() const {
@@ -676,7 +685,8 @@ void TCanvas::SetBkColor(TColor color) {
 int TCanvas::SaveDC() {
   d->SyncBrush();
   d->SavedStates.push_back({FPen, FBrush, FFont, d->HasClip, d->Clip, d->Org, d->BkMode, d->BkColor,
-                            d->SeenBrushColor, d->SeenBrushStyle});
+                            d->SeenBrushColor, d->SeenBrushStyle, d->MapMode, d->WinOrg, d->ViewOrg,
+                            d->WinExt, d->ViewExt});
   return static_cast<int>(d->SavedStates.size());
 }
 
@@ -696,7 +706,12 @@ bool TCanvas::RestoreDC(int id) {
   d->BkColor = s.BkColor;
   d->SeenBrushColor = s.SeenBrushColor;
   d->SeenBrushStyle = s.SeenBrushStyle;
-  d->StateChanged();
+  d->MapMode = s.MapMode;
+  d->WinOrg = s.WinOrg;
+  d->ViewOrg = s.ViewOrg;
+  d->WinExt = s.WinExt;
+  d->ViewExt = s.ViewExt;
+  d->MappingChanged();
   return true;
 }
 
@@ -733,7 +748,8 @@ void DrawFocusRect(TCanvas& canvas, const TRect& r) {
   canvas.DrawFocusRect(r);
 }
 
-void FillRect(TCanvas& canvas, const TRect& r, TColor color) {
+void FillRect(TCanvas& canvas, const TRect& rect, TColor color) {
+  const TRect r = canvas.impl().Scaled() ? MappedNormal(rect) : rect;
   QPainter* p = canvas.impl().Painter();
   if (!p || r.IsEmpty()) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);

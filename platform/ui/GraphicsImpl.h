@@ -39,6 +39,29 @@ struct TCanvas::Impl {
   TColor SeenBrushColor = clWhite;
   TBrushStyle SeenBrushStyle = bsSolid;
 
+  // Mapping (GraphicsMapped.cpp). MM_TEXT keeps the pixel-exact paths with Org = WinOrg -
+  // ViewOrg; the other modes draw through Mapping(), text upright in device scale.
+  int MapMode = MM_TEXT;
+  QPoint WinOrg, ViewOrg;
+  QSize WinExt{1, 1}, ViewExt{1, 1};
+  int DpiX = ScreenPixelsPerInch, DpiY = ScreenPixelsPerInch;
+  bool Printer = false;
+  QSize Physical;
+  QPoint PhysicalOffset;
+  bool InTextSpace = false; // drawing text in upright device scale at the moment
+  double CachedFontScale = 1.0;
+  bool Scaled() const { return MapMode != MM_TEXT && !InTextSpace; }
+  QTransform Mapping() const;
+  // Logical rectangle to device (normalised, covering) and a device box back to logical corners.
+  QRect ToDevice(const TRect& r) const;
+  TRect FromDevice(const QRect& box) const;
+  bool LogicalEmpty(const TRect& r) const {
+    return Scaled() ? (r.Left == r.Right || r.Top == r.Bottom) : r.IsEmpty();
+  }
+  void MappingChanged();
+  // Fonts count in screen pixels on a device of another resolution in MM_TEXT (as points would).
+  double FontScale() const;
+
   struct Saved {
     TPen Pen;
     TBrush Brush;
@@ -50,6 +73,9 @@ struct TCanvas::Impl {
     TColor BkColor;
     TColor SeenBrushColor;
     TBrushStyle SeenBrushStyle;
+    int MapMode;
+    QPoint WinOrg, ViewOrg;
+    QSize WinExt, ViewExt;
   };
   std::vector<Saved> SavedStates;
 
@@ -99,6 +125,18 @@ struct TBitmap::Impl {
   QImage Image; // Format_RGB32; declared before Canvas so the canvas's painter ends first
   TCanvas Canvas;
 };
+
+// Drawing through a scaled mapping (GraphicsMapped.cpp).
+bool MappedLineTo(TCanvas& canvas, TPoint from, TPoint to);
+void MappedRectangle(TCanvas& canvas, const TRect& r);
+TRect MappedNormal(const TRect& r);
+void MappedTextOut(TCanvas& canvas, int x, int y, const std::string& text);
+void MappedTextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::string& text);
+int MappedDrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned flags);
+// The canvas draws on a printer page: its resolution, the whole page and the printable area's
+// offset in dots; and back to a screen-like device.
+void SetCanvasDevice(TCanvas& canvas, int dpiX, int dpiY, TSize physical, TPoint offset);
+void ResetCanvasDevice(TCanvas& canvas);
 
 // Helpers shared by the drawing files.
 QRgb ToQRgb(TColor color);

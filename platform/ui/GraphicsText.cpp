@@ -244,6 +244,7 @@ TTextMetric TCanvas::TextMetric() const {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (d->Scaled()) return MappedTextOut(*this, x, y, text);
   TTextTool tool(*this);
   const QString s = TextFor(*this, text);
   const int width = tool.Plain(s);
@@ -260,6 +261,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
+  if (d->Scaled()) return MappedTextRect(*this, r, x, y, text);
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty()) return;
   p->save();
@@ -328,6 +330,7 @@ std::vector<std::string> DrawTextLines(TCanvas& canvas, const std::string& text,
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
+  if (d->Scaled()) return MappedDrawText(*this, text, r, flags);
   TTextTool tool(*this);
   const bool single = (flags & DT_SINGLELINE) != 0;
   const int width = r.Right - r.Left;

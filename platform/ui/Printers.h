@@ -1,0 +1,93 @@
+// The printer: a print job of pages drawn on a canvas in printer dots. With a file name the pages
+// go into a PDF file (written whole at EndDoc, or not at all); without one to the system's default
+// printer.
+//
+//   TPrinter& p = *Printer();
+//   p.SetFileName("/tmp/table.pdf");
+//   p.SetTitle("Table");
+//   p.BeginDoc();
+//   SetMapMode(p.Canvas(), MM_LOMETRIC);          // tenths of a millimetre, y upward
+//   p.Canvas().TextOut(100, -100, "Row 1");
+//   p.NewPage();
+//   ...
+//   p.EndDoc();
+#pragma once
+
+#include "platform/ui/Graphics.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class EPrinter : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+class TPrinter {
+public:
+  TPrinter();
+  ~TPrinter();
+  TPrinter(const TPrinter&) = delete;
+  TPrinter& operator=(const TPrinter&) = delete;
+
+  // ---- settings; changing them while printing raises EPrinter "Printing in progress".
+  // The PDF file the job writes; "" prints on the system's default printer.
+  const std::string& FileName() const { return FFileName; }
+  void SetFileName(const std::string& fileName);
+  TPrinterOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(TPrinterOrientation orientation);
+  // The job's title (the document title of the PDF).
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& title);
+  // Dots per inch of the PDF backend (default 600).
+  int Resolution() const { return FResolution; }
+  void SetResolution(int dotsPerInch);
+  // Paper size (portrait, millimetres; default A4) and the margins outside the printable area.
+  void SetPaperSize(double widthMm, double heightMm);
+  void SetMargins(double leftMm, double topMm, double rightMm, double bottomMm);
+  // Names of the printers the system knows.
+  static std::vector<std::string> Printers();
+
+  // ---- the job
+  // Starts the job on page 1. EPrinter when no printer can be reached ("There is no default printer
+  // currently selected") or a job already runs ("Printing in progress").
+  void BeginDoc();
+  // Starts the next page; EPrinter "Printer is not currently printing" outside a job.
+  void NewPage();
+  // Ends the job: the PDF file is written whole, replacing an older one; EPrinter with the reason
+  // when it cannot be written (the old file then stays as it was).
+  void EndDoc();
+  // Ends the job without output.
+  void Abort();
+  bool Printing() const { return FPrinting; }
+  bool Aborted() const { return FAborted; }
+  int PageNumber() const { return FPageNumber; }
+
+  // The printable area in dots (also outside a job: of the current settings).
+  int PageWidth() const;
+  int PageHeight() const;
+  // Draws on the current page while printing; outside a job it only measures.
+  TCanvas& Canvas() { return FCanvas; }
+
+private:
+  void CheckNotPrinting() const;
+  struct Job;
+  std::string FFileName;
+  std::string FTitle;
+  TPrinterOrientation FOrientation = poPortrait;
+  int FResolution = 600;
+  double FPaperW = 210, FPaperH = 297;
+  double FMarginL = 0, FMarginT = 0, FMarginR = 0, FMarginB = 0;
+  bool FPrinting = false;
+  bool FAborted = false;
+  int FPageNumber = 0;
+  TCanvas FCanvas;
+  std::unique_ptr<Job> FJob;
+};
+
+// The program's printer object.
+TPrinter* Printer();

@@ -133,6 +133,8 @@ TRect MappedNormal(const TRect& r);
 void MappedTextOut(TCanvas& canvas, int x, int y, const std::string& text);
 void MappedTextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::string& text);
 int MappedDrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned flags);
+// The picture upright in the device rectangle the logical one maps to (pictures are never mirrored).
+void MappedStretchDraw(TCanvas& canvas, const TRect& dest, const TBitmap& bitmap);
 // The canvas draws on a printer page: its resolution, the whole page and the printable area's
 // offset in dots; and back to a screen-like device.
 void SetCanvasDevice(TCanvas& canvas, int dpiX, int dpiY, TSize physical, TPoint offset);

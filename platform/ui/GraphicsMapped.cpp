@@ -291,6 +291,27 @@ void MappedTextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::st
   InTextSpace(canvas, x, y, [&] { canvas.TextRect(local, 0, 0, text); });
 }
 
+void MappedStretchDraw(TCanvas& canvas, const TRect& dest, const TBitmap& bitmap) {
+  auto& d = canvas.impl();
+  QPainter* p = d.Painter();
+  if (!p || bitmap.Empty() || dest.Left == dest.Right || dest.Top == dest.Bottom) return;
+  QImage picture = BitmapImage(bitmap).convertToFormat(QImage::Format_ARGB32);
+  if (bitmap.Transparent()) {
+    const QRgb key = ToQRgb(bitmap.TransparentColor()) & 0xFFFFFFu;
+    for (int y = 0; y < picture.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+      for (int x = 0; x < picture.width(); ++x)
+        if ((row[x] & 0xFFFFFFu) == key) row[x] = 0;
+    }
+  }
+  const QRect target = d.ToDevice(dest);
+  p->save();
+  p->setTransform(d.BaseTransform);
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawImage(target, picture);
+  p->restore();
+}
+
 int MappedDrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned flags) {
   const QTransform m = canvas.impl().Mapping();
   const int sx = Sign(m.m11()), sy = Sign(m.m22());

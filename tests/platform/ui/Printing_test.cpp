@@ -100,6 +100,16 @@ TEST_F(PrintingTest, ShapesLandWhereTheMappingPutsThemAndTextStaysUpright) {
   EXPECT_EQ(b.Pixel(90, 100), clWhite);
   EXPECT_EQ(b.Pixel(100, 195), clWhite);
 
+  // A picture lands upright in the rectangle: its top row at the top of the page.
+  TBitmap picture(2, 2);
+  picture.SetPixel(0, 0, clBlue);
+  picture.SetPixel(1, 0, clBlue);
+  picture.SetPixel(0, 1, clLime);
+  picture.SetPixel(1, 1, clLime);
+  c.StretchDraw({0, 0, 254, -254}, picture);
+  EXPECT_EQ(b.Pixel(40, 10), clBlue);
+  EXPECT_EQ(b.Pixel(40, 85), clLime);
+
   // The same text through a flipped y axis and straight: the same pixels.
   auto draw = [](bool flipped) {
     TBitmap t(120, 60);

@@ -241,8 +241,28 @@ std::optional<std::string> Convert(const TSpec& spec, const TFormatArg& arg) {
 
 } // namespace
 
+namespace {
+bool TryFormatPrefix(std::string_view pattern, std::initializer_list<TFormatArg> args, std::string& out,
+                     std::size_t* used);
+} // namespace
+
 std::string Format(std::string_view pattern, std::initializer_list<TFormatArg> args) {
   std::string out;
+  if (TryFormatPrefix(pattern, args, out, nullptr)) return out;
+  return std::string(pattern);
+}
+
+bool TryFormat(std::string_view pattern, std::initializer_list<TFormatArg> args, std::string& out) {
+  std::string result;
+  std::size_t used = 0;
+  if (!TryFormatPrefix(pattern, args, result, &used) || used != args.size()) return false;
+  out = std::move(result);
+  return true;
+}
+
+namespace {
+bool TryFormatPrefix(std::string_view pattern, std::initializer_list<TFormatArg> args, std::string& out,
+                     std::size_t* used) {
   out.reserve(pattern.size() + 16);
   auto next = args.begin();
   for (std::size_t i = 0; i < pattern.size();) {
@@ -257,9 +277,9 @@ std::string Format(std::string_view pattern, std::initializer_list<TFormatArg> a
       continue;
     }
     auto spec = ParseSpec(pattern, i);
-    if (!spec || next == args.end()) return std::string(pattern);
+    if (!spec || next == args.end()) return false;
     auto piece = Convert(*spec, *next++);
-    if (!piece) return std::string(pattern);
+    if (!piece) return false;
     std::size_t length = CodePoints(*piece);
     if (spec->Width > 0 && length < static_cast<std::size_t>(spec->Width)) {
       std::string pad(static_cast<std::size_t>(spec->Width) - length, ' ');
@@ -267,5 +287,7 @@ std::string Format(std::string_view pattern, std::initializer_list<TFormatArg> a
     }
     out += *piece;
   }
-  return out;
+  if (used) *used = static_cast<std::size_t>(next - args.begin());
+  return true;
 }
+} // namespace

@@ -13,3 +13,6 @@
 using TFormatArg = std::variant<std::int64_t, double, std::string>;
 
 std::string Format(std::string_view pattern, std::initializer_list<TFormatArg> args);
+// The checked form for stored or supplied patterns: false (out untouched) unless the pattern takes
+// exactly the arguments given, each of a kind its conversion accepts.
+bool TryFormat(std::string_view pattern, std::initializer_list<TFormatArg> args, std::string& out);

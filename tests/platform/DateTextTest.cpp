@@ -1,6 +1,7 @@
 #include "platform/DateText.h"
 #include "platform/Clock.h"
 #include "platform/Locale.h"
+#include "platform/Persistent.h"
 
 #include <gtest/gtest.h>
 
@@ -67,4 +68,38 @@ TEST_F(DateTextTest, ClocksGiveTheWallTime) {
   }
   // The real clock is somewhere after 2020.
   EXPECT_GT(Clock().LocalNow(), 43831.0);
+}
+
+TEST_F(DateTextTest, DatesAndTimesReadBackInTheRegionalOrder) {
+  struct TCase {
+    const char* Format;
+    char Sep;
+    const char* Text;
+    double Expected; // -1: not a date
+  } cases[] = {
+      {"dd/mm/yyyy", '/', "14/03/2026", 46095.0}, {"mm/dd/yy", '-', "03-14-26", 46095.0},
+      {"yyyy.mm.dd", '.', "2026.3.14", 46095.0},  {"dd/mm/yyyy", '/', "30/12/1899", 0.0},
+      {"dd/mm/yyyy", '/', "31/04/2026", -1},      {"dd/mm/yyyy", '/', "29/02/2025", -1},
+      {"dd/mm/yyyy", '/', "14-03-2026", -1},      {"dd/mm/yyyy", '/', "", -1},
+      {"dd/mm/yyyy", '/', "x/3/2026", -1},
+  };
+  for (const TCase& c : cases) {
+    TFormatSettings fs;
+    fs.ShortDateFormat = c.Format;
+    fs.DateSeparator = c.Sep;
+    SetFormatSettings(fs);
+    if (c.Expected < 0)
+      EXPECT_THROW(StrToDate(c.Text), EConvertError) << c.Text;
+    else
+      EXPECT_EQ(StrToDate(c.Text), c.Expected) << c.Text;
+  }
+  ResetFormatSettings();
+  TFormatSettings fs;
+  fs.TimeSeparator = ':';
+  SetFormatSettings(fs);
+  EXPECT_DOUBLE_EQ(StrToTime("09:26:53"), (9 * 3600 + 26 * 60 + 53) / 86400.0);
+  EXPECT_DOUBLE_EQ(StrToTime("9:26 PM"), (21 * 3600 + 26 * 60) / 86400.0);
+  EXPECT_NEAR(StrToTime(TimeToStr(Moment)), Moment - 46095.0, 1e-9);
+  for (const char* bad : {"24:00", "12:60", "13:00 PM", "noon", "9"})
+    EXPECT_THROW(StrToTime(bad), EConvertError) << bad;
 }

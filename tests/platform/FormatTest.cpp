@@ -131,3 +131,35 @@ TEST_F(FormatTest, HugeValuesAndLongTextsDoNotBreakIt) {
   EXPECT_EQ(Format("%.18f", {1.0}), "1.000000000000000000");
   EXPECT_EQ(Format("%.40f", {1.0}), "1.000000000000000000"); // capped precision
 }
+
+// The checked form tells a pattern that does not take exactly its arguments; extra arguments count
+// as not fitting, since their values would be lost.
+TEST_F(FormatTest, CheckedFormTellsPatternsThatDoNotFit) {
+  struct TCase {
+    const char* Pattern;
+    std::vector<TFormatArg> Args;
+    const char* Expected; // nullptr: does not fit
+  } cases[] = {
+      {"%.2f", {3.14159}, "3.14"},
+      {"%d:%d", {std::int64_t{2}, std::int64_t{5}}, "2:5"},
+      {" (%d)", {std::int64_t{7}}, " (7)"},
+      {"%d", {1.5}, nullptr},
+      {"%s", {3.0}, nullptr},
+      {"%d %d", {std::int64_t{1}}, nullptr},
+      {"abc", {1.0}, nullptr},
+      {"%d", {std::int64_t{1}, std::int64_t{2}}, nullptr},
+      {"%q", {1.0}, nullptr},
+  };
+  for (const TCase& c : cases) {
+    std::string out = "untouched";
+    bool ok = c.Args.size() == 1 ? TryFormat(c.Pattern, {c.Args[0]}, out)
+                                 : TryFormat(c.Pattern, {c.Args[0], c.Args[1]}, out);
+    if (c.Expected) {
+      EXPECT_TRUE(ok) << c.Pattern;
+      EXPECT_EQ(out, c.Expected) << c.Pattern;
+    } else {
+      EXPECT_FALSE(ok) << c.Pattern;
+      EXPECT_EQ(out, "untouched") << c.Pattern;
+    }
+  }
+}

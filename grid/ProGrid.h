@@ -219,6 +219,93 @@ public:
   // --- Cells by real column and real row --------------------------------------------------------
   std::string AllCells(int ACol, int ARow) const;
   void SetAllCells(int ACol, int ARow, const std::string& Value);
+  // The cell's text without mini-HTML tags.
+  std::string StrippedCells(int ACol, int ARow) const;
+
+  // --- Typed values (EProGridError for a cell that holds no such value) ---------------------------
+  int Ints(int ACol, int ARow) const;
+  void SetInts(int ACol, int ARow, int Value);
+  int AllInts(int ACol, int ARow) const;
+  void SetAllInts(int ACol, int ARow, int Value);
+  double Floats(int ACol, int ARow) const;
+  void SetFloats(int ACol, int ARow, double Value);
+  double AllFloats(int ACol, int ARow) const;
+  void SetAllFloats(int ACol, int ARow, double Value);
+  // Dates and times in the regional formats; EConvertError for a text that is none.
+  double Dates(int ACol, int ARow) const;
+  void SetDates(int ACol, int ARow, double Value);
+  double Times(int ACol, int ARow) const;
+  void SetTimes(int ACol, int ARow, double Value);
+  bool ShowNullDates() const { return FShowNullDates; }
+  void SetShowNullDates(bool Value) { FShowNullDates = Value; }
+  // The pattern the Floats setter formats with.
+  virtual void GetColFloatFormat(int ACol, int ARow, std::string& Fmt);
+  int PrintColWidth(int ACol) const;
+  int PrintColOffset(int ACol) const;
+
+  // --- Headers -------------------------------------------------------------------------------
+  const std::vector<std::string>& ColumnHeaders() const { return FColumnHeaders; }
+  void SetColumnHeaders(const std::vector<std::string>& Value);
+  void ShowColumnHeaders();
+  void ClearColumnHeaders();
+  virtual void ColumnHeadersChanged() {}
+  const std::vector<std::string>& RowHeaders() const { return FRowHeaders; }
+  void SetRowHeaders(const std::vector<std::string>& Value);
+  void ShowRowHeaders();
+  void ClearRowHeaders();
+
+  // --- Filling and ranges (each fill ends in CellsLoaded) -------------------------------------------
+  void TextFill(bool DoFixed, const std::string& Txt);
+  // Fmt takes the column and row index; a pattern that does not fit leaves the cells as they are.
+  void FormatFill(bool DoFixed, const std::string& Fmt);
+  // Random whole numbers 0 .. Rnd - 1; 0 for Rnd of 0 or less.
+  void RandomFill(bool DoFixed, int Rnd);
+  void LinearFill(bool DoFixed);
+  void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+  virtual TGridRect UsedCells() const;
+  bool SaveFixedCells() const { return FSaveFixedCells; }
+  void SetSaveFixedCells(bool Value) { FSaveFixedCells = Value; }
+  bool SaveFixedRows() const { return FSaveFixedRows; }
+  void SetSaveFixedRows(bool Value) { FSaveFixedRows = Value; }
+  bool SaveFixedCols() const { return FSaveFixedCols; }
+  void SetSaveFixedCols(bool Value) { FSaveFixedCols = Value; }
+  int SaveStartCol() const;
+  int SaveEndCol() const;
+  int SaveColCount() const;
+  int SaveStartRow() const;
+  int SaveEndRow() const;
+  int SaveRowCount() const;
+  // Cells were changed or filled in bulk: tells the owner and recalculates the footers.
+  virtual void CellsChanged(const TRect& R);
+  virtual void CellsLoaded() {}
+
+  // --- Selection -----------------------------------------------------------------------------
+  void FocusCell(int ACol, int ARow);
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  bool RowSelect(int ARow);
+  void SetRowSelect(int ARow, bool Value);
+  bool ColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  void ClearRowSelect();
+  void ClearColSelect();
+  int RowSelectCount() const;
+  int ColSelectCount() const;
+  void SyncRowSelect(bool All);
+  void SyncColSelect(bool All);
+  // Rows selected one by one, in the order they were selected (fixed rows never).
+  const std::vector<int>& SelectedRows() const { return FSelectedRows; }
+  bool RowModified(int ARow) const;
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount() const;
+  bool RowEnabled(int ARow) const;
+  void SetRowEnabled(int ARow, bool Value);
+  void RepaintRow(int ARow);
+  void RepaintCol(int ACol);
+  void RepaintRect(const TRect& R);
 
 protected:
   void SizeChanged(int OldColCount, int OldRowCount) override;
@@ -291,6 +378,21 @@ private:
   std::unique_ptr<TMouseActions> FMouseActions;
   std::unique_ptr<TBands> FBands;
   std::vector<std::string> FFilterList;
+  bool FShowNullDates = true;
+  bool FSaveFixedCells = true;
+  bool FSaveFixedRows = false;
+  bool FSaveFixedCols = false;
+  std::vector<int> FPrintColWidths = std::vector<int>(513, 0);
+  std::vector<int> FPrintColOffsets = std::vector<int>(513, 0);
+  std::vector<std::string> FColumnHeaders;
+  std::vector<std::string> FRowHeaders;
+  unsigned FRandomState = 1;
+  std::vector<char> FRowSelect;
+  std::vector<char> FColSelect;
+  std::vector<int> FSelectedRows;
+  std::vector<char> FModifiedRows;
+  std::vector<char> FDisabledRows;
+  bool FUseEnabledRows = false;
 
   // The owner form's resize chain: the handler found there runs after ours.
   TForm* FHookedForm = nullptr;

@@ -154,6 +154,14 @@ void TPopupForm::PopupFor(const TRect& anchor) {
   PopupAt(placed);
 }
 
+void TPopupForm::DoHide() {
+  if (FPoppedUp) {
+    FPoppedUp = false;
+    std::erase(OpenPopups(), this);
+  }
+  TForm::DoHide();
+}
+
 void TPopupForm::ClosePopup(bool cancelled) {
   if (!FPoppedUp) return;
   FPoppedUp = false;

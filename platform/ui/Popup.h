@@ -47,6 +47,8 @@ public:
 
 protected:
   bool ActivatesOnShow() const override { return false; }
+  // Hidden by other means (Hide, Close): it stops watching clicks and keys, without OnPopupClose.
+  void DoHide() override;
 
 private:
   friend class TPopupWatch;

@@ -117,6 +117,17 @@ TEST_F(PopupTest, EscapeClosesTheTopmostPopupOnlyAndTheFormDoesNotSeeIt) {
   EXPECT_FALSE(formSawEscape);
   Headless::PressKey(*Form->E_IP1, VK_ESCAPE); // no pop-up left: the form has it again
   EXPECT_TRUE(formSawEscape);
+
+  // Hidden by code rather than closed: it no longer takes the Escape or closes on clicks.
+  formSawEscape = false;
+  Closed.reset();
+  Popup->PopupFor(AnchorUnder(*Form->E_IP1));
+  Popup->Hide();
+  EXPECT_FALSE(Popup->PoppedUp());
+  Headless::PressKey(*Form->E_IP1, VK_ESCAPE);
+  EXPECT_TRUE(formSawEscape);
+  Headless::Click(*Form->Btn_OK);
+  EXPECT_FALSE(Closed.has_value());
 }
 
 } // namespace

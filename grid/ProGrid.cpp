@@ -44,6 +44,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   SetDefaultColWidth(64);
   FVisibleCol.assign(TotalColCount(), true);
   FAllColWidths.assign(TotalColCount(), 0);
+  FMaxRowCount = RowCount();
+  FMaxColCount = ColCount();
   SetBounds(Left(), Top(), 400, 250);
   HookForm();
 }
@@ -68,6 +70,44 @@ std::string TProStringGrid::GetVersionString() const {
 
 void TProStringGrid::SetColCount(int Value) {
   TBaseGrid::SetColCount(Value);
+  if (FFixedColAlways && FFixedColsMin < ColCount()) TBaseGrid::SetFixedCols(FFixedColsMin);
+  FMaxColCount = std::max(FMaxColCount, Value);
+}
+
+void TProStringGrid::SetRowCount(int Value) {
+  Value = std::max(0, Value);
+  const int old = RowCount();
+  // The footer row's cells are taken before the count changes, so a shrinking grid keeps them.
+  const bool moveFooter = FFloatingFooter.Visible() && FFloatingFooter.FooterStyle() == fsFixedLastRow &&
+                          Value != old && old > 0 && Value > 0;
+  TGridCellRow footer;
+  int footerHeight = 0;
+  if (moveFooter) {
+    footer = TakeRowCells(old - 1);
+    footerHeight = RowHeights(old - 1);
+  }
+  TBaseGrid::SetRowCount(Value);
+  if (FFixedRowAlways && FFixedRowsMin < RowCount()) TBaseGrid::SetFixedRows(FFixedRowsMin);
+  FMaxRowCount = std::max(FMaxRowCount, Value);
+  SetNormalRowCount(Value);
+  if (moveFooter) {
+    // The row the footer comes to gives up its cells' properties first.
+    FreeCellPropertiesRange(0, Value - 1, TotalColCount() - 1, Value - 1);
+    PutRowCells(Value - 1, std::move(footer));
+    SetRowHeights(Value - 1, footerHeight);
+    CalcFooter(-1);
+    Invalidate();
+  }
+}
+
+void TProStringGrid::SetFixedRows(int Value) {
+  TBaseGrid::SetFixedRows(Value >= RowCount() && FFixedRowAlways ? RowCount() - 1 : Value);
+  FFixedRowsMin = Value;
+}
+
+void TProStringGrid::SetFixedCols(int Value) {
+  TBaseGrid::SetFixedCols(Value >= ColCount() && FFixedColAlways ? ColCount() - 1 : Value);
+  FFixedColsMin = Value;
 }
 
 void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
@@ -81,11 +121,30 @@ void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
 }
 
 void TProStringGrid::SetFixedRowHeight(int Value) {
-  if (RowCount() > 0) SetRowHeights(0, Value);
+  if (Value == DefaultRowHeight()) {
+    SetDefaultRowHeight(Value);
+    return;
+  }
+  for (int r = 0; r < FixedRows(); ++r)
+    SetRowHeights(r, Value);
 }
 
 void TProStringGrid::SetFixedColWidth(int Value) {
-  if (ColCount() > 0) SetColWidths(0, Value);
+  if (Value == DefaultColWidth()) return;
+  for (int c = 0; c < FixedCols(); ++c)
+    SetColWidths(c, Value);
+}
+
+void TFloatingFooter::Assign(const TPersistent* Source) {
+  auto* other = dynamic_cast<const TFloatingFooter*>(Source);
+  if (!other) return;
+  FVisible = other->FVisible;
+  FFooterStyle = other->FFooterStyle;
+  FHeight = other->FHeight;
+  FCalculateHiddenRows = other->FCalculateHiddenRows;
+  FEnableCalculation = other->FEnableCalculation;
+  FColor = other->FColor;
+  if (OnChange) OnChange(this);
 }
 
 void TProStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

@@ -32,6 +32,42 @@ struct TGridItem {
   const std::string& Text(int ACol) const;
 };
 
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+
+// The floating footer's settings; the grid owns one.
+class TFloatingFooter : public TPersistent {
+public:
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value) { Set(FVisible, Value); }
+  TFooterStyle FooterStyle() const { return FFooterStyle; }
+  void SetFooterStyle(TFooterStyle Value) { Set(FFooterStyle, Value); }
+  int Height() const { return FHeight; }
+  void SetHeight(int Value) { Set(FHeight, Value); }
+  bool CalculateHiddenRows() const { return FCalculateHiddenRows; }
+  void SetCalculateHiddenRows(bool Value) { FCalculateHiddenRows = Value; }
+  bool EnableCalculation() const { return FEnableCalculation; }
+  void SetEnableCalculation(bool Value) { FEnableCalculation = Value; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { Set(FColor, Value); }
+  // Copies from another footer; other sources are ignored.
+  void Assign(const TPersistent* Source) override;
+  TCalcFooterEvent OnCalcFooter;
+  TNotifyEvent OnChange;
+
+private:
+  template <class T> void Set(T& field, T Value) {
+    if (field == Value) return;
+    field = Value;
+    if (OnChange) OnChange(this);
+  }
+  bool FVisible = false;
+  TFooterStyle FFooterStyle = fsFixedLastRow;
+  int FHeight = 22;
+  bool FCalculateHiddenRows = true;
+  bool FEnableCalculation = true;
+  TColor FColor = clBtnFace;
+};
+
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
@@ -50,8 +86,27 @@ public:
   void SetVersion(const std::string&) {}
 
   // --- Shape -------------------------------------------------------------------------------
-  // Counts are of displayed columns and rows; hidden ones keep their cells behind them.
+  // Counts are of displayed columns and rows; hidden ones keep their cells behind them. With a
+  // fixed-last-row footer the footer row stays last.
   void SetColCount(int Value) override;
+  void SetRowCount(int Value) override;
+  void SetFixedRows(int Value) override;
+  void SetFixedCols(int Value) override;
+  int MaxRowCount() const { return FMaxRowCount; }
+  int MaxColCount() const { return FMaxColCount; }
+  virtual void AppendRow() { SetRowCount(RowCount() + 1); }
+  TFloatingFooter& FloatingFooter() { return FFloatingFooter; }
+  // Recalculates the footer cell of a column (-1: of every column).
+  void CalcFooter(int ACol) { CalcFooterCells(ACol); }
+  virtual void CalcFooterCells(int ACol);
+  // Calculations over rows FromRow .. ToRow of a column (-1 for either: the normal rows); a ToRow
+  // beyond the displayed rows reaches into the hidden ones by real index.
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  double ColumnStdDev(int ACol, int FromRow, int ToRow);
+  double ColumnDistinct(int ACol, int FromRow, int ToRow);
   int FixedRightCols() const { return FFixedRightCols; }
   void SetFixedRightCols(int Value) { FFixedRightCols = std::max(0, Value); }
   int FixedFooters() const { return FFixedFooters; }
@@ -59,6 +114,7 @@ public:
   int FixedRowHeight() const { return RowHeights(0); }
   void SetFixedRowHeight(int Value);
   int FixedColWidth() const { return ColWidths(0); }
+  // Nothing when Value is the default column width.
   void SetFixedColWidth(int Value);
   bool FixedRowAlways() const { return FFixedRowAlways; }
   void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
@@ -277,7 +333,7 @@ public:
   int SaveRowCount() const;
   // Cells were changed or filled in bulk: tells the owner and recalculates the footers.
   virtual void CellsChanged(const TRect& R);
-  virtual void CellsLoaded() {}
+  virtual void CellsLoaded();
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -336,6 +392,11 @@ private:
   bool FLoaded = false;
   int FMinFixedRows = 1;
   int FMinFixedCols = 1;
+  int FFixedRowsMin = 1;
+  int FFixedColsMin = 1;
+  int FMaxRowCount = 0;
+  int FMaxColCount = 0;
+  TFloatingFooter FFloatingFooter;
 
   bool FActiveCellShow = false;
   TFont FActiveCellFont;

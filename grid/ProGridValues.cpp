@@ -255,4 +255,9 @@ int TProStringGrid::SaveRowCount() const {
 
 void TProStringGrid::CellsChanged(const TRect& R) {
   if (OnCellsChanged) OnCellsChanged(this, R);
+  CalcFooter(-1);
+}
+
+void TProStringGrid::CellsLoaded() {
+  CalcFooter(-1);
 }

@@ -1,0 +1,143 @@
+#include "grid/ProGrid.h"
+
+#include "platform/ui/Forms.h"
+#include "support/UiTestFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProGridDimensionsTest : public TUiTest {
+protected:
+  void SetUp() override {
+    TUiTest::SetUp();
+    Form = new TForm(nullptr);
+    Grid = new TProStringGrid(Form);
+    Grid->SetParent(Form);
+  }
+  void TearDown() override {
+    Form->Free();
+    TUiTest::TearDown();
+  }
+  // A fixed-last-row footer under rows 1 .. 8 holding 1 .. 8 in column 1.
+  void Footer(TColumnCalcType type) {
+    Grid->FloatingFooter().SetVisible(true);
+    for (int r = 1; r < Grid->RowCount() - 1; ++r)
+      Grid->SetInts(1, r, r);
+    Grid->CellProperties(1, Grid->RowCount() - 1)->SetCalcType(type);
+  }
+  TForm* Form = nullptr;
+  TProStringGrid* Grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(ProGridDimensionsTest, FooterCalculations) {
+  struct Case {
+    TColumnCalcType type;
+    const char* want;
+  } cases[] = {{acSUM, "36.00"}, {acAVG, "4.50"},    {acCOUNT, "8"},       {acMIN, "1.00"},
+               {acMAX, "8.00"},  {acSTDDEV, "2.29"}, {acDISTINCT, "8.00"}, {acSPREAD, ""}};
+  for (const Case& c : cases) {
+    Footer(c.type);
+    Grid->SetCells(1, 9, "");
+    Grid->CalcFooter(-1);
+    EXPECT_EQ(Grid->Cells(1, 9), c.want) << EnumName(c.type);
+  }
+  // Hidden rows count with CalculateHiddenRows.
+  Footer(acCOUNT);
+  Grid->HideRow(2);
+  Grid->CalcFooter(1);
+  EXPECT_EQ(Grid->Cells(1, 8), "8");
+  Grid->FloatingFooter().SetCalculateHiddenRows(false);
+  Grid->CalcFooter(1);
+  EXPECT_EQ(Grid->Cells(1, 8), "7");
+}
+
+TEST_F(ProGridDimensionsTest, NoFooterCalculationWithoutAFixedLastRowFooter) {
+  Footer(acSUM);
+  Grid->FloatingFooter().SetFooterStyle(fsColumnPreview);
+  Grid->CalcFooter(-1);
+  EXPECT_EQ(Grid->Cells(1, 9), "");
+}
+
+// Mended: an average or deviation over no rows shows 0 rather than dividing by zero.
+TEST_F(ProGridDimensionsTest, AverageAndDeviationOverNoRowsShowZero) {
+  for (TColumnCalcType type : {acAVG, acSTDDEV}) {
+    Grid->SetRowCount(2);
+    Grid->FloatingFooter().SetVisible(true);
+    Grid->CellProperties(1, 1)->SetCalcType(type);
+    Grid->CalcFooter(-1);
+    EXPECT_EQ(Grid->Cells(1, 1), "0.00") << EnumName(type);
+  }
+  EXPECT_EQ(Grid->ColumnAvg(1, 5, 4), 0);
+  EXPECT_EQ(Grid->ColumnStdDev(1, 5, 4), 0);
+}
+
+// Mended: the footer row is taken before the count changes, so it survives a shrinking grid and a
+// count of 0 moves nothing.
+TEST_F(ProGridDimensionsTest, FooterRowStaysLastWhenTheCountChanges) {
+  Footer(acSUM);
+  Grid->CalcFooter(-1);
+  Grid->SetCells(2, 9, "label");
+  Grid->SetRowCount(12);
+  EXPECT_EQ(Grid->Cells(2, 11), "label");
+  EXPECT_EQ(Grid->Cells(2, 9), "") << "the old footer row is empty";
+  EXPECT_EQ(Grid->Cells(1, 11), "36.00");
+  Grid->SetRowCount(5);
+  EXPECT_EQ(Grid->Cells(2, 4), "label");
+  EXPECT_EQ(Grid->Cells(1, 4), "6.00") << "recalculated over rows 1 .. 3";
+  Grid->SetRowCount(0);
+  EXPECT_EQ(Grid->RowCount(), 0);
+  Grid->SetRowCount(3);
+  EXPECT_EQ(Grid->Cells(2, 2), "");
+}
+
+TEST_F(ProGridDimensionsTest, FixedRowAlwaysRestoresTheFixedRows) {
+  Grid->SetFixedRowAlways(true);
+  Grid->SetRowCount(1);
+  Grid->SetFixedRows(1);
+  EXPECT_EQ(Grid->FixedRows(), 0);
+  Grid->SetRowCount(5);
+  EXPECT_EQ(Grid->FixedRows(), 1);
+  EXPECT_EQ(Grid->MaxRowCount(), 10);
+  Grid->AppendRow();
+  EXPECT_EQ(Grid->RowCount(), 6);
+}
+
+TEST_F(ProGridDimensionsTest, FixedSizes) {
+  Grid->SetColWidths(0, 50);
+  Grid->SetFixedColWidth(Grid->DefaultColWidth());
+  EXPECT_EQ(Grid->FixedColWidth(), 50) << "the default width changes nothing";
+  Grid->SetFixedColWidth(40);
+  EXPECT_EQ(Grid->FixedColWidth(), 40);
+  Grid->SetRowHeights(4, 30);
+  Grid->SetFixedRowHeight(30);
+  EXPECT_EQ(Grid->FixedRowHeight(), 30);
+  Grid->SetFixedRowHeight(Grid->DefaultRowHeight());
+  EXPECT_EQ(Grid->RowHeights(4), 22) << "every row takes the default";
+  EXPECT_EQ(Grid->FixedRowHeight(), 22);
+}
+
+// Out-of-range indexes: the accessors answer nothing and change no cell.
+TEST_F(ProGridDimensionsTest, OutOfRangeIndexesChangeNothing) {
+  Grid->SetCells(1, 1, "keep");
+  for (int c : {-1, -100, 5, 1000})
+    for (int r : {-1, 10, 100000}) {
+      Grid->SetAllCells(c, r, "x");
+      Grid->SetCells(c, r, "x");
+      EXPECT_EQ(Grid->AllCells(c, r), "");
+      EXPECT_EQ(Grid->Ints(c, r), 0);
+      Grid->SetInts(c, r, 3);
+      Grid->SetFloats(c, r, 3);
+      EXPECT_EQ(Grid->AllColWidths(c), c >= 0 && c < 5 ? 64 : 0);
+    }
+  Grid->HideRows(-5, -1);
+  Grid->HideRows(50, 60);
+  Grid->UnHideRows(-3, 4);
+  Grid->HideColumns(-4, -1);
+  Grid->UnHideColumns(7, 9);
+  EXPECT_EQ(Grid->UsedCells(), (TGridRect{1, 1, 1, 1}));
+  EXPECT_EQ(Grid->RowCount(), 10);
+  EXPECT_EQ(Grid->ColCount(), 5);
+}

@@ -35,6 +35,9 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FFixedFont.SetStyle(fsBold);
   FActiveCellFont.SetStyle(fsBold);
   FBands->OnChange = [this](TObject*) { Invalidate(); };
+  FColumnSize.OnStretchChange = [this](TObject*) {
+    if (Parent()) StretchIfWanted();
+  };
   TBaseGrid::SetColCount(5);
   TBaseGrid::SetRowCount(10);
   TBaseGrid::SetFixedCols(1);
@@ -54,6 +57,7 @@ TProStringGrid::~TProStringGrid() {
   UnhookForm();
   // Hidden rows come back so the base grid frees their cells' properties with the others.
   UnHideRowsAll();
+  StopDragScroll();
 }
 
 std::string TProStringGrid::Version() const {
@@ -112,6 +116,7 @@ void TProStringGrid::SetFixedCols(int Value) {
 
 void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
   TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+  if (Parent()) StretchIfWanted();
   // The column maps follow the real columns, however many there are.
   size_t total = static_cast<size_t>(std::max(0, TotalColCount()));
   if (FVisibleCol.size() < total) {
@@ -206,4 +211,5 @@ void TProStringGrid::FormResized(TObject*) {
       FFormHeight = FHookedForm->Height();
     }
   }
+  StretchIfWanted();
 }

@@ -9,6 +9,7 @@
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
 #include "grid/GridOptionTypes.h"
+#include "grid/GridSettings.h"
 #include "grid/MouseActions.h"
 #include "grid/ProGridError.h"
 #include "grid/ProGridEvents.h"
@@ -20,6 +21,7 @@
 
 class TForm;
 class TIntList;
+class TTimer;
 
 // One hidden row: its real index, height, cells (text and object by real column; cells never
 // written may be missing at the end) and the filter level that hid it (-1 for rows hidden by
@@ -71,6 +73,7 @@ private:
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 
@@ -335,6 +338,57 @@ public:
   virtual void CellsChanged(const TRect& R);
   virtual void CellsLoaded();
 
+  // --- Moving, scrolling, stretching ------------------------------------------------------------
+  // Display indexes; the cells of the real columns behind them move, hidden columns keep their
+  // places in the visibility map.
+  void MoveColumn(int FromIndex, int ToIndex);
+  // Nothing when a fixed-last-row footer would stop being last.
+  void MoveRow(int FromIndex, int ToIndex);
+  // Moves Count rows from FromIndex to ToIndex; a range past the last row is cut to the rows there.
+  void MoveRows(int FromIndex, int ToIndex, int Count);
+  void SetColumnOrder();
+  const std::vector<int>& ColumnOrder() const { return FColumnOrder; }
+  void HideSelection();
+  void UnHideSelection();
+  bool SelectionHidden() const { return FSelHidden; }
+  // Brings a cell into view, centring it when it is out of view.
+  void ScrollInView(int ColIndex, int RowIndex);
+  // Values outside FixedRows .. RowCount - 1 are ignored.
+  void SetTopRow(int Value) override;
+  TColumnSize& ColumnSize() { return FColumnSize; }
+  TSizeWhileTyping& SizeWhileTyping() { return FSizeWhileTyping; }
+  THTMLSettings& HTMLSettings() { return FHTMLSettings; }
+  TDragScrollOptions& DragScrollOptions() { return FDragScrollOptions; }
+  // Stretches column Index (-1: the last) over the free client width. Raises "Stretch column
+  // index out of range" for an index not in -1 .. ColCount - 1.
+  void DoStretchColumn(int Index);
+  void StretchRightColumn() { DoStretchColumn(ColCount() - 1); }
+  TScrollHintType ScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
+  bool ScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+  // The hint shown while a thumb is dragged ("Row : 80"); empty when none shows.
+  const std::string& ScrollHintText() const { return FScrollHintText; }
+  // Something is dragged over the grid at client point (X, Y); Leaving when it left.
+  void DragScrollOver(int X, int Y, bool Leaving);
+  TDragScrollDirection DragScrollVert() const { return FDragVert; }
+  TDragScrollDirection DragScrollHorz() const { return FDragHorz; }
+
+  // --- Rows inserted and removed (display rows; hidden rows keep their real places) ---------------
+  virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+  virtual void RemoveRows(int RowIndex, int RCount);
+  virtual void RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
+  void DoInsertRows(int RowIndex, int RCount, bool) { InsertRows(RowIndex, RCount); }
+  void DoRemoveRows(int RowIndex, int RCount, bool) { RemoveRows(RowIndex, RCount); }
+  virtual void DeleteRows(int ARow, int Count) { RemoveRows(ARow, Count); }
+  // Empties the cells of the rows in every real column, freeing their properties.
+  void ClearRows(int RowIndex, int RCount);
+
+  // --- Update lock ---------------------------------------------------------------------------
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
   void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
@@ -365,12 +419,21 @@ public:
 
 protected:
   void SizeChanged(int OldColCount, int OldRowCount) override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void ColWidthsChanged() override;
+  void WMVScroll(TMessage& Message) override;
+  void WMHScroll(TMessage& Message) override;
 
 private:
   // Takes the visible real rows of Rows (sorted, unique) out of the grid into items of Level.
   void HideRealRows(const std::vector<int>& Rows, int Level);
   // Puts the items at the given positions of FGridItems (ascending) back into the grid.
   void RestoreItems(const std::vector<size_t>& Positions);
+  void ScrollHint(bool Vertical, TMessage& Message);
+  void DragScrollTick();
+  void StopDragScroll();
+  // Internal stretches skip an index that no longer exists instead of raising.
+  void StretchIfWanted();
   void HookForm();
   void UnhookForm();
   void FormResized(TObject* Sender);
@@ -397,6 +460,21 @@ private:
   int FMaxRowCount = 0;
   int FMaxColCount = 0;
   TFloatingFooter FFloatingFooter;
+  TColumnSize FColumnSize;
+  TSizeWhileTyping FSizeWhileTyping;
+  THTMLSettings FHTMLSettings;
+  TDragScrollOptions FDragScrollOptions;
+  std::vector<int> FColumnOrder;
+  TGridRect FOldSelection;
+  bool FSelHidden = false;
+  bool FIsColChanging = false;
+  TScrollHintType FScrollHints = shNone;
+  bool FScrollSynch = false;
+  std::string FScrollHintText;
+  TTimer* FDragTimer = nullptr;
+  TDragScrollDirection FDragVert = dsdNone;
+  TDragScrollDirection FDragHorz = dsdNone;
+  int FUpdateCount = 0;
 
   bool FActiveCellShow = false;
   TFont FActiveCellFont;

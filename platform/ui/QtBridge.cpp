@@ -1,5 +1,7 @@
 #include "platform/ui/QtBridge.h"
 
+#include "platform/Dialogs.h"
+
 #include "platform/ui/HeadlessPaint.h"
 #include "platform/ui/Menus.h"
 
@@ -12,6 +14,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+
+#include <stdexcept>
 
 // ---------------------------------------------------------------------------------------------
 // Widgets
@@ -482,9 +486,19 @@ unsigned MouseMessage(QEvent::Type type, Qt::MouseButton button) {
 
 class TEventBridge : public QObject {
 public:
-  bool eventFilter(QObject* object, QEvent* event) override;
+  // An error that a handler lets out (a grid's misused accessor, a text that is no date ...) is
+  // shown as an error message; it never unwinds through Qt and ends the program.
+  bool eventFilter(QObject* object, QEvent* event) override {
+    try {
+      return Filter(object, event);
+    } catch (const std::runtime_error& e) {
+      MessageDlg(e.what(), mtError, mbOK);
+      return true;
+    }
+  }
 
 private:
+  bool Filter(QObject* object, QEvent* event);
   bool Mouse(TControl* c, QWidget* w, QMouseEvent* e);
   bool Wheel(TControl* c, QWheelEvent* e);
   bool ToolTip(TControl* c, QWidget* w, QHelpEvent* e);
@@ -494,7 +508,7 @@ private:
   quint64 FLastWheelStamp = ~quint64(0);
 };
 
-bool TEventBridge::eventFilter(QObject* object, QEvent* event) {
+bool TEventBridge::Filter(QObject* object, QEvent* event) {
   switch (event->type()) {
   case QEvent::ApplicationDeactivate:
     // Keys let go in another program never come here.

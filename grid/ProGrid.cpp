@@ -1,5 +1,6 @@
 #include "grid/ProGrid.h"
 
+#include "grid/ProGridUnit.h"
 #include "platform/ui/Forms.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ struct TResizeHook {
 TProStringGrid::TProStringGrid(TComponent* AOwner)
     : TBaseGrid(AOwner), FMouseActions(std::make_unique<TMouseActions>(this)),
       FBands(std::make_unique<TBands>()) {
+  FSearchFooter = std::make_unique<TSearchFooter>(this, false);
   FFixedFont.SetName("Tahoma");
   FFixedFont.SetStyle(fsBold);
   FActiveCellFont.SetStyle(fsBold);
@@ -55,6 +57,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
 
 TProStringGrid::~TProStringGrid() {
   UnhookForm();
+  if (CurrentGrid() == this) SetCurrentGrid(nullptr);
   // Hidden rows come back so the base grid frees their cells' properties with the others.
   UnHideRowsAll();
   StopDragScroll();

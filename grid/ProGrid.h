@@ -11,9 +11,11 @@
 #include "grid/GridOptionTypes.h"
 #include "grid/GridSettings.h"
 #include "grid/MouseActions.h"
+#include "grid/Navigation.h"
 #include "grid/ProGridError.h"
 #include "grid/ProGridEvents.h"
 #include "grid/ProStringGridCheck.h"
+#include "grid/SearchFooter.h"
 
 #include <memory>
 #include <string>
@@ -21,6 +23,21 @@
 
 class TForm;
 class TIntList;
+class TProStringGrid;
+
+// Told of every cell that is becoming current.
+class ITProStringGridSelect {
+public:
+  virtual ~ITProStringGridSelect() = default;
+  virtual void CellSelected(int ACol, int ARow) = 0;
+};
+
+// Receives every changed rectangle of cells the grid reports; does nothing itself.
+class TGridChangeNotifier : public TComponent {
+public:
+  using TComponent::TComponent;
+  virtual void CellsChanged(TProStringGrid* Grid, const TRect& R) {}
+};
 class TTimer;
 
 // One hidden row: its real index, height, cells (text and object by real column; cells never
@@ -384,6 +401,34 @@ public:
   // Empties the cells of the rows in every real column, freeing their properties.
   void ClearRows(int RowIndex, int RCount);
 
+  // --- Current cell -------------------------------------------------------------------------
+  // Row := ARow, then Col := ACol.
+  void GotoCell(int ACol, int ARow);
+  // Makes the cell current with the selection anchor and scrolls it into view.
+  void MoveCurrentCell(int ACol, int ARow) { MoveColRow(ACol, ARow, true, true); }
+  void SetRow(int Value) override;
+  // Whether the cell may become current (the fixed-last-row footer, merged cells, disabled rows,
+  // the change events); the search footer's panel is scrolled clear of it.
+  virtual bool CanSelectCell(int ACol, int ARow);
+  void RegisterSelListener(ITProStringGridSelect* AListener) { FSelListener = AListener; }
+  void UnRegisterSelListener(ITProStringGridSelect*) { FSelListener = nullptr; }
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  // Fires OnRowChanging, OnColChanging and OnCellChanging; any may refuse.
+  virtual void CellChanging(int ACol, int ARow, bool& Allow);
+  TNavigation& Navigation() { return FNavigation; }
+  TSearchFooter& SearchFooter() { return *FSearchFooter; }
+  // The search footer's panel: 32 pixels high while it shows.
+  int SearchPanelHeight() const { return FSearchFooter->Visible() ? 32 : 0; }
+  bool IsLastRowAboveSearchPanel() const;
+  void ShowLastRowAboveSearchPanel();
+  const std::string& CellCache() const { return FCellCache; }
+
+  // --- Copying -------------------------------------------------------------------------------
+  // From another string grid: settings, sizes and cells; any other source is ignored.
+  virtual void Assign(const TObject* Source);
+  virtual void AssignCells(const TObject* Source);
+
   // --- Update lock ---------------------------------------------------------------------------
   void BeginUpdate();
   void EndUpdate();
@@ -418,6 +463,7 @@ public:
   void RepaintRect(const TRect& R);
 
 protected:
+  bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   void SizeChanged(int OldColCount, int OldRowCount) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override;
@@ -475,6 +521,12 @@ private:
   TDragScrollDirection FDragVert = dsdNone;
   TDragScrollDirection FDragHorz = dsdNone;
   int FUpdateCount = 0;
+  TNavigation FNavigation;
+  std::unique_ptr<TSearchFooter> FSearchFooter;
+  ITProStringGridSelect* FSelListener = nullptr;
+  std::vector<TGridChangeNotifier*> FNotifiers;
+  int FOldRowSel = -1;
+  std::string FCellCache;
 
   bool FActiveCellShow = false;
   TFont FActiveCellFont;

@@ -255,6 +255,8 @@ int TProStringGrid::SaveRowCount() const {
 
 void TProStringGrid::CellsChanged(const TRect& R) {
   if (OnCellsChanged) OnCellsChanged(this, R);
+  for (TGridChangeNotifier* n : FNotifiers)
+    n->CellsChanged(this, R);
   CalcFooter(-1);
 }
 

@@ -1,0 +1,153 @@
+// The current cell: the select-cell query, the row setter, listeners and notifiers; copying grids.
+#include "grid/ProGrid.h"
+
+#include <algorithm>
+
+void TProStringGrid::GotoCell(int ACol, int ARow) {
+  SetRow(ARow);
+  SetCol(ACol);
+}
+
+void TProStringGrid::SetRow(int Value) {
+  if (Col() < 0 || Col() >= ColCount()) MoveCurrentCell(FixedCols(), Value);
+  TBaseGrid::SetRow(Value);
+  if (Row() != FOldRowSel && OnRowUpdate) {
+    OnRowUpdate(this, FOldRowSel, Row());
+    FOldRowSel = Row();
+  }
+  if (FMouseActions->DisjunctRowSelect()) SyncRowSelect(false);
+  if (Value == RowCount() - 1 && FSearchFooter->Visible()) ShowLastRowAboveSearchPanel();
+}
+
+void TProStringGrid::CellChanging(int ACol, int ARow, bool& Allow) {
+  if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, Allow);
+  if (ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, Allow);
+  if (OnCellChanging) OnCellChanging(this, Row(), Col(), ARow, ACol, Allow);
+}
+
+bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
+  if (!Parent()) return true;
+  bool answer = false;
+  const int bottomGap = FSearchFooter->Visible() ? SearchPanelHeight() + 2 : 0;
+  if (FFloatingFooter.Visible() && FFloatingFooter.FooterStyle() == fsFixedLastRow) {
+    if (ARow == RowCount() - 1) return false; // the footer row never becomes current
+    TRect r = CellRect(ACol, ARow);
+    if (r.Bottom > GridClientHeight() - FFloatingFooter.Height() - bottomGap + 2 && ARow < RowCount() - 1)
+      SetTopRow(TopRow() + 1);
+  }
+  if (FSearchFooter->Visible() && ARow >= 0 && ARow < RowCount()) {
+    // Scrolls the cell clear of the panel; stops as soon as the top row no longer moves.
+    while (CellRect(std::max(ACol, 0), ARow).Bottom > GridClientHeight() - SearchPanelHeight() + 2 &&
+           TopRow() < RowCount() - 1) {
+      int before = TopRow();
+      SetTopRow(TopRow() + 1);
+      if (TopRow() == before) break;
+    }
+  }
+  if (ACol < 0 || ARow < 0) return false;
+  if (IsMergedNonBaseCell(ACol, ARow) && (Options() & goRangeSelect) == 0) {
+    TPoint base = BaseCell(ACol, ARow);
+    MoveCurrentCell(base.X, base.Y);
+    RepaintCell(base.X, base.Y);
+    return false;
+  }
+  if (FUseEnabledRows && FNavigation.SkipDisabledRows() && !RowEnabled(ARow)) return false;
+  std::string text = Cells(RealColIndex(ACol), ARow);
+  bool allow = true;
+  CellChanging(ACol, ARow, allow);
+  if (IsFixed(ACol, ARow) || !allow)
+    answer = (allow && (Options() & goRowSelect) != 0) || (FFixedRowAlways && RowCount() == FixedRows());
+  else
+    answer = TBaseGrid::SelectCell(ACol, ARow);
+  if (FSelListener) FSelListener->CellSelected(Col(), ARow);
+  if (FActiveCellShow) {
+    RepaintCell(Col(), std::max(0, FixedRows() - 1));
+    RepaintCell(ACol, std::max(0, FixedRows() - 1));
+  }
+  if (ActiveRowShow()) {
+    RepaintRow(ARow);
+    RepaintRow(Selection().Top);
+  }
+  if (ARow != FOldRowSel) {
+    if (OnRowUpdate) OnRowUpdate(this, FOldRowSel, ARow);
+    FOldRowSel = ARow;
+  }
+  FCellCache = text;
+  return answer;
+}
+
+void TProStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier) {
+  if (ANotifier && std::find(FNotifiers.begin(), FNotifiers.end(), ANotifier) == FNotifiers.end())
+    FNotifiers.push_back(ANotifier);
+}
+
+void TProStringGrid::UnRegisterNotifier(TGridChangeNotifier* ANotifier) {
+  FNotifiers.erase(std::remove(FNotifiers.begin(), FNotifiers.end(), ANotifier), FNotifiers.end());
+}
+
+bool TProStringGrid::IsLastRowAboveSearchPanel() const {
+  if (!FSearchFooter->Visible() || TopRow() + VisibleRowCount() < RowCount() - 1) return false;
+  return CellRect(0, RowCount() - 1).Bottom <= GridClientHeight() - SearchPanelHeight() + 2;
+}
+
+void TProStringGrid::ShowLastRowAboveSearchPanel() {
+  if (!FSearchFooter->Visible() || GridClientHeight() <= DefaultRowHeight() + SearchPanelHeight()) return;
+  while (CellRect(0, RowCount() - 1).Bottom > GridClientHeight() - SearchPanelHeight() + 2 && Row() >= 0 &&
+         Row() < RowCount() && TopRow() < RowCount()) {
+    int before = TopRow();
+    SetTopRow(TopRow() + 1);
+    if (TopRow() == before) break; // the clamped top row cannot move further
+  }
+}
+
+// --- Copying -------------------------------------------------------------------------------------
+
+void TProStringGrid::Assign(const TObject* Source) {
+  auto* src = dynamic_cast<const TProStringGrid*>(Source);
+  if (!src) return;
+  Font().Assign(src->Font());
+  FActiveCellColor = src->FActiveCellColor;
+  FActiveCellColorTo = src->FActiveCellColorTo;
+  FActiveCellFont.Assign(src->FActiveCellFont);
+  FActiveCellShow = src->FActiveCellShow;
+  SetActiveRowShow(src->ActiveRowShow());
+  FMouseActions->Assign(src->FMouseActions.get());
+  FNavigation.Assign(&src->FNavigation);
+  FSearchFooter->Assign(src->FSearchFooter.get());
+  FHTMLSettings.Assign(&src->FHTMLSettings);
+  FBands->Assign(src->FBands.get());
+  FDragScrollOptions.Assign(&src->FDragScrollOptions);
+  FColumnSize.Assign(&src->FColumnSize);
+  FFloatingFooter.Assign(&src->FFloatingFooter);
+  FFixedRowAlways = src->FFixedRowAlways;
+  SetColCount(src->ColCount());
+  SetRowCount(src->RowCount());
+  SetFixedRows(src->FixedRows());
+  SetFixedCols(src->FixedCols());
+  SetDefaultColWidth(src->DefaultColWidth());
+  SetDefaultRowHeight(src->DefaultRowHeight());
+  FInvalidEntryIcon = src->FInvalidEntryIcon;
+  SetOptions(src->Options());
+  for (int c = 0; c < ColCount(); ++c)
+    SetColWidths(c, src->ColWidths(c));
+  FColumnHeaders = src->FColumnHeaders;
+  for (int r = 0; r < RowCount(); ++r)
+    SetRowHeights(r, src->RowHeights(r));
+  FScrollSynch = src->FScrollSynch;
+  FScrollHints = src->FScrollHints;
+  FScrollBarAlways = src->FScrollBarAlways;
+  SetScrollBars(src->ScrollBars());
+  AssignCells(Source);
+}
+
+void TProStringGrid::AssignCells(const TObject* Source) {
+  auto* src = dynamic_cast<const TProStringGrid*>(Source);
+  if (!src || src == this) return;
+  // Cells are copied directly (texts only, as the grid's stream format keeps them).
+  SetColCount(src->ColCount());
+  SetRowCount(src->RowCount());
+  for (int r = 0; r < RowCount(); ++r)
+    for (int c = 0; c < ColCount(); ++c)
+      SetGridCells(c, r, src->GridCells(c, r));
+  CellsLoaded();
+}

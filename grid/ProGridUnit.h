@@ -1,0 +1,24 @@
+// Services of the grid unit beside the grid itself: the regional separators and formats the
+// editors use, the version of system libraries, and unit-wide state.
+#pragma once
+
+#include <string>
+
+class TProStringGrid;
+
+char GetTimeSeparator();
+char GetDateSeparator();
+char GetThousandSeparator();
+char GetDecimalSeparator();
+std::string GetShortDateFormat();
+// The long time format without its seconds.
+std::string GetShortTimeFormat();
+std::string GetLongTimeFormat();
+// The most significant file-version word of a system library (major in the high 16 bits): the
+// common controls answer version 6.0; any other file -1.
+int GetFileVersion(const std::string& FileName);
+// The grid whose in-place editor shows, or none.
+TProStringGrid* CurrentGrid();
+void SetCurrentGrid(TProStringGrid* Grid);
+// The cursor shown over links in cells.
+int LinkCursor();

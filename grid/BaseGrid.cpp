@@ -219,7 +219,7 @@ void TBaseGrid::SizeChanged(int OldColCount, int OldRowCount) {
 
 // --- Settings ------------------------------------------------------------------------------------
 
-void TBaseGrid::SetGridDefaultDrawing(bool Value) {
+void TBaseGrid::SetDefaultDrawing(bool Value) {
   FDefaultDrawing = Value;
   TCustomGrid::SetDefaultDrawing(false);
 }

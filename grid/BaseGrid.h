@@ -121,9 +121,9 @@ public:
   int PaintID() const { return FPaintID; }
 
   // --- Settings ------------------------------------------------------------------------------
-  bool GridDefaultDrawing() const { return FDefaultDrawing; }
-  // Stored only: the platform grid's own default drawing stays off.
-  void SetGridDefaultDrawing(bool Value);
+  // Stored only: the platform grid's own default drawing stays off, every cell is painted here.
+  bool DefaultDrawing() const { return FDefaultDrawing; }
+  void SetDefaultDrawing(bool Value);
   // Lines are drawn inside the cells; the platform grid's line width stays 0.
   int GridLineWidth() const { return FGridLineWidth; }
   void SetGridLineWidth(int Value);

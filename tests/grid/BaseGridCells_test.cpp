@@ -9,8 +9,10 @@
 TEST_F(BaseGridTest, NewGridDefaults) {
   TBaseGridForm f;
   TBaseGrid& g = *f.Grid;
-  EXPECT_FALSE(g.GridDefaultDrawing());
-  EXPECT_FALSE(g.DefaultDrawing()) << "the platform grid never draws the cells itself";
+  EXPECT_FALSE(g.DefaultDrawing());
+  g.SetDefaultDrawing(true);
+  EXPECT_TRUE(g.DefaultDrawing());
+  EXPECT_FALSE(g.TCustomGrid::DefaultDrawing()) << "the platform grid never draws the cells itself";
   EXPECT_EQ(g.GridLineWidth(), 1);
   EXPECT_EQ(g.TGridCore::GridLineWidth(), 0) << "lines take no room between cells";
   EXPECT_EQ(g.GridLineColor(), 0xC0C0C0u);

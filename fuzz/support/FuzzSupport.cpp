@@ -4,14 +4,30 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
+
+namespace {
+
+// Kept in plain memory: the removal at exit runs after the folder's string is gone.
+char CreatedFolder[256];
+
+void RemoveCreatedFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(CreatedFolder, ignored);
+}
+
+} // namespace
 
 const std::string& FuzzFolder() {
   static const std::string folder = [] {
     const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::string pattern = std::string(base) + "/velmaric-fuzz-XXXXXX";
-    if (!mkdtemp(pattern.data())) std::abort();
+    if (!mkdtemp(pattern.data()) || pattern.size() >= sizeof CreatedFolder) std::abort();
+    // A run that ends normally takes its folder with it.
+    pattern.copy(CreatedFolder, pattern.size());
+    std::atexit(RemoveCreatedFolder);
     return pattern;
   }();
   return folder;

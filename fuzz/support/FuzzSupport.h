@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-// A folder of this process (in memory where the system offers it), created on first use.
+// A folder of this process (in memory where the system offers it), created on first use and
+// removed when the process exits.
 const std::string& FuzzFolder();
 // The path of `name` in FuzzFolder() after writing `bytes` to it (plainly: no flush, no rename).
 std::string WriteFuzzFile(const std::string& name, std::string_view bytes);

@@ -50,6 +50,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FVisibleCol.assign(TotalColCount(), true);
   FAllColWidths.assign(TotalColCount(), 0);
   FMaxRowCount = RowCount();
+  SetNormalRowCount(RowCount());
   FMaxColCount = ColCount();
   SetBounds(Left(), Top(), 400, 250);
   HookForm();

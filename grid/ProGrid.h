@@ -8,6 +8,7 @@
 
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
+#include "grid/GridLookSettings.h"
 #include "grid/GridOptionTypes.h"
 #include "grid/GridSettings.h"
 #include "grid/MouseActions.h"
@@ -247,6 +248,8 @@ public:
   TFont& GetCellFont(int ACol, int ARow);
   // Footers and right fixed columns are fixed; otherwise IsFixedCell decides (ACol a display column).
   bool IsFixed(int ACol, int ARow) const override;
+  // Shows the text of the real column behind a displayed one.
+  void DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
 
   // --- Hidden columns ------------------------------------------------------------------------
   void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
@@ -376,6 +379,16 @@ public:
   TSizeWhileTyping& SizeWhileTyping() { return FSizeWhileTyping; }
   THTMLSettings& HTMLSettings() { return FHTMLSettings; }
   TDragScrollOptions& DragScrollOptions() { return FDragScrollOptions; }
+  TGrouping& Grouping() { return FGrouping; }
+  TControlLook& ControlLook() { return FControlLook; }
+  TBackGround& BackGround() { return FBackGround; }
+  TBalloonSettings& Balloon() { return FBalloon; }
+  TShowModified& ShowModified() { return FShowModified; }
+  TSortSettings& SortSettings() { return FSortSettings; }
+  TDragDropSettings& DragDropSettings() { return FDragDropSettings; }
+  // The count a group header shows: GroupCountFormat applied to n, or " (n)" when there is no
+  // format or it does not take one whole number.
+  std::string GroupCountText(int n) const;
   // Stretches column Index (-1: the last) over the free client width. Raises "Stretch column
   // index out of range" for an index not in -1 .. ColCount - 1.
   void DoStretchColumn(int Index);
@@ -510,6 +523,13 @@ private:
   TSizeWhileTyping FSizeWhileTyping;
   THTMLSettings FHTMLSettings;
   TDragScrollOptions FDragScrollOptions;
+  TGrouping FGrouping;
+  TControlLook FControlLook;
+  TBackGround FBackGround;
+  TBalloonSettings FBalloon;
+  TShowModified FShowModified;
+  TSortSettings FSortSettings;
+  TDragDropSettings FDragDropSettings;
   std::vector<int> FColumnOrder;
   TGridRect FOldSelection;
   bool FSelHidden = false;

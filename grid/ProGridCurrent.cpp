@@ -119,6 +119,13 @@ void TProStringGrid::Assign(const TObject* Source) {
   FDragScrollOptions.Assign(&src->FDragScrollOptions);
   FColumnSize.Assign(&src->FColumnSize);
   FFloatingFooter.Assign(&src->FFloatingFooter);
+  FGrouping.Assign(&src->FGrouping);
+  FControlLook.Assign(&src->FControlLook);
+  FBackGround.Assign(&src->FBackGround);
+  FBalloon.Assign(&src->FBalloon);
+  FShowModified.Assign(&src->FShowModified);
+  FSortSettings.Assign(&src->FSortSettings);
+  FDragDropSettings.Assign(&src->FDragDropSettings);
   FFixedRowAlways = src->FFixedRowAlways;
   SetColCount(src->ColCount());
   SetRowCount(src->RowCount());

@@ -263,3 +263,11 @@ void TProStringGrid::CellsChanged(const TRect& R) {
 void TProStringGrid::CellsLoaded() {
   CalcFooter(-1);
 }
+
+std::string TProStringGrid::GroupCountText(int n) const {
+  std::string out;
+  if (!FGrouping.GroupCountFormat().empty() &&
+      TryFormat(FGrouping.GroupCountFormat(), {std::int64_t{n}}, out))
+    return out;
+  return " (" + std::to_string(n) + ")";
+}

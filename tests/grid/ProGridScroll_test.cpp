@@ -249,3 +249,57 @@ TEST_F(ProGridScrollTest, SettingsCopyAsTheyShould) {
   cs.Assign(&a); // another class: ignored
   EXPECT_EQ(cs.StretchColumn(), -1);
 }
+
+namespace {
+// Records the real columns whose text row 1 shows.
+struct TRecordingGrid : TProStringGrid {
+  using TProStringGrid::TProStringGrid;
+  mutable std::vector<int> Drawn;
+  void GetDisplText(int ACol, int ARow, std::string& Value) const override {
+    if (ARow == 1) Drawn.push_back(ACol);
+    TProStringGrid::GetDisplText(ACol, ARow, Value);
+  }
+};
+} // namespace
+
+// A hidden column's neighbours show their own texts.
+TEST_F(ProGridScrollTest, DisplayedColumnsShowTheirRealColumns) {
+  auto* g = new TRecordingGrid(Form);
+  g->SetParent(Form);
+  g->SetBounds(0, 0, 400, 100);
+  for (int c = 0; c < 5; ++c)
+    g->SetCells(c, 1, "c" + std::to_string(c));
+  g->HideColumn(1);
+  g->Drawn.clear();
+  g->Repaint();
+  ASSERT_GE(g->Drawn.size(), 4u);
+  EXPECT_EQ(std::vector<int>(g->Drawn.begin(), g->Drawn.begin() + 4), (std::vector<int>{0, 2, 3, 4}));
+}
+
+TEST_F(ProGridScrollTest, GroupingAndLookSettings) {
+  struct Case {
+    const char* format;
+    const char* want;
+  } cases[] = {{"", " (7)"}, {" [%d]", " [7]"}, {"%s", " (7)"}, {"%d %d", " (7)"}};
+  for (const Case& c : cases) {
+    Grid->Grouping().SetGroupCountFormat(c.format);
+    EXPECT_EQ(Grid->GroupCountText(7), c.want) << c.format; // mended: unfit patterns fall back
+  }
+  TGrouping g;
+  g.SetShowGroupCount(true);
+  g.SetHeaderLineWidth(5);
+  Grid->Grouping().Assign(&g);
+  EXPECT_TRUE(Grid->Grouping().ShowGroupCount());
+  EXPECT_EQ(Grid->Grouping().HeaderLineWidth(), 2) << "line widths are not copied";
+  TControlLook& look = Grid->ControlLook();
+  EXPECT_EQ(look.ControlStyle(), csTheme);
+  EXPECT_EQ(look.CheckSize(), 15);
+  look.SetFixedGradientHoverFrom(0x123456);
+  look.SetCheckSize(20);
+  look.Init();
+  EXPECT_EQ(look.FixedGradientHoverFrom(), 0xFFFFFFu);
+  EXPECT_EQ(look.FixedGradientDownBorder(), 0x808080u);
+  EXPECT_EQ(look.CheckSize(), 20);
+  EXPECT_EQ(Grid->SortSettings().Column(), -1);
+  EXPECT_EQ(Grid->BackGround().ColorTo(), clBtnFace);
+}

@@ -1,0 +1,185 @@
+// Settings objects of the string grid held as data with their defaults: grouping, the look of
+// check boxes and fixed cells, the background, balloons, modified marks, sort indicators and drag
+// and drop. Each copies from another of its class only.
+#pragma once
+
+#include "platform/Colors.h"
+#include "platform/Persistent.h"
+
+#include <string>
+#include <string_view>
+
+#define VELMARIC_SETTINGS_ACCESS(T, N, D)                                                                    \
+  T N() const {                                                                                              \
+    return F##N;                                                                                             \
+  }                                                                                                          \
+  void Set##N(T Value) {                                                                                     \
+    F##N = Value;                                                                                            \
+  }
+#define VELMARIC_SETTINGS_FIELD(T, N, D) T F##N = D;
+#define VELMARIC_SETTINGS_COPY(T, N, D) F##N = o->F##N;
+
+// Copied by Assign (type, name, default), then the ones Assign leaves alone.
+#define VELMARIC_GROUPING_COPIED(X)                                                                          \
+  X(std::string, GroupCountFormat, "")                                                                       \
+  X(TColor, HeaderColor, clNone)                                                                             \
+  X(TColor, HeaderColorTo, clNone)                                                                           \
+  X(TColor, HeaderTextColor, clNone)                                                                         \
+  X(bool, HeaderUnderline, false)                                                                            \
+  X(bool, MergeHeader, false)                                                                                \
+  X(bool, MergeSummary, false)                                                                               \
+  X(bool, ShowGroupCount, false)                                                                             \
+  X(TColor, SummaryColor, clNone)                                                                            \
+  X(TColor, SummaryColorTo, clNone)                                                                          \
+  X(TColor, SummaryTextColor, clNone)                                                                        \
+  X(bool, SummaryLine, false)                                                                                \
+  X(bool, AutoCheckGroup, false)                                                                             \
+  X(bool, AutoSelectGroup, false)
+#define VELMARIC_GROUPING_KEPT(X)                                                                            \
+  X(bool, Summary, false)                                                                                    \
+  X(int, SummaryLineWidth, 2)                                                                                \
+  X(int, HeaderLineWidth, 2)                                                                                 \
+  X(TColor, SummaryLineColor, 0xFF0000)                                                                      \
+  X(TColor, HeaderLineColor, 0xFF0000)
+
+class TGrouping : public TPersistent {
+public:
+  VELMARIC_GROUPING_COPIED(VELMARIC_SETTINGS_ACCESS)
+  VELMARIC_GROUPING_KEPT(VELMARIC_SETTINGS_ACCESS)
+  void Assign(const TPersistent* Source) override {
+    auto* o = dynamic_cast<const TGrouping*>(Source);
+    if (!o) return;
+    VELMARIC_GROUPING_COPIED(VELMARIC_SETTINGS_COPY)
+  }
+
+private:
+  VELMARIC_GROUPING_COPIED(VELMARIC_SETTINGS_FIELD)
+  VELMARIC_GROUPING_KEPT(VELMARIC_SETTINGS_FIELD)
+};
+
+// (TControlStyle names the platform's control flags, hence the prefix.)
+enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csZUZ, csGlyph, csTheme };
+
+#define VELMARIC_CONTROL_LOOK(X)                                                                             \
+  X(TGridControlStyle, ControlStyle, csTheme)                                                                \
+  X(int, CheckSize, 15)                                                                                      \
+  X(int, RadioSize, 10)                                                                                      \
+  X(TColor, Color, 0x000000)                                                                                 \
+  X(TColor, CommentColor, 0x0000FF)                                                                          \
+  X(bool, NoDisabledCheckRadioLook, false)                                                                   \
+  X(bool, NoDisabledButtonLook, false)                                                                       \
+  X(bool, CheckAlwaysActive, false)                                                                          \
+  X(bool, RadioAlwaysActive, false)                                                                          \
+  X(bool, FlatButton, false)                                                                                 \
+  X(bool, ProgressXP, false)                                                                                 \
+  X(bool, DropDownAlwaysVisible, false)                                                                      \
+  X(bool, SpinButtonsAlwaysVisible, false)                                                                   \
+  X(bool, FixedDropDownButton, false)                                                                        \
+  X(int, ProgressMarginX, 2)                                                                                 \
+  X(int, ProgressMarginY, 2)                                                                                 \
+  X(TColor, ProgressBorderColor, 0x808080)                                                                   \
+  X(TColor, FixedGradientFrom, clNone)                                                                       \
+  X(TColor, FixedGradientTo, clNone)                                                                         \
+  X(TColor, FixedGradientMirrorFrom, clNone)                                                                 \
+  X(TColor, FixedGradientMirrorTo, clNone)                                                                   \
+  X(TColor, FixedGradientHoverFrom, 0xFFFFFF)                                                                \
+  X(TColor, FixedGradientHoverTo, 0x808080)                                                                  \
+  X(TColor, FixedGradientHoverMirrorFrom, clNone)                                                            \
+  X(TColor, FixedGradientHoverMirrorTo, clNone)                                                              \
+  X(TColor, FixedGradientHoverBorder, 0xC0C0C0)                                                              \
+  X(TColor, FixedGradientDownFrom, 0xC0C0C0)                                                                 \
+  X(TColor, FixedGradientDownTo, 0x808080)                                                                   \
+  X(TColor, FixedGradientDownMirrorFrom, clNone)                                                             \
+  X(TColor, FixedGradientDownMirrorTo, clNone)                                                               \
+  X(TColor, FixedGradientDownBorder, 0x808080)
+
+class TControlLook : public TPersistent {
+public:
+  VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_ACCESS)
+  // Resets the colours to their defaults; styles, sizes and switches stay.
+  void Init() {
+    TControlLook fresh;
+    FColor = fresh.FColor;
+    FCommentColor = fresh.FCommentColor;
+    FProgressBorderColor = fresh.FProgressBorderColor;
+#define VELMARIC_LOOK_RESET(T, N, D)                                                                         \
+  if (std::string_view(#N).starts_with("FixedGradient")) F##N = D;
+    VELMARIC_CONTROL_LOOK(VELMARIC_LOOK_RESET)
+#undef VELMARIC_LOOK_RESET
+  }
+  void Assign(const TPersistent* Source) override {
+    auto* o = dynamic_cast<const TControlLook*>(Source);
+    if (!o) return;
+    VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_COPY)
+  }
+
+private:
+  VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_FIELD)
+};
+
+enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundCells { bcNormal, bcFixed, bcAll };
+
+#define VELMARIC_BACKGROUND(X)                                                                               \
+  X(TBackGroundDisplay, Display, bdTile)                                                                     \
+  X(TBackGroundCells, Cells, bcNormal)                                                                       \
+  X(int, Left, 0)                                                                                            \
+  X(int, Top, 0)                                                                                             \
+  X(TColor, Color, clWindow)                                                                                 \
+  X(TColor, ColorTo, clBtnFace)
+
+class TBackGround : public TPersistent {
+public:
+  VELMARIC_BACKGROUND(VELMARIC_SETTINGS_ACCESS)
+  void Assign(const TPersistent* Source) override {
+    auto* o = dynamic_cast<const TBackGround*>(Source);
+    if (!o) return;
+    VELMARIC_BACKGROUND(VELMARIC_SETTINGS_COPY)
+  }
+
+private:
+  VELMARIC_BACKGROUND(VELMARIC_SETTINGS_FIELD)
+};
+
+#define VELMARIC_BALLOON(X)                                                                                  \
+  X(bool, Enable, false)                                                                                     \
+  X(TColor, BackgroundColor, clNone)                                                                         \
+  X(TColor, TextColor, clNone)
+#define VELMARIC_SHOW_MODIFIED(X)                                                                            \
+  X(bool, Enabled, false)                                                                                    \
+  X(TColor, Color, 0x0000FF)
+#define VELMARIC_SORT_SETTINGS(X)                                                                            \
+  X(bool, Show, false)                                                                                       \
+  X(int, Row, 0)                                                                                             \
+  X(int, Column, -1)                                                                                         \
+  X(bool, Descending, false)                                                                                 \
+  X(bool, IndexShow, false)                                                                                  \
+  X(TColor, IndexColor, 0x00FFFF)                                                                            \
+  X(bool, FixedCols, false)                                                                                  \
+  X(TColor, HeaderColor, clNone)                                                                             \
+  X(TColor, HeaderColorTo, clNone)                                                                           \
+  X(TColor, HeaderMirrorColor, clNone)                                                                       \
+  X(TColor, HeaderMirrorColorTo, clNone)
+#define VELMARIC_DRAG_DROP(X)                                                                                \
+  X(bool, OleAcceptText, true)                                                                               \
+  X(bool, OleAcceptFiles, false)                                                                             \
+  X(bool, OleAcceptURLs, false)
+
+#define VELMARIC_PLAIN_SETTINGS_CLASS(Name, LIST)                                                            \
+  class Name : public TPersistent {                                                                          \
+  public:                                                                                                    \
+    LIST(VELMARIC_SETTINGS_ACCESS)                                                                           \
+    void Assign(const TPersistent* Source) override {                                                        \
+      auto* o = dynamic_cast<const Name*>(Source);                                                           \
+      if (!o) return;                                                                                        \
+      LIST(VELMARIC_SETTINGS_COPY)                                                                           \
+    }                                                                                                        \
+                                                                                                             \
+  private:                                                                                                   \
+    LIST(VELMARIC_SETTINGS_FIELD)                                                                            \
+  };
+
+VELMARIC_PLAIN_SETTINGS_CLASS(TBalloonSettings, VELMARIC_BALLOON)
+VELMARIC_PLAIN_SETTINGS_CLASS(TShowModified, VELMARIC_SHOW_MODIFIED)
+VELMARIC_PLAIN_SETTINGS_CLASS(TSortSettings, VELMARIC_SORT_SETTINGS)
+VELMARIC_PLAIN_SETTINGS_CLASS(TDragDropSettings, VELMARIC_DRAG_DROP)

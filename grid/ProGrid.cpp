@@ -170,9 +170,22 @@ void TProStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TProStringGrid::Loaded() {
+  ShowColumnHeaders();
+  ShowRowHeaders();
   FMinFixedRows = FixedRows();
   FMinFixedCols = FixedCols();
+  FMaxRowCount = std::max(FMaxRowCount, RowCount());
   FLoaded = true;
+  // The editor always showing is the navigation's business here.
+  if (Options() & goAlwaysShowEditor) {
+    SetOptions(Options() & ~goAlwaysShowEditor);
+    FNavigation.SetAlwaysEdit(true);
+  }
+}
+
+void TProStringGrid::SetScrollBarAlways(TScrollBarAlways Value) {
+  FScrollBarAlways = Value;
+  SetScrollBars(ScrollBars()); // lays the bars out again
 }
 
 // --- The owner form's resize chain ----------------------------------------------------------------

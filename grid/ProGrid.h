@@ -195,6 +195,8 @@ public:
   THoverFixedCells HoverFixedCells() const { return FHoverFixedCells; }
   void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
   TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+  // A bar it names stays shown (disabled) when everything fits.
+  void SetScrollBarAlways(TScrollBarAlways Value);
   TScrollType ScrollType() const { return FScrollType; }
   int ScrollWidth() const { return FScrollWidth; }
   TInvalidEntryIcon InvalidEntryIcon() const { return FInvalidEntryIcon; }
@@ -273,6 +275,7 @@ public:
   // --- Hidden rows ---------------------------------------------------------------------------
   void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
   void HideRows(int FromRow, int ToRow);
+  void HideRowsEx(int FromRow, int ToRow) { HideRows(FromRow, ToRow); }
   // Hides the listed display rows as one new filter level.
   void HideRowList(const TIntList& RowList);
   void HideRowList(const std::vector<int>& RowList);
@@ -368,6 +371,8 @@ public:
   void MoveRows(int FromIndex, int ToIndex, int Count);
   void SetColumnOrder();
   const std::vector<int>& ColumnOrder() const { return FColumnOrder; }
+  // Asks the select-cell query again for the current cell.
+  void UpdateEditMode() { CanSelectCell(Col(), Row()); }
   void HideSelection();
   void UnHideSelection();
   bool SelectionHidden() const { return FSelHidden; }
@@ -477,6 +482,9 @@ public:
 
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
+  bool ScrollBarAlwaysShown(bool Vertical) const override {
+    return FScrollBarAlways == saBoth || FScrollBarAlways == (Vertical ? saVert : saHorz);
+  }
   void SizeChanged(int OldColCount, int OldRowCount) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override;

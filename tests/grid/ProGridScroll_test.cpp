@@ -303,3 +303,20 @@ TEST_F(ProGridScrollTest, GroupingAndLookSettings) {
   EXPECT_EQ(Grid->SortSettings().Column(), -1);
   EXPECT_EQ(Grid->BackGround().ColorTo(), clBtnFace);
 }
+
+TEST_F(ProGridScrollTest, ScrollBarsAlwaysShownAndLoaded) {
+  Grid->SetBounds(0, 0, 480, 380); // everything fits
+  Application->ProcessMessages();
+  EXPECT_EQ(Grid->VertScrollBar(), nullptr);
+  Grid->SetScrollBarAlways(saVert);
+  Application->ProcessMessages();
+  ASSERT_NE(Grid->VertScrollBar(), nullptr);
+  EXPECT_FALSE(Grid->VertScrollBar()->Enabled());
+  EXPECT_EQ(Grid->HorzScrollBar(), nullptr);
+  Grid->SetOptions(Grid->Options() | goAlwaysShowEditor);
+  Grid->SetColumnHeaders({"", "Name"});
+  Grid->Loaded();
+  EXPECT_FALSE(Grid->Options() & goAlwaysShowEditor);
+  EXPECT_TRUE(Grid->Navigation().AlwaysEdit());
+  EXPECT_EQ(Grid->Cells(1, 0), "Name");
+}

@@ -124,7 +124,7 @@ bool TGridCore::SpanOf(const Axis& a, bool horizontalAxis, int first, int client
     for (int i = 0; i < index; ++i)
       pos += ExtentOf(a, i) + line;
   } else {
-    if (index < first) return false;
+    if (index < first || index >= ViewEnd(a, horizontalAxis, first, client)) return false;
     line = NormalLine(horizontalAxis);
     pos = FixedExtent(a, horizontalAxis);
     for (int i = first; i < index && pos < client; ++i)
@@ -135,6 +135,20 @@ bool TGridCore::SpanOf(const Axis& a, bool horizontalAxis, int first, int client
   int end = start + ExtentOf(a, index);
   out = {index, start, end, end + line};
   return true;
+}
+
+int TGridCore::ViewEnd(const Axis& a, bool horizontalAxis, int first, int client) const {
+  ViewEndMemo& m = a.ViewEnd;
+  int fixedLine = FixedLine(horizontalAxis), normalLine = NormalLine(horizontalAxis);
+  if (m.Valid && m.Gen == a.Gen && m.First == first && m.Client == client && m.Count == a.Count &&
+      m.Fixed == a.Fixed && m.FixedLine == fixedLine && m.NormalLine == normalLine)
+    return m.End;
+  long long pos = FixedExtent(a, horizontalAxis);
+  int i = std::max(first, 0);
+  for (; i < a.Count && pos < client; ++i)
+    pos += ExtentOf(a, i) + normalLine;
+  m = {true, a.Gen, first, client, a.Count, a.Fixed, fixedLine, normalLine, i};
+  return i;
 }
 
 int TGridCore::Hit(const Axis& a, bool horizontalAxis, int first, int client, int pos) const {
@@ -156,6 +170,7 @@ void TGridCore::SetColCount(int value) {
   if (value == FCols.Count) return;
   int oldCols = FCols.Count, oldRows = FRows.Count;
   FCols.Sizes.resize(static_cast<size_t>(value), FCols.Default);
+  ++FCols.Gen;
   FCols.Count = value;
   FCols.Fixed = Clamp(FCols.Fixed, 0, std::max(0, value - 1));
   int last = std::max(0, value - 1);
@@ -170,6 +185,7 @@ void TGridCore::SetRowCount(int value) {
   if (value == FRows.Count) return;
   int oldCols = FCols.Count, oldRows = FRows.Count;
   FRows.Sizes.resize(static_cast<size_t>(value), FRows.Default);
+  ++FRows.Gen;
   FRows.Count = value;
   FRows.Fixed = Clamp(FRows.Fixed, 0, std::max(0, value - 1));
   int last = std::max(0, value - 1);
@@ -201,6 +217,7 @@ void TGridCore::SetDefaultColWidth(int value) {
   value = ClampExtent(value);
   FCols.Default = value;
   std::fill(FCols.Sizes.begin(), FCols.Sizes.end(), value);
+  ++FCols.Gen;
   Relayout();
   ColWidthsChanged();
 }
@@ -209,6 +226,7 @@ void TGridCore::SetDefaultRowHeight(int value) {
   value = ClampExtent(value);
   FRows.Default = value;
   std::fill(FRows.Sizes.begin(), FRows.Sizes.end(), value);
+  ++FRows.Gen;
   Relayout();
   RowHeightsChanged();
 }
@@ -226,6 +244,7 @@ void TGridCore::SetColWidths(int index, int value) {
   int& slot = FCols.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
+  ++FCols.Gen;
   Relayout();
   ColWidthsChanged();
 }
@@ -236,6 +255,7 @@ void TGridCore::SetRowHeights(int index, int value) {
   int& slot = FRows.Sizes[static_cast<size_t>(index)];
   if (slot == value) return;
   slot = value;
+  ++FRows.Gen;
   Relayout();
   RowHeightsChanged();
 }
@@ -566,6 +586,7 @@ void TGridCore::MoveColumn(int fromIndex, int toIndex) {
       fromIndex == toIndex)
     return;
   MoveSize(FCols.Sizes, fromIndex, toIndex);
+  ++FCols.Gen;
   ColumnMoved(fromIndex, toIndex);
   GridInvalidateAll();
 }
@@ -575,6 +596,7 @@ void TGridCore::MoveRow(int fromIndex, int toIndex) {
       fromIndex == toIndex)
     return;
   MoveSize(FRows.Sizes, fromIndex, toIndex);
+  ++FRows.Gen;
   RowMoved(fromIndex, toIndex);
   GridInvalidateAll();
 }

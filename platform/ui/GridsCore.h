@@ -307,12 +307,23 @@ protected:
   void InvalidateRange(const TGridRect& range);
 
 private:
+  // The first scrolling index that starts at or past the client edge, kept for the inputs it
+  // was found with, so a cell out of view is told in constant time.
+  struct ViewEndMemo {
+    bool Valid = false;
+    unsigned Gen = 0;
+    int First = 0, Client = 0, Count = 0, Fixed = 0, FixedLine = 0, NormalLine = 0;
+    int End = 0;
+  };
   struct Axis {
     int Count = 0;
     int Fixed = 0;
     int Default = 0;
     std::vector<int> Sizes;
+    unsigned Gen = 0; // bumped whenever Sizes change
+    mutable ViewEndMemo ViewEnd;
   };
+  int ViewEnd(const Axis& a, bool horizontalAxis, int first, int client) const;
   int ExtentOf(const Axis& a, int i) const;
   int FixedLine(bool horizontalAxis) const;
   int NormalLine(bool horizontalAxis) const;

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -110,6 +112,59 @@ TEST(GridsCore, GeometryAgreesForEveryVisibleCell) {
     EXPECT_EQ(g.CellRect(0, 100), TRect{});
     EXPECT_EQ(g.MouseToCell(-1, 5), (TGridCoord{-1, -1}));
     EXPECT_EQ(g.MouseToCell(5, 200), (TGridCoord{-1, -1}));
+  }
+}
+
+// Every cell has its span's rectangle when its row and column are visible, none otherwise.
+void ExpectRectsOnlyForVisibleCells(const TGridCore& g) {
+  std::map<int, TGridSpan> cols, rows;
+  for (const TGridSpan& c : g.VisibleColumns())
+    cols[c.Index] = c;
+  for (const TGridSpan& r : g.VisibleRows())
+    rows[r.Index] = r;
+  const TGridSpan& top = rows.at(g.TopRow());
+  const TGridSpan& left = cols.at(g.LeftCol());
+  for (int c = 0; c < g.ColCount(); ++c) {
+    TRect expected = cols.count(c) ? TRect{cols[c].Start, top.Start, cols[c].End, top.End} : TRect{};
+    EXPECT_EQ(g.CellRect(c, g.TopRow()), expected) << "column " << c;
+  }
+  for (int r = 0; r < g.RowCount(); ++r) {
+    TRect expected = rows.count(r) ? TRect{left.Start, rows[r].Start, left.End, rows[r].End} : TRect{};
+    EXPECT_EQ(g.CellRect(g.LeftCol(), r), expected) << "row " << r;
+  }
+}
+
+// A cell out of view is told without walking the rows before it; whatever moves cells into or out
+// of view must be seen by that shortcut too.
+TEST(GridsCore, EveryLayoutChangeMovesCellsIntoAndOutOfView) {
+  TTestCore g;
+  Standard(g);
+  struct Step {
+    const char* name;
+    std::function<void(TGridCore&)> change;
+  } steps[] = {
+      {"row heights", [](TGridCore& x) { x.SetRowHeights(2, 0), x.SetRowHeights(3, 0); }},
+      {"column widths", [](TGridCore& x) { x.SetColWidths(1, 10); }},
+      {"default row height", [](TGridCore& x) { x.SetDefaultRowHeight(12); }},
+      {"shrink and regrow", [](TGridCore& x) { x.SetRowCount(5), x.SetRowCount(100); }},
+      {"a tall row in view", [](TGridCore& x) { x.SetRowHeights(2, 150); }},
+      {"moved out of view", [](TGridCore& x) { x.MoveRow(2, 50); }},
+      {"moved back", [](TGridCore& x) { x.MoveRow(50, 2); }},
+      {"a wide column in view", [](TGridCore& x) { x.SetColWidths(1, 200); }},
+      {"moved out of view", [](TGridCore& x) { x.MoveColumn(1, 8); }},
+      {"moved back", [](TGridCore& x) { x.MoveColumn(8, 1); }},
+      {"line width", [](TGridCore& x) { x.SetGridLineWidth(6); }},
+      {"no lines", [](TGridCore& x) { x.SetOptions(0); }},
+      {"client size", [](TGridCore& x) { x.SetGridClientSize(500, 400); }},
+      {"fixed rows", [](TGridCore& x) { x.SetFixedRows(3); }},
+      {"scrolled", [](TGridCore& x) { x.SetTopRow(20), x.SetLeftCol(3); }},
+  };
+  ExpectRectsOnlyForVisibleCells(g);
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.name);
+    s.change(g);
+    ExpectRectsOnlyForVisibleCells(g);
+    ExpectGeometryAgrees(g);
   }
 }
 

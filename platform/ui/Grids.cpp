@@ -727,9 +727,7 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {
 
 void TStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
   if (ACol < 0 || ARow < 0 || ACol >= CellCapacity() || ARow >= RowCount()) return;
-  if (FCells.Text(ACol, ARow) == Value) return;
-  FCells.SetText(ACol, ARow, Value);
-  if (ACol < ColCount()) InvalidateCell(ACol, ARow);
+  if (FCells.ChangeText(ACol, ARow, Value) && ACol < ColCount()) InvalidateCell(ACol, ARow);
 }
 
 bool TStringGrid::PermuteRows(const std::vector<int>& Order) {

@@ -84,10 +84,28 @@ const std::string& TGridCellStore::Text(int col, int row) const {
   return c ? c->Text : EmptyText;
 }
 
-void TGridCellStore::SetText(int col, int row, std::string value) {
+void TGridCellStore::SetText(int col, int row, const std::string& value) {
+  if (!InStore(col, row)) return;
+  if (value.empty() && !Find(col, row)) return;
+  Touch(col, row)->Text = value;
+}
+
+void TGridCellStore::SetText(int col, int row, std::string&& value) {
   if (!InStore(col, row)) return;
   if (value.empty() && !Find(col, row)) return;
   Touch(col, row)->Text = std::move(value);
+}
+
+bool TGridCellStore::ChangeText(int col, int row, const std::string& value) {
+  if (!InStore(col, row)) return false;
+  if (Cell* c = const_cast<Cell*>(Find(col, row))) {
+    if (c->Text == value) return false;
+    c->Text = value;
+    return true;
+  }
+  if (value.empty()) return false;
+  Touch(col, row)->Text = value;
+  return true;
 }
 
 TObject* TGridCellStore::Object(int col, int row) const {

@@ -69,7 +69,11 @@ public:
 
   // Cells outside Capacity x RowCount read as empty (nullptr) and ignore writes.
   const std::string& Text(int col, int row) const;
-  void SetText(int col, int row, std::string value);
+  // Copying assigns into the cell's text, so rewriting a cell reuses its storage.
+  void SetText(int col, int row, const std::string& value);
+  void SetText(int col, int row, std::string&& value);
+  // Writes the text and answers whether the cell changed, looking the cell up once.
+  bool ChangeText(int col, int row, const std::string& value);
   TObject* Object(int col, int row) const;
   void SetObject(int col, int row, TObject* value);
 

@@ -3,7 +3,7 @@ BUILD  ?= build
 JOBS   ?= $(shell nproc)
 WERROR ?= OFF
 
-.PHONY: run test bench fuzz deps configure build
+.PHONY: run test bench fuzz deps configure build tsan
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,3 +36,13 @@ fuzz: deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DVELMARIC_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target velmaric_fuzz
 	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# The tree's worker-thread stress test under ThreadSanitizer, in a build of its own; not part of
+# `make test`. VELMARIC_SANITIZE=thread makes the stress test's target exist.
+TSAN_BUILD ?= build-tsan
+tsan: deps
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIC_SANITIZE=thread \
+	  "-DCMAKE_CXX_FLAGS=-fsanitize=thread -fno-omit-frame-pointer" \
+	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target tree_stress
+	@cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ./tests/tree_stress

@@ -408,6 +408,12 @@ public:
   void DragScrollOver(int X, int Y, bool Leaving);
   TDragScrollDirection DragScrollVert() const { return FDragVert; }
   TDragScrollDirection DragScrollHorz() const { return FDragHorz; }
+  // After a user resize of column ACol; AWidth is the width the column keeps.
+  virtual void UpdateColumnSize(int ACol, int& AWidth) {
+    if (OnUpdateColumnSize) OnUpdateColumnSize(this, ACol, AWidth);
+  }
+  // Whether client point (X, Y) lies on a border where the mouse sizes a column or row.
+  bool IsSizingBorder(int X, int Y) const;
 
   // --- Rows inserted and removed (display rows; hidden rows keep their real places) ---------------
   virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
@@ -488,6 +494,9 @@ protected:
   void SizeChanged(int OldColCount, int OldRowCount) override;
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
 
@@ -549,6 +558,14 @@ private:
   TDragScrollDirection FDragVert = dsdNone;
   TDragScrollDirection FDragHorz = dsdNone;
   int FUpdateCount = 0;
+  // The column or row the mouse is sizing (-1: none), its size when the drag began, and whether
+  // the size change now reported ends that drag.
+  int FColClicked = -1;
+  int FRowClicked = -1;
+  int FColClickedSize = 0;
+  int FRowClickedSize = 0;
+  bool FColSized = false;
+  bool FRowSized = false;
   TNavigation FNavigation;
   std::unique_ptr<TSearchFooter> FSearchFooter;
   ITProStringGridSelect* FSelListener = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/ui/Messages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace {
@@ -239,6 +240,70 @@ void TProStringGrid::StretchIfWanted() {
 void TProStringGrid::ColWidthsChanged() {
   TBaseGrid::ColWidthsChanged();
   StretchIfWanted();
+  if (!FColSized) return;
+  // The widths set below are no user resize.
+  FColSized = false;
+  const int sized = FColClicked;
+  if (sized >= 0 && sized < ColCount()) {
+    const int width = ColWidths(sized);
+    if (MouseActions().AllColumnSize() && FColClickedSize > 0) {
+      const double factor = static_cast<double>(width) / FColClickedSize;
+      for (int c = FixedCols(); c < ColCount(); ++c)
+        if (c != sized) SetColWidths(c, static_cast<int>(std::lround(ColWidths(c) * factor)));
+    }
+    if (OnEndColumnSize) OnEndColumnSize(this, sized);
+    int w = ColWidths(sized);
+    UpdateColumnSize(sized, w);
+    if (w != ColWidths(sized)) SetColWidths(sized, w);
+  }
+  FColClicked = FRowClicked = -1;
+}
+
+void TProStringGrid::RowHeightsChanged() {
+  TBaseGrid::RowHeightsChanged();
+  if (!FRowSized) return;
+  FRowSized = false;
+  const int sized = FRowClicked;
+  if (sized >= 0 && sized < RowCount()) {
+    if (MouseActions().AllRowSize() && FRowClickedSize > 0) {
+      const double factor = static_cast<double>(RowHeights(sized)) / FRowClickedSize;
+      for (int r = FixedRows(); r < RowCount(); ++r)
+        if (r != sized) SetRowHeights(r, static_cast<int>(std::lround(RowHeights(r) * factor)));
+    }
+    if (OnEndRowSize) OnEndRowSize(this, sized);
+  }
+  FColClicked = FRowClicked = -1;
+}
+
+void TProStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TBaseGrid::MouseDown(Button, Shift, X, Y);
+  if (GridState() == gsColSizing) {
+    FColClicked = SizingIndex();
+    FColClickedSize = ColWidths(FColClicked);
+  } else if (GridState() == gsRowSizing) {
+    FRowClicked = SizingIndex();
+    FRowClickedSize = RowHeights(FRowClicked);
+  }
+}
+
+void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // The size change the base makes on release is the user's resize.
+  FColSized = GridState() == gsColSizing && FColClicked >= 0;
+  FRowSized = GridState() == gsRowSizing && FRowClicked >= 0;
+  TBaseGrid::MouseUp(Button, Shift, X, Y);
+  FColSized = FRowSized = false;
+}
+
+bool TProStringGrid::IsSizingBorder(int X, int Y) const {
+  const TGridCoord cell = MouseToCell(X, Y);
+  if (cell.X < 0 || cell.Y < 0) return false;
+  const TRect r = CellRect(cell.X, cell.Y);
+  bool result = false;
+  if (cell.Y <= FixedRows() && (Options() & goColSizing))
+    result = std::abs(X - r.Left) < 4 || std::abs(r.Right - X) < 4;
+  if (cell.X <= FixedCols() && (Options() & goRowSizing))
+    result = std::abs(Y - r.Top) < 4 || std::abs(r.Bottom - Y) < 4;
+  return result;
 }
 
 // --- Rows inserted and removed -------------------------------------------------------------------

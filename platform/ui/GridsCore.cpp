@@ -139,15 +139,15 @@ bool TGridCore::SpanOf(const Axis& a, bool horizontalAxis, int first, int client
 
 int TGridCore::ViewEnd(const Axis& a, bool horizontalAxis, int first, int client) const {
   ViewEndMemo& m = a.ViewEnd;
-  int fixedLine = FixedLine(horizontalAxis), normalLine = NormalLine(horizontalAxis);
   if (m.Valid && m.Gen == a.Gen && m.First == first && m.Client == client && m.Count == a.Count &&
-      m.Fixed == a.Fixed && m.FixedLine == fixedLine && m.NormalLine == normalLine)
+      m.Fixed == a.Fixed)
     return m.End;
+  int normalLine = NormalLine(horizontalAxis);
   long long pos = FixedExtent(a, horizontalAxis);
   int i = std::max(first, 0);
   for (; i < a.Count && pos < client; ++i)
     pos += ExtentOf(a, i) + normalLine;
-  m = {true, a.Gen, first, client, a.Count, a.Fixed, fixedLine, normalLine, i};
+  m = {true, a.Gen, first, client, a.Count, a.Fixed, i};
   return i;
 }
 
@@ -331,6 +331,9 @@ void TGridCore::ClampView() {
 }
 
 void TGridCore::Relayout() {
+  // Line widths and options shape both axes.
+  ++FCols.Gen;
+  ++FRows.Gen;
   ClampView();
   GridInvalidateAll();
   GridScrollBarsChanged();

@@ -312,7 +312,7 @@ private:
   struct ViewEndMemo {
     bool Valid = false;
     unsigned Gen = 0;
-    int First = 0, Client = 0, Count = 0, Fixed = 0, FixedLine = 0, NormalLine = 0;
+    int First = 0, Client = 0, Count = 0, Fixed = 0;
     int End = 0;
   };
   struct Axis {
@@ -320,7 +320,7 @@ private:
     int Fixed = 0;
     int Default = 0;
     std::vector<int> Sizes;
-    unsigned Gen = 0; // bumped whenever Sizes change
+    unsigned Gen = 0; // bumped whenever Sizes, line widths or options change
     mutable ViewEndMemo ViewEnd;
   };
   int ViewEnd(const Axis& a, bool horizontalAxis, int first, int client) const;

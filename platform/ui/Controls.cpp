@@ -1179,6 +1179,12 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
 
 TGraphicControl::~TGraphicControl() = default;
 
+void TGraphicControl::AttachPaintSurface() {
+  auto* w = new QtPaintWidget(this);
+  w->setFocusPolicy(Qt::NoFocus);
+  AttachWidget(w);
+}
+
 void TGraphicControl::PaintWidget(QPainter& painter) {
   if (!CanFire()) return;
   TCanvasBinding bind(*FCanvas, painter);

@@ -444,6 +444,9 @@ protected:
   // (sizing lines, drag marks). Keep its state in the control and invalidate the rectangles it
   // covered and covers; drawing on the canvas outside a paint draws nothing.
   virtual void PaintOverlay() {}
+  // For controls made outside the platform: a plain surface that asks Paint for every repaint
+  // and takes mouse input, but never the focus. Call once from the constructor.
+  void AttachPaintSurface();
   bool HandlesMouseItself() const override { return true; }
   void PaintWidget(QPainter& painter) override;
   void CMFontChanged(TMessage& Message) override;

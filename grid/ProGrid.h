@@ -336,6 +336,46 @@ public:
   void ShowRowHeaders();
   void ClearRowHeaders();
 
+  // --- Highlighting, marking and checking (cells by real column) -------------------------------
+  // S with every occurrence of Text in its visible text enclosed in the highlight (mark) tag.
+  static std::string HilightText(bool DoCase, const std::string& S, const std::string& Text);
+  static std::string UnHilightText(const std::string& S);
+  static std::string MarkText(bool DoCase, const std::string& S, const std::string& Text);
+  static std::string UnMarkText(const std::string& S);
+  void HilightInCell(bool DoCase, int Col, int Row, const std::string& HiText);
+  void HilightInCol(bool DoFixed, bool DoCase, int Col, const std::string& HiText);
+  void HilightInRow(bool DoFixed, bool DoCase, int Row, const std::string& HiText);
+  void HilightInGrid(bool DoFixed, bool DoCase, const std::string& HiText);
+  void UnHilightInCell(int Col, int Row);
+  void UnHilightInCol(bool DoFixed, int Col);
+  void UnHilightInRow(bool DoFixed, int Row);
+  void UnHilightInGrid(bool DoFixed);
+  void MarkInCell(bool DoCase, int Col, int Row, const std::string& HiText);
+  void MarkInCol(bool DoFixed, bool DoCase, int Col, const std::string& HiText);
+  void MarkInRow(bool DoFixed, bool DoCase, int Row, const std::string& HiText);
+  void MarkInGrid(bool DoFixed, bool DoCase, const std::string& HiText);
+  void UnMarkInCell(int Col, int Row);
+  void UnMarkInCol(bool DoFixed, int Col);
+  void UnMarkInRow(bool DoFixed, int Row);
+  void UnMarkInGrid(bool DoFixed);
+  // Runs the cell checker over every cell of the rectangle; true when no cell was corrected or
+  // marked (always true without a checker).
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  bool CheckCell(int Col, int Row);
+  bool CheckCol(bool DoFixed, int Col);
+  bool CheckRow(bool DoFixed, int Row);
+  bool CheckGrid(bool DoFixed);
+  // The VALUE of the control with identifier ID in the cell's mini-HTML ("" without one); writing
+  // stores the cell only when the control is there.
+  std::string ControlValues(int ACol, int ARow, const std::string& ID) const;
+  void SetControlValues(int ACol, int ARow, const std::string& ID, const std::string& Value);
+  // Shows addresses in cell texts as links.
+  bool URLShowInText() const { return FURLShowInText; }
+  void SetURLShowInText(bool Value) { FURLShowInText = Value; }
+  void GetDisplText(int ACol, int ARow, std::string& Value) const override;
+  // The cell under a point in screen coordinates (-1 outside the cells).
+  void ScreenToCell(TPoint pt, int& ACol, int& ARow) const;
+
   // --- Filling and ranges (each fill ends in CellsLoaded) -------------------------------------------
   void TextFill(bool DoFixed, const std::string& Txt);
   // Fmt takes the column and row index; a pattern that does not fit leaves the cells as they are.
@@ -501,6 +541,12 @@ protected:
   void WMHScroll(TMessage& Message) override;
 
 private:
+  // Adds (Add) or removes the tag around HiText in the base cells of a rectangle.
+  void TagCells(int FromCol, int FromRow, int ToCol, int ToRow, const char* Tag, bool Add, bool DoCase,
+                const std::string& HiText);
+  // Rows and real columns of the DoFixed ranges.
+  void FixedRangeRows(bool DoFixed, int& FromRow, int& ToRow) const;
+  void FixedRangeCols(bool DoFixed, int& FromCol, int& ToCol) const;
   // Takes the visible real rows of Rows (sorted, unique) out of the grid into items of Level.
   void HideRealRows(const std::vector<int>& Rows, int Level);
   // Puts the items at the given positions of FGridItems (ascending) back into the grid.
@@ -615,6 +661,7 @@ private:
   std::unique_ptr<TBands> FBands;
   std::vector<std::string> FFilterList;
   bool FShowNullDates = true;
+  bool FURLShowInText = false;
   bool FSaveFixedCells = true;
   bool FSaveFixedRows = false;
   bool FSaveFixedCols = false;

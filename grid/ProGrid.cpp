@@ -1,7 +1,9 @@
 #include "grid/ProGrid.h"
 
+#include "controls/AsgHTMLEColors.h"
 #include "grid/ProGridUnit.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Messages.h"
 
 #include <algorithm>
 
@@ -36,6 +38,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FFixedFont.SetName("Tahoma");
   FFixedFont.SetStyle(fsBold);
   FActiveCellFont.SetStyle(fsBold);
+  FFixedFont.OnChange = [this] { Invalidate(); };
+  FActiveCellFont.OnChange = [this] { Invalidate(); };
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FColumnSize.OnStretchChange = [this](TObject*) {
     if (Parent()) StretchIfWanted();
@@ -116,6 +120,46 @@ void TProStringGrid::SetFixedRows(int Value) {
 void TProStringGrid::SetFixedCols(int Value) {
   TBaseGrid::SetFixedCols(Value >= ColCount() && FFixedColAlways ? ColCount() - 1 : Value);
   FFixedColsMin = Value;
+}
+
+int TProStringGrid::FixedRows() const {
+  const int n = TBaseGrid::FixedRows();
+  return n == 0 && FFixedRowAlways ? 1 : n;
+}
+
+int TProStringGrid::FixedCols() const {
+  const int n = TBaseGrid::FixedCols();
+  return n == 0 && FFixedColAlways ? 1 : n;
+}
+
+void TProStringGrid::SetHighlightColor(TColor Value) {
+  if (Value == FHighlightColor) return;
+  FHighlightColor = Value;
+  SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
+  Invalidate();
+}
+
+void TProStringGrid::SetHighlightTextColor(TColor Value) {
+  if (Value == FHighlightTextColor) return;
+  FHighlightTextColor = Value;
+  SetHTMLHighlightColors(FHighlightColor, FHighlightTextColor);
+  Invalidate();
+}
+
+void TProStringGrid::SetXYOffset(TPoint Value) {
+  FXYOffset = Value;
+  Invalidate();
+}
+
+void TProStringGrid::SetBackGround(const TBackGround& Value) {
+  FBackGround.Assign(&Value);
+  Invalidate();
+}
+
+unsigned TProStringGrid::DialogCode() const {
+  unsigned code = TBaseGrid::DialogCode();
+  if (FNavigation.AutoGotoWhenSorted() || !(Options() & goEditing)) code |= DLGC_WANTCHARS;
+  return code;
 }
 
 void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {

@@ -113,6 +113,9 @@ public:
   void SetRowCount(int Value) override;
   void SetFixedRows(int Value) override;
   void SetFixedCols(int Value) override;
+  // 1 while the base grid has none and FixedRowAlways (FixedColAlways) keeps one.
+  int FixedRows() const override;
+  int FixedCols() const override;
   int MaxRowCount() const { return FMaxRowCount; }
   int MaxColCount() const { return FMaxColCount; }
   virtual void AppendRow() { SetRowCount(RowCount() + 1); }
@@ -155,16 +158,33 @@ public:
 
   // --- Settings the queries read --------------------------------------------------------------
   bool ActiveCellShow() const { return FActiveCellShow; }
-  void SetActiveCellShow(bool Value) { FActiveCellShow = Value; }
+  void SetActiveCellShow(bool Value) { SetAndRepaint(FActiveCellShow, Value); }
   TFont& ActiveCellFont() { return FActiveCellFont; }
+  void SetActiveCellFont(const TFont& Value) { FActiveCellFont.Assign(Value); }
   TColor ActiveCellColor() const { return FActiveCellColor; }
-  void SetActiveCellColor(TColor Value) { FActiveCellColor = Value; }
+  void SetActiveCellColor(TColor Value) { SetAndRepaint(FActiveCellColor, Value); }
   TColor ActiveCellColorTo() const { return FActiveCellColorTo; }
+  void SetActiveCellColorTo(TColor Value) { SetAndRepaint(FActiveCellColorTo, Value); }
   TColor SelectionColor() const { return FSelectionColor; }
   void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
   TColor SelectionTextColor() const { return FSelectionTextColor; }
+  // The highlight tag of cell mark-up paints with these two colours.
   TColor HighlightColor() const { return FHighlightColor; }
+  void SetHighlightColor(TColor Value);
   TColor HighlightTextColor() const { return FHighlightTextColor; }
+  void SetHighlightTextColor(TColor Value);
+  bool ShowDesignHelper() const { return FShowDesignHelper; }
+  void SetShowDesignHelper(bool Value) { SetAndRepaint(FShowDesignHelper, Value); }
+  bool Hovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  TPoint XYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = {X, Y}; }
+  // The settings objects are copied into the grid's own.
+  void SetBackGround(const TBackGround& Value);
+  void SetShowModified(const TShowModified& Value) { FShowModified.Assign(&Value); }
+  void SetBalloon(const TBalloonSettings& Value) { FBalloon.Assign(&Value); }
+  void SetFixedFont(const TFont& Value) { FFixedFont.Assign(Value); }
   TColor DisabledFontColor() const { return FDisabledFontColor; }
   TColor BorderColor() const { return FBorderColor; }
   TColor HintColor() const { return FHintColor; }
@@ -526,6 +546,9 @@ public:
   void RepaintCol(int ACol);
   void RepaintRect(const TRect& R);
 
+  // Characters are wanted also while editing is off, so typing can search.
+  unsigned DialogCode() const override;
+
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   bool ScrollBarAlwaysShown(bool Vertical) const override {
@@ -541,6 +564,11 @@ protected:
   void WMHScroll(TMessage& Message) override;
 
 private:
+  template <class T> void SetAndRepaint(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+  }
   // Adds (Add) or removes the tag around HiText in the base cells of a rectangle.
   void TagCells(int FromCol, int FromRow, int ToCol, int ToRow, const char* Tag, bool Add, bool DoCase,
                 const std::string& HiText);
@@ -661,6 +689,9 @@ private:
   std::unique_ptr<TBands> FBands;
   std::vector<std::string> FFilterList;
   bool FShowNullDates = true;
+  bool FShowDesignHelper = true;
+  bool FHovering = false;
+  TPoint FXYOffset{0, 0};
   bool FURLShowInText = false;
   bool FSaveFixedCells = true;
   bool FSaveFixedRows = false;

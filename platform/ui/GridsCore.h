@@ -131,8 +131,10 @@ public:
   // every move of the current cell in CurrentCellChanged, whichever way they came.
   virtual void SetColCount(int value);
   virtual void SetRowCount(int value);
-  int FixedCols() const { return FCols.Fixed; }
-  int FixedRows() const { return FRows.Fixed; }
+  // Virtual so a descendant may report a fixed row or column it keeps shown on a grid too small
+  // to hold one.
+  virtual int FixedCols() const { return FCols.Fixed; }
+  virtual int FixedRows() const { return FRows.Fixed; }
   // Clamped to 0 .. count - 1 (0 for an empty grid).
   virtual void SetFixedCols(int value);
   virtual void SetFixedRows(int value);

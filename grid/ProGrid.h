@@ -208,6 +208,9 @@ public:
   void SetFilterIncremental(bool Value) { FFilterIncremental = Value; }
   bool EditDisable() const { return FEditDisable; }
   void SetEditDisable(bool Value) { FEditDisable = Value; }
+  // Set when selecting a cell switched goEditing on or off.
+  bool EditChange() const { return FEditChange; }
+  void SetEditChange(bool Value) { FEditChange = Value; }
   bool EnableHTML() const { return FEnableHTML; }
   bool EnableWheel() const { return FEnableWheel; }
   bool ShowSelection() const { return FShowSelection; }
@@ -256,6 +259,8 @@ public:
   virtual void IsPasswordCell(int ACol, int ARow, bool& IsPassword);
   virtual void GetCellWordWrap(int ACol, int ARow, bool& AWordWrap);
   virtual bool HasComboBox(int ACol, int ARow);
+  // Whether the cell shows a check box, radio group, button or radio button.
+  virtual bool HasControlGraphic(int ACol, int ARow) { return false; }
   virtual bool HasSpinEdit(int ACol, int ARow);
   virtual void GetCheckTrue(int ACol, int ARow, std::string& Value);
   virtual void GetCheckFalse(int ACol, int ARow, std::string& Value);
@@ -494,6 +499,8 @@ public:
   // Whether the cell may become current (the fixed-last-row footer, merged cells, disabled rows,
   // the change events); the search footer's panel is scrolled clear of it.
   virtual bool CanSelectCell(int ACol, int ARow);
+  // Repaints the headers of two cells' columns (last fixed row) and rows (last fixed column).
+  void RepaintActiveHeaders(int ACol1, int ARow1, int ARow2, int ACol2);
   void RegisterSelListener(ITProStringGridSelect* AListener) { FSelListener = AListener; }
   void UnRegisterSelListener(ITProStringGridSelect*) { FSelListener = nullptr; }
   void RegisterNotifier(TGridChangeNotifier* ANotifier);
@@ -564,6 +571,9 @@ protected:
   void WMHScroll(TMessage& Message) override;
 
 private:
+  // Switches editing on or off for the cell about to become current; T is re-read when an edit
+  // was closed.
+  void PrepareEditing(int ACol, int ARow, std::string& T);
   template <class T> void SetAndRepaint(T& Field, T Value) {
     if (Field == Value) return;
     Field = Value;
@@ -671,6 +681,7 @@ private:
   TFilterDropDownColumns FFilterDropDownColumns = fdNormal;
   bool FFilterIncremental = false;
   bool FEditDisable = false;
+  bool FEditChange = false;
   bool FEnableHTML = true;
   bool FEnableWheel = true;
   bool FShowSelection = true;

@@ -53,6 +53,7 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   }
   if (FUseEnabledRows && FNavigation.SkipDisabledRows() && !RowEnabled(ARow)) return false;
   std::string text = Cells(RealColIndex(ACol), ARow);
+  PrepareEditing(ACol, ARow, text);
   bool allow = true;
   CellChanging(ACol, ARow, allow);
   if (IsFixed(ACol, ARow) || !allow)
@@ -61,8 +62,9 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
     answer = TBaseGrid::SelectCell(ACol, ARow);
   if (FSelListener) FSelListener->CellSelected(Col(), ARow);
   if (FActiveCellShow) {
-    RepaintCell(Col(), std::max(0, FixedRows() - 1));
-    RepaintCell(ACol, std::max(0, FixedRows() - 1));
+    RepaintActiveHeaders(Col(), Row(), ARow, ACol);
+    const TGridRect sel = Selection();
+    if (sel.Left != Col() && sel.Top != Row()) RepaintActiveHeaders(sel.Left, sel.Top, ARow, ACol);
   }
   if (ActiveRowShow()) {
     RepaintRow(ARow);
@@ -74,6 +76,60 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   }
   FCellCache = text;
   return answer;
+}
+
+void TProStringGrid::PrepareEditing(int ACol, int ARow, std::string& T) {
+  const int rc = RealColIndex(ACol);
+  if (rc < 0) return;
+  const bool editing = (Options() & goEditing) != 0;
+  auto closeEdit = [&] {
+    if (EditorMode()) HideEditor();
+    T = Cells(rc, ARow);
+  };
+  if (HasControlGraphic(rc, ARow)) {
+    bool allow = true;
+    CanEditCell(rc, ARow, allow);
+    if (!FEditDisable && !allow && (editing || MouseActions().RangeSelectAndEdit())) FEditDisable = true;
+    if (!editing && (Options() & goRowSelect) == 0 && allow) {
+      SetOptions(Options() | goEditing);
+      FEditChange = true;
+    }
+    return;
+  }
+  bool allow = editing || FEditDisable;
+  CanEditCell(rc, ARow, allow);
+  if (allow && MouseActions().DirectEdit()) {
+    TEditorType editor = FDefaultEditor;
+    GetCellEditor(rc, ARow, editor);
+    if (HasNoEditor(rc, ARow)) allow = false;
+  }
+  if (MouseActions().EditOnDblClickOnly()) allow = false;
+  if (allow) {
+    FEditDisable = false;
+    if (!editing) {
+      FEditChange = true;
+      TGridOptions options = Options();
+      if ((options & goRowSelect) && MouseActions().RangeSelectAndEdit()) options &= ~goRowSelect;
+      SetOptions(options | goEditing);
+    }
+    closeEdit();
+    return;
+  }
+  closeEdit();
+  if (editing) {
+    FEditDisable = true;
+    FEditChange = true;
+    SetOptions(Options() & ~goEditing);
+    SetEditorMode(false);
+  }
+}
+
+void TProStringGrid::RepaintActiveHeaders(int ACol1, int ARow1, int ARow2, int ACol2) {
+  const int fr = FixedRows(), fc = FixedCols();
+  for (const TGridCoord cell : {TGridCoord{ACol1, ARow1}, TGridCoord{ACol2, ARow2}}) {
+    if (fr > 0) RepaintCell(cell.X, fr - 1);
+    if (fc > 0) RepaintCell(fc - 1, cell.Y);
+  }
 }
 
 void TProStringGrid::RegisterNotifier(TGridChangeNotifier* ANotifier) {

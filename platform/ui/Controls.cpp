@@ -384,6 +384,10 @@ void TControl::NotifyChildren(unsigned msg) {
 
 void TControl::ApplyLook() {
   if (!FWidget) return;
+  if (FLookWidget == FWidget && FLookColor == FColor && FLookFont.SameAs(FFont)) return;
+  FLookWidget = FWidget;
+  FLookColor = FColor;
+  FLookFont.Assign(FFont);
   QPalette pal = FWidget->palette();
   // A disabled control writes in the system's grey, whatever its font colour.
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

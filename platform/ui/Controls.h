@@ -316,6 +316,11 @@ private:
   bool FClicked = false;
   bool FRedraw = true;
   bool FPaintMissed = false;
+  // The colour and font last pushed to FLookWidget: setting an equal palette again still makes Qt
+  // resolve it through every child widget.
+  const QWidget* FLookWidget = nullptr;
+  TColor FLookColor = clBtnFace;
+  TFont FLookFont;
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -183,16 +183,24 @@ public:
 
 class QtComboBox : public QComboBox {
 public:
-  explicit QtComboBox(TComboBox* owner) : FOwner(owner) {
-    view()->setItemDelegate(new TTabbedItemDelegate(view()));
+  explicit QtComboBox(TComboBox* owner) : FOwner(owner) {}
+  // The list view and its pop-up are made on first use: most boxes of a window are never opened.
+  QAbstractItemView* List() {
+    if (!FListReady) {
+      FListReady = true;
+      view()->setItemDelegate(new TTabbedItemDelegate(view()));
+    }
+    return view();
   }
+  bool ListShown() const { return FListReady && view()->isVisible(); }
   void showPopup() override {
     if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
-    view()->setMinimumWidth(PopupWidth());
+    List()->setMinimumWidth(PopupWidth());
     QComboBox::showPopup();
   }
   // The open list is as wide as its longest item needs, never narrower than the box.
-  int PopupWidth() const {
+  int PopupWidth() {
+    List();
     int widest = 0;
     QStyleOptionViewItem option;
     option.initFrom(view());
@@ -237,6 +245,7 @@ protected:
 
 private:
   TComboBox* FOwner;
+  bool FListReady = false;
 };
 
 class QtCheckBox : public QCheckBox {
@@ -719,8 +728,7 @@ void TComboBox::SetMaxLength(int length) {
 }
 
 bool TComboBox::DroppedDown() const {
-  auto* cb = static_cast<QComboBox*>(Widget());
-  return cb->view() && cb->view()->isVisible();
+  return static_cast<QtComboBox*>(Widget())->ListShown();
 }
 
 void TComboBox::SetDroppedDown(bool dropped) {

@@ -189,6 +189,7 @@ public:
     if (!FListReady) {
       FListReady = true;
       view()->setItemDelegate(new TTabbedItemDelegate(view()));
+      if (QWidget* popup = view()->parentWidget()) popup->setFont(font());
     }
     return view();
   }
@@ -217,6 +218,11 @@ public:
   }
 
 protected:
+  // The box would make its list only to hand it the new font; a list made later takes the font then.
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::FontChange && !FListReady) return QWidget::changeEvent(event);
+    QComboBox::changeEvent(event);
+  }
   // A list without an edit part draws its own text: TABs go to the tab stops, and while the box
   // has the focus its text stands on the highlight, as the system's lists mark the focus.
   void paintEvent(QPaintEvent* event) override {

@@ -4,7 +4,7 @@
 // Recorded on the shared build machine (offscreen platform, RelWithDebInfo, median of 5): ours
 // 7.9 ms, anchor 0.58 ms (13.7x; 8.7 ms before combo boxes made their lists on first opening and
 // looks were pushed only when changed). The main window alone, created and shown, takes 1.5 ms
-// (2.6x the anchor); the six hidden windows take the rest, the communication form about 3.5 ms,
+// (2.6x the anchor); the six hidden windows take the rest, the communication form about 4 ms,
 // mostly Qt widget creation, palettes and fonts. The target of 1.3x needs the hidden windows'
 // widgets made when they are first shown, and the main window itself cheaper.
 #include "app/UComon.h"

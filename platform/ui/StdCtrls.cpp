@@ -181,6 +181,9 @@ public:
   }
 };
 
+} // namespace
+
+// Outside the unnamed namespace: the box is a friend of its control.
 class QtComboBox : public QComboBox {
 public:
   explicit QtComboBox(TComboBox* owner) : FOwner(owner) {}
@@ -218,6 +221,10 @@ public:
   }
 
 protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::Show) FOwner->Box();
+    return QComboBox::event(event);
+  }
   // The box would make its list only to hand it the new font; a list made later takes the font then.
   void changeEvent(QEvent* event) override {
     if (event->type() == QEvent::FontChange && !FListReady) return QWidget::changeEvent(event);
@@ -253,6 +260,8 @@ private:
   TComboBox* FOwner;
   bool FListReady = false;
 };
+
+namespace {
 
 class QtCheckBox : public QCheckBox {
 public:
@@ -678,7 +687,8 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   QObject::connect(cb, &QComboBox::activated, [this](int index) { UserPicked(index); });
   FItems.FOnChange = [this] { ItemsChanged(); };
   AttachWidget(cb);
-  SetStyle(csDropDown);
+  // The edit part is made when the box is first shown or used: most boxes become lists at once.
+  FEditPending = true;
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 145, 21);
@@ -690,6 +700,7 @@ TComboBox::~TComboBox() {
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
   FStyle = style;
+  FEditPending = false;
   auto* cb = static_cast<QComboBox*>(Widget());
   bool editable = style == csDropDown || style == csSimple;
   if (editable == cb->isEditable()) return;
@@ -708,12 +719,17 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
   ApplyLook();
 }
 
+QComboBox* TComboBox::Box() const {
+  if (FEditPending) const_cast<TComboBox*>(this)->SetStyle(FStyle);
+  return static_cast<QComboBox*>(Widget());
+}
+
 int TComboBox::ItemIndex() const {
-  return static_cast<QComboBox*>(Widget())->currentIndex();
+  return Box()->currentIndex();
 }
 
 void TComboBox::SetItemIndex(int index) {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  auto* cb = Box();
   if (index < -1 || index >= cb->count()) index = -1;
   FSilent = true;
   cb->setCurrentIndex(index);
@@ -738,7 +754,7 @@ bool TComboBox::DroppedDown() const {
 }
 
 void TComboBox::SetDroppedDown(bool dropped) {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  auto* cb = Box();
   if (dropped == DroppedDown()) return;
   if (dropped) {
     if (Application->Headless()) {
@@ -756,11 +772,13 @@ unsigned TComboBox::DialogCode() const {
 }
 
 std::string TComboBox::GetText() const {
-  return static_cast<QComboBox*>(Widget())->currentText().toStdString();
+  // A box without items whose edit part is still to come has had no text set.
+  if (FEditPending && static_cast<QComboBox*>(Widget())->count() == 0) return {};
+  return Box()->currentText().toStdString();
 }
 
 void TComboBox::SetTextNative(const std::string& text) {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  auto* cb = Box();
   if (cb->isEditable()) {
     FSilent = true;
     cb->setEditText(Q(text));
@@ -782,7 +800,7 @@ void TComboBox::ApplyLook() {
 }
 
 void TComboBox::ItemsChanged() {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  auto* cb = Box();
   int index = cb->currentIndex();
   QString text = cb->currentText();
   FSilent = true;
@@ -807,7 +825,7 @@ void TComboBox::UserPicked(int index) {
 }
 
 void TComboBox::SelectByUser(int index) {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  auto* cb = Box();
   if (index < 0 || index >= cb->count() || !Enabled()) return;
   FSilent = true;
   cb->setCurrentIndex(index);
@@ -828,7 +846,9 @@ void TComboBox::Select() {
 }
 
 void TComboBox::DefaultHandler(TMessage& M) {
-  auto* cb = static_cast<QComboBox*>(Widget());
+  // Notifications leave the edit part to come; what reaches the native box needs it.
+  const bool notification = M.Msg >= CM_BASE && M.Msg < CM_BASE + 0x100;
+  auto* cb = notification ? static_cast<QComboBox*>(Widget()) : Box();
   if (M.Msg == CB_GETDROPPEDWIDTH) {
     M.Result = static_cast<QtComboBox*>(cb)->PopupWidth();
     return;

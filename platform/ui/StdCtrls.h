@@ -13,6 +13,8 @@
 
 // The item texts of a list control, each with an object the control does not own; every change
 // shows at once.
+class QComboBox;
+
 class TControlItems {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -256,9 +258,13 @@ protected:
   virtual void Select();
 
 private:
+  friend class QtComboBox;
+  // The widget, with the edit part of the style made if it is still to come.
+  QComboBox* Box() const;
   void ItemsChanged();
   void UserPicked(int index);
   TComboBoxStyle FStyle = csDropDown;
+  bool FEditPending = false;
   TControlItems FItems;
   int FDropDownCount = 8;
   int FMaxLength = 0;

@@ -329,4 +329,25 @@ TEST_F(ControlsLookTest, PastedTextGoesThroughTheKeyFilterAndTheLetterCase) {
   EXPECT_EQ(key->Text(), "zz-z");
 }
 
+// A box with an edit part makes it late (most boxes become lists at once); what was set before the
+// window showed still holds, and the user types into it.
+TEST_F(ControlsLookTest, AnEditableBoxShownLateTakesTypingWithinItsLimitAndKeepsEarlierSettings) {
+  auto* typed = Add<TComboBox>("CB_Host", Bounds(10, 10, 160, 22));
+  typed->SetMaxLength(5);
+  int changes = 0;
+  typed->OnChange = [&](TObject*) { ++changes; };
+  auto* preset = Add<TComboBox>("CB_Port", Bounds(10, 40, 160, 22));
+  preset->Items().Assign(std::vector<std::string>{"502", "503"});
+  preset->SetText("8080");
+  EXPECT_EQ(typed->Text(), "");
+  Form->Show();
+
+  ASSERT_TRUE(Headless::TypeText(*typed, "gateway"));
+  EXPECT_EQ(typed->Text(), "gatew") << "the limit set before the edit part was made holds";
+  EXPECT_EQ(changes, 5);
+  EXPECT_EQ(preset->Text(), "8080");
+  ASSERT_TRUE(Headless::TypeText(*preset, "1"));
+  EXPECT_EQ(preset->Text(), "80801");
+}
+
 } // namespace

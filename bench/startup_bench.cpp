@@ -1,12 +1,13 @@
 // Start-up: the program's windows created and the main window shown and idle, against a minimal
 // window of 40 buttons and labels made with Qt directly.
 //
-// Recorded on the shared build machine (offscreen platform, RelWithDebInfo, median of 5): ours
-// 7.9 ms, anchor 0.58 ms (13.7x; 8.7 ms before combo boxes made their lists on first opening and
-// looks were pushed only when changed). The main window alone, created and shown, takes 1.5 ms
-// (2.6x the anchor); the six hidden windows take the rest, the communication form about 4 ms,
-// mostly Qt widget creation, palettes and fonts. The target of 1.3x needs the hidden windows'
-// widgets made when they are first shown, and the main window itself cheaper.
+// Recorded on the shared build machine (offscreen platform, RelWithDebInfo, median of 5, machine
+// under load): ours 7.6 ms, anchor 0.75 ms (about 10x). Before combo boxes made their edit part
+// and list on first use and looks were pushed only when changed, ours took 11 ms against 0.68 ms
+// in the same conditions (16x). The main window alone, created and shown, takes 1.5 ms (2x the
+// anchor); the six hidden windows take the rest, the communication form about half of it, mostly
+// Qt widget creation, palettes, fonts and label measuring. The target of 1.3x needs the hidden
+// windows' widgets made when they are first shown, and the main window itself cheaper.
 #include "app/UComon.h"
 #include "app/UVelmariceFirmWare.h"
 #include "app/Windows.h"

@@ -5,6 +5,7 @@
 
 #include "platform/Colors.h"
 #include "platform/Persistent.h"
+#include "platform/ui/Graphics.h"
 
 #include <string>
 #include <string_view>
@@ -181,5 +182,33 @@ private:
 
 VELMARIC_PLAIN_SETTINGS_CLASS(TBalloonSettings, VELMARIC_BALLOON)
 VELMARIC_PLAIN_SETTINGS_CLASS(TShowModified, VELMARIC_SHOW_MODIFIED)
-VELMARIC_PLAIN_SETTINGS_CLASS(TSortSettings, VELMARIC_SORT_SETTINGS)
+// Sort indicators; owns its four glyphs, which setters and Assign copy.
+class TSortSettings : public TPersistent {
+public:
+  VELMARIC_SORT_SETTINGS(VELMARIC_SETTINGS_ACCESS)
+  const TBitmap& UpGlyph() const { return FUpGlyph; }
+  void SetUpGlyph(const TBitmap& Value) { FUpGlyph = Value; }
+  const TBitmap& DownGlyph() const { return FDownGlyph; }
+  void SetDownGlyph(const TBitmap& Value) { FDownGlyph = Value; }
+  const TBitmap& IndexUpGlyph() const { return FIndexUpGlyph; }
+  void SetIndexUpGlyph(const TBitmap& Value) { FIndexUpGlyph = Value; }
+  const TBitmap& IndexDownGlyph() const { return FIndexDownGlyph; }
+  void SetIndexDownGlyph(const TBitmap& Value) { FIndexDownGlyph = Value; }
+  void Assign(const TPersistent* Source) override {
+    auto* o = dynamic_cast<const TSortSettings*>(Source);
+    if (!o) return;
+    VELMARIC_SORT_SETTINGS(VELMARIC_SETTINGS_COPY)
+    FUpGlyph = o->FUpGlyph;
+    FDownGlyph = o->FDownGlyph;
+    FIndexUpGlyph = o->FIndexUpGlyph;
+    FIndexDownGlyph = o->FIndexDownGlyph;
+  }
+
+private:
+  VELMARIC_SORT_SETTINGS(VELMARIC_SETTINGS_FIELD)
+  TBitmap FUpGlyph;
+  TBitmap FDownGlyph;
+  TBitmap FIndexUpGlyph;
+  TBitmap FIndexDownGlyph;
+};
 VELMARIC_PLAIN_SETTINGS_CLASS(TDragDropSettings, VELMARIC_DRAG_DROP)

@@ -40,6 +40,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FActiveCellFont.SetStyle(fsBold);
   FFixedFont.OnChange = [this] { Invalidate(); };
   FActiveCellFont.OnChange = [this] { Invalidate(); };
+  FProgressAppearance.OnChange = [this](TObject*) { Invalidate(); };
+  FFilterDropDown.OnChange = [this](TObject*) { Invalidate(); };
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FColumnSize.OnStretchChange = [this](TObject*) {
     if (Parent()) StretchIfWanted();

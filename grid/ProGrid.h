@@ -10,6 +10,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/GridLookSettings.h"
 #include "grid/GridOptionTypes.h"
+#include "grid/GridOwnedSettings.h"
 #include "grid/GridSettings.h"
 #include "grid/MouseActions.h"
 #include "grid/Navigation.h"
@@ -456,6 +457,10 @@ public:
   TShowModified& ShowModified() { return FShowModified; }
   TSortSettings& SortSettings() { return FSortSettings; }
   TDragDropSettings& DragDropSettings() { return FDragDropSettings; }
+  // A change of either repaints the grid.
+  TGridProgressAppearance& ProgressAppearance() { return FProgressAppearance; }
+  void SetProgressAppearance(const TGridProgressAppearance& Value) { FProgressAppearance.Assign(&Value); }
+  TFilterDropDown& FilterDropDown() { return FFilterDropDown; }
   // The count a group header shows: GroupCountFormat applied to n, or " (n)" when there is no
   // format or it does not take one whole number.
   std::string GroupCountText(int n) const;
@@ -631,6 +636,8 @@ private:
   TShowModified FShowModified;
   TSortSettings FSortSettings;
   TDragDropSettings FDragDropSettings;
+  TGridProgressAppearance FProgressAppearance;
+  TFilterDropDown FFilterDropDown;
   std::vector<int> FColumnOrder;
   TGridRect FOldSelection;
   bool FSelHidden = false;

@@ -182,6 +182,8 @@ void TProStringGrid::Assign(const TObject* Source) {
   FShowModified.Assign(&src->FShowModified);
   FSortSettings.Assign(&src->FSortSettings);
   FDragDropSettings.Assign(&src->FDragDropSettings);
+  FProgressAppearance.Assign(&src->FProgressAppearance);
+  FFilterDropDown.Assign(&src->FFilterDropDown);
   FFixedRowAlways = src->FFixedRowAlways;
   SetColCount(src->ColCount());
   SetRowCount(src->RowCount());

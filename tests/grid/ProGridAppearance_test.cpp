@@ -92,6 +92,8 @@ TEST_F(ProGridAppearanceTest, AppearanceSettersRepaint) {
       {"FixedFont", [&] { Grid->SetFixedFont(font); }, true},
       {"ActiveCellFont change", [&] { Grid->ActiveCellFont().SetColor(0x00FF00); }, true},
       {"HighlightColor", [&] { Grid->SetHighlightColor(0x00FFFF); }, true},
+      {"ProgressAppearance change", [&] { Grid->ProgressAppearance().SetSteps(5); }, true},
+      {"FilterDropDown glyph", [&] { Grid->FilterDropDown().SetGlyph(TBitmap(4, 4)); }, true},
   };
   for (const Case& c : cases) {
     Headless::TPaintObserver seen;

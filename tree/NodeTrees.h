@@ -10,7 +10,10 @@
 #include "tree/NodeTreeEvents.h"
 #include "tree/NodeTreeOptions.h"
 #include "tree/NodeTypes.h"
+#include "tree/TreeColors.h"
+#include "tree/TreePaintInfo.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -154,6 +157,30 @@ public:
   void SetAlignment(TAlignment value) { FAlignment = value; }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+
+  // ---------------------------------------------------------------- painting
+  TVTColors& Colors() { return *FColors; }
+  const TVTColors& Colors() const { return *FColors; }
+  void SetColors(const TVTColors& colors) { FColors->Assign(colors); }
+  // Renders the part Window of the tree surface (tree coordinates) with its top-left at Target.
+  virtual void PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint Target,
+                         TVTInternalPaintOptions PaintOptions);
+  const std::string& EmptyListMessage() const { return FEmptyListMessage; }
+  void SetEmptyListMessage(const std::string& value);
+  TVTLineStyle LineStyle() const { return FLineStyle; }
+  void SetLineStyle(TVTLineStyle value);
+  TVTButtonStyle ButtonStyle() const { return FButtonStyle; }
+  void SetButtonStyle(TVTButtonStyle value);
+  TVTButtonFillMode ButtonFillMode() const { return FButtonFillMode; }
+  void SetButtonFillMode(TVTButtonFillMode value);
+  // The button pictures and the line pattern; the tree line colour and the styles change them.
+  void RebuildBitmaps(bool NeedButtons, bool NeedLines);
+  const TBitmap& PlusBM() const { return FPlusBM; }
+  const TBitmap& MinusBM() const { return FMinusBM; }
+  // The line element of every indent level of a node; answers the number of selected ancestors.
+  int ComputeLineImage(PVNode Node, TLineImage& LineImage);
+  // The y of the node's alignment line within its row and the top of its expand button.
+  void ComputeNodeVAlign(bool ShowImages, bool ShowStateImages, PVNode Node, int& VAlign, int& ButtonY);
 
   // ---------------------------------------------------------------- expanding and visibility
   bool Expanded(PVNode Node) const { return Node && Node->States.Has(vsExpanded); }
@@ -524,6 +551,27 @@ protected:
   virtual void InvalidateColumn(TColumnIndex Column) {}
   int CheckImageWidth() const;
 
+  // ---- painting
+  void Paint() override;
+  // The buttons are filled with the tree's colour and barred in its font colour.
+  void CMColorChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  friend class TVTColors;
+  virtual void PaintNodeContent(TVTPaintInfo& PaintInfo) {}
+  void EraseNodeBackground(TVTPaintInfo& PaintInfo, const TRect& R);
+  void PaintCellBackground(TVTPaintInfo& PaintInfo);
+  void PaintNodeLines(TVTPaintInfo& PaintInfo, int VAlignment, int IndentSize, const TLineImage& LineImage);
+  void PaintLineImageCell(TVTPaintInfo& PaintInfo, int X, int Y, int H, int VAlign, TVTLineType Style,
+                          bool Reverse);
+  void PaintHorzDottedLine(TVTPaintInfo& PaintInfo, int Left, int Right, int Top);
+  void PaintVertDottedLine(TVTPaintInfo& PaintInfo, int Top, int Bottom, int Left);
+  void PaintExpandButton(TCanvas& Canvas, PVNode Node, const TRect& R, int ButtonX, int ButtonY);
+  void PaintCheckBox(TCanvas& Canvas, const TVTImageSlot& Slot);
+  void PaintNodeImage(TVTPaintInfo& PaintInfo, TVTImageSlotKind SlotKind);
+  void QueryImage(TVTPaintInfo& PaintInfo, TVTImageKind Kind, TVTImageSlotKind SlotKind, TImageList* DefaultImages);
+  static void PlaceImage(int ImageWidth, int ImageHeight, int VAlign, TRect& R, TVTImageSlot& Slot);
+  bool PaintsFocused() const;
+
   // ---- expanding
   void ToggleNodeNoStop(PVNode Node);
 
@@ -638,6 +686,19 @@ protected:
   const std::type_info* FDataType = nullptr;
   void (*FDataConstruct)(void*) = nullptr;
   void (*FDataDestroy)(void*) = nullptr;
+
+  // Fields: painting
+  std::unique_ptr<TVTColors> FColors;
+  std::string FEmptyListMessage;
+  TVTLineStyle FLineStyle = lsDotted;
+  TVTLineMode FLineMode = lmNormal;
+  TVTButtonStyle FButtonStyle = bsRectangle;
+  TVTButtonFillMode FButtonFillMode = fmTreeColor;
+  TBitmap FPlusBM, FMinusBM, FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+  // The 8x8 line pattern, one row per byte; a 0 bit shows the line colour.
+  std::array<std::uint8_t, 8> FLinePattern{};
+  bool FHotNodeButtonHit = false;
+  bool FPaintingNow = false;
 
   // Fields: update batching and cache
   std::uint32_t FOperationCount = 0;

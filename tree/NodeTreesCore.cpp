@@ -32,6 +32,8 @@ TBaseNodeTree::TBaseNodeTree(TComponent* AOwner)
     DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
   };
   CreateRootNode();
+  FColors = std::make_unique<TVTColors>(this);
+  RebuildBitmaps(true, true);
   TWorkerThread::AddReference();
   FWorkerReferenced = true;
 }

@@ -1,0 +1,261 @@
+// The tree painted offscreen: rows, lines, buttons and check boxes where hit testing finds them,
+// selection and focus colours, the empty-list message, and only the rows in view asked for.
+#include "TreeFixture.h"
+
+#include "platform/ui/Forms.h"
+#include "support/PixelTools.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A tree whose content is a block 40 px wide, so selection and focus have an area to show in.
+class TPaintTree : public TBaseNodeTree {
+public:
+  using TBaseNodeTree::TBaseNodeTree;
+  int ContentPaints = 0;
+  int GetNodeContentWidth(PVNode, TColumnIndex, TCanvas*) override { return 40; }
+
+protected:
+  void PaintNodeContent(TVTPaintInfo&) override { ++ContentPaints; }
+};
+
+struct TTreeForm {
+  TTreeForm() {
+    Application->Initialize();
+    Form = new TForm(nullptr);
+    Form->SetClientWidth(220);
+    Form->SetClientHeight(120);
+    Tree = new TPaintTree(Form);
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 200, 100);
+    Tree->SetColor(clWhite);
+    Tree->Font().SetName("DejaVu Sans");
+    Tree->SetNodeDataSize(0);
+    Form->Show();
+    Application->ProcessMessages();
+  }
+  ~TTreeForm() { Form->Free(); }
+  TTreeForm(const TTreeForm&) = delete;
+  TTreeForm& operator=(const TTreeForm&) = delete;
+
+  // Three top-level nodes; the first has two children and is expanded, the last one collapsed child.
+  void Build() {
+    Tree->SetRootNodeCount(3);
+    PVNode first = Tree->GetFirst();
+    Tree->SetChildCount(first, 2);
+    Tree->SetExpanded(first, true);
+    PVNode last = first;
+    for (PVNode n = first; n; n = Tree->GetNextSibling(n))
+      last = n;
+    Tree->SetChildCount(last, 1);
+  }
+  // The tree's pixels only (the form around it cut away).
+  TBitmap Shot() {
+    TTempDir dir;
+    TBitmap shot;
+    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("tree.png")));
+    EXPECT_TRUE(shot.LoadFromFile(dir.File("tree.png")));
+    const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
+    const TPoint formOrigin = Form->ClientToScreen(TPoint{0, 0});
+    Offset = TPoint{origin.X - formOrigin.X, origin.Y - formOrigin.Y};
+    return shot;
+  }
+  TColor At(const TBitmap& b, int x, int y) const { return b.Pixel(x + Offset.X, y + Offset.Y); }
+  THitInfo Hit(int x, int y) {
+    THitInfo info;
+    Tree->GetHitTestInfoAt(x, y, true, info);
+    return info;
+  }
+
+  TForm* Form = nullptr;
+  TPaintTree* Tree = nullptr;
+  TPoint Offset;
+};
+
+const TColor LineRgb = ColorToRGB(clBtnShadow);
+const TColor Black = ColorToRGB(clWindowText);
+const TColor White = clWhite;
+
+class TreePaintTest : public TUiTest {};
+
+} // namespace
+
+TEST_F(TreePaintTest, ButtonsSitWhereHitTestingFindsThemAndShowTheExpandedState) {
+  TTreeForm f;
+  f.Build();
+  const TBitmap b = f.Shot();
+  // Rows of 18 px, indent 18: the button of row r is the 9x9 square at (5, 18r + 4).
+  for (int row : {0, 4}) {
+    const int top = row * 18 + 4;
+    SCOPED_TRACE(row);
+    EXPECT_EQ(f.At(b, 5, top), LineRgb);
+    EXPECT_EQ(f.At(b, 13, top + 8), LineRgb);
+    EXPECT_EQ(f.At(b, 9, top + 4), Black) << "the bar of the button";
+    const THitInfo hit = f.Hit(9, top + 4);
+    EXPECT_EQ(hit.HitNode, f.Tree->GetNodeAt(9, top + 4));
+    EXPECT_TRUE(hit.HitPositions.Has(hiOnItemButton));
+  }
+  EXPECT_EQ(f.At(b, 9, 4 + 2), White) << "expanded: a minus, no upright";
+  EXPECT_EQ(f.At(b, 9, 4 * 18 + 4 + 2), Black) << "collapsed: a plus";
+  // A node without children has no button.
+  EXPECT_EQ(f.At(b, 5, 18 * 3 + 4), White);
+}
+
+TEST_F(TreePaintTest, DottedLinesRunOnAcrossRowsAtHalfTheIndent) {
+  struct TCase {
+    int indent, half;
+  };
+  for (const TCase c : {TCase{18, 9}, TCase{17, 8}}) {
+    SCOPED_TRACE(c.indent);
+    TTreeForm f;
+    f.Tree->SetIndent(c.indent);
+    f.Build();
+    const TBitmap b = f.Shot();
+    // Rows 1 and 2 are the children: the top-level line passes them, dotted on the tree's parity.
+    int line = 0, back = 0;
+    for (int y = 18; y < 54; ++y) {
+      const TColor p = f.At(b, c.half, y);
+      const bool expected = (c.half + y) % 2 == 0;
+      EXPECT_EQ(p, expected ? LineRgb : White) << "y " << y;
+      (p == LineRgb ? line : back)++;
+    }
+    EXPECT_EQ(line, 18);
+    // The child's own connector sits one indent further right.
+    EXPECT_EQ(f.At(b, c.indent + c.half, 18 + (c.half + c.indent) % 2 + 0), LineRgb);
+  }
+}
+
+TEST_F(TreePaintTest, CheckBoxesShowTheirStateWhereTheCheckHitLies) {
+  TTreeForm f;
+  f.Tree->TreeOptions().SetMiscOptions(f.Tree->TreeOptions().MiscOptions() + TVTMiscOptions{toCheckSupport});
+  f.Tree->SetRootNodeCount(3);
+  PVNode n0 = f.Tree->GetFirst();
+  PVNode n1 = f.Tree->GetNext(n0);
+  PVNode n2 = f.Tree->GetNext(n1);
+  for (PVNode n : {n0, n1, n2})
+    f.Tree->SetCheckType(n, ctCheckBox);
+  f.Tree->SetCheckState(n1, csCheckedNormal);
+  f.Tree->SetCheckState(n2, csMixedNormal);
+  const TBitmap b = f.Shot();
+  // Indent 18 + margin 4: the 16 px image starts at 21; its 13 px box at 22.
+  struct TCase {
+    PVNode node;
+    TColor centre;
+  };
+  int row = 0;
+  for (const TCase c : {TCase{n0, White}, TCase{n1, Black}, TCase{n2, Black}}) {
+    SCOPED_TRACE(row);
+    const int top = row++ * 18;
+    const int boxTop = top + 9 - 8 + 1;
+    EXPECT_EQ(f.At(b, 22, boxTop), LineRgb) << "box corner";
+    EXPECT_EQ(f.At(b, 34, boxTop + 12), LineRgb) << "box corner";
+    EXPECT_EQ(f.At(b, 28, boxTop + 6), c.centre);
+    const THitInfo hit = f.Hit(28, boxTop + 6);
+    EXPECT_EQ(hit.HitNode, c.node);
+    EXPECT_TRUE(hit.HitPositions.Has(hiOnItemCheckbox));
+  }
+  // Mixed fills its middle; checked draws a tick that leaves the corner inside the box white.
+  EXPECT_EQ(f.At(b, 25, 36 + 2 + 3), Black);
+  EXPECT_EQ(f.At(b, 25, 18 + 2 + 1), White);
+}
+
+TEST_F(TreePaintTest, SelectionTakesFocusedOrUnfocusedColoursAndTheFocusRectShows) {
+  TTreeForm f;
+  f.Build();
+  PVNode node = f.Tree->GetFirst();
+  f.Tree->SetSelected(node, true);
+  f.Tree->SetFocusedNode(node);
+  // Another control takes the focus; toPopupMode paints as if focused all the same.
+  auto* other = new TPaintTree(f.Form);
+  other->SetParent(f.Form);
+  other->SetBounds(0, 100, 20, 20);
+  other->SetFocus();
+  ASSERT_FALSE(f.Tree->Focused());
+  // Content starts after indent 18 and margin 4; the block is 40 px wide.
+  const TBitmap unfocused = f.Shot();
+  EXPECT_EQ(f.At(unfocused, 40, 9), ColorToRGB(clBtnFace));
+  int framed = 0;
+  for (int x = 22; x < 62; ++x)
+    if (f.At(unfocused, x, 0) != ColorToRGB(clBtnFace)) ++framed;
+  EXPECT_EQ(framed, 0) << "no focus rectangle without focus";
+  auto opts = f.Tree->TreeOptions().PaintOptions();
+  opts.Include(toPopupMode);
+  f.Tree->TreeOptions().SetPaintOptions(opts);
+  const TBitmap popup = f.Shot();
+  EXPECT_EQ(f.At(popup, 40, 9), ColorToRGB(clHighlight));
+  opts.Exclude(toPopupMode);
+  f.Tree->TreeOptions().SetPaintOptions(opts);
+  f.Tree->SetFocus();
+  ASSERT_TRUE(f.Tree->Focused());
+  const TBitmap focused = f.Shot();
+  EXPECT_EQ(f.At(focused, 40, 9), ColorToRGB(clHighlight));
+  // The focus rectangle is drawn over the selection's edge: its pixels differ from the fill.
+  int changed = 0;
+  for (int x = 22; x < 62; ++x)
+    if (f.At(focused, x, 0) != ColorToRGB(clHighlight)) ++changed;
+  EXPECT_GT(changed, 10);
+  EXPECT_EQ(f.At(focused, 70, 9), White) << "the selection covers the content only";
+}
+
+TEST_F(TreePaintTest, EmptyListMessageStartsAtTwoTwo) {
+  TTreeForm f;
+  f.Tree->SetEmptyListMessage("Nothing found");
+  const TBitmap b = f.Shot();
+  const TRect area{f.Offset.X, f.Offset.Y, f.Offset.X + 200, f.Offset.Y + 100};
+  const TRect ink = PixelTools::BoundsWhere(b, area, [](TColor c) { return c != clWhite; });
+  ASSERT_FALSE(ink.IsEmpty());
+  EXPECT_GE(ink.Left - f.Offset.X, 2);
+  EXPECT_LE(ink.Left - f.Offset.X, 4);
+  EXPECT_GE(ink.Top - f.Offset.Y, 2);
+  EXPECT_EQ(CountColor(b, ColorToRGB(clGrayText), area) > 0, true);
+  f.Tree->SetRootNodeCount(1);
+  const TBitmap filled = f.Shot();
+  EXPECT_EQ(CountColor(filled, ColorToRGB(clGrayText), area), 0);
+}
+
+TEST_F(TreePaintTest, OnlyTheRowsInViewArePainted) {
+  for (std::uint32_t count : {10u, 10000u}) {
+    TTreeForm f;
+    f.Tree->SetRootNodeCount(count);
+    f.Tree->ContentPaints = 0;
+    f.Shot();
+    EXPECT_LE(f.Tree->ContentPaints, 7 * 2) << count; // 100 px of 18-px rows, a paint or two
+    EXPECT_GT(f.Tree->ContentPaints, 0);
+  }
+}
+
+TEST_F(TreePaintTest, LineImageTable) {
+  TTreeForm f;
+  f.Tree->SetRootNodeCount(1);
+  TLineImage image;
+  f.Tree->ComputeLineImage(f.Tree->GetFirst(), image);
+  EXPECT_EQ(image, TLineImage{ltRight}) << "a single top-level node";
+  f.Tree->SetRootNodeCount(3);
+  PVNode n0 = f.Tree->GetFirst(), n1 = f.Tree->GetNext(n0), n2 = f.Tree->GetNext(n1);
+  struct TCase {
+    PVNode node;
+    TLineImage expected;
+  };
+  f.Tree->SetRootNodeCount(4);
+  PVNode n3 = f.Tree->GetNext(n2);
+  for (const TCase& c : {TCase{n0, {ltBottomRight}}, TCase{n1, {ltTopDownRight}}, TCase{n3, {ltTopRight}}}) {
+    f.Tree->ComputeLineImage(c.node, image);
+    EXPECT_EQ(image, c.expected);
+  }
+  f.Tree->SetChildCount(n3, 1);
+  auto opts = f.Tree->TreeOptions().PaintOptions();
+  opts.Exclude(toShowRoot);
+  f.Tree->TreeOptions().SetPaintOptions(opts);
+  f.Tree->ComputeLineImage(f.Tree->GetFirstChild(n3), image);
+  EXPECT_EQ(image, TLineImage{ltTopRight}) << "without root lines a level-1 node has one level";
+}
+
+TEST_F(TreePaintTest, TreeLineColourRebuildsTheButtons) {
+  TTreeForm f;
+  EXPECT_EQ(f.Tree->PlusBM().Pixel(0, 0), LineRgb);
+  f.Tree->Colors().SetColor(vcTreeLine, clRed);
+  EXPECT_EQ(f.Tree->PlusBM().Pixel(0, 0), ColorToRGB(clRed));
+  EXPECT_EQ(f.Tree->PlusBM().Width(), 9);
+}

@@ -11,6 +11,7 @@
 #include <pugixml.hpp>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -75,34 +76,32 @@ std::string Where(std::string_view text, std::ptrdiff_t offset) {
 }
 
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
-// Walks without recursion so that deep nesting cannot exhaust the stack. Rows hold a handful of
-// attributes: comparing each with those before it costs less than sorting a list of names.
+// One walk over the parsed tree, without recursion so that deep nesting cannot exhaust the stack.
+// Rows hold a handful of attributes: comparing each name with those before it (first byte first)
+// costs less than anything else; an element with many attributes gets a hash set instead.
 std::string DuplicateAttribute(const pugi::xml_document& doc) {
-  std::vector<const char*> names;
+  constexpr std::size_t Few = 16;
+  const char* names[Few];
+  std::unordered_set<std::string_view> many;
+  auto twice = [](const pugi::xml_node& node, const char* name) {
+    return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + node.name() + "\"";
+  };
   pugi::xml_node node = doc.first_child();
   while (node) {
-    if (node.type() == pugi::node_element && node.first_attribute() &&
-        node.first_attribute().next_attribute()) {
-      names.clear();
-      for (pugi::xml_attribute a : node.attributes()) {
-        const char* name = a.name();
-        for (const char* before : names)
-          if (before[0] == name[0] && std::strcmp(before, name) == 0)
-            return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + node.name() + "\"";
-        names.push_back(name);
-        if (names.size() > 32) break; // long lists are sorted below
+    std::size_t count = 0;
+    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
+      const char* name = a.name();
+      if (count < Few) {
+        for (std::size_t i = 0; i < count; ++i)
+          if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) return twice(node, name);
+        names[count++] = name;
+        continue;
       }
-      if (names.size() > 32) {
-        names.clear();
-        for (pugi::xml_attribute a : node.attributes())
-          names.push_back(a.name());
-        std::sort(names.begin(), names.end(),
-                  [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
-        auto twice = std::adjacent_find(names.begin(), names.end(),
-                                        [](const char* a, const char* b) { return std::strcmp(a, b) == 0; });
-        if (twice != names.end())
-          return "Attribute \"" + std::string(*twice) + "\" appears twice in element \"" + node.name() + "\"";
+      if (count++ == Few) {
+        many.clear();
+        many.insert(names, names + Few);
       }
+      if (!many.insert(name).second) return twice(node, name);
     }
     if (node.first_child()) {
       node = node.first_child();
@@ -113,79 +112,6 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
     if (node) node = node.next_sibling();
   }
   return {};
-}
-
-// The same check on the text before it is parsed, one pass with no calls into the tree: rows hold
-// thousands of attributes. Comments, CDATA sections, processing instructions and quoted values are
-// skipped; a document type declaration (its inner syntax is rich) answers "cannot tell", and so
-// does anything this scan does not expect, leaving the check to the tree. Only what the parser
-// then accepts is judged: the text's own errors are the parser's to report.
-enum class TScan { Clean, Duplicate, CannotTell };
-
-bool IsXmlSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-TScan ScanForDuplicateAttribute(std::string_view text, std::string& error) {
-  std::vector<std::string_view> names;
-  const char* const end = text.data() + text.size();
-  auto skipPast = [&](const char* from, std::string_view mark) -> const char* {
-    std::string_view rest(from, static_cast<std::size_t>(end - from));
-    const std::size_t at = rest.find(mark);
-    return at == std::string_view::npos ? nullptr : from + at + mark.size();
-  };
-  for (const char* p = text.data(); p < end;) {
-    p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
-    if (!p) break;
-    const std::string_view at(p, static_cast<std::size_t>(end - p));
-    if (at.starts_with("<!--")) {
-      p = skipPast(p + 4, "-->");
-    } else if (at.starts_with("<![CDATA[")) {
-      p = skipPast(p + 9, "]]>");
-    } else if (at.starts_with("<?")) {
-      p = skipPast(p + 2, "?>");
-    } else if (at.starts_with("<!")) {
-      return TScan::CannotTell;
-    } else if (at.starts_with("</")) {
-      p = skipPast(p + 2, ">");
-    } else {
-      const char* q = p + 1;
-      while (q < end && !IsXmlSpace(*q) && *q != '>' && *q != '/')
-        ++q;
-      const std::string_view element(p + 1, static_cast<std::size_t>(q - p - 1));
-      names.clear();
-      for (;;) {
-        while (q < end && IsXmlSpace(*q))
-          ++q;
-        if (q == end) return TScan::CannotTell;
-        if (*q == '>' || *q == '/') break;
-        const char* name = q;
-        while (q < end && !IsXmlSpace(*q) && *q != '=' && *q != '>' && *q != '/')
-          ++q;
-        const std::string_view attribute(name, static_cast<std::size_t>(q - name));
-        while (q < end && IsXmlSpace(*q))
-          ++q;
-        if (attribute.empty() || q == end || *q != '=') return TScan::CannotTell;
-        ++q;
-        while (q < end && IsXmlSpace(*q))
-          ++q;
-        if (q == end || (*q != '"' && *q != '\'')) return TScan::CannotTell;
-        const void* close = std::memchr(q + 1, *q, static_cast<std::size_t>(end - q - 1));
-        if (!close) return TScan::CannotTell;
-        q = static_cast<const char*>(close) + 1;
-        for (std::string_view before : names)
-          if (before == attribute) {
-            error = "Attribute \"" + std::string(attribute) + "\" appears twice in element \"" +
-                    std::string(element) + "\"";
-            return TScan::Duplicate;
-          }
-        names.push_back(attribute);
-      }
-      p = q;
-    }
-    if (!p) return TScan::CannotTell;
-  }
-  return TScan::Clean;
 }
 
 // Bytes that the parser cannot take as they are: a byte-order mark, a declared single-byte code
@@ -365,10 +291,7 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   std::size_t size = 0;
   if (char* buffer = ReadForParser(path, size)) {
     if (!NeedsDecoding(std::string_view(buffer, size))) {
-      std::string duplicate;
-      const TScan scan = ScanForDuplicateAttribute(std::string_view(buffer, size), duplicate);
-      if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) &&
-          scan != TScan::Duplicate && Validate(scan == TScan::CannotTell).empty())
+      if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) && Validate().empty())
         return {true, {}};
       Clear();
     } else {
@@ -382,13 +305,13 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   return result;
 }
 
-std::string TXmlDocument::Validate(bool attributes) const {
+std::string TXmlDocument::Validate() const {
   // The parser accepts what a strict one refuses: several top-level elements.
   int elements = 0;
   for (pugi::xml_node child : Doc->children())
     if (child.type() == pugi::node_element) ++elements;
   if (elements != 1) return elements == 0 ? "No document element" : "More than one document element";
-  return attributes ? DuplicateAttribute(*Doc) : std::string();
+  return DuplicateAttribute(*Doc);
 }
 
 TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
@@ -400,7 +323,7 @@ TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {
     Clear();
     return {false, error};
   }
-  if (std::string error = Validate(true); !error.empty()) {
+  if (std::string error = Validate(); !error.empty()) {
     Clear();
     return {false, error};
   }

@@ -101,9 +101,8 @@ public:
   bool SaveToFile(const std::string& path, std::string* error = nullptr) const;
 
 private:
-  // Why a parsed document is no valid one (several roots, with `attributes` an attribute named
-  // twice); empty if none.
-  std::string Validate(bool attributes) const;
+  // Why a parsed document is no valid one (several roots, an attribute named twice); empty if none.
+  std::string Validate() const;
 
   std::unique_ptr<pugi::xml_document> Doc;
 };

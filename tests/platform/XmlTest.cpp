@@ -1,8 +1,13 @@
 #include "platform/Xml.h"
 
+#include "platform/AtomicFile.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 TEST(XmlLoad, DamagedOrEmptyInputIsReportedAndLeavesAnEmptyDocument) {
   const char* cases[] = {
@@ -24,6 +29,32 @@ TEST(XmlLoad, DamagedOrEmptyInputIsReportedAndLeavesAnEmptyDocument) {
     EXPECT_FALSE(result.Error.empty()) << text;
     EXPECT_TRUE(doc.DocumentElement().IsNull()) << text;
     EXPECT_EQ(doc.SaveToString(), "") << text;
+  }
+}
+
+// The first name repeated in document order is reported, whether the element holds a few
+// attributes or very many, and whether the text comes from a string or a file.
+TEST(XmlLoad, DuplicateAttributeNamesTheFirstRepeatedOne) {
+  std::string many = "<r><row";
+  for (int i = 0; i < 40; ++i)
+    many += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+  many += " a7=\"x\" a3=\"y\"/></r>";
+  const std::pair<std::string, std::string> cases[] = {
+      {"<r><row x=\"1\" y=\"2\" x=\"3\" y=\"4\"/></r>", "Attribute \"x\" appears twice in element \"row\""},
+      {many, "Attribute \"a7\" appears twice in element \"row\""},
+      {"<r a=\"1\"><s><t b=\"1\" c=\"2\" b=\"3\"/></s></r>",
+       "Attribute \"b\" appears twice in element \"t\""},
+  };
+  TTempDir dir;
+  for (const auto& [text, message] : cases) {
+    TXmlDocument doc;
+    EXPECT_EQ(doc.LoadFromString(text).Error, message) << text;
+    const std::string path = dir.File("dup.xml");
+    ASSERT_TRUE(WriteFileAtomic(path, text).Ok);
+    TXmlLoadResult fromFile = doc.LoadFromFile(path);
+    EXPECT_FALSE(fromFile) << text;
+    EXPECT_NE(fromFile.Error.find(message), std::string::npos) << fromFile.Error;
+    EXPECT_TRUE(doc.DocumentElement().IsNull()) << text;
   }
 }
 

@@ -309,6 +309,15 @@ const std::vector<TResource>& Table() {
     t.push_back(RadioGlyph("METRORADIOOFF", metro, clWhite, false, metro));
 
     // Grid filter button, close box, node glyphs
+    // Spin-edit arrows, 9 x 6.
+    t.push_back({"ASGSPINUP", 9, 6, [](TBitmap& b) {
+                   Background(b);
+                   Triangle(b, 1, 1, 7, false, clBlack);
+                 }});
+    t.push_back({"ASGSPINDOWN", 9, 6, [](TBitmap& b) {
+                   Background(b);
+                   Triangle(b, 1, 1, 7, true, clBlack);
+                 }});
     t.push_back({"ASGFILT", 16, 16, [](TBitmap& b) {
                    Background(b);
                    Art(b, 0, 0,

@@ -26,6 +26,7 @@ TEST_F(BitmapResources, EveryNamedResourceHasItsSize) {
       {"metrocheckoff", 16, 16}, {"metroradioon", 16, 16},  {"metroradiooff", 16, 16},
       {"ASGFILT", 16, 16},       {"ASGCLOSE", 14, 14},      {"ASGLEAFCLOSE", 12, 12},
       {"ASGLEAFOPEN", 12, 12},   {"XPNODEC", 9, 9},         {"XPNODEO", 9, 9},
+      {"ASGSPINUP", 9, 6},       {"ASGSPINDOWN", 9, 6},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.Name);

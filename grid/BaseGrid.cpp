@@ -109,7 +109,7 @@ TCellProperties* TBaseGrid::CellProperties(int ACol, int ARow) {
 void TBaseGrid::DeleteCellProperties(TObject* Props) {
   auto* p = dynamic_cast<TCellProperties*>(Props);
   if (!p) return; // not ours: an object slot written raw
-  delete dynamic_cast<TCellGraphic*>(p->GraphicObject());
+  TCellGraphic::FreeFromCell(p->GraphicObject());
   delete p;
 }
 
@@ -151,7 +151,7 @@ void TBaseGrid::SetGraphicObjects(int ACol, int ARow, TObject* Value) {
     TCellProperties* p = CellProperties(ACol, ARow);
     TObject* old = p->GraphicObject();
     p->SetGraphicObject(Value);
-    if (old != Value) delete dynamic_cast<TCellGraphic*>(old); // a graphic the cell owned
+    if (old != Value) TCellGraphic::FreeFromCell(old); // a graphic the cell owned
   });
 }
 

@@ -8,6 +8,7 @@
 
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
+#include "grid/CellGraphic.h"
 #include "grid/GridLookSettings.h"
 #include "grid/GridOptionTypes.h"
 #include "grid/GridOwnedSettings.h"
@@ -560,6 +561,74 @@ public:
 
   // Characters are wanted also while editing is off, so typing can search.
   unsigned DialogCode() const override;
+
+  // --- Cell graphics (CellGraphic*.cpp, ProGridCheckBoxes.cpp) -----------------------------------
+  // ACol is a real column, ARow a display row unless said otherwise.
+  virtual TCellGraphic* GetCellGraphic(int ACol, int ARow) const;
+  // ctEmpty for a cell without a graphic and for negative indexes.
+  virtual TCellType GetCellType(int ACol, int ARow) const;
+  // Replaces whatever graphic the cell had with a new one of kind ctNone.
+  TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphicOfKind(int ACol, int ARow, TCellType Kind);
+  // Whether the base cell of (ACol, ARow) holds a graphic of one of the kinds.
+  bool HasCellGraphicOf(int ACol, int ARow, std::initializer_list<TCellType> Kinds) const;
+  // The graphic of the real cell (ACol, ARow), shown or hidden.
+  TCellGraphic* AllCellGraphic(int ACol, int ARow) const;
+  void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+  TBitmap* GetBitmap(int ACol, int ARow) const;
+  bool HasBitmap(int ACol, int ARow) const { return GetBitmap(ACol, ARow) != nullptr; }
+  bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctBitmap); }
+  void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                  int padding, TCellHAlign hal, TCellVAlign val);
+  TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int padding,
+                          TCellHAlign hal, TCellVAlign val);
+  TPicture* GetPicture(int ACol, int ARow) const;
+  bool HasPicture(int ACol, int ARow) const { return GetPicture(ACol, ARow) != nullptr; }
+  bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctPicture); }
+  void AddIcon(int ACol, int ARow, TBitmap* AIcon, TCellHAlign hal, TCellVAlign val);
+  TBitmap* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+  bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctIcon); }
+  void AddRotated(int ACol, int ARow, int AAngle, const std::string& s);
+  bool IsRotated(int ACol, int ARow, int& aAngle) const;
+  void SetRotated(int ACol, int ARow, int AAngle);
+  bool RemoveRotated(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctRotated); }
+
+  // Check boxes and radio buttons. Add... raise "Invalid cell" outside the grid's real cells.
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+  void AddCheckBoxColumn(int ACol, bool DefaultState, bool DataCheckBox);
+  void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+  void RemoveCheckBox(int ACol, int ARow);
+  void RemoveCheckBoxColumn(int ACol);
+  void AddRadioButton(int ACol, int ARow, bool State);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButton(int ACol, int ARow);
+  void RemoveRadioButtonColumn(int ACol);
+  bool HasCheckBox(int ACol, int ARow) const;
+  bool HasDataCheckBox(int ACol, int ARow) const;
+  bool HasRadioButton(int ACol, int ARow) const { return HasCellGraphicOf(ACol, ARow, {ctRadioButton}); }
+  bool HasControlGraphic(int ACol, int ARow) const;
+  bool IsDataGraphicCell(int ACol, int ARow) const;
+  // ARow is a real row here.
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& State);
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+  bool IsChecked(int ACol, int ARow);
+  static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+  // Writes the state and tells CheckBoxChange only on a real change.
+  bool ChangeCheckBoxState(int ACol, int ARow, bool State);
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheck(ACol, ARow, false); }
+  virtual bool DoToggleCheck(int ACol, int ARow, bool UserAction);
+  virtual bool DoToggleRadioButton(int ACol, int ARow, bool UserAction);
+  bool IsRadioButtonChecked(int ACol, int ARow) const;
+  int GetRadioButtonColumnIndex(int ACol) const;
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void SetRadioButtonColumnIndex(int ACol, int Index);
 
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }

@@ -262,7 +262,7 @@ public:
   virtual void GetCellWordWrap(int ACol, int ARow, bool& AWordWrap);
   virtual bool HasComboBox(int ACol, int ARow);
   // Whether the cell shows a check box, radio group, button or radio button.
-  virtual bool HasControlGraphic(int ACol, int ARow) { return false; }
+  virtual bool HasControlGraphic(int ACol, int ARow);
   virtual bool HasSpinEdit(int ACol, int ARow);
   virtual void GetCheckTrue(int ACol, int ARow, std::string& Value);
   virtual void GetCheckFalse(int ACol, int ARow, std::string& Value);
@@ -609,7 +609,6 @@ public:
   bool HasCheckBox(int ACol, int ARow) const;
   bool HasDataCheckBox(int ACol, int ARow) const;
   bool HasRadioButton(int ACol, int ARow) const { return HasCellGraphicOf(ACol, ARow, {ctRadioButton}); }
-  bool HasControlGraphic(int ACol, int ARow) const;
   bool IsDataGraphicCell(int ACol, int ARow) const;
   // ARow is a real row here.
   bool GetCheckBoxState(int ACol, int ARow, bool& State);

@@ -96,7 +96,7 @@ bool TProStringGrid::HasDataCheckBox(int ACol, int ARow) const {
   return HasCellGraphicOf(ACol, ARow, {ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox});
 }
 
-bool TProStringGrid::HasControlGraphic(int ACol, int ARow) const {
+bool TProStringGrid::HasControlGraphic(int ACol, int ARow) {
   return HasCellGraphicOf(ACol, ARow,
                           {ctCheckBox, ctDataCheckBox, ctRadio, ctButton, ctVirtCheckBox, ctRowCheckBox,
                            ctRadioButton, ctTriStateCheckBox});

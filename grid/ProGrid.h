@@ -628,6 +628,13 @@ public:
   int GetRadioButtonColumnIndex(int ACol) const;
   bool SetRadioButtonState(int ACol, int ARow, bool State);
   void SetRadioButtonColumnIndex(int ACol, int Index);
+  // Screen size of a cell's graphic; Reserve is a height kept free for pictures.
+  TPoint GetCellGraphicSize(int ACol, int ARow) {
+    TPoint Size;
+    CalcCellGraphicSize(ACol, ARow, Size, 0);
+    return Size;
+  }
+  virtual void CalcCellGraphicSize(int ACol, int ARow, TPoint& Size, int Reserve);
 
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }

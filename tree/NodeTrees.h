@@ -10,6 +10,7 @@
 #include "tree/NodeTreeEvents.h"
 #include "tree/NodeTreeOptions.h"
 #include "tree/NodeTypes.h"
+#include "tree/ScrollBarOptions.h"
 #include "tree/TreeColors.h"
 #include "tree/TreePaintInfo.h"
 
@@ -47,8 +48,19 @@ struct TCache {
 };
 
 enum TVZVNodeEnumerationMode {
-  vneAll, vneChecked, vneChild, vneCutCopy, vneInitialized, vneLeaf, vneLevel, vneNoInit, vneSelected,
-  vneVisible, vneVisibleChild, vneVisibleNoInitChild, vneVisibleNoInit,
+  vneAll,
+  vneChecked,
+  vneChild,
+  vneCutCopy,
+  vneInitialized,
+  vneLeaf,
+  vneLevel,
+  vneNoInit,
+  vneSelected,
+  vneVisible,
+  vneVisibleChild,
+  vneVisibleNoInitChild,
+  vneVisibleNoInit,
 };
 
 // A for-in range over the nodes of one walk.
@@ -130,7 +142,9 @@ public:
   // Copies the properties of another tree; nodes are not copied.
   void Assign(const TBaseNodeTree& Source);
   PVNode RootNode() const { return FRoot; }
-  TNodeTreeStates TreeStates() const { return TNodeTreeStates::FromBits(FStates.load(std::memory_order_relaxed)); }
+  TNodeTreeStates TreeStates() const {
+    return TNodeTreeStates::FromBits(FStates.load(std::memory_order_relaxed));
+  }
   std::uint32_t VisibleCount() const { return FVisibleCount; }
   std::uint32_t Indent() const { return FIndent; }
   void SetIndent(std::uint32_t value) { FIndent = value; }
@@ -228,7 +242,8 @@ public:
   PVNode GetFirstLevel(std::uint32_t NodeLevel);
   PVNode GetNextLevel(PVNode Node, std::uint32_t NodeLevel);
   PVNode GetPreviousLevel(PVNode Node, std::uint32_t NodeLevel);
-  PVNode GetFirstVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+  PVNode GetFirstVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                         bool IncludeFiltered = false);
   PVNode GetFirstVisibleNoInit(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
                                bool IncludeFiltered = false) const;
   PVNode GetNextVisible(PVNode Node, bool ConsiderChildrenAbove = true);
@@ -237,7 +252,8 @@ public:
   PVNode NextShownNoInit(PVNode Node) const;
   PVNode GetPreviousVisible(PVNode Node, bool ConsiderChildrenAbove = true);
   PVNode GetPreviousVisibleNoInit(PVNode Node, bool ConsiderChildrenAbove = true) const;
-  PVNode GetLastVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+  PVNode GetLastVisible(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                        bool IncludeFiltered = false);
   PVNode GetLastVisibleNoInit(PVNode Node = nullptr, bool ConsiderChildrenAbove = true,
                               bool IncludeFiltered = false) const;
   PVNode GetFirstVisibleChild(PVNode Node, bool IncludeFiltered = false);
@@ -281,7 +297,8 @@ public:
   PVNode GetFirstChecked(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
   PVNode GetNextChecked(PVNode Node, TCheckState State, bool ConsiderChildrenAbove = false);
   PVNode GetNextChecked(PVNode Node, bool ConsiderChildrenAbove = false);
-  PVNode GetPreviousChecked(PVNode Node, TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+  PVNode GetPreviousChecked(PVNode Node, TCheckState State = csCheckedNormal,
+                            bool ConsiderChildrenAbove = false);
   TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
   void SetCheckImageKind(TCheckImageKind kind);
   // The image of a check control: -1 for none (see the check image table).
@@ -363,7 +380,38 @@ public:
   int CompareTreeOrder(PVNode Node1, PVNode Node2, bool ConsiderChildrenAbove) const;
   int OffsetX() const { return FOffsetX; }
   int OffsetY() const { return FOffsetY; }
-  void SetOffsetXY(int x, int y) { FOffsetX = x, FOffsetY = y; }
+  // Every write is clamped to the content and scrolls the window (ApplyScrollOffsets).
+  void SetOffsetXY(int x, int y) { ApplyScrollOffsets(TPoint{x, y}, ScrollAll); }
+  void SetOffsetX(int x) { SetOffsetXY(x, FOffsetY); }
+  void SetOffsetY(int y) { SetOffsetXY(FOffsetX, y); }
+  TScrollBarOptions& ScrollBarOptions() { return FScrollBarOptions; }
+  const TVTScrollBarState& VerticalBar() const { return FVertBar; }
+  const TVTScrollBarState& HorizontalBar() const { return FHorzBar; }
+  std::uint32_t BottomSpace() const { return FBottomSpace; }
+  void SetBottomSpace(std::uint32_t value);
+  PVNode TopNode() { return GetNodeAt(0, 0); }
+  void SetTopNode(PVNode Node);
+  PVNode BottomNode() { return GetNodeAt(0, ClientHeight() - 1); }
+  void SetBottomNode(PVNode Node);
+  virtual bool ScrollIntoView(PVNode Node, bool Center, bool Horizontally = false);
+  void UpdateHorizontalScrollBar(bool DoRepaint);
+  void UpdateVerticalScrollBar(bool DoRepaint);
+  // The scroll bars' requests (SB_ codes; TrackPos for the thumb codes).
+  virtual void HandleVScroll(unsigned Code, int TrackPos = 0);
+  virtual void HandleHScroll(unsigned Code, int TrackPos = 0);
+  // A wheel turn not taken by OnMouseWheel; WheelDelta in 120ths of a notch.
+  virtual void HandleWheelScroll(int WheelDelta, TShiftState Shift);
+  // Lines per wheel notch (-1: a page per notch).
+  int WheelScrollLines() const { return FWheelScrollLines; }
+  void SetWheelScrollLines(int lines) { FWheelScrollLines = lines; }
+  enum : unsigned {
+    ScrollRepaintHeader = 1,
+    ScrollRepaintBars = 2,
+    ScrollClient = 4,
+    ScrollUpdateBars = 8,
+    ScrollAll = 15
+  };
+  virtual bool ApplyScrollOffsets(TPoint Value, unsigned Options);
   int EffectiveOffsetX() const { return -FOffsetX; }
   // Content height and width (the width comes with columns and node widths).
   std::uint32_t RangeY() const { return FRoot->TotalHeight - FRoot->NodeHeight + FBottomSpace; }
@@ -462,7 +510,8 @@ public:
   virtual void DoNodeCopied(PVNode Node);
   virtual void DoUpdating(TVTUpdateState State);
   virtual void DoRemoveFromSelection(PVNode Node);
-  virtual bool DoFocusChanging(PVNode OldNode, PVNode NewNode, TColumnIndex OldColumn, TColumnIndex NewColumn);
+  virtual bool DoFocusChanging(PVNode OldNode, PVNode NewNode, TColumnIndex OldColumn,
+                               TColumnIndex NewColumn);
   virtual void DoFocusChange(PVNode Node, TColumnIndex Column);
   virtual void DoFreeNode(PVNode Node);
   virtual void DoLoadUserData(PVNode Node, TStream& Stream);
@@ -500,7 +549,8 @@ public:
   virtual void DoAfterItemPaint(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect);
   virtual void DoBeforeCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
                                  TVTCellPaintMode CellPaintMode, const TRect& CellRect, TRect& ContentRect);
-  virtual void DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column, const TRect& CellRect);
+  virtual void DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                                const TRect& CellRect);
   virtual void DoGetLineStyle(void*& Bits);
   virtual void DoBeforeDrawLineImage(PVNode Node, int Level, int& PosX);
   // The menu for a node (asked for its parents too while the handler leaves AskParent set).
@@ -541,11 +591,10 @@ protected:
   virtual void InvalidateNode(PVNode Node) {}
   virtual void InvalidateToBottom(PVNode Node) {}
   virtual void InvalidateTree() { Invalidate(); }
-  virtual void UpdateScrollBars(bool DoRepaint) {}
-  virtual void UpdateVerticalRange() {}
+  virtual void UpdateScrollBars(bool DoRepaint);
+  virtual void UpdateVerticalRange();
   virtual void UpdateEditBounds() {}
   virtual void SuspendRedraw(bool Suspend) {}
-  virtual bool ScrollIntoView(PVNode Node, bool Center, bool Horizontally = false) { return false; }
   virtual void CancelEditNode() {}
   virtual void Animate(std::uint32_t Steps, std::uint32_t Duration) {}
   virtual void InvalidateColumn(TColumnIndex Column) {}
@@ -557,6 +606,7 @@ protected:
   void CMColorChanged(TMessage& Message) override;
   void CMFontChanged(TMessage& Message) override;
   friend class TVTColors;
+  friend class TScrollBarOptions;
   virtual void PaintNodeContent(TVTPaintInfo& PaintInfo) {}
   void EraseNodeBackground(TVTPaintInfo& PaintInfo, const TRect& R);
   void PaintCellBackground(TVTPaintInfo& PaintInfo);
@@ -568,7 +618,8 @@ protected:
   void PaintExpandButton(TCanvas& Canvas, PVNode Node, const TRect& R, int ButtonX, int ButtonY);
   void PaintCheckBox(TCanvas& Canvas, const TVTImageSlot& Slot);
   void PaintNodeImage(TVTPaintInfo& PaintInfo, TVTImageSlotKind SlotKind);
-  void QueryImage(TVTPaintInfo& PaintInfo, TVTImageKind Kind, TVTImageSlotKind SlotKind, TImageList* DefaultImages);
+  void QueryImage(TVTPaintInfo& PaintInfo, TVTImageKind Kind, TVTImageSlotKind SlotKind,
+                  TImageList* DefaultImages);
   static void PlaceImage(int ImageWidth, int ImageHeight, int VAlign, TRect& R, TVTImageSlot& Slot);
   bool PaintsFocused() const;
 
@@ -686,6 +737,11 @@ protected:
   const std::type_info* FDataType = nullptr;
   void (*FDataConstruct)(void*) = nullptr;
   void (*FDataDestroy)(void*) = nullptr;
+
+  // Fields: scrolling
+  TScrollBarOptions FScrollBarOptions{this};
+  TVTScrollBarState FVertBar, FHorzBar;
+  int FWheelScrollLines = 3;
 
   // Fields: painting
   std::unique_ptr<TVTColors> FColors;

@@ -1,0 +1,254 @@
+// Scrolling: the two offsets and their clamping, the scroll bars' state and requests, the wheel,
+// and bringing a node into view.
+#include "tree/NodeTrees.h"
+
+#include <algorithm>
+#include <cmath>
+
+void TScrollBarOptions::SetAlwaysVisible(bool value) {
+  if (FAlwaysVisible == value) return;
+  FAlwaysVisible = value;
+  FOwner->UpdateScrollBars(true);
+}
+
+void TScrollBarOptions::SetScrollBars(TScrollStyle value) {
+  if (FScrollBars == value) return;
+  FScrollBars = value;
+  FOwner->UpdateScrollBars(true);
+}
+
+void TScrollBarOptions::SetHorizontalIncrement(int value) {
+  FIncrementX = std::clamp(value, 1, 10000);
+}
+
+void TScrollBarOptions::SetVerticalIncrement(int value) {
+  FIncrementY = std::clamp(value, 1, 10000);
+}
+
+void TScrollBarOptions::Assign(const TScrollBarOptions& source) {
+  SetAlwaysVisible(source.FAlwaysVisible);
+  FIncrementX = source.FIncrementX;
+  SetScrollBars(source.FScrollBars);
+  FScrollBarStyle = source.FScrollBarStyle;
+  FIncrementY = source.FIncrementY;
+}
+
+bool TBaseNodeTree::ApplyScrollOffsets(TPoint Value, unsigned Options) {
+  const int x = std::min(std::max(Value.X, ClientWidth() - static_cast<int>(RangeX())), 0);
+  const int y = std::min(std::max(Value.Y, ClientHeight() - static_cast<int>(RangeY())), 0);
+  int deltaX = x - FOffsetX;
+  if (FBiDiMode != bdLeftToRight) deltaX = -deltaX;
+  const int deltaY = y - FOffsetY;
+  if (deltaX == 0 && deltaY == 0) return false;
+  FOffsetX = x;
+  FOffsetY = y;
+  if (FUpdateCount == 0) {
+    // Our surface repaints whole; scrolling the client means repainting it.
+    if (Options & ScrollClient) Invalidate();
+    if (Options & ScrollUpdateBars) {
+      if (deltaX != 0 && !TreeStates().Has(tsSizing) && FScrollBarOptions.HasHorizontal())
+        UpdateHorizontalScrollBar(Options & ScrollRepaintBars);
+      if (deltaY != 0 && !TreeStates().Has(tsSizing) && !TreeStates().Has(tsThumbTracking))
+        UpdateVerticalScrollBar(Options & ScrollRepaintBars);
+    }
+  }
+  DoScroll(deltaX, deltaY);
+  return true;
+}
+
+void TBaseNodeTree::UpdateVerticalRange() {
+  // RangeY is read from the root's total height whenever asked; nothing is kept.
+}
+
+void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint) {
+  UpdateVerticalRange();
+  if (TreeStates().Has(tsUpdating) || FUpdateCount > 0) return;
+  const int range = static_cast<int>(RangeY());
+  TVTScrollBarState bar;
+  if (!FScrollBarOptions.HasVertical()) {
+    if (FVertBar.Shown) DoShowScrollBar(SB_VERT, false);
+    FVertBar = bar;
+    SetOffsetY(FOffsetY);
+    return;
+  }
+  const bool needed = ClientHeight() < range;
+  if (needed || FScrollBarOptions.AlwaysVisible()) {
+    bar.Shown = true;
+    bar.Enabled = needed;
+    bar.Max = range;
+    bar.Page = std::max(ClientHeight() + 1, 0);
+    // As the platform corrects it: never past the last full page.
+    bar.Position = std::clamp(-FOffsetY, 0, std::max(bar.Max - bar.Page + 1, 0));
+  }
+  if (bar.Shown != FVertBar.Shown) DoShowScrollBar(SB_VERT, bar.Shown);
+  FVertBar = bar;
+  (void)DoRepaint;
+  SetOffsetY(-bar.Position);
+}
+
+void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint) {
+  if (TreeStates().Has(tsUpdating) || FUpdateCount > 0) return;
+  const int range = static_cast<int>(RangeX());
+  TVTScrollBarState bar;
+  int newOffset = FOffsetX;
+  if (FScrollBarOptions.HasHorizontal()) {
+    const bool needed = ClientWidth() < range;
+    if (needed || FScrollBarOptions.AlwaysVisible()) {
+      bar.Shown = true;
+      bar.Enabled = needed;
+      bar.Max = range;
+      bar.Page = std::max(ClientWidth() + 1, 0);
+      const int effective = FBiDiMode == bdLeftToRight ? -FOffsetX : range + FOffsetX - ClientWidth();
+      bar.Position = std::clamp(effective, 0, std::max(bar.Max - bar.Page + 1, 0));
+    }
+    newOffset = FBiDiMode == bdLeftToRight ? -bar.Position : ClientWidth() + bar.Position - range;
+  }
+  if (bar.Shown != FHorzBar.Shown) DoShowScrollBar(SB_HORZ, bar.Shown);
+  FHorzBar = bar;
+  (void)DoRepaint;
+  SetOffsetX(newOffset);
+}
+
+void TBaseNodeTree::UpdateScrollBars(bool DoRepaint) {
+  UpdateVerticalScrollBar(DoRepaint);
+  UpdateHorizontalScrollBar(DoRepaint);
+}
+
+void TBaseNodeTree::SetBottomSpace(std::uint32_t value) {
+  if (FBottomSpace == value) return;
+  FBottomSpace = value;
+  UpdateVerticalScrollBar(true);
+}
+
+namespace {
+void ExpandParents(TBaseNodeTree& tree, PVNode Node) {
+  std::vector<PVNode> collapsed;
+  for (PVNode p = Node->Parent; p != tree.RootNode(); p = p->Parent)
+    if (!p->States.Has(vsExpanded)) collapsed.push_back(p);
+  // Outermost first, so every toggle sees its own parents open.
+  for (auto it = collapsed.rbegin(); it != collapsed.rend(); ++it)
+    tree.ToggleNode(*it);
+}
+} // namespace
+
+void TBaseNodeTree::SetTopNode(PVNode Node) {
+  if (!Node) return;
+  ExpandParents(*this, Node);
+  const TRect r = GetDisplayRect(Node, NoColumn, true);
+  SetOffsetY(FOffsetY - r.Top);
+}
+
+void TBaseNodeTree::SetBottomNode(PVNode Node) {
+  if (!Node) return;
+  ExpandParents(*this, Node);
+  const TRect r = GetDisplayRect(Node, NoColumn, true);
+  ApplyScrollOffsets(TPoint{FOffsetX, ClientHeight() + FOffsetY - r.Top - static_cast<int>(NodeHeight(Node))},
+                     ScrollRepaintBars | ScrollUpdateBars);
+}
+
+bool TBaseNodeTree::ScrollIntoView(PVNode Node, bool Center, bool Horizontally) {
+  if (!Node || Node == FRoot) return false;
+  ExpandParents(*this, Node);
+  const TRect r = GetDisplayRect(Node, NoColumn, !Has(toGridExtensions));
+  const int height = ClientHeight();
+  const int before = FOffsetY;
+  if (r.Top < 0) {
+    SetOffsetY(FOffsetY - r.Top + (Center ? height / 2 : 0));
+  } else if (r.Bottom > height || Center) {
+    SetOffsetY(FOffsetY + (Center ? height / 2 : height) - r.Bottom);
+  }
+  (void)Horizontally; // columns join with the header
+  return FOffsetY != before;
+}
+
+void TBaseNodeTree::HandleVScroll(unsigned Code, int TrackPos) {
+  const int inc = FScrollBarOptions.VerticalIncrement();
+  switch (Code) {
+  case SB_LINEUP:
+    SetOffsetY(FOffsetY + inc);
+    break;
+  case SB_LINEDOWN:
+    SetOffsetY(FOffsetY - inc);
+    break;
+  case SB_PAGEUP:
+    SetOffsetY(FOffsetY + ClientHeight());
+    break;
+  case SB_PAGEDOWN:
+    SetOffsetY(FOffsetY - ClientHeight());
+    break;
+  case SB_TOP:
+    SetOffsetY(0);
+    break;
+  case SB_BOTTOM:
+    SetOffsetY(-static_cast<int>(FRoot->TotalHeight));
+    break;
+  case SB_THUMBPOSITION:
+  case SB_THUMBTRACK:
+    DoStateChange({tsThumbTracking});
+    SetOffsetY(-TrackPos);
+    break;
+  case SB_ENDSCROLL:
+    DoStateChange({}, {tsThumbTracking});
+    UpdateScrollBars(true);
+    break;
+  default:
+    break;
+  }
+}
+
+void TBaseNodeTree::HandleHScroll(unsigned Code, int TrackPos) {
+  const int dir = FBiDiMode == bdLeftToRight ? 1 : -1;
+  const int inc = FScrollBarOptions.HorizontalIncrement();
+  const int page = ClientWidth();
+  switch (Code) {
+  case SB_LINELEFT:
+    SetOffsetX(FOffsetX + dir * inc);
+    break;
+  case SB_LINERIGHT:
+    SetOffsetX(FOffsetX - dir * inc);
+    break;
+  case SB_PAGELEFT:
+    SetOffsetX(FOffsetX + dir * page);
+    break;
+  case SB_PAGERIGHT:
+    SetOffsetX(FOffsetX - dir * page);
+    break;
+  case SB_LEFT:
+    SetOffsetX(0);
+    break;
+  case SB_RIGHT:
+    SetOffsetX(-static_cast<int>(RangeX()));
+    break;
+  case SB_THUMBPOSITION:
+  case SB_THUMBTRACK:
+    DoStateChange({tsThumbTracking});
+    SetOffsetX(FBiDiMode == bdLeftToRight ? -TrackPos
+                                          : ClientWidth() + TrackPos - static_cast<int>(RangeX()));
+    break;
+  case SB_ENDSCROLL:
+    DoStateChange({}, {tsThumbTracking});
+    UpdateHorizontalScrollBar(false);
+    break;
+  default:
+    break;
+  }
+}
+
+void TBaseNodeTree::HandleWheelScroll(int WheelDelta, TShiftState Shift) {
+  const double steps = WheelDelta / 120.0;
+  const bool ctrl = Shift & ssCtrl;
+  if (ClientHeight() < static_cast<int>(RangeY()) && !(Shift & ssShift)) {
+    const int delta = ctrl || FWheelScrollLines == -1
+                          ? static_cast<int>(std::trunc(ClientHeight() * steps))
+                          : static_cast<int>(std::trunc(FWheelScrollLines * steps * FDefaultNodeHeight));
+    SetOffsetY(FOffsetY + delta);
+    return;
+  }
+  const int dir = FBiDiMode == bdLeftToRight ? 1 : -1;
+  // A page per notch when asked for by Ctrl or by the system's "one screen" setting.
+  const int delta =
+      ctrl || FWheelScrollLines == -1
+          ? static_cast<int>(std::trunc(ClientWidth() * steps))
+          : static_cast<int>(std::trunc(FScrollBarOptions.HorizontalIncrement() * FWheelScrollLines * steps));
+  SetOffsetX(FOffsetX + dir * delta);
+}

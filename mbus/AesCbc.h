@@ -14,5 +14,11 @@ void CbcDecryptStream(TStream& source, std::int64_t count, const Aes128Key& key,
 void CbcDecryptStreamExpanded(TStream& source, std::int64_t count, const Aes128Schedule& decryption,
                               const AesBlock& iv, TStream& destination);
 
+// Decrypts whole blocks in place, chaining from `chain` and leaving the last cipher block in it.
+// The processor's AES instructions serve where it has them; the round tables serve everywhere and
+// can be asked for (tests compare the two).
+void CbcDecryptBlocks(std::uint8_t* data, std::int64_t bytes, const Aes128Schedule& decryption,
+                      AesBlock& chain, bool tablesOnly = false);
+
 // A memory stream holding the bytes, positioned at its start.
 void LoadBytes(TMemoryStream& stream, std::span<const std::uint8_t> bytes);

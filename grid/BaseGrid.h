@@ -217,6 +217,9 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void PaintCellCore(TCanvas& Canvas, int ACol, int ARow, TRect R, TGridDrawState State, bool Full);
 
+  // Frees a properties object and the graphic it owns.
+  static void DeleteCellProperties(TObject* Props);
+
 private:
   friend class TCellProperties;
   bool InGrid(int ACol, int ARow) const {
@@ -224,8 +227,6 @@ private:
   }
   // Creates the cell's properties seeded with the cell defaults (the cell must be in the grid).
   TCellProperties* NewCellProperties(int ACol, int ARow);
-  // Frees a properties object and the graphic it owns.
-  static void DeleteCellProperties(TObject* Props);
   // Frees the properties in the store's columns [FromCol, ToCol) of rows [FromRow, ToRow).
   void FreeStoreRange(int FromCol, int ToCol, int FromRow, int ToRow);
   // Writes through Cells with a blank around it, so an empty cell stays empty.

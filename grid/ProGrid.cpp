@@ -83,9 +83,42 @@ std::string TProStringGrid::GetVersionString() const {
 // --- Shape -------------------------------------------------------------------------------------
 
 void TProStringGrid::SetColCount(int Value) {
+  Value = std::max(0, Value);
+  if (FNumHidden > 0 && Value < ColCount()) KeepHiddenColumns(Value);
   TBaseGrid::SetColCount(Value);
   if (FFixedColAlways && FFixedColsMin < ColCount()) TBaseGrid::SetFixedCols(FFixedColsMin);
   FMaxColCount = std::max(FMaxColCount, Value);
+}
+
+void TProStringGrid::KeepHiddenColumns(int NewCount) {
+  // The hidden columns after the last column that stays move up behind it, so the cut drops only
+  // displayed columns.
+  int next = NewCount > 0 ? DisplToRealCol(NewCount - 1) + 1 : 0;
+  const int total = TotalColCount();
+  for (int c = next; c < total; ++c) {
+    if (FVisibleCol[c]) continue;
+    if (c != next) {
+      for (int r = 0; r < RowCount(); ++r)
+        SwapCells({c, r}, {next, r});
+      for (TGridItem& item : FGridItems) {
+        const size_t need = static_cast<size_t>(c) + 1;
+        if (item.Cells.size() < need) item.Cells.resize(need);
+        std::swap(item.Cells[c], item.Cells[next]);
+      }
+      std::swap(FAllColWidths[c], FAllColWidths[next]);
+      FVisibleCol[next] = false;
+      FVisibleCol[c] = true;
+    }
+    ++next;
+  }
+  // The dropped columns' cells now lie beyond the real ones; hidden rows drop theirs here.
+  const size_t kept = static_cast<size_t>(NewCount + FNumHidden);
+  for (TGridItem& item : FGridItems) {
+    for (size_t c = kept; c < item.Cells.size(); ++c)
+      DeleteCellProperties(item.Cells[c].Object);
+    if (item.Cells.size() > kept) item.Cells.resize(kept);
+  }
+  std::fill(FVisibleCol.begin() + static_cast<std::ptrdiff_t>(kept), FVisibleCol.end(), true);
 }
 
 void TProStringGrid::SetRowCount(int Value) {
@@ -173,6 +206,8 @@ void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
     FVisibleCol.resize(total, true);
     FAllColWidths.resize(total, 0);
   }
+  // New columns behind hidden ones need cells of their own.
+  if (CellCapacity() < TotalColCount()) SetCellCapacity(TotalColCount());
 }
 
 void TProStringGrid::SetFixedRowHeight(int Value) {

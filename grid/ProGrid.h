@@ -651,6 +651,9 @@ protected:
   void WMHScroll(TMessage& Message) override;
 
 private:
+  // Before the column count drops to NewCount: hidden columns behind the cut are renumbered to
+  // stay inside the real columns, with their cells, widths and hidden rows' cells.
+  void KeepHiddenColumns(int NewCount);
   // Switches editing on or off for the cell about to become current; T is re-read when an edit
   // was closed.
   void PrepareEditing(int ACol, int ARow, std::string& T);

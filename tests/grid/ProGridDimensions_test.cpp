@@ -143,3 +143,45 @@ TEST_F(ProGridDimensionsTest, OutOfRangeIndexesChangeNothing) {
   EXPECT_EQ(Grid->RowCount(), 10);
   EXPECT_EQ(Grid->ColCount(), 5);
 }
+
+// Changing the column count while columns are hidden keeps every cell of the columns that stay,
+// hidden ones included, and new columns behind hidden ones take text.
+TEST_F(ProGridDimensionsTest, ColumnCountWithHiddenColumnsLosesNoCell) {
+  struct Case {
+    std::vector<int> hide; // real columns
+    int newCount;
+    std::vector<std::string> displayed;       // row 1 of each displayed column
+    std::vector<std::string> hiddenAfterShow; // row 1 of every real column after showing all
+  } cases[] = {
+      {{1}, 3, {"c0", "c2", "c3"}, {"c0", "c1", "c2", "c3"}},
+      // The hidden last column is renumbered behind the cut instead of being dropped.
+      {{5}, 2, {"c0", "c1"}, {"c0", "c1", "c5"}},
+      {{0, 4}, 1, {"c1"}, {"c0", "c1", "c4"}},
+      {{2, 3}, 0, {}, {"c2", "c3"}},
+      // Growing behind hidden columns: the new columns hold text.
+      {{1, 2}, 6, {"c0", "c3", "c4", "c5", "n", "n"}, {"c0", "c1", "c2", "c3", "c4", "c5", "n", "n"}},
+  };
+  for (const Case& c : cases) {
+    Grid->UnHideColumnsAll();
+    Grid->SetColCount(6);
+    Grid->SetFixedCols(0);
+    for (int col = 0; col < 6; ++col)
+      Grid->SetCells(col, 1, "c" + std::to_string(col));
+    Grid->HideRow(2); // a hidden row's cells follow the columns too
+    for (int h : c.hide)
+      Grid->HideColumn(h);
+    Grid->SetColCount(c.newCount);
+    EXPECT_EQ(Grid->NumHiddenColumns(), static_cast<int>(c.hide.size()));
+    EXPECT_EQ(Grid->TotalColCount(), c.newCount + static_cast<int>(c.hide.size()));
+    for (int d = 0; d < Grid->ColCount(); ++d) {
+      const int real = Grid->RealColIndex(d);
+      if (d < static_cast<int>(c.displayed.size()) && c.displayed[d] == "n") Grid->SetCells(real, 1, "n");
+      EXPECT_EQ(Grid->Cells(real, 1), c.displayed[d]) << c.newCount << " display " << d;
+    }
+    Grid->UnHideColumnsAll();
+    Grid->UnHideRowsAll();
+    ASSERT_EQ(Grid->ColCount(), static_cast<int>(c.hiddenAfterShow.size())) << c.newCount;
+    for (int col = 0; col < Grid->ColCount(); ++col)
+      EXPECT_EQ(Grid->Cells(col, 1), c.hiddenAfterShow[col]) << c.newCount << " col " << col;
+  }
+}

@@ -395,6 +395,13 @@ public:
   void SetBottomNode(PVNode Node);
   virtual bool ScrollIntoView(PVNode Node, bool Center, bool Horizontally = false);
   void UpdateHorizontalScrollBar(bool DoRepaint);
+  void UpdateHorizontalRange();
+  void UpdateRanges() {
+    UpdateVerticalRange();
+    UpdateHorizontalRange();
+  }
+  // Without columns the content is as wide as the widest node on screen.
+  int MaxVisibleRight();
   void UpdateVerticalScrollBar(bool DoRepaint);
   // The scroll bars' requests (SB_ codes; TrackPos for the thumb codes).
   virtual void HandleVScroll(unsigned Code, int TrackPos = 0);

@@ -2,6 +2,8 @@
 // and bringing a node into view.
 #include "tree/NodeTrees.h"
 
+#include "platform/ui/ImageList.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -48,8 +50,12 @@ bool TBaseNodeTree::ApplyScrollOffsets(TPoint Value, unsigned Options) {
     if (Options & ScrollUpdateBars) {
       if (deltaX != 0 && !TreeStates().Has(tsSizing) && FScrollBarOptions.HasHorizontal())
         UpdateHorizontalScrollBar(Options & ScrollRepaintBars);
-      if (deltaY != 0 && !TreeStates().Has(tsSizing) && !TreeStates().Has(tsThumbTracking))
+      if (deltaY != 0 && !TreeStates().Has(tsSizing) && !TreeStates().Has(tsThumbTracking)) {
         UpdateVerticalScrollBar(Options & ScrollRepaintBars);
+        // Other rows came into view: the widest of them sets the horizontal range.
+        if (FScrollBarOptions.HasHorizontal() && !TreeStates().Has(tsDrawSelecting))
+          UpdateHorizontalScrollBar(Options & ScrollRepaintBars);
+      }
     }
   }
   DoScroll(deltaX, deltaY);
@@ -86,7 +92,36 @@ void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint) {
   SetOffsetY(-bar.Position);
 }
 
+int TBaseNodeTree::MaxVisibleRight() {
+  int top = 0;
+  PVNode node = GetNodeAt(0, 0, true, top);
+  if (!node) return 0;
+  const int indent = static_cast<int>(FIndent);
+  const int images = (FStateImages ? FStateImages->Width() + 2 : 0) + (FImages ? FImages->Width() + 2 : 0);
+  int level = static_cast<int>(GetNodeLevel(node)) + (Has(toShowRoot) ? 1 : 0);
+  int widest = 0;
+  const int height = ClientHeight();
+  while (node && top < height) {
+    if (!node->States.Has(vsInitialized)) InitNode(node);
+    int start = level * indent + images;
+    if (Has(toCheckSupport) && CheckImageWidth() > 0 && node->CheckType != ctNone)
+      start += CheckImageWidth() + 2;
+    widest = std::max(widest, start + GetNodeContentWidth(node, NoColumn, nullptr) +
+                                  GetNodeExtraWidth(node, NoColumn, nullptr));
+    top += static_cast<int>(node->NodeHeight);
+    PVNode next = GetNextVisible(node, true);
+    if (next) level += static_cast<int>(GetNodeLevel(next)) - static_cast<int>(GetNodeLevel(node));
+    node = next;
+  }
+  return widest + FMargin;
+}
+
+void TBaseNodeTree::UpdateHorizontalRange() {
+  FRangeX = static_cast<std::uint32_t>(std::max(MaxVisibleRight(), 0));
+}
+
 void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint) {
+  UpdateHorizontalRange();
   if (TreeStates().Has(tsUpdating) || FUpdateCount > 0) return;
   const int range = static_cast<int>(RangeX());
   TVTScrollBarState bar;

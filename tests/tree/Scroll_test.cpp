@@ -124,3 +124,32 @@ TEST_F(TreeScrollTest, TopAndBottomNode) {
   EXPECT_EQ(Tree->OffsetY(), -8) << "100 px window: the sixth row ends at its bottom";
   EXPECT_EQ(Tree->BottomNode(), fifth);
 }
+
+namespace {
+// Nodes 150 px wide, so the content is wider than the 200 px window from level 2 on.
+class TWideTree : public TBaseNodeTree {
+public:
+  using TBaseNodeTree::TBaseNodeTree;
+  int GetNodeContentWidth(PVNode, TColumnIndex, TCanvas*) override { return 150; }
+};
+} // namespace
+
+TEST_F(TreeScrollTest, HorizontalRangeIsTheWidestNodeInView) {
+  TOwned<TWideTree> wide(new TWideTree(nullptr));
+  wide->SetBounds(0, 0, 200, 100);
+  wide->SetRootNodeCount(2);
+  wide->UpdateHorizontalScrollBar(true);
+  EXPECT_EQ(wide->RangeX(), 18u + 150 + 4);
+  EXPECT_FALSE(wide->HorizontalBar().Shown);
+  PVNode first = wide->GetFirst();
+  wide->SetChildCount(first, 1);
+  wide->SetChildCount(wide->GetFirstChild(first), 1);
+  wide->FullExpand();
+  wide->UpdateHorizontalScrollBar(true);
+  EXPECT_EQ(wide->RangeX(), 3u * 18 + 150 + 4) << "the level-2 node";
+  EXPECT_TRUE(wide->HorizontalBar().Shown);
+  wide->HandleHScroll(SB_RIGHT);
+  EXPECT_EQ(wide->OffsetX(), 200 - static_cast<int>(wide->RangeX()));
+  wide->HandleHScroll(SB_LINELEFT);
+  EXPECT_EQ(wide->OffsetX(), 0);
+}

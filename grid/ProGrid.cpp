@@ -133,6 +133,12 @@ void TProStringGrid::SetRowCount(int Value) {
     footer = TakeRowCells(old - 1);
     footerHeight = RowHeights(old - 1);
   }
+  if (Value < old && !FGridItems.empty()) {
+    // Hidden rows behind the cut move up behind the last row that stays, keeping their order.
+    int next = Value > 0 ? DisplToRealRow(Value - 1) + 1 : 0;
+    for (TGridItem& item : FGridItems)
+      if (item.Idx >= next) item.Idx = next++;
+  }
   TBaseGrid::SetRowCount(Value);
   if (FFixedRowAlways && FFixedRowsMin < RowCount()) TBaseGrid::SetFixedRows(FFixedRowsMin);
   FMaxRowCount = std::max(FMaxRowCount, Value);

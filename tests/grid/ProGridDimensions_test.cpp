@@ -185,3 +185,32 @@ TEST_F(ProGridDimensionsTest, ColumnCountWithHiddenColumnsLosesNoCell) {
       EXPECT_EQ(Grid->Cells(col, 1), c.hiddenAfterShow[col]) << c.newCount << " col " << col;
   }
 }
+
+// Changing the row count while rows are hidden keeps the hidden rows, in order, and their cells.
+TEST_F(ProGridDimensionsTest, RowCountWithHiddenRowsLosesNoRow) {
+  struct Case {
+    std::vector<int> hide; // display rows, hidden one by one from the last
+    int newCount;
+    std::vector<std::string> afterShow; // column 1 of every row after showing all
+  } cases[] = {
+      {{8}, 5, {"r0", "r1", "r2", "r3", "r4", "r8"}},
+      {{9, 8}, 5, {"r0", "r1", "r2", "r3", "r4", "r8", "r9"}},
+      {{6, 2}, 4, {"r0", "r1", "r2", "r3", "r4", "r6"}},
+      {{3}, 0, {"r3"}},
+      {{9, 8}, 10, {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7", "r8", "r9", "", ""}},
+  };
+  for (const Case& c : cases) {
+    Grid->UnHideRowsAll();
+    Grid->SetRowCount(10);
+    for (int r = 0; r < 10; ++r)
+      Grid->SetCells(1, r, "r" + std::to_string(r));
+    for (int h : c.hide)
+      Grid->HideRow(h);
+    Grid->SetRowCount(c.newCount);
+    EXPECT_EQ(Grid->NumHiddenRows(), static_cast<int>(c.hide.size())) << c.newCount;
+    Grid->UnHideRowsAll();
+    ASSERT_EQ(Grid->RowCount(), static_cast<int>(c.afterShow.size())) << c.newCount;
+    for (int r = 0; r < Grid->RowCount(); ++r)
+      EXPECT_EQ(Grid->Cells(1, r), c.afterShow[r]) << c.newCount << " row " << r;
+  }
+}

@@ -3,6 +3,7 @@
 #include "TreeFixture.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImageList.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
 
@@ -15,10 +16,15 @@ class TPaintTree : public TBaseNodeTree {
 public:
   using TBaseNodeTree::TBaseNodeTree;
   int ContentPaints = 0;
+  int Invalidations = 0;
   int GetNodeContentWidth(PVNode, TColumnIndex, TCanvas*) override { return 40; }
 
 protected:
   void PaintNodeContent(TVTPaintInfo&) override { ++ContentPaints; }
+  void InvalidateTree() override {
+    ++Invalidations;
+    TBaseNodeTree::InvalidateTree();
+  }
 };
 
 struct TTreeForm {
@@ -258,4 +264,93 @@ TEST_F(TreePaintTest, TreeLineColourRebuildsTheButtons) {
   f.Tree->Colors().SetColor(vcTreeLine, clRed);
   EXPECT_EQ(f.Tree->PlusBM().Pixel(0, 0), ColorToRGB(clRed));
   EXPECT_EQ(f.Tree->PlusBM().Width(), 9);
+}
+
+// The Scan & Decode set-up: three levels, check boxes on levels 0 and 1, an image chosen by level.
+TEST_F(TreePaintTest, ImagesByLevelAndCheckBoxesOnTwoLevelsLieWhereHitTestingFindsThem) {
+  TTreeForm f;
+  TImageList images(16, 16);
+  for (TColor c : {clRed, clLime, clBlue}) {
+    TBitmap b(16, 16);
+    b.Canvas().Brush().SetColor(c);
+    b.Canvas().FillRect(TRect{0, 0, 16, 16});
+    images.Add(b);
+  }
+  f.Tree->SetImages(&images);
+  f.Tree->TreeOptions().SetMiscOptions(f.Tree->TreeOptions().MiscOptions() + TVTMiscOptions{toCheckSupport});
+  f.Tree->OnGetImageIndexEx = [](TBaseNodeTree* t, PVNode n, TVTImageKind kind, TColumnIndex, bool&,
+                                 int& index, TImageList*&) {
+    if (kind == ikNormal || kind == ikSelected) index = static_cast<int>(t->GetNodeLevel(n));
+  };
+  f.Tree->SetRootNodeCount(1);
+  PVNode root = f.Tree->GetFirst();
+  f.Tree->SetChildCount(root, 1);
+  PVNode child = f.Tree->GetFirstChild(root);
+  f.Tree->SetChildCount(child, 1);
+  PVNode leaf = f.Tree->GetFirstChild(child);
+  f.Tree->FullExpand();
+  f.Tree->SetCheckType(root, ctTriStateCheckBox);
+  f.Tree->SetCheckType(child, ctTriStateCheckBox);
+  const TBitmap b = f.Shot();
+  struct TCase {
+    PVNode node;
+    TColor image;
+    bool check;
+  };
+  int level = 0;
+  for (const TCase c : {TCase{root, clRed, true}, TCase{child, clLime, true}, TCase{leaf, clBlue, false}}) {
+    SCOPED_TRACE(level);
+    const int indent = 18 * (level + 1), top = 18 * level++;
+    // Check image at indent + margin - 1, then the node image 18 px further; without a check box
+    // the node image takes the check's place.
+    const int imageX = indent + 4 - 1 + (c.check ? 18 : 0);
+    const int y = top + 9;
+    EXPECT_EQ(f.At(b, imageX + 8, y), ColorToRGB(c.image));
+    THitInfo hit = f.Hit(imageX + 8, y);
+    EXPECT_EQ(hit.HitNode, c.node);
+    EXPECT_TRUE(hit.HitPositions.Has(hiOnNormalIcon));
+    if (c.check) {
+      EXPECT_EQ(f.At(b, indent + 4, top + 2), LineRgb) << "the box's corner";
+      hit = f.Hit(indent + 4 + 6, y);
+      EXPECT_TRUE(hit.HitPositions.Has(hiOnItemCheckbox));
+    }
+  }
+}
+
+TEST_F(TreePaintTest, ColourAndOptionSettersRepaintOnlyOnChange) {
+  TTreeForm f;
+  TPaintTree& t = *f.Tree;
+  struct TCase {
+    std::function<void()> change;
+    int repaints;
+    const char* what;
+  };
+  TVTColors other(&t);
+  other.SetColor(vcHot, clRed);
+  const TCase cases[] = {
+      {[&] { t.Colors().SetColor(vcHot, t.Colors().HotColor()); }, 0, "same colour"},
+      {[&] { t.Colors().SetColor(vcHot, clBlue); }, 1, "new colour"},
+      {[&] { t.Colors().SetColor(vcBorder, clBlue); }, 0, "the border colour is the frame's"},
+      {[&] { t.TreeOptions().SetPaintOptions(t.TreeOptions().PaintOptions()); }, 0, "same options"},
+      {[&] { t.SetEmptyListMessage(t.EmptyListMessage()); }, 0, "same message"},
+      {[&] { t.Colors().Assign(other); }, 1, "assigned colours"},
+  };
+  for (const TCase& c : cases) {
+    t.Invalidations = 0;
+    c.change();
+    EXPECT_EQ(t.Invalidations, c.repaints) << c.what;
+  }
+  EXPECT_EQ(t.Colors().HotColor(), clRed);
+  t.BeginUpdate();
+  t.Invalidations = 0;
+  t.Colors().Assign(TVTColors(&t));
+  EXPECT_EQ(t.Invalidations, 0) << "assigned inside an update";
+  t.EndUpdate();
+  EXPECT_EQ(t.Colors().HotColor(), clWindowText);
+  auto opts = t.TreeOptions().PaintOptions();
+  opts.Exclude(toShowRoot);
+  t.TreeOptions().SetPaintOptions(opts);
+  opts.Include(toFixedIndent);
+  t.TreeOptions().SetPaintOptions(opts);
+  EXPECT_TRUE(t.TreeOptions().PaintOptions().Has(toShowRoot));
 }

@@ -354,3 +354,24 @@ TEST_F(TreePaintTest, ColourAndOptionSettersRepaintOnlyOnChange) {
   t.TreeOptions().SetPaintOptions(opts);
   EXPECT_TRUE(t.TreeOptions().PaintOptions().Has(toShowRoot));
 }
+
+TEST_F(TreePaintTest, ScrolledTreePaintsFromItsOffsetAndKeepsTheDottedPattern) {
+  TTreeForm f;
+  f.Tree->SetRootNodeCount(12);
+  PVNode withChildren = f.Tree->GetFirst();
+  for (int i = 0; i < 2; ++i)
+    withChildren = f.Tree->GetNext(withChildren);
+  f.Tree->SetChildCount(withChildren, 1); // the third node shows a plus
+  f.Tree->SetOffsetY(-27);                // half a row up: rows now start at y = 18k - 27
+  ASSERT_EQ(f.Tree->OffsetY(), -27);
+  const TBitmap b = f.Shot();
+  const int top = 2 * 18 - 27; // the third node's row in the window
+  EXPECT_EQ(f.At(b, 5, top + 4), LineRgb) << "the button's corner";
+  EXPECT_EQ(f.At(b, 9, top + 4 + 2), Black) << "the plus";
+  const THitInfo hit = f.Hit(9, top + 8);
+  EXPECT_EQ(hit.HitNode, withChildren);
+  EXPECT_TRUE(hit.HitPositions.Has(hiOnItemButton));
+  // The top-level line keeps the tree's parity: content y = window y + 27.
+  for (int y = top + 18; y < top + 36; ++y)
+    EXPECT_EQ(f.At(b, 9, y), (9 + y + 27) % 2 == 0 ? LineRgb : White) << "y " << y;
+}

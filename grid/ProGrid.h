@@ -635,6 +635,14 @@ public:
     return Size;
   }
   virtual void CalcCellGraphicSize(int ACol, int ARow, TPoint& Size, int Reserve);
+  // One check box glyph in R, on the grid's canvas or on another one. With TriState, State gives
+  // the checked and grayed looks.
+  void DrawCheck(const TRect& R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style,
+                 bool TriState, TCheckBoxState State) {
+    DrawCheck(Canvas(), R, Checked, Enabled, Grayed, Style, TriState, State);
+  }
+  void DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, bool Enabled, bool Grayed,
+                 TGridControlStyle Style, bool TriState, TCheckBoxState State);
 
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }

@@ -9,6 +9,7 @@
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
 #include "grid/CellGraphic.h"
+#include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
 #include "grid/GridOptionTypes.h"
 #include "grid/GridOwnedSettings.h"
@@ -462,6 +463,8 @@ public:
   TGridProgressAppearance& ProgressAppearance() { return FProgressAppearance; }
   void SetProgressAppearance(const TGridProgressAppearance& Value) { FProgressAppearance.Assign(&Value); }
   TFilterDropDown& FilterDropDown() { return FFilterDropDown; }
+  // The filter conditions (applying them is not built here).
+  TFilter& Filter() { return *FFilter; }
   // The count a group header shows: GroupCountFormat applied to n, or " (n)" when there is no
   // format or it does not take one whole number.
   std::string GroupCountText(int n) const;
@@ -724,6 +727,7 @@ private:
   TDragDropSettings FDragDropSettings;
   TGridProgressAppearance FProgressAppearance;
   TFilterDropDown FFilterDropDown;
+  std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
   std::vector<int> FColumnOrder;
   TGridRect FOldSelection;
   bool FSelHidden = false;

@@ -810,6 +810,8 @@ private:
   std::vector<std::string> FRowHeaders;
   unsigned FRandomState = 1;
   std::vector<char> FRowSelect;
+  // The one row check box column 0 shows with HotmailRowSelect; filled each time it is asked for.
+  mutable TCellGraphic FRowCheckGraphic;
   std::vector<char> FColSelect;
   std::vector<int> FSelectedRows;
   std::vector<char> FModifiedRows;

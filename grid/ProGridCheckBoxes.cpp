@@ -120,6 +120,10 @@ bool TProStringGrid::GetCheckBoxState(int ACol, int ARow, bool& State) {
     State = AllCells(ACol, ARow) == t;
     return true;
   }
+  case ctRowCheckBox:
+    if (ACol != 0) return false;
+    State = RowSelect(ARow);
+    return true;
   default:
     return false;
   }
@@ -161,6 +165,10 @@ bool TProStringGrid::SetCheckBoxState(int ACol, int ARow, bool State) {
     SetAllCells(ACol, ARow, t);
     return true;
   }
+  case ctRowCheckBox:
+    if (ACol != 0) return false;
+    SetRowSelect(ARow, State);
+    return true;
   default:
     return false;
   }
@@ -196,6 +204,13 @@ bool TProStringGrid::ChangeCheckBoxState(int ACol, int ARow, bool State) {
     if (State != was) CheckBoxChange(ACol, ARow, State);
     return true;
   }
+  case ctRowCheckBox:
+    if (ACol != 0) return false;
+    if (State != RowSelect(RealRowIndex(ARow))) {
+      SetRowSelect(RealRowIndex(ARow), State);
+      CheckBoxChange(ACol, ARow, State);
+    }
+    return true;
   default:
     return false;
   }

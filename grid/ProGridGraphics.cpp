@@ -8,7 +8,22 @@
 
 TCellGraphic* TProStringGrid::GetCellGraphic(int ACol, int ARow) const {
   if (ACol < 0 || ARow < 0) return nullptr;
-  return dynamic_cast<TCellGraphic*>(GraphicObjects(ACol, ARow));
+  TObject* obj = GraphicObjects(ACol, ARow);
+  auto* g = dynamic_cast<TCellGraphic*>(obj);
+  if (ACol != 0 || !FMouseActions->HotmailRowSelect() || (obj && !g)) return g;
+  auto* self = const_cast<TProStringGrid*>(this);
+  TCellGraphic& rc = FRowCheckGraphic;
+  rc.SetCellType(ctRowCheckBox);
+  rc.SetCellTransparent(FControlLook.ControlStyle() == csFlat);
+  if (ARow == 0) {
+    const int n = RowSelectCount(), normal = RowCount() - FixedRows();
+    rc.SetCellAngle(n != 0 && n < normal ? 1 : 0); // some but not all rows: the partial look
+    rc.SetCellBoolean(n >= normal);
+  } else {
+    rc.SetCellAngle(0);
+    rc.SetCellBoolean(self->RowSelect(RealRowIndex(ARow)));
+  }
+  return &rc;
 }
 
 TCellType TProStringGrid::GetCellType(int ACol, int ARow) const {
@@ -49,11 +64,18 @@ bool TProStringGrid::HasCellGraphicOf(int ACol, int ARow, std::initializer_list<
 TCellGraphic* TProStringGrid::AllCellGraphic(int ACol, int ARow) const {
   if (ACol < 0 || ARow < 0 || ACol >= TotalColCount()) return nullptr;
   if (!IsHiddenRow(ARow)) return GetCellGraphic(ACol, RealToDisplRow(ARow));
+  // A hidden row's own graphic first; else only the row check box of column 0 counts.
   auto it = std::lower_bound(FGridItems.begin(), FGridItems.end(), ARow,
                              [](const TGridItem& i, int idx) { return i.Idx < idx; });
-  if (it == FGridItems.end() || it->Idx != ARow || static_cast<int>(it->Cells.size()) <= ACol) return nullptr;
-  return dynamic_cast<TCellGraphic*>(
-      GraphicOfCellProperties(dynamic_cast<TCellProperties*>(it->Cells[ACol].Object)));
+  TCellGraphic* g = nullptr;
+  if (it != FGridItems.end() && it->Idx == ARow && static_cast<int>(it->Cells.size()) > ACol)
+    g = dynamic_cast<TCellGraphic*>(
+        GraphicOfCellProperties(dynamic_cast<TCellProperties*>(it->Cells[ACol].Object)));
+  if (g || ACol != 0 || !FMouseActions->HotmailRowSelect()) return g;
+  FRowCheckGraphic.SetCellType(ctRowCheckBox);
+  FRowCheckGraphic.SetCellAngle(0);
+  FRowCheckGraphic.SetCellBoolean(const_cast<TProStringGrid*>(this)->RowSelect(ARow));
+  return &FRowCheckGraphic;
 }
 
 void TProStringGrid::AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal,

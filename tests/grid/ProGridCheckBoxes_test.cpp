@@ -211,4 +211,31 @@ TEST(ProGridCheckBoxes, CheckAllCheckStartsAtRowZero) {
   EXPECT_TRUE(f.Grid->HasCheckBox(1, 0));
 }
 
+TEST(ProGridCheckBoxes, RowCheckBoxFollowsTheRowSelection) {
+  TCheckGrid f;
+  f.Grid->SetRowCount(11); // ten normal rows
+  f.Grid->MouseActions().SetHotmailRowSelect(true);
+  EXPECT_EQ(f.Grid->GetCellType(0, 5), ctRowCheckBox);
+  EXPECT_EQ(f.Grid->GetCellType(1, 5), ctEmpty);
+  for (int r = 1; r <= 3; ++r)
+    f.Grid->SetRowSelect(r, true);
+  TCellGraphic* head = f.Grid->GetCellGraphic(0, 0);
+  EXPECT_EQ(head->CellAngle(), 1) << "some but not all rows: partial";
+  EXPECT_FALSE(head->CellBoolean());
+  bool s = false;
+  EXPECT_TRUE(f.Grid->GetCheckBoxState(0, 2, s));
+  EXPECT_TRUE(s);
+  EXPECT_TRUE(f.Grid->ChangeCheckBoxState(0, 4, true));
+  EXPECT_TRUE(f.Grid->RowSelect(4));
+  EXPECT_EQ(f.Events, (std::vector<TCheckGrid::TEvent>{{0, 4, true}}));
+  for (int r = 1; r <= 10; ++r)
+    f.Grid->SetCheckBoxState(0, r, true);
+  head = f.Grid->GetCellGraphic(0, 0);
+  EXPECT_EQ(head->CellAngle(), 0);
+  EXPECT_TRUE(head->CellBoolean());
+  // The shared graphic is never freed with a cell.
+  f.Grid->RemoveCellGraphic(0, 3);
+  EXPECT_EQ(f.Grid->GetCellType(0, 3), ctRowCheckBox);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 // Check-box and radio-button cells: adding them, reading and changing their states.
 #include "grid/ProGrid.h"
+#include "grid/UndoRedo.h"
 
 namespace {
 
@@ -264,6 +265,15 @@ bool TProStringGrid::DoToggleCheck(int ACol, int ARow, bool UserAction) {
   }
   if (RealToDisplCol(ACol) >= 0) RepaintCell(RealToDisplCol(ACol), ARow);
   CheckBoxChange(ACol, ARow, state);
+  if (UndoRedo()) {
+    std::string yes, no;
+    GetCheckTrue(ACol, ARow, yes);
+    GetCheckFalse(ACol, ARow, no);
+    if (state)
+      UndoRedo()->RegisterChange(ACol, ARow, no, yes);
+    else
+      UndoRedo()->RegisterChange(ACol, ARow, yes, no);
+  }
   return true;
 }
 

@@ -1,4 +1,5 @@
 #include "grid/ProGrid.h"
+#include "grid/UndoRedo.h"
 
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -236,6 +237,20 @@ TEST(ProGridCheckBoxes, RowCheckBoxFollowsTheRowSelection) {
   // The shared graphic is never freed with a cell.
   f.Grid->RemoveCellGraphic(0, 3);
   EXPECT_EQ(f.Grid->GetCellType(0, 3), ctRowCheckBox);
+}
+
+TEST(ProGridCheckBoxes, ToggleCanBeUndone) {
+  TCheckGrid f;
+  TProGridUndoRedo undo(nullptr);
+  f.Grid->SetUndoRedo(&undo);
+  f.Grid->AddCheckBox(1, 2, false, true);
+  f.Grid->ToggleCheckBox(1, 2);
+  ASSERT_TRUE(undo.CanUndo());
+  undo.Undo();
+  EXPECT_EQ(f.Grid->Cells(1, 2), "N");
+  undo.Redo();
+  EXPECT_EQ(f.Grid->Cells(1, 2), "Y");
+  f.Grid->SetUndoRedo(nullptr);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QPainter>
+#include <QPolygon>
+#include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
@@ -399,6 +401,33 @@ void TControl::ApplyLook() {
   pal.setColor(QPalette::Window, ToQColor(FColor));
   FWidget->setPalette(pal);
   FWidget->setFont(ToQFont(FFont, true));
+}
+
+void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {
+  if (!FWidget) return;
+  QPolygon poly;
+  for (const TPoint& p : polygon)
+    poly << QPoint(p.X, p.Y);
+  FWidget->setMask(QRegion(poly, Qt::WindingFill));
+}
+
+void TControl::SetWindowRegion(const TRect& outer, const TRect& hole) {
+  if (!FWidget) return;
+  const QRegion o(outer.Left, outer.Top, outer.Width(), outer.Height());
+  FWidget->setMask(o.subtracted(QRegion(hole.Left, hole.Top, hole.Width(), hole.Height())));
+}
+
+void TControl::ClearWindowRegion() {
+  if (FWidget) FWidget->clearMask();
+}
+
+bool TControl::HasWindowRegion() const {
+  return FWidget && !FWidget->mask().isEmpty();
+}
+
+bool TControl::RegionContains(TPoint p) const {
+  if (!HasWindowRegion()) return p.X >= 0 && p.Y >= 0 && p.X < ClientWidth() && p.Y < ClientHeight();
+  return FWidget->mask().contains(QPoint(p.X, p.Y));
 }
 
 void TControl::SetCursor(TCursor cursor) {

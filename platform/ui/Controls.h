@@ -197,6 +197,16 @@ public:
   void Refresh() { Repaint(); }
   void Update();
 
+  // ---- window region: only the part inside shows and takes the mouse.
+  // A polygon filled by the winding rule, in client coordinates.
+  void SetWindowRegion(const std::vector<TPoint>& polygon);
+  // A rectangle with a rectangular hole (a frame).
+  void SetWindowRegion(const TRect& outer, const TRect& hole);
+  void ClearWindowRegion();
+  bool HasWindowRegion() const;
+  // Whether the client pixel lies in the region (any pixel of the client area without one).
+  bool RegionContains(TPoint p) const;
+
   // ---- mouse capture: while set, every mouse event goes to this control.
   bool MouseCapture() const;
   void SetMouseCapture(bool capture);

@@ -631,6 +631,9 @@ public:
   int GetRadioButtonColumnIndex(int ACol) const;
   bool SetRadioButtonState(int ACol, int ARow, bool State);
   void SetRadioButtonColumnIndex(int ACol, int Index);
+  // Whether (XPos, YPos) hits the cell's check box or radio button; the whole cell unless
+  // MouseActions.PreciseCheckBoxCheck asks for the glyph's square.
+  bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
   // Screen size of a cell's graphic; Reserve is a height kept free for pictures.
   TPoint GetCellGraphicSize(int ACol, int ARow) {
     TPoint Size;

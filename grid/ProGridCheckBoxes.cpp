@@ -326,3 +326,26 @@ void TProStringGrid::SetRadioButtonColumnIndex(int ACol, int Index) {
   for (int r = FixedRows(); r < RowCount(); ++r)
     SetRadioButtonState(ACol, r, r == Index);
 }
+
+bool TProStringGrid::IsInCheckBox(int ACol, int ARow, int XPos, int YPos) {
+  const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+  if (!g || !(IsCheckKind(g->CellType()) || g->CellType() == ctRadioButton)) return false;
+  if (!MouseActions().PreciseCheckBoxCheck()) return true;
+  const int size = ControlLook().CheckSize();
+  const TRect r = CellRect(RealToDisplCol(ACol), ARow);
+  int y = r.Top + 2;
+  if (g->CellVAlign() == vaBottom) y = r.Bottom - 2 - size;
+  if (g->CellVAlign() == vaCenter) y = r.Top + (r.Height() - size) / 2;
+  TAlignment ha = taLeftJustify;
+  TVAlignment va = VAlignment();
+  GetCellAlignment(ACol, ARow, ha, va);
+  int x = r.Left + 2;
+  if (ha == taRightJustify) {
+    x = r.Right - 2 - size;
+    const std::string t = Cells(ACol, ARow);
+    if (!t.empty()) x -= Canvas().TextWidth(t);
+  } else if (ha == taCenter) {
+    x = r.Left + (r.Width() - size) / 2;
+  }
+  return XPos >= x && XPos < x + size && YPos >= y && YPos < y + size;
+}

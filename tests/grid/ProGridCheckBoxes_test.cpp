@@ -253,4 +253,19 @@ TEST(ProGridCheckBoxes, ToggleCanBeUndone) {
   f.Grid->SetUndoRedo(nullptr);
 }
 
+TEST(ProGridCheckBoxes, HitTest) {
+  TCheckGrid f;
+  f.Grid->AddCheckBox(1, 1, true, false); // top aligned, left
+  TRect r = f.Grid->CellRect(1, 1);
+  EXPECT_TRUE(f.Grid->IsInCheckBox(1, 1, r.Right - 1, r.Bottom - 1)) << "the whole cell by default";
+  EXPECT_FALSE(f.Grid->IsInCheckBox(2, 1, r.Left + 3, r.Top + 3)) << "no check box";
+  f.Grid->MouseActions().SetPreciseCheckBoxCheck(true);
+  struct {
+    int dx, dy;
+    bool in;
+  } cases[] = {{2, 2, true}, {16, 16, true}, {1, 5, false}, {17, 5, false}, {5, 17, false}};
+  for (auto c : cases)
+    EXPECT_EQ(f.Grid->IsInCheckBox(1, 1, r.Left + c.dx, r.Top + c.dy), c.in) << c.dx << "," << c.dy;
+}
+
 } // namespace

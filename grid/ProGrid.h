@@ -16,6 +16,7 @@
 #include "grid/GridSettings.h"
 #include "grid/MouseActions.h"
 #include "grid/Navigation.h"
+#include "grid/PrintSettings.h"
 #include "grid/ProGridError.h"
 #include "grid/ProGridEvents.h"
 #include "grid/ProStringGridCheck.h"
@@ -465,6 +466,7 @@ public:
   TFilterDropDown& FilterDropDown() { return FFilterDropDown; }
   // The filter conditions (applying them is not built here).
   TFilter& Filter() { return *FFilter; }
+  TPrintSettings& PrintSettings() { return FPrintSettings; }
   // The count a group header shows: GroupCountFormat applied to n, or " (n)" when there is no
   // format or it does not take one whole number.
   std::string GroupCountText(int n) const;
@@ -730,6 +732,7 @@ private:
   TDragDropSettings FDragDropSettings;
   TGridProgressAppearance FProgressAppearance;
   TFilterDropDown FFilterDropDown;
+  TPrintSettings FPrintSettings;
   std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
   std::vector<int> FColumnOrder;
   TGridRect FOldSelection;

@@ -184,6 +184,7 @@ void TProStringGrid::Assign(const TObject* Source) {
   FDragDropSettings.Assign(&src->FDragDropSettings);
   FProgressAppearance.Assign(&src->FProgressAppearance);
   FFilterDropDown.Assign(&src->FFilterDropDown);
+  FPrintSettings.Assign(&src->FPrintSettings);
   FFixedRowAlways = src->FFixedRowAlways;
   SetColCount(src->ColCount());
   SetRowCount(src->RowCount());

@@ -1,37 +1,24 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "controls/AsgHTMLEColors.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/HeadlessPaint.h"
 #include "platform/ui/Messages.h"
-#include "support/UiTestFixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProGridAppearanceTest : public TUiTest {
+class ProGridAppearanceTest : public TProGridTest<> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(500);
-    Form->SetClientHeight(400);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Form->Show();
-    Application->ProcessMessages();
-  }
   void TearDown() override {
     SetHTMLHighlightColors(clHighlight, clHighlightText);
-    Form->Free();
-    TUiTest::TearDown();
+    TProGridTest::TearDown();
   }
   int BaseFixedRows() const { return static_cast<const TGridCore*>(Grid)->TGridCore::FixedRows(); }
   int BaseFixedCols() const { return static_cast<const TGridCore*>(Grid)->TGridCore::FixedCols(); }
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 } // namespace

@@ -1,34 +1,21 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "grid/ProGridUnit.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/ui/Forms.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProGridCurrentTest : public TUiTest {
+class ProGridCurrentTest : public TProGridTest<> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(500);
-    Form->SetClientHeight(400);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Form->Show();
-    Application->ProcessMessages();
-  }
   void TearDown() override {
-    Form->Free();
+    TProGridTest::TearDown();
     ResetFormatSettings();
-    TUiTest::TearDown();
   }
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 struct TRecorder : ITProStringGridSelect {

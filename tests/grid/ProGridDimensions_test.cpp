@@ -1,24 +1,14 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "platform/ui/Forms.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProGridDimensionsTest : public TUiTest {
+class ProGridDimensionsTest : public TProGridTest<TProStringGrid, false> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-  }
-  void TearDown() override {
-    Form->Free();
-    TUiTest::TearDown();
-  }
   // A fixed-last-row footer under rows 1 .. 8 holding 1 .. 8 in column 1.
   void Footer(TColumnCalcType type) {
     Grid->FloatingFooter().SetVisible(true);
@@ -26,8 +16,6 @@ protected:
       Grid->SetInts(1, r, r);
     Grid->CellProperties(1, Grid->RowCount() - 1)->SetCalcType(type);
   }
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/HeadlessPaint.h"
-#include "support/UiTestFixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -21,25 +21,9 @@ public:
   bool HasControlGraphic(int ACol, int ARow) override { return ACol == 4; }
 };
 
-class ProGridEditStateTest : public TUiTest {
+class ProGridEditStateTest : public TProGridTest<TEditStateGrid> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(500);
-    Form->SetClientHeight(400);
-    Grid = new TEditStateGrid(Form);
-    Grid->SetParent(Form);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    Form->Free();
-    TUiTest::TearDown();
-  }
   bool Editing() const { return (Grid->Options() & goEditing) != 0; }
-  TForm* Form = nullptr;
-  TEditStateGrid* Grid = nullptr;
 };
 
 } // namespace

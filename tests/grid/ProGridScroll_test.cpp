@@ -1,30 +1,16 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "platform/Clock.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Messages.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProGridScrollTest : public TUiTest {
+class ProGridScrollTest : public TProGridTest<> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(500);
-    Form->SetClientHeight(400);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    Form->Free();
-    TUiTest::TearDown();
-  }
   void Fill() {
     for (int r = 0; r < Grid->RowCount(); ++r)
       for (int c = 0; c < Grid->TotalColCount(); ++c)
@@ -36,8 +22,6 @@ protected:
       out.push_back(Grid->Cells(c, r).substr(Grid->Cells(c, r).find(',') + 1));
     return out;
   }
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 } // namespace

@@ -1,29 +1,20 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "platform/Locale.h"
 #include "platform/Persistent.h"
 #include "platform/ui/Forms.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProGridValuesTest : public TUiTest {
+class ProGridValuesTest : public TProGridTest<TProStringGrid, false> {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Form = new TForm(nullptr);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-  }
   void TearDown() override {
-    Form->Free();
+    TProGridTest::TearDown();
     ResetFormatSettings();
-    TUiTest::TearDown();
   }
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "grid/ProGrid.h"
 
+#include "ProGridFixture.h"
 #include "grid/IntList.h"
 #include "platform/ui/Forms.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +11,7 @@
 
 namespace {
 
-struct TProGridForm {
-  TProGridForm() {
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(500);
-    Form->SetClientHeight(400);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  ~TProGridForm() { Form->Free(); }
-  TProGridForm(const TProGridForm&) = delete;
-  TProGridForm& operator=(const TProGridForm&) = delete;
-
+struct TProGridForm : TGridOnForm<> {
   // Fills every cell with "c,r" by real column and display row.
   void Fill() {
     for (int r = 0; r < Grid->RowCount(); ++r)
@@ -37,9 +24,6 @@ struct TProGridForm {
       out.push_back(Grid->Cells(c, r));
     return out;
   }
-
-  TForm* Form = nullptr;
-  TProStringGrid* Grid = nullptr;
 };
 
 class ProGridTest : public TUiTest {};

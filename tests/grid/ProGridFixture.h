@@ -1,0 +1,50 @@
+// A string grid on its own form, and the test base built on it. A shown form gets the 500 x 400
+// client area the layout tests count with; a hidden one keeps the form's defaults.
+#pragma once
+
+#include "grid/ProGrid.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
+#include "support/UiTestFixture.h"
+
+#include <optional>
+
+template <class TGrid = TProStringGrid> struct TGridOnForm {
+  explicit TGridOnForm(bool Shown = true) {
+    Form = new TForm(nullptr);
+    if (Shown) {
+      Form->SetClientWidth(500);
+      Form->SetClientHeight(400);
+    }
+    Grid = new TGrid(Form);
+    Grid->SetParent(Form);
+    if (Shown) {
+      Form->Show();
+      Application->ProcessMessages();
+    }
+  }
+  ~TGridOnForm() { Form->Free(); }
+  TGridOnForm(const TGridOnForm&) = delete;
+  TGridOnForm& operator=(const TGridOnForm&) = delete;
+
+  TForm* Form = nullptr;
+  TGrid* Grid = nullptr;
+};
+
+template <class TGrid = TProStringGrid, bool Shown = true> class TProGridTest : public TUiTest {
+protected:
+  void SetUp() override {
+    TUiTest::SetUp();
+    Place.emplace(Shown);
+    Form = Place->Form;
+    Grid = Place->Grid;
+  }
+  void TearDown() override {
+    Place.reset();
+    TUiTest::TearDown();
+  }
+
+  std::optional<TGridOnForm<TGrid>> Place;
+  TForm* Form = nullptr;
+  TGrid* Grid = nullptr;
+};

@@ -1,12 +1,13 @@
 // The spin button's repeat on the test clock, and its faces in custom colours, themed and classic.
 #include "grid/TProTimerSpeedButton.h"
 
-#include "platform/Clock.h"
 #include "platform/ui/Forms.h"
+#include "support/FakeTimers.h"
 #include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -14,8 +15,7 @@ class TimerSpeedButtonTest : public TUiTest {
 protected:
   void SetUp() override {
     TUiTest::SetUp();
-    Fake.Now = 1'000'000;
-    Scope = std::make_unique<TScopedClock>(Fake);
+    Timers.emplace(1'000'000);
     Form.reset(new TForm(nullptr));
     Form->SetBounds(0, 0, 100, 60);
     Form->SetColor(clWhite);
@@ -29,15 +29,11 @@ protected:
   }
   void TearDown() override {
     Form.reset();
-    Scope.reset();
+    Timers.reset();
     TUiTest::TearDown();
   }
-  void Advance(std::int64_t ms) {
-    Fake.Advance(ms);
-    Application->ProcessTimers();
-  }
-  TFakeClock Fake;
-  std::unique_ptr<TScopedClock> Scope;
+  void Advance(std::int64_t ms) { Timers->Advance(ms); }
+  std::optional<TFakeTimers> Timers;
   TOwned<TForm> Form;
   TProTimerSpeedButton* Up = nullptr;
   int Clicks = 0;

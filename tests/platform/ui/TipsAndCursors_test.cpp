@@ -2,15 +2,16 @@
 // numbered cursors.
 #include "support/UiTestFixture.h"
 
-#include "platform/Clock.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/BalloonHint.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
+#include "support/FakeTimers.h"
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -18,8 +19,7 @@ class TipsTest : public TUiTest {
 protected:
   void SetUp() override {
     TUiTest::SetUp();
-    Fake.Now = 5'000'000;
-    Scope = std::make_unique<TScopedClock>(Fake);
+    Timers.emplace(5'000'000);
     Form.reset(new TForm(nullptr));
     Form->SetClientWidth(300);
     Form->SetClientHeight(200);
@@ -34,15 +34,11 @@ protected:
   }
   void TearDown() override {
     Form.reset();
-    Scope.reset();
+    Timers.reset();
     TUiTest::TearDown();
   }
-  void Advance(std::int64_t ms) {
-    Fake.Advance(ms);
-    Application->ProcessTimers();
-  }
-  TFakeClock Fake;
-  std::unique_ptr<TScopedClock> Scope;
+  void Advance(std::int64_t ms) { Timers->Advance(ms); }
+  std::optional<TFakeTimers> Timers;
   TOwned<TForm> Form;
   TEdit* Edit = nullptr;
   TEdit* Other = nullptr;

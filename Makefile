@@ -2,15 +2,16 @@
 BUILD  ?= build
 JOBS   ?= $(shell nproc)
 WERROR ?= OFF
+SANITIZE ?=
 
-.PHONY: run test bench fuzz deps configure build tsan
+.PHONY: run test bench asan fuzz deps configure build tsan
 
 deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVELMARIC_WERROR=$(WERROR) >/dev/null
+	  -DVELMARIC_WERROR=$(WERROR) -DVELMARIC_SANITIZE=$(SANITIZE) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -46,3 +47,7 @@ tsan: deps
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
 	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target tree_stress
 	@cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ./tests/tree_stress
+
+# The whole test suite under sanitizers, each set in its own build folder.
+asan:
+	@$(MAKE) --no-print-directory test BUILD=build-asan SANITIZE=address,undefined

@@ -11,5 +11,6 @@ struct TDefaultText {
 
 using TTextBlock = std::span<const TDefaultText>;
 
-// Every block of built-in texts, in the order they are entered into the table.
+// Every block of built-in texts the composition names, in the order they are entered into the
+// table; a later block wins where two name the same number.
 std::span<const TTextBlock> DefaultTextBlocks();

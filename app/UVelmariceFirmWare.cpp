@@ -1,5 +1,6 @@
 #include "app/UVelmariceFirmWare.h"
 
+#include "app/Composition.h"
 #include "app/ShellTexts.h"
 #include "app/StartUp.h"
 #include "app/UAbout.h"
@@ -13,8 +14,6 @@
 #include "app/UVelmariceFirmWarePictures.h"
 #include "app/UVersionCheck.h"
 #include "app/Windows.h"
-#include "gateway/UParGen.h"
-#include "gateway/UpdateDevice.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Http.h"
@@ -267,18 +266,13 @@ void TFVelmariceFirmWare::Btn_Click(TObject* Sender) {
     return;
   }
 
-  if (Sender == Btn_Prm_Gen) {
-    if (FParGen) FParGen->ShowModal();
-    return;
-  }
-  // The LoRaWAN rule editor comes with the column grid.
-  if (Sender == Btn_LoRaWAN_Access) return;
-  if (Sender == Btn_CreateBin) {
-    Update_Device();
-    return;
-  }
-
-  // The other models' steps come with their windows; their buttons never show in this build.
+  // What a step does comes with its subsystem; a step without an action does nothing yet.
+  for (const TButtonSpec& spec : Step_Buttons)
+    if (this->*spec.Member == Sender) {
+      for (const TStepAction& step : Composition().Steps)
+        if (step.Button == spec.Name) return step.Run();
+      return;
+    }
 }
 
 void TFVelmariceFirmWare::Show_Options() {

@@ -7,7 +7,7 @@
 #include "support/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (Lang_Texts.empty()) Load_Default_Texts();
+  if (Lang_Texts.empty()) LoadProgramTexts();
   const std::string_view input = AsText(data, size);
   const std::size_t cut = input.find('\0');
   const std::string parGen = WriteFuzzFile("ParGen.xml", input.substr(0, cut));

@@ -4,7 +4,7 @@
 #include "support/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Load_Default_Texts();
+  LoadProgramTexts();
   FuzzCheck(Load_Lng_File(WriteFuzzFile("Language.lng", AsText(data, size))), "a readable file is applied");
   FuzzCheck(Lang_Texts.size() == static_cast<std::size_t>(Lang_Text_Count), "the table keeps its slots");
   for (const std::string& text : Lang_Texts)

@@ -19,7 +19,7 @@ template <class TRule> std::vector<TRule> Kept(const std::vector<TRule>& rules, 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (Lang_Texts.empty()) Load_Default_Texts();
+  if (Lang_Texts.empty()) LoadProgramTexts();
   FuzzedDataProvider in(data, size);
   const int payload = in.ConsumeIntegral<int>();
   const bool fportFixed = in.ConsumeBool();

@@ -6,7 +6,7 @@
 #include "support/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (Lang_Texts.empty()) Load_Default_Texts();
+  if (Lang_Texts.empty()) LoadProgramTexts();
   const TParGenLoad load = Load_ParGen(WriteFuzzFile("ParGen.xml", AsText(data, size)));
   if (load.State == TXmlFileState::Unreadable)
     FuzzCheck(!load.Message.empty(), "an unreadable file is reported");

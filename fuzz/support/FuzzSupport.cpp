@@ -1,6 +1,8 @@
 #include "support/FuzzSupport.h"
 
+#include "app/ULanguage.h"
 #include "platform/ui/Fonts.h"
+#include "program/Composition.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +48,11 @@ void EnsureFuzzGui() {
     return EnsureGuiApplication();
   }();
   if (!ready) std::abort();
+}
+
+void LoadProgramTexts() {
+  Set_Composition(Velmaric_Composition());
+  Load_Default_Texts();
 }
 
 void FuzzCheck(bool holds, std::string_view what, std::string_view detail) {

@@ -16,6 +16,8 @@ const std::string& FuzzFolder();
 std::string WriteFuzzFile(const std::string& name, std::string_view bytes);
 // The Qt application on the offscreen platform, created once.
 void EnsureFuzzGui();
+// The program's built-in text table, loaded as the program loads it.
+void LoadProgramTexts();
 // Stops the run (abort, which libFuzzer reports with the input) when a property does not hold.
 void FuzzCheck(bool holds, std::string_view what, std::string_view detail = {});
 

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Resources.h"
+#include "program/Composition.h"
 
 #include <string>
 
@@ -16,6 +17,7 @@ int main() {
   }
   // While the updater runs the windows stay drawn, and take no input.
   Set_Start_Program_Idle(&Repaint_Windows);
+  Set_Composition(Velmaric_Composition());
   Create_Windows();
   Application->Run();
   return 0;

@@ -1,0 +1,57 @@
+#include "program/Composition.h"
+
+#include "app/ShellTexts.h"
+#include "app/UAbout.h"
+#include "app/UNew_Project.h"
+#include "app/UOpenConf.h"
+#include "app/USoftOptions.h"
+#include "app/UVelmariceFirmWare.h"
+#include "app/Windows.h"
+#include "gateway/BootTexts.h"
+#include "gateway/LoRaWANTexts.h"
+#include "gateway/ParGenTexts.h"
+#include "gateway/UBoot.h"
+#include "gateway/UParGen.h"
+#include "gateway/UpdateDevice.h"
+
+namespace {
+
+// Creation order. FLoRa_Set_Access follows FBoot, then the windows of the other protocols.
+const TCreateWindow Windows_In_Creation_Order[] = {
+    &Create_Window<FVelmariceFirmWare>,
+    &Create_Window<FNew_Project>,
+    &Create_Window<FOpenConf>,
+    &Create_Window<FAbout>,
+    &Create_Window<FSoftOptions>,
+    &Create_Window<FParGen>,
+    &Create_Window<FBoot>,
+};
+
+// Language order. FLoRa_Set_Access follows FParGen, then the windows of the other protocols;
+// About and the small entry windows of the M-Bus scan keep their texts.
+const TSetLangOfWindow Windows_In_Language_Order[] = {
+    &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>, &Set_Lang_Of<FSoftOptions>,
+    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,
+};
+
+// The LoRaWAN rule editor (Btn_LoRaWAN_Access) comes with the column grid; the other models'
+// steps come with their windows and their buttons never show in this build.
+const TStepAction Steps[] = {
+    {"Btn_Prm_Gen",
+     [] {
+       if (FParGen) FParGen->ShowModal();
+     }},
+    {"Btn_CreateBin", [] { Update_Device(); }},
+};
+
+} // namespace
+
+const TComposition& Velmaric_Composition() {
+  // One line per window's block; a later block wins where two name the same number.
+  static const TTextBlock Texts[] = {
+      MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),   SoftOptionsTexts(),
+      ParGenTexts(),     BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(),
+  };
+  static const TComposition Composition{Windows_In_Creation_Order, Windows_In_Language_Order, Texts, Steps};
+  return Composition;
+}

@@ -11,5 +11,4 @@ const char* __lsan_default_suppressions() {
 const char* __ubsan_default_options() {
   return "print_stacktrace=1";
 }
-
 }

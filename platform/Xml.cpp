@@ -290,7 +290,9 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   // document that fails is read again the plain way so that the error can name its line.
   std::size_t size = 0;
   if (char* buffer = ReadForParser(path, size)) {
-    if (!NeedsDecoding(std::string_view(buffer, size))) {
+    // A NUL byte ends the text for the in-place parser but not for the copying one: such a file goes
+    // the plain way, so a file and the same text are judged alike.
+    if (!NeedsDecoding(std::string_view(buffer, size)) && !std::memchr(buffer, 0, size)) {
       if (Doc->load_buffer_inplace_own(buffer, size, ParseOptions, pugi::encoding_utf8) && Validate().empty())
         return {true, {}};
       Clear();

@@ -58,6 +58,23 @@ TEST(XmlLoad, DuplicateAttributeNamesTheFirstRepeatedOne) {
   }
 }
 
+// A NUL byte inside the text: a file and the same text in memory get the same verdict (found by
+// fuzzing: the file was read only up to the NUL and accepted).
+TEST(XmlLoad, ANulByteIsJudgedAlikeFromAFileAndFromText) {
+  const std::string texts[] = {
+      std::string("<Par_Gen/\0\0\0\0\0\0\0><Eth_C/></Par_Gen>", 35),
+      std::string("<r>a\0b</r>", 10),
+  };
+  TTempDir dir;
+  for (const std::string& text : texts) {
+    TXmlDocument fromText, fromFile;
+    const bool textOk = fromText.LoadFromString(text).Ok;
+    const std::string path = dir.File("nul.xml");
+    ASSERT_TRUE(WriteFileAtomic(path, text).Ok);
+    EXPECT_EQ(fromFile.LoadFromFile(path).Ok, textOk) << text.size();
+  }
+}
+
 TEST(XmlLoad, ErrorNamesTheLine) {
   TXmlDocument doc;
   TXmlLoadResult result = doc.LoadFromString("<a>\n<b>\n</a>");

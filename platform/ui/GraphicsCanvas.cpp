@@ -372,22 +372,7 @@ static void PlotPenPixels(TCanvas& canvas, QPainter& p, const TPenPixels& pixels
 // A wide or special pen as Qt draws it.
 static QPen WidePen(const TPen& pen) {
   QPen q(PenColorFor(pen), pen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  switch (pen.Style()) {
-  case psDash:
-    q.setStyle(Qt::DashLine);
-    break;
-  case psDot:
-    q.setStyle(Qt::DotLine);
-    break;
-  case psDashDot:
-    q.setStyle(Qt::DashDotLine);
-    break;
-  case psDashDotDot:
-    q.setStyle(Qt::DashDotDotLine);
-    break;
-  default:
-    break;
-  }
+  if (pen.Style() != psClear) q.setStyle(QtPenStyle(pen.Style()));
   return q;
 }
 

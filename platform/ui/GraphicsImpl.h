@@ -127,6 +127,9 @@ struct TBitmap::Impl {
 };
 
 // Drawing through a scaled mapping (GraphicsMapped.cpp).
+// Qt's line style for a pen style: the dash styles as Qt names them, psClear no line, others solid.
+Qt::PenStyle QtPenStyle(TPenStyle style);
+
 bool MappedLineTo(TCanvas& canvas, TPoint from, TPoint to);
 void MappedRectangle(TCanvas& canvas, const TRect& r);
 TRect MappedNormal(const TRect& r);

@@ -202,25 +202,7 @@ QPen MappedPen(const TCanvas& canvas) {
   const double scale = std::min(std::abs(m.m11()), std::abs(m.m22()));
   QPen q(QColor(ToQRgb(pen.Color())), pen.Width(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
   if (pen.Width() * scale < 1.5) q.setWidth(0); // cosmetic: one device pixel
-  switch (pen.Style()) {
-  case psDash:
-    q.setStyle(Qt::DashLine);
-    break;
-  case psDot:
-    q.setStyle(Qt::DotLine);
-    break;
-  case psDashDot:
-    q.setStyle(Qt::DashDotLine);
-    break;
-  case psDashDotDot:
-    q.setStyle(Qt::DashDotDotLine);
-    break;
-  case psClear:
-    q.setStyle(Qt::NoPen);
-    break;
-  default:
-    break;
-  }
+  q.setStyle(QtPenStyle(pen.Style()));
   return q;
 }
 
@@ -323,4 +305,21 @@ int MappedDrawText(TCanvas& canvas, const std::string& text, TRect& r, unsigned 
     r.Bottom = r.Top + local.Bottom * sy;
   }
   return result;
+}
+
+Qt::PenStyle QtPenStyle(TPenStyle style) {
+  switch (style) {
+  case psDash:
+    return Qt::DashLine;
+  case psDot:
+    return Qt::DotLine;
+  case psDashDot:
+    return Qt::DashDotLine;
+  case psDashDotDot:
+    return Qt::DashDotDotLine;
+  case psClear:
+    return Qt::NoPen;
+  default:
+    return Qt::SolidLine;
+  }
 }

@@ -725,9 +725,8 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {
   FCells.Resize(ColCount(), RowCount());
 }
 
-void TStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
-  if (ACol < 0 || ARow < 0 || ACol >= CellCapacity() || ARow >= RowCount()) return;
-  if (FCells.ChangeText(ACol, ARow, Value) && ACol < ColCount()) InvalidateCell(ACol, ARow);
+void TStringGrid::ChangeCellInView(int ACol, int ARow, const std::string& Value) {
+  if (FCells.ChangeText(ACol, ARow, Value)) InvalidateCell(ACol, ARow);
 }
 
 bool TStringGrid::PermuteRows(const std::vector<int>& Order) {

@@ -247,7 +247,14 @@ public:
 
   // Cells outside CellCapacity x RowCount read as empty (nullptr) and ignore writes.
   const std::string& Cells(int ACol, int ARow) const { return FCells.Text(ACol, ARow); }
-  void SetCells(int ACol, int ARow, const std::string& Value);
+  void SetCells(int ACol, int ARow, const std::string& Value) {
+    if (ACol < 0 || ARow < 0 || ACol >= CellCapacity() || ARow >= RowCount()) return;
+    // Only a cell that may show is compared with its old text, to learn whether to repaint it.
+    if (ACol >= ColCount() || CellPastView(ACol, ARow))
+      FCells.SetText(ACol, ARow, Value);
+    else
+      ChangeCellInView(ACol, ARow, Value);
+  }
   TObject* Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }
   void SetObjects(int ACol, int ARow, TObject* Value);
   // A row (column) as ColCount (RowCount) texts, read without copying; writing takes the texts
@@ -279,5 +286,7 @@ protected:
   void SizeChanged(int OldColCount, int OldRowCount) override;
 
 private:
+  // Writes a cell that may show and repaints it when its text changed.
+  void ChangeCellInView(int ACol, int ARow, const std::string& Value);
   TGridCellStore FCells;
 };

@@ -84,12 +84,6 @@ const std::string& TGridCellStore::Text(int col, int row) const {
   return c ? c->Text : EmptyText;
 }
 
-void TGridCellStore::SetText(int col, int row, const std::string& value) {
-  if (!InStore(col, row)) return;
-  if (value.empty() && !Find(col, row)) return;
-  Touch(col, row)->Text = value;
-}
-
 void TGridCellStore::SetText(int col, int row, std::string&& value) {
   if (!InStore(col, row)) return;
   if (value.empty() && !Find(col, row)) return;

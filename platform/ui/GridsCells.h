@@ -70,7 +70,15 @@ public:
   // Cells outside Capacity x RowCount read as empty (nullptr) and ignore writes.
   const std::string& Text(int col, int row) const;
   // Copying assigns into the cell's text, so rewriting a cell reuses its storage.
-  void SetText(int col, int row, const std::string& value);
+  void SetText(int col, int row, const std::string& value) {
+    if (!InStore(col, row)) return;
+    // Rewriting a cell the row already holds is the common case: no second lookup.
+    RowData& r = FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+    if (static_cast<std::size_t>(col) < r.size())
+      r[static_cast<std::size_t>(col)].Text = value;
+    else if (!value.empty())
+      Touch(col, row)->Text = value;
+  }
   void SetText(int col, int row, std::string&& value);
   // Writes the text and answers whether the cell changed, looking the cell up once.
   bool ChangeText(int col, int row, const std::string& value);

@@ -444,15 +444,18 @@ TGridDrawState TGridCore::CellDrawState(int col, int row, bool focused) const {
   return s;
 }
 
-void TGridCore::InvalidateCellArea(int col, int row) {
-  // Cheap for cells out of view: no span lists are built, and no walk starts for a cell whose row or
-  // column lies past the client edge.
+bool TGridCore::CellPastViewMeasured(int col, int row) const {
   auto pastEdge = [this](const Axis& a, bool horizontalAxis, int first, int client, int index) {
     return index >= a.Fixed && index >= ViewEnd(a, horizontalAxis, first, client);
   };
-  if (pastEdge(FRows, false, FTopRow, FClientHeight, row) ||
-      pastEdge(FCols, true, FLeftCol, FClientWidth, col))
-    return;
+  return pastEdge(FRows, false, FTopRow, FClientHeight, row) ||
+         pastEdge(FCols, true, FLeftCol, FClientWidth, col);
+}
+
+void TGridCore::InvalidateCellArea(int col, int row) {
+  // Cheap for cells out of view: no span lists are built, and no walk starts for a cell whose row or
+  // column lies past the client edge.
+  if (CellPastView(col, row)) return;
   TGridSpan c, r;
   if (!SpanOf(FCols, true, FLeftCol, FClientWidth, col, c)) return;
   if (!SpanOf(FRows, false, FTopRow, FClientHeight, row, r)) return;

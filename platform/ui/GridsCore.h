@@ -306,9 +306,20 @@ protected:
 
   // Invalidates one cell when it shows.
   void InvalidateCellArea(int col, int row);
+  // The cell lies past the client edge (right of or below the view), told in constant time; a
+  // cell answering false may still be out of view. Writing many cells asks this once per cell, so
+  // a row below the remembered view end answers here.
+  bool CellPastView(int col, int row) const {
+    const ViewEndMemo& m = FRows.ViewEnd;
+    if (row >= FRows.Fixed && m.Valid && row >= m.End && m.Gen == FRows.Gen && m.First == FTopRow &&
+        m.Client == FClientHeight && m.Count == FRows.Count && m.Fixed == FRows.Fixed)
+      return true;
+    return CellPastViewMeasured(col, row);
+  }
   void InvalidateRange(const TGridRect& range);
 
 private:
+  bool CellPastViewMeasured(int col, int row) const;
   // The first scrolling index that starts at or past the client edge, kept for the inputs it
   // was found with, so a cell out of view is told in constant time.
   struct ViewEndMemo {

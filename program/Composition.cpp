@@ -13,6 +13,7 @@
 #include "gateway/UBoot.h"
 #include "gateway/UParGen.h"
 #include "gateway/UpdateDevice.h"
+#include "mbus/NetworkTexts.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ const TComposition& Velmaric_Composition() {
   static const TTextBlock Texts[] = {
       MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),   SoftOptionsTexts(),
       ParGenTexts(),     BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(),
+      MBusNetworkTexts(),
   };
   static const TComposition Composition{Windows_In_Creation_Order, Windows_In_Language_Order, Texts, Steps};
   return Composition;

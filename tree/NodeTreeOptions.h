@@ -66,7 +66,7 @@ public:
   void SetExportMode(TVTExportMode mode) { FExportMode = mode; }
 
   // Copies the five sets through this object's setters (not the export mode).
-  void Assign(const TCustomNodeTreeOptions& source);
+  virtual void Assign(const TCustomNodeTreeOptions& source);
 
   TBaseNodeTree* Owner() const { return FOwner; }
 

@@ -193,6 +193,8 @@ constexpr TCopyMode cmBlackness = BLACKNESS, cmDstInvert = DSTINVERT, cmMergeCop
 
 // Background mode of text output
 constexpr int TRANSPARENT = 1, OPAQUE = 2;
+// ExtTextOut options
+constexpr int ETO_OPAQUE = 0x2, ETO_CLIPPED = 0x4, ETO_RTLREADING = 0x80;
 
 // Region results
 constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
@@ -300,6 +302,9 @@ public:
   void CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect);
   TCopyMode CopyMode() const { return FCopyMode; }
   void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
+  // ExtTextOut flags (ETO_) that text-painting code may consult; the canvas only keeps them.
+  int TextFlags() const { return FTextFlags; }
+  void SetTextFlags(int flags) { FTextFlags = flags; }
   // Copies a part of a bitmap, its pixels of colour `color` replaced by the brush colour.
   void BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& sourceRect, TColor color);
 
@@ -340,6 +345,7 @@ private:
   TFont FFont;
   TPoint FPenPos;
   TCopyMode FCopyMode = cmSrcCopy;
+  int FTextFlags = 0;
   std::unique_ptr<Impl> d;
 };
 

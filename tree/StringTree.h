@@ -1,0 +1,147 @@
+// The text tree: every cell shows a text the tree never stores; it is asked from the application
+// through OnGetText (or OnGetCellText) each time painting, measuring or another user needs it.
+#pragma once
+
+#include "tree/NodeTrees.h"
+
+#include <functional>
+#include <string>
+
+enum TVSTTextType { ttNormal, ttStatic };
+enum TVTExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
+
+struct TVSTGetCellTextEventArgs {
+  PVNode Node = nullptr;
+  TColumnIndex Column = NoColumn;
+  std::string CellText;
+  std::string StaticText;
+  TVTExportType ExportType = etNone;
+
+  static TVSTGetCellTextEventArgs Create(PVNode pNode, TColumnIndex pColumn,
+                                         TVTExportType pExportType = etNone) {
+    TVSTGetCellTextEventArgs e;
+    e.Node = pNode;
+    e.Column = pColumn;
+    e.ExportType = pExportType;
+    return e;
+  }
+};
+
+enum TVTStringOption { toSaveCaptions, toShowStaticText, toAutoAcceptEditChange };
+using TVTStringOptions = TEnumSet<TVTStringOption, std::uint8_t>;
+inline constexpr TVTStringOptions DefaultStringOptions{toSaveCaptions, toAutoAcceptEditChange};
+
+class TCustomNodeStringTree;
+
+using TVSTGetTextEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
+                                            TVSTTextType TextType, std::string& CellText)>;
+using TVSTGetCellTextEvent = std::function<void(TCustomNodeStringTree* Sender, TVSTGetCellTextEventArgs& E)>;
+using TVTPaintText = std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node,
+                                        TColumnIndex Column, TVSTTextType TextType)>;
+using TVSTNewTextEvent =
+    std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column, const std::string& NewText)>;
+using TVSTShortenStringEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                       const std::string& S, int TextSpace, std::string& Result, bool& Done)>;
+using TVTMeasureTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node,
+                                               TColumnIndex Column, const std::string& Text, int& Extent)>;
+using TVTDrawTextEvent =
+    std::function<void(TBaseNodeTree* Sender, TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                       const std::string& Text, const TRect& CellRect, bool& DefaultDraw)>;
+
+class TCustomStringTreeOptions : public TCustomNodeTreeOptions {
+public:
+  using TCustomNodeTreeOptions::TCustomNodeTreeOptions;
+  TVTStringOptions StringOptions() const { return FStringOptions; }
+  void SetStringOptions(TVTStringOptions value);
+  // A string tree's options also take the other's string options.
+  void Assign(const TCustomNodeTreeOptions& source) override;
+
+private:
+  TVTStringOptions FStringOptions = DefaultStringOptions;
+};
+
+class TStringTreeOptions : public TCustomStringTreeOptions {
+public:
+  using TCustomStringTreeOptions::TCustomStringTreeOptions;
+};
+
+class TCustomNodeStringTree : public TBaseNodeTree {
+public:
+  explicit TCustomNodeStringTree(TComponent* AOwner);
+
+  // The texts as the application gives them; the tree stores nothing.
+  std::string Text(PVNode Node, TColumnIndex Column);
+  void SetText(PVNode Node, TColumnIndex Column, const std::string& Value);
+  std::string StaticText(PVNode Node, TColumnIndex Column);
+  std::string ImageText(PVNode Node, TVTImageKind Kind, TColumnIndex Column);
+  // The texts of the node and its ancestors, each followed by the delimiter.
+  std::string Path(PVNode Node, TColumnIndex Column, char Delimiter);
+
+  const std::string& DefaultText() const { return FDefaultText; }
+  void SetDefaultText(const std::string& value);
+  TCustomStringTreeOptions& TreeOptions() { return static_cast<TCustomStringTreeOptions&>(*FOptions); }
+  const TCustomStringTreeOptions& TreeOptions() const {
+    return static_cast<const TCustomStringTreeOptions&>(*FOptions);
+  }
+  bool Has(TVTStringOption o) const { return TreeOptions().StringOptions().Has(o); }
+  using TBaseNodeTree::Has;
+
+  // Height of the node's text laid out for the cell (the node's text when S is empty).
+  virtual int ComputeNodeHeight(TCanvas* Canvas, PVNode Node, TColumnIndex Column, std::string S = {});
+  // The cached width of the main-column text (0: not measured).
+  std::uint32_t CachedTextWidth(PVNode Node) const;
+  int TextHeight() const { return FTextHeight; }
+  int EllipsisWidth() const { return FEllipsisWidth; }
+
+  int GetNodeContentWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) override;
+  int GetNodeExtraWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) override;
+  void ReinitNode(PVNode Node, bool Recursive) override;
+  void SetChildCount(PVNode Node, std::uint32_t NewChildCount) override;
+
+  TVSTGetTextEvent OnGetText;
+  TVSTGetCellTextEvent OnGetCellText;
+  TVTPaintText OnPaintText;
+  TVSTNewTextEvent OnNewText;
+  TVSTShortenStringEvent OnShortenString;
+  TVTMeasureTextEvent OnMeasureTextWidth;
+  TVTMeasureTextEvent OnMeasureTextHeight;
+  TVTDrawTextEvent OnDrawText;
+
+  virtual void DoGetText(TVSTGetCellTextEventArgs& E);
+  virtual void DoNewText(PVNode Node, TColumnIndex Column, const std::string& Text);
+  virtual void DoPaintText(PVNode Node, TCanvas& Canvas, TColumnIndex Column, TVSTTextType TextType);
+  virtual std::string DoShortenString(TCanvas& Canvas, PVNode Node, TColumnIndex Column, const std::string& S,
+                                      int Width, int EllipsisWidth);
+  virtual void DoDrawText(TVTPaintInfo& PaintInfo, const std::string& Text, unsigned DrawFormat,
+                          const TRect& CellRect);
+  virtual TSize DoMeasureText(TCanvas& Canvas, PVNode Node, TColumnIndex Column, const std::string& Text);
+
+protected:
+  virtual void PaintNormalText(TVTPaintInfo& PaintInfo, int TextOutFlags, std::string Text);
+  virtual void PaintStaticText(TVTPaintInfo& PaintInfo, int TextOutFlags, const std::string& Text);
+  virtual int MeasureStaticTextWidth(TCanvas& Canvas, PVNode Node, TColumnIndex Column,
+                                     const std::string& Text);
+  virtual int MeasureNormalTextWidth(TCanvas& Canvas, PVNode Node, TColumnIndex Column,
+                                     const std::string& Text);
+
+  void PaintNodeContent(TVTPaintInfo& PaintInfo) override;
+  void InvalidateNode(PVNode Node) override;
+  void CMFontChanged(TMessage& Message) override;
+  // Measures the font's height and "..." once per font; every cached width is measured again.
+  void FontReceived();
+  void ResetCachedWidth(PVNode Node);
+  void ResetAllCachedWidths();
+
+  std::uint32_t FInternalDataOffset = 0;
+  std::string FDefaultText = "Node";
+  int FTextHeight = 0;
+  int FEllipsisWidth = 0;
+  // Set when a text handler changed the canvas font while a cell was painted.
+  bool FFontChanged = false;
+};
+
+class TNodeStringTree : public TCustomNodeStringTree {
+public:
+  explicit TNodeStringTree(TComponent* AOwner);
+};

@@ -60,6 +60,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FMaxColCount = ColCount();
   SetBounds(Left(), Top(), 400, 250);
   HookForm();
+  StartGridTimer();
 }
 
 TProStringGrid::~TProStringGrid() {

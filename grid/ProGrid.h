@@ -532,9 +532,88 @@ public:
   virtual void AssignCells(const TObject* Source);
 
   // --- Update lock ---------------------------------------------------------------------------
+  // Only a visible grid locks; painting stays off until the last EndUpdate.
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }
+  // Raise the lock without touching the window; ResetUpdate ends every level without a repaint.
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool LockUpdate() const { return FUpdateCount > 0; }
+  void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+
+  // --- Keyboard (ProGridKeys.cpp) --------------------------------------------------------------
+  // One Tab step from the current cell; false when the focus was handed to the parent. A walk
+  // that finds no cell to stop on within one pass stays where it began.
+  bool TabNavigate(bool Backward);
+  // Display column and row.
+  bool CanTabToCell(int ACol, int ARow);
+  // First and last column of a row that Tab may stop on; -1 when none.
+  int FirstTabCol(int ARow);
+  int LastTabCol(int ARow);
+  // FixedCols, or 1 when column 0 holds node buttons.
+  int FirstNavCol() const;
+  int NumFixedRightCols() const;
+  virtual void GotoFirstRow() { SetRow(FixedRows()); }
+  bool IsLastNormalRow() const;
+  // Appends a row below the last normal one (the floating footer stays last).
+  void AutoAppendRow();
+  // Hooks of the in-place editor's key handling.
+  virtual void EditorKeyDown(std::uint16_t& Key, TShiftState Shift) {}
+  virtual void EditorWMKeyDown(TMessage& Message) {}
+  virtual void EditKeyF2() {}
+  bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  // The incremental search text; cleared by moving keys and after 4 ticks of the grid's timer.
+  const std::string& SearchInc() const { return FSearchInc; }
+  void SetSearchInc(const std::string& Value) {
+    FSearchInc = Value;
+    FSearchTics = 0;
+  }
+  // The character that opened the editor, until the editor takes it.
+  WideChar StartEditChar() const { return FStartEditChar; }
+  void SetStartEditChar(WideChar Value) { FStartEditChar = Value; }
+  // Shift, Ctrl and the left Alt key as held now.
+  static TShiftState KeyShiftState();
+  // Fires OnSelectionChanged.
+  virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  // Ticks of the grid's half-second timer so far.
+  int TimerTicks() const { return FTimerTicks; }
+  void Click() override;
+
+  // --- Editing host (ProGridEditHost.cpp) ----------------------------------------------------------
+  // ACol is a real column in these queries.
+  bool IsEditable(int ACol, int ARow);
+  bool IsCellEditable(int ACol, int ARow);
+  virtual void CheckBoxClick(int ACol, int ARow, bool State);
+  // Descendants may adjust what Ctrl+A selects.
+  virtual void GetSelectAllRect(TGridRect& R) {}
+  // Opens the editor on the current cell (nothing on a control cell).
+  void ShowInplaceEdit();
+  // Closes the open editor and commits its value.
+  void HideInplaceEdit();
+  // A left click on a cell with the user's mouse events silenced.
+  void SimulateCellClick(int ACol, int ARow);
+  bool EditMode() const { return FEditMode; }
+  void SetEditMode(bool Value) { FEditMode = Value; }
+  bool ForceSel() const { return FForceSel; }
+  // Remembers the cell about to be edited and its text.
+  virtual void SaveOldCell(int ACol, int ARow);
+  int OldCol() const { return FOldCol; }
+  int OldRow() const { return FOldRow; }
+  const std::string& OldCellText() const { return FOldCellText; }
+  // OnEditingDone now; OnEditCellDone once the message loop delivers "GridEditDone".
+  void PostEditDone(int ACol, int ARow);
+  // Filled by the editing, clipboard and filter work.
+  virtual void CommitSpecialEdit(int ACol, int ARow) {}
+  virtual void AdvanceEdit(int ACol, int ARow, bool Forward, bool Forced) {}
+  virtual void EditControlByID(const std::string& ID) {}
+  virtual void MouseWheelMoved(int Moved, bool& Handled) {}
+  virtual void CopySelectionToClipboard() {}
+  virtual void CutSelectionToClipboard() {}
+  virtual void PasteSelectionFromClipboard() {}
+  virtual bool FilterActive() const { return false; }
+  virtual void SetFilterActive(bool Value) {}
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -663,10 +742,29 @@ protected:
   void RowHeightsChanged() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The grid's own key commands around the runtime grid's (ProGridKeys.cpp).
+  void WMKeyDown(TMessage& Message) override;
+  void WMChar(TMessage& Message) override;
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
+  // Fires OnSelectionChanged when the selection moved since FMoveSelection.
+  void ReportSelectionChange();
+  // "GridEditDone" becomes OnEditCellDone (ProGridFocus.cpp).
+  void WndProc(TMessage& Message) override;
+  void WMMouseWheel(TMessage& Message) override;
+  void DoEnter() override;
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
 
 private:
+  void StartGridTimer();
+  void GridTimerTick();
+  struct TTabStep;
+  TTabStep NextTabCell(TGridCoord At, bool Backward);
+  // Home and End by Navigation.HomeEndKey; false when the runtime grid takes the key.
+  bool HomeEndKey(std::uint16_t Key, TShiftState Shift);
+  // Arrow keys over fixed cells inside the grid; true when the key was taken.
+  bool SkipFixedCellsKey(std::uint16_t Key);
   // Before the column count drops to NewCount: hidden columns behind the cut are renumbered to
   // stay inside the real columns, with their cells, widths and hidden rows' cells.
   void KeepHiddenColumns(int NewCount);
@@ -823,6 +921,24 @@ private:
   std::vector<char> FModifiedRows;
   std::vector<char> FDisabledRows;
   bool FUseEnabledRows = false;
+
+  // Keyboard and editing host.
+  int FLastTabCol = -1;
+  int FLastTabRow = -1;
+  bool FForceSel = false;
+  WideChar FStartEditChar = 0;
+  TGridRect FMoveSelection;
+  TGridCoord FLastKeyCell;
+  std::string FSearchInc;
+  int FSearchTics = 0;
+  bool FExcelStyleDecimalSeparator = false;
+  bool FEditMode = false;
+  int FOldCol = -1;
+  int FOldRow = -1;
+  std::string FOldCellText;
+  bool FOldModifiedValue = false;
+  TTimer* FGridTimer = nullptr;
+  int FTimerTicks = 0;
 
   // The owner form's resize chain: the handler found there runs after ours.
   TForm* FHookedForm = nullptr;

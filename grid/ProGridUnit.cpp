@@ -1,6 +1,8 @@
 #include "grid/ProGridUnit.h"
 
 #include "platform/Locale.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/DataObject.h"
 #include "platform/ui/Controls.h"
 
 #include <algorithm>
@@ -60,4 +62,24 @@ void SetCurrentGrid(TProStringGrid* Grid) {
 
 int LinkCursor() {
   return crHandPoint;
+}
+
+unsigned GridEditDoneMessage() {
+  static const unsigned id = RegisterWindowMessage("GridEditDone");
+  return id;
+}
+
+unsigned DTPShiftFocusMessage() {
+  static const unsigned id = RegisterWindowMessage("DTPShiftFocus");
+  return id;
+}
+
+unsigned GridCellsClipboardFormat() {
+  static const unsigned id = RegisterClipboardFormat("TProStringGrid Cells");
+  return id;
+}
+
+bool NewCommonControls() {
+  static const bool isNew = GetFileVersion("comctl32.dll") > 0x00040045;
+  return isNew;
 }

@@ -22,3 +22,11 @@ TProStringGrid* CurrentGrid();
 void SetCurrentGrid(TProStringGrid* Grid);
 // The cursor shown over links in cells.
 int LinkCursor();
+// Process-wide ids, the same for every grid: the message posted when an edit ended (WParam the
+// real column, LParam the row), the message that moves the focus between the parts of a date
+// picker, and the clipboard format that carries cells between grids.
+unsigned GridEditDoneMessage();
+unsigned DTPShiftFocusMessage();
+unsigned GridCellsClipboardFormat();
+// The date and date-time editors need common controls 4.70 or later.
+bool NewCommonControls();

@@ -1,0 +1,106 @@
+// The grid's window messages: the posted end of an edit, the grid's half-second timer, the wheel,
+// focus entry and exit.
+#include "grid/ProGrid.h"
+
+#include "grid/ProGridUnit.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/KeyState.h"
+
+#include <algorithm>
+#include <cmath>
+
+void TProStringGrid::StartGridTimer() {
+  FGridTimer = new TTimer(this);
+  FGridTimer->SetInterval(500);
+  FGridTimer->OnTimer = [this](TObject*) { GridTimerTick(); };
+}
+
+void TProStringGrid::GridTimerTick() {
+  ++FTimerTicks;
+  if (FNavigation.AutoGotoIncremental() && ++FSearchTics >= 4) {
+    FSearchInc.clear();
+    FSearchTics = 0;
+  }
+}
+
+void TProStringGrid::WndProc(TMessage& Message) {
+  if (Message.Msg == GridEditDoneMessage() && GridEditDoneMessage() != 0) {
+    if (OnEditCellDone && CanFire())
+      OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+    if (FMouseActions->EditOnDblClickOnly()) {
+      HideInplaceEdit();
+      FEditMode = false;
+      SetOptions(Options() & ~goEditing);
+    }
+  }
+  TBaseGrid::WndProc(Message);
+}
+
+void TProStringGrid::WMMouseWheel(TMessage& Message) {
+  const auto shift = static_cast<TShiftState>(Message.WParam & 0xFFFF);
+  const int delta = static_cast<std::int16_t>((Message.WParam >> 16) & 0xFFFF);
+  const bool towardsUser = delta < 0;
+  Message.Result = 0;
+  if (!FEnableWheel || (FFixedRowAlways && RowCount() == 1)) return;
+  const int lines = WheelScrollLines();
+  int step = FMouseActions->WheelIncrement();
+  if (step < 1) step = lines > 0 ? lines : std::max(1, VisibleRowCount());
+  const TGridRect before = Selection();
+  const bool moveSelection = FMouseActions->WheelAction() == waMoveSelection;
+  int target = Row();
+  if (!moveSelection) {
+    if (towardsUser) {
+      if (TopRow() < RowCount() - VisibleRowCount()) SetTopRow(TopRow() + step);
+    } else {
+      const int s = std::min(step, TopRow() - FixedRows());
+      if (TopRow() > FixedRows()) SetTopRow(TopRow() - s);
+    }
+  } else {
+    target = towardsUser ? Row() + step : Row() - step;
+  }
+  target = std::clamp(target, FixedRows(), std::max(FixedRows(), RowCount() - FFixedFooters - 1));
+  if (Col() > ColCount() - 1) SetCol(ColCount() - 1);
+  if (Col() < FixedCols()) SetCol(FixedCols());
+  int moved = 0;
+  if (target >= 0 && target < RowCount()) {
+    const int oldLeft = LeftCol();
+    StartUpdate();
+    if (FMouseActions->DisjunctRowSelect() && moveSelection) ClearRowSelect();
+    moved = target - Row();
+    if (moveSelection) {
+      SetRow(target);
+      if (Row() != target) {
+        // A refused row: go half the way.
+        const int half = static_cast<int>(std::nearbyint((target - Row()) / 2.0));
+        SetRow(Row() + half);
+        if (TopRow() > FixedRows()) SetTopRow(TopRow() - 1);
+      }
+    }
+    if ((Options() & goRowSelect) && FNavigation.KeepHorizScroll()) SetLeftCol(oldLeft);
+    ResetUpdate();
+    Invalidate();
+  }
+  bool handled = true;
+  MouseWheelMoved(moved, handled);
+  if ((FMouseActions->WheelIncrement() != 0 || FMouseActions->DisjunctRowSelect()) && handled) {
+    Message.Result = 1;
+    bool h = false;
+    const TPoint pos{LParamX(Message.LParam), LParamY(Message.LParam)};
+    if (towardsUser && OnMouseWheelDown) OnMouseWheelDown(this, shift, pos, h);
+    if (!towardsUser && OnMouseWheelUp) OnMouseWheelUp(this, shift, pos, h);
+  }
+  Message.Result = 1;
+  const TGridRect after = Selection();
+  if (!(after == before)) SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TProStringGrid::Click() {
+  TBaseGrid::Click();
+  SaveOldCell(Col(), Row());
+}
+
+void TProStringGrid::DoEnter() {
+  TBaseGrid::DoEnter();
+  SaveOldCell(Col(), Row());
+}

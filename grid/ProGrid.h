@@ -538,7 +538,7 @@ public:
   int UpdateCount() const { return FUpdateCount; }
   // Raise the lock without touching the window; ResetUpdate ends every level without a repaint.
   void StartUpdate() { ++FUpdateCount; }
-  void ResetUpdate() { FUpdateCount = 0; }
+  void ResetUpdate();
   bool LockUpdate() const { return FUpdateCount > 0; }
   void SetLockUpdate(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
 
@@ -751,6 +751,8 @@ protected:
   void ReportSelectionChange();
   // "GridEditDone" becomes OnEditCellDone (ProGridFocus.cpp).
   void WndProc(TMessage& Message) override;
+  // Nothing while the update lock is held.
+  void Paint() override;
   void WMMouseWheel(TMessage& Message) override;
   void DoEnter() override;
   void WMVScroll(TMessage& Message) override;

@@ -24,6 +24,17 @@ void TProStringGrid::GridTimerTick() {
   }
 }
 
+void TProStringGrid::ResetUpdate() {
+  FUpdateCount = 0;
+  // The window must not stay switched off once no lock is held; nothing is repainted here.
+  if (!Redraw()) SetRedraw(true);
+}
+
+void TProStringGrid::Paint() {
+  if (FUpdateCount > 0) return;
+  TBaseGrid::Paint();
+}
+
 void TProStringGrid::WndProc(TMessage& Message) {
   if (Message.Msg == GridEditDoneMessage() && GridEditDoneMessage() != 0) {
     if (OnEditCellDone && CanFire())

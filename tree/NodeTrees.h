@@ -27,6 +27,8 @@
 
 class TTimer;
 class TImageList;
+class TPrinter;
+class TTreePrintTarget;
 struct TTreeMail;
 
 // The private message by which the position-cache worker's state changes reach the tree.
@@ -179,6 +181,12 @@ public:
   // Renders the part Window of the tree surface (tree coordinates) with its top-left at Target.
   virtual void PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint Target,
                          TVTInternalPaintOptions PaintOptions);
+  // The whole tree surface: at least the client area.
+  TRect GetTreeRect() const;
+  // Prints the whole tree page by page, scaled as the printer's text is to the screen's. Raises
+  // EPrinter when the printer gives nothing to scale by; the job is then abandoned.
+  void Print(TPrinter* Printer, bool PrintHeader);
+  void Print(TTreePrintTarget& Target, bool PrintHeader);
   const std::string& EmptyListMessage() const { return FEmptyListMessage; }
   void SetEmptyListMessage(const std::string& value);
   TVTLineStyle LineStyle() const { return FLineStyle; }

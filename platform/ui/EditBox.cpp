@@ -84,7 +84,10 @@ bool TEdit::EditMessage(TMessage& M) {
     auto key = static_cast<std::uint16_t>(M.WParam);
     if (key == VK_RETURN && e.multiLine() && !FWantReturns) return true;
     if (unsigned msg = ClipboardMessageOfKey(key, ShiftOfKeyData(M.LParam))) {
-      Perform(msg);
+      // With the keys as characters, Ctrl+C, Ctrl+V and Ctrl+X wait for their character.
+      const bool byChar = FClipboardKeysAsChars && (ShiftOfKeyData(M.LParam) & ssCtrl) &&
+                          (key == 'C' || key == 'V' || key == 'X');
+      if (!byChar) Perform(msg);
       return true;
     }
     if (!IsMasked() || e.isReadOnly() || (key != VK_BACK && key != VK_DELETE)) return false;
@@ -100,6 +103,10 @@ bool TEdit::EditMessage(TMessage& M) {
   }
   case WM_CHAR: {
     auto ch = static_cast<WideChar>(M.WParam);
+    if (FClipboardKeysAsChars && (ch == 3 || ch == 22 || ch == 24)) {
+      Perform(ch == 3 ? WM_COPY : ch == 22 ? WM_PASTE : WM_CUT);
+      return true;
+    }
     if (!IsMasked() || ch < 32 || ch == 127) return false;
     if (e.isReadOnly()) return true;
     std::u16string text = e.text().toStdU16String();
@@ -176,6 +183,28 @@ void TEdit::InsertAsTyped(const std::u16string& text) {
   }
   e.insert(kept);
   FKeyed = keyed;
+}
+
+TRect TEdit::FormattingRect() const {
+  return FHasFormattingRect ? FFormattingRect : ClientRect();
+}
+
+void TEdit::SetFormattingRect(const TRect& r) {
+  FHasFormattingRect = true;
+  FFormattingRect = r;
+  QLineEdit* line = EditBoxOf(this).lineEdit();
+  if (!line) return;
+  // Qt lays the text out inside the frame; the margins are what the rectangle leaves free of it.
+  const int frame = FBorderStyle == bsNone ? 0 : 2;
+  line->setTextMargins(std::max(0, r.Left - frame), std::max(0, r.Top - frame),
+                       std::max(0, ClientWidth() - frame - r.Right),
+                       std::max(0, ClientHeight() - frame - r.Bottom));
+}
+
+void TEdit::SetBorderStyle(TBorderStyle style) {
+  FBorderStyle = style == bsNone ? bsNone : bsSingle;
+  if (QLineEdit* line = EditBoxOf(this).lineEdit()) line->setFrame(FBorderStyle != bsNone);
+  if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
 }
 
 int TEdit::CharFromPos(TPoint p) const {

@@ -34,6 +34,7 @@ constexpr unsigned EM_LINEFROMCHAR = 0x00C9, EM_POSFROMCHAR = 0x00D6, EM_CHARFRO
 
 // Combo box messages
 constexpr unsigned CB_GETDROPPEDWIDTH = 0x015F; // Result: the width of the open list in pixels
+constexpr unsigned CB_SETDROPPEDWIDTH = 0x0160; // WParam: the least width of the open list
 
 // Scroll request codes (WParam of WM_VSCROLL and WM_HSCROLL)
 constexpr unsigned SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2,

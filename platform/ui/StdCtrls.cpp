@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -198,7 +199,7 @@ public:
   }
   bool ListShown() const { return FListReady && view()->isVisible(); }
   void showPopup() override {
-    if (FOwner->OnDropDown) FOwner->OnDropDown(FOwner);
+    FOwner->DropDown();
     List()->setMinimumWidth(PopupWidth());
     QComboBox::showPopup();
   }
@@ -213,11 +214,12 @@ public:
     for (int i = 0; i < count(); ++i)
       widest = std::max(widest, view()->itemDelegate()->sizeHint(option, model()->index(i, 0)).width());
     if (count() > maxVisibleItems()) widest += view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return std::max(width(), widest + 2 * view()->frameWidth());
+    return std::max({width(), widest + 2 * view()->frameWidth(), FOwner->FDroppedWidth});
   }
   void hidePopup() override {
+    const bool shown = ListShown();
     QComboBox::hidePopup();
-    if (FOwner->OnCloseUp) FOwner->OnCloseUp(FOwner);
+    if (shown) FOwner->CloseUp();
   }
 
 protected:
@@ -233,6 +235,15 @@ protected:
   // A list without an edit part draws its own text: TABs go to the tab stops, and while the box
   // has the focus its text stands on the highlight, as the system's lists mark the focus.
   void paintEvent(QPaintEvent* event) override {
+    NativePaint(event);
+    if (!FOwner->PaintsOver()) return;
+    QPainter painter(this);
+    if (!FOverCanvas) FOverCanvas = std::make_unique<TCanvas>();
+    FOverCanvas->Font().Assign(FOwner->Font());
+    TCanvasBinding bind(*FOverCanvas, painter);
+    FOwner->PaintOver(*FOverCanvas);
+  }
+  void NativePaint(QPaintEvent* event) {
     if (isEditable()) return QComboBox::paintEvent(event);
     QStylePainter painter(this);
     QStyleOptionComboBox opt;
@@ -257,6 +268,7 @@ protected:
   }
 
 private:
+  std::unique_ptr<TCanvas> FOverCanvas;
   TComboBox* FOwner;
   bool FListReady = false;
 };
@@ -750,21 +762,35 @@ void TComboBox::SetMaxLength(int length) {
 }
 
 bool TComboBox::DroppedDown() const {
-  return static_cast<QtComboBox*>(Widget())->ListShown();
+  return FHeadlessDropped || static_cast<QtComboBox*>(Widget())->ListShown();
 }
 
 void TComboBox::SetDroppedDown(bool dropped) {
   auto* cb = Box();
   if (dropped == DroppedDown()) return;
-  if (dropped) {
-    if (Application->Headless()) {
-      if (OnDropDown && CanFire()) OnDropDown(this);
-      return;
-    }
-    cb->showPopup();
-  } else {
-    cb->hidePopup();
+  if (Application->Headless()) {
+    // No list window headless: the state and the notifications only.
+    FHeadlessDropped = dropped;
+    dropped ? DropDown() : CloseUp();
+    return;
   }
+  dropped ? cb->showPopup() : cb->hidePopup();
+}
+
+void TComboBox::DropDown() {
+  if (OnDropDown && CanFire()) OnDropDown(this);
+}
+
+void TComboBox::CloseUp() {
+  if (OnCloseUp && CanFire()) OnCloseUp(this);
+}
+
+void TComboBox::SetDroppedWidth(int width) {
+  FDroppedWidth = std::max(0, width);
+}
+
+int TComboBox::DroppedWidth() const {
+  return static_cast<QtComboBox*>(Widget())->PopupWidth();
 }
 
 unsigned TComboBox::DialogCode() const {
@@ -851,6 +877,11 @@ void TComboBox::DefaultHandler(TMessage& M) {
   auto* cb = notification ? static_cast<QComboBox*>(Widget()) : Box();
   if (M.Msg == CB_GETDROPPEDWIDTH) {
     M.Result = static_cast<QtComboBox*>(cb)->PopupWidth();
+    return;
+  }
+  if (M.Msg == CB_SETDROPPEDWIDTH) {
+    SetDroppedWidth(static_cast<int>(M.WParam));
+    M.Result = DroppedWidth();
     return;
   }
   // A closed list does not open on the space bar (F4 and Alt+Down open it).

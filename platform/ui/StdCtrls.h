@@ -169,6 +169,18 @@ public:
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool wrap);
 
+  // ---- the formatting rectangle (as EM_SETRECTNP): the part of the client area the text is laid
+  // out in; the whole client area until set. Parts outside the client area count as its edge.
+  TRect FormattingRect() const;
+  void SetFormattingRect(const TRect& r);
+  // bsSingle (the default) draws the box's sunken frame, bsNone none.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle style);
+  // Ctrl+C, Ctrl+V and Ctrl+X act through their characters (#3, #22, #24) as in the system's edit
+  // control, so a key-press handler that drops the character keeps the clipboard out. Default off.
+  bool ClipboardKeysAsChars() const { return FClipboardKeysAsChars; }
+  void SetClipboardKeysAsChars(bool on) { FClipboardKeysAsChars = on; }
+
   // A balloon tip pointing at the caret (as EM_SHOWBALLOONTIP), for example to say why a value
   // was refused; it goes with HideBalloonTip, the next key or the loss of the focus.
   void ShowBalloonTip(const std::string& title, const std::string& text, TBalloonIcon icon);
@@ -214,6 +226,10 @@ private:
   WideChar FPasswordChar = 0;
   bool FAutoSelect = true;
   TAlignment FAlignment = taLeftJustify;
+  TBorderStyle FBorderStyle = bsSingle;
+  bool FClipboardKeysAsChars = false;
+  bool FHasFormattingRect = false;
+  TRect FFormattingRect;
 };
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -242,6 +258,10 @@ public:
   unsigned DialogCode() const override;
   // What choosing item `index` in the list does (the headless driver picks items through this).
   void SelectByUser(int index);
+  // Width of the open list: as wide as its longest item needs, never narrower than the box nor
+  // than the width set (also CB_SETDROPPEDWIDTH; 0: none).
+  int DroppedWidth() const;
+  void SetDroppedWidth(int width);
 
   TNotifyEvent OnChange;
   // When set, a choice from the list fires this instead of OnChange (typing still fires OnChange).
@@ -256,6 +276,14 @@ protected:
   void DefaultHandler(TMessage& Message) override;
   virtual void Change();
   virtual void Select();
+  // The list opens (CBN_DROPDOWN) or has closed (CBN_CLOSEUP); they fire OnDropDown and OnCloseUp.
+  // Headless the list only changes the dropped-down state.
+  virtual void DropDown();
+  virtual void CloseUp();
+  // A box that draws over its own painting (frames, its button) says so; PaintOver then draws on
+  // a canvas bound to each paint, after the box's own painting.
+  virtual bool PaintsOver() const { return false; }
+  virtual void PaintOver(TCanvas& canvas) {}
 
 private:
   friend class QtComboBox;
@@ -271,6 +299,8 @@ private:
   TEditCharCase FCharCase = ecNormal;
   bool FSilent = false;
   int FLastIndex = -1;
+  int FDroppedWidth = 0;
+  bool FHeadlessDropped = false;
 };
 
 // The base of the push, check and radio buttons: the caption lives in the button widget.

@@ -112,10 +112,43 @@ public:
     auto* o = dynamic_cast<const TControlLook*>(Source);
     if (!o) return;
     VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_COPY)
+    FCheckedGlyph = o->FCheckedGlyph;
+    FUnCheckedGlyph = o->FUnCheckedGlyph;
+    FRadioOnGlyph = o->FRadioOnGlyph;
+    FRadioOffGlyph = o->FRadioOffGlyph;
+  }
+  // Glyphs of the csGlyph style, copied in.
+  const TBitmap& CheckedGlyph() const {
+    return FCheckedGlyph;
+  }
+  void SetCheckedGlyph(const TBitmap& Value) {
+    FCheckedGlyph = Value;
+  }
+  const TBitmap& UnCheckedGlyph() const {
+    return FUnCheckedGlyph;
+  }
+  void SetUnCheckedGlyph(const TBitmap& Value) {
+    FUnCheckedGlyph = Value;
+  }
+  const TBitmap& RadioOnGlyph() const {
+    return FRadioOnGlyph;
+  }
+  void SetRadioOnGlyph(const TBitmap& Value) {
+    FRadioOnGlyph = Value;
+  }
+  const TBitmap& RadioOffGlyph() const {
+    return FRadioOffGlyph;
+  }
+  void SetRadioOffGlyph(const TBitmap& Value) {
+    FRadioOffGlyph = Value;
   }
 
 private:
   VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_FIELD)
+  TBitmap FCheckedGlyph;
+  TBitmap FUnCheckedGlyph;
+  TBitmap FRadioOnGlyph;
+  TBitmap FRadioOffGlyph;
 };
 
 enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };

@@ -43,6 +43,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FProgressAppearance.OnChange = [this](TObject*) { Invalidate(); };
   FFilterDropDown.OnChange = [this](TObject*) { Invalidate(); };
   FBands->OnChange = [this](TObject*) { Invalidate(); };
+  FCellNode.OnChange = [this](TObject*) { Invalidate(); };
   FColumnSize.OnStretchChange = [this](TObject*) {
     if (Parent()) StretchIfWanted();
   };

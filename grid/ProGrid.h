@@ -6,11 +6,15 @@
 // rows are hidden; hiding and showing many rows moves the grid's rows once.
 #pragma once
 
+#include "controls/CellPainters.h"
+#include "controls/ProStyleIF.h"
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
 #include "grid/CellGraphic.h"
+#include "grid/CellNode.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
+#include "grid/GridLooks.h"
 #include "grid/GridOptionTypes.h"
 #include "grid/GridOwnedSettings.h"
 #include "grid/GridSettings.h"
@@ -21,12 +25,25 @@
 #include "grid/ProGridEvents.h"
 #include "grid/ProStringGridCheck.h"
 #include "grid/SearchFooter.h"
+#include "platform/ui/BalloonHint.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 class TForm;
+class TImageList;
+class TStringList;
+class TStrings;
+
+// A cell scroll bar's page size and range.
+struct TScrollProp {
+  int PageSize = 0;
+  int Range = 0;
+};
+
+// The icons of cell balloons.
+constexpr TBalloonIcon biNone = bhNone, biInfo = bhInfo, biWarning = bhWarning, biError = bhError;
 class TIntList;
 class TProStringGrid;
 
@@ -400,7 +417,7 @@ public:
   void SetControlValues(int ACol, int ARow, const std::string& ID, const std::string& Value);
   // Shows addresses in cell texts as links.
   bool URLShowInText() const { return FURLShowInText; }
-  void SetURLShowInText(bool Value) { FURLShowInText = Value; }
+  void SetURLShowInText(bool Value);
   void GetDisplText(int ACol, int ARow, std::string& Value) const override;
   // The cell under a point in screen coordinates (-1 outside the cells).
   void ScreenToCell(TPoint pt, int& ACol, int& ARow) const;
@@ -731,6 +748,218 @@ public:
   void DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, bool Enabled, bool Grayed,
                  TGridControlStyle Style, bool TriState, TCheckBoxState State);
 
+  // --- Cell graphic painting (ProGridGraphicPaint.cpp, ProGridRadioGlyphs.cpp) -------------------
+  // The graphic of cell (ACol real, ARow display) with the size it takes in the layout, its
+  // alignments and whether the text shows beside it; nullptr (0 x 0, haLeft, vaTop, text shown)
+  // for a cell without one.
+  TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& GVAlign, TCellHAlign& GHAlign,
+                                   bool& TextToo, int& H, int& W);
+  // Paints the graphic of cell (RCol real, ARow display) into the cell's inner rectangle R on any
+  // canvas. HA and VA are the text's alignments, TW the width of the text drawn (0: none). With
+  // BeforeText only an interface object that asks to come before the text paints; without it
+  // every other graphic does. A node symbol moves R's left edge for what the painter does after.
+  void DrawCellGraphic(TCanvas& ACanvas, TRect& R, int RCol, int ARow, TAlignment HA, TVAlignment VA, int TW,
+                       TGridDrawState State, bool BeforeText = false);
+  // x kept within 0 .. 100.
+  static double LimitPercent(double x) { return x < 0 ? 0 : x > 100 ? 100 : x; }
+  // Num radio buttons in R with the item texts of List (may be null). Index: the checked item;
+  // -1 checks the item equal to the cell's text. HV: side by side. Scale sizes the classic
+  // glyphs for printing (1 on screen); ReverseY stacks upward.
+  void DrawRadioButtons(TCanvas& ACanvas, const TRect& R, int Num, int Index, bool HV, bool Disabled,
+                        const TStrings* List, bool Selected, int ACol, int ARow, TGridControlStyle Style,
+                        double Scale, bool ReverseY);
+  TImageList* GridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value) { FGridImages = Value; }
+  virtual TImageList* GetGridImages() const { return FGridImages; }
+  // The cell whose button the mouse is over ({-1, -1}: none); its button paints hot.
+  TPoint HoverButton() const { return FHoverButton; }
+  void SetHoverButton(TPoint Value) { FHoverButton = Value; }
+
+  // --- Looks, styles and tones (ProGridLooks.cpp) ---------------------------------------------
+  TGridLook Look() const { return FLook; }
+  void SetLook(TGridLook Value);
+  bool Flat() const { return FFlat; }
+  void SetFlat(bool Value) { SetAndRepaint(FFlat, Value); }
+  const TColorTones& Tones() const { return FTones; }
+  TZUZStyle ComponentStyle() const { return FStyle; }
+  // Fixed-cell gradients: plain, under the mouse and pressed.
+  TColor ZUZGradientFrom() const { return FZUZGradFrom; }
+  void SetZUZGradientFrom(TColor Value) { SetAndRepaint(FZUZGradFrom, Value); }
+  TColor ZUZGradientTo() const { return FZUZGradTo; }
+  void SetZUZGradientTo(TColor Value) { SetAndRepaint(FZUZGradTo, Value); }
+  TColor ZUZGradientMirrorFrom() const { return FZUZGradMirrorFrom; }
+  void SetZUZGradientMirrorFrom(TColor Value) { SetAndRepaint(FZUZGradMirrorFrom, Value); }
+  TColor ZUZGradientMirrorTo() const { return FZUZGradMirrorTo; }
+  void SetZUZGradientMirrorTo(TColor Value) { SetAndRepaint(FZUZGradMirrorTo, Value); }
+  TColor ZUZGradHoverFrom() const { return FZUZGradHoverFrom; }
+  TColor ZUZGradHoverTo() const { return FZUZGradHoverTo; }
+  TColor ZUZGradHoverMirrorFrom() const { return FZUZGradHoverMirrorFrom; }
+  TColor ZUZGradHoverMirrorTo() const { return FZUZGradHoverMirrorTo; }
+  TColor ZUZGradHoverBorder() const { return FZUZGradHoverBorder; }
+  TColor ZUZGradDownFrom() const { return FZUZGradDownFrom; }
+  TColor ZUZGradDownTo() const { return FZUZGradDownTo; }
+  TColor ZUZGradDownMirrorFrom() const { return FZUZGradDownMirrorFrom; }
+  TColor ZUZGradDownMirrorTo() const { return FZUZGradDownMirrorTo; }
+  TColor ZUZGradDownBorder() const { return FZUZGradDownBorder; }
+
+  // A change of the look sets its group of colours; glCustom sets none.
+  static void LookToString(TGridLook Value, std::string& Text);
+  static void LookToCaption(TGridLook Value, std::string& Text);
+  virtual void SetStyle(TProGridStyle AStyle);
+  void SetComponentStyle(TZUZStyle AStyle);
+  void SetTheme(TXPColorScheme Scheme);
+  // The flat look of colour tones.
+  void SetColorTones(const TColorTones& ATones);
+  // Follows the office suite's colour theme (none is found on this platform).
+  void ApplyOfficeTheme();
+  TColor SelectionColorTo() const { return FSelectionColorTo; }
+  void SetSelectionColorTo(TColor Value) { SetAndRepaint(FSelectionColorTo, Value); }
+  void SetSelectionTextColor(TColor Value) { SetAndRepaint(FSelectionTextColor, Value); }
+  void SetScrollType(TScrollType Value);
+  // Redraws the grid's border when it is shown.
+  void SetBorderColor(TColor Value);
+  // Links in cells: shown with URLShow, in URLColor; URLFull shows the whole address.
+  void SetURLColor(TColor Value);
+  bool URLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool URLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+
+  // --- Node rows (ProGridNodes.cpp) -----------------------------------------------------------
+  TCellNode& CellNode() { return FCellNode; }
+  const TCellNode& CellNode() const { return FCellNode; }
+  // 0 without node rows, for a negative row and for a row without cell properties in column 0;
+  // else its level times the indent.
+  int GetRowIndent(int ARow) const override;
+  bool HasNodes() const override { return FNumNodes > 0; }
+  int NodeCount() const { return FNumNodes; }
+  // ARow is a real row for the operations that change nodes, a display row for the queries.
+  // A span past the last row takes the rows there are; a real row outside the grid adds no node.
+  void AddNode(int ARow, int Span);
+  void AddSummary(int ARow);
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  bool IsNode(int ARow) const;
+  bool IsSummary(int ARow) const;
+  // True for a collapsed node.
+  bool GetNodeState(int ARow) const;
+  void SetNodeState(int ARow, bool Value);
+  // -1 for a row that is no node.
+  int GetNodeLevel(int ARow) const;
+  int GetNodeSpan(int ARow) const;
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow) const;
+  void UpdateSubNodeCount(int ARow, int Delta);
+  // 0 a node row, 2 a row whose tree line goes on to the next row, 1 one where it ends.
+  int GetNodeSpanType(int ARow) const;
+  void ExpandNode(int ARow);
+  void DoExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void ExpandAll();
+  void ContractAll();
+  // The node row heading the group ARow lies in (a node row answers itself); -1 outside groups.
+  int GetParentRow(int ARow) const;
+  void InsertChildRow(int ARow, int InsertAt);
+  void RemoveChildRow(int ARow);
+  void InsertNormalRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  // Whether client X on the row hits its node symbol.
+  bool IsNodeClick(int ARow, int X) const;
+
+  // --- Indicators and annotations (ProGridIndicators.cpp); ACol real, ARow display ---------------
+  // Each Add... replaces whatever graphic the cell had; each Remove... only its own kind.
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                     TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const std::string& Fmt, int Min, int Max);
+  bool HasProgress(int ACol, int ARow) const { return HasCellGraphicOf(ACol, ARow, {ctProgress}); }
+  bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctProgress); }
+  void AddProProgress(int ACol, int ARow, int Min, int Max);
+  bool RemoveProProgress(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctXPProgress); }
+  void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+  // Only a pie cell takes the value.
+  void SetProgressPie(int ACol, int ARow, int Value);
+  bool RemoveProgressPie(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctProgressPie); }
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  bool RemoveRangeIndicator(int ACol, int ARow) {
+    return RemoveCellGraphicOfKind(ACol, ARow, ctRangeIndicator);
+  }
+  void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                TCellVAlign val);
+  void SetShapeColor(int ACol, int ARow, TColor FillColor);
+  // clNone for a cell that holds no shape.
+  TColor GetShapeColor(int ACol, int ARow) const;
+  bool RemoveShape(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctShape); }
+  void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+  bool HasRating(int ACol, int ARow) const { return HasCellGraphicOf(ACol, ARow, {ctRating}); }
+  bool RemoveRating(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctRating); }
+  void AddComment(int ACol, int ARow, const std::string& Comment);
+  void AddColorComment(int ACol, int ARow, const std::string& Comment, TColor Color);
+  bool IsComment(int ACol, int ARow, std::string& comment) const;
+  std::string GetComment(int ACol, int ARow) const;
+  // A cell without a graphic gets a comment; a cell with another graphic is left alone.
+  void SetComment(int ACol, int ARow, const std::string& Value);
+  bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctComment); }
+  void RemoveAllComments();
+  // A marked text range on the cell's graphic of any kind (a marker-only graphic when it has none).
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen) const;
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  // A check box or radio button takes the balloon beside itself; other graphics take none.
+  void AddBalloon(int ACol, int ARow, const std::string& Title, const std::string& Text, TBalloonIcon Icon);
+  bool HasBalloon(int ACol, int ARow) const;
+  bool IsBalloon(int ACol, int ARow, std::string& Title, std::string& Text, TBalloonIcon& Icon) const;
+  void RemoveBalloon(int ACol, int ARow);
+
+  // --- Interactive cell objects (ProGridCellObjects.cpp) ---------------------------------------
+  // Buttons: ACol is a display column for the text, push and rectangle operations.
+  void AddButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TCellHAlign hal,
+                 TCellVAlign val);
+  void AddBitButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TBitmap* Glyph,
+                    TCellHAlign hal, TCellVAlign val);
+  // The glyph is the cell's; the caller draws into it.
+  TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const std::string& Caption, TCellHAlign hal,
+                           TCellVAlign val);
+  void SetButtonText(int ACol, int ARow, const std::string& Caption);
+  std::string GetButtonText(int ACol, int ARow) const;
+  void PushButton(int ACol, int ARow, bool push);
+  bool HasButton(int ACol, int ARow) const;
+  bool RemoveButton(int ACol, int ARow);
+  bool RemoveBitButton(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctBitButton); }
+  void RemoveAllButtons();
+  // Where the painter last placed the button; (0, 0, 0, 0) for a cell without a graphic.
+  TRect GetCellButtonRect(int ACol, int ARow) const;
+  // Radio groups; sl stays the caller's, CreateRadio's list is the cell's.
+  void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStringList* sl);
+  TStringList* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+  bool IsRadio(int ACol, int ARow) const;
+  TStringList* GetRadioStrings(int ACol, int ARow) const;
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio) const;
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  // Selects the next item (wrapping); nothing for a group without items. Answers False.
+  bool AdvanceRadio(int ACol, int ARow, bool UserAction);
+  bool RemoveRadio(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctRadio); }
+  // Expand cells switch their row between two heights.
+  void AddExpand(int ACol, int ARow, int ExpandedHeight);
+  bool HasExpand(int ACol, int ARow) const;
+  bool ToggleExpand(int ACol, int ARow);
+  bool GetExpandState(int ACol, int ARow) const;
+  int GetExpandHeight(int ACol, int ARow, bool Expanded) const;
+  TRect GetExpandRect(int ACol, int ARow) const;
+  bool RemoveExpand(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctExpand); }
+  // Cell scroll bars.
+  void AddScrollBar(int ACol, int ARow, bool AutoRange);
+  bool HasScrollBar(int ACol, int ARow) const;
+  bool HasAutoRangeScrollBar(int ACol, int ARow) const;
+  void SetScrollPosition(int ACol, int ARow, int Pos);
+  int GetScrollPosition(int ACol, int ARow) const;
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  TScrollProp GetScrollProp(int ACol, int ARow) const;
+  bool RemoveScrollBar(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctScrollbar); }
+
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   bool ScrollBarAlwaysShown(bool Vertical) const override {
@@ -767,6 +996,25 @@ private:
   bool HomeEndKey(std::uint16_t Key, TShiftState Shift);
   // Arrow keys over fixed cells inside the grid; true when the key was taken.
   bool SkipFixedCellsKey(std::uint16_t Key);
+
+  // A new graphic of a kind in the cell, replacing the one it had.
+  TCellGraphic* NewGraphic(int ACol, int ARow, TCellType Kind, TCellHAlign hal, TCellVAlign val);
+  void RepaintGraphicCell(int ACol, int ARow);
+  // The graphic of the cell's merge origin.
+  TCellGraphic* BaseGraphic(int ACol, int ARow) const;
+  // The fixed-cell gradients of the control look; the grid's fixed cells take those that are colours.
+  void SetFixedGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  void SetHoverGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  void SetDownGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
+  // Painting parts of DrawCellGraphic.
+  void DrawNodeGlyph(TCanvas& C, TRect& R, const TCellGraphic& g, int RCol, int ARow, TGridDrawState State);
+  void DrawCellButton(TCanvas& C, const TRect& R, TCellGraphic& g, int RCol, int ARow, int gl, int gt, int gr,
+                      int gb);
+  // Node levels of column 0 (0 without cell properties).
+  int RowNodeLevel(int ARow) const;
+  void ChangeRowLevels(int FromRow, int Count, int Delta);
+  // The first node row after ARow, RowCount when there is none.
+  int NextNodeRow(int ARow) const;
   // Before the column count drops to NewCount: hidden columns behind the cut are renumbered to
   // stay inside the real columns, with their cells, widths and hidden rows' cells.
   void KeepHiddenColumns(int NewCount);
@@ -941,6 +1189,34 @@ private:
   bool FOldModifiedValue = false;
   TTimer* FGridTimer = nullptr;
   int FTimerTicks = 0;
+
+  TImageList* FGridImages = nullptr;
+  TPoint FHoverButton{-1, -1};
+  TCellNode FCellNode;
+  int FNumNodes = 0;
+  TGridLook FLook = glXP;
+  TColor FSelectionColorTo = clNone;
+  bool FURLShow = false;
+  bool FURLFull = false;
+  bool FFlat = false;
+  TColorTones FTones;
+  TZUZStyle FStyle = tsCustom;
+  TOfficeTheme FOldOfficeTheme = otUnknown;
+  // The glXP look's colours: every grid starts with them.
+  TColor FZUZGradFrom = 0xFFFFFF;
+  TColor FZUZGradTo = clBtnFace;
+  TColor FZUZGradMirrorFrom = clNone;
+  TColor FZUZGradMirrorTo = clNone;
+  TColor FZUZGradHoverFrom = 0xCFD0D1;
+  TColor FZUZGradHoverTo = 0xBEC6C8;
+  TColor FZUZGradHoverMirrorFrom = 0xBEC6C8;
+  TColor FZUZGradHoverMirrorTo = 0xABBCBF;
+  TColor FZUZGradHoverBorder = 0xC0C0C0;
+  TColor FZUZGradDownFrom = 0x868788;
+  TColor FZUZGradDownTo = 0x737C7E;
+  TColor FZUZGradDownMirrorFrom = 0x737C7E;
+  TColor FZUZGradDownMirrorTo = 0x627376;
+  TColor FZUZGradDownBorder = 0x808080;
 
   // The owner form's resize chain: the handler found there runs after ours.
   TForm* FHookedForm = nullptr;

@@ -39,8 +39,11 @@ void TProStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, b
   case csZUZ:
     DrawTransparent(ACanvas, R.Left, R.Top, ResourceBitmap(CheckResource(Style, Checked, Enabled)));
     return;
-  case csGlyph:
-    return; // the look's own glyph bitmaps are not kept by the settings yet
+  case csGlyph: {
+    const TBitmap& glyph = Checked ? look.CheckedGlyph() : look.UnCheckedGlyph();
+    if (!glyph.Empty()) DrawTransparent(ACanvas, R.Left, R.Top, glyph);
+    return;
+  }
   case csTheme: {
     HTHEME theme = OpenThemeData(this, "button");
     int state = Grayed    ? (Enabled ? CBS_MIXEDNORMAL : CBS_MIXEDDISABLED)

@@ -1,0 +1,408 @@
+#include "grid/AsgCombo.h"
+
+#include "controls/ProStyleIF.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/KeyState.h"
+#include "platform/ui/ThemeDraw.h"
+
+#include <vector>
+
+namespace {
+
+constexpr TColor DisabledFrameColor = 0xB99D7F;
+// The system's vertical scroll bar width.
+constexpr int ScrollBarWidth = 17;
+
+int Centred(int start, int size, int other) {
+  return other > size ? start - (other - size) / 2 : start + (size - other) / 2;
+}
+
+} // namespace
+
+TPoint LabelPlace(TLabelPosition position, const TRect& c, int W, int LW, int LH, int M) {
+  const int L = c.Left, T = c.Top, CW = c.Width(), CH = c.Height();
+  const int middle = Centred(T, CH, LH);
+  switch (position) {
+  case lpLeftTop:
+    return {L - W - M, T};
+  case lpLeftCenter:
+    return {L - W - M, middle};
+  case lpLeftBottom:
+    return {L - W - M, T + CH - LH};
+  case lpTopLeft:
+    return {L, T - LH - M};
+  case lpBottomLeft:
+    return {L, T + CH + M};
+  case lpLeftTopLeft:
+    return {L - M, T};
+  case lpLeftCenterLeft:
+    return {L - M, middle};
+  case lpLeftBottomLeft:
+    return {L - M, T + CH - LH};
+  case lpTopCenter:
+    return {Centred(L, CW, LW), T - LH - M};
+  case lpBottomCenter:
+    return {Centred(L, CW, LW), T + CH + M};
+  case lpRightTop:
+    return {L + CW + M, T};
+  case lpRightCenter:
+    return {L + CW + M, middle};
+  case lpRighBottom:
+    return {L + CW + M, T + CH - LH};
+  }
+  return {L, T};
+}
+
+TAsgCustomCombo::TAsgCustomCombo(TComponent* AOwner)
+    : TComboBox(AOwner), FButtonWidth(ScrollBarWidth + 2), FIsThemed(IsComCtl6()) {
+  FLabelFont.OnChange = [this] {
+    if (FLabel) PlaceLabel();
+  };
+  // Made in code, the combo is loaded once it is built: the colour to come back to is its own.
+  Init();
+}
+
+TAsgCustomCombo::~TAsgCustomCombo() {
+  FLabelFont.OnChange = nullptr;
+}
+
+void TAsgCustomCombo::Notification(TComponent* AComponent, TOperation Operation) {
+  TComboBox::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FLabel) FLabel = nullptr;
+}
+
+void TAsgCustomCombo::Init() {
+  FNormalColor = Color();
+}
+
+void TAsgCustomCombo::SelectItem(const std::string& text) {
+  const int index = Items().IndexOf(text);
+  if (index >= 0) SetItemIndex(index);
+}
+
+bool TAsgCustomCombo::ThemesOn() const {
+  return FIsThemed && IsThemeActive();
+}
+
+bool TAsgCustomCombo::Hot() const {
+  return FMouseInControl || Screen->ActiveControl() == this;
+}
+
+bool TAsgCustomCombo::MouseButtonDown() const {
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+}
+
+// ---- properties
+
+void TAsgCustomCombo::SetButtonWidth(int value) {
+  if (value < 14 || value > 32) return;
+  FButtonWidth = value;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetFlat(bool value) {
+  if (value == FFlat) return;
+  FFlat = value;
+  if (FFlatParentColor && FFlat && Parent())
+    SetColor(Parent()->Color());
+  else
+    SetColor(FLoadedColor);
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetEtched(bool value) {
+  if (value == FEtched) return;
+  FEtched = value;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetFlatLineColor(TColor value) {
+  FFlatLineColor = value;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetFlatParentColor(bool value) {
+  FFlatParentColor = value;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetBorderColor(TColor value) {
+  if (value == FBorderColor) return;
+  FBorderColor = value;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetButtonColor(TColor c) {
+  FButtonColor = c;
+  Invalidate();
+}
+
+void TAsgCustomCombo::SetDropWidth(int value) {
+  FDropWidth = value;
+  if (value > 0) Perform(CB_SETDROPPEDWIDTH, static_cast<WPARAM>(value));
+}
+
+void TAsgCustomCombo::SetEnabled(bool enabled) {
+  if (enabled == Enabled()) return;
+  if (FFlat) {
+    if (!enabled) {
+      FOldParentColor = ParentColor();
+      FOldColor = Color();
+      SetParentColor(true);
+    } else {
+      SetParentColor(FOldParentColor);
+      SetColor(FOldColor);
+    }
+  }
+  TComboBox::SetEnabled(enabled);
+  if (FLabel) {
+    if (!FLabelAlwaysEnabled) FLabel->SetEnabled(enabled);
+    PlaceLabel();
+  }
+}
+
+// ---- the label
+
+std::string TAsgCustomCombo::LabelCaption() const {
+  return FLabel ? FLabel->Caption() : std::string();
+}
+
+void TAsgCustomCombo::SetLabelCaption(const std::string& caption) {
+  if (!FLabel) {
+    FLabel = new TLabel(this);
+    FLabel->SetParent(Parent());
+    FLabel->SetFocusControl(this);
+    FLabel->SetFont(FLabelFont);
+    FLabel->SetParentFont(ParentFont());
+  }
+  FLabel->SetCaption(caption);
+  PlaceLabel();
+}
+
+void TAsgCustomCombo::SetLabelPosition(TLabelPosition value) {
+  FLabelPosition = value;
+  if (FLabel) PlaceLabel();
+}
+
+void TAsgCustomCombo::SetLabelMargin(int value) {
+  FLabelMargin = value;
+  if (FLabel) PlaceLabel();
+}
+
+void TAsgCustomCombo::SetLabelTransparent(bool value) {
+  FLabelTransparent = value;
+  if (FLabel) PlaceLabel();
+}
+
+void TAsgCustomCombo::SetLabelAlwaysEnabled(bool value) {
+  FLabelAlwaysEnabled = value;
+  if (FLabel) {
+    FLabel->SetEnabled(value || Enabled());
+    PlaceLabel();
+  }
+}
+
+void TAsgCustomCombo::SetLabelFont(const TFont& font) {
+  if (!ParentFont()) FLabelFont.Assign(font);
+  if (FLabel) PlaceLabel();
+}
+
+void TAsgCustomCombo::PlaceLabel() {
+  if (!FLabel) return;
+  FLabel->SetTransparent(FLabelTransparent);
+  if (!ParentFont()) FLabel->SetFont(FLabelFont);
+  TRect measure = Rect(0, 0, 1000, 255);
+  FLabel->Canvas().Font().Assign(FLabel->Font());
+  FLabel->Canvas().DrawText(FLabel->Caption(), measure, DT_CALCRECT | DT_HIDEPREFIX);
+  const TPoint at = LabelPlace(FLabelPosition, BoundsRect(), measure.Width(), FLabel->Width(),
+                               FLabel->Height(), FLabelMargin);
+  FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
+  FLabel->SetVisible(Visible());
+}
+
+void TAsgCustomCombo::SetBounds(int left, int top, int width, int height) {
+  TComboBox::SetBounds(left, top, width, height);
+  if (FLabel && CanFire()) PlaceLabel();
+}
+
+void TAsgCustomCombo::SetParent(TWinControl* parent) {
+  TComboBox::SetParent(parent);
+  if (FLabel) {
+    FLabel->SetParent(parent);
+    PlaceLabel();
+  }
+}
+
+void TAsgCustomCombo::CMVisibleChanged(TMessage& Message) {
+  TComboBox::CMVisibleChanged(Message);
+  if (FLabel) FLabel->SetVisible(Visible());
+}
+
+// ---- focus, mouse and the list
+
+void TAsgCustomCombo::DoEnter() {
+  FHasFocus = true;
+  if (FFocusColor != clNone) SetColor(FFocusColor);
+  if (FFocusLabel && FLabel) FLabel->Font().SetStyle(FLabel->Font().Style() | fsBold);
+  Invalidate();
+  TComboBox::DoEnter();
+}
+
+void TAsgCustomCombo::DoExit() {
+  FHasFocus = false;
+  if (FFocusColor != clNone && FNormalColor != clNone) SetColor(FNormalColor);
+  if (FLabel) FLabel->Font().SetStyle(FLabel->Font().Style() & ~fsBold);
+  Invalidate();
+  TComboBox::DoExit();
+}
+
+void TAsgCustomCombo::CMMouseEnter(TMessage& Message) {
+  TComboBox::CMMouseEnter(Message);
+  if (!FMouseInControl && Enabled()) {
+    FMouseInControl = true;
+    Invalidate();
+  }
+  if (FAutoFocus) {
+    TForm* form = GetParentForm(this);
+    if ((!form || form == Screen->ActiveForm()) && CanFocus()) SetFocus();
+  }
+  if (FIsWinXP) Invalidate();
+}
+
+void TAsgCustomCombo::CMMouseLeave(TMessage& Message) {
+  TComboBox::CMMouseLeave(Message);
+  if (FMouseInControl && Enabled()) {
+    FMouseInControl = false;
+    Invalidate();
+  }
+  FButtonHover = false;
+  if (FIsWinXP) Invalidate();
+}
+
+void TAsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y) {
+  TComboBox::MouseMove(Shift, X, Y);
+  const bool hover = X > Width() - FButtonWidth && X < Width();
+  if (hover != FButtonHover) {
+    FButtonHover = hover;
+    InvalidateButton();
+  }
+}
+
+void TAsgCustomCombo::InvalidateButton() {
+  InvalidateRect(Rect(ClientWidth() - FButtonWidth, 0, ClientWidth(), ClientHeight()));
+}
+
+void TAsgCustomCombo::DropDown() {
+  TComboBox::DropDown();
+  InvalidateButton();
+}
+
+void TAsgCustomCombo::CloseUp() {
+  TComboBox::CloseUp();
+  InvalidateButton();
+  if (OnDropUp && CanFire()) OnDropUp(this);
+}
+
+// ---- painting
+
+bool TAsgCustomCombo::PaintsOver() const {
+  if (FIsVista && FButtonColor == clNone) return false;
+  return FFlat || FButtonColor != clNone || FBorderColor != clNone ||
+         (FFocusBorderColor != clNone && FHasFocus) || (!Enabled() && ThemesOn() && !FDisabledBorder);
+}
+
+void TAsgCustomCombo::PaintOver(TCanvas& canvas) {
+  if (Style() != csSimple) DrawButton(canvas);
+  DrawBorders(canvas);
+}
+
+void TAsgCustomCombo::DrawButton(TCanvas& canvas) {
+  TRect r = Rect(ClientWidth() - FButtonWidth + 2, 0, Width(), Height());
+  r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  const bool down = MouseButtonDown();
+  if (FButtonColor != clNone) {
+    const TColor fill = down && FButtonHover ? FButtonColorDown
+                        : FButtonHover       ? FButtonColorHot
+                                             : FButtonColor;
+    canvas.Pen().SetColor(fill);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(fill);
+    r = Rect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    canvas.FillRect(r);
+    canvas.Pen().SetColor(FButtonBorderColor);
+    canvas.MoveTo(r.Left, r.Top);
+    canvas.LineTo(r.Left, r.Bottom);
+    const TColor arrow = down ? FButtonTextColorDown : FButtonTextColor;
+    if (arrow != clNone) {
+      canvas.Pen().SetColor(arrow);
+      canvas.Brush().SetColor(arrow);
+      canvas.Polygon(
+          std::vector<TPoint>{{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
+    }
+  } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
+    int state = CBXS_NORMAL;
+    if (!Enabled())
+      state = CBXS_DISABLED;
+    else if (down && DroppedDown())
+      state = CBXS_PRESSED;
+    else if (!down && FButtonHover && !DroppedDown())
+      state = CBXS_HOT;
+    DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
+    CloseThemeData(theme);
+  } else {
+    r = Rect(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1);
+    DrawFrameControl(canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
+  }
+}
+
+void TAsgCustomCombo::DrawBorders(TCanvas& canvas) {
+  if ((Enabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) ||
+      (FIsVista && FBorderColor == clNone))
+    return;
+  TRect r = Rect(0, 0, Width(), Height());
+  const auto frame = [&canvas](const TRect& f, TColor color) {
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FrameRect(f);
+  };
+  const bool focusFrame = Hot() && FFocusBorder;
+  if (!Enabled() && FIsThemed && !FDisabledBorder) {
+    frame(r, DisabledFrameColor);
+  } else if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
+    frame(r, FBorderColor);
+  } else if (FFocusBorderColor != clNone) {
+    if (FHasFocus) frame(r, FFocusBorderColor);
+  } else {
+    const TColor a = focusFrame ? clBtnFace : Parent() ? Parent()->Color() : clBtnFace;
+    if (focusFrame) {
+      DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+      frame(r, a);
+    } else {
+      frame(r, a);
+      r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+      frame(Rect(r.Left, r.Top, r.Right - FButtonWidth, r.Bottom), a);
+    }
+    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    frame(r, Color());
+    if (FFlat && FFlatLineColor != clNone) {
+      canvas.Pen().SetColor(FFlatLineColor);
+      canvas.Pen().SetStyle(psSolid);
+      canvas.MoveTo(r.Left - 2, Height() - 1);
+      canvas.LineTo(r.Right - FButtonWidth - 1, Height() - 1);
+    }
+  }
+  if (Style() == csSimple || (FIsWinXP && ThemesOn())) return;
+  // The button's area, flat.
+  TRect b = Rect(ClientWidth() - FButtonWidth - 2 + 2, 2, Width() - 2, Height() - 2);
+  if (!Hot()) {
+    const TRect face = Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1);
+    const TRect keep = Rect(ClientWidth() - FButtonWidth + 4, 4, ClientWidth() - 4, ClientHeight() - 4);
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(clBtnFace);
+    // The face around the arrow, which stays.
+    canvas.FillRect(Rect(face.Left, face.Top, face.Right, keep.Top));
+    canvas.FillRect(Rect(face.Left, keep.Bottom, face.Right, face.Bottom));
+    canvas.FillRect(Rect(face.Left, keep.Top, keep.Left, keep.Bottom));
+    canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
+  }
+}

@@ -29,6 +29,8 @@ class TTimer;
 class TImageList;
 class TPrinter;
 class TTreePrintTarget;
+class IAccessible;
+struct TVITEMW;
 struct TTreeMail;
 
 // The private message by which the position-cache worker's state changes reach the tree.
@@ -188,6 +190,20 @@ public:
   void Print(TPrinter* Printer, bool PrintHeader);
   void Print(TTreePrintTarget& Target, bool PrintHeader);
   const std::string& EmptyListMessage() const { return FEmptyListMessage; }
+
+  // ---------------------------------------------------------------- accessibility
+  // The answer to an object request: 0 unless a provider made an accessible object.
+  std::intptr_t GetAccessibleObject(std::intptr_t ObjectId);
+  IAccessible* Accessible() const { return FAccessible.get(); }
+  IAccessible* AccessibleItem() const { return FAccessibleItem.get(); }
+  const std::string& AccessibleName() const { return FAccessibleName; }
+  void SetAccessibleName(const std::string& value) { FAccessibleName = value; }
+  // The tree-view queries. Items are nodes of this tree still alive; any other value is refused.
+  bool TreeViewGetItemRect(PVNode Item, bool TextOnly, TRect& R);
+  PVNode TreeViewGetNextItem(unsigned Code, PVNode Item);
+  int TreeViewGetItem(TVITEMW& Item);
+  // Whether the value is a node of this tree (the hidden root is not).
+  bool IsLiveNode(const void* Node) const;
   void SetEmptyListMessage(const std::string& value);
   TVTLineStyle LineStyle() const { return FLineStyle; }
   void SetLineStyle(TVTLineStyle value);
@@ -586,6 +602,7 @@ protected:
   friend class TWorkerThread;
   friend class TCustomNodeTreeOptions;
   friend class TVTVNodeEnumeration;
+  friend class TVTAccessibilityFactory;
 
   // ---- node model
   PVNode AllocateNode();
@@ -810,6 +827,10 @@ protected:
   TShiftState FDrawSelShiftState = 0;
   TRect FLastSelRect;
   TRect FNewSelRect;
+
+  // Fields: accessibility
+  std::shared_ptr<IAccessible> FAccessible, FAccessibleItem;
+  std::string FAccessibleName;
 };
 
 // The tree that owns a node.

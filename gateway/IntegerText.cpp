@@ -16,6 +16,17 @@ int DigitValue(char c, int base) {
 } // namespace
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
+  // Rule tables hold thousands of short plain numbers: up to nine digits cannot overflow.
+  if (!text.empty() && text.size() <= 9) {
+    std::int32_t value = 0;
+    std::size_t i = 0;
+    for (; i < text.size(); ++i) {
+      const unsigned d = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (d > 9) break;
+      value = value * 10 + static_cast<std::int32_t>(d);
+    }
+    if (i == text.size()) return value;
+  }
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ')
     ++i;

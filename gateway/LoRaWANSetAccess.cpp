@@ -8,6 +8,7 @@
 #include "platform/Format.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -35,26 +36,43 @@ constexpr TRuleColumn<TBasicDownlinkRule<TText>, TText> Downlink_Columns[] = {
     {"Mnemonic", &TBasicDownlinkRule<TText>::Mnemonic},
 };
 
-// One pass over the row's attributes; a missing one keeps the rule's default. Files list the
-// attributes in column order, so the column after the last one found is tried first.
+// One row as a rule: one pass over its attributes, a missing one keeping the rule's default.
+template <class TRule, class TText, std::size_t N>
+TRule ReadRule(const TXmlNode& row, const TRuleColumn<TRule, TText> (&columns)[N],
+               const std::array<std::string_view, N>& names) {
+  TRule rule;
+  std::array<std::string_view, N> values;
+  for (std::size_t k = 0; k < N; ++k)
+    values[k] = rule.*columns[k].Field;
+  row.AttributeValues(names, values);
+  for (std::size_t k = 0; k < N; ++k)
+    rule.*columns[k].Field = TText(values[k]);
+  return rule;
+}
+
+template <class TRule, class TText, std::size_t N>
+std::array<std::string_view, N> ColumnNames(const TRuleColumn<TRule, TText> (&columns)[N]) {
+  std::array<std::string_view, N> names;
+  for (std::size_t k = 0; k < N; ++k)
+    names[k] = columns[k].Name;
+  return names;
+}
+
+// Every element below the section is a row, whatever its name.
+template <class TRule, class TText, std::size_t N, class TTake>
+void ForEachRule(const TXmlNode& section, const TRuleColumn<TRule, TText> (&columns)[N], const TTake& take) {
+  const std::array<std::string_view, N> names = ColumnNames(columns);
+  for (TXmlNode row = section.FirstChildElement(); row; row = row.NextSiblingElement())
+    if (!take(ReadRule(row, columns, names))) return;
+}
+
 template <class TRule, class TText, std::size_t N>
 void ReadRules(const TXmlNode& section, const TRuleColumn<TRule, TText> (&columns)[N],
                std::vector<TRule>& rules) {
-  const std::vector<TXmlNode> rows = section.Children();
-  rules.reserve(rows.size());
-  for (const TXmlNode& row : rows) {
-    TRule& rule = rules.emplace_back();
-    std::size_t next = 0;
-    for (TXmlAttribute a = row.FirstAttribute(); a; a = a.Next())
-      for (std::size_t k = 0; k < N; ++k) {
-        const TRuleColumn<TRule, TText>& column = columns[(next + k) % N];
-        if (a.IsNamed(column.Name)) {
-          rule.*column.Field = a.Value();
-          next = (next + k + 1) % N;
-          break;
-        }
-      }
-  }
+  ForEachRule(section, columns, [&](TRule rule) {
+    rules.push_back(std::move(rule));
+    return true;
+  });
 }
 
 // Rows up to the first one whose start byte is blank.
@@ -131,13 +149,17 @@ TLoRaWANParGenSettings Read_LoRaWAN_ParGen_Settings(const std::string& parGenPat
 
 namespace {
 
+std::string MissingSection(const TXmlNode& uplink) {
+  return std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
+}
+
 template <class TText>
 bool RulesFromRoot(const TXmlNode& root, TBasicLoRaWANSetAccess<TText>& rules, std::string& error) {
   rules = {};
   TXmlNode uplink = root.Child("LoRaWAN_Uplink");
   TXmlNode downlink = root.Child("LoRaWAN_Downlink");
   if (!uplink || !downlink) {
-    error = std::string("the element ") + (uplink ? "LoRaWAN_Downlink" : "LoRaWAN_Uplink") + " is missing";
+    error = MissingSection(uplink);
     return false;
   }
   ReadRules(uplink, Uplink_Columns<TText>, rules.Uplink);
@@ -165,10 +187,28 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
   return RulesFromRoot(root, rules, error);
 }
 
-TLoRaWANViewLoad Load_LoRaWAN_SetAccess_Views(const std::string& path) {
-  TLoRaWANViewLoad load;
-  load.State = LoadRules(path, load.File, load.Rules, load.Error);
-  return load;
+TLoRaWANViewFile Open_LoRaWAN_SetAccess(const std::string& path) {
+  TLoRaWANViewFile open;
+  open.File = Load_Xml_File(path);
+  open.State = open.File.State;
+  open.Error = open.File.Error;
+  if (open.State != TXmlFileState::Loaded) return open;
+  open.Uplink = open.File.Root.Child("LoRaWAN_Uplink");
+  open.Downlink = open.File.Root.Child("LoRaWAN_Downlink");
+  if (!open.Uplink || !open.Downlink) {
+    open.State = TXmlFileState::Unreadable;
+    open.Error = ExtractFileName(path) + ": " + MissingSection(open.Uplink);
+  }
+  return open;
+}
+
+void For_Each_Uplink_Rule(const TXmlNode& section, const std::function<bool(const TUplinkRuleView&)>& take) {
+  ForEachRule(section, Uplink_Columns<std::string_view>, take);
+}
+
+void For_Each_Downlink_Rule(const TXmlNode& section,
+                            const std::function<bool(const TDownlinkRuleView&)>& take) {
+  ForEachRule(section, Downlink_Columns<std::string_view>, take);
 }
 
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc) {

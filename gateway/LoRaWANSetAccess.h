@@ -4,6 +4,7 @@
 #include "gateway/GatewayResult.h"
 #include "gateway/XmlFile.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,14 +72,24 @@ bool LoRaWAN_From_Root(const TXmlNode& root, TLoRaWANSetAccess& rules, std::stri
 // Writes the rows of each section up to the first blank start byte, at most the capacity.
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc);
 
-// The rules as views into their document, which this keeps (for the image compiler).
-struct TLoRaWANViewLoad {
+// The rule file opened for the image compiler, which reads the rows one at a time as views into
+// the document (kept here) instead of copying them. A loaded file has both sections; a root
+// without them makes the file unreadable, as for Load_LoRaWAN_SetAccess.
+struct TLoRaWANViewFile {
   TXmlFileState State = TXmlFileState::Missing;
   TXmlFile File;
-  TLoRaWANSetAccessView Rules;
+  TXmlNode Uplink;
+  TXmlNode Downlink;
   std::string Error;
 };
-TLoRaWANViewLoad Load_LoRaWAN_SetAccess_Views(const std::string& path);
+TLoRaWANViewFile Open_LoRaWAN_SetAccess(const std::string& path);
+// Hands each row of a section to `take` in file order, each missing attribute with its default,
+// until `take` answers false.
+using TUplinkRuleView = TBasicUplinkRule<std::string_view>;
+using TDownlinkRuleView = TBasicDownlinkRule<std::string_view>;
+void For_Each_Uplink_Rule(const TXmlNode& section, const std::function<bool(const TUplinkRuleView&)>& take);
+void For_Each_Downlink_Rule(const TXmlNode& section,
+                            const std::function<bool(const TDownlinkRuleView&)>& take);
 
 struct TLoRaWANLoad {
   TXmlFileState State = TXmlFileState::Missing;

@@ -129,23 +129,32 @@ void Read_LoRaWAN_Keys(TParGenReader& in, TBank2& b) {
 }
 
 // One section of the rule file into its table: enabled rules only, in file order, no gaps.
-template <typename TRule, typename TFill>
-TGatewayResult Fill_Table(const std::vector<TRule>& rules, std::string_view section,
+// `rows(take)` hands each rule of the section to `take` in order and stops when it answers false.
+template <typename TRule, typename TRows, typename TFill>
+TGatewayResult Fill_Table(const TRows& rows, std::string_view section,
                           std::array<TLoRaWAN_Rule, LoRaWAN_Table_Slots>& table, std::uint16_t& count,
                           TFill fill) {
-  for (std::size_t i = 0; i < rules.size(); ++i) {
-    if (!Is_LoRaWAN_Rule_Enabled(rules[i].Enable)) continue;
-    if (count == LoRaWAN_Table_Slots)
-      return NotBuilt(std::string(section) + " of LoRaWAN_SetAccess.xml holds more than " +
-                      std::to_string(LoRaWAN_Table_Slots) + " enabled rules");
+  TGatewayResult status = TGatewayResult::Success();
+  std::size_t row = 0;
+  rows([&](const TRule& rule) {
+    ++row;
+    if (!Is_LoRaWAN_Rule_Enabled(rule.Enable)) return true;
+    if (count == LoRaWAN_Table_Slots) {
+      status = NotBuilt(std::string(section) + " of LoRaWAN_SetAccess.xml holds more than " +
+                        std::to_string(LoRaWAN_Table_Slots) + " enabled rules");
+      return false;
+    }
     std::string error;
     TLoRaWAN_Rule slot;
-    if (!fill(rules[i], slot, error))
-      return NotBuilt(error + " in row " + std::to_string(i + 1) + " of " + std::string(section) +
-                      " of LoRaWAN_SetAccess.xml");
+    if (!fill(rule, slot, error)) {
+      status = NotBuilt(error + " in row " + std::to_string(row) + " of " + std::string(section) +
+                        " of LoRaWAN_SetAccess.xml");
+      return false;
+    }
     table[count++] = slot;
-  }
-  return TGatewayResult::Success();
+    return true;
+  });
+  return status;
 }
 
 // A rule value as an integer in [low, high]; its default when it is no number.
@@ -274,40 +283,53 @@ TGatewayResult Read_ParGen_To_Banks(const TXmlNode& root, TBank1& bank1, TBank2&
 
 namespace {
 
-// The rule tables from copies or from views into the document alike.
-template <class TText>
-TGatewayResult ReadRuleTables(const TBasicLoRaWANSetAccess<TText>* rules, std::uint32_t base, TBank2& bank) {
+// The rule tables from copies or straight from the document alike; `upRows` and `downRows` hand
+// out the rules of each section as Fill_Table asks. Without a rule file both tables stay empty.
+template <class TText, class TUpRows, class TDownRows>
+TGatewayResult ReadRuleTables(bool present, const TUpRows& upRows, const TDownRows& downRows,
+                              std::uint32_t base, TBank2& bank) {
   bank.Uplink_Table_Addr = base + 0x400;
   bank.Downlink_Table_Addr = base + 0x1000;
   bank.Uplink_Count = 0;
   bank.Downlink_Count = 0;
-  if (!rules) return TGatewayResult::Success();
+  if (!present) return TGatewayResult::Success();
   const bool variable = bank.FPort_Variable == 1;
-  TGatewayResult up =
-      Fill_Table(rules->Uplink, "LoRaWAN_Uplink", bank.Uplink, bank.Uplink_Count,
-                 [&](const TBasicUplinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
-                   if (!Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error)) return false;
-                   // The flags compare the text ignoring case as it stands, blanks kept.
-                   slot.Flags = static_cast<std::uint8_t>((SameText(r.OnChange, "Y") ? 1 : 0) |
-                                                          (SameText(r.OnCMD, "Y") ? 2 : 0) |
-                                                          (SameText(r.OnTimer, "Y") ? 4 : 0));
-                   std::int64_t time = 0;
-                   if (!RuleNumber("Time", r.Time, 30, std::numeric_limits<std::int32_t>::max(), time, error))
-                     return false;
-                   slot.Time = static_cast<std::uint32_t>(time);
-                   return true;
-                 });
+  TGatewayResult up = Fill_Table<TBasicUplinkRule<TText>>(
+      upRows, "LoRaWAN_Uplink", bank.Uplink, bank.Uplink_Count,
+      [&](const TBasicUplinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
+        if (!Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error)) return false;
+        // The flags compare the text ignoring case as it stands, blanks kept.
+        slot.Flags =
+            static_cast<std::uint8_t>((SameText(r.OnChange, "Y") ? 1 : 0) | (SameText(r.OnCMD, "Y") ? 2 : 0) |
+                                      (SameText(r.OnTimer, "Y") ? 4 : 0));
+        std::int64_t time = 0;
+        if (!RuleNumber("Time", r.Time, 30, std::numeric_limits<std::int32_t>::max(), time, error))
+          return false;
+        slot.Time = static_cast<std::uint32_t>(time);
+        return true;
+      });
   if (!up) return up;
-  return Fill_Table(rules->Downlink, "LoRaWAN_Downlink", bank.Downlink, bank.Downlink_Count,
-                    [&](const TBasicDownlinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
-                      return Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error);
-                    });
+  return Fill_Table<TBasicDownlinkRule<TText>>(
+      downRows, "LoRaWAN_Downlink", bank.Downlink, bank.Downlink_Count,
+      [&](const TBasicDownlinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
+        return Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error);
+      });
+}
+
+// The rules of a vector handed out one by one.
+template <class TRule> auto VectorRows(const std::vector<TRule>* rules) {
+  return [rules](const auto& take) {
+    if (rules)
+      for (const TRule& rule : *rules)
+        if (!take(rule)) return;
+  };
 }
 
 } // namespace
 
 TGatewayResult Read_LoRaWAN_Rules(const TLoRaWANSetAccess* rules, std::uint32_t base, TBank2& bank) {
-  return ReadRuleTables(rules, base, bank);
+  return ReadRuleTables<std::string>(rules != nullptr, VectorRows(rules ? &rules->Uplink : nullptr),
+                                     VectorRows(rules ? &rules->Downlink : nullptr), base, bank);
 }
 
 std::size_t Build_Bank1(TBank1& bank, std::size_t pos, std::span<std::uint8_t> buffer) {
@@ -370,11 +392,14 @@ TCompileResult Compile_Bin(const std::string& parGenPath, const std::string& set
   }
   PutU32(bank1.Bytes, 1628, LoRaWAN_Bank_Address);
 
-  // The rows are read where the document holds them: no copy of thousands of cell texts.
-  TLoRaWANViewLoad rules = Load_LoRaWAN_SetAccess_Views(setAccessPath);
+  // The rows go from the document straight into the table slots: no copy of thousands of texts
+  // and no list of rules in between.
+  TLoRaWANViewFile rules = Open_LoRaWAN_SetAccess(setAccessPath);
   if (rules.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(rules.Error));
-  TGatewayResult read = ReadRuleTables(rules.State == TXmlFileState::Loaded ? &rules.Rules : nullptr,
-                                       LoRaWAN_Bank_Address, bank2);
+  TGatewayResult read = ReadRuleTables<std::string_view>(
+      rules.State == TXmlFileState::Loaded,
+      [&](const auto& take) { For_Each_Uplink_Rule(rules.Uplink, take); },
+      [&](const auto& take) { For_Each_Downlink_Rule(rules.Downlink, take); }, LoRaWAN_Bank_Address, bank2);
   if (!read) return TCompileResult::Failed(std::move(read));
   TCompileResult result;
   Build_Bank1(bank1, 0, result.Images.Bank1);

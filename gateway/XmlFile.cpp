@@ -4,9 +4,10 @@
 
 TXmlFile Load_Xml_File(const std::string& path) {
   TXmlFile file;
-  if (!FileExists(path)) return file;
   TXmlLoadResult loaded = file.Doc.LoadFromFile(path);
   if (!loaded) {
+    // Asked only now: a file that loads exists.
+    if (!FileExists(path)) return file;
     file.State = TXmlFileState::Unreadable;
     file.Error = loaded.Error;
     return file;

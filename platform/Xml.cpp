@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <pugixml.hpp>
@@ -75,6 +76,69 @@ std::string Where(std::string_view text, std::ptrdiff_t offset) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// Walking an element's attributes through the library's accessors costs three calls per attribute
+// (a test, the name, the next one), more than the work done with them; rule tables hold thousands.
+// pugixml 1.13 (not compact, not wide) keeps an attribute as this record, so the walk can follow it
+// directly. Whether the record holds is checked once against the accessors; if not, they are used.
+struct TAttrRecord {
+  std::uintptr_t Header;
+  char* Name;
+  char* Value;
+  TAttrRecord* PrevCyclic;
+  TAttrRecord* Next;
+};
+
+#if PUGIXML_VERSION == 1130 && !defined(PUGIXML_COMPACT) && !defined(PUGIXML_WCHAR_MODE)
+bool RecordMatchesLibrary() {
+  pugi::xml_document doc;
+  if (!doc.load_string("<r a='1' bb='' ccc='333'/>")) return false;
+  pugi::xml_attribute a = doc.first_child().first_attribute();
+  auto* r = reinterpret_cast<const TAttrRecord*>(a.internal_object());
+  int count = 0;
+  for (; a; a = a.next_attribute(), ++count) {
+    if (!r || r->Name != a.name() || r->Value != a.value()) return false;
+    r = r->Next;
+  }
+  return r == nullptr && count == 3;
+}
+#else
+bool RecordMatchesLibrary() {
+  return false;
+}
+#endif
+
+bool UseRecords() {
+  static const bool use = RecordMatchesLibrary();
+  return use;
+}
+
+// One attribute of an element, reached through the record or the accessors.
+class TAttrWalk {
+public:
+  TAttrWalk(const pugi::xml_node& node, bool records)
+      : Attr(node.first_attribute().internal_object()), Records(records) {}
+  explicit operator bool() const { return Attr != nullptr; }
+  const char* Name() const {
+    if (!Records) return pugi::xml_attribute(Attr).name();
+    const char* n = Record()->Name;
+    return n ? n : "";
+  }
+  const char* Value() const {
+    if (!Records) return pugi::xml_attribute(Attr).value();
+    const char* v = Record()->Value;
+    return v ? v : "";
+  }
+  void Next() {
+    Attr = Records ? reinterpret_cast<pugi::xml_attribute_struct*>(Record()->Next)
+                   : pugi::xml_attribute(Attr).next_attribute().internal_object();
+  }
+
+private:
+  const TAttrRecord* Record() const { return reinterpret_cast<const TAttrRecord*>(Attr); }
+  pugi::xml_attribute_struct* Attr;
+  bool Records;
+};
+
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
 // One walk over the parsed tree, without recursion so that deep nesting cannot exhaust the stack.
 // Rows hold a handful of attributes: comparing each name with those before it (first byte first)
@@ -86,14 +150,22 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
   auto twice = [](const pugi::xml_node& node, const char* name) {
     return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + node.name() + "\"";
   };
+  const bool records = UseRecords();
   pugi::xml_node node = doc.first_child();
   while (node) {
     std::size_t count = 0;
-    for (pugi::xml_attribute a = node.first_attribute(); a; a = a.next_attribute()) {
-      const char* name = a.name();
+    // First bytes seen in this element: only a name whose first byte came before is compared.
+    std::uint64_t firsts[4] = {0, 0, 0, 0};
+    for (TAttrWalk a(node, records); a; a.Next()) {
+      const char* name = a.Name();
       if (count < Few) {
-        for (std::size_t i = 0; i < count; ++i)
-          if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) return twice(node, name);
+        const auto first = static_cast<unsigned char>(name[0]);
+        const std::uint64_t bit = std::uint64_t{1} << (first & 63);
+        if (firsts[first >> 6] & bit) {
+          for (std::size_t i = 0; i < count; ++i)
+            if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) return twice(node, name);
+        }
+        firsts[first >> 6] |= bit;
         names[count++] = name;
         continue;
       }
@@ -155,6 +227,27 @@ bool SameName(const char* stored, std::string_view name) {
   return *stored == '\0';
 }
 
+// Equal bytes, short runs compared as two overlapping words.
+bool SameBytes(const char* a, const char* b, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a0, a1, b0, b1;
+    std::memcpy(&a0, a, 8);
+    std::memcpy(&a1, a + n - 8, 8);
+    std::memcpy(&b0, b, 8);
+    std::memcpy(&b1, b + n - 8, 8);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  if (n >= 4 && n < 8) {
+    std::uint32_t a0, a1, b0, b1;
+    std::memcpy(&a0, a, 4);
+    std::memcpy(&a1, a + n - 4, 4);
+    std::memcpy(&b0, b, 4);
+    std::memcpy(&b1, b + n - 4, 4);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  return std::memcmp(a, b, n) == 0;
+}
+
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
 
 } // namespace
@@ -204,6 +297,20 @@ std::vector<TXmlNode> TXmlNode::Children() const {
   return out;
 }
 
+TXmlNode TXmlNode::FirstChildElement() const {
+  if (!Node) return {};
+  for (pugi::xml_node child = N(Node).first_child(); child; child = child.next_sibling())
+    if (child.type() == pugi::node_element) return TXmlNode(child.internal_object());
+  return {};
+}
+
+TXmlNode TXmlNode::NextSiblingElement() const {
+  if (!Node) return {};
+  for (pugi::xml_node next = N(Node).next_sibling(); next; next = next.next_sibling())
+    if (next.type() == pugi::node_element) return TXmlNode(next.internal_object());
+  return {};
+}
+
 std::vector<TXmlNode> TXmlNode::Children(std::string_view name) const {
   std::vector<TXmlNode> out;
   if (!Node) return out;
@@ -223,6 +330,25 @@ std::vector<std::pair<std::string_view, std::string_view>> TXmlNode::Attributes(
 
 TXmlAttribute TXmlNode::FirstAttribute() const {
   return Node ? TXmlAttribute(N(Node).first_attribute().internal_object()) : TXmlAttribute();
+}
+
+std::size_t TXmlNode::AttributeValues(std::span<const std::string_view> names,
+                                      std::span<std::string_view> values) const {
+  const std::size_t n = std::min(names.size(), values.size());
+  std::size_t next = 0, taken = 0;
+  if (!Node || n == 0) return 0;
+  for (TAttrWalk a(N(Node), UseRecords()); a; a.Next()) {
+    // Measured once, the name is then compared a word at a time.
+    const std::string_view name = a.Name();
+    for (std::size_t k = 0, i = next; k < n; ++k, i = i + 1 == n ? 0 : i + 1)
+      if (name.size() == names[i].size() && SameBytes(name.data(), names[i].data(), name.size())) {
+        values[i] = a.Value();
+        next = i + 1 == n ? 0 : i + 1;
+        ++taken;
+        break;
+      }
+  }
+  return taken;
 }
 
 const char* TXmlAttribute::Name() const {
@@ -285,9 +411,9 @@ TXmlDocument& TXmlDocument::operator=(TXmlDocument&& other) noexcept {
 
 TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
   Clear();
-  if (!FileExists(path)) return {false, "The file \"" + path + "\" does not exist"};
   // A UTF-8 file is parsed where it was read, without a copy; the rest is decoded first, and a
-  // document that fails is read again the plain way so that the error can name its line.
+  // document that fails is read again the plain way so that the error can name its line. Whether
+  // the file exists is asked only when that fails.
   std::size_t size = 0;
   if (char* buffer = ReadForParser(path, size)) {
     // A NUL byte ends the text for the in-place parser but not for the copying one: such a file goes
@@ -300,6 +426,7 @@ TXmlLoadResult TXmlDocument::LoadFromFile(const std::string& path) {
       pugi::get_memory_deallocation_function()(buffer);
     }
   }
+  if (!FileExists(path)) return {false, "The file \"" + path + "\" does not exist"};
   std::string bytes;
   if (!ReadFileBytes(path, bytes)) return {false, "The file \"" + path + "\" cannot be read"};
   TXmlLoadResult result = LoadFromString(AsUtf8(bytes));

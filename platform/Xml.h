@@ -1,7 +1,9 @@
 // XML documents for the program's files: load, walk, build and save. Nothing here throws.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,13 +49,23 @@ public:
   TXmlNode Child(std::string_view name) const;
   // Text of the first child element with this name, or `def` when there is none.
   std::string ChildText(std::string_view name, std::string_view def = {}) const;
-  std::vector<TXmlNode> Children() const;                      // element children in order
+  std::vector<TXmlNode> Children() const; // element children in order
+  // The element children one by one, without a list: a null node after the last.
+  TXmlNode FirstChildElement() const;
+  TXmlNode NextSiblingElement() const;
   std::vector<TXmlNode> Children(std::string_view name) const; // those with this name
 
   // Name and value of every attribute in document order; the views stay valid while the document
   // is unchanged. One pass over a row is much cheaper than one lookup per column.
   std::vector<std::pair<std::string_view, std::string_view>> Attributes() const;
   TXmlAttribute FirstAttribute() const;
+  // One pass over the element's attributes: the value of each one named in `names` is stored at
+  // the same index of `values` (a view valid while the document is unchanged); a name the element
+  // lacks keeps what its slot holds. The name after the last one found is tried first, so a row
+  // whose attributes come in the order of `names` costs one comparison each. Answers how many
+  // attributes were taken.
+  std::size_t AttributeValues(std::span<const std::string_view> names,
+                              std::span<std::string_view> values) const;
   bool HasAttribute(std::string_view name) const;
   std::string Attribute(std::string_view name, std::string_view def = {}) const;
   void SetAttribute(std::string_view name, std::string_view value);

@@ -50,6 +50,10 @@ TEST(IntegerText, ReadsDecimalAndHexadecimalWholeTextsWithinSigned32Bits) {
       {"$80000000", std::nullopt},
       {"99999999999999999999", std::nullopt},
       {"0x0x1", std::nullopt},
+      {"999999999", 999999999},   // the longest text read without an overflow check
+      {"1234567890", 1234567890}, // one digit more goes the checked way
+      {"9/", std::nullopt},       // the characters either side of the digits
+      {"9:", std::nullopt},
   };
   for (const TIntCase& c : cases) {
     EXPECT_EQ(TryStrToInt(c.Text), c.Value) << '"' << c.Text << '"';

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 TEST(XmlLoad, DamagedOrEmptyInputIsReportedAndLeavesAnEmptyDocument) {
   const char* cases[] = {
@@ -146,6 +147,44 @@ TEST(XmlNode, ChildrenTextsAndAttributesWithDefaults) {
   EXPECT_TRUE(none.Children().empty());
   EXPECT_TRUE(none.Attributes().empty());
   EXPECT_TRUE(none.AddChild("x").IsNull());
+}
+
+TEST(XmlNode, AttributeValuesTakesNamedAttributesInOnePassWhateverTheirOrder) {
+  // Names of every length class the comparison treats apart, each next to a near miss.
+  TXmlDocument doc;
+  ASSERT_TRUE(doc.LoadFromString(R"(<T><skip/>text<row ab="1" abcdefghijklmnopq="4" NumByteX="9" abcd="2" )"
+                                 R"(abcdefgh="3" NumByte=""/><!-- c --><row/></T>)"));
+  TXmlNode row = doc.DocumentElement().FirstChildElement().NextSiblingElement();
+  ASSERT_EQ(row.Name(), "row");
+  struct TCase {
+    std::vector<std::string_view> Names;
+    std::vector<std::string_view> Expected; // "-" where the slot keeps its default
+    std::size_t Taken;
+  };
+  const TCase cases[] = {
+      {{"ab", "abcd", "abcdefgh", "abcdefghijklmnopq"}, {"1", "2", "3", "4"}, 4},
+      {{"abcdefghijklmnopq", "abcdefgh", "abcd", "ab"}, {"4", "3", "2", "1"}, 4}, // reverse order
+      {{"ac", "abce", "abcdefgi", "abcdefghijklmnopr", "a"}, {"-", "-", "-", "-", "-"}, 0},
+      {{"NumByte", "Missing"}, {"", "-"}, 1}, // never the value of NumByteX; empty is a value
+      {{}, {}, 0},
+  };
+  for (const TCase& c : cases) {
+    std::vector<std::string_view> values(c.Names.size(), "-");
+    EXPECT_EQ(row.AttributeValues(c.Names, values), c.Taken);
+    EXPECT_EQ(values, c.Expected);
+  }
+
+  // A document built in memory answers alike, and a null node takes nothing.
+  TXmlDocument built;
+  TXmlNode b = built.CreateRoot("row");
+  b.SetAttribute("OnCMD", "N");
+  b.SetAttribute("OnChange", "Y");
+  std::vector<std::string_view> names{"OnChange", "OnCMD"}, values(2);
+  EXPECT_EQ(b.AttributeValues(names, values), 2u);
+  EXPECT_EQ(values, (std::vector<std::string_view>{"Y", "N"}));
+  EXPECT_EQ(TXmlNode().AttributeValues(names, values), 0u);
+  EXPECT_TRUE(row.NextSiblingElement().NextSiblingElement().IsNull());
+  EXPECT_TRUE(TXmlNode().FirstChildElement().IsNull());
 }
 
 TEST(XmlSave, NoDeclarationTabIndentationAndCommentAfterRoot) {

@@ -197,7 +197,8 @@ private:
 #define VELMARIC_DRAG_DROP(X)                                                                                \
   X(bool, OleAcceptText, true)                                                                               \
   X(bool, OleAcceptFiles, false)                                                                             \
-  X(bool, OleAcceptURLs, false)
+  X(bool, OleAcceptURLs, false)                                                                              \
+  X(bool, OleEntireRows, false)
 
 #define VELMARIC_PLAIN_SETTINGS_CLASS(Name, LIST)                                                            \
   class Name : public TPersistent {                                                                          \

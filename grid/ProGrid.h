@@ -12,6 +12,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/CellGraphic.h"
 #include "grid/CellNode.h"
+#include "grid/DisjunctSelection.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
 #include "grid/GridLooks.h"
@@ -457,6 +458,22 @@ public:
   void MoveRows(int FromIndex, int ToIndex, int Count);
   void SetColumnOrder();
   const std::vector<int>& ColumnOrder() const { return FColumnOrder; }
+  // An order as a stored layout holds it (entry i: the initial index of the column at place i).
+  void LoadColumnOrder(const std::vector<int>& Order) { FColumnOrder = Order; }
+  // Where the column first recorded at ACol stands now (ProGridColumnOrder.cpp).
+  int ColumnPosition(int ACol) const;
+  // The initial index of the column at a place; records the order first when there is none.
+  int ColumnAtPosition(int Place);
+  // Shows the hidden columns and moves every column back to its recorded place.
+  void ResetColumnOrder();
+  // The first column whose row-0 text is exactly AValue; -1 for none.
+  int ColumnByHeader(const std::string& AValue) const;
+  // Cells by the column's initial place.
+  std::string OriginalCells(int ACol, int ARow) const;
+  void SetOriginalCells(int ACol, int ARow, const std::string& Value);
+  // Texts are UTF-8 throughout, so wide cells are the cells.
+  std::string WideCells(int ACol, int ARow) const { return Cells(ACol, ARow); }
+  void SetWideCells(int ACol, int ARow, const std::string& Value) { SetCells(ACol, ARow, Value); }
   // Asks the select-cell query again for the current cell.
   void UpdateEditMode() { CanSelectCell(Col(), Row()); }
   void HideSelection();
@@ -597,6 +614,78 @@ public:
   // Ticks of the grid's half-second timer so far.
   int TimerTicks() const { return FTimerTicks; }
   void Click() override;
+
+  // --- Selection queries and sizing to content (ProGridSizing.cpp) -----------------------------------
+  void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  // The selected cells, tab between cells and CR LF between rows; each read at its real column.
+  std::string SelectedText();
+  bool IsSelected(int ACol, int ARow);
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+  void AutoSizeColumns(bool DoFixedCols, int Padding);
+  // Display column: its widest content plus the insets; the limits and SizeGrowOnly apply.
+  void AutoSizeCol(int Index, int Padding);
+  void SizeColToContent(int Index, bool GrowOnly);
+  void AutoSizeRows(bool DoFixedRows, int Padding);
+  void AutoSizeRow(int Index, int Padding);
+  void SizeRowToContent(int Index, bool GrowOnly, int Padding);
+  void SizeRowToLines(int Index, int Lines, int Padding);
+  // Spreads the available width over the columns in proportion to their widths; columns of no
+  // width at all are left as they are.
+  void AutoFitColumns(bool DoFixedCells);
+  void SizeToCols();
+  void SizeToRows();
+  void SizeToCells();
+  // Font size offset in points, -10 .. 10; widths and heights follow by the same amount.
+  void Zoom(int x);
+  int ZoomFactor() const { return FZoomFactor; }
+  // A descendant may correct a width sizing to content found.
+  virtual void UpdateAutoColumnSize(int ACol, int& AWidth) {}
+  int TotalXOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.X : 2 * FXYOffset.X; }
+  int TotalYOffset() const { return FXYOffsetTopLeftOnly ? FXYOffset.Y : 2 * FXYOffset.Y; }
+  int MaxLinesInRow(int ARow);
+  // Width and height of a cell's text as painted (real column).
+  TSize CellTextSize(int ACol, int ARow);
+  bool XYOffsetTopLeftOnly() const { return FXYOffsetTopLeftOnly; }
+  void SetXYOffsetTopLeftOnly(bool Value) { FXYOffsetTopLeftOnly = Value; }
+  int MinColWidth() const { return FMinColWidth; }
+  void SetMinColWidth(int Value) { FMinColWidth = Value; }
+  int MaxColWidth() const { return FMaxColWidth; }
+  void SetMaxColWidth(int Value) { FMaxColWidth = Value; }
+  int MinRowHeight() const { return FMinRowHeight; }
+  void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+  int MaxRowHeight() const { return FMaxRowHeight; }
+  void SetMaxRowHeight(int Value) { FMaxRowHeight = Value; }
+  bool SizeGrowOnly() const { return FSizeGrowOnly; }
+  void SetSizeGrowOnly(bool Value) { FSizeGrowOnly = Value; }
+  int AutoNumberStart() const { return FAutoNumberStart; }
+  void SetAutoNumberStart(int Value) { FAutoNumberStart = Value; }
+  int AutoNumberOffset() const { return FAutoNumberOffset; }
+  void SetAutoNumberOffset(int Value) { FAutoNumberOffset = Value; }
+  bool AutoNumberDescending() const { return FAutoNumberDescending; }
+  void SetAutoNumberDescending(bool Value) { FAutoNumberDescending = Value; }
+  bool ExcelClipboardFormat() const { return FExcelClipboardFormat; }
+  void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
+  bool MultilineCells() const { return FMultilineCells; }
+  void SetMultilineCells(bool Value) { FMultilineCells = Value; }
+
+  // --- Disjunct selection (ProGridDisjunct.cpp) -----------------------------------------------------
+  // With DisjunctCellSelect: whether the cell was picked; else whether it lies in Selection.
+  bool SelectedCells(int ACol, int ARow) const;
+  // Picks or unpicks a cell in either mode, repainting it when that changed anything.
+  void SetSelectedCells(int ACol, int ARow, bool Value);
+  // Without DisjunctCellSelect the list is first rebuilt from Selection, column by column.
+  int SelectedCellsCount();
+  TGridCoord SelectedCell(int Index) const { return FPickedCells.Cell(Index); }
+  void ClearSelectedCells();
+  int SelectedRowCount() const;
+  // -1 beyond the selection.
+  int SelectedRow(int Index) const;
+  int SelectedColCount() const;
+  void ClearModifiedRows();
+  // Repaints the screen rectangles of a range's corner cells and what lies between.
+  void InvalidateCellRange(const TGridRect& R);
 
   // --- Editing host (ProGridEditHost.cpp) ----------------------------------------------------------
   // ACol is a real column in these queries.
@@ -1153,7 +1242,7 @@ private:
   bool FShowNullDates = true;
   bool FShowDesignHelper = true;
   bool FHovering = false;
-  TPoint FXYOffset{0, 0};
+  TPoint FXYOffset{2, 2};
   bool FURLShowInText = false;
   bool FSaveFixedCells = true;
   bool FSaveFixedRows = false;
@@ -1189,6 +1278,21 @@ private:
   bool FOldModifiedValue = false;
   TTimer* FGridTimer = nullptr;
   int FTimerTicks = 0;
+  TPickedCells FPickedCells;
+  // Sizing.
+  bool FXYOffsetTopLeftOnly = false;
+  int FMinColWidth = 0;
+  int FMaxColWidth = 0;
+  int FMinRowHeight = 0;
+  int FMaxRowHeight = 0;
+  bool FSizeGrowOnly = false;
+  int FZoomFactor = 0;
+  int FAutoNumberStart = 0;
+  int FAutoNumberOffset = 0;
+  bool FAutoNumberDescending = false;
+  bool FExcelClipboardFormat = false;
+  bool FMultilineCells = false;
+  std::unique_ptr<TBitmap> FMeasure;
 
   TImageList* FGridImages = nullptr;
   TPoint FHoverButton{-1, -1};

@@ -712,6 +712,33 @@ void TProStringGrid::KeyUp(std::uint16_t& Key, TShiftState Shift) {
       !HasControlGraphic(RealColIndex(Col()), Row()))
     ShowInplaceEdit();
   if (key == VK_TAB || IsArrow(key)) ReportSelectionChange();
+  if (FMouseActions->DisjunctCellSelect() && !(Options() & goEditing)) {
+    const TGridRect s = Selection();
+    if (Shift & ssShift) {
+      for (int c = s.Left; c <= s.Right; ++c)
+        for (int r = s.Top; r <= s.Bottom; ++r)
+          if (c != Col() || r != Row()) SetSelectedCells(c, r, true);
+    }
+    if (key == VK_SPACE) {
+      const TPoint base = BaseCell(Col(), Row());
+      bool can = !IsFixed(base.X, base.Y);
+      if (can && OnSelectCell) OnSelectCell(this, base.X, base.Y, can);
+      if (can) {
+        if (Shift & ssCtrl) {
+          SetSelectedCells(base.X, base.Y, !SelectedCells(base.X, base.Y));
+        } else {
+          for (const TGridCoord& cell : std::vector<TGridCoord>(FPickedCells.Cells()))
+            SetSelectedCells(cell.X, cell.Y, false);
+          SetSelectedCells(base.X, base.Y, true);
+        }
+        if (s.Left != s.Right || s.Top != s.Bottom)
+          for (int c = s.Left; c <= s.Right; ++c)
+            for (int r = s.Top; r <= s.Bottom; ++r)
+              SetSelectedCells(c, r, true);
+      }
+    }
+    RepaintCell(Col(), Row());
+  }
 }
 
 // --- Typed characters ----------------------------------------------------------------------------

@@ -2,7 +2,8 @@
 // bottom, each key with its repaint, at 1,000 and 100,000 rows; the cost per key at 100,000 rows
 // must stay within 1.2x of that at 1,000. AutoSizeCol over 100,000 texts against Qt's
 // QTableView::resizeColumnToContents measuring every row of the same texts (anchor): at most 1.0x.
-// Figures (RelWithDebInfo, offscreen): see the closing note of the change that added this file.
+// Figures (RelWithDebInfo, offscreen): 2.86 ms per key at 1,000 rows, 2.98 ms at 100,000 (1.04x);
+// AutoSizeCol 250 ms against the anchor's 326 ms (0.77x).
 #include "grid/ProGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

@@ -282,11 +282,10 @@ void TProStringGrid::InsertChildRow(int ARow, int InsertAt) {
   InsertRows(at, 1, true);
   if (belowNode) {
     // The node row keeps only its marker; its texts and other objects move down.
-    for (int c = 0; c < TotalColCount(); ++c) {
-      SetGridCells(c, at, GridCells(c, d));
-      SetGridCells(c, d, "");
-      if (c > 0) SwapCells({c, d}, {c, at});
-    }
+    SetGridCells(0, at, GridCells(0, d));
+    SetGridCells(0, d, "");
+    for (int c = 1; c < TotalColCount(); ++c)
+      SwapCells({c, d}, {c, at}); // the new row is empty
   }
   if (p >= 0)
     if (TCellProperties* props = CellProperties(0, at)) props->SetNodeLevel(level);

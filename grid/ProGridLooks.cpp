@@ -384,6 +384,9 @@ void TProStringGrid::SetColorTones(const TColorTones& ATones) {
 }
 
 void TProStringGrid::ApplyOfficeTheme() {
+  // Without an office suite there is no theme to follow (the probe's answer then only names the
+  // desktop's colour scheme).
+  if (DetectOfficeVersion() == 0) return;
   const TOfficeTheme theme = DetectOfficeTheme();
   if (theme == FOldOfficeTheme) return;
   static const TZUZStyle styles[] = {

@@ -1,0 +1,251 @@
+#include "platform/ui/DateTimePicker.h"
+
+#include "platform/Clock.h"
+#include "platform/Locale.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/GraphicsQt.h"
+
+#include <QCalendarWidget>
+#include <QDateTimeEdit>
+#include <QEvent>
+#include <QPainter>
+#include <QTextCharFormat>
+
+#include <cmath>
+#include <functional>
+#include <utility>
+
+namespace {
+
+const QDate Epoch(1899, 12, 30);
+
+QDateTime ToQDateTime(double value) {
+  const double days = std::floor(value);
+  const auto ms = static_cast<qint64>(std::llround((value - days) * 86400000.0));
+  return QDateTime(Epoch.addDays(static_cast<qint64>(days)), QTime(0, 0).addMSecs(ms));
+}
+
+double FromQDateTime(const QDateTime& dt) {
+  return static_cast<double>(Epoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+// A regional format (d dd m mm yy yyyy, h hh n nn s ss, "/" and ":" for the separators) in Qt's
+// letters.
+QString QtFormat(const std::string& format, bool time) {
+  const TFormatSettings& fs = FormatSettings();
+  QString out;
+  for (char c : format) {
+    switch (c) {
+    case 'm':
+    case 'M':
+      out += time ? QChar('m') : QChar('M');
+      break;
+    case 'n':
+    case 'N':
+      out += QChar('m');
+      break;
+    case 'D':
+    case 'Y':
+    case 'H':
+    case 'S':
+      out += QChar(QChar::fromLatin1(c).toLower());
+      break;
+    case '/':
+      out += QChar::fromLatin1(fs.DateSeparator);
+      break;
+    case ':':
+      out += QChar::fromLatin1(fs.TimeSeparator);
+      break;
+    default:
+      out += QChar::fromLatin1(c);
+      break;
+    }
+  }
+  return out;
+}
+
+// Tells the picker when its calendar's window opens and closes.
+class TCalendarWatch : public QObject {
+public:
+  TCalendarWatch(QObject* parent, std::function<void(bool)> shown)
+      : QObject(parent), FShown(std::move(shown)) {}
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) FShown(true);
+    if (event->type() == QEvent::Hide) FShown(false);
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  std::function<void(bool)> FShown;
+};
+
+} // namespace
+
+class QtDateTimeEdit : public QDateTimeEdit {
+public:
+  explicit QtDateTimeEdit(TDateTimePicker* owner) : FOwner(owner) {}
+
+protected:
+  void paintEvent(QPaintEvent* event) override {
+    QDateTimeEdit::paintEvent(event);
+    if (!FOwner->PaintsOver()) return;
+    QPainter painter(this);
+    if (!FOwner->FOverCanvas) FOwner->FOverCanvas = std::make_unique<TCanvas>();
+    FOwner->FOverCanvas->Font().Assign(FOwner->Font());
+    TCanvasBinding bind(*FOwner->FOverCanvas, painter);
+    FOwner->PaintOver(*FOwner->FOverCanvas);
+  }
+
+private:
+  TDateTimePicker* FOwner;
+};
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* e = new QtDateTimeEdit(this);
+  e->setFocusPolicy(Qt::StrongFocus);
+  e->setCalendarPopup(true);
+  e->setMinimumDate(QDate(100, 1, 1));
+  QObject::connect(e, &QDateTimeEdit::dateTimeChanged, [this] {
+    if (!FSilent) Change();
+  });
+  AttachWidget(e);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 186, 21);
+  ApplyFormat();
+  SetSilently(Clock().LocalNow());
+}
+
+TDateTimePicker::~TDateTimePicker() = default;
+
+void TDateTimePicker::SetSilently(double value) {
+  const bool silent = std::exchange(FSilent, true);
+  static_cast<QDateTimeEdit*>(Widget())->setDateTime(ToQDateTime(value));
+  FSilent = silent;
+}
+
+void TDateTimePicker::ApplyFormat() {
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  const TFormatSettings& fs = FormatSettings();
+  e->setDisplayFormat(FKind == dtkDate ? QtFormat(fs.ShortDateFormat, false)
+                                       : QtFormat(fs.LongTimeFormat, true));
+  e->setCalendarPopup(FKind == dtkDate);
+  if (FKind == dtkDate) ApplyCalendar();
+}
+
+void TDateTimePicker::ApplyCalendar() {
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  QCalendarWidget* cal = e->calendarWidget();
+  if (!cal) return;
+  if (!FCalendarWatched && cal->window() != cal) {
+    FCalendarWatched = true;
+    cal->window()->installEventFilter(
+        new TCalendarWatch(cal, [this](bool shown) { shown ? DropDown() : CloseUp(); }));
+  }
+  cal->setVerticalHeaderFormat(FWeekNumbers ? QCalendarWidget::ISOWeekNumbers
+                                            : QCalendarWidget::NoVerticalHeader);
+  cal->setDateTextFormat(QDate(), QTextCharFormat());
+  if (FShowToday) {
+    QTextCharFormat today;
+    today.setFontWeight(QFont::Bold);
+    cal->setDateTextFormat(ToQDateTime(Clock().LocalNow()).date(), today);
+  }
+}
+
+void TDateTimePicker::SetKind(TDateTimeKind kind) {
+  if (kind == FKind) return;
+  const double value = DateTime();
+  FKind = kind;
+  ApplyFormat();
+  SetSilently(value);
+}
+
+double TDateTimePicker::DateTime() const {
+  return FromQDateTime(static_cast<QDateTimeEdit*>(Widget())->dateTime());
+}
+
+void TDateTimePicker::SetDateTime(double value) {
+  SetSilently(value);
+}
+
+double TDateTimePicker::Date() const {
+  return std::floor(DateTime());
+}
+
+void TDateTimePicker::SetDate(double value) {
+  SetSilently(std::floor(value) + (DateTime() - Date()));
+}
+
+double TDateTimePicker::Time() const {
+  return DateTime() - Date();
+}
+
+void TDateTimePicker::SetTime(double value) {
+  SetSilently(Date() + (value - std::floor(value)));
+}
+
+void TDateTimePicker::SetWeekNumbers(bool on) {
+  FWeekNumbers = on;
+  ApplyCalendar();
+}
+
+void TDateTimePicker::SetShowToday(bool on) {
+  FShowToday = on;
+  ApplyCalendar();
+}
+
+bool TDateTimePicker::CalendarShowsWeekNumbers() const {
+  QCalendarWidget* cal = static_cast<QDateTimeEdit*>(Widget())->calendarWidget();
+  return cal && cal->verticalHeaderFormat() == QCalendarWidget::ISOWeekNumbers;
+}
+
+bool TDateTimePicker::CalendarMarksToday() const {
+  QCalendarWidget* cal = static_cast<QDateTimeEdit*>(Widget())->calendarWidget();
+  return cal && cal->dateTextFormat(ToQDateTime(Clock().LocalNow()).date()).fontWeight() == QFont::Bold;
+}
+
+bool TDateTimePicker::DroppedDown() const {
+  if (FHeadlessDropped) return true;
+  QCalendarWidget* cal = static_cast<QDateTimeEdit*>(Widget())->calendarWidget();
+  return FKind == dtkDate && cal && cal->isVisible();
+}
+
+void TDateTimePicker::SetDroppedDown(bool dropped) {
+  if (FKind != dtkDate || dropped == DroppedDown()) return;
+  if (Application->Headless()) {
+    FHeadlessDropped = dropped;
+    dropped ? DropDown() : CloseUp();
+    return;
+  }
+  QCalendarWidget* cal = static_cast<QDateTimeEdit*>(Widget())->calendarWidget();
+  if (!cal) return;
+  // The calendar's window tells the picker.
+  dropped ? cal->window()->show() : cal->window()->hide();
+}
+
+void TDateTimePicker::Change() {
+  if (OnChange && CanFire()) OnChange(this);
+}
+
+void TDateTimePicker::DropDown() {
+  if (OnDropDown && CanFire()) OnDropDown(this);
+}
+
+void TDateTimePicker::CloseUp() {
+  if (OnCloseUp && CanFire()) OnCloseUp(this);
+}
+
+void TDateTimePicker::ApplyLook() {
+  TWinControl::ApplyLook();
+  if (QWidget* w = Widget()) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, ToQColor(Color()));
+    w->setPalette(pal);
+  }
+}
+
+std::string TDateTimePicker::GetText() const {
+  return static_cast<QDateTimeEdit*>(Widget())->text().toStdString();
+}

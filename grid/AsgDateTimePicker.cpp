@@ -1,0 +1,229 @@
+#include "grid/AsgDateTimePicker.h"
+
+#include "controls/ProStyleIF.h"
+#include "controls/ProStyleIFSystem.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/KeyState.h"
+#include "platform/ui/ThemeDraw.h"
+
+#include <vector>
+
+namespace {
+
+constexpr TColor DisabledFrameColor = 0xB99D7F;
+constexpr int ScrollBarWidth = 17;
+
+} // namespace
+
+TAsgDateTimePicker::TAsgDateTimePicker(TComponent* AOwner)
+    : TDateTimePicker(AOwner), FIsThemed(IsComCtl6()), FButtonWidth(ScrollBarWidth + 2),
+      FIsWinXP(RunsOnXPOrLater()) {}
+
+std::string TAsgDateTimePicker::Version() const {
+  const std::uint32_t v = GetVersionNr();
+  return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." +
+         std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
+}
+
+void TAsgDateTimePicker::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  Invalidate();
+}
+
+void TAsgDateTimePicker::SetBorderColor(TColor value) {
+  if (value == FBorderColor) return;
+  FBorderColor = value;
+  Invalidate();
+}
+
+void TAsgDateTimePicker::SetMetroStyle(bool value) {
+  if (value == FMetroStyle) return;
+  FMetroStyle = value;
+  Invalidate();
+}
+
+void TAsgDateTimePicker::SetCtl3D(bool value) {
+  FCtl3D = value;
+  Invalidate();
+}
+
+bool TAsgDateTimePicker::MetroActive() const {
+  return FMetroStyle;
+}
+
+bool TAsgDateTimePicker::ThemesOn() const {
+  return FIsThemed && IsThemeActive();
+}
+
+bool TAsgDateTimePicker::NewerPlatform() const {
+  return StyleSystem().KernelExports("GetLocaleInfoEx");
+}
+
+bool TAsgDateTimePicker::Hot() const {
+  return FMouseInControl || Screen->ActiveControl() == this;
+}
+
+bool TAsgDateTimePicker::MouseButtonDown() const {
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
+}
+
+bool TAsgDateTimePicker::FlatBorderShown() const {
+  return !FCtl3D && FBorderColor != clNone;
+}
+
+bool TAsgDateTimePicker::MetroBordersShown() const {
+  return MetroActive() && (!Enabled() || FBorderColor != clNone || FFocusBorderColor != clNone);
+}
+
+bool TAsgDateTimePicker::PaintsOver() const {
+  return FlatBorderShown() || MetroActive();
+}
+
+void TAsgDateTimePicker::PaintOver(TCanvas& canvas) {
+  // What the system draws in the frame goes inside the control's own one-pixel frame here.
+  if (FlatBorderShown()) DrawFlatBorder(canvas);
+  if ((!Enabled() && ThemesOn() && !FDisabledBorder) || (FFocusBorderColor != clNone && FHasFocus) ||
+      FBorderColor != clNone)
+    DrawMetroBorders(canvas);
+  if ((FCtl3D && !MetroActive()) || !NewerPlatform()) return;
+  if (MetroActive() && Kind() != dtkTime) {
+    if (IsComCtl6()) {
+      const int right = ClientWidth();
+      const TRect clear = IsThemeActive() ? Rect(right - FButtonWidth - 15, 1, right, Height())
+                                          : Rect(right - FButtonWidth - 2, 4, right - 2, Height() - 4);
+      canvas.Brush().SetStyle(bsSolid);
+      canvas.Brush().SetColor(Color());
+      canvas.FillRect(clear);
+    }
+    DrawMetroButton(canvas);
+  }
+  DrawMetroBorders(canvas);
+}
+
+void TAsgDateTimePicker::DrawFlatBorder(TCanvas& canvas) {
+  const bool parentColour = FBorderStyle == bsNone && Parent();
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Pen().SetColor(parentColour ? Parent()->Color() : FIsThemed ? DisabledFrameColor : FBorderColor);
+  const int W = Width(), H = Height();
+  canvas.Polyline(std::vector<TPoint>{{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
+  if (FBorderStyle == bsSingle && Parent()) canvas.Pen().SetColor(Parent()->Color());
+  if (FBorderStyle == bsNone || Parent())
+    canvas.Polyline(std::vector<TPoint>{{1, H - 2}, {1, 1}, {W - 1, 1}});
+}
+
+void TAsgDateTimePicker::DrawMetroBorders(TCanvas& canvas) {
+  if (!MetroBordersShown()) return;
+  TRect r = Rect(0, 0, Width(), Height());
+  const auto frame = [&canvas](const TRect& f, TColor color) {
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FrameRect(f);
+  };
+  const bool focusFrame = Hot() && FFocusBorder;
+  if (!Enabled() && FIsThemed && !FDisabledBorder) {
+    frame(r, DisabledFrameColor);
+  } else if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
+    frame(r, FBorderColor);
+  } else if (FFocusBorderColor != clNone) {
+    if (FHasFocus) frame(r, FFocusBorderColor);
+  } else {
+    const TColor a = focusFrame ? clBtnFace : Parent() ? Parent()->Color() : clBtnFace;
+    if (focusFrame) {
+      DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+      frame(r, a);
+    } else {
+      frame(r, a);
+      r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+      frame(Rect(r.Left, r.Top, r.Right - FButtonWidth, r.Bottom), a);
+    }
+    frame(Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), Color());
+  }
+  if (FIsWinXP && ThemesOn()) return;
+  TRect b = Rect(ClientWidth() - FButtonWidth, 2, Width() - 2, Height() - 2);
+  if (Hot()) {
+    DrawEdge(canvas, b, BDR_RAISEDINNER, BF_RECT | (DroppedDown() ? BF_FLAT : 0u));
+    return;
+  }
+  const TRect face = Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1);
+  const TRect keep = Rect(ClientWidth() - FButtonWidth + 4, 4, ClientWidth() - 4, ClientHeight() - 4);
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.Brush().SetColor(clBtnFace);
+  canvas.FillRect(Rect(face.Left, face.Top, face.Right, keep.Top));
+  canvas.FillRect(Rect(face.Left, keep.Bottom, face.Right, face.Bottom));
+  canvas.FillRect(Rect(face.Left, keep.Top, keep.Left, keep.Bottom));
+  canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
+}
+
+void TAsgDateTimePicker::DrawMetroButton(TCanvas& canvas) {
+  TRect r = Rect(ClientWidth() - FButtonWidth + 2 + 1, 1, Width() - 1, Height() - 1);
+  const bool down = MouseButtonDown();
+  if (FButtonColor != clNone) {
+    const TColor fill = down && FButtonHover ? FButtonColorDown
+                        : FButtonHover       ? FButtonColorHot
+                                             : FButtonColor;
+    r.Left += 2;
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(fill);
+    canvas.FillRect(r);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetColor(FButtonBorderColor);
+    canvas.MoveTo(r.Left, r.Top);
+    canvas.LineTo(r.Left, r.Bottom);
+    const TColor arrow = down ? FButtonTextColorDown : FButtonTextColor;
+    if (arrow != clNone) {
+      canvas.Pen().SetColor(arrow);
+      canvas.Brush().SetColor(arrow);
+      canvas.Polygon(
+          std::vector<TPoint>{{r.Left + 5, r.Top + 7}, {r.Left + 11, r.Top + 7}, {r.Left + 8, r.Top + 10}});
+    }
+  } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
+    int state = CBXS_NORMAL;
+    if (!Enabled())
+      state = CBXS_DISABLED;
+    else if (down && DroppedDown())
+      state = CBXS_PRESSED;
+    else if (!down && FButtonHover && !DroppedDown())
+      state = CBXS_HOT;
+    DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
+    CloseThemeData(theme);
+  } else {
+    DrawFrameControl(canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
+  }
+}
+
+void TAsgDateTimePicker::DoEnter() {
+  FHasFocus = true;
+  Invalidate();
+  TDateTimePicker::DoEnter();
+}
+
+void TAsgDateTimePicker::DoExit() {
+  FHasFocus = false;
+  Invalidate();
+  TDateTimePicker::DoExit();
+}
+
+void TAsgDateTimePicker::CMMouseEnter(TMessage& Message) {
+  TDateTimePicker::CMMouseEnter(Message);
+  if (!FMouseInControl && Enabled()) {
+    FMouseInControl = true;
+    Invalidate();
+  }
+}
+
+void TAsgDateTimePicker::CMMouseLeave(TMessage& Message) {
+  TDateTimePicker::CMMouseLeave(Message);
+  if (FMouseInControl && Enabled()) FMouseInControl = false;
+  FButtonHover = false;
+  Invalidate();
+}
+
+void TAsgDateTimePicker::MouseMove(TShiftState Shift, int X, int Y) {
+  TDateTimePicker::MouseMove(Shift, X, Y);
+  const bool hover = X > Width() - FButtonWidth && X < Width();
+  if (hover != FButtonHover) {
+    FButtonHover = hover;
+    Invalidate();
+  }
+}

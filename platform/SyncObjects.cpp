@@ -36,3 +36,26 @@ bool TAutoResetEvent::WaitFor(std::int64_t timeoutMs) {
   FSignalled = false;
   return true;
 }
+
+void TManualResetEvent::SetEvent() {
+  {
+    std::lock_guard lock(FMutex);
+    FSignalled = true;
+  }
+  FCondition.notify_all();
+}
+
+void TManualResetEvent::ResetEvent() {
+  std::lock_guard lock(FMutex);
+  FSignalled = false;
+}
+
+bool TManualResetEvent::IsSet() {
+  std::lock_guard lock(FMutex);
+  return FSignalled;
+}
+
+void TManualResetEvent::WaitFor() {
+  std::unique_lock lock(FMutex);
+  FCondition.wait(lock, [this] { return FSignalled; });
+}

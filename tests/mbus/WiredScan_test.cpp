@@ -488,3 +488,43 @@ TEST_F(WiredScan, AnswersInTheTurnOfTheFrameTimeOut) {
 }
 
 } // namespace
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+TEST_F(WiredScan, OverSerialNoGatewayCommandAndTheFramesOnTheLine) {
+  int master = -1, slave = -1;
+  char name[128] = {};
+  ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+  ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+  std::string line;
+  auto read_line = [&] {
+    char buf[256];
+    for (ssize_t n; (n = ::read(master, buf, sizeof buf)) > 0;)
+      line.append(buf, static_cast<std::size_t>(n));
+  };
+  TWiredScanSettings s = Wired();
+  s.SelHard = TSelectHard::shSerial;
+  s.IP_COM = name;
+  ASSERT_TRUE(Engine->Start_Scan(s, Record()));
+  EXPECT_TRUE(Engine->Serial().Enabled());
+  ASSERT_TRUE(Run_Until([&] {
+    read_line();
+    return line.size() >= 15;
+  }));
+  Engine->Abort_Scan();
+  ASSERT_TRUE(Run_To_End());
+  read_line();
+  EXPECT_EQ(TBytes(line.begin(), line.end()), Hex("10 40 FF 3F 16  10 7B 00 7B 16  10 7B 01 7C 16"));
+  EXPECT_TRUE(Gateway.Requests().empty());
+  EXPECT_FALSE(Engine->Serial().Enabled());
+  EXPECT_EQ(Engine->Result(), 1);
+  ::close(master);
+  ::close(slave);
+}
+
+} // namespace

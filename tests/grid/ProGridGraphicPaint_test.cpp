@@ -209,6 +209,80 @@ TEST_F(ProGridGraphicPaintTest, InterfaceObjectPaintsInItsPass) {
   Grid->RemoveCellGraphic(1, 1);
 }
 
+TEST_F(ProGridGraphicPaintTest, PlacementByAlignmentBesideTheText) {
+  TBitmap red(10, 10);
+  red.Canvas().Brush().SetColor(clRed);
+  red.Canvas().FillRect(Rect(0, 0, 10, 10));
+  struct {
+    TCellHAlign H;
+    TCellVAlign V;
+    TAlignment TextAlign;
+    int TextWidth;
+    TPoint At;
+  } cases[] = {
+      // The 60 x 30 cell less (XYOffset - 1) on each side: (1, 1, 59, 29).
+      {haLeft, vaTop, taLeftJustify, 0, {2, 2}},
+      {haRight, vaBottom, taLeftJustify, 0, {48, 18}},
+      {haCenter, vaCenter, taLeftJustify, 0, {25, 10}},
+      {haBeforeText, vaTop, taRightJustify, 20, {27, 2}},
+      {haBeforeText, vaTop, taLeftJustify, 20, {2, 2}},
+      {haAfterText, vaTop, taLeftJustify, 20, {23, 2}},
+      {haAfterText, vaUnderText, taRightJustify, 20, {48, 19}},
+  };
+  Grid->SetXYOffset({2, 2});
+  for (const auto& c : cases) {
+    Grid->AddBitmap(1, 1, &red, false, c.H, c.V);
+    TBitmap b(60, 30);
+    b.Canvas().Brush().SetColor(clWhite);
+    b.Canvas().FillRect(Rect(0, 0, 60, 30));
+    TRect R = Rect(0, 0, 60, 30);
+    Grid->DrawCellGraphic(b.Canvas(), R, 1, 1, c.TextAlign, vtaTop, c.TextWidth, 0);
+    const TRect at = ColorBounds(b, clRed);
+    EXPECT_EQ(at.Left, c.At.X) << c.H << " " << c.V;
+    EXPECT_EQ(at.Top, c.At.Y) << c.H << " " << c.V;
+  }
+  Grid->RemoveBitmap(1, 1);
+}
+
+TEST_F(ProGridGraphicPaintTest, CheckBoxBesideRightJustifiedText) {
+  Grid->ControlLook().SetControlStyle(csWinXP);
+  Grid->SetXYOffset({2, 2});
+  auto left = [&](int ACol, int TextWidth) {
+    TBitmap b(100, 20);
+    b.Canvas().Brush().SetColor(clWhite);
+    b.Canvas().FillRect(Rect(0, 0, 100, 20));
+    TRect R = Rect(0, 0, 100, 20);
+    Grid->DrawCellGraphic(b.Canvas(), R, ACol, 1, taRightJustify, vtaTop, TextWidth, 0);
+    return InkBounds(b).Left;
+  };
+  Grid->AddCheckBox(1, 1, true, false);
+  Grid->AddCheckBox(2, 1, true, true);
+  Grid->SetCells(2, 1, "Y");
+  // At the right edge (99 - 15 - 1, the glyph's own margin aside); the plain box moves left of
+  // the 30-pixel text and its 2-pixel gap.
+  EXPECT_EQ(left(1, 0), left(2, 0));
+  EXPECT_NEAR(left(2, 0), 99 - 15 - 1, 1);
+  EXPECT_EQ(left(1, 30), left(2, 0) - 32);
+  EXPECT_EQ(left(2, 30), left(2, 0)) << "a data check box ignores the text";
+}
+
+TEST_F(ProGridGraphicPaintTest, RotatedTextStaysInItsCell) {
+  Grid->Canvas().Font().SetName("DejaVu Sans");
+  Grid->AddRotated(1, 1, 90, "Rotated");
+  TBitmap b(40, 80);
+  b.Canvas().Font().SetName("DejaVu Sans");
+  b.Canvas().Font().SetColor(clBlack);
+  b.Canvas().Brush().SetColor(clWhite);
+  b.Canvas().FillRect(Rect(0, 0, 40, 80));
+  TRect R = Rect(5, 5, 35, 75);
+  Grid->DrawCellGraphic(b.Canvas(), R, 1, 1, taLeftJustify, vtaTop, 0, 0);
+  const TRect ink = InkBounds(b);
+  ASSERT_FALSE(ink.IsEmpty());
+  EXPECT_GT(ink.Height(), ink.Width()) << "upright text turned by 90 degrees runs up the cell";
+  EXPECT_GE(ink.Left, 7);
+  EXPECT_LE(ink.Bottom, 73);
+}
+
 TEST_F(ProGridGraphicPaintTest, GraphicInfoSizesAndTextFlag) {
   Grid->AddRating(1, 1, 5, clRed, clSilver);
   Grid->AddCheckBox(2, 1, false, true);

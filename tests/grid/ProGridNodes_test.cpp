@@ -169,6 +169,19 @@ TEST_F(ProGridNodesTest, RemoveNodesExpandsAndLowersLevels) {
   EXPECT_EQ(Level(5), 0);
 }
 
+TEST_F(ProGridNodesTest, NodeClickOnTheSymbolOnly) {
+  Grid->AddNode(1, 3);
+  Grid->AddNode(2, 2); // level 2
+  // cnXP: margin 4, half-width 4; level L hits between 4 + (L - 1) * 12 and 4 + L * 12.
+  EXPECT_FALSE(Grid->IsNodeClick(1, 4));
+  EXPECT_TRUE(Grid->IsNodeClick(1, 5));
+  EXPECT_FALSE(Grid->IsNodeClick(1, 16));
+  EXPECT_TRUE(Grid->IsNodeClick(2, 20));
+  EXPECT_FALSE(Grid->IsNodeClick(2, 10));
+  Grid->MouseActions().SetPreciseNodeClick(false);
+  EXPECT_TRUE(Grid->IsNodeClick(1, 100));
+}
+
 TEST_F(ProGridNodesTest, NodeSymbolShowsCollapsedAndExpanded) {
   Grid->SetRowHeights(1, 20);
   Grid->AddNode(1, 3);

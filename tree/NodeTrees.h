@@ -27,6 +27,7 @@
 
 class TTimer;
 class TImageList;
+class TScrollBar;
 class TPrinter;
 class TTreePrintTarget;
 class IAccessible;
@@ -408,6 +409,12 @@ public:
   void SetOffsetXY(int x, int y) { ApplyScrollOffsets(TPoint{x, y}, ScrollAll); }
   void SetOffsetX(int x) { SetOffsetXY(x, FOffsetY); }
   void SetOffsetY(int y) { SetOffsetXY(FOffsetX, y); }
+  // The client area leaves room for the scroll bars that show.
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  // The platform's bars as they show (nullptr while hidden).
+  TScrollBar* VertScrollBarControl() const;
+  TScrollBar* HorzScrollBarControl() const;
   TScrollBarOptions& ScrollBarOptions() { return FScrollBarOptions; }
   const TVTScrollBarState& VerticalBar() const { return FVertBar; }
   const TVTScrollBarState& HorizontalBar() const { return FHorzBar; }
@@ -827,6 +834,12 @@ protected:
   TShiftState FDrawSelShiftState = 0;
   TRect FLastSelRect;
   TRect FNewSelRect;
+
+  // The platform's bars, made when first shown and kept in step with FVertBar and FHorzBar.
+  void PlaceScrollBarControls();
+  TScrollBar* FVertScrollBar = nullptr;
+  TScrollBar* FHorzScrollBar = nullptr;
+  bool FPlacingScrollBars = false;
 
   // Fields: accessibility
   std::shared_ptr<IAccessible> FAccessible, FAccessibleItem;

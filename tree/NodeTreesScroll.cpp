@@ -90,6 +90,7 @@ void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint) {
   FVertBar = bar;
   (void)DoRepaint;
   SetOffsetY(-bar.Position);
+  PlaceScrollBarControls();
 }
 
 int TBaseNodeTree::MaxVisibleRight() {
@@ -142,11 +143,17 @@ void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint) {
   FHorzBar = bar;
   (void)DoRepaint;
   SetOffsetX(newOffset);
+  PlaceScrollBarControls();
 }
 
 void TBaseNodeTree::UpdateScrollBars(bool DoRepaint) {
-  UpdateVerticalScrollBar(DoRepaint);
-  UpdateHorizontalScrollBar(DoRepaint);
+  // A bar that comes or goes changes the room of the other: once more when one did.
+  for (int pass = 0; pass < 2; ++pass) {
+    const bool vertical = FVertBar.Shown, horizontal = FHorzBar.Shown;
+    UpdateVerticalScrollBar(DoRepaint);
+    UpdateHorizontalScrollBar(DoRepaint);
+    if (vertical == FVertBar.Shown && horizontal == FHorzBar.Shown) break;
+  }
 }
 
 void TBaseNodeTree::SetBottomSpace(std::uint32_t value) {

@@ -4,6 +4,7 @@
 #include "grid/ASGEdit.h"
 
 #include "platform/ui/Forms.h"
+#include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
 #include <string>
@@ -136,6 +137,31 @@ TEST_F(AsgEditTest, LayoutKeepsRoomForTheUnitAndTheButton) {
   Edit->SetBorderStyle(bsNone);
   Edit->SetUnitSpace(0);
   EXPECT_EQ(Edit->FormattingRect(), Rect(3, 3, Edit->ClientWidth() - bw - 5, Edit->ClientHeight() + 1));
+}
+
+TEST_F(AsgEditTest, ButtonPaintsItsCustomColoursByState) {
+  TAsgEditButton& holder = *Edit->Button();
+  holder.SetButtonColor(RGB(0, 160, 0));
+  holder.SetButtonColorHot(RGB(0, 0, 160));
+  holder.SetButtonColorDown(RGB(160, 0, 0));
+  TTempDir dir;
+  const auto pixel = [&] {
+    const std::string path = dir.Path() + "/b.png";
+    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
+    TBitmap b;
+    EXPECT_TRUE(b.LoadFromFile(path));
+    const TPoint at = holder.ClientToScreen({2, 2});
+    const TPoint origin = Form->ClientToScreen({0, 0});
+    return b.Pixel(at.X - origin.X, at.Y - origin.Y);
+  };
+  EXPECT_EQ(pixel(), RGB(0, 160, 0));
+  EXPECT_TRUE(holder.SpeedButton()->Flat()) << "custom colours paint flat";
+  Headless::MouseMove(*holder.SpeedButton(), {3, 3});
+  EXPECT_TRUE(holder.SpeedButton()->Hot());
+  EXPECT_EQ(pixel(), RGB(0, 0, 160));
+  Headless::MouseDown(*holder.SpeedButton(), {3, 3});
+  EXPECT_EQ(pixel(), RGB(160, 0, 0));
+  Headless::MouseUp(*holder.SpeedButton(), {3, 3});
 }
 
 } // namespace

@@ -305,14 +305,24 @@ void TAsgCustomCombo::CloseUp() {
 
 // ---- painting
 
-bool TAsgCustomCombo::PaintsOver() const {
+// The client painting of its own (WM_PAINT) and the frame over the platform's (WM_NCPAINT).
+bool TAsgCustomCombo::CustomPainting() const {
   if (FIsVista && FButtonColor == clNone) return false;
   return FFlat || FButtonColor != clNone || FBorderColor != clNone ||
          (FFocusBorderColor != clNone && FHasFocus) || (!Enabled() && ThemesOn() && !FDisabledBorder);
 }
 
+bool TAsgCustomCombo::FrameOverPlatform() const {
+  return FFlat || (!Enabled() && ThemesOn() && !FDisabledBorder) ||
+         (FFocusBorderColor != clNone && FHasFocus) || FBorderColor != clNone;
+}
+
+bool TAsgCustomCombo::PaintsOver() const {
+  return CustomPainting() || FrameOverPlatform();
+}
+
 void TAsgCustomCombo::PaintOver(TCanvas& canvas) {
-  if (Style() != csSimple) DrawButton(canvas);
+  if (CustomPainting() && Style() != csSimple) DrawButton(canvas);
   DrawBorders(canvas);
 }
 

@@ -121,6 +121,8 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  bool CustomPainting() const;
+  bool FrameOverPlatform() const;
   bool ThemesOn() const;
   bool Hot() const;
   bool MouseButtonDown() const;

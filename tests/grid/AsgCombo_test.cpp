@@ -62,6 +62,12 @@ TEST_F(AsgComboTest, FlatTakesTheParentColourAndFocusTakesTheFocusColour) {
   Panel->SetColor(clGray);
   Combo->SetFlat(true);
   EXPECT_EQ(Combo->Color(), clGray);
+  Combo->SetEnabled(false);
+  EXPECT_TRUE(Combo->ParentColor()) << "a disabled flat combo takes its parent's colour";
+  Panel->SetColor(clSilver);
+  Combo->SetEnabled(true);
+  EXPECT_FALSE(Combo->ParentColor());
+  EXPECT_EQ(Combo->Color(), clGray) << "enabled again, its own colour comes back";
   Combo->SetFlat(false);
   EXPECT_EQ(Combo->Color(), clWindow) << "the loaded colour";
 
@@ -168,11 +174,14 @@ TEST_F(AsgComboTest, PaintsCustomButtonColoursAndItsFrames) {
   EXPECT_NE(Shot().Pixel(150, 100 + 10), RGB(0, 200, 200)) << "no custom frame while unfocused";
 }
 
-TEST_F(AsgComboTest, VistaWithoutButtonColourLeavesThePaintingToThePlatform) {
+TEST_F(AsgComboTest, VistaWithoutButtonColourDrawsNoButtonAndOnlyTheBorderColoursFrame) {
   Combo->SetIsVista(true);
   Combo->SetFocusBorderColor(RGB(0, 200, 200));
   Combo->SetFocus();
   EXPECT_NE(Shot().Pixel(150, 100 + 10), RGB(0, 200, 200));
+  Combo->SetFocusBorderColor(clNone);
+  Combo->SetBorderColor(RGB(200, 0, 200));
+  EXPECT_EQ(Shot().Pixel(150, 100 + 10), RGB(200, 0, 200)) << "a border colour still frames it";
 }
 
 } // namespace

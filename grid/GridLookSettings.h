@@ -162,17 +162,22 @@ enum TBackGroundCells { bcNormal, bcFixed, bcAll };
   X(TColor, Color, clWindow)                                                                                 \
   X(TColor, ColorTo, clBtnFace)
 
+// Owns its picture, which the setter and Assign copy.
 class TBackGround : public TPersistent {
 public:
   VELMARIC_BACKGROUND(VELMARIC_SETTINGS_ACCESS)
+  const TBitmap& Bitmap() const { return FBitmap; }
+  void SetBitmap(const TBitmap& Value) { FBitmap = Value; }
   void Assign(const TPersistent* Source) override {
     auto* o = dynamic_cast<const TBackGround*>(Source);
     if (!o) return;
     VELMARIC_BACKGROUND(VELMARIC_SETTINGS_COPY)
+    FBitmap = o->FBitmap;
   }
 
 private:
   VELMARIC_BACKGROUND(VELMARIC_SETTINGS_FIELD)
+  TBitmap FBitmap;
 };
 
 #define VELMARIC_BALLOON(X)                                                                                  \

@@ -29,6 +29,7 @@
 #include "platform/ui/BalloonHint.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,60 @@ private:
 };
 
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum TGridExportState {
+  esExportStart,
+  esExportNewRow,
+  esExportDone,
+  esExportSelRow,
+  esExportFail,
+  esExportNextRow
+};
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+
+// The working values of one cell being painted, shared by the painter's layers (colours and text,
+// graphic, borders). ACol is the display column, RCol the real one.
+struct TCellPaint {
+  TCanvas* Canvas = nullptr;
+  int ACol = 0;
+  int RCol = 0;
+  int ARow = 0;
+  TGridDrawState State = 0;
+  TRect Rect{};     // the working rectangle, moved by the layers
+  TRect CellRect{}; // the inner rectangle the base grid handed in
+  bool Printing = false;
+  bool Fixed = false;
+  TAlignment HA = taLeftJustify;
+  TVAlignment VA = vtaTop;
+  bool WordWrap = true;
+  TColor ColorTo = clNone;
+  TColor MirrorColor = clNone;
+  TColor MirrorColorTo = clNone;
+  TCellGradientDirection GD = GradientVertical;
+  TColor SavedBrush = clNone; // the unselected colours
+  TColor SavedFont = clNone;
+  bool FilterGlyph = false;
+  int ScrollPos = 0;
+  // The graphic: its size, placement and whether text shows beside it.
+  TCellGraphic* Graphic = nullptr;
+  int GW = 0;
+  int GH = 0;
+  TCellHAlign GHAlign = haLeft;
+  TCellVAlign GVAlign = vaTop;
+  bool TextToo = true;
+  int TextWidth = 0; // of the text drawn, for a graphic placed before or after it
+};
+
+// Where the focus frame goes around a cell: window rectangle (client coordinates) and the hole
+// that leaves the frame.
+struct TFocusFrameGeometry {
+  TRect Window{};
+  TRect Hole{}; // relative to the window
+  TColor Color = 0xFDD397;
+  int Opacity = 230;
+  int Corner = 5;
+  int PenWidth = 4;
+  int Blur = 3;
+};
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
@@ -297,8 +352,122 @@ public:
   TFont& GetCellFont(int ACol, int ARow);
   // Footers and right fixed columns are fixed; otherwise IsFixedCell decides (ACol a display column).
   bool IsFixed(int ACol, int ARow) const override;
-  // Shows the text of the real column behind a displayed one.
   void DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect, TGridDrawState State) override;
+
+  // --- Painting (ProGridPaint.cpp, ProGridCellColors.cpp, ProGridCellText.cpp, ProGridBorders.cpp) ---
+  bool HideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool Value) { SetAndRepaint(FHideFocusRect, Value); }
+  bool NoDefaultDraw() const { return FNoDefaultDraw; }
+  void SetNoDefaultDraw(bool Value) { SetAndRepaint(FNoDefaultDraw, Value); }
+  bool NoImageAndText() const { return FNoImageAndText; }
+  void SetNoImageAndText(bool Value) { SetAndRepaint(FNoImageAndText, Value); }
+  TBitmap& RowIndicator() { return FRowIndicator; }
+  void SetRowIndicator(const TBitmap& Value);
+  // The fixed cell under the mouse (-1: none) and whether its drop-down button is pressed.
+  void SetHoverFixedCell(int ACol, int ARow) {
+    FHoverFixedX = ACol;
+    FHoverFixedY = ARow;
+  }
+  void SetFixedDropDownDown(bool Value) { FDropDownDown = Value; }
+  // Repaints each cell the moment it changes, as set.
+  TColor SelectionMirrorColor() const { return FSelectionMirrorColor; }
+  void SetSelectionMirrorColor(TColor Value) { SetAndRepaint(FSelectionMirrorColor, Value); }
+  TColor SelectionMirrorColorTo() const { return FSelectionMirrorColorTo; }
+  void SetSelectionMirrorColorTo(TColor Value) { SetAndRepaint(FSelectionMirrorColorTo, Value); }
+  bool SelectionColorMixer() const { return FSelectionColorMixer; }
+  void SetSelectionColorMixer(bool Value) { SetAndRepaint(FSelectionColorMixer, Value); }
+  // Kept within 0 .. 100.
+  void SetSelectionColorMixerFactor(int Value);
+  bool SelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool Value) { SetAndRepaint(FSelectionRectangle, Value); }
+  bool SelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool Value) { SetAndRepaint(FSelectionResizer, Value); }
+  TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+  void SetSelectionRectangleColor(TColor Value) { SetAndRepaint(FSelectionRectangleColor, Value); }
+  bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
+  void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
+  void SetShowSelection(bool Value);
+  void SetDefaultAlignment(TAlignment Value) { SetAndRepaint(FDefaultAlignment, Value); }
+  void SetVAlignment(TVAlignment Value);
+  // The text-drawing flag of VAlignment: 0 top, DT_VCENTER, DT_BOTTOM.
+  unsigned VAlign() const { return FVAlign; }
+  bool AutoNumAlign() const { return FAutoNumAlign; }
+  void SetAutoNumAlign(bool Value) { SetAndRepaint(FAutoNumAlign, Value); }
+  bool UseDisabledFont() const { return FUseDisabledFont; }
+  void SetUseDisabledFont(bool Value) { SetAndRepaint(FUseDisabledFont, Value); }
+  bool UseEnabledRows() const { return FUseEnabledRows; }
+  void SetUseEnabledRows(bool Value) { FUseEnabledRows = Value; }
+  void SetDisabledFontColor(TColor Value) { SetAndRepaint(FDisabledFontColor, Value); }
+  void SetEnableHTML(bool Value) { SetAndRepaint(FEnableHTML, Value); }
+  void SetPasswordChar(const std::string& Value) { FPasswordChar = Value; }
+  bool EnhTextSize() const { return FEnhTextSize; }
+  void SetEnhTextSize(bool Value) { SetAndRepaint(FEnhTextSize, Value); }
+  bool SaveVirtCells() const { return FSaveVirtCells; }
+  void SetSaveVirtCells(bool Value) { FSaveVirtCells = Value; }
+  bool SaveWithHTML() const { return FSaveWithHTML; }
+  void SetSaveWithHTML(bool Value) { FSaveWithHTML = Value; }
+  bool SaveWithRTF() const { return FSaveWithRTF; }
+  void SetSaveWithRTF(bool Value) { FSaveWithRTF = Value; }
+  int FilterRow() const { return FFilterRow; }
+  void SetFilterRow(int Value) { SetAndRepaint(FFilterRow, Value); }
+  TNotifyEvent OnPainted;
+
+  // The look of a cell (ACol a display column); Select applies the selection colours.
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, bool Remap,
+                           TBrush& Brush, TColor& ColorTo, TColor& MirrorColor, TColor& MirrorColorTo,
+                           TFont& Font, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                           TCellGradientDirection& GradientDirection) override;
+  // The font and brush of a cell for measuring (RCol its real column).
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& State, TFont& AFont, TBrush& ABrush,
+                         bool Remap);
+  void CalcCellAlignment(int RCol, int ARow, TAlignment& HA, TVAlignment& VA);
+  static TColor MixSelectionColor(TColor SelColor, TColor CellColor, bool Mixer, int Factor);
+
+  // The shown, calculated and saved texts of a cell (ACol a real column).
+  virtual std::string GetFormattedCell(int ACol, int ARow);
+  std::string DisplCells(int ACol, int ARow) { return GetFormattedCell(ACol, ARow); }
+  virtual std::string GetCalculatedCell(int ACol, int ARow);
+  virtual std::string GetSaveCellText(int ACol, int ARow);
+  virtual void LoadCellText(int ACol, int ARow, const std::string& Value);
+  // Room the cell's text needs: VS for the height at the cell's width, SB leaving room for a
+  // scroll bar.
+  TSize GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+  TSize GetCellTextSizeEx(int ACol, int RCol, int ARow, bool VS, bool SB);
+
+  // The painter's layers, each on the working values of one cell.
+  void DrawCellText(TCellPaint& P);
+  void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
+  void DrawCellBorders(TCellPaint& P, TRect R);
+  void DrawCellBackground(TCellPaint& P, const TRect& R);
+  void PaintEmptyArea();
+  // Tree lines of a node row in column 0.
+  void DrawTreeLines(TCellPaint& P);
+  // The grid's paint without the update lock: cells, editor frame, empty area, OnPainted.
+  void PaintGrid();
+  // XOR lines of column and row sizing: drawing one twice erases it.
+  void DrawColumnSizeLine(int X);
+  void DrawRowSizeLine(int Y);
+
+  // --- Balloons, focus frame and row hooks (ProGridBalloons.cpp) ---------------------------------
+  // The balloon over client point (X, Y): title, text and icon as the tool tip shows them; false
+  // when balloons are off.
+  bool CellBalloon(int X, int Y, std::string& ATitle, std::string& AText, int& AIcon);
+  TPoint LastBalloonPos() const { return FLastBalloonPos; }
+  // The frame around R (client coordinates) and around the current cell.
+  static TFocusFrameGeometry FocusFrameGeometry(const TRect& R);
+  TFocusFrameGeometry CurrentFocusFrame() const;
+  virtual void FixedCellEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+  // Repaints the selection for the looks that draw it specially; fires OnSelectionChanged.
+  virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  bool SelChange() const { return FSelChange; }
+  virtual void EditorKeyUp(const std::string&, int) {}
+  virtual void AutoInsertRow(int ARow);
+  virtual void AutoDeleteRow(int ARow);
+  virtual void FilterDone() {
+    if (OnFilterDone) OnFilterDone(this);
+  }
+  virtual void ExportNotification(TGridExportState, int) {}
+  virtual void ImportNotification(TGridImportState, int) {}
 
   // --- Hidden columns ------------------------------------------------------------------------
   void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
@@ -609,8 +778,6 @@ public:
   void SetStartEditChar(WideChar Value) { FStartEditChar = Value; }
   // Shift, Ctrl and the left Alt key as held now.
   static TShiftState KeyShiftState();
-  // Fires OnSelectionChanged.
-  virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
   // Ticks of the grid's half-second timer so far.
   int TimerTicks() const { return FTimerTicks; }
   void Click() override;
@@ -1294,6 +1461,11 @@ private:
   bool FMultilineCells = false;
   std::unique_ptr<TBitmap> FMeasure;
 
+  // Painting.
+  bool FHideFocusRect = false;
+  bool FNoDefaultDraw = false;
+  bool FNoImageAndText = false;
+  TBitmap FRowIndicator;
   TImageList* FGridImages = nullptr;
   TPoint FHoverButton{-1, -1};
   TCellNode FCellNode;
@@ -1321,6 +1493,26 @@ private:
   TColor FZUZGradDownMirrorFrom = 0x737C7E;
   TColor FZUZGradDownMirrorTo = 0x627376;
   TColor FZUZGradDownBorder = 0x808080;
+  int FHoverFixedX = -1;
+  int FHoverFixedY = -1;
+  bool FDropDownDown = false;
+  TColor FSelectionMirrorColor = clNone;
+  TColor FSelectionMirrorColorTo = clNone;
+  bool FSelectionColorMixer = false;
+  bool FSelectionRectangle = false;
+  bool FSelectionResizer = false;
+  TColor FSelectionRectangleColor = clHighlight;
+  bool FSelectionRTFKeep = false;
+  unsigned FVAlign = 0;
+  bool FAutoNumAlign = false;
+  bool FUseDisabledFont = false;
+  bool FEnhTextSize = false;
+  bool FSaveVirtCells = false;
+  bool FSaveWithHTML = false;
+  bool FSaveWithRTF = false;
+  int FFilterRow = -1;
+  TPoint FLastBalloonPos{-1, -1};
+  bool FSelChange = false;
 
   // The owner form's resize chain: the handler found there runs after ours.
   TForm* FHookedForm = nullptr;

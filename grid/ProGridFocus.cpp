@@ -32,7 +32,7 @@ void TProStringGrid::ResetUpdate() {
 
 void TProStringGrid::Paint() {
   if (FUpdateCount > 0) return;
-  TBaseGrid::Paint();
+  PaintGrid();
 }
 
 void TProStringGrid::WndProc(TMessage& Message) {

@@ -295,9 +295,3 @@ void TProStringGrid::SetAllCells(int ACol, int ARow, const std::string& Value) {
   }
   SetCells(ACol, RealToDisplRow(ARow), Value);
 }
-
-void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const TRect& Rect,
-                                     TGridDrawState State) {
-  int real = DisplToRealCol(ACol);
-  if (real >= 0) TBaseGrid::DrawCellContent(Canvas, real, ARow, Rect, State);
-}

@@ -67,10 +67,6 @@ int TProStringGrid::LastTabCol(int ARow) {
   return -1;
 }
 
-void TProStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABottom) {
-  if (OnSelectionChanged) OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
-}
-
 void TProStringGrid::ReportSelectionChange() {
   const TGridRect s = Selection();
   if (s == FMoveSelection) return;

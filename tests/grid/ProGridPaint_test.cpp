@@ -1,0 +1,188 @@
+// The string grid's cell painter on screen: fixed looks, selection colour, modified bar, focus
+// rectangle, drawing events with their columns and rectangles, and the hover row.
+#include "ProGridFixture.h"
+
+#include "platform/Colors.h"
+#include "platform/ui/StdCtrls.h"
+#include "support/PixelTools.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TBitmap Render(TControl& control) {
+  TTempDir dir;
+  TBitmap shot;
+  EXPECT_TRUE(Headless::RenderToPng(control, dir.File("grid.png")));
+  EXPECT_TRUE(shot.LoadFromFile(dir.File("grid.png")));
+  return shot;
+}
+
+int Brightness(TColor c) {
+  c = ColorToRGB(c);
+  return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF);
+}
+
+class ProGridPaintTest : public TProGridTest<> {
+protected:
+  void SetUp() override {
+    TProGridTest::SetUp();
+    Grid->SetColCount(6);
+    Grid->SetRowCount(8);
+    Grid->SetColor(clWhite);
+  }
+  // A cell's inner pixel away from any text: the right part, middle height.
+  static TPoint Blank(const TRect& r) { return {r.Right - 4, (r.Top + r.Bottom) / 2}; }
+};
+
+} // namespace
+
+TEST_F(ProGridPaintTest, XPFixedCellsShadeFromWhiteToButtonFace) {
+  ASSERT_EQ(Grid->Look(), glXP);
+  TBitmap shot = Render(*Grid);
+  TRect r = Grid->CellRect(2, 0);
+  int x = (r.Left + r.Right) / 2;
+  TColor top = shot.Pixel(x, r.Top + 2), bottom = shot.Pixel(x, r.Bottom - 4);
+  EXPECT_GT(Brightness(top), Brightness(bottom)) << std::hex << top << " " << bottom;
+  EXPECT_GE(Brightness(top), 3 * 0xF0) << "near white at the top";
+  EXPECT_LE(Brightness(bottom), Brightness(ColorToRGB(clBtnFace)) + 3 * 8) << "towards the button face";
+}
+
+TEST_F(ProGridPaintTest, FlatFixedCellsHaveNoGradient) {
+  Grid->SetFlat(true);
+  Grid->SetLook(glStandard);
+  TBitmap shot = Render(*Grid);
+  TRect r = Grid->CellRect(2, 0);
+  int x = (r.Left + r.Right) / 2;
+  EXPECT_EQ(shot.Pixel(x, r.Top + 3), shot.Pixel(x, r.Bottom - 4));
+}
+
+TEST_F(ProGridPaintTest, SelectedCellsShowTheSelectionColour) {
+  ASSERT_EQ(Grid->SelectionColor(), 0xEACAB6);
+  Grid->SetOptions(Grid->Options() | goRangeSelect);
+  Grid->SetSelection({2, 2, 4, 3});
+  TBitmap shot = Render(*Grid);
+  TPoint p = Blank(Grid->CellRect(3, 3));
+  EXPECT_EQ(shot.Pixel(p.X, p.Y), 0xEACAB6);
+  p = Blank(Grid->CellRect(3, 5));
+  EXPECT_EQ(shot.Pixel(p.X, p.Y), clWhite);
+}
+
+TEST_F(ProGridPaintTest, ModifiedRowsShowABarInDisplayColumnZero) {
+  Grid->ShowModified().SetEnabled(true);
+  Grid->ShowModified().SetColor(0x0000FF);
+  Grid->SetRowModified(3, true);
+  TBitmap shot = Render(*Grid);
+  TRect c0 = Grid->CellRect(0, 3);
+  TRect bar = ColorBounds(shot, 0x0000FF, c0);
+  EXPECT_EQ(bar.Width(), 4);
+  EXPECT_EQ(bar.Right, c0.Right - 1) << "at the right edge, inside the grid line";
+  EXPECT_GE(CountColor(shot, 0x0000FF, c0), 4 * (bar.Height() - 1)) << "full height but the edge line";
+  EXPECT_EQ(CountColor(shot, 0x0000FF, Grid->CellRect(1, 3)), 0) << "column 0 only";
+  EXPECT_EQ(CountColor(shot, 0x0000FF, Grid->CellRect(0, 4)), 0) << "modified rows only";
+}
+
+TEST_F(ProGridPaintTest, FocusRectangleOnlyOnTheFocusedCurrentBaseCell) {
+  Grid->SetSelectionColor(clWhite);
+  Grid->SetSelectionTextColor(clNone);
+  Grid->MergeCells(2, 2, 2, 2);
+  Grid->GotoCell(2, 2);
+  Grid->SetFocus();
+  Application->ProcessMessages();
+  TBitmap focused = Render(*Grid);
+  Grid->SetHideFocusRect(true);
+  TBitmap hidden = Render(*Grid);
+  TRect area = Grid->CellRect(2, 2);
+  EXPECT_FALSE(SamePixels(focused, hidden));
+  EXPECT_NE(PixelTools::BoundsWhere(focused, area, [](TColor c) { return c != clWhite; }), TRect());
+
+  Grid->SetHideFocusRect(false);
+  Grid->SetOptions(Grid->Options() | goRowSelect);
+  EXPECT_TRUE(SamePixels(Render(*Grid), hidden)) << "never with goRowSelect";
+  Grid->SetOptions(Grid->Options() & ~goRowSelect);
+
+  auto* other = new TEdit(Form);
+  other->SetParent(Form);
+  other->SetBounds(0, 380, 60, 18);
+  other->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_TRUE(SamePixels(Render(*Grid), hidden)) << "never without focus";
+}
+
+TEST_F(ProGridPaintTest, DrawingEventsGetTheRealColumnAndTheInnerRectangle) {
+  Grid->HideColumn(1);
+  std::vector<std::string> order;
+  TRect drawRect{};
+  int drawCol = -1;
+  Grid->OnCustomCellBkgDraw = [&](TObject*, TCanvas&, int ACol, int ARow, TGridDrawState, const TRect&,
+                                  bool) {
+    if (ARow == 4 && ACol == 3) order.push_back("bkg");
+  };
+  Grid->OnDrawCell = [&](TObject*, int ACol, int ARow, TRect Rect, TGridDrawState) {
+    if (ARow != 4 || ACol != 3) return;
+    order.push_back("draw");
+    drawRect = Rect;
+    drawCol = ACol;
+  };
+  Grid->OnCustomCellDraw = [&](TObject*, TCanvas&, int ACol, int ARow, TGridDrawState, const TRect&, bool) {
+    if (ARow == 4 && ACol == 3) order.push_back("custom");
+  };
+  Render(*Grid);
+  ASSERT_GE(order.size(), 3u);
+  EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 3),
+            (std::vector<std::string>{"bkg", "draw", "custom"}));
+  EXPECT_EQ(drawCol, 3) << "display column 2 shows real column 3";
+  TRect cell = Grid->CellRect(2, 4);
+  int g = Grid->GridLineWidth();
+  EXPECT_EQ(drawRect, (TRect{cell.Left + g + 1, cell.Top + g + 1, cell.Right - 2 * g, cell.Bottom - 2 * g}));
+}
+
+TEST_F(ProGridPaintTest, NoDefaultDrawLeavesTextOutButKeepsBorders) {
+  Grid->SetCells(2, 3, "WWWWWW");
+  Grid->OnGetCellBorder = [](TObject*, int ARow, int ACol, TPen& Pen, TCellBorders& Borders) {
+    if (ACol == 2 && ARow == 3) {
+      Pen.SetColor(0x00FF00);
+      Borders = {cbLeft, cbTop, cbRight, cbBottom};
+    }
+  };
+  Grid->OnCustomCellDraw = [](TObject*, TCanvas&, int, int, TGridDrawState, const TRect&, bool) {};
+  TRect cell = Grid->CellRect(2, 3);
+  TRect inside{cell.Left + 3, cell.Top + 3, cell.Right - 3, cell.Bottom - 3};
+  TBitmap withText = Render(*Grid);
+  EXPECT_NE(PixelTools::BoundsWhere(withText, inside, [](TColor c) { return c != clWhite && c != 0x00FF00; }),
+            TRect());
+  Grid->SetNoDefaultDraw(true);
+  TBitmap without = Render(*Grid);
+  EXPECT_EQ(PixelTools::BoundsWhere(without, inside, [](TColor c) { return c != clWhite && c != 0x00FF00; }),
+            TRect());
+  EXPECT_GT(CountColor(without, 0x00FF00, cell), 0) << "borders still drawn";
+}
+
+TEST_F(ProGridPaintTest, HoverRowWithFixedCellsPaintsThemPlain) {
+  Grid->SetHoverRow(true);
+  Grid->SetHoverRowColor(0x00FFFF);
+  Grid->SetHoverRowCells({hcNormal, hcFixed});
+  Grid->SetHoverRowIdx(3);
+  TBitmap shot = Render(*Grid);
+  TRect fixedCell = Grid->CellRect(0, 3);
+  int x = (fixedCell.Left + fixedCell.Right) / 2;
+  EXPECT_EQ(shot.Pixel(x, fixedCell.Top + 2), 0x00FFFF);
+  EXPECT_EQ(shot.Pixel(x, fixedCell.Bottom - 4), 0x00FFFF) << "no gradient over the hover colour";
+}
+
+TEST_F(ProGridPaintTest, PaintedFiresAfterEveryCell) {
+  int painted = 0, cells = 0, cellsAtPainted = -1;
+  Grid->OnCustomCellDraw = [&](TObject*, TCanvas&, int, int, TGridDrawState, const TRect&, bool) { ++cells; };
+  Grid->OnPainted = [&](TObject*) {
+    ++painted;
+    cellsAtPainted = cells;
+  };
+  Render(*Grid);
+  EXPECT_GE(painted, 1);
+  EXPECT_EQ(cellsAtPainted, cells);
+  EXPECT_EQ(cells % (6 * 8), 0) << "every visible cell";
+}

@@ -38,15 +38,19 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target velmaric_fuzz
 	@bash scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
-# The tree's worker-thread stress test under ThreadSanitizer, in a build of its own; not part of
-# `make test`. VELMARIC_SANITIZE=thread makes the stress test's target exist.
+# The tree's worker-thread stress test and the M-Bus scan engine's thread tests under
+# ThreadSanitizer, in a build of its own; not part of `make test`. VELMARIC_SANITIZE=thread makes the stress test's target exist.
 TSAN_BUILD ?= build-tsan
 tsan: deps
 	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARIC_SANITIZE=thread \
 	  "-DCMAKE_CXX_FLAGS=-fsanitize=thread -fno-omit-frame-pointer" \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
-	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target tree_stress
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target tree_stress tests_mbus tests_platform
 	@cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ./tests/tree_stress
+	@cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ./tests/tests_mbus \
+	  --gtest_filter='WiredScan*:WirelessScan*:ScanEngine*'
+	@cd $(TSAN_BUILD) && QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1 ./tests/tests_platform \
+	  --gtest_filter='UdpSocket*:SerialPort*:MainThreadQueue*'
 
 # The whole test suite under sanitizers, each set in its own build folder.
 asan:

@@ -145,7 +145,6 @@ bool TMBusScanDecode::Insert_Wireless_Key(int index, const Aes128Key& key) {
   return List_Slave_wMBus().Locked([&](std::vector<TSlave_wMBus>& slaves) {
     if (index < 0 || static_cast<std::size_t>(index) >= slaves.size()) return false;
     TSlave_wMBus& device = slaves[static_cast<std::size_t>(index)];
-    Wireless_Key = key;
     bool refused = false;
     if (RadioModule.load() == TRadioModule::rmRadioCrafts && device.RadioCrafts_Ind_Tab_Decript <= 0) {
       if (Index_RadioCrafts_Position_Used <= RadioCrafts_Table_Entries)
@@ -154,9 +153,12 @@ bool TMBusScanDecode::Insert_Wireless_Key(int index, const Aes128Key& key) {
         refused = true;
     }
     if (refused) return false;
-    Wireless_Key_Index = index;
     const int step = Step_Scan.load();
     if (!InScan() || (step != 134 && step != 320)) return false;
+    // Only a download that starts takes the device and key: one asked for meanwhile would
+    // otherwise change the device of the download under way.
+    Wireless_Key = key;
+    Wireless_Key_Index = index;
     device.Enable_Key = true;
     device.Key = key;
     Step_Scan.store(step == 134 ? 200 : 400);

@@ -7,7 +7,10 @@
 #include "platform/Format.h"
 #include "platform/Xml.h"
 
+#include <array>
 #include <optional>
+#include <span>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -96,105 +99,250 @@ TXmlDocument Build(const TNodi_List& nodes) {
   return doc;
 }
 
-// The attributes of one element, looked up by name; a name given twice keeps its first value.
+// The attributes the reader knows, each with its slot; others are passed over.
+constexpr std::string_view Known_Attributes[] = {
+    "Node_Enable",
+    "Descrizione",
+    "Node_ID_Type",
+    "ID",
+    "ID_Primary",
+    "ID_Secondary",
+    "Send_SND_NKE",
+    "Reset_App",
+    "Enable_Node_State",
+    "Node_State",
+    "Enable_Ident_Num",
+    "Ident_Num",
+    "BCDtoINT_IN",
+    "Swap_IN",
+    "Var_List_Type",
+    "Cut_After",
+    "Enable_Manufacturer_Specific_Data",
+    "Manufacturer_Specific_Data",
+    "MSD_Length",
+    "MSD_Offset",
+    "Enable_Access_Number",
+    "Access_Number",
+    "MBus_Type",
+    "wMBus_ManID",
+    "wMBus_Add",
+    "wMBus_Ver",
+    "wMBus_DevType",
+    "wMBus_En_Key",
+    "wMBus_Key_1",
+    "wMBus_Key_2",
+    "wMBus_Key_3",
+    "wMBus_Key_4",
+    "wMBus_Key_5",
+    "wMBus_Key_6",
+    "wMBus_Key_7",
+    "wMBus_Key_8",
+    "wMBus_Key_9",
+    "wMBus_Key_10",
+    "wMBus_Key_11",
+    "wMBus_Key_12",
+    "wMBus_Key_13",
+    "wMBus_Key_14",
+    "wMBus_Key_15",
+    "wMBus_Key_16",
+    "wMBus_Enable_RSSI",
+    "wMBus_RSSI",
+    "Enable",
+    "Desc",
+    "Type",
+    "Fun_Field",
+    "Dim",
+    "Unit",
+    "PositionData",
+    "ModReg",
+    "StoNumber",
+    "Tariff",
+    "VIFE",
+    "BCDtoINT",
+    "Conv_Float",
+    "Force_Int32",
+    "TP_Mod_Regs",
+    "VIF_ASCII",
+    "Length",
+    "TP_Mod_Year",
+    "Position",
+    "Post_Operation",
+};
+constexpr std::size_t Known_Count = std::size(Known_Attributes);
+
+std::size_t Slot_Of(std::string_view name) {
+  static const std::unordered_map<std::string_view, std::size_t> slots = [] {
+    std::unordered_map<std::string_view, std::size_t> m;
+    for (std::size_t i = 0; i < Known_Count; ++i)
+      m.emplace(Known_Attributes[i], i);
+    return m;
+  }();
+  const auto it = slots.find(name);
+  return it == slots.end() ? Known_Count : it->second;
+}
+
+consteval std::size_t Slot(std::string_view name) {
+  for (std::size_t i = 0; i < Known_Count; ++i)
+    if (Known_Attributes[i] == name) return i;
+  throw "unknown attribute";
+}
+
+// The slots in the order the writer puts the attributes, so that a file of ours is read without
+// looking names up.
+std::span<const std::size_t> Written_Order(bool node) {
+  static const std::vector<std::size_t> nodes = [] {
+    std::vector<std::size_t> order;
+    for (std::string_view name : {"Node_Enable",
+                                  "ID_Primary",
+                                  "ID_Secondary",
+                                  "Descrizione",
+                                  "Send_SND_NKE",
+                                  "Reset_App",
+                                  "Enable_Node_State",
+                                  "Node_State",
+                                  "Enable_Ident_Num",
+                                  "Ident_Num",
+                                  "BCDtoINT_IN",
+                                  "Swap_IN",
+                                  "Node_ID_Type",
+                                  "Var_List_Type",
+                                  "Cut_After",
+                                  "Enable_Manufacturer_Specific_Data",
+                                  "Manufacturer_Specific_Data",
+                                  "MSD_Length",
+                                  "MSD_Offset",
+                                  "Enable_Access_Number",
+                                  "Access_Number",
+                                  "MBus_Type",
+                                  "wMBus_ManID",
+                                  "wMBus_Add",
+                                  "wMBus_Ver",
+                                  "wMBus_DevType",
+                                  "wMBus_En_Key"})
+      order.push_back(Slot_Of(name));
+    for (std::size_t k = 0; k < 16; ++k)
+      order.push_back(Slot("wMBus_Key_1") + k);
+    order.push_back(Slot("wMBus_Enable_RSSI"));
+    order.push_back(Slot("wMBus_RSSI"));
+    return order;
+  }();
+  static const std::vector<std::size_t> variables = [] {
+    std::vector<std::size_t> order;
+    for (std::string_view name :
+         {"Enable", "Desc", "Type", "Fun_Field", "Dim", "Unit", "PositionData", "StoNumber", "Tariff", "VIFE",
+          "BCDtoINT", "VIF_ASCII", "Length", "Conv_Float", "Force_Int32", "TP_Mod_Regs", "TP_Mod_Year",
+          "Position", "Post_Operation"})
+      order.push_back(Slot_Of(name));
+    return order;
+  }();
+  return node ? nodes : variables;
+}
+
+// The known attributes of one element, gathered in one pass; a name given twice keeps its first value.
 class TAttributes {
 public:
-  explicit TAttributes(const TXmlNode& e) : List(e.Attributes()) {}
-  std::optional<std::string_view> Get(std::string_view name) const {
-    for (const auto& [n, v] : List)
-      if (n == name) return v;
-    return std::nullopt;
+  TAttributes(const TXmlNode& e, bool node) {
+    const std::span<const std::size_t> order = Written_Order(node);
+    std::size_t next = 0;
+    for (TXmlAttribute a = e.FirstAttribute(); a; a = a.Next()) {
+      std::size_t slot;
+      if (next < order.size() && a.IsNamed(Known_Attributes[order[next]]))
+        slot = order[next++];
+      else
+        slot = Slot_Of(a.Name());
+      if (slot < Known_Count && !Values[slot]) Values[slot] = std::string_view(a.Value());
+    }
   }
-  std::string Text(std::string_view name) const { return std::string(Get(name).value_or("")); }
-  std::optional<std::int32_t> Int(std::string_view name) const {
-    auto v = Get(name);
-    return v ? Typed_Int32(*v) : std::nullopt;
+  std::optional<std::string_view> Get(std::size_t slot) const { return Values[slot]; }
+  std::string Text(std::size_t slot) const { return std::string(Values[slot].value_or("")); }
+  std::optional<std::int32_t> Int(std::size_t slot) const {
+    return Values[slot] ? Typed_Int32(*Values[slot]) : std::nullopt;
   }
-  std::int32_t Int(std::string_view name, std::int32_t def) const { return Int(name).value_or(def); }
-  std::uint8_t Byte(std::string_view name, std::int32_t def) const {
-    return static_cast<std::uint8_t>(Int(name, def));
+  std::int32_t Int(std::size_t slot, std::int32_t def) const { return Int(slot).value_or(def); }
+  std::uint8_t Byte(std::size_t slot, std::int32_t def) const {
+    return static_cast<std::uint8_t>(Int(slot, def));
   }
-  bool One(std::string_view name) const { return Get(name) == std::optional<std::string_view>("1"); }
+  bool One(std::size_t slot) const { return Values[slot] == std::optional<std::string_view>("1"); }
 
 private:
-  std::vector<std::pair<std::string_view, std::string_view>> List;
+  std::array<std::optional<std::string_view>, Known_Count> Values{};
 };
 
 TNodo Read_Node(const TXmlNode& e) {
-  const TAttributes a(e);
+  const TAttributes a(e, true);
   TNodo n;
-  n.Enable = a.Byte("Node_Enable", 1);
-  n.Description = a.Text("Descrizione");
-  n.Node_ID_Type = a.Byte("Node_ID_Type", 0);
+  n.Enable = a.Byte(Slot("Node_Enable"), 1);
+  n.Description = a.Text(Slot("Descrizione"));
+  n.Node_ID_Type = a.Byte(Slot("Node_ID_Type"), 0);
   // The single-address form of the scan export; its "ID" is the primary address even for nodes
   // addressed by secondary address, so the two explicit addresses win wherever both are there.
-  const auto id = a.Int("ID");
-  const bool both = a.Get("ID_Primary") && a.Get("ID_Secondary");
+  const auto id = a.Int(Slot("ID"));
+  const bool both = a.Get(Slot("ID_Primary")) && a.Get(Slot("ID_Secondary"));
   if (id && !both) {
     n.Node_Pri = n.Node_ID_Type == 0 ? *id : 1;
     n.Node_Sec = n.Node_ID_Type == 0 ? 1 : *id;
   } else {
-    n.Node_Pri = a.Int("ID_Primary", 1);
-    n.Node_Sec = a.Int("ID_Secondary", 1);
+    n.Node_Pri = a.Int(Slot("ID_Primary"), 1);
+    n.Node_Sec = a.Int(Slot("ID_Secondary"), 1);
   }
-  n.Send_SNK = a.Byte("Send_SND_NKE", 0);
-  n.Reset_App = a.Byte("Reset_App", 0);
-  n.Enable_NS = a.Byte("Enable_Node_State", 0);
-  n.Node_State = a.Int("Node_State", 0);
-  n.Enable_IN = a.Byte("Enable_Ident_Num", 0);
-  n.Ident_Num = a.Int("Ident_Num", 0);
-  n.BCDtoINT_IN = a.Byte("BCDtoINT_IN", 0);
-  n.Swap_Ident = a.Int("Swap_IN", 0);
-  n.Var_List_Type = a.Byte("Var_List_Type", 0);
-  n.Cut_After = a.Byte("Cut_After", 0);
-  n.Enable_MS = a.Byte("Enable_Manufacturer_Specific_Data", 0);
-  n.Manufacturer_Spec = a.Int("Manufacturer_Specific_Data", 0);
-  n.MSD_Length = a.Byte("MSD_Length", 0);
-  n.MSD_Offset = a.Byte("MSD_Offset", 0);
-  n.Enable_AN = a.Byte("Enable_Access_Number", 0);
-  n.Access_Number = a.Int("Access_Number", 0);
-  n.MBus_Type = a.Byte("MBus_Type", 1);
-  n.wMBus_ManID = a.Text("wMBus_ManID");
-  n.wMBus_Add = a.Text("wMBus_Add");
-  n.wMBus_Ver = a.Text("wMBus_Ver");
-  n.wMBus_DevType = a.Text("wMBus_DevType");
-  n.wMBus_En_Key = a.Byte("wMBus_En_Key", 0);
+  n.Send_SNK = a.Byte(Slot("Send_SND_NKE"), 0);
+  n.Reset_App = a.Byte(Slot("Reset_App"), 0);
+  n.Enable_NS = a.Byte(Slot("Enable_Node_State"), 0);
+  n.Node_State = a.Int(Slot("Node_State"), 0);
+  n.Enable_IN = a.Byte(Slot("Enable_Ident_Num"), 0);
+  n.Ident_Num = a.Int(Slot("Ident_Num"), 0);
+  n.BCDtoINT_IN = a.Byte(Slot("BCDtoINT_IN"), 0);
+  n.Swap_Ident = a.Int(Slot("Swap_IN"), 0);
+  n.Var_List_Type = a.Byte(Slot("Var_List_Type"), 0);
+  n.Cut_After = a.Byte(Slot("Cut_After"), 0);
+  n.Enable_MS = a.Byte(Slot("Enable_Manufacturer_Specific_Data"), 0);
+  n.Manufacturer_Spec = a.Int(Slot("Manufacturer_Specific_Data"), 0);
+  n.MSD_Length = a.Byte(Slot("MSD_Length"), 0);
+  n.MSD_Offset = a.Byte(Slot("MSD_Offset"), 0);
+  n.Enable_AN = a.Byte(Slot("Enable_Access_Number"), 0);
+  n.Access_Number = a.Int(Slot("Access_Number"), 0);
+  n.MBus_Type = a.Byte(Slot("MBus_Type"), 1);
+  n.wMBus_ManID = a.Text(Slot("wMBus_ManID"));
+  n.wMBus_Add = a.Text(Slot("wMBus_Add"));
+  n.wMBus_Ver = a.Text(Slot("wMBus_Ver"));
+  n.wMBus_DevType = a.Text(Slot("wMBus_DevType"));
+  n.wMBus_En_Key = a.Byte(Slot("wMBus_En_Key"), 0);
   for (int k = 0; k < 16; ++k)
-    n.wMBus_Key[static_cast<std::size_t>(k)] = a.Text(Key_Attributes[k]);
-  n.Enable_RSSI = a.Byte("wMBus_Enable_RSSI", 0);
-  n.RSSI = a.Int("wMBus_RSSI", 0);
+    n.wMBus_Key[static_cast<std::size_t>(k)] = a.Text(Slot("wMBus_Key_1") + static_cast<std::size_t>(k));
+  n.Enable_RSSI = a.Byte(Slot("wMBus_Enable_RSSI"), 0);
+  n.RSSI = a.Int(Slot("wMBus_RSSI"), 0);
   return n;
 }
 
 // The variable, or the name of the first required attribute that is missing or not a number.
 std::variant<TVariabile, std::string_view> Read_Variable(const TXmlNode& e) {
-  const TAttributes a(e);
+  const TAttributes a(e, false);
   TVariabile v;
-  v.Enable = a.One("Enable");
-  v.Description = a.Text("Desc");
+  v.Enable = a.One(Slot("Enable"));
+  v.Description = a.Text(Slot("Desc"));
   for (auto [name, field] : {std::pair{"Type", &v.Type_Of_Data}, std::pair{"Fun_Field", &v.Function_Field},
                              std::pair{"Dim", &v.Dimension}}) {
-    auto value = a.Int(name);
+    auto value = a.Int(Slot_Of(name));
     if (!value) return std::string_view(name);
     *field = *value;
   }
-  v.Unita = a.Int("Unit", 0);
+  v.Unita = a.Int(Slot("Unit"), 0);
   // The scan export names the register "ModReg".
-  v.PositionData = a.Get("PositionData") ? a.Int("PositionData", 0) : a.Int("ModReg", 0);
-  const auto storage = a.Get("StoNumber") ? Typed_Int64(*a.Get("StoNumber")) : std::nullopt;
+  v.PositionData = a.Get(Slot("PositionData")) ? a.Int(Slot("PositionData"), 0) : a.Int(Slot("ModReg"), 0);
+  const auto storage = a.Get(Slot("StoNumber")) ? Typed_Int64(*a.Get(Slot("StoNumber"))) : std::nullopt;
   v.Storage_Number =
       storage && *storage >= 0 && *storage <= 0xFFFFFFFFLL ? static_cast<std::uint32_t>(*storage) : 0;
-  v.Tariff = a.Int("Tariff", 0);
-  v.VIFE = a.Byte("VIFE", 0);
-  v.BCDtoINT = a.One("BCDtoINT");
-  v.Conv_Float = a.One("Conv_Float");
-  v.Force_Int32 = a.One("Force_Int32");
-  v.TP_Mod_Regs = a.One("TP_Mod_Regs");
-  v.VIF_ASCII = a.Text("VIF_ASCII");
-  v.Length = a.Int("Length", 0);
-  v.TP_Mod_Year = a.Int("TP_Mod_Year", 0);
-  v.Position = static_cast<std::uint16_t>(a.Int("Position", 1));
-  v.Post_Operation = a.Byte("Post_Operation", 0);
+  v.Tariff = a.Int(Slot("Tariff"), 0);
+  v.VIFE = a.Byte(Slot("VIFE"), 0);
+  v.BCDtoINT = a.One(Slot("BCDtoINT"));
+  v.Conv_Float = a.One(Slot("Conv_Float"));
+  v.Force_Int32 = a.One(Slot("Force_Int32"));
+  v.TP_Mod_Regs = a.One(Slot("TP_Mod_Regs"));
+  v.VIF_ASCII = a.Text(Slot("VIF_ASCII"));
+  v.Length = a.Int(Slot("Length"), 0);
+  v.TP_Mod_Year = a.Int(Slot("TP_Mod_Year"), 0);
+  v.Position = static_cast<std::uint16_t>(a.Int(Slot("Position"), 1));
+  v.Post_Operation = a.Byte(Slot("Post_Operation"), 0);
   return v;
 }
 

@@ -1,10 +1,27 @@
 #include "mbus/ScanEngine.h"
 
+#include "app/SerialPorts.h"
 #include "mbus/GatewayProtocol.h"
 #include "platform/Clock.h"
 #include "platform/ui/MainThreadQueue.h"
 
 #include <algorithm>
+
+namespace {
+
+// "COMn", also as "\\.\COMn", names the n-th serial device of the machine; any other name is a path.
+std::string Serial_Device(const std::string& name) {
+  std::string_view n = name;
+  if (n.starts_with("\\\\.\\")) n.remove_prefix(4);
+  if (n.size() > 3 && n.size() <= 8 && (n.substr(0, 3) == "COM" || n.substr(0, 3) == "com") &&
+      n.find_first_not_of("0123456789", 3) == std::string_view::npos) {
+    const std::string device = COM_Port_Device(std::stoi(std::string(n.substr(3))));
+    if (!device.empty()) return device;
+  }
+  return name;
+}
+
+} // namespace
 
 TMBusScanDecode::TMBusScanDecode(TDispatcher dispatcher, TScanEndpoints endpoints)
     : Dispatch(dispatcher ? std::move(dispatcher) : TDispatcher(QueueOnMainThread)),
@@ -53,7 +70,7 @@ bool TMBusScanDecode::Start_Scan(const TWiredScanSettings& s, TSlaveListProc pro
   if (InScan()) return false;
   // The scan before this one has ended its last step, so the engine thread leaves these alone now.
   if (s.SelHard == TSelectHard::shSerial) {
-    Comm.SetDeviceName(s.IP_COM);
+    Comm.SetDeviceName(Serial_Device(s.IP_COM));
     Comm.Open(); // its error reaches the caller with nothing changed
   } else {
     std::lock_guard lock(Mailbox_Mutex);

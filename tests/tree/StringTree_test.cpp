@@ -3,6 +3,7 @@
 #include "TreeFixture.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImageList.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
 #include "tree/StringTree.h"
@@ -45,6 +46,7 @@ struct TStringForm {
     Offset = TPoint{origin.X - formOrigin.X, origin.Y - formOrigin.Y};
     return shot;
   }
+  TColor At(const TBitmap& b, int x, int y) const { return b.Pixel(x + Offset.X, y + Offset.Y); }
   // Bounds (tree coordinates) of the pixels of one colour within a tree-coordinate area.
   TRect Ink(const TBitmap& b, TRect area, TColor colour) const {
     OffsetRect(area, Offset.X, Offset.Y);
@@ -292,4 +294,127 @@ TEST_F(StringTreeTest, StringOptionsAssignAndRepaintOnlyForStaticTexts) {
   TCustomNodeTreeOptions plain(&a);
   a.SetTreeOptions(plain);
   EXPECT_EQ(a.TreeOptions().StringOptions(), TVTStringOptions{toShowStaticText});
+}
+
+// The Scan & Decode set-up: captions and check flags in the node data, check boxes on levels 0 and
+// 1 set when a node is initialised, an image chosen by level, the caption as the text.
+TEST_F(StringTreeTest, ScanResultTreeShowsChecksImagesAndCaptionsByLevel) {
+  struct TMyRec {
+    std::string Caption;
+    bool Checked = false;
+  };
+  TStringForm f;
+  TNodeStringTree& t = *f.Tree;
+  TImageList images(16, 16);
+  for (TColor c : {clRed, clLime, clBlue}) {
+    TBitmap b(16, 16);
+    b.Canvas().Brush().SetColor(c);
+    b.Canvas().FillRect(TRect{0, 0, 16, 16});
+    images.Add(b);
+  }
+  t.SetImages(&images);
+  t.TreeOptions().SetMiscOptions(t.TreeOptions().MiscOptions() + TVTMiscOptions{toCheckSupport});
+  t.SetNodeDataType<TMyRec>();
+  t.OnInitNode = [](TBaseNodeTree* s, PVNode, PVNode n, TVNodeInitStates&) {
+    if (s->GetNodeLevel(n) > 1) return;
+    n->CheckType = ctCheckBox;
+    n->CheckState = s->GetNodeData<TMyRec>(n)->Checked ? csCheckedNormal : csUncheckedNormal;
+  };
+  t.OnGetText = [](TBaseNodeTree* s, PVNode n, TColumnIndex, TVSTTextType type, std::string& text) {
+    if (type == ttNormal) text = s->GetNodeData<TMyRec>(n)->Caption;
+  };
+  t.OnGetImageIndexEx = [](TBaseNodeTree* s, PVNode n, TVTImageKind kind, TColumnIndex, bool&, int& index,
+                           TImageList*&) {
+    if (kind == ikNormal || kind == ikSelected) index = static_cast<int>(s->GetNodeLevel(n));
+  };
+  auto add = [&](PVNode parent, const std::string& caption, bool checked) {
+    PVNode n = t.AddChild(parent);
+    *t.GetNodeData<TMyRec>(n) = TMyRec{caption, checked};
+    return n;
+  };
+  // Filled inside an update, so the nodes are initialised only once their data is there.
+  t.BeginUpdate();
+  PVNode meter = add(nullptr, "Meter", true);
+  PVNode record = add(meter, "Record", false);
+  PVNode value = add(record, "Value", false);
+  t.EndUpdate();
+  t.FullExpand();
+  const TBitmap b = f.Shot();
+  struct TCase {
+    PVNode node;
+    TColor image;
+    bool check, checked;
+  };
+  int level = 0;
+  for (const TCase c : {TCase{meter, clRed, true, true}, TCase{record, clLime, true, false},
+                        TCase{value, clBlue, false, false}}) {
+    SCOPED_TRACE(level);
+    EXPECT_EQ(t.Text(c.node, NoColumn), level == 0 ? "Meter" : level == 1 ? "Record" : "Value");
+    const int indent = 18 * (level + 1), top = 18 * level++;
+    const int imageX = indent + 4 - 1 + (c.check ? 18 : 0);
+    EXPECT_EQ(f.At(b, imageX + 8, top + 9), ColorToRGB(c.image));
+    // The box: its frame in the line colour, its middle dark only when checked.
+    EXPECT_EQ(f.At(b, indent + 4, top + 2) == ColorToRGB(clBtnShadow), c.check);
+    if (c.check) {
+      EXPECT_EQ(f.At(b, indent + 4 + 6, top + 2 + 6) == Black, c.checked);
+    }
+    // The caption right of the image.
+    const TRect ink = f.Ink(b, TRect{imageX + 16, top, 200, top + 18}, Black);
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GE(ink.Left, imageX + 16 + 2 + 4);
+  }
+}
+
+TEST_F(StringTreeTest, TextTakesTheDisabledColourAndAHandlersFontMovesTheStaticText) {
+  TStringForm f;
+  TNodeStringTree& t = *f.Tree;
+  t.Colors().SetColor(vcDisabled, clRed);
+  bool bold = false;
+  t.OnGetText = [](TBaseNodeTree*, PVNode, TColumnIndex, TVSTTextType type, std::string& text) {
+    text = type == ttNormal ? "Meter" : "st";
+  };
+  t.OnPaintText = [&](TBaseNodeTree*, TCanvas& canvas, PVNode, TColumnIndex, TVSTTextType type) {
+    if (bold && type == ttNormal) canvas.Font().SetSize(canvas.Font().Size() * 2);
+  };
+  t.TreeOptions().SetStringOptions(TVTStringOptions{toShowStaticText});
+  t.SetRootNodeCount(2);
+  PVNode second = t.GetNext(t.GetFirst());
+  t.SetDisabled(second, true);
+  TBitmap b = f.Shot();
+  EXPECT_TRUE(f.Ink(b, TRect{18, 0, 200, 18}, ColorToRGB(clRed)).IsEmpty());
+  EXPECT_FALSE(f.Ink(b, TRect{18, 18, 200, 36}, ColorToRGB(clRed)).IsEmpty()) << "a disabled node";
+  const int plainRight = f.Ink(b, TRect{18, 0, 200, 18}, Black).Right;
+
+  // Twice the font in the handler: the static text moves right by the wider normal text.
+  bold = true;
+  t.Invalidate();
+  b = f.Shot();
+  TCanvas measure;
+  measure.Font() = t.Font();
+  const int plainWidth = measure.TextWidth("Meter");
+  measure.Font().SetSize(measure.Font().Size() * 2);
+  const int wideWidth = measure.TextWidth("Meter");
+  const int boldRight = f.Ink(b, TRect{18, 0, 200, 18}, Black).Right;
+  EXPECT_NEAR(boldRight - plainRight, wideWidth - plainWidth, 2);
+}
+
+TEST_F(StringTreeTest, AMultiLineTextIsCentredInItsRow) {
+  TStringForm f;
+  TNodeStringTree& t = *f.Tree;
+  t.OnGetText = [](TBaseNodeTree*, PVNode, TColumnIndex, TVSTTextType type, std::string& text) {
+    if (type == ttNormal) text = "first line\nsecond line";
+  };
+  t.SetRootNodeCount(1);
+  PVNode n = t.GetFirst();
+  t.SetMultiLine(n, true);
+  t.SetNodeHeight(n, 72);
+  const TBitmap b = f.Shot();
+  const TRect ink = f.Ink(b, TRect{18, 0, 200, 72}, Black);
+  ASSERT_FALSE(ink.IsEmpty());
+  TCanvas measure;
+  measure.Font() = t.Font();
+  const int line = measure.TextHeight("Ag");
+  EXPECT_GT(ink.Height(), line) << "two lines";
+  EXPECT_NEAR(ink.Top, 72 - ink.Bottom, line / 2) << "as much room above as below";
+  EXPECT_EQ(t.ComputeNodeHeight(&measure, n, NoColumn), 2 * line);
 }

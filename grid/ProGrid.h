@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+class TFilePicture;
 class TForm;
 class TImageList;
 class TStringList;
@@ -1024,6 +1025,29 @@ public:
   void DrawRadioButtons(TCanvas& ACanvas, const TRect& R, int Num, int Index, bool HV, bool Disabled,
                         const TStrings* List, bool Selected, int ACol, int ARow, TGridControlStyle Style,
                         double Scale, bool ReverseY);
+  // Images of GridImages in cells; the Add... operations need the image list.
+  void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool GetImageIdx(int ACol, int ARow, int& idx) const;
+  void SetImageIdx(int ACol, int ARow, int Idx);
+  bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctImageList); }
+  // The image shown is the cell's number plus Aidx; an empty cell takes Aidx as its number.
+  void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+  bool HasDataImage(int ACol, int ARow) const { return HasCellGraphicOf(ACol, ARow, {ctDataImage}); }
+  // Also empties the cell's text.
+  bool RemoveDataImage(int ACol, int ARow);
+  // Several images side by side (Dir 0) or stacked; their index list is the graphic's.
+  void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+  bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctImages); }
+  void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool Transparent,
+                      TStretchMode stretchmode, int padding, TCellHAlign hal, TCellVAlign val);
+  TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode stretchmode, int padding,
+                                  TCellHAlign hal, TCellVAlign val);
+  TFilePicture* GetFilePicture(int ACol, int ARow) const;
+  bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctFilePicture); }
+  // An object that paints itself (it answers IGridCellObject); it stays the caller's.
+  void AddInterfacedCell(int ACol, int ARow, TPersistent* AObject);
+  TPersistent* GetInterfacedCell(int ACol, int ARow) const;
+  bool RemoveInterfacedCell(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctInterface); }
   TImageList* GridImages() const { return FGridImages; }
   void SetGridImages(TImageList* Value) { FGridImages = Value; }
   virtual TImageList* GetGridImages() const { return FGridImages; }

@@ -4,6 +4,7 @@
 
 #include "grid/CellGraphic.h"
 #include "grid/GridCellObject.h"
+#include "grid/IntList.h"
 #include "platform/StringList.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/ImageList.h"
@@ -118,6 +119,42 @@ TEST_F(ProGridGraphicPaintTest, DataImageOnlyForAnIndexInTheList) {
     else
       EXPECT_GT(CountColor(b, c.Seen, PixelTools::Whole(b)), 100) << c.Text;
   }
+  Grid->SetGridImages(nullptr);
+}
+
+TEST_F(ProGridGraphicPaintTest, ImagesOfTheImageList) {
+  TImageList images(10, 10);
+  for (TColor c : {clRed, clBlue}) {
+    TBitmap b(10, 10);
+    b.Canvas().Brush().SetColor(c);
+    b.Canvas().FillRect(Rect(0, 0, 10, 10));
+    images.Add(b);
+  }
+  int idx = -5;
+  Grid->AddImageIdx(1, 1, 1, haLeft, vaTop);
+  EXPECT_FALSE(Grid->GetImageIdx(1, 1, idx)) << "no image list: no image";
+  Grid->SetGridImages(&images);
+  Grid->AddImageIdx(1, 1, 1, haLeft, vaTop);
+  EXPECT_TRUE(Grid->GetImageIdx(1, 1, idx));
+  EXPECT_EQ(idx, 1);
+  EXPECT_GT(CountColor(Paint(1, 1, 40, 20), clBlue, Rect(0, 0, 40, 20)), 90);
+  Grid->SetImageIdx(1, 1, 0);
+  EXPECT_GT(CountColor(Paint(1, 1, 40, 20), clRed, Rect(0, 0, 40, 20)), 90);
+
+  Grid->AddDataImage(2, 1, 1, haLeft, vaTop);
+  EXPECT_EQ(Grid->Cells(2, 1), "1") << "an empty cell takes the index as its number";
+  EXPECT_TRUE(Grid->HasDataImage(2, 1));
+  EXPECT_TRUE(Grid->RemoveDataImage(2, 1));
+  EXPECT_EQ(Grid->Cells(2, 1), "");
+
+  Grid->AddMultiImage(3, 1, 0, haLeft, vaTop);
+  TIntList* list = Grid->GetCellGraphic(3, 1)->CellIntList();
+  ASSERT_NE(list, nullptr);
+  list->Add(0);
+  list->Add(1);
+  const TBitmap both = Paint(3, 1, 40, 20);
+  EXPECT_LT(ColorBounds(both, clRed).Right, ColorBounds(both, clBlue).Left + 1) << "side by side";
+  EXPECT_EQ(ColorBounds(both, clBlue).Width(), 10);
   Grid->SetGridImages(nullptr);
 }
 

@@ -110,6 +110,12 @@ TEST_F(TreeScrollBarsTest, UsingTheBarScrollsTheTreeAndScrollingMovesTheBar) {
     EXPECT_EQ(v->Position(), -c.offset);
   }
   EXPECT_FALSE(Tree->TreeStates().Has(tsThumbTracking));
+  // The thumb dragged past the end stops at the last full page: Max - Page + 1.
+  v->Perform(WM_VSCROLL, static_cast<WPARAM>(SB_THUMBTRACK) | (static_cast<WPARAM>(5000) << 16), 0);
+  EXPECT_EQ(v->Position(), v->Max() - v->PageSize() + 1);
+  EXPECT_EQ(Tree->OffsetY(), -v->Position());
+  v->Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+  v->Perform(WM_VSCROLL, SB_TOP, 0);
   // A click on the bar's lower arrow, as a user makes it.
   Headless::MouseDown(*v, TPoint{8, v->Height() - 6});
   Headless::MouseUp(*v, TPoint{8, v->Height() - 6});

@@ -355,7 +355,8 @@ bool TProStringGrid::IsNodeClick(int ARow, int X) const {
 // The node symbol in column 0; R's left edge moves to where the symbol starts.
 void TProStringGrid::DrawNodeGlyph(TCanvas& C, TRect& R, const TCellGraphic& g, int RCol, int ARow,
                                    TGridDrawState State) {
-  const int base = R.Left;
+  // Node positions count from the grid's left edge, where column 0 sits.
+  const int base = 0;
   const int L = GetRowIndent(ARow), NI = FCellNode.NodeIndent();
   const bool collapsed = g.CellBoolean();
   const int height = R.Bottom - R.Top;

@@ -97,21 +97,36 @@ enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csZUZ, csGlyph, 
 class TControlLook : public TPersistent {
 public:
   VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_ACCESS)
-  // Resets the colours to their defaults; styles, sizes and switches stay.
+  TControlLook() { Init(); }
+  // Sets the initial colours; styles, sizes and switches stay. The hover and pressed From and To
+  // colours start the other way round from the values a saved look leaves out.
   void Init() {
-    TControlLook fresh;
-    FColor = fresh.FColor;
-    FCommentColor = fresh.FCommentColor;
-    FProgressBorderColor = fresh.FProgressBorderColor;
-#define VELMARIC_LOOK_RESET(T, N, D)                                                                         \
-  if (std::string_view(#N).starts_with("FixedGradient")) F##N = D;
-    VELMARIC_CONTROL_LOOK(VELMARIC_LOOK_RESET)
-#undef VELMARIC_LOOK_RESET
+    FColor = 0x000000;
+    FCommentColor = 0x0000FF;
+    FProgressBorderColor = 0x808080;
+    FFixedGradientFrom = FFixedGradientTo = FFixedGradientMirrorFrom = FFixedGradientMirrorTo = clNone;
+    FFixedGradientHoverFrom = 0x808080;
+    FFixedGradientHoverTo = 0xFFFFFF;
+    FFixedGradientHoverMirrorFrom = FFixedGradientHoverMirrorTo = clNone;
+    FFixedGradientHoverBorder = 0xC0C0C0;
+    FFixedGradientDownFrom = 0x808080;
+    FFixedGradientDownTo = 0xC0C0C0;
+    FFixedGradientDownMirrorFrom = FFixedGradientDownMirrorTo = clNone;
+    FFixedGradientDownBorder = 0x808080;
   }
+  // Copies another look but its flat-button, XP progress, disabled-look and fixed drop-down
+  // switches.
   void Assign(const TPersistent* Source) override {
     auto* o = dynamic_cast<const TControlLook*>(Source);
     if (!o) return;
+    const bool flat = FFlatButton, xp = FProgressXP, noCheck = FNoDisabledCheckRadioLook,
+               noButton = FNoDisabledButtonLook, fixedDrop = FFixedDropDownButton;
     VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_COPY)
+    FFlatButton = flat;
+    FProgressXP = xp;
+    FNoDisabledCheckRadioLook = noCheck;
+    FNoDisabledButtonLook = noButton;
+    FFixedDropDownButton = fixedDrop;
     FCheckedGlyph = o->FCheckedGlyph;
     FUnCheckedGlyph = o->FUnCheckedGlyph;
     FRadioOnGlyph = o->FRadioOnGlyph;

@@ -838,6 +838,46 @@ public:
   bool MultilineCells() const { return FMultilineCells; }
   void SetMultilineCells(bool Value) { FMultilineCells = Value; }
 
+  // --- Cell access (ProGridCellAccess.cpp) ------------------------------------------------------------
+  // The text of the current cell (its base cell when merged), stored and as displayed.
+  virtual std::string CurrentCell() const;
+  virtual void SetCurrentCell(const std::string& Value);
+  virtual std::string GetCurrentCellText() const;
+  virtual void SetCurrentCellText(const std::string& Value);
+  int LinesInCell(int ACol, int ARow) const;
+  // The stored text by real column and real row, hidden rows included.
+  std::string AllGridCells(int ACol, int ARow) const;
+  void SetAllGridCells(int ACol, int ARow, const std::string& Value);
+  // Without EditWithTags the editor shows mark-up as its plain text.
+  bool EditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+  // The look of single cells (real column, display row). Reading a cell without a look gives the
+  // default and creates nothing, but WordWraps creates it.
+  TColor Colors(int ACol, int ARow) const;
+  void SetColors(int ACol, int ARow, TColor Value);
+  TColor ColorsTo(int ACol, int ARow) const;
+  void SetColorsTo(int ACol, int ARow, TColor Value);
+  TColor FontColors(int ACol, int ARow) const;
+  void SetFontColors(int ACol, int ARow, TColor Value);
+  TFontStyles FontStyles(int ACol, int ARow) const;
+  void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+  std::string FontNames(int ACol, int ARow) const;
+  void SetFontNames(int ACol, int ARow, const std::string& Value);
+  int FontSizes(int ACol, int ARow) const;
+  void SetFontSizes(int ACol, int ARow, int Value);
+  TAlignment Alignments(int ACol, int ARow) const;
+  void SetAlignments(int ACol, int ARow, TAlignment Value);
+  bool ReadOnly(int ACol, int ARow) const;
+  void SetReadOnly(int ACol, int ARow, bool Value);
+  bool WordWraps(int ACol, int ARow);
+  void SetWordWraps(int ACol, int ARow, bool Value);
+  void SetFonts(int ACol, int ARow, const TFont& Value);
+  // Whole rows from FixedCols on, hidden columns included; clNone takes the colour away again
+  // (cells left with nothing else lose their look record).
+  void SetRowColor(int ARow, TColor Value);
+  void SetRowColorTo(int ARow, TColor Value);
+  void SetRowFontColor(int ARow, TColor Value);
+
   // --- Disjunct selection (ProGridDisjunct.cpp) -----------------------------------------------------
   // With DisjunctCellSelect: whether the cell was picked; else whether it lies in Selection.
   bool SelectedCells(int ACol, int ARow) const;
@@ -1260,6 +1300,9 @@ protected:
   void ReportSelectionChange();
   // "GridEditDone" becomes OnEditCellDone (ProGridFocus.cpp).
   void WndProc(TMessage& Message) override;
+  // The editor's text of a display cell: its merged area's base cell at its real column.
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
   // Nothing while the update lock is held.
   void Paint() override;
   void WMMouseWheel(TMessage& Message) override;
@@ -1470,6 +1513,7 @@ private:
   TTimer* FGridTimer = nullptr;
   int FTimerTicks = 0;
   TPickedCells FPickedCells;
+  bool FEditWithTags = false;
   // Sizing.
   bool FXYOffsetTopLeftOnly = false;
   int FMinColWidth = 0;

@@ -281,7 +281,7 @@ TEST_F(ProGridScrollTest, GroupingAndLookSettings) {
   look.SetFixedGradientHoverFrom(0x123456);
   look.SetCheckSize(20);
   look.Init();
-  EXPECT_EQ(look.FixedGradientHoverFrom(), 0xFFFFFFu);
+  EXPECT_EQ(look.FixedGradientHoverFrom(), 0x808080u) << "the initial hover colours, gray to white";
   EXPECT_EQ(look.FixedGradientDownBorder(), 0x808080u);
   EXPECT_EQ(look.CheckSize(), 20);
   EXPECT_EQ(Grid->SortSettings().Column(), -1);

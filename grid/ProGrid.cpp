@@ -62,6 +62,8 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   SetBounds(Left(), Top(), 400, 250);
   HookForm();
   StartGridTimer();
+  FFloatingFooter.SetGrid(this);
+  FFloatingFooter.OnChange = [this](TObject*) { FloatingFooterChanged(); };
 }
 
 TProStringGrid::~TProStringGrid() {
@@ -239,6 +241,9 @@ void TFloatingFooter::Assign(const TPersistent* Source) {
   FVisible = other->FVisible;
   FFooterStyle = other->FFooterStyle;
   FHeight = other->FHeight;
+  FColumn = other->FColumn;
+  FCustomTemplate = other->FCustomTemplate;
+  FShowHint = other->FShowHint;
   FCalculateHiddenRows = other->FCalculateHiddenRows;
   FEnableCalculation = other->FEnableCalculation;
   FColor = other->FColor;

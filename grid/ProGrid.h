@@ -28,6 +28,7 @@
 #include "grid/SearchFooter.h"
 #include "platform/ui/BalloonHint.h"
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -48,6 +49,7 @@ struct TScrollProp {
 // The icons of cell balloons.
 constexpr TBalloonIcon biNone = bhNone, biInfo = bhInfo, biWarning = bhWarning, biError = bhError;
 class TIntList;
+class TFooterPanel;
 class TProStringGrid;
 
 // Told of every cell that is becoming current.
@@ -93,6 +95,21 @@ public:
   void SetEnableCalculation(bool Value) { FEnableCalculation = Value; }
   TColor Color() const { return FColor; }
   void SetColor(TColor Value) { Set(FColor, Value); }
+  // A line along the footer's top; clNone for none.
+  TColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(TColor Value) { Set(FBorderColor, Value); }
+  // The column fsColumnPreview shows.
+  int Column() const { return FColumn; }
+  void SetColumn(int Value) { Set(FColumn, Value); }
+  // The fsCustomPreview text: "<#n>" stands for the current row's cell in column n.
+  const std::string& CustomTemplate() const { return FCustomTemplate; }
+  void SetCustomTemplate(const std::string& Value) { Set(FCustomTemplate, Value); }
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { Set(FShowHint, Value); }
+  // The calculation of a column's footer cell, kept in that cell's look (FooterPanel.cpp).
+  TColumnCalcType ColumnCalc(int ACol) const;
+  void SetColumnCalc(int ACol, TColumnCalcType Value);
+  void SetGrid(TProStringGrid* Grid) { FGrid = Grid; }
   // Copies from another footer; other sources are ignored.
   void Assign(const TPersistent* Source) override;
   TCalcFooterEvent OnCalcFooter;
@@ -110,7 +127,16 @@ private:
   bool FCalculateHiddenRows = true;
   bool FEnableCalculation = true;
   TColor FColor = clBtnFace;
+  TColor FBorderColor = clNone;
+  int FColumn = 0;
+  std::string FCustomTemplate;
+  bool FShowHint = false;
+  TProStringGrid* FGrid = nullptr;
 };
+
+// The fsCustomPreview text with every "<#n>" replaced by Cell(n); a marker whose inside is no
+// number stands for nothing, and a "<#" without a ">" after it stays text.
+std::string ExpandFooterTemplate(const std::string& Template, const std::function<std::string(int)>& Cell);
 
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TGridExportState {
@@ -878,6 +904,10 @@ public:
   void SetRowColorTo(int ARow, TColor Value);
   void SetRowFontColor(int ARow, TColor Value);
 
+  // --- Floating footer (FooterPanel.cpp) ---------------------------------------------------------------
+  // The strip along the grid's bottom that shows the footer; nullptr before it is first shown.
+  TFooterPanel* FooterPanel() const { return FFooterPanel; }
+
   // --- Disjunct selection (ProGridDisjunct.cpp) -----------------------------------------------------
   // With DisjunctCellSelect: whether the cell was picked; else whether it lies in Selection.
   bool SelectedCells(int ACol, int ARow) const;
@@ -1513,6 +1543,9 @@ private:
   TTimer* FGridTimer = nullptr;
   int FTimerTicks = 0;
   TPickedCells FPickedCells;
+  TFooterPanel* FFooterPanel = nullptr;
+  bool FFooterWasVisible = false;
+  void FloatingFooterChanged();
   bool FEditWithTags = false;
   // Sizing.
   bool FXYOffsetTopLeftOnly = false;

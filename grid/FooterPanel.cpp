@@ -120,16 +120,6 @@ void TFooterPanel::PaintLastRow(TCanvas& C, int W) {
   auto column = [&](int c, bool fixed) {
     const int w = FGrid->ColWidths(c);
     const TRect r{x, 0, x + w, h};
-    if (o & goFixedHorzLine) {
-      C.Pen().SetColor(FGrid->GridLineColor());
-      C.MoveTo(r.Left, 0);
-      C.LineTo(r.Right, 0);
-    }
-    if (o & goFixedVertLine) {
-      C.Pen().SetColor(fixed ? FGrid->GridLineColor() : TColor(0x808080));
-      C.MoveTo(r.Right - 1, 0);
-      C.LineTo(r.Right - 1, h);
-    }
     TRect content = r;
     if (o & goFixedHorzLine) content.Top += 1;
     const int rc = FGrid->RealColIndex(c);
@@ -154,6 +144,17 @@ void TFooterPanel::PaintLastRow(TCanvas& C, int W) {
         FGrid->OnFooterPaint(this, c, C, content);
       else
         FGrid->DrawCellContent(C, c, row, content, gdFixed);
+    }
+    // The frame goes over what the cell painted.
+    if (o & goFixedHorzLine) {
+      C.Pen().SetColor(FGrid->GridLineColor());
+      C.MoveTo(r.Left, 0);
+      C.LineTo(r.Right, 0);
+    }
+    if (o & goFixedVertLine) {
+      C.Pen().SetColor(fixed ? FGrid->GridLineColor() : TColor(0x808080));
+      C.MoveTo(r.Right - 1, 0);
+      C.LineTo(r.Right - 1, h);
     }
     x += w;
   };

@@ -3,7 +3,7 @@
 
 #include "controls/HTMLTextTools.h"
 #include "controls/ProUtilText.h"
-#include "platform/RichText.h"
+#include "platform/ui/RichEditText.h"
 #include "platform/ui/SystemMetrics.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ std::string TProStringGrid::SelectedText() {
       if (c > R.Left) out += '\t';
       // The text and its rich-text reading both come from the real column.
       std::string t = GridCells(RealColIndex(c), r);
-      if (t.find("{\\") != std::string::npos) t = RtfToPlainText(t);
+      if (t.find("{\\") != std::string::npos) t = RichTextToPlain(t);
       if (FExcelClipboardFormat && CountTextLines(t, FMultilineCells) > 1) QuoteMultiLineCSV(t);
       out += t;
     }

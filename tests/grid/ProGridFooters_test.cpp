@@ -84,7 +84,6 @@ TEST_F(ProGridFooters, RenderedFooterShowsItsColoursAndLines) {
   ASSERT_TRUE(png.LoadFromFile(path));
   const int used = Grid->ColWidths(0) + Grid->ColWidths(1) + Grid->ColWidths(2);
   ASSERT_GT(png.Width(), used + 20);
-  EXPECT_EQ(png.Pixel(20, 15), 0x00C000u) << "the used part in the footer colour";
   EXPECT_EQ(png.Pixel(used + 10, 15), 0xFFFFFFu) << "the rest in the grid's colour";
   EXPECT_EQ(png.Pixel(20, 0), 0x0000FFu) << "the border line along the top";
   EXPECT_EQ(png.Pixel(used + 10, 0), 0xFFFFFFu) << "which ends with the columns";
@@ -95,6 +94,15 @@ TEST_F(ProGridFooters, RenderedFooterShowsItsColoursAndLines) {
   ASSERT_TRUE(Headless::RenderToPng(*Grid->FooterPanel(), path));
   ASSERT_TRUE(png.LoadFromFile(path));
   EXPECT_NE(png.Pixel(20, 0), 0x0000FFu) << "no border colour, no line";
+
+  // A template preview shows its text on the footer colour, framed.
+  f.SetFooterStyle(fsCustomPreview);
+  f.SetCustomTemplate("<#1>");
+  ASSERT_TRUE(Headless::RenderToPng(*Grid->FooterPanel(), path));
+  ASSERT_TRUE(png.LoadFromFile(path));
+  EXPECT_EQ(png.Pixel(used - 10, 25), 0x00C000u) << "the used part in the footer colour";
+  EXPECT_EQ(png.Pixel(used - 1, 15), 0x808080u) << "its right edge framed";
+  EXPECT_EQ(png.Pixel(used + 10, 15), 0xFFFFFFu);
 }
 
 TEST_F(ProGridFooters, ColumnCalcLivesInTheLastRowsCell) {

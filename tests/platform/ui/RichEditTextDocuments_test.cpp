@@ -1,8 +1,8 @@
-#include "platform/RichText.h"
+#include "platform/ui/RichEditText.h"
 
 #include <gtest/gtest.h>
 
-TEST(RichText, PlainTextOfDocuments) {
+TEST(RichEditText, PlainTextOfDocumentsTable) {
   struct TCase {
     const char* rtf;
     const char* plain;
@@ -19,5 +19,5 @@ TEST(RichText, PlainTextOfDocuments) {
       {"{\\rtf1 cut\\'", "cut"},
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(RtfToPlainText(c.rtf), c.plain) << c.rtf;
+    EXPECT_EQ(RichTextToPlain(c.rtf), c.plain) << c.rtf;
 }

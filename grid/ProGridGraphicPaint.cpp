@@ -320,6 +320,13 @@ void TProStringGrid::DrawCellGraphic(TCanvas& C, TRect& R, int RCol, int ARow, T
     C.Brush().SetStyle(bsClear);
     TextOutRotated(C, p.X, p.Y, g->CellAngle() * 10, text);
     C.RestoreDC(saved);
+    // A rotated sort header keeps its sort glyph, at the cell's right end (the graphic itself has
+    // no width to place it by).
+    const TSortSettings& sort = FSortSettings;
+    const int dcol = RealToDisplCol(RCol);
+    if (ARow == sort.Row() && sort.Show() && RowCount() > FixedRows() + 1 && RCol == sort.Column() &&
+        FixedRows() > 0 && (dcol >= FixedCols() || sort.FixedCols()))
+      DrawSortIndicator(C, RCol, gt + 8, r.Right - 10);
     break;
   }
   case ctNode:

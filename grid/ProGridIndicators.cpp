@@ -42,6 +42,11 @@ void TProStringGrid::AddProgressFormatted(int ACol, int ARow, TColor FGColor, TC
 void TProStringGrid::AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor) {
   AddProgressFormatted(ACol, ARow, FGColor, clNone, BKColor, clNone, "", 0, 100);
   if (TCellGraphic* g = GetCellGraphic(ACol, ARow)) g->SetCellBoolean(false);
+  if (AutoNumAlign())
+    if (TCellProperties* p = CellProperties(ACol, ARow)) {
+      p->SetAlignment(taRightJustify);
+      RepaintGraphicCell(ACol, ARow);
+    }
 }
 
 void TProStringGrid::AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,

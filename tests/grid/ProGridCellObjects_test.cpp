@@ -29,6 +29,14 @@ TEST_F(ProGridIndicatorsTest, AddingReplacesTheGraphicAndRemovingTakesOnlyItsKin
   EXPECT_EQ(Grid->GetCellType(1, 1), ctEmpty);
 }
 
+TEST_F(ProGridIndicatorsTest, ProgressTakesTheRightAlignmentOfNumbers) {
+  Grid->AddProgress(1, 1, clRed, clWhite);
+  EXPECT_EQ(Grid->CellProperties(1, 1)->Alignment(), taLeftJustify);
+  Grid->SetAutoNumAlign(true);
+  Grid->AddProgress(2, 1, clRed, clWhite);
+  EXPECT_EQ(Grid->CellProperties(2, 1)->Alignment(), taRightJustify);
+}
+
 TEST_F(ProGridIndicatorsTest, PieShapeAndRatingValues) {
   Grid->SetProgressPie(1, 1, 40); // no pie: nothing
   EXPECT_EQ(Grid->GetCellGraphic(1, 1), nullptr);

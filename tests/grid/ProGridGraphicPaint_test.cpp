@@ -320,6 +320,24 @@ TEST_F(ProGridGraphicPaintTest, RotatedTextStaysInItsCell) {
   EXPECT_LE(ink.Bottom, 73);
 }
 
+TEST_F(ProGridGraphicPaintTest, RotatedSortHeaderKeepsItsSortGlyph) {
+  Grid->AddRotated(2, 0, 90, "");
+  auto paint = [&] {
+    TBitmap b(60, 40);
+    b.Canvas().Brush().SetColor(clWhite);
+    b.Canvas().FillRect(Rect(0, 0, 60, 40));
+    TRect R = Rect(0, 0, 60, 40);
+    Grid->DrawCellGraphic(b.Canvas(), R, 2, 0, taLeftJustify, vtaTop, 0, 0);
+    return b;
+  };
+  EXPECT_EQ(InkBounds(paint()), TRect());
+  Grid->SortSettings().SetShow(true);
+  Grid->SortSettings().SetColumn(2);
+  const TRect glyph = InkBounds(paint());
+  EXPECT_FALSE(glyph.IsEmpty());
+  EXPECT_GT(glyph.Left, 40) << "at the right end of the cell";
+}
+
 TEST_F(ProGridGraphicPaintTest, GraphicInfoSizesAndTextFlag) {
   Grid->AddRating(1, 1, 5, clRed, clSilver);
   Grid->AddCheckBox(2, 1, false, true);

@@ -1,6 +1,8 @@
 // Look presets, named styles, colour schemes, colour tones and the link display settings.
 #include "ProGridFixture.h"
 
+#include "controls/ProStyleIFSystem.h"
+
 #include "platform/ui/Graphics.h"
 #include "support/PixelTools.h"
 
@@ -163,6 +165,30 @@ TEST_F(ProGridLooksTest, ComponentStyleAndOfficeTheme) {
   Grid->ApplyOfficeTheme();
   Grid->ApplyOfficeTheme();
   EXPECT_EQ(Grid->SelectionColor(), clRed);
+}
+
+// An office suite of version 14 whose colour theme a test chooses.
+struct TOfficeSystem : TStyleSystem {
+  int Theme = 1;
+  bool RegistryKeyExists(const std::string& key) const override {
+    return key.find("14.0") != std::string::npos;
+  }
+  std::optional<int> RegistryInteger(const std::string&, const std::string&) const override { return Theme; }
+};
+
+TEST_F(ProGridLooksTest, OfficeThemeIsFollowedOncePerChange) {
+  TOfficeSystem office;
+  TScopedStyleSystem scope(office);
+  office.Theme = 3; // black
+  Grid->ApplyOfficeTheme();
+  EXPECT_EQ(Grid->ComponentStyle(), tsOffice2010Black);
+  EXPECT_EQ(Grid->ZUZGradientFrom(), TColor(0x6A6A6A));
+  Grid->SetSelectionColor(clRed);
+  Grid->ApplyOfficeTheme(); // the same theme again: nothing
+  EXPECT_EQ(Grid->SelectionColor(), clRed);
+  office.Theme = 1;
+  Grid->ApplyOfficeTheme();
+  EXPECT_EQ(Grid->ComponentStyle(), tsOffice2010Blue);
 }
 
 TEST_F(ProGridLooksTest, ColourSchemes) {

@@ -208,11 +208,33 @@ void TProStringGrid::ContractNode(int ARow) {
 }
 
 void TProStringGrid::ExpandAll() {
-  BeginUpdate();
+  // Every collapsed node's group comes back in one move of the grid's rows, so a large outline
+  // opens at the cost of one pass.
+  std::vector<int> nodes;
   for (int r = FixedRows(); r < RowCount(); ++r)
-    if (GetNodeState(r)) DoExpandNode(DisplToRealRow(r));
+    if (NodeOf(*this, r)) nodes.push_back(r);
+  std::vector<size_t> positions;
+  for (size_t k = 0; k < nodes.size(); ++k) {
+    const int d = nodes[k];
+    TCellGraphic* g = NodeOf(*this, d);
+    if (!g->CellBoolean()) continue;
+    g->SetCellBoolean(false);
+    const int from = DisplToRealRow(d) + 1;
+    if (!IsHiddenRow(from)) continue;
+    const int end = g->CellIndex() != 0 ? d + 1 : k + 1 < nodes.size() ? nodes[k + 1] : RowCount();
+    const int realEnd = end < RowCount() ? DisplToRealRow(end) : TotalRowCount();
+    auto first = std::lower_bound(FGridItems.begin(), FGridItems.end(), from,
+                                  [](const TGridItem& i, int idx) { return i.Idx < idx; });
+    for (auto it = first; it != FGridItems.end() && it->Idx < realEnd; ++it)
+      positions.push_back(static_cast<size_t>(it - FGridItems.begin()));
+  }
+  std::sort(positions.begin(), positions.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+  BeginUpdate();
+  RestoreItems(positions);
   EndUpdate();
   CalcFooter(-1);
+  Invalidate();
 }
 
 void TProStringGrid::ContractAll() {

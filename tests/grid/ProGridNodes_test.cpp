@@ -97,6 +97,23 @@ TEST_F(ProGridNodesTest, SpanZeroReachesTheNextNode) {
   EXPECT_EQ(Grid->RowCount(), 10);
 }
 
+TEST_F(ProGridNodesTest, WholeOutlineClosesAndOpensInOrder) {
+  Grid->SetRowCount(401);
+  for (int r = 1; r < 401; ++r)
+    Grid->SetCells(1, r, std::to_string(r));
+  for (int r = 1; r < 401; r += 10)
+    Grid->AddNode(r, r % 20 == 1 ? 10 : 0); // every other group reaches the next node by span 0
+  Grid->ContractAll();
+  EXPECT_EQ(Grid->RowCount(), 41);
+  EXPECT_EQ(Grid->Cells(1, 2), "11");
+  Grid->ExpandAll();
+  ASSERT_EQ(Grid->RowCount(), 401);
+  for (int r = 1; r < 401; ++r)
+    ASSERT_EQ(Grid->Cells(1, r), std::to_string(r));
+  for (int r = 1; r < 401; r += 10)
+    EXPECT_FALSE(Grid->GetNodeState(r)) << r;
+}
+
 TEST_F(ProGridNodesTest, CollapsedChildFoldsIntoItsParent) {
   Grid->AddNode(1, 5); // rows 1 .. 5
   Grid->AddNode(2, 2); // rows 2, 3

@@ -2,6 +2,8 @@
 // scroll bars; radio button glyphs.
 #include "ProGridFixture.h"
 
+#include "controls/ProStyleIFSystem.h"
+
 #include "platform/StringList.h"
 #include "platform/ui/Graphics.h"
 #include "support/PixelTools.h"
@@ -275,6 +277,18 @@ TEST_F(ProGridRadioGlyphsTest, EveryStyleDrawsCheckedAndUnchecked) {
     EXPECT_NE(InkBounds(off), TRect()) << style;
     EXPECT_FALSE(SamePixels(on, off)) << style;
   }
+}
+
+TEST_F(ProGridRadioGlyphsTest, ThemedStyleWithoutThemesDrawsClassicButtons) {
+  ASSERT_FALSE(
+      SamePixels(Draw(1, 0, false, nullptr, csTheme, 30, 30), Draw(1, 0, false, nullptr, csClassic, 30, 30)));
+  struct TNoThemes : TStyleSystem {
+    bool ThemeActive() const override { return false; }
+  } system;
+  TScopedStyleSystem scope(system);
+  for (int index : {0, -2})
+    EXPECT_TRUE(SamePixels(Draw(1, index, false, nullptr, csTheme, 30, 30),
+                           Draw(1, index, false, nullptr, csClassic, 30, 30)));
 }
 
 } // namespace

@@ -471,6 +471,9 @@ public:
   void DrawTreeLines(TCellPaint& P);
   // The grid's paint without the update lock: cells, editor frame, empty area, OnPainted.
   void PaintGrid();
+  // The one-pixel border of the soft and gradient looks, in BorderColor. The platform's grid has
+  // no frame of its own, so the border lies on the outermost pixels of the grid.
+  void PaintGridBorder(TCanvas& ACanvas);
   // XOR lines of column and row sizing: drawing one twice erases it.
   void DrawColumnSizeLine(int X);
   void DrawRowSizeLine(int Y);

@@ -193,3 +193,18 @@ void TProStringGrid::DrawRowSizeLine(int Y) {
   Line(c, 0, Y, right, Y);
   c.Pen().Assign(saved);
 }
+
+void TProStringGrid::PaintGridBorder(TCanvas& ACanvas) {
+  const bool look = FLook == glSoft || (FLook >= glZUZ && FLook <= glOffice2007);
+  if (!look || BorderStyle() == bsNone || FBorderColor == clNone || Flat()) return;
+  const int w = ClientWidth(), h = ClientHeight();
+  if (w <= 0 || h <= 0) return;
+  TPen saved;
+  saved.Assign(ACanvas.Pen());
+  ACanvas.Pen().SetColor(FBorderColor);
+  ACanvas.Pen().SetWidth(1);
+  ACanvas.Pen().SetStyle(psSolid);
+  ACanvas.Pen().SetMode(pmCopy);
+  ACanvas.Polyline({{0, 0}, {w - 1, 0}, {w - 1, h - 1}, {0, h - 1}, {0, 0}});
+  ACanvas.Pen().Assign(saved);
+}

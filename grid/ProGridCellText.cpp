@@ -212,7 +212,8 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
 
   unsigned flags = DT_EDITCONTROL;
   if (CountTextLines(text, FMultilineCells) <= 1 && !P.WordWrap) {
-    TakeFirstLine(text, false);
+    std::string rest = text;
+    text = TakeFirstLine(rest, false);
     flags = DT_SINGLELINE | (FEnhTextSize ? DT_END_ELLIPSIS : 0u);
   }
   if (P.WordWrap && !FMultilineCells && FEnhTextSize) flags |= DT_END_ELLIPSIS;

@@ -38,6 +38,7 @@ void TProStringGrid::PaintGrid() {
   }
   c.Pen().SetColor(clBlack);
   if (!FBackGround.Bitmap().Empty() || FBackGround.ColorTo() != clNone) PaintEmptyArea();
+  PaintGridBorder(c);
   if (OnPainted) OnPainted(this);
 }
 
@@ -88,7 +89,15 @@ void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const 
   TFont& font = Canvas.Font();
 
   // Filter glyph of the filter row.
-  P.FilterGlyph = ARow == FFilterRow && GetColumnFilter(RCol);
+  // The automatic filter list of a column holds something whenever rows do, so the paint need
+  // not gather it from every row; a handler may change the list and is asked.
+  if (ARow == FFilterRow) {
+    bool autoList = FFilterDropDownAuto && (RCol >= FixedCols() || FFilterDropDownColumns == fdAll);
+    if (autoList && !OnGetColumnFilter)
+      P.FilterGlyph = !FFilterDropDownClear.empty() || TotalRowCount() > FixedRows() + FFixedFooters;
+    else
+      P.FilterGlyph = GetColumnFilter(RCol);
+  }
 
   // Colours, font and alignment for the text.
   P.WordWrap = WordWrap();

@@ -186,3 +186,20 @@ TEST_F(ProGridPaintTest, PaintedFiresAfterEveryCell) {
   EXPECT_EQ(cellsAtPainted, cells);
   EXPECT_EQ(cells % (6 * 8), 0) << "every visible cell";
 }
+
+TEST_F(ProGridPaintTest, GridBorderOfTheGradientLooks) {
+  struct TCase {
+    TGridLook Look;
+    bool Flat;
+    bool Border;
+  } cases[] = {{glXP, false, true}, {glSoft, false, true}, {glXP, true, false}, {glStandard, false, false}};
+  for (const TCase& c : cases) {
+    Grid->SetLook(c.Look);
+    Grid->SetFlat(c.Flat);
+    Grid->SetBorderColor(0x00C0C0);
+    TBitmap shot = Render(*Grid);
+    const int w = Grid->ClientWidth(), h = Grid->ClientHeight();
+    EXPECT_EQ(shot.Pixel(w - 1, h / 2) == 0x00C0C0, c.Border) << c.Look << " flat " << c.Flat;
+    EXPECT_EQ(shot.Pixel(w / 2, 0) == 0x00C0C0, c.Border) << c.Look << " flat " << c.Flat;
+  }
+}

@@ -318,3 +318,23 @@ TEST_F(WirelessScan, PortZeroAndASecondStartAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WirelessScan, ShortFormNotifiesTheIndexAlone) {
+  Gateway.SetScript(Radio());
+  TWirelessScanSettings s = Settings();
+  s.FromDLL = true;
+  ASSERT_TRUE(Engine->Start_Scan_Wireless(s, Record_Devices()));
+  ASSERT_TRUE(Run_To_Step(134));
+  Gateway.Push(Telit(Hex(telegrams::T2)));
+  ASSERT_TRUE(Settle());
+  Ui.Run();
+  ASSERT_EQ(Devices.size(), 1u);
+  EXPECT_EQ(Devices[0].first, 0);
+  EXPECT_FALSE(Devices[0].second.has_value());
+  Engine->Stop_Scan();
+  ASSERT_TRUE(Run_To_End());
+}
+
+} // namespace

@@ -231,7 +231,11 @@ std::optional<std::vector<std::uint8_t>> TMBusScanDecode::Answer() const {
 }
 
 void TMBusScanDecode::UDPRead(const TUdpDatagram& d) {
-  Received.fetch_add(1);
+  // Counted once handled, so whoever sees the count sees what the datagram did.
+  struct TCount {
+    std::atomic<std::uint64_t>& Counter;
+    ~TCount() { Counter.fetch_add(1); }
+  } count{Received};
   if (d.Oversized || d.Data.size() > Mailbox_Size) {
     Oversized.fetch_add(1);
     return;

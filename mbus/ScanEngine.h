@@ -106,7 +106,7 @@ public:
   TRadioModule Radio_Module() const { return RadioModule.load(); }
   void Set_Result_File(std::string path, TResultFileWriter writer);
 
-  // Datagrams sent, received (all), and dropped for being too long or from a stranger.
+  // Datagrams sent, received and handled (all), and dropped for being too long or from a stranger.
   std::uint64_t Datagrams_Sent() const { return Sent.load(); }
   std::uint64_t Datagrams_Received() const { return Received.load(); }
   std::uint64_t Datagrams_Oversized() const { return Oversized.load(); }

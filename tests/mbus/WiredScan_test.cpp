@@ -528,3 +528,36 @@ TEST_F(WiredScan, OverSerialNoGatewayCommandAndTheFramesOnTheLine) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WiredScan, SecondarySearchOpensWithDeselectResetAndBroadcast) {
+  Gateway.SetScript(Line({}));
+  TWiredScanSettings s = Wired(TScanType::saSecondaryAddress);
+  s.SNDNKE = true;
+  s.AppReset = true;
+  s.FixCField = true;
+  s.FixCFieldValue = 0;
+  ASSERT_TRUE(Engine->Start_Scan(s, Record()));
+  ASSERT_TRUE(Run_To_End());
+  Ui.Run();
+  std::vector<std::string> expected = {Enable, "SETUP 2400 2", "NKE 253", "RST 53 255", "NKE 255"};
+  for (int a = 0; a <= 9; ++a)
+    expected.push_back("SEL " + std::to_string(a) + "xxxxxxx");
+  expected.push_back(Disable);
+  EXPECT_EQ(Labels(Gateway.Requests()), expected);
+  EXPECT_EQ(Notifications, (std::vector<TNotification>{{1, 0, 0, 2}, {3, 0, 0, 2}}));
+}
+
+TEST_F(WiredScan, StoppedSecondarySearchSendsNoEndNotification) {
+  Gateway.SetScript(Line({}));
+  ASSERT_TRUE(Engine->Start_Scan(Wired(TScanType::saSecondaryAddress), Record()));
+  ASSERT_TRUE(Run_To_Step(109));
+  Engine->Stop_Scan();
+  ASSERT_TRUE(Run_To_End());
+  Ui.Run();
+  EXPECT_EQ(Notifications, (std::vector<TNotification>{{1, 0, 0, 2}}));
+  EXPECT_EQ(Labels(Gateway.Requests()).back(), Disable);
+}
+
+} // namespace

@@ -338,3 +338,24 @@ TEST_F(WirelessScan, ShortFormNotifiesTheIndexAlone) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WirelessScan, OverSerialTheScanWaitsInItsFirstStepUntilStopped) {
+  TWirelessScanSettings s = Settings();
+  s.SelHard = TSelectHard::shSerial;
+  s.IP_COM = "COM1";
+  ASSERT_TRUE(Engine->Start_Scan_Wireless(s, Record_Devices()));
+  for (int turn = 0; turn < 50; ++turn) {
+    ASSERT_TRUE(Settle());
+    Clock.AdvanceToNextWake();
+  }
+  EXPECT_EQ(Engine->Step(), 0);
+  EXPECT_TRUE(Gateway.Requests().empty());
+  Engine->Stop_Scan();
+  ASSERT_TRUE(Run_To_End());
+  EXPECT_EQ(Engine->Step(), 503);
+  EXPECT_TRUE(Gateway.Requests().empty());
+}
+
+} // namespace

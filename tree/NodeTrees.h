@@ -9,6 +9,7 @@
 #include "tree/NodeAllocator.h"
 #include "tree/NodeTreeEvents.h"
 #include "tree/NodeTreeOptions.h"
+#include "tree/TreeInputTypes.h"
 #include "tree/NodeTypes.h"
 #include "tree/ScrollBarOptions.h"
 #include "tree/TreeColors.h"
@@ -32,6 +33,7 @@ class TPrinter;
 class TTreePrintTarget;
 class IAccessible;
 struct TVITEMW;
+class TPanningWindow;
 struct TTreeMail;
 
 // The private message by which the position-cache worker's state changes reach the tree.
@@ -459,6 +461,84 @@ public:
   TImageList* StateImages() const { return FStateImages; }
   void SetStateImages(TImageList* list) { FStateImages = list; }
 
+  // ---------------------------------------------------------------- input: mouse, keys, editing, hints
+  // The tree's window timers by number (see TreeTimer*); each runs on the program clock.
+  bool TreeTimerRunning(unsigned ID) const;
+  PVNode HotNode() const { return FCurrentHotNode; }
+  TCursor HotCursor() const { return FHotCursor; }
+  void SetHotCursor(TCursor value) { FHotCursor = value; }
+  std::uint32_t EditDelay() const { return FEditDelay; }
+  void SetEditDelay(std::uint32_t ms) { FEditDelay = ms; }
+  // The running editor (empty when none).
+  std::shared_ptr<IVTEditLink> EditLink() const { return FEditLink; }
+  virtual bool EditNode(PVNode Node, TColumnIndex Column);
+  bool EndEditNode();
+  virtual bool CancelEditNode();
+  virtual bool CanEdit(PVNode Node, TColumnIndex Column);
+  bool IsEditing() const { return TreeStates().Has(tsEditing); }
+  TColumnIndex EditColumn() const { return FEditColumn; }
+  TVTIncrementalSearch IncrementalSearch() const { return FIncrementalSearch; }
+  void SetIncrementalSearch(TVTIncrementalSearch value);
+  TVTSearchDirection IncrementalSearchDirection() const { return FSearchDirection; }
+  void SetIncrementalSearchDirection(TVTSearchDirection value) { FSearchDirection = value; }
+  TVTSearchStart IncrementalSearchStart() const { return FSearchStart; }
+  void SetIncrementalSearchStart(TVTSearchStart value) { FSearchStart = value; }
+  std::uint32_t IncrementalSearchTimeout() const { return FSearchTimeout; }
+  void SetIncrementalSearchTimeout(std::uint32_t ms) { FSearchTimeout = ms; }
+  const std::string& SearchBuffer() const { return FSearchBuffer; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool value) { FWantTabs = value; }
+  TVTHintMode HintMode() const { return FHintMode; }
+  void SetHintMode(TVTHintMode value) { FHintMode = value; }
+  THintAnimationType HintAnimation() const { return FAnimationType; }
+  void SetHintAnimation(THintAnimationType value) { FAnimationType = value; }
+  // The client area the current hint belongs to (empty when none).
+  const TRect& LastHintRect() const { return FLastHintRect; }
+  const TVTHintData& HintData() const { return FHintData; }
+  int DragThreshold() const { return FDragThreshold; }
+  void SetDragThreshold(int value) { FDragThreshold = value; }
+  // The tree paints through its own buffer: always true, writing has no effect.
+  bool DoubleBuffered() const { return true; }
+  void SetDoubleBuffered(bool) {}
+  // The panning window while wheel panning runs (nullptr otherwise).
+  TPanningWindow* PanningWindow() const { return FPanningWindow; }
+  // The name of the panning cursor shown now ("" when none).
+  const std::string& PanningCursorName() const { return FPanningCursorName; }
+  // The tree area (0, 0, max(client width, RangeX), max(client height, RangeY)).
+  TRect GetTreeRect() const;
+  // Redraws the node's row at once.
+  void RepaintNode(PVNode Node);
+  // Asks for a repaint of the node's row; (-1, -1, -1, -1) inside an update or without a window.
+  TRect InvalidateNodeRect(PVNode Node);
+  TVTCreateEditorEvent OnCreateEditor;
+  TVTGetHintEvent OnGetHint;
+  TNotifyEvent OnTreeMouseEnter;
+  TNotifyEvent OnTreeMouseLeave;
+
+  virtual void DoCreateEditor(PVNode Node, TColumnIndex Column, std::shared_ptr<IVTEditLink>& Link);
+  virtual bool DoEndEdit();
+  virtual bool DoCancelEdit();
+  // The node's hint text (OnGetHint); the string tree adds its own text.
+  virtual std::string GetNodeHintText(PVNode Node, TColumnIndex Column, TVTTooltipLineBreakStyle& LineBreakStyle);
+  // The node's full text for a tooltip ("" in the base tree).
+  virtual std::string GetNodeTooltipText(PVNode Node, TColumnIndex Column, TVTTooltipLineBreakStyle& LineBreakStyle);
+  // Shows the context menu for a node (OnGetPopupMenu) at a client point.
+  void DoPopupMenu(PVNode Node, TColumnIndex Column, TPoint Position);
+  void StartEditing();
+  // Runs the callback in steps spread over Duration on the program clock; returns at once.
+  using TVTAnimationCallback = std::function<bool(int Step, int StepSize)>;
+  virtual void Animate(std::uint32_t Steps, std::uint32_t Duration, TVTAnimationCallback Callback);
+  // The toggle animation's areas of the last toggle (for checks): area, direction (-1 up, 1 down, 0 none).
+  struct TToggleAnimation {
+    TRect Area1, Area2;
+    int Direction1 = 0, Direction2 = 0;
+    int Amount1 = 0, Amount2 = 0;
+    double ScaleFactor = 0, Remainder = 0;
+  };
+  const TToggleAnimation& ToggleAnimationData() const { return FToggleAnimation; }
+  // Whether an animation steps now (tsInAnimation).
+  bool Animating() const { return TreeStates().Has(tsInAnimation); }
+
   // ---------------------------------------------------------------- events
   TVTInitNodeEvent OnInitNode;
   TVTInitChildrenEvent OnInitChildren;
@@ -627,17 +707,85 @@ protected:
   void RefreshAllChildrenHiddenFlags();
 
   // ---- painting side: calls whose visible effect the painting layer builds.
-  virtual void InvalidateNode(PVNode Node) {}
-  virtual void InvalidateToBottom(PVNode Node) {}
+  virtual void InvalidateNode(PVNode Node);
+  virtual void InvalidateToBottom(PVNode Node);
   virtual void InvalidateTree() { Invalidate(); }
   virtual void UpdateScrollBars(bool DoRepaint);
   virtual void UpdateVerticalRange();
-  virtual void UpdateEditBounds() {}
+  virtual void UpdateEditBounds() { RefreshEditorBounds(); }
   virtual void SuspendRedraw(bool Suspend) {}
-  virtual void CancelEditNode() {}
-  virtual void Animate(std::uint32_t Steps, std::uint32_t Duration) {}
+  // Animation of a toggle: the areas that move (before the change; Delta as in ToggleNode).
+  void AnimateToggle(PVNode Node, std::int64_t Delta, bool Collapsing, const TRect& NodeRect);
+  virtual bool ToggleAnimationStep(int Step, int StepSize);
   virtual void InvalidateColumn(TColumnIndex Column) {}
   int CheckImageWidth() const;
+
+
+  // Routes the button messages to their handlers; false for every other message.
+  bool DispatchTreeMessage(TMessage& Message);
+  // ---- timers (window timers 1 to 8 on the program clock)
+  void SetTreeTimer(unsigned ID, std::uint32_t Ms);
+  void StopTreeTimer(unsigned ID);
+  // The expiry of a timer (the window's timer handler).
+  virtual void WMTimer(unsigned TimerID);
+
+  // ---- mouse
+  virtual void WMLButtonDown(TMessage& Message);
+  virtual void WMLButtonUp(TMessage& Message);
+  virtual void WMLButtonDblClk(TMessage& Message);
+  virtual void WMRButtonDown(TMessage& Message);
+  virtual void WMRButtonUp(TMessage& Message);
+  virtual void WMRButtonDblClk(TMessage& Message);
+  virtual void WMMButtonDown(TMessage& Message);
+  virtual void WMMButtonUp(TMessage& Message);
+  virtual void WMMButtonDblClk(TMessage& Message);
+  virtual void HandleMouseDown(TMessage& Message, THitInfo& HitInfo);
+  virtual void HandleMouseUp(TMessage& Message, const THitInfo& HitInfo);
+  virtual void HandleMouseDblClick(TMessage& Message, const THitInfo& HitInfo);
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void TrackHotNode(int X, int Y);
+  bool NodeSplitterAllowed(TPoint P, PVNode Node, TColumnIndex Column);
+  bool PopupMenuAvailable(PVNode Node, TColumnIndex Column, TPoint P);
+  // The cursor for a client point (the window's cursor request); shown on the window.
+  virtual void WMSetCursor(TPoint P);
+  void WMContextMenu(TMessage& Message) override;
+  void CMMouseEnter(TMessage& Message) override;
+  void CMMouseLeave(TMessage& Message) override;
+  // Another window takes the mouse or a modal state begins: pending mouse and key states end.
+  virtual void WMCancelMode();
+  void CMEnabledChanged(TMessage& Message) override;
+  void WMMouseWheel(TMessage& Message) override;
+  virtual void BeginWheelPanning(TPoint Position);
+  virtual void EndWheelPanning();
+  void UpdatePanningCursor(int X, int Y);
+  virtual void ScrollOnTimer();
+  virtual TScrollDirections ScrollDirectionsAt(int X, int Y);
+  virtual bool AutoScrollAllowed() const;
+  virtual void UpdateAutoScroll(int X, int Y);
+  // The client point of the mouse as last seen by the tree.
+  TPoint MouseClientPos() const { return FLastMousePos; }
+
+  // ---- keys and focus
+  void WMKeyDown(TMessage& Message) override;
+  void WMKeyUp(TMessage& Message) override;
+  void WMChar(TMessage& Message) override;
+  unsigned DialogCode() const override;
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
+  void DoEnter() override;
+  virtual void ProcessIncrementalSearch(std::uint16_t CharCode);
+  void StopIncrementalSearch();
+
+  // ---- editing
+  virtual void RefreshEditorBounds();
+
+  // ---- hints
+  void CMHintShow(TMessage& Message) override;
+
+  // ---- window
+  void Resize() override;
+  void WMVScroll(TMessage& Message) override;
+  void WMHScroll(TMessage& Message) override;
 
   // ---- painting
   void Paint() override;
@@ -820,6 +968,47 @@ protected:
   TTimer* FChangeTimer = nullptr;
   TTimer* FStructureChangeTimer = nullptr;
 
+
+  // Fields: input
+  std::array<TTimer*, 9> FTreeTimers{};
+  TPoint FLastClickPos;
+  TPoint FLastMousePos;
+  TCursor FHotCursor = crDefault;
+  PVNode FHeightTrackNode = nullptr;
+  TColumnIndex FHeightTrackColumn = NoColumn;
+  TPoint FHeightTrackPoint;
+  TCheckState FPendingCheckState = csUncheckedNormal;
+  TPanningWindow* FPanningWindow = nullptr;
+  std::string FPanningCursorName;
+  int FDragThreshold = 5;
+  TColumnIndex FEditColumn = NoColumn;
+  std::uint32_t FEditDelay = 1000;
+  std::shared_ptr<IVTEditLink> FEditLink;
+  TVTIncrementalSearch FIncrementalSearch = isNone;
+  TVTSearchDirection FSearchDirection = sdForward;
+  TVTSearchStart FSearchStart = ssFocusedNode;
+  std::uint32_t FSearchTimeout = 1000;
+  std::string FSearchBuffer;
+  bool FWantTabs = false;
+  TVTHintMode FHintMode = hmDefault;
+  THintAnimationType FAnimationType = hatSystemDefault;
+  TVTHintData FHintData;
+  TRect FLastHintRect;
+  std::int64_t FDragScrollStart = 0;
+  std::uint32_t FAutoScrollDelay = 1000;
+  std::uint32_t FAutoScrollInterval = 1;
+  TToggleAnimation FToggleAnimation;
+  // The running animation: its callback and timing (stepped by a timer on the program clock).
+  struct TAnimationRun {
+    TVTAnimationCallback Callback;
+    std::uint32_t Steps = 0;
+    int StepSize = 1;
+    std::uint32_t RemainingSteps = 0;
+    std::int64_t RemainingTime = 0;
+    std::int64_t StepStart = 0;
+  } FAnimation;
+  TTimer* FAnimationTimer = nullptr;
+
   // Fields: selection
   TNodeArray FSelection;
   int FSelectionCount = 0;
@@ -848,6 +1037,9 @@ protected:
 
 // The tree that owns a node.
 TBaseNodeTree* TreeOfNode(PVNode Node);
+
+// The program's resources the tree needs (for the start-up resource check).
+const std::vector<std::string>& TreeResourceNames();
 
 template <class T> void TBaseNodeTree::SetNodeDataType() {
   static_assert(alignof(T) <= TVNode::AreaAlignment, "the node areas are not aligned enough for this type");

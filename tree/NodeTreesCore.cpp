@@ -469,5 +469,6 @@ void TBaseNodeTree::WndProc(TMessage& Message) {
     TWorkerThread::DeliverMail(this);
     return;
   }
+  if (DispatchTreeMessage(Message)) return;
   TCustomControl::WndProc(Message);
 }

@@ -42,6 +42,10 @@ void TBaseNodeTree::ToggleNodeNoStop(PVNode Node) {
   if (Node->States.Has(vsExpanded)) {
     if (DoCollapsing(Node)) {
       allowed = true;
+      // No animation inside an update or a full collapse.
+      if (FUpdateCount == 0 && Has(toAnimatedToggle) && !TreeStates().Has(tsCollapsing))
+        AnimateToggle(Node, static_cast<std::int64_t>(NodeHeight(Node)) - Node->TotalHeight, true,
+                      GetDisplayRect(Node, NoColumn, false));
       const std::uint32_t own = IsEffectivelyFiltered(Node) ? 0 : NodeHeight(Node);
       AddToTotalHeight(Node, own, false);
       if (FullyVisible(Node)) FVisibleCount -= CountVisibleDescendants(Node);
@@ -63,7 +67,14 @@ void TBaseNodeTree::ToggleNodeNoStop(PVNode Node) {
           MeasureItemHeight(&Canvas(), child);
           delta += child->TotalHeight;
         }
-      if (FUpdateCount == 0 && Has(toAutoSort)) Sort(Node, FSortColumn, FSortDirection, false);
+      if (FUpdateCount == 0) {
+        // No animation inside an update or a full expansion.
+        const TRect r = GetDisplayRect(Node, NoColumn, false);
+        if (r.Top < ClientHeight() && !TreeStates().Has(tsExpanding) && !TreeStates().Has(tsPainting) &&
+            Has(toAnimatedToggle))
+          AnimateToggle(Node, delta, false, r);
+        if (Has(toAutoSort)) Sort(Node, FSortColumn, FSortDirection, false);
+      }
       Node->States.Include(vsExpanded);
       AddToTotalHeight(Node, delta, true);
       if (FullyVisible(Node)) FVisibleCount += CountVisibleDescendants(Node);

@@ -62,6 +62,8 @@ public:
   // Hints are shown only while this is on (default on).
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool show);
+  // Hides the hint shown now (nothing when none).
+  void CancelHint();
 
 private:
   friend class TForm;

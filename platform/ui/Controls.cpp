@@ -417,6 +417,14 @@ void TControl::SetWindowRegion(const TRect& outer, const TRect& hole) {
   FWidget->setMask(o.subtracted(QRegion(hole.Left, hole.Top, hole.Width(), hole.Height())));
 }
 
+void TControl::SetWindowRegion(const std::vector<TRect>& rects) {
+  if (!FWidget) return;
+  QRegion region;
+  for (const TRect& r : rects)
+    if (!r.IsEmpty()) region += QRegion(r.Left, r.Top, r.Width(), r.Height());
+  FWidget->setMask(region);
+}
+
 void TControl::ClearWindowRegion() {
   if (FWidget) FWidget->clearMask();
 }
@@ -435,6 +443,14 @@ void TControl::SetCursor(TCursor cursor) {
   FCursor = cursor;
   ApplyCursor();
   Perform(CM_CURSORCHANGED);
+}
+
+void TControl::ShowWindowCursor(TCursor cursor) {
+  if (!FWidget) return;
+  if (cursor == crDefault)
+    FWidget->unsetCursor();
+  else
+    FWidget->setCursor(QtCursorOf(cursor));
 }
 
 void TControl::ApplyCursor() {

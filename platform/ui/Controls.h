@@ -170,6 +170,9 @@ public:
   void SetParentFont(bool parentFont);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor cursor);
+  // Shows a cursor on the window for now without changing Cursor (the window's cursor request);
+  // the next SetCursor or ShowWindowCursor(Cursor()) shows the control's own again.
+  void ShowWindowCursor(TCursor cursor);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* menu);
 
@@ -202,6 +205,8 @@ public:
   void SetWindowRegion(const std::vector<TPoint>& polygon);
   // A rectangle with a rectangular hole (a frame).
   void SetWindowRegion(const TRect& outer, const TRect& hole);
+  // The union of rectangles (a shape made of pixel runs).
+  void SetWindowRegion(const std::vector<TRect>& rects);
   void ClearWindowRegion();
   bool HasWindowRegion() const;
   // Whether the client pixel lies in the region (any pixel of the client area without one).

@@ -57,3 +57,7 @@ std::string ShownHintText() {
   if (Shown.ControlId && !IsLiveControl(Shown.ControlId)) Shown = {};
   return Shown.Text;
 }
+
+void TApplication::CancelHint() {
+  ::CancelHint();
+}

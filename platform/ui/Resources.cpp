@@ -363,6 +363,42 @@ const std::vector<TResource>& Table() {
     };
     t.push_back(xpNode("XPNODEC", true));
     t.push_back(xpNode("XPNODEO", false));
+    // The tree's wheel panning: three window pictures (both ways, sideways, up and down) and the
+    // direction cursors. Each is a grey disc with a centre dot and arrow heads where it pans.
+    enum : unsigned { N = 1, E = 2, S = 4, W = 8, NE = 16, SE = 32, SW = 64, NW = 128 };
+    auto panArt = [](const char* name, unsigned dirs) {
+      return TResource{name, 32, 32, [dirs](TBitmap& b) {
+                         Background(b);
+                         Ring(b, 15.5, 15.5, 0, 14.5, clWhite);
+                         Ring(b, 15.5, 15.5, 13.2, 14.5, RGB(128, 128, 128));
+                         Ring(b, 15.5, 15.5, 0, 2.2, clBlack);
+                         for (int row = 0; row < 4; ++row)
+                           for (int x = -row; x <= row; ++x) {
+                             if (dirs & N) b.SetPixel(15 + x, 5 + row, clBlack);
+                             if (dirs & S) b.SetPixel(15 + x, 26 - row, clBlack);
+                             if (dirs & W) b.SetPixel(5 + row, 15 + x, clBlack);
+                             if (dirs & E) b.SetPixel(26 - row, 15 + x, clBlack);
+                           }
+                         for (int i = 0; i < 4; ++i)
+                           for (int j = 0; j < 4 - i; ++j) {
+                             if (dirs & NW) b.SetPixel(7 + i, 7 + j, clBlack);
+                             if (dirs & NE) b.SetPixel(24 - i, 7 + j, clBlack);
+                             if (dirs & SW) b.SetPixel(7 + i, 24 - j, clBlack);
+                             if (dirs & SE) b.SetPixel(24 - i, 24 - j, clBlack);
+                           }
+                       }};
+    };
+    t.push_back(panArt("VT_MOVEALL", N | E | S | W));
+    t.push_back(panArt("VT_MOVEEW", E | W));
+    t.push_back(panArt("VT_MOVENS", N | S));
+    t.push_back(panArt("VT_MOVEN", N));
+    t.push_back(panArt("VT_MOVENE", NE));
+    t.push_back(panArt("VT_MOVEE", E));
+    t.push_back(panArt("VT_MOVESE", SE));
+    t.push_back(panArt("VT_MOVES", S));
+    t.push_back(panArt("VT_MOVESW", SW));
+    t.push_back(panArt("VT_MOVEW", W));
+    t.push_back(panArt("VT_MOVENW", NW));
     return t;
   }();
   return table;

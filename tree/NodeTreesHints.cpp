@@ -1,0 +1,136 @@
+// Hints: the tree's answer to the hint request in its four modes, and the placing of the hint.
+#include "platform/ui/Application.h"
+#include "tree/NodeTrees.h"
+#include "tree/TreeHintWindow.h"
+
+#include <algorithm>
+
+std::string TBaseNodeTree::GetNodeHintText(PVNode Node, TColumnIndex Column,
+                                           TVTTooltipLineBreakStyle& LineBreakStyle) {
+  std::string text;
+  if (OnGetHint) OnGetHint(this, Node, Column, LineBreakStyle, text);
+  return text;
+}
+
+std::string TBaseNodeTree::GetNodeTooltipText(PVNode Node, TColumnIndex Column,
+                                              TVTTooltipLineBreakStyle& LineBreakStyle) {
+  (void)Node;
+  (void)Column;
+  (void)LineBreakStyle;
+  return {};
+}
+
+void TBaseNodeTree::CMHintShow(TMessage& Message) {
+  auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+  Message.Result = 1;
+  if (!info) return;
+  const TPoint cursor = info->CursorPos;
+  // The hint for this area was produced already; it comes again only after the mouse left it.
+  if (!FLastHintRect.IsEmpty() && FLastHintRect.Contains(cursor)) return;
+  THitInfo hit;
+  GetHitTestInfoAt(cursor.X, cursor.Y, true, hit);
+  const bool mayShow = !IsEditing() || hit.HitNode != FFocusedNode;
+  const TNodeTreeStates s = TreeStates();
+  bool show = false;
+  std::string text;
+  TRect cursorRect = ClientRect();
+  if (!MouseCapture() && EffectiveShowHint() && !IsMouseSelecting() && !s.Has(tsScrolling) && mayShow &&
+      !s.Has(tsOLEDragging)) {
+    Message.Result = 0;
+    if (FHintMode == hmDefault) {
+      text = GetShortHint(Hint());
+      show = !text.empty();
+    } else if (hit.HitNode && hit.HitColumn >= NoColumn) {
+      PVNode node = hit.HitNode;
+      const TColumnIndex column = hit.HitColumn;
+      const int left = 0, right = ClientWidth();
+      TVTTooltipLineBreakStyle lineBreak = hlbDefault;
+      if (FHintMode == hmTooltip) {
+        if (!MultiLine(node)) {
+          const TRect r = GetDisplayRect(node, column, true, true, true);
+          const bool inside = r.Contains(cursor) && cursor.X >= left && cursor.X < right;
+          const bool cut = r.Right > std::min(right - 1, ClientWidth()) || r.Left < std::max(left, 0) ||
+                           r.Bottom > ClientHeight() || r.Top < 0;
+          show = inside && cut;
+          cursorRect = r;
+        } else {
+          show = hit.HitPositions.Has(hiOnItemLabel);
+          cursorRect = GetDisplayRect(node, column, true);
+        }
+        if (show) {
+          text = GetNodeTooltipText(node, column, lineBreak);
+          info->HintPos = ClientToScreen({cursorRect.Left, cursorRect.Top});
+        }
+      } else {
+        cursorRect = GetDisplayRect(node, column, false);
+        cursorRect.Left = left;
+        cursorRect.Right = right;
+        text = GetNodeHintText(node, column, lineBreak);
+        show = true;
+        const TPoint bottom = ClientToScreen({0, cursorRect.Bottom});
+        info->HintPos.Y = std::max(info->HintPos.Y, bottom.Y) + 2;
+      }
+      FHintData = TVTHintData{};
+      FHintData.Tree = this;
+      FHintData.Node = node;
+      FHintData.Column = column;
+      FHintData.HintText = text;
+      FHintData.LineBreakStyle = lineBreak;
+      show = show && !text.empty();
+    } else if (FHintMode == hmHintAndDefault) {
+      text = GetShortHint(Hint());
+      show = !text.empty();
+    }
+    if (!show) Message.Result = 1;
+  }
+  if (Message.Result != 0) {
+    FLastHintRect = Rect(0, 0, 0, 0);
+    DoStateChange({}, {tsHint});
+    info->HintStr.clear();
+    return;
+  }
+  FLastHintRect = cursorRect;
+  info->CursorRect = cursorRect;
+  info->HintStr = text;
+  DoStateChange({tsHint});
+}
+
+// ---------------------------------------------------------------- the hint window's geometry
+
+TRect TNodeTreeHintWindow::KeepInDesktop(TRect R, const TRect& Desktop) {
+  if (R.Bottom > Desktop.Bottom) OffsetRect(R, 0, Desktop.Bottom - R.Bottom);
+  if (R.Right > Desktop.Right) OffsetRect(R, Desktop.Right - R.Right, 0);
+  if (R.Top < Desktop.Top) OffsetRect(R, 0, Desktop.Top - R.Top);
+  if (R.Left < Desktop.Left) OffsetRect(R, Desktop.Left - R.Left, 0);
+  return R;
+}
+
+TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const TVTHintData* Data) {
+  if (!Data) return Rect(0, 0, 0, 0);
+  FHintData = *Data;
+  TBaseNodeTree* tree = FHintData.Tree;
+  if (FHintData.Node && !FHintData.HintRect.IsEmpty()) return FHintData.HintRect;
+  TCanvas& canvas = tree->Canvas();
+  FTextHeight = canvas.TextHeight("Tj");
+  FHintData.LineBreakStyle = hlbDefault;
+  if (FHintData.DefaultHint.empty()) {
+    FHintData.HintText = tree->HintMode() == hmTooltip
+                             ? tree->GetNodeTooltipText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle)
+                             : tree->GetNodeHintText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle);
+  } else {
+    FHintData.HintText = FHintData.DefaultHint;
+  }
+  if (FHintData.HintText.empty()) return Rect(0, 0, 0, 0);
+  if (!FHintData.Node || tree->HintMode() != hmTooltip) {
+    TRect r = Rect(0, 0, MaxWidth, FTextHeight);
+    r.Right = std::min(MaxWidth, canvas.TextWidth(FHintData.HintText));
+    r.Bottom += 6;
+    r.Right += tree->TextMargin() + FTextHeight;
+    return r;
+  }
+  TRect r = tree->LastHintRect();
+  if (tree->Has(toShowHorzGridLines)) --r.Bottom;
+  InflateRect(r, 1, 1);
+  OffsetRect(r, -1 - r.Left, -1 - r.Top);
+  return r;
+}

@@ -42,13 +42,8 @@ void TBaseNodeTree::BeginWheelPanning(TPoint Position) {
   const bool wider = static_cast<int>(FRangeX) > ClientWidth();
   const bool taller = static_cast<int>(RangeY()) > ClientHeight();
   const char* image = wider && taller ? "VT_MOVEALL" : wider ? "VT_MOVEEW" : "VT_MOVENS";
-  if (!FPanningWindow) {
-    FPanningWindow = new TPanningWindow(nullptr);
-    FPanningWindow->OnPopupClose = [this](TObject*, bool) {
-      // The window went with a click elsewhere: the pan ends with it.
-      if (FPanningWindow) EndWheelPanning();
-    };
-  }
+  // A click that closes the window reaches the tree too (it has the mouse), which ends the pan.
+  if (!FPanningWindow) FPanningWindow = new TPanningWindow(nullptr);
   FPanningWindow->ShowAt(ClientToScreen(Position), ResourceBitmap(image));
   FPanningCursorName = image;
   ShowWindowCursor(PanningCursor(image));
@@ -64,7 +59,6 @@ void TBaseNodeTree::EndWheelPanning() {
   DoStateChange({}, {tsWheelPanning, tsWheelScrolling});
   if (TPanningWindow* w = FPanningWindow) {
     FPanningWindow = nullptr;
-    w->OnPopupClose = nullptr;
     w->Free();
   }
   FPanningCursorName.clear();

@@ -504,8 +504,6 @@ public:
   TPanningWindow* PanningWindow() const { return FPanningWindow; }
   // The name of the panning cursor shown now ("" when none).
   const std::string& PanningCursorName() const { return FPanningCursorName; }
-  // The tree area (0, 0, max(client width, RangeX), max(client height, RangeY)).
-  TRect GetTreeRect() const;
   // Redraws the node's row at once.
   void RepaintNode(PVNode Node);
   // Asks for a repaint of the node's row; (-1, -1, -1, -1) inside an update or without a window.

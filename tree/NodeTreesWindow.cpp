@@ -150,13 +150,13 @@ void TBaseNodeTree::CMEnabledChanged(TMessage& Message) {
 
 // ---------------------------------------------------------------- invalidation
 
-TRect TBaseNodeTree::GetTreeRect() const {
-  return Rect(0, 0, std::max<int>(ClientWidth(), static_cast<int>(FRangeX)),
-              std::max<int>(ClientHeight(), static_cast<int>(RangeY())));
-}
-
 TRect TBaseNodeTree::InvalidateNodeRect(PVNode Node) {
   if (FUpdateCount > 0 || !Widget() || !Node || Node == FRoot) return Rect(-1, -1, -1, -1);
+  if (!Node->States.Has(vsInitialized)) {
+    // Its place would initialise it; a node just reset is repainted with the rest.
+    Invalidate();
+    return ClientRect();
+  }
   const TRect r = GetDisplayRect(Node, NoColumn, false);
   InvalidateRect(r);
   return r;

@@ -509,7 +509,6 @@ public:
   // Asks for a repaint of the node's row; (-1, -1, -1, -1) inside an update or without a window.
   TRect InvalidateNodeRect(PVNode Node);
   TVTCreateEditorEvent OnCreateEditor;
-  TVTGetHintEvent OnGetHint;
   TNotifyEvent OnTreeMouseEnter;
   TNotifyEvent OnTreeMouseLeave;
 
@@ -520,6 +519,8 @@ public:
   virtual std::string GetNodeHintText(PVNode Node, TColumnIndex Column, TVTTooltipLineBreakStyle& LineBreakStyle);
   // The node's full text for a tooltip ("" in the base tree).
   virtual std::string GetNodeTooltipText(PVNode Node, TColumnIndex Column, TVTTooltipLineBreakStyle& LineBreakStyle);
+  // The font, text rectangle and text an editor takes (empty here; the string tree gives its text).
+  virtual void GetTextInfo(PVNode Node, TColumnIndex Column, TFont& AFont, TRect& R, std::string& Text);
   // Shows the context menu for a node (OnGetPopupMenu) at a client point.
   void DoPopupMenu(PVNode Node, TColumnIndex Column, TPoint Position);
   void StartEditing();

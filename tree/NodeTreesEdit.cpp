@@ -37,6 +37,12 @@ void TBaseNodeTree::DoCreateEditor(PVNode Node, TColumnIndex Column, std::shared
   if (OnCreateEditor) OnCreateEditor(this, Node, Column, Link);
 }
 
+void TBaseNodeTree::GetTextInfo(PVNode, TColumnIndex, TFont& AFont, TRect& R, std::string& Text) {
+  AFont.Assign(Font());
+  R = Rect(0, 0, 0, 0);
+  Text.clear();
+}
+
 void TBaseNodeTree::StartEditing() {
   Application->CancelHint();
   StopTreeTimer(ScrollTimer);

@@ -5,19 +5,15 @@
 
 #include <algorithm>
 
-std::string TBaseNodeTree::GetNodeHintText(PVNode Node, TColumnIndex Column,
-                                           TVTTooltipLineBreakStyle& LineBreakStyle) {
-  std::string text;
-  if (OnGetHint) OnGetHint(this, Node, Column, LineBreakStyle, text);
-  return text;
+// The base tree has no node texts: its hint is the control's own.
+std::string TBaseNodeTree::GetNodeHintText(PVNode, TColumnIndex, TVTTooltipLineBreakStyle& LineBreakStyle) {
+  LineBreakStyle = hlbDefault;
+  return Hint();
 }
 
-std::string TBaseNodeTree::GetNodeTooltipText(PVNode Node, TColumnIndex Column,
-                                              TVTTooltipLineBreakStyle& LineBreakStyle) {
-  (void)Node;
-  (void)Column;
-  (void)LineBreakStyle;
-  return {};
+std::string TBaseNodeTree::GetNodeTooltipText(PVNode, TColumnIndex, TVTTooltipLineBreakStyle& LineBreakStyle) {
+  LineBreakStyle = hlbDefault;
+  return Hint();
 }
 
 void TBaseNodeTree::CMHintShow(TMessage& Message) {

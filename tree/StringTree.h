@@ -33,6 +33,8 @@ inline constexpr TVTStringOptions DefaultStringOptions{toSaveCaptions, toAutoAcc
 
 class TCustomNodeStringTree;
 
+using TVSTGetHintEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
+                                            TVTTooltipLineBreakStyle& LineBreakStyle, std::string& HintText)>;
 using TVSTGetTextEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
                                             TVSTTextType TextType, std::string& CellText)>;
 using TVSTGetCellTextEvent = std::function<void(TCustomNodeStringTree* Sender, TVSTGetCellTextEventArgs& E)>;
@@ -116,6 +118,16 @@ public:
   virtual void DoDrawText(TVTPaintInfo& PaintInfo, const std::string& Text, unsigned DrawFormat,
                           const TRect& CellRect);
   virtual TSize DoMeasureText(TCanvas& Canvas, PVNode Node, TColumnIndex Column, const std::string& Text);
+
+  // ---- hints, incremental search and the in-place editor (StringTreeInput.cpp)
+  TVSTGetHintEvent OnGetHint;
+  std::string GetNodeHintText(PVNode Node, TColumnIndex Column, TVTTooltipLineBreakStyle& LineBreakStyle) override;
+  std::string GetNodeTooltipText(PVNode Node, TColumnIndex Column,
+                                 TVTTooltipLineBreakStyle& LineBreakStyle) override;
+  int DoIncrementalSearch(PVNode Node, const std::string& Text) override;
+  void DoCreateEditor(PVNode Node, TColumnIndex Column, std::shared_ptr<IVTEditLink>& Link) override;
+  // The font, text rectangle (the text height centred in the cell) and text the editor takes.
+  void GetTextInfo(PVNode Node, TColumnIndex Column, TFont& AFont, TRect& R, std::string& Text) override;
 
 protected:
   virtual void PaintNormalText(TVTPaintInfo& PaintInfo, int TextOutFlags, std::string Text);

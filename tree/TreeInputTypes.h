@@ -66,5 +66,3 @@ public:
 
 using TVTCreateEditorEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
                                                 std::shared_ptr<IVTEditLink>& EditLink)>;
-using TVTGetHintEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
-                                           TVTTooltipLineBreakStyle& LineBreakStyle, std::string& HintText)>;

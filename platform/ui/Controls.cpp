@@ -417,7 +417,7 @@ void TControl::SetWindowRegion(const TRect& outer, const TRect& hole) {
   FWidget->setMask(o.subtracted(QRegion(hole.Left, hole.Top, hole.Width(), hole.Height())));
 }
 
-void TControl::SetWindowRegion(const std::vector<TRect>& rects) {
+void TControl::SetWindowRegionRects(const std::vector<TRect>& rects) {
   if (!FWidget) return;
   QRegion region;
   for (const TRect& r : rects)

@@ -206,7 +206,7 @@ public:
   // A rectangle with a rectangular hole (a frame).
   void SetWindowRegion(const TRect& outer, const TRect& hole);
   // The union of rectangles (a shape made of pixel runs).
-  void SetWindowRegion(const std::vector<TRect>& rects);
+  void SetWindowRegionRects(const std::vector<TRect>& rects);
   void ClearWindowRegion();
   bool HasWindowRegion() const;
   // Whether the client pixel lies in the region (any pixel of the client area without one).

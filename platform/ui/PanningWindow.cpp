@@ -39,5 +39,5 @@ void TPanningWindow::ShowAt(TPoint screenCentre, const TBitmap& picture) {
   SetClientHeight(h);
   PopupAt(Rect(screenCentre.X - w / 2, screenCentre.Y - h / 2, screenCentre.X - w / 2 + w,
                screenCentre.Y - h / 2 + h));
-  SetWindowRegion(OpaqueRuns(picture, RGB(255, 0, 255)));
+  SetWindowRegionRects(OpaqueRuns(picture, RGB(255, 0, 255)));
 }

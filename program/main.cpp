@@ -6,12 +6,14 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Resources.h"
 #include "program/Composition.h"
+#include "tree/NodeTrees.h"
 
 #include <string>
 
 int main() {
   Application->Initialize();
-  if (const std::string missing = ValidateResources(); !missing.empty()) {
+  // The tree's panning pictures and cursors are among the resources the program cannot do without.
+  if (const std::string missing = ValidateResources(TreeResourceNames()); !missing.empty()) {
     MessageDlg(missing, mtError, mbOK);
     return 1;
   }

@@ -26,7 +26,11 @@ TEST_F(BitmapResources, EveryNamedResourceHasItsSize) {
       {"metrocheckoff", 16, 16}, {"metroradioon", 16, 16},  {"metroradiooff", 16, 16},
       {"ASGFILT", 16, 16},       {"ASGCLOSE", 14, 14},      {"ASGLEAFCLOSE", 12, 12},
       {"ASGLEAFOPEN", 12, 12},   {"XPNODEC", 9, 9},         {"XPNODEO", 9, 9},
-      {"ASGSPINUP", 9, 6},       {"ASGSPINDOWN", 9, 6},
+      {"ASGSPINUP", 9, 6},       {"ASGSPINDOWN", 9, 6},     {"VT_MOVEALL", 32, 32},
+      {"VT_MOVEEW", 32, 32},     {"VT_MOVENS", 32, 32},     {"VT_MOVEN", 32, 32},
+      {"VT_MOVENE", 32, 32},     {"VT_MOVEE", 32, 32},      {"VT_MOVESE", 32, 32},
+      {"VT_MOVES", 32, 32},      {"VT_MOVESW", 32, 32},     {"VT_MOVEW", 32, 32},
+      {"VT_MOVENW", 32, 32},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.Name);

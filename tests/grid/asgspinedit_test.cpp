@@ -84,6 +84,12 @@ TEST_F(AsgSpinEditTest, StartsAsAnIntegerEditWithItsButton) {
   EXPECT_EQ(Spin->FormattingRect().Right, Spin->ClientWidth() - Spin->Button()->Width() - 2);
   Spin->SetBounds(10, 10, 120, 4);
   EXPECT_EQ(Spin->Height(), Spin->MinHeight()) << "never lower than the font needs";
+  Spin->SetDirection(spHorizontal);
+  EXPECT_EQ(Spin->Button()->Width(), 20);
+  EXPECT_EQ(Spin->Button()->Left(), Spin->Width() - 20 - 5);
+  EXPECT_EQ(Spin->FormattingRect().Right, Spin->ClientWidth() - 20 - 2);
+  Spin->SetEditAlign(eaCenter);
+  EXPECT_EQ(Spin->Alignment(), taCenter);
 }
 
 TEST_F(AsgSpinEditTest, ReadingFallsBackAndLeavingClampsOnlyWhatReads) {

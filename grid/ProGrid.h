@@ -413,6 +413,17 @@ public:
   void SetSelectionRectangleColor(TColor Value) { SetAndRepaint(FSelectionRectangleColor, Value); }
   bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
   void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
+  // The length limit of the normal in-place editor (0: none).
+  int MaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value);
+  // A spreadsheet: selection frame and sizing handle, smart clipboard, range selection and editing.
+  bool SpreadSheet() const { return FSpreadSheet; }
+  void SetSpreadSheet(bool Value);
+  // Sizes the columns to their contents now and whenever it is switched on.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  void SetSortSettings(const TSortSettings& Value) { FSortSettings.Assign(&Value); }
+  void SetDragScrollOptions(const TDragScrollOptions& Value) { FDragScrollOptions.Assign(&Value); }
   void SetShowSelection(bool Value);
   void SetDefaultAlignment(TAlignment Value) { SetAndRepaint(FDefaultAlignment, Value); }
   void SetVAlignment(TVAlignment Value);
@@ -464,6 +475,8 @@ public:
   // The painter's layers, each on the working values of one cell.
   void DrawCellText(TCellPaint& P);
   void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
+  // A rich-text cell shown as its plain text in R on any canvas (ACol real).
+  void DrawRichCell(int ACol, int ARow, const TRect& R, TCanvas& ACanvas);
   void DrawCellBorders(TCellPaint& P, TRect R);
   void DrawCellBackground(TCellPaint& P, const TRect& R);
   void PaintEmptyArea();
@@ -1315,6 +1328,7 @@ public:
 
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
+  int GetEditLimit() override { return FMaxEditLength; }
   bool ScrollBarAlwaysShown(bool Vertical) const override {
     return FScrollBarAlways == saBoth || FScrollBarAlways == (Vertical ? saVert : saHorz);
   }
@@ -1566,6 +1580,9 @@ private:
   std::unique_ptr<TBitmap> FMeasure;
 
   // Painting.
+  int FMaxEditLength = 0;
+  bool FSpreadSheet = false;
+  bool FAutoSize = false;
   bool FHideFocusRect = false;
   bool FNoDefaultDraw = false;
   bool FNoImageAndText = false;

@@ -107,13 +107,24 @@ void TProStringGrid::SelectionChanged(int ALeft, int ATop, int ARight, int ABott
 }
 
 void TProStringGrid::AutoInsertRow(int ARow) {
-  InsertRows(ARow, 1);
+  if (!HasNodes())
+    InsertRows(ARow, 1);
+  else if (GetParentRow(ARow) < 0)
+    InsertNormalRow(DisplToRealRow(ARow));
+  else
+    InsertChildRow(DisplToRealRow(ARow), 1);
 }
 
 void TProStringGrid::AutoDeleteRow(int ARow) {
-  if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways)
+  if (HasNodes()) {
+    if (GetParentRow(ARow) < 0)
+      RemoveNormalRow(ARow);
+    else
+      RemoveChildRow(DisplToRealRow(ARow));
+  } else if (RowCount() - FixedRows() - FFixedFooters == 1 && !FFixedRowAlways) {
     ClearRows(ARow, 1);
-  else
+  } else {
     DeleteRows(ARow, 1);
+  }
   if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }

@@ -36,6 +36,26 @@ void TProStringGrid::SetShowSelection(bool Value) {
   Invalidate();
 }
 
+void TProStringGrid::SetMaxEditLength(int Value) {
+  FMaxEditLength = std::max(0, Value);
+  if (TInplaceEdit* editor = InplaceEditor()) editor->SetMaxLength(FMaxEditLength);
+}
+
+void TProStringGrid::SetSpreadSheet(bool Value) {
+  FSpreadSheet = Value;
+  FSelectionRectangle = true;
+  FSelectionResizer = true;
+  FNavigation.SetAllowSmartClipboard(true);
+  SetOptions(Options() | goRangeSelect | goEditing);
+  FMouseActions->SetRangeSelectAndEdit(true);
+  Invalidate();
+}
+
+void TProStringGrid::SetAutoSize(bool Value) {
+  FAutoSize = Value;
+  if (Value) AutoSizeColumns(false, 10);
+}
+
 void TProStringGrid::SetVAlignment(TVAlignment Value) {
   FVAlignment = Value;
   FVAlign = Value == vtaCenter ? DT_VCENTER : Value == vtaBottom ? DT_BOTTOM : 0;

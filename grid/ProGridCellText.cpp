@@ -65,10 +65,27 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
   IsPasswordCell(RCol, ARow, password);
   if (password) text = MaskText(text, FPasswordChar);
 
+  int markFrom = 0, markLen = 0;
+  GetMarker(RCol, ARow, markFrom, markLen);
+
   TRect T = P.Rect;
   if (P.Fixed) {
     T.Left += GridLineWidth();
     T.Top += GridLineWidth();
+  }
+  // A scrolled cell shows the part of its text below the position, inside the cell only.
+  struct TClipGuard {
+    TCanvas* Canvas = nullptr;
+    int Saved = 0;
+    ~TClipGuard() {
+      if (Canvas) Canvas->RestoreDC(Saved);
+    }
+  } clip;
+  if (P.ScrollPos > 0) {
+    clip.Canvas = &c;
+    clip.Saved = c.SaveDC();
+    c.IntersectClipRect(P.Rect);
+    T.Top -= P.ScrollPos;
   }
 
   if (P.FilterGlyph) {
@@ -178,7 +195,7 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
     if (sortHeader) T.Right -= 10;
     THTMLDrawParams p;
     p.Window = this;
-    p.Images = nullptr;
+    p.Images = GetGridImages();
     p.HoverLink = -1;
     p.ShadowOffset = 1;
     p.WordWrap = !FEnhTextSize;
@@ -193,13 +210,14 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
     return;
   }
   if (kind == 2) {
-    // Rich text shows its plain text in the cell's own font.
     c.Pen().SetColor(c.Brush().Color());
     bool keepBack = (P.State & gdSelected) && !(P.State & gdFocused) && FSelectionColor == clNone;
     if (!keepBack) c.FillRect(T);
-    text = RichTextToPlain(text);
-    P.WordWrap = true;
+    c.Brush().SetStyle(bsClear);
+    DrawRichCell(RCol, ARow, T, c);
+    c.Brush().SetStyle(bsSolid);
     c.Font().SetColor(clBlack);
+    return;
   }
 
   if (P.HA == taCenter && sortHeader) T.Left += 10;
@@ -231,8 +249,13 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
     c.DrawText(text, m, flags | DT_CALCRECT);
     P.TextWidth = m.Right - T.Left + 2;
   }
-  c.DrawText(text, T, flags);
+  TRect drawn = T;
+  c.DrawText(text, drawn, flags);
   c.Brush().SetStyle(bsSolid);
+  if (markLen > 0 && (!P.Graphic || P.Graphic->CellType() == ctEmpty || P.Graphic->CellType() == ctValue)) {
+    DrawWavyUnderline(nullptr, c, text, markFrom, markLen, c.TextHeight("hg"), T);
+    c.Pen().SetWidth(1);
+  }
 
   if (sortGlyph) {
     TRect s = P.Rect;
@@ -275,4 +298,19 @@ void TProStringGrid::DrawSortIndicator(TCanvas& ACanvas, int, int Y, int X) {
     ACanvas.Draw(X - 4, Y - 4, glyph);
     ACanvas.SetBkColor(FixedColor());
   }
+}
+
+void TProStringGrid::DrawRichCell(int ACol, int ARow, const TRect& R, TCanvas& ACanvas) {
+  // The rich-edit stand-in shows the plain text, inside the cell's offset.
+  const int d = FXYOffset.X;
+  TRect r{R.Left + d, R.Top + d, R.Right - d, R.Bottom - d};
+  const TGridRect sel = Selection();
+  const bool inSelection = ACol >= std::min(sel.Left, sel.Right) && ACol <= std::max(sel.Left, sel.Right) &&
+                           ARow >= std::min(sel.Top, sel.Bottom) && ARow <= std::max(sel.Top, sel.Bottom);
+  const bool focusedCell = ACol == Col() && ARow == Row() && Focused() && !(Options() & goDrawFocusSelected);
+  if (inSelection && !focusedCell && !FSelectionRTFKeep && &ACanvas == &Canvas() &&
+      FSelectionTextColor != clNone)
+    ACanvas.Font().SetColor(FSelectionTextColor);
+  ACanvas.DrawText(RichTextToPlain(GridCells(ACol, ARow)), r,
+                   DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
 }

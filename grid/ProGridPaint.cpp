@@ -21,6 +21,27 @@ void Line(TCanvas& c, int x1, int y1, int x2, int y2) {
   c.LineTo(x2, y2);
 }
 
+// A vertical scroll bar in r: arrow buttons at both ends and the thumb on the track between.
+void DrawCellScrollBar(TCanvas& c, const TRect& r, int page, int range, int position) {
+  const int w = r.Right - r.Left;
+  TRect up{r.Left, r.Top, r.Right, r.Top + std::min(w, (r.Bottom - r.Top) / 2)};
+  TRect down{r.Left, r.Bottom - (up.Bottom - up.Top), r.Right, r.Bottom};
+  TColor keep = c.Brush().Color();
+  c.Brush().SetColor(0xF0F0F0);
+  c.FillRect({r.Left, up.Bottom, r.Right, down.Top});
+  c.Brush().SetColor(keep);
+  DrawFrameControl(c, up, DFC_SCROLL, DFCS_SCROLLUP);
+  DrawFrameControl(c, down, DFC_SCROLL, DFCS_SCROLLDOWN);
+  const int track = down.Top - up.Bottom;
+  if (track <= 8 || range <= 0) return;
+  const int thumb = std::max(8, track * page / range);
+  const int free = track - thumb;
+  const int span = std::max(1, range - page);
+  const int offset = free * std::clamp(position, 0, span) / span;
+  TRect t{r.Left, up.Bottom + offset, r.Right, up.Bottom + offset + thumb};
+  DrawFrameControl(c, t, DFC_BUTTON, DFCS_BUTTONPUSH);
+}
+
 } // namespace
 
 void TProStringGrid::PaintGrid() {
@@ -97,6 +118,17 @@ void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const 
       P.FilterGlyph = !FFilterDropDownClear.empty() || TotalRowCount() > FixedRows() + FFixedFooters;
     else
       P.FilterGlyph = GetColumnFilter(RCol);
+  }
+
+  // A cell scroll bar at the right edge; its position moves the text up.
+  if (HasScrollBar(RCol, ARow)) {
+    TScrollProp sp = GetScrollProp(RCol, ARow);
+    if (sp.PageSize < sp.Range) {
+      P.ScrollPos = GetScrollPosition(RCol, ARow);
+      const int w = std::min(FScrollWidth, R.Right - R.Left);
+      DrawCellScrollBar(Canvas, {R.Right - w, R.Top, R.Right, R.Bottom}, sp.PageSize, sp.Range, P.ScrollPos);
+      R.Right -= w;
+    }
   }
 
   // Colours, font and alignment for the text.
@@ -231,10 +263,12 @@ void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const 
   const int savedRight = R.Right;
   if (!fixedLook && (FControlLook.DropDownAlwaysVisible() || FControlLook.SpinButtonsAlwaysVisible())) {
     int style = FControlLook.FlatButton() ? bdsFlat : IsThemeActive() ? bdsThemed : bdsClassic;
+    // Tones that were never set leave the look of the platform's buttons.
+    if (FFlat && FTones.Background.BrushColor != clNone && !(FTones == TColorTones{})) style = bdsTones;
     bool canEdit = true;
     CanEditCell(RCol, ARow, canEdit);
     int state = canEdit ? btsNormal : btsDisabled;
-    TColorTones tones;
+    const TColorTones& tones = FTones;
     if (FControlLook.DropDownAlwaysVisible() && HasComboBox(RCol, ARow)) {
       DrawComboButton(Canvas, this, {R.Left - 2, R.Top - 1, R.Right + 1, R.Bottom}, tones, state, style);
       R.Right -= 16;

@@ -115,3 +115,17 @@ TEST_F(ProGridBalloonsTest, RowHooks) {
   EXPECT_EQ(b, 1);
   EXPECT_TRUE(Grid->SelChange());
 }
+
+TEST_F(ProGridBalloonsTest, RowHooksWithNodesInsertChildAndNormalRows) {
+  Grid->SetRowCount(8);
+  Grid->AddNode(2, 3); // rows 2 .. 4
+  Grid->AutoInsertRow(3);
+  EXPECT_EQ(Grid->RowCount(), 9);
+  EXPECT_EQ(Grid->GetNodeSpan(2), 4) << "a child row joins the group";
+  Grid->AutoInsertRow(7);
+  EXPECT_EQ(Grid->RowCount(), 10);
+  EXPECT_EQ(Grid->GetNodeSpan(2), 4) << "a normal row outside the group";
+  Grid->AutoDeleteRow(3);
+  EXPECT_EQ(Grid->RowCount(), 9);
+  EXPECT_EQ(Grid->GetNodeSpan(2), 3);
+}

@@ -172,3 +172,23 @@ TEST_F(ProGridCellColorsTest, DisabledRowsUseTheDisabledFontColour) {
   EXPECT_EQ(Visual(2, 4, false).FontColor, Grid->DisabledFontColor());
   EXPECT_NE(Visual(2, 5, false).FontColor, Grid->DisabledFontColor());
 }
+
+TEST_F(ProGridCellColorsTest, SpreadSheetSwitchesOnItsGroup) {
+  Grid->SetSpreadSheet(true);
+  EXPECT_TRUE(Grid->SelectionRectangle());
+  EXPECT_TRUE(Grid->SelectionResizer());
+  EXPECT_TRUE(Grid->Navigation().AllowSmartClipboard());
+  EXPECT_TRUE(Grid->MouseActions().RangeSelectAndEdit());
+  EXPECT_EQ(Grid->Options() & (goRangeSelect | goEditing), goRangeSelect | goEditing);
+}
+
+TEST_F(ProGridCellColorsTest, VAlignmentKeepsItsTextFlag) {
+  struct TCase {
+    TVAlignment Value;
+    unsigned Flag;
+  } cases[] = {{vtaTop, 0}, {vtaCenter, DT_VCENTER}, {vtaBottom, DT_BOTTOM}};
+  for (const TCase& c : cases) {
+    Grid->SetVAlignment(c.Value);
+    EXPECT_EQ(Grid->VAlign(), c.Flag);
+  }
+}

@@ -216,3 +216,46 @@ TEST_F(ProGridCellTextTest, EmptyAreaGradientNeedsAnEndColour) {
                                     [](TColor c) { return (c & 0xFF0000) == 0xFF0000 && (c & 0xFF) < 0x80; }),
             TRect());
 }
+
+TEST_F(ProGridCellTextTest, CellScrollBarTakesTheRightEdgeAndMovesTheTextUp) {
+  Grid->SetRowHeights(2, 40);
+  Grid->SetRowHeights(3, 40);
+  Grid->SetMultilineCells(true);
+  Grid->SetCells(2, 2, "One\rTwo\rThree\rFour");
+  Grid->SetCells(2, 3, "One\rTwo\rThree\rFour");
+  Grid->AddScrollBar(2, 2, false);
+  Grid->SetScrollProp(2, 2, {2, 4});
+  TBitmap top = Render(*Grid);
+  TRect cell = Grid->CellRect(2, 2);
+  TRect bar{cell.Right - 12, cell.Top + 2, cell.Right - 2, cell.Bottom - 2};
+  EXPECT_NE(PixelTools::BoundsWhere(top, bar, Ink), TRect()) << "the bar shows";
+  EXPECT_EQ(PixelTools::BoundsWhere(
+                top, {Inner(2, 3).Right - 12, Inner(2, 3).Top, Inner(2, 3).Right, Inner(2, 3).Bottom}, Ink),
+            TRect())
+      << "no bar without one";
+  const int firstInk =
+      PixelTools::BoundsWhere(top, {cell.Left, cell.Top, cell.Left + 30, cell.Bottom}, Ink).Top;
+  Grid->SetScrollPosition(2, 2, 10);
+  TBitmap scrolled = Render(*Grid);
+  const int scrolledInk =
+      PixelTools::BoundsWhere(scrolled, {cell.Left, cell.Top, cell.Left + 30, cell.Bottom}, Ink).Top;
+  EXPECT_TRUE(scrolledInk < firstInk || scrolledInk == cell.Top + 1) << firstInk << " " << scrolledInk;
+}
+
+TEST_F(ProGridCellTextTest, MarkedRangeIsUnderlinedInRed) {
+  Grid->SetCells(2, 2, "Wrong value");
+  TBitmap plain = Render(*Grid);
+  EXPECT_EQ(CountColor(plain, clRed, Inner(2, 2)), 0);
+  Grid->AddMarker(2, 2, 0, 5);
+  TBitmap marked = Render(*Grid);
+  EXPECT_GT(CountColor(marked, clRed, Inner(2, 2)), 0);
+}
+
+TEST_F(ProGridCellTextTest, RichTextShowsItsPlainText) {
+  Grid->SetCells(2, 2, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello}");
+  Grid->SetCells(2, 3, "Hello");
+  TBitmap shot = Render(*Grid);
+  EXPECT_NE(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink), TRect());
+  EXPECT_EQ(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink).Width(),
+            PixelTools::BoundsWhere(shot, Inner(2, 3), Ink).Width());
+}

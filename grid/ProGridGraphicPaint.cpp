@@ -477,8 +477,11 @@ void TProStringGrid::DrawCellButton(TCanvas& C, const TRect& R, TCellGraphic& g,
                                     int gt, int gr, int gb) {
   const TCellType type = g.CellType();
   const TRect cell = CellRect(RealToDisplCol(RCol), ARow);
-  // Kept for hit-testing clicks: the button's offset in the cell.
-  g.SetCellValue(static_cast<double>((gt - cell.Top) & 0xFFFF) * 65536 + ((gl - cell.Left) & 0xFFFF));
+  // Kept for hit-testing clicks: the button's offset in the cell. Painting elsewhere (a page being
+  // printed) must not move where clicks find the button.
+  const int offX = gl - cell.Left, offY = gt - cell.Top;
+  if (offX >= 0 && offY >= 0 && offX < cell.Width() && offY < cell.Height())
+    g.SetCellValue(static_cast<double>(offY) * 65536 + offX);
   const TColor oldBk = C.BkColor();
   C.SetBkColor(clBtnFace);
   TControlLook& look = ControlLook();

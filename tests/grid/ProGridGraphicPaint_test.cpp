@@ -207,6 +207,11 @@ TEST_F(ProGridGraphicPaintTest, ButtonRemembersWhereItWasPlaced) {
   EXPECT_EQ(placed.Width(), 30);
   EXPECT_EQ(placed.Height(), 14);
   EXPECT_TRUE(placed.Left >= cell.Left && placed.Top >= cell.Top && placed.Right <= cell.Right);
+  // The same cell painted somewhere else, as on a printed page, leaves the click area alone.
+  TBitmap page(600, 600);
+  TRect elsewhere = Rect(400, 500, 400 + cell.Width(), 500 + cell.Height());
+  Grid->DrawCellGraphic(page.Canvas(), elsewhere, 1, 1, taLeftJustify, vtaTop, 0, 0);
+  EXPECT_EQ(Grid->GetCellButtonRect(1, 1), placed);
 }
 
 TEST_F(ProGridGraphicPaintTest, ButtonRectangleFromTheStoredOffset) {

@@ -13,6 +13,7 @@
 #include "app/Windows.h"
 #include "platform/Files.h"
 #include "platform/ui/Application.h"
+#include "program/Composition.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,6 +47,8 @@ struct TProgramFolder {
 void StartUp_ours(benchmark::State& state) {
   TProgramFolder folder;
   Application->Initialize();
+  // As the program starts: its composition names the windows to create.
+  Set_Composition(Velmaric_Composition());
   for (auto _ : state) {
     Create_Windows(TWindowOwner::Free);
     FVelmariceFirmWare->Show();

@@ -386,21 +386,31 @@ void TControl::NotifyChildren(unsigned msg) {
 
 void TControl::ApplyLook() {
   if (!FWidget) return;
-  if (FLookWidget == FWidget && FLookColor == FColor && FLookFont.SameAs(FFont)) return;
+  // The palette and the font are pushed apart, each only when it changed: either makes Qt resolve
+  // it again through every child widget, and most changes touch one of them (a font's size, a
+  // colour).
+  const bool fresh = FLookWidget != FWidget;
+  const bool paletteChanged = fresh || FLookColor != FColor || FLookFont.Color() != FFont.Color();
+  const bool fontChanged = fresh || FLookFont.Name() != FFont.Name() ||
+                           FLookFont.Height() != FFont.Height() || FLookFont.Style() != FFont.Style() ||
+                           FLookFont.Pitch() != FFont.Pitch() || FLookFont.Charset() != FFont.Charset();
+  if (!paletteChanged && !fontChanged) return;
   FLookWidget = FWidget;
   FLookColor = FColor;
   FLookFont.Assign(FFont);
-  QPalette pal = FWidget->palette();
-  // A disabled control writes in the system's grey, whatever its font colour.
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    QColor text = ToQColor(group == QPalette::Disabled ? clGrayText : FFont.Color());
-    pal.setColor(group, QPalette::WindowText, text);
-    pal.setColor(group, QPalette::Text, text);
-    pal.setColor(group, QPalette::ButtonText, text);
+  if (paletteChanged) {
+    QPalette pal = FWidget->palette();
+    // A disabled control writes in the system's grey, whatever its font colour.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      QColor text = ToQColor(group == QPalette::Disabled ? clGrayText : FFont.Color());
+      pal.setColor(group, QPalette::WindowText, text);
+      pal.setColor(group, QPalette::Text, text);
+      pal.setColor(group, QPalette::ButtonText, text);
+    }
+    pal.setColor(QPalette::Window, ToQColor(FColor));
+    FWidget->setPalette(pal);
   }
-  pal.setColor(QPalette::Window, ToQColor(FColor));
-  FWidget->setPalette(pal);
-  FWidget->setFont(ToQFont(FFont, true));
+  if (fontChanged) FWidget->setFont(ToQFont(FFont, true));
 }
 
 void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {

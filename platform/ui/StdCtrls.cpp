@@ -466,18 +466,30 @@ void TLabel::AdjustBounds() {
   auto* l = static_cast<QLabel*>(Widget());
   if (!FAutoSize || FAdjusting || !l) return;
   FAdjusting = true;
-  QFontMetrics fm(l->font());
-  QString text = l->text();
-  if (text.isEmpty()) text = " ";
+  // Shaping the text is the costly part: it is measured again only when the widget's font, its
+  // text or the wrapping changed.
+  const QFont& font = l->font();
+  const std::string shown = l->text().toStdString();
+  TMeasured& m = FMeasured;
   int w = 0, h = 0;
-  if (FWordWrap) {
-    w = Width();
-    h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
+  if (m.Valid && *m.Font == font && m.Text == shown && m.WordWrap == FWordWrap &&
+      (!FWordWrap || m.WrapWidth == Width())) {
+    w = m.Width;
+    h = m.Height;
   } else {
-    const QStringList lines = text.split('\n');
-    for (const QString& line : lines)
-      w = std::max(w, fm.horizontalAdvance(line));
-    h = fm.height() * static_cast<int>(lines.size());
+    QFontMetrics fm(font);
+    QString text = l->text();
+    if (text.isEmpty()) text = " ";
+    if (FWordWrap) {
+      w = Width();
+      h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
+    } else {
+      const QStringList lines = text.split('\n');
+      for (const QString& line : lines)
+        w = std::max(w, fm.horizontalAdvance(line));
+      h = fm.height() * static_cast<int>(lines.size());
+    }
+    m = {true, std::make_shared<const QFont>(font), shown, FWordWrap, Width(), w, h};
   }
   int left = Left();
   if (FAlignment == taRightJustify && !FWordWrap) left = Left() + Width() - w;

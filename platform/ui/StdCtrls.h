@@ -8,8 +8,11 @@
 #include "platform/ui/Forms.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QFont;
 
 // The item texts of a list control, each with an object the control does not own; every change
 // shows at once.
@@ -93,6 +96,16 @@ private:
   bool FShowAccelChar = true;
   bool FAdjusting = false;
   TWinControl* FFocusControl = nullptr;
+  // The size last measured and what for (the widget's font and text): a change of colour or
+  // place alone measures nothing again.
+  struct TMeasured {
+    bool Valid = false;
+    std::shared_ptr<const QFont> Font;
+    std::string Text;
+    bool WordWrap = false;
+    int WrapWidth = 0;
+    int Width = 0, Height = 0;
+  } FMeasured;
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };

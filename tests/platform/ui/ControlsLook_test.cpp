@@ -350,4 +350,57 @@ TEST_F(ControlsLookTest, AnEditableBoxShownLateTakesTypingWithinItsLimitAndKeeps
   EXPECT_EQ(preset->Text(), "80801");
 }
 
+// An auto-sized label keeps the size of its text in its font through every change, whichever
+// order they come in; a change of colour or place alone leaves the size.
+TEST_F(ControlsLookTest, AnAutoSizedLabelFollowsItsTextAndFontButNotItsColourOrPlace) {
+  auto* label = Add<TLabel>("L_Port", Bounds(10, 10, 5, 5));
+  label->SetCaption("Port");
+  const TPoint plain{label->Width(), label->Height()};
+  ASSERT_GT(plain.X, 5);
+  enum TExpect { Same, Larger, Plain, Wider };
+  struct TStep {
+    const char* What;
+    std::function<void()> Do;
+    TExpect Expect;
+  };
+  TPoint before = plain;
+  const TStep steps[] = {
+      {"colour", [&] { label->Font().SetColor(clRed); }, Same},
+      {"larger font", [&] { label->Font().SetHeight(-16); }, Larger},
+      {"font back", [&] { label->Font().SetHeight(-11); }, Plain},
+      {"longer text", [&] { label->SetCaption("Port number"); }, Wider},
+      {"text back", [&] { label->SetCaption("Port"); }, Plain},
+      {"moved", [&] { label->SetLeft(40); }, Same},
+      {"squeezed, then recoloured",
+       [&] {
+         label->SetWidth(2);
+         label->Font().SetColor(clBlue);
+       },
+       Plain},
+      {"bold", [&] { label->Font().SetStyle(fsBold); }, Wider},
+      {"not bold", [&] { label->Font().SetStyle(0); }, Plain},
+  };
+  for (const TStep& step : steps) {
+    step.Do();
+    const TPoint now{label->Width(), label->Height()};
+    switch (step.Expect) {
+    case Same:
+      EXPECT_EQ(now, before) << step.What;
+      break;
+    case Larger:
+      EXPECT_GT(now.X, before.X) << step.What;
+      EXPECT_GT(now.Y, before.Y) << step.What;
+      break;
+    case Plain:
+      EXPECT_EQ(now, plain) << step.What;
+      break;
+    case Wider:
+      EXPECT_GT(now.X, before.X) << step.What;
+      EXPECT_EQ(now.Y, before.Y) << step.What;
+      break;
+    }
+    before = now;
+  }
+}
+
 } // namespace

@@ -14,6 +14,7 @@
 #include "tree/ScrollBarOptions.h"
 #include "tree/TreeColors.h"
 #include "tree/TreePaintInfo.h"
+#include "tree/VTHeaderEvents.h"
 
 #include <array>
 #include <atomic>
@@ -35,6 +36,7 @@ class IAccessible;
 struct TVITEMW;
 class TPanningWindow;
 struct TTreeMail;
+class TVTHeader;
 
 // The private message by which the position-cache worker's state changes reach the tree.
 constexpr unsigned WM_TREESTATECHANGE = WM_APP + 32;
@@ -99,7 +101,7 @@ public:
   PVNode Next(PVNode current) const;
 };
 
-class TBaseNodeTree : public TCustomControl {
+class TBaseNodeTree : public TCustomControl, public TVTHeaderEvents {
 public:
   explicit TBaseNodeTree(TComponent* AOwner);
   ~TBaseNodeTree() override;
@@ -173,7 +175,8 @@ public:
   void SetSortColumn(TColumnIndex column) { FSortColumn = column; }
   TSortDirection SortDirection() const { return FSortDirection; }
   void SetSortDirection(TSortDirection direction) { FSortDirection = direction; }
-  TColumnIndex MainColumn() const { return NoColumn; }
+  // The header's main column: -1 without columns.
+  TColumnIndex MainColumn() const;
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment value) { FAlignment = value; }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
@@ -538,6 +541,23 @@ public:
   // Whether an animation steps now (tsInAnimation).
   bool Animating() const { return TreeStates().Has(tsInAnimation); }
 
+  // ---------------------------------------------------------------- header and columns
+  TVTHeader& Header() const { return *FHeader; }
+  // Assigns the settings of another header to this tree's header.
+  void SetHeader(const TVTHeader& Value);
+  // The width that shows the widest cell content of a column (only the nodes in view when smart).
+  virtual int GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth = false);
+  void CycleColumnCheckState(TColumnIndex Column);
+  // After every column width change (-1 after a header stream was read).
+  virtual void DoColumnResize(TColumnIndex Column);
+  void DoColumnVisibilityChanged(TColumnIndex Column, bool Visible);
+  // The height the shown header takes above the client area (0 while hidden).
+  int HeaderHeightShown() const;
+  // The header's height or visibility changed: the client area moves.
+  void HeaderFrameChanged();
+  // Repaints a part of the header (rectangle relative to the window).
+  void InvalidateHeaderRect(const TRect& R);
+
   // ---------------------------------------------------------------- events
   TVTInitNodeEvent OnInitNode;
   TVTInitChildrenEvent OnInitChildren;
@@ -689,6 +709,9 @@ protected:
   friend class TCustomNodeTreeOptions;
   friend class TVTVNodeEnumeration;
   friend class TVTAccessibilityFactory;
+  friend class TVTHeader;
+  friend class TNodeTreeColumns;
+  friend class TNodeTreeColumn;
 
   // ---- node model
   PVNode AllocateNode();
@@ -1028,6 +1051,9 @@ protected:
   TScrollBar* FVertScrollBar = nullptr;
   TScrollBar* FHorzScrollBar = nullptr;
   bool FPlacingScrollBars = false;
+
+  // Fields: header
+  std::unique_ptr<TVTHeader> FHeader;
 
   // Fields: accessibility
   std::shared_ptr<IAccessible> FAccessible, FAccessibleItem;

@@ -2,6 +2,7 @@
 // heights, tree states and the tree's life cycle.
 #include "tree/NodeTrees.h"
 #include "tree/NodeTreesWorkerThread.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ExtCtrls.h"
 
@@ -21,6 +22,7 @@ TBaseNodeTree* TreeOfNode(PVNode Node) {
 
 TBaseNodeTree::TBaseNodeTree(TComponent* AOwner)
     : TCustomControl(AOwner), FOptions(std::make_unique<TCustomNodeTreeOptions>(this)) {
+  FHeader = std::make_unique<TVTHeader>(this);
   SetControlStyle((ControlStyle() & ~csSetCaption) | csCaptureMouse | csOpaque);
   SetBounds(Left(), Top(), 200, 100);
   FChangeTimer = new TTimer(this);
@@ -49,6 +51,7 @@ TBaseNodeTree::~TBaseNodeTree() {
   Clear();
   FreeNodeBlock(FRoot);
   FRoot = nullptr;
+  FHeader.reset();
 }
 
 // ---------------------------------------------------------------- allocation

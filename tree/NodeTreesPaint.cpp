@@ -1,6 +1,7 @@
 // Painting the tree: row by row into a one-row bitmap, each row's background, selection and focus
 // rectangle, then lines, button, check box, images and content; the empty-list message.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ImageList.h"
 #include "tree/CheckImages.h"
@@ -21,6 +22,15 @@ bool TBaseNodeTree::PaintsFocused() const {
 void TBaseNodeTree::Paint() {
   const TVTInternalPaintOptions options{poBackground,    poColumnColor,  poDrawFocusRect,
                                         poDrawSelection, poDrawDropMark, poGridLines};
+  // The shown header takes the top of the surface; the client area starts below it.
+  const int headerHeight = HeaderHeightShown();
+  if (headerHeight > 0) {
+    const TRect clip = Canvas().ClipRect();
+    if (clip.Top < headerHeight && !clip.IsEmpty())
+      FHeader->Columns().PaintHeader(Canvas(), TRect{clip.Left, 0, clip.Right, headerHeight}, -EffectiveOffsetX());
+    Canvas().SetWindowOrg(TPoint{0, -headerHeight});
+    Canvas().IntersectClipRect(TRect{0, 0, Width(), ClientHeight()});
+  }
   TRect update = Canvas().ClipRect();
   if (update.IsEmpty()) return;
   const TPoint target{update.Left, update.Top};
@@ -29,6 +39,7 @@ void TBaseNodeTree::Paint() {
   update.Top -= FOffsetY;
   update.Bottom -= FOffsetY;
   PaintTree(Canvas(), update, target, options);
+  if (headerHeight > 0) Canvas().SetWindowOrg(TPoint{0, 0});
 }
 
 void TBaseNodeTree::EraseNodeBackground(TVTPaintInfo& PaintInfo, const TRect& Area) {

@@ -1,6 +1,7 @@
 // Scrolling: the two offsets and their clamping, the scroll bars' state and requests, the wheel,
 // and bringing a node into view.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ImageList.h"
 
@@ -118,7 +119,11 @@ int TBaseNodeTree::MaxVisibleRight() {
 }
 
 void TBaseNodeTree::UpdateHorizontalRange() {
-  FRangeX = static_cast<std::uint32_t>(std::max(MaxVisibleRight(), 0));
+  // With columns the content is as wide as the columns together.
+  if (FHeader && FHeader->UseColumns())
+    FRangeX = static_cast<std::uint32_t>(std::max(FHeader->Columns().TotalWidth(), 0));
+  else
+    FRangeX = static_cast<std::uint32_t>(std::max(MaxVisibleRight(), 0));
 }
 
 void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint) {

@@ -14,7 +14,7 @@ int TBaseNodeTree::ClientWidth() const {
 }
 
 int TBaseNodeTree::ClientHeight() const {
-  return std::max(0, Height() - (FHorzBar.Shown ? ScrollBarSize : 0));
+  return std::max(0, Height() - HeaderHeightShown() - (FHorzBar.Shown ? ScrollBarSize : 0));
 }
 
 TScrollBar* TBaseNodeTree::VertScrollBarControl() const {
@@ -51,8 +51,8 @@ void TBaseNodeTree::PlaceScrollBarControls() {
       };
     }
     if (vertical)
-      control->SetBounds(Width() - ScrollBarSize, 0, ScrollBarSize,
-                         Height() - (FHorzBar.Shown ? ScrollBarSize : 0));
+      control->SetBounds(Width() - ScrollBarSize, HeaderHeightShown(), ScrollBarSize,
+                         Height() - HeaderHeightShown() - (FHorzBar.Shown ? ScrollBarSize : 0));
     else
       control->SetBounds(0, Height() - ScrollBarSize, Width() - (FVertBar.Shown ? ScrollBarSize : 0),
                          ScrollBarSize);

@@ -7,6 +7,7 @@
 #include "platform/Persistent.h"
 #include "platform/ui/Graphics.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -94,9 +95,21 @@ enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csZUZ, csGlyph, 
   X(TColor, FixedGradientDownMirrorTo, clNone)                                                               \
   X(TColor, FixedGradientDownBorder, 0x808080)
 
+#define VELMARIC_LOOK_ACCESS(T, N, D)                                                                        \
+  T N() const {                                                                                              \
+    return F##N;                                                                                             \
+  }                                                                                                          \
+  void Set##N(T Value) {                                                                                     \
+    F##N = Value;                                                                                            \
+    if (OnChange) OnChange(#N);                                                                              \
+  }
+
 class TControlLook : public TPersistent {
 public:
-  VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_ACCESS)
+  VELMARIC_CONTROL_LOOK(VELMARIC_LOOK_ACCESS)
+  // Told the name of each setting a setter stored (the owning grid takes the fixed-cell colours
+  // and repaints for the style).
+  std::function<void(std::string_view Name)> OnChange;
   TControlLook() { Init(); }
   // Sets the initial colours; styles, sizes and switches stay. The hover and pressed From and To
   // colours start the other way round from the values a saved look leaves out.
@@ -133,30 +146,14 @@ public:
     FRadioOffGlyph = o->FRadioOffGlyph;
   }
   // Glyphs of the csGlyph style, copied in.
-  const TBitmap& CheckedGlyph() const {
-    return FCheckedGlyph;
-  }
-  void SetCheckedGlyph(const TBitmap& Value) {
-    FCheckedGlyph = Value;
-  }
-  const TBitmap& UnCheckedGlyph() const {
-    return FUnCheckedGlyph;
-  }
-  void SetUnCheckedGlyph(const TBitmap& Value) {
-    FUnCheckedGlyph = Value;
-  }
-  const TBitmap& RadioOnGlyph() const {
-    return FRadioOnGlyph;
-  }
-  void SetRadioOnGlyph(const TBitmap& Value) {
-    FRadioOnGlyph = Value;
-  }
-  const TBitmap& RadioOffGlyph() const {
-    return FRadioOffGlyph;
-  }
-  void SetRadioOffGlyph(const TBitmap& Value) {
-    FRadioOffGlyph = Value;
-  }
+  const TBitmap& CheckedGlyph() const { return FCheckedGlyph; }
+  void SetCheckedGlyph(const TBitmap& Value) { FCheckedGlyph = Value; }
+  const TBitmap& UnCheckedGlyph() const { return FUnCheckedGlyph; }
+  void SetUnCheckedGlyph(const TBitmap& Value) { FUnCheckedGlyph = Value; }
+  const TBitmap& RadioOnGlyph() const { return FRadioOnGlyph; }
+  void SetRadioOnGlyph(const TBitmap& Value) { FRadioOnGlyph = Value; }
+  const TBitmap& RadioOffGlyph() const { return FRadioOffGlyph; }
+  void SetRadioOffGlyph(const TBitmap& Value) { FRadioOffGlyph = Value; }
 
 private:
   VELMARIC_CONTROL_LOOK(VELMARIC_SETTINGS_FIELD)

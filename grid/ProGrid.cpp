@@ -44,6 +44,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   FFilterDropDown.OnChange = [this](TObject*) { Invalidate(); };
   FBands->OnChange = [this](TObject*) { Invalidate(); };
   FCellNode.OnChange = [this](TObject*) { Invalidate(); };
+  FControlLook.OnChange = [this](std::string_view Name) { ControlLookChanged(Name); };
   FColumnSize.OnStretchChange = [this](TObject*) {
     if (Parent()) StretchIfWanted();
   };

@@ -1372,6 +1372,9 @@ private:
   void RepaintGraphicCell(int ACol, int ARow);
   // The graphic of the cell's merge origin.
   TCellGraphic* BaseGraphic(int ACol, int ARow) const;
+  // A setting of the control look was stored: fixed-cell colours that are colours become the
+  // grid's, the style repaints.
+  void ControlLookChanged(std::string_view Name);
   // The fixed-cell gradients of the control look; the grid's fixed cells take those that are colours.
   void SetFixedGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);
   void SetHoverGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo);

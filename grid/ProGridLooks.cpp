@@ -91,16 +91,56 @@ const THoverDown* HoverDownOf(TProGridStyle s) {
 
 // --- ControlLook gradients: the look keeps them, the grid's fixed cells take what is a colour -----
 
+void TProStringGrid::ControlLookChanged(std::string_view Name) {
+  if (Name == "ControlStyle" || Name == "FlatButton") {
+    Invalidate();
+    return;
+  }
+  struct TLink {
+    std::string_view Name;
+    TColor TProStringGrid::*Field;
+    TColor (TControlLook::*Read)() const;
+  };
+  static const TLink links[] = {
+      {"FixedGradientFrom", &TProStringGrid::FZUZGradFrom, &TControlLook::FixedGradientFrom},
+      {"FixedGradientTo", &TProStringGrid::FZUZGradTo, &TControlLook::FixedGradientTo},
+      {"FixedGradientMirrorFrom", &TProStringGrid::FZUZGradMirrorFrom,
+       &TControlLook::FixedGradientMirrorFrom},
+      {"FixedGradientMirrorTo", &TProStringGrid::FZUZGradMirrorTo, &TControlLook::FixedGradientMirrorTo},
+      {"FixedGradientHoverFrom", &TProStringGrid::FZUZGradHoverFrom, &TControlLook::FixedGradientHoverFrom},
+      {"FixedGradientHoverTo", &TProStringGrid::FZUZGradHoverTo, &TControlLook::FixedGradientHoverTo},
+      {"FixedGradientHoverMirrorFrom", &TProStringGrid::FZUZGradHoverMirrorFrom,
+       &TControlLook::FixedGradientHoverMirrorFrom},
+      {"FixedGradientHoverMirrorTo", &TProStringGrid::FZUZGradHoverMirrorTo,
+       &TControlLook::FixedGradientHoverMirrorTo},
+      {"FixedGradientHoverBorder", &TProStringGrid::FZUZGradHoverBorder,
+       &TControlLook::FixedGradientHoverBorder},
+      {"FixedGradientDownFrom", &TProStringGrid::FZUZGradDownFrom, &TControlLook::FixedGradientDownFrom},
+      {"FixedGradientDownTo", &TProStringGrid::FZUZGradDownTo, &TControlLook::FixedGradientDownTo},
+      {"FixedGradientDownMirrorFrom", &TProStringGrid::FZUZGradDownMirrorFrom,
+       &TControlLook::FixedGradientDownMirrorFrom},
+      {"FixedGradientDownMirrorTo", &TProStringGrid::FZUZGradDownMirrorTo,
+       &TControlLook::FixedGradientDownMirrorTo},
+      {"FixedGradientDownBorder", &TProStringGrid::FZUZGradDownBorder,
+       &TControlLook::FixedGradientDownBorder},
+  };
+  for (const TLink& l : links)
+    if (l.Name == Name) {
+      const TColor v = (FControlLook.*l.Read)();
+      if (v != clNone && this->*l.Field != v) {
+        this->*l.Field = v;
+        Invalidate();
+      }
+      return;
+    }
+}
+
 void TProStringGrid::SetFixedGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo) {
   TControlLook& l = FControlLook;
   l.SetFixedGradientFrom(From);
   l.SetFixedGradientTo(To);
   l.SetFixedGradientMirrorFrom(MirrorFrom);
   l.SetFixedGradientMirrorTo(MirrorTo);
-  if (From != clNone) FZUZGradFrom = From;
-  if (To != clNone) FZUZGradTo = To;
-  if (MirrorFrom != clNone) FZUZGradMirrorFrom = MirrorFrom;
-  if (MirrorTo != clNone) FZUZGradMirrorTo = MirrorTo;
 }
 
 void TProStringGrid::SetHoverGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo) {
@@ -109,10 +149,6 @@ void TProStringGrid::SetHoverGradients(TColor From, TColor To, TColor MirrorFrom
   l.SetFixedGradientHoverTo(To);
   l.SetFixedGradientHoverMirrorFrom(MirrorFrom);
   l.SetFixedGradientHoverMirrorTo(MirrorTo);
-  if (From != clNone) FZUZGradHoverFrom = From;
-  if (To != clNone) FZUZGradHoverTo = To;
-  if (MirrorFrom != clNone) FZUZGradHoverMirrorFrom = MirrorFrom;
-  if (MirrorTo != clNone) FZUZGradHoverMirrorTo = MirrorTo;
 }
 
 void TProStringGrid::SetDownGradients(TColor From, TColor To, TColor MirrorFrom, TColor MirrorTo) {
@@ -121,10 +157,6 @@ void TProStringGrid::SetDownGradients(TColor From, TColor To, TColor MirrorFrom,
   l.SetFixedGradientDownTo(To);
   l.SetFixedGradientDownMirrorFrom(MirrorFrom);
   l.SetFixedGradientDownMirrorTo(MirrorTo);
-  if (From != clNone) FZUZGradDownFrom = From;
-  if (To != clNone) FZUZGradDownTo = To;
-  if (MirrorFrom != clNone) FZUZGradDownMirrorFrom = MirrorFrom;
-  if (MirrorTo != clNone) FZUZGradDownMirrorTo = MirrorTo;
 }
 
 // --- Look presets --------------------------------------------------------------------------
@@ -291,10 +323,8 @@ void TProStringGrid::SetStyle(TProGridStyle AStyle) {
   if (const THoverDown* hd = HoverDownOf(AStyle)) {
     SetHoverGradients(hd->Hover[0], hd->Hover[1], hd->Hover[2], hd->Hover[3]);
     FControlLook.SetFixedGradientHoverBorder(hd->Hover[4]);
-    FZUZGradHoverBorder = hd->Hover[4];
     SetDownGradients(hd->Down[0], hd->Down[1], hd->Down[2], hd->Down[3]);
     FControlLook.SetFixedGradientDownBorder(hd->Down[4]);
-    FZUZGradDownBorder = hd->Down[4];
   }
   switch (AStyle) {
   case gsWindowsVista:

@@ -19,6 +19,22 @@ TEST_F(ProGridLooksTest, EveryGridStartsWithTheXPLook) {
   EXPECT_EQ(Grid->SelectionColor(), TColor(0xEACAB6));
 }
 
+TEST_F(ProGridLooksTest, ControlLookGradientsReachTheFixedCells) {
+  // As the table editors' windows set them.
+  Grid->ControlLook().SetFixedGradientHoverFrom(clGray);
+  Grid->ControlLook().SetFixedGradientHoverTo(clWhite);
+  Grid->ControlLook().SetFixedGradientDownFrom(clGray);
+  Grid->ControlLook().SetFixedGradientDownTo(clSilver);
+  EXPECT_EQ(Grid->ZUZGradHoverFrom(), clGray);
+  EXPECT_EQ(Grid->ZUZGradHoverTo(), clWhite);
+  EXPECT_EQ(Grid->ZUZGradDownFrom(), clGray);
+  EXPECT_EQ(Grid->ZUZGradDownTo(), clSilver);
+  Grid->ControlLook().SetFixedGradientFrom(clNone); // no colour: the fixed cells keep theirs
+  EXPECT_EQ(Grid->ZUZGradientFrom(), TColor(0xFFFFFF));
+  Grid->ControlLook().SetFixedGradientMirrorTo(0x123456);
+  EXPECT_EQ(Grid->ZUZGradientMirrorTo(), TColor(0x123456));
+}
+
 TEST_F(ProGridLooksTest, PresetColours) {
   struct {
     TGridLook Look;

@@ -220,6 +220,24 @@ TEST_F(ProGridNodesTest, NodeSymbolShowsCollapsedAndExpanded) {
     EXPECT_NE(InkBounds(expanded), TRect()) << type;
     EXPECT_FALSE(SamePixels(expanded, collapsed)) << type;
   }
+  // Glyph nodes without both glyphs fall back to the raised or sunken box; with them they show
+  // the glyphs.
+  for (bool closed : {false, true}) {
+    Grid->GetCellGraphic(0, 1)->SetCellBoolean(closed);
+    Grid->CellNode().SetNodeType(cn3D);
+    const TBitmap box = paint();
+    Grid->CellNode().SetNodeType(cnGlyph);
+    EXPECT_TRUE(SamePixels(paint(), box)) << closed;
+    TBitmap glyph(8, 8);
+    glyph.Canvas().Brush().SetColor(closed ? clRed : clBlue);
+    glyph.Canvas().FillRect(Rect(0, 0, 8, 8));
+    glyph.Canvas().SetPixels(0, 0, clWhite); // the transparent key
+    Grid->CellNode().SetExpandGlyph(glyph);
+    Grid->CellNode().SetContractGlyph(glyph);
+    EXPECT_GT(CountColor(paint(), closed ? clRed : clBlue, Rect(0, 0, 40, 20)), 40) << closed;
+    Grid->CellNode().SetExpandGlyph(TBitmap());
+    Grid->CellNode().SetContractGlyph(TBitmap());
+  }
   // The flat box: a minus, and when collapsed a plus. Level 1, indent 12: the box starts at
   // 12 - 6 - 4 + 4 = 6, centred in the row's 20 pixels.
   Grid->CellNode().SetNodeType(cnFlat);

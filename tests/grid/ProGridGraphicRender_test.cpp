@@ -130,6 +130,20 @@ TEST_F(ProGridGraphicRenderTest, CommentMarkInTheCellsTopRightCorner) {
   EXPECT_TRUE(ColorBounds(shot, 0x0000FF, Grid->CellRect(3, 4)).IsEmpty());
 }
 
+TEST_F(ProGridGraphicRenderTest, GraphicsOfTheRealColumnShowWhereItIsDisplayed) {
+  Grid->AddComment(3, 3, "note"); // real column 3
+  Grid->AddButton(4, 2, 20, 12, "", haLeft, vaTop);
+  Grid->HideColumn(1);
+  const TBitmap shot = Render(*Grid);
+  EXPECT_FALSE(ColorBounds(shot, 0x0000FF, Grid->CellRect(2, 3)).IsEmpty());
+  EXPECT_TRUE(ColorBounds(shot, 0x0000FF, Grid->CellRect(3, 3)).IsEmpty());
+  // The button's click area lies in its displayed cell.
+  const TRect button = Grid->GetCellButtonRect(3, 2), cell = Grid->CellRect(3, 2);
+  EXPECT_GE(button.Left, cell.Left);
+  EXPECT_LE(button.Right, cell.Right);
+  EXPECT_EQ(button.Width(), 20);
+}
+
 // Top and bottom of a fixed cell's face, clear of its edges.
 struct TFace {
   TColor Top, Bottom;

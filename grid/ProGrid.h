@@ -19,6 +19,7 @@
 #include "grid/GridOptionTypes.h"
 #include "grid/GridOwnedSettings.h"
 #include "grid/GridSettings.h"
+#include "grid/IntList.h"
 #include "grid/MouseActions.h"
 #include "grid/Navigation.h"
 #include "grid/PrintSettings.h"
@@ -475,6 +476,8 @@ public:
   // The painter's layers, each on the working values of one cell.
   void DrawCellText(TCellPaint& P);
   void DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X);
+  // The keys of a sort by several columns, first key first; the header shows their glyphs.
+  TSortIndexList& SortIndexes() { return FSortIndexes; }
   // A rich-text cell shown as its plain text in R on any canvas (ACol real).
   void DrawRichCell(int ACol, int ARow, const TRect& R, TCanvas& ACanvas);
   void DrawCellBorders(TCellPaint& P, TRect R);
@@ -1583,6 +1586,7 @@ private:
   std::unique_ptr<TBitmap> FMeasure;
 
   // Painting.
+  TSortIndexList FSortIndexes;
   int FMaxEditLength = 0;
   bool FSpreadSheet = false;
   bool FAutoSize = false;

@@ -168,7 +168,8 @@ void TProStringGrid::DrawColumnSizeLine(int X) {
   TCanvas& c = Canvas();
   TPen saved;
   saved.Assign(c.Pen());
-  c.Pen().SetColor(clBlack);
+  // A black pen in XOR mode changes no pixel; white inverts them, and a second line restores them.
+  c.Pen().SetColor(clWhite);
   c.Pen().SetStyle(psDot);
   c.Pen().SetWidth(1);
   c.Pen().SetMode(pmXor);
@@ -183,7 +184,8 @@ void TProStringGrid::DrawRowSizeLine(int Y) {
   TCanvas& c = Canvas();
   TPen saved;
   saved.Assign(c.Pen());
-  c.Pen().SetColor(clBlack);
+  // A black pen in XOR mode changes no pixel; white inverts them, and a second line restores them.
+  c.Pen().SetColor(clWhite);
   c.Pen().SetStyle(psDot);
   c.Pen().SetWidth(1);
   c.Pen().SetMode(pmXor);

@@ -184,9 +184,11 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
   // The sort header and whether its glyph shows.
   int sortRow = ARow;
   if (IsMergedCell(P.ACol, ARow)) sortRow = FullCell(P.ACol, ARow).Bottom;
+  const int sortKey = FSortIndexes.FindIndex(RCol);
   bool sortHeader = sortRow == FSortSettings.Row() && FSortSettings.Show() && RowCount() > FixedRows() + 1 &&
-                    RCol == FSortSettings.Column();
-  bool sortGlyph = sortHeader && FixedRows() > 0 && (P.ACol >= FixedCols() || FSortSettings.FixedCols());
+                    (RCol == FSortSettings.Column() || sortKey >= 0);
+  bool sortGlyph = sortHeader && FixedRows() > 0 && (P.ACol >= FixedCols() || FSortSettings.FixedCols()) &&
+                   (sortKey <= 0 || FSortSettings.IndexShow());
 
   P.TextWidth = 0;
   if (kind == 1) {
@@ -269,15 +271,42 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
   if (url) c.Font().SetStyle(c.Font().Style() & ~fsUnderline);
 }
 
-void TProStringGrid::DrawSortIndicator(TCanvas& ACanvas, int, int Y, int X) {
+void TProStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X) {
+  auto line = [&](int x1, int y1, int x2, int y2) {
+    ACanvas.MoveTo(x1, y1);
+    ACanvas.LineTo(x2, y2);
+  };
+  if (FSortSettings.IndexShow()) {
+    const int i = FSortIndexes.FindIndex(ACol);
+    if (i < 0) return;
+    const TBitmap& indexUp = FSortSettings.IndexUpGlyph();
+    const TBitmap& indexDown = FSortSettings.IndexDownGlyph();
+    const bool glyphs = !indexUp.Empty() && !indexDown.Empty();
+    const bool descending = !FSortIndexes.SortDirections(i);
+    const int saved = ACanvas.SaveDC();
+    ACanvas.Brush().SetColor(FSortSettings.IndexColor());
+    ACanvas.Pen().SetColor(clBlack);
+    if (glyphs) {
+      TBitmap glyph = descending ? indexUp : indexDown;
+      glyph.SetTransparent(true);
+      ACanvas.Draw(X - 7, Y - 7, glyph);
+    } else if (descending) {
+      ACanvas.Polygon({{X - 7, Y - 5}, {X + 7, Y - 5}, {X, Y + 8}});
+    } else {
+      ACanvas.Polygon({{X - 6, Y + 8}, {X + 6, Y + 8}, {X, Y - 4}});
+    }
+    ACanvas.SetBkMode(TRANSPARENT);
+    ACanvas.Brush().SetStyle(bsClear);
+    ACanvas.Font().SetColor(clBlack);
+    ACanvas.Font().SetSize(6);
+    ACanvas.TextOut(X - 2, descending ? Y - 4 : Y - 2, std::to_string(i + 1));
+    ACanvas.RestoreDC(saved);
+    return;
+  }
   const TBitmap& up = FSortSettings.UpGlyph();
   const TBitmap& down = FSortSettings.DownGlyph();
   bool descending = FSortSettings.Descending();
   if (up.Empty() || down.Empty()) {
-    auto line = [&](int x1, int y1, int x2, int y2) {
-      ACanvas.MoveTo(x1, y1);
-      ACanvas.LineTo(x2, y2);
-    };
     if (descending) {
       ACanvas.Pen().SetColor(clWhite);
       line(X + 4, Y - 4, X, Y + 4);

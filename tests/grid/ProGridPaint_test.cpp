@@ -203,3 +203,99 @@ TEST_F(ProGridPaintTest, GridBorderOfTheGradientLooks) {
     EXPECT_EQ(shot.Pixel(w / 2, 0) == 0x00C0C0, c.Border) << c.Look << " flat " << c.Flat;
   }
 }
+
+namespace {
+
+TRect InnerOf(const TRect& r) {
+  return {r.Left + 2, r.Top + 2, r.Right - 3, r.Bottom - 3};
+}
+
+} // namespace
+
+TEST_F(ProGridPaintTest, SortGlyphOnTheFirstSortColumnUnlessIndexesShow) {
+  Grid->SortSettings().SetShow(true);
+  Grid->SortSettings().SetRow(0);
+  Grid->SortSettings().SetColumn(-1);
+  Grid->SortIndexes().AddIndex(2, true);
+  Grid->SortIndexes().AddIndex(3, false);
+  TBitmap shot = Render(*Grid);
+  EXPECT_GT(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(2, 0))), 0);
+  EXPECT_EQ(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(3, 0))), 0);
+  EXPECT_EQ(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(4, 0))), 0);
+  Grid->SortSettings().SetIndexShow(true);
+  TBitmap indexed = Render(*Grid);
+  EXPECT_GT(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(2, 0))), 0);
+  EXPECT_GT(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(3, 0))), 0);
+  EXPECT_EQ(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(4, 0))), 0);
+}
+
+TEST_F(ProGridPaintTest, FixedCellFills) {
+  Grid->SetFixedColor(clBtnFace);
+  Grid->GotoCell(2, 3);
+  auto centre = [&](const TBitmap& b, int c, int r) {
+    TRect cell = Grid->CellRect(c, r);
+    return b.Pixel((cell.Left + cell.Right) / 2 + 8, (cell.Top + cell.Bottom) / 2);
+  };
+  Grid->SetActiveCellShow(true);
+  Grid->SetActiveCellColor(0x00FF00);
+  Grid->SetActiveCellColorTo(clNone);
+  Grid->SortSettings().SetColumn(4);
+  Grid->SortSettings().SetRow(0);
+  Grid->SortSettings().SetHeaderColor(0x0000FF);
+  TBitmap shot = Render(*Grid);
+  EXPECT_EQ(centre(shot, 0, 3), 0x00FF00) << "the head of the current row";
+  EXPECT_EQ(centre(shot, 2, 0), 0x00FF00) << "the head of the current column";
+  EXPECT_EQ(centre(shot, 4, 0), 0x0000FF) << "the sorted column's header";
+  Grid->SortSettings().SetHeaderColor(clNone);
+  Grid->SetActiveCellShow(false);
+  TBitmap plain = Render(*Grid);
+  TRect head = Grid->CellRect(4, 0);
+  const int x = (head.Left + head.Right) / 2 + 8;
+  EXPECT_GT(Brightness(plain.Pixel(x, head.Top + 2)), Brightness(plain.Pixel(x, head.Bottom - 4)))
+      << "without a header colour the normal gradient";
+  Grid->SetHoverFixedCells(hfFixedRows);
+  Grid->SetHoverFixedCell(4, 0);
+  TBitmap hover = Render(*Grid);
+  EXPECT_FALSE(SamePixels(hover, plain));
+  EXPECT_NEAR(Brightness(hover.Pixel(x, head.Top + 3)), Brightness(0xCFD0D1), 30)
+      << "the hover gradient starts near its from colour";
+  Grid->SetHoverFixedCells(hfFixedColumns);
+  EXPECT_TRUE(SamePixels(Render(*Grid), plain)) << "hover only where the setting covers the cell";
+}
+
+TEST_F(ProGridPaintTest, FixedRowUnderEachLook) {
+  for (TGridLook look :
+       {glStandard, glSoft, glClassic, glZUZ, glXP, glListView, glVista, glWin7, glOffice2007}) {
+    Grid->SetLook(look);
+    TBitmap shot = Render(*Grid);
+    TRect head = Grid->CellRect(3, 0);
+    const int x = (head.Left + head.Right) / 2;
+    const bool gradient =
+        look == glZUZ || look == glXP || look == glVista || look == glWin7 || look == glOffice2007;
+    if (gradient) {
+      EXPECT_NE(shot.Pixel(x, head.Top + 3), shot.Pixel(x, head.Bottom - 4)) << look;
+    }
+    EXPECT_NE(shot.Pixel(x, (head.Top + head.Bottom) / 2), clWhite)
+        << "fixed cells are not blank, look " << look;
+  }
+}
+
+TEST_F(ProGridPaintTest, SizingLinesDrawnTwiceLeaveTheCanvasAsItWas) {
+  const int x = Grid->CellRect(2, 2).Left + 5, y = Grid->CellRect(2, 2).Top + 5;
+  TBitmap before = Render(*Grid);
+  int times = 1;
+  Grid->OnPainted = [&](TObject*) {
+    for (int i = 0; i < times; ++i) {
+      Grid->DrawColumnSizeLine(x);
+      Grid->DrawRowSizeLine(y);
+    }
+  };
+  TBitmap once = Render(*Grid);
+  EXPECT_FALSE(SamePixels(before, once));
+  int changed = 0;
+  for (int i = 0; i < 60; ++i)
+    changed += once.Pixel(x, i) != before.Pixel(x, i);
+  EXPECT_GT(changed, 10) << "a dotted line down column x";
+  times = 2;
+  EXPECT_TRUE(SamePixels(before, Render(*Grid)));
+}

@@ -557,6 +557,13 @@ public:
   void HeaderFrameChanged();
   // Repaints a part of the header (rectangle relative to the window).
   void InvalidateHeaderRect(const TRect& R);
+  // Repaints a part of the client area (client coordinates: below a shown header).
+  void InvalidateClientRect(const TRect& R);
+  // Mouse messages of the window: the header's strip goes to the header as non-client messages,
+  // the rest moves into client coordinates. True when the header handled the message.
+  bool RouteHeaderMessage(TMessage& Message);
+  // The header's cursor over its splitters at a client point; false when the header has none.
+  bool ShowHeaderCursor(TPoint P);
 
   // ---------------------------------------------------------------- events
   TVTInitNodeEvent OnInitNode;

@@ -134,7 +134,7 @@ bool TBaseNodeTree::ToggleAnimationStep(int Step, int StepSize) {
       strip.Bottom = std::min(strip.Bottom, strip.Top + Step + StepSize + 1);
     else
       strip.Top = std::max(strip.Top, strip.Bottom - Step - StepSize - 1);
-    InvalidateRect(strip);
+    InvalidateClientRect(strip);
   } else if (StepSize == 0) {
     Invalidate();
   }

@@ -3,6 +3,8 @@
 #include "tree/NodeTrees.h"
 #include "tree/VTHeader.h"
 
+#include "platform/ui/Messages.h"
+
 TColumnIndex TBaseNodeTree::MainColumn() const {
   return FHeader ? FHeader->MainColumn() : NoColumn;
 }
@@ -32,9 +34,9 @@ void TBaseNodeTree::DoColumnResize(TColumnIndex Column) {
       int left = 0, right = 0;
       columns.GetColumnBounds(Column, left, right);
       if (FBiDiMode == bdRightToLeft)
-        InvalidateRect(TRect{0, 0, right, ClientHeight()});
+        InvalidateClientRect(TRect{0, 0, right, ClientHeight()});
       else
-        InvalidateRect(TRect{left, 0, ClientWidth(), ClientHeight()});
+        InvalidateClientRect(TRect{left, 0, ClientWidth(), ClientHeight()});
     }
     FHeader->Invalidate(columns[Column], true);
   }
@@ -61,4 +63,48 @@ void TBaseNodeTree::InvalidateHeaderRect(const TRect& R) {
   if (Destroying()) return;
   // The header lies above the client area; the control's surface holds both.
   InvalidateRect(R);
+}
+
+void TBaseNodeTree::InvalidateClientRect(const TRect& R) {
+  const int shift = HeaderHeightShown();
+  InvalidateRect(TRect{R.Left, R.Top + shift, R.Right, R.Bottom + shift});
+}
+
+bool TBaseNodeTree::ShowHeaderCursor(TPoint P) {
+  if (!FHeader || !FHeader->UseColumns()) return false;
+  TMessage m{WM_SETCURSOR, 0, MakeLParam(P.X, P.Y), 0};
+  FHeader->NoteMousePosition(P, true);
+  if (!FHeader->ProcessMessage(m)) return false;
+  // While tracking the cursor stays as it is.
+  if (FHeader->States().Empty()) ShowWindowCursor(static_cast<TCursor>(m.LParam));
+  return true;
+}
+
+bool TBaseNodeTree::RouteHeaderMessage(TMessage& Message) {
+  if (!FHeader) return false;
+  const unsigned msg = Message.Msg;
+  const bool mouse = msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK;
+  const int shown = HeaderHeightShown();
+  if (mouse && shown > 0) {
+    const TPoint w{LParamX(Message.LParam), LParamY(Message.LParam)};
+    if (w.Y < shown && FHeader->States().Empty()) {
+      // The header's strip: a non-client message with the screen point.
+      const TPoint screen = ClientToScreen(w);
+      TMessage nc{msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE, Message.WParam, MakeLParam(screen.X, screen.Y), 0};
+      const bool handled = FHeader->ProcessMessage(nc);
+      if (msg == WM_MOUSEMOVE) {
+        if (!ShowHeaderCursor(TPoint{w.X, w.Y - shown})) ShowWindowCursor(Cursor());
+      } else if (!handled && msg == WM_LBUTTONDOWN && CanFocus() && !Focused()) {
+        SetFocus();
+      }
+      Message.Result = nc.Result;
+      return true;
+    }
+    Message.LParam = MakeLParam(w.X, w.Y - shown);
+  }
+  if (mouse && msg == WM_MOUSEMOVE)
+    FHeader->NoteMousePosition(TPoint{LParamX(Message.LParam), LParamY(Message.LParam)}, true);
+  if (msg == CM_MOUSELEAVE) FHeader->NoteMousePosition(TPoint{-1, -1}, false);
+  if (!FHeader->UseColumns() && FHeader->States().Empty()) return false;
+  return FHeader->ProcessMessage(Message);
 }

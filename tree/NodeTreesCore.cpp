@@ -472,6 +472,7 @@ void TBaseNodeTree::WndProc(TMessage& Message) {
     TWorkerThread::DeliverMail(this);
     return;
   }
+  if (RouteHeaderMessage(Message)) return;
   if (DispatchTreeMessage(Message)) return;
   TCustomControl::WndProc(Message);
 }

@@ -5,6 +5,7 @@
 #include "platform/ui/Beep.h"
 #include "platform/ui/Forms.h"
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include <algorithm>
 
@@ -275,14 +276,20 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
     break;
   case VK_ADD:
     if (ctrl) {
-      if (Has(toReverseFullExpandHotKey) != bool(shift & ssShift)) FullExpand(nullptr);
+      if (Has(toReverseFullExpandHotKey) != bool(shift & ssShift))
+        FullExpand(nullptr);
+      else
+        FHeader->AutoFitColumns(true, smaUseColumnOption, -1, -1);
     } else if (FFocusedNode && !FFocusedNode->States.Has(vsExpanded)) {
       ToggleNode(FFocusedNode);
     }
     break;
   case VK_SUBTRACT:
     if (ctrl) {
-      if (Has(toReverseFullExpandHotKey) != bool(shift & ssShift)) FullCollapse(nullptr);
+      if (Has(toReverseFullExpandHotKey) != bool(shift & ssShift))
+        FullCollapse(nullptr);
+      else
+        FHeader->RestoreColumns();
     } else if (FFocusedNode && FFocusedNode->States.Has(vsExpanded)) {
       ToggleNode(FFocusedNode);
     }

@@ -478,7 +478,7 @@ void TBaseNodeTree::MouseMove(TShiftState Shift, int X, int Y) {
                      std::max({a.Left, a.Right, b.Left, b.Right}), std::max({a.Top, a.Bottom, b.Top, b.Bottom}));
       OffsetRect(u, -EffectiveOffsetX(), FOffsetY);
       InflateRect(u, 1, 1);
-      InvalidateRect(u);
+      InvalidateClientRect(u);
     }
     Update();
     return;
@@ -554,6 +554,7 @@ void TBaseNodeTree::DoPopupMenu(PVNode Node, TColumnIndex Column, TPoint Positio
 
 void TBaseNodeTree::WMSetCursor(TPoint P) {
   if (TreeStates().Has(tsWheelPanning) || TreeStates().Has(tsWheelScrolling)) return;
+  if (ShowHeaderCursor(P)) return;
   TCursor cursor = Cursor();
   bool split = false;
   if (Has(toNodeHeightResize)) {

@@ -4,6 +4,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ExtCtrls.h"
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include <algorithm>
 
@@ -61,6 +62,9 @@ void TBaseNodeTree::WMTimer(unsigned TimerID) {
   case SearchTimer:
     StopIncrementalSearch();
     break;
+  case HeaderTimer:
+    FHeader->HoverTimerTick();
+    break;
   case ThemeChangeTimer:
     StopTreeTimer(ThemeChangeTimer);
     Invalidate();
@@ -117,6 +121,9 @@ void TBaseNodeTree::Resize() {
   DoStateChange({tsSizing});
   try {
     UpdateScrollBars(true);
+    TMessage size{WM_SIZE, 0, 0, 0};
+    FHeader->ProcessMessage(size);
+    FHeader->DistributeSpringWidth();
     if (IsEditing()) RefreshEditorBounds();
   } catch (...) {
     DoStateChange({}, {tsSizing});
@@ -158,7 +165,7 @@ TRect TBaseNodeTree::InvalidateNodeRect(PVNode Node) {
     return ClientRect();
   }
   const TRect r = GetDisplayRect(Node, NoColumn, false);
-  InvalidateRect(r);
+  InvalidateClientRect(r);
   return r;
 }
 
@@ -178,7 +185,7 @@ void TBaseNodeTree::InvalidateToBottom(PVNode Node) {
   if (Has(toChildrenAbove) && Node->States.Has(vsExpanded))
     r.Top -= static_cast<int>(NodeHeight(Node) + Node->TotalHeight);
   r.Bottom = ClientHeight();
-  InvalidateRect(r);
+  InvalidateClientRect(r);
 }
 
 void TBaseNodeTree::RepaintNode(PVNode Node) {

@@ -152,9 +152,6 @@ public:
   TPoint TrackPoint() const { return FTrackPoint; }
   // The drag of a column: its image's top-left (screen) while shown.
   bool DragImageShown() const { return FDragImageShown; }
-  // Pixels the mouse must move past the press before a column drag starts.
-  int DragThreshold() const { return FDragThreshold; }
-  void SetDragThreshold(int Value) { FDragThreshold = Value; }
   bool HoverTimerRunning() const;
   // The hover timer's tick (the tree's window timer 3).
   void HoverTimerTick();
@@ -212,8 +209,6 @@ private:
   bool FDragImageShown = false;
   TPoint FDragImagePos, FDragHotSpot;
   bool FDragHorizontalOnly = false;
-  int FDragThreshold = 5;
-  class TTimer* FHoverTimer = nullptr;
   TPoint FMousePos;
   bool FMouseInside = false;
 };

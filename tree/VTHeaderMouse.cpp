@@ -1,7 +1,6 @@
 // The header under the mouse: hot tracking, pressing and clicking columns (check controls and
 // automatic sorting), context menus, dragging a column to a new place, dragging a splitter or the
 // bottom edge, double clicks on splitters, the cursor, and cancelling with Escape or lost focus.
-#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/KeyState.h"
 #include "tree/NodeTrees.h"
 #include "tree/VTHeader.h"
@@ -33,7 +32,7 @@ TPoint TVTHeader::MessageClientPoint(const TMessage& Message, bool NonClient) co
 }
 
 bool TVTHeader::HoverTimerRunning() const {
-  return FHoverTimer && FHoverTimer->Enabled();
+  return FOwner->TreeTimerRunning(HeaderHoverTimer);
 }
 
 void TVTHeader::NoteMousePosition(TPoint Client, bool Inside) {
@@ -45,24 +44,12 @@ void TVTHeader::HoverTimerTick() {
   const TPoint p = FMousePos;
   TNodeTreeColumns& c = *FColumns;
   if (!FMouseInside || !InHeader(p) || (c.FDownIndex > NoColumn && c.FDownIndex != c.FHoverIndex)) {
-    if (FHoverTimer) FHoverTimer->SetEnabled(false);
+    FOwner->StopTreeTimer(HeaderHoverTimer);
     c.FHoverIndex = c.FClickIndex = c.FDownIndex = NoColumn;
     c.FCheckBoxHit = false;
     Invalidate(nullptr);
   }
 }
-
-namespace {
-void RestartHoverTimer(TVTHeader& header, TTimer*& timer, TBaseNodeTree* tree) {
-  if (!timer) {
-    timer = new TTimer(tree);
-    timer->SetInterval(50);
-    timer->OnTimer = [&header](TObject*) { header.HoverTimerTick(); };
-  }
-  timer->SetEnabled(false);
-  timer->SetEnabled(true);
-}
-} // namespace
 
 bool TVTHeader::CanSizeHeader(TPoint P) {
   return DoCanSplitterResizeHeader(P, Has(hoHeightResize));
@@ -253,14 +240,14 @@ bool TVTHeader::TrackMouseMove(TMessage& Message) {
   const TPoint p = PointOf(Message);
   TNodeTreeColumns& c = *FColumns;
   if (FStates.Has(hsColumnWidthTrackPending)) {
-    if (FHoverTimer) FHoverTimer->SetEnabled(false);
+    FOwner->StopTreeTimer(HeaderHoverTimer);
     FStates.Exclude(hsColumnWidthTrackPending);
     FStates.Include(hsColumnWidthTracking);
     Message.Result = 0;
     return true;
   }
   if (FStates.Has(hsHeightTrackPending)) {
-    if (FHoverTimer) FHoverTimer->SetEnabled(false);
+    FOwner->StopTreeTimer(HeaderHoverTimer);
     FStates.Exclude(hsHeightTrackPending);
     FStates.Include(hsHeightTracking);
     Message.Result = 0;
@@ -298,9 +285,9 @@ bool TVTHeader::TrackMouseMove(TMessage& Message) {
       allowed = true;
       if (FOwner->OnHeaderDragging) FOwner->OnHeaderDragging(this, c.FDownIndex, allowed);
     }
-    if (allowed && (std::abs(FDragStart.X - screen.X) > FDragThreshold ||
-                    std::abs(FDragStart.Y - screen.Y) > FDragThreshold)) {
-      if (FHoverTimer) FHoverTimer->SetEnabled(false);
+    if (allowed && (std::abs(FDragStart.X - screen.X) > FOwner->DragThreshold() ||
+                    std::abs(FDragStart.Y - screen.Y) > FOwner->DragThreshold())) {
+      FOwner->StopTreeTimer(HeaderHoverTimer);
       const TColumnIndex pressed = c.FDownIndex;
       c.FDownIndex = c.FHoverIndex = NoColumn;
       c.InvalidateColumn(pressed);
@@ -477,7 +464,7 @@ bool TVTHeader::ProcessMessage(TMessage& Message) {
     TPopupMenu* menu = FPopupMenu;
     if (!menu) menu = DoGetHeaderPopupMenu(c.ColumnFromPosition(TPoint{p.X, p.Y + FHeight}, true), p);
     if (!menu) return false;
-    if (FHoverTimer) FHoverTimer->SetEnabled(false);
+    FOwner->StopTreeTimer(HeaderHoverTimer);
     c.FHoverIndex = NoColumn;
     menu->SetPopupComponent(FOwner);
     const TPoint screen = PointOf(Message);
@@ -519,8 +506,11 @@ bool TVTHeader::ProcessMessage(TMessage& Message) {
     const TPoint p = MessageClientPoint(Message, true);
     NoteMousePosition(p, true);
     if (FOwner->OnHeaderMouseMove) FOwner->OnHeaderMouseMove(this, CurrentShiftState(), p.X, p.Y + FHeight);
-    if (InHeader(p) && (c.UpdateHoverColumn(p) || (c.FDownIndex > NoColumn && c.FDownIndex != c.FHoverIndex)))
-      RestartHoverTimer(*this, FHoverTimer, FOwner);
+    if (InHeader(p) &&
+        (c.UpdateHoverColumn(p) || (c.FDownIndex > NoColumn && c.FDownIndex != c.FHoverIndex))) {
+      FOwner->StopTreeTimer(HeaderHoverTimer);
+      FOwner->SetTreeTimer(HeaderHoverTimer, 50);
+    }
     return false;
   }
   case WM_TIMER:

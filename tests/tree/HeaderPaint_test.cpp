@@ -1,0 +1,142 @@
+// The header as the window shows it, rendered to PNG and checked at sample points: shortened and
+// wrapped captions, the sort arrow beside right-aligned and right-to-left captions, the pressed
+// cell's shift and the embossed disabled caption.
+#include "InputFixture.h"
+#include "support/PixelTools.h"
+#include "support/TempDir.h"
+#include "tree/VTHeader.h"
+
+namespace {
+
+const TColor Text = ColorToRGB(clWindowText);
+const TColor Arrow = ColorToRGB(clBtnShadow);
+const TColor Hot = clRed;
+
+bool IsText(TColor c) {
+  return c == Text;
+}
+
+class THeaderPaintTest : public TTreeInputTest {
+protected:
+  void SetUp() override {
+    TTreeInputTest::SetUp();
+    Tree->Font().SetName("DejaVu Sans");
+    Header().Font().SetName("DejaVu Sans");
+    Header().SetOptions(Header().Options() + TVTHeaderOptions{hoVisible});
+    Tree->Colors().SetColor(vcHeaderHot, Hot);
+  }
+  TVTHeader& Header() { return Tree->Header(); }
+  TNodeTreeColumns& Columns() { return Header().Columns(); }
+  TNodeTreeColumn& Add(const std::string& text, int width) {
+    TNodeTreeColumn* c = Columns().Add();
+    c->SetText(text);
+    c->SetWidth(width);
+    return *c;
+  }
+  // The tree's pixels through a PNG of the form, the tree's top-left at (0, 0).
+  TBitmap Shot() {
+    Tree->Invalidate();
+    Application->ProcessMessages();
+    TTempDir dir;
+    TBitmap whole, tree;
+    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("header.png")));
+    EXPECT_TRUE(whole.LoadFromFile(dir.File("header.png")));
+    const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
+    const TPoint form = Form->ClientToScreen(TPoint{0, 0});
+    tree.SetSize(Tree->Width(), Tree->Height());
+    for (int y = 0; y < tree.Height(); ++y)
+      for (int x = 0; x < tree.Width(); ++x)
+        tree.SetPixel(x, y, whole.Pixel(x + origin.X - form.X, y + origin.Y - form.Y));
+    return tree;
+  }
+  // The inside of a column's header cell, without its edges.
+  TRect Inside(TColumnIndex c) {
+    return TRect{Columns()[c]->Left() + 2, 2, Columns()[c]->Left() + Columns()[c]->Width() - 2,
+                 Header().Height() - 2};
+  }
+  TRect TextInk(const TBitmap& b, TColumnIndex c) { return PixelTools::BoundsWhere(b, Inside(c), IsText); }
+};
+
+TEST_F(THeaderPaintTest, LongCaptionIsShortenedOrWrapped) {
+  Add("Flow temperature of the return", 70);
+  Add("Flow temperature of the return", 70)
+      .SetOptions(Columns()[1]->Options() + TVTColumnOptions{coWrapCaption});
+  Header().SetHeight(44);
+  const TBitmap b = Shot();
+  const TRect shortened = TextInk(b, 0);
+  ASSERT_FALSE(shortened.IsEmpty());
+  EXPECT_LE(shortened.Right, Columns()[0]->Left() + 70 - 2 - Columns()[0]->Margin() + 1) << Sketch(b);
+  EXPECT_EQ(Columns()[0]->CaptionText(), "Flow temperature of the return");
+
+  const TRect wrapped = TextInk(b, 1);
+  ASSERT_FALSE(wrapped.IsEmpty());
+  EXPECT_NE(Columns()[1]->CaptionText().find('\n'), std::string::npos);
+  EXPECT_GT(wrapped.Height(), shortened.Height() + 6) << "more than one line";
+  EXPECT_LE(wrapped.Right, Inside(1).Right);
+}
+
+TEST_F(THeaderPaintTest, SortArrowSitsAtTheRightMarginOfARightAlignedCaption) {
+  TNodeTreeColumn& right = Add("Flow", 90);
+  right.SetCaptionAlignment(taRightJustify);
+  TNodeTreeColumn& rtl = Add("Flow", 90);
+  rtl.SetCaptionAlignment(taRightJustify);
+  rtl.SetBiDiMode(bdRightToLeft);
+  Header().SetSortColumn(0);
+  TBitmap b = Shot();
+  TRect arrow = ColorBounds(b, Arrow, Inside(0));
+  TRect text = TextInk(b, 0);
+  ASSERT_FALSE(arrow.IsEmpty());
+  ASSERT_FALSE(text.IsEmpty());
+  EXPECT_LE(arrow.Right, Inside(0).Right - right.Margin());
+  EXPECT_GE(arrow.Left, Inside(0).Right - right.Margin() - 16);
+  EXPECT_LT(text.Right, arrow.Left) << "the caption ends before the arrow";
+
+  Header().SetSortColumn(1);
+  b = Shot();
+  arrow = ColorBounds(b, Arrow, Inside(1));
+  text = TextInk(b, 1);
+  ASSERT_FALSE(arrow.IsEmpty());
+  ASSERT_FALSE(text.IsEmpty());
+  EXPECT_LT(arrow.Right, text.Left) << "right to left: the arrow comes first";
+  EXPECT_LE(arrow.Left, Inside(1).Left + rtl.Margin() + 16);
+  EXPECT_TRUE(ColorBounds(b, Arrow, Inside(0)).IsEmpty()) << "only the sort column has an arrow";
+}
+
+TEST_F(THeaderPaintTest, PressedCellDrawsItsCaptionOnePixelRightAndDown) {
+  Add("Name", 80);
+  Add("Value", 80);
+  const TRect normal = TextInk(Shot(), 1);
+  Headless::MouseMove(*Tree, TPoint{120, 8});
+  Headless::MouseDown(*Tree, TPoint{120, 8});
+  ASSERT_EQ(Columns().DownIndex(), 1);
+  const TRect pressed = TextInk(Shot(), 1);
+  Headless::MouseUp(*Tree, TPoint{120, 8});
+  ASSERT_FALSE(normal.IsEmpty());
+  EXPECT_EQ(pressed.Left, normal.Left + 1);
+  EXPECT_EQ(pressed.Top, normal.Top + 1);
+}
+
+TEST_F(THeaderPaintTest, DisabledColumnIsEmbossedAndNeverHot) {
+  Add("Name", 80);
+  TNodeTreeColumn& off = Add("Value", 80);
+  off.SetOptions(off.Options() - TVTColumnOptions{coEnabled});
+  Header().SetOptions(Header().Options() + TVTHeaderOptions{hoHotTrack});
+  Headless::MouseMove(*Tree, TPoint{40, 8});
+  ASSERT_EQ(Columns().HoverIndex(), 0);
+  TBitmap b = Shot();
+  EXPECT_GT(CountColor(b, Hot, Inside(0)), 0) << "an enabled column shows hot";
+
+  Headless::MouseMove(*Tree, TPoint{120, 8});
+  ASSERT_EQ(Columns().HoverIndex(), 1);
+  b = Shot();
+  EXPECT_EQ(CountColor(b, Hot, Inside(1)), 0) << "never hot";
+  EXPECT_TRUE(TextInk(b, 1).IsEmpty()) << "no caption in the normal colour";
+  const TRect shadow = ColorBounds(b, Arrow, Inside(1));
+  const TRect light = ColorBounds(b, ColorToRGB(clBtnHighlight), Inside(1));
+  ASSERT_FALSE(shadow.IsEmpty());
+  ASSERT_FALSE(light.IsEmpty());
+  EXPECT_EQ(light.Right, shadow.Right + 1) << "the highlight lies one pixel right of the shadow";
+  EXPECT_EQ(light.Bottom, shadow.Bottom + 1);
+}
+
+} // namespace

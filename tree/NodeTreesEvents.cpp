@@ -1,6 +1,7 @@
 // The dispatchers: each fires its event when one is assigned, with the presets of its arguments,
 // and adds the tree's own step before or after.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ExtCtrls.h"
 
@@ -119,8 +120,8 @@ void TBaseNodeTree::DoRemoveFromSelection(PVNode Node) {
 
 bool TBaseNodeTree::DoFocusChanging(PVNode OldNode, PVNode NewNode, TColumnIndex OldColumn,
                                     TColumnIndex NewColumn) {
-  // Without columns every column index allows the focus.
-  bool allowed = true;
+  // Without columns every column index allows the focus; with them only a focusable column does.
+  bool allowed = NewColumn == OldColumn || !FHeader->UseColumns() || FHeader->AllowFocus(NewColumn);
   if (OnFocusChanging) OnFocusChanging(this, OldNode, NewNode, OldColumn, NewColumn, allowed);
   return allowed;
 }
@@ -203,14 +204,15 @@ bool TBaseNodeTree::DoCanSplitterResizeNode(TPoint P, PVNode Node, TColumnIndex 
   return Allowed;
 }
 
-bool TBaseNodeTree::DoNodeHeightTracking(PVNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint,
-                                         TPoint P) {
+bool TBaseNodeTree::DoNodeHeightTracking(PVNode Node, TColumnIndex Column, TShiftState Shift,
+                                         TPoint& TrackPoint, TPoint P) {
   bool allowed = true;
   if (OnNodeHeightTracking) OnNodeHeightTracking(this, Node, Column, Shift, TrackPoint, P, allowed);
   return allowed;
 }
 
-bool TBaseNodeTree::DoNodeHeightDblClickResize(PVNode Node, TColumnIndex Column, TShiftState Shift, TPoint P) {
+bool TBaseNodeTree::DoNodeHeightDblClickResize(PVNode Node, TColumnIndex Column, TShiftState Shift,
+                                               TPoint P) {
   bool allowed = true;
   if (OnNodeHeightDblClickResize) OnNodeHeightDblClickResize(this, Node, Column, Shift, P, allowed);
   return allowed;
@@ -249,8 +251,8 @@ bool TBaseNodeTree::DoPaintBackground(TCanvas& TargetCanvas, const TRect& R) {
   return handled;
 }
 
-void TBaseNodeTree::DoBeforeItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect, TColor& Color,
-                                      TItemEraseAction& EraseAction) {
+void TBaseNodeTree::DoBeforeItemErase(TCanvas& TargetCanvas, PVNode Node, const TRect& ItemRect,
+                                      TColor& Color, TItemEraseAction& EraseAction) {
   if (OnBeforeItemErase) OnBeforeItemErase(this, TargetCanvas, Node, ItemRect, Color, EraseAction);
 }
 
@@ -269,7 +271,8 @@ void TBaseNodeTree::DoAfterItemPaint(TCanvas& TargetCanvas, PVNode Node, const T
 }
 
 void TBaseNodeTree::DoBeforeCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
-                                      TVTCellPaintMode CellPaintMode, const TRect& CellRect, TRect& ContentRect) {
+                                      TVTCellPaintMode CellPaintMode, const TRect& CellRect,
+                                      TRect& ContentRect) {
   if (!OnBeforeCellPaint) return;
   TargetCanvas.Font().Assign(Font());
   // Asking for a margin must not paint: redrawing is off around the handler.
@@ -284,7 +287,8 @@ void TBaseNodeTree::DoBeforeCellPaint(TCanvas& TargetCanvas, PVNode Node, TColum
   if (quiet) SuspendRedraw(false);
 }
 
-void TBaseNodeTree::DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column, const TRect& CellRect) {
+void TBaseNodeTree::DoAfterCellPaint(TCanvas& TargetCanvas, PVNode Node, TColumnIndex Column,
+                                     const TRect& CellRect) {
   if (OnAfterCellPaint) OnAfterCellPaint(this, TargetCanvas, Node, Column, CellRect);
 }
 

@@ -1,6 +1,7 @@
 // Hit testing and node geometry: the node at a position, the part of a node under a point, the
 // rectangle of a node, and the order of two nodes.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ImageList.h"
 
@@ -40,8 +41,10 @@ void TBaseNodeTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitI
     HitInfo.HitPositions.Include(hiAbove);
   else if (Y > height)
     HitInfo.HitPositions.Include(hiBelow);
+  const TNodeTreeColumns& columns = FHeader->Columns();
   if (Relative) {
-    X += EffectiveOffsetX();
+    // The fixed columns never scroll.
+    if (X >= columns.GetVisibleFixedWidth()) X += EffectiveOffsetX();
     Y -= FOffsetY;
   }
   HitInfo.HitPoint = Point(X, Y);
@@ -54,18 +57,46 @@ void TBaseNodeTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitI
   }
   if (!HitInfo.HitNode->States.Has(vsInitialized)) InitNode(HitInfo.HitNode);
   HitInfo.HitColumn = NoColumn;
+  int cellWidth = static_cast<int>(width);
+  TAlignment alignment = FAlignment;
+  TBiDiMode bidi = FBiDiMode;
+  if (FHeader->UseColumns()) {
+    int left = 0, right = 0;
+    HitInfo.HitColumn = columns.ColumnAndEdgesAt(Point(X, Y), left, false, right);
+    if (HitInfo.HitColumn >= 0 && Has(toAutoSpanColumns)) {
+      // Empty neighbour cells join the cell.
+      const TColumnIndex found = HitInfo.HitColumn;
+      while (HitInfo.HitColumn >= 0 && DoGetCellIsEmpty(HitInfo.HitNode, HitInfo.HitColumn)) {
+        const TColumnIndex previous = columns.GetPreviousVisibleColumn(HitInfo.HitColumn);
+        if (previous < 0) break;
+        HitInfo.HitColumn = previous;
+        left -= columns[previous]->Width();
+      }
+      for (TColumnIndex next = columns.GetNextVisibleColumn(found);
+           next >= 0 && DoGetCellIsEmpty(HitInfo.HitNode, next); next = columns.GetNextVisibleColumn(next))
+        right += columns[next]->Width();
+    }
+    if (HitInfo.HitColumn == InvalidColumn) {
+      HitInfo.HitPositions.Include(hiNowhere);
+      return;
+    }
+    X -= left;
+    cellWidth = right - left;
+    alignment = columns[HitInfo.HitColumn]->Alignment();
+    bidi = columns[HitInfo.HitColumn]->BiDiMode();
+  }
   HitInfo.HitPositions = {hiOnItem};
   if (Has(toNodeHeightResize)) {
-    const TRect r = GetDisplayRect(HitInfo.HitNode, NoColumn, false);
+    const TRect r = GetDisplayRect(HitInfo.HitNode, HitInfo.HitColumn, false);
     if (Y <= r.Top - FOffsetY + 1)
       HitInfo.HitPositions.Include(hiUpperSplitter);
     else if (Y >= r.Bottom - FOffsetY - 3)
       HitInfo.HitPositions.Include(hiLowerSplitter);
   }
-  if (FBiDiMode == bdLeftToRight)
-    ClassifyHitLeftToRight(HitInfo, X, static_cast<int>(width), FAlignment);
+  if (bidi == bdLeftToRight)
+    ClassifyHitLeftToRight(HitInfo, X, cellWidth, alignment);
   else
-    ClassifyHitRightToLeft(HitInfo, X, static_cast<int>(width), FAlignment);
+    ClassifyHitRightToLeft(HitInfo, X, cellWidth, alignment);
 }
 
 void TBaseNodeTree::ClassifyHitLeftToRight(THitInfo& HitInfo, int X, int Width, TAlignment Alignment) {
@@ -120,10 +151,13 @@ void TBaseNodeTree::ClassifyHitLeftToRight(THitInfo& HitInfo, int X, int Width, 
     break;
   case taCenter: {
     const int mid = (pos + Width - textWidth) / 2;
-    HitInfo.HitPositions.Include(X < mid ? hiOnItemLeft : X < mid + textWidth ? hiOnItemLabel : hiOnItemRight);
+    HitInfo.HitPositions.Include(X < mid               ? hiOnItemLeft
+                                 : X < mid + textWidth ? hiOnItemLabel
+                                                       : hiOnItemRight);
     break;
   }
-  default: HitInfo.HitPositions.Include(X < pos + textWidth ? hiOnItemLabel : hiOnItemRight);
+  default:
+    HitInfo.HitPositions.Include(X < pos + textWidth ? hiOnItemLabel : hiOnItemRight);
   }
 }
 
@@ -181,10 +215,13 @@ void TBaseNodeTree::ClassifyHitRightToLeft(THitInfo& HitInfo, int X, int Width, 
     break;
   case taCenter: {
     const int mid = (pos - textWidth) / 2;
-    HitInfo.HitPositions.Include(X < mid ? hiOnItemLeft : X < mid + textWidth ? hiOnItemLabel : hiOnItemRight);
+    HitInfo.HitPositions.Include(X < mid               ? hiOnItemLeft
+                                 : X < mid + textWidth ? hiOnItemLabel
+                                                       : hiOnItemRight);
     break;
   }
-  default: HitInfo.HitPositions.Include(X > textWidth ? hiOnItemRight : hiOnItemLabel);
+  default:
+    HitInfo.HitPositions.Include(X > textWidth ? hiOnItemRight : hiOnItemLabel);
   }
 }
 
@@ -236,7 +273,8 @@ TRect TBaseNodeTree::GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextO
   PVNode entry = nullptr;
   if (TreeStates().Has(tsUseCache)) entry = FindCacheEntryForNode(Node, top);
   if (entry) {
-    for (PVNode run = entry; run && run != Node; run = GetNextVisibleNoInit(run, true)) top += NodeHeight(run);
+    for (PVNode run = entry; run && run != Node; run = GetNextVisibleNoInit(run, true))
+      top += NodeHeight(run);
   } else {
     top = 0;
     for (PVNode run = GetPreviousVisibleNoInit(Node, true); run; run = GetPreviousVisibleNoInit(run, true))
@@ -244,7 +282,18 @@ TRect TBaseNodeTree::GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextO
   }
   const int width = static_cast<int>(std::max<std::int64_t>(ClientWidth(), RangeX()));
   TRect r = Rect(0, static_cast<int>(top), width, static_cast<int>(top + NodeHeight(Node)));
-  OffsetRect(r, -EffectiveOffsetX(), FOffsetY);
+  TAlignment alignment = FAlignment;
+  bool ltr = FBiDiMode == bdLeftToRight;
+  const TNodeTreeColumns& columns = FHeader->Columns();
+  if (Column >= 0 && columns.IsValidColumn(Column)) {
+    columns.GetColumnBounds(Column, r.Left, r.Right);
+    r.Right -= 1;
+    OffsetRect(r, 0, FOffsetY);
+    alignment = columns[Column]->Alignment();
+    ltr = columns[Column]->BiDiMode() == bdLeftToRight;
+  } else {
+    OffsetRect(r, -EffectiveOffsetX(), FOffsetY);
+  }
   if (!TextOnly) return r;
 
   int offset = FMargin + indent;
@@ -260,8 +309,6 @@ TRect TBaseNodeTree::GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextO
     const int w = ImageWidth(Node, ikNormal, Column);
     if (w > 0) offset += w + 2;
   }
-  TAlignment alignment = FAlignment;
-  const bool ltr = FBiDiMode == bdLeftToRight;
   if (ltr) {
     r.Left += offset;
   } else {
@@ -280,8 +327,12 @@ TRect TBaseNodeTree::GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextO
     const int d = h - r.Height();
     if (d > 0) InflateRect(r, 0, (d + 1) / 2);
     switch (alignment) {
-    case taRightJustify: r.Left = r.Right - textWidth; break;
-    case taLeftJustify: r.Right = r.Left + textWidth - 1; break;
+    case taRightJustify:
+      r.Left = r.Right - textWidth;
+      break;
+    case taLeftJustify:
+      r.Right = r.Left + textWidth - 1;
+      break;
     case taCenter:
       r.Left = (r.Left + r.Right - textWidth) / 2;
       r.Right = r.Left + textWidth;
@@ -291,8 +342,12 @@ TRect TBaseNodeTree::GetDisplayRect(PVNode Node, TColumnIndex Column, bool TextO
   }
   if (textWidth >= r.Width()) return r;
   switch (alignment) {
-  case taRightJustify: r.Left = r.Right - textWidth; break;
-  case taLeftJustify: r.Right = r.Left + textWidth; break;
+  case taRightJustify:
+    r.Left = r.Right - textWidth;
+    break;
+  case taLeftJustify:
+    r.Right = r.Left + textWidth;
+    break;
   case taCenter:
     r.Left = (r.Left + r.Right - textWidth) / 2;
     r.Right = r.Left + textWidth;

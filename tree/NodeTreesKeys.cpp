@@ -92,8 +92,8 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
     const bool shiftSelect = (shift & ssShift) && Has(toMultiSelect) && !IsEditing();
     bool rangeKey = (key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME) && shiftSelect;
     const bool repaint = rangeKey || FSelectionCount > 1;
-    const bool clearFirst = shift == 0 || (Has(toGridExtensions) && !(shift & ssShift)) || !Has(toMultiSelect) ||
-                            key == VK_BACK || key == VK_TAB;
+    const bool clearFirst = shift == 0 || (Has(toGridExtensions) && !(shift & ssShift)) ||
+                            !Has(toMultiSelect) || key == VK_BACK || key == VK_TAB;
     PVNode oldFocus = FFocusedNode;
     if (!oldFocus && shift != 0) oldFocus = GetFirstVisible(nullptr, true);
     if (!FRangeAnchor) FRangeAnchor = FSelectionCount > 0 ? GetFirstSelected() : GetFirst();
@@ -109,7 +109,27 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
         SetFocusedNode(FFocusedNode->Parent);
       break;
     case VK_TAB:
-      // Walking the cells needs columns; a tree without them has one cell per row.
+      if (Has(toExtendedFocus) && FHeader->UseColumns() && (shift & ~ssShift) == 0) {
+        // Walk the cells: the next focusable column, past the last one on to the next node.
+        const bool back = shift & ssShift;
+        const TNodeTreeColumns& columns = FHeader->Columns();
+        PVNode node = FFocusedNode ? FFocusedNode : GetFirstVisible(nullptr, true);
+        TColumnIndex column = FFocusedNode ? FFocusedColumn : NoColumn;
+        while (node) {
+          column = column < 0
+                       ? (back ? columns.GetLastVisibleColumn(true) : columns.GetFirstVisibleColumn(true))
+                       : (back ? columns.GetPreviousVisibleColumn(column, true)
+                               : columns.GetNextVisibleColumn(column, true));
+          if (column < 0) {
+            node = back ? GetPreviousVisible(node, true) : GetNextVisible(node, true);
+            continue;
+          }
+          if (DoFocusChanging(FFocusedNode, node, FFocusedColumn, column)) {
+            FocusNodeInColumn(node, column);
+            break;
+          }
+        }
+      }
       break;
     case VK_PRIOR:
     case VK_NEXT: {
@@ -117,7 +137,21 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
       if ((shift & ssCtrl) && (shift & ssShift)) {
         SetOffsetX(FOffsetX + (up ? ClientWidth() : -ClientWidth()));
       } else if ((shift & ssShift) && (shift & ssAlt)) {
-        // Column paging needs columns.
+        const TNodeTreeColumns& columns = FHeader->Columns();
+        if (FFocusedColumn < 0) {
+          SetFocusedColumn(columns.GetFirstVisibleColumn());
+        } else if (columns.IsValidColumn(FFocusedColumn)) {
+          // A page of columns: as many as fit beside the fixed ones.
+          TColumnIndex c = FFocusedColumn;
+          int w = columns.GetVisibleFixedWidth();
+          for (;;) {
+            const TColumnIndex p = up ? columns.GetPreviousVisibleColumn(c) : columns.GetNextVisibleColumn(c);
+            if (p < 0 || w + columns[c]->Width() >= ClientWidth() || columns[p]->Has(coFixed)) break;
+            w += columns[c]->Width();
+            c = p;
+          }
+          SetFocusedColumn(c);
+        }
       } else if (ctrl) {
         SetOffsetY(FOffsetY + (up ? ClientHeight() : -ClientHeight()));
       } else {
@@ -143,17 +177,35 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
     case VK_END: {
       const bool home = (key == VK_HOME) == (dir == 1);
       PVNode node = home ? GetFirstVisible(nullptr, true) : GetLastVisible(nullptr, true);
+      // The first (last) visible column that accepts the focus; none without columns.
+      TColumnIndex column = NoColumn;
+      if (FHeader->UseColumns()) {
+        const TNodeTreeColumns& columns = FHeader->Columns();
+        column = home ? columns.GetFirstVisibleColumn(true) : columns.GetLastVisibleColumn(true);
+        while (column >= 0 && !DoFocusChanging(FFocusedNode, node, FFocusedColumn, column))
+          column = home ? columns.GetNextVisibleColumn(column, true)
+                        : columns.GetPreviousVisibleColumn(column, true);
+        if (column < 0) break;
+      }
       if (ctrl && !(shift & (ssShift | ssAlt)) && !Has(toGridExtensions)) {
         ScrollIntoView(node, Has(toCenterScrollIntoView), !Has(toDisableAutoscrollOnFocus));
         SetOffsetX(key == VK_HOME && dir == 1 ? 0 : -2147483647);
-      } else if (node && (!Has(toGridExtensions) || ctrl)) {
-        SetFocusedNode(node);
+      } else {
+        if (node && (!Has(toGridExtensions) || ctrl)) SetFocusedNode(node);
+        if (Has(toGridExtensions) && !Has(toFullRowSelect) && column >= 0) SetFocusedColumn(column);
       }
       break;
     }
     case VK_LEFT:
       if (ctrl) {
-        SetOffsetX(FOffsetX + dir * FScrollBarOptions.HorizontalIncrement());
+        SetOffsetX(FOffsetX + dir * (FHeader->UseColumns() ? FHeader->Columns().GetScrollWidth()
+                                                           : FScrollBarOptions.HorizontalIncrement()));
+      } else if (Has(toExtendedFocus) && Has(toGridExtensions) && FHeader->UseColumns()) {
+        const TNodeTreeColumns& columns = FHeader->Columns();
+        const TColumnIndex column = FFocusedColumn < 0 ? columns.GetFirstVisibleColumn(true)
+                                    : dir == 1 ? columns.GetPreviousVisibleColumn(FFocusedColumn, true)
+                                               : columns.GetNextVisibleColumn(FFocusedColumn, true);
+        if (column >= 0) SetFocusedColumn(column);
       } else if (FFocusedNode) {
         if (FFocusedNode->States.Has(vsExpanded) && FFocusedNode->ChildCount > 0 && shift == 0) {
           ToggleNode(FFocusedNode);
@@ -173,7 +225,14 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
       break;
     case VK_RIGHT:
       if (ctrl) {
-        SetOffsetX(FOffsetX - dir * FScrollBarOptions.HorizontalIncrement());
+        SetOffsetX(FOffsetX - dir * (FHeader->UseColumns() ? FHeader->Columns().GetScrollWidth()
+                                                           : FScrollBarOptions.HorizontalIncrement()));
+      } else if (Has(toExtendedFocus) && Has(toGridExtensions) && FHeader->UseColumns()) {
+        const TNodeTreeColumns& columns = FHeader->Columns();
+        const TColumnIndex column = FFocusedColumn < 0 ? columns.GetFirstVisibleColumn(true)
+                                    : dir == 1         ? columns.GetNextVisibleColumn(FFocusedColumn, true)
+                                               : columns.GetPreviousVisibleColumn(FFocusedColumn, true);
+        if (column >= 0) SetFocusedColumn(column);
       } else if (FFocusedNode) {
         if (!FFocusedNode->States.Has(vsExpanded) && HasChildren(FFocusedNode) && shift == 0) {
           ToggleNode(FFocusedNode);
@@ -192,14 +251,16 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
         SetOffsetY(FOffsetY + (up ? 1 : -1) * static_cast<int>(FDefaultNodeHeight));
         break;
       }
-      PVNode node = FFocusedNode ? (up ? GetPreviousVisible(FFocusedNode, true) : GetNextVisible(FFocusedNode, true))
-                                 : (up ? GetLastVisible(nullptr, true) : GetFirstVisible(nullptr, true));
+      PVNode node = FFocusedNode
+                        ? (up ? GetPreviousVisible(FFocusedNode, true) : GetNextVisible(FFocusedNode, true))
+                        : (up ? GetLastVisible(nullptr, true) : GetFirstVisible(nullptr, true));
       if (!node) {
         if (FFocusedNode) RepaintNode(FFocusedNode);
         break;
       }
       if (IsEditing() && !EndEditNode()) break;
-      if (FFocusedNode && (!shiftSelect || (up ? before(FRangeAnchor, oldFocus) : before(oldFocus, FRangeAnchor))))
+      if (FFocusedNode &&
+          (!shiftSelect || (up ? before(FRangeAnchor, oldFocus) : before(oldFocus, FRangeAnchor))))
         RemoveFromSelection(FFocusedNode);
       if (FFocusedColumn < 0) FFocusedColumn = MainColumn();
       SetFocusedNode(node);
@@ -242,7 +303,8 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
   case VK_SPACE:
     if (Has(toCheckSupport) && FFocusedNode && FFocusedNode->CheckType != ctNone) {
       const TNodeTreeStates s = TreeStates();
-      if (s.Has(tsKeyCheckPending) || s.Has(tsMouseCheckPending) || FFocusedNode->States.Has(vsDisabled)) break;
+      if (s.Has(tsKeyCheckPending) || s.Has(tsMouseCheckPending) || FFocusedNode->States.Has(vsDisabled))
+        break;
       TCheckState newState = NextCheckState(FFocusedNode->CheckType, FFocusedNode->CheckState);
       if (DoChecking(FFocusedNode, newState)) {
         DoStateChange({tsKeyCheckPending});
@@ -429,7 +491,8 @@ void TBaseNodeTree::ProcessIncrementalSearch(std::uint16_t CharCode) {
   } else if (backspace) {
     // Drop the last character (a whole UTF-8 sequence).
     std::size_t cut = FSearchBuffer.size() - 1;
-    while (cut > 0 && (static_cast<unsigned char>(FSearchBuffer[cut]) & 0xC0) == 0x80) --cut;
+    while (cut > 0 && (static_cast<unsigned char>(FSearchBuffer[cut]) & 0xC0) == 0x80)
+      --cut;
     FSearchBuffer.erase(cut);
     text = FSearchBuffer;
   } else {
@@ -482,7 +545,8 @@ void TBaseNodeTree::WMKillFocus(TMessage& Message) {
     DoStateChange({}, {tsHint});
   }
   EndWheelPanning();
-  for (unsigned id : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer}) StopTreeTimer(id);
+  for (unsigned id : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer})
+    StopTreeTimer(id);
   FSearchBuffer.clear();
   FLastSearchNode = nullptr;
   DoStateChange({}, {tsEditPending, tsNodeHeightTracking, tsNodeHeightTrackPending, tsIncrementalSearching,

@@ -27,7 +27,8 @@ void TBaseNodeTree::Paint() {
   if (headerHeight > 0) {
     const TRect clip = Canvas().ClipRect();
     if (clip.Top < headerHeight && !clip.IsEmpty())
-      FHeader->Columns().PaintHeader(Canvas(), TRect{clip.Left, 0, clip.Right, headerHeight}, -EffectiveOffsetX());
+      FHeader->Columns().PaintHeader(Canvas(), TRect{clip.Left, 0, clip.Right, headerHeight},
+                                     -EffectiveOffsetX());
     Canvas().SetWindowOrg(TPoint{0, -headerHeight});
     Canvas().IntersectClipRect(TRect{0, 0, Width(), ClientHeight()});
   }
@@ -155,6 +156,24 @@ void TBaseNodeTree::PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint
   const int maxY = Target.Y + (Window.Bottom - Window.Top);
   TargetCanvas.Font() = Font();
   TLineImage lineImage;
+  // The cells of a row: the whole width without columns, else each visible column, the scrolled
+  // ones first so that the fixed ones (which never scroll) lie on top.
+  struct TCellPlan {
+    TColumnIndex Column;
+    int Left, Right;
+  };
+  std::vector<TCellPlan> cells;
+  const TNodeTreeColumns& columns = FHeader->Columns();
+  if (!FHeader->UseColumns()) {
+    cells.push_back({NoColumn, 0, maximumRight});
+  } else {
+    for (bool fixedPass : {false, true})
+      for (TNodeTreeColumn* column : columns.GetVisibleColumns()) {
+        if (column->Has(coFixed) != fixedPass) continue;
+        const int left = column->UnscrolledLeft() + (fixedPass ? EffectiveOffsetX() : 0);
+        cells.push_back({column->Index(), left, left + column->Width()});
+      }
+  }
 
   while (node) {
     int selectLevel = ComputeLineImage(node, lineImage);
@@ -182,19 +201,32 @@ void TBaseNodeTree::PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint
       if (!DoBeforeItemPaint(c, node, treeRect)) {
         info.PaintOptions = PaintOptions;
         EraseNodeBackground(info, TRect{Window.Left, 0, Window.Right, nodeHeight});
-        info.CellRect = treeRect;
-        info.Column = NoColumn;
-        info.Alignment = FAlignment;
-        info.BidiMode = FBiDiMode;
-        info.PaintOptions = PaintOptions;
-        info.PaintOptions.Exclude(poColumnColor);
-        if (info.CellRect.Right > Window.Left) {
-          info.NodeWidth = GetNodeContentWidth(node, NoColumn, &c);
+        for (const TCellPlan& plan : cells) {
+          info.CellRect = TRect{plan.Left, 0, plan.Right, nodeHeight};
+          info.Column = plan.Column;
+          const bool isMain = plan.Column == MainColumn();
+          info.Alignment = plan.Column >= 0 ? columns[plan.Column]->Alignment() : FAlignment;
+          info.BidiMode = plan.Column >= 0 ? columns[plan.Column]->BiDiMode() : FBiDiMode;
+          info.PaintOptions = PaintOptions;
+          if (plan.Column < 0) info.PaintOptions.Exclude(poColumnColor);
+          if (info.CellRect.Right <= Window.Left || info.CellRect.Left >= Window.Right) continue;
+          const int saved = c.SaveDC();
+          if (plan.Column >= 0) {
+            c.IntersectClipRect(info.CellRect);
+            // A column of its own colour fills its cell before anything else.
+            const TColor colour = columns[plan.Column]->Color();
+            if (info.PaintOptions.Has(poColumnColor) && colour != FColors->BackGroundColor()) {
+              c.Brush().SetStyle(bsSolid);
+              c.Brush().SetColor(colour);
+              c.FillRect(info.CellRect);
+            }
+          }
+          info.NodeWidth = GetNodeContentWidth(node, plan.Column, &c);
           info.ContentRect = info.CellRect;
           info.ContentRect.Left += FMargin;
           for (auto& slot : info.ImageInfo)
             slot = TVTImageSlot{};
-          if (showCheckImages && node->CheckType != ctNone) {
+          if (isMain && showCheckImages && node->CheckType != ctNone) {
             TVTImageSlot& slot = info.ImageInfo[imgCheck];
             slot.Index = CheckImageIndex(node, ctNone, csUncheckedNormal, true);
             PlaceImage(CheckImageSize, CheckImageSize, vAlign, info.ContentRect, slot);
@@ -209,21 +241,29 @@ void TBaseNodeTree::PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint
             PlaceImage(info.ImageInfo[imgNormal].ImageList->Width(),
                        info.ImageInfo[imgNormal].ImageList->Height(), vAlign, info.ContentRect,
                        info.ImageInfo[imgNormal]);
-          const int shift = (Has(toFixedIndent) ? 1 : indentSize) * static_cast<int>(FIndent);
+          // Only the main column shows the structure: indentation, lines and buttons.
+          const int shift = isMain ? (Has(toFixedIndent) ? 1 : indentSize) * static_cast<int>(FIndent) : 0;
           info.ContentRect.Left += shift;
           for (TVTImageSlotKind k : {imgNormal, imgState, imgCheck})
             info.ImageInfo[k].X += shift;
           PaintCellBackground(info);
-          if (Has(toShowTreeLines) && !(Has(toHideTreeLinesIfThemed) && TreeStates().Has(tsUseThemes)))
+          if (isMain && Has(toShowTreeLines) &&
+              !(Has(toHideTreeLinesIfThemed) && TreeStates().Has(tsUseThemes)))
             PaintNodeLines(info, vAlign, indentSize, lineImage);
-          if (Has(toShowButtons) && node->States.Has(vsHasChildren) &&
+          if (isMain && Has(toShowButtons) && node->States.Has(vsHasChildren) &&
               !(node->States.Has(vsAllChildrenHidden) && Has(toAutoHideButtons)))
             PaintExpandButton(c, node, info.CellRect, buttonX, buttonY);
           if (info.ImageInfo[imgCheck].Index > -1) PaintCheckBox(c, info.ImageInfo[imgCheck]);
           if (info.ImageInfo[imgState].Index > -1) PaintNodeImage(info, imgState);
           if (info.ImageInfo[imgNormal].Index > -1) PaintNodeImage(info, imgNormal);
           PaintNodeContent(info);
-          DoAfterCellPaint(c, node, NoColumn, info.CellRect);
+          if (plan.Column >= 0 && Has(toShowVertGridLines) && PaintOptions.Has(poGridLines)) {
+            c.Pen().SetColor(FColors->GridLineColor());
+            c.MoveTo(info.CellRect.Right - 1, 0);
+            c.LineTo(info.CellRect.Right - 1, nodeHeight);
+          }
+          DoAfterCellPaint(c, node, plan.Column, info.CellRect);
+          c.RestoreDC(saved);
         }
       }
       DoAfterItemPaint(c, node, treeRect);

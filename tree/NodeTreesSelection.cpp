@@ -1,6 +1,7 @@
 // Selection and focus. The selected nodes are kept in an array sorted by address; batch
 // operations mark entries they take out with null and compact the array once.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/Thread.h"
 
@@ -42,7 +43,8 @@ bool TBaseNodeTree::LocateInSelection(PVNode Node, int& Index, int LowBound, int
     const int mid = (low + high) / 2;
     // Marks (null) say nothing about order: judge by the nearest real entry at or below mid.
     int probe = mid;
-    while (probe >= low && !FSelection[probe]) --probe;
+    while (probe >= low && !FSelection[probe])
+      --probe;
     if (probe < low) {
       low = mid + 1;
       continue;
@@ -254,7 +256,8 @@ void TBaseNodeTree::ToggleRange(PVNode StartNode, PVNode EndNode) {
       AppendTempNode(n);
   };
   if (FRangeAnchor && CompareTreeOrder(first, FRangeAnchor, true) < 0) toggle(first);
-  for (PVNode run = GetNextVisible(first, true); run && run != last; run = GetNextVisible(run, true)) toggle(run);
+  for (PVNode run = GetNextVisible(first, true); run && run != last; run = GetNextVisible(run, true))
+    toggle(run);
   if (FRangeAnchor && CompareTreeOrder(last, FRangeAnchor, true) > 0) toggle(last);
   CompactSelection();
   if (FRangeAnchor && !FRangeAnchor->States.Has(vsSelected)) AppendTempNode(FRangeAnchor);
@@ -326,7 +329,8 @@ void TBaseNodeTree::InvertSelection(bool VisibleOnly) {
   if (FSelectionLocked || !Has(toMultiSelect)) return;
   ClearTempNodes();
   bool detached = false;
-  for (PVNode run = FRoot->FirstChild; run; run = VisibleOnly ? GetNextVisibleNoInit(run, false) : GetNextNoInit(run)) {
+  for (PVNode run = FRoot->FirstChild; run;
+       run = VisibleOnly ? GetNextVisibleNoInit(run, false) : GetNextNoInit(run)) {
     if (run->States.Has(vsSelected)) {
       DetachFromSelection(run);
       detached = true;
@@ -351,7 +355,8 @@ PVNode TBaseNodeTree::GetNextSelected(PVNode Node, bool ConsiderChildrenAbove) {
   if (FSelectionCount == 0) return nullptr;
   PVNode run = (!Node || Node == FRoot) ? GetFirstNoInit(ConsiderChildrenAbove)
                                         : GetNextNoInit(Node, ConsiderChildrenAbove);
-  while (run && !run->States.Has(vsSelected)) run = GetNextNoInit(run, ConsiderChildrenAbove);
+  while (run && !run->States.Has(vsSelected))
+    run = GetNextNoInit(run, ConsiderChildrenAbove);
   if (run && !run->States.Has(vsInitialized)) InitNode(run);
   return run;
 }
@@ -359,7 +364,8 @@ PVNode TBaseNodeTree::GetNextSelected(PVNode Node, bool ConsiderChildrenAbove) {
 PVNode TBaseNodeTree::GetPreviousSelected(PVNode Node, bool ConsiderChildrenAbove) {
   if (FSelectionCount == 0) return nullptr;
   PVNode run = (!Node || Node == FRoot) ? FRoot->LastChild : GetPreviousNoInit(Node, ConsiderChildrenAbove);
-  while (run && !run->States.Has(vsSelected)) run = GetPreviousNoInit(run, ConsiderChildrenAbove);
+  while (run && !run->States.Has(vsSelected))
+    run = GetPreviousNoInit(run, ConsiderChildrenAbove);
   if (run && !run->States.Has(vsInitialized)) InitNode(run);
   return run;
 }
@@ -373,7 +379,8 @@ TNodeArray TBaseNodeTree::GetSortedSelection(bool Resolve) {
       result.push_back(run);
       if (Resolve) {
         PVNode next = nullptr;
-        for (PVNode up = run; up != FRoot && !next; up = up->Parent) next = up->NextSibling;
+        for (PVNode up = run; up != FRoot && !next; up = up->Parent)
+          next = up->NextSibling;
         run = next;
         continue;
       }
@@ -414,6 +421,9 @@ void TBaseNodeTree::MoveFocusTo(PVNode Node, bool Ask) {
     FFocusedNode = Node;
   }
   if (FFocusedNode) {
+    // With columns a focused node always has a focused column.
+    if (FHeader->UseColumns() && !FHeader->Columns().IsValidColumn(FFocusedColumn))
+      FFocusedColumn = FHeader->MainColumn();
     if (Has(toAutoExpand) && !FFocusedNode->States.Has(vsExpanded) && FFocusedNode->ChildCount > 0)
       ToggleNode(FFocusedNode);
     InvalidateNode(FFocusedNode);

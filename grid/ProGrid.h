@@ -499,6 +499,8 @@ public:
   // when balloons are off.
   bool CellBalloon(int X, int Y, std::string& ATitle, std::string& AText, int& AIcon);
   TPoint LastBalloonPos() const { return FLastBalloonPos; }
+  // The tool tip showing the balloon of the cell under the mouse (nullptr until one showed).
+  TBalloonHint* BalloonTip() const { return FBalloonTip; }
   // The frame around R (client coordinates) and around the current cell.
   static TFocusFrameGeometry FocusFrameGeometry(const TRect& R);
   TFocusFrameGeometry CurrentFocusFrame() const;
@@ -1332,6 +1334,10 @@ public:
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
+  // Shows the balloon of the cell under the mouse when balloons are on.
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  // The fixed cell under the mouse is no more.
+  void CMMouseLeave(TMessage& Message) override;
   bool ScrollBarAlwaysShown(bool Vertical) const override {
     return FScrollBarAlways == saBoth || FScrollBarAlways == (Vertical ? saVert : saHorz);
   }
@@ -1640,6 +1646,7 @@ private:
   bool FSaveWithRTF = false;
   int FFilterRow = -1;
   TPoint FLastBalloonPos{-1, -1};
+  TBalloonHint* FBalloonTip = nullptr;
   bool FSelChange = false;
 
   // The owner form's resize chain: the handler found there runs after ours.

@@ -154,9 +154,10 @@ void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const 
   if (fixedLook && GradientLook(FLook)) {
     bool covered = FHoverFixedCells == hfAll || (FHoverFixedCells == hfFixedRows && ARow < FixedRows()) ||
                    (FHoverFixedCells == hfFixedColumns && ACol < FixedCols());
-    bool moving = GridState() == gsColMoving;
-    bool hot = covered && ((FHoverFixedX == ACol && FHoverFixedY == ARow && !moving));
-    bool mouseDrag = GridState() == gsSelecting;
+    const bool moving = GridState() == gsColMoving;
+    const bool movingThis = moving && MoveIndex() >= 0 && MoveIndex() == ACol;
+    const bool hot = covered && ((FHoverFixedX == ACol && FHoverFixedY == ARow && !moving) || movingThis);
+    const bool mouseDrag = GridState() == gsSelecting || movingThis;
     if (hot) {
       TRect h = R;
       ++h.Bottom;

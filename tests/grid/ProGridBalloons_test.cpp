@@ -1,6 +1,9 @@
 // Balloon texts over cells, the focus frame's geometry and the row hooks.
 #include "ProGridFixture.h"
 
+#include "support/PixelTools.h"
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -128,4 +131,44 @@ TEST_F(ProGridBalloonsTest, RowHooksWithNodesInsertChildAndNormalRows) {
   Grid->AutoDeleteRow(3);
   EXPECT_EQ(Grid->RowCount(), 9);
   EXPECT_EQ(Grid->GetNodeSpan(2), 3);
+}
+
+TEST_F(ProGridBalloonsTest, MovingOverACellShowsItsBalloon) {
+  Grid->SetCells(2, 2, "first");
+  Grid->SetCells(3, 2, "second");
+  auto centre = [&](int c, int r) {
+    TRect rc = Grid->CellRect(c, r);
+    return TPoint{(rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2};
+  };
+  Headless::MouseMove(*Grid, centre(2, 2));
+  ASSERT_NE(Grid->BalloonTip(), nullptr);
+  EXPECT_TRUE(Grid->BalloonTip()->Showing());
+  EXPECT_EQ(Grid->BalloonTip()->Text(), "first");
+  EXPECT_EQ(Grid->BalloonTip()->Icon(), bhInfo);
+  Headless::MouseMove(*Grid, centre(3, 2));
+  EXPECT_EQ(Grid->BalloonTip()->Text(), "second");
+  Grid->Balloon().SetEnable(false);
+  Grid->BalloonTip()->Hide();
+  Headless::MouseMove(*Grid, centre(2, 2));
+  EXPECT_FALSE(Grid->BalloonTip()->Showing());
+}
+
+TEST_F(ProGridBalloonsTest, FixedCellUnderTheMouseIsTracked) {
+  Grid->Balloon().SetEnable(false);
+  Grid->SetHoverFixedCells(hfFixedRows);
+  TRect head = Grid->CellRect(2, 0);
+  auto shot = [&] {
+    TTempDir dir;
+    TBitmap b;
+    EXPECT_TRUE(Headless::RenderToPng(*Grid, dir.File("g.png")));
+    EXPECT_TRUE(b.LoadFromFile(dir.File("g.png")));
+    return b;
+  };
+  TBitmap before = shot();
+  Headless::MouseMove(*Grid, {(head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2});
+  TBitmap over = shot();
+  EXPECT_FALSE(SamePixels(before, over));
+  TRect cell = Grid->CellRect(2, 3);
+  Headless::MouseMove(*Grid, {(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2});
+  EXPECT_TRUE(SamePixels(before, shot()));
 }

@@ -199,3 +199,7 @@ TUrlOpener SetUrlOpener(TUrlOpener opener) {
   Opener() = opener ? opener : DesktopOpener;
   return previous;
 }
+
+std::uint32_t CurrentProcessId() {
+  return static_cast<std::uint32_t>(::getpid());
+}

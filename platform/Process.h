@@ -50,3 +50,6 @@ void KillProcess(int processId);
 using TUrlOpener = void (*)(const std::string& url);
 void OpenURL(const std::string& url);
 TUrlOpener SetUrlOpener(TUrlOpener opener);
+
+// The number of this program's process.
+std::uint32_t CurrentProcessId();

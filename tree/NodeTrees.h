@@ -13,6 +13,8 @@
 #include "tree/NodeTypes.h"
 #include "tree/ScrollBarOptions.h"
 #include "tree/TreeColors.h"
+#include "tree/VTDragImage.h"
+#include "tree/VTDragTypes.h"
 #include "tree/TreePaintInfo.h"
 #include "tree/VTHeaderEvents.h"
 
@@ -565,6 +567,76 @@ public:
   // The header's cursor over its splitters at a client point; false when the header has none.
   bool ShowHeaderCursor(TPoint P);
 
+  // ---------------------------------------------------------------- clipboard, drag and drop
+  // The names of the registered formats this tree offers (only names its class may render stay).
+  TClipboardFormats& ClipboardFormats() { return FClipboardFormats; }
+  void SetClipboardFormats(const std::vector<std::string>& Names) { FClipboardFormats.Assign(Names); }
+  // The registered formats the tree offers, then OnGetUserClipboardFormats.
+  virtual void GetOfferedFormats(TFormatEtcArray& Formats);
+  std::shared_ptr<IVTDragManager> DragManager();
+  // This tree's number among the live trees of the program.
+  std::uint64_t TreeId() { return FLiveTreeId.Get(this); }
+  // The tree of this program that offers the data, else nullptr (also when that tree is gone).
+  TBaseNodeTree* TreeFromDataObject(const IDataObjectPtr& DataObject);
+  virtual HRESULT RenderOLEFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard);
+  virtual HRESULT DoRenderOLEData(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard);
+  virtual void DoCreateDataObject(IDataObjectPtr& DataObject);
+  virtual void CopyToClipboard();
+  virtual void CutToClipboard();
+  virtual bool PasteFromClipboard();
+  void CancelCutOrCopy();
+  void FinishCutOrCopy();
+  void FlushClipboard();
+  PVNode GetFirstCutCopy(bool ConsiderChildrenAbove = false);
+  PVNode GetNextCutCopy(PVNode Node, bool ConsiderChildrenAbove = false);
+  PVNode GetPreviousCutCopy(PVNode Node, bool ConsiderChildrenAbove = false);
+  std::uint32_t CutCopyCount();
+  TVTVNodeEnumeration CutCopyNodes(bool ConsiderChildrenAbove = false);
+  TNodeArray GetSortedCutCopySet(bool Resolve);
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  bool Dragging() const;
+  bool ProcessDrop(const IDataObjectPtr& DataObject, PVNode TargetNode, unsigned& Effect, TVTNodeAttachMode Mode);
+  bool ProcessOLEData(TBaseNodeTree* Source, const IDataObjectPtr& DataObject, PVNode TargetNode,
+                      TVTNodeAttachMode Mode, bool Optimized);
+  PVNode DropTargetNode() const { return FDropTargetNode; }
+  TDropMode LastDropMode() const { return FLastDropMode; }
+  unsigned LastDragEffect() const { return FLastDragEffect; }
+  const TNodeArray& DragSelection() const { return FDragSelection; }
+  TDragOperations DragOperations() const { return FDragOperations; }
+  void SetDragOperations(TDragOperations value) { FDragOperations = value; }
+  TVTDragType DragType() const { return FDragType; }
+  void SetDragType(TVTDragType value) { FDragType = value; }
+  TVTDragImageKind DragImageKind() const { return FDragImageKind; }
+  void SetDragImageKind(TVTDragImageKind value) { FDragImageKind = value; }
+  int DragWidth() const { return FDragWidth; }
+  void SetDragWidth(int value) { FDragWidth = value; }
+  int DragHeight() const { return FDragHeight; }
+  void SetDragHeight(int value) { FDragHeight = value; }
+  std::uint32_t AutoExpandDelay() const { return FAutoExpandDelay; }
+  void SetAutoExpandDelay(std::uint32_t value) { FAutoExpandDelay = value; }
+  TVTNodeAttachMode DefaultPasteMode() const { return FDefaultPasteMode; }
+  void SetDefaultPasteMode(TVTNodeAttachMode value) { FDefaultPasteMode = value; }
+  TVTDragImage& DragImage() { return FDragImage; }
+  void PrepareDragImage(TPoint HotSpot, const IDataObjectPtr& DataObject);
+  // The drop target's side, called by the drag manager (points in screen coordinates).
+  virtual HRESULT HandleOLEDragEnter(unsigned KeyState, TPoint Pt, unsigned& Effect);
+  virtual HRESULT HandleDragOver(TObject* Source, unsigned KeyState, TDragState State, TPoint Pt,
+                                 unsigned& Effect);
+  virtual void HandleOLEDragLeave();
+  virtual HRESULT HandleOLEDrop(const IDataObjectPtr& DataObject, unsigned KeyState, TPoint Pt, unsigned& Effect);
+  virtual void StartOLEDrag(TPoint P);
+  virtual unsigned SuggestDropEffect(TObject* Source, TShiftState Shift, TPoint Pt, unsigned AllowedEffects);
+  virtual TDropMode DropModeAt(TPoint P, THitInfo& HitInfo, TRect& NodeRect);
+  virtual void ExpandDropTarget();
+  TVTDragOverEvent OnDragOver;
+  TVTDragDropEvent OnDragDrop;
+  TVTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+  TVTRenderOLEDataEvent OnRenderOLEData;
+  TVTCreateDataObjectEvent OnCreateDataObject;
+  TVTCreateDragManagerEvent OnCreateDragManager;
+  TVTStartDragEvent OnStartDrag;
+  TVTEndDragEvent OnEndDrag;
+
   // ---------------------------------------------------------------- events
   TVTInitNodeEvent OnInitNode;
   TVTInitChildrenEvent OnInitChildren;
@@ -1065,6 +1137,34 @@ protected:
   // Fields: accessibility
   std::shared_ptr<IAccessible> FAccessible, FAccessibleItem;
   std::string FAccessibleName;
+
+  // ---- clipboard, drag and drop
+  virtual void MarkSelectionForCutCopy();
+  virtual void RunOLEDragLoop(unsigned AllowedEffects, const IDataObjectPtr& DataObject, unsigned& DragEffect);
+  virtual void EndDragCleanup();
+  virtual bool DoDragOver(TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode,
+                          unsigned& Effect);
+  virtual void DoDragDrop(TObject* Source, const IDataObjectPtr& DataObject, const TFormatArray& Formats,
+                          TShiftState Shift, TPoint Pt, unsigned& Effect, TDropMode Mode);
+  TShiftState DragShiftState(unsigned KeyState, bool ForDrop) const;
+  // Whether the stream from its position to its end is whole node chunks (version 2, no header),
+  // checked as the reader checks them, without touching the tree.
+  static bool CheckNodeChunks(TStream& Stream);
+  friend class TVTDragManager;
+  TClipboardFormats FClipboardFormats{this};
+  TLiveTreeId FLiveTreeId;
+  std::shared_ptr<IVTDragManager> FDragManager;
+  TDragOperations FDragOperations{doCopy, doMove};
+  TDropMode FLastDropMode = dmNowhere;
+  TNodeArray FDragSelection;
+  unsigned FLastDragEffect = 0;
+  TVTDragType FDragType = dtOLE;
+  TVTDragImageKind FDragImageKind = diComplete;
+  TVTDragImage FDragImage{this, 200, true};
+  int FDragWidth = 200;
+  int FDragHeight = 350;
+  std::uint32_t FAutoExpandDelay = 1000;
+  TVTNodeAttachMode FDefaultPasteMode = amAddChildLast;
 };
 
 // The tree that owns a node.

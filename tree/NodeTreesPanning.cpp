@@ -96,7 +96,8 @@ void TBaseNodeTree::UpdatePanningCursor(int X, int Y) {
 
 bool TBaseNodeTree::AutoScrollAllowed() const {
   const bool panning = TreeStates().Has(tsWheelPanning) || TreeStates().Has(tsWheelScrolling);
-  return (Has(toAutoScroll) || panning) && (IsMouseSelecting() || panning);
+  const bool dragOver = (FDragManager && FDragManager->GetIsDropTarget()) || TreeStates().Has(tsVCLDragging);
+  return (Has(toAutoScroll) || panning) && (IsMouseSelecting() || dragOver || panning);
 }
 
 TScrollDirections TBaseNodeTree::ScrollDirectionsAt(int X, int Y) {

@@ -339,3 +339,44 @@ void TBaseNodeTree::RecalcTotalHeight(PVNode Node) {
     if (Node->States.Has(vsExpanded) && child->States.Has(vsVisible)) Node->TotalHeight += child->TotalHeight;
   }
 }
+
+// ---------------------------------------------------------------- checking without reading
+
+namespace {
+
+void CheckNodeChunk(TStream& s, std::int64_t end, int depth) {
+  if (s.Position() + ChunkHeaderSize > end) Raise(2006);
+  const TChunkHeader header = ReadHeader(s);
+  if (header.Type != NodeChunk) Raise(2005);
+  const std::int64_t start = s.Position();
+  if (header.Size < 0 || start + header.Size > end) Raise(2006);
+  const std::int64_t nodeEnd = start + header.Size;
+  while (s.Position() < nodeEnd) {
+    if (s.Position() + ChunkHeaderSize > nodeEnd) Raise(2006);
+    const TChunkHeader chunk = ReadHeader(s);
+    if (chunk.Size < 0 || s.Position() + chunk.Size > nodeEnd) Raise(2006);
+    const std::int64_t chunkEnd = s.Position() + chunk.Size;
+    if (chunk.Type == BaseChunk) {
+      if (chunk.Size < BasePayloadV2) Raise(2006);
+      const std::uint32_t childCount = ReadValue<std::uint32_t>(s);
+      s.Seek(BasePayloadV2 - 4, soCurrent);
+      if (static_cast<std::int64_t>(childCount) > (chunkEnd - s.Position()) / SmallestChildV2) Raise(2006);
+      if (childCount > 0 && depth >= MaxNesting) Raise(2006);
+      for (std::uint32_t i = 0; i < childCount; ++i) CheckNodeChunk(s, chunkEnd, depth + 1);
+    }
+    s.SetPosition(chunkEnd);
+  }
+  if (s.Position() != nodeEnd) Raise(2006);
+}
+
+} // namespace
+
+bool TBaseNodeTree::CheckNodeChunks(TStream& Stream) {
+  try {
+    const std::int64_t end = Stream.Size();
+    while (Stream.Position() < end) CheckNodeChunk(Stream, end, 0);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}

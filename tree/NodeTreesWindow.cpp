@@ -45,8 +45,7 @@ bool TBaseNodeTree::TreeTimerRunning(unsigned ID) const {
 void TBaseNodeTree::WMTimer(unsigned TimerID) {
   switch (TimerID) {
   case ExpandTimer:
-    // Expanding the drop target belongs to drag and drop; without it the timer only ends.
-    StopTreeTimer(ExpandTimer);
+    ExpandDropTarget();
     break;
   case EditTimer:
     StartEditing();

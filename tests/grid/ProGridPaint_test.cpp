@@ -299,3 +299,22 @@ TEST_F(ProGridPaintTest, SizingLinesDrawnTwiceLeaveTheCanvasAsItWas) {
   times = 2;
   EXPECT_TRUE(SamePixels(before, Render(*Grid)));
 }
+
+TEST_F(ProGridPaintTest, RowIndicatorInColumnZeroOfTheCurrentRow) {
+  TBitmap mark(8, 8);
+  mark.Canvas().Brush().SetColor(clWhite);
+  mark.Canvas().FillRect({0, 0, 8, 8});
+  mark.Canvas().Brush().SetColor(0x0000C0);
+  mark.Canvas().FillRect({1, 1, 7, 7});
+  Grid->SetRowIndicator(mark);
+  Grid->GotoCell(2, 3);
+  TBitmap shot = Render(*Grid);
+  TRect c0 = Grid->CellRect(0, 3);
+  TRect at = ColorBounds(shot, 0x0000C0);
+  EXPECT_EQ(at.Width(), 6);
+  EXPECT_EQ(at.Left, c0.Left + 2 + 1) << "two pixels in from the left";
+  EXPECT_GE(CountColor(shot, 0x0000C0, c0), 30) << "all but the row under the fixed cell's edge line";
+  Grid->SetFixedRowAlways(true);
+  Grid->SetRowCount(1);
+  EXPECT_EQ(ColorBounds(Render(*Grid), 0x0000C0), TRect()) << "not while only the fixed row remains";
+}

@@ -114,6 +114,7 @@ TSize TProStringGrid::GetCellTextSizeEx(int ACol, int RCol, int ARow, bool VS, b
     p.URLColor = FURLColor;
     p.ShadowColor = 0x808080;
     p.Window = this;
+    p.Images = GetGridImages();
     THTMLDrawResult res;
     DrawHTML(c, text, r, p, res);
     return {res.XSize + 2, res.YSize + 2};

@@ -192,3 +192,33 @@ TEST_F(ProGridCellColorsTest, VAlignmentKeepsItsTextFlag) {
     EXPECT_EQ(Grid->VAlign(), c.Flag);
   }
 }
+
+TEST_F(ProGridCellColorsTest, PrintingTakesThePrintFontsAndLeavesSelectionOut) {
+  Grid->PrintSettings().SetUseDisplayFont(false);
+  Grid->PrintSettings().Font().SetSize(20);
+  Grid->PrintSettings().FixedFont().SetSize(16);
+  Grid->SetSelection({1, 1, 3, 3});
+  auto printed = [&](int c, int r, int& size, TColor& brush) {
+    TBrush b;
+    TFont f;
+    TGridDrawState st = 0;
+    TColor to = clNone, m = clNone, mt = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = true;
+    TCellGradientDirection gd = GradientVertical;
+    Grid->GetVisualProperties(c, r, st, true, true, true, b, to, m, mt, f, ha, va, ww, gd);
+    size = f.Size();
+    brush = b.Color();
+    return st;
+  };
+  int size = 0;
+  TColor brush = clNone;
+  TGridDrawState st = printed(2, 2, size, brush);
+  EXPECT_EQ(size, 20);
+  EXPECT_EQ(brush, clWhite) << "no selection colour on paper";
+  EXPECT_FALSE(st & gdSelected);
+  printed(2, 0, size, brush);
+  EXPECT_EQ(size, 16);
+  EXPECT_EQ(brush, Grid->ZUZGradientFrom()) << "the look's gradient on paper too";
+}

@@ -12,6 +12,7 @@
 #include "grid/BaseGrid.h"
 #include "grid/CellGraphic.h"
 #include "grid/CellNode.h"
+#include "grid/ControlList.h"
 #include "grid/DisjunctSelection.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
@@ -980,6 +981,75 @@ public:
   virtual bool FilterActive() const { return false; }
   virtual void SetFilterActive(bool Value) {}
 
+  // --- Mouse (ProGridMousePress.cpp, ProGridMouseMove.cpp, ProGridMouseRelease.cpp,
+  // ProGridRightButton.cpp, ProGridEditorHosting.cpp, ProGridPanning.cpp) ---------------------------
+  // What the pointer is over, as the press selects by it.
+  enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+  TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+  void SetMouseSelectMode(TMouseSelectMode Value) { FMouseSelectMode = Value; }
+  // Picks the item of the radio group cell (ACol real) under (X, Y), relative to the cell.
+  void RadioGroupClick(int ACol, int ARow, int X, int Y);
+  // Hooks a descendant may fill.
+  virtual void GetCornerSelectRect(TGridRect& R) {}
+  virtual void CellSelectorClick(int ACol, int ARow) {}
+  virtual void ExpandClick(int ACol, int ARow, bool Expanded) {
+    if (OnExpandClick) OnExpandClick(this, ACol, ARow, Expanded);
+  }
+  virtual void ClickSort(int ACol) {
+    if (OnClickSort) OnClickSort(this, ACol);
+  }
+  virtual bool CanShowFixedDropDown(int ACol);
+  // Work other parts of the grid fill in; each does nothing here.
+  virtual void QSort() {}
+  virtual void QSortIndexed() {}
+  virtual void QSortGroup() {}
+  virtual void QSortGroupIndexed() {}
+  virtual void QUnSort() {}
+  virtual void InitSortXRef() {}
+  virtual void StartControlEdit(int ACol, int ARow, const std::string& ID, const std::string& Type) {}
+  virtual void EndControlEdit() {}
+  virtual void StartFixedCellEdit(int ACol, int ARow) {}
+  virtual void ShowFilterList(int ACol, int ARow) {}
+  virtual void StartOleDrag(int ACol, int ARow) {}
+  virtual void FillFromResizedSelection() {}
+  // The sort of the last header click, in clock milliseconds.
+  std::int64_t SortTime() const { return FSortTime; }
+  bool UndoSort() const { return FUndoSort; }
+  void SetUndoSort(bool Value) { FUndoSort = Value; }
+  bool InitSortDescending() const { return FInitSortDescending; }
+  void SetInitSortDescending(bool Value) { FInitSortDescending = Value; }
+  // Columns a header click never sorts by (real indexes).
+  std::set<int>& IgnoreColumns() { return FIgnoreColumns; }
+  bool HintShowSizing() const { return FHintShowSizing; }
+  void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
+  bool HintShowCells() const { return FHintShowCells; }
+  void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+  // The sizing hint shown now ("" when none).
+  const std::string& SizingHint() const { return FSizingHint; }
+  TPoint SizingHintPos() const { return FSizingHintPos; }
+  // The base cell whose hint shows, (-1, -1) when none.
+  TPoint LastHintPos() const { return FLastHintPos; }
+  void SetLastHintPos(TPoint Value) { FLastHintPos = Value; }
+  // The button or pushed fixed cell held down, (-1, -1) when none.
+  TPoint PushedCellButton() const { return FPushedCellButton; }
+  bool FixedCellPushed() const { return FFixedCellPushed; }
+  // Fixed cells show pressed while the left button holds them.
+  bool FixedAsButtons() const { return FFixedAsButtons; }
+  void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
+  // The control placed over a cell (real column); the grid never frees it.
+  TControl* CellControls(int ACol, int ARow) const;
+  void SetCellControls(int ACol, int ARow, TControl* Value);
+  // Middle-button panning.
+  enum TIntelliPan { ipBoth, ipVertical, ipHorizontal, ipNone };
+  TIntelliPan IntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  bool Panning() const { return FPanning; }
+  TPoint PanOrigin() const { return FPanOrigin; }
+  // The editor closes on a key: commits, then the key acts as it does in the grid.
+  void DoneInplaceEdit(std::uint16_t Key, TShiftState Shift);
+  // Re-places the controls of cells after a scroll, size or move.
+  void CellControlsUpdate(bool RebuildList);
+
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
   void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
@@ -1362,6 +1432,20 @@ protected:
   // Nothing while the update lock is held.
   void Paint() override;
   void WMMouseWheel(TMessage& Message) override;
+  // The mouse's messages before the runtime grid sees them; true when handled in full.
+  bool MouseMessage(TMessage& Message);
+  void WMLButtonDown(TMessage& Message);
+  void WMLButtonUp(TMessage& Message);
+  void WMLButtonDblClk(TMessage& Message);
+  void WMRButtonDown(TMessage& Message);
+  void WMRButtonUp(TMessage& Message);
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void CMMouseLeave(TMessage& Message) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void TopLeftChanged() override;
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
+  void PaintOverlay() override;
   void DoEnter() override;
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
@@ -1648,6 +1732,81 @@ private:
   TPoint FLastBalloonPos{-1, -1};
   TBalloonHint* FBalloonTip = nullptr;
   bool FSelChange = false;
+
+  // Mouse: the press, release and move fields, and their parts.
+  void PressClassify(int ACol, int ARow, int PressCol, int PressRow, int X, int Y, TMessage& Message,
+                     TShiftState KeyShift);
+  void PressCheckOrCell(int ACol, int ARow, int PressCol, int PressRow, int X, int Y, TMessage& Message,
+                        TShiftState KeyShift);
+  bool PressAnchor(int ACol, int ARow, int PressCol, int PressRow, int X, int Y);
+  bool PressNode(int ACol, int ARow, int X, int Y, TShiftState KeyShift);
+  bool PressCellButton(int ACol, int ARow, int X, int Y);
+  void ReleaseHeldButton(int ACol, int ARow, int X, int Y);
+  void HeaderClickSort(int ACol, int ARow, int X, int Y);
+  // What the string grid keeps per column besides the cells follows a moved column.
+  void ColumnMovedFollow(int FromIndex, int ToIndex, int RealFrom, int RealTo);
+  void RuntimeWndProc(TMessage& Message) { TBaseGrid::WndProc(Message); }
+  void FireMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (OnMouseDown && CanFire()) OnMouseDown(this, Button, Shift, X, Y);
+  }
+  TRect HTMLTextRect(int ACol, int RCol, int ARow) const;
+  void ShowSizingHint(const std::string& Text, TPoint At);
+  void HideSizingHint();
+  void PanStep();
+  void StopPanning();
+  bool FDoOnClick = false;
+  bool FMouseDownMove = false;
+  bool FMouseKeepDown = false;
+  bool FSpinUpClick = false;
+  bool FSpinDnClick = false;
+  bool FMouseDownDisjunct = false;
+  bool FDeselectState = false;
+  bool FSelectionClick = false;
+  TPoint FPushedCellButton{-1, -1};
+  bool FFixedCellPushed = false;
+  TRect FPushedFixedCell{};
+  bool FDblClk = false;
+  bool FEditStart = false;
+  bool FLButFlg = false;
+  bool FColMoveFlg = false;
+  bool FColSizeFlg = false;
+  TMouseSelectMode FMouseSelectMode = msNormal;
+  int FMouseSelectStart = -1;
+  int FMoveCell = -1;
+  int FMoveOfsX = 0;
+  int FMoveOfsY = 0;
+  TPoint FClickPos{-1, -1};
+  int FClickPosDX = 0;
+  int FClickPosDY = 0;
+  int FOldTopRow = 0;
+  int FOldKeepLeftCol = 0;
+  int FMoveColInd = -1;
+  int FMoveRowInd = -1;
+  TPoint FLastHintPos{-1, -1};
+  std::string FSizingHint;
+  TPoint FSizingHintPos{-1, -1};
+  bool FHintShowSizing = false;
+  bool FHintShowCells = false;
+  std::int64_t FSortTime = 0;
+  bool FUndoSort = false;
+  bool FInitSortDescending = false;
+  std::set<int> FIgnoreColumns;
+  TIntelliPan FIntelliPan = ipBoth;
+  bool FPanning = false;
+  TPoint FPanOrigin{0, 0};
+  TCursor FPanPrevCursor = 0;
+  TTimer* FPanTimer = nullptr;
+  TPoint FPanPoint{0, 0};
+  bool FCellSelectorMode = false;
+  TGridRect FDropSelection{};
+  bool FMouseResize = false;
+  bool FFixedAsButtons = false;
+  TPoint FCtrlXY{-1, -1};
+  bool FCtrlDown = false;
+  bool FEnhMoving = false;
+  TControlList FControlList;
+  int FOldLeftCol = 0;
+  int FOldTopRowScroll = 0;
 
   // The owner form's resize chain: the handler found there runs after ours.
   TForm* FHookedForm = nullptr;

@@ -36,6 +36,7 @@ void TProStringGrid::Paint() {
 }
 
 void TProStringGrid::WndProc(TMessage& Message) {
+  if (MouseMessage(Message)) return;
   if (Message.Msg == GridEditDoneMessage() && GridEditDoneMessage() != 0) {
     if (OnEditCellDone && CanFire())
       OnEditCellDone(this, static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));

@@ -44,6 +44,7 @@ void TProStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
     MoveEntry(FAllColWidths, from, to);
   }
   MoveEntry(FColumnOrder, FromIndex, ToIndex);
+  ColumnMovedFollow(FromIndex, ToIndex, from, to);
 }
 
 void TProStringGrid::MoveRow(int FromIndex, int ToIndex) {
@@ -273,25 +274,6 @@ void TProStringGrid::RowHeightsChanged() {
     if (OnEndRowSize) OnEndRowSize(this, sized);
   }
   FColClicked = FRowClicked = -1;
-}
-
-void TProStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TBaseGrid::MouseDown(Button, Shift, X, Y);
-  if (GridState() == gsColSizing) {
-    FColClicked = SizingIndex();
-    FColClickedSize = ColWidths(FColClicked);
-  } else if (GridState() == gsRowSizing) {
-    FRowClicked = SizingIndex();
-    FRowClickedSize = RowHeights(FRowClicked);
-  }
-}
-
-void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  // The size change the base makes on release is the user's resize.
-  FColSized = GridState() == gsColSizing && FColClicked >= 0;
-  FRowSized = GridState() == gsRowSizing && FRowClicked >= 0;
-  TBaseGrid::MouseUp(Button, Shift, X, Y);
-  FColSized = FRowSized = false;
 }
 
 bool TProStringGrid::IsSizingBorder(int X, int Y) const {

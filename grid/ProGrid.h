@@ -1404,10 +1404,8 @@ public:
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
-  // Shows the balloon of the cell under the mouse when balloons are on.
-  void MouseMove(TShiftState Shift, int X, int Y) override;
-  // The fixed cell under the mouse is no more.
-  void CMMouseLeave(TMessage& Message) override;
+  // Shows the balloon of the cell under the mouse when balloons are on (from MouseMove).
+  void BalloonMouseMove(int X, int Y);
   bool ScrollBarAlwaysShown(bool Vertical) const override {
     return FScrollBarAlways == saBoth || FScrollBarAlways == (Vertical ? saVert : saHorz);
   }

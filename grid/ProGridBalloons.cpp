@@ -83,26 +83,8 @@ bool TProStringGrid::CellBalloon(int X, int Y, std::string& ATitle, std::string&
   return true;
 }
 
-void TProStringGrid::CMMouseLeave(TMessage& Message) {
-  TBaseGrid::CMMouseLeave(Message);
-  if (FHoverFixedX >= 0 && FHoverFixedY >= 0) RepaintCell(FHoverFixedX, FHoverFixedY);
-  FHoverFixedX = FHoverFixedY = -1;
-}
-
-void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
-  TBaseGrid::MouseMove(Shift, X, Y);
+void TProStringGrid::BalloonMouseMove(int X, int Y) {
   TGridCoord cell = MouseToCell(X, Y);
-  // The fixed cell under the mouse lights up where HoverFixedCells asks for it.
-  if (FHoverFixedCells != hfNone) {
-    const bool fixedCell = cell.X >= 0 && cell.Y >= 0 && (cell.X < FixedCols() || cell.Y < FixedRows());
-    const TPoint hover = fixedCell ? TPoint{cell.X, cell.Y} : TPoint{-1, -1};
-    if (hover.X != FHoverFixedX || hover.Y != FHoverFixedY) {
-      if (FHoverFixedX >= 0 && FHoverFixedY >= 0) RepaintCell(FHoverFixedX, FHoverFixedY);
-      FHoverFixedX = hover.X;
-      FHoverFixedY = hover.Y;
-      if (fixedCell) RepaintCell(hover.X, hover.Y);
-    }
-  }
   if (!FBalloon.Enable()) return;
   TPoint at{cell.X, cell.Y};
   if (cell.X >= 0 && cell.Y >= 0) {

@@ -97,12 +97,8 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       Application->CancelHint();
     }
   }
-  if (FLastBalloonPos.X >= 0 && inCells) {
-    const TPoint base = BaseCell(RealColIndex(hit.X), hit.Y);
-    if (base.X != FLastBalloonPos.X || base.Y != FLastBalloonPos.Y) FLastBalloonPos = {-1, -1};
-  }
-
   TBaseGrid::MouseMove(Shift, X, Y);
+  BalloonMouseMove(X, Y);
   if (FNavigation.KeepHorizScroll() && FMouseKeepDown && GridState() != gsColMoving &&
       LeftCol() != FOldKeepLeftCol && FOldKeepLeftCol < ColCount()) {
     StartUpdate();

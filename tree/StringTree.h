@@ -32,6 +32,15 @@ using TVTStringOptions = TEnumSet<TVTStringOption, std::uint8_t>;
 inline constexpr TVTStringOptions DefaultStringOptions{toSaveCaptions, toAutoAcceptEditChange};
 
 class TCustomNodeStringTree;
+class TNodeTreeColumn;
+
+// The nodes an export walks.
+enum TVSTTextSourceType { tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked };
+
+using TVTTreeExportEvent = std::function<void(TBaseNodeTree* Sender, TVTExportType aExportType)>;
+using TVTColumnExportEvent =
+    std::function<void(TBaseNodeTree* Sender, TVTExportType aExportType, TNodeTreeColumn* Column)>;
+using TVTNodeExportEvent = std::function<bool(TBaseNodeTree* Sender, TVTExportType aExportType, PVNode Node)>;
 
 using TVSTGetHintEvent = std::function<void(TBaseNodeTree* Sender, PVNode Node, TColumnIndex Column,
                                             TVTTooltipLineBreakStyle& LineBreakStyle, std::string& HintText)>;
@@ -129,6 +138,30 @@ public:
   // The font, text rectangle (the text height centred in the cell) and text the editor takes.
   void GetTextInfo(PVNode Node, TColumnIndex Column, TFont& AFont, TRect& R, std::string& Text) override;
 
+  // ---- content export (NodeTreesExport.cpp)
+  std::string ContentToHTML(TVSTTextSourceType Source, const std::string& Caption = {});
+  std::string ContentToRTF(TVSTTextSourceType Source);
+  std::string ContentToText(TVSTTextSourceType Source, const std::string& Separator);
+  std::string ContentToUnicode(TVSTTextSourceType Source, char Separator) {
+    return ContentToText(Source, std::string(1, Separator));
+  }
+  void ContentToCustom(TVSTTextSourceType Source);
+  // The block of a text format as the clipboard holds it; false (and nothing) for other formats.
+  bool ContentToClipboard(TClipFormat Format, TVSTTextSourceType Source, std::string& Block);
+  // The top-level rows, written whole or not at all: Windows-1252 when every character has one,
+  // else UTF-8 with a byte-order mark. False for an empty name or when the file could not be
+  // written (the reason in `Error`; the old file is left as it was).
+  bool SaveToCSVFile(const std::string& FileNameWithPath, bool IncludeHeading, std::string* Error = nullptr);
+  bool PassesExportMode(PVNode Node);
+  HRESULT RenderOLEFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard) override;
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value) { FBorderWidth = Value; }
+  TVTTreeExportEvent OnBeforeTreeExport, OnAfterTreeExport, OnBeforeHeaderExport, OnAfterHeaderExport;
+  TVTColumnExportEvent OnBeforeColumnExport, OnColumnExport, OnAfterColumnExport;
+  TVTNodeExportEvent OnBeforeNodeExport, OnNodeExport, OnAfterNodeExport;
+
 protected:
   virtual void PaintNormalText(TVTPaintInfo& PaintInfo, int TextOutFlags, std::string Text);
   virtual void PaintStaticText(TVTPaintInfo& PaintInfo, int TextOutFlags, const std::string& Text);
@@ -151,6 +184,20 @@ protected:
   int FEllipsisWidth = 0;
   // Set when a text handler changed the canvas font while a cell was painted.
   bool FFontChanged = false;
+  TBorderStyle FBorderStyle = bsSingle;
+  int FBorderWidth = 0;
+
+private:
+  using TSourceStep = PVNode (TCustomNodeStringTree::*)(PVNode);
+  PVNode GetSourceStart(TVSTTextSourceType Source, TSourceStep& Next);
+  PVNode NextAll(PVNode N) { return GetNext(N); }
+  PVNode NextInitialized(PVNode N) { return GetNextInitialized(N); }
+  PVNode NextSelected(PVNode N) { return GetNextSelected(N); }
+  PVNode NextCutCopy(PVNode N) { return GetNextCutCopy(N); }
+  PVNode NextVisible(PVNode N) { return GetNextVisible(N, true); }
+  PVNode NextChecked(PVNode N) { return GetNextChecked(N, csCheckedNormal); }
+  struct TExportCell;
+  std::vector<TExportCell> ExportCells();
 };
 
 class TNodeStringTree : public TCustomNodeStringTree {

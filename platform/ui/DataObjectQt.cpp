@@ -28,6 +28,9 @@ TClipFormat HtmlFormat() {
 TClipFormat RtfFormat() {
   return RegisterClipboardFormat("Rich Text Format");
 }
+TClipFormat CsvFormat() {
+  return RegisterClipboardFormat("CSV");
+}
 TClipFormat UrlFormat() {
   return RegisterClipboardFormat("UniformResourceLocator");
 }
@@ -61,6 +64,8 @@ QMimeData* MimeFromDataObject(IDataObject& data) {
       mime->setHtml(QString::fromStdString(HtmlFromClipboardBlock(bytes)));
     else if (f.cfFormat == RtfFormat())
       mime->setData(QStringLiteral("text/rtf"), RtfBytes(bytes));
+    else if (f.cfFormat == CsvFormat())
+      mime->setData(QStringLiteral("text/csv"), ToBytes(bytes.substr(0, std::min(bytes.find('\0'), bytes.size()))));
     else if (f.cfFormat == UrlFormat())
       urls << QUrl(QString::fromStdString(AnsiTextFromBlock(bytes)));
     else if (f.cfFormat == CF_HDROP)
@@ -84,6 +89,8 @@ std::shared_ptr<TDataObject> DataObjectFromMime(const QMimeData& mime) {
   if (mime.hasText()) data->SetText(mime.text().toStdString());
   if (mime.hasHtml() && !hasNamed("HTML Format"))
     data->SetGlobal(HtmlFormat(), ClipboardHtmlBlock(mime.html().toStdString()));
+  if (mime.hasFormat(QStringLiteral("text/csv")) && !hasNamed("CSV"))
+    data->SetGlobal(CsvFormat(), mime.data(QStringLiteral("text/csv")).toStdString() + '\0');
   for (const char* rtf : {"text/rtf", "application/rtf"})
     if (types.contains(QLatin1String(rtf)) && !hasNamed("Rich Text Format")) {
       data->SetGlobal(RtfFormat(), mime.data(QLatin1String(rtf)).toStdString() + '\0');

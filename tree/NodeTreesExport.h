@@ -1,0 +1,42 @@
+// Content export of the string tree: the nodes of a source as an HTML table, an RTF table,
+// separator-delimited text, the clipboard's renderings and a CSV file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The regional settings the exports read: the CSV separator and whether paper is measured in
+// metric units. Read from the environment at first use unless injected.
+struct TExportLocale {
+  std::string ListSeparator = ",";
+  bool Metric = true;
+};
+const TExportLocale& ExportLocale();
+void SetExportLocale(const TExportLocale& Locale);
+void ResetExportLocale();
+
+// The clipboard's HTML envelope around UTF-8 HTML (byte offsets as eight digits).
+void WrapCFHTML(std::string& Html);
+
+// Text as HTML character data: &, <, > and " escaped.
+std::string HtmlEscape(std::string_view Text);
+
+// Append-only text buffers that grow in steps of 4096 (UTF-8 here, so one class serves both).
+class TBufferedString {
+public:
+  void Add(std::string_view S) {
+    if (S.empty()) return;
+    if (FText.capacity() - FText.size() <= S.size())
+      FText.reserve(FText.capacity() + ((S.size() + 4095) / 4096) * 4096);
+    FText.append(S);
+  }
+  void AddNewLine() {
+    if (FText.capacity() - FText.size() <= 4) FText.reserve(FText.capacity() + 4096);
+    FText.append("\r\n");
+  }
+  const std::string& AsString() const { return FText; }
+
+private:
+  std::string FText;
+};
+using TBufferedRawByteString = TBufferedString;

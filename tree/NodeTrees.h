@@ -182,7 +182,9 @@ public:
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment value) { FAlignment = value; }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
-  void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+  // Columns that follow the tree take the new mode; with toAutoBidiColumnOrdering the columns'
+  // order follows the reading direction.
+  void SetBiDiMode(TBiDiMode value);
 
   // ---------------------------------------------------------------- painting
   TVTColors& Colors() { return *FColors; }
@@ -432,6 +434,8 @@ public:
   PVNode BottomNode() { return GetNodeAt(0, ClientHeight() - 1); }
   void SetBottomNode(PVNode Node);
   virtual bool ScrollIntoView(PVNode Node, bool Center, bool Horizontally = false);
+  // Scrolls horizontally so the column shows; false without columns or for an invalid column.
+  bool ScrollIntoView(TColumnIndex Column, bool Center);
   void UpdateHorizontalScrollBar(bool DoRepaint);
   void UpdateHorizontalRange();
   void UpdateRanges() {
@@ -559,6 +563,9 @@ public:
   void HeaderFrameChanged();
   // Repaints a part of the header (rectangle relative to the window).
   void InvalidateHeaderRect(const TRect& R);
+  // The tree's colour, font or reading direction changed: the header and the columns that follow
+  // the tree take them over.
+  void HeaderParentChanged();
   // Repaints a part of the client area (client coordinates: below a shown header).
   void InvalidateClientRect(const TRect& R);
   // Mouse messages of the window: the header's strip goes to the header as non-client messages,

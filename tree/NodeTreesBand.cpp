@@ -1,5 +1,6 @@
 // The rubber band: the rectangle drawn with the mouse and the nodes it takes in or lets go.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include <algorithm>
 
@@ -29,9 +30,21 @@ bool TBaseNodeTree::ApplyBandSelection() {
   if (IsEmpty() || !TreeStates().Has(tsDrawSelecting)) return false;
   const TRect oldRect = Ordered(FLastSelRect), newRect = Ordered(FNewSelRect);
   ClearTempNodes();
-  const bool changed = FBiDiMode == bdLeftToRight
-                           ? GatherBandNodesLeftToRight(NoColumn, 0, ClientWidth(), FAlignment, oldRect, newRect)
-                           : GatherBandNodesRightToLeft(NoColumn, 0, ClientWidth(), FAlignment, oldRect, newRect);
+  // With columns only the main column's cell (unscrolled) takes part.
+  TColumnIndex main = NoColumn;
+  int mainLeft = 0, mainRight = ClientWidth();
+  TAlignment alignment = FAlignment;
+  if (FHeader->UseColumns() && FHeader->Columns().IsValidColumn(MainColumn())) {
+    main = MainColumn();
+    const TNodeTreeColumn& column = *FHeader->Columns()[main];
+    mainLeft = column.UnscrolledLeft();
+    mainRight = mainLeft + column.Width();
+    alignment = column.Alignment();
+  }
+  const bool changed =
+      FBiDiMode == bdLeftToRight
+          ? GatherBandNodesLeftToRight(main, mainLeft, mainRight, alignment, oldRect, newRect)
+          : GatherBandNodesRightToLeft(main, mainLeft, mainRight, alignment, oldRect, newRect);
   if (changed) {
     CompactSelection();
     if (FTempNodeCount > 0) AddNodesToSelection(FTempNodeCache, static_cast<int>(FTempNodeCount), false);
@@ -42,35 +55,36 @@ bool TBaseNodeTree::ApplyBandSelection() {
 }
 
 bool TBaseNodeTree::GatherBandNodesLeftToRight(TColumnIndex MainColumn, int MainLeft, int MainRight,
-                                               TAlignment Alignment, const TRect& OldRect, const TRect& NewRect) {
-  (void)MainColumn;
+                                               TAlignment Alignment, const TRect& OldRect,
+                                               const TRect& NewRect) {
   const bool toggle = FDrawSelShiftState & ssCtrl;
   const int checkWidth = Has(toCheckSupport) && CheckImageWidth() > 0 ? CheckImageWidth() + 2 : 0;
   const bool simple = Has(toSimpleDrawSelection) || Has(toFullRowSelect);
   int nodeTop = 0;
   PVNode node = GetNodeAt(0, std::min(OldRect.Top, NewRect.Top), false, nodeTop);
   if (!node) return false;
-  int nodeLeft = MainLeft + FMargin +
-                 static_cast<int>((GetNodeLevel(node) + (Has(toShowRoot) ? 1 : 0)) * FIndent);
+  int nodeLeft =
+      MainLeft + FMargin + static_cast<int>((GetNodeLevel(node) + (Has(toShowRoot) ? 1 : 0)) * FIndent);
   const int bottom = std::max(OldRect.Bottom, NewRect.Bottom);
   bool changed = false;
   for (;;) {
     int textLeft = nodeLeft + (node->CheckType != ctNone ? checkWidth : 0);
     if (FImages) {
-      const int w = ImageWidth(node, ikNormal, NoColumn);
+      const int w = ImageWidth(node, ikNormal, MainColumn);
       if (w > 0) textLeft += w + 2;
     }
     if (FStateImages) {
-      const int w = ImageWidth(node, ikState, NoColumn);
+      const int w = ImageWidth(node, ikState, MainColumn);
       if (w > 0) textLeft += w + 2;
     }
     const int nodeBottom = nodeTop + static_cast<int>(NodeHeight(node));
-    const int content = GetNodeContentWidth(node, NoColumn, nullptr);
+    const int content = GetNodeContentWidth(node, MainColumn, nullptr);
     auto takes = [&](const TRect& r) {
       if (simple) return r.Top < nodeBottom && nodeTop < r.Bottom && nodeLeft < r.Right;
       int left = textLeft, right = MainRight;
-      const bool whole = (Alignment == taLeftJustify && textLeft >= OldRect.Left && textLeft >= NewRect.Left) ||
-                         content >= MainRight - textLeft;
+      const bool whole =
+          (Alignment == taLeftJustify && textLeft >= OldRect.Left && textLeft >= NewRect.Left) ||
+          content >= MainRight - textLeft;
       if (!whole) {
         if (Alignment == taLeftJustify) {
           right = textLeft + content;
@@ -102,8 +116,8 @@ bool TBaseNodeTree::GatherBandNodesLeftToRight(TColumnIndex MainColumn, int Main
 }
 
 bool TBaseNodeTree::GatherBandNodesRightToLeft(TColumnIndex MainColumn, int MainLeft, int MainRight,
-                                               TAlignment Alignment, const TRect& OldRect, const TRect& NewRect) {
-  (void)MainColumn;
+                                               TAlignment Alignment, const TRect& OldRect,
+                                               const TRect& NewRect) {
   Alignment = Mirrored(Alignment);
   const bool toggle = FDrawSelShiftState & ssCtrl;
   const int checkWidth = Has(toCheckSupport) && CheckImageWidth() > 0 ? CheckImageWidth() + 2 : 0;
@@ -117,20 +131,21 @@ bool TBaseNodeTree::GatherBandNodesRightToLeft(TColumnIndex MainColumn, int Main
   for (;;) {
     int textRight = nodeRight - (node->CheckType != ctNone ? checkWidth : 0);
     if (FImages) {
-      const int w = ImageWidth(node, ikNormal, NoColumn);
+      const int w = ImageWidth(node, ikNormal, MainColumn);
       if (w > 0) textRight -= w + 2;
     }
     if (FStateImages) {
-      const int w = ImageWidth(node, ikState, NoColumn);
+      const int w = ImageWidth(node, ikState, MainColumn);
       if (w > 0) textRight -= w + 2;
     }
     const int nodeBottom = nodeTop + static_cast<int>(NodeHeight(node));
-    const int content = GetNodeContentWidth(node, NoColumn, nullptr);
+    const int content = GetNodeContentWidth(node, MainColumn, nullptr);
     auto takes = [&](const TRect& r) {
       if (simple) return r.Top < nodeBottom && nodeTop < r.Bottom;
       int left = MainLeft, right = textRight;
-      const bool whole = (Alignment == taRightJustify && textRight <= OldRect.Right && textRight <= NewRect.Right) ||
-                         content >= textRight - MainLeft;
+      const bool whole =
+          (Alignment == taRightJustify && textRight <= OldRect.Right && textRight <= NewRect.Right) ||
+          content >= textRight - MainLeft;
       if (!whole) {
         if (Alignment == taLeftJustify) {
           right = MainLeft + content;

@@ -108,3 +108,21 @@ bool TBaseNodeTree::RouteHeaderMessage(TMessage& Message) {
   if (!FHeader->UseColumns() && FHeader->States().Empty()) return false;
   return FHeader->ProcessMessage(Message);
 }
+
+void TBaseNodeTree::SetBiDiMode(TBiDiMode value) {
+  if (FBiDiMode == value) return;
+  FBiDiMode = value;
+  if (!FHeader) return;
+  HeaderParentChanged();
+  if (Has(toAutoBidiColumnOrdering)) FHeader->Columns().ResetPositionOrder(FBiDiMode == bdRightToLeft);
+}
+
+void TBaseNodeTree::HeaderParentChanged() {
+  if (!FHeader) return;
+  TNodeTreeColumns& columns = FHeader->Columns();
+  for (int i = 0; i < columns.Count(); ++i) {
+    columns[i]->ParentColorChanged();
+    columns[i]->ParentBiDiModeChanged();
+  }
+  if (FHeader->ParentFont()) FHeader->Font().Assign(Font());
+}

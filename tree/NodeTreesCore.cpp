@@ -465,6 +465,7 @@ void TBaseNodeTree::Assign(const TBaseNodeTree& Source) {
   FAnimationDuration = Source.FAnimationDuration;
   FImages = Source.FImages;
   FStateImages = Source.FStateImages;
+  FHeader->Assign(Source.FHeader.get());
 }
 
 void TBaseNodeTree::WndProc(TMessage& Message) {

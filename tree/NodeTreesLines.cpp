@@ -1,5 +1,6 @@
 // Tree lines, expand buttons, check boxes and node images: the pictures left of a node's content.
 #include "tree/NodeTrees.h"
+#include "tree/VTHeader.h"
 
 #include "platform/ui/ImageList.h"
 #include "tree/CheckImages.h"
@@ -99,11 +100,13 @@ void TBaseNodeTree::RebuildBitmaps(bool NeedButtons, bool NeedLines) {
 void TBaseNodeTree::CMColorChanged(TMessage& Message) {
   TCustomControl::CMColorChanged(Message);
   RebuildBitmaps(true, false);
+  HeaderParentChanged();
 }
 
 void TBaseNodeTree::CMFontChanged(TMessage& Message) {
   TCustomControl::CMFontChanged(Message);
   RebuildBitmaps(true, false);
+  HeaderParentChanged();
 }
 
 void TBaseNodeTree::SetLineStyle(TVTLineStyle value) {

@@ -196,7 +196,8 @@ void TBaseNodeTree::SetBottomNode(PVNode Node) {
 bool TBaseNodeTree::ScrollIntoView(PVNode Node, bool Center, bool Horizontally) {
   if (!Node || Node == FRoot) return false;
   ExpandParents(*this, Node);
-  const TRect r = GetDisplayRect(Node, NoColumn, !Has(toGridExtensions));
+  const bool columnFocus = FHeader->UseColumns() && FHeader->Columns().IsValidColumn(FFocusedColumn);
+  const TRect r = GetDisplayRect(Node, columnFocus ? FFocusedColumn : NoColumn, !Has(toGridExtensions));
   const int height = ClientHeight();
   const int before = FOffsetY;
   if (r.Top < 0) {
@@ -204,8 +205,28 @@ bool TBaseNodeTree::ScrollIntoView(PVNode Node, bool Center, bool Horizontally) 
   } else if (r.Bottom > height || Center) {
     SetOffsetY(FOffsetY + (Center ? height / 2 : height) - r.Bottom);
   }
-  (void)Horizontally; // columns join with the header
-  return FOffsetY != before;
+  const bool horizontal = Horizontally && ScrollIntoView(FFocusedColumn, Center);
+  return FOffsetY != before || horizontal;
+}
+
+bool TBaseNodeTree::ScrollIntoView(TColumnIndex Column, bool Center) {
+  const TNodeTreeColumns& columns = FHeader->Columns();
+  if (!FHeader->UseColumns() || !columns.IsValidColumn(Column)) return false;
+  const TNodeTreeColumn& column = *columns[Column];
+  const int left = column.Left(), width = column.Width(), fixedWidth = columns.GetVisibleFixedWidth();
+  const int clientWidth = ClientWidth();
+  const int before = EffectiveOffsetX();
+  int e = before;
+  if (Center) {
+    e = left + before + width / 2 - fixedWidth / 2 - clientWidth / 2;
+  } else if (!column.Has(coFixed)) {
+    if (left + width > clientWidth)
+      e = left + width + before - clientWidth;
+    else if (left < fixedWidth)
+      e = before + left - fixedWidth;
+  }
+  if (e != before) SetOffsetX(FBiDiMode == bdLeftToRight ? -e : clientWidth + e - static_cast<int>(RangeX()));
+  return true;
 }
 
 void TBaseNodeTree::HandleVScroll(unsigned Code, int TrackPos) {

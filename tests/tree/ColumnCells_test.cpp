@@ -125,6 +125,34 @@ TEST_F(TColumnCellsTest, ArrowsMoveBetweenColumnsWithGridExtensions) {
   EXPECT_EQ(Tree->FocusedNode(), Top(1));
 }
 
+TEST_F(TColumnCellsTest, ScrollingAColumnIntoViewLeavesTheFixedAreaAlone) {
+  AddColumns({100, 100, 100});
+  ASSERT_EQ(Tree->ClientWidth(), 200);
+  EXPECT_TRUE(Tree->ScrollIntoView(2, false));
+  EXPECT_EQ(Tree->OffsetX(), -100);
+  TVTColumnOptions o = Columns()[0]->Options();
+  o.Include(coFixed);
+  Columns()[0]->SetOptions(o);
+  EXPECT_TRUE(Tree->ScrollIntoView(1, false)) << "column 1 lies under the fixed column";
+  EXPECT_EQ(Tree->OffsetX(), 0);
+  EXPECT_FALSE(Tree->ScrollIntoView(7, false));
+}
+
+TEST_F(TColumnCellsTest, ColumnsFollowTheTreesColourAndReadingDirection) {
+  AddColumns({50, 50, 50});
+  Columns()[1]->SetColor(clRed);
+  Tree->SetColor(clYellow);
+  EXPECT_EQ(Columns()[0]->Color(), clYellow);
+  EXPECT_EQ(Columns()[1]->Color(), clRed) << "a column with its own colour keeps it";
+  auto autoOptions = Tree->TreeOptions().AutoOptions();
+  autoOptions.Include(toAutoBidiColumnOrdering);
+  Tree->TreeOptions().SetAutoOptions(autoOptions);
+  Tree->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(Columns()[2]->BiDiMode(), bdRightToLeft);
+  EXPECT_EQ(Columns().PositionToIndex(), (std::vector<TColumnIndex>{2, 1, 0}));
+  EXPECT_EQ(Columns()[2]->Left(), 0);
+}
+
 TEST_F(TColumnCellsTest, EveryColumnPaintsItsOwnCell) {
   auto* tree = new TNodeStringTree(Form);
   tree->SetParent(Form);

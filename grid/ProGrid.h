@@ -373,6 +373,7 @@ public:
   // Fills the filter list with the values the column's filter offers; true when it holds any.
   virtual bool GetColumnFilter(int ACol);
   const std::vector<std::string>& FilterList() const { return FFilterList; }
+  void SetFilterList(std::vector<std::string> Value) { FFilterList = std::move(Value); }
   virtual void CanAddRow(bool& CanAdd);
   virtual void CanInsertRow(int ARow, bool& CanInsert);
   virtual void CheckBoxChange(int ACol, int ARow, bool State);
@@ -596,6 +597,8 @@ public:
   void ShowColumnHeaders();
   void ClearColumnHeaders();
   virtual void ColumnHeadersChanged() {}
+  // The header list alone, no cell written (the column grid keeps it from its columns).
+  void StoreColumnHeaders(const std::vector<std::string>& Value) { FColumnHeaders = Value; }
   const std::vector<std::string>& RowHeaders() const { return FRowHeaders; }
   void SetRowHeaders(const std::vector<std::string>& Value);
   void ShowRowHeaders();

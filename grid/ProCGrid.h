@@ -1,0 +1,137 @@
+// The column grid: a string grid whose columns each have a definition (TGridColumnItem) that
+// decides header, width, look, editor, lists, read-only state and check texts. The per-cell
+// queries of the string grid are answered from these definitions.
+#pragma once
+
+#include "grid/GridColumns.h"
+#include "grid/ProGrid.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TStream;
+
+using TColumnPopupEvent = std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& PopupMenu)>;
+using TAfterColumnMoved = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+
+class TProColumnGrid : public TProStringGrid {
+public:
+  explicit TProColumnGrid(TComponent* AOwner);
+  ~TProColumnGrid() override;
+
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // Visible columns; writing keeps one column item per real column.
+  void SetColCount(int Value) override;
+  TGridColumnCollection& Columns() { return *FColumnCollection; }
+  const TGridColumnCollection& Columns() const { return *FColumnCollection; }
+  void SetColumns(const TGridColumnCollection& Value) { FColumnCollection->Assign(&Value); }
+  // The first column (lowest index) whose Name is exactly AValue; nullptr for none.
+  TGridColumnItem* ColumnByName(const std::string& AValue) const;
+  bool AutoFilterDisplay() const { return FAutoFilterDisplay; }
+  void SetAutoFilterDisplay(bool Value) { FAutoFilterDisplay = Value; }
+  bool ColMoving() const { return FColMoving; }
+
+  // One item per real column: adds (copying the look of the column before) or drops the last.
+  void SyncColumns();
+  void UpdateColumnHeaders();
+  void ColumnHeadersChanged() override;
+  // Scales the fonts of the displayed columns' items by M / D.
+  void ChangeScale(int M, int D);
+
+  // --- Answers from the column items ---------------------------------------------------------
+  void GetCellDefaults(int ACol, int ARow, TFont& Font, TBrush& Brush, TColor& ColorTo, TColor& MirrorColor,
+                       TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap,
+                       TCellGradientDirection& GradientDirection) override;
+  std::string GetFormattedCell(int ACol, int ARow) override;
+  void GetColFloatFormat(int ACol, int ARow, std::string& Fmt) override;
+  TCellType GetCellType(int ACol, int ARow) const override;
+  TCellGraphic* GetCellGraphic(int ACol, int ARow) const override;
+  void UpdateColumnSize(int ACol, int& AWidth) override;
+  void UpdateAutoColumnSize(int ACol, int& AWidth) override;
+  void CellsLoaded() override;
+  void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) override;
+  void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) override;
+  void GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders) override;
+  void GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders) override;
+  void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override;
+  void GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& APrefix, std::string& ASuffix) override;
+  void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) override;
+  void IsFixedCell(int ACol, int ARow, bool& IsFixed) override;
+  void CanEditCell(int ACol, int ARow, bool& CanEdit) override;
+  void IsPasswordCell(int ACol, int ARow, bool& IsPassword) override;
+  bool HasComboBox(int ACol, int ARow) override;
+  void GetCheckTrue(int ACol, int ARow, std::string& Value) override;
+  void GetCheckFalse(int ACol, int ARow, std::string& Value) override;
+  bool GetColumnFilter(int ACol) override;
+  // The user picked entry ItemIndex of the filter drop-down of FilterCol.
+  void FilterSelect(int FilterCol, int ItemIndex);
+  // The condition the last pick handed on (the handler may have changed it).
+  const std::string& LastFilterCondition() const { return FLastFilterCondition; }
+  int GetVersionNr() const override { return 0x03010301; }
+  std::string GetVersionString() const override;
+  std::string GetEditMask(int ACol, int ARow) override;
+  // The combo list the last editor query loaded (a column's ComboItems).
+  TStringList& ComboList() { return FComboList; }
+  int ComboDropDownCount() const { return FComboDropDownCount; }
+  int SpinMin() const { return FSpinMinV; }
+  int SpinMax() const { return FSpinMaxV; }
+  int SpinStep() const { return FSpinStepV; }
+  TEditLink* CellEditLink() const { return FCellEditLink; }
+
+  // --- Column persistence ---------------------------------------------------------------------
+  // Every column setting in a self-describing text stream; a stream that does not read back
+  // whole raises EProGridError and leaves the columns as they were.
+  void SaveColumnsToStream(TStream& S);
+  void LoadColumnsFromStream(TStream& S);
+  // Column order as "CP<position>=<organisation index>" keys of an INI file section. Loading
+  // applies only a complete permutation; anything else changes nothing (false).
+  void SaveColumnPositions(const std::string& Key, const std::string& Section);
+  bool LoadColumnPositions(const std::string& Key, const std::string& Section);
+
+  // Pops up a column's menu for a click (what MouseDown does after the string grid's handling).
+  void ColumnPopupClick(TMouseButton Button, int ACol, int ARow);
+  // The menu popped up last and where (tests and the headless platform look at it).
+  TPopupMenu* LastPopup() const { return FLastPopup; }
+
+  TColumnPopupEvent OnColumnPopup;
+  TAfterColumnMoved OnAfterColumnMoved;
+
+protected:
+  // A descendant may supply another collection class.
+  virtual std::unique_ptr<TGridColumnCollection> CreateColumns();
+  int GetEditLimit() override;
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+  void ColWidthsChanged() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+  friend class TGridColumnCollection;
+  friend class TGridColumnItem;
+  // The item of a column in the collection, nullptr outside it.
+  TGridColumnItem* Item(int ACol) const {
+    return ACol >= 0 && ACol < FColumnCollection->Count()
+               ? static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Items(ACol))
+               : nullptr;
+  }
+  bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedCols() && ARow >= FixedRows(); }
+  bool IsBodyCell(int ACol, int ARow) const {
+    return IsNormalCell(ACol, ARow) && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
+           ARow < RowCount() - FixedFooters();
+  }
+  void SyncColumnsQuiet();
+
+  std::unique_ptr<TGridColumnCollection> FColumnCollection;
+  std::unique_ptr<TGridColumnItem> FSaveCol;
+  std::unique_ptr<TCellGraphic> FCellGraphic;
+  bool FColMoving = false;
+  bool FAutoFilterDisplay = false;
+  TStringList FComboList;
+  int FComboDropDownCount = 8;
+  int FSpinMinV = 0, FSpinMaxV = 0, FSpinStepV = 1;
+  TEditLink* FCellEditLink = nullptr;
+  TPopupMenu* FLastPopup = nullptr;
+  std::string FLastFilterCondition;
+};

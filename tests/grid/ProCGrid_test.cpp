@@ -1,0 +1,463 @@
+#include "grid/ProCGrid.h"
+#include "grid/ProGridError.h"
+
+#include "ProGridFixture.h"
+#include "platform/Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class ProCGridTest : public TProGridTest<TProColumnGrid> {
+protected:
+  void SetUp() override {
+    TProGridTest::SetUp();
+    Grid->SetColCount(5);
+    Grid->SetRowCount(6);
+  }
+  TGridColumnItem& Col(int i) { return *Grid->Columns().Items(i); }
+};
+
+TEST_F(ProCGridTest, NewItemTakesTheGridDefaults) {
+  Grid->SetColor(0x00ABCDEF);
+  Grid->Font().SetSize(11);
+  Grid->SetColCount(6);
+  const TGridColumnItem& c = Col(5);
+  struct TCase {
+    const char* What;
+    bool Holds;
+  } cases[] = {
+      {"width from the grid", c.Width() == Grid->AllColWidths(5)},
+      {"grid colour", c.Color() == 0x00ABCDEF},
+      {"grid font", c.Font().Size() == 11},
+      {"border pen", c.BorderPen().Color() == clSilver && c.BorderPen().Width() == 1},
+      {"print pen", c.PrintBorderPen().Color() == clBlack && c.PrintBorderPen().Width() == 1},
+      {"print borders", c.PrintBorders().Bits() == 0xF},
+      {"print colour", c.PrintColor() == clWhite},
+      {"drop-down count", c.DropDownCount() == 8},
+      {"check texts", c.CheckTrue() == "Y" && c.CheckFalse() == "N"},
+      {"spin step", c.SpinStep() == 1 && c.SpinMin() == 0 && c.SpinMax() == 0},
+      {"editor", c.Editor() == edNormal && !c.ReadOnly() && !c.Fixed() && c.Header().empty()},
+      {"popup type", c.ColumnPopupType() == cpFixedCellsRClick},
+  };
+  // The fresh item of a raised count copies the look before it, so check a first item too.
+  for (const TCase& t : cases)
+    EXPECT_TRUE(t.Holds) << t.What;
+  EXPECT_EQ(Col(0).BorderPen().Color(), clSilver);
+  EXPECT_EQ(Col(0).StoredWidth(), 50);
+  TGridOnForm<TProColumnGrid> fresh(false);
+  fresh.Grid->Font().SetSize(13);
+  fresh.Grid->Columns().Clear();
+  fresh.Grid->Columns().Add();
+  EXPECT_EQ(fresh.Grid->Columns().Items(0)->PrintFont().Size(), 13);
+  EXPECT_EQ(fresh.Grid->Columns().Items(0)->HeaderFont().Size(), 13);
+}
+
+TEST_F(ProCGridTest, RaisingTheCountCopiesVisualsButNotIdentity) {
+  TGridColumnItem& last = Col(4);
+  last.SetEditor(edComboList);
+  last.SetCheckTrue("1");
+  last.SetAlignment(taRightJustify);
+  last.SetReadOnly(true);
+  last.SetMinSize(30);
+  last.SetHeader("Port");
+  last.SetName("port");
+  last.SetTag(7);
+  last.ComboItems().Add("a");
+  last.SetDropDownCount(3);
+  last.SetColor(clRed);
+  Grid->SetColCount(7);
+  ASSERT_EQ(Grid->Columns().Count(), 7);
+  for (int i : {5, 6}) {
+    EXPECT_EQ(Col(i).Editor(), edComboList);
+    EXPECT_EQ(Col(i).CheckTrue(), "1");
+    EXPECT_EQ(Col(i).Alignment(), taRightJustify);
+    EXPECT_TRUE(Col(i).ReadOnly());
+    EXPECT_EQ(Col(i).MinSize(), 30);
+    EXPECT_EQ(Col(i).Header(), "");
+    EXPECT_EQ(Col(i).Name(), "");
+    EXPECT_EQ(Col(i).Tag(), 0);
+    EXPECT_EQ(Col(i).ComboItems().Count(), 0);
+    EXPECT_EQ(Col(i).DropDownCount(), 8);
+    EXPECT_EQ(Col(i).Color(), Grid->Color());
+  }
+}
+
+TEST_F(ProCGridTest, CollectionDrivesTheColumnCountButNeverToFixedCols) {
+  Grid->SetFixedCols(1);
+  Grid->Columns().Add();
+  EXPECT_EQ(Grid->ColCount(), 6);
+  Grid->Columns().Delete(5);
+  EXPECT_EQ(Grid->ColCount(), 5);
+  for (int i = 0; i < 3; ++i)
+    Grid->Columns().Delete(Grid->Columns().Count() - 1);
+  EXPECT_EQ(Grid->ColCount(), 2);
+  Grid->Columns().Delete(1);
+  EXPECT_EQ(Grid->ColCount(), 2) << "the count never falls to FixedCols";
+  EXPECT_THROW(Grid->Columns().Items(-1), EListError);
+  EXPECT_THROW(Grid->Columns().Items(Grid->Columns().Count()), EListError);
+}
+
+TEST_F(ProCGridTest, HidingKeepsTheItems) {
+  Col(2).SetName("two");
+  Grid->HideColumn(2);
+  EXPECT_EQ(Grid->ColCount(), 4);
+  EXPECT_EQ(Grid->Columns().Count(), 5);
+  EXPECT_EQ(Col(2).Name(), "two");
+}
+
+TEST_F(ProCGridTest, HeadersGoToRowZeroAndTheHeaderList) {
+  Col(3).SetHeader("Address");
+  EXPECT_EQ(Grid->Cells(3, 0), "Address");
+  ASSERT_EQ(Grid->ColumnHeaders().size(), 5u);
+  EXPECT_EQ(Grid->ColumnHeaders()[3], "Address");
+  Grid->SetColumnHeaders({"a", "b", "c"});
+  EXPECT_EQ(Col(0).Header(), "a");
+  EXPECT_EQ(Col(2).Header(), "c");
+
+  Grid->SetFixedRows(0);
+  Col(1).SetHeader("x");
+  EXPECT_EQ(Grid->Cells(1, 0), "b") << "no fixed row: the cell is left alone";
+  EXPECT_EQ(Grid->ColumnHeaders()[1], "x");
+}
+
+TEST_F(ProCGridTest, MovingAColumnCarriesItsItemWithHiddenColumnBefore) {
+  for (int i = 0; i < 5; ++i)
+    Col(i).SetName("c" + std::to_string(i));
+  Col(2).SetEditor(edComboList);
+  Grid->HideColumn(1);
+  int from = -1, to = -1;
+  Grid->OnAfterColumnMoved = [&](TObject*, int f, int t) { from = f, to = t; };
+  // Display 1 is real 2; display 3 is real 4.
+  Grid->MoveColumn(1, 3);
+  EXPECT_EQ(from, 2);
+  EXPECT_EQ(to, 4);
+  EXPECT_EQ(Col(4).Name(), "c2");
+  EXPECT_EQ(Col(4).Editor(), edComboList);
+  EXPECT_EQ(Col(1).Name(), "c1") << "the hidden column stays";
+  EXPECT_EQ(Grid->Columns().Count(), 5);
+}
+
+TEST_F(ProCGridTest, ColumnByNameTakesTheLowerIndexAndNilForNone) {
+  Col(1).SetName("dup");
+  Col(3).SetName("dup");
+  EXPECT_EQ(Grid->ColumnByName("dup"), &Col(1));
+  EXPECT_EQ(Grid->ColumnByName("Dup"), nullptr);
+  EXPECT_EQ(Col(1).DisplayName(), "Col 1: dup");
+  EXPECT_EQ(Col(2).DisplayName(), "Column 2");
+}
+
+TEST_F(ProCGridTest, ScalingChangesDisplayedColumnFonts) {
+  Col(1).Font().SetSize(8);
+  Col(1).HeaderFont().SetSize(8);
+  Col(1).PrintFont().SetSize(8);
+  Grid->ChangeScale(120, 96);
+  EXPECT_EQ(Col(1).Font().Size(), 10);
+  EXPECT_EQ(Col(1).HeaderFont().Size(), 10);
+  EXPECT_EQ(Col(1).PrintFont().Size(), 8);
+}
+
+TEST_F(ProCGridTest, WidthIsTheGridsAndSizeBoundsClamp) {
+  Col(2).SetWidth(77);
+  EXPECT_EQ(Grid->ColWidths(2), 77);
+  Grid->SetColWidths(3, 64);
+  EXPECT_EQ(Col(3).Width(), 64);
+  Col(2).SetMinSize(30);
+  Col(2).SetMaxSize(100);
+  int w = 10;
+  Grid->UpdateColumnSize(2, w);
+  EXPECT_EQ(w, 30);
+  w = 300;
+  Grid->UpdateColumnSize(2, w);
+  EXPECT_EQ(w, 100);
+  w = 300;
+  Grid->UpdateColumnSize(1, w);
+  EXPECT_EQ(w, 300);
+}
+
+// --- Answers ------------------------------------------------------------------------------------
+
+TEST_F(ProCGridTest, FloatFormatGoesThroughTheSafeFormatter) {
+  Grid->SetCells(2, 1, "3.14159");
+  Grid->SetCells(2, 2, "text");
+  struct {
+    const char* Fmt;
+    int Row;
+    const char* Shown;
+  } cases[] = {{"%.2f", 1, "3.14"},
+               {"%s%s", 1, "3.14159"},
+               {"%d", 1, "3.14159"},
+               {"%.2f", 2, "text"},
+               {"", 1, "3.14159"}};
+  for (const auto& c : cases) {
+    Col(2).SetFloatFormat(c.Fmt);
+    EXPECT_EQ(Grid->GetFormattedCell(2, c.Row), c.Shown) << c.Fmt;
+  }
+}
+
+TEST_F(ProCGridTest, DataCheckBoxColumnsUseTheColumnTexts) {
+  Grid->SetFixedFooters(1);
+  Col(2).SetEditor(edDataCheckBox);
+  Grid->SetCheckTrue("X");
+  Grid->OnGetCheckTrue = [](TObject*, int, int, std::string& v) { v = "Z"; };
+  struct {
+    const char* Text;
+    bool Checked;
+  } cases[] = {{"Y", true}, {"y", false}, {"N", false}, {"", false}, {"1", false}};
+  for (const auto& c : cases) {
+    Grid->SetCells(2, 1, c.Text);
+    EXPECT_EQ(Grid->IsChecked(2, 1), c.Checked) << c.Text;
+  }
+  Grid->SetCells(2, 1, "1");
+  Grid->ToggleCheckBox(2, 1);
+  EXPECT_EQ(Grid->Cells(2, 1), "Y");
+  Grid->ToggleCheckBox(2, 1);
+  EXPECT_EQ(Grid->Cells(2, 1), "N");
+  Col(2).SetCheckTrue("1");
+  Col(2).SetCheckFalse("0");
+  Grid->ToggleCheckBox(2, 1);
+  EXPECT_EQ(Grid->Cells(2, 1), "1");
+  EXPECT_EQ(Grid->GetCellType(2, 0), ctEmpty) << "fixed row";
+  EXPECT_EQ(Grid->GetCellType(2, Grid->RowCount() - 1), ctEmpty) << "footer row";
+  EXPECT_EQ(Grid->GetCellType(2, 1), ctVirtCheckBox);
+  EXPECT_FALSE(Grid->HasComboBox(2, 1));
+}
+
+TEST_F(ProCGridTest, ReadOnlyAndFixedColumnsRefuseEditingUnlessTheHandlerAllows) {
+  Col(1).SetReadOnly(true);
+  Col(3).SetFixed(true);
+  auto canEdit = [&](int c, int r) {
+    bool b = true;
+    Grid->CanEditCell(c, r, b);
+    return b;
+  };
+  EXPECT_FALSE(canEdit(1, 2));
+  EXPECT_FALSE(canEdit(3, 2));
+  EXPECT_TRUE(canEdit(2, 2));
+  EXPECT_FALSE(canEdit(2, 0)) << "fixed row";
+  bool isFixed = false;
+  Grid->IsFixedCell(3, 2, isFixed);
+  EXPECT_TRUE(isFixed);
+  Grid->OnCanEditCell = [](TObject*, int, int c, bool& b) { b = b || c == 1; };
+  EXPECT_TRUE(canEdit(1, 2));
+}
+
+TEST_F(ProCGridTest, CellColorsComeFromTheColumn) {
+  Col(1).SetColor(0x00E0F0FF);
+  Col(2).SetFixed(true);
+  Col(3).SetShowBands(true);
+  Col(3).SetColor(0x0000FF00);
+  Col(1).HeaderFont().SetSize(14);
+  auto brush = [&](int c, int r) {
+    TBrush b;
+    TFont f;
+    b.SetColor(clWindow);
+    Grid->GetCellColor(c, r, {}, b, f);
+    return b.Color();
+  };
+  EXPECT_EQ(brush(1, 2), 0x00E0F0FFu);
+  EXPECT_EQ(brush(2, 2), Grid->FixedColor());
+  EXPECT_EQ(brush(3, 2), 0x0000FF00u);
+  Grid->Bands().SetActive(true);
+  EXPECT_EQ(brush(3, 2), static_cast<TColor>(clWindow)) << "bands colour the row";
+  TBrush b;
+  TFont f;
+  Grid->GetCellColor(1, 0, {}, b, f);
+  EXPECT_EQ(f.Size(), 14);
+}
+
+TEST_F(ProCGridTest, EditorQueryLoadsTheColumnBeforeTheHandler) {
+  Col(2).SetEditor(edComboList);
+  Col(2).ComboItems().Add("a");
+  Col(2).ComboItems().Add("b");
+  Col(2).SetSpinMax(9);
+  std::vector<std::string> seen;
+  Grid->OnGetEditorType = [&](TObject*, int, int, TEditorType& e) {
+    for (int i = 0; i < Grid->ComboList().Count(); ++i)
+      seen.push_back(Grid->ComboList()[i]);
+    Grid->ComboList().Clear();
+    Grid->ComboList().Add("own");
+    EXPECT_EQ(e, edComboList);
+  };
+  TEditorType e = edNormal;
+  Grid->GetCellEditor(2, 1, e);
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(Grid->ComboList()[0], "own");
+  EXPECT_EQ(Grid->SpinMax(), 9);
+  EXPECT_TRUE(Grid->HasComboBox(2, 1));
+  EXPECT_FALSE(Grid->HasComboBox(2, 0));
+}
+
+TEST_F(ProCGridTest, FilterEntriesOfferNamesAndPickConditions) {
+  Col(1).Filter().Add("Low=<10");
+  Col(1).Filter().Add("High");
+  ASSERT_TRUE(Grid->GetColumnFilter(1));
+  EXPECT_EQ(Grid->FilterList(), (std::vector<std::string>{"Low", "High"}));
+  EXPECT_FALSE(Grid->GetColumnFilter(2));
+  Grid->SetAutoFilterDisplay(true);
+  Grid->FilterSelect(1, 0);
+  EXPECT_EQ(Grid->LastFilterCondition(), "<10");
+  EXPECT_EQ(Grid->Cells(1, 0), "Low");
+  Grid->FilterSelect(1, 1);
+  EXPECT_EQ(Grid->LastFilterCondition(), "High");
+}
+
+TEST_F(ProCGridTest, VersionAndEditLimits) {
+  EXPECT_EQ(Grid->GetVersionString(), "3.1.3.1 Aug, 2012");
+  EXPECT_EQ(Grid->Version(), "3.1.3.1");
+}
+
+// --- Persistence --------------------------------------------------------------------------------
+
+TEST_F(ProCGridTest, ColumnStreamReadsBackEveryProperty) {
+  TGridColumnItem& c = Col(2);
+  c.SetAutoMinSize(3);
+  c.SetAutoMaxSize(300);
+  c.SetAlignment(taCenter);
+  c.SetBorders({cbTop, cbBottom});
+  c.BorderPen().SetColor(clRed);
+  c.BorderPen().SetWidth(2);
+  c.SetCheckFalse("off");
+  c.SetCheckTrue("on");
+  c.SetColor(0x123456);
+  c.SetColumnPopupType(cpAllCellsLClick);
+  c.ComboItems().Add("x=1");
+  c.ComboItems().Add("line\nbreak\\");
+  c.SetDropDownCount(12);
+  c.SetEditLength(40000);
+  c.SetEditMask("!99;1;_");
+  c.SetEditor(edComboEdit);
+  c.Filter().Add("Low=<10");
+  c.SetFilterCaseSensitive(true);
+  c.SetFixed(true);
+  c.SetFloatFormat("%.3f");
+  c.Font().SetName("Courier New");
+  c.Font().SetStyle(1);
+  c.SetHeader("Hdr");
+  c.SetHeaderAlignment(taRightJustify);
+  c.HeaderFont().SetSize(12);
+  c.SetMinSize(10);
+  c.SetMaxSize(90);
+  c.SetName("name, with comma");
+  c.SetPassword(true);
+  c.SetPrintBorderCustom(false);
+  c.SetPrintBorders({cbLeft});
+  c.PrintBorderPen().SetWidth(3);
+  c.SetPrintColor(clYellow);
+  c.SetPrintFontCustom(false);
+  c.PrintFont().SetColor(clBlue);
+  c.SetReadOnly(true);
+  c.SetShowBands(true);
+  c.SetSortStyle(ssNumeric);
+  c.SetSortPrefix("$");
+  c.SetSortSuffix(" V");
+  c.SetSpinMax(5);
+  c.SetSpinMin(-5);
+  c.SetSpinStep(2);
+  c.SetTag(42);
+  c.SetWidth(88);
+
+  TMemoryStream s;
+  Grid->SaveColumnsToStream(s);
+  TGridOnForm<TProColumnGrid> other(false);
+  other.Grid->SetColCount(5);
+  s.SetPosition(0);
+  other.Grid->LoadColumnsFromStream(s);
+  TMemoryStream again;
+  other.Grid->SaveColumnsToStream(again);
+  EXPECT_EQ(again.Bytes(), s.Bytes());
+  const TGridColumnItem& d = *other.Grid->Columns().Items(2);
+  EXPECT_EQ(d.ComboItems()[1], "line\nbreak\\");
+  EXPECT_EQ(d.Name(), "name, with comma");
+  EXPECT_EQ(d.Width(), 88);
+  EXPECT_EQ(d.EditLength(), 40000);
+  EXPECT_EQ(d.Font().Name(), "Courier New");
+}
+
+TEST_F(ProCGridTest, DamagedColumnStreamRaisesAndLeavesColumns) {
+  Col(1).SetName("keep");
+  TMemoryStream good;
+  Grid->SaveColumnsToStream(good);
+  std::string text = good.Bytes();
+  const std::string damaged[] = {
+      "",
+      "garbage",
+      text.substr(0, text.size() / 2),
+      std::string(text).replace(text.find("Editor=edNormal"), 15, "Editor=edBogus"),
+      std::string(text).replace(text.find("Count=5"), 7, "Count=9"),
+      text + "extra\n",
+      std::string(text).replace(text.find("SpinStep=1"), 10, "SpinStep=x"),
+  };
+  for (const std::string& bytes : damaged) {
+    TMemoryStream s;
+    s.WriteBuffer(bytes);
+    s.SetPosition(0);
+    EXPECT_THROW(Grid->LoadColumnsFromStream(s), EProGridError) << bytes.substr(0, 40);
+    EXPECT_EQ(Grid->Columns().Count(), 5);
+    EXPECT_EQ(Col(1).Name(), "keep");
+  }
+}
+
+class ProCGridPositionsTest : public ProCGridTest {
+protected:
+  void SetUp() override {
+    ProCGridTest::SetUp();
+    Grid->SetColCount(3);
+    for (int i = 0; i < 3; ++i)
+      Col(i).SetName("c" + std::to_string(i));
+    Grid->Loaded();
+    Dir = std::filesystem::temp_directory_path() / ("colgrid_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(Dir);
+    File = (Dir / "cols.ini").string();
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(Dir);
+    ProCGridTest::TearDown();
+  }
+  void WriteIni(const std::string& Text) { std::ofstream(File) << Text; }
+  std::vector<std::string> Names() {
+    std::vector<std::string> out;
+    for (int i = 0; i < Grid->Columns().Count(); ++i)
+      out.push_back(Col(i).Name());
+    return out;
+  }
+  std::filesystem::path Dir;
+  std::string File;
+};
+
+TEST_F(ProCGridPositionsTest, SavedOrderLoadsIntoAFreshGrid) {
+  Grid->MoveColumn(0, 2);
+  Grid->SaveColumnPositions(File, "Cols");
+  std::ifstream in(File);
+  std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(text.find("CP0=1"), std::string::npos);
+  EXPECT_NE(text.find("CP1=2"), std::string::npos);
+  EXPECT_NE(text.find("CP2=0"), std::string::npos);
+
+  TGridOnForm<TProColumnGrid> fresh(false);
+  fresh.Grid->SetColCount(3);
+  for (int i = 0; i < 3; ++i)
+    fresh.Grid->Columns().Items(i)->SetName("c" + std::to_string(i));
+  fresh.Grid->Loaded();
+  ASSERT_TRUE(fresh.Grid->LoadColumnPositions(File, "Cols"));
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(fresh.Grid->Columns().Items(i)->Name(), Col(i).Name());
+}
+
+TEST_F(ProCGridPositionsTest, IncompleteOrDuplicateKeysChangeNothing) {
+  const char* bad[] = {"[Cols]\nCP0=1\nCP2=0\n", "[Cols]\nCP0=1\nCP1=2\nCP2=2\n",
+                       "[Cols]\nCP0=1\nCP1=7\nCP2=0\n", "[Cols]\nCP0=-1\nCP1=2\nCP2=0\n"};
+  for (const char* text : bad) {
+    WriteIni(text);
+    EXPECT_FALSE(Grid->LoadColumnPositions(File, "Cols")) << text;
+    EXPECT_EQ(Names(), (std::vector<std::string>{"c0", "c1", "c2"})) << text;
+  }
+  WriteIni("[Cols]\nCP0=2\nCP1=0\nCP2=1\n");
+  EXPECT_TRUE(Grid->LoadColumnPositions(File, "Cols"));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"c2", "c0", "c1"}));
+}
+
+} // namespace

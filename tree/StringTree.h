@@ -153,6 +153,14 @@ public:
   // written (the reason in `Error`; the old file is left as it was).
   bool SaveToCSVFile(const std::string& FileNameWithPath, bool IncludeHeading, std::string* Error = nullptr);
   bool PassesExportMode(PVNode Node);
+
+  // ---- captions in streams and restoring the selection by text (StringTreeStreams.cpp)
+  void AddToSelection(PVNode Node) override;
+  void RemoveFromSelection(PVNode Node) override;
+  PVNode AddChild(PVNode Parent, void* UserData = nullptr) override;
+  bool DoGetCellIsEmpty(PVNode Node, TColumnIndex Column) override;
+  // The texts of the selected nodes while toRestoreSelection is on (sorted, case-blind).
+  const std::vector<std::string>& PreviouslySelected() const { return FPreviouslySelected; }
   HRESULT RenderOLEFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard) override;
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value) { FBorderStyle = Value; }
@@ -184,6 +192,10 @@ protected:
   int FEllipsisWidth = 0;
   // Set when a text handler changed the canvas font while a cell was painted.
   bool FFontChanged = false;
+  void WriteChunks(TStream& Stream, PVNode Node) override;
+  bool ReadChunk(TStream& Stream, int Version, PVNode Node, int ChunkType, std::int64_t ChunkSize) override;
+  std::string PlainText(PVNode Node);
+  std::vector<std::string> FPreviouslySelected;
   TBorderStyle FBorderStyle = bsSingle;
   int FBorderWidth = 0;
 

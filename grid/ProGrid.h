@@ -492,6 +492,8 @@ public:
   // The one-pixel border of the soft and gradient looks, in BorderColor. The platform's grid has
   // no frame of its own, so the border lies on the outermost pixels of the grid.
   void PaintGridBorder(TCanvas& ACanvas);
+  // The rectangle mini-HTML of a cell is laid out in (ACol display).
+  TRect HTMLTextRect(int ACol, int ARow) const;
   // XOR lines of column and row sizing: drawing one twice erases it.
   void DrawColumnSizeLine(int X);
   void DrawRowSizeLine(int Y);
@@ -501,6 +503,12 @@ public:
   // when balloons are off.
   bool CellBalloon(int X, int Y, std::string& ATitle, std::string& AText, int& AIcon);
   TPoint LastBalloonPos() const { return FLastBalloonPos; }
+  // Only the link under the mouse is underlined (in mini-HTML cells).
+  bool URLUnderlineOnHover() const { return FURLUnderlineOnHover; }
+  void SetURLUnderlineOnHover(bool Value) { SetAndRepaint(FURLUnderlineOnHover, Value); }
+  // The cell and the 1-based number of the mini-HTML link under the mouse (-1: none).
+  TPoint HoverCell() const { return FHoverCell; }
+  int HoverLink() const { return FHoverlink; }
   // The tool tip showing the balloon of the cell under the mouse (nullptr until one showed).
   TBalloonHint* BalloonTip() const { return FBalloonTip; }
   // The frame around R (client coordinates) and around the current cell.
@@ -1407,8 +1415,10 @@ public:
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
-  // Shows the balloon of the cell under the mouse when balloons are on (from MouseMove).
+  // Tracks the mini-HTML link and shows the balloon of the cell under the mouse (from MouseMove).
   void BalloonMouseMove(int X, int Y);
+  // The mouse left: no link is under it.
+  void HoverLinkLeave();
   bool ScrollBarAlwaysShown(bool Vertical) const override {
     return FScrollBarAlways == saBoth || FScrollBarAlways == (Vertical ? saVert : saHorz);
   }
@@ -1731,6 +1741,9 @@ private:
   bool FSaveWithRTF = false;
   int FFilterRow = -1;
   TPoint FLastBalloonPos{-1, -1};
+  bool FURLUnderlineOnHover = false;
+  TPoint FHoverCell{-1, -1};
+  int FHoverlink = -1;
   TBalloonHint* FBalloonTip = nullptr;
   bool FSelChange = false;
 

@@ -2,6 +2,7 @@
 // hooks of editing, filtering and the file readers and writers.
 #include "grid/ProGrid.h"
 
+#include "controls/AsgHTMLE.h"
 #include "controls/HTMLTextTools.h"
 #include "controls/ProUtilCellText.h"
 #include "platform/StringList.h"
@@ -83,8 +84,49 @@ bool TProStringGrid::CellBalloon(int X, int Y, std::string& ATitle, std::string&
   return true;
 }
 
+void TProStringGrid::HoverLinkLeave() {
+  if (FHoverCell.X >= 0 && FHoverCell.Y >= 0) RepaintCell(FHoverCell.X, FHoverCell.Y);
+  FHoverCell = {-1, -1};
+  FHoverlink = -1;
+}
+
 void TProStringGrid::BalloonMouseMove(int X, int Y) {
   TGridCoord cell = MouseToCell(X, Y);
+  // The mini-HTML link under the mouse.
+  int link = -1;
+  TPoint linkCell{-1, -1};
+  if (cell.X >= 0 && cell.Y >= 0) {
+    const TPoint base = BaseCell(cell.X, cell.Y);
+    const int rcol = DisplToRealCol(base.X);
+    if (rcol >= 0) {
+      const std::string text = Cells(rcol, base.Y);
+      if (CellTextKind(text, FEnableHTML) == 1) {
+        TCanvas& c = Canvas();
+        TGridDrawState state = 0;
+        TBrush brush;
+        GetFontProperties(base.X, rcol, base.Y, state, c.Font(), brush, true);
+        THTMLDrawParams p;
+        p.HitTestOnly = true;
+        p.X = X;
+        p.Y = Y;
+        p.Window = this;
+        p.Images = GetGridImages();
+        p.WordWrap = !FEnhTextSize;
+        THTMLDrawResult res;
+        if (DrawHTML(c, text, HTMLTextRect(base.X, base.Y), p, res) && res.MouseLink > 0) {
+          link = res.MouseLink;
+          linkCell = base;
+        }
+      }
+    }
+  }
+  if (link != FHoverlink || linkCell != FHoverCell) {
+    if (FHoverCell.X >= 0 && FHoverCell.Y >= 0) RepaintCell(FHoverCell.X, FHoverCell.Y);
+    FHoverlink = link;
+    FHoverCell = linkCell;
+    if (linkCell.X >= 0) RepaintCell(linkCell.X, linkCell.Y);
+  }
+
   if (!FBalloon.Enable()) return;
   TPoint at{cell.X, cell.Y};
   if (cell.X >= 0 && cell.Y >= 0) {

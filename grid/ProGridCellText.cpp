@@ -198,7 +198,8 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
     THTMLDrawParams p;
     p.Window = this;
     p.Images = GetGridImages();
-    p.HoverLink = -1;
+    p.HoverLink = FHoverCell.X == P.ACol && FHoverCell.Y == ARow ? FHoverlink : -1;
+    p.HoverStyle = FURLUnderlineOnHover;
     p.ShadowOffset = 1;
     p.WordWrap = !FEnhTextSize;
     p.URLColor = U;
@@ -342,4 +343,14 @@ void TProStringGrid::DrawRichCell(int ACol, int ARow, const TRect& R, TCanvas& A
     ACanvas.Font().SetColor(FSelectionTextColor);
   ACanvas.DrawText(RichTextToPlain(GridCells(ACol, ARow)), r,
                    DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
+}
+
+TRect TProStringGrid::HTMLTextRect(int ACol, int ARow) const {
+  TRect r = CellRect(ACol, ARow);
+  const int g = GridLineWidth();
+  r = {r.Left + g, r.Top + g, r.Right - g, r.Bottom - g};
+  if (!FXYOffsetTopLeftOnly) r.Right -= FXYOffset.X;
+  r.Left += FXYOffset.X - 1;
+  r.Top += FXYOffset.Y;
+  return r;
 }

@@ -129,6 +129,7 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
 void TProStringGrid::CMMouseLeave(TMessage& Message) {
   TBaseGrid::CMMouseLeave(Message);
   FMouseSelectMode = msNormal;
+  HoverLinkLeave();
   if (FHoverFixedCells != hfNone && FHoverFixedX >= 0) {
     const int c = FHoverFixedX, r = FHoverFixedY;
     FHoverFixedX = FHoverFixedY = -1;

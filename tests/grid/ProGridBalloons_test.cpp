@@ -172,3 +172,27 @@ TEST_F(ProGridBalloonsTest, FixedCellUnderTheMouseIsTracked) {
   Headless::MouseMove(*Grid, {(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2});
   EXPECT_TRUE(SamePixels(before, shot()));
 }
+
+TEST_F(ProGridBalloonsTest, LinkUnderTheMouseIsUnderlinedWithHoverStyle) {
+  Grid->Balloon().SetEnable(false);
+  Grid->SetColWidths(2, 150);
+  Grid->SetCells(2, 2, "<a href=\"x\">link</a> and text");
+  Grid->SetURLUnderlineOnHover(true);
+  auto shot = [&] {
+    TTempDir dir;
+    TBitmap b;
+    EXPECT_TRUE(Headless::RenderToPng(*Grid, dir.File("g.png")));
+    EXPECT_TRUE(b.LoadFromFile(dir.File("g.png")));
+    return b;
+  };
+  TBitmap before = shot();
+  TRect text = Grid->HTMLTextRect(2, 2);
+  Headless::MouseMove(*Grid, {text.Left + 6, text.Top + 6});
+  EXPECT_EQ(Grid->HoverLink(), 1);
+  EXPECT_EQ(Grid->HoverCell(), (TPoint{2, 2}));
+  TBitmap over = shot();
+  EXPECT_FALSE(SamePixels(before, over)) << "the hovered link is underlined";
+  Headless::MouseMove(*Grid, {text.Right - 4, text.Bottom - 4});
+  EXPECT_EQ(Grid->HoverLink(), -1);
+  EXPECT_TRUE(SamePixels(before, shot()));
+}

@@ -571,6 +571,8 @@ public:
   // Mouse messages of the window: the header's strip goes to the header as non-client messages,
   // the rest moves into client coordinates. True when the header handled the message.
   bool RouteHeaderMessage(TMessage& Message);
+  // The hint of the column under the point of a hint request over the header; false for none.
+  bool ShowHeaderHint(THintInfo& Info);
   // The header's cursor over its splitters at a client point; false when the header has none.
   bool ShowHeaderCursor(TPoint P);
 

@@ -3,7 +3,10 @@
 #include "tree/NodeTrees.h"
 #include "tree/VTHeader.h"
 
+#include "platform/ui/KeyState.h"
 #include "platform/ui/Messages.h"
+
+#include <algorithm>
 
 TColumnIndex TBaseNodeTree::MainColumn() const {
   return FHeader ? FHeader->MainColumn() : NoColumn;
@@ -125,4 +128,23 @@ void TBaseNodeTree::HeaderParentChanged() {
     columns[i]->ParentBiDiModeChanged();
   }
   if (FHeader->ParentFont()) FHeader->Font().Assign(Font());
+}
+
+bool TBaseNodeTree::ShowHeaderHint(THintInfo& Info) {
+  FLastHintRect = Rect(0, 0, 0, 0);
+  if (!FHeader->UseColumns() || !FHeader->Has(hoShowHint) || !EffectiveShowHint() ||
+      !FHeader->States().Empty() || MouseCapture())
+    return false;
+  // No hint while the left button is held on the header.
+  if (GetKeyState(VK_LBUTTON) < 0) return false;
+  int left = 0, right = 0;
+  const TColumnIndex column = FHeader->Columns().ColumnAndEdgesAt(Info.CursorPos, left, true, right);
+  if (column < 0) return false;
+  const std::string& hint = FHeader->Columns()[column]->Hint();
+  if (hint.empty()) return false;
+  const int shown = HeaderHeightShown();
+  Info.HintStr = hint;
+  Info.CursorRect = TRect{left, 0, right, shown};
+  Info.HintPos.Y = std::max(Info.HintPos.Y, ClientToScreen(TPoint{0, shown}).Y);
+  return true;
 }

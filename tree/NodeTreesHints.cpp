@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "tree/NodeTrees.h"
 #include "tree/TreeHintWindow.h"
+#include "tree/VTHeader.h"
 
 #include <algorithm>
 
@@ -11,7 +12,8 @@ std::string TBaseNodeTree::GetNodeHintText(PVNode, TColumnIndex, TVTTooltipLineB
   return Hint();
 }
 
-std::string TBaseNodeTree::GetNodeTooltipText(PVNode, TColumnIndex, TVTTooltipLineBreakStyle& LineBreakStyle) {
+std::string TBaseNodeTree::GetNodeTooltipText(PVNode, TColumnIndex,
+                                              TVTTooltipLineBreakStyle& LineBreakStyle) {
   LineBreakStyle = hlbDefault;
   return Hint();
 }
@@ -20,7 +22,13 @@ void TBaseNodeTree::CMHintShow(TMessage& Message) {
   auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
   Message.Result = 1;
   if (!info) return;
-  const TPoint cursor = info->CursorPos;
+  // The platform's point counts from the window's top; the client area lies below a shown header.
+  const int shown = HeaderHeightShown();
+  if (shown > 0 && info->CursorPos.Y < shown) {
+    if (ShowHeaderHint(*info)) Message.Result = 0;
+    return;
+  }
+  const TPoint cursor{info->CursorPos.X, info->CursorPos.Y - shown};
   // The hint for this area was produced already; it comes again only after the mouse left it.
   if (!FLastHintRect.IsEmpty() && FLastHintRect.Contains(cursor)) return;
   THitInfo hit;
@@ -86,7 +94,8 @@ void TBaseNodeTree::CMHintShow(TMessage& Message) {
     return;
   }
   FLastHintRect = cursorRect;
-  info->CursorRect = cursorRect;
+  info->CursorRect =
+      TRect{cursorRect.Left, cursorRect.Top + shown, cursorRect.Right, cursorRect.Bottom + shown};
   info->HintStr = text;
   DoStateChange({tsHint});
 }
@@ -110,9 +119,10 @@ TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const TVTHintData* Data) {
   FTextHeight = canvas.TextHeight("Tj");
   FHintData.LineBreakStyle = hlbDefault;
   if (FHintData.DefaultHint.empty()) {
-    FHintData.HintText = tree->HintMode() == hmTooltip
-                             ? tree->GetNodeTooltipText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle)
-                             : tree->GetNodeHintText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle);
+    FHintData.HintText =
+        tree->HintMode() == hmTooltip
+            ? tree->GetNodeTooltipText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle)
+            : tree->GetNodeHintText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle);
   } else {
     FHintData.HintText = FHintData.DefaultHint;
   }

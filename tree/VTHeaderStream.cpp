@@ -231,6 +231,10 @@ void TVTHeader::LoadFromStream(TStream& Stream) {
   bool optionsBack = false;
   FOptions = {};
   auto finish = [this] {
+    // A stream without the main and sort columns (or one cut short) must not leave them naming
+    // columns that are gone.
+    ClampMainColumn();
+    if (FOwner->SortColumn() >= FColumns->Count()) FOwner->SetSortColumn(NoColumn);
     FStates.Exclude(hsLoading);
     FOwner->DoColumnResize(NoColumn);
   };

@@ -220,6 +220,17 @@ TEST_F(THeaderMouseTest, ColumnMenuKeepsTheLastVisibleColumnUnlessHidingAllIsAll
   EXPECT_EQ(Columns().GetFirstVisibleColumn(), InvalidColumn);
 }
 
+TEST_F(THeaderMouseTest, HeaderShowsTheHintOfTheColumnUnderTheMouse) {
+  Tree->SetShowHint(true);
+  Tree->SetHint("The tree");
+  Columns()[1]->SetHint("Flow in l/h");
+  EXPECT_EQ(Headless::HintAt(*Tree, InHeader(Center(1))), "") << "only with hoShowHint";
+  Header().SetOptions(Header().Options() + TVTHeaderOptions{hoShowHint});
+  EXPECT_EQ(Headless::HintAt(*Tree, InHeader(Center(1))), "Flow in l/h");
+  EXPECT_EQ(Headless::HintAt(*Tree, InHeader(Center(2))), "") << "a column without a hint shows none";
+  EXPECT_EQ(Headless::HintAt(*Tree, TPoint{20, H() + 30}), "The tree");
+}
+
 TEST_F(THeaderMouseTest, NodeAreaClicksArriveBelowTheHeader) {
   Build({"a", "b", "c"});
   const int row = static_cast<int>(Tree->DefaultNodeHeight());

@@ -139,6 +139,17 @@ TEST_F(THeaderStreamTest, StreamWithoutMarkerReadsAsTheOldestVersion) {
   EXPECT_EQ(Header().MainColumn(), 0);
 }
 
+TEST_F(THeaderStreamTest, MainAndSortColumnsNeverNameAColumnThatIsGone) {
+  for (int i = 0; i < 3; ++i)
+    Columns().Add();
+  Header().SetMainColumn(2);
+  Header().SetSortColumn(2);
+  // An old stream with one column carries neither the main nor the sort column.
+  ASSERT_TRUE(Load(Ints({1}) + OldColumn(u"Old", 0xFF) + Ints({0}) + OldHeaderFields()));
+  EXPECT_EQ(Tree->MainColumn(), 0);
+  EXPECT_EQ(Header().SortColumn(), NoColumn);
+}
+
 TEST_F(THeaderStreamTest, DamagedStreamsAreRefusedWithAReadError) {
   const std::string good = OldColumn(u"Good", 0xFF);
   struct TCase {

@@ -4,6 +4,7 @@
 #include "tree/DrawingUtils.h"
 #include "tree/NodeTrees.h"
 #include "tree/TreePrintTarget.h"
+#include "tree/VTHeader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +56,8 @@ void TBaseNodeTree::Print(TTreePrintTarget& Target, bool PrintHeader) {
   // The picture is printed on white paper whatever the tree's own colour.
   SetColor(clWhite);
   const TRect tree = GetTreeRect();
+  // A shown header heads the picture; the tree lies below it.
+  const int headerHeight = PrintHeader ? HeaderHeightShown() : 0;
 
   Target.BeginDoc();
   try {
@@ -76,7 +79,7 @@ void TBaseNodeTree::Print(TTreePrintTarget& Target, bool PrintHeader) {
     page.SetSize(pageWidth, pageHeight);
     if (page.Empty()) throw EPrinter("The tree cannot be printed: a page of it is too large to render.");
     const int horzPages = (tree.Width() + pageWidth - 1) / pageWidth;
-    const int vertPages = (tree.Height() + pageHeight - 1) / pageHeight;
+    const int vertPages = (tree.Height() + headerHeight + pageHeight - 1) / pageHeight;
     const TRect printed{0, 0, Target.PageWidth(), Target.PageHeight()};
     for (int row = 0; row < vertPages; ++row) {
       for (int column = 0; column < horzPages; ++column) {
@@ -85,8 +88,15 @@ void TBaseNodeTree::Print(TTreePrintTarget& Target, bool PrintHeader) {
         c.Brush().SetColor(clWhite);
         c.FillRect(TRect{0, 0, pageWidth, pageHeight});
         const TRect part{column * pageWidth, row * pageHeight, std::min(tree.Right, (column + 1) * pageWidth),
-                         std::min(tree.Bottom, (row + 1) * pageHeight)};
-        PaintTree(c, part, TPoint{0, 0}, TVTInternalPaintOptions{poGridLines});
+                         std::min(tree.Bottom + headerHeight, (row + 1) * pageHeight)};
+        if (part.Top < headerHeight)
+          FHeader->Columns().PaintHeader(c, TRect{part.Left, part.Top, part.Right, headerHeight},
+                                         TPoint{0, 0}, 0);
+        const TRect treePart{part.Left, std::max(part.Top - headerHeight, 0), part.Right,
+                             part.Bottom - headerHeight};
+        if (treePart.Bottom > treePart.Top)
+          PaintTree(c, treePart, TPoint{0, std::max(headerHeight - part.Top, 0)},
+                    TVTInternalPaintOptions{poGridLines});
         StretchDrawDIB(printer, printed, page);
         if (column < horzPages - 1 || row < vertPages - 1) Target.NewPage();
       }

@@ -4,6 +4,7 @@
 #include "InputFixture.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
+#include "tree/TreePrintTarget.h"
 #include "tree/VTHeader.h"
 
 namespace {
@@ -137,6 +138,54 @@ TEST_F(THeaderPaintTest, DisabledColumnIsEmbossedAndNeverHot) {
   ASSERT_FALSE(light.IsEmpty());
   EXPECT_EQ(light.Right, shadow.Right + 1) << "the highlight lies one pixel right of the shadow";
   EXPECT_EQ(light.Bottom, shadow.Bottom + 1);
+}
+
+} // namespace
+
+namespace {
+
+// Pages as bitmaps at the screen's resolution; the first page is kept.
+class TPageTarget : public TTreePrintTarget {
+public:
+  TPageTarget(int width, int height) {
+    FPage.SetSize(width, height);
+    FPage.Canvas().Brush().SetColor(clWhite);
+    FPage.Canvas().FillRect(TRect{0, 0, width, height});
+  }
+  void BeginDoc() override { Pages = 1; }
+  void NewPage() override {
+    if (First.Empty()) First = FPage;
+    ++Pages;
+  }
+  void EndDoc() override {
+    if (First.Empty()) First = FPage;
+  }
+  void Abort() override {}
+  int PageWidth() const override { return FPage.Width(); }
+  int PageHeight() const override { return FPage.Height(); }
+  TCanvas& Canvas() override { return FPage.Canvas(); }
+  int Pages = 0;
+  TBitmap First;
+
+private:
+  TBitmap FPage;
+};
+
+TEST_F(THeaderPaintTest, PrintedPagesAreHeadedByTheHeader) {
+  Add("Name", 90);
+  Add("Value", 90);
+  Tree->SetRootNodeCount(10); // 180 pixels of rows
+  const int height = Header().Height();
+  TPageTarget without(200, 180);
+  Tree->Print(without, false);
+  EXPECT_EQ(without.Pages, 1);
+  EXPECT_EQ(CountColor(without.First, Text, TRect{0, 0, 180, height}), 0);
+
+  TPageTarget with(200, 180);
+  Tree->Print(with, true);
+  EXPECT_EQ(with.Pages, 2) << "the header's rows push the last node onto a second page";
+  EXPECT_GT(CountColor(with.First, Text, TRect{0, 0, 90, height}), 0) << "the first caption";
+  EXPECT_GT(CountColor(with.First, Text, TRect{90, 0, 180, height}), 0) << "the second caption";
 }
 
 } // namespace

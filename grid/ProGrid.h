@@ -30,6 +30,7 @@
 #include "grid/SearchFooter.h"
 #include "platform/ui/BalloonHint.h"
 
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <set>
@@ -200,6 +201,8 @@ enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+
+class TProInplaceEdit;
 
 class TProStringGrid : public TBaseGrid, public TProStringGridEvents {
 public:
@@ -1061,6 +1064,21 @@ public:
   // Re-places the controls of cells after a scroll, size or move.
   void CellControlsUpdate(bool RebuildList);
 
+  // --- Editing flow (ProGridEditing.cpp) ---------------------------------------------------------
+  // The kind of the open editor (set before the editor shows).
+  TEditorType EditControl() const { return FEditControl; }
+  void SetEditControl(TEditorType Value) { FEditControl = Value; }
+  // The characters an edValidChars cell takes: the string when it is not empty, else the set.
+  const std::string& ValidChars() const { return FValidChars; }
+  void SetValidChars(const std::string& Value) { FValidChars = Value; }
+  std::bitset<256>& ValidCharSet() { return FValidCharSet; }
+  // The grid's text editor (nullptr before it first showed).
+  TProInplaceEdit* NormalEdit() const;
+  // Set while the grid itself loads the edit text: no OnEditChange then.
+  bool NoEditChange() const { return FNoEditChange; }
+  void SetNoEditChange(bool Value) { FNoEditChange = Value; }
+  int EditLimit() { return GetEditLimit(); }
+
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
   void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
@@ -1415,6 +1433,7 @@ public:
 protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
+  TInplaceEdit* CreateEditor() override;
   // Tracks the mini-HTML link and shows the balloon of the cell under the mouse (from MouseMove).
   void BalloonMouseMove(int X, int Y);
   // The mouse left: no link is under it.
@@ -1627,6 +1646,10 @@ private:
   std::unique_ptr<TMouseActions> FMouseActions;
   std::unique_ptr<TBands> FBands;
   std::vector<std::string> FFilterList;
+  TEditorType FEditControl = edNormal;
+  std::string FValidChars;
+  std::bitset<256> FValidCharSet;
+  bool FNoEditChange = false;
   bool FShowNullDates = true;
   bool FShowDesignHelper = true;
   bool FHovering = false;

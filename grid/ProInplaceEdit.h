@@ -1,0 +1,39 @@
+// The grid's text editor over the current cell: filters typed and pasted text by the cell's
+// editor kind, holds the length limit, and announces the end of the edit when it loses the focus.
+#pragma once
+
+#include "grid/InplaceEditFilter.h"
+#include "platform/ui/Grids.h"
+
+class TProStringGrid;
+
+class TProInplaceEdit : public TInplaceEdit {
+public:
+  explicit TProInplaceEdit(TComponent* AOwner);
+
+  TProStringGrid* ProGrid() const;
+  // 0 or less: no limit.
+  int LengthLimit() const { return FLengthLimit; }
+  void SetLengthLimit(int Value) { FLengthLimit = Value; }
+  // Alt+Backspace (undo) is held: a focus loss meanwhile does not end the edit.
+  bool AltBack() const { return FAltBack; }
+  bool GotFocus() const { return FGotFocus; }
+
+  void WndProc(TMessage& Message) override;
+
+protected:
+  void UpdateContents() override;
+  void Change() override;
+
+private:
+  TEditCharRules Rules() const;
+  TEditState State() const;
+  void CharMessage(TMessage& Message);
+  void PasteMessage();
+  void KillFocusMessage(TMessage& Message);
+
+  int FLengthLimit = 0;
+  bool FAltBack = false;
+  bool FGotFocus = false;
+  int FColE = -1, FRowE = -1;
+};

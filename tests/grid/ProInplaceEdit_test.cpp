@@ -1,0 +1,122 @@
+#include "grid/ProCGrid.h"
+#include "grid/ProInplaceEdit.h"
+
+#include "ProGridFixture.h"
+#include "platform/ui/Beep.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Headless.h"
+#include "platform/ui/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProInplaceEditTest : public TProGridTest<TProColumnGrid> {
+protected:
+  void SetUp() override {
+    TProGridTest::SetUp();
+    Grid->SetBounds(0, 0, 400, 200);
+    Grid->SetColCount(4);
+    Grid->SetRowCount(5);
+    Grid->SetOptions(Grid->Options() | goEditing);
+    Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(0, 250, 100, 24);
+    Grid->OnEditingDone = [this](TObject*) { ++Done; };
+    Beeps = 0;
+    OldSink = SetBeepSink([this](unsigned) { ++Beeps; });
+  }
+  void TearDown() override {
+    SetBeepSink(OldSink);
+    TProGridTest::TearDown();
+  }
+  TProInplaceEdit* Open(int ACol, int ARow) {
+    Grid->SetFocus();
+    Grid->GotoCell(ACol, ARow);
+    Grid->ShowInplaceEdit();
+    Application->ProcessMessages();
+    TProInplaceEdit* e = Grid->NormalEdit();
+    EXPECT_NE(e, nullptr);
+    EXPECT_TRUE(e && e->Visible());
+    return e;
+  }
+  TEdit* Other = nullptr;
+  int Done = 0;
+  int Beeps = 0;
+  TBeepSink OldSink;
+};
+
+TEST_F(ProInplaceEditTest, TypingFollowsTheKindAndBeepsOnRefusal) {
+  Grid->Columns().Items(1)->SetEditor(edNumeric);
+  Grid->SetEditControl(edNumeric);
+  TProInplaceEdit* e = Open(1, 1);
+  ASSERT_TRUE(e);
+  Headless::TypeText(*e, "1a2");
+  EXPECT_EQ(e->Text(), "12");
+  EXPECT_EQ(Beeps, 1);
+}
+
+TEST_F(ProInplaceEditTest, EditLengthIsAWholeIntLimit) {
+  Grid->Columns().Items(2)->SetEditLength(40000);
+  TProInplaceEdit* e = Open(2, 1);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->LengthLimit(), 40000) << "no 16-bit wrap to a negative 'no limit'";
+  EXPECT_EQ(e->MaxLength(), 40000);
+  Grid->HideInplaceEdit();
+  Grid->Columns().Items(3)->SetEditLength(3);
+  e = Open(3, 1);
+  ASSERT_TRUE(e);
+  Headless::TypeText(*e, "abcd");
+  EXPECT_EQ(e->Text(), "abc");
+  Headless::PressKey(*e, VK_BACK);
+  EXPECT_EQ(e->Text(), "ab") << "Backspace works in a full edit";
+}
+
+TEST_F(ProInplaceEditTest, PasteGoesThroughTheKindFilter) {
+  Grid->SetEditControl(edNumeric);
+  TProInplaceEdit* e = Open(1, 1);
+  ASSERT_TRUE(e);
+  Clipboard()->SetAsText("1.5");
+  e->PasteFromClipboard();
+  EXPECT_EQ(e->Text(), "");
+  Clipboard()->SetAsText("15\r\n");
+  e->PasteFromClipboard();
+  EXPECT_EQ(e->Text(), "15");
+}
+
+TEST_F(ProInplaceEditTest, FocusLossCommitsAndAnnouncesTheEnd) {
+  TProInplaceEdit* e = Open(1, 1);
+  ASSERT_TRUE(e);
+  Headless::TypeText(*e, "abc");
+  Other->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(Grid->Cells(1, 1), "abc");
+  EXPECT_EQ(Done, 1);
+  EXPECT_FALSE(Grid->EditMode());
+}
+
+TEST_F(ProInplaceEditTest, AltBackspaceHeldSkipsTheCommitButAKeyUpElsewhereDoesNotStickIt) {
+  TProInplaceEdit* e = Open(1, 1);
+  ASSERT_TRUE(e);
+  Headless::TypeText(*e, "abc");
+  {
+    Headless::THeldKeys alt{VK_MENU};
+    Headless::KeyDown(*Form, VK_BACK, ssAlt);
+    EXPECT_TRUE(e->AltBack());
+    Other->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(Done, 0) << "held: no commit";
+    EXPECT_NE(Grid->Cells(1, 1), "abc");
+    // The key-up goes to the other control.
+    Headless::KeyUp(*Form, VK_BACK, ssAlt);
+  }
+  EXPECT_TRUE(e->AltBack());
+  e->SetFocus();
+  Application->ProcessMessages();
+  Other->SetFocus();
+  Application->ProcessMessages();
+  EXPECT_EQ(Done, 1) << "the next focus loss commits";
+  EXPECT_FALSE(e->AltBack());
+}
+
+} // namespace

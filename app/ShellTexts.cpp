@@ -109,6 +109,7 @@ TTextBlock RowRoutineTexts() {
       {1100, "Row Already used. Do you want to overwrite the values?"},
       {1101, "Error in the Copy values!!! Copy a valid row before Paste it"},
       {1102, "Error!!! Copy a valid row before Paste it"},
+      {1106, "Error!!! The table is full. Delete a row before Insert a new one"},
   };
   return Texts;
 }

@@ -7,7 +7,7 @@ TTextBlock MainWindowTexts();  // 0 .. 99: main window
 TTextBlock NewProjectTexts();  // 100 .. 199: New Configuration dialog
 TTextBlock OpenConfTexts();    // 200 .. 299: Open Configuration dialog
 TTextBlock SoftOptionsTexts(); // 300 .. 399: options window
-TTextBlock RowRoutineTexts();  // 1100 .. 1102: messages of the shared row routines
+TTextBlock RowRoutineTexts();  // 1100 .. 1106: messages of the shared row routines
 
 // Messages of the main window's steps that other units show too.
 constexpr int Text_Project_Not_Valid = 18;

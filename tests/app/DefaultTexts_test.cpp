@@ -88,6 +88,7 @@ const std::map<int, std::string> Shell_Texts = {
     {1100, "Row Already used. Do you want to overwrite the values?"},
     {1101, "Error in the Copy values!!! Copy a valid row before Paste it"},
     {1102, "Error!!! Copy a valid row before Paste it"},
+    {1106, "Error!!! The table is full. Delete a row before Insert a new one"},
 };
 
 TEST(DefaultTexts, ShellTextsMatchTheirQuotationsByteForByte) {

@@ -115,6 +115,14 @@ void TFBoot::Create_Controls() {
   Btn_Search = Make<TLbButton>(this, P_Eth_Search, "Btn_Search");
   Btn_Search->SetBounds(323, 6, 110, 28);
   Style_Button(Btn_Search);
+  ACG_List_Devices = Make<TProColumnGrid>(this, P_Eth_Search, "ACG_List_Devices");
+  ACG_List_Devices->SetBounds(16, 40, 417, 130);
+  ACG_List_Devices->SetColCount(2);
+  ACG_List_Devices->SetRowCount(2);
+  ACG_List_Devices->SetFixedCols(0);
+  ACG_List_Devices->SetFixedRows(1);
+  ACG_List_Devices->SetColWidths(0, 200);
+  ACG_List_Devices->SetColWidths(1, 200);
   CB_Find_All_Qzr = Make<TCheckBox>(this, P_Eth_Search, "CB_Find_All_Qzr");
   CB_Find_All_Qzr->SetBounds(16, 176, 300, 17);
   CB_Find_All_Qzr->Hide();
@@ -322,6 +330,9 @@ void TFBoot::Set_Lang() {
   for (std::size_t i = 0; i < E_IP.size(); ++i)
     E_IP[i]->SetHint(Lang_Text(Txt_Boot_Hint_IP1 + static_cast<int>(i)));
   Btn_Search->SetHint(Lang_Text(Txt_Boot_Hint_Search));
+  ACG_List_Devices->Columns().Items(0)->SetHeader(Lang_Text(Txt_Boot_Device_IP));
+  ACG_List_Devices->Columns().Items(1)->SetHeader(Lang_Text(Txt_Boot_Device_MAC));
+  ACG_List_Devices->SetHint(Lang_Text(Txt_Boot_Hint_List_Devices));
   CB_Find_All_Qzr->SetHint(Lang_Text(Txt_Boot_Hint_Find_All));
   CB_Update_Options->SetHint(Lang_Text(Txt_Boot_Hint_Options));
   CB_Update_Option_Read_Back->SetHint(Lang_Text(Txt_Boot_Hint_Read_Back));

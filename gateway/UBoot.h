@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/LbButton.h"
+#include "grid/ProCGrid.h"
 #include "platform/Ping.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -46,6 +47,7 @@ public:
   TPanel* P_Eth_Search = nullptr;
   TLabel* L_List_Device = nullptr;
   TLbButton* Btn_Search = nullptr;
+  TProColumnGrid* ACG_List_Devices = nullptr; // stays empty: the search has no action
   TCheckBox* CB_Find_All_Qzr = nullptr;
   TPanel* P_Options = nullptr;
   TLabel* L_Update_Option = nullptr;

@@ -140,6 +140,28 @@ TEST_F(BootTest, LaidOutForEthernetWithTheRememberedChoices) {
   EXPECT_EQ(Form->ActiveControl(), Form->E_IP[0]);
 }
 
+TEST_F(BootTest, TheDeviceListTakesItsHeadersFromTheLanguageAndStaysHiddenAndEmpty) {
+  Show();
+  TProColumnGrid* list = Form->ACG_List_Devices;
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->Cells(0, 0), "IP Address");
+  EXPECT_EQ(list->Cells(1, 0), "MAC Address");
+  EXPECT_EQ(Headless::HintOf(*list), "Select a device in the list");
+  Lang_Texts[1011] = "IP-Adresse";
+  Lang_Texts[1012] = "MAC-Adresse";
+  Form->Set_Lang();
+  EXPECT_EQ(list->Columns().Items(0)->Header(), "IP-Adresse");
+  EXPECT_EQ(list->Cells(0, 0), "IP-Adresse");
+  EXPECT_EQ(list->Cells(1, 0), "MAC-Adresse");
+  EXPECT_EQ(list->ColCount(), 2);
+  EXPECT_EQ(list->FixedRows(), 1);
+  EXPECT_EQ(list->FixedCols(), 0);
+  EXPECT_FALSE(list->Showing());
+  Form->Btn_Search->Click();
+  EXPECT_EQ(list->RowCount(), 2);
+  EXPECT_EQ(list->Cells(0, 1) + list->Cells(1, 1), "") << "the search finds nothing in this build";
+}
+
 TEST_F(BootTest, ARememberedAddressThatIsNoAddressLeavesTheBoxes) {
   for (const char* remembered : {"10.0.0", "a.b.c.d", "", "1.2.3.400"}) {
     SCOPED_TRACE(remembered);

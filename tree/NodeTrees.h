@@ -563,6 +563,9 @@ public:
   void HeaderFrameChanged();
   // Repaints a part of the header (rectangle relative to the window).
   void InvalidateHeaderRect(const TRect& R);
+  // Client points lie below a shown header; the window's own conversions count from its top.
+  TPoint ClientToScreen(TPoint P) const;
+  TPoint ScreenToClient(TPoint P) const;
   // The tree's colour, font or reading direction changed: the header and the columns that follow
   // the tree take them over.
   void HeaderParentChanged();

@@ -92,7 +92,7 @@ bool TBaseNodeTree::RouteHeaderMessage(TMessage& Message) {
     const TPoint w{LParamX(Message.LParam), LParamY(Message.LParam)};
     if (w.Y < shown && FHeader->States().Empty()) {
       // The header's strip: a non-client message with the screen point.
-      const TPoint screen = ClientToScreen(w);
+      const TPoint screen = TControl::ClientToScreen(w);
       TMessage nc{msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE, Message.WParam, MakeLParam(screen.X, screen.Y), 0};
       const bool handled = FHeader->ProcessMessage(nc);
       if (msg == WM_MOUSEMOVE) {
@@ -105,6 +105,10 @@ bool TBaseNodeTree::RouteHeaderMessage(TMessage& Message) {
     }
     Message.LParam = MakeLParam(w.X, w.Y - shown);
   }
+  // A context menu asked for over the header is the header's (its right-button release shows it).
+  if (msg == WM_CONTEXTMENU && shown > 0 && Message.LParam != MakeLParam(-1, -1) &&
+      ScreenToClient(TPoint{LParamX(Message.LParam), LParamY(Message.LParam)}).Y < 0)
+    return true;
   if (mouse && msg == WM_MOUSEMOVE)
     FHeader->NoteMousePosition(TPoint{LParamX(Message.LParam), LParamY(Message.LParam)}, true);
   if (msg == CM_MOUSELEAVE) FHeader->NoteMousePosition(TPoint{-1, -1}, false);
@@ -145,6 +149,15 @@ bool TBaseNodeTree::ShowHeaderHint(THintInfo& Info) {
   const int shown = HeaderHeightShown();
   Info.HintStr = hint;
   Info.CursorRect = TRect{left, 0, right, shown};
-  Info.HintPos.Y = std::max(Info.HintPos.Y, ClientToScreen(TPoint{0, shown}).Y);
+  Info.HintPos.Y = std::max(Info.HintPos.Y, ClientToScreen(TPoint{0, 0}).Y);
   return true;
+}
+
+TPoint TBaseNodeTree::ClientToScreen(TPoint P) const {
+  return TControl::ClientToScreen(TPoint{P.X, P.Y + HeaderHeightShown()});
+}
+
+TPoint TBaseNodeTree::ScreenToClient(TPoint P) const {
+  const TPoint local = TControl::ScreenToClient(P);
+  return TPoint{local.X, local.Y - HeaderHeightShown()};
 }

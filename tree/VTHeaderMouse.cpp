@@ -27,8 +27,7 @@ TShiftState TVTHeader::CurrentShiftState() const {
 TPoint TVTHeader::MessageClientPoint(const TMessage& Message, bool NonClient) const {
   const TPoint p = PointOf(Message);
   if (!NonClient) return p;
-  const TPoint local = FOwner->ScreenToClient(p);
-  return TPoint{local.X, local.Y - FOwner->HeaderHeightShown()};
+  return FOwner->ScreenToClient(p);
 }
 
 bool TVTHeader::HoverTimerRunning() const {
@@ -194,11 +193,11 @@ void TVTHeader::StartColumnDrag(TPoint P, TPoint Start) {
   TNodeTreeColumns& c = *FColumns;
   c.FDropTarget = NoColumn;
   const TPoint local = FOwner->ScreenToClient(Start);
-  c.FDragIndex = c.ColumnFromPosition(TPoint{local.X, local.Y}, true);
+  c.FDragIndex = c.ColumnFromPosition(TPoint{local.X, local.Y + FHeight}, true);
   if (!c.IsValidColumn(c.FDragIndex)) return;
   TNodeTreeColumn* column = c.Items(c.FDragIndex);
   // The image position: the column's header cell in screen coordinates.
-  const TPoint origin = FOwner->ClientToScreen(TPoint{column->Left(), 0});
+  const TPoint origin = FOwner->ClientToScreen(TPoint{column->Left(), -FHeight});
   FDragImagePos = origin;
   FDragHotSpot = TPoint{P.X - origin.X, P.Y - origin.Y};
   FDragHorizontalOnly = Has(hoRestrictDrag);
@@ -212,7 +211,7 @@ void TVTHeader::EndColumnDrag() {
 void TVTHeader::MoveDragImage(TPoint P) {
   TNodeTreeColumns& c = *FColumns;
   const TPoint local = FOwner->ScreenToClient(P);
-  const TPoint h = local; // the widget's top is the header's top
+  const TPoint h{local.X, local.Y + FHeight};
   const TColumnIndex column = c.ColumnFromPosition(h, true);
   bool repaint = column != InvalidColumn && column != c.FDropTarget;
   if (column >= 0) {
@@ -279,7 +278,7 @@ bool TVTHeader::TrackMouseMove(TMessage& Message) {
     return true;
   }
   if (FStates.Has(hsDragPending)) {
-    const TPoint screen = FOwner->ClientToScreen(TPoint{p.X, p.Y + FOwner->HeaderHeightShown()});
+    const TPoint screen = FOwner->ClientToScreen(p);
     bool allowed = Has(hoDrag);
     if (allowed) {
       allowed = true;
@@ -300,7 +299,7 @@ bool TVTHeader::TrackMouseMove(TMessage& Message) {
     return false;
   }
   if (FStates.Has(hsDragging)) {
-    MoveDragImage(FOwner->ClientToScreen(TPoint{p.X, p.Y + FOwner->HeaderHeightShown()}));
+    MoveDragImage(FOwner->ClientToScreen(p));
     Message.Result = 0;
     return true;
   }
@@ -393,8 +392,8 @@ bool TVTHeader::ProcessMessage(TMessage& Message) {
       Message.Result = 0;
       if (FStates.Has(hsDragging)) {
         EndColumnDrag();
-        const TPoint screen = FOwner->ClientToScreen(TPoint{p.X, p.Y + FOwner->HeaderHeightShown()});
-        const TPoint topLeft = FOwner->ClientToScreen(TPoint{0, 0});
+        const TPoint screen = FOwner->ClientToScreen(p);
+        const TPoint topLeft = FOwner->TControl::ClientToScreen(TPoint{0, 0});
         const TRect window{topLeft.X, topLeft.Y, topLeft.X + FOwner->Width(), topLeft.Y + FOwner->Height()};
         const TColumnIndex drag = c.FDragIndex;
         if (c.FDropTarget > NoColumn && c.FDropTarget != drag && c.IsValidColumn(drag) &&

@@ -231,6 +231,17 @@ TEST_F(THeaderMouseTest, HeaderShowsTheHintOfTheColumnUnderTheMouse) {
   EXPECT_EQ(Headless::HintAt(*Tree, TPoint{20, H() + 30}), "The tree");
 }
 
+TEST_F(THeaderMouseTest, RightClickOnTheHeaderOpensTheColumnMenuNotTheTreesMenu) {
+  TPopupMenu treeMenu(nullptr);
+  Tree->SetPopupMenu(&treeMenu);
+  Header().SetOptions(Header().Options() + TVTHeaderOptions{hoAutoColumnPopupMenu});
+  Click(InHeader(Center(1)), mbRight);
+  EXPECT_EQ(Headless::LastPopupMenu(), Columns().ColumnPopupMenu());
+  ASSERT_NE(Columns().ColumnPopupMenu(), nullptr);
+  EXPECT_EQ(Columns().ColumnPopupMenu()->Items()->Count(), 4);
+  Tree->SetPopupMenu(nullptr);
+}
+
 TEST_F(THeaderMouseTest, NodeAreaClicksArriveBelowTheHeader) {
   Build({"a", "b", "c"});
   const int row = static_cast<int>(Tree->DefaultNodeHeight());

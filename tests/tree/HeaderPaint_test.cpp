@@ -42,7 +42,7 @@ protected:
     TBitmap whole, tree;
     EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("header.png")));
     EXPECT_TRUE(whole.LoadFromFile(dir.File("header.png")));
-    const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
+    const TPoint origin = Tree->TControl::ClientToScreen(TPoint{0, 0}); // the window, header included
     const TPoint form = Form->ClientToScreen(TPoint{0, 0});
     tree.SetSize(Tree->Width(), Tree->Height());
     for (int y = 0; y < tree.Height(); ++y)

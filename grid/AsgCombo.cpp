@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr TColor DisabledFrameColor = 0xB99D7F;
 // The system's vertical scroll bar width.
 constexpr int ScrollBarWidth = 17;
 
@@ -369,50 +368,30 @@ void TAsgCustomCombo::DrawBorders(TCanvas& canvas) {
   if ((Enabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) ||
       (FIsVista && FBorderColor == clNone))
     return;
-  TRect r = Rect(0, 0, Width(), Height());
-  const auto frame = [&canvas](const TRect& f, TColor color) {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FrameRect(f);
-  };
-  const bool focusFrame = Hot() && FFocusBorder;
-  if (!Enabled() && FIsThemed && !FDisabledBorder) {
-    frame(r, DisabledFrameColor);
-  } else if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
-    frame(r, FBorderColor);
-  } else if (FFocusBorderColor != clNone) {
-    if (FHasFocus) frame(r, FFocusBorderColor);
-  } else {
-    const TColor a = focusFrame ? clBtnFace : Parent() ? Parent()->Color() : clBtnFace;
-    if (focusFrame) {
-      DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-      frame(r, a);
-    } else {
-      frame(r, a);
-      r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-      frame(Rect(r.Left, r.Top, r.Right - FButtonWidth, r.Bottom), a);
-    }
-    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    frame(r, Color());
-    if (FFlat && FFlatLineColor != clNone) {
-      canvas.Pen().SetColor(FFlatLineColor);
-      canvas.Pen().SetStyle(psSolid);
-      canvas.MoveTo(r.Left - 2, Height() - 1);
-      canvas.LineTo(r.Right - FButtonWidth - 1, Height() - 1);
-    }
+  const auto inner = DrawDropDownFrame(canvas, Rect(0, 0, Width(), Height()), FrameLook());
+  if (inner && FFlat && FFlatLineColor != clNone) {
+    canvas.Pen().SetColor(FFlatLineColor);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.MoveTo(inner->Left - 2, Height() - 1);
+    canvas.LineTo(inner->Right - FButtonWidth - 1, Height() - 1);
   }
   if (Style() == csSimple || (FIsWinXP && ThemesOn())) return;
   // The button's area, flat.
   TRect b = Rect(ClientWidth() - FButtonWidth - 2 + 2, 2, Width() - 2, Height() - 2);
-  if (!Hot()) {
-    const TRect face = Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1);
-    const TRect keep = Rect(ClientWidth() - FButtonWidth + 4, 4, ClientWidth() - 4, ClientHeight() - 4);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(clBtnFace);
-    // The face around the arrow, which stays.
-    canvas.FillRect(Rect(face.Left, face.Top, face.Right, keep.Top));
-    canvas.FillRect(Rect(face.Left, keep.Bottom, face.Right, face.Bottom));
-    canvas.FillRect(Rect(face.Left, keep.Top, keep.Left, keep.Bottom));
-    canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
-  }
+  if (!Hot()) FillButtonFaceAroundArrow(canvas, b, ClientWidth(), ClientHeight(), FButtonWidth);
+}
+
+TDropDownFrame TAsgCustomCombo::FrameLook() const {
+  TDropDownFrame look;
+  look.Enabled = Enabled();
+  look.Themed = FIsThemed;
+  look.DisabledBorder = FDisabledBorder;
+  look.HasFocus = FHasFocus;
+  look.HotFocus = Hot() && FFocusBorder;
+  look.BorderColor = FBorderColor;
+  look.FocusBorderColor = FFocusBorderColor;
+  look.ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+  look.Color = Color();
+  look.ButtonWidth = FButtonWidth;
+  return look;
 }

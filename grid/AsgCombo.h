@@ -3,6 +3,7 @@
 // flat, and carry a caption label at one of thirteen places around it.
 #pragma once
 
+#include "grid/DropDownFrame.h"
 #include "platform/ui/StdCtrls.h"
 
 enum TLabelPosition {
@@ -128,6 +129,7 @@ private:
   bool MouseButtonDown() const;
   void DrawButton(TCanvas& canvas);
   void DrawBorders(TCanvas& canvas);
+  TDropDownFrame FrameLook() const;
   void PlaceLabel();
   void InvalidateButton();
 

@@ -114,45 +114,14 @@ void TAsgDateTimePicker::DrawFlatBorder(TCanvas& canvas) {
 
 void TAsgDateTimePicker::DrawMetroBorders(TCanvas& canvas) {
   if (!MetroBordersShown()) return;
-  TRect r = Rect(0, 0, Width(), Height());
-  const auto frame = [&canvas](const TRect& f, TColor color) {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FrameRect(f);
-  };
-  const bool focusFrame = Hot() && FFocusBorder;
-  if (!Enabled() && FIsThemed && !FDisabledBorder) {
-    frame(r, DisabledFrameColor);
-  } else if (FBorderColor != clNone && !(FHasFocus && FFocusBorderColor != clNone)) {
-    frame(r, FBorderColor);
-  } else if (FFocusBorderColor != clNone) {
-    if (FHasFocus) frame(r, FFocusBorderColor);
-  } else {
-    const TColor a = focusFrame ? clBtnFace : Parent() ? Parent()->Color() : clBtnFace;
-    if (focusFrame) {
-      DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-      frame(r, a);
-    } else {
-      frame(r, a);
-      r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-      frame(Rect(r.Left, r.Top, r.Right - FButtonWidth, r.Bottom), a);
-    }
-    frame(Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), Color());
-  }
+  DrawDropDownFrame(canvas, Rect(0, 0, Width(), Height()), FrameLook());
   if (FIsWinXP && ThemesOn()) return;
   TRect b = Rect(ClientWidth() - FButtonWidth, 2, Width() - 2, Height() - 2);
   if (Hot()) {
     DrawEdge(canvas, b, BDR_RAISEDINNER, BF_RECT | (DroppedDown() ? BF_FLAT : 0u));
     return;
   }
-  const TRect face = Rect(b.Left, b.Top + 1, b.Right - 1, b.Bottom - 1);
-  const TRect keep = Rect(ClientWidth() - FButtonWidth + 4, 4, ClientWidth() - 4, ClientHeight() - 4);
-  canvas.Brush().SetStyle(bsSolid);
-  canvas.Brush().SetColor(clBtnFace);
-  canvas.FillRect(Rect(face.Left, face.Top, face.Right, keep.Top));
-  canvas.FillRect(Rect(face.Left, keep.Bottom, face.Right, face.Bottom));
-  canvas.FillRect(Rect(face.Left, keep.Top, keep.Left, keep.Bottom));
-  canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
+  FillButtonFaceAroundArrow(canvas, b, ClientWidth(), ClientHeight(), FButtonWidth);
 }
 
 void TAsgDateTimePicker::DrawMetroButton(TCanvas& canvas) {
@@ -226,4 +195,19 @@ void TAsgDateTimePicker::MouseMove(TShiftState Shift, int X, int Y) {
     FButtonHover = hover;
     Invalidate();
   }
+}
+
+TDropDownFrame TAsgDateTimePicker::FrameLook() const {
+  TDropDownFrame look;
+  look.Enabled = Enabled();
+  look.Themed = FIsThemed;
+  look.DisabledBorder = FDisabledBorder;
+  look.HasFocus = FHasFocus;
+  look.HotFocus = Hot() && FFocusBorder;
+  look.BorderColor = FBorderColor;
+  look.FocusBorderColor = FFocusBorderColor;
+  look.ParentColor = Parent() ? Parent()->Color() : clBtnFace;
+  look.Color = Color();
+  look.ButtonWidth = FButtonWidth;
+  return look;
 }

@@ -3,6 +3,7 @@
 // drop-down button.
 #pragma once
 
+#include "grid/DropDownFrame.h"
 #include "platform/ui/DateTimePicker.h"
 
 #include <cstdint>
@@ -72,6 +73,7 @@ private:
   bool MetroBordersShown() const;
   void DrawFlatBorder(TCanvas& canvas);
   void DrawMetroBorders(TCanvas& canvas);
+  TDropDownFrame FrameLook() const;
   void DrawMetroButton(TCanvas& canvas);
 
   TBorderStyle FBorderStyle = bsNone;

@@ -8,8 +8,17 @@
 #include "tree/VTHeaderPopup.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
+
+namespace {
+// Sums of widths are taken in 64 bits and kept within an int, however many wide columns there are.
+int Saturated(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN / 2, INT_MAX / 2));
+}
+} // namespace
 
 // ------------------------------------------------------------------------------------------ column
 
@@ -61,7 +70,7 @@ void TNodeTreeColumn::SetWidth(int Value) {
       // The fixed columns are bounded as a whole.
       const TVTFixedAreaConstraints& c = *header->FFixedAreaConstraints;
       const int cw = tree->ClientWidth();
-      int sumMax = 0, sumMin = 0;
+      std::int64_t sumMax = 0, sumMin = 0;
       for (int i = 0; i < Owner()->Count(); ++i) {
         const TNodeTreeColumn* col = Owner()->Items(i);
         if (!col->IsVisibleFixed()) continue;
@@ -69,11 +78,12 @@ void TNodeTreeColumn::SetWidth(int Value) {
         sumMin += col->FMinWidth;
       }
       const int other = Owner()->GetVisibleFixedWidth() - FWidth;
-      const int maxPx = cw * c.FMaxWidthPercent / 100, minPx = cw * c.FMinWidthPercent / 100;
-      if (c.FMaxWidthPercent > 0) sumMin = std::min(sumMin, maxPx);
-      if (c.FMinWidthPercent > 0) sumMax = std::max(sumMax, minPx);
-      const int upper = std::min(sumMax - other, FMaxWidth);
-      const int lower = std::max(sumMin - other, FMinWidth);
+      const int maxPx = Saturated(std::int64_t(cw) * c.FMaxWidthPercent / 100);
+      const int minPx = Saturated(std::int64_t(cw) * c.FMinWidthPercent / 100);
+      if (c.FMaxWidthPercent > 0) sumMin = std::min<std::int64_t>(sumMin, maxPx);
+      if (c.FMinWidthPercent > 0) sumMax = std::max<std::int64_t>(sumMax, minPx);
+      const int upper = std::min(Saturated(sumMax - other), FMaxWidth);
+      const int lower = std::max(Saturated(sumMin - other), FMinWidth);
       w = std::min(std::max(w, lower), upper);
       if (c.FMinWidthPercent > 0) w = std::max(w, minPx - other);
       if (c.FMaxWidthPercent > 0) w = std::min(w, maxPx - other);
@@ -466,13 +476,13 @@ void TNodeTreeColumns::RemoveFromPositionMap(TColumnIndex Index) {
 void TNodeTreeColumns::RecalcColumnLefts(bool Force) {
   TBaseNodeTree* tree = Tree();
   if ((tree && tree->Destroying()) || FNeedPositionsFix || (!Force && UpdateCount() > 0)) return;
-  int sum = 0;
+  std::int64_t sum = 0;
   for (std::size_t p = 0; p < FPositionToIndex.size(); ++p) {
     const TColumnIndex index = FPositionToIndex[p];
     if (index < 0 || index >= Count()) continue;
     TNodeTreeColumn* column = Items(index);
     column->FPosition = static_cast<TColumnPosition>(p);
-    column->FLeft = sum;
+    column->FLeft = Saturated(sum);
     if (column->Has(coVisible)) sum += column->FWidth;
   }
   if (tree) tree->UpdateHorizontalScrollBar(false);
@@ -500,11 +510,11 @@ void TNodeTreeColumns::FitAutoSizeColumn(bool Force) {
   if (Count() == 0) return;
   const TColumnIndex index = IsValidColumn(FHeader->FAutoSizeIndex) ? FHeader->FAutoSizeIndex : Count() - 1;
   TBaseNodeTree* tree = Tree();
-  int space = tree ? tree->ClientWidth() : 0;
+  std::int64_t space = tree ? tree->ClientWidth() : 0;
   for (int i = 0; i < Count(); ++i)
     if (i != index && Items(i)->Has(coVisible)) space -= Items(i)->FWidth;
   TNodeTreeColumn* column = Items(index);
-  const int width = std::max(std::min(column->FMaxWidth, space), column->FMinWidth);
+  const int width = std::max(std::min(column->FMaxWidth, Saturated(space)), column->FMinWidth);
   if (!Force && width == column->FWidth) return;
   column->FWidth = width;
   RecalcColumnLefts(false);
@@ -589,17 +599,17 @@ TColumnIndex TNodeTreeColumns::ColumnFromPosition(TColumnPosition PositionIndex)
 
 TColumnIndex TNodeTreeColumns::ColumnAndEdgesAt(TPoint P, int& ALeft, bool Relative, int& ARight) const {
   const TBaseNodeTree* tree = Tree();
-  int edge = 0;
+  std::int64_t edge = 0;
   // A point right of the fixed area is measured in scrolled coordinates. Right-to-left offset: 0.
   if (Relative && tree && P.X >= GetVisibleFixedWidth()) edge = -tree->EffectiveOffsetX();
   for (TColumnIndex index : FPositionToIndex) {
     const TNodeTreeColumn* column = Items(index);
     if (!column->Has(coVisible)) continue;
-    const int start = edge;
+    const std::int64_t start = edge;
     edge += column->FWidth;
     if (edge > P.X) {
-      ALeft = start;
-      ARight = edge;
+      ALeft = Saturated(start);
+      ARight = Saturated(edge);
       return index;
     }
   }
@@ -619,14 +629,15 @@ void TNodeTreeColumns::GetColumnBounds(TColumnIndex Column, int& ALeft, int& ARi
 }
 
 int TNodeTreeColumns::GetVisibleFixedWidth() const {
-  int sum = 0;
+  std::int64_t sum = 0;
   for (int i = 0; i < Count(); ++i)
     if (Items(i)->IsVisibleFixed()) sum += Items(i)->FWidth;
-  return sum;
+  return Saturated(sum);
 }
 
 int TNodeTreeColumns::GetScrollWidth() const {
-  int sum = 0, n = 0;
+  std::int64_t sum = 0;
+  int n = 0;
   for (int i = 0; i < Count(); ++i) {
     const TNodeTreeColumn* c = Items(i);
     if (c->Has(coVisible) && !c->Has(coFixed)) {
@@ -642,7 +653,7 @@ int TNodeTreeColumns::TotalWidth() const {
   if (Count() == 0 || FPositionToIndex.empty()) return 0;
   for (auto it = FPositionToIndex.rbegin(); it != FPositionToIndex.rend(); ++it) {
     const TNodeTreeColumn* c = Items(*it);
-    if (c->Has(coVisible)) return c->FLeft + c->FWidth;
+    if (c->Has(coVisible)) return Saturated(std::int64_t(c->FLeft) + c->FWidth);
   }
   return 0;
 }

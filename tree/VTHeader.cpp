@@ -6,6 +6,7 @@
 #include "tree/NodeTrees.h"
 
 #include <algorithm>
+#include <cstdint>
 
 TVTHeader::TVTHeader(TBaseNodeTree* AOwner)
     : FOwner(AOwner), FColumns(new TNodeTreeColumns(this)),
@@ -66,9 +67,10 @@ void TVTHeader::SetSortDirection(TSortDirection Value) {
 
 void TVTHeader::SetHeight(int Value) {
   // The tree's client area lies below the header: the total is what both share.
-  const int total = FOwner->ClientHeight() + FHeight;
+  const std::int64_t total = std::int64_t(FOwner->ClientHeight()) + FHeight;
   const TVTFixedAreaConstraints& c = *FFixedAreaConstraints;
-  const int maxPx = total * c.FMaxHeightPercent / 100, minPx = total * c.FMinHeightPercent / 100;
+  const int maxPx = static_cast<int>(total * c.FMaxHeightPercent / 100);
+  const int minPx = static_cast<int>(total * c.FMinHeightPercent / 100);
   const int lower = c.FMaxHeightPercent > 0 ? std::min(maxPx, FMinHeight) : FMinHeight;
   const int upper = c.FMinHeightPercent > 0 ? std::max(minPx, FMaxHeight) : FMaxHeight;
   int h = std::min(std::max(Value, lower), upper);

@@ -22,6 +22,14 @@ std::int32_t ReadInt(TStream& Stream) {
   return ReadValue<std::int32_t>(Stream);
 }
 
+// Sizes in pixels; anything beyond a million pixels either way is damage.
+constexpr std::int32_t PixelLimit = 1 << 20;
+std::int32_t ReadPixels(TStream& Stream, std::int32_t Low) {
+  const std::int32_t v = ReadInt(Stream);
+  if (v < Low || v > PixelLimit) Damaged();
+  return v;
+}
+
 void WriteInt(TStream& Stream, std::int64_t Value) {
   WriteValue<std::int32_t>(Stream, static_cast<std::int32_t>(Value));
 }
@@ -114,11 +122,12 @@ void TNodeTreeColumn::LoadFromStream(TStream& Stream, int Version) {
   // The whole record first; nothing of it is applied when any part is missing or damaged.
   const std::string text = ReadCounted(Stream, ReadInt(Stream), 2);
   const std::string hint = ReadCounted(Stream, ReadInt(Stream), 2);
-  const int width = ReadInt(Stream), minWidth = ReadInt(Stream), maxWidth = ReadInt(Stream);
+  const int width = ReadPixels(Stream, -PixelLimit), minWidth = ReadPixels(Stream, -PixelLimit),
+            maxWidth = ReadPixels(Stream, -PixelLimit);
   const auto style = ReadEnum<TNodeTreeColumnStyle>(Stream, vsOwnerDraw);
   const int imageIndex = ReadInt(Stream);
   const auto layout = ReadEnum<TVTHeaderColumnLayout>(Stream, blGlyphBottom);
-  const int margin = ReadInt(Stream), spacing = ReadInt(Stream);
+  const int margin = ReadPixels(Stream, -PixelLimit), spacing = ReadPixels(Stream, -PixelLimit);
   const auto bidi = ReadEnum<TBiDiMode>(Stream, bdRightToLeftReadingOnly);
   const TVTColumnOptions options = ConvertColumnOptions(static_cast<std::uint32_t>(ReadInt(Stream)), Version);
   std::int32_t tag = 0;
@@ -248,7 +257,7 @@ void TVTHeader::LoadFromStream(TStream& Stream) {
     FColumns->LoadFromStream(Stream, version);
     const int autoSize = ReadInt(Stream);
     const auto background = static_cast<TColor>(ReadInt(Stream));
-    const int height = ReadInt(Stream);
+    const int height = ReadPixels(Stream, -PixelLimit);
     SetAutoSizeIndex(autoSize);
     SetBackground(background);
     SetHeight(height);
@@ -276,7 +285,10 @@ void TVTHeader::LoadFromStream(TStream& Stream) {
     }
     if (version >= 5) {
       const bool parentFont = ReadInt(Stream) != 0;
-      const int maxHeight = ReadInt(Stream), minHeight = ReadInt(Stream), defaultHeight = ReadInt(Stream);
+      // Stored as they are, so they must be bounds a header can have.
+      const int maxHeight = ReadPixels(Stream, 0), minHeight = ReadPixels(Stream, 0),
+                defaultHeight = ReadPixels(Stream, 0);
+      if (minHeight > maxHeight || defaultHeight < minHeight || defaultHeight > maxHeight) Damaged();
       int percents[4];
       for (int& p : percents) {
         p = ReadInt(Stream);

@@ -173,6 +173,14 @@ TEST_F(THeaderStreamTest, DamagedStreamsAreRefusedWithAReadError) {
       {"negative font name length",
        Ints({0}) + Ints({0, 0, 25, 0x20A, 0, 0, -11, -5}) + std::string(40, '\0'), 0},
       {"stream ending in the header fields", Ints({-1, 6, 0, 50, 0, 0}), 0},
+      {"column wider than a million pixels",
+       Ints({-1, 6, 1, 0, 0, 0x40000000, 10, 10000, 0, -1, 0, 4, 3, 0, 0x88FF, 0, 0, 0}) +
+           std::string(100, '\0'),
+       0},
+      {"height bounds that cannot be",
+       Ints({-1, 6, 0, 50, 0, 0, 19, 0x20A, 0, 0, -11, 6}) + "Tahoma" +
+           Ints({0, 0, -1, -1, 0, 0, 5, 10, 19, 0, 0, 0, 0}),
+       0},
   };
   for (const auto& k : cases) {
     Columns().Clear();

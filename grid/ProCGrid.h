@@ -74,7 +74,7 @@ public:
   std::string GetVersionString() const override;
   std::string GetEditMask(int ACol, int ARow) override;
   // The combo list the last editor query loaded (a column's ComboItems).
-  TStringList& ComboList() { return FComboList; }
+  TStringList& ComboList() { return ComboStrings(); }
   int ComboDropDownCount() const { return FComboDropDownCount; }
   int SpinMin() const { return FSpinMinV; }
   int SpinMax() const { return FSpinMaxV; }
@@ -128,7 +128,6 @@ private:
   std::unique_ptr<TCellGraphic> FCellGraphic;
   bool FColMoving = false;
   bool FAutoFilterDisplay = false;
-  TStringList FComboList;
   int FComboDropDownCount = 8;
   int FSpinMinV = 0, FSpinMaxV = 0, FSpinStepV = 1;
   TEditLink* FCellEditLink = nullptr;

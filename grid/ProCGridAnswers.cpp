@@ -175,7 +175,7 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   if (const TGridColumnItem* item = Item(ACol)) {
     if (IsNormalCell(ACol, ARow)) {
       AEditor = item->Editor();
-      FComboList.Assign(item->ComboItems());
+      ComboStrings().Assign(item->ComboItems());
       FComboDropDownCount = item->DropDownCount();
       FSpinMinV = item->SpinMin();
       FSpinMaxV = item->SpinMax();

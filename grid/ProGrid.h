@@ -28,6 +28,7 @@
 #include "grid/ProGridEvents.h"
 #include "grid/ProStringGridCheck.h"
 #include "grid/SearchFooter.h"
+#include "platform/StringList.h"
 #include "platform/ui/BalloonHint.h"
 
 #include <bitset>
@@ -203,8 +204,14 @@ enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 
 class TProInplaceEdit;
+class TGridCombo;
+class TGridCheckBox;
 
 class TProStringGrid : public TBaseGrid, public TProStringGridEvents {
+  // The editors hand keys on to the grid's own handling.
+  friend class TGridCombo;
+  friend class TGridCheckBox;
+
 public:
   explicit TProStringGrid(TComponent* AOwner);
   ~TProStringGrid() override;
@@ -985,7 +992,7 @@ public:
   // OnEditingDone now; OnEditCellDone once the message loop delivers "GridEditDone".
   void PostEditDone(int ACol, int ARow);
   // Filled by the editing, clipboard and filter work.
-  virtual void CommitSpecialEdit(int ACol, int ARow) {}
+  virtual void CommitSpecialEdit(int ACol, int ARow);
   virtual void AdvanceEdit(int ACol, int ARow, bool Forward, bool Forced) {}
   virtual void EditControlByID(const std::string& ID) {}
   virtual void MouseWheelMoved(int Moved, bool& Handled) {}
@@ -1078,6 +1085,35 @@ public:
   bool NoEditChange() const { return FNoEditChange; }
   void SetNoEditChange(bool Value) { FNoEditChange = Value; }
   int EditLimit() { return GetEditLimit(); }
+  // The special editors (lazily created) and the edit under way.
+  TGridCombo* EditCombo();
+  TGridCheckBox* EditCheck();
+  bool SpecialEditor() const { return FSpecialEditor; }
+  bool EditActive() const { return FEditActive; }
+  // Shows the editor of EditControl over a display cell; writes it back, hides it and announces
+  // the end of the edit.
+  virtual void ShowSpecialEdit(int ACol, int ARow);
+  void HideCellEdit() { CommitSpecialEdit(Col(), Row()); }
+  // The text goes into the cell (real column) as the text editor's would.
+  virtual void StoreEditValue(int ACol, int ARow, const std::string& Value);
+  // The user changed the combo's choice or closed it with a key: the commit stores its value.
+  void SetComboTouched(bool Value) { FComboTouched = Value; }
+  bool ComboTouched() const { return FComboTouched; }
+  // The combo editor's items, loaded into it when a combo edit starts.
+  TStringList& ComboStrings() { return FComboStrings; }
+  void ClearComboString() { FComboStrings.Clear(); }
+  void AddComboString(const std::string& S) { FComboStrings.Add(S); }
+  void AddComboStringObject(const std::string& S, TObject* AObject) { FComboStrings.AddObject(S, AObject); }
+  bool RemoveComboString(const std::string& S);
+  bool SetComboSelectionString(const std::string& S);
+  void SetComboSelection(int Index) { FComboIdx = Index; }
+  int GetComboCount() const { return FComboStrings.Count(); }
+  int ComboIndex(int ACol, int ARow);
+  void SetComboIndex(int ACol, int ARow, int Index);
+  // Real column and row: fires OnComboChange and OnComboObjectChange for the combo's choice.
+  void FireComboChange(int AItemIndex, const std::string& ASelection);
+  // The editors keep Tab for themselves: goTabs, or a validation handler wants to see it.
+  bool EditorWantsTab() const;
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -1434,6 +1470,7 @@ protected:
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
   TInplaceEdit* CreateEditor() override;
+  bool CanEditShow() override;
   // Tracks the mini-HTML link and shows the balloon of the cell under the mouse (from MouseMove).
   void BalloonMouseMove(int X, int Y);
   // The mouse left: no link is under it.
@@ -1650,6 +1687,13 @@ private:
   std::string FValidChars;
   std::bitset<256> FValidCharSet;
   bool FNoEditChange = false;
+  TGridCombo* FEditCombo = nullptr;
+  TGridCheckBox* FEditCheck = nullptr;
+  bool FSpecialEditor = false;
+  bool FEditActive = false;
+  bool FComboTouched = false;
+  int FComboIdx = -1;
+  TStringList FComboStrings;
   bool FShowNullDates = true;
   bool FShowDesignHelper = true;
   bool FHovering = false;

@@ -1,0 +1,28 @@
+// The grid's drop-down editor of edComboList and edComboEdit cells, and the check box of
+// edCheckBox cells.
+#pragma once
+
+#include "grid/AsgCombo.h"
+#include "platform/ui/StdCtrls.h"
+
+class TProStringGrid;
+
+class TGridCombo : public TAsgComboBox {
+public:
+  explicit TGridCombo(TComponent* AOwner);
+  TProStringGrid* Grid() const { return FGrid; }
+  bool WorkMode() const { return FWorkMode; }
+  TNotifyEvent OnReturnKey;
+
+protected:
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(WideChar& Key) override;
+  void Change() override;
+  void Select() override;
+  void DoExit() override;
+
+private:
+  bool IsClosingKey(std::uint16_t Key, TShiftState Shift) const;
+  TProStringGrid* FGrid;
+  bool FWorkMode = true;
+};

@@ -48,7 +48,6 @@ protected:
 
 TEST_F(ProInplaceEditTest, TypingFollowsTheKindAndBeepsOnRefusal) {
   Grid->Columns().Items(1)->SetEditor(edNumeric);
-  Grid->SetEditControl(edNumeric);
   TProInplaceEdit* e = Open(1, 1);
   ASSERT_TRUE(e);
   Headless::TypeText(*e, "1a2");
@@ -73,7 +72,7 @@ TEST_F(ProInplaceEditTest, EditLengthIsAWholeIntLimit) {
 }
 
 TEST_F(ProInplaceEditTest, PasteGoesThroughTheKindFilter) {
-  Grid->SetEditControl(edNumeric);
+  Grid->Columns().Items(1)->SetEditor(edNumeric);
   TProInplaceEdit* e = Open(1, 1);
   ASSERT_TRUE(e);
   Clipboard()->SetAsText("1.5");

@@ -63,6 +63,8 @@ constexpr TDefaultText Texts[] = {
     {1256, "Error!! The LoRaWAN Access List cannot be read, the tables are shown empty: %s"},
     {1257, "Error!! The LoRaWAN Access List cannot be saved: %s"},
     {1258, "Error!! The Communication Setting cannot be read, the Max Payload Size is not known: %s"},
+    {1259, "Warning!! The LoRaWAN Access List holds more rules than the table can show (%d). The others are "
+           "not saved"},
 };
 
 } // namespace

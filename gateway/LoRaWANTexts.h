@@ -19,3 +19,5 @@ constexpr int Txt_LoRa_Down_FPort = 1255;
 constexpr int Txt_LoRa_Read_Error = 1256;
 constexpr int Txt_LoRa_Save_Error = 1257;
 constexpr int Txt_LoRa_ParGen_Read_Error = 1258;
+// More rules in a section than the table shows; "%d" takes the capacity.
+constexpr int Txt_LoRa_Too_Many_Rules = 1259;

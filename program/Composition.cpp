@@ -11,13 +11,14 @@
 #include "gateway/LoRaWANTexts.h"
 #include "gateway/ParGenTexts.h"
 #include "gateway/UBoot.h"
+#include "gateway/ULoRa_Set_Access.h"
 #include "gateway/UParGen.h"
 #include "gateway/UpdateDevice.h"
 #include "mbus/NetworkTexts.h"
 
 namespace {
 
-// Creation order. FLoRa_Set_Access follows FBoot, then the windows of the other protocols.
+// Creation order: the windows of the other protocols would follow FLoRa_Set_Access.
 const TCreateWindow Windows_In_Creation_Order[] = {
     &Create_Window<FVelmariceFirmWare>,
     &Create_Window<FNew_Project>,
@@ -26,21 +27,25 @@ const TCreateWindow Windows_In_Creation_Order[] = {
     &Create_Window<FSoftOptions>,
     &Create_Window<FParGen>,
     &Create_Window<FBoot>,
+    &Create_Window<FLoRa_Set_Access>,
 };
 
-// Language order. FLoRa_Set_Access follows FParGen, then the windows of the other protocols;
+// Language order: the windows of the other protocols would follow FLoRa_Set_Access;
 // About and the small entry windows of the M-Bus scan keep their texts.
 const TSetLangOfWindow Windows_In_Language_Order[] = {
     &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>, &Set_Lang_Of<FSoftOptions>,
-    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,
+    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,   &Set_Lang_Of<FLoRa_Set_Access>,
 };
 
-// The LoRaWAN rule editor (Btn_LoRaWAN_Access) comes with the column grid; the other models'
-// steps come with their windows and their buttons never show in this build.
+// The other models' steps come with their windows and their buttons never show in this build.
 const TStepAction Steps[] = {
     {"Btn_Prm_Gen",
      [] {
        if (FParGen) FParGen->ShowModal();
+     }},
+    {"Btn_LoRaWAN_Access",
+     [] {
+       if (FLoRa_Set_Access) FLoRa_Set_Access->ShowModal();
      }},
     {"Btn_CreateBin", [] { Update_Device(); }},
 };
@@ -50,9 +55,8 @@ const TStepAction Steps[] = {
 const TComposition& Velmaric_Composition() {
   // One line per window's block; a later block wins where two name the same number.
   static const TTextBlock Texts[] = {
-      MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),   SoftOptionsTexts(),
-      ParGenTexts(),     BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(),
-      MBusNetworkTexts(),
+      MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),         SoftOptionsTexts(), ParGenTexts(),
+      BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(), MBusNetworkTexts(),
   };
   static const TComposition Composition{Windows_In_Creation_Order, Windows_In_Language_Order, Texts, Steps};
   return Composition;

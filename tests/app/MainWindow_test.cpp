@@ -112,7 +112,8 @@ TEST_F(TMainWindowTest, StepsAnswerText18AndNothingElseWhileNoConfigurationIsOpe
   EXPECT_EQ(Project_Path, "");
 
   // With a configuration open they pass the gate: Set Communication opens the parameter form,
-  // Update Device builds the images and opens the update dialog.
+  // Set LoRaWAN Access the rule editor (which warns that no payload size is set yet), Update Device
+  // builds the images and opens the update dialog.
   Dir.MakeDir("PROJECTS/Plant1");
   Project_Name = "Plant1";
   Project_Path = Dir.File("PROJECTS/Plant1");
@@ -125,11 +126,15 @@ TEST_F(TMainWindowTest, StepsAnswerText18AndNothingElseWhileNoConfigurationIsOpe
   };
   Headless::OnNextModal(closeShown);
   ASSERT_TRUE(Headless::Click(f, "Btn_Prm_Gen"));
+  Headless::OnNextModal(closeShown);
+  Messages.Answer(mrOk);
   ASSERT_TRUE(Headless::Click(f, "Btn_LoRaWAN_Access"));
   Headless::OnNextModal(closeShown);
   ASSERT_TRUE(Headless::Click(f, "Btn_CreateBin"));
-  EXPECT_EQ(opened, (std::vector<std::string>{"FParGen", "FBoot"}));
-  EXPECT_EQ(Messages.Count(), 0u);
+  EXPECT_EQ(opened, (std::vector<std::string>{"FParGen", "FLoRa_Set_Access", "FBoot"}));
+  EXPECT_EQ(Messages.Texts(),
+            std::vector<std::string>{
+                "Warning!! Max Payload Size not Set Up. Set it in \"Set Communication\" section"});
   EXPECT_TRUE(Dir.Exists("PROJECTS/Plant1/bin/bank1.bin"));
   EXPECT_TRUE(Dir.Exists("PROJECTS/Plant1/bin/bank2.bin"));
 }

@@ -281,7 +281,7 @@ const std::map<int, std::string> LoRaWAN_Texts = {
 // Messages the windows gained for faults they now report; each takes a spare number of its block.
 const std::set<int> Added_Messages = {
     1038, 1039, 1040, 1041, 1042,                                     // update dialog
-    1256, 1257, 1258,                                                 // LoRaWAN rule editor
+    1256, 1257, 1258, 1259,                                           // LoRaWAN rule editor
     2933, 2934, 2935, 2936, 2937, 2938, 2939, 2940, 2941, 2942, 2943, // communication parameters window
     2944,
 };

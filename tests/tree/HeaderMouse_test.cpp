@@ -68,6 +68,23 @@ TEST_F(THeaderMouseTest, DraggingASplitterResizesTheColumn) {
   EXPECT_EQ(Columns()[2]->Left(), 129);
 }
 
+TEST_F(THeaderMouseTest, InTheNodeAreaOnlyTheFixedAreasBorderCanBeGrabbed) {
+  Build({"a", "b"});
+  TVTColumnOptions o = Columns()[0]->Options();
+  o.Include(coFixed);
+  Columns()[0]->SetOptions(o);
+  const int rows = 2 * static_cast<int>(Tree->DefaultNodeHeight());
+  struct TCase {
+    TPoint At; // window coordinates
+    bool Tracks;
+  } cases[] = {{{49, H() + 5}, true}, {{99, H() + 5}, false}, {{49, H() + rows + 10}, false}};
+  for (const auto& k : cases) {
+    Press(k.At);
+    EXPECT_EQ(Header().States().Has(hsColumnWidthTrackPending), k.Tracks) << k.At.X << ", " << k.At.Y;
+    Release(k.At);
+  }
+}
+
 TEST_F(THeaderMouseTest, ColumnDragStartsOnePixelPastTheThreshold) {
   int asked = 0;
   Tree->OnHeaderDragging = [&](TVTHeader*, TColumnIndex c, bool&) {

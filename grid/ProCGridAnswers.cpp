@@ -99,7 +99,8 @@ void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBr
       ABrush.SetColor(FixedColor());
     else if (ARow >= FixedRows() && !(item->ShowBands() && Bands().Active()))
       ABrush.SetColor(item->Color());
-    AFont.Assign(ARow < FixedRows() ? item->HeaderFont() : item->Font());
+    if (const TFont& f = ARow < FixedRows() ? item->HeaderFont() : item->Font(); !AFont.SameAs(f))
+      AFont.Assign(f);
     if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
       if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
       if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
@@ -175,7 +176,9 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   if (const TGridColumnItem* item = Item(ACol)) {
     if (IsNormalCell(ACol, ARow)) {
       AEditor = item->Editor();
-      ComboStrings().Assign(item->ComboItems());
+      // Painting asks this for every cell: an empty list stays empty without a copy.
+      if (item->ComboItems().Count() > 0 || ComboStrings().Count() > 0)
+        ComboStrings().Assign(item->ComboItems());
       FComboDropDownCount = item->DropDownCount();
       FSpinMinV = item->SpinMin();
       FSpinMaxV = item->SpinMax();

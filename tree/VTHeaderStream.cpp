@@ -267,7 +267,7 @@ void TVTHeader::LoadFromStream(TStream& Stream) {
     SetOptions(options);
     SetStyle(ReadEnum<TVTHeaderStyle>(Stream, hsPlates));
     const auto fontColor = static_cast<TColor>(ReadInt(Stream));
-    const int fontHeight = ReadInt(Stream);
+    const int fontHeight = ReadPixels(Stream, -PixelLimit);
     const std::string fontName = ReadCounted(Stream, ReadInt(Stream), 1);
     const auto pitch = ReadEnum<TFontPitch>(Stream, fpFixed);
     const auto fontStyle = static_cast<TFontStyles>(ReadInt(Stream));

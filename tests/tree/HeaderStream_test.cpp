@@ -177,6 +177,10 @@ TEST_F(THeaderStreamTest, DamagedStreamsAreRefusedWithAReadError) {
        Ints({-1, 6, 1, 0, 0, 0x40000000, 10, 10000, 0, -1, 0, 4, 3, 0, 0x88FF, 0, 0, 0}) +
            std::string(100, '\0'),
        0},
+      {"font height beyond a million pixels",
+       Ints({-1, 6, 0, 50, 0, 0, 19, 0x20A, 0, 0, INT32_MIN, 6}) + "Tahoma" +
+           Ints({0, 0, -1, -1, 0, 0, 10000, 10, 19, 0, 0, 0, 0}),
+       0},
       {"height bounds that cannot be",
        Ints({-1, 6, 0, 50, 0, 0, 19, 0x20A, 0, 0, -11, 6}) + "Tahoma" +
            Ints({0, 0, -1, -1, 0, 0, 5, 10, 19, 0, 0, 0, 0}),

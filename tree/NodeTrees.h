@@ -542,6 +542,8 @@ public:
     int Direction1 = 0, Direction2 = 0;
     int Amount1 = 0, Amount2 = 0;
     double ScaleFactor = 0, Remainder = 0;
+    // Pixels each area has moved so far.
+    int Moved1 = 0, Moved2 = 0;
   };
   const TToggleAnimation& ToggleAnimationData() const { return FToggleAnimation; }
   // Whether an animation steps now (tsInAnimation).

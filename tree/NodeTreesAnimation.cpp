@@ -91,52 +91,142 @@ void TBaseNodeTree::AnimateToggle(PVNode Node, std::int64_t Delta, bool Collapsi
   if (TreeStates().Has(tsHint)) Application->CancelHint();
   const int ch = ClientHeight();
   const int h = static_cast<int>(NodeHeight(Node));
+  const int rangeY = static_cast<int>(RangeY());
+  const int offsetY = FOffsetY;
+  const int delta = static_cast<int>(Delta);
+  const bool advanced = Has(toAdvancedAnimatedToggle);
+  const bool above = Has(toChildrenAbove);
+  const bool autoScroll = Has(toAutoScrollOnExpand);
   const TRect& r = NodeRect;
   TToggleAnimation a;
-  const int delta = static_cast<int>(Delta);
+  auto area = [&](int top, int bottom) { return Rect(r.Left, top, r.Right, bottom); };
+  // Direction: -1 up, 1 down, 0 does not move.
   if (Collapsing) {
-    if (!Has(toChildrenAbove)) {
-      a.Area1 = Rect(r.Left, r.Bottom, r.Right, ch);
-      a.Direction1 = -1;
-      a.Amount1 = std::min(ch - r.Bottom + 1, -delta);
+    if (!above) {
+      if (rangeY + offsetY + delta < ch && ch < rangeY && offsetY != 0 && advanced) {
+        a.Area1 = area(0, std::min(r.Bottom, ch));
+        a.Direction1 = 1;
+        a.Amount1 = std::min(-offsetY, ch - rangeY - offsetY - delta);
+      } else {
+        a.Area1 = area(r.Bottom, ch);
+        a.Direction1 = -1;
+        a.Amount1 = std::min(ch - r.Bottom + 1, -delta);
+      }
     } else {
       if (r.Top >= ch) return;
-      a.Area1 = Rect(r.Left, 0, r.Right, r.Top);
-      a.Direction1 = 1;
-      a.Amount1 = std::min<int>(r.Top + 1, static_cast<int>(Node->TotalHeight) - h);
+      const int total = static_cast<int>(Node->TotalHeight);
+      const bool scrolledPast = total - h + offsetY <= 0;
+      if (advanced && !scrolledPast) {
+        a.Area1 = area(std::max(r.Top + delta, 0), ch);
+        a.Direction1 = -1;
+        a.Amount1 = offsetY - delta;
+      } else {
+        a.Area1 = area(0, r.Top);
+        a.Direction1 = 1;
+        a.Amount1 = std::min(r.Top + 1, total - h);
+      }
     }
     if (a.Area1.Top >= ch) return;
   } else {
-    if (!Has(toChildrenAbove)) {
-      a.Area1 = Rect(r.Left, r.Top + h, r.Right, ch);
-      a.Direction1 = 1;
-      a.Amount1 = std::min(ch - r.Top - h, delta);
+    const bool fits = h + delta <= ch;
+    if (!above) {
+      const bool scrollable = fits;
+      const bool roomBelow = ch >= r.Bottom + delta;
+      if ((scrollable && roomBelow) || !autoScroll || !advanced || r.Top <= 0) {
+        a.Area1 = area(r.Top + h, ch);
+        a.Direction1 = 1;
+        a.Amount1 = std::min(ch - r.Top - h, delta);
+      } else {
+        const int b = r.Top + h + 1;
+        a.Area1 = area(0, b);
+        a.Direction1 = -1;
+        a.Amount1 = std::min(delta - (ch - b), r.Top + 1);
+        a.Area2 = area(b, ch);
+        a.Direction2 = 1;
+        a.Amount2 = ch - b;
+      }
     } else {
-      a.Area1 = Rect(r.Left, 0, r.Right, r.Top);
-      a.Direction1 = -1;
-      a.Amount1 = std::min(r.Top, delta);
+      const bool scrollable = fits && rangeY >= ch;
+      const bool roomAbove = r.Top - delta >= 0;
+      const bool rowInside = ch >= r.Bottom;
+      if (!advanced || (scrollable && ((rowInside && roomAbove) || !autoScroll))) {
+        a.Area1 = area(0, r.Top);
+        a.Direction1 = -1;
+        a.Amount1 = std::min(r.Top, delta);
+      } else {
+        a.Area1 = area(r.Top, ch);
+        a.Direction1 = 1;
+        a.Area2 = area(0, r.Top);
+        a.Direction2 = -1;
+        const int over = rangeY + delta - ch;
+        if (!autoScroll) {
+          a.Amount1 = -offsetY - std::max(over, 0) + delta;
+          if (over <= 0)
+            a.Direction2 = 0;
+          else
+            a.Amount2 = std::min(over, r.Top);
+        } else if (fits && rowInside && over > 0) {
+          a.Amount1 = r.Top <= delta ? delta - r.Top : ch - rangeY;
+        } else if (over <= 0) {
+          a.Direction2 = 0;
+          a.Amount1 = delta;
+        } else {
+          a.Amount1 = ch - r.Top - h;
+        }
+        if (a.Direction2 != 0) {
+          if (a.Amount1 > 0) {
+            a.Amount2 = std::min(delta - a.Amount1, r.Top);
+          } else {
+            a.Direction1 = 0;
+            a.Amount1 = 0;
+            a.Amount2 = std::min(ch, delta);
+          }
+        }
+      }
     }
     if (a.Area1.Top > ch) return;
   }
-  if (a.Amount1 <= 0) return;
+  if (a.Direction1 != 0 && a.Direction2 != 0 && a.Amount1 < a.Amount2) {
+    std::swap(a.Area1, a.Area2);
+    std::swap(a.Direction1, a.Direction2);
+    std::swap(a.Amount1, a.Amount2);
+  }
+  if (a.Direction1 != 0 && a.Direction2 != 0 && a.Amount1 > 0) a.ScaleFactor = double(a.Amount2) / a.Amount1;
+  a.Remainder = 0;
+  const int steps = a.Direction1 != 0 ? a.Amount1 : a.Amount2;
   FToggleAnimation = a;
-  Animate(static_cast<std::uint32_t>(a.Amount1), FAnimationDuration,
+  if (steps <= 0) return;
+  Animate(static_cast<std::uint32_t>(steps), FAnimationDuration,
           [this](int Step, int StepSize) { return ToggleAnimationStep(Step, StepSize); });
 }
 
 bool TBaseNodeTree::ToggleAnimationStep(int Step, int StepSize) {
-  (void)Step;
-  // The moving area and the strip it uncovers are painted anew in their state after the toggle.
+  // The window shows the tree after the toggle already: each step repaints the strip of each area
+  // that its movement has reached, so the new rows appear as the areas would move.
   TToggleAnimation& a = FToggleAnimation;
-  if (StepSize > 0 && a.Direction1 != 0 && !a.Area1.IsEmpty()) {
-    TRect strip = a.Area1;
-    if (a.Direction1 > 0)
-      strip.Bottom = std::min(strip.Bottom, strip.Top + Step + StepSize + 1);
-    else
-      strip.Top = std::max(strip.Top, strip.Bottom - Step - StepSize - 1);
-    InvalidateClientRect(strip);
-  } else if (StepSize == 0) {
+  if (StepSize == 0) {
     Invalidate();
+    return true;
   }
+  auto reveal = [this](const TRect& area, int direction, int moved) {
+    if (direction == 0 || area.IsEmpty() || moved <= 0) return;
+    TRect strip = area;
+    if (direction > 0)
+      strip.Bottom = std::min(strip.Bottom, strip.Top + moved + 1);
+    else
+      strip.Top = std::max(strip.Top, strip.Bottom - moved - 1);
+    InvalidateClientRect(strip);
+  };
+  int step2 = StepSize;
+  if (a.Direction1 != 0 && a.ScaleFactor > 0) {
+    const double exact = (StepSize + a.Remainder) * a.ScaleFactor;
+    step2 = static_cast<int>(std::lround(exact));
+    a.Remainder = exact / a.ScaleFactor - step2 / a.ScaleFactor;
+  }
+  a.Moved1 += a.Direction1 != 0 ? StepSize : 0;
+  a.Moved2 += a.Direction2 != 0 ? (a.Direction1 != 0 ? step2 : StepSize) : 0;
+  reveal(a.Area1, a.Direction1, a.Moved1);
+  reveal(a.Area2, a.Direction2, a.Moved2);
+  (void)Step;
   return true;
 }

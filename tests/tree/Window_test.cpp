@@ -74,3 +74,44 @@ TEST_F(TreeWindowTest, CancelModeEndsPendingStatesAndStopsTheTimers) {
   EXPECT_FALSE(Tree->TreeStates().Has(tsLeftButtonDown));
   Headless::MouseUp(*Tree, {150, 150});
 }
+
+TEST_F(TreeWindowTest, TheToggleAnimationMovesItsAreasByTheirAmountsInSteps) {
+  std::vector<std::string> names(20, "n");
+  Build(names);
+  Tree->SetChildCount(Top(0), 4);
+  Tree->SetChildCount(Top(8), 4);
+  auto anim = Tree->TreeOptions().AnimationOptions();
+  anim.Include(toAnimatedToggle);
+  anim.Include(toAdvancedAnimatedToggle);
+  Tree->TreeOptions().SetAnimationOptions(anim);
+  const int ch = Tree->ClientHeight();
+  ASSERT_GE(ch, 170);
+  auto run = [&](PVNode node) {
+    Tree->ToggleNode(node);
+    for (int i = 0; i < 1000 && Tree->Animating(); ++i) Timers.Advance(1);
+    EXPECT_FALSE(Tree->Animating());
+    return Tree->ToggleAnimationData();
+  };
+  // Expanding a node near the bottom whose children do not fit below it: the rows above move up
+  // and the rest moves down, in proportion.
+  auto a = run(Top(8));
+  const int b = 8 * 18 + 18 + 1;
+  EXPECT_EQ(a.Area1.Top, 0);
+  EXPECT_EQ(a.Area1.Bottom, b);
+  EXPECT_EQ(a.Direction1, -1);
+  EXPECT_EQ(a.Amount1, std::min(72 - (ch - b), 8 * 18 + 1));
+  EXPECT_EQ(a.Area2.Top, b);
+  EXPECT_EQ(a.Direction2, 1);
+  EXPECT_EQ(a.Amount2, ch - b);
+  EXPECT_EQ(a.Moved1, a.Amount1);
+  EXPECT_EQ(a.Moved2, a.Amount2) << "the scaled steps add up to the second area's amount";
+
+  Tree->SetOffsetY(0);
+  Tree->ToggleNode(Top(0)); // expanded inside no animation run: collapse it animated below
+  while (Tree->Animating()) Timers.Advance(10);
+  a = run(Top(0));
+  EXPECT_EQ(a.Area1.Top, 18);
+  EXPECT_EQ(a.Direction1, -1);
+  EXPECT_EQ(a.Amount1, 72);
+  EXPECT_EQ(a.Direction2, 0);
+}

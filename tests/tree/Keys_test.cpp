@@ -2,6 +2,8 @@
 // space-key check, select all, and incremental search with its time-out.
 #include "InputFixture.h"
 
+#include "platform/ui/Menus.h"
+
 namespace {
 
 class TreeKeysTest : public TTreeInputTest {};
@@ -132,4 +134,64 @@ TEST_F(TreeKeysTest, TheTreeWantsArrowsAndCharactersAndTabsOnlyWhenAsked) {
   EXPECT_EQ(static_cast<TWinControl*>(Tree)->DialogCode(), 129u);
   Tree->SetWantTabs(true);
   EXPECT_EQ(static_cast<TWinControl*>(Tree)->DialogCode(), 131u);
+}
+
+TEST_F(TreeKeysTest, NavigationAndExpansionKeys) {
+  Build({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}, {"b", "c"});
+  struct TStep {
+    const char* what;
+    std::uint16_t key;
+    TShiftState shift;
+    int focused; // top-level index, or -1 for the first child of b
+    bool bExpanded, cExpanded;
+  };
+  Tree->SetFocusedNode(Top(1));
+  const TStep steps[] = {
+      {"Right expands", VK_RIGHT, 0, 1, true, false},
+      {"Right again goes to the first child", VK_RIGHT, 0, -1, true, false},
+      {"Left goes to the parent", VK_LEFT, 0, 1, true, false},
+      {"Left collapses", VK_LEFT, 0, 1, false, false},
+      {"Add expands", VK_ADD, 0, 1, true, false},
+      {"Subtract collapses", VK_SUBTRACT, 0, 1, false, false},
+      {"Multiply expands all below", VK_MULTIPLY, 0, 1, true, false},
+      {"Divide collapses all below", VK_DIVIDE, 0, 1, false, false},
+      {"End goes to the last node", VK_END, 0, 11, false, false},
+      {"Home goes to the first node", VK_HOME, 0, 0, false, false},
+      {"Next goes a page down", VK_NEXT, 0, 9, false, false},
+      {"Prior goes a page up", VK_PRIOR, 0, 0, false, false},
+      {"Ctrl+Add alone fits columns, which there are none of", VK_ADD, ssCtrl, 0, false, false},
+      {"Ctrl+Shift+Add expands all", VK_ADD, ssCtrl | ssShift, 0, true, true},
+      {"Ctrl+Shift+Subtract collapses all", VK_SUBTRACT, ssCtrl | ssShift, 0, false, false},
+  };
+  for (const TStep& s : steps) {
+    SCOPED_TRACE(s.what);
+    if (s.shift & ssCtrl) {
+      Headless::THeldKeys ctrl{VK_CONTROL};
+      Headless::THeldKeys shift{static_cast<std::uint16_t>(s.shift & ssShift ? VK_SHIFT : VK_CONTROL)};
+      Key(s.key, s.shift);
+    } else {
+      Key(s.key, s.shift);
+    }
+    EXPECT_EQ(Tree->FocusedNode(), s.focused < 0 ? Top(1)->FirstChild : Top(s.focused));
+    EXPECT_EQ(Tree->Expanded(Top(1)), s.bExpanded);
+    EXPECT_EQ(Tree->Expanded(Top(2)), s.cExpanded);
+  }
+}
+
+TEST_F(TreeKeysTest, TheContextMenuKeyAsksForTheFocusedNodesMenu) {
+  Build({"a", "b"});
+  Tree->SetFocusedNode(Top(1));
+  PVNode asked = nullptr;
+  TPoint at;
+  TPopupMenu menu(nullptr);
+  Tree->OnGetPopupMenu = [&](TBaseNodeTree*, PVNode n, TColumnIndex, TPoint p, bool&, TPopupMenu*& m) {
+    asked = n;
+    at = p;
+    m = &menu;
+  };
+  Key(VK_APPS);
+  EXPECT_EQ(asked, Top(1));
+  const TRect r = Tree->GetDisplayRect(Top(1), NoColumn, true);
+  EXPECT_EQ(at.Y, (r.Top + r.Bottom) / 2);
+  EXPECT_EQ(Headless::LastPopupMenu(), &menu);
 }

@@ -474,6 +474,8 @@ public:
   // The tree's window timers by number (see TreeTimer*); each runs on the program clock.
   bool TreeTimerRunning(unsigned ID) const;
   PVNode HotNode() const { return FCurrentHotNode; }
+  // The client point of the mouse as last seen by the tree.
+  TPoint MouseClientPos() const { return FLastMousePos; }
   TCursor HotCursor() const { return FHotCursor; }
   void SetHotCursor(TCursor value) { FHotCursor = value; }
   std::uint32_t EditDelay() const { return FEditDelay; }
@@ -877,8 +879,6 @@ protected:
   virtual TScrollDirections ScrollDirectionsAt(int X, int Y);
   virtual bool AutoScrollAllowed() const;
   virtual void UpdateAutoScroll(int X, int Y);
-  // The client point of the mouse as last seen by the tree.
-  TPoint MouseClientPos() const { return FLastMousePos; }
 
   // ---- keys and focus
   void WMKeyDown(TMessage& Message) override;

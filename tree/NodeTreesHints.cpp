@@ -41,6 +41,8 @@ void TBaseNodeTree::CMHintShow(TMessage& Message) {
   if (!MouseCapture() && EffectiveShowHint() && !IsMouseSelecting() && !s.Has(tsScrolling) && mayShow &&
       !s.Has(tsOLEDragging)) {
     Message.Result = 0;
+    FHintData = TVTHintData{};
+    FHintData.Tree = this;
     if (FHintMode == hmDefault) {
       text = GetShortHint(Hint());
       show = !text.empty();
@@ -74,8 +76,6 @@ void TBaseNodeTree::CMHintShow(TMessage& Message) {
         const TPoint bottom = ClientToScreen({0, cursorRect.Bottom});
         info->HintPos.Y = std::max(info->HintPos.Y, bottom.Y) + 2;
       }
-      FHintData = TVTHintData{};
-      FHintData.Tree = this;
       FHintData.Node = node;
       FHintData.Column = column;
       FHintData.HintText = text;
@@ -97,10 +97,24 @@ void TBaseNodeTree::CMHintShow(TMessage& Message) {
   info->CursorRect =
       TRect{cursorRect.Left, cursorRect.Top + shown, cursorRect.Right, cursorRect.Bottom + shown};
   info->HintStr = text;
+  if (!FHintData.Node) FHintData.DefaultHint = text;
+  FHintData.HintText = text;
+  info->HintWindowClass = [] { return new TNodeTreeHintWindow(nullptr); };
+  info->HintData = &FHintData;
   DoStateChange({tsHint});
 }
 
-// ---------------------------------------------------------------- the hint window's geometry
+// ---------------------------------------------------------------- the hint window
+
+bool HintWindowDestroyed = true;
+
+TNodeTreeHintWindow::TNodeTreeHintWindow(TComponent* AOwner) : THintWindow(AOwner) {
+  HintWindowDestroyed = false;
+}
+
+TNodeTreeHintWindow::~TNodeTreeHintWindow() {
+  HintWindowDestroyed = true;
+}
 
 TRect TNodeTreeHintWindow::KeepInDesktop(TRect R, const TRect& Desktop) {
   if (R.Bottom > Desktop.Bottom) OffsetRect(R, 0, Desktop.Bottom - R.Bottom);
@@ -110,15 +124,19 @@ TRect TNodeTreeHintWindow::KeepInDesktop(TRect R, const TRect& Desktop) {
   return R;
 }
 
+TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const std::string&, const void* AData) {
+  return CalcHintRect(MaxWidth, static_cast<const TVTHintData*>(AData));
+}
+
 TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const TVTHintData* Data) {
-  if (!Data) return Rect(0, 0, 0, 0);
+  if (!Data || !Data->Tree) return Rect(0, 0, 0, 0);
   FHintData = *Data;
   TBaseNodeTree* tree = FHintData.Tree;
   if (FHintData.Node && !FHintData.HintRect.IsEmpty()) return FHintData.HintRect;
   TCanvas& canvas = tree->Canvas();
   FTextHeight = canvas.TextHeight("Tj");
   FHintData.LineBreakStyle = hlbDefault;
-  if (FHintData.DefaultHint.empty()) {
+  if (FHintData.DefaultHint.empty() && FHintData.Node) {
     FHintData.HintText =
         tree->HintMode() == hmTooltip
             ? tree->GetNodeTooltipText(FHintData.Node, FHintData.Column, FHintData.LineBreakStyle)
@@ -128,8 +146,7 @@ TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const TVTHintData* Data) {
   }
   if (FHintData.HintText.empty()) return Rect(0, 0, 0, 0);
   if (!FHintData.Node || tree->HintMode() != hmTooltip) {
-    TRect r = Rect(0, 0, MaxWidth, FTextHeight);
-    r.Right = std::min(MaxWidth, canvas.TextWidth(FHintData.HintText));
+    TRect r = Rect(0, 0, std::min(MaxWidth, canvas.TextWidth(FHintData.HintText)), FTextHeight);
     r.Bottom += 6;
     r.Right += tree->TextMargin() + FTextHeight;
     return r;
@@ -139,4 +156,60 @@ TRect TNodeTreeHintWindow::CalcHintRect(int MaxWidth, const TVTHintData* Data) {
   InflateRect(r, 1, 1);
   OffsetRect(r, -1 - r.Left, -1 - r.Top);
   return r;
+}
+
+void TNodeTreeHintWindow::ActivateHint(const TRect& Rect_, const std::string& AHint) {
+  TBaseNodeTree* tree = FHintData.Tree;
+  if (Rect_.IsEmpty() || !tree || !tree->LastHintRect().Contains(tree->MouseClientPos())) {
+    Application->CancelHint();
+    return;
+  }
+  const bool nested = tree->TreeStates().Has(tsInAnimation);
+  const TRect r = KeepInDesktop(Rect_, Desktop());
+  FAnimation = tree->HintAnimation() == hatSystemDefault ? hatNone : tree->HintAnimation();
+  FStep = 0;
+  THintWindow::ActivateHint(r, AHint);
+  if (FAnimation == hatFade)
+    tree->Animate(255, 2 * tree->AnimationDuration(), [this](int s, int z) { return HintAnimationStep(s, z); });
+  else if (FAnimation == hatSlide)
+    tree->Animate(static_cast<std::uint32_t>(r.Height()), tree->AnimationDuration(),
+                  [this](int s, int z) { return HintAnimationStep(s, z); });
+  (void)nested;
+}
+
+bool TNodeTreeHintWindow::HintAnimationStep(int Step, int StepSize) {
+  TBaseNodeTree* tree = FHintData.Tree;
+  if (HintWindowDestroyed || !Visible() || !tree || tree->TreeStates().Has(tsCancelHintAnimation)) return false;
+  FStep = StepSize < 1 ? 0 : Step;
+  RepaintHint();
+  return true;
+}
+
+void TNodeTreeHintWindow::PaintHint(TCanvas& Canvas) {
+  const TRect r = ClientRect();
+  TBaseNodeTree* tree = FHintData.Tree;
+  Canvas.Brush().SetStyle(bsSolid);
+  Canvas.Brush().SetColor(clInfoBk);
+  Canvas.Pen().SetColor(clBlack);
+  Canvas.Rectangle(r);
+  int top = 2;
+  if (tree && tree->HintMode() == hmTooltip && FHintData.Node) {
+    TRect cell;
+    std::string text;
+    tree->GetTextInfo(FHintData.Node, FHintData.Column, Canvas.Font(), cell, text);
+    top = FHintData.LineBreakStyle == hlbForceMultiLine ? 1 : (r.Height() - Canvas.TextHeight("Tj")) / 2;
+  }
+  // A slide shows the hint's lower rows first; a fade raises the text from the background.
+  if (FAnimation == hatSlide && FStep > 0) top -= r.Height() - FStep;
+  TColor text = clInfoText;
+  if (FAnimation == hatFade && FStep > 0) {
+    const int alpha = FStep * 256 / 255;
+    const TColor from = ColorToRGB(clInfoBk), to = ColorToRGB(clInfoText);
+    auto mix = [alpha](int a, int b) { return (a * (256 - alpha) + b * alpha) >> 8; };
+    text = RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+               mix(GetBValue(from), GetBValue(to)));
+  }
+  Canvas.Font().SetColor(text);
+  Canvas.Brush().SetStyle(bsClear);
+  Canvas.TextOut(r.Left + 1 + 3, r.Top + top, FHintData.HintText);
 }

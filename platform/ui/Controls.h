@@ -84,6 +84,10 @@ struct THintInfo {
   TRect CursorRect;    // client rectangle the hint belongs to (default: the client area)
   std::string HintStr; // default: the control's hint at CursorPos
   TPoint HintPos;      // screen point of the hint's top-left corner
+  // A window of the control's own that shows the hint instead of the tool tip (HintWindow.h), and
+  // the data handed to its CalcHintRect.
+  std::function<class THintWindow*()> HintWindowClass;
+  const void* HintData = nullptr;
 };
 
 // The control at the other end of a WM_SETFOCUS (the one that lost the focus) or WM_KILLFOCUS

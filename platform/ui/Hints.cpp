@@ -1,6 +1,7 @@
 // The one hint of the program: asked of a control for a point, kept while the mouse stays inside
 // the rectangle the control gave, and replaced at once when the mouse moves on to another part.
 #include "platform/ui/Application.h"
+#include "platform/ui/HintWindow.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QToolTip>
@@ -15,6 +16,16 @@ struct TShownHint {
 
 TShownHint Shown;
 bool InRequest = false;
+// The control's own hint window while it shows a hint.
+THintWindow* ShownWindow = nullptr;
+
+void DropHintWindow() {
+  if (THintWindow* w = ShownWindow) {
+    ShownWindow = nullptr;
+    w->ReleaseHint();
+    w->Free();
+  }
+}
 
 } // namespace
 
@@ -30,6 +41,21 @@ bool RequestHint(TControl* control, TPoint clientPos) {
   LRESULT refused = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info));
   InRequest = false;
   if (refused != 0 || info.HintStr.empty() || !IsLiveControl(id)) return false;
+  if (info.HintWindowClass) {
+    DropHintWindow();
+    THintWindow* window = info.HintWindowClass();
+    if (!window) return false;
+    TRect r = window->CalcHintRect(Screen->Width(), info.HintStr, info.HintData);
+    if (r.IsEmpty()) {
+      window->Free();
+      return false;
+    }
+    OffsetRect(r, info.HintPos.X, info.HintPos.Y);
+    Shown = {id, info.CursorRect, info.HintStr};
+    ShownWindow = window;
+    window->ActivateHint(r, info.HintStr);
+    return true;
+  }
   Shown = {id, info.CursorRect, info.HintStr};
   if (QWidget* w = control->Widget()) {
     QRect rect(info.CursorRect.Left, info.CursorRect.Top, info.CursorRect.Width(), info.CursorRect.Height());
@@ -39,6 +65,7 @@ bool RequestHint(TControl* control, TPoint clientPos) {
 }
 
 void CancelHint() {
+  DropHintWindow();
   if (Shown.ControlId == 0) return;
   Shown = {};
   QToolTip::hideText();

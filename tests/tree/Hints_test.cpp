@@ -82,3 +82,45 @@ TEST(TreeHintWindow, AWindowOutsideTheDesktopIsMovedInside) {
     EXPECT_EQ(TNodeTreeHintWindow::KeepInDesktop(c.r, desktop), c.expected);
   }
 }
+
+namespace {
+
+TNodeTreeHintWindow* ShownTreeHintWindow() {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (auto* w = dynamic_cast<TNodeTreeHintWindow*>(Screen->Forms(i)); w && w->Visible()) return w;
+  return nullptr;
+}
+
+} // namespace
+
+TEST_F(TreeHintTest, TheTreesOwnWindowShowsTheTooltipOverTheCellText) {
+  Tree->SetHintMode(hmTooltip);
+  Tree->ContentWidth = 400;
+  const TPoint p = At(Top(1), hiOnItemLabel);
+  EXPECT_EQ(Headless::HintAt(*Tree, p), "the whole text of the node");
+  TNodeTreeHintWindow* w = ShownTreeHintWindow();
+  ASSERT_NE(w, nullptr);
+  TRect cell = Tree->GetDisplayRect(Top(1), NoColumn, true, true, true);
+  const TPoint corner = Tree->ClientToScreen({cell.Left, cell.Top});
+  TRect expected = Bounds(corner.X - 1, corner.Y - 1, cell.Width() + 2, cell.Height() + 2);
+  expected = TNodeTreeHintWindow::KeepInDesktop(expected, THintWindow::Desktop());
+  EXPECT_EQ(w->BoundsRect(), expected);
+  Headless::MouseLeave();
+  EXPECT_EQ(ShownTreeHintWindow(), nullptr);
+}
+
+TEST_F(TreeHintTest, AFadingHintStepsOnTheClockAndEndsFinished) {
+  Tree->SetHintMode(hmHint);
+  Tree->SetHint("fading");
+  Tree->SetHintAnimation(hatFade);
+  Tree->SetAnimationDuration(100);
+  EXPECT_EQ(Headless::HintAt(*Tree, At(Top(0), hiOnItemLabel)), "fading");
+  TNodeTreeHintWindow* w = ShownTreeHintWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(Tree->Animating());
+  Timers.Advance(60);
+  EXPECT_GT(w->RenderedStep(), 0);
+  for (int i = 0; i < 300 && Tree->Animating(); ++i) Timers.Advance(1);
+  EXPECT_FALSE(Tree->Animating());
+  EXPECT_EQ(w->RenderedStep(), 0) << "the last step shows the finished hint";
+}

@@ -248,3 +248,39 @@ TEST(PanningWindow, EveryPanningPictureIsAResourceOfTheProgram) {
   EXPECT_EQ(ValidateResources(TreeResourceNames()), "");
   EXPECT_NE(ValidateResources({"VT_MOVEUP"}), "");
 }
+
+TEST_F(TreeMouseTest, TheHotCursorShowsOverAHotNodeWithHotTracking) {
+  Build({"a", "b"});
+  Use(toHotTrack);
+  Tree->SetHotCursor(crHandPoint);
+  Headless::MouseMove(*Tree, At(Top(0), hiOnItemLabel));
+  EXPECT_TRUE(Headless::ShowsCursor(*Tree, crHandPoint));
+  Headless::MouseMove(*Tree, {190, 170});
+  EXPECT_TRUE(Headless::ShowsCursor(*Tree, crDefault));
+}
+
+TEST_F(TreeMouseTest, ABandAtTheBottomEdgeScrollsAfterTheAutoScrollDelay) {
+  Build(std::vector<std::string>(40, "n"));
+  Use(toMultiSelect);
+  auto autoOptions = Tree->TreeOptions().AutoOptions();
+  autoOptions.Include(toAutoScroll);
+  Tree->TreeOptions().SetAutoOptions(autoOptions);
+  Headless::MouseMove(*Tree, {150, 60});
+  Headless::MouseDown(*Tree, {150, 60});
+  Headless::MouseMove(*Tree, {150, 90});
+  ASSERT_TRUE(Tree->TreeStates().Has(tsDrawSelecting));
+  const int edge = Tree->ClientHeight() - 4;
+  Headless::MouseMove(*Tree, {150, edge});
+  EXPECT_TRUE(Tree->TreeStates().Has(tsScrollPending));
+  Timers.Advance(999);
+  EXPECT_EQ(Tree->OffsetY(), 0);
+  Timers.Advance(1);
+  EXPECT_TRUE(Tree->TreeStates().Has(tsScrolling));
+  EXPECT_LT(Tree->OffsetY(), 0);
+  const std::size_t before = Selection().size();
+  Timers.Advance(5);
+  EXPECT_GE(Selection().size(), before) << "the band follows the scrolled rows";
+  Headless::MouseUp(*Tree, {150, edge});
+  EXPECT_FALSE(Tree->TreeStates().Has(tsScrolling));
+  EXPECT_FALSE(Tree->TreeTimerRunning(ScrollTimer));
+}

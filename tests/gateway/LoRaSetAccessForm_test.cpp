@@ -5,6 +5,7 @@
 #include "gateway/ULoRa_Set_Access.h"
 #include "platform/ui/Headless.h"
 #include "support/MessageResponder.h"
+#include "support/PixelTools.h"
 #include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
@@ -269,6 +270,40 @@ TEST_F(LoRaSetAccessFormTest, FilesThatAreMissingOrUnreadable) {
   }
   EXPECT_EQ(Up()->Cells(LoRa_Col_StartByte, 1), "");
   EXPECT_EQ(Up()->RowCount(), 257) << "goes on as without ParGen.xml";
+}
+
+TEST_F(LoRaSetAccessFormTest, RendersInFixedModeWithoutThePortColumnAndWithItsBoxes) {
+  Pars(60);
+  Show();
+  Uplink(1, {"Y", "0", "4", "Y", "N", "Y", "60", "9", "m"});
+  const std::string path = Dir.File("editor.png");
+  ASSERT_TRUE(Headless::RenderToPng(*Form, path));
+  TBitmap picture;
+  ASSERT_TRUE(picture.LoadFromFile(path));
+  EXPECT_EQ(picture.Width(), LoRa_Set_Access_Client_Width);
+  EXPECT_EQ(picture.Pixel(890, 5), RGB(248, 247, 237)) << "the title panel";
+
+  EXPECT_EQ(Up()->ColCount(), 9) << "no FPort column";
+  const TRect mnemonic = Up()->CellRect(8, 0);
+  EXPECT_EQ(mnemonic.Right - mnemonic.Left, 280) << "the Mnemonic column takes the FPort's place";
+  const TPoint origin = Up()->ClientOrigin(), form = Form->ClientOrigin();
+  // Dark ink inside the box at the left of a cell: the tick of a checked box, none in an unchecked one.
+  auto ink = [&](int col, int row) {
+    TRect r = Up()->CellRect(col, row);
+    const int cx = r.Left + 10 + origin.X - form.X, cy = (r.Top + r.Bottom) / 2 + origin.Y - form.Y;
+    int dark = 0;
+    for (int y = cy - 3; y <= cy + 3; ++y)
+      for (int x = cx - 3; x <= cx + 3; ++x) {
+        const TColor c = picture.Pixel(x, y);
+        if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) ++dark;
+      }
+    return dark;
+  };
+  EXPECT_GT(ink(4, 1), 0) << "On Change checked";
+  EXPECT_GT(ink(6, 1), 0) << "On Timer checked";
+  EXPECT_EQ(ink(5, 1), 0) << "On CMD unchecked";
+  EXPECT_EQ(ink(4, 2), 0) << "a cleared row's box";
+  EXPECT_GT(ink(1, 2), 0) << "a cleared row is enabled";
 }
 
 TEST_F(LoRaSetAccessFormTest, CancelLeavesBothFiles) {

@@ -275,12 +275,20 @@ bool TBaseNodeTree::ProcessOLEData(TBaseNodeTree* Source, const IDataObjectPtr& 
         if (node != TargetNode && !HasAsParent(TargetNode, node))
           Source->MoveTo(node, TargetNode, Mode, false);
       };
-      if (forward)
-        for (PVNode node : nodes)
-          move(node);
-      else
-        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
-          move(*it);
+      // One update of the source for the whole move, not one (with its sorting) per node.
+      if (Source != this) Source->BeginUpdate();
+      try {
+        if (forward)
+          for (PVNode node : nodes)
+            move(node);
+        else
+          for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
+            move(*it);
+      } catch (...) {
+        if (Source != this) Source->EndUpdate();
+        throw;
+      }
+      if (Source != this) Source->EndUpdate();
       result = true;
     } else {
       const TChangeReason reason = Source == this ? crNodeCopied : crNodeAdded;

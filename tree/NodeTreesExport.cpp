@@ -12,6 +12,7 @@
 #include "tree/VTColumns.h"
 #include "tree/VTHeader.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -144,10 +145,15 @@ struct TRTFState {
     }
     b.Add(" ");
     for (char16_t unit : Utf16(Text)) {
-      if (unit == 10)
+      if (unit == 10) {
         b.Add("{\\par}");
-      else if (unit != 13)
-        b.Add("\\u" + Num(static_cast<std::int16_t>(unit)) + "\\'3f");
+      } else if (unit != 13) {
+        char digits[8];
+        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int16_t>(unit)).ptr;
+        b.Add("\\u");
+        b.Add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+        b.Add("\\'3f");
+      }
     }
     if (style & fsUnderline) b.Add("\\ul0");
     if (style & fsItalic) b.Add("\\i0");

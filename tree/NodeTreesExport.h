@@ -21,19 +21,12 @@ void WrapCFHTML(std::string& Html);
 // Text as HTML character data: &, <, > and " escaped.
 std::string HtmlEscape(std::string_view Text);
 
-// Append-only text buffers that grow in steps of 4096 (UTF-8 here, so one class serves both).
+// Append-only text buffer (UTF-8 here, so one class serves characters and bytes). It grows
+// geometrically, so an export of many rows copies its text a few times at most.
 class TBufferedString {
 public:
-  void Add(std::string_view S) {
-    if (S.empty()) return;
-    if (FText.capacity() - FText.size() <= S.size())
-      FText.reserve(FText.capacity() + ((S.size() + 4095) / 4096) * 4096);
-    FText.append(S);
-  }
-  void AddNewLine() {
-    if (FText.capacity() - FText.size() <= 4) FText.reserve(FText.capacity() + 4096);
-    FText.append("\r\n");
-  }
+  void Add(std::string_view S) { FText.append(S); }
+  void AddNewLine() { FText.append("\r\n"); }
   const std::string& AsString() const { return FText; }
 
 private:

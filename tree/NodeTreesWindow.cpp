@@ -78,6 +78,15 @@ void TBaseNodeTree::WMTimer(unsigned TimerID) {
 
 bool TBaseNodeTree::DispatchTreeMessage(TMessage& Message) {
   switch (Message.Msg) {
+  case WM_COPY:
+    CopyToClipboard();
+    return true;
+  case WM_CUT:
+    CutToClipboard();
+    return true;
+  case WM_PASTE:
+    PasteFromClipboard();
+    return true;
   case WM_LBUTTONDOWN:
     WMLButtonDown(Message);
     return true;

@@ -185,6 +185,25 @@ TEST_F(TClipboardTest, CopyPastesAgainAndAgain) {
   EXPECT_EQ(Shape(*A), "1[11] 1[11]");
 }
 
+TEST_F(TClipboardTest, WindowMessagesCutCopyAndPaste) {
+  PVNode a1 = Add(*A, nullptr, 1);
+  A->SetSelected(a1, true);
+  TMessage message{};
+  message.Msg = WM_COPY;
+  A->WndProc(message);
+  EXPECT_TRUE(A->TreeStates().Has(tsCopyPending));
+  message.Msg = WM_PASTE;
+  B->WndProc(message);
+  EXPECT_EQ(Shape(*B), "1");
+  message.Msg = WM_CUT;
+  A->WndProc(message);
+  EXPECT_TRUE(A->TreeStates().Has(tsCutPending));
+  message.Msg = WM_PASTE;
+  B->WndProc(message);
+  EXPECT_EQ(Shape(*B), "1 1");
+  EXPECT_EQ(Shape(*A), "");
+}
+
 TEST_F(TClipboardTest, ASubtreeHoldingTheTargetIsNotMoved) {
   PVNode a1 = Add(*A, nullptr, 1);
   PVNode a11 = Add(*A, a1, 11);

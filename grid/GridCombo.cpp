@@ -36,7 +36,17 @@ void TGridCombo::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     TAsgComboBox::KeyDown(Key, Shift);
     return;
   }
-  // A closing key: what the combo shows is the value.
+  // A closing key: what the combo shows is the value, once validated.
+  if (!FGrid->ValidateCell(Text())) {
+    if (Style() == csDropDownList) {
+      const int i = Items().IndexOf(FGrid->NewCellText());
+      if (i >= 0) SetItemIndex(i);
+    } else {
+      SetText(FGrid->NewCellText());
+    }
+    Key = 0;
+    return;
+  }
   FGrid->SetComboTouched(true);
   const std::uint16_t k = Key;
   Key = 0;

@@ -1114,6 +1114,12 @@ public:
   void FireComboChange(int AItemIndex, const std::string& ASelection);
   // The editors keep Tab for themselves: goTabs, or a validation handler wants to see it.
   bool EditorWantsTab() const;
+  // The edited cell's new text through OnCellValidate; the cell gets the accepted text, a refusal
+  // puts the old text back. Validation is off again afterwards, also when a handler raises.
+  virtual bool ValidateCell(const std::string& NewValue);
+  bool Validating() const { return FValidating; }
+  bool Editing() const { return FEditing; }
+  const std::string& NewCellText() const { return FNewCellText; }
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -1692,6 +1698,9 @@ private:
   bool FSpecialEditor = false;
   bool FEditActive = false;
   bool FComboTouched = false;
+  bool FValidating = false;
+  bool FEditing = false;
+  std::string FNewCellText;
   int FComboIdx = -1;
   TStringList FComboStrings;
   bool FShowNullDates = true;

@@ -87,6 +87,7 @@ bool IsTextKind(TEditorType Kind) {
 } // namespace
 
 bool TProStringGrid::CanEditShow() {
+  if (FValidating) return false;
   bool result = TBaseGrid::CanEditShow();
   const TPoint base = BaseCell(RealCol(), Row());
   if (base.X < 0) return false;
@@ -100,13 +101,17 @@ bool TProStringGrid::CanEditShow() {
   GetCellEditor(base.X, base.Y, FEditControl);
   if (FEditControl == edNone || FEditControl == edDataCheckBox) return false;
   FEditMode = true;
-  if (IsTextKind(FEditControl)) return true;
+  SaveOldCell(Col(), Row());
+  if (IsTextKind(FEditControl)) {
+    FEditing = true;
+    return true;
+  }
   ShowSpecialEdit(Col(), Row());
   return false;
 }
 
 void TProStringGrid::ShowSpecialEdit(int ACol, int ARow) {
-  FSpecialEditor = FEditActive = true;
+  FSpecialEditor = FEditActive = FEditing = true;
   FComboTouched = false;
   const TRect r = CellRect(ACol, ARow);
   const int rc = RealColIndex(ACol);
@@ -200,4 +205,34 @@ void TProStringGrid::CommitSpecialEdit(int ACol, int ARow) {
 
 bool TProStringGrid::EditorWantsTab() const {
   return (Options() & goTabs) || OnCellValidate || OnCellValidateWide;
+}
+
+bool TProStringGrid::ValidateCell(const std::string& NewValue) {
+  if (!FEditing || FValidating) return true;
+  FEditing = false;
+  FValidating = true;
+  FNewCellText = NewValue;
+  bool valid = true;
+  // Validation ends whatever the handler does, an exception included.
+  struct TEnd {
+    TProStringGrid* G;
+    ~TEnd() {
+      G->SaveOldCell(G->Col(), G->Row());
+      G->FValidating = false;
+    }
+  } end{this};
+  const int rc = RealColIndex(FOldCol);
+  if (rc < 0 || NewValue == FOldCellText) return true;
+  std::string value = NewValue;
+  if (OnCellValidate) OnCellValidate(this, rc, FOldRow, value, valid);
+  FNewCellText = value;
+  if (valid) {
+    SetCells(rc, FOldRow, value);
+    CellsChanged(TRect{rc, FOldRow, rc, FOldRow});
+  } else {
+    // Refused: the cell keeps its old text (or the handler's correction) and the edit goes on.
+    SetCells(rc, FOldRow, value != NewValue ? value : FOldCellText);
+    FEditing = true;
+  }
+  return valid;
 }

@@ -168,3 +168,36 @@ TEST_F(ProGridEditingTest, ComboListOperations) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProGridEditingTest, ComboEnterValidatesAndARefusalKeepsTheEditorOpen) {
+  Grid->SetCells(1, 1, "a");
+  Grid->OnCellValidate = [](TObject*, int, int, std::string& v, bool& valid) { valid = v != "c"; };
+  Open(1, 1);
+  TGridCombo* combo = Grid->EditCombo();
+  combo->SetItemIndex(2);
+  Headless::PressKey(*combo, VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_TRUE(combo->Visible()) << "refused: the editor stays";
+  EXPECT_EQ(Grid->Cells(1, 1), "a");
+  combo->SetItemIndex(1);
+  Headless::PressKey(*combo, VK_RETURN);
+  Application->ProcessMessages();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Cells(1, 1), "b");
+}
+
+TEST_F(ProGridEditingTest, AValidationHandlerThatRaisesLeavesValidationOff) {
+  Grid->SetCells(1, 1, "a");
+  Grid->OnCellValidate = [](TObject*, int, int, std::string&, bool&) { throw std::runtime_error("bad"); };
+  Open(1, 1);
+  EXPECT_THROW(Grid->ValidateCell("b"), std::runtime_error);
+  EXPECT_FALSE(Grid->Validating());
+  Grid->HideInplaceEdit();
+  Grid->OnCellValidate = nullptr;
+  Open(1, 2);
+  EXPECT_TRUE(Grid->EditCombo()->Visible()) << "editors open again";
+}
+
+} // namespace

@@ -84,3 +84,26 @@ void TGridCombo::DoExit() {
   if (FGrid) FGrid->HideInplaceEdit();
   TAsgComboBox::DoExit();
 }
+
+void TGridCombo::DropDown() {
+  TAsgComboBox::DropDown();
+  if (FGrid) FGrid->ComboDropDown(FGrid->Row(), FGrid->Col());
+}
+
+void TGridCombo::CloseUp() {
+  TAsgComboBox::CloseUp();
+  if (!FGrid) return;
+  // A pick ends the edit at once; with nothing picked the text stays and nothing happens.
+  if (FGrid->MouseActions().DirectComboClose() && FGrid->EditMode() && ItemIndex() >= 0) {
+    const std::string item = Items()[ItemIndex()];
+    SetText(item);
+    FGrid->SetComboTouched(true);
+    FGrid->FireComboChange(ItemIndex(), item);
+    const bool direct = FGrid->MouseActions().DirectEdit();
+    FGrid->MouseActions().SetDirectEdit(false);
+    FGrid->HideInplaceEdit();
+    FGrid->MouseActions().SetDirectEdit(direct);
+    if (FGrid->CanFocus()) FGrid->SetFocus();
+  }
+  FGrid->ComboCloseUp(FGrid->Row(), FGrid->Col());
+}

@@ -20,6 +20,8 @@ protected:
   void Change() override;
   void Select() override;
   void DoExit() override;
+  void DropDown() override;
+  void CloseUp() override;
 
 private:
   bool IsClosingKey(std::uint16_t Key, TShiftState Shift) const;

@@ -201,3 +201,34 @@ TEST_F(ProGridEditingTest, AValidationHandlerThatRaisesLeavesValidationOff) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProGridEditingTest, DirectComboCloseCommitsAPickAndKeepsTheTextWithoutOne) {
+  Grid->MouseActions().SetDirectComboClose(true);
+  Grid->Columns().Items(2)->SetEditor(edComboEdit);
+  Grid->Columns().Items(2)->ComboItems().Add("x");
+  Grid->SetCells(2, 1, "typed");
+  Open(2, 1);
+  TGridCombo* combo = Grid->EditCombo();
+  ASSERT_TRUE(combo->Visible());
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  combo->SetDroppedDown(true);
+  combo->SetDroppedDown(false);
+  Application->ProcessMessages();
+  EXPECT_TRUE(combo->Visible()) << "nothing picked: the edit goes on";
+  EXPECT_EQ(combo->Text(), "typed");
+  EXPECT_EQ(
+      std::count_if(Log.begin(), Log.end(), [](const std::string& s) { return s.starts_with("combo"); }), 0);
+
+  Grid->SetCells(1, 1, "a");
+  Open(1, 1);
+  combo->SetDroppedDown(true);
+  combo->SetItemIndex(2);
+  combo->SetDroppedDown(false);
+  Application->ProcessMessages();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_EQ(Grid->Cells(1, 1), "c");
+}
+
+} // namespace

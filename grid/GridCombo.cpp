@@ -107,3 +107,15 @@ void TGridCombo::CloseUp() {
   }
   FGrid->ComboCloseUp(FGrid->Row(), FGrid->Col());
 }
+
+bool TGridCombo::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (!FGrid) return TAsgComboBox::DoMouseWheel(Shift, WheelDelta, MousePos);
+  // Towards the user: the next item; away: the previous one; never past the list's ends.
+  const int last = Items().Count() - 1;
+  if (WheelDelta < 0 && ItemIndex() < last) SetItemIndex(ItemIndex() + 1);
+  if (WheelDelta > 0 && ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
+  FGrid->SetComboTouched(true);
+  if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->RealCol(), FGrid->Row(), Text());
+  FGrid->FireComboChange(ItemIndex(), Text());
+  return true;
+}

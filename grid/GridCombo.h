@@ -22,6 +22,7 @@ protected:
   void DoExit() override;
   void DropDown() override;
   void CloseUp() override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
 private:
   bool IsClosingKey(std::uint16_t Key, TShiftState Shift) const;

@@ -232,3 +232,20 @@ TEST_F(ProGridEditingTest, DirectComboCloseCommitsAPickAndKeepsTheTextWithoutOne
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProGridEditingTest, WheelStopsAtTheListEndsAndStillReports) {
+  Grid->SetCells(1, 1, "b");
+  Open(1, 1);
+  TGridCombo* combo = Grid->EditCombo();
+  Log.clear();
+  for (int i = 0; i < 3; ++i)
+    Headless::MouseWheel(*combo, {5, 5}, -120);
+  EXPECT_EQ(combo->ItemIndex(), 2);
+  EXPECT_EQ(Log, (std::vector<std::string>{"combo 1,1 2 c", "combo 1,1 2 c", "combo 1,1 2 c"}));
+  Headless::MouseWheel(*combo, {5, 5}, 120);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+}
+
+} // namespace

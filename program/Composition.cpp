@@ -15,6 +15,7 @@
 #include "gateway/UParGen.h"
 #include "gateway/UpdateDevice.h"
 #include "mbus/NetworkTexts.h"
+#include "mbus/ScanTexts.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ const TComposition& Velmaric_Composition() {
   // One line per window's block; a later block wins where two name the same number.
   static const TTextBlock Texts[] = {
       MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),         SoftOptionsTexts(), ParGenTexts(),
-      BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(), MBusNetworkTexts(),
+      BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(), MBusNetworkTexts(), MBusScanTexts(),
   };
   static const TComposition Composition{Windows_In_Creation_Order, Windows_In_Language_Order, Texts, Steps};
   return Composition;

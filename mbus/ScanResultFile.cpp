@@ -1,5 +1,8 @@
 #include "mbus/ScanResultFile.h"
 
+#include "mbus/DataRecords.h"
+#include "mbus/SlaveLists.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/Format.h"
 #include "platform/Xml.h"
@@ -67,4 +70,11 @@ TWriteResult Save_Wireless_XML_File_DLL(const std::string& path, const std::vect
     Write_Variables(node, s.List_Var);
   }
   return Save(doc, path);
+}
+
+void Write_Scan_Result_File(const std::string& path, TMBusType type) {
+  if (type == TMBusType::mtWireless)
+    Save_Wireless_XML_File_DLL(path, List_Slave_wMBus().Snapshot());
+  else
+    Save_XML_File_DLL(path, List_Slave_MBus().Snapshot());
 }

@@ -247,3 +247,17 @@ TSaveConfResult Save_XML_Conf_Wireless(const std::vector<TSlave_wMBus>& slaves, 
   }
   return Save(doc, data);
 }
+
+std::vector<std::string> Start_Add_Captions(const std::vector<TSlave_MBus>& slaves) {
+  std::vector<std::string> out;
+  for (const TSlave_MBus& s : slaves)
+    out.push_back(Num(s.Primary_Addresss) + " - " + s.Secondary_Addresss);
+  return out;
+}
+
+std::vector<std::string> Start_Add_Captions(const std::vector<TSlave_wMBus>& slaves) {
+  std::vector<std::string> out;
+  for (const TSlave_wMBus& s : slaves)
+    out.push_back(Num(static_cast<std::uint32_t>(s.ALA_Address)));
+  return out;
+}

@@ -42,3 +42,8 @@ TSaveConfResult Save_XML_Conf_Wired(const std::vector<TSlave_MBus>& slaves, cons
                                     bool Check_BCD, const TCheckedProc& checked = {});
 TSaveConfResult Save_XML_Conf_Wireless(const std::vector<TSlave_wMBus>& slaves, const TSaveConfXML& data,
                                        bool Check_BCD);
+
+// Column 0 of the per-node start address grid, one row per slave: the wired primary and secondary
+// address, the wireless address in decimal (unsigned: it is a 32-bit identity).
+std::vector<std::string> Start_Add_Captions(const std::vector<TSlave_MBus>& slaves);
+std::vector<std::string> Start_Add_Captions(const std::vector<TSlave_wMBus>& slaves);

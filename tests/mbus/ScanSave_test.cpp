@@ -1,5 +1,7 @@
+#include "mbus/DataRecords.h"
 #include "mbus/ScanResultFile.h"
 #include "mbus/ScanSave.h"
+#include "mbus/SlaveLists.h"
 #include "platform/AtomicFile.h"
 #include "platform/Xml.h"
 #include "support/TempDir.h"
@@ -309,4 +311,25 @@ TEST(ScanResultFile, WiredAndWirelessFilesNameEveryRecord) {
   EXPECT_EQ(wnode.Attribute("Address"), "80000001");
   EXPECT_EQ(wnode.Attribute("Cripted"), "True");
   EXPECT_FALSE(Save_XML_File_DLL(dir.File("none/x.xml"), {s}));
+}
+
+TEST(ScanSave, PerNodeGridCaptionsShowWirelessAddressesUnsigned) {
+  TSlave_wMBus w;
+  w.ALA_Address = static_cast<std::int32_t>(0x80000000u);
+  EXPECT_EQ(Start_Add_Captions(std::vector<TSlave_wMBus>{w}), std::vector<std::string>{"2147483648"});
+  EXPECT_EQ(Start_Add_Captions(std::vector<TSlave_MBus>{W1()}), std::vector<std::string>{"5 - 12345678"});
+}
+
+TEST(ScanResultFile, EngineWriterTakesTheListOfTheScansKind) {
+  TTempDir dir;
+  List_Slave_MBus().Locked([](std::vector<TSlave_MBus>& list) { list = {W1()}; });
+  List_Slave_wMBus().Locked([](std::vector<TSlave_wMBus>& list) { list = {TSlave_wMBus{}, TSlave_wMBus{}}; });
+  Write_Scan_Result_File(dir.File("wired.xml"), TMBusType::mtWired);
+  Write_Scan_Result_File(dir.File("wireless.xml"), TMBusType::mtWireless);
+  List_Slave_MBus().Clear();
+  List_Slave_wMBus().Clear();
+  EXPECT_EQ(Load(dir.File("wired.xml")).Root.Child("Node").Attribute("Primary_Address"), "5");
+  TSaved wireless = Load(dir.File("wireless.xml"));
+  EXPECT_EQ(wireless.Root.Name(), "SCAN_M-Bus_Wireless");
+  EXPECT_EQ(wireless.Root.Children("Node").size(), 2u);
 }

@@ -11,32 +11,6 @@
 
 namespace {
 
-TCheckState Unpressed(TCheckState s) {
-  switch (s) {
-  case csUncheckedPressed:
-    return csUncheckedNormal;
-  case csCheckedPressed:
-    return csCheckedNormal;
-  case csMixedPressed:
-    return csMixedNormal;
-  default:
-    return s;
-  }
-}
-
-TCheckState Pressed(TCheckState s) {
-  switch (s) {
-  case csUncheckedNormal:
-    return csUncheckedPressed;
-  case csCheckedNormal:
-    return csCheckedPressed;
-  case csMixedNormal:
-    return csMixedPressed;
-  default:
-    return s;
-  }
-}
-
 // The main keyboard's keys that type "*", "+", "-" and "/" act as the keypad's.
 std::uint16_t KeypadEquivalent(std::uint16_t key, TShiftState shift) {
   if (key == VK_OEM_PLUS && (shift & ssShift)) return VK_ADD;
@@ -81,7 +55,7 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
   if (TreeStates().Has(tsKeyCheckPending) && key != VK_SPACE) {
     DoStateChange({}, {tsKeyCheckPending});
     if (PVNode node = FCheckNode) {
-      node->CheckState = Unpressed(node->CheckState);
+      node->CheckState = UnpressedCheckState(node->CheckState);
       FCheckNode = nullptr;
       RepaintNode(node);
     }
@@ -310,7 +284,7 @@ void TBaseNodeTree::WMKeyDown(TMessage& Message) {
         DoStateChange({tsKeyCheckPending});
         FCheckNode = FFocusedNode;
         FPendingCheckState = newState;
-        FFocusedNode->CheckState = Pressed(FFocusedNode->CheckState);
+        FFocusedNode->CheckState = PressedCheckState(FFocusedNode->CheckState);
         RepaintNode(FFocusedNode);
       }
     } else {
@@ -384,7 +358,7 @@ void TBaseNodeTree::WMKeyUp(TMessage& Message) {
   if (key == VK_SPACE && TreeStates().Has(tsKeyCheckPending)) {
     DoStateChange({}, {tsKeyCheckPending});
     if (PVNode node = FCheckNode) {
-      node->CheckState = Unpressed(node->CheckState);
+      node->CheckState = UnpressedCheckState(node->CheckState);
       if (node == FFocusedNode) ApplyCheckState(node, FPendingCheckState);
       InvalidateNode(node);
     }

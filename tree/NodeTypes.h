@@ -85,6 +85,35 @@ enum TCheckState : std::uint8_t {
   csCheckedDisabled,
   csMixedDisabled,
 };
+
+// The form a check box shows while the mouse button or space key holds it down, and the form it
+// returns to when released; other states pass through unchanged.
+constexpr TCheckState PressedCheckState(TCheckState s) {
+  switch (s) {
+  case csUncheckedNormal:
+    return csUncheckedPressed;
+  case csCheckedNormal:
+    return csCheckedPressed;
+  case csMixedNormal:
+    return csMixedPressed;
+  default:
+    return s;
+  }
+}
+
+constexpr TCheckState UnpressedCheckState(TCheckState s) {
+  switch (s) {
+  case csUncheckedPressed:
+    return csUncheckedNormal;
+  case csCheckedPressed:
+    return csCheckedNormal;
+  case csMixedPressed:
+    return csMixedNormal;
+  default:
+    return s;
+  }
+}
+
 enum TCheckImageKind { ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFlat, ckXP, ckCustom, ckSystemFlat, ckSystemDefault };
 
 // The node states in one word that the position-cache worker may read while the user-interface

@@ -21,36 +21,18 @@ TPoint PointOf(const TMessage& M) {
   return {LParamX(M.LParam), LParamY(M.LParam)};
 }
 
+// What lies under the mouse position a button message carries.
+THitInfo HitAt(TBaseNodeTree& Tree, const TMessage& M) {
+  THitInfo hit;
+  const TPoint p = PointOf(M);
+  Tree.GetHitTestInfoAt(p.X, p.Y, true, hit);
+  return hit;
+}
+
 bool HasAny(const THitPositions& p, std::initializer_list<THitPosition> list) {
   for (THitPosition h : list)
     if (p.Has(h)) return true;
   return false;
-}
-
-TCheckState Unpressed(TCheckState s) {
-  switch (s) {
-  case csUncheckedPressed:
-    return csUncheckedNormal;
-  case csCheckedPressed:
-    return csCheckedNormal;
-  case csMixedPressed:
-    return csMixedNormal;
-  default:
-    return s;
-  }
-}
-
-TCheckState Pressed(TCheckState s) {
-  switch (s) {
-  case csUncheckedNormal:
-    return csUncheckedPressed;
-  case csCheckedNormal:
-    return csCheckedPressed;
-  case csMixedNormal:
-    return csMixedPressed;
-  default:
-    return s;
-  }
 }
 
 } // namespace
@@ -60,17 +42,13 @@ TCheckState Pressed(TCheckState s) {
 void TBaseNodeTree::WMLButtonDown(TMessage& Message) {
   DoStateChange({tsLeftButtonDown});
   TCustomControl::WndProc(Message);
-  THitInfo hit;
-  const TPoint p = PointOf(Message);
-  GetHitTestInfoAt(p.X, p.Y, true, hit);
+  THitInfo hit = HitAt(*this, Message);
   HandleMouseDown(Message, hit);
 }
 
 void TBaseNodeTree::WMLButtonUp(TMessage& Message) {
   DoStateChange({}, {tsNodeHeightTracking, tsNodeHeightTrackPending, tsLeftButtonDown});
-  THitInfo hit;
-  const TPoint p = PointOf(Message);
-  GetHitTestInfoAt(p.X, p.Y, true, hit);
+  THitInfo hit = HitAt(*this, Message);
   HandleMouseUp(Message, hit);
   TCustomControl::WndProc(Message);
 }
@@ -78,9 +56,7 @@ void TBaseNodeTree::WMLButtonUp(TMessage& Message) {
 void TBaseNodeTree::WMLButtonDblClk(TMessage& Message) {
   DoStateChange({tsLeftDblClick});
   TCustomControl::WndProc(Message);
-  THitInfo hit;
-  const TPoint p = PointOf(Message);
-  GetHitTestInfoAt(p.X, p.Y, true, hit);
+  THitInfo hit = HitAt(*this, Message);
   HandleMouseDblClick(Message, hit);
   DoStateChange({}, {tsLeftDblClick});
 }
@@ -89,9 +65,7 @@ void TBaseNodeTree::WMRButtonDown(TMessage& Message) {
   DoStateChange({tsRightButtonDown});
   TCustomControl::WndProc(Message);
   if (Has(toRightClickSelect)) {
-    THitInfo hit;
-    const TPoint p = PointOf(Message);
-    GetHitTestInfoAt(p.X, p.Y, true, hit);
+    THitInfo hit = HitAt(*this, Message);
     HandleMouseDown(Message, hit);
   }
 }
@@ -104,9 +78,8 @@ void TBaseNodeTree::WMRButtonUp(TMessage& Message) {
     Invalidate();
   }
   TCustomControl::WndProc(Message);
-  THitInfo hit;
   const TPoint p = PointOf(Message);
-  GetHitTestInfoAt(p.X, p.Y, true, hit);
+  THitInfo hit = HitAt(*this, Message);
   if (Has(toRightClickSelect)) HandleMouseUp(Message, hit);
   if (!PopupMenu()) DoPopupMenu(hit.HitNode, hit.HitColumn, p);
 }
@@ -115,9 +88,7 @@ void TBaseNodeTree::WMRButtonDblClk(TMessage& Message) {
   DoStateChange({tsRightDblClick});
   TCustomControl::WndProc(Message);
   if (Has(toRightClickSelect)) {
-    THitInfo hit;
-    const TPoint p = PointOf(Message);
-    GetHitTestInfoAt(p.X, p.Y, true, hit);
+    THitInfo hit = HitAt(*this, Message);
     HandleMouseDblClick(Message, hit);
   }
   DoStateChange({}, {tsRightDblClick});
@@ -136,8 +107,7 @@ void TBaseNodeTree::WMMButtonDown(TMessage& Message) {
   }
   EndWheelPanning();
   if (Has(toMiddleClickSelect)) {
-    THitInfo hit;
-    GetHitTestInfoAt(p.X, p.Y, true, hit);
+    THitInfo hit = HitAt(*this, Message);
     HandleMouseDown(Message, hit);
   }
 }
@@ -154,9 +124,7 @@ void TBaseNodeTree::WMMButtonUp(TMessage& Message) {
   }
   TCustomControl::WndProc(Message);
   if (Has(toMiddleClickSelect)) {
-    THitInfo hit;
-    const TPoint p = PointOf(Message);
-    GetHitTestInfoAt(p.X, p.Y, true, hit);
+    THitInfo hit = HitAt(*this, Message);
     HandleMouseUp(Message, hit);
   }
 }
@@ -165,9 +133,7 @@ void TBaseNodeTree::WMMButtonDblClk(TMessage& Message) {
   DoStateChange({tsMiddleDblClick});
   TCustomControl::WndProc(Message);
   if (Has(toMiddleClickSelect)) {
-    THitInfo hit;
-    const TPoint p = PointOf(Message);
-    GetHitTestInfoAt(p.X, p.Y, true, hit);
+    THitInfo hit = HitAt(*this, Message);
     HandleMouseDblClick(Message, hit);
   }
   DoStateChange({}, {tsMiddleDblClick});
@@ -255,7 +221,7 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo) {
         DoStateChange({tsMouseCheckPending});
         FCheckNode = hitNode;
         FPendingCheckState = newState;
-        hitNode->CheckState = Pressed(hitNode->CheckState);
+        hitNode->CheckState = PressedCheckState(hitNode->CheckState);
         InvalidateNode(hitNode);
       }
     }
@@ -361,10 +327,10 @@ void TBaseNodeTree::HandleMouseUp(TMessage& Message, const THitInfo& HitInfo) {
     if (PVNode node = FCheckNode) {
       FCheckNode = nullptr;
       if (HitInfo.HitNode == node && HitInfo.HitPositions.Has(hiOnItem)) {
-        node->CheckState = Unpressed(node->CheckState);
+        node->CheckState = UnpressedCheckState(node->CheckState);
         ApplyCheckState(node, FPendingCheckState);
       } else {
-        node->CheckState = Unpressed(node->CheckState);
+        node->CheckState = UnpressedCheckState(node->CheckState);
       }
       InvalidateNode(node);
     }
@@ -412,7 +378,7 @@ void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitIn
         DoStateChange({tsMouseCheckPending});
         FCheckNode = hitNode;
         FPendingCheckState = newState;
-        hitNode->CheckState = Pressed(hitNode->CheckState);
+        hitNode->CheckState = PressedCheckState(hitNode->CheckState);
         InvalidateNode(hitNode);
       }
     }

@@ -11,6 +11,19 @@ void Line(TCanvas& c, int x1, int y1, int x2, int y2) {
   c.LineTo(x2, y2);
 }
 
+// A dotted line inverting the pixels under it: drawn twice at the same place, it leaves no trace.
+void SizingLine(TCanvas& c, int x1, int y1, int x2, int y2) {
+  TPen saved;
+  saved.Assign(c.Pen());
+  // A black pen in XOR mode changes no pixel; white inverts them.
+  c.Pen().SetColor(clWhite);
+  c.Pen().SetStyle(psDot);
+  c.Pen().SetWidth(1);
+  c.Pen().SetMode(pmXor);
+  Line(c, x1, y1, x2, y2);
+  c.Pen().Assign(saved);
+}
+
 int PositiveMod(int a, int m) {
   return m > 0 ? ((a % m) + m) % m : 0;
 }
@@ -165,35 +178,17 @@ void TProStringGrid::PaintEmptyArea() {
 }
 
 void TProStringGrid::DrawColumnSizeLine(int X) {
-  TCanvas& c = Canvas();
-  TPen saved;
-  saved.Assign(c.Pen());
-  // A black pen in XOR mode changes no pixel; white inverts them, and a second line restores them.
-  c.Pen().SetColor(clWhite);
-  c.Pen().SetStyle(psDot);
-  c.Pen().SetWidth(1);
-  c.Pen().SetMode(pmXor);
   int last = RowCount() - 1;
   int bottom = std::min(Height(), CellRect(LeftCol(), std::min(last, TopRow() + VisibleRowCount())).Bottom);
   if (bottom <= 0) bottom = Height();
-  Line(c, X, 0, X, bottom);
-  c.Pen().Assign(saved);
+  SizingLine(Canvas(), X, 0, X, bottom);
 }
 
 void TProStringGrid::DrawRowSizeLine(int Y) {
-  TCanvas& c = Canvas();
-  TPen saved;
-  saved.Assign(c.Pen());
-  // A black pen in XOR mode changes no pixel; white inverts them, and a second line restores them.
-  c.Pen().SetColor(clWhite);
-  c.Pen().SetStyle(psDot);
-  c.Pen().SetWidth(1);
-  c.Pen().SetMode(pmXor);
   int last = ColCount() - 1;
   int right = std::min(Width(), CellRect(std::min(last, LeftCol() + VisibleColCount()), TopRow()).Right);
   if (right <= 0) right = Width();
-  Line(c, 0, Y, right, Y);
-  c.Pen().Assign(saved);
+  SizingLine(Canvas(), 0, Y, right, Y);
 }
 
 void TProStringGrid::PaintGridBorder(TCanvas& ACanvas) {

@@ -333,3 +333,26 @@ TEST(ScanResultFile, EngineWriterTakesTheListOfTheScansKind) {
   EXPECT_EQ(wireless.Root.Name(), "SCAN_M-Bus_Wireless");
   EXPECT_EQ(wireless.Root.Children("Node").size(), 2u);
 }
+
+// The whole file, written out by hand from the attribute tables, so the order of attributes counts.
+TEST(ScanSave, WiredFileMatchesTheHandWrittenFixture) {
+  TTempDir dir;
+  TSaveConfXML o = Options(dir.File("M_Bus.xml"));
+  o.StartModnode = 1;
+  o.SMN_Array = {100};
+  o.En_NodeState = o.En_IdeNum = true;
+  TSlave_MBus s = W1();
+  s.List_Var.resize(1);
+  ASSERT_TRUE(Save_XML_Conf_Wired({s}, o, false));
+  const std::string expected =
+      "<M-Bus_Network>\n"
+      "\t<Nodo Node_Enable=\"1\" ID_Primary=\"5\" ID_Secondary=\"12345678\" Node_ID_Type=\"0\" "
+      "Descrizione=\"ABC\" Send_SND_NKE=\"0\" Reset_App=\"0\" Cut_After=\"3\" Node_State=\"100\" "
+      "Ident_Num=\"101\">\n"
+      "\t\t<Variabile Enable=\"1\" Position=\"1\" Desc=\"Energy (U1S2T3)\" Type=\"4\" VIF_ASCII=\"\" "
+      "Fun_Field=\"0\" Length=\"0\" ModReg=\"103\" Dim=\"2\" Unit=\"1\" StoNumber=\"2\" Tariff=\"3\" "
+      "VIFE=\"0\" ModScale=\"0\" BCDtoINT=\"0\" SWAP=\"0\" />\n"
+      "\t</Nodo>\n"
+      "</M-Bus_Network>\n";
+  EXPECT_EQ(dir.Read("M_Bus.xml"), expected);
+}

@@ -1,6 +1,7 @@
 #include "grid/ASGEdit.h"
 
 #include "controls/ProStyleIF.h"
+#include "grid/EditButtonLayout.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/KeyState.h"
 #include "platform/ui/ThemeDraw.h"
@@ -184,18 +185,7 @@ void TAsgEditBtn::SetEditRect() {
 
 void TAsgEditBtn::Resize() {
   TEdit::Resize();
-  if (!FButton) return;
-  const int minHeight = MinHeight();
-  if (Height() < minHeight && !FSizing) {
-    // The resize this causes lays the edit out.
-    FSizing = true;
-    SetHeight(minHeight);
-    FSizing = false;
-    return;
-  }
-  const int k = BorderStyle() == bsNone ? 1 : 5;
-  FButton->SetBounds(Width() - FButton->Width() - k, 0, FButton->Width(), Height() - k);
-  SetEditRect();
+  if (FButton && PlaceEditButton(*this, *FButton, MinHeight(), FSizing)) SetEditRect();
 }
 
 // ---- the edit with a unit

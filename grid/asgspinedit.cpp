@@ -1,5 +1,6 @@
 #include "grid/asgspinedit.h"
 
+#include "grid/EditButtonLayout.h"
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Locale.h"
@@ -321,16 +322,5 @@ void TAsgSpinEdit::Relayout() {
 
 void TAsgSpinEdit::Resize() {
   TEdit::Resize();
-  if (!FButton) return;
-  const int minHeight = MinHeight();
-  if (Height() < minHeight && !FSizing) {
-    // The resize this causes lays the edit out.
-    FSizing = true;
-    SetHeight(minHeight);
-    FSizing = false;
-    return;
-  }
-  const int k = BorderStyle() == bsNone ? 1 : 5;
-  FButton->SetBounds(Width() - FButton->Width() - k, 0, FButton->Width(), Height() - k);
-  SetEditRect();
+  if (FButton && PlaceEditButton(*this, *FButton, MinHeight(), FSizing)) SetEditRect();
 }

@@ -34,6 +34,7 @@ struct TResizeHook {
 TProStringGrid::TProStringGrid(TComponent* AOwner)
     : TBaseGrid(AOwner), FMouseActions(std::make_unique<TMouseActions>(this)),
       FBands(std::make_unique<TBands>()) {
+  StartProGridUnit();
   FSearchFooter = std::make_unique<TSearchFooter>(this, false);
   FFixedFont.SetName("Tahoma");
   FFixedFont.SetStyle(fsBold);

@@ -848,6 +848,21 @@ public:
   void SetStartEditChar(WideChar Value) { FStartEditChar = Value; }
   // Shift, Ctrl and the left Alt key as held now.
   static TShiftState KeyShiftState();
+  // Hints drawn as mini-HTML: the window class a hint request of the grid names (empty: the
+  // platform's plain hints) (ProGridFocus.cpp).
+  bool UseHTMLHints() const { return FUseHTMLHints; }
+  void SetUseHTMLHints(bool Value);
+  std::function<class THintWindow*()> HintWindowClass() const;
+  // Application styles do not exist here: the grid keeps its colours (ProGridFocus.cpp).
+  void ApplyStyleColors();
+  bool UseVCLStyles() const { return FUseVCLStyles; }
+  // Removes the hover highlight of a fixed cell.
+  void ResetFixedCellHighlight();
+  bool IsHoverFixedCell(int ACol, int ARow) const;
+  // Focus bookkeeping: no OnEnter work, no focus loss, a swallowed focus arrival.
+  void SetBlockFocus(bool Value) { FBlockFocus = Value; }
+  void SetBlockKill(bool Value) { FBlockKill = Value; }
+  void SetInvokedFocusChange(bool Value) { FInvokedFocusChange = Value; }
   // Ticks of the grid's half-second timer so far.
   int TimerTicks() const { return FTimerTicks; }
   void Click() override;
@@ -1520,6 +1535,9 @@ protected:
   void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs) override;
   void PaintOverlay() override;
   void DoEnter() override;
+  void DoExit() override;
+  void WMKillFocus(TMessage& Message) override;
+  void WMSetFocus(TMessage& Message) override;
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
 
@@ -1740,6 +1758,11 @@ private:
   int FOldRow = -1;
   std::string FOldCellText;
   bool FOldModifiedValue = false;
+  bool FBlockFocus = false;
+  bool FBlockKill = false;
+  bool FInvokedFocusChange = false;
+  bool FUseVCLStyles = false;
+  bool FUseHTMLHints = false;
   TTimer* FGridTimer = nullptr;
   int FTimerTicks = 0;
   TPickedCells FPickedCells;

@@ -2,6 +2,7 @@
 // focus entry and exit.
 #include "grid/ProGrid.h"
 
+#include "grid/GridAuxWindows.h"
 #include "grid/ProGridUnit.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ExtCtrls.h"
@@ -113,6 +114,83 @@ void TProStringGrid::Click() {
 }
 
 void TProStringGrid::DoEnter() {
+  if (FBlockFocus) return;
   TBaseGrid::DoEnter();
   SaveOldCell(Col(), Row());
+}
+
+void TProStringGrid::DoExit() {
+  if (FBlockKill) return;
+  if (FSelChange && FMouseActions->DisjunctRowSelect()) {
+    // A pending row selection flags the rows of the selection before the focus goes.
+    const TGridRect s = Selection();
+    for (int r = s.Top; r <= s.Bottom; ++r)
+      SetRowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r, true);
+  }
+  FSelChange = false;
+  TBaseGrid::DoExit();
+}
+
+void TProStringGrid::WMKillFocus(TMessage& Message) {
+  if (FBlockKill) {
+    Message.Result = 1;
+    return;
+  }
+  TBaseGrid::WMKillFocus(Message);
+  if (IsMergedCell(RealCol(), Row())) RepaintCell(Col(), Row());
+}
+
+void TProStringGrid::WMSetFocus(TMessage& Message) {
+  if (FInvokedFocusChange) return;
+  TBaseGrid::WMSetFocus(Message);
+  const int rc = RealCol();
+  if (rc < 0 || HasCheckBox(rc, Row())) return;
+  const bool visible = LeftCol() <= Col() && Col() < LeftCol() + VisibleColCount() && TopRow() <= Row() &&
+                       Row() < TopRow() + VisibleRowCount();
+  const bool fromEditor = InplaceEditor() && FocusPeer(Message) == InplaceEditor();
+  if (FNavigation.AlwaysEdit() && !fromEditor && GridState() == gsNormal && visible) {
+    bool canEdit = true;
+    CanEditCell(rc, Row(), canEdit);
+    if (canEdit && !HasControlGraphic(rc, Row())) {
+      ShowInplaceEdit();
+      Message.Result = 0;
+      return;
+    }
+  }
+  if (IsMergedCell(rc, Row())) RepaintCell(Col(), Row());
+}
+
+void TProStringGrid::ApplyStyleColors() {
+  // The platform runs no application styles: the grid keeps its own colours.
+  FUseVCLStyles = false;
+}
+
+void TProStringGrid::ResetFixedCellHighlight() {
+  if (FHoverFixedCells == hfNone || FHoverFixedX < 0) return;
+  const int c = FHoverFixedX, r = FHoverFixedY;
+  FHoverFixedX = FHoverFixedY = -1;
+  RepaintCell(c, r);
+}
+
+bool TProStringGrid::IsHoverFixedCell(int ACol, int ARow) const {
+  const bool fixedCol = ACol < FixedCols(), fixedRow = ARow < FixedRows();
+  switch (FHoverFixedCells) {
+  case hfAll:
+    return fixedCol || fixedRow;
+  case hfFixedRows:
+    return fixedRow;
+  case hfFixedColumns:
+    return fixedCol;
+  default:
+    return false;
+  }
+}
+
+void TProStringGrid::SetUseHTMLHints(bool Value) {
+  FUseHTMLHints = Value;
+}
+
+THintWindowClass TProStringGrid::HintWindowClass() const {
+  if (!FUseHTMLHints) return nullptr;
+  return [] { return new THTMLHintWindow(nullptr); };
 }

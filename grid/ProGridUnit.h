@@ -2,7 +2,9 @@
 // editors use, the version of system libraries, and unit-wide state.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class TProStringGrid;
 
@@ -30,3 +32,15 @@ unsigned DTPShiftFocusMessage();
 unsigned GridCellsClipboardFormat();
 // The date and date-time editors need common controls 4.70 or later.
 bool NewCommonControls();
+
+class TComponent;
+// The grid unit's classes by name, so that a stored layout can name them.
+using TGridClassFactory = std::function<TComponent*(TComponent* AOwner)>;
+// False (and nothing changes) for an empty name or one registered already.
+bool RegisterGridClass(const std::string& Name, TGridClassFactory Factory);
+// nullptr for a name not registered.
+TComponent* CreateGridClass(const std::string& Name, TComponent* AOwner);
+std::vector<std::string> RegisteredGridClasses();
+// Once per process, before the first grid: the classes, the ids and the grid's own cursors
+// (8010 row select, 8011 column select, 8012 select all and resize, 8014 cell selector).
+void StartProGridUnit();

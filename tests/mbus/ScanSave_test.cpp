@@ -1,4 +1,5 @@
 #include "mbus/DataRecords.h"
+#include "mbus/NetworkFile.h"
 #include "mbus/ScanResultFile.h"
 #include "mbus/ScanSave.h"
 #include "mbus/SlaveLists.h"
@@ -355,4 +356,23 @@ TEST(ScanSave, WiredFileMatchesTheHandWrittenFixture) {
       "\t</Nodo>\n"
       "</M-Bus_Network>\n";
   EXPECT_EQ(dir.Read("M_Bus.xml"), expected);
+}
+
+// What the export writes, the network editor reads back whole.
+TEST(ScanSave, NetworkReaderTakesTheWirelessExportWhole) {
+  TSlave_wMBus s;
+  s.ALA_Address = static_cast<std::int32_t>(0x80000000u);
+  s.List_Var = {Record(2), Record(4)};
+  s.List_Var[1].Real_Wireless_Var = true;
+  TTempDir dir;
+  TSaveConfXML o = Options(dir.File("M_Bus.xml"));
+  ASSERT_TRUE(Save_XML_Conf_Wireless({s, s}, o, false));
+  TNetworkRead read = Read_MBus_Network(o.File_Name);
+  EXPECT_TRUE(read.Complete) << read.Message;
+  ASSERT_EQ(read.Nodes.size(), 2u);
+  EXPECT_EQ(read.Nodes[0].MBus_Type, 0);
+  EXPECT_EQ(read.Nodes[0].wMBus_Add, "2147483648");
+  ASSERT_EQ(read.Nodes[1].Var_List.size(), 1u);
+  EXPECT_EQ(read.Nodes[1].Var_List[0].Position, 2);
+  EXPECT_EQ(read.Nodes[1].Var_List[0].PositionData, 3);
 }

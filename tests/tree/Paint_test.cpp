@@ -1,6 +1,6 @@
 // The tree painted offscreen: rows, lines, buttons and check boxes where hit testing finds them,
 // selection and focus colours, the empty-list message, and only the rows in view asked for.
-#include "TreeFixture.h"
+#include "ShownTreeFixture.h"
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImageList.h"
@@ -27,25 +27,7 @@ protected:
   }
 };
 
-struct TTreeForm {
-  TTreeForm() {
-    Application->Initialize();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(220);
-    Form->SetClientHeight(120);
-    Tree = new TPaintTree(Form);
-    Tree->SetParent(Form);
-    Tree->SetBounds(0, 0, 200, 100);
-    Tree->SetColor(clWhite);
-    Tree->Font().SetName("DejaVu Sans");
-    Tree->SetNodeDataSize(0);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  ~TTreeForm() { Form->Free(); }
-  TTreeForm(const TTreeForm&) = delete;
-  TTreeForm& operator=(const TTreeForm&) = delete;
-
+struct TTreeForm : TShownTree<TPaintTree> {
   // Three top-level nodes; the first has two children and is expanded, the last one collapsed child.
   void Build() {
     Tree->SetRootNodeCount(3);
@@ -57,27 +39,11 @@ struct TTreeForm {
       last = n;
     Tree->SetChildCount(last, 1);
   }
-  // The tree's pixels only (the form around it cut away).
-  TBitmap Shot() {
-    TTempDir dir;
-    TBitmap shot;
-    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("tree.png")));
-    EXPECT_TRUE(shot.LoadFromFile(dir.File("tree.png")));
-    const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
-    const TPoint formOrigin = Form->ClientToScreen(TPoint{0, 0});
-    Offset = TPoint{origin.X - formOrigin.X, origin.Y - formOrigin.Y};
-    return shot;
-  }
-  TColor At(const TBitmap& b, int x, int y) const { return b.Pixel(x + Offset.X, y + Offset.Y); }
   THitInfo Hit(int x, int y) {
     THitInfo info;
     Tree->GetHitTestInfoAt(x, y, true, info);
     return info;
   }
-
-  TForm* Form = nullptr;
-  TPaintTree* Tree = nullptr;
-  TPoint Offset;
 };
 
 const TColor LineRgb = ColorToRGB(clBtnShadow);

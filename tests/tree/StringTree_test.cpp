@@ -1,6 +1,6 @@
 // The text tree: where its texts come from, how they are painted and measured, the cached width
 // and its resets, and that painting asks only for the texts of the rows in view.
-#include "TreeFixture.h"
+#include "ShownTreeFixture.h"
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImageList.h"
@@ -14,39 +14,8 @@
 
 namespace {
 
-struct TStringForm {
-  TStringForm() {
-    Application->Initialize();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(220);
-    Form->SetClientHeight(120);
-    Tree = new TNodeStringTree(Form);
-    Tree->SetParent(Form);
-    Tree->SetBounds(0, 0, 200, 100);
-    Tree->SetColor(clWhite);
-    Tree->Font().SetName("DejaVu Sans");
-    Tree->SetNodeDataSize(0);
-    Form->Show();
-    Application->ProcessMessages();
-  }
-  ~TStringForm() {
-    Tree->OnGetText = nullptr;
-    Form->Free();
-  }
-  TStringForm(const TStringForm&) = delete;
-  TStringForm& operator=(const TStringForm&) = delete;
-
-  TBitmap Shot() {
-    TTempDir dir;
-    TBitmap shot;
-    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("tree.png")));
-    EXPECT_TRUE(shot.LoadFromFile(dir.File("tree.png")));
-    const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
-    const TPoint formOrigin = Form->ClientToScreen(TPoint{0, 0});
-    Offset = TPoint{origin.X - formOrigin.X, origin.Y - formOrigin.Y};
-    return shot;
-  }
-  TColor At(const TBitmap& b, int x, int y) const { return b.Pixel(x + Offset.X, y + Offset.Y); }
+struct TStringForm : TShownTree<TNodeStringTree> {
+  ~TStringForm() { Tree->OnGetText = nullptr; }
   // Bounds (tree coordinates) of the pixels of one colour within a tree-coordinate area.
   TRect Ink(const TBitmap& b, TRect area, TColor colour) const {
     OffsetRect(area, Offset.X, Offset.Y);
@@ -54,10 +23,6 @@ struct TStringForm {
     if (!r.IsEmpty()) OffsetRect(r, -Offset.X, -Offset.Y);
     return r;
   }
-
-  TForm* Form = nullptr;
-  TNodeStringTree* Tree = nullptr;
-  TPoint Offset;
 };
 
 class StringTreeTest : public TUiTest {};

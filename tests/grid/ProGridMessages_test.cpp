@@ -98,3 +98,16 @@ TEST(ProGridTimer, TheSearchTextGoesAfterFourTicks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProGridMessages, EditingEndsWithEveryFinishedEditWhenOnlyDoubleClicksEdit) {
+  Grid->MouseActions().SetEditOnDblClickOnly(true);
+  Grid->SetOptions(Grid->Options() | goEditing);
+  Grid->PostEditDone(1, 1);
+  Application->ProcessMessages();
+  EXPECT_FALSE(Grid->Options() & goEditing);
+  EXPECT_FALSE(Grid->EditMode());
+}
+
+} // namespace

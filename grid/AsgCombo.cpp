@@ -349,13 +349,7 @@ void TAsgCustomCombo::DrawButton(TCanvas& canvas) {
           std::vector<TPoint>{{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
     }
   } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
-    int state = CBXS_NORMAL;
-    if (!Enabled())
-      state = CBXS_DISABLED;
-    else if (down && DroppedDown())
-      state = CBXS_PRESSED;
-    else if (!down && FButtonHover && !DroppedDown())
-      state = CBXS_HOT;
+    const int state = DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown());
     DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
     CloseThemeData(theme);
   } else {

@@ -147,13 +147,7 @@ void TAsgDateTimePicker::DrawMetroButton(TCanvas& canvas) {
           std::vector<TPoint>{{r.Left + 5, r.Top + 7}, {r.Left + 11, r.Top + 7}, {r.Left + 8, r.Top + 10}});
     }
   } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
-    int state = CBXS_NORMAL;
-    if (!Enabled())
-      state = CBXS_DISABLED;
-    else if (down && DroppedDown())
-      state = CBXS_PRESSED;
-    else if (!down && FButtonHover && !DroppedDown())
-      state = CBXS_HOT;
+    const int state = DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown());
     DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
     CloseThemeData(theme);
   } else {

@@ -1,5 +1,7 @@
 #include "grid/DropDownFrame.h"
 
+#include "platform/ui/ThemeDraw.h"
+
 namespace {
 constexpr TColor DisabledFrameColor = 0xB99D7F;
 
@@ -51,4 +53,11 @@ void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& b, int ClientWidth,
   canvas.FillRect(Rect(face.Left, keep.Bottom, face.Right, face.Bottom));
   canvas.FillRect(Rect(face.Left, keep.Top, keep.Left, keep.Bottom));
   canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
+}
+
+int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown) {
+  if (!Enabled) return CBXS_DISABLED;
+  if (Down && DroppedDown) return CBXS_PRESSED;
+  if (!Down && Hover && !DroppedDown) return CBXS_HOT;
+  return CBXS_NORMAL;
 }

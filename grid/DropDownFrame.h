@@ -27,3 +27,7 @@ std::optional<TRect> DrawDropDownFrame(TCanvas& canvas, TRect R, const TDropDown
 // Fills the face of a flat drop-down button B around its arrow area, which stays.
 void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& B, int ClientWidth, int ClientHeight,
                                int ButtonWidth);
+
+// The theme state of the drop-down button: disabled, pressed while held down with the list open,
+// hot while hovered with the list closed, else normal.
+int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown);

@@ -7,6 +7,7 @@
 #include "controls/ProUtilCellText.h"
 #include "controls/ProUtilDraw.h"
 #include "controls/ProUtilText.h"
+#include "grid/GlyphDraw.h"
 #include "platform/ui/RichEditText.h"
 
 namespace {
@@ -97,9 +98,7 @@ void TProStringGrid::DrawCellText(TCellPaint& P) {
         // A build without the filter bitmap shows no glyph.
       }
     } else {
-      TBitmap glyph = FFilterDropDown.Glyph();
-      glyph.SetTransparent(true);
-      c.Draw(g.Left, g.Top, glyph);
+      DrawTransparentGlyph(c, g.Left, g.Top, FFilterDropDown.Glyph());
     }
     T = P.Rect;
   }
@@ -288,9 +287,7 @@ void TProStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
     ACanvas.Brush().SetColor(FSortSettings.IndexColor());
     ACanvas.Pen().SetColor(clBlack);
     if (glyphs) {
-      TBitmap glyph = descending ? indexUp : indexDown;
-      glyph.SetTransparent(true);
-      ACanvas.Draw(X - 7, Y - 7, glyph);
+      DrawTransparentGlyph(ACanvas, X - 7, Y - 7, descending ? indexUp : indexDown);
     } else if (descending) {
       ACanvas.Polygon({{X - 7, Y - 5}, {X + 7, Y - 5}, {X, Y + 8}});
     } else {
@@ -323,9 +320,7 @@ void TProStringGrid::DrawSortIndicator(TCanvas& ACanvas, int ACol, int Y, int X)
     }
     ACanvas.Pen().SetColor(clBlack);
   } else {
-    TBitmap glyph = descending ? down : up;
-    glyph.SetTransparent(true);
-    ACanvas.Draw(X - 4, Y - 4, glyph);
+    DrawTransparentGlyph(ACanvas, X - 4, Y - 4, descending ? down : up);
     ACanvas.SetBkColor(FixedColor());
   }
 }

@@ -1,5 +1,6 @@
 // Check box glyphs drawn by the grid itself: cells hold no controls.
 #include "controls/ProStyleIF.h"
+#include "grid/GlyphDraw.h"
 #include "grid/ProGrid.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Resources.h"
@@ -14,12 +15,6 @@ const char* CheckResource(TGridControlStyle Style, bool Checked, bool Enabled) {
                                              {{"ASGCHK04", "ASGCHK02"}, {"ASGCHK03", "ASGCHK01"}},
                                              {{"ASGCHK08", "ASGCHK06"}, {"ASGCHK07", "ASGCHK05"}}};
   return names[Style == csWinXP][Checked][Enabled];
-}
-
-void DrawTransparent(TCanvas& Canvas, int x, int y, const TBitmap& Glyph) {
-  TBitmap b(Glyph);
-  b.SetTransparent(true);
-  Canvas.Draw(x, y, b);
 }
 
 } // namespace
@@ -37,11 +32,11 @@ void TProStringGrid::DrawCheck(TCanvas& ACanvas, const TRect& R, bool Checked, b
   switch (Style) {
   case csWinXP:
   case csZUZ:
-    DrawTransparent(ACanvas, R.Left, R.Top, ResourceBitmap(CheckResource(Style, Checked, Enabled)));
+    DrawTransparentGlyph(ACanvas, R.Left, R.Top, ResourceBitmap(CheckResource(Style, Checked, Enabled)));
     return;
   case csGlyph: {
     const TBitmap& glyph = Checked ? look.CheckedGlyph() : look.UnCheckedGlyph();
-    if (!glyph.Empty()) DrawTransparent(ACanvas, R.Left, R.Top, glyph);
+    if (!glyph.Empty()) DrawTransparentGlyph(ACanvas, R.Left, R.Top, glyph);
     return;
   }
   case csTheme: {

@@ -4,6 +4,7 @@
 #include "grid/ProGrid.h"
 
 #include "controls/ProUtilDraw.h"
+#include "grid/GlyphDraw.h"
 #include "platform/ui/ThemeDraw.h"
 
 namespace {
@@ -222,9 +223,7 @@ void TProStringGrid::DrawCellContent(TCanvas& Canvas, int ACol, int ARow, const 
     int y = R.Top;
     if (FVAlignment == vtaCenter) y = R.Top + (R.Bottom - R.Top - FRowIndicator.Height()) / 2;
     if (FVAlignment == vtaBottom) y = R.Bottom - FRowIndicator.Height();
-    TBitmap bmp = FRowIndicator;
-    bmp.SetTransparent(true);
-    Canvas.Draw(R.Left + 2, y, bmp);
+    DrawTransparentGlyph(Canvas, R.Left + 2, y, FRowIndicator);
     R.Left += FRowIndicator.Width() + 2;
   }
 

@@ -1,5 +1,6 @@
 // Radio buttons drawn by the grid itself, one or a group with their item texts.
 #include "controls/ProStyleIF.h"
+#include "grid/GlyphDraw.h"
 #include "grid/ProGrid.h"
 #include "platform/StringList.h"
 #include "platform/ui/Graphics.h"
@@ -17,12 +18,6 @@ const char* RadioResource(TGridControlStyle Style, bool Checked, bool Enabled) {
                                              {{"ASGRAD04", "ASGRAD02"}, {"ASGRAD03", "ASGRAD01"}},
                                              {{"ASGRAD08", "ASGRAD06"}, {"ASGRAD07", "ASGRAD05"}}};
   return names[Style == csWinXP][Checked][Enabled];
-}
-
-void DrawTransparent(TCanvas& Canvas, int x, int y, const TBitmap& Glyph) {
-  TBitmap b(Glyph);
-  b.SetTransparent(true);
-  Canvas.Draw(x, y, b);
 }
 
 } // namespace
@@ -117,9 +112,9 @@ void TProStringGrid::DrawRadioButtons(TCanvas& C, const TRect& R, int Num, int I
         }
       } else if (Style == csGlyph) {
         const TBitmap& glyph = checked ? look.RadioOnGlyph() : look.RadioOffGlyph();
-        if (!glyph.Empty()) DrawTransparent(C, x, y, glyph);
+        if (!glyph.Empty()) DrawTransparentGlyph(C, x, y, glyph);
       } else {
-        DrawTransparent(C, x, y, ResourceBitmap(RadioResource(Style, checked, !Disabled)));
+        DrawTransparentGlyph(C, x, y, ResourceBitmap(RadioResource(Style, checked, !Disabled)));
       }
     }
     if (!text.empty()) {

@@ -1063,6 +1063,8 @@ public:
   // The sizing hint shown now ("" when none).
   const std::string& SizingHint() const { return FSizingHint; }
   TPoint SizingHintPos() const { return FSizingHintPos; }
+  // Fills the hint of the cell under Info's cursor; the hint belongs to the cell's (merged) area.
+  void BuildCellHint(std::string& HintStr, THintInfo& Info);
   // The base cell whose hint shows, (-1, -1) when none.
   TPoint LastHintPos() const { return FLastHintPos; }
   void SetLastHintPos(TPoint Value) { FLastHintPos = Value; }
@@ -1529,6 +1531,8 @@ protected:
   void WMRButtonUp(TMessage& Message);
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void CMMouseLeave(TMessage& Message) override;
+  // The hint of the cell under the pointer (BuildCellHint).
+  void CMHintShow(TMessage& Message) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void TopLeftChanged() override;

@@ -198,3 +198,38 @@ void TProStringGrid::ColumnMovedFollow(int FromIndex, int ToIndex, int RealFrom,
   (void)FromIndex;
   (void)ToIndex;
 }
+
+void TProStringGrid::CMHintShow(TMessage& Message) {
+  TBaseGrid::CMHintShow(Message);
+  auto* info = reinterpret_cast<THintInfo*>(Message.LParam);
+  if (!info) return;
+  BuildCellHint(info->HintStr, *info);
+  Message.Result = 0;
+}
+
+void TProStringGrid::BuildCellHint(std::string& HintStr, THintInfo& Info) {
+  const TGridCoord hit = MouseToCell(Info.CursorPos.X, Info.CursorPos.Y);
+  if (hit.X < 0 || hit.Y < 0 || hit.X >= ColCount() || hit.Y >= RowCount()) return;
+  const int rc = RealColIndex(hit.X);
+  const TPoint base = BaseCell(rc, hit.Y);
+  FLastHintPos = base;
+  const TRect area = CellRect(RealToDisplCol(base.X), base.Y);
+  Info.CursorRect = area;
+  std::string comment;
+  TPoint pos = IsComment(base.X, base.Y, comment) ? TPoint{area.Right, area.Top}
+                                                  : TPoint{Info.CursorPos.X, area.Bottom + 6};
+  const bool normal = hit.X >= FixedCols() && hit.Y >= FixedRows() && hit.X < ColCount() - FFixedRightCols &&
+                      hit.Y < RowCount() - FFixedFooters;
+  if (FHintShowCells && normal) {
+    HintStr = StrippedCells(base.X, base.Y);
+    pos.Y = area.Top;
+  }
+  const bool footerRow =
+      FFloatingFooter.Visible() && hit.Y == RowCount() - 1 && FFloatingFooter.FooterStyle() == fsFixedLastRow;
+  if (!footerRow) {
+    std::string wide;
+    GetCellHint(base.X, base.Y, HintStr, wide);
+  }
+  Info.HintStr = HintStr;
+  Info.HintPos = ClientToScreen(pos);
+}

@@ -3,6 +3,7 @@
 #include "platform/Process.h"
 #include "platform/StringList.h"
 #include "platform/ui/Messages.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -361,6 +362,137 @@ TEST_F(ProGridHeaderSort, CanSortMayRefuse) {
   EXPECT_TRUE(Grid->Sorts.empty());
   ClickAt(Header(3));
   EXPECT_EQ(Grid->Sorts.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+// Every kind of press, release, double click and move over a point.
+void Pummel(TProStringGrid& g, TPoint p) {
+  Headless::MouseMove(g, p);
+  Headless::MouseDown(g, p);
+  Headless::MouseMove(g, {p.X + 7, p.Y + 9});
+  Headless::MouseUp(g, {p.X + 7, p.Y + 9});
+  Headless::DoubleClick(g, p);
+  Headless::MouseDown(g, p, mbRight);
+  Headless::MouseUp(g, p, mbRight);
+  Headless::MouseDown(g, p, mbMiddle);
+  Headless::MouseUp(g, p, mbMiddle);
+  Headless::MouseDown(g, p, mbMiddle);
+  Application->ProcessMessages();
+}
+
+TEST_F(ProGridMouse, EmptyHiddenAndMergedGridsTakeTheMouse) {
+  Editing();
+  Grid->SetOptions(Grid->Options() | goColSizing | goRowSizing | goRangeSelect);
+  Grid->SortSettings().SetShow(true);
+  for (const TPoint p : {TPoint{5, 5}, TPoint{70, 30}, TPoint{200, 100}, TPoint{470, 370}}) {
+    Grid->SetColCount(1);
+    Grid->SetRowCount(1);
+    Pummel(*Grid, p);
+    Grid->SetColCount(0);
+    Grid->SetRowCount(0);
+    Pummel(*Grid, p);
+    Grid->SetColCount(6);
+    Grid->SetRowCount(10);
+    Grid->SetCells(2, 2, "N");
+    Grid->AddCheckBox(2, 2, false, true);
+    Grid->MergeCells(3, 3, 2, 3);
+    Grid->HideColumn(1);
+    Grid->HideRow(5);
+    Pummel(*Grid, p);
+    Pummel(*Grid, Mid(3, 4));
+    Pummel(*Grid, Mid(1, 2));
+    Grid->UnHideColumnsAll();
+    Grid->UnHideRowsAll();
+    Grid->SplitCells(3, 3);
+  }
+}
+
+TEST_F(ProGridMouse, HandlersThatShrinkTheGridUnderTheClick) {
+  Editing();
+  struct Case {
+    const char* Name;
+    std::function<void()> Shrink;
+  };
+  for (const Case& c :
+       {Case{"rows", [this] { Grid->SetRowCount(2); }}, Case{"cols", [this] { Grid->SetColCount(1); }}}) {
+    Grid->SetColCount(6);
+    Grid->SetRowCount(10);
+    Grid->SetCells(4, 7, "N");
+    Grid->AddCheckBox(4, 7, false, true);
+    Grid->AddButton(3, 8, 30, 16, "...", haRight, vaCenter);
+    Grid->Repaint();
+    const TPoint check = Mid(4, 7), ordinary = Mid(2, 6);
+    const TRect b = Grid->GetCellButtonRect(3, 8);
+    const TPoint button{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+    Grid->OnClickCell = [&](TObject*, int, int) { c.Shrink(); };
+    Grid->OnCheckBoxClick = [&](TObject*, int, int, bool) { c.Shrink(); };
+    Grid->OnDblClickCell = [&](TObject*, int, int) { c.Shrink(); };
+    Grid->OnCheckBoxMouseUp = nullptr;
+    for (TPoint p : {check, ordinary, button}) {
+      Grid->SetColCount(6);
+      Grid->SetRowCount(10);
+      Grid->SetCells(4, 7, "N");
+      Grid->AddCheckBox(4, 7, false, true);
+      Grid->AddButton(3, 8, 30, 16, "...", haRight, vaCenter);
+      Pummel(*Grid, p);
+      EXPECT_LE(Grid->Row(), Grid->RowCount() - 1) << c.Name;
+      EXPECT_LE(Grid->Col(), Grid->ColCount() - 1) << c.Name;
+    }
+  }
+}
+
+} // namespace
+
+namespace {
+
+TBitmap Shot(TControl& c, const char* name) {
+  TTempDir dir;
+  TBitmap b;
+  EXPECT_TRUE(Headless::RenderToPng(c, dir.File(name)));
+  EXPECT_TRUE(b.LoadFromFile(dir.File(name)));
+  return b;
+}
+
+TEST_F(ProGridMouse, PressedFixedCellAndHeldCellButtonAreDrawnPressed) {
+  Editing();
+  Grid->SetFixedAsButtons(true);
+  Grid->SetOptions(Grid->Options() | goFixedVertLine | goFixedHorzLine);
+  const TRect h = Grid->CellRect(2, 0);
+  TBitmap up = Shot(*Grid, "fixed-up.png");
+  Headless::MouseDown(*Grid, Mid(2, 0));
+  ASSERT_TRUE(Grid->FixedCellPushed());
+  TBitmap down = Shot(*Grid, "fixed-down.png");
+  const int y = (h.Top + h.Bottom) / 2;
+  // Sunken: shadow on the left and top, light on the right and bottom.
+  EXPECT_EQ(down.Pixel(h.Left, y), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(down.Pixel(h.Left + 8, h.Top), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(down.Pixel(h.Right - 1, y), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(down.Pixel(h.Left + 8, h.Bottom - 1), ColorToRGB(clBtnHighlight));
+  EXPECT_NE(up.Pixel(h.Left, y), down.Pixel(h.Left, y));
+  Headless::MouseUp(*Grid, Mid(2, 0));
+  EXPECT_FALSE(Grid->FixedCellPushed());
+  TBitmap after = Shot(*Grid, "fixed-after.png");
+  EXPECT_EQ(after.Pixel(h.Left, y), up.Pixel(h.Left, y)) << "raised again";
+
+  Grid->AddButton(2, 3, 40, 18, "", haCenter, vaCenter);
+  Grid->MoveCurrentCell(2, 3);
+  Grid->Repaint();
+  const TRect b = Grid->GetCellButtonRect(2, 3);
+  ASSERT_GT(b.Width(), 0);
+  TBitmap released = Shot(*Grid, "button-up.png");
+  Headless::MouseDown(*Grid, {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2});
+  TBitmap held = Shot(*Grid, "button-held.png");
+  int changed = 0;
+  for (int x = b.Left; x < b.Right; ++x)
+    for (int yy = b.Top; yy < b.Bottom; ++yy)
+      changed += released.Pixel(x, yy) != held.Pixel(x, yy);
+  EXPECT_GT(changed, 0) << "the held button looks pushed";
+  EXPECT_EQ(held.Pixel(b.Left - 3, b.Top - 3), released.Pixel(b.Left - 3, b.Top - 3))
+      << "only the button changes";
+  Headless::MouseUp(*Grid, {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2});
 }
 
 } // namespace

@@ -91,9 +91,11 @@ TEST_F(ProGridEditorHosting, ClosingKeysMoveAsTheyDoInTheGrid) {
 
 TEST_F(ProGridEditorHosting, ScrollingLeavesTheEditOpen) {
   Grid->SetRowCount(60);
-  EditWith(2, 3, "open");
-  Grid->SetTopRow(20);
+  EditWith(2, 10, "open");
+  Grid->SetTopRow(3);
   EXPECT_TRUE(Grid->EditMode());
+  EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+  EXPECT_EQ(Grid->InplaceEditor()->Text(), "open");
 }
 
 TEST_F(ProGridEditorHosting, ScrollingWheelStepsOnlyReport) {

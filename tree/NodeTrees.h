@@ -27,6 +27,7 @@
 #include <new>
 #include <string>
 #include <typeinfo>
+#include <unordered_set>
 #include <vector>
 
 class TTimer;
@@ -963,6 +964,7 @@ protected:
   // ---- structure
   virtual void LinkNode(PVNode Node, PVNode Destination, TBaseNodeTree* Target, TVTNodeAttachMode Mode);
   virtual void UnlinkNode(PVNode Node, bool KeepFocus, bool Reindex, bool ParentClearing);
+  void ReindexPendingChildren(PVNode Parent = nullptr);
   void DeleteNode(PVNode Node, bool Reindex, bool ParentClearing);
   virtual void NotifyChange(PVNode Node);
   virtual void NotifyStructureChange(PVNode Node, TChangeReason Reason);
@@ -1017,6 +1019,8 @@ protected:
   std::uint32_t FDefaultNodeHeight = 18;
   std::uint32_t FVisibleCount = 0;
   std::uint32_t FUpdateCount = 0;
+  // Parents whose children are renumbered once the update ends (their order holds meanwhile).
+  std::unordered_set<PVNode> FReindexPending;
   std::uint32_t FSynchUpdateCount = 0;
   std::atomic<std::uint64_t> FStates{0};
   TNodeArray FSingletonNodeArray{nullptr};

@@ -85,6 +85,7 @@ void TBaseNodeTree::CreateRootNode() {
 
 void TBaseNodeTree::FreeNodeBlock(PVNode Node) {
   if (!Node) return;
+  if (!FReindexPending.empty()) FReindexPending.erase(Node);
   Node->~TVNode();
   if (Node == FRoot)
     ::operator delete(Node, std::align_val_t(TVNode::AreaAlignment));
@@ -284,6 +285,8 @@ void TBaseNodeTree::SetDefaultNodeHeight(std::uint32_t value) {
 // ---------------------------------------------------------------- initialisation
 
 void TBaseNodeTree::InitNode(PVNode Node) {
+  // Initialisation commonly maps the node's Index to its data, so it gets the final number.
+  if (!FReindexPending.empty()) ReindexPendingChildren(Node->Parent);
   Node->States.Include(vsInitializing);
   TVNodeInitStates initStates;
   const bool wasFiltered = Node->States.Has(vsFiltered);

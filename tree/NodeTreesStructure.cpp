@@ -236,8 +236,14 @@ void TBaseNodeTree::UnlinkNode(PVNode Node, bool KeepFocus, bool Reindex, bool P
   if (Node->NextSibling) {
     Node->NextSibling->PrevSibling = Node->PrevSibling;
     if (Reindex) {
-      std::uint32_t index = Node->Index;
-      for (PVNode run = Node->NextSibling; run; run = run->NextSibling) run->Index = index++;
+      // Within an update the renumbering waits for its end: removing many siblings one by one
+      // would otherwise renumber the rest each time. Until then the gaps keep the siblings' order.
+      if (FUpdateCount > 0) {
+        FReindexPending.insert(parent);
+      } else {
+        std::uint32_t index = Node->Index;
+        for (PVNode run = Node->NextSibling; run; run = run->NextSibling) run->Index = index++;
+      }
     }
   } else {
     parent->LastChild = Node->PrevSibling;
@@ -249,6 +255,21 @@ void TBaseNodeTree::UnlinkNode(PVNode Node, bool KeepFocus, bool Reindex, bool P
     else
       FStates.fetch_or(TNodeTreeStates{tsUpdateHiddenChildrenNeeded}.Bits(), std::memory_order_relaxed);
   }
+}
+
+// Renumbers the children of Parent, or of every parent still waiting when Parent is nil.
+void TBaseNodeTree::ReindexPendingChildren(PVNode Parent) {
+  auto renumber = [](PVNode parent) {
+    std::uint32_t index = 0;
+    for (PVNode run = parent->FirstChild; run; run = run->NextSibling) run->Index = index++;
+  };
+  if (Parent) {
+    if (FReindexPending.erase(Parent)) renumber(Parent);
+    return;
+  }
+  std::unordered_set<PVNode> pending;
+  pending.swap(FReindexPending);
+  for (PVNode parent : pending) renumber(parent);
 }
 
 void TBaseNodeTree::DeleteNode(PVNode Node, bool Reindex, bool ParentClearing) {

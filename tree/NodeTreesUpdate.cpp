@@ -22,6 +22,7 @@ void TBaseNodeTree::BeginUpdate() {
 void TBaseNodeTree::EndUpdate() {
   if (FUpdateCount > 0) --FUpdateCount;
   if (Destroying()) return;
+  if (FUpdateCount == 0 && !FReindexPending.empty()) ReindexPendingChildren();
   if (FUpdateCount == 0 && TreeStates().Has(tsUpdating)) {
     if (TreeStates().Has(tsUpdateHiddenChildrenNeeded)) {
       RefreshAllChildrenHiddenFlags();

@@ -2,7 +2,10 @@
 
 #include "platform/Clock.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <vector>
 
 TEST_F(TTreeTest, NewTreeIsEmptyWithTheDefaults) {
   EXPECT_EQ(Tree->RootNodeCount(), 0u);
@@ -246,4 +249,77 @@ TEST_F(TTreeTest, ChangingTheUserDataTypeFreesTheOldRecords) {
   Tree->SetNodeDataType<TOtherRec>();
   EXPECT_EQ(TRec::Alive, 0);
   EXPECT_EQ(Tree->RootNodeCount(), 0u);
+}
+
+// Removing or moving many siblings inside one update renumbers them once, at its end; the numbers
+// read afterwards are those of removing them one by one outside an update.
+TEST_F(TTreeTest, BatchedSiblingRemovalsAndMovesLeaveDenseIndices) {
+  NoAutoSort(*Tree);
+  struct TCase {
+    const char* Name;
+    std::function<void(TTestTree&, std::vector<PVNode>&)> Change;
+    std::vector<std::uint32_t> Kept; // original positions left under the root, in order
+  };
+  const std::vector<TCase> cases = {
+      {"front half deleted",
+       [](TTestTree& t, std::vector<PVNode>& n) {
+         for (int i = 0; i < 5; ++i)
+           t.DeleteNode(n[i]);
+       },
+       {5, 6, 7, 8, 9}},
+      {"every other deleted",
+       [](TTestTree& t, std::vector<PVNode>& n) {
+         for (int i = 0; i < 10; i += 2)
+           t.DeleteNode(n[i]);
+       },
+       {1, 3, 5, 7, 9}},
+      {"moved under the last node",
+       [](TTestTree& t, std::vector<PVNode>& n) {
+         for (int i = 0; i < 6; ++i)
+           t.MoveTo(n[i], n[9], amAddChildLast, false);
+       },
+       {6, 7, 8, 9}},
+      {"moved behind a later sibling",
+       [](TTestTree& t, std::vector<PVNode>& n) {
+         for (int i = 2; i >= 0; --i)
+           t.MoveTo(n[i], n[7], amInsertAfter, false);
+       },
+       {3, 4, 5, 6, 7, 0, 1, 2, 8, 9}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Tree->Clear();
+    Tree->SetRootNodeCount(10);
+    std::vector<PVNode> nodes = AllNodes(*Tree);
+    Tree->BeginUpdate();
+    c.Change(*Tree, nodes);
+    Tree->EndUpdate();
+    std::vector<std::uint32_t> kept;
+    std::uint32_t index = 0;
+    for (PVNode n = Tree->GetFirstChildNoInit(nullptr); n; n = n->NextSibling) {
+      EXPECT_EQ(n->Index, index++);
+      kept.push_back(static_cast<std::uint32_t>(std::find(nodes.begin(), nodes.end(), n) - nodes.begin()));
+    }
+    EXPECT_EQ(kept, c.Kept);
+    EXPECT_EQ(CheckCounts(*Tree), "");
+  }
+}
+
+// Within the update the siblings keep their order, and a node initialised then sees its final number.
+TEST_F(TTreeTest, NodesInitialisedInsideABatchSeeTheirFinalIndex) {
+  NoAutoSort(*Tree);
+  Tree->SetRootNodeCount(6);
+  std::vector<PVNode> nodes = AllNodes(*Tree);
+  std::uint32_t seen = 99;
+  Tree->OnInitNode = [&](TBaseNodeTree*, PVNode, PVNode n, TVNodeInitStates&) { seen = n->Index; };
+  Tree->BeginUpdate();
+  Tree->DeleteNode(nodes[0]);
+  Tree->DeleteNode(nodes[1]);
+  EXPECT_LT(Tree->CompareTreeOrder(nodes[2], nodes[3], false), 0);
+  EXPECT_GT(Tree->CompareTreeOrder(nodes[5], nodes[4], false), 0);
+  Tree->ValidateNode(nodes[4], false);
+  EXPECT_EQ(seen, 2u);
+  Tree->EndUpdate();
+  EXPECT_EQ(nodes[5]->Index, 3u);
+  EXPECT_EQ(CheckCounts(*Tree), "");
 }

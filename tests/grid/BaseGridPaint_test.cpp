@@ -1,6 +1,7 @@
 // The base grid paints its cells itself: footer row, selection faces, active row, merged areas
 // under the fixed cells, lines, and the background-only painting of PaintCellExt.
 #include "BaseGridFixture.h"
+#include "GridShot.h"
 
 #include "platform/ui/HeadlessPaint.h"
 #include "platform/ui/StdCtrls.h"
@@ -12,14 +13,6 @@
 #include <map>
 
 namespace {
-
-TBitmap Render(TControl& control) {
-  TTempDir dir;
-  TBitmap shot;
-  EXPECT_TRUE(Headless::RenderToPng(control, dir.File("grid.png")));
-  EXPECT_TRUE(shot.LoadFromFile(dir.File("grid.png")));
-  return shot;
-}
 
 TPoint Centre(const TRect& r) {
   return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};

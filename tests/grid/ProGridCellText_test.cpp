@@ -1,5 +1,6 @@
 // The text layer of the cell painter on screen: first lines, masks, the filter row, the selection
 // frame, data check boxes, tree lines, backgrounds and cell borders.
+#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
@@ -11,14 +12,6 @@
 #include <string>
 
 namespace {
-
-TBitmap Render(TControl& control) {
-  TTempDir dir;
-  TBitmap shot;
-  EXPECT_TRUE(Headless::RenderToPng(control, dir.File("grid.png")));
-  EXPECT_TRUE(shot.LoadFromFile(dir.File("grid.png")));
-  return shot;
-}
 
 // Whether two areas of the same size show the same pixels.
 bool SameArea(const TBitmap& a, const TRect& ra, const TBitmap& b, const TRect& rb) {

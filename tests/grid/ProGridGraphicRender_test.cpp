@@ -1,5 +1,6 @@
 // Cell graphics and fixed-cell looks in the rendered grid: data check boxes, a progress bar, node
 // symbols, the comment mark, and the fixed row under every look and style.
+#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
@@ -14,14 +15,6 @@
 #include <sstream>
 
 namespace {
-
-TBitmap Render(TControl& control) {
-  TTempDir dir;
-  TBitmap shot;
-  EXPECT_TRUE(Headless::RenderToPng(control, dir.File("grid.png")));
-  EXPECT_TRUE(shot.LoadFromFile(dir.File("grid.png")));
-  return shot;
-}
 
 // Every channel within tol of the other colour's.
 bool Near(TColor a, TColor b, int tol) {

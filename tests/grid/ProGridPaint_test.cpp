@@ -1,5 +1,6 @@
 // The string grid's cell painter on screen: fixed looks, selection colour, modified bar, focus
 // rectangle, drawing events with their columns and rectangles, and the hover row.
+#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
@@ -13,14 +14,6 @@
 #include <vector>
 
 namespace {
-
-TBitmap Render(TControl& control) {
-  TTempDir dir;
-  TBitmap shot;
-  EXPECT_TRUE(Headless::RenderToPng(control, dir.File("grid.png")));
-  EXPECT_TRUE(shot.LoadFromFile(dir.File("grid.png")));
-  return shot;
-}
 
 int Brightness(TColor c) {
   c = ColorToRGB(c);

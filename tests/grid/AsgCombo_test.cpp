@@ -2,6 +2,8 @@
 // thirteen places, closing the list, and its own button and frame painted in custom colours.
 #include "grid/AsgCombo.h"
 
+#include "GridShot.h"
+
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "support/TempDir.h"
@@ -33,14 +35,7 @@ protected:
     Application->ProcessMessages();
     Other->SetFocus();
   }
-  TBitmap Shot() {
-    TTempDir dir;
-    const std::string path = dir.Path() + "/combo.png";
-    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
-    TBitmap b;
-    EXPECT_TRUE(b.LoadFromFile(path));
-    return b;
-  }
+  TBitmap Shot() { return Render(*Form); }
   TOwned<TForm> Form;
   TPanel* Panel = nullptr;
   TAsgComboBox* Combo = nullptr;

@@ -2,6 +2,8 @@
 // the themed colour, and the Metro look's own drop-down button, which a time does not get.
 #include "grid/AsgDateTimePicker.h"
 
+#include "GridShot.h"
+
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "support/TempDir.h"
@@ -26,14 +28,7 @@ protected:
     Form->Show();
     Application->ProcessMessages();
   }
-  TBitmap Shot() {
-    TTempDir dir;
-    const std::string path = dir.Path() + "/picker.png";
-    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
-    TBitmap b;
-    EXPECT_TRUE(b.LoadFromFile(path));
-    return b;
-  }
+  TBitmap Shot() { return Render(*Form); }
   TOwned<TForm> Form;
   TPanel* Panel = nullptr;
   TAsgDateTimePicker* Picker = nullptr;

@@ -1,4 +1,5 @@
 // Balloon texts over cells, the focus frame's geometry and the row hooks.
+#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "support/PixelTools.h"
@@ -157,13 +158,7 @@ TEST_F(ProGridBalloonsTest, FixedCellUnderTheMouseIsTracked) {
   Grid->Balloon().SetEnable(false);
   Grid->SetHoverFixedCells(hfFixedRows);
   TRect head = Grid->CellRect(2, 0);
-  auto shot = [&] {
-    TTempDir dir;
-    TBitmap b;
-    EXPECT_TRUE(Headless::RenderToPng(*Grid, dir.File("g.png")));
-    EXPECT_TRUE(b.LoadFromFile(dir.File("g.png")));
-    return b;
-  };
+  auto shot = [&] { return Render(*Grid); };
   TBitmap before = shot();
   Headless::MouseMove(*Grid, {(head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2});
   TBitmap over = shot();
@@ -178,13 +173,7 @@ TEST_F(ProGridBalloonsTest, LinkUnderTheMouseIsUnderlinedWithHoverStyle) {
   Grid->SetColWidths(2, 150);
   Grid->SetCells(2, 2, "<a href=\"x\">link</a> and text");
   Grid->SetURLUnderlineOnHover(true);
-  auto shot = [&] {
-    TTempDir dir;
-    TBitmap b;
-    EXPECT_TRUE(Headless::RenderToPng(*Grid, dir.File("g.png")));
-    EXPECT_TRUE(b.LoadFromFile(dir.File("g.png")));
-    return b;
-  };
+  auto shot = [&] { return Render(*Grid); };
   TBitmap before = shot();
   TRect text = Grid->HTMLTextRect(2, 2);
   Headless::MouseMove(*Grid, {text.Left + 6, text.Top + 6});

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 void TProStringGrid::DoneInplaceEdit(std::uint16_t Key, TShiftState Shift) {
-  // BLOCKFOCUS_ON
+  SetBlockFocus(true);
   HideInplaceEdit();
   if (Key == VK_DOWN && FNavigation.AppendOnArrowDown() && IsLastNormalRow()) {
     const int before = RowCount();
@@ -22,7 +22,7 @@ void TProStringGrid::DoneInplaceEdit(std::uint16_t Key, TShiftState Shift) {
   if (CanFocus()) SetFocus();
   if (Key == VK_RETURN) AdvanceEdit(Col(), Row(), true, false);
   FNavigation.SetAlwaysEdit(alwaysEdit);
-  // BLOCKFOCUS_OFF
+  SetBlockFocus(false);
 }
 
 bool TProStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {

@@ -1130,6 +1130,7 @@ protected:
 
   // Fields: selection
   TNodeArray FSelection;
+  bool FSelectionMarked = false; // FSelection holds null marks left by removals in an update
   int FSelectionCount = 0;
   bool FSelectionLocked = false;
   PVNode FRangeAnchor = nullptr;

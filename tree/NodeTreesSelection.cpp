@@ -28,6 +28,8 @@ int CompactNodeArray(TNodeArray& items, int count) {
 }
 
 void TBaseNodeTree::CompactSelection() {
+  if (!FSelectionMarked) return;
+  FSelectionMarked = false;
   const int kept = CompactNodeArray(FSelection, FSelectionCount);
   if (kept >= 0) {
     FSelectionCount = kept;
@@ -97,10 +99,13 @@ bool TBaseNodeTree::MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool
   if (n < 0) n = 0;
   if (n == 0) return false;
   std::sort(NewItems.begin(), NewItems.begin() + n, AddressLess);
-  TNodeArray merged(static_cast<std::size_t>(baseCount + n));
-  std::merge(FSelection.begin(), FSelection.begin() + baseCount, NewItems.begin(), NewItems.begin() + n,
-             merged.begin(), AddressLess);
-  FSelection = std::move(merged);
+  // Merged in place from where the first new item belongs: adding behind the last selected node
+  // costs only the additions, not a copy of the whole selection.
+  FSelection.resize(static_cast<std::size_t>(baseCount));
+  const auto offset =
+      std::upper_bound(FSelection.begin(), FSelection.end(), NewItems[0], AddressLess) - FSelection.begin();
+  FSelection.insert(FSelection.end(), NewItems.begin(), NewItems.begin() + n);
+  std::inplace_merge(FSelection.begin() + offset, FSelection.begin() + baseCount, FSelection.end(), AddressLess);
   FSelectionCount = baseCount + n;
   (void)oldCount;
   return true;
@@ -158,6 +163,7 @@ void TBaseNodeTree::DetachFromSelection(PVNode Node) {
   if (!LocateInSelection(Node, index, -1, -1)) return;
   Node->States.Exclude(vsSelected);
   FSelection[index] = nullptr;
+  FSelectionMarked = true;
   DoRemoveFromSelection(Node);
   RecordPendingChange(false, Node, crIgnore);
 }

@@ -295,6 +295,7 @@ void TBaseNodeTree::DeleteNode(PVNode Node, bool Reindex, bool ParentClearing) {
       if (LocateInSelection(Node, index, -1, -1)) {
         Node->States.Exclude(vsSelected);
         FSelection[index] = nullptr;
+        FSelectionMarked = true;
       }
     }
   } else {

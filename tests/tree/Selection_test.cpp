@@ -1,5 +1,8 @@
 #include "TreeFixture.h"
 
+#include <algorithm>
+#include <functional>
+
 class TSelectionTest : public TTreeTest {
 protected:
   void SetUp() override {
@@ -34,6 +37,23 @@ TEST_F(TSelectionTest, ArrayStaysSortedByAddressThroughBatches) {
   ASSERT_EQ(Tree->SelectedCount(), 3);
   for (int i = 1; i < Tree->SelectedCount(); ++i) EXPECT_TRUE(std::less<PVNode>()(sel[i - 1], sel[i]));
   for (PVNode n : sel) EXPECT_TRUE(n->States.Has(vsSelected));
+}
+
+// Nodes added one at a time, before, between and behind the selected ones, and after removals
+// inside an update left marks, still give one array sorted by address without marks.
+TEST_F(TSelectionTest, SingleAdditionsAroundMarksKeepTheArraySorted) {
+  TNodeArray byAddress = Nodes;
+  std::sort(byAddress.begin(), byAddress.end(), std::less<PVNode>());
+  Tree->SetSelected(byAddress[2], true);
+  Tree->SetSelected(byAddress[4], true);
+  Tree->SetSelected(byAddress[0], true);
+  Tree->SetSelected(byAddress[3], true);
+  Tree->BeginUpdate();
+  Tree->DeleteNode(byAddress[2]);
+  Tree->SetSelected(byAddress[1], true);
+  Tree->EndUpdate();
+  EXPECT_EQ(Tree->SelectionArray(), (TNodeArray{byAddress[0], byAddress[1], byAddress[3], byAddress[4]}));
+  EXPECT_EQ(Tree->SelectedCount(), 4);
 }
 
 TEST_F(TSelectionTest, SortedSelectionResolvesChildren) {

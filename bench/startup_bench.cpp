@@ -8,10 +8,14 @@
 // anchor); the six hidden windows take the rest, the communication form about half of it, mostly
 // Qt widget creation, palettes, fonts and label measuring. The target of 1.3x needs the hidden
 // windows' widgets made when they are first shown, and the main window itself cheaper.
-// Later (load average 27): ours 5.5 ms CPU against 0.65 ms (8.5x), from 6.0 ms against 0.57 ms
-// (10.6x) at a lower load; in instructions (callgrind, creation and showing) 37.0 M a start-up
-// against 44.7 M (-17%), since a control pushes its palette and its font each only when it
-// changed and a label measures its text again only when its font, text or wrapping changed.
+// Later (load average 27 to 32): ours 4.8 to 5.0 ms CPU against 0.58 to 0.69 ms (about 7.6x),
+// from 6.0 ms against 0.57 ms (10.6x); in instructions (callgrind, creation and showing) 32.0 M a
+// start-up against 44.7 M (-28%): a control pushes its palette and its font each only when it
+// changed (37.0 M), a label measures its text again only when its font, text or wrapping changed,
+// and a widget gets its look when Qt first polishes it (shown, measured or rendered) instead of
+// at every change before. What remains is making the Qt widgets themselves: a control's widget
+// is made in its constructor and polished when its visibility is pushed, so the hidden windows
+// still cost most of the start-up.
 #include "app/UComon.h"
 #include "app/UVelmariceFirmWare.h"
 #include "app/Windows.h"

@@ -113,6 +113,8 @@ void TPageControl::SyncSheets() {
 }
 
 TRect TPageControl::DisplayRect() const {
+  // The tab bar is measured in the control's font.
+  EnsureLook();
   int bar = Tabs(this)->tabBar()->sizeHint().height();
   int w = ClientWidth(), h = ClientHeight();
   switch (FTabPosition) {

@@ -126,7 +126,7 @@ void TControl::AttachWidget(QWidget* widget) {
   widget->setVisible(false);
   widget->setGeometry(FLeft, FTop, FWidth, FHeight);
   widget->setMouseTracking(true);
-  ApplyLook();
+  LookChanged();
   ApplyCursor();
 }
 
@@ -144,7 +144,7 @@ void TControl::ReplaceWidget(QWidget* widget) {
   RegisterWidget(widget, this);
   widget->setMouseTracking(true);
   widget->setEnabled(FEnabled);
-  ApplyLook();
+  LookChanged();
   ApplyCursor();
   ApplyGeometry();
   ApplyVisible();
@@ -185,7 +185,7 @@ void TControl::SetParent(TWinControl* parent) {
   }
   if (FParentColor && FColor != parent->Color()) {
     FColor = parent->Color();
-    ApplyLook();
+    LookChanged();
     NotifyChildren(CM_PARENTCOLORCHANGED);
   }
   ApplyGeometry();
@@ -344,7 +344,7 @@ void TControl::SetColor(TColor color) {
   if (color == FColor && !FParentColor) return;
   FColor = color;
   FParentColor = false;
-  ApplyLook();
+  LookChanged();
   Perform(CM_COLORCHANGED);
   NotifyChildren(CM_PARENTCOLORCHANGED);
 }
@@ -354,7 +354,7 @@ void TControl::SetParentColor(bool parentColor) {
   FParentColor = parentColor;
   if (parentColor && FParent) {
     FColor = FParent->Color();
-    ApplyLook();
+    LookChanged();
     Perform(CM_COLORCHANGED);
     NotifyChildren(CM_PARENTCOLORCHANGED);
   }
@@ -372,7 +372,7 @@ void TControl::SetParentFont(bool parentFont) {
 
 void TControl::FontChanged() {
   if (!FFontFromParent) FParentFont = false;
-  ApplyLook();
+  LookChanged();
   Perform(CM_FONTCHANGED);
   NotifyChildren(CM_PARENTFONTCHANGED);
 }
@@ -384,7 +384,24 @@ void TControl::NotifyChildren(unsigned msg) {
     c->Perform(msg);
 }
 
+void TControl::LookChanged() {
+  if (FWidget && !FWidget->testAttribute(Qt::WA_WState_Polished)) {
+    FLookPending = true;
+    LookDeferred();
+    return;
+  }
+  FLookPending = false;
+  ApplyLook();
+}
+
+void TControl::EnsureLook() const {
+  if (!FLookPending) return;
+  FLookPending = false;
+  const_cast<TControl*>(this)->ApplyLook();
+}
+
 void TControl::ApplyLook() {
+  FLookPending = false;
   if (!FWidget) return;
   // The palette and the font are pushed apart, each only when it changed: either makes Qt resolve
   // it again through every child widget, and most changes touch one of them (a font's size, a
@@ -776,7 +793,7 @@ void TControl::CMParentFontChanged(TMessage&) {
 void TControl::CMParentColorChanged(TMessage&) {
   if (!FParentColor || !FParent || FColor == FParent->Color()) return;
   FColor = FParent->Color();
-  ApplyLook();
+  LookChanged();
   Perform(CM_COLORCHANGED);
   NotifyChildren(CM_PARENTCOLORCHANGED);
 }

@@ -257,8 +257,18 @@ protected:
   // Text storage; native controls keep it in their widget.
   virtual std::string GetText() const { return FText; }
   virtual void SetTextNative(const std::string& text);
-  // Applies colour and font to the widget (called on every change).
+  // Applies colour and font to the widget. The control's own changes reach it through
+  // LookChanged, which holds them back until the widget is first shown.
   virtual void ApplyLook();
+  // The colour or font changed: applied now when the widget has been shown (polished), otherwise
+  // when it first is, or when something first needs it (EnsureLook). Pushing looks into widgets
+  // that are never shown is most of the cost of creating windows that start hidden.
+  void LookChanged();
+  // A look held back is applied now (before reading the widget's font or palette).
+  void EnsureLook() const;
+  // Called instead of ApplyLook while the look is held back: what must follow the look at once
+  // (a size measured in the font) is done here, without the widget's font.
+  virtual void LookDeferred() {}
   // Pushes the stored bounds and the visibility to the widget.
   virtual void ApplyGeometry();
   virtual void ApplyVisible();
@@ -335,6 +345,8 @@ private:
   bool FClicked = false;
   bool FRedraw = true;
   bool FPaintMissed = false;
+  // A change of colour or font waits for the widget's first showing.
+  mutable bool FLookPending = false;
   // The colour and font last pushed to FLookWidget: setting an equal palette again still makes Qt
   // resolve it through every child widget.
   const QWidget* FLookWidget = nullptr;

@@ -138,6 +138,8 @@ public:
 protected:
   void SetTextNative(const std::string& text) override;
   void ApplyLook() override;
+  // Its size comes from the widget's own measure: the look is applied at once.
+  void LookDeferred() override { EnsureLook(); }
 
 private:
   void AdjustSize();

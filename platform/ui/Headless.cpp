@@ -586,6 +586,8 @@ bool RenderToPng(TControl& control, const std::string& path) {
     return false;
   }
   Application->ProcessMessages();
+  // A window never shown gets its looks as it would on showing.
+  w->ensurePolished();
   QPixmap picture = w->grab();
   QByteArray bytes;
   QBuffer buffer(&bytes);

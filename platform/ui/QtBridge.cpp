@@ -510,6 +510,9 @@ private:
 
 bool TEventBridge::Filter(QObject* object, QEvent* event) {
   switch (event->type()) {
+  case QEvent::Polish:
+    if (TControl* c = ControlOfWidget(object); c && c->Widget() == object) TControlAccess::Polishing(c);
+    return false;
   case QEvent::ApplicationDeactivate:
     // Keys let go in another program never come here.
     SyncKeyState(Qt::NoModifier);
@@ -518,8 +521,7 @@ bool TEventBridge::Filter(QObject* object, QEvent* event) {
   case QEvent::KeyPress:
   case QEvent::KeyRelease:
     // Also for windows of no control (message boxes, file dialogs), so the record stays true.
-    if (!ControlOfWidget(object))
-      TrackKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+    if (!ControlOfWidget(object)) TrackKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
     break;
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonRelease:

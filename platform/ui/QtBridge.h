@@ -134,4 +134,7 @@ struct TControlAccess {
     return c->DoMouseWheel(shift, delta, pos);
   }
   static QWidget* KeyWidget(TWinControl* c) { return c->KeyWidget(); }
+  // The widget is about to be shown for the first time (or measured by Qt): a look held back
+  // is applied now.
+  static void Polishing(TControl* c) { c->EnsureLook(); }
 };

@@ -462,13 +462,18 @@ void TLabel::ApplyLook() {
   }
 }
 
+void TLabel::LookDeferred() {
+  AdjustBounds();
+}
+
 void TLabel::AdjustBounds() {
   auto* l = static_cast<QLabel*>(Widget());
   if (!FAutoSize || FAdjusting || !l) return;
   FAdjusting = true;
   // Shaping the text is the costly part: it is measured again only when the widget's font, its
   // text or the wrapping changed.
-  const QFont& font = l->font();
+  // The control's font is what the widget shows, or will once it is first shown.
+  const QFont font = ToQFont(Font(), true);
   const std::string shown = l->text().toStdString();
   TMeasured& m = FMeasured;
   int w = 0, h = 0;
@@ -1132,6 +1137,7 @@ void TListBox::SetTopIndex(int index) {
 
 int TListBox::ItemHeight() const {
   auto* l = static_cast<QListWidget*>(Widget());
+  EnsureLook();
   int h = l->count() ? l->sizeHintForRow(0) : -1;
   return h > 0 ? h : QFontMetrics(l->font()).height();
 }
@@ -1216,7 +1222,7 @@ void TGroupBox::SetTextNative(const std::string& text) {
 
 TRect TGroupBox::AlignRect() const {
   TRect r = ClientRect();
-  r.Top += QFontMetrics(Widget()->font()).height();
+  r.Top += QFontMetrics(ToQFont(Font(), true)).height();
   InflateRect(r, -2, -2);
   return r;
 }

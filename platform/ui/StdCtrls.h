@@ -83,6 +83,8 @@ public:
 protected:
   void SetTextNative(const std::string& text) override;
   void ApplyLook() override;
+  // The size follows the font at once; the widget gets it when first shown.
+  void LookDeferred() override;
   void Resize() override;
 
 private:

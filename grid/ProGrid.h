@@ -211,6 +211,7 @@ class TProStringGrid : public TBaseGrid, public TProStringGridEvents {
   // The editors hand keys on to the grid's own handling.
   friend class TGridCombo;
   friend class TGridCheckBox;
+  friend class TProInplaceEdit;
 
 public:
   explicit TProStringGrid(TComponent* AOwner);
@@ -1008,7 +1009,13 @@ public:
   void PostEditDone(int ACol, int ARow);
   // Filled by the editing, clipboard and filter work.
   virtual void CommitSpecialEdit(int ACol, int ARow);
-  virtual void AdvanceEdit(int ACol, int ARow, bool Forward, bool Forced) {}
+  // The move on after an edit (Navigation's Advance settings); only with AdvanceOnEnter or Force.
+  virtual void AdvanceEdit(int ACol, int ARow, bool ShowEditor, bool Repeated, bool Forward, bool FromEditor,
+                           bool Force);
+  // An editor's Enter: forward, from the editor, showing the next editor where it opens by itself.
+  void AdvanceEdit(int ACol, int ARow, bool Forward, bool Forced) {
+    AdvanceEdit(ACol, ARow, true, false, Forward, true, Forced);
+  }
   virtual void EditControlByID(const std::string& ID) {}
   virtual void MouseWheelMoved(int Moved, bool& Handled) {}
   virtual void CopySelectionToClipboard() {}
@@ -1111,6 +1118,8 @@ public:
   // the end of the edit.
   virtual void ShowSpecialEdit(int ACol, int ARow);
   void HideCellEdit() { CommitSpecialEdit(Col(), Row()); }
+  // Escape: the cell gets back the text it had when the edit began.
+  virtual void RestoreCellCache();
   // The text goes into the cell (real column) as the text editor's would.
   virtual void StoreEditValue(int ACol, int ARow, const std::string& Value);
   // The user changed the combo's choice or closed it with a key: the commit stores its value.
@@ -1135,6 +1144,21 @@ public:
   // puts the old text back. Validation is off again afterwards, also when a handler raises.
   virtual bool ValidateCell(const std::string& NewValue);
   bool Validating() const { return FValidating; }
+  void SetValidating(bool Value) { FValidating = Value; }
+  // Validate also a text that did not change.
+  bool AlwaysValidate() const { return FAlwaysValidate; }
+  void SetAlwaysValidate(bool Value) { FAlwaysValidate = Value; }
+  // Some cell was changed by an edit; a refused value puts back what it was.
+  bool Modified() const { return FGridModified; }
+  void SetModified(bool Value) { FGridModified = Value; }
+  // The balloon on the editor that tells why a value was refused; none while both are empty.
+  const std::string& InvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const std::string& Value) { FInvalidEntryTitle = Value; }
+  const std::string& InvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const std::string& Value) { FInvalidEntryText = Value; }
+  void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+  // Cleared by a refused value; an editor reads it before it lets Enter move on.
+  bool LastValidation() const { return FLastValidation; }
   bool Editing() const { return FEditing; }
   const std::string& NewCellText() const { return FNewCellText; }
 
@@ -1512,6 +1536,8 @@ protected:
   void WMChar(TMessage& Message) override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
+  // Enter and Escape around an edit, and the incremental search (ProGridEditNavigation.cpp).
+  void KeyPress(WideChar& Key) override;
   // Fires OnSelectionChanged when the selection moved since FMoveSelection.
   void ReportSelectionChange();
   // "GridEditDone" becomes OnEditCellDone (ProGridFocus.cpp).
@@ -1762,6 +1788,14 @@ private:
   int FOldRow = -1;
   std::string FOldCellText;
   bool FOldModifiedValue = false;
+  bool FGridModified = false;
+  bool FAlwaysValidate = false;
+  bool FLastValidation = true;
+  bool FDisableChange = false;
+  int FAECol = -1;
+  int FAERow = -1;
+  std::string FInvalidEntryTitle;
+  std::string FInvalidEntryText;
   bool FBlockFocus = false;
   bool FBlockKill = false;
   bool FInvokedFocusChange = false;

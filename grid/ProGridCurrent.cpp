@@ -22,7 +22,8 @@ void TProStringGrid::SetRow(int Value) {
 void TProStringGrid::CellChanging(int ACol, int ARow, bool& Allow) {
   if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, Allow);
   if (ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, Allow);
-  if (OnCellChanging) OnCellChanging(this, Row(), Col(), ARow, ACol, Allow);
+  if (ACol == Col() && ARow == Row()) return;
+  if (!FDisableChange && OnCellChanging) OnCellChanging(this, Row(), Col(), ARow, ACol, Allow);
 }
 
 bool TProStringGrid::CanSelectCell(int ACol, int ARow) {

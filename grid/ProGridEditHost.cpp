@@ -59,6 +59,7 @@ void TProStringGrid::SimulateCellClick(int ACol, int ARow) {
 void TProStringGrid::SaveOldCell(int ACol, int ARow) {
   FOldCol = ACol;
   FOldRow = ARow;
+  FOldModifiedValue = FGridModified;
   const int rc = RealColIndex(ACol);
   FOldCellText = rc >= 0 && ARow >= 0 && ARow < RowCount() ? GridCells(rc, ARow) : std::string();
 }

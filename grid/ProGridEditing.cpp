@@ -206,33 +206,3 @@ void TProStringGrid::CommitSpecialEdit(int ACol, int ARow) {
 bool TProStringGrid::EditorWantsTab() const {
   return (Options() & goTabs) || OnCellValidate || OnCellValidateWide;
 }
-
-bool TProStringGrid::ValidateCell(const std::string& NewValue) {
-  if (!FEditing || FValidating) return true;
-  FEditing = false;
-  FValidating = true;
-  FNewCellText = NewValue;
-  bool valid = true;
-  // Validation ends whatever the handler does, an exception included.
-  struct TEnd {
-    TProStringGrid* G;
-    ~TEnd() {
-      G->SaveOldCell(G->Col(), G->Row());
-      G->FValidating = false;
-    }
-  } end{this};
-  const int rc = RealColIndex(FOldCol);
-  if (rc < 0 || NewValue == FOldCellText) return true;
-  std::string value = NewValue;
-  if (OnCellValidate) OnCellValidate(this, rc, FOldRow, value, valid);
-  FNewCellText = value;
-  if (valid) {
-    SetCells(rc, FOldRow, value);
-    CellsChanged(TRect{rc, FOldRow, rc, FOldRow});
-  } else {
-    // Refused: the cell keeps its old text (or the handler's correction) and the edit goes on.
-    SetCells(rc, FOldRow, value != NewValue ? value : FOldCellText);
-    FEditing = true;
-  }
-  return valid;
-}

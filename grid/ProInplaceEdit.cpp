@@ -3,10 +3,13 @@
 #include "controls/ProUtilText.h"
 #include "grid/ProGrid.h"
 #include "platform/Locale.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Beep.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/DataObject.h"
 #include "platform/ui/KeyState.h"
+
+#include <algorithm>
 
 namespace {
 // Byte offset of the character index in UTF-8 text.
@@ -87,6 +90,7 @@ void TProInplaceEdit::WndProc(TMessage& M) {
       FAltBack = true;
     else if (!alt)
       FAltBack = false;
+    if (KeyDownMessage(M)) return;
     break;
   }
   case WM_SYSKEYUP:
@@ -149,6 +153,147 @@ void TProInplaceEdit::CharMessage(TMessage& M) {
     SetSelStart(caret);
     SetSelLength(0);
   }
+  if (ch >= 32) AutoAdvance();
+}
+
+void TProInplaceEdit::AutoAdvance() {
+  TProStringGrid* g = ProGrid();
+  if (!g || !g->Navigation().AdvanceAuto() || !g->Navigation().AdvanceOnEnter()) return;
+  const int limit = g->MaxEditLength();
+  const std::string text = Text();
+  const int length = CharCount(text, static_cast<int>(text.size()));
+  if (limit <= 0 || length != limit || SelLength() != 0 || SelStart() != length) return;
+  WideChar enter = u'\r';
+  g->KeyPress(enter);
+}
+
+void TProInplaceEdit::Restore(const std::string& OldCellText) {
+  TProStringGrid* g = ProGrid();
+  SetText(g->FNewCellText);
+  if (g->Navigation().EditSelectAll()) {
+    SelectAll();
+  } else {
+    SetSelStart(static_cast<int>(Text().size()));
+    SetSelLength(0);
+  }
+  g->FOldCellText = OldCellText;
+}
+
+bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
+  TProStringGrid* g = ProGrid();
+  if (!g) return false;
+  g->EditorWMKeyDown(M);
+  const auto key = static_cast<std::uint16_t>(M.WParam);
+  FOldSelStart = SelStart();
+  const bool ctrl = Held(VK_CONTROL), shift = Held(VK_SHIFT);
+  auto swallow = [&] {
+    M.WParam = 0;
+    M.Result = 1;
+    return true;
+  };
+  if (key == VK_ESCAPE) {
+    // The cell gets back the text it had when the edit began; the key still reaches the grid.
+    SetText(g->FCellCache);
+    g->HideInplaceEdit();
+    return false;
+  }
+  if (key == 'A' && ctrl && !Held(VK_RMENU)) {
+    SelectAll();
+    return swallow();
+  }
+  const bool multiLine = g->WordWrap() || g->MultilineCells();
+  if (key == VK_RETURN && ctrl && !(g->Navigation().AllowCtrlEnter() && multiLine)) return swallow();
+  const std::string saved = g->FOldCellText;
+  if (key == VK_TAB && g->EditorWantsTab()) {
+    if (g->ValidateCell(Text())) {
+      SetText(g->FNewCellText);
+      g->HideInplaceEdit();
+      if (g->Options() & goTabs)
+        g->TabNavigate(shift);
+      else
+        PostMessage(g, WM_KEYDOWN, VK_TAB, 0);
+    } else {
+      Restore(saved);
+    }
+    return swallow();
+  }
+  // The edit holds one line: Up and Down always leave it.
+  if (key == VK_UP || key == VK_DOWN || (key == VK_RETURN && !ctrl && !g->Navigation().LineFeedOnEnter())) {
+    if (key != VK_RETURN) {
+      const bool was = g->FValidating;
+      g->FValidating = true;
+      g->SetCurrentCell(Text());
+      g->FValidating = was;
+    }
+    if (!g->ValidateCell(Text())) {
+      Restore(saved);
+      return swallow();
+    }
+    SetText(g->FNewCellText);
+    return false;
+  }
+  if (!ctrl && !shift && key == VK_HOME) {
+    SetSelStart(0);
+    SetSelLength(0);
+    return swallow();
+  }
+  if (!ctrl && !shift && key == VK_END) {
+    SetSelStart(CharCount(Text(), static_cast<int>(Text().size())));
+    SetSelLength(0);
+    return swallow();
+  }
+  return false;
+}
+
+void TProInplaceEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  FSelKeyDown = SelStart();
+  TProStringGrid* g = ProGrid();
+  if (g && Key == VK_RETURN && !g->Navigation().AllowCtrlEnter() && (g->WordWrap() || g->MultilineCells()))
+    g->FEditing = false;
+  if (g) g->EditorKeyDown(Key, Shift);
+  if (Key == 0) return;
+  TInplaceEdit::KeyDown(Key, Shift);
+}
+
+void TProInplaceEdit::KeyPress(WideChar& Key) {
+  TProStringGrid* g = ProGrid();
+  if (g && Key == u'\r' && !g->Navigation().LineFeedOnEnter() && !g->ValidateCell(Text())) {
+    SetText(g->CurrentCell());
+    Key = 0;
+  }
+  TInplaceEdit::KeyPress(Key);
+}
+
+void TProInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+  TProStringGrid* g = ProGrid();
+  const bool plain = !(Shift & (ssShift | ssCtrl | ssAlt));
+  if (g && plain && g->Navigation().CursorWalkEditor() && SelLength() == 0 &&
+      ((Key == VK_LEFT && FSelKeyDown == 0 && SelStart() == 0) ||
+       (Key == VK_RIGHT && FOldSelStart == CharCount(Text(), static_cast<int>(Text().size()))))) {
+    const bool forward = Key == VK_RIGHT;
+    Key = 0;
+    const int span = forward ? std::max(0, g->CellSpan(g->RealCol(), g->Row()).X) : 0;
+    const int next = forward ? g->Col() + span + 1 : g->Col() - 1;
+    const bool inside =
+        forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
+    if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
+      if (g->ValidateCell(Text())) {
+        g->HideInplaceEdit();
+        g->SetCol(next);
+      }
+      return;
+    }
+    if (!forward && g->ValidateCell(Text())) g->HideInplaceEdit();
+    TNavigation& nav = g->Navigation();
+    const TAdvanceDirection dir = nav.AdvanceDirection();
+    nav.SetAdvanceDirection(adLeftRight);
+    g->AdvanceEdit(g->Col(), g->Row(), false, false, forward, false, true);
+    nav.SetAdvanceDirection(dir);
+    g->HideInplaceEdit();
+    if (nav.CursorWalkAlwaysEdit()) g->ShowInplaceEdit();
+    return;
+  }
+  TInplaceEdit::KeyUp(Key, Shift);
 }
 
 void TProInplaceEdit::PasteMessage() {

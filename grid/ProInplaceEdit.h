@@ -24,8 +24,18 @@ public:
 protected:
   void UpdateContents() override;
   void Change() override;
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(WideChar& Key) override;
+  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
 
 private:
+  // The closing keys: the value is validated before the key may leave the cell. True when the key
+  // was taken here.
+  bool KeyDownMessage(TMessage& Message);
+  // A refused value: the editor shows the validation's answer again.
+  void Restore(const std::string& OldCellText);
+  // Typing filled the edit with AdvanceAuto: move on as on Enter.
+  void AutoAdvance();
   TEditCharRules Rules() const;
   TEditState State() const;
   void CharMessage(TMessage& Message);
@@ -36,4 +46,6 @@ private:
   bool FAltBack = false;
   bool FGotFocus = false;
   int FColE = -1, FRowE = -1;
+  int FSelKeyDown = 0;
+  int FOldSelStart = 0;
 };

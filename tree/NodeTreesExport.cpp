@@ -22,6 +22,22 @@
 
 namespace {
 
+// The buffer is sized for the whole export after 64 rows and checked again whenever the row
+// count doubles, as texts may grow longer further down.
+class TRowProjection {
+public:
+  TRowProjection(const TBufferedString& b, std::size_t total) : FStart(b.Size()), FTotal(total) {}
+  void RowDone(TBufferedString& b) {
+    if (++FRows == FNextCheck) {
+      b.ReserveForRows(FStart, FRows, FTotal);
+      FNextCheck *= 2;
+    }
+  }
+
+private:
+  std::size_t FStart, FTotal, FRows = 0, FNextCheck = 64;
+};
+
 TExportLocale FromEnvironment() {
   TExportLocale locale;
   locale.ListSeparator = FormatSettings().DecimalSeparator == ',' ? ";" : ",";
@@ -143,18 +159,21 @@ struct TRTFState {
       b.Add("\\fs" + Num(2 * Font.Size()));
       CurrentSize = Font.Size();
     }
-    b.Add(" ");
-    for (char16_t unit : Utf16(Text)) {
+    // Each code unit as \uN\'3f (at most 13 bytes), gathered in a block of the text's own.
+    const std::u16string units = Utf16(Text);
+    std::string out(1 + units.size() * 13, '\0');
+    char* p = out.data();
+    *p++ = ' ';
+    for (char16_t unit : units) {
       if (unit == 10) {
-        b.Add("{\\par}");
+        p = std::copy_n("{\\par}", 6, p);
       } else if (unit != 13) {
-        char digits[8];
-        const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int16_t>(unit)).ptr;
-        b.Add("\\u");
-        b.Add(std::string_view(digits, static_cast<std::size_t>(end - digits)));
-        b.Add("\\'3f");
+        p = std::copy_n("\\u", 2, p);
+        p = std::to_chars(p, p + 6, static_cast<std::int16_t>(unit)).ptr;
+        p = std::copy_n("\\'3f", 4, p);
       }
     }
+    b.Add(std::string_view(out.data(), static_cast<std::size_t>(p - out.data())));
     if (style & fsUnderline) b.Add("\\ul0");
     if (style & fsItalic) b.Add("\\i0");
     if (style & fsBold) b.Add("\\b0");
@@ -337,8 +356,12 @@ std::string TCustomNodeStringTree::ContentToHTML(TVSTTextSourceType Source, cons
 
   TSourceStep next;
   std::uint32_t maxLevel = 0;
+  std::size_t total = 0;
   for (PVNode run = GetSourceStart(Source, next); run && !OperationCanceled(); run = (this->*next)(run))
-    if (PassesExportMode(run)) maxLevel = std::max(maxLevel, GetNodeLevel(run));
+    if (PassesExportMode(run)) {
+      maxLevel = std::max(maxLevel, GetNodeLevel(run));
+      ++total;
+    }
 
   auto alignAttribute = [&](TAlignment a, TBiDiMode bidi) {
     a = Swapped(a, bidi);
@@ -366,9 +389,11 @@ std::string TCustomNodeStringTree::ContentToHTML(TVSTTextSourceType Source, cons
   }
 
   TVSTGetCellTextEventArgs args = TVSTGetCellTextEventArgs::Create(nullptr, NoColumn, etHTML);
+  TRowProjection projection(b, total);
   for (PVNode node = GetSourceStart(Source, next); node && !OperationCanceled(); node = (this->*next)(node)) {
     if (!PassesExportMode(node)) continue;
     if (OnBeforeNodeExport && !OnBeforeNodeExport(this, etHTML, node)) continue;
+    projection.RowDone(b);
     const std::uint32_t level = GetNodeLevel(node);
     const std::string H = Num(NodeHeight(node));
     b.Add(" <tr class=\"default\">");
@@ -417,7 +442,7 @@ std::string TCustomNodeStringTree::ContentToHTML(TVSTTextSourceType Source, cons
     b.AddNewLine();
   }
   b.Add("</table>");
-  return b.AsString();
+  return b.Take();
 }
 
 std::string TCustomNodeStringTree::ContentToRTF(TVSTTextSourceType Source) {
@@ -460,9 +485,14 @@ std::string TCustomNodeStringTree::ContentToRTF(TVSTTextSourceType Source) {
   std::uint32_t cachedLevel = 0;
   std::string tabs;
   TSourceStep next;
+  std::size_t total = 0;
+  for (PVNode run = GetSourceStart(Source, next); run && !OperationCanceled(); run = (this->*next)(run))
+    if (PassesExportMode(run)) ++total;
+  TRowProjection projection(b, total);
   for (PVNode node = GetSourceStart(Source, next); node && !OperationCanceled(); node = (this->*next)(node)) {
     if (!PassesExportMode(node)) continue;
     if (OnBeforeNodeExport && !OnBeforeNodeExport(this, etRTF, node)) continue;
+    projection.RowDone(b);
     const std::uint32_t level = GetNodeLevel(node);
     for (const TExportCell& cell : cells) {
       args.Node = node;
@@ -511,7 +541,11 @@ std::string TCustomNodeStringTree::ContentToRTF(TVSTTextSourceType Source) {
   prologue += "}";
   prologue += ExportLocale().Metric ? "\\paperw16840\\paperh11907" : "\\paperw15840\\paperh12240";
   prologue += "\\margl720\\margr720\\margt720\\margb720";
-  return prologue + b.AsString() + "}";
+  std::string text = b.Take();
+  text.reserve(prologue.size() + text.size() + 1);
+  text.insert(0, prologue);
+  text += '}';
+  return text;
 }
 
 std::string TCustomNodeStringTree::ContentToText(TVSTTextSourceType Source, const std::string& Separator) {
@@ -526,8 +560,11 @@ std::string TCustomNodeStringTree::ContentToText(TVSTTextSourceType Source, cons
   const TColumnIndex mainColumn = MainColumn();
   TSourceStep next;
   std::uint32_t maxLevel = 0;
-  for (PVNode run = GetSourceStart(Source, next); run && !OperationCanceled(); run = (this->*next)(run))
+  std::size_t total = 0;
+  for (PVNode run = GetSourceStart(Source, next); run && !OperationCanceled(); run = (this->*next)(run)) {
     maxLevel = std::max(maxLevel, GetNodeLevel(run));
+    ++total;
+  }
   auto repeat = [&](std::uint32_t n) {
     std::string s;
     for (std::uint32_t i = 0; i < n; ++i)
@@ -552,7 +589,9 @@ std::string TCustomNodeStringTree::ContentToText(TVSTTextSourceType Source, cons
     b.AddNewLine();
   }
   TVSTGetCellTextEventArgs args = TVSTGetCellTextEventArgs::Create(nullptr, NoColumn, etText);
+  TRowProjection projection(b, total);
   for (PVNode node = GetSourceStart(Source, next); node && !OperationCanceled(); node = (this->*next)(node)) {
+    projection.RowDone(b);
     const std::uint32_t level = GetNodeLevel(node);
     if (useColumns) {
       for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -580,7 +619,7 @@ std::string TCustomNodeStringTree::ContentToText(TVSTTextSourceType Source, cons
     }
     b.AddNewLine();
   }
-  return b.AsString();
+  return b.Take();
 }
 
 void TCustomNodeStringTree::ContentToCustom(TVSTTextSourceType Source) {

@@ -272,6 +272,31 @@ TEST_F(TExportTest, CancelledAndRefusedNodesStillGiveWellFormedOutput) {
   EXPECT_EQ(calls.size(), 10u);
 }
 
+TEST_F(TExportTest, LongExportsWhoseTextsGrowKeepEveryRowInOrder) {
+  // Past the first rows the buffer is sized by the rate so far; texts grow longer further down.
+  AddColumns({"A", "B"});
+  constexpr int rows = 700;
+  for (int i = 0; i < rows; ++i)
+    Add(nullptr, {"r" + std::string(static_cast<std::size_t>(i / 10), 'x') + std::to_string(i), "v"});
+  auto count = [](const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+      ++n;
+    return n;
+  };
+  const std::string html = Tree->ContentToHTML(tstAll);
+  EXPECT_EQ(count(html, " <tr class=\"default\">"), rows);
+  EXPECT_LT(html.find(">r0</td>"), html.find(">r" + std::string(69, 'x') + "699</td>"));
+  EXPECT_EQ(html.substr(html.size() - 8), "</table>");
+  const std::string rtf = Tree->ContentToRTF(tstAll);
+  EXPECT_EQ(count(rtf, "\\row\r\n"), rows);
+  EXPECT_EQ(rtf.substr(0, 6), "{\\rtf1");
+  EXPECT_EQ(rtf.substr(rtf.size() - 10), "\\pard\\par}");
+  const std::string text = Tree->ContentToText(tstAll, ",");
+  EXPECT_EQ(count(text, "\r\n"), rows + 1);
+  EXPECT_EQ(text.substr(text.size() - 8 - 69), "r" + std::string(69, 'x') + "699,v\r\n");
+}
+
 TEST_F(TExportTest, CsvFileEncodingAndFailure) {
   TTempDir dir;
   AddColumns({"Na\"me", "V"});

@@ -998,6 +998,7 @@ protected:
   bool GatherBandNodesRightToLeft(TColumnIndex MainColumn, int MainLeft, int MainRight, TAlignment Alignment,
                                   const TRect& OldRect, const TRect& NewRect);
   void CompactSelection();
+  void MarkRemovedFromSelection(int Index);
   virtual void MoveFocusTo(PVNode Node, bool Ask);
 
   // ---- hit testing
@@ -1130,7 +1131,7 @@ protected:
 
   // Fields: selection
   TNodeArray FSelection;
-  bool FSelectionMarked = false; // FSelection holds null marks left by removals in an update
+  bool FSelectionMarked = false; // FSelection holds marks left by removals in an update
   int FSelectionCount = 0;
   bool FSelectionLocked = false;
   PVNode FRangeAnchor = nullptr;

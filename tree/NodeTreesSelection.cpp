@@ -1,11 +1,12 @@
 // Selection and focus. The selected nodes are kept in an array sorted by address; batch
-// operations mark entries they take out with null and compact the array once.
+// operations mark entries they take out and compact the array once.
 #include "tree/NodeTrees.h"
 #include "tree/VTHeader.h"
 
 #include "platform/Thread.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 
@@ -16,15 +17,33 @@ constexpr const char* NilEndText = "EndNode must not be nil!";
 bool AddressLess(PVNode a, PVNode b) {
   return std::less<PVNode>()(a, b);
 }
+
+// An entry taken out of the selection inside an update keeps its address with the low bit set
+// (nodes are aligned), so the array stays ordered and lookups stay binary searches however
+// many entries are marked before the array is compacted.
+std::uintptr_t AddressOf(PVNode n) {
+  return reinterpret_cast<std::uintptr_t>(n);
+}
+bool IsRemovedMark(PVNode n) {
+  return (AddressOf(n) & 1u) != 0;
+}
+PVNode RemovedMark(PVNode n) {
+  return reinterpret_cast<PVNode>(AddressOf(n) | 1u);
+}
 } // namespace
 
-// Drops the null marks from the first `count` entries, keeping the order; -1 when count is 0.
+// Drops null and removal marks from the first `count` entries, keeping the order; -1 when count is 0.
 int CompactNodeArray(TNodeArray& items, int count) {
   if (count == 0) return -1;
   int kept = 0;
   for (int i = 0; i < count; ++i)
-    if (items[i]) items[kept++] = items[i];
+    if (items[i] && !IsRemovedMark(items[i])) items[kept++] = items[i];
   return kept;
+}
+
+void TBaseNodeTree::MarkRemovedFromSelection(int Index) {
+  FSelection[static_cast<std::size_t>(Index)] = RemovedMark(FSelection[static_cast<std::size_t>(Index)]);
+  FSelectionMarked = true;
 }
 
 void TBaseNodeTree::CompactSelection() {
@@ -40,31 +59,23 @@ void TBaseNodeTree::CompactSelection() {
 bool TBaseNodeTree::LocateInSelection(PVNode Node, int& Index, int LowBound, int HighBound) const {
   int low = LowBound < 0 ? 0 : LowBound;
   int high = HighBound < 0 ? FSelectionCount - 1 : HighBound;
-  bool found = false;
+  const std::uintptr_t key = AddressOf(Node);
   while (low <= high) {
     const int mid = (low + high) / 2;
-    // Marks (null) say nothing about order: judge by the nearest real entry at or below mid.
-    int probe = mid;
-    while (probe >= low && !FSelection[probe])
-      --probe;
-    if (probe < low) {
+    const PVNode entry = FSelection[static_cast<std::size_t>(mid)];
+    const std::uintptr_t address = AddressOf(entry) & ~std::uintptr_t(1);
+    if (address < key) {
       low = mid + 1;
-      continue;
-    }
-    PVNode entry = FSelection[probe];
-    if (AddressLess(entry, Node)) {
-      low = mid + 1;
+    } else if (address > key) {
+      high = mid - 1;
     } else {
-      high = probe - 1;
-      if (entry == Node) {
-        low = probe;
-        found = true;
-        break;
-      }
+      // The node itself, or the mark it left when it was taken out: it belongs here either way.
+      Index = mid;
+      return entry == Node;
     }
   }
   Index = low;
-  return found;
+  return false;
 }
 
 bool TBaseNodeTree::MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool ForceInsert) {
@@ -105,7 +116,8 @@ bool TBaseNodeTree::MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool
   const auto offset =
       std::upper_bound(FSelection.begin(), FSelection.end(), NewItems[0], AddressLess) - FSelection.begin();
   FSelection.insert(FSelection.end(), NewItems.begin(), NewItems.begin() + n);
-  std::inplace_merge(FSelection.begin() + offset, FSelection.begin() + baseCount, FSelection.end(), AddressLess);
+  std::inplace_merge(FSelection.begin() + offset, FSelection.begin() + baseCount, FSelection.end(),
+                     AddressLess);
   FSelectionCount = baseCount + n;
   (void)oldCount;
   return true;
@@ -162,8 +174,7 @@ void TBaseNodeTree::DetachFromSelection(PVNode Node) {
   int index;
   if (!LocateInSelection(Node, index, -1, -1)) return;
   Node->States.Exclude(vsSelected);
-  FSelection[index] = nullptr;
-  FSelectionMarked = true;
+  MarkRemovedFromSelection(index);
   DoRemoveFromSelection(Node);
   RecordPendingChange(false, Node, crIgnore);
 }

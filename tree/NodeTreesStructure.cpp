@@ -294,8 +294,7 @@ void TBaseNodeTree::DeleteNode(PVNode Node, bool Reindex, bool ParentClearing) {
       int index;
       if (LocateInSelection(Node, index, -1, -1)) {
         Node->States.Exclude(vsSelected);
-        FSelection[index] = nullptr;
-        FSelectionMarked = true;
+        MarkRemovedFromSelection(index);
       }
     }
   } else {

@@ -35,8 +35,10 @@ TEST_F(TSelectionTest, ArrayStaysSortedByAddressThroughBatches) {
   Tree->InvertSelection(false);
   const TNodeArray& sel = Tree->SelectionArray();
   ASSERT_EQ(Tree->SelectedCount(), 3);
-  for (int i = 1; i < Tree->SelectedCount(); ++i) EXPECT_TRUE(std::less<PVNode>()(sel[i - 1], sel[i]));
-  for (PVNode n : sel) EXPECT_TRUE(n->States.Has(vsSelected));
+  for (int i = 1; i < Tree->SelectedCount(); ++i)
+    EXPECT_TRUE(std::less<PVNode>()(sel[i - 1], sel[i]));
+  for (PVNode n : sel)
+    EXPECT_TRUE(n->States.Has(vsSelected));
 }
 
 // Nodes added one at a time, before, between and behind the selected ones, and after removals
@@ -54,6 +56,40 @@ TEST_F(TSelectionTest, SingleAdditionsAroundMarksKeepTheArraySorted) {
   Tree->EndUpdate();
   EXPECT_EQ(Tree->SelectionArray(), (TNodeArray{byAddress[0], byAddress[1], byAddress[3], byAddress[4]}));
   EXPECT_EQ(Tree->SelectedCount(), 4);
+}
+
+// Removals inside an update, from the front, the back and every third node, each find their own
+// entry however many marks lie before it; the array left holds exactly the nodes still selected.
+TEST_F(TSelectionTest, ManyRemovalsInsideAnUpdateEachFindTheirEntry) {
+  struct TCase {
+    const char* name;
+    std::function<bool(int)> removed;
+  };
+  const TCase cases[] = {
+      {"the first 150", [](int i) { return i < 150; }},
+      {"the last 150", [](int i) { return i >= 50; }},
+      {"every third", [](int i) { return i % 3 == 0; }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Tree->Clear();
+    TNodeArray nodes;
+    for (int i = 0; i < 200; ++i)
+      nodes.push_back(Tree->AddChild(nullptr));
+    Tree->SelectAll(false);
+    std::sort(nodes.begin(), nodes.end(), std::less<PVNode>());
+    TNodeArray kept;
+    Tree->BeginUpdate();
+    for (int i = 0; i < 200; ++i)
+      if (c.removed(i)) {
+        Tree->DeleteNode(nodes[static_cast<std::size_t>(i)]);
+      } else {
+        kept.push_back(nodes[static_cast<std::size_t>(i)]);
+      }
+    Tree->EndUpdate();
+    EXPECT_EQ(Tree->SelectionArray(), kept);
+    EXPECT_EQ(Tree->SelectedCount(), static_cast<int>(kept.size()));
+  }
 }
 
 TEST_F(TSelectionTest, SortedSelectionResolvesChildren) {
@@ -103,7 +139,7 @@ TEST_F(TTreeTest, BandWithCtrlTogglesAndUntogglesWhenItShrinks) {
   tree->SetRootNodeCount(5);
   std::vector<PVNode> nodes = AllNodes(*tree);
   tree->SetSelected(nodes[1], true);
-  tree->Start(10, 1, ssCtrl); // left of the rows: the start point takes no node
+  tree->Start(10, 1, ssCtrl);        // left of the rows: the start point takes no node
   EXPECT_TRUE(tree->MoveTo(60, 40)); // rows 0, 1 and 2
   EXPECT_TRUE(nodes[0]->States.Has(vsSelected));
   EXPECT_FALSE(nodes[1]->States.Has(vsSelected));

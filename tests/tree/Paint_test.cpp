@@ -3,11 +3,14 @@
 #include "ShownTreeFixture.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/Headless.h"
 #include "platform/ui/ImageList.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -131,6 +134,48 @@ TEST_F(TreePaintTest, CheckBoxesShowTheirStateWhereTheCheckHitLies) {
   // Mixed fills its middle; checked draws a tick that leaves the corner inside the box white.
   EXPECT_EQ(f.At(b, 25, 36 + 2 + 3), Black);
   EXPECT_EQ(f.At(b, 25, 18 + 2 + 1), White);
+}
+
+TEST_F(TreePaintTest, CheckBoxesLightUpUnderTheMouseAndShowThePress) {
+  TTreeForm f;
+  f.Tree->TreeOptions().SetMiscOptions(f.Tree->TreeOptions().MiscOptions() + TVTMiscOptions{toCheckSupport});
+  f.Tree->SetRootNodeCount(2);
+  PVNode n0 = f.Tree->GetFirst();
+  PVNode n1 = f.Tree->GetNext(n0);
+  for (PVNode n : {n0, n1})
+    f.Tree->SetCheckType(n, ctCheckBox);
+  f.Tree->SetCheckState(n1, csCheckedNormal);
+  // The 13 px box of row r starts at (22, 18r + 2); (24, 18r + 4) is its face, clear of the tick.
+  auto face = [&](const TBitmap& b, int row) { return f.At(b, 24, row * 18 + 4); };
+  auto tick = [&](const TBitmap& b, int row) { return f.At(b, 28, row * 18 + 2 + 8); };
+  const TColor hotFace = ColorToRGB(TColor(0xFFF0E0)), pressedFace = ColorToRGB(clBtnFace);
+  ASSERT_NE(hotFace, White);
+  ASSERT_NE(pressedFace, White);
+  struct TCase {
+    const char* what;
+    std::function<void()> act;
+    TColor face0, face1;
+    bool tick0, tick1;
+  };
+  const TPoint box0{28, 8}, box1{28, 18 + 8};
+  const TCase cases[] = {
+      {"at rest", [] {}, White, White, false, true},
+      {"unchecked and hot", [&] { Headless::MouseMove(*f.Tree, box0); }, hotFace, White, false, true},
+      {"unchecked and pressed", [&] { Headless::MouseDown(*f.Tree, box0); }, pressedFace, White, false, true},
+      {"released: checked and hot", [&] { Headless::MouseUp(*f.Tree, box0); }, hotFace, White, true, true},
+      {"checked and hot", [&] { Headless::MouseMove(*f.Tree, box1); }, White, hotFace, true, true},
+      {"checked and pressed", [&] { Headless::MouseDown(*f.Tree, box1); }, White, pressedFace, true, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.act();
+    const TBitmap b = f.Shot();
+    EXPECT_EQ(face(b, 0), c.face0);
+    EXPECT_EQ(face(b, 1), c.face1);
+    EXPECT_EQ(tick(b, 0) == Black, c.tick0);
+    EXPECT_EQ(tick(b, 1) == Black, c.tick1);
+  }
+  EXPECT_EQ(n1->CheckState, csCheckedPressed);
 }
 
 TEST_F(TreePaintTest, SelectionTakesFocusedOrUnfocusedColoursAndTheFocusRectShows) {

@@ -1,6 +1,87 @@
 #include "tree/NodeTreeOptions.h"
 #include "tree/NodeTrees.h"
 
+#include <array>
+#include <string_view>
+
+namespace {
+
+// The 32 options of old forms, each with the set it went to and its place there.
+enum class TOldSet { Paint, Animation, Auto, Selection, Misc };
+struct TOldVTOption {
+  std::string_view Name;
+  TOldSet Set;
+  int Option;
+};
+constexpr std::array<TOldVTOption, 32> OldOptions{{
+    {"voAcceptOLEDrop", TOldSet::Misc, toAcceptOLEDrop},
+    {"voAnimatedToggle", TOldSet::Animation, toAnimatedToggle},
+    {"voAutoDropExpand", TOldSet::Auto, toAutoDropExpand},
+    {"voAutoExpand", TOldSet::Auto, toAutoExpand},
+    {"voAutoScroll", TOldSet::Auto, toAutoScroll},
+    {"voAutoSort", TOldSet::Auto, toAutoSort},
+    {"voAutoSpanColumns", TOldSet::Auto, toAutoSpanColumns},
+    {"voAutoTristateTracking", TOldSet::Auto, toAutoTristateTracking},
+    {"voCheckSupport", TOldSet::Misc, toCheckSupport},
+    {"voDisableDrawSelection", TOldSet::Selection, toDisableDrawSelection},
+    {"voEditable", TOldSet::Misc, toEditable},
+    {"voExtendedFocus", TOldSet::Selection, toExtendedFocus},
+    {"voFullRowSelect", TOldSet::Selection, toFullRowSelect},
+    {"voGridExtensions", TOldSet::Misc, toGridExtensions},
+    {"voHideFocusRect", TOldSet::Paint, toHideFocusRect},
+    {"voHideSelection", TOldSet::Paint, toHideSelection},
+    {"voHotTrack", TOldSet::Paint, toHotTrack},
+    {"voInitOnSave", TOldSet::Misc, toInitOnSave},
+    {"voLevelSelectConstraint", TOldSet::Selection, toLevelSelectConstraint},
+    {"voMiddleClickSelect", TOldSet::Selection, toMiddleClickSelect},
+    {"voMultiSelect", TOldSet::Selection, toMultiSelect},
+    {"voPopupMode", TOldSet::Paint, toPopupMode},
+    {"voRightClickSelect", TOldSet::Selection, toRightClickSelect},
+    {"voShowBackground", TOldSet::Paint, toShowBackground},
+    {"voShowButtons", TOldSet::Paint, toShowButtons},
+    {"voShowDropmark", TOldSet::Paint, toShowDropmark},
+    {"voShowHorzGridLines", TOldSet::Paint, toShowHorzGridLines},
+    {"voShowRoot", TOldSet::Paint, toShowRoot},
+    {"voShowTreeLines", TOldSet::Paint, toShowTreeLines},
+    {"voShowVertGridLines", TOldSet::Paint, toShowVertGridLines},
+    {"voSiblingSelectConstraint", TOldSet::Selection, toSiblingSelectConstraint},
+    {"voToggleOnDblClick", TOldSet::Misc, toToggleOnDblClick},
+}};
+
+} // namespace
+
+void TCustomNodeTreeOptions::ReadLegacyOptions(const std::vector<std::string>* Names) {
+  if (!Names) return;
+  SetPaintOptions({});
+  SetAnimationOptions({});
+  SetAutoOptions({});
+  SetSelectionOptions({});
+  SetMiscOptions({});
+  for (const std::string& name : *Names)
+    for (const TOldVTOption& old : OldOptions) {
+      if (old.Name != name) continue;
+      switch (old.Set) {
+      case TOldSet::Paint:
+        SetPaintOptions(FPaintOptions + TVTPaintOptions{static_cast<TVTPaintOption>(old.Option)});
+        break;
+      case TOldSet::Animation:
+        SetAnimationOptions(FAnimationOptions +
+                            TVTAnimationOptions{static_cast<TVTAnimationOption>(old.Option)});
+        break;
+      case TOldSet::Auto:
+        SetAutoOptions(FAutoOptions + TVTAutoOptions{static_cast<TVTAutoOption>(old.Option)});
+        break;
+      case TOldSet::Selection:
+        SetSelectionOptions(FSelectionOptions +
+                            TVTSelectionOptions{static_cast<TVTSelectionOption>(old.Option)});
+        break;
+      case TOldSet::Misc:
+        SetMiscOptions(FMiscOptions + TVTMiscOptions{static_cast<TVTMiscOption>(old.Option)});
+        break;
+      }
+    }
+}
+
 void TCustomNodeTreeOptions::SetPaintOptions(TVTPaintOptions value) {
   if (value == FPaintOptions) return;
   TBaseNodeTree* tree = FOwner;
@@ -20,7 +101,8 @@ void TCustomNodeTreeOptions::SetPaintOptions(TVTPaintOptions value) {
       for (PVNode node = tree->GetFirstNoInit(); node; node = tree->GetNextNoInit(node)) {
         if (!node->States.Has(vsFiltered)) continue;
         if (tree->FullyVisible(node)) tree->FVisibleCount += shown ? 1 : -1;
-        tree->AddToTotalHeight(node, shown ? node->NodeHeight : -static_cast<std::int64_t>(node->NodeHeight), true);
+        tree->AddToTotalHeight(node, shown ? node->NodeHeight : -static_cast<std::int64_t>(node->NodeHeight),
+                               true);
       }
       // Filtered children count as shown or hidden now; the parents' marks follow.
       tree->DoStateChange({tsUpdateHiddenChildrenNeeded});

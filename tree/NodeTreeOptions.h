@@ -3,6 +3,9 @@
 
 #include "tree/NodeTypes.h"
 
+#include <string>
+#include <vector>
+
 enum TVTPaintOption {
   toHideFocusRect, toHideSelection, toHotTrack, toPopupMode, toShowBackground, toShowButtons,
   toShowDropmark, toShowHorzGridLines, toShowRoot, toShowTreeLines, toShowVertGridLines, toThemeAware,
@@ -67,6 +70,11 @@ public:
 
   // Copies the five sets through this object's setters (not the export mode).
   virtual void Assign(const TCustomNodeTreeOptions& source);
+
+  // A stored property "Options" of old forms. Null for a value that is not a set: nothing
+  // changes. A set empties all five sets, then each old "vo" name adds its "to" option to its
+  // set; names not of the old option list are skipped.
+  void ReadLegacyOptions(const std::vector<std::string>* Names);
 
   TBaseNodeTree* Owner() const { return FOwner; }
 

@@ -41,6 +41,14 @@ void TCustomStringTreeOptions::SetStringOptions(TVTStringOptions value) {
   if (staticChanged && Owner() && !Owner()->Destroying()) Owner()->Invalidate();
 }
 
+void TCustomStringTreeOptions::ReadLegacyStringOptions(const std::vector<std::string>& Names) {
+  SetStringOptions({});
+  for (const std::string& name : Names) {
+    if (name == "soSaveCaptions") SetStringOptions(FStringOptions + TVTStringOptions{toSaveCaptions});
+    if (name == "soShowStaticText") SetStringOptions(FStringOptions + TVTStringOptions{toShowStaticText});
+  }
+}
+
 void TCustomStringTreeOptions::Assign(const TCustomNodeTreeOptions& source) {
   if (auto* other = dynamic_cast<const TCustomStringTreeOptions*>(&source))
     SetStringOptions(other->StringOptions());

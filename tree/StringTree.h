@@ -67,6 +67,9 @@ public:
   void SetStringOptions(TVTStringOptions value);
   // A string tree's options also take the other's string options.
   void Assign(const TCustomNodeTreeOptions& source) override;
+  // A stored property "StringOptions" of old forms: empties the string options, then
+  // "soSaveCaptions" and "soShowStaticText" add their "to" options; other names are skipped.
+  void ReadLegacyStringOptions(const std::vector<std::string>& Names);
 
 private:
   TVTStringOptions FStringOptions = DefaultStringOptions;

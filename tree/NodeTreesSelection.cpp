@@ -115,9 +115,15 @@ bool TBaseNodeTree::MergeIntoSelection(TNodeArray& NewItems, int NewLength, bool
   FSelection.resize(static_cast<std::size_t>(baseCount));
   const auto offset =
       std::upper_bound(FSelection.begin(), FSelection.end(), NewItems[0], AddressLess) - FSelection.begin();
-  FSelection.insert(FSelection.end(), NewItems.begin(), NewItems.begin() + n);
-  std::inplace_merge(FSelection.begin() + offset, FSelection.begin() + baseCount, FSelection.end(),
-                     AddressLess);
+  if (n == 1) {
+    // One node (a click, a node read from a stream): a plain insertion moves the entries
+    // behind it once, where a merge would also copy them through a buffer of its own.
+    FSelection.insert(FSelection.begin() + offset, NewItems[0]);
+  } else {
+    FSelection.insert(FSelection.end(), NewItems.begin(), NewItems.begin() + n);
+    std::inplace_merge(FSelection.begin() + offset, FSelection.begin() + baseCount, FSelection.end(),
+                       AddressLess);
+  }
   FSelectionCount = baseCount + n;
   (void)oldCount;
   return true;

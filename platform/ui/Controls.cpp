@@ -257,6 +257,16 @@ void TControl::ApplyVisible() {
         focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
       focus->clearFocus();
   }
+  if (show && !FWidget->isWindow() && !FWidget->testAttribute(Qt::WA_WState_Polished)) {
+    // Showing a widget polishes it (and so applies its look) at once, even inside a hidden
+    // parent. There it is only marked shown: Qt shows and polishes it with the parent, so the
+    // windows that start hidden pay for their looks only when they are first shown.
+    if (QWidget* parent = FWidget->parentWidget(); parent && !parent->isVisible()) {
+      FWidget->setAttribute(Qt::WA_WState_ExplicitShowHide);
+      FWidget->setAttribute(Qt::WA_WState_Hidden, false);
+      return;
+    }
+  }
   FWidget->setVisible(show);
 }
 

@@ -513,6 +513,11 @@ bool TEventBridge::Filter(QObject* object, QEvent* event) {
   case QEvent::Polish:
     if (TControl* c = ControlOfWidget(object); c && c->Widget() == object) TControlAccess::Polishing(c);
     return false;
+  case QEvent::PolishRequest:
+    // Qt asks every new widget to be polished soon after it was made. One not shown is polished
+    // when it is (or when it is measured or rendered), so the windows that start hidden pay for
+    // their styles and looks only then.
+    return object->isWidgetType() && !static_cast<QWidget*>(object)->isVisible();
   case QEvent::ApplicationDeactivate:
     // Keys let go in another program never come here.
     SyncKeyState(Qt::NoModifier);

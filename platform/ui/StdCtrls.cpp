@@ -466,39 +466,59 @@ void TLabel::LookDeferred() {
   AdjustBounds();
 }
 
+std::vector<TLabel::TMeasured>& TLabel::EmptyLines() {
+  static std::vector<TMeasured> lines;
+  return lines;
+}
+
+bool TLabel::TMeasured::Holds(const TFont& font, const std::string& text, bool wordWrap,
+                              int wrapWidth) const {
+  return Valid && FontName == font.Name() && FontHeight == font.Height() && FontStyle == font.Style() &&
+         FontPitch == font.Pitch() && Text == text && WordWrap == wordWrap &&
+         (!wordWrap || WrapWidth == wrapWidth);
+}
+
 void TLabel::AdjustBounds() {
   auto* l = static_cast<QLabel*>(Widget());
   if (!FAutoSize || FAdjusting || !l) return;
   FAdjusting = true;
-  // Shaping the text is the costly part: it is measured again only when the widget's font, its
-  // text or the wrapping changed.
-  // The control's font is what the widget shows, or will once it is first shown.
-  const QFont font = ToQFont(Font(), true);
+  // Shaping the text is the costly part: it is measured again only when the font, the text or
+  // the wrapping changed. The control's font is what the widget shows, or will once it is first
+  // shown; its colour plays no part in the size.
+  const TFont& font = Font();
   const std::string shown = l->text().toStdString();
   TMeasured& m = FMeasured;
-  int w = 0, h = 0;
-  if (m.Valid && *m.Font == font && m.Text == shown && m.WordWrap == FWordWrap &&
-      (!FWordWrap || m.WrapWidth == Width())) {
-    w = m.Width;
-    h = m.Height;
-  } else {
-    QFontMetrics fm(font);
-    QString text = l->text();
-    if (text.isEmpty()) text = " ";
-    if (FWordWrap) {
-      w = Width();
-      h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
+  if (!m.Holds(font, shown, FWordWrap, Width())) {
+    auto& empty = EmptyLines();
+    auto known = std::find_if(empty.begin(), empty.end(),
+                              [&](const TMeasured& e) { return e.Holds(font, shown, FWordWrap, Width()); });
+    if (known != empty.end()) {
+      m = *known;
     } else {
-      const QStringList lines = text.split('\n');
-      for (const QString& line : lines)
-        w = std::max(w, fm.horizontalAdvance(line));
-      h = fm.height() * static_cast<int>(lines.size());
+      QFontMetrics fm(ToQFont(font, true));
+      QString text = l->text();
+      if (text.isEmpty()) text = " ";
+      int w = 0, h = 0;
+      if (FWordWrap) {
+        w = Width();
+        h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
+      } else {
+        const QStringList lines = text.split('\n');
+        for (const QString& line : lines)
+          w = std::max(w, fm.horizontalAdvance(line));
+        h = fm.height() * static_cast<int>(lines.size());
+      }
+      m = {true, font.Name(), font.Height(), font.Style(), font.Pitch(), shown, FWordWrap, Width(), w, h};
+      if (shown.empty() && !FWordWrap) {
+        constexpr std::size_t kept = 8;
+        if (empty.size() == kept) empty.erase(empty.begin());
+        empty.push_back(m);
+      }
     }
-    m = {true, std::make_shared<const QFont>(font), shown, FWordWrap, Width(), w, h};
   }
   int left = Left();
-  if (FAlignment == taRightJustify && !FWordWrap) left = Left() + Width() - w;
-  SetBounds(left, Top(), w, h);
+  if (FAlignment == taRightJustify && !FWordWrap) left = Left() + Width() - m.Width;
+  SetBounds(left, Top(), m.Width, m.Height);
   FAdjusting = false;
 }
 

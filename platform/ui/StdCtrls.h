@@ -98,16 +98,24 @@ private:
   bool FShowAccelChar = true;
   bool FAdjusting = false;
   TWinControl* FFocusControl = nullptr;
-  // The size last measured and what for (the widget's font and text): a change of colour or
-  // place alone measures nothing again.
+  // The size last measured and what for (the font's face, size and style, and the text): a
+  // change of colour or place alone measures nothing again.
   struct TMeasured {
     bool Valid = false;
-    std::shared_ptr<const QFont> Font;
+    std::string FontName;
+    int FontHeight = 0;
+    TFontStyles FontStyle = 0;
+    TFontPitch FontPitch = fpDefault;
     std::string Text;
     bool WordWrap = false;
     int WrapWidth = 0;
     int Width = 0, Height = 0;
-  } FMeasured;
+    bool Holds(const TFont& font, const std::string& text, bool wordWrap, int wrapWidth) const;
+  };
+  TMeasured FMeasured;
+  // Every label starts empty and most take their parent's font before their text: the size of
+  // an empty line in a font is measured once for all labels (a few fonts are in use at a time).
+  static std::vector<TMeasured>& EmptyLines();
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };

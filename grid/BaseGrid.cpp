@@ -183,16 +183,22 @@ void TBaseGrid::FreeStoreRange(int FromCol, int ToCol, int FromRow, int ToRow) {
       }
 }
 
+std::unique_ptr<TCellProperties> TBaseGrid::TakeCellProperties(int ACol, int ARow) {
+  TCellProperties* p = InGrid(ACol, ARow) ? dynamic_cast<TCellProperties*>(GridObjects(ACol, ARow)) : nullptr;
+  if (p) TStringGrid::SetObjects(ACol, ARow, nullptr);
+  return std::unique_ptr<TCellProperties>(p);
+}
+
 void TBaseGrid::ClearCell(int ACol, int ARow) {
   if (!InGrid(ACol, ARow)) return;
   SetCells(ACol, ARow, "");
-  SetGridObjects(ACol, ARow, nullptr);
+  FreeCellProperties(ACol, ARow);
 }
 
 void TBaseGrid::ClearColCells(int ACol) {
   if (ACol < 0 || ACol >= TotalColCount()) return;
   for (int r = 0; r < RowCount(); ++r) {
-    SetGridObjects(ACol, r, nullptr);
+    FreeCellProperties(ACol, r);
     SetCells(ACol, r, "");
   }
 }
@@ -200,7 +206,7 @@ void TBaseGrid::ClearColCells(int ACol) {
 void TBaseGrid::ClearRowCells(int ARow) {
   if (ARow < 0 || ARow >= RowCount()) return;
   for (int c = 0; c < TotalColCount(); ++c) {
-    SetGridObjects(c, ARow, nullptr);
+    FreeCellProperties(c, ARow);
     SetCells(c, ARow, "");
   }
 }

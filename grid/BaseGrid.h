@@ -50,8 +50,9 @@ public:
   }
   // The properties if the cell has them; never creates.
   TCellProperties* FindCellProperties(int ACol, int ARow) const {
-    return HasCellProperties(ACol, ARow) ? static_cast<TCellProperties*>(TStringGrid::Objects(ACol, ARow))
-                                         : nullptr;
+    if (!FHasCellProps) return nullptr;
+    TObject* o = TStringGrid::Objects(ACol, ARow); // one look into the store
+    return o && ACol < TotalColCount() ? static_cast<TCellProperties*>(o) : nullptr;
   }
   // The user object of a cell (its properties' CellObject); the grid never frees it.
   TObject* Objects(int ACol, int ARow) const;
@@ -70,7 +71,11 @@ public:
   }
   void FreeCellProperties(int ACol, int ARow);
   void FreeCellPropertiesRange(int FromCol, int FromRow, int ToCol, int ToRow);
-  // Empties the text and lets go of the object slot without freeing it (its owner moved it).
+  // Takes the cell's properties out of the grid, leaving the cell without: for code that moves a
+  // cell's look elsewhere (nullptr when the cell has none or lies outside the grid).
+  std::unique_ptr<TCellProperties> TakeCellProperties(int ACol, int ARow);
+  // Empties the text and frees the properties the cell still holds; code that moves properties
+  // elsewhere takes them out first, so nothing is freed twice and nothing is left behind.
   void ClearCell(int ACol, int ARow);
   void ClearColCells(int ACol);
   void ClearRowCells(int ARow);

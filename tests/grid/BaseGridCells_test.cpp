@@ -127,13 +127,66 @@ TEST_F(BaseGridTest, ObjectsOnAnEmptyCellLeaveItEmpty) {
   g.SetCells(5, 5, "kept");
   g.SetObjects(5, 5, &user);
   EXPECT_EQ(g.Cells(5, 5), "kept");
-  // Clearing lets go of the slot without freeing: whoever cleared it moved the properties.
-  std::unique_ptr<TCellProperties> moved(g.FindCellProperties(5, 5));
+  // Properties taken out before the cell is cleared are the taker's; the cell is left bare.
+  std::unique_ptr<TCellProperties> moved = g.TakeCellProperties(5, 5);
+  ASSERT_NE(moved, nullptr);
   g.ClearCell(5, 5);
   EXPECT_EQ(g.Cells(5, 5), "");
   EXPECT_EQ(g.GridObjects(5, 5), nullptr);
   EXPECT_EQ(g.GraphicObjects(5, 5), nullptr);
   EXPECT_EQ(moved->CellObject(), &user);
+  EXPECT_EQ(g.TakeCellProperties(5, 5), nullptr) << "nothing left to take";
+  EXPECT_EQ(g.TakeCellProperties(-1, 5), nullptr);
+}
+
+// Clearing frees what the cells still hold (with the graphics they own), so a cleared cell never
+// keeps properties nobody frees; a caller's object stays the caller's.
+TEST_F(BaseGridTest, ClearingFreesThePropertiesStillHeld) {
+  ASSERT_EQ(TCountedGraphic::Alive, 0);
+  TBaseGridForm f;
+  TTestBaseGrid& g = *f.Grid;
+  TObject user;
+  for (int i = 0; i < 5; ++i) {
+    g.SetGraphicObjects(2, i, new TCountedGraphic);     // column 2, rows 0..4
+    g.SetGraphicObjects(i + 4, 6, new TCountedGraphic); // row 6, columns 4..8
+    g.SetCells(2, i, "c" + std::to_string(i));
+    g.SetCells(i + 4, 6, "r" + std::to_string(i));
+  }
+  g.SetGraphicObjects(1, 1, new TCountedGraphic);
+  g.SetObjects(1, 2, &user);
+  EXPECT_EQ(TCountedGraphic::Alive, 11);
+
+  g.ClearCell(1, 1);
+  g.ClearCell(1, 2);
+  EXPECT_EQ(TCountedGraphic::Alive, 10);
+  EXPECT_FALSE(g.HasCellProperties(1, 1));
+  EXPECT_FALSE(g.HasCellProperties(1, 2));
+  g.ClearColCells(2);
+  EXPECT_EQ(TCountedGraphic::Alive, 5);
+  g.ClearRowCells(6);
+  EXPECT_EQ(TCountedGraphic::Alive, 0);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(g.Cells(2, i), "");
+    EXPECT_EQ(g.Cells(i + 4, 6), "");
+    EXPECT_FALSE(g.HasCellProperties(2, i));
+  }
+  // Outside the grid: nothing.
+  for (int bad : {-1, 10, 20, 1 << 30}) {
+    g.ClearCell(bad, 1);
+    g.ClearCell(1, bad);
+    g.ClearColCells(bad);
+    g.ClearRowCells(bad);
+  }
+
+  // A merged area cleared cell by cell leaves no properties behind.
+  g.MergeCells(3, 3, 2, 2);
+  g.SetCells(3, 3, "area");
+  for (auto [c, r] : {std::pair{3, 3}, {4, 3}, {3, 4}, {4, 4}})
+    g.ClearCell(c, r);
+  for (auto [c, r] : {std::pair{3, 3}, {4, 3}, {3, 4}, {4, 4}}) {
+    EXPECT_FALSE(g.HasCellProperties(c, r));
+    EXPECT_EQ(g.Cells(c, r), "");
+  }
 }
 
 // Every cell operation that would reach outside the store: nothing happens, nothing breaks.

@@ -28,6 +28,7 @@
 #include "grid/ProGridEvents.h"
 #include "grid/ProStringGridCheck.h"
 #include "grid/SearchFooter.h"
+#include "grid/SyncGrid.h"
 #include "platform/StringList.h"
 #include "platform/ui/BalloonHint.h"
 
@@ -40,6 +41,7 @@
 
 class TFilePicture;
 class TForm;
+class TGridFocusWindow;
 class TImageList;
 class TStringList;
 class TStrings;
@@ -525,6 +527,14 @@ public:
   // The frame around R (client coordinates) and around the current cell.
   static TFocusFrameGeometry FocusFrameGeometry(const TRect& R);
   TFocusFrameGeometry CurrentFocusFrame() const;
+  // The focus frame's window (ProGridFocusHelper.cpp): shown around R (client coordinates) without
+  // taking the activation, moved onto the current cell, hidden. nullptr until first shown.
+  void ShowFocusHelper(const TRect& R);
+  void MoveFocusHelper();
+  void HideFocusHelper();
+  TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+  // Whether the in-place editor shows the focus frame; off in a new grid.
+  TFocusHelper& FocusHelper() { return *FFocusHelper; }
   virtual void FixedCellEdit(int ACol, int ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
   // Repaints the selection for the looks that draw it specially; fires OnSelectionChanged.
   virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
@@ -1882,6 +1892,8 @@ private:
   TPoint FHoverCell{-1, -1};
   int FHoverlink = -1;
   TBalloonHint* FBalloonTip = nullptr;
+  TGridFocusWindow* FFocusWindow = nullptr; // owned as a component of the grid
+  std::unique_ptr<TFocusHelper> FFocusHelper = std::make_unique<TFocusHelper>(this);
   bool FSelChange = false;
 
   // Mouse: the press, release and move fields, and their parts.

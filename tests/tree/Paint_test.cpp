@@ -216,6 +216,59 @@ TEST_F(TreePaintTest, SelectionTakesFocusedOrUnfocusedColoursAndTheFocusRectShow
   EXPECT_EQ(f.At(focused, 70, 9), White) << "the selection covers the content only";
 }
 
+TEST_F(TreePaintTest, HideSelectionPaintsSelectedNodesPlainWhileTheTreeIsUnfocused) {
+  TTreeForm f;
+  f.Build();
+  PVNode node = f.Tree->GetFirst();
+  f.Tree->SetSelected(node, true);
+  auto opts = f.Tree->TreeOptions().PaintOptions();
+  opts.Include(toHideSelection);
+  f.Tree->TreeOptions().SetPaintOptions(opts);
+  auto* other = new TPaintTree(f.Form);
+  other->SetParent(f.Form);
+  other->SetBounds(0, 100, 20, 20);
+  other->SetFocus();
+  ASSERT_FALSE(f.Tree->Focused());
+  EXPECT_EQ(f.At(f.Shot(), 40, 9), White) << "unfocused: painted unselected";
+  f.Tree->SetFocus();
+  EXPECT_EQ(f.At(f.Shot(), 40, 9), ColorToRGB(clHighlight)) << "focused: selected again";
+}
+
+TEST_F(TreePaintTest, ARowDrawnByItsHandlerIsNeitherErasedNorPaintedByTheTree) {
+  TTreeForm f;
+  f.Build();
+  PVNode first = f.Tree->GetFirst();
+  f.Tree->OnBeforeItemPaint = [&](TBaseNodeTree*, TCanvas& canvas, PVNode node, const TRect& r,
+                                  bool& custom) {
+    if (node != first) return;
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(r);
+    custom = true;
+  };
+  const TBitmap b = f.Shot();
+  EXPECT_EQ(f.At(b, 9, 4 + 4), clRed) << "no button drawn over the handler's row";
+  EXPECT_EQ(f.At(b, 150, 9), clRed) << "not erased";
+  EXPECT_EQ(f.At(b, 150, 18 + 9), White) << "the next row as usual";
+  EXPECT_EQ(f.At(b, 9, 4 * 18 + 4 + 2), Black) << "its button as usual";
+}
+
+TEST_F(TreePaintTest, SelectedOnlySkipsUnselectedRowsButKeepsTheirPlaces) {
+  TTreeForm f;
+  f.Build(); // rows: top 0 (expanded), its children 1 and 2, top 3, top 4
+  PVNode second = f.Tree->GetNext(f.Tree->GetFirst());
+  f.Tree->SetSelected(second, true);
+  f.Tree->SetFocusedNode(second);
+  TBitmap target(200, 100);
+  target.Canvas().Brush().SetColor(clFuchsia);
+  target.Canvas().FillRect(TRect{0, 0, 200, 100});
+  f.Tree->PaintTree(target.Canvas(), TRect{0, 0, 200, 5 * 18}, TPoint{0, 0},
+                    {poBackground, poDrawSelection, poSelectedOnly, poUnbuffered});
+  EXPECT_EQ(target.Pixel(100, 9), clFuchsia) << "row 0 skipped";
+  EXPECT_EQ(target.Pixel(100, 18 + 9), White) << "the selected row painted in its own place";
+  EXPECT_EQ(target.Pixel(100, 2 * 18 + 9), clFuchsia) << "row 2 skipped";
+  EXPECT_EQ(target.Pixel(100, 4 * 18 + 9), clFuchsia) << "row 4 skipped";
+}
+
 TEST_F(TreePaintTest, EmptyListMessageStartsAtTwoTwo) {
   TTreeForm f;
   f.Tree->SetEmptyListMessage("Nothing found");

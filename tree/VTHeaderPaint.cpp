@@ -108,7 +108,10 @@ void TNodeTreeColumns::PaintHeader(TCanvas& TargetCanvas, TRect R, TPoint Target
   TColumnIndex run = ColumnFromPosition(TPoint{R.Left + RTLOffset, 0}, false);
   if (run < 0) return;
   int left = Items(run)->UnscrolledLeft() + Target.X - R.Left + RTLOffset;
-  state.ShowRightBorder = FHeader->Style() == hsThickButtons || !FHeader->Has(hoAutoResize);
+  // Only a bevelled tree leaves the last auto-sized column without its right edge; controls here
+  // have no bevel, so every tree is one without.
+  constexpr bool Bevelled = false;
+  state.ShowRightBorder = FHeader->Style() == hsThickButtons || !FHeader->Has(hoAutoResize) || !Bevelled;
   const int cellBottom = Target.Y + (R.Bottom - R.Top);
   while (run >= 0 && left < maxX) {
     TNodeTreeColumn* column = Items(run);

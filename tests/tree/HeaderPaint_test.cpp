@@ -103,6 +103,54 @@ TEST_F(THeaderPaintTest, SortArrowSitsAtTheRightMarginOfARightAlignedCaption) {
   EXPECT_TRUE(ColorBounds(b, Arrow, Inside(0)).IsEmpty()) << "only the sort column has an arrow";
 }
 
+TEST_F(THeaderPaintTest, AnOwnerDrawnCaptionLeavesTheBackgroundAndTheSortArrowToTheTree) {
+  Add("Flow", 90);
+  Header().SetSortColumn(0);
+  Header().SetOptions(Header().Options() + TVTHeaderOptions{hoOwnerDraw});
+  Tree->OnHeaderDrawQueryElements = [](TVTHeader*, THeaderPaintInfo& info, THeaderPaintElements& e) {
+    if (info.Column) e.Include(hpeText);
+  };
+  int captions = 0;
+  Tree->OnAdvancedHeaderDraw = [&](TVTHeader*, THeaderPaintInfo& info, THeaderPaintElements e) {
+    EXPECT_FALSE(e.Has(hpeSortGlyph)) << "not asked for";
+    if (!e.Has(hpeText)) return;
+    ++captions;
+    info.TargetCanvas->Brush().SetColor(clLime);
+    const TRect& r = info.PaintRectangle;
+    info.TargetCanvas->FillRect(TRect{r.Left + 4, r.Top + 4, r.Left + 14, r.Top + 9});
+  };
+  const TBitmap b = Shot();
+  EXPECT_GT(captions, 0);
+  EXPECT_TRUE(TextInk(b, 0).IsEmpty()) << "the tree draws no caption";
+  EXPECT_FALSE(ColorBounds(b, clLime, Inside(0)).IsEmpty()) << "the application's caption";
+  EXPECT_FALSE(ColorBounds(b, Arrow, Inside(0)).IsEmpty()) << "the tree's sort arrow";
+  EXPECT_EQ(b.Pixel(Inside(0).Right - 30, Inside(0).Bottom - 2), ColorToRGB(clBtnFace))
+      << "the tree's background";
+  // Without hoOwnerDraw the handlers are not asked and the caption is the tree's.
+  Header().SetOptions(Header().Options() - TVTHeaderOptions{hoOwnerDraw});
+  captions = 0;
+  const TBitmap plain = Shot();
+  EXPECT_EQ(captions, 0);
+  EXPECT_FALSE(TextInk(plain, 0).IsEmpty());
+}
+
+TEST_F(THeaderPaintTest, EveryColumnOfAFlatAutoSizedHeaderHasItsRightEdge) {
+  // A tree here has no bevel: the last column keeps its right edge whatever the style.
+  Add("A", 60);
+  Add("B", 60);
+  Header().SetAutoSizeIndex(1);
+  Header().SetOptions(Header().Options() + TVTHeaderOptions{hoAutoResize});
+  for (TVTHeaderStyle style : {hsThickButtons, hsFlatButtons, hsPlates}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    Header().SetStyle(style);
+    const TBitmap b = Shot();
+    const int y = Header().Height() / 2;
+    const TColor first = b.Pixel(Columns()[0]->Left() + Columns()[0]->Width() - 1, y);
+    EXPECT_NE(first, ColorToRGB(clBtnFace));
+    EXPECT_EQ(b.Pixel(Columns()[1]->Left() + Columns()[1]->Width() - 1, y), first);
+  }
+}
+
 TEST_F(THeaderPaintTest, PressedCellDrawsItsCaptionOnePixelRightAndDown) {
   Add("Name", 80);
   Add("Value", 80);

@@ -22,6 +22,7 @@ const TDefaultText Texts[] = {
     {2016, "Error!! ModBus Register must be between 1 and 59999"},
     {2017, "Error!! ModBus Register Scale must be between 0 and 59999"},
     {2018, "Error!! Year Time Point Register must be between 0 and 59995"},
+    {2019, "Error!! The Registers for Node State, Identification Number and RSSI must be numbers"},
     {2100, "Scan & Decode"},
     {2101, "SCAN && DECODE"},
     {2102, "Scan && Decode M-Bus Network"},

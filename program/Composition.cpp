@@ -14,8 +14,13 @@
 #include "gateway/ULoRa_Set_Access.h"
 #include "gateway/UParGen.h"
 #include "gateway/UpdateDevice.h"
+#include "mbus/MeterBusTexts.h"
 #include "mbus/NetworkTexts.h"
 #include "mbus/ScanTexts.h"
+#include "mbus/UInsertKeyWireless.h"
+#include "mbus/UModbusStartAdd_SD.h"
+#include "mbus/UNewIDNode.h"
+#include "mbus/UScanModbusStart.h"
 
 namespace {
 
@@ -29,6 +34,10 @@ const TCreateWindow Windows_In_Creation_Order[] = {
     &Create_Window<FParGen>,
     &Create_Window<FBoot>,
     &Create_Window<FLoRa_Set_Access>,
+    &Create_Window<FNewIDNode>,
+    &Create_Window<FInsertKeyWireless>,
+    &Create_Window<FScanModbusStart>,
+    &Create_Window<FModbusStartAdd_SD>,
 };
 
 // Language order: the windows of the other protocols would follow FLoRa_Set_Access;
@@ -36,6 +45,7 @@ const TCreateWindow Windows_In_Creation_Order[] = {
 const TSetLangOfWindow Windows_In_Language_Order[] = {
     &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>, &Set_Lang_Of<FSoftOptions>,
     &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,   &Set_Lang_Of<FLoRa_Set_Access>,
+    &Set_Lang_Of<FNewIDNode>,
 };
 
 // The other models' steps come with their windows and their buttons never show in this build.
@@ -56,8 +66,9 @@ const TStepAction Steps[] = {
 const TComposition& Velmaric_Composition() {
   // One line per window's block; a later block wins where two name the same number.
   static const TTextBlock Texts[] = {
-      MainWindowTexts(), NewProjectTexts(), OpenConfTexts(),         SoftOptionsTexts(), ParGenTexts(),
-      BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(), MBusNetworkTexts(), MBusScanTexts(),
+      MainWindowTexts(),  NewProjectTexts(), OpenConfTexts(),   SoftOptionsTexts(),
+      ParGenTexts(),      BootTexts(),       RowRoutineTexts(), LoRaWANSetAccessTexts(),
+      MBusNetworkTexts(), MBusScanTexts(),   MBusEditorTexts(),
   };
   static const TComposition Composition{Windows_In_Creation_Order, Windows_In_Language_Order, Texts, Steps};
   return Composition;

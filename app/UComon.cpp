@@ -169,3 +169,7 @@ int Get_BACnet_EngUnit(std::uint16_t, std::uint32_t) {
 int Get_ScanDecode_Form_Type() {
   return 0;
 }
+
+int Get_XML_Code_Dev() {
+  return 0;
+}

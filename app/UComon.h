@@ -105,3 +105,4 @@ void Set_Files();
 // Per-model answers of this build.
 int Get_BACnet_EngUnit(std::uint16_t type_data, std::uint32_t Type_Data_Vife); // 95: no units
 int Get_ScanDecode_Form_Type();                                                // 0: wired scan
+int Get_XML_Code_Dev(); // the device family of the scan window: 0 in this build

@@ -2,6 +2,7 @@
 
 #include "app/UComon.h"
 #include "app/ULanguage.h"
+#include "grid/ProCGrid.h"
 #include "mbus/MBusLook.h"
 #include "mbus/ScanDialogChecks.h"
 #include "platform/Dialogs.h"
@@ -80,6 +81,10 @@ std::vector<std::string> TFModbusStartAdd_SD::Start_Cells() const {
   for (int r = 1; r < sga->RowCount(); ++r)
     cells.push_back(sga->Cells(1, r));
   return cells;
+}
+
+void TFModbusStartAdd_SD::Set_Start_Cell(int row, const std::string& text) {
+  sga->SetCells(1, row, text);
 }
 
 bool TFModbusStartAdd_SD::Check_Data() {

@@ -3,13 +3,15 @@
 #pragma once
 
 #include "controls/LbButton.h"
-#include "grid/ProCGrid.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 
 #include <string>
 #include <vector>
+
+// The grid stays out of this header, so a file may include it beside the tree view.
+class TProColumnGrid;
 
 class TFModbusStartAdd_SD : public TForm {
 public:
@@ -37,6 +39,8 @@ public:
   void Fill(const std::vector<std::string>& captions);
   // Column 1 of every data row, row 1 first.
   std::vector<std::string> Start_Cells() const;
+  // Types the start register of data row `row` (from 1).
+  void Set_Start_Cell(int row, const std::string& text);
 };
 
 extern TFModbusStartAdd_SD* FModbusStartAdd_SD;

@@ -2,6 +2,8 @@
 
 #include "app/ShellTexts.h"
 #include "app/UAbout.h"
+#include "app/UComon.h"
+#include "app/ULanguage.h"
 #include "app/UNew_Project.h"
 #include "app/UOpenConf.h"
 #include "app/USoftOptions.h"
@@ -20,7 +22,10 @@
 #include "mbus/UInsertKeyWireless.h"
 #include "mbus/UModbusStartAdd_SD.h"
 #include "mbus/UNewIDNode.h"
+#include "mbus/UScanDecode.h"
 #include "mbus/UScanModbusStart.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -35,6 +40,7 @@ const TCreateWindow Windows_In_Creation_Order[] = {
     &Create_Window<FBoot>,
     &Create_Window<FLoRa_Set_Access>,
     &Create_Window<FNewIDNode>,
+    &Create_Window<FScanDecode>,
     &Create_Window<FInsertKeyWireless>,
     &Create_Window<FScanModbusStart>,
     &Create_Window<FModbusStartAdd_SD>,
@@ -59,6 +65,15 @@ const TStepAction Steps[] = {
        if (FLoRa_Set_Access) FLoRa_Set_Access->ShowModal();
      }},
     {"Btn_CreateBin", [] { Update_Device(); }},
+    {"Btn_ScanDecode",
+     [] {
+       if (!FScanDecode) return;
+       if (FileExists(FileName_M_Bus) && MessageDlg(Lang_Text(35), mtWarning, mbYes | mbNo) != mrYes) return;
+       FScanDecode->XML_Code_Dev = Get_XML_Code_Dev();
+       FScanDecode->FileName_MBus = FileName_M_Bus;
+       FScanDecode->Form_Type = Get_ScanDecode_Form_Type();
+       FScanDecode->ShowModal();
+     }},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The three small dialogs of the scan window driven headless: the key, the start register and the
 // per-node start addresses.
 #include "MBusWindowTest.h"
+#include "grid/ProCGrid.h"
 #include "mbus/UInsertKeyWireless.h"
 #include "mbus/UModbusStartAdd_SD.h"
 #include "mbus/UScanModbusStart.h"

@@ -1,0 +1,110 @@
+// The Scan & Decode window end to end on a wired line: the device list while scanning, the tree of
+// slaves and records at the end, and the scan saved as M_Bus.xml with its registers numbered.
+#include "ScanDecodeFixture.h"
+#include "tree/StringTree.h"
+
+namespace {
+
+class ScanDecodeWired : public TScanDecodeTest {
+protected:
+  void Two_Meters() {
+    Gateway.SetScript(Line({{5, "12345678", {Hex(telegrams::W1)}}, {200, "03543109", {Hex(telegrams::T6)}}}));
+  }
+  std::string Text(PVNode node) { return Form->VST->Text(node, NoColumn); }
+  PVNode Child(PVNode parent, unsigned index) {
+    PVNode n = Form->VST->GetFirstChild(parent);
+    for (unsigned i = 0; i < index && n; ++i)
+      n = Form->VST->GetNextSibling(n);
+    return n;
+  }
+  // Per-node save with these start registers, both register boxes ticked.
+  void Save_Per_Node(const std::vector<std::string>& starts) {
+    TMessageResponder answers({mrOk});
+    Headless::OnNextModal([&](TForm&) {
+      for (std::size_t i = 0; i < starts.size(); ++i)
+        FModbusStartAdd_SD->Set_Start_Cell(static_cast<int>(i) + 1, starts[i]);
+      Headless::Tick(*FModbusStartAdd_SD, "CB_En_NodeState", true);
+      Headless::Tick(*FModbusStartAdd_SD, "CB_En_IndNum", true);
+      FModbusStartAdd_SD->Btn_OK->Click();
+    });
+    Form->Btn_SaveConfManual->Click();
+    EXPECT_EQ(answers.Texts(), std::vector<std::string>{Lang_Text(2130)});
+  }
+};
+
+const std::string W1_Node_Head =
+    "\t<Nodo Node_Enable=\"1\" ID_Primary=\"5\" ID_Secondary=\"12345678\" Node_ID_Type=\"0\" ";
+
+TEST_F(ScanDecodeWired, PrimaryScanFillsTheListTheTreeAndSavesTheWorkedExample) {
+  Two_Meters();
+  Open();
+  EXPECT_EQ(Form->Face(), 1);
+  Form->Btn_StartScan->Click();
+  EXPECT_EQ(Form->Face(), 2);
+  EXPECT_TRUE(Form->LB_AvailableDevice->Visible());
+  EXPECT_FALSE(Form->Btn_StartScan->Visible());
+  EXPECT_TRUE(Form->Btn_StopScan->Visible());
+  EXPECT_EQ(Form->Btn_StopScan->Left(), 8);
+  EXPECT_EQ(Form->Btn_AbortScan->Left(), 8 + 145 + 8);
+
+  // While address 7 is asked: lines for 0 to 6, address 5 found.
+  ASSERT_TRUE(Run_Until([&] { return Form->LB_AvailableDevice->Count() >= 7; }));
+  const auto& lines = Form->LB_AvailableDevice->Items();
+  EXPECT_EQ(lines[4], "ID = 4\t[NOT FOUND]");
+  EXPECT_EQ(lines[5], "ID = 5\t");
+  EXPECT_EQ(Form->LB_AvailableDevice->TopIndex(), Form->LB_AvailableDevice->Count() - 1);
+  Form->LB_AvailableDevice->SetTopIndex(3);
+  const TBitmap list = Picture(*Form->LB_AvailableDevice, "device_list");
+  auto ink = [&](int row, TColor color, int from, int to) {
+    const TRect r = Form->LB_AvailableDevice->ItemRect(row);
+    return CountColor(list, color, TRect{from, r.Top, to, r.Bottom});
+  };
+  const int width = Form->LB_AvailableDevice->ClientWidth();
+  EXPECT_GT(ink(4, clRed, 0, 70), 0) << "the address of a silent one in red";
+  EXPECT_GT(ink(4, clRed, 70, width), 0) << "its mark in the second column";
+  EXPECT_EQ(ink(4, clBlue, 0, width), 0);
+  EXPECT_GT(ink(5, clBlue, 0, width), 0) << "the meter at 5 in blue";
+  EXPECT_EQ(ink(5, clRed, 0, width), 0);
+
+  ASSERT_TRUE(Run_To_Face(3));
+  EXPECT_EQ(Form->LB_AvailableDevice->Count(), 251);
+  EXPECT_EQ(lines[200], "ID = 200\t");
+  EXPECT_EQ(lines[250], "ID = 250\t[NOT FOUND]");
+  EXPECT_EQ(Form->L_Num_Slave->Caption(), "2");
+  EXPECT_EQ(Form->L_ScanProgress->Caption(), "Number of Slaves");
+  EXPECT_FALSE(Form->LB_AvailableDevice->Visible());
+  EXPECT_TRUE(Form->Btn_NewScan->Visible());
+  EXPECT_TRUE(Form->Btn_SaveConf->Visible());
+  EXPECT_TRUE(Form->Btn_SaveConfManual->Visible());
+
+  TNodeStringTree* tree = Form->VST;
+  ASSERT_EQ(tree->RootNodeCount(), 2u);
+  PVNode w1 = tree->GetFirst();
+  EXPECT_EQ(Text(w1), "Primary Address = 5 - Secondary Address = 12345678 - Manufacturer = " +
+                          List_Slave_MBus().Snapshot()[0].descManufacture +
+                          "(5523) - Version = 51 - Type = 3");
+  EXPECT_EQ(tree->CheckState(w1), csCheckedNormal);
+  ASSERT_EQ(tree->ChildCount(w1), 3u);
+  PVNode volume = Child(w1, 0);
+  EXPECT_EQ(tree->CheckState(volume), csCheckedNormal);
+  ASSERT_EQ(tree->ChildCount(volume), 12u);
+  EXPECT_EQ(Text(Child(volume, 0)), "Storage Number = 0");
+  EXPECT_EQ(Text(Child(volume, 8)), "VIF = $13");
+  EXPECT_EQ(Text(Child(volume, 11)).substr(0, 8), "DATA = $");
+  EXPECT_EQ(tree->CheckType(Child(volume, 3)), ctNone);
+  EXPECT_EQ(tree->ChildCount(Child(w1, 0)), 12u);
+  PVNode t6 = tree->GetNextSibling(w1);
+  EXPECT_EQ(tree->ChildCount(t6), 7u);
+
+  Save_Per_Node({"100", "200"});
+  const std::string file = Dir.Read("M_Bus.xml");
+  const std::string expected_w1 =
+      W1_Node_Head + "Descrizione=\"" + List_Slave_MBus().Snapshot()[0].descManufacture +
+      "\" Send_SND_NKE=\"0\" Reset_App=\"0\" Cut_After=\"3\" Node_State=\"100\" Ident_Num=\"101\">\n";
+  EXPECT_NE(file.find(expected_w1), std::string::npos) << file;
+  for (const char* reg : {"ModReg=\"103\"", "ModReg=\"105\"", "ModReg=\"106\"", "Node_State=\"200\"",
+                          "Ident_Num=\"201\"", "ModReg=\"203\"", "ModReg=\"215\""})
+    EXPECT_NE(file.find(reg), std::string::npos) << reg;
+}
+
+} // namespace

@@ -124,6 +124,8 @@ void TFScanDecode::Create_Results() {
 
 void TFScanDecode::Setup_Tree(TNodeStringTree* tree) {
   tree->SetNodeDataType<TMyRec>();
+  tree->SetParentColor(false);
+  tree->SetColor(clWindow);
   TCustomNodeTreeOptions& o = tree->TreeOptions();
   o.SetPaintOptions(
       TVTPaintOptions{toShowButtons, toShowRoot, toShowTreeLines, toThemeAware, toUseBlendedImages});

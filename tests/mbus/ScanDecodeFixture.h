@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TScanDecodeTest : public TMBusWindowTest {
 protected:
@@ -30,6 +31,8 @@ protected:
     Form.reset(NewForm<TFScanDecode>(nullptr));
     Form->Use_Endpoints({Gateway.Port(), Local_Address});
     Form->FileName_MBus = FileName_M_Bus;
+    // Only now: an engine that sleeps on the stepped clock could not be replaced.
+    Scope.emplace(Clock);
   }
   void TearDown() override {
     Clock.Release();
@@ -77,7 +80,7 @@ protected:
   }
 
   TSteppedClock Clock;
-  TScopedClock Scope{Clock};
+  std::optional<TScopedClock> Scope;
   TFakeGateway Gateway;
   std::string Local_Address;
   TOwned<TFScanDecode> Form;

@@ -1,6 +1,7 @@
 // The Scan & Decode window end to end on a wired line: the device list while scanning, the tree of
 // slaves and records at the end, and the scan saved as M_Bus.xml with its registers numbered.
 #include "ScanDecodeFixture.h"
+#include "platform/Files.h"
 #include "tree/StringTree.h"
 
 namespace {
@@ -18,8 +19,11 @@ protected:
     return n;
   }
   // Per-node save with these start registers, both register boxes ticked.
-  void Save_Per_Node(const std::vector<std::string>& starts) {
-    TMessageResponder answers({mrOk});
+  // `replace`: the file exists and is replaced (No to the question whether to add to it).
+  void Save_Per_Node(const std::vector<std::string>& starts, bool replace = false) {
+    TMessageResponder answers;
+    if (replace) answers.Answer(mrNo);
+    answers.Answer(mrOk);
     Headless::OnNextModal([&](TForm&) {
       for (std::size_t i = 0; i < starts.size(); ++i)
         FModbusStartAdd_SD->Set_Start_Cell(static_cast<int>(i) + 1, starts[i]);
@@ -28,7 +32,9 @@ protected:
       FModbusStartAdd_SD->Btn_OK->Click();
     });
     Form->Btn_SaveConfManual->Click();
-    EXPECT_EQ(answers.Texts(), std::vector<std::string>{Lang_Text(2130)});
+    std::vector<std::string> expected{Lang_Text(2130)};
+    if (replace) expected.insert(expected.begin(), Lang_Text(2137));
+    EXPECT_EQ(answers.Texts(), expected);
   }
 };
 
@@ -97,14 +103,23 @@ TEST_F(ScanDecodeWired, PrimaryScanFillsTheListTheTreeAndSavesTheWorkedExample) 
   EXPECT_EQ(tree->ChildCount(t6), 7u);
 
   Save_Per_Node({"100", "200"});
+  // Written out from the node and variable tables: the W1 node is the worked example.
+  std::string fixture;
+  ASSERT_TRUE(ReadFileBytes(std::string(VELMARIC_TEST_DATA) + "/mbus/ScanDecode_two_meters.xml", fixture));
+  EXPECT_EQ(Dir.Read("M_Bus.xml"), fixture);
+
+  // An unticked record: Enable "0" and the next record's register; the file is replaced (No).
+  tree->SetCheckState(Child(w1, 1), csUncheckedNormal);
+  Save_Per_Node({"100", "200"}, true);
   const std::string file = Dir.Read("M_Bus.xml");
-  const std::string expected_w1 =
-      W1_Node_Head + "Descrizione=\"" + List_Slave_MBus().Snapshot()[0].descManufacture +
-      "\" Send_SND_NKE=\"0\" Reset_App=\"0\" Cut_After=\"3\" Node_State=\"100\" Ident_Num=\"101\">\n";
-  EXPECT_NE(file.find(expected_w1), std::string::npos) << file;
-  for (const char* reg : {"ModReg=\"103\"", "ModReg=\"105\"", "ModReg=\"106\"", "Node_State=\"200\"",
-                          "Ident_Num=\"201\"", "ModReg=\"203\"", "ModReg=\"215\""})
-    EXPECT_NE(file.find(reg), std::string::npos) << reg;
+  EXPECT_NE(
+      file.find("<Variabile Enable=\"0\" Position=\"2\" Desc=\"Flow Temperature °C (U0S0T0)\" Type=\"12\" "
+                "VIF_ASCII=\"\" Fun_Field=\"0\" Length=\"0\" ModReg=\"105\""),
+      std::string::npos)
+      << file;
+  EXPECT_NE(file.find("Position=\"3\" Desc=\"Error Flag (Binary) (U0S0T0)\" Type=\"19\" VIF_ASCII=\"\" "
+                      "Fun_Field=\"0\" Length=\"0\" ModReg=\"105\""),
+            std::string::npos);
 }
 
 } // namespace

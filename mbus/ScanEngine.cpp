@@ -50,6 +50,9 @@ TMBusScanDecode::~TMBusScanDecode() {
 void TMBusScanDecode::Execute() {
   NameThreadForDebugging("MBusScanDecode");
   while (!FExit.load()) {
+    // The gate first: a closed engine (its window never shown) does not touch the clock.
+    Event_Run.WaitFor();
+    if (FExit.load()) break;
     if (InScan()) {
       {
         std::lock_guard lock(Step_Mutex);
@@ -62,7 +65,6 @@ void TMBusScanDecode::Execute() {
     } else {
       Clock().SleepMs(Turn_Idle);
     }
-    Event_Run.WaitFor();
   }
 }
 

@@ -321,6 +321,36 @@ TEST_F(ControlsTest, FontsAndColoursComeFromTheParentUntilSetOnTheControl) {
   EXPECT_EQ(f.E_IP1->Color(), clWindow) << "an edit has a colour of its own";
 }
 
+// A window that starts hidden gets its widgets' looks only when first shown: what was changed
+// while it was hidden (colours, controls hidden, shown, or hidden and shown again) shows then.
+TEST_F(ControlsTest, AWindowShownLateShowsWhatChangedWhileItWasHidden) {
+  TFSample& f = *Form;
+  Application->ProcessMessages(); // Qt's requests to polish the new widgets
+  f.P_Title->SetColor(clRed);
+  f.L_Band->Hide();
+  f.CB_Gateway->Show();
+  f.L_IP->Hide();
+  f.L_IP->Show();
+  f.Show();
+  Application->ProcessMessages();
+
+  TTempDir dir;
+  TBitmap shot;
+  ASSERT_TRUE(Headless::RenderToPng(f, dir.File("form.png")));
+  ASSERT_TRUE(shot.LoadFromFile(dir.File("form.png")));
+  ASSERT_EQ(shot.Width(), f.ClientWidth());
+  const TRect title = f.P_Title->BoundsRect();
+  EXPECT_GT(CountColor(shot, clRed, title), title.Width() * title.Height() / 2) << "colour set while hidden";
+  const TColor face = shot.Pixel(5, 165);
+  auto ink = [&](const TControl* c) {
+    const TRect r = c->BoundsRect();
+    return r.Width() * r.Height() - CountColor(shot, face, r);
+  };
+  EXPECT_GT(ink(f.L_IP), 0) << "hidden and shown again";
+  EXPECT_GT(ink(f.CB_Gateway), 0) << "shown while hidden";
+  EXPECT_EQ(ink(f.L_Band), 0) << "hidden while hidden";
+}
+
 TEST_F(ControlsTest, HintsShowWhereShowHintIsOnOrInherited) {
   TFSample& f = *Form;
   f.E_IP1->SetHint("First octet|The first part of the address");

@@ -336,6 +336,11 @@ public:
                             bool ConsiderChildrenAbove = false);
   TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
   void SetCheckImageKind(TCheckImageKind kind);
+  // The check images of ckCustom: an image list in the layout of the built-in ones (25 images).
+  TImageList* CustomCheckImages() const { return FCustomCheckImages; }
+  void SetCustomCheckImages(TImageList* list);
+  // Draws check image Index of the kind in use with its top-left corner at (X, Y).
+  void DrawCheckImageAt(TCanvas& Canvas, int X, int Y, int Index) const;
   // The image of a check control: -1 for none (see the check image table).
   int CheckImageIndex(PVNode Node, TCheckType Type, TCheckState State, bool Enabled) const;
   static TCheckState NextCheckState(TCheckType Type, TCheckState State);
@@ -1037,6 +1042,7 @@ protected:
   TAlignment FAlignment = taLeftJustify;
   TBiDiMode FBiDiMode = bdLeftToRight;
   TCheckImageKind FCheckImageKind = ckSystemDefault;
+  TImageList* FCustomCheckImages = nullptr;
   std::uint32_t FCheckPropagationCount = 0;
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;

@@ -1,7 +1,9 @@
 // Check boxes: accepting, applying and propagating check states; radio buttons; checked walks.
+#include "tree/CheckImages.h"
 #include "tree/NodeTrees.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/ImageList.h"
 
 namespace {
 
@@ -127,7 +129,8 @@ bool TBaseNodeTree::UpdateParentCheckState(PVNode Node, TCheckState NewCheckStat
 void TBaseNodeTree::SetCheckType(PVNode Node, TCheckType Value) {
   if (Node->CheckType == Value || Has(toReadOnly)) return;
   Node->CheckType = Value;
-  if (Value != ctTriStateCheckBox && (Node->CheckState == csMixedNormal || Node->CheckState == csMixedPressed))
+  if (Value != ctTriStateCheckBox &&
+      (Node->CheckState == csMixedNormal || Node->CheckState == csMixedPressed))
     Node->CheckState = csUncheckedNormal;
   if (Has(toAutoTristateTracking) && IsCheckBoxType(Value) && Node->Parent != FRoot) {
     PVNode parent = Node->Parent;
@@ -145,10 +148,14 @@ void TBaseNodeTree::SetCheckType(PVNode Node, TCheckType Value) {
 TCheckState TBaseNodeTree::NextCheckState(TCheckType Type, TCheckState State) {
   switch (Type) {
   case ctTriStateCheckBox:
-  case ctCheckBox: return ToggledForm[State];
-  case ctRadioButton: return csCheckedNormal;
-  case ctButton: return csUncheckedNormal;
-  case ctNone: break;
+  case ctCheckBox:
+    return ToggledForm[State];
+  case ctRadioButton:
+    return csCheckedNormal;
+  case ctButton:
+    return csUncheckedNormal;
+  case ctNone:
+    break;
   }
   return csMixedNormal;
 }
@@ -192,7 +199,8 @@ PVNode TBaseNodeTree::GetFirstChecked(TCheckState State, bool ConsiderChildrenAb
 PVNode TBaseNodeTree::GetNextChecked(PVNode Node, TCheckState State, bool ConsiderChildrenAbove) {
   PVNode run = (!Node || Node == FRoot) ? GetFirstNoInit(ConsiderChildrenAbove)
                                         : GetNextNoInit(Node, ConsiderChildrenAbove);
-  while (run && run->CheckState != State) run = GetNextNoInit(run, ConsiderChildrenAbove);
+  while (run && run->CheckState != State)
+    run = GetNextNoInit(run, ConsiderChildrenAbove);
   if (run && !run->States.Has(vsInitialized)) InitNode(run);
   return run;
 }
@@ -204,7 +212,8 @@ PVNode TBaseNodeTree::GetNextChecked(PVNode Node, bool ConsiderChildrenAbove) {
 PVNode TBaseNodeTree::GetPreviousChecked(PVNode Node, TCheckState State, bool ConsiderChildrenAbove) {
   PVNode run = (!Node || Node == FRoot) ? GetLastNoInit(nullptr, ConsiderChildrenAbove)
                                         : GetPreviousNoInit(Node, ConsiderChildrenAbove);
-  while (run && run->CheckState != State) run = GetPreviousNoInit(run, ConsiderChildrenAbove);
+  while (run && run->CheckState != State)
+    run = GetPreviousNoInit(run, ConsiderChildrenAbove);
   if (run && !run->States.Has(vsInitialized)) InitNode(run);
   return run;
 }
@@ -215,9 +224,24 @@ void TBaseNodeTree::SetCheckImageKind(TCheckImageKind kind) {
   if (FUpdateCount == 0) InvalidateTree();
 }
 
+void TBaseNodeTree::SetCustomCheckImages(TImageList* list) {
+  if (FCustomCheckImages == list) return;
+  FCustomCheckImages = list;
+  if (FCheckImageKind == ckCustom && FUpdateCount == 0) InvalidateTree();
+}
+
 int TBaseNodeTree::CheckImageWidth() const {
-  // The built-in check image sets are 16 pixels wide; a custom set comes with painting.
-  return FCheckImageKind == ckCustom ? 0 : 16;
+  // The built-in check image sets are 16 pixels wide; ckCustom takes its list's width, none without one.
+  if (FCheckImageKind == ckCustom) return FCustomCheckImages ? FCustomCheckImages->Width() : 0;
+  return 16;
+}
+
+void TBaseNodeTree::DrawCheckImageAt(TCanvas& Canvas, int X, int Y, int Index) const {
+  if (FCheckImageKind != ckCustom) {
+    DrawCheckImage(Canvas, X, Y, Index);
+  } else if (FCustomCheckImages) {
+    FCustomCheckImages->Draw(Canvas, X, Y, Index);
+  }
 }
 
 int TBaseNodeTree::CheckImageIndex(PVNode Node, TCheckType Type, TCheckState State, bool Enabled) const {
@@ -236,8 +260,8 @@ int TBaseNodeTree::CheckImageIndex(PVNode Node, TCheckType Type, TCheckState Sta
   if (Type == ctNone) return -1;
   // Per state: disabled, enabled, enabled and hot; for check box, radio button and button.
   static constexpr int Table[6][3][3] = {
-      {{12, 9, 10}, {4, 1, 2}, {24, 21, 22}},   {{12, 11, 11}, {4, 3, 3}, {24, 23, 23}},
-      {{16, 13, 14}, {8, 5, 6}, {24, 21, 22}},  {{16, 15, 15}, {8, 7, 7}, {24, 23, 23}},
+      {{12, 9, 10}, {4, 1, 2}, {24, 21, 22}},     {{12, 11, 11}, {4, 3, 3}, {24, 23, 23}},
+      {{16, 13, 14}, {8, 5, 6}, {24, 21, 22}},    {{16, 15, 15}, {8, 7, 7}, {24, 23, 23}},
       {{20, 17, 18}, {20, 17, 18}, {20, 17, 18}}, {{20, 19, 19}, {20, 19, 19}, {20, 19, 19}},
   };
   const int column = Type == ctCheckBox ? 0 : Type == ctRadioButton ? 1 : 2;

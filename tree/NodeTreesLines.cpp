@@ -290,7 +290,7 @@ void TBaseNodeTree::PaintExpandButton(TCanvas& Canvas, PVNode Node, const TRect&
 }
 
 void TBaseNodeTree::PaintCheckBox(TCanvas& Canvas, const TVTImageSlot& Slot) {
-  DrawCheckImage(Canvas, Slot.X, Slot.Y, Slot.Index);
+  DrawCheckImageAt(Canvas, Slot.X, Slot.Y, Slot.Index);
 }
 
 void TBaseNodeTree::QueryImage(TVTPaintInfo& PaintInfo, TVTImageKind Kind, TVTImageSlotKind SlotKind,

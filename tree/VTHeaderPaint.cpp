@@ -400,7 +400,7 @@ void TNodeTreeColumns::PaintCell(TCanvas& Canvas, TNodeTreeColumn& C, TColumnInd
        info.GlyphPos.X + glyphWidth <= info.SortGlyphPos.X)) {
     if (C.CheckBox()) {
       const int index = tree->CheckImageIndex(nullptr, C.CheckType(), C.CheckState(), info.IsEnabled);
-      DrawCheckImage(Canvas, info.GlyphPos.X, info.GlyphPos.Y, index);
+      tree->DrawCheckImageAt(Canvas, info.GlyphPos.X, info.GlyphPos.Y, index);
       C.FImageRect = TRect{info.GlyphPos.X, info.GlyphPos.Y, info.GlyphPos.X + CheckImageSize,
                            info.GlyphPos.Y + CheckImageSize};
     } else {

@@ -178,6 +178,49 @@ TEST_F(TreePaintTest, CheckBoxesLightUpUnderTheMouseAndShowThePress) {
   EXPECT_EQ(n1->CheckState, csCheckedPressed);
 }
 
+TEST_F(TreePaintTest, CustomCheckImagesComeFromTheirListByTheCheckIndex) {
+  TTreeForm f;
+  // 25 images of 12 x 12, image i filled with a grey of its own.
+  TImageList checks(12, 12);
+  auto shade = [](int i) { return TColor(RGB(i * 10, i * 10, i * 10)); };
+  for (int i = 0; i < 25; ++i) {
+    TBitmap b(12, 12);
+    b.Canvas().Brush().SetColor(shade(i));
+    b.Canvas().FillRect(TRect{0, 0, 12, 12});
+    checks.Add(b);
+  }
+  f.Tree->TreeOptions().SetMiscOptions(f.Tree->TreeOptions().MiscOptions() + TVTMiscOptions{toCheckSupport});
+  f.Tree->SetRootNodeCount(3);
+  PVNode n0 = f.Tree->GetFirst();
+  PVNode n1 = f.Tree->GetNext(n0);
+  PVNode n2 = f.Tree->GetNext(n1);
+  f.Tree->SetCheckType(n0, ctCheckBox);
+  f.Tree->SetCheckType(n1, ctCheckBox);
+  f.Tree->SetCheckType(n2, ctRadioButton);
+  f.Tree->SetCheckState(n1, csCheckedNormal);
+  f.Tree->SetCheckImageKind(ckCustom);
+  const int labelWithout = f.Tree->GetDisplayRect(n0, NoColumn, true).Left;
+  f.Tree->SetCustomCheckImages(&checks);
+  EXPECT_EQ(f.Tree->GetDisplayRect(n0, NoColumn, true).Left, labelWithout + 12 + 2) << "room for the images";
+  const TBitmap b = f.Shot();
+  // The image starts after the indent and margin (18 + 4), centred in the 18 px row.
+  struct TCase {
+    PVNode node;
+    int index;
+  };
+  int row = 0;
+  for (const TCase c : {TCase{n0, 9}, TCase{n1, 13}, TCase{n2, 1}}) {
+    SCOPED_TRACE(c.index);
+    const int y = row++ * 18 + 9;
+    EXPECT_EQ(f.At(b, 22 + 6, y), ColorToRGB(shade(c.index)));
+    const THitInfo hit = f.Hit(22 + 6, y);
+    EXPECT_EQ(hit.HitNode, c.node);
+    EXPECT_TRUE(hit.HitPositions.Has(hiOnItemCheckbox));
+  }
+  f.Tree->SetCustomCheckImages(nullptr);
+  EXPECT_EQ(f.Tree->GetDisplayRect(n0, NoColumn, true).Left, labelWithout) << "no list, no check images";
+}
+
 TEST_F(TreePaintTest, SelectionTakesFocusedOrUnfocusedColoursAndTheFocusRectShows) {
   TTreeForm f;
   f.Build();

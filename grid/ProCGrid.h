@@ -80,6 +80,8 @@ public:
   int SpinMax() const { return FSpinMaxV; }
   int SpinStep() const { return FSpinStepV; }
   TEditLink* CellEditLink() const { return FCellEditLink; }
+  // The column's spin bounds and edit link go to the grid's editors (ProCGridEditors.cpp).
+  void ApplyColumnEditor(const TGridColumnItem& Item);
 
   // --- Column persistence ---------------------------------------------------------------------
   // Every column setting in a self-describing text stream; a stream that does not read back

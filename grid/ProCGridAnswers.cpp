@@ -184,6 +184,7 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
       FSpinMaxV = item->SpinMax();
       FSpinStepV = item->SpinStep();
       FCellEditLink = item->EditLink();
+      ApplyColumnEditor(*item);
     }
     if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
   }

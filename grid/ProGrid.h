@@ -40,6 +40,19 @@
 #include <vector>
 
 class TFilePicture;
+class TControlCombo;
+class TControlEdit;
+class TEditLink;
+class TGridButton;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridEditBtn;
+class TGridSpin;
+class TGridTransCombo;
+class TGridTransEdit;
+class TGridUnitEditBtn;
+class TProRichEdit;
+struct TProGridEditors;
 class TForm;
 class TGridFocusWindow;
 class TImageList;
@@ -1026,7 +1039,7 @@ public:
   void AdvanceEdit(int ACol, int ARow, bool Forward, bool Forced) {
     AdvanceEdit(ACol, ARow, true, false, Forward, true, Forced);
   }
-  virtual void EditControlByID(const std::string& ID) {}
+  virtual void EditControlByID(const std::string& ID);
   virtual void MouseWheelMoved(int Moved, bool& Handled) {}
   virtual void CopySelectionToClipboard() {}
   virtual void CutSelectionToClipboard() {}
@@ -1059,9 +1072,9 @@ public:
   virtual void QSortGroupIndexed() {}
   virtual void QUnSort() {}
   virtual void InitSortXRef() {}
-  virtual void StartControlEdit(int ACol, int ARow, const std::string& ID, const std::string& Type) {}
-  virtual void EndControlEdit() {}
-  virtual void StartFixedCellEdit(int ACol, int ARow) {}
+  virtual void StartControlEdit(int ACol, int ARow, const std::string& ID, const std::string& Type);
+  virtual void EndControlEdit();
+  virtual void StartFixedCellEdit(int ACol, int ARow);
   virtual void ShowFilterList(int ACol, int ARow) {}
   virtual void StartOleDrag(int ACol, int ARow) {}
   virtual void FillFromResizedSelection() {}
@@ -1171,6 +1184,54 @@ public:
   bool LastValidation() const { return FLastValidation; }
   bool Editing() const { return FEditing; }
   const std::string& NewCellText() const { return FNewCellText; }
+
+  // --- Spin, button, picker, link, rich-text, form-control and header editors
+  // (ProGridSpecialEdit.cpp, ProGridControlEdit.cpp, ProGridRichText.cpp) ------------------------
+  TGridSpin* SpinEdit();
+  TGridEditBtn* EditBtn();
+  TGridUnitEditBtn* UnitEditBtn();
+  TGridButton* GridButton();
+  TGridDatePicker* DateTimePicker();
+  TGridDateTimePicker* DateAndTimePicker();
+  // The hidden rich edit that converts and measures, and the editor of edRichEdit cells.
+  TProRichEdit* RichEdit();
+  TProRichEdit* InplaceRichEdit();
+  // The editors of a cell's form controls and of fixed cells.
+  TControlEdit* FormControlEdit();
+  TControlCombo* FormControlCombo();
+  TGridTransEdit* EditTrans();
+  TGridTransCombo* ComboTrans();
+  // The link of edCustom cells (a column's link or OnGetEditorProp may set it).
+  TEditLink* EditLink() const;
+  void SetEditLink(TEditLink* Value);
+  // The edit-button and button editors' relay to OnEllipsClick: text in, text out.
+  virtual std::string EllipsClick(const std::string& Text);
+  void UnitChanged(const std::string& NewUnit);
+  // An editor left with Esc: the cell keeps the text it had when editing began.
+  void RestoreCellCache();
+  bool EditRestored() const;
+  void SetEditRestored(bool Value);
+  // The date-and-time editor's value when its edit began.
+  double OriginalDateTime() const;
+  // False after a refused validation until an edit link has reopened its editor.
+  bool LastValidation() const;
+  void SetLastValidation(bool Value);
+  // The control edit under way: its cell, ID and TYPE ("" when none).
+  bool ControlEditing() const;
+  TPoint ControlEditCell() const;
+  std::string ControlEditID() const;
+  void ControlComboSelect();
+  // The fixed cell being edited, (-1, -1) when none.
+  TPoint FixedCellEditing() const;
+  void FixedEditChange();
+  // Rich-text cells: the cell's RTF into a rich edit (an empty cell clears it), and back.
+  void CellToRich(int ACol, int ARow, TProRichEdit* Richeditor);
+  std::string RichToString(TProRichEdit* Richeditor);
+  void RichToCell(int ACol, int ARow, TProRichEdit* Richeditor);
+  TProGridEditors& Editors();
+  // The per-kind show and write-back of these editors (the editing flow calls them).
+  void ShowOtherEdit(int ACol, int ARow);
+  void CommitOtherEdit(int ACol, int ARow);
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -1753,6 +1814,7 @@ private:
   bool FNoEditChange = false;
   TGridCombo* FEditCombo = nullptr;
   TGridCheckBox* FEditCheck = nullptr;
+  std::shared_ptr<TProGridEditors> FEditors;
   bool FSpecialEditor = false;
   bool FEditActive = false;
   bool FComboTouched = false;

@@ -160,6 +160,7 @@ void TProStringGrid::ShowSpecialEdit(int ACol, int ARow) {
   default:
     // A kind whose control is not here (or an edit link missing) shows nothing; the edit stays
     // open and its commit writes nothing.
+    ShowOtherEdit(ACol, ARow);
     break;
   }
   FStartEditChar = 0;
@@ -195,6 +196,7 @@ void TProStringGrid::CommitSpecialEdit(int ACol, int ARow) {
     FEditMode = false;
     break;
   default:
+    CommitOtherEdit(ACol, ARow);
     break;
   }
   if (FEditControl != edNormal && FEditActive) {

@@ -1,0 +1,290 @@
+// The spin, edit-button, unit, button, picker, link and rich-text editors: created on first use,
+// loaded from the cell when an edit starts and written back when it ends.
+#include "controls/ProUtilNumbers.h"
+#include "grid/GridButton.h"
+#include "grid/GridEditBtn.h"
+#include "grid/GridSpin.h"
+#include "grid/ProGrid.h"
+#include "grid/SpecialEditors.h"
+#include "platform/SysUtils.h"
+#include "platform/ui/Application.h"
+
+#include <cctype>
+
+namespace {
+
+// The leading integer of a text ("12 kg" reads 12); 0 when it starts with none.
+int LeadingInteger(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
+  const std::size_t start = i;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  long long v = 0;
+  bool any = false;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    if (v < 1000000000000LL) v = v * 10 + (text[i] - '0');
+    any = true;
+    ++i;
+  }
+  if (!any) return 0;
+  if (text[start] == '-') v = -v;
+  if (v > 2147483647LL) v = 2147483647LL;
+  if (v < -2147483648LL) v = -2147483648LL;
+  return static_cast<int>(v);
+}
+
+template <class T> T* MakeEditor(TProStringGrid* Grid) {
+  auto* e = new T(Grid);
+  e->SetParent(Grid);
+  e->SetVisible(false);
+  e->SetEnabled(false);
+  return e;
+}
+
+void HideControl(TWinControl* c) {
+  if (!c) return;
+  c->SetVisible(false);
+  c->SetEnabled(false);
+}
+
+} // namespace
+
+TProGridEditors& TProStringGrid::Editors() {
+  if (!FEditors) FEditors = std::make_shared<TProGridEditors>();
+  return *FEditors;
+}
+
+TGridSpin* TProStringGrid::SpinEdit() {
+  TProGridEditors& e = Editors();
+  if (!e.Spin) {
+    e.Spin = MakeEditor<TGridSpin>(this);
+    e.Spin->SetBorderStyle(bsNone);
+  }
+  return e.Spin;
+}
+
+TGridEditBtn* TProStringGrid::EditBtn() {
+  TProGridEditors& e = Editors();
+  if (!e.EditBtn) {
+    e.EditBtn = MakeEditor<TGridEditBtn>(this);
+    e.EditBtn->SetButtonCaption("...");
+    e.EditBtn->SetBorderStyle(bsNone);
+  }
+  return e.EditBtn;
+}
+
+TGridUnitEditBtn* TProStringGrid::UnitEditBtn() {
+  TProGridEditors& e = Editors();
+  if (!e.UnitEditBtn) {
+    e.UnitEditBtn = MakeEditor<TGridUnitEditBtn>(this);
+    e.UnitEditBtn->SetButtonCaption("...");
+    e.UnitEditBtn->SetBorderStyle(bsNone);
+    e.UnitEditBtn->OnUnitChanged = [this](TObject*, const std::string& unit) { UnitChanged(unit); };
+  }
+  return e.UnitEditBtn;
+}
+
+TGridButton* TProStringGrid::GridButton() {
+  TProGridEditors& e = Editors();
+  if (!e.Button) {
+    e.Button = MakeEditor<TGridButton>(this);
+    e.Button->OnClick = [this](TObject*) { ButtonClick(Col(), Row()); };
+  }
+  return e.Button;
+}
+
+TEditLink* TProStringGrid::EditLink() const {
+  return FEditors ? FEditors->EditLink : nullptr;
+}
+
+void TProStringGrid::SetEditLink(TEditLink* Value) {
+  Editors().EditLink = Value;
+}
+
+std::string TProStringGrid::EllipsClick(const std::string& Text) {
+  std::string s = Text;
+  if (OnEllipsClick) OnEllipsClick(this, RealCol(), Row(), s);
+  return s;
+}
+
+void TProStringGrid::UnitChanged(const std::string& NewUnit) {
+  if (OnUnitChanged) OnUnitChanged(this, Col(), Row(), NewUnit);
+}
+
+void TProStringGrid::RestoreCellCache() {
+  SetCurrentCell(FCellCache);
+}
+
+bool TProStringGrid::EditRestored() const {
+  return FEditors && FEditors->Restored;
+}
+
+void TProStringGrid::SetEditRestored(bool Value) {
+  Editors().Restored = Value;
+}
+
+double TProStringGrid::OriginalDateTime() const {
+  return FEditors ? FEditors->OriginalDateTime : 0;
+}
+
+bool TProStringGrid::LastValidation() const {
+  return !FEditors || FEditors->LastValidation;
+}
+
+void TProStringGrid::SetLastValidation(bool Value) {
+  Editors().LastValidation = Value;
+}
+
+void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
+  TProGridEditors& e = Editors();
+  e.Restored = false;
+  const TRect r = CellRect(ACol, ARow);
+  const int w = r.Width() - 1, h = r.Height() - 1;
+  const int rc = RealColIndex(ACol);
+  const std::string text = GetEditText(ACol, ARow);
+  // Placed, shown, focused and given the character that opened the edit.
+  auto show = [&](TWinControl* c, bool editorProp, bool startChar) {
+    c->SetBounds(r.Left, r.Top, w, h);
+    c->SetEnabled(true);
+    c->SetVisible(true);
+    if (editorProp && OnGetEditorProp) OnGetEditorProp(this, rc, ARow, nullptr);
+    if (c->CanFocus()) c->SetFocus();
+    if (startChar && FStartEditChar) PostMessage(c, WM_CHAR, FStartEditChar, 0);
+  };
+  switch (FEditControl) {
+  case edSpinEdit:
+  case edFloatSpinEdit:
+  case edTimeSpinEdit:
+  case edDateSpinEdit: {
+    TGridSpin* spin = SpinEdit();
+    spin->ReCreate();
+    spin->SetExcelStyleDecimalSeparator(FExcelStyleDecimalSeparator);
+    FNoEditChange = true;
+    switch (FEditControl) {
+    case edSpinEdit:
+      spin->SetSpinType(sptNormal);
+      spin->SetValue(LeadingInteger(text));
+      break;
+    case edFloatSpinEdit:
+      spin->SetSpinType(sptFloat);
+      spin->SetText(NormalizeNumberText(text));
+      spin->SetFloatValue(spin->FloatValue());
+      break;
+    case edTimeSpinEdit:
+      spin->SetSpinType(sptTime);
+      spin->SetText(text);
+      break;
+    default:
+      spin->SetSpinType(sptDate);
+      spin->SetText(text);
+      spin->SetDateValue(spin->DateValue());
+      break;
+    }
+    if (FEditControl == edSpinEdit && text.empty() && spin->AllowEmptyValue()) spin->SetText("");
+    FNoEditChange = false;
+    spin->SetColor(Color());
+    show(spin, true, true);
+    if (FSpinUpClick) spin->UpButtonClick();
+    if (FSpinDnClick) spin->DownButtonClick();
+    FSpinUpClick = FSpinDnClick = false;
+    break;
+  }
+  case edEditBtn:
+  case edNumericEditBtn:
+  case edFloatEditBtn:
+  case edMaskEditBtn: {
+    TGridEditBtn* edit = EditBtn();
+    edit->ReCreate();
+    FNoEditChange = true;
+    edit->SetEditMask(FEditControl == edMaskEditBtn ? GetEditMask(ACol, ARow) : std::string());
+    edit->SetText(text);
+    FNoEditChange = false;
+    edit->SetMaxLength(GetEditLimit());
+    show(edit, false, true);
+    break;
+  }
+  case edUnitEditBtn:
+  case edNumericUnitEditBtn:
+  case edFloatUnitEditBtn: {
+    TGridUnitEditBtn* edit = UnitEditBtn();
+    edit->ReCreate();
+    edit->SetMaxLength(GetEditLimit());
+    FNoEditChange = true;
+    edit->SetUnitID("");
+    edit->SetText("");
+    edit->SetTextAndUnit(text);
+    // No unit of the list ends the text: it is all value.
+    if (edit->TextAndUnit() != text) edit->SetText(text);
+    FNoEditChange = false;
+    show(edit, true, true);
+    break;
+  }
+  case edButton: {
+    TGridButton* button = GridButton();
+    button->ReCreate();
+    button->SetCaption(text);
+    button->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);
+    button->SetEnabled(true);
+    button->SetVisible(true);
+    if (button->CanFocus()) button->SetFocus();
+    break;
+  }
+  default:
+    break;
+  }
+}
+
+void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
+  TProGridEditors& e = Editors();
+  const int rc = RealColIndex(ACol);
+  // Esc: the cell keeps exactly the text it had when the edit began.
+  const bool write = !e.Restored && rc >= 0;
+  e.Restored = false;
+  switch (FEditControl) {
+  case edSpinEdit:
+  case edFloatSpinEdit:
+  case edTimeSpinEdit:
+  case edDateSpinEdit: {
+    FEditMode = false;
+    TGridSpin* spin = e.Spin;
+    if (!spin) break;
+    if (write) {
+      if (spin->AllowEmptyValue() && Trim(spin->Text()).empty())
+        StoreEditValue(rc, ARow, "");
+      else if (FEditControl == edSpinEdit)
+        SetInts(rc, ARow, spin->Value());
+      else if (FEditControl == edFloatSpinEdit)
+        SetFloats(rc, ARow, spin->FloatValue());
+      else if (FEditControl == edTimeSpinEdit)
+        StoreEditValue(rc, ARow, spin->Text());
+      else
+        SetDates(rc, ARow, spin->DateValue());
+    }
+    HideControl(spin);
+    break;
+  }
+  case edEditBtn:
+  case edNumericEditBtn:
+  case edFloatEditBtn:
+  case edMaskEditBtn:
+    if (e.EditBtn) {
+      if (FEditMode && write) StoreEditValue(rc, ARow, e.EditBtn->Text());
+      HideControl(e.EditBtn);
+    }
+    break;
+  case edUnitEditBtn:
+  case edNumericUnitEditBtn:
+  case edFloatUnitEditBtn:
+    if (e.UnitEditBtn) {
+      if (write) StoreEditValue(rc, ARow, e.UnitEditBtn->Text() + e.UnitEditBtn->UnitID());
+      HideControl(e.UnitEditBtn);
+    }
+    break;
+  case edButton:
+    HideControl(e.Button);
+    break;
+  default:
+    break;
+  }
+}

@@ -1208,14 +1208,11 @@ public:
   virtual std::string EllipsClick(const std::string& Text);
   void UnitChanged(const std::string& NewUnit);
   // An editor left with Esc: the cell keeps the text it had when editing began.
-  void RestoreCellCache();
   bool EditRestored() const;
   void SetEditRestored(bool Value);
   // The date-and-time editor's value when its edit began.
   double OriginalDateTime() const;
-  // False after a refused validation until an edit link has reopened its editor.
-  bool LastValidation() const;
-  void SetLastValidation(bool Value);
+  void SetLastValidation(bool Value) { FLastValidation = Value; }
   // The control edit under way: its cell, ID and TYPE ("" when none).
   bool ControlEditing() const;
   TPoint ControlEditCell() const;

@@ -112,10 +112,6 @@ void TProStringGrid::UnitChanged(const std::string& NewUnit) {
   if (OnUnitChanged) OnUnitChanged(this, Col(), Row(), NewUnit);
 }
 
-void TProStringGrid::RestoreCellCache() {
-  SetCurrentCell(FCellCache);
-}
-
 bool TProStringGrid::EditRestored() const {
   return FEditors && FEditors->Restored;
 }
@@ -126,14 +122,6 @@ void TProStringGrid::SetEditRestored(bool Value) {
 
 double TProStringGrid::OriginalDateTime() const {
   return FEditors ? FEditors->OriginalDateTime : 0;
-}
-
-bool TProStringGrid::LastValidation() const {
-  return !FEditors || FEditors->LastValidation;
-}
-
-void TProStringGrid::SetLastValidation(bool Value) {
-  Editors().LastValidation = Value;
 }
 
 void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {

@@ -887,6 +887,7 @@ public:
   void SetBlockFocus(bool Value) { FBlockFocus = Value; }
   void SetBlockKill(bool Value) { FBlockKill = Value; }
   void SetInvokedFocusChange(bool Value) { FInvokedFocusChange = Value; }
+  bool InvokedFocusChange() const { return FInvokedFocusChange; }
   // Ticks of the grid's half-second timer so far.
   int TimerTicks() const { return FTimerTicks; }
   void Click() override;

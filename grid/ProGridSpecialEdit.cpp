@@ -1,13 +1,21 @@
 // The spin, edit-button, unit, button, picker, link and rich-text editors: created on first use,
 // loaded from the cell when an edit starts and written back when it ends.
 #include "controls/ProUtilNumbers.h"
+#include "grid/EditLink.h"
 #include "grid/GridButton.h"
+#include "grid/GridDatePicker.h"
 #include "grid/GridEditBtn.h"
 #include "grid/GridSpin.h"
 #include "grid/ProGrid.h"
+#include "grid/ProGridUnit.h"
+#include "grid/ProRichEdit.h"
 #include "grid/SpecialEditors.h"
+#include "platform/Clock.h"
+#include "platform/DateText.h"
+#include "platform/Locale.h"
 #include "platform/SysUtils.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
 
 #include <cctype>
 
@@ -34,6 +42,35 @@ int LeadingInteger(const std::string& text) {
   return static_cast<int>(v);
 }
 
+// The date of a cell text (through OnCustomStrToDate when assigned); now for an empty text or
+// one that is no date.
+double CellDate(TProStringGrid& Grid, const std::string& Text) {
+  const double now = Clock().LocalNow();
+  if (Text.empty()) return now;
+  try {
+    if (Grid.OnCustomStrToDate) {
+      double d = now;
+      Grid.OnCustomStrToDate(&Grid, Text, d);
+      return d;
+    }
+    return StrToDate(Text);
+  } catch (const std::exception&) {
+    return now;
+  }
+}
+
+// Date and time: the date, then after a blank the time; now when either is none.
+double CellDateTime(const std::string& Text) {
+  const double now = Clock().LocalNow();
+  try {
+    const std::size_t blank = Text.find(' ');
+    if (blank == std::string::npos) return StrToDate(Text);
+    return StrToDate(Text.substr(0, blank)) + StrToTime(Text.substr(blank + 1));
+  } catch (const std::exception&) {
+    return now;
+  }
+}
+
 template <class T> T* MakeEditor(TProStringGrid* Grid) {
   auto* e = new T(Grid);
   e->SetParent(Grid);
@@ -46,6 +83,17 @@ void HideControl(TWinControl* c) {
   if (!c) return;
   c->SetVisible(false);
   c->SetEnabled(false);
+}
+
+// The time in the regional short time format (the long one without its seconds).
+std::string ShortTimeText(double value) {
+  TFormatSettings fs = FormatSettings();
+  const TFormatSettings saved = fs;
+  fs.LongTimeFormat = GetShortTimeFormat();
+  SetFormatSettings(fs);
+  const std::string text = TimeToStr(value);
+  SetFormatSettings(saved);
+  return text;
 }
 
 } // namespace
@@ -92,6 +140,42 @@ TGridButton* TProStringGrid::GridButton() {
     e.Button->OnClick = [this](TObject*) { ButtonClick(Col(), Row()); };
   }
   return e.Button;
+}
+
+TGridDatePicker* TProStringGrid::DateTimePicker() {
+  TProGridEditors& e = Editors();
+  if (!e.DatePicker) {
+    e.DatePicker = MakeEditor<TGridDatePicker>(this);
+    e.DatePicker->OnCloseUp = [this](TObject*) {
+      if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), RealCol());
+      if (FMouseActions->DirectDateClose()) HideInplaceEdit();
+    };
+    e.DatePicker->OnDropDown = [this](TObject*) {
+      TGridDatePicker* p = Editors().DatePicker;
+      p->SetWeekNumbers(p->Weeknumbers());
+      if (OnDatePickerDropDown) OnDatePickerDropDown(this, Row(), RealCol());
+    };
+    e.DatePicker->OnChange = [this](TObject*) {
+      if (OnEditChange && !FNoEditChange) OnEditChange(this, Col(), Row(), Editors().DatePicker->Text());
+    };
+  }
+  return e.DatePicker;
+}
+
+TGridDateTimePicker* TProStringGrid::DateAndTimePicker() {
+  TProGridEditors& e = Editors();
+  if (!e.DateAndTimePicker) {
+    e.DateAndTimePicker = MakeEditor<TGridDateTimePicker>(this);
+    e.DateAndTimePicker->SetAutoTab(true);
+    e.DateAndTimePicker->OnCloseUp = [this](TObject*) {
+      if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), RealCol());
+      if (FMouseActions->DirectDateClose()) HideInplaceEdit();
+    };
+    e.DateAndTimePicker->OnTimeChange = [this](TObject*) {
+      if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), Editors().DateAndTimePicker->DateTime());
+    };
+  }
+  return e.DateAndTimePicker;
 }
 
 TEditLink* TProStringGrid::EditLink() const {
@@ -208,6 +292,102 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
     show(edit, true, true);
     break;
   }
+  case edDateEdit:
+  case edDateEditUpDown: {
+    if (!NewCommonControls()) break;
+    TGridDatePicker* picker = DateTimePicker();
+    picker->ReCreate();
+    FNoEditChange = true;
+    picker->SetKind(dtkDate);
+    picker->SetCalendarPopup(FEditControl == edDateEdit);
+    // The limits clamp: a date beyond one opens on it, dates within them unchanged.
+    picker->SetDate(CellDate(*this, text));
+    FNoEditChange = false;
+    picker->SetColor(Color());
+    show(picker, true, true);
+    if (FMouseActions->DirectDateDrop()) picker->SetDroppedDown(true);
+    break;
+  }
+  case edTimeEdit: {
+    if (!NewCommonControls()) break;
+    TGridDatePicker* picker = DateTimePicker();
+    picker->ReCreate();
+    FNoEditChange = true;
+    picker->SetKind(dtkTime);
+    double t = Clock().LocalNow();
+    try {
+      if (!text.empty()) t = StrToTime(text);
+    } catch (const std::exception&) {
+    }
+    picker->SetTime(t);
+    FNoEditChange = false;
+    picker->SetColor(Color());
+    show(picker, true, false);
+    break;
+  }
+  case edDateTimeEdit: {
+    if (!NewCommonControls()) break;
+    TGridDateTimePicker* picker = DateAndTimePicker();
+    FNoEditChange = true;
+    picker->SetDateTime(text.empty() ? Clock().LocalNow() : CellDateTime(text));
+    FNoEditChange = false;
+    e.OriginalDateTime = picker->DateTime();
+    picker->SetBounds(r.Left, r.Top, w, h);
+    picker->SetEnabled(true);
+    picker->SetVisible(true);
+    if (OnGetEditorProp) OnGetEditorProp(this, rc, ARow, nullptr);
+    if (picker->CanFocus()) picker->SetFocus();
+    break;
+  }
+  case edCustom: {
+    TEditLink* link = e.EditLink;
+    if (!link) break;
+    e.OpenLink = link;
+    FEditMode = true;
+    link->SetGrid(this);
+    link->SetEditCell({rc, ARow});
+    TRect lr = r;
+    if (link->EditStyle() == esPopup) {
+      if (link->AutoPopupWidth()) link->SetPopupWidth(r.Width());
+      TForm* form = link->MakePopupForm();
+      TPoint at{link->PopupLeft(), link->PopupTop()};
+      if (at.X == -1 || at.Y == -1) at = ClientToScreen({r.Left, r.Top});
+      form->SetBounds(at.X, at.Y, link->PopupWidth(), link->PopupHeight());
+      form->Show();
+      link->CreateEditor(form);
+      lr = {0, 0, link->PopupWidth(), link->PopupHeight()};
+    } else {
+      link->CreateEditor(this);
+    }
+    link->SetRect(lr);
+    link->SetVisible(true);
+    link->SetCellProps(Color(), Font());
+    link->SetProperties();
+    if (OnGetEditorProp) OnGetEditorProp(this, rc, ARow, link);
+    link->SetEditorValue(text);
+    link->SetFocus(true);
+    if (FStartEditChar)
+      if (TWinControl* c = link->GetEditControl()) PostMessage(c, WM_CHAR, FStartEditChar, 0);
+    break;
+  }
+  case edRichEdit: {
+    TProRichEdit* rich = InplaceRichEdit();
+    rich->ReCreate();
+    rich->Lock();
+    FNoEditChange = true;
+    CellToRich(rc, ARow, rich);
+    FNoEditChange = false;
+    // What was loaded: an edit that changes neither text nor offsets keeps the stored RTF.
+    e.RichLoaded = Cells(rc, ARow);
+    e.RichLoadedPlain = rich->Text();
+    e.RichLoadedOffsets = rich->Offsets();
+    rich->SetFont(Font());
+    rich->SetFormattingRect({2, 2, w - 2, h - 2});
+    show(rich, true, true);
+    if (FNavigation.EditSelectAll()) rich->SelectAll();
+    rich->Unlock();
+    break;
+  }
   case edButton: {
     TGridButton* button = GridButton();
     button->ReCreate();
@@ -271,6 +451,41 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
     break;
   case edButton:
     HideControl(e.Button);
+    break;
+  case edCustom:
+    if (TEditLink* link = e.OpenLink) {
+      e.OpenLink = nullptr;
+      // A refused value is not stored; the link opens again on the cell.
+      if (write && FLastValidation) StoreEditValue(rc, ARow, link->GetEditorValue());
+      if (link->EditStyle() != esPopup) link->SetVisible(false);
+      link->RestoreWinProc();
+    }
+    FEditMode = false;
+    break;
+  case edRichEdit:
+    if (TProRichEdit* rich = e.InplaceRichEdit) {
+      const bool same = rich->Text() == e.RichLoadedPlain && rich->Offsets() == e.RichLoadedOffsets;
+      if (write && !same) StoreEditValue(rc, ARow, RichToString(rich));
+      HideControl(rich);
+    }
+    break;
+  case edDateEdit:
+  case edDateEditUpDown:
+  case edTimeEdit:
+    if (NewCommonControls() && e.DatePicker) {
+      if (write) StoreEditValue(rc, ARow, e.DatePicker->Text());
+      HideControl(e.DatePicker);
+    }
+    break;
+  case edDateTimeEdit:
+    if (NewCommonControls() && e.DateAndTimePicker) {
+      TGridDateTimePicker* p = e.DateAndTimePicker;
+      if (write) {
+        const double v = p->DateTime();
+        StoreEditValue(rc, ARow, p->Checked() ? DateToStr(v) + " " + ShortTimeText(v) : std::string());
+      }
+      HideControl(p);
+    }
     break;
   default:
     break;

@@ -5,6 +5,7 @@
 #include "platform/ui/Types.h"
 
 #include <string>
+#include <vector>
 
 class TControlCombo;
 class TControlEdit;
@@ -43,7 +44,7 @@ struct TProGridEditors {
   // The rich-text editor's cell as loaded: its RTF and the plain text and offsets read from it.
   std::string RichLoaded;
   std::string RichLoadedPlain;
-  std::string RichLoadedOffsets;
+  std::vector<int> RichLoadedOffsets;
 
   // The form control being edited.
   bool CtrlEditing = false;

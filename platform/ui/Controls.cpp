@@ -1149,7 +1149,7 @@ void TWinControl::CNKeyDown(TMessage& M) {
   default:
     break;
   }
-  if (mask && Perform(CM_WANTSPECIALKEY, key, M.LParam) == 0 && (DialogCode() & mask) == 0) {
+  if (mask && Perform(CM_WANTSPECIALKEY, key, M.LParam) == 0 && ((DialogCode() | FExtraDialogCode) & mask) == 0) {
     if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGKEY, key, M.LParam) != 0) return;
   }
   M.Result = 0;
@@ -1161,7 +1161,7 @@ void TWinControl::CNKeyUp(TMessage& M) {
 
 void TWinControl::CNChar(TMessage& M) {
   M.Result = 1;
-  if ((DialogCode() & DLGC_WANTCHARS) == 0) {
+  if (((DialogCode() | FExtraDialogCode) & DLGC_WANTCHARS) == 0) {
     if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGCHAR, M.WParam, M.LParam) != 0)
       return;
   }

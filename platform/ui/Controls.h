@@ -384,6 +384,10 @@ public:
   void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
   // What the control wants of Tab, arrows, Enter, Escape and characters (DLGC_ bits).
   virtual unsigned DialogCode() const { return 0; }
+  // Keys wanted besides the control's own (DLGC_ bits), for a host that takes the control over
+  // for a while, such as a grid using it as a cell editor; 0 gives the control its own answer.
+  unsigned ExtraDialogCode() const { return FExtraDialogCode; }
+  void SetExtraDialogCode(unsigned code) { FExtraDialogCode = code; }
 
   // ---- layout
   void DisableAlign() { ++FAlignLevel; }
@@ -461,6 +465,7 @@ private:
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
   bool FTabStop = false;
+  unsigned FExtraDialogCode = 0;
   int FAlignLevel = 0;
   bool FAligning = false;
   int FLastClientWidth = 0, FLastClientHeight = 0;

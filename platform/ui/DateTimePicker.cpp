@@ -11,8 +11,10 @@
 #include <QPainter>
 #include <QTextCharFormat>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
 #include <utility>
 
 namespace {
@@ -129,9 +131,12 @@ void TDateTimePicker::SetSilently(double value) {
 void TDateTimePicker::ApplyFormat() {
   auto* e = static_cast<QDateTimeEdit*>(Widget());
   const TFormatSettings& fs = FormatSettings();
-  e->setDisplayFormat(FKind == dtkDate ? QtFormat(fs.ShortDateFormat, false)
-                                       : QtFormat(fs.LongTimeFormat, true));
-  e->setCalendarPopup(FKind == dtkDate);
+  if (!FFormat.empty())
+    e->setDisplayFormat(QtFormat(FFormat, FKind == dtkTime));
+  else
+    e->setDisplayFormat(FKind == dtkDate ? QtFormat(fs.ShortDateFormat, false)
+                                         : QtFormat(fs.LongTimeFormat, true));
+  e->setCalendarPopup(FKind == dtkDate && FCalendarPopup);
   if (FKind == dtkDate) ApplyCalendar();
 }
 
@@ -244,6 +249,151 @@ void TDateTimePicker::ApplyLook() {
     pal.setColor(QPalette::Base, ToQColor(Color()));
     w->setPalette(pal);
   }
+}
+
+void TDateTimePicker::SetFormat(const std::string& format) {
+  if (format == FFormat) return;
+  const double value = DateTime();
+  FFormat = format;
+  ApplyFormat();
+  SetSilently(value);
+}
+
+void TDateTimePicker::SetMinDate(double value) {
+  FMinDate = value;
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  if (value != 0)
+    e->setMinimumDate(ToQDateTime(value).date());
+  else
+    e->setMinimumDate(QDate(100, 1, 1));
+}
+
+void TDateTimePicker::SetMaxDate(double value) {
+  FMaxDate = value;
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  if (value != 0)
+    e->setMaximumDate(ToQDateTime(value).date());
+  else
+    e->clearMaximumDate();
+}
+
+void TDateTimePicker::SetCalendarPopup(bool on) {
+  FCalendarPopup = on;
+  ApplyFormat();
+}
+
+int TDateTimePicker::FieldIndex() const {
+  return static_cast<QDateTimeEdit*>(Widget())->currentSectionIndex();
+}
+
+int TDateTimePicker::FieldCount() const {
+  return static_cast<QDateTimeEdit*>(Widget())->sectionCount();
+}
+
+void TDateTimePicker::SetFieldIndex(int index) {
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  if (index < 0 || index >= e->sectionCount()) return;
+  FTyped.clear();
+  e->setCurrentSectionIndex(index);
+}
+
+void TDateTimePicker::CompleteField() {
+  if (FTyped.empty()) return;
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  const std::string typed = std::exchange(FTyped, std::string());
+  if (FTypedField != e->currentSectionIndex() || e->sectionAt(FTypedField) != QDateTimeEdit::YearSection)
+    return;
+  int year = std::stoi(typed);
+  if (typed.size() <= 2) year += 2000;
+  if (year < 100 || year > 9999) return;
+  QDateTime dt = e->dateTime();
+  QDate d = dt.date();
+  const int day = std::min(d.day(), QDate(year, d.month(), 1).daysInMonth());
+  dt.setDate(QDate(year, d.month(), day));
+  e->setDateTime(dt);
+}
+
+// A digit into the field at the caret. Day, month and time fields take it at once (a second
+// digit joins the first while the two make a valid value); a year waits for its four digits.
+void TDateTimePicker::TypeDigit(int digit) {
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  const int field = e->currentSectionIndex();
+  if (field != FTypedField) FTyped.clear();
+  FTypedField = field;
+  const QDateTimeEdit::Section section = e->sectionAt(field);
+  FTyped += static_cast<char>('0' + digit);
+  if (section == QDateTimeEdit::YearSection) {
+    if (FTyped.size() >= 4) CompleteField();
+    return;
+  }
+  QDateTime dt = e->dateTime();
+  const QDate d = dt.date();
+  const QTime t = dt.time();
+  auto fits = [&](int v) {
+    switch (section) {
+    case QDateTimeEdit::DaySection:
+      return v >= 1 && v <= d.daysInMonth();
+    case QDateTimeEdit::MonthSection:
+      return v >= 1 && v <= 12;
+    case QDateTimeEdit::HourSection:
+      return v >= 0 && v <= 23;
+    case QDateTimeEdit::MinuteSection:
+    case QDateTimeEdit::SecondSection:
+      return v >= 0 && v <= 59;
+    default:
+      return false;
+    }
+  };
+  int v = std::stoi(FTyped);
+  if (!fits(v)) {
+    FTyped = std::string(1, static_cast<char>('0' + digit));
+    v = digit;
+    if (!fits(v)) return;
+  }
+  switch (section) {
+  case QDateTimeEdit::DaySection:
+    dt.setDate(QDate(d.year(), d.month(), v));
+    break;
+  case QDateTimeEdit::MonthSection:
+    dt.setDate(QDate(d.year(), v, std::min(d.day(), QDate(d.year(), v, 1).daysInMonth())));
+    break;
+  case QDateTimeEdit::HourSection:
+    dt.setTime(QTime(v, t.minute(), t.second()));
+    break;
+  case QDateTimeEdit::MinuteSection:
+    dt.setTime(QTime(t.hour(), v, t.second()));
+    break;
+  default:
+    dt.setTime(QTime(t.hour(), t.minute(), v));
+    break;
+  }
+  if (FTyped.size() >= 2) FTyped.clear();
+  e->setDateTime(dt);
+  e->setCurrentSectionIndex(field);
+}
+
+void TDateTimePicker::DefaultHandler(TMessage& Message) {
+  auto* e = static_cast<QDateTimeEdit*>(Widget());
+  if (Message.Msg == WM_KEYDOWN && (Message.WParam == VK_RIGHT || Message.WParam == VK_LEFT)) {
+    CompleteField();
+    const int next = e->currentSectionIndex() + (Message.WParam == VK_RIGHT ? 1 : -1);
+    if (next >= 0 && next < e->sectionCount()) e->setCurrentSectionIndex(next);
+    return;
+  }
+  if (Message.Msg == WM_CHAR && Message.WParam >= '0' && Message.WParam <= '9') {
+    TypeDigit(static_cast<int>(Message.WParam - '0'));
+    return;
+  }
+  if (Message.Msg == WM_KEYDOWN && (Message.WParam == VK_UP || Message.WParam == VK_DOWN)) {
+    CompleteField();
+    FTyped.clear();
+  }
+  TWinControl::DefaultHandler(Message);
+}
+
+void TDateTimePicker::DoExit() {
+  CompleteField();
+  TWinControl::DoExit();
 }
 
 std::string TDateTimePicker::GetText() const {

@@ -38,6 +38,27 @@ public:
 
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
+  // The earliest and latest dates the picker takes; 0 leaves that end open.
+  double MinDate() const { return FMinDate; }
+  void SetMinDate(double value);
+  double MaxDate() const { return FMaxDate; }
+  void SetMaxDate(double value);
+  // Without: up and down buttons instead of the drop-down calendar (dates only).
+  bool CalendarPopup() const { return FCalendarPopup; }
+  void SetCalendarPopup(bool on);
+
+  // A format of its own in the regional letters (d dd M MM yy yyyy, h hh n nn s ss); empty: the
+  // regional short date or long time format.
+  const std::string& Format() const { return FFormat; }
+  void SetFormat(const std::string& format);
+  // Input goes into one field at a time: digits typed fill it (a year only once its four digits
+  // or a move complete it), Right and Left move to the next and previous field.
+  int FieldIndex() const;
+  int FieldCount() const;
+  void SetFieldIndex(int index);
+  // A field typed in part (a year) takes what was typed.
+  void CompleteField();
+
   TNotifyEvent OnChange;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
@@ -55,12 +76,20 @@ protected:
   void ApplyLook() override;
   // The value as the picker shows it.
   std::string GetText() const override;
+  void DefaultHandler(TMessage& Message) override;
+  void DoExit() override;
 
 private:
   friend class QtDateTimeEdit;
   void ApplyFormat();
   void ApplyCalendar();
   void SetSilently(double value);
+  void TypeDigit(int digit);
+  std::string FFormat;
+  double FMinDate = 0, FMaxDate = 0;
+  bool FCalendarPopup = true;
+  std::string FTyped; // digits typed into the field FTypedField so far
+  int FTypedField = -1;
   TDateTimeKind FKind = dtkDate;
   bool FWeekNumbers = false;
   bool FShowToday = true;

@@ -109,7 +109,9 @@ TEST_F(EditButtonTest, EllipsisShowsTheAnswerSelectedAndMayStoreIt) {
     edit->ButtonClick(edit->Button());
     Application->ProcessMessages();
     EXPECT_EQ(edit->Text(), "<abc>");
-    if (!stop) EXPECT_EQ(edit->SelLength(), 5);
+    if (!stop) {
+      EXPECT_EQ(edit->SelLength(), 5);
+    }
     EXPECT_EQ(edit->Visible(), !stop);
     if (stop)
       EXPECT_EQ(Grid->Cells(EllipsCol, 1), "<abc>");

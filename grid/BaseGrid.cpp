@@ -46,8 +46,13 @@ void TBaseGrid::SetCells(int ACol, int ARow, const std::string& Value) {
     SetGridCells(b.X, b.Y, Value);
     CellTextChanged(b.X, b.Y);
     if (Parent()) RepaintCell(ACol, ARow);
-  } else {
+  } else if (const int shown = DisplColIndex(ACol); shown == ACol) {
     SetGridCells(ACol, ARow, Value);
+  } else if (GridCells(ACol, ARow) != Value) {
+    // Behind a hidden column the cell shows further left than its real column, by which the
+    // store repaints (or, past the displayed columns, does not).
+    SetGridCells(ACol, ARow, Value);
+    if (Parent()) InvalidateCell(shown, ARow);
   }
   if (FHideLastRow && ARow == RowCount() - 1) LastRowChanged();
 }

@@ -1,5 +1,7 @@
 #include "ProGridFixture.h"
 
+#include "platform/ui/HeadlessPaint.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,6 +73,28 @@ TEST_F(ProGridCellAccess, EditTextOfMarkupAndMergedCells) {
   EXPECT_EQ(Grid->CurrentCell(), "real");
   Grid->SetCurrentCellText("typed");
   EXPECT_EQ(Grid->AllCells(2, 2), "typed");
+}
+
+// Behind a hidden column a cell shows one place further left than its real column: writing it
+// repaints where it shows, also the last real column, which has no displayed column of its own.
+TEST_F(ProGridCellAccess, WritingACellBehindAHiddenColumnRepaintsWhereItShows) {
+  Grid->SetColCount(5);
+  Grid->SetRowCount(4);
+  Grid->HideColumn(2);
+  Application->ProcessMessages();
+  for (int real : {3, 4}) {
+    SCOPED_TRACE(real);
+    Headless::TPaintObserver seen;
+    Grid->SetCells(real, 1, "x");
+    Application->ProcessMessages();
+    const TRect shown = Grid->CellRect(real - 1, 1);
+    bool covered = false;
+    for (const Headless::TPaintRecord& p : seen.Paints())
+      for (const TRect& r : p.Rects)
+        covered = covered || (p.Control == Grid && r.Left <= shown.Left && r.Top <= shown.Top &&
+                              r.Right >= shown.Right && r.Bottom >= shown.Bottom);
+    EXPECT_TRUE(covered) << "the displayed cell " << real - 1 << " is repainted";
+  }
 }
 
 TEST(ProGridLook, InitialLookAndAssign) {

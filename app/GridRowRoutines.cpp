@@ -140,7 +140,8 @@ void Grid_Enter_Next_Cell(TProStringGrid* Grid, WideChar& Key) {
       Grid->SetCol(Grid->Col() + 1);
     } else {
       const int next = Grid->Row() < Grid->RowCount() - 1 ? Grid->Row() + 1 : 1;
-      Grid->FocusCell(1, next);
+      // The cell it goes to may lie outside the view: going there scrolls.
+      Grid->MoveCurrentCell(1, next);
     }
   }
   Key = 0;

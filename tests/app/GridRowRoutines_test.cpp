@@ -251,6 +251,31 @@ TEST_F(ColumnRowsTest, EnterJumpsToTheNextCell) {
   EXPECT_EQ(other, 'a');
 }
 
+// Enter past the last column shows the cell it goes to, also when that row lies outside the view.
+TEST_F(ColumnRowsTest, EnterBringsTheNextRowIntoView) {
+  Grid->SetRowCount(100);
+  Grid->SetBounds(0, 0, 300, 120);
+  Form->Show();
+  Opt_Jump_Field_Tables = true;
+  auto shown = [this](int row) {
+    return row >= Grid->TopRow() && row < Grid->TopRow() + Grid->VisibleRowCount();
+  };
+
+  Grid->MoveCurrentCell(3, 99);
+  WideChar key = 13;
+  Grid_Enter_Next_Cell(Grid, key);
+  EXPECT_EQ(Grid->Row(), 1);
+  EXPECT_EQ(Grid->Col(), 1);
+  EXPECT_TRUE(shown(1)) << "back at the top";
+
+  const int lastShown = Grid->TopRow() + Grid->VisibleRowCount() - 1;
+  Grid->MoveCurrentCell(3, lastShown);
+  key = 13;
+  Grid_Enter_Next_Cell(Grid, key);
+  EXPECT_EQ(Grid->Row(), lastShown + 1);
+  EXPECT_TRUE(shown(lastShown + 1)) << "the view follows down";
+}
+
 TEST_F(ColumnRowsTest, DoubleClickSizesOnlyAHeaderWithTheOption) {
   Grid->SetCells(2, 0, "A rather long header text");
   Grid->SetColWidths(2, 10);

@@ -151,6 +151,8 @@ void TFLoRa_Set_Access::Clear_Grids() {
 
 void TFLoRa_Set_Access::FormShow(TObject*) {
   PC_LoRa->SetActivePage(TS_LoRa_Uplink);
+  // Typing goes into the rules, not to the first row button (where Enter would ask to delete).
+  SetActiveControl(ACG_LoRa_Uplink);
   FPortFixed = true;
   MaxPayloadSize = 0;
   const TLoRaWANParGenSettings settings = Read_LoRaWAN_ParGen_Settings(FileName_ParGen);

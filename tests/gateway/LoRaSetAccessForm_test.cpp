@@ -251,6 +251,17 @@ TEST_F(LoRaSetAccessFormTest, RowButtonsHintsAndSelection) {
   EXPECT_EQ(Up()->Selection().Right, Up()->ColCount() - 1);
 }
 
+TEST_F(LoRaSetAccessFormTest, EveryShowStartsOnTheUplinkGrid) {
+  Pars(60);
+  Show();
+  EXPECT_EQ(Form->ActiveControl(), Up());
+  Form->PC_LoRa->SetActivePage(Form->TS_LoRa_Downlink);
+  Form->SetActiveControl(Form->Btn_DelRow);
+  Show();
+  EXPECT_EQ(Form->PC_LoRa->ActivePage(), Form->TS_LoRa_Uplink);
+  EXPECT_EQ(Form->ActiveControl(), Up()) << "typed text goes into the rules";
+}
+
 TEST_F(LoRaSetAccessFormTest, FilesThatAreMissingOrUnreadable) {
   {
     TMessageResponder messages({mrOk});

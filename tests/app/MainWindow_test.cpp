@@ -2,6 +2,8 @@
 // on close, the last configuration reopened, the language change, the links and the picture.
 #include "MainWindowFixture.h"
 
+#include "gateway/UBoot.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -225,6 +227,26 @@ TEST_F(TMainWindowTest, LanguageChangeKeepsWhatTheConfigurationLabelsSay) {
     EXPECT_EQ(f.L_Name_Conf_L2->Caption(), open ? "Plant1" : "Schritt 1 benutzen");
     EXPECT_EQ(f.LL_Update->Caption(), notice);
   }
+}
+
+TEST_F(TMainWindowTest, LanguageChangeGivesTheUpdateDialogsDeviceListItsHeaders) {
+  Dir.Write("LANGUAGE/Deutsch.lng", "STR1011=IP-Adresse\nSTR1012=MAC-Adresse\n");
+  TFVelmariceFirmWare& f = Start();
+  Language_Name = "Deutsch";
+  Load_Language();
+  f.Change_Language();
+  TProColumnGrid& list = *FBoot->ACG_List_Devices;
+  std::vector<std::string> headers;
+  bool listShowing = true;
+  FBoot->Form_Type = 1;
+  Headless::OnNextModal([&](TForm& b) {
+    headers = {list.Cells(0, 0), list.Cells(1, 0)};
+    listShowing = list.Showing();
+    Headless::Click(b, "Btn_Cancel");
+  });
+  FBoot->ShowModal();
+  EXPECT_EQ(headers, (std::vector<std::string>{"IP-Adresse", "MAC-Adresse"}));
+  EXPECT_FALSE(listShowing) << "the list stays hidden";
 }
 
 TEST_F(TMainWindowTest, TheMakersAddressAndTheUpdateLinkOpenInTheBrowser) {

@@ -109,6 +109,27 @@ TEST_F(ProCGridTest, HidingKeepsTheItems) {
   EXPECT_EQ(Col(2).Name(), "two");
 }
 
+// A cell written outside the rows is not kept, and rows lost to a smaller count come back empty,
+// hidden columns included: a table that grows again shows nothing it was not given.
+TEST_F(ProCGridTest, CellsOutsideTheRowsAreNotKept) {
+  Grid->HideColumn(2);
+  for (int c : {1, 2, 4}) {
+    Grid->SetCells(c, 5, "kept");
+    Grid->SetCells(c, 6, "past");
+  }
+  Grid->SetRowCount(4);
+  Grid->SetCells(4, 4, "past");
+  EXPECT_EQ(Grid->Cells(4, 4), "");
+  Grid->SetRowCount(6);
+  for (int c : {1, 2, 4}) {
+    SCOPED_TRACE(c);
+    EXPECT_EQ(Grid->Cells(c, 4), "");
+    EXPECT_EQ(Grid->Cells(c, 5), "") << "dropped with the rows";
+  }
+  Grid->SetRowCount(8);
+  EXPECT_EQ(Grid->Cells(1, 6), "");
+}
+
 TEST_F(ProCGridTest, HeadersGoToRowZeroAndTheHeaderList) {
   Col(3).SetHeader("Address");
   EXPECT_EQ(Grid->Cells(3, 0), "Address");

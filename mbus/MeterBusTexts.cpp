@@ -37,6 +37,7 @@ const TDefaultText Texts[] = {
     {1731, "Length"},
     {1732, "Unit"},
     {1733, "Position Data"},
+    {1734, "Error!! Choose an entry in every list"},
     {1735, "Storage Number"},
     {1736, "Tariff"},
     {1737, "VIFE"},

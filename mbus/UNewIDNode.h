@@ -61,6 +61,8 @@ public:
   // The register rows of the grid: three per variable (register, scale, time point year).
   void Fill_Variables(const std::vector<TVariabile>& vars);
   int Register_Groups() const { return (ASG_MR_Var->RowCount() - 1) / 3; }
+  // The "Index" cell of grid row `row`.
+  std::string ASG_Index(int row) const { return ASG_MR_Var->Cells(1, row); }
 
 private:
   void Create_Controls();

@@ -20,6 +20,7 @@
 #include "mbus/NetworkTexts.h"
 #include "mbus/ScanTexts.h"
 #include "mbus/UInsertKeyWireless.h"
+#include "mbus/UMeter_Bus.h"
 #include "mbus/UModbusStartAdd_SD.h"
 #include "mbus/UNewIDNode.h"
 #include "mbus/UScanDecode.h"
@@ -39,6 +40,7 @@ const TCreateWindow Windows_In_Creation_Order[] = {
     &Create_Window<FParGen>,
     &Create_Window<FBoot>,
     &Create_Window<FLoRa_Set_Access>,
+    &Create_Window<FMeter_Bus>,
     &Create_Window<FNewIDNode>,
     &Create_Window<FScanDecode>,
     &Create_Window<FInsertKeyWireless>,
@@ -49,9 +51,9 @@ const TCreateWindow Windows_In_Creation_Order[] = {
 // Language order: the windows of the other protocols would follow FLoRa_Set_Access;
 // About and the small entry windows of the M-Bus scan keep their texts.
 const TSetLangOfWindow Windows_In_Language_Order[] = {
-    &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>, &Set_Lang_Of<FSoftOptions>,
-    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,   &Set_Lang_Of<FLoRa_Set_Access>,
-    &Set_Lang_Of<FNewIDNode>,
+    &Set_Lang_Of<FNew_Project>, &Set_Lang_Of<FOpenConf>,  &Set_Lang_Of<FSoftOptions>,
+    &Set_Lang_Of<FBoot>,        &Set_Lang_Of<FParGen>,    &Set_Lang_Of<FLoRa_Set_Access>,
+    &Set_Lang_Of<FMeter_Bus>,   &Set_Lang_Of<FNewIDNode>,
 };
 
 // The other models' steps come with their windows and their buttons never show in this build.
@@ -65,6 +67,10 @@ const TStepAction Steps[] = {
        if (FLoRa_Set_Access) FLoRa_Set_Access->ShowModal();
      }},
     {"Btn_CreateBin", [] { Update_Device(); }},
+    {"Btn_MBus",
+     [] {
+       if (FMeter_Bus) FMeter_Bus->ShowModal();
+     }},
     {"Btn_ScanDecode",
      [] {
        if (!FScanDecode) return;

@@ -306,9 +306,11 @@ void TProStringGrid::UnhookForm() {
   link->Grid = nullptr;
   link->Handler = nullptr;
   // Only when ours is the outermost link is the form given back what we found; otherwise our
-  // link stays in the chain and just passes calls on.
-  if (auto* hook = FHookedForm->OnResize.target<TResizeHook>(); hook && hook->Link == link)
-    FHookedForm->OnResize = link->Next;
+  // link stays in the chain and just passes calls on. A form being destroyed (its grid goes with
+  // it as one of its components) has let go of its handlers already: nothing to give back.
+  if (!FHookedForm->Destroying())
+    if (auto* hook = FHookedForm->OnResize.target<TResizeHook>(); hook && hook->Link == link)
+      FHookedForm->OnResize = link->Next;
   FResizeLink.reset();
   FHookedForm = nullptr;
 }

@@ -1219,6 +1219,8 @@ public:
   TPoint ControlEditCell() const;
   std::string ControlEditID() const;
   void ControlComboSelect();
+  // The rectangle of a cell's form control (ACol display), and its TYPE; empty when none has the ID.
+  TRect FormControlRect(int ACol, int ARow, const std::string& ID, std::string* Type);
   // The fixed cell being edited, (-1, -1) when none.
   TPoint FixedCellEditing() const;
   void FixedEditChange();

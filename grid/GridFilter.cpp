@@ -30,7 +30,7 @@ TFilterData* TFilter::ColumnFilter(int Col) {
   for (int i = 0; i < Count(); ++i)
     if (Items(i)->Column() == Col) return Items(i);
   TFilterData* item = Add();
-  item->SetColumn(static_cast<std::int16_t>(Col));
+  item->SetColumn(Col);
   return item;
 }
 

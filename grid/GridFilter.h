@@ -16,8 +16,8 @@ enum TFilterMethod { fmExpression, fmLiteral };
 class TFilterData : public TCollectionItem {
 public:
   using TCollectionItem::TCollectionItem;
-  std::int16_t Column() const { return FColumn; }
-  void SetColumn(std::int16_t Value) { FColumn = Value; }
+  int Column() const { return FColumn; }
+  void SetColumn(int Value) { FColumn = Value; }
   const std::string& Condition() const { return FCondition; }
   void SetCondition(const std::string& Value) { FCondition = Value; }
   bool CaseSensitive() const { return FCaseSensitive; }
@@ -36,7 +36,7 @@ public:
   void Assign(const TPersistent* Source) override;
 
 private:
-  std::int16_t FColumn = 0;
+  int FColumn = 0; // any column (a 16-bit field would wrap past 32767)
   std::string FCondition;
   bool FCaseSensitive = true;
   std::string FSuffix;

@@ -210,7 +210,22 @@ private:
   X(TColor, HeaderColor, clNone)                                                                             \
   X(TColor, HeaderColorTo, clNone)                                                                           \
   X(TColor, HeaderMirrorColor, clNone)                                                                       \
-  X(TColor, HeaderMirrorColorTo, clNone)
+  X(TColor, HeaderMirrorColorTo, clNone)                                                                     \
+  X(bool, Full, true)                                                                                        \
+  X(bool, SingleColumn, false)                                                                               \
+  X(bool, IgnoreBlanks, false)                                                                               \
+  X(TSortBlankPosition, BlankPos, blFirst)                                                                   \
+  X(bool, AutoFormat, true)                                                                                  \
+  X(bool, NormalCellsOnly, false)                                                                            \
+  X(bool, AutoColumnMerge, false)                                                                            \
+  X(bool, InitDescending, false)                                                                             \
+  X(bool, UndoSort, false)                                                                                   \
+  X(bool, AutoSortForGrouping, true)                                                                         \
+  X(TIndexSortKey, IndexSortKey, ikShift)
+// Not copied by Assign.
+#define VELMARIC_SORT_SETTINGS_KEPT(X)                                                                       \
+  X(bool, SortOnVirtualCells, true)                                                                          \
+  X(bool, IgnoreCase, false)
 #define VELMARIC_DRAG_DROP(X)                                                                                \
   X(bool, OleAcceptText, true)                                                                               \
   X(bool, OleAcceptFiles, false)                                                                             \
@@ -233,10 +248,28 @@ private:
 
 VELMARIC_PLAIN_SETTINGS_CLASS(TBalloonSettings, VELMARIC_BALLOON)
 VELMARIC_PLAIN_SETTINGS_CLASS(TShowModified, VELMARIC_SHOW_MODIFIED)
+enum TSortBlankPosition { blFirst, blLast };
+enum TSortDirection { sdAscending, sdDescending };
+enum TIndexSortKey { ikShift, ikCtrl };
+class TProStringGrid;
+
 // Sort indicators; owns its four glyphs, which setters and Assign copy.
 class TSortSettings : public TPersistent {
 public:
   VELMARIC_SORT_SETTINGS(VELMARIC_SETTINGS_ACCESS)
+  VELMARIC_SORT_SETTINGS_KEPT(VELMARIC_SETTINGS_ACCESS)
+  TSortDirection Direction() const { return FDescending ? sdDescending : sdAscending; }
+  void SetDirection(TSortDirection Value) { FDescending = Value == sdDescending; }
+  void ToggleDirection() { FDescending = !FDescending; }
+  // The grid sorted (set by the grid); the string forms below sort it (ProGridSort.cpp).
+  void SetGrid(TProStringGrid* Grid) { FGrid = Grid; }
+  // "u3" / "d3" for column 3 up or down; with IndexShow "i;" and the sort keys.
+  std::string SaveToString() const;
+  // Reads what SaveToString writes and sorts by it; "Invalid sort settings specifier" for a text
+  // of one character. An empty text does nothing.
+  void LoadFromString(const std::string& Value);
+  // No sort column and no keys; no row moves.
+  void Remove();
   const TBitmap& UpGlyph() const { return FUpGlyph; }
   void SetUpGlyph(const TBitmap& Value) { FUpGlyph = Value; }
   const TBitmap& DownGlyph() const { return FDownGlyph; }
@@ -257,6 +290,8 @@ public:
 
 private:
   VELMARIC_SORT_SETTINGS(VELMARIC_SETTINGS_FIELD)
+  VELMARIC_SORT_SETTINGS_KEPT(VELMARIC_SETTINGS_FIELD)
+  TProStringGrid* FGrid = nullptr;
   TBitmap FUpGlyph;
   TBitmap FDownGlyph;
   TBitmap FIndexUpGlyph;

@@ -83,6 +83,15 @@ public:
   // The column's spin bounds and edit link go to the grid's editors (ProCGridEditors.cpp).
   void ApplyColumnEditor(const TGridColumnItem& Item);
 
+  // --- Structural edits (ProCGridStructure.cpp) -------------------------------------------------
+  // The column items follow: inserted columns get fresh items with the defaults, removed ones
+  // lose theirs.
+  void InsertCols(int ColIndex, int CCount) override;
+  void RemoveCols(int ColIndex, int CCount) override;
+  // The grouped column's item is kept while the column is away and comes back with it.
+  void Group(int Colindex) override;
+  void UnGroup() override;
+
   // --- Column persistence ---------------------------------------------------------------------
   // Every column setting in a self-describing text stream; a stream that does not read back
   // whole raises EProGridError and leaves the columns as they were.

@@ -36,6 +36,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
       FBands(std::make_unique<TBands>()) {
   StartProGridUnit();
   FSearchFooter = std::make_unique<TSearchFooter>(this, false);
+  FSortSettings.SetGrid(this);
   FFixedFont.SetName("Tahoma");
   FFixedFont.SetStyle(fsBold);
   FActiveCellFont.SetStyle(fsBold);

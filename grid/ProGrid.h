@@ -263,6 +263,14 @@ public:
   double ColumnMax(int ACol, int FromRow, int ToRow);
   double ColumnStdDev(int ACol, int FromRow, int ToRow);
   double ColumnDistinct(int ACol, int FromRow, int ToRow);
+  // OnColumnCalc's answer (0 without a handler); the rows are passed on as given.
+  double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+  // Over the base cells fromCol .. toCol of a row (ProGridCalc.cpp): text is skipped, an empty
+  // range gives 0.
+  double RowSum(int ARow, int fromCol, int toCol);
+  double RowAvg(int ARow, int fromCol, int toCol);
+  double RowMin(int ARow, int fromCol, int toCol);
+  double RowMax(int ARow, int fromCol, int toCol);
   int FixedRightCols() const { return FFixedRightCols; }
   void SetFixedRightCols(int Value) { FFixedRightCols = std::max(0, Value); }
   int FixedFooters() const { return FFixedFooters; }
@@ -788,15 +796,69 @@ public:
   // Whether client point (X, Y) lies on a border where the mouse sizes a column or row.
   bool IsSizingBorder(int X, int Y) const;
 
-  // --- Rows inserted and removed (display rows; hidden rows keep their real places) ---------------
+  // --- Structural edits (ProGridStructure.cpp) -------------------------------------------------
+  // Rows are display rows; hidden rows keep their real places. Everything a row carries travels
+  // with it: cells and their properties and controls, height, modified, enabled and selection
+  // flags; hidden rows below an insertion or removal keep their places among the rows.
   virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+  // Rows RowIndex .. RowIndex + RCount - 1 (cut to the rows there); nothing unless
+  // 0 <= RowIndex < RowCount.
   virtual void RemoveRows(int RowIndex, int RCount);
   virtual void RemoveRowsEx(int RowIndex, int RCount) { RemoveRows(RowIndex, RCount); }
   void DoInsertRows(int RowIndex, int RCount, bool) { InsertRows(RowIndex, RCount); }
   void DoRemoveRows(int RowIndex, int RCount, bool) { RemoveRows(RowIndex, RCount); }
   virtual void DeleteRows(int ARow, int Count) { RemoveRows(ARow, Count); }
+  // Removes every display row flagged in Remove (indexed by display row) in one pass.
+  void RemoveRowSet(const std::vector<char>& Remove);
+  void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  // Keeps the first row of each text of ACol; DoCase compares with case.
+  void RemoveDuplicates(int ACol, bool DoCase);
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  void AddRow();
+  // Columns are real columns (hidden ones counted at their places). Column widths, visibility,
+  // the column selection, the column order, the sort column and keys and the filter conditions
+  // follow their columns.
+  virtual void InsertCols(int ColIndex, int CCount);
+  virtual void RemoveCols(int ColIndex, int CCount);
+  void AddColumn() { InsertCols(TotalColCount(), 1); }
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+  void MergeCols(int ColIndex1, int ColIndex2, const std::string& Separator);
+  // Ranges are inclusive; an empty grid or a count of 0 or less does nothing.
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
   // Empties the cells of the rows in every real column, freeing their properties.
   void ClearRows(int RowIndex, int RCount);
+  void ClearCols(int ColIndex, int CCount);
+  void ClearNormalCols(int ColIndex, int CCount);
+  void ClearNormalRows(int RowIndex, int RCount);
+  void ClearNormalCells();
+  void Clear();
+  void ClearAll();
+  void ClearSelection();
+  bool ClearTextOnly() const { return FClearTextOnly; }
+  void SetClearTextOnly(bool Value) { FClearTextOnly = Value; }
+  virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void TrimColumn(int ACol) { TrimRect(ACol, 0, ACol, RowCount() - 1); }
+  void TrimRow(int ARow) { TrimRect(0, ARow, TotalColCount() - 1, ARow); }
+  void TrimAll() { TrimRect(0, 0, TotalColCount() - 1, RowCount() - 1); }
+  void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+  void MergeColumnCells(int ColIndex, bool MainMerge);
+  void MergeRowCells(int RowIndex, bool MainMerge);
+  void SplitColumnCells(int ColIndex);
+  void SplitRowCells(int RowIndex);
+  void SplitAllCells();
+  bool IsWideCell(int ACol, int ARow) const;
+  // The first cell (row by row) whose stored text is exactly SubStr.
+  bool IsCell(const std::string& SubStr, int& ACol, int& ARow) const;
+  void SwapColumns(int Index, int Index2);
+  void SwapRows(int Index, int Index2);
+  // The row exchange of sorting: the cross-reference, the row (or the sort column's cells with
+  // SingleColumn), its height and flags, and the followed sort row.
+  virtual void SortSwapRows(int Index, int Index2);
+  int Swaps() const { return FSwaps; }
 
   // --- Current cell -------------------------------------------------------------------------
   // Row := ARow, then Col := ACol.
@@ -1045,8 +1107,52 @@ public:
   virtual void CopySelectionToClipboard() {}
   virtual void CutSelectionToClipboard() {}
   virtual void PasteSelectionFromClipboard() {}
-  virtual bool FilterActive() const { return false; }
-  virtual void SetFilterActive(bool Value) {}
+  // --- Grouping (ProGridGroup.cpp) --------------------------------------------------------------
+  // Rows with equal values in a column gathered under header rows (nodes), the column removed;
+  // SubGroup adds a level inside the groups. UnGroup undoes the newest level, so Group, SubGroup,
+  // UnGroup, UnGroup gives the flat grid back.
+  virtual void Group(int Colindex);
+  virtual void UnGroup();
+  virtual void SubGroup(int Colindex);
+  // Undoes the sub-group of Colindex when it is the newest level.
+  virtual void SubUnGroup(int Colindex);
+  // The newest grouped column; -1 when the grid is not grouped.
+  int GroupColumn() const { return FGroupStack.empty() ? -1 : FGroupStack.back().Column; }
+  // -1 ungroups everything, a value above 0 groups by that column, 0 does nothing.
+  void SetGroupColumn(int Value);
+  bool SubGrouped() const { return !FGroupStack.empty() && FGroupStack.back().Sub; }
+  // Per group: 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom, 7 distinct, 8 standard
+  // deviation, written into the header row (the summary row with Grouping.Summary).
+  void GroupCalc(int Colindex, int Method);
+  void GroupSum(int Colindex);
+  void GroupAvg(int Colindex);
+  void GroupMin(int Colindex);
+  void GroupMax(int Colindex);
+  void GroupCount(int Colindex);
+  void GroupCustomCalc(int Colindex) { GroupCalc(Colindex, 6); }
+  void GroupDistinct(int Colindex) { GroupCalc(Colindex, 7); }
+  void GroupStdDev(int Colindex) { GroupCalc(Colindex, 8); }
+  double DoGroupCalc(int ACol, int FromRow, int ToRow);
+
+  // --- Filtering (ProGridFilter.cpp) ------------------------------------------------------------
+  // Applying the conditions hides the failing normal rows as one new filter level.
+  virtual bool FilterActive() const { return FFilterActive; }
+  virtual void SetFilterActive(bool Value);
+  // Whether display row ARow passes all conditions (OnCustomFilter has the last word).
+  virtual bool MatchFilter(int ARow);
+  void FilterRow(int ARow);
+  void ApplyFilter();
+  // Brings back the newest level's rows; true while more than one level remains.
+  bool RemoveLastFilter();
+  // Every level's rows back (conditions kept); without levels the conditions are emptied.
+  void RemoveAllFilters();
+  // Narrows the rows as a search text grows one character at a time (AColumn -1: whole rows).
+  void NarrowDown(const std::string& ACondition, int AColumn);
+  bool FilterNormalCellsOnly() const { return FFilterNormalCellsOnly; }
+  void SetFilterNormalCellsOnly(bool Value) { FFilterNormalCellsOnly = Value; }
+  bool AutoFilterUpdate() const { return FAutoFilterUpdate; }
+  void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
+  const std::string& LastFilter() const { return FLastFilter; }
 
   // --- Mouse (ProGridMousePress.cpp, ProGridMouseMove.cpp, ProGridMouseRelease.cpp,
   // ProGridRightButton.cpp, ProGridEditorHosting.cpp, ProGridPanning.cpp) ---------------------------
@@ -1066,13 +1172,32 @@ public:
     if (OnClickSort) OnClickSort(this, ACol);
   }
   virtual bool CanShowFixedDropDown(int ACol);
-  // Work other parts of the grid fill in; each does nothing here.
-  virtual void QSort() {}
-  virtual void QSortIndexed() {}
-  virtual void QSortGroup() {}
-  virtual void QSortGroupIndexed() {}
-  virtual void QUnSort() {}
-  virtual void InitSortXRef() {}
+  // --- Sorting (ProGridSort.cpp) ----------------------------------------------------------------
+  // The normal rows by SortSettings.Column in SortSettings.Direction, stably; ties go to the
+  // columns on the right with SortSettings.Full. Each column's style is resolved once per sort.
+  virtual void QSort();
+  // By the sort keys (SortIndexes); EProGridError "No indexes specified for indexed sort" without.
+  virtual void QSortIndexed();
+  // The child rows inside each expanded node of the deepest node level.
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  // Puts every row back where the cross-reference says it came from; a cross-reference that no
+  // longer covers the rows is reset and nothing moves.
+  virtual void QUnSort();
+  virtual void InitSortXRef();
+  void Sort(int Column, TSortDirection Direction);
+  void SortByColumn(int Col);
+  // Sorts rows Left .. Right only.
+  void QuickSort(int Col, int Left, int Right);
+  void QuickSortIndexed(int Left, int Right);
+  // Compares two rows from column Col on and exchanges them when out of order.
+  bool SortLine(int Col, int ARow1, int ARow2);
+  // -1, 0 or 1 without the direction applied (but blanks placed for Direction).
+  int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+  // The row a row came from before the sorts since the last reset, and the reverse.
+  int UnSortedRowIndex(int ARow) const;
+  int SortedRowIndex(int ARow) const;
+  const std::vector<int>& SortRowXRef() const { return FSortRowXRef; }
   virtual void StartControlEdit(int ACol, int ARow, const std::string& ID, const std::string& Type);
   virtual void EndControlEdit();
   virtual void StartFixedCellEdit(int ACol, int ARow);
@@ -1897,6 +2022,36 @@ private:
 
   // Painting.
   TSortIndexList FSortIndexes;
+  // Grouping: one entry per level, newest last.
+  struct TGroupLevel {
+    int Column = -1;
+    int Width = 0;
+    std::string Caption, Footer;
+    bool Sub = false;
+  };
+  std::vector<TGroupLevel> FGroupStack;
+  // Grows the grid to Order's size: row i takes old row Order[i], or a new empty row for entries
+  // at or past the old count; heights and row flags follow.
+  void InsertRowsByOrder(const std::vector<int>& Order);
+  // Filtering.
+  bool FFilterActive = false;
+  bool FFilterNormalCellsOnly = true;
+  bool FAutoFilterUpdate = true;
+  int FFilterFixedRows = 1;
+  std::string FLastFilter;
+  // Structural edits and sorting.
+  bool FClearTextOnly = false;
+  int FSwaps = 0;
+  std::vector<int> FSortRowXRef;
+  int FSortRow = -1;
+  // Applies a row order (row i takes row Order[i], rows of Order's size) with everything the rows
+  // carry; the cross-reference and the followed sort row go along.
+  void ApplyRowOrder(const std::vector<int>& Order);
+  // Moves the flags lists' entries of the rows as ApplyRowOrder moves the rows.
+  void PermuteRowFlags(const std::vector<int>& Order);
+  // Shifts what is kept per column (real index) after columns were inserted (Delta > 0) at At or
+  // removed (Delta < 0) from At.
+  void ShiftColumnState(int At, int Delta);
   int FMaxEditLength = 0;
   bool FSpreadSheet = false;
   bool FAutoSize = false;

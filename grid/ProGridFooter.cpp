@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace {
 struct TRange {
@@ -27,8 +28,11 @@ namespace {
 template <class F> void ForCounted(TProStringGrid& g, int ACol, const TRange& r, F&& f) {
   for (int row = r.From; row <= r.To; ++row) {
     int displ = r.Real ? g.RealToDisplRow(row) : row;
-    if (!r.Real || !g.IsHiddenRow(row))
+    if (!r.Real || !g.IsHiddenRow(row)) {
       if (!g.IsBaseCell(ACol, displ)) continue;
+      // Header and summary rows of a grouped grid hold group figures, not data.
+      if (g.GroupColumn() != -1 && (g.IsNode(displ) || g.IsSummary(displ))) continue;
+    }
     try {
       f(r.Real ? g.AllFloats(ACol, row) : g.Floats(ACol, row));
     } catch (const EProGridError&) {
@@ -73,21 +77,19 @@ double TProStringGrid::ColumnMax(int ACol, int FromRow, int ToRow) {
 }
 
 double TProStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow) {
-  TRange r = ColumnRange(*this, FromRow, ToRow);
-  int n = r.To - r.From + 1;
-  if (n <= 0) return 0; // too few rows: no deviation rather than a division by zero
-  double avg = ColumnAvg(ACol, r.From, r.To);
+  // Mean and count of the counted cells only: text is skipped as the sum skips it, and an empty
+  // range gives 0.
+  std::vector<double> values;
+  ForCounted(*this, ACol, ColumnRange(*this, FromRow, ToRow), [&](double v) { values.push_back(v); });
+  if (values.empty()) return 0;
+  double mean = 0;
+  for (double v : values)
+    mean += v;
+  mean /= static_cast<double>(values.size());
   double sum = 0;
-  for (int row = r.From; row <= r.To; ++row) {
-    double v = 0;
-    try {
-      v = r.Real ? AllFloats(ACol, row) : Floats(ACol, row);
-    } catch (const EProGridError&) {
-      continue;
-    }
-    sum += (v - avg) * (v - avg);
-  }
-  return std::sqrt(sum / n);
+  for (double v : values)
+    sum += (v - mean) * (v - mean);
+  return std::sqrt(sum / static_cast<double>(values.size()));
 }
 
 double TProStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow) {

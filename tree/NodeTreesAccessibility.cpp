@@ -1,9 +1,9 @@
 // The tree's outward faces for assistive tools: the object request, answered through the
 // accessibility factory, and the queries of the standard tree view with nodes as item handles.
-#include "platform/TextCodec.h"
 #include "tree/NodeTrees.h"
 #include "tree/StringTree.h"
 #include "tree/TreeAccessibility.h"
+#include "tree/Utf16Text.h"
 
 #include <algorithm>
 
@@ -96,22 +96,6 @@ PVNode TBaseNodeTree::TreeViewGetNextItem(unsigned Code, PVNode Item) {
   }
 }
 
-namespace {
-std::u16string ToUtf16(const std::string& text) {
-  std::u16string out;
-  for (char32_t c : Utf8ToUtf32(text)) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
-  }
-  return out;
-}
-} // namespace
-
 int TBaseNodeTree::TreeViewGetItem(TVITEMW& Item) {
   if (!(Item.mask & TVIF_HANDLE) || !IsLiveNode(Item.hItem)) return 0;
   PVNode node = Item.hItem;
@@ -140,7 +124,7 @@ int TBaseNodeTree::TreeViewGetItem(TVITEMW& Item) {
   if ((Item.mask & TVIF_TEXT) && Item.pszText && Item.cchTextMax > 0) {
     std::string text;
     if (auto* strings = dynamic_cast<TCustomNodeStringTree*>(this)) text = strings->Text(node, NoColumn);
-    const std::u16string wide = ToUtf16(text);
+    const std::u16string wide = Utf8ToUtf16(text);
     std::size_t count = std::min<std::size_t>(wide.size(), static_cast<std::size_t>(Item.cchTextMax - 1));
     // Never half a surrogate pair.
     if (count > 0 && count < wide.size() && wide[count - 1] >= 0xD800 && wide[count - 1] < 0xDC00) --count;

@@ -9,6 +9,7 @@
 #include "platform/ui/DataObject.h"
 #include "platform/ui/Graphics.h"
 #include "tree/StringTree.h"
+#include "tree/Utf16Text.h"
 #include "tree/VTColumns.h"
 #include "tree/VTHeader.h"
 
@@ -94,20 +95,6 @@ TAlignment Swapped(TAlignment a, TBiDiMode bidi) {
   return a;
 }
 
-std::u16string Utf16(std::string_view text) {
-  std::u16string out;
-  for (char32_t c : Utf8ToUtf32(text)) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
-  }
-  return out;
-}
-
 // The font, colour and size switches of an RTF body, written only when they change.
 struct TRTFState {
   std::vector<std::string> Fonts;
@@ -160,7 +147,7 @@ struct TRTFState {
       CurrentSize = Font.Size();
     }
     // Each code unit as \uN\'3f (at most 13 bytes), gathered in a block of the text's own.
-    const std::u16string units = Utf16(Text);
+    const std::u16string units = Utf8ToUtf16(Text);
     std::string out(1 + units.size() * 13, '\0');
     char* p = out.data();
     *p++ = ' ';

@@ -2,8 +2,8 @@
 // are added again.
 #include "tree/StringTree.h"
 
-#include "platform/TextCodec.h"
 #include "tree/StreamValues.h"
+#include "tree/Utf16Text.h"
 
 #include <algorithm>
 
@@ -17,37 +17,6 @@ bool LessText(const std::string& a, const std::string& b) {
   });
 }
 
-std::u16string ToUtf16(std::string_view text) {
-  std::u16string out;
-  for (char32_t c : Utf8ToUtf32(text)) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(c));
-    }
-  }
-  return out;
-}
-
-std::string FromUtf16(const std::u16string& units) {
-  std::u32string points;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char32_t u = units[i];
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] < 0xE000) {
-      points.push_back(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-      ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
-      points.push_back(0xFFFD);
-    } else {
-      points.push_back(u);
-    }
-  }
-  return Utf32ToUtf8(points);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- captions
@@ -55,7 +24,7 @@ std::string FromUtf16(const std::u16string& units) {
 void TCustomNodeStringTree::WriteChunks(TStream& Stream, PVNode Node) {
   TBaseNodeTree::WriteChunks(Stream, Node);
   if (!Has(toSaveCaptions) || Node == FRoot || !Node->States.Has(vsInitialized)) return;
-  const std::u16string units = ToUtf16(Text(Node, MainColumn()));
+  const std::u16string units = Utf8ToUtf16(Text(Node, MainColumn()));
   if (units.empty()) return;
   WriteValue<std::int32_t>(Stream, CaptionChunk);
   WriteValue<std::int32_t>(Stream, static_cast<std::int32_t>(2 * units.size()));
@@ -72,7 +41,7 @@ bool TCustomNodeStringTree::ReadChunk(TStream& Stream, int Version, PVNode Node,
   for (char16_t& u : units)
     u = ReadValue<std::uint16_t>(Stream);
   Stream.SetPosition(end);
-  SetText(Node, MainColumn(), FromUtf16(units));
+  SetText(Node, MainColumn(), Utf16ToUtf8(units));
   return true;
 }
 

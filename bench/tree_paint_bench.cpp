@@ -1,12 +1,11 @@
 // Painting one 800 x 600 viewport of a fully expanded string tree, per frame, at the top, the
 // middle and the end of the content, for 10,000 and 1,000,000 nodes; against Qt's tree view over
 // a standard item model with the same texts and row height rendered into an image of the same size.
+#include "bench/WidgetFrames.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Graphics.h"
 #include "tree/StringTree.h"
 
-#include <QImage>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -124,13 +123,7 @@ void TreePaint_anchor(benchmark::State& state) {
   QScrollBar* bar = anchor.View.verticalScrollBar();
   const std::int64_t range = static_cast<std::int64_t>(bar->maximum()) + bar->pageStep();
   bar->setValue(TopOf(range, static_cast<int>(state.range(1))));
-  QImage frame(ViewWidth, ViewHeight, QImage::Format_RGB32);
-  for (auto _ : state) {
-    QPainter painter(&frame);
-    anchor.View.viewport()->render(&painter);
-    painter.end();
-    benchmark::DoNotOptimize(frame.bits());
-  }
+  RenderEachIteration(state, *anchor.View.viewport(), ViewWidth, ViewHeight);
   state.counters["rows"] = ViewHeight / RowHeight;
 }
 

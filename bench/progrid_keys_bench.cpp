@@ -4,9 +4,7 @@
 // QTableView::resizeColumnToContents measuring every row of the same texts (anchor): at most 1.0x.
 // Figures (RelWithDebInfo, offscreen): 2.86 ms per key at 1,000 rows, 2.98 ms at 100,000 (1.04x);
 // AutoSizeCol 250 ms against the anchor's 326 ms (0.77x).
-#include "grid/ProGrid.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/Forms.h"
+#include "bench/StringGridForm.h"
 #include "platform/ui/Headless.h"
 
 #include <QHeaderView>
@@ -15,44 +13,26 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 namespace {
 
-constexpr int Cols = 20;
+constexpr int Cols = TStringGridForm::Cols;
 
 std::string Text(int r) {
   return "Row " + std::to_string(r) + (r % 7 == 0 ? " with a longer text" : "");
 }
 
-struct TKeyGrid {
-  explicit TKeyGrid(int rows) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Application->Initialize();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(800);
-    Form->SetClientHeight(600);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 780, 580);
-    Grid->SetColCount(Cols);
-    Grid->SetRowCount(rows);
-    for (int r = 0; r < rows; ++r)
-      for (int c = 0; c < Cols; c += 4)
-        Grid->SetCells(c, r, Text(r));
-    Form->Show();
-    Application->ProcessMessages();
+struct TKeyGrid : TStringGridForm {
+  explicit TKeyGrid(int rows) : TStringGridForm(rows, Text) {
+    Show();
     Grid->SetFocus();
   }
-  ~TKeyGrid() { Form->Free(); }
   void Key(std::uint16_t key, TShiftState shift = 0) {
     Headless::PressKey(*Grid, key, shift);
     Grid->Repaint();
   }
-  TForm* Form;
-  TProStringGrid* Grid;
 };
 
 // Per key: Ctrl+Home, Ctrl+End, then PgDn from the top to the bottom; the counter reports keys.
@@ -69,8 +49,8 @@ void GridKeys(benchmark::State& state) {
     for (int k = 0; k < 40; ++k, ++keys)
       g.Key(VK_NEXT);
   }
-  state.counters["per_key"] = benchmark::Counter(static_cast<double>(keys), benchmark::Counter::kIsRate |
-                                                                               benchmark::Counter::kInvert);
+  state.counters["per_key"] = benchmark::Counter(static_cast<double>(keys),
+                                                 benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(GridKeys)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -2,41 +2,21 @@
 // coloured, each move with its repaint, at 1,000 and 100,000 rows; the cost per move at 100,000
 // rows must stay within 1.2x of that at 1,000.
 // Figures (RelWithDebInfo, offscreen): 1.57 ms per move at 1,000 rows, 1.62 ms at 100,000 (1.03x).
-#include "grid/ProGrid.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/Forms.h"
+#include "bench/StringGridForm.h"
 #include "platform/ui/Headless.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-struct THoverGrid {
-  explicit THoverGrid(int rows) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Application->Initialize();
-    Form = new TForm(nullptr);
-    Form->SetClientWidth(800);
-    Form->SetClientHeight(600);
-    Grid = new TProStringGrid(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(0, 0, 780, 580);
-    Grid->SetColCount(20);
-    Grid->SetRowCount(rows);
+struct THoverGrid : TStringGridForm {
+  explicit THoverGrid(int rows) : TStringGridForm(rows, [](int r) { return "Row " + std::to_string(r); }) {
     Grid->SetHoverRow(true);
-    for (int r = 0; r < rows; ++r)
-      for (int c = 0; c < 20; c += 4)
-        Grid->SetCells(c, r, "Row " + std::to_string(r));
-    Form->Show();
-    Application->ProcessMessages();
+    Show();
     Grid->SetTopRow(rows / 2);
   }
-  ~THoverGrid() { Form->Free(); }
-  TForm* Form;
-  TProStringGrid* Grid;
 };
 
 void GridHover(benchmark::State& state) {

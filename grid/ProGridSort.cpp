@@ -159,10 +159,38 @@ public:
     for (int i = 0; i < static_cast<int>(rows.size()); ++i)
       rows[static_cast<size_t>(i)] = FFirst + i;
     auto less = [this](int a, int b) { return CompareRows(a, b) < 0; };
-    if (FAsksEvents)
+    if (FAsksEvents) {
       MergeSort(rows, less);
-    else
-      std::stable_sort(rows.begin(), rows.end(), less);
+      return rows;
+    }
+    TKeyColumn* k0 = FKeys.empty() ? nullptr : &FKeys.front();
+    if (k0 && IsNumberStyle(k0->Style) && !G.SortSettings().IgnoreBlanks() &&
+        !G.IgnoreColumns().count(k0->Col)) {
+      // The first key in a flat array: the common case compares two doubles, and only ties and
+      // invalid values go the full way.
+      if (!k0->Built) Build(*k0);
+      const size_t n = k0->Keys.size();
+      std::vector<double> num(n);
+      std::vector<unsigned char> invalid(n);
+      for (size_t i = 0; i < n; ++i) {
+        num[i] = k0->Keys[i].Num;
+        invalid[i] = k0->Keys[i].State == ksInvalid;
+      }
+      const int dir = k0->Descending ? -1 : 1;
+      const int first = FFirst;
+      std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+        const size_t x = static_cast<size_t>(a - first), y = static_cast<size_t>(b - first);
+        int c = 0;
+        if (invalid[x] != invalid[y])
+          c = invalid[x] ? 1 : -1;
+        else if (!invalid[x])
+          c = num[x] < num[y] ? -1 : num[x] > num[y] ? 1 : 0;
+        if (c != 0) return c * dir < 0;
+        return CompareRows(a, b) < 0;
+      });
+      return rows;
+    }
+    std::stable_sort(rows.begin(), rows.end(), less);
     return rows;
   }
 

@@ -127,7 +127,7 @@ private:
                ? static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Items(ACol))
                : nullptr;
   }
-  bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedCols() && ARow >= FixedRows(); }
+  bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedColsNow() && ARow >= FixedRowsNow(); }
   bool IsBodyCell(int ACol, int ARow) const {
     return IsNormalCell(ACol, ARow) && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
            ARow < RowCount() - FixedFooters();

@@ -201,9 +201,11 @@ void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
   CanEdit = false;
   if (const TGridColumnItem* item = Item(ACol); item && IsNormalCell(ACol, ARow))
     CanEdit = !item->ReadOnly() && !item->Fixed();
-  const TPoint base = BaseCell(ACol, ARow);
-  if (const TCellProperties* props = FindCellProperties(base.X, base.Y); props && CanEdit)
-    CanEdit = !props->ReadOnly();
+  // One look-up for the common cell that is no part of a merged area.
+  const TCellProperties* props = FindCellProperties(ACol, ARow);
+  const TPoint base = props ? props->GetBaseCell(ACol, ARow) : TPoint{ACol, ARow};
+  if (props && (base.X != ACol || base.Y != ARow)) props = FindCellProperties(base.X, base.Y);
+  if (props && CanEdit) CanEdit = !props->ReadOnly();
   DoCanEditCell(base.X, base.Y, CanEdit);
 }
 
@@ -220,14 +222,20 @@ bool TProColumnGrid::HasComboBox(int ACol, int ARow) {
   return has;
 }
 
+// The string grid's answer first (its handler still hears the question); a body cell of the
+// collection then takes its column's text whatever that answer was.
 void TProColumnGrid::GetCheckTrue(int ACol, int ARow, std::string& Value) {
-  TProStringGrid::GetCheckTrue(ACol, ARow, Value);
-  if (const TGridColumnItem* item = Item(ACol); item && IsBodyCell(ACol, ARow)) Value = item->CheckTrue();
+  const TGridColumnItem* item = Item(ACol);
+  const bool column = item && IsBodyCell(ACol, ARow);
+  if (!column || OnGetCheckTrue) TProStringGrid::GetCheckTrue(ACol, ARow, Value);
+  if (column) Value = item->CheckTrue();
 }
 
 void TProColumnGrid::GetCheckFalse(int ACol, int ARow, std::string& Value) {
-  TProStringGrid::GetCheckFalse(ACol, ARow, Value);
-  if (const TGridColumnItem* item = Item(ACol); item && IsBodyCell(ACol, ARow)) Value = item->CheckFalse();
+  const TGridColumnItem* item = Item(ACol);
+  const bool column = item && IsBodyCell(ACol, ARow);
+  if (!column || OnGetCheckFalse) TProStringGrid::GetCheckFalse(ACol, ARow, Value);
+  if (column) Value = item->CheckFalse();
 }
 
 namespace {

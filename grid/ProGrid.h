@@ -248,6 +248,15 @@ public:
   // 1 while the base grid has none and FixedRowAlways (FixedColAlways) keeps one.
   int FixedRows() const override;
   int FixedCols() const override;
+  // The same answers without the virtual call, for the per-cell queries asked for every cell.
+  int FixedRowsNow() const {
+    const int n = TGridCore::FixedRows();
+    return n == 0 && FFixedRowAlways ? 1 : n;
+  }
+  int FixedColsNow() const {
+    const int n = TGridCore::FixedCols();
+    return n == 0 && FFixedColAlways ? 1 : n;
+  }
   int MaxRowCount() const { return FMaxRowCount; }
   int MaxColCount() const { return FMaxColCount; }
   virtual void AppendRow() { SetRowCount(RowCount() + 1); }

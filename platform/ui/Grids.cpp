@@ -3,6 +3,7 @@
 #include "platform/TextCodec.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/QtBridge.h"
 
 #include <algorithm>
 
@@ -133,6 +134,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clWindow);
   SetParentColor(false);
   SetBounds(0, 0, 320, 120);
+  if (auto* w = dynamic_cast<QtPaintWidget*>(Widget())) w->QuietFocus = true;
   FScrollTimer = new TTimer(this);
   FScrollTimer->SetEnabled(false);
   FScrollTimer->SetInterval(AutoScrollInterval);
@@ -531,6 +533,16 @@ void TCustomGrid::DoEnter() {
     FEditorMode = true;
     UpdateEdit();
   }
+}
+
+void TCustomGrid::WMSetFocus(TMessage& Message) {
+  TCustomControl::WMSetFocus(Message);
+  if (!FInplaceEdit || FocusPeer(Message) != FInplaceEdit) InvalidateRange(Selection());
+}
+
+void TCustomGrid::WMKillFocus(TMessage& Message) {
+  TCustomControl::WMKillFocus(Message);
+  if (!FInplaceEdit || FocusPeer(Message) != FInplaceEdit) InvalidateRange(Selection());
 }
 
 void TCustomGrid::DoExit() {

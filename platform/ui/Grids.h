@@ -159,6 +159,10 @@ protected:
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   void DoEnter() override;
   void DoExit() override;
+  // The selection shows the focus: it is repainted when the focus comes or goes, except to and
+  // from the grid's own editor, which covers the cell.
+  void WMSetFocus(TMessage& Message) override;
+  void WMKillFocus(TMessage& Message) override;
   void CMMouseLeave(TMessage& Message) override;
   unsigned DialogCode() const override;
   // Scroll requests (WParam: SB_ code in the low word, the bar position in the bits above it,

@@ -22,6 +22,14 @@
 
 QtPaintWidget::QtPaintWidget(TControl* owner, QWidget* parent) : QWidget(parent), Owner(owner) {}
 
+void QtPaintWidget::focusInEvent(QFocusEvent* event) {
+  if (!QuietFocus) QWidget::focusInEvent(event);
+}
+
+void QtPaintWidget::focusOutEvent(QFocusEvent* event) {
+  if (!QuietFocus) QWidget::focusOutEvent(event);
+}
+
 void QtPaintWidget::paintEvent(QPaintEvent* event) {
   if (!Owner) return;
   if (!TControlAccess::PaintAllowed(Owner)) return;

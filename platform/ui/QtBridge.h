@@ -24,9 +24,14 @@ class QtPaintWidget : public QWidget {
 public:
   explicit QtPaintWidget(TControl* owner, QWidget* parent = nullptr);
   TControl* Owner;
+  // The control repaints what the focus changes itself (as a window does on Windows); Qt's own
+  // repaint of the whole widget at every focus change is left out.
+  bool QuietFocus = false;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 };
 
 // Registers the widget (and everything inside it) as belonging to the control.

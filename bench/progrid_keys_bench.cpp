@@ -3,7 +3,9 @@
 // must stay within 1.2x of that at 1,000. AutoSizeCol over 100,000 texts against Qt's
 // QTableView::resizeColumnToContents measuring every row of the same texts (anchor): at most 1.0x.
 // Figures (RelWithDebInfo, offscreen): 2.86 ms per key at 1,000 rows, 2.98 ms at 100,000 (1.04x);
-// AutoSizeCol 250 ms against the anchor's 326 ms (0.77x).
+// AutoSizeCol 250 ms against the anchor's 326 ms (0.77x). Again on the shared machine under load
+// (CPU time): 5.55 ms per key at 1,000 rows, 6.30 ms at 100,000 (1.13x); AutoSizeCol 270 ms
+// against 347 ms (0.78x).
 #include "bench/StringGridForm.h"
 #include "platform/ui/Headless.h"
 

@@ -1,6 +1,7 @@
 // Cell access around the plain cells: the edit text, the current cell, cells and objects by real
 // index, and the per-cell look kept in each cell's properties.
 #include "grid/ProGrid.h"
+#include "grid/ProInplaceEdit.h"
 
 #include "controls/HTMLTextTools.h"
 #include "controls/ProUtilText.h"
@@ -13,6 +14,12 @@ std::string TProStringGrid::GetEditText(int ACol, int ARow) {
   const int rc = RealColIndex(ACol);
   if (rc < 0) return {};
   const TPoint base = BaseCell(rc, ARow);
+  if (TProInplaceEdit* edit = NormalEdit()) {
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    CalcCellAlignment(base.X, base.Y, ha, va);
+    edit->SetVAlign(ha == taRightJustify);
+  }
   std::string text = TBaseGrid::GetEditText(base.X, base.Y);
   if (!FEditWithTags) text = StripHTMLTags(text);
   return text;
@@ -76,7 +83,8 @@ template <class T, class Get> T ReadProp(const TCellProperties* p, T Default, Ge
 } // namespace
 
 TColor TProStringGrid::Colors(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), clNone, [](const TCellProperties& p) { return p.BrushColor(); });
+  return ReadProp(FindCellProperties(ACol, ARow), clNone,
+                  [](const TCellProperties& p) { return p.BrushColor(); });
 }
 
 void TProStringGrid::SetColors(int ACol, int ARow, TColor Value) {
@@ -85,7 +93,8 @@ void TProStringGrid::SetColors(int ACol, int ARow, TColor Value) {
 }
 
 TColor TProStringGrid::ColorsTo(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), clNone, [](const TCellProperties& p) { return p.BrushColorTo(); });
+  return ReadProp(FindCellProperties(ACol, ARow), clNone,
+                  [](const TCellProperties& p) { return p.BrushColorTo(); });
 }
 
 void TProStringGrid::SetColorsTo(int ACol, int ARow, TColor Value) {
@@ -94,7 +103,8 @@ void TProStringGrid::SetColorsTo(int ACol, int ARow, TColor Value) {
 }
 
 TColor TProStringGrid::FontColors(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), clNone, [](const TCellProperties& p) { return p.FontColor(); });
+  return ReadProp(FindCellProperties(ACol, ARow), clNone,
+                  [](const TCellProperties& p) { return p.FontColor(); });
 }
 
 void TProStringGrid::SetFontColors(int ACol, int ARow, TColor Value) {
@@ -103,7 +113,8 @@ void TProStringGrid::SetFontColors(int ACol, int ARow, TColor Value) {
 }
 
 TFontStyles TProStringGrid::FontStyles(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), TFontStyles(0), [](const TCellProperties& p) { return p.FontStyle(); });
+  return ReadProp(FindCellProperties(ACol, ARow), TFontStyles(0),
+                  [](const TCellProperties& p) { return p.FontStyle(); });
 }
 
 void TProStringGrid::SetFontStyles(int ACol, int ARow, TFontStyles Value) {
@@ -112,7 +123,8 @@ void TProStringGrid::SetFontStyles(int ACol, int ARow, TFontStyles Value) {
 }
 
 std::string TProStringGrid::FontNames(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), std::string(), [](const TCellProperties& p) { return p.FontName(); });
+  return ReadProp(FindCellProperties(ACol, ARow), std::string(),
+                  [](const TCellProperties& p) { return p.FontName(); });
 }
 
 void TProStringGrid::SetFontNames(int ACol, int ARow, const std::string& Value) {
@@ -130,7 +142,8 @@ void TProStringGrid::SetFontSizes(int ACol, int ARow, int Value) {
 }
 
 TAlignment TProStringGrid::Alignments(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), taLeftJustify, [](const TCellProperties& p) { return p.Alignment(); });
+  return ReadProp(FindCellProperties(ACol, ARow), taLeftJustify,
+                  [](const TCellProperties& p) { return p.Alignment(); });
 }
 
 void TProStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value) {
@@ -139,7 +152,8 @@ void TProStringGrid::SetAlignments(int ACol, int ARow, TAlignment Value) {
 }
 
 bool TProStringGrid::ReadOnly(int ACol, int ARow) const {
-  return ReadProp(FindCellProperties(ACol, ARow), false, [](const TCellProperties& p) { return p.ReadOnly(); });
+  return ReadProp(FindCellProperties(ACol, ARow), false,
+                  [](const TCellProperties& p) { return p.ReadOnly(); });
 }
 
 void TProStringGrid::SetReadOnly(int ACol, int ARow, bool Value) {

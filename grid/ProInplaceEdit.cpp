@@ -37,6 +37,11 @@ bool Held(int vk) {
 
 TProInplaceEdit::TProInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
 
+void TProInplaceEdit::SetVAlign(bool Value) {
+  FValign = Value;
+  SetAlignment(Value ? taRightJustify : taLeftJustify);
+}
+
 TProStringGrid* TProInplaceEdit::ProGrid() const {
   return dynamic_cast<TProStringGrid*>(Grid());
 }

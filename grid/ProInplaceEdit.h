@@ -18,6 +18,9 @@ public:
   // Alt+Backspace (undo) is held: a focus loss meanwhile does not end the edit.
   bool AltBack() const { return FAltBack; }
   bool GotFocus() const { return FGotFocus; }
+  // Right-aligned text, set by the grid for a right-justified cell.
+  bool VAlign() const { return FValign; }
+  void SetVAlign(bool Value);
 
   void WndProc(TMessage& Message) override;
 
@@ -47,5 +50,6 @@ private:
   bool FGotFocus = false;
   int FColE = -1, FRowE = -1;
   int FSelKeyDown = 0;
+  bool FValign = false;
   int FOldSelStart = 0;
 };

@@ -119,3 +119,18 @@ TEST_F(ProInplaceEditTest, AltBackspaceHeldSkipsTheCommitButAKeyUpElsewhereDoesN
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProInplaceEditTest, ARightJustifiedCellIsEditedRightAligned) {
+  Grid->Columns().Items(3)->SetAlignment(taRightJustify);
+  TProInplaceEdit* e = Open(3, 1);
+  ASSERT_TRUE(e);
+  EXPECT_TRUE(e->VAlign());
+  EXPECT_EQ(e->Alignment(), taRightJustify);
+  Grid->HideInplaceEdit();
+  e = Open(1, 1);
+  EXPECT_FALSE(e->VAlign()) << "set anew for every cell";
+}
+
+} // namespace

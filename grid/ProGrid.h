@@ -14,6 +14,7 @@
 #include "grid/CellNode.h"
 #include "grid/ControlList.h"
 #include "grid/DisjunctSelection.h"
+#include "grid/GridFileOptions.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
 #include "grid/GridLooks.h"
@@ -36,6 +37,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -1017,6 +1019,25 @@ public:
   void SetExcelClipboardFormat(bool Value) { FExcelClipboardFormat = Value; }
   bool MultilineCells() const { return FMultilineCells; }
   void SetMultilineCells(bool Value) { FMultilineCells = Value; }
+
+  // --- Cell text file and CSV (ProGridCellFile.cpp, ProGridCSV.cpp) ------------------------------
+  // Errors raise EProGridError; a refused file leaves the grid, and a refused save the file, as
+  // they were.
+  void SaveToFile(const std::string& FileName, bool Unicode = true);
+  void LoadFromFile(const std::string& FileName);
+  void SaveToCSV(const std::string& FileName, bool Unicode = true);
+  void LoadFromCSV(const std::string& FileName, int MaxRows = 0);
+  // The bytes of the two formats, as the files hold them.
+  std::string CellFileBytes(bool Unicode);
+  void LoadCellFileBytes(std::string_view Bytes, const std::string& Name);
+  std::string CSVBytes(bool Unicode);
+  void LoadCSVBytes(std::string_view Bytes, int MaxRows = 0);
+  TGridFileOptions& FileOptions() { return FFileOptions; }
+  const TGridFileOptions& FileOptions() const { return FFileOptions; }
+  bool SaveHiddenCells() const { return FFileOptions.SaveHiddenCells; }
+  void SetSaveHiddenCells(bool Value) { FFileOptions.SaveHiddenCells = Value; }
+  char Delimiter() const { return FFileOptions.Delimiter; }
+  void SetDelimiter(char Value) { FFileOptions.Delimiter = Value; }
 
   // --- Cell access (ProGridCellAccess.cpp) ------------------------------------------------------------
   // The text of the current cell (its base cell when merged), stored and as displayed.
@@ -2202,4 +2223,5 @@ private:
   std::shared_ptr<void> FResizeLink;
   int FFormWidth = 0;
   int FFormHeight = 0;
+  TGridFileOptions FFileOptions;
 };

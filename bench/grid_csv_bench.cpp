@@ -1,0 +1,82 @@
+// Saving and loading a 100,000 x 10 CSV, against a plain write and read of the same bytes.
+#include "grid/ProGrid.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+struct TCsvGrid {
+  TCsvGrid() {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    Application->Initialize();
+    Form = new TForm(nullptr);
+    Grid = new TProStringGrid(Form);
+    Grid->SetParent(Form);
+    Grid->SetColCount(10);
+    Grid->SetRowCount(100000);
+    for (int r = 0; r < 100000; ++r)
+      for (int c = 0; c < 10; ++c)
+        Grid->SetGridCells(
+            c, r, c % 3 == 0 ? "say \"" + std::to_string(r) + "\", ok" : "cell " + std::to_string(r * c));
+    Grid->SaveToCSV(Path);
+  }
+  ~TCsvGrid() {
+    Form->Free();
+    std::remove(Path.c_str());
+    std::remove(RawPath.c_str());
+  }
+  std::string Path = "/tmp/velmaric_bench_grid.csv";
+  std::string RawPath = "/tmp/velmaric_bench_grid_raw.csv";
+  TForm* Form = nullptr;
+  TProStringGrid* Grid = nullptr;
+};
+
+TCsvGrid& Data() {
+  static TCsvGrid data;
+  return data;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void BM_GridCsvSave_ours(benchmark::State& state) {
+  TCsvGrid& d = Data();
+  for (auto _ : state)
+    d.Grid->SaveToCSV(d.Path);
+}
+void BM_GridCsvSave_anchor(benchmark::State& state) {
+  TCsvGrid& d = Data();
+  const std::string bytes = ReadAll(d.Path);
+  for (auto _ : state) {
+    std::ofstream out(d.RawPath, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+}
+void BM_GridCsvLoad_ours(benchmark::State& state) {
+  TCsvGrid& d = Data();
+  for (auto _ : state)
+    d.Grid->LoadFromCSV(d.Path);
+  if (d.Grid->RowCount() != 100000 || d.Grid->ColCount() != 10) state.SkipWithError("loaded grid differs");
+}
+void BM_GridCsvLoad_anchor(benchmark::State& state) {
+  TCsvGrid& d = Data();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ReadAll(d.Path));
+}
+
+} // namespace
+
+BENCHMARK(BM_GridCsvSave_ours)->Name("GridCsvSave/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridCsvSave_anchor)->Name("GridCsvSave/anchor")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridCsvLoad_ours)->Name("GridCsvLoad/ours")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridCsvLoad_anchor)->Name("GridCsvLoad/anchor")->Unit(benchmark::kMillisecond);

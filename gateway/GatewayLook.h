@@ -1,34 +1,14 @@
-// The look the gateway windows share: their background, the title with the software code, plain
-// panels and the glow buttons.
+// The gateway windows take the shared window look; their panels sit on the form itself.
 #pragma once
 
-#include "controls/LbButton.h"
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
-#include "platform/ui/StdCtrls.h"
-
-#include <string>
+#include "app/WindowLook.h"
 
 namespace GatewayLook {
 
-constexpr TColor Form_Color = RGB(248, 247, 237);
+using namespace WindowLook;
 
-// A control owned by `owner`, named and placed in `parent`, showing hints as its parent does.
-template <class T> T* Make(TComponent* owner, TWinControl* parent, const std::string& name) {
-  T* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetParentShowHint(true);
-  return control;
+inline TPanel* Make_Panel(TForm* form, const std::string& name, int height) {
+  return WindowLook::Make_Panel(form, form, name, height);
 }
-
-// A panel of the window without border or caption, in the window's colour.
-TPanel* Make_Panel(TForm* form, const std::string& name, int height);
-
-// Encarta glow buttons in the window's colour, yellow when hot and orange while pressed.
-void Style_Button(TLbButton* button);
-
-// The software code in 32-pixel grey Verdana and the bold grey description under it.
-void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc);
 
 } // namespace GatewayLook

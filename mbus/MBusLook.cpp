@@ -2,22 +2,6 @@
 
 namespace MBusLook {
 
-TPanel* Make_Panel(TForm* form, TWinControl* parent, const std::string& name, int height) {
-  auto* panel = Make<TPanel>(form, parent, name);
-  panel->SetHeight(height);
-  panel->SetBevelOuter(bvNone);
-  panel->SetShowCaption(false);
-  panel->SetColor(Form_Color);
-  return panel;
-}
-
-void Style_Button(TLbButton* button) {
-  button->SetStyle(bsEncarta);
-  button->SetColor(Form_Color);
-  button->SetHotTrackColor(clYellow);
-  button->SetColorWhenDown(RGB(255, 128, 0));
-}
-
 TLbButton* Make_Button(TForm* form, TWinControl* parent, const std::string& name, TRect bounds,
                        TNotifyEvent click) {
   auto* b = Make<TLbButton>(form, parent, name);
@@ -25,20 +9,6 @@ TLbButton* Make_Button(TForm* form, TWinControl* parent, const std::string& name
   b->OnClick = std::move(click);
   Style_Button(b);
   return b;
-}
-
-void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc) {
-  code = Make<TLabel>(form, title, "L_SW_Code");
-  code->SetBounds(16, 8, 10, 10);
-  code->Font().SetName("Verdana");
-  code->Font().SetHeight(-32);
-  code->Font().SetColor(clGray);
-  desc = Make<TLabel>(form, title, "L_SW_Desc");
-  desc->SetBounds(16, 42, 10, 10);
-  desc->Font().SetName("Verdana");
-  desc->Font().SetHeight(-11);
-  desc->Font().SetStyle(fsBold);
-  desc->Font().SetColor(clGray);
 }
 
 TLabel* Make_Label(TForm* form, TWinControl* parent, const std::string& name, int left, int top) {

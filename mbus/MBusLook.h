@@ -2,36 +2,16 @@
 // panels and the glow buttons.
 #pragma once
 
-#include "controls/LbButton.h"
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
-#include "platform/ui/StdCtrls.h"
+#include "app/WindowLook.h"
 
 #include <string>
 
 namespace MBusLook {
 
-constexpr TColor Form_Color = RGB(248, 247, 237);
+using namespace WindowLook;
 
-// A control owned by `owner`, named and placed in `parent`, showing hints as its parent does.
-template <class T> T* Make(TComponent* owner, TWinControl* parent, const std::string& name) {
-  T* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetParentShowHint(true);
-  return control;
-}
-
-// A panel of the window without border or caption, in the window's colour.
-TPanel* Make_Panel(TForm* form, TWinControl* parent, const std::string& name, int height);
-
-// Encarta glow buttons in the window's colour, yellow when hot and orange while pressed.
-void Style_Button(TLbButton* button);
 TLbButton* Make_Button(TForm* form, TWinControl* parent, const std::string& name, TRect bounds,
                        TNotifyEvent click);
-
-// The software code in 32-pixel grey Verdana and the bold grey description under it.
-void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc);
 
 TLabel* Make_Label(TForm* form, TWinControl* parent, const std::string& name, int left, int top);
 TEdit* Make_Edit(TForm* form, TWinControl* parent, const std::string& name, TRect bounds,

@@ -1,9 +1,9 @@
-#include "gateway/GatewayLook.h"
+#include "app/WindowLook.h"
 
-namespace GatewayLook {
+namespace WindowLook {
 
-TPanel* Make_Panel(TForm* form, const std::string& name, int height) {
-  auto* panel = Make<TPanel>(form, form, name);
+TPanel* Make_Panel(TForm* form, TWinControl* parent, const std::string& name, int height) {
+  auto* panel = Make<TPanel>(form, parent, name);
   panel->SetHeight(height);
   panel->SetBevelOuter(bvNone);
   panel->SetShowCaption(false);
@@ -32,4 +32,4 @@ void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc)
   desc->Font().SetColor(clGray);
 }
 
-} // namespace GatewayLook
+} // namespace WindowLook

@@ -4,7 +4,6 @@
 #include <numeric>
 
 namespace {
-const std::string EmptyText;
 
 size_t At(int i) {
   return static_cast<size_t>(i);
@@ -67,21 +66,10 @@ void TGridCellStore::SetCapacity(int columns) {
   FCapacity = columns;
 }
 
-const TGridCellStore::Cell* TGridCellStore::Find(int col, int row) const {
-  if (!InStore(col, row)) return nullptr;
-  const RowData& r = FRows[At(FOrder[At(row)])];
-  return At(col) < r.size() ? &r[At(col)] : nullptr;
-}
-
 TGridCellStore::Cell* TGridCellStore::Touch(int col, int row) {
   RowData& r = FRows[At(FOrder[At(row)])];
   if (r.size() <= At(col)) r.resize(At(std::max(col + 1, FColCount)));
   return &r[At(col)];
-}
-
-const std::string& TGridCellStore::Text(int col, int row) const {
-  const Cell* c = Find(col, row);
-  return c ? c->Text : EmptyText;
 }
 
 void TGridCellStore::SetText(int col, int row, std::string&& value) {
@@ -100,11 +88,6 @@ bool TGridCellStore::ChangeText(int col, int row, const std::string& value) {
   if (value.empty()) return false;
   Touch(col, row)->Text = value;
   return true;
-}
-
-TObject* TGridCellStore::Object(int col, int row) const {
-  const Cell* c = Find(col, row);
-  return c ? c->Object : nullptr;
 }
 
 void TGridCellStore::SetObject(int col, int row, TObject* value) {

@@ -68,7 +68,11 @@ public:
   void SetCapacity(int columns);
 
   // Cells outside Capacity x RowCount read as empty (nullptr) and ignore writes.
-  const std::string& Text(int col, int row) const;
+  // Reads are inline: grids read every visible cell on each paint.
+  const std::string& Text(int col, int row) const {
+    const Cell* c = Find(col, row);
+    return c ? c->Text : FEmptyText;
+  }
   // Copying assigns into the cell's text, so rewriting a cell reuses its storage.
   void SetText(int col, int row, const std::string& value) {
     if (!InStore(col, row)) return;
@@ -82,7 +86,10 @@ public:
   void SetText(int col, int row, std::string&& value);
   // Writes the text and answers whether the cell changed, looking the cell up once.
   bool ChangeText(int col, int row, const std::string& value);
-  TObject* Object(int col, int row) const;
+  TObject* Object(int col, int row) const {
+    const Cell* c = Find(col, row);
+    return c ? c->Object : nullptr;
+  }
   void SetObject(int col, int row, TObject* value);
 
   // A whole row of ColCount texts (a column of RowCount); reading copies nothing.
@@ -112,7 +119,11 @@ public:
 private:
   using Cell = TGridCell;
   using RowData = TGridCellRow;
-  const Cell* Find(int col, int row) const;
+  const Cell* Find(int col, int row) const {
+    if (!InStore(col, row)) return nullptr;
+    const RowData& r = FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+    return static_cast<std::size_t>(col) < r.size() ? &r[static_cast<std::size_t>(col)] : nullptr;
+  }
   Cell* Touch(int col, int row);
   bool InStore(int col, int row) const { return col >= 0 && row >= 0 && col < FCapacity && row < FRowCount; }
 
@@ -122,4 +133,5 @@ private:
   // FRows[FOrder[row]] holds the cells of row `row`.
   std::vector<RowData> FRows;
   std::vector<int> FOrder;
+  inline static const std::string FEmptyText;
 };

@@ -2,14 +2,14 @@
 // writing and reading through Cells within 3x of copying into and out of the vector, the reads
 // with a quarter of the cells in 2 x 2 merged areas and a BaseCell/IsMergedCell pass within 4x,
 // and the rectangles of a page of merged cells as cheap at row 45,000 as at the top (within 1.2x).
-// Figures (RelWithDebInfo, offscreen, best of five on a shared machine): writes 8.0 ms against
-// 2.9 ms (2.7x), reads 6.6 ms against 2.6 ms (2.6x), page rectangles 28 us at the top and at row
-// 45,000 (1.0x). The merged reads (13.7 ms, 5.3x) and the BaseCell/IsMergedCell pass (11.2 ms, 4.4x)
-// stay above 4x of a vector copy of short texts that takes 2.6 ms: every cell costs two lookups
-// in the platform's cell store (its object slot, then its text), and every cell of an area one
-// read of its properties, most of them a cache miss at this size. (Earlier: writes 85 ms while
-// every written cell walked the visible rows and columns to learn whether it shows; 17 ms while
-// every write compared the new text with the old one.)
+// Figures (RelWithDebInfo, offscreen, medians of nine on a shared machine, load about 3): writes
+// 9.1 ms against 2.8 ms (3.2x), reads 5.2 ms against 3.0 ms (1.7x), merged reads 11.8 ms against
+// 2.9 ms (4.1x, 3.5x in a quieter run), the BaseCell/IsMergedCell pass 8.0 ms against 2.8 ms
+// (2.9x), page rectangles 28 us at the top and at row 45,000 (1.0x). The store's reads are inline;
+// what remains of a write is the look-up of the row's own vector, a cache miss at this size, where
+// the anchor writes one contiguous array. (Earlier: writes 85 ms while every written cell walked
+// the visible rows and columns to learn whether it shows; 17 ms while every write compared the
+// new text with the old one; merged reads 13.7 ms with an out-of-line look-up per cell.)
 #include "grid/BaseGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

@@ -28,7 +28,8 @@ TPanel* Make_Panel(TForm* form, TWinControl* parent, const std::string& name, in
 // Encarta glow buttons in the window's colour, yellow when hot and orange while pressed.
 void Style_Button(TLbButton* button);
 
-// The software code in 32-pixel grey Verdana and the bold grey description under it.
-void Make_Title_Labels(TForm* form, TPanel* title, TLabel*& code, TLabel*& desc);
+// The window's title strip "P_Title" along its top: the software code in 32-pixel grey Verdana
+// and the bold grey description under it.
+TPanel* Make_Title(TForm* form, TLabel*& code, TLabel*& desc);
 
 } // namespace WindowLook

@@ -87,9 +87,7 @@ TFBoot::~TFBoot() {
 }
 
 void TFBoot::Create_Controls() {
-  P_Title = Make_Panel(this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
 
   P_IP_Address = Make_Panel(this, "P_IP_Address", 49);
   L_IP_Address = Make<TLabel>(this, P_IP_Address, "L_IP_Address");

@@ -73,9 +73,7 @@ TFLoRa_Set_Access::~TFLoRa_Set_Access() {
 }
 
 void TFLoRa_Set_Access::Create_Controls() {
-  P_Title = Make_Panel(this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
 
   P_Button = Make_Panel(this, "P_Button", 40);
   P_Button->SetAlign(alBottom);

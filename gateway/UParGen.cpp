@@ -75,9 +75,7 @@ TFParGen::~TFParGen() {
 }
 
 void TFParGen::Create_Frame() {
-  P_Title = Make_Panel(this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
 
   P_Button = Make_Panel(this, "P_Button", 40);
   P_Button->SetAlign(alBottom);

@@ -2079,6 +2079,8 @@ private:
   void ApplyRowOrder(const std::vector<int>& Order);
   // Moves the flags lists' entries of the rows as ApplyRowOrder moves the rows.
   void PermuteRowFlags(const std::vector<int>& Order);
+  // Exchanges two rows' cells and heights; answers the row order used.
+  std::vector<int> ExchangeRows(int Index, int Index2);
   // Shifts what is kept per column (real index) after columns were inserted (Delta > 0) at At or
   // removed (Delta < 0) from At.
   void ShiftColumnState(int At, int Delta);

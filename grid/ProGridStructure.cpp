@@ -6,6 +6,7 @@
 #include "platform/ui/Controls.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_set>
 
 namespace {
@@ -647,13 +648,9 @@ void TProStringGrid::SwapColumns(int Index, int Index2) {
   Invalidate();
 }
 
-void TProStringGrid::SwapRows(int Index, int Index2) {
-  const int n = RowCount();
-  if (Index < 0 || Index2 < 0 || Index >= n || Index2 >= n || Index == Index2) return;
-  HideEditor();
-  std::vector<int> order(n);
-  for (int r = 0; r < n; ++r)
-    order[r] = r;
+std::vector<int> TProStringGrid::ExchangeRows(int Index, int Index2) {
+  std::vector<int> order(static_cast<std::size_t>(RowCount()));
+  std::iota(order.begin(), order.end(), 0);
   std::swap(order[Index], order[Index2]);
   const int h1 = RowHeights(Index), h2 = RowHeights(Index2);
   PermuteRows(order);
@@ -661,6 +658,14 @@ void TProStringGrid::SwapRows(int Index, int Index2) {
     SetRowHeights(Index, h2);
     SetRowHeights(Index2, h1);
   }
+  return order;
+}
+
+void TProStringGrid::SwapRows(int Index, int Index2) {
+  const int n = RowCount();
+  if (Index < 0 || Index2 < 0 || Index >= n || Index2 >= n || Index == Index2) return;
+  HideEditor();
+  ExchangeRows(Index, Index2);
   if (FControlList.Count() > 0) CellControlsUpdate(true);
   Invalidate();
 }
@@ -676,16 +681,7 @@ void TProStringGrid::SortSwapRows(int Index, int Index2) {
     if (c >= 0 && c < TotalColCount()) SwapCells({c, Index}, {c, Index2});
     return;
   }
-  std::vector<int> order(n);
-  for (int r = 0; r < n; ++r)
-    order[r] = r;
-  std::swap(order[Index], order[Index2]);
-  const int h1 = RowHeights(Index), h2 = RowHeights(Index2);
-  PermuteRows(order);
-  if (h1 != h2) {
-    SetRowHeights(Index, h2);
-    SetRowHeights(Index2, h1);
-  }
+  const std::vector<int> order = ExchangeRows(Index, Index2);
   PermuteRowFlags(order);
   if (FSortRow == Index)
     FSortRow = Index2;

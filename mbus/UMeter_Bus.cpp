@@ -66,9 +66,7 @@ TFMeter_Bus::~TFMeter_Bus() {
 }
 
 void TFMeter_Bus::Create_Controls() {
-  P_Title = Make_Panel(this, this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
   P_Button = Make_Panel(this, this, "P_Button", 40);
   P_Button->SetAlign(alBottom);
   Btn_ImportNet = Make_Button(this, P_Button, "Btn_ImportNet", Bounds(10, 6, 141, 28),

@@ -24,9 +24,7 @@ TFModbusStartAdd_SD::TFModbusStartAdd_SD(TComponent* AOwner) : TForm(AOwner) {
   SetPosition(poScreenCenter);
   Set_Form_Look(this, Client_Width, Client_Height);
 
-  P_Title = Make_Panel(this, this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
   P_Check = Make_Panel(this, this, "P_Check", 52);
   P_Check->SetAlign(alTop);
   P_Check->SetTop(70);

@@ -44,9 +44,7 @@ TFNewIDNode::~TFNewIDNode() {
 }
 
 void TFNewIDNode::Create_Controls() {
-  P_Title = Make_Panel(this, this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
   P_Button = Make_Panel(this, this, "P_Button", 40);
   P_Button->SetAlign(alBottom);
   Btn_OK = Make_Button(this, P_Button, "Btn_OK", Bounds(190, 6, 110, 28),

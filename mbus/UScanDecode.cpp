@@ -68,9 +68,7 @@ TFScanDecode::~TFScanDecode() {
 }
 
 void TFScanDecode::Create_Controls() {
-  P_Title = Make_Panel(this, this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
   Label1 = Make_Label(this, P_Title, "Label1", 600, 20);
   Label1->SetVisible(false);
 

@@ -21,9 +21,7 @@ TFScanModbusStart::TFScanModbusStart(TComponent* AOwner) : TForm(AOwner) {
   SetPosition(poScreenCenter);
   Set_Form_Look(this, Client_Width, Client_Height);
 
-  P_Title = Make_Panel(this, this, "P_Title", 69);
-  P_Title->SetAlign(alTop);
-  Make_Title_Labels(this, P_Title, L_SW_Code, L_SW_Desc);
+  P_Title = Make_Title(this, L_SW_Code, L_SW_Desc);
   P_Button = Make_Panel(this, this, "P_Button", 40);
   P_Button->SetAlign(alBottom);
   Btn_OK =

@@ -308,7 +308,8 @@ TEST(ScanResultFile, WiredAndWirelessFilesNameEveryRecord) {
   w.ALA_Address = static_cast<std::int32_t>(0x80000001u);
   w.Cripted = true;
   ASSERT_TRUE(Save_Wireless_XML_File_DLL(dir.File("wireless.xml"), {w}));
-  TXmlNode wnode = Load(dir.File("wireless.xml")).Root.Child("Node");
+  const TSaved wireless = Load(dir.File("wireless.xml"));
+  TXmlNode wnode = wireless.Root.Child("Node");
   EXPECT_EQ(wnode.Attribute("Address"), "80000001");
   EXPECT_EQ(wnode.Attribute("Cripted"), "True");
   EXPECT_FALSE(Save_XML_File_DLL(dir.File("none/x.xml"), {s}));

@@ -101,7 +101,8 @@ TEST(ScanSave, UntickedRecordKeepsNextRegisterOnlyWithPerNodeStarts) {
     o.StartModnode = c.StartModnode;
     // No entry for the slave in SMN_Array: it starts at register 1.
     ASSERT_TRUE(Save_XML_Conf_Wired({s}, o, false, Checked));
-    TXmlNode nodo = Load(o.File_Name).Nodes().at(0);
+    const TSaved saved = Load(o.File_Name);
+    TXmlNode nodo = saved.Nodes().at(0);
     EXPECT_EQ(ModRegs(nodo), c.Regs) << c.StartModnode;
     EXPECT_EQ(nodo.Children("Variabile")[1].Attribute("Enable"), "0");
     EXPECT_EQ(nodo.Children("Variabile")[0].Attribute("Enable"), "1");
@@ -151,7 +152,8 @@ TEST(ScanSave, FunctionFieldLengthAndBcdAttributes) {
   TTempDir dir;
   TSaveConfXML o = Options(dir.File("M_Bus.xml"));
   ASSERT_TRUE(Save_XML_Conf_Wired({s}, o, true));
-  std::vector<TXmlNode> vars = Load(o.File_Name).Nodes().at(0).Children("Variabile");
+  const TSaved saved = Load(o.File_Name);
+  std::vector<TXmlNode> vars = saved.Nodes().at(0).Children("Variabile");
   EXPECT_EQ(vars[0].Attribute("Fun_Field"), "0");
   EXPECT_EQ(vars[1].Attribute("Fun_Field"), "2");
   EXPECT_EQ(vars[2].Attribute("Fun_Field"), "1");
@@ -254,7 +256,8 @@ TEST(ScanSave, WirelessWritesRealRecordsAtTheirPositionsWithUnsignedAddress) {
   o.SMN_Array = {20};
   o.En_NodeState = o.En_IdeNum = true;
   ASSERT_TRUE(Save_XML_Conf_Wireless({s}, o, false));
-  TXmlNode nodo = Load(o.File_Name).Nodes().at(0);
+  const TSaved saved = Load(o.File_Name);
+  TXmlNode nodo = saved.Nodes().at(0);
   EXPECT_EQ(nodo.Attribute("MBus_Type"), "0");
   EXPECT_EQ(nodo.Attribute("Descrizione"), "KAM");
   EXPECT_EQ(nodo.Attribute("ID_Primary"), "1");

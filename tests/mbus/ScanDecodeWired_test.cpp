@@ -4,6 +4,9 @@
 #include "platform/Files.h"
 #include "tree/StringTree.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 class ScanDecodeWired : public TScanDecodeTest {
@@ -35,6 +38,20 @@ protected:
     std::vector<std::string> expected{Lang_Text(2130)};
     if (replace) expected.insert(expected.begin(), Lang_Text(2137));
     EXPECT_EQ(answers.Texts(), expected);
+  }
+  // Closes the window while a scan runs, the engine's turns going on meanwhile.
+  void Close_Mid_Scan() {
+    std::thread driver([&] {
+      while (Engine().InScan() && Settle())
+        Clock.AdvanceToNextWake();
+    });
+    Form->Close();
+    driver.join();
+    EXPECT_FALSE(Engine().InScan());
+  }
+  long Analyzer_Enables() {
+    const auto labels = Labels(Gateway.Requests());
+    return std::count(labels.begin(), labels.end(), std::string(Gateway_Text::Enable_Analyzer));
   }
 };
 
@@ -120,6 +137,71 @@ TEST_F(ScanDecodeWired, PrimaryScanFillsTheListTheTreeAndSavesTheWorkedExample) 
   EXPECT_NE(file.find("Position=\"3\" Desc=\"Error Flag (Binary) (U0S0T0)\" Type=\"19\" VIF_ASCII=\"\" "
                       "Fun_Field=\"0\" Length=\"0\" ModReg=\"105\""),
             std::string::npos);
+}
+
+TEST_F(ScanDecodeWired, SecondaryScanListsTheAddressesFoundBetweenItsStartAndFinish) {
+  Gateway.SetScript(Line({{-1, "12345000", {Meter_Frame("12345000", 0xFD)}},
+                          {-1, "12349000", {Meter_Frame("12349000", 0xFD, false, 777)}}}));
+  Open();
+  Headless::PickItem(*Form, "CB_ScanBy", 1);
+  Form->Btn_StartScan->Click();
+  ASSERT_TRUE(Run_To_Face(3));
+  EXPECT_EQ(Form->LB_AvailableDevice->Items(),
+            (std::vector<std::string>{"Start Scan By Secondary Address", "ID = 12345000", "ID = 12349000",
+                                      "Finish Scan By Secondary Address"}));
+  EXPECT_EQ(Form->L_Num_Slave->Caption(), "2");
+  ASSERT_EQ(Form->VST->RootNodeCount(), 2u);
+  EXPECT_EQ(Text(Form->VST->GetFirst()).substr(0, 60),
+            "Primary Address = 253 - Secondary Address = 12345000 - Manuf");
+
+  // Every line of a secondary scan is drawn blue.
+  Form->Form_Style(2);
+  EXPECT_EQ(Form->LB_AvailableDevice->TopIndex(), 3) << "the last line on top";
+  Form->LB_AvailableDevice->SetTopIndex(0);
+  const TBitmap list = Picture(*Form->LB_AvailableDevice, "secondary_list");
+  const TRect all{0, 0, Form->LB_AvailableDevice->ClientWidth(),
+                  Form->LB_AvailableDevice->ItemRect(3).Bottom};
+  EXPECT_EQ(CountColor(list, clRed, all), 0);
+  for (int row = 0; row < 4; ++row) {
+    const TRect r = Form->LB_AvailableDevice->ItemRect(row);
+    EXPECT_GT(CountColor(list, clBlue, TRect{0, r.Top, all.Right, r.Bottom}), 0) << row;
+  }
+}
+
+TEST_F(ScanDecodeWired, CyclicScanStartsTheNextScanAndCountsTheOnesWithoutThirtySlaves) {
+  struct TCase {
+    const char* Name;
+    int Meters;
+    int Errors; // after two finished scans
+  };
+  const TCase cases[] = {{"one meter", 1, 2}, {"thirty meters", 30, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::vector<TSimSlave> meters;
+    for (int a = 1; a <= c.Meters; ++a) {
+      char id[12];
+      std::snprintf(id, sizeof id, "%08d", 1000 + a);
+      meters.push_back({a, id, {Meter_Frame(id, a)}});
+    }
+    Gateway.SetScript(Line(meters));
+    const long before = Analyzer_Enables();
+    Open();
+    Form->Error_Cyclic = 5;
+    Form->Ciclic1->Click();
+    EXPECT_EQ(Form->Error_Cyclic, 0);
+    EXPECT_TRUE(Form->Cyclic_Scan);
+    EXPECT_EQ(Form->Face(), 2);
+    ASSERT_TRUE(Run_Until([&] { return Analyzer_Enables() == before + 3 && Engine().InScan(); }));
+    EXPECT_EQ(Form->Error_Cyclic, c.Errors);
+    EXPECT_EQ(Form->Face(), 2) << "the third scan runs";
+    EXPECT_EQ(Form->VST->RootNodeCount(), 0u) << "each start empties the results";
+    if (c.Errors > 0) {
+      EXPECT_EQ(Form->Label1->Caption(), std::to_string(c.Errors));
+    }
+    EXPECT_FALSE(Form->Label1->Visible());
+    Close_Mid_Scan();
+    Form->Cyclic_Scan = false;
+  }
 }
 
 } // namespace

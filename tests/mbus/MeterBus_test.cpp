@@ -6,6 +6,8 @@
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
 #include "platform/Files.h"
+#include "platform/ui/FileDialogs.h"
+#include "platform/ui/Menus.h"
 
 namespace {
 
@@ -59,6 +61,15 @@ protected:
   }
   TTreeEntry* Node(int i) const { return Form->NODE_ORIG->Item(i); }
   void Select(TTreeEntry* e) { Form->TW->SetSelected(e); }
+  // A right click on the entry's row, as the mouse gives it: press, release, context menu.
+  TPopupMenu* Right_Click(TTreeEntry* e) {
+    const TPoint at{60, Form->TW->RowOf(e) * Form->TW->RowHeight() + Form->TW->RowHeight() / 2};
+    Headless::MouseDown(*Form->TW, at, mbRight);
+    Headless::MouseUp(*Form->TW, at, mbRight);
+    Headless::ContextMenu(*Form->TW, at);
+    return Headless::LastPopupMenu();
+  }
+  void Index(int row, const std::string& text) { FNewIDNode->ASG_MR_Var->SetCells(1, row, text); }
 
   TOwned<TFMeter_Bus> Form;
 };
@@ -402,6 +413,149 @@ TEST_F(MeterBus, PicturesOfTheNodeKindsAndVariableLayouts) {
   EXPECT_TRUE(white_at(position, *Form->E_Position));
   EXPECT_FALSE(Form->E_Sto_Num->Visible());
   EXPECT_LT(Form->E_Position->Top(), Form->btn_Add_Var->Top());
+}
+
+TEST_F(MeterBus, ARightClickSelectsTheEntryAndOpensTheMenuThatCopiesAndPastesAVariable) {
+  Network({Wired("Heat", 5), Wired("Cold", 6)});
+  Open();
+  Node(0)->Expand();
+  EXPECT_FALSE(Form->PasteVariable1->Enabled());
+  EXPECT_FALSE(Form->PasteNode1->Enabled());
+  TTreeEntry* energy = Node(0)->Item(0);
+  ASSERT_EQ(Right_Click(energy), Form->PopupMenu1);
+  EXPECT_EQ(Form->TW->Selected(), energy);
+  EXPECT_EQ(Form->IND_VAR, 0);
+  const std::vector<std::string> captions = {Form->CopyVariable1->Caption(), Form->PasteVariable1->Caption(),
+                                             Form->CopyNode1->Caption(), Form->PasteNode1->Caption(),
+                                             Form->DeleteItem1->Caption()};
+  EXPECT_EQ(captions, (std::vector<std::string>{"Copy Variable", "Paste Variable", "Copy Node", "Paste Node",
+                                                "Delete Item"}));
+  ASSERT_TRUE(Headless::ClickMenuItem(*Form->CopyVariable1));
+  EXPECT_TRUE(Form->PasteVariable1->Enabled());
+
+  // On the root no node is selected.
+  Right_Click(Form->NODE_ORIG);
+  {
+    TMessageResponder told({mrOk});
+    Headless::ClickMenuItem(*Form->PasteVariable1);
+    EXPECT_EQ(told.Texts(), std::vector<std::string>{Lang_Text(1905)});
+  }
+
+  // Cancel in the dialog pastes nothing.
+  Right_Click(Node(1));
+  Headless::OnNextModal([&](TForm&) { FNewIDNode->Btn_Cancel->Click(); });
+  Headless::ClickMenuItem(*Form->PasteVariable1);
+  EXPECT_EQ(Form->Nodi_List[1].Var_List.size(), 1u);
+  EXPECT_FALSE(Form->Is_Change);
+
+  // The copy's own register is taken: the dialog stays open until a free one is given.
+  TMessageResponder told({mrOk});
+  Headless::OnNextModal([&](TForm&) {
+    EXPECT_EQ(FNewIDNode->Form_Type, nfVariable);
+    EXPECT_EQ(FNewIDNode->ASG_MR_Var->RowCount(), 4);
+    EXPECT_EQ(FNewIDNode->ASG_Index(1), "100");
+    Index(2, "0");
+    FNewIDNode->Btn_OK->Click();
+    EXPECT_EQ(FNewIDNode->ModalResult(), mrNone);
+    Index(1, "400");
+    Index(3, "500");
+    FNewIDNode->Btn_OK->Click();
+  });
+  Headless::ClickMenuItem(*Form->PasteVariable1);
+  EXPECT_EQ(told.Count(), 1u);
+  ASSERT_EQ(Form->Nodi_List[1].Var_List.size(), 2u);
+  const TVariabile& pasted = Form->Nodi_List[1].Var_List[1];
+  EXPECT_EQ(pasted.Description, "Energy");
+  EXPECT_EQ(pasted.PositionData, 400);
+  EXPECT_EQ(pasted.TP_Mod_Year, 500);
+  ASSERT_EQ(Node(1)->Count(), 2);
+  EXPECT_EQ(Node(1)->Item(1)->Text(), "VAR - Energy");
+  EXPECT_TRUE(Form->Is_Change);
+}
+
+TEST_F(MeterBus, AWiredPasteTakesTheDialogsAddressesAndRegisters) {
+  Network({Wired("Heat", 5)});
+  Open();
+  FNewIDNode->E_wMBus_RSSI->SetText("77");
+  Right_Click(Node(0));
+  ASSERT_TRUE(Headless::ClickMenuItem(*Form->CopyNode1));
+  ASSERT_TRUE(Form->PasteNode1->Enabled());
+  TMessageResponder told({mrOk, mrOk});
+  Headless::OnNextModal([&](TForm&) {
+    EXPECT_EQ(FNewIDNode->Form_Type, nfWiredNode);
+    EXPECT_TRUE(FNewIDNode->RB_ID_Primary->Checked());
+    EXPECT_EQ(FNewIDNode->E_New_Node_ID_Pri->Text(), "5");
+    EXPECT_EQ(FNewIDNode->E_MR_NodeState->Text(), "900");
+    EXPECT_EQ(FNewIDNode->E_MR_IdentNum->Text(), "901");
+    Index(2, "0");
+    FNewIDNode->Btn_OK->Click(); // the address and the register are taken
+    EXPECT_EQ(FNewIDNode->ModalResult(), mrNone);
+    FNewIDNode->RB_ID_Secondary->SetChecked(true);
+    FNewIDNode->E_New_Node_ID_Sec->SetText("777");
+    FNewIDNode->E_MR_NodeState->SetText("950");
+    FNewIDNode->E_MR_IdentNum->SetText("951");
+    Index(1, "300");
+    FNewIDNode->Btn_OK->Click();
+  });
+  Headless::ClickMenuItem(*Form->PasteNode1);
+  EXPECT_EQ(told.Texts(), (std::vector<std::string>{"Error!! ID Node is already used",
+                                                    "Error!! ModBus Register already use in the Node "
+                                                    "\"Heat\", Variable \"Energy\" (Modbus Register)"}));
+  ASSERT_EQ(Form->Nodi_List.size(), 2u);
+  const TNodo& pasted = Form->Nodi_List[1];
+  EXPECT_EQ(pasted.Node_ID_Type, 1);
+  EXPECT_EQ(pasted.Node_Sec, 777);
+  EXPECT_EQ(pasted.Node_Pri, 5);
+  EXPECT_EQ(pasted.Node_State, 950);
+  EXPECT_EQ(pasted.Ident_Num, 951);
+  EXPECT_EQ(pasted.RSSI, 77) << "the hidden RSSI box as it stood";
+  EXPECT_EQ(pasted.Enable_NS + pasted.Enable_IN + pasted.Enable_MS + pasted.Enable_AN + pasted.Enable_RSSI,
+            0);
+  ASSERT_EQ(pasted.Var_List.size(), 1u);
+  EXPECT_EQ(pasted.Var_List[0].PositionData, 300);
+  EXPECT_EQ(Node(1)->Text(), "ID 777 - Heat");
+  ASSERT_EQ(Node(1)->Count(), 1);
+  EXPECT_EQ(Node(1)->Item(0)->Text(), "VAR - Energy");
+  EXPECT_EQ(Form->Nodi_List[0].Enable_NS, 1) << "the original keeps its switches";
+}
+
+TEST_F(MeterBus, ImportThroughTheFileDialog) {
+  Network({Wired("Heat", 5)});
+  const std::string other = Dir.File("other.xml");
+  ASSERT_TRUE(Write_MBus_Network(other, {Wired("A", 1), Wired("B", 2)}));
+  Open();
+  std::vector<TFileDialogRequest> asked;
+  std::string choice;
+  const TFileDialogHandler previous = SetFileDialogHandler([&](TFileDialogRequest& r) {
+    asked.push_back(r);
+    r.FileName = choice;
+    return !choice.empty();
+  });
+  struct TCase {
+    const char* Name;
+    std::string Chosen;
+    std::vector<TModalResult> Answers;
+    int Nodes; // in the tree and the file afterwards
+  };
+  const TCase cases[] = {{"the dialog cancelled", "", {}, 1},
+                         {"No to overwriting", other, {mrNo}, 1},
+                         {"Yes to overwriting", other, {mrYes}, 2}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    choice = c.Chosen;
+    TMessageResponder answers;
+    for (TModalResult a : c.Answers)
+      answers.Answer(a);
+    ASSERT_TRUE(Headless::Click(*Form, "Btn_ImportNet"));
+    EXPECT_EQ(answers.Count(), c.Answers.size());
+    EXPECT_EQ(Form->NODE_ORIG->Count(), c.Nodes);
+    EXPECT_EQ(Read_MBus_Network(FileName_M_Bus).Nodes.size(), static_cast<std::size_t>(c.Nodes));
+  }
+  SetFileDialogHandler(previous);
+  ASSERT_EQ(asked.size(), 3u);
+  EXPECT_FALSE(asked[0].Save);
+  EXPECT_EQ(asked[0].Filter, "XML File (*.xml)|*.xml");
+  EXPECT_EQ(Form->ModalResult(), mrNone) << "the window stays open";
 }
 
 } // namespace

@@ -85,7 +85,7 @@ void TProDateTimePicker::UpdateTimePicker() {
   }
   FTimePicker->SetAutoTab(AutoTab());
   if (!FTimeFormat.empty()) FTimePicker->SetFormat(FTimeFormat);
-  FTimePicker->SetEnabled(Enabled() && (Checked() || !FShowCheckbox));
+  FTimePicker->SetEnabled(Enabled() && (Checked() || !ShowCheckbox()));
   // Inside the right end, as wide as its text needs.
   const int w = std::min(Width(), 90);
   FTimePicker->SetBounds(Width() - w - 21, 1, w, std::max(0, Height() - 2));
@@ -149,8 +149,13 @@ void TProDateTimePicker::SetAutoTab(bool Value) {
 }
 
 void TProDateTimePicker::SetChecked(bool Value) {
-  FChecked = Value;
+  TCustomDateTimePicker::SetChecked(Value);
   UpdateTimePicker();
+}
+
+void TProDateTimePicker::Change() {
+  if (FTimePicker && ShowCheckbox()) FTimePicker->SetEnabled(Enabled() && Checked());
+  TCustomDateTimePicker::Change();
 }
 
 void TProDateTimePicker::KeyPress(WideChar& Key) {

@@ -43,11 +43,8 @@ public:
   const std::string& TimeFormat() const { return FTimeFormat; }
   void SetTimeFormat(const std::string& Value);
   void SetAutoTab(bool Value) override;
-  // The check box beside the value: unchecked, the picker holds no value.
-  bool ShowCheckbox() const { return FShowCheckbox; }
-  void SetShowCheckbox(bool Value) { FShowCheckbox = Value; }
-  bool Checked() const { return FChecked; }
-  void SetChecked(bool Value);
+  // Unchecked (with the check box shown), the time field is disabled too.
+  void SetChecked(bool Value) override;
   // The companion time picker of dkDateTime (nullptr for the other kinds).
   TCustomDateTimePicker* TimePicker() const { return FTimePicker; }
   void SetBounds(int left, int top, int width, int height) override;
@@ -59,6 +56,8 @@ public:
 protected:
   void DoShiftFocus() override;
   void KeyPress(WideChar& Key) override;
+  // A change by the user; a toggled check box enables or disables the time field.
+  void Change() override;
 
 private:
   void CreateTimePicker();
@@ -66,8 +65,6 @@ private:
   TProDateTimeKind FKind = dkDateTime;
   std::string FTimeFormat;
   int Fy = 0, Fmo = 0, Fd = 0;
-  bool FShowCheckbox = false;
-  bool FChecked = true;
   TCustomDateTimePicker* FTimePicker = nullptr;
 };
 

@@ -129,6 +129,7 @@ void TGridDatePicker::DoExit() {
 
 void TGridDatePicker::DropDown() {
   FOldDropped = true;
+  TAsgDateTimePicker::SetShowTodayCircle(FShowTodayCircle);
   TAsgDateTimePicker::DropDown();
 }
 

@@ -13,6 +13,7 @@ public:
   TProStringGrid* Grid() const { return FGrid; }
   void ReCreate() {}
   bool Weeknumbers() const { return WeekNumbers(); }
+  // Applied to the calendar each time it drops down.
   bool ShowTodayCircle() const { return FShowTodayCircle; }
   void SetShowTodayCircle(bool Value) { FShowTodayCircle = Value; }
   // The calendar was dropped down and not closed up since.

@@ -302,6 +302,8 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
     picker->SetCalendarPopup(FEditControl == edDateEdit);
     // The limits clamp: a date beyond one opens on it, dates within them unchanged.
     picker->SetDate(CellDate(*this, text));
+    // A value loaded is a value: the check box (when shown) opens checked.
+    picker->SetChecked(true);
     FNoEditChange = false;
     picker->SetColor(Color());
     show(picker, true, true);
@@ -320,6 +322,7 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
     } catch (const std::exception&) {
     }
     picker->SetTime(t);
+    picker->SetChecked(true);
     FNoEditChange = false;
     picker->SetColor(Color());
     show(picker, true, false);
@@ -330,6 +333,7 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
     TGridDateTimePicker* picker = DateAndTimePicker();
     FNoEditChange = true;
     picker->SetDateTime(text.empty() ? Clock().LocalNow() : CellDateTime(text));
+    picker->SetChecked(true);
     FNoEditChange = false;
     e.OriginalDateTime = picker->DateTime();
     picker->SetBounds(r.Left, r.Top, w, h);
@@ -471,8 +475,14 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
     break;
   case edDateEdit:
   case edDateEditUpDown:
+    if (NewCommonControls() && e.DatePicker) {
+      if (write) StoreEditValue(rc, ARow, e.DatePicker->Checked() ? e.DatePicker->Text() : std::string());
+      HideControl(e.DatePicker);
+    }
+    break;
   case edTimeEdit:
     if (NewCommonControls() && e.DatePicker) {
+      // The time as the picker shows it: in its own format when it has one.
       if (write) StoreEditValue(rc, ARow, e.DatePicker->Text());
       HideControl(e.DatePicker);
     }

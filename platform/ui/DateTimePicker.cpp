@@ -6,9 +6,12 @@
 #include "platform/ui/GraphicsQt.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTextCharFormat>
 
 #include <algorithm>
@@ -89,6 +92,34 @@ class QtDateTimeEdit : public QDateTimeEdit {
 public:
   explicit QtDateTimeEdit(TDateTimePicker* owner) : FOwner(owner) {}
 
+  // The check box sits inside the left end; the fields move right of it and grey out unchecked.
+  void ShowCheckbox(bool shown, bool checked) {
+    if (shown && !FCheck) {
+      FCheck = new QCheckBox(this);
+      FCheck->setFocusPolicy(Qt::NoFocus);
+      QObject::connect(FCheck, &QCheckBox::toggled, [this](bool on) {
+        if (!FSettingCheck) FOwner->UserToggled(on);
+      });
+    }
+    if (FCheck) {
+      FSettingCheck = true;
+      FCheck->setChecked(checked);
+      FSettingCheck = false;
+      FCheck->setVisible(shown);
+      const int side = FCheck->sizeHint().height();
+      FCheck->setGeometry(2, std::max(0, (height() - side) / 2), FCheck->sizeHint().width(), side);
+    }
+    const int margin = shown && FCheck ? FCheck->sizeHint().width() + 2 : 0;
+    lineEdit()->setTextMargins(margin, 0, 0, 0);
+    QPalette pal = lineEdit()->palette();
+    pal.setColor(QPalette::Text, shown && !checked ? pal.color(QPalette::Disabled, QPalette::Text)
+                                                   : palette().color(QPalette::Active, QPalette::Text));
+    lineEdit()->setPalette(pal);
+  }
+  void ToggleCheck() {
+    if (FCheck && FCheck->isVisible()) FCheck->toggle();
+  }
+
 protected:
   void paintEvent(QPaintEvent* event) override {
     QDateTimeEdit::paintEvent(event);
@@ -100,8 +131,15 @@ protected:
     FOwner->PaintOver(*FOwner->FOverCanvas);
   }
 
+  void resizeEvent(QResizeEvent* event) override {
+    QDateTimeEdit::resizeEvent(event);
+    if (FCheck && FCheck->isVisible()) FCheck->move(2, std::max(0, (height() - FCheck->height()) / 2));
+  }
+
 private:
   TDateTimePicker* FOwner;
+  QCheckBox* FCheck = nullptr;
+  bool FSettingCheck = false;
 };
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
@@ -152,9 +190,13 @@ void TDateTimePicker::ApplyCalendar() {
   cal->setVerticalHeaderFormat(FWeekNumbers ? QCalendarWidget::ISOWeekNumbers
                                             : QCalendarWidget::NoVerticalHeader);
   cal->setDateTextFormat(QDate(), QTextCharFormat());
-  if (FShowToday) {
+  if (FShowToday || FShowTodayCircle) {
     QTextCharFormat today;
-    today.setFontWeight(QFont::Bold);
+    if (FShowToday) today.setFontWeight(QFont::Bold);
+    if (FShowTodayCircle) {
+      today.setFontUnderline(true);
+      today.setUnderlineColor(Qt::red);
+    }
     cal->setDateTextFormat(ToQDateTime(Clock().LocalNow()).date(), today);
   }
 }
@@ -199,6 +241,36 @@ void TDateTimePicker::SetWeekNumbers(bool on) {
 void TDateTimePicker::SetShowToday(bool on) {
   FShowToday = on;
   ApplyCalendar();
+}
+
+void TDateTimePicker::SetShowTodayCircle(bool on) {
+  FShowTodayCircle = on;
+  ApplyCalendar();
+}
+
+bool TDateTimePicker::CalendarCirclesToday() const {
+  QCalendarWidget* cal = static_cast<QDateTimeEdit*>(Widget())->calendarWidget();
+  return cal && cal->dateTextFormat(ToQDateTime(Clock().LocalNow()).date()).fontUnderline();
+}
+
+void TDateTimePicker::SetShowCheckbox(bool on) {
+  FShowCheckbox = on;
+  ApplyCheckbox();
+}
+
+void TDateTimePicker::SetChecked(bool on) {
+  FChecked = on;
+  ApplyCheckbox();
+}
+
+void TDateTimePicker::ApplyCheckbox() {
+  static_cast<QtDateTimeEdit*>(Widget())->ShowCheckbox(FShowCheckbox, FChecked);
+}
+
+void TDateTimePicker::UserToggled(bool checked) {
+  FChecked = checked;
+  ApplyCheckbox();
+  if (!FSilent) Change();
 }
 
 bool TDateTimePicker::CalendarShowsWeekNumbers() const {
@@ -378,6 +450,10 @@ void TDateTimePicker::DefaultHandler(TMessage& Message) {
     CompleteField();
     const int next = e->currentSectionIndex() + (Message.WParam == VK_RIGHT ? 1 : -1);
     if (next >= 0 && next < e->sectionCount()) e->setCurrentSectionIndex(next);
+    return;
+  }
+  if (Message.Msg == WM_CHAR && Message.WParam == ' ' && FShowCheckbox) {
+    static_cast<QtDateTimeEdit*>(Widget())->ToggleCheck();
     return;
   }
   if (Message.Msg == WM_CHAR && Message.WParam >= '0' && Message.WParam <= '9') {

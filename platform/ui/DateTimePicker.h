@@ -29,12 +29,23 @@ public:
   void SetWeekNumbers(bool on);
   bool ShowToday() const { return FShowToday; }
   void SetShowToday(bool on);
+  // Today's date circled (drawn underlined in red).
+  bool ShowTodayCircle() const { return FShowTodayCircle; }
+  void SetShowTodayCircle(bool on);
   // The calendar is open (dates only). Headless, opening only changes the state.
   bool DroppedDown() const;
   void SetDroppedDown(bool dropped);
   // The calendar's own settings as it shows them, for checking.
   bool CalendarShowsWeekNumbers() const;
   bool CalendarMarksToday() const;
+  bool CalendarCirclesToday() const;
+
+  // A check box before the value: unchecked, the picker holds no value (its text stays shown,
+  // greyed). The user toggles it with a click or Space, which fires OnChange; by code silently.
+  bool ShowCheckbox() const { return FShowCheckbox; }
+  void SetShowCheckbox(bool on);
+  bool Checked() const { return FChecked; }
+  virtual void SetChecked(bool on);
 
   unsigned DialogCode() const override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
@@ -85,6 +96,8 @@ private:
   void ApplyCalendar();
   void SetSilently(double value);
   void TypeDigit(int digit);
+  void ApplyCheckbox();
+  void UserToggled(bool checked);
   std::string FFormat;
   double FMinDate = 0, FMaxDate = 0;
   bool FCalendarPopup = true;
@@ -93,6 +106,9 @@ private:
   TDateTimeKind FKind = dtkDate;
   bool FWeekNumbers = false;
   bool FShowToday = true;
+  bool FShowTodayCircle = false;
+  bool FShowCheckbox = false;
+  bool FChecked = true;
   bool FSilent = false;
   bool FHeadlessDropped = false;
   bool FCalendarWatched = false;

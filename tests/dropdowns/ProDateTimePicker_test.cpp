@@ -3,6 +3,7 @@
 #include "platform/DateText.h"
 #include "platform/Locale.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Headless.h"
 
 #include "support/UiTestFixture.h"
 
@@ -59,6 +60,16 @@ TEST_F(ProDateTimePickerTest, UncheckedDisablesTheTimeField) {
   EXPECT_FALSE(Picker->TimePicker()->Enabled());
   Picker->SetChecked(true);
   EXPECT_TRUE(Picker->TimePicker()->Enabled());
+  // The user's toggle (Space) couples the same way and reports a change.
+  int changes = 0;
+  Picker->OnChange = [&](TObject*) { ++changes; };
+  Form->Show();
+  Headless::PressKey(*Picker, VK_SPACE);
+  EXPECT_FALSE(Picker->Checked());
+  EXPECT_FALSE(Picker->TimePicker()->Enabled());
+  Headless::PressKey(*Picker, VK_SPACE);
+  EXPECT_TRUE(Picker->TimePicker()->Enabled());
+  EXPECT_EQ(changes, 2);
 }
 
 } // namespace

@@ -139,6 +139,55 @@ TEST_F(DatePickerTest, DateAndTimeWritesShortDateAndTimeOrNothingUnchecked) {
   dt->SetChecked(true);
 }
 
+TEST_F(DatePickerTest, UncheckedWritesNothingAndTimeFollowsThePickersFormat) {
+  TGridDatePicker* picker = Grid->DateTimePicker();
+  picker->SetShowCheckbox(true);
+  Grid->SetCells(DateCol, 4, "15/03/2020");
+  Open(DateCol, 4);
+  EXPECT_TRUE(picker->Checked());
+  Press(*picker, VK_SPACE);
+  EXPECT_FALSE(picker->Checked()) << "Space toggles the check box";
+  Leave();
+  EXPECT_EQ(Grid->Cells(DateCol, 4), "");
+  Grid->SetCells(DateCol, 4, "16/03/2020");
+  Open(DateCol, 4);
+  EXPECT_TRUE(picker->Checked()) << "a loaded value opens checked";
+  Leave();
+  EXPECT_EQ(Grid->Cells(DateCol, 4), "16/03/2020");
+  picker->SetShowCheckbox(false);
+
+  picker->SetFormat("hh:nn");
+  Grid->SetCells(TimeCol, 4, "12:30:45");
+  Open(TimeCol, 4);
+  EXPECT_EQ(picker->Text(), "12:30");
+  Press(*picker, VK_RETURN);
+  EXPECT_EQ(Grid->Cells(TimeCol, 4), "12:30");
+  picker->SetFormat("");
+}
+
+TEST_F(DatePickerTest, CalendarTakesItsDisplayFlagsWhenItDrops) {
+  TGridDatePicker* picker = Grid->DateTimePicker();
+  EXPECT_TRUE(picker->ShowTodayCircle());
+  Grid->SetCells(DateCol, 5, "15/03/2020");
+  Open(DateCol, 5);
+  bool dropped = false, closed = false;
+  Grid->OnDatePickerDropDown = [&](TObject*, int, int) { dropped = true; };
+  Grid->OnDatePickerCloseUp = [&](TObject*, int, int) { closed = true; };
+  for (bool circle : {false, true}) {
+    picker->SetShowTodayCircle(circle);
+    picker->SetDroppedDown(true);
+    EXPECT_TRUE(picker->OldDropped());
+    EXPECT_EQ(picker->CalendarCirclesToday(), circle);
+    Press(*picker, VK_RETURN);
+    EXPECT_TRUE(picker->Visible()) << "Enter while the calendar is open does not end the edit";
+    picker->SetDroppedDown(false);
+    EXPECT_FALSE(picker->OldDropped());
+  }
+  EXPECT_TRUE(dropped);
+  EXPECT_TRUE(closed);
+  Leave();
+}
+
 TEST_F(DatePickerTest, NoBorderInsideTheCell) {
   Grid->SetCells(DateCol, 1, "15/03/2020");
   Open(DateCol, 1);

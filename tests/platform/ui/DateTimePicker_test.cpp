@@ -82,4 +82,23 @@ TEST_F(DateTimePickerTest, CalendarOpensAndClosesWithItsSettings) {
   EXPECT_FALSE(Picker->DroppedDown()) << "a time has no calendar";
 }
 
+TEST_F(DateTimePickerTest, CheckBoxTogglesByTheUserAndSilentlyByCode) {
+  Picker->SetDateTime(Sample);
+  Picker->SetShowCheckbox(true);
+  EXPECT_TRUE(Picker->Checked());
+  Picker->SetChecked(false);
+  EXPECT_EQ(Changes, 0) << "by code";
+  Headless::PressKey(*Picker, VK_SPACE);
+  EXPECT_TRUE(Picker->Checked());
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(Picker->Text(), "10.12.2026") << "the value is kept";
+  Picker->SetShowCheckbox(false);
+  Headless::PressKey(*Picker, VK_SPACE);
+  EXPECT_TRUE(Picker->Checked()) << "without the box Space changes nothing";
+  Picker->SetShowTodayCircle(true);
+  EXPECT_TRUE(Picker->CalendarCirclesToday());
+  Picker->SetShowTodayCircle(false);
+  EXPECT_FALSE(Picker->CalendarCirclesToday());
+}
+
 } // namespace

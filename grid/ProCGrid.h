@@ -101,6 +101,9 @@ public:
   // applies only a complete permutation; anything else changes nothing (false).
   void SaveColumnPositions(const std::string& Key, const std::string& Section);
   bool LoadColumnPositions(const std::string& Key, const std::string& Section);
+  // With an INI file as ColumnSize's store the "CP" keys above; otherwise the string grid's.
+  void SaveColPositions() override;
+  void LoadColPositions() override;
 
   // Pops up a column's menu for a click (what MouseDown does after the string grid's handling).
   void ColumnPopupClick(TMouseButton Button, int ACol, int ARow);

@@ -64,3 +64,15 @@ bool TProColumnGrid::LoadColumnPositions(const std::string& Key, const std::stri
     Item(j)->SetDefIdx(index[static_cast<std::size_t>(j)]);
   return true;
 }
+
+void TProColumnGrid::SaveColPositions() {
+  if (ColumnSize().Location() != clIniFile) return TProStringGrid::SaveColPositions();
+  if (ColumnSize().Key().empty() || ColumnSize().Section().empty()) return;
+  SaveColumnPositions(ColumnSize().Key(), ColumnSize().Section());
+}
+
+void TProColumnGrid::LoadColPositions() {
+  if (ColumnSize().Location() != clIniFile) return TProStringGrid::LoadColPositions();
+  if (ColumnSize().Key().empty() || ColumnSize().Section().empty()) return;
+  LoadColumnPositions(ColumnSize().Key(), ColumnSize().Section());
+}

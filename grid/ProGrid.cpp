@@ -70,6 +70,13 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
 }
 
 TProStringGrid::~TProStringGrid() {
+  if (FColumnSize.Save()) {
+    // A store that cannot be written keeps what it held; there is no one left to tell.
+    try {
+      SaveColSizes();
+    } catch (const std::exception&) {
+    }
+  }
   UnhookForm();
   if (CurrentGrid() == this) SetCurrentGrid(nullptr);
   // Hidden rows come back so the base grid frees their cells' properties with the others.
@@ -273,6 +280,7 @@ void TProStringGrid::Loaded() {
   FMinFixedCols = FixedCols();
   FMaxRowCount = std::max(FMaxRowCount, RowCount());
   FLoaded = true;
+  if (FColumnSize.Save()) LoadColSizes();
   // The editor always showing is the navigation's business here.
   if (Options() & goAlwaysShowEditor) {
     SetOptions(Options() & ~goAlwaysShowEditor);

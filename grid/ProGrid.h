@@ -1079,6 +1079,27 @@ public:
   void SetRowColorTo(int ARow, TColor Value);
   void SetRowFontColor(int ARow, TColor Value);
 
+  // --- Saved layouts, looks and print settings (ProGridColumnStates.cpp, ProGridLookFile.cpp,
+  // ProGridPrintFile.cpp) ---------------------------------------------------------------------------
+  // "N#widths#order#flags": N columns (hidden ones counted), their widths, the column order and a
+  // visibility flag per real column. A text that does not hold N of each, or whose order is no
+  // permutation, raises EProGridError and changes nothing; a text without "#" is ignored.
+  std::string ColumnStatesToString();
+  void StringToColumnStates(const std::string& Value);
+  // The "Col<n>" widths and "Pos<n>" order keys in ColumnSize's section; nothing without a key and
+  // a section. Stored positions that are no permutation of the columns are not applied.
+  void SaveColSizes();
+  void LoadColSizes();
+  virtual void SaveColPositions();
+  virtual void LoadColPositions();
+  // The INI file behind ColumnSize: Key itself with clIniFile; with clRegistry "<key>.ini" beside
+  // the executable, the key's "\" and "/" turned into "."; EProGridError for a key that makes no
+  // safe file name.
+  std::string ColumnSizeStoreFile() const;
+  // Characters of the longest line of a real column's save texts over all rows; 0 when empty
+  // (ProGridTextLength.cpp).
+  int MaxColumnTextLength(int ACol);
+
   // --- Floating footer (FooterPanel.cpp) ---------------------------------------------------------------
   // The strip along the grid's bottom that shows the footer; nullptr before it is first shown.
   TFooterPanel* FooterPanel() const { return FFooterPanel; }
@@ -1857,6 +1878,9 @@ private:
   void HookForm();
   void UnhookForm();
   void FormResized(TObject* Sender);
+  // Puts the layout of a checked column states text into the grid (ProGridColumnStates.cpp).
+  struct TColumnStates;
+  void ApplyColumnStates(const TColumnStates& States);
 
   // Hidden columns: one entry per real column, grown as columns are.
   std::vector<bool> FVisibleCol;

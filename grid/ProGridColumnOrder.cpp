@@ -1,7 +1,18 @@
 // The columns' initial order: addressing columns by their initial place and putting them back.
+#include "grid/ColumnPermutation.h"
 #include "grid/ProGrid.h"
 
 #include <algorithm>
+
+bool IsColumnPermutation(const std::vector<int>& Order, int Count) {
+  if (Count < 0 || static_cast<long long>(Order.size()) != Count) return false;
+  std::vector<bool> seen(Order.size(), false);
+  for (int v : Order) {
+    if (v < 0 || v >= Count || seen[static_cast<size_t>(v)]) return false;
+    seen[static_cast<size_t>(v)] = true;
+  }
+  return true;
+}
 
 int TProStringGrid::ColumnPosition(int ACol) const {
   if (FColumnOrder.empty()) return ACol;
@@ -26,11 +37,7 @@ void TProStringGrid::ResetColumnOrder() {
   // Only an order naming every column once can be walked back; a stored layout with duplicates
   // or strange entries just leaves the columns shown.
   const int n = ColCount();
-  std::vector<int> sorted(FColumnOrder);
-  std::sort(sorted.begin(), sorted.end());
-  if (static_cast<int>(sorted.size()) != n) return;
-  for (int i = 0; i < n; ++i)
-    if (sorted[static_cast<size_t>(i)] != i) return;
+  if (!IsColumnPermutation(FColumnOrder, n)) return;
   for (int pass = 0; pass < n; ++pass) {
     bool moved = false;
     for (int i = 0; i < n; ++i) {

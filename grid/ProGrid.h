@@ -14,6 +14,7 @@
 #include "grid/CellNode.h"
 #include "grid/ControlList.h"
 #include "grid/DisjunctSelection.h"
+#include "grid/FindParams.h"
 #include "grid/GridFileOptions.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
@@ -37,8 +38,8 @@
 #include <functional>
 #include <memory>
 #include <set>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TFilePicture;
@@ -1205,6 +1206,34 @@ public:
   void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
   const std::string& LastFilter() const { return FLastFilter; }
 
+  // --- Find and replace (ProGridFind.cpp) ------------------------------------------------------
+  // The next matching cell after StartCell ((-1, -1): from the range's first cell, its last one
+  // with fnBackward); (-1, -1) when none. The column is a display column unless
+  // fnIncludeHiddenColumns, the row a display row unless fnIncludeHiddenRows.
+  TPoint Find(TPoint StartCell, const std::string& s, TFindParams FindParams);
+  TPoint FindWide(TPoint StartCell, const std::string& s, TFindParams FindParams);
+  TPoint FindFirst(const std::string& s, TFindParams FindParams);
+  TPoint FindNext();
+  // Replaces OrigStr in every matching cell; the number of cells changed.
+  int Replace(const std::string& OrigStr, const std::string& NewStr, TFindParams FindParams);
+  // The first row whose key column starts with s (given upper-cased), or -1.
+  int Search(const std::string& s);
+  TPoint SearchCell() const { return FSearchCell; }
+  void SetSearchCell(TPoint Value) { FSearchCell = Value; }
+  TFindParams FindParams() const { return FFindParams; }
+  const std::string& SearchCache() const { return FSearchCache; }
+  bool FindBusy() const { return FFindBusy; }
+  int FindCol() const { return FFindCol; }
+  void SetFindCol(int Value) { FFindCol = Value; }
+  int FindRow() const { return FFindRow; }
+  void SetFindRow(int Value) { FFindRow = Value; }
+
+private:
+  TPoint FindCell(TPoint StartCell, const std::string& s, TFindParams FindParams);
+  bool FindCellMatches(int ACol, int ARow, TFindParams FindParams) const;
+  void GotoFoundCell(TPoint Cell, TFindParams FindParams);
+
+public:
   // --- Mouse (ProGridMousePress.cpp, ProGridMouseMove.cpp, ProGridMouseRelease.cpp,
   // ProGridRightButton.cpp, ProGridEditorHosting.cpp, ProGridPanning.cpp) ---------------------------
   // What the pointer is over, as the press selects by it.
@@ -2032,6 +2061,11 @@ private:
   TGridRect FMoveSelection;
   TGridCoord FLastKeyCell;
   std::string FSearchInc;
+  TPoint FSearchCell{-1, -1};
+  TFindParams FFindParams = 0;
+  std::string FSearchCache;
+  int FFindCol = 0, FFindRow = 0;
+  bool FFindBusy = false;
   int FSearchTics = 0;
   bool FExcelStyleDecimalSeparator = false;
   bool FEditMode = false;

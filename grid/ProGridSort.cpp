@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -166,9 +167,10 @@ public:
     TKeyColumn* k0 = FKeys.empty() ? nullptr : &FKeys.front();
     if (k0 && IsNumberStyle(k0->Style) && !G.SortSettings().IgnoreBlanks() &&
         !G.IgnoreColumns().count(k0->Col)) {
+      if (!k0->Built) Build(*k0);
+      if (RadixByFirstKey(*k0, rows)) return rows;
       // The first key in a flat array: the common case compares two doubles, and only ties and
       // invalid values go the full way.
-      if (!k0->Built) Build(*k0);
       const size_t n = k0->Keys.size();
       std::vector<double> num(n);
       std::vector<unsigned char> invalid(n);
@@ -215,6 +217,78 @@ public:
 
 private:
   static int Sign(int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; }
+
+  // A number's bits turned so that unsigned order is numeric order (-0 counts as 0).
+  static std::uint64_t OrderedBits(double v) {
+    if (v == 0) v = 0;
+    std::uint64_t u = 0;
+    std::memcpy(&u, &v, sizeof u);
+    return u & (std::uint64_t{1} << 63) ? ~u : u | (std::uint64_t{1} << 63);
+  }
+
+  // Orders the rows by a numeric first key with a stable radix sort of the valid values (no
+  // comparisons); runs of equal values and the invalid values are ordered by the other keys and
+  // texts as the comparison would. False, with `rows` untouched, when a value is NaN.
+  bool RadixByFirstKey(const TKeyColumn& k, std::vector<int>& rows) {
+    const size_t n = k.Keys.size();
+    struct TItem {
+      std::uint64_t Key;
+      int Row;
+    };
+    std::vector<TItem> valid, swap;
+    std::vector<int> invalid;
+    valid.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+      const TSortKey& key = k.Keys[i];
+      const int row = FFirst + static_cast<int>(i);
+      if (key.State == ksInvalid) {
+        invalid.push_back(row);
+        continue;
+      }
+      if (key.Num != key.Num) return false;
+      std::uint64_t bits = OrderedBits(key.Num);
+      valid.push_back({k.Descending ? ~bits : bits, row});
+    }
+    // Least significant digit first, 16 bits a pass; passes whose digit is the same everywhere
+    // are skipped.
+    swap.resize(valid.size());
+    std::vector<size_t> count(65536);
+    for (int shift = 0; shift < 64; shift += 16) {
+      std::fill(count.begin(), count.end(), 0);
+      for (const TItem& it : valid)
+        ++count[(it.Key >> shift) & 0xFFFF];
+      if (!valid.empty() && count[(valid.front().Key >> shift) & 0xFFFF] == valid.size()) continue;
+      size_t sum = 0;
+      for (size_t& c : count) {
+        const size_t here = c;
+        c = sum;
+        sum += here;
+      }
+      for (const TItem& it : valid)
+        swap[count[(it.Key >> shift) & 0xFFFF]++] = it;
+      valid.swap(swap);
+    }
+    auto less = [this](int a, int b) { return CompareRows(a, b) < 0; };
+    std::vector<int> sorted;
+    sorted.reserve(n);
+    for (size_t i = 0; i < valid.size();) {
+      size_t j = i + 1;
+      while (j < valid.size() && valid[j].Key == valid[i].Key)
+        ++j;
+      const size_t from = sorted.size();
+      for (size_t x = i; x < j; ++x)
+        sorted.push_back(valid[x].Row);
+      if (j - i > 1 && FKeys.size() > 1) std::stable_sort(sorted.begin() + from, sorted.end(), less);
+      i = j;
+    }
+    std::stable_sort(invalid.begin(), invalid.end(), less);
+    if (k.Descending)
+      sorted.insert(sorted.begin(), invalid.begin(), invalid.end());
+    else
+      sorted.insert(sorted.end(), invalid.begin(), invalid.end());
+    rows = std::move(sorted);
+    return true;
+  }
 
   std::string ReadText(int Col, int Row) const {
     return G.SortSettings().SortOnVirtualCells() ? G.Cells(Col, Row) : G.GridCells(Col, Row);

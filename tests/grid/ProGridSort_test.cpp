@@ -113,6 +113,43 @@ TEST_F(ProGridSortTest, StableAndFullBreakTies) {
   EXPECT_EQ(Col(2), (V{"4", "9", "1", "3"})) << "the next column decides";
 }
 
+TEST_F(ProGridSortTest, NumericColumnsMatchAComparisonSortInBothDirections) {
+  // Negative numbers, zeros of both signs, repeated values broken by the next column, and words.
+  std::mt19937 rng(5);
+  std::uniform_int_distribution<int> pick(0, 9);
+  const V pool{"-2.5", "0", "-0", "1e3", "7", "-1000", "3.25", "word", "7", "0.0"};
+  Grid->OnGetFormat = [](TObject*, int c, TSortStyle& s, std::string&, std::string&) {
+    s = c == 1 ? ssNumeric : ssAlphabetic;
+  };
+  for (int round = 0; round < 10; ++round) {
+    V texts(60);
+    for (std::string& t : texts)
+      t = pool[static_cast<size_t>(pick(rng))];
+    for (const bool descending : {false, true}) {
+      Load(texts);
+      for (int r = 1; r < Grid->RowCount(); ++r)
+        Grid->SetCells(2, r, std::to_string(pick(rng)));
+      std::vector<std::pair<std::string, std::string>> rows;
+      for (int r = 1; r < Grid->RowCount(); ++r)
+        rows.emplace_back(Grid->Cells(1, r), Grid->Cells(2, r));
+      auto key = [](const std::string& t) { return t == "word" ? 0.0 : std::stod(t); };
+      std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+        const bool wa = a.first == "word", wb = b.first == "word";
+        if (wa != wb) return descending ? wa : wb;
+        if (!wa && key(a.first) != key(b.first))
+          return descending ? key(a.first) > key(b.first) : key(a.first) < key(b.first);
+        const double x = std::stod(a.second), y = std::stod(b.second);
+        return descending ? x > y : x < y;
+      });
+      Grid->Sort(1, descending ? sdDescending : sdAscending);
+      for (int r = 1; r < Grid->RowCount(); ++r) {
+        ASSERT_EQ(key(Grid->Cells(1, r)), key(rows[static_cast<size_t>(r - 1)].first)) << r;
+        ASSERT_EQ(Grid->Cells(2, r), rows[static_cast<size_t>(r - 1)].second) << r;
+      }
+    }
+  }
+}
+
 TEST_F(ProGridSortTest, RowsTakeTheirLooksFlagsAndHeights) {
   Load({"c", "a", "b"});
   Grid->SetColors(2, 1, 0x0000FF);

@@ -12,6 +12,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Format.h"
+#include "platform/ui/Graphics.h"
+#include "platform/ui/SystemMetrics.h"
 
 #include <filesystem>
 
@@ -310,14 +312,29 @@ void TFMeter_Bus::Create_Var_Page() {
   edit(E_Position, "E_Position", "1");
   btn_Add_Var = Make_Button(this, page, "btn_Add_Var", Bounds(Box_Left, 0, Box_Width, 28),
                             [this](TObject* s) { btn_Add_VarClick(s); });
-  // The wide lists open as wide as their items.
-  CB_Var_ToD->SetDroppedWidth(CB_Var_ToD->Width() + 30);
-  CB_VIFE->SetDroppedWidth(CB_VIFE->Width() + 65);
+}
+
+void TFMeter_Bus::Select_Width_ComboBox(TComboBox* CB) {
+  TBitmap measure;
+  measure.Canvas().Font().Assign(CB->Font());
+  int widest = 0;
+  for (int i = 0; i < CB->Items().Count(); ++i)
+    widest = std::max(widest, measure.Canvas().TextWidth(CB->Items()[i]));
+  int width = widest + 12 + (CB == CB_VIFE ? 65 : 30);
+  const int scroll = GetSystemMetrics(SM_CXVSCROLL);
+  if (CB->Width() - scroll >= width) return;
+  if (CB->Items().Count() > CB->DropDownCount()) width += scroll;
+  CB->SetDroppedWidth(width);
 }
 
 void TFMeter_Bus::FormCreate(TObject*) {
   Copy_Var.reset();
   Copy_Node.reset();
+  // The long texts of these two lists open wider than the box, towards the left.
+  for (TComboBox* wide : {CB_Var_ToD, CB_VIFE}) {
+    Select_Width_ComboBox(wide);
+    wide->SetDropDownRightAligned(true);
+  }
   L_SW_Code->SetCaption(SW_Code);
   SetClientWidth(Meter_Bus_Client_Width);
   SetClientHeight(Meter_Bus_Client_Height);

@@ -202,6 +202,24 @@ public:
     FOwner->DropDown();
     List()->setMinimumWidth(PopupWidth());
     QComboBox::showPopup();
+    if (!FOwner->FDropDownRight) return;
+    // Sideways only: width, height and top stay as the box placed them.
+    QWidget* popup = view()->parentWidget();
+    const int right = mapToGlobal(QPoint(width(), 0)).x();
+    const QRect list = ShownList();
+    if (popup && list.right() + 1 != right) popup->move(popup->x() + right - (list.right() + 1), popup->y());
+  }
+  // The list's own rectangle on the screen, inside the frame of its pop-up.
+  QRect ShownList() { return QRect(view()->mapToGlobal(QPoint(0, 0)), view()->size()); }
+  // The open list's screen rectangle, or the one opening it would give.
+  QRect PopupGeometry() {
+    if (ListShown()) return ShownList();
+    const int width = PopupWidth();
+    const QPoint below = mapToGlobal(QPoint(0, height()));
+    const int rows = std::max(1, std::min(count(), maxVisibleItems()));
+    const int row = count() > 0 ? List()->sizeHintForRow(0) : height();
+    const int left = FOwner->FDropDownRight ? below.x() + this->width() - width : below.x();
+    return QRect(left, below.y(), width, rows * row + 2 * view()->frameWidth());
   }
   // The open list is as wide as its longest item needs, never narrower than the box.
   int PopupWidth() {
@@ -828,6 +846,11 @@ void TComboBox::SetDroppedWidth(int width) {
 
 int TComboBox::DroppedWidth() const {
   return static_cast<QtComboBox*>(Widget())->PopupWidth();
+}
+
+TRect TComboBox::DroppedBounds() const {
+  const QRect g = static_cast<QtComboBox*>(Widget())->PopupGeometry();
+  return TRect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
 unsigned TComboBox::DialogCode() const {

@@ -285,6 +285,12 @@ public:
   // than the width set (also CB_SETDROPPEDWIDTH; 0: none).
   int DroppedWidth() const;
   void SetDroppedWidth(int width);
+  // The open list stands with its right edge under the box's right edge, so a list wider than
+  // the box opens towards the left.
+  bool DropDownRightAligned() const { return FDropDownRight; }
+  void SetDropDownRightAligned(bool right) { FDropDownRight = right; }
+  // Where the list stands on the screen while open, or would stand if opened now.
+  TRect DroppedBounds() const;
 
   TNotifyEvent OnChange;
   // When set, a choice from the list fires this instead of OnChange (typing still fires OnChange).
@@ -323,6 +329,7 @@ private:
   bool FSilent = false;
   int FLastIndex = -1;
   int FDroppedWidth = 0;
+  bool FDropDownRight = false;
   bool FHeadlessDropped = false;
 };
 

@@ -558,4 +558,34 @@ TEST_F(MeterBus, ImportThroughTheFileDialog) {
   EXPECT_EQ(Form->ModalResult(), mrNone) << "the window stays open";
 }
 
+TEST_F(MeterBus, TheTypeOfDataAndVifeListsOpenTowardsTheLeftAsWideAsTheirLongestText) {
+  Open();
+  Form->ProPageControl1->SetActivePage(Form->ProTabSheet2);
+  const int window_left = Form->ClientToScreen({0, 0}).X;
+  struct TCase {
+    TComboBox* Box;
+    int Extra;
+  };
+  for (const TCase& c : {TCase{Form->CB_Var_ToD, 30}, TCase{Form->CB_VIFE, 65}}) {
+    SCOPED_TRACE(c.Box->Name());
+    TBitmap measure;
+    measure.Canvas().Font().Assign(c.Box->Font());
+    int widest = 0;
+    for (int i = 0; i < c.Box->Items().Count(); ++i)
+      widest = std::max(widest, measure.Canvas().TextWidth(c.Box->Items()[i]));
+    EXPECT_GE(c.Box->DroppedWidth(), widest + 12 + c.Extra);
+    c.Box->SetDroppedDown(true);
+    const TRect list = c.Box->DroppedBounds();
+    const TPoint box = c.Box->ClientToScreen({0, 0});
+    EXPECT_EQ(list.Right, box.X + c.Box->Width()) << "the right edges line up";
+    EXPECT_LT(list.Left, box.X);
+    EXPECT_GE(list.Left, window_left) << "inside the window";
+    c.Box->SetDroppedDown(false);
+  }
+  // A short list opens under the box as wide as the box.
+  const TRect unit = Form->CB_Var_Unit->DroppedBounds();
+  EXPECT_EQ(unit.Left, Form->CB_Var_Unit->ClientToScreen({0, 0}).X);
+  EXPECT_EQ(unit.Right - unit.Left, Form->CB_Var_Unit->Width());
+}
+
 } // namespace

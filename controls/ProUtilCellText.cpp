@@ -15,11 +15,11 @@ bool IsURLChar(char c) {
 } // namespace
 
 int CellTextKind(std::string_view text, bool htmlEnabled) {
-  std::string t(text);
-  t += ' ';
-  if (t.size() < 2) return 0;
-  if (t.front() == '=') return 3;
-  if (t.starts_with("|\\")) {
+  if (text.empty()) return 0;
+  if (text.front() == '=') return 3;
+  if (text.starts_with("|\\")) {
+    std::string t(text);
+    t += ' ';
     // Characters 4 and 5: the low byte of the first encoded character and the high byte of the next.
     std::size_t i = 0;
     char32_t c[5] = {};
@@ -28,10 +28,11 @@ int CellTextKind(std::string_view text, bool htmlEnabled) {
       c[n++] = Utf8Next(t, i);
     return (n == 5 && c[3] == U'=' && c[4] == 0) ? 3 : 5;
   }
-  if (t.starts_with("{\\")) return 2;
-  if (htmlEnabled) {
+  if (text.starts_with("{\\")) return 2;
+  // Most texts hold no "<" at all: one scan answers them.
+  if (htmlEnabled && text.find('<') != text.npos) {
     for (std::string_view mark : {"</", "<B", "<I", "<C"})
-      if (t.find(mark) != std::string::npos) return 1;
+      if (text.find(mark) != text.npos) return 1;
   }
   return 0;
 }

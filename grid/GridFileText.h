@@ -14,10 +14,16 @@ std::string Utf8ToUtf16Le(std::string_view text);
 std::optional<std::string> Utf8ToAnsiExact(std::string_view text);
 // Lines split at CR LF, CR or LF; a last line without its break counts, an empty last one not.
 std::vector<std::string_view> SplitLines(std::string_view text);
+// Appends each line of a text file's bytes (decoded as text files are) with CR LF.
+void AppendFileLines(std::string& text, std::string_view bytes);
 // A decimal number of only digits, at most a leading minus, within int; nothing otherwise.
 std::optional<int> StrictInt(std::string_view text);
 // Percent of `done` rows out of `count`, clamped to 0..100.
 int Percent(long long done, long long count);
+// Characters (code points) of UTF-8 text.
+long long CharCount(std::string_view text);
+// The characters from index `from` up to (not including) `to`, both 0-based and clamped to the text.
+std::string_view CharSlice(std::string_view text, long long from, long long to);
 // "A1"-style name of a cell for messages.
 std::string CellName(int ACol, int ARow);
 

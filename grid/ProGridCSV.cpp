@@ -1,11 +1,11 @@
 // Delimiter-separated values. A line break inside a field is written as U+000B within quotes, so
 // every row takes one line of the file.
 #include "controls/ProUtilText.h"
-#include "controls/ReplaceAll.h"
 #include "grid/GridFileText.h"
 #include "grid/ProGrid.h"
 #include "platform/AtomicFile.h"
 #include "platform/Files.h"
+#include "platform/Streams.h"
 #include "platform/TextCodec.h"
 
 #include <algorithm>
@@ -14,48 +14,90 @@ using namespace gridfile;
 
 namespace {
 
-std::string ReplaceLineBreaks(std::string_view text, std::string_view with) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += with;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-std::string CSVField(std::string text, const TGridFileOptions& o, char delimiter) {
-  if (text.empty()) return o.JavaCSV ? "^" : o.QuoteEmptyCells ? "\"\"" : "";
-  const bool breaks = text.find_first_of("\r\n") != std::string::npos;
-  if (o.JavaCSV && breaks)
-    text = ReplaceLineBreaks(text, "~");
-  else if (breaks)
-    text = ReplaceLineBreaks(text, "\v");
-  const bool quote = o.AlwaysQuotes || text.find('"') != std::string::npos ||
-                     text.find(delimiter) != std::string::npos || text.find('\v') != std::string::npos ||
-                     text.front() == ' ';
-  if (!quote) return text;
-  std::string out = "\"";
+bool NeedsCare(std::string_view text, char d) {
   for (char ch : text)
-    out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-  return out + "\"";
+    if (ch == '"' || ch == d || ch == '\r' || ch == '\n' || ch == '\v') return true;
+  return false;
 }
 
-std::string DecodeField(std::string field, const TGridFileOptions& o) {
-  if (o.JavaCSV) return field == "^" ? std::string() : ReplaceAll(field, "~", "\r\n");
-  return ReplaceAll(field, "\v", "\r\n");
-}
-
-std::string Undouble(std::string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    out += text[i];
-    if (text[i] == '"' && i + 1 < text.size() && text[i + 1] == '"') ++i;
+// Appends one field. Every line break becomes U+000B inside quotes ("~" with JavaCSV), a text
+// with a quote, the delimiter or a leading blank is quoted, so that the reader gives it back.
+void AppendField(std::string& out, std::string_view text, const TGridFileOptions& o, char d) {
+  if (text.empty()) {
+    out += o.JavaCSV ? "^" : o.QuoteEmptyCells ? "\"\"" : "";
+    return;
   }
-  return out;
+  const bool care = NeedsCare(text, d);
+  const bool quote = o.AlwaysQuotes || text.front() == ' ' ||
+                     (care && (!o.JavaCSV || text.find_first_of(std::string{'"', d, '\v'}) != text.npos));
+  if (!quote && !care) {
+    out += text;
+    return;
+  }
+  if (quote) out += '"';
+  // Runs without a quote or line break go over whole.
+  std::size_t from = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch != '\r' && ch != '\n' && ch != '"') continue;
+    out.append(text, from, i - from);
+    if (ch == '"') {
+      out += "\"\"";
+    } else {
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      out += o.JavaCSV ? '~' : '\v';
+    }
+    from = i + 1;
+  }
+  out.append(text, from, text.size() - from);
+  if (quote) out += '"';
+}
+
+// The code page a CSV file is written in, and whether a text fits it.
+enum class TCsvCoding { Utf8, Ansi, Oem };
+
+TCsvCoding Coding(bool unicode, const TGridFileOptions& o) {
+  return o.OemConvert ? TCsvCoding::Oem : unicode ? TCsvCoding::Utf8 : TCsvCoding::Ansi;
+}
+
+bool Fits(std::string_view text, TCsvCoding coding) {
+  if (coding == TCsvCoding::Utf8) return true;
+  if (std::all_of(text.begin(), text.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; }))
+    return true;
+  if (coding == TCsvCoding::Ansi) return Utf8ToAnsiExact(text).has_value();
+  return Cp850ToUtf8(Utf8ToCp850(text)) == text;
+}
+
+const char* CodingName(TCsvCoding coding) {
+  return coding == TCsvCoding::Oem ? "CP850" : "Windows-1252";
+}
+
+std::string Encode(std::string text, TCsvCoding coding) {
+  if (coding == TCsvCoding::Ansi) return Utf8ToWindows1252(text);
+  if (coding == TCsvCoding::Oem) return Utf8ToCp850(text);
+  return text;
+}
+
+// The text of a CSV file; UTF-8 input is read where it lies, without a copy.
+struct TCsvText {
+  std::string Owned;
+  std::string_view Text;
+};
+
+void DecodeCsv(std::string_view bytes, const TGridFileOptions& o, TCsvText& out) {
+  const bool utf8Bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool bom = utf8Bom || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  if (o.OemConvert && !bom) {
+    out.Owned = Cp850ToUtf8(bytes);
+  } else {
+    const std::string_view rest = utf8Bom ? bytes.substr(3) : bytes;
+    if ((utf8Bom || !bom) && IsValidUtf8(rest)) {
+      out.Text = rest;
+      return;
+    }
+    out.Owned = DecodeTextFile(bytes);
+  }
+  out.Text = out.Owned;
 }
 
 std::string_view DropLeadingBlanks(std::string_view s) {
@@ -64,50 +106,95 @@ std::string_view DropLeadingBlanks(std::string_view s) {
   return s;
 }
 
-// The fields of one line; an unclosed quote gives an empty field and parsing goes on after the
-// next delimiter.
-std::vector<std::string> SplitFields(std::string_view line, char d, const TGridFileOptions& o) {
-  std::vector<std::string> fields;
-  std::string_view rest = line;
-  while (rest.find(d) != rest.npos) {
-    rest = DropLeadingBlanks(rest);
+enum class TFieldKind { Plain, Quoted, Unclosed };
+
+// Offset of the quote closing a field that starts with one: the first quote past the opening
+// one that is not part of a doubled pair.
+std::size_t ClosingQuote(std::string_view s) {
+  std::size_t i = 1;
+  while (true) {
+    i = s.find('"', i);
+    if (i == s.npos) return i;
+    if (i + 1 < s.size() && s[i + 1] == '"') {
+      i += 2;
+      continue;
+    }
+    return i;
+  }
+}
+
+// Calls f(kind, raw) for each field of the line. An unclosed quote gives an empty field and
+// parsing goes on after the next delimiter; a line ending with the delimiter has no last field.
+template <class F> void ForEachField(std::string_view rest, char d, F&& f) {
+  std::size_t next = rest.find(d);
+  while (next != rest.npos) {
+    std::size_t skip = 0;
+    while (skip + 1 < rest.size() && rest[skip] == ' ')
+      ++skip;
+    if (skip > 0) {
+      rest.remove_prefix(skip);
+      next = d == ' ' ? rest.find(d) : next - skip;
+    }
     if (rest.front() == '"') {
-      std::size_t i = 1;
-      std::size_t close = rest.npos;
-      while (i < rest.size()) {
-        if (rest[i] == '"') {
-          if (i + 1 < rest.size() && rest[i + 1] == '"') {
-            i += 2;
-            continue;
-          }
-          close = i;
-          break;
-        }
-        ++i;
-      }
+      const std::size_t close = ClosingQuote(rest);
       if (close == rest.npos) {
-        fields.emplace_back();
+        f(TFieldKind::Unclosed, std::string_view());
       } else {
-        fields.push_back(DecodeField(Undouble(rest.substr(1, close - 1)), o));
+        f(TFieldKind::Quoted, rest.substr(1, close - 1));
         rest.remove_prefix(close + 1);
+        next = rest.find(d);
       }
     } else {
-      fields.push_back(DecodeField(std::string(rest.substr(0, rest.find(d))), o));
+      f(TFieldKind::Plain, rest.substr(0, next));
     }
-    std::size_t next = rest.find(d);
     rest = next == rest.npos ? std::string_view() : rest.substr(next + 1);
+    next = rest.find(d);
   }
-  if (!rest.empty()) {
-    rest = DropLeadingBlanks(rest);
-    if (rest.front() == '"') {
-      rest.remove_prefix(1);
-      if (!rest.empty() && rest.back() == '"') rest.remove_suffix(1);
-      fields.push_back(DecodeField(Undouble(rest), o));
-    } else {
-      fields.push_back(DecodeField(std::string(rest), o));
+  if (rest.empty()) return;
+  rest = DropLeadingBlanks(rest);
+  if (rest.front() == '"') {
+    rest.remove_prefix(1);
+    if (!rest.empty() && rest.back() == '"') rest.remove_suffix(1);
+    f(TFieldKind::Quoted, rest);
+  } else {
+    f(TFieldKind::Plain, rest);
+  }
+}
+
+// How many fields ForEachField gives for the line.
+long long FieldCount(std::string_view line, char d) {
+  if (d != ' ' && line.find('"') == line.npos) {
+    // Without quotes every delimiter ends a field, and a last one follows unless the line ends.
+    const long long delimiters = std::count(line.begin(), line.end(), d);
+    return delimiters + (!line.empty() && line.back() != d ? 1 : 0);
+  }
+  long long n = 0;
+  ForEachField(line, d, [&n](TFieldKind, std::string_view) { ++n; });
+  return n;
+}
+
+// The cell text of a field: doubled quotes made single, U+000B (JavaCSV: "~") made CR LF and
+// with JavaCSV a lone "^" empty.
+void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& o, std::string& out) {
+  if (kind == TFieldKind::Unclosed || (o.JavaCSV && raw == "^")) {
+    out.clear();
+    return;
+  }
+  const char lineBreak = o.JavaCSV ? '~' : '\v';
+  if (raw.find(lineBreak) == raw.npos && (kind == TFieldKind::Plain || raw.find('"') == raw.npos)) {
+    out.assign(raw);
+    return;
+  }
+  out.clear();
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char ch = raw[i];
+    if (ch == lineBreak)
+      out += "\r\n";
+    else {
+      out += ch;
+      if (ch == '"' && kind == TFieldKind::Quoted && i + 1 < raw.size() && raw[i + 1] == '"') ++i;
     }
   }
-  return fields;
 }
 
 char GuessDelimiter(std::string_view first, std::string_view second) {
@@ -132,86 +219,176 @@ char GuessDelimiter(std::string_view first, std::string_view second) {
   return chosen;
 }
 
+std::string ReadWholeFile(const std::string& FileName) {
+  std::string bytes;
+  if (!ReadFileBytes(FileName, bytes)) throw EProGridError("File " + FileName + " not found");
+  return bytes;
+}
+
+void WriteWhole(const std::string& FileName, const std::string& Bytes) {
+  TWriteResult written = WriteFileAtomic(FileName, Bytes);
+  if (!written) throw EProGridError(written.Error);
+}
+
 } // namespace
 
 std::string TProStringGrid::CSVBytes(bool Unicode) {
   const TGridFileOptions& o = FFileOptions;
+  const TCsvCoding coding = Coding(Unicode, o);
   const char d = o.Delimiter ? o.Delimiter : ',';
   const bool all = o.SaveHiddenCells;
   const int h = all ? NumHiddenColumns() : 0;
-  std::string text;
+  const int c0 = SaveStartCol(), c1 = SaveEndCol() + h;
+  std::vector<int> real;
+  for (int c = c0; c <= c1; ++c)
+    real.push_back(all ? c : DisplToRealCol(c));
+  std::string text = coding == TCsvCoding::Utf8 ? "\xEF\xBB\xBF" : "";
+  text.reserve(static_cast<std::size_t>(std::max(0, SaveRowCount())) * real.size() * 8 + 16);
   ExportNotification(esExportStart, SaveStartRow());
   int last = -1;
   for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
     ExportNotification(esExportNextRow, r);
-    for (int c = SaveStartCol(); c <= SaveEndCol() + h; ++c) {
-      int rc = all ? c : DisplToRealCol(c);
-      std::string cell = rc < 0 ? std::string() : GetSaveCellText(rc, r);
-      if (!Unicode && !Utf8ToAnsiExact(cell))
-        throw EProGridError("Cell " + CellName(c, r) +
-                            " holds text Windows-1252 cannot hold; nothing was saved");
-      if (c > SaveStartCol()) text += d;
-      text += CSVField(std::move(cell), o, d);
+    for (std::size_t k = 0; k < real.size(); ++k) {
+      if (k > 0) text += d;
+      if (real[k] < 0) {
+        AppendField(text, {}, o, d);
+        continue;
+      }
+      const std::string cell = GetSaveCellText(real[k], r);
+      if (!Fits(cell, coding))
+        throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
+                            CodingName(coding) + " cannot hold; nothing was saved");
+      AppendField(text, cell, o, d);
     }
     text += "\r\n";
-    int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
-    if (OnFileProgress && p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+    if (OnFileProgress) {
+      int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
+      if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+    }
   }
   ExportNotification(esExportDone, -1);
-  if (Unicode) return "\xEF\xBB\xBF" + text;
-  return Utf8ToWindows1252(text);
+  return Encode(std::move(text), coding);
 }
 
 void TProStringGrid::SaveToCSV(const std::string& FileName, bool Unicode) {
-  TWriteResult written = WriteFileAtomic(FileName, CSVBytes(Unicode));
-  if (!written) throw EProGridError(written.Error);
+  WriteWhole(FileName, CSVBytes(Unicode));
+}
+
+void TProStringGrid::AppendToCSV(const std::string& FileName, bool Unicode) {
+  const TCsvCoding coding = Coding(Unicode, FFileOptions);
+  std::string text;
+  const std::string old = ReadWholeFile(FileName);
+  TCsvText decoded;
+  DecodeCsv(old, FFileOptions, decoded);
+  for (std::string_view line : SplitLines(decoded.Text)) {
+    text += line;
+    text += "\r\n";
+  }
+  if (!Fits(text, coding))
+    throw EProGridError("File " + FileName + " holds text " + CodingName(coding) +
+                        " cannot hold; nothing was saved");
+  std::string rows = CSVBytes(Unicode);
+  if (coding == TCsvCoding::Utf8) {
+    WriteWhole(FileName, "\xEF\xBB\xBF" + text + rows.substr(3));
+    return;
+  }
+  WriteWhole(FileName, Encode(std::move(text), coding) + rows);
 }
 
 void TProStringGrid::LoadFromCSV(const std::string& FileName, int MaxRows) {
-  std::string bytes;
-  if (!ReadFileBytes(FileName, bytes)) throw EProGridError("File " + FileName + " not found");
-  if (bytes.empty()) return;
-  LoadCSVBytes(bytes, MaxRows);
+  const std::string bytes = ReadWholeFile(FileName);
+  if (!bytes.empty()) LoadCSV(bytes, MaxRows, false);
+}
+
+void TProStringGrid::InsertFromCSV(const std::string& FileName, int MaxRows) {
+  const std::string bytes = ReadWholeFile(FileName);
+  if (!bytes.empty()) LoadCSV(bytes, MaxRows, true);
+}
+
+void TProStringGrid::LoadFromCSVStream(TStream& AStream, int MaxRows) {
+  LoadCSV(AStream.ReadRest(), MaxRows, false);
 }
 
 void TProStringGrid::LoadCSVBytes(std::string_view Bytes, int MaxRows) {
+  LoadCSV(Bytes, MaxRows, false);
+}
+
+void TProStringGrid::InsertCSVBytes(std::string_view Bytes, int MaxRows) {
+  LoadCSV(Bytes, MaxRows, true);
+}
+
+void TProStringGrid::LoadCSV(std::string_view Bytes, int MaxRows, bool Insert) {
   const TGridFileOptions& o = FFileOptions;
-  const std::string text = DecodeTextFile(Bytes);
-  const std::vector<std::string_view> lines = SplitLines(text);
+  TCsvText text;
+  DecodeCsv(Bytes, o, text);
+  const std::vector<std::string_view> lines = SplitLines(text.Text);
   if (lines.empty()) throw EProGridError("File is empty");
   const char d =
       o.Delimiter ? o.Delimiter : GuessDelimiter(lines[0], lines.size() > 1 ? lines[1] : std::string_view());
   const bool all = o.SaveHiddenCells;
-  const int c0 = SaveStartCol(), r0 = SaveStartRow();
+  // Inserted rows go before the footer rows, which keep their texts.
+  const int footers = Insert ? std::min(FFixedFooters, RowCount()) : 0;
+  const int c0 = SaveStartCol(), r0 = Insert ? RowCount() - footers : SaveStartRow();
 
-  // Every line is split and counted before the grid changes.
-  std::vector<std::vector<std::string>> rows;
-  std::size_t widest = 0;
-  for (std::size_t i = o.LoadFirstRow ? 0 : 1; i < lines.size(); ++i) {
-    if (MaxRows > 0 && static_cast<int>(rows.size()) >= MaxRows) break;
-    if (static_cast<long long>(r0) + static_cast<long long>(rows.size()) + FFixedFooters >= o.MaxLoadRowCount)
-      throw EProGridError("The file holds more rows than the grid loads");
-    rows.push_back(d ? SplitFields(lines[i], d, o)
-                     : std::vector<std::string>{DecodeField(std::string(lines[i]), o)});
-    widest = std::max(widest, rows.back().size());
-    if (static_cast<long long>(c0) + static_cast<long long>(widest) > o.MaxLoadColCount)
-      throw EProGridError("The file holds more columns than the grid loads");
-  }
-
-  const int h = NumHiddenColumns();
-  const int needCols = c0 + static_cast<int>(widest);
-  if (all ? needCols > ColCount() + h : needCols > ColCount()) SetColCount(all ? needCols - h : needCols);
-  SetRowCount(r0 + static_cast<int>(rows.size()) + FFixedFooters);
-  int last = -1;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (std::size_t k = 0; k < rows[i].size(); ++k) {
-      int c = c0 + static_cast<int>(k);
-      int rc = all ? c : DisplToRealCol(c);
-      if (rc >= 0) LoadCellText(rc, r0 + static_cast<int>(i), rows[i][k]);
+  // Every line is counted before the grid changes.
+  const std::size_t first = o.LoadFirstRow ? 0 : 1;
+  std::size_t count = lines.size() > first ? lines.size() - first : 0;
+  if (MaxRows > 0) count = std::min(count, static_cast<std::size_t>(MaxRows));
+  if (static_cast<long long>(r0) + static_cast<long long>(count) + FFixedFooters > o.MaxLoadRowCount)
+    throw EProGridError("The file holds more rows than the grid loads");
+  // A line has at most one field more than delimiters, and no more delimiters than characters:
+  // only a line whose delimiters pass the maximum is split to count its fields.
+  const long long maxFields = static_cast<long long>(o.MaxLoadColCount) - c0;
+  if (d)
+    for (std::size_t i = first; i < first + count; ++i) {
+      const std::string_view line = lines[i];
+      if (static_cast<long long>(line.size()) < maxFields) continue;
+      long long fields = static_cast<long long>(std::count(line.begin(), line.end(), d)) + 1;
+      if (fields > maxFields) fields = FieldCount(line, d);
+      if (fields > maxFields) throw EProGridError("The file holds more columns than the grid loads");
     }
-    int p = Percent(static_cast<long long>(i) + 1, static_cast<long long>(rows.size()));
-    if (OnFileProgress && p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+  std::vector<std::vector<std::string>> footerTexts;
+  for (int f = 0; f < footers; ++f) {
+    std::vector<std::string>& saved = footerTexts.emplace_back();
+    for (int c = 0; c < TotalColCount(); ++c) {
+      saved.push_back(GridCells(c, r0 + f));
+      SetGridCells(c, r0 + f, std::string());
+    }
   }
+  // Columns grow as the fields need them, never past the bound checked above.
+  const int h = NumHiddenColumns();
+  std::vector<int> real;
+  auto need = [&](std::size_t k) {
+    if (k < real.size()) return;
+    const int needCols = c0 + static_cast<int>(k) + 1;
+    if (all ? needCols > ColCount() + h : needCols > ColCount()) SetColCount(all ? needCols - h : needCols);
+    for (std::size_t j = real.size(); j <= k; ++j)
+      real.push_back(all ? c0 + static_cast<int>(j) : DisplToRealCol(c0 + static_cast<int>(j)));
+  };
+  SetRowCount(r0 + static_cast<int>(count) + FFixedFooters);
+  int last = -1;
+  std::string cell;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int row = r0 + static_cast<int>(i);
+    std::size_t k = 0;
+    auto store = [&](TFieldKind kind, std::string_view raw) {
+      need(k);
+      DecodeField(kind, raw, o, cell);
+      if (real[k] >= 0) LoadCellText(real[k], row, cell);
+      ++k;
+    };
+    if (d)
+      ForEachField(lines[first + i], d, store);
+    else
+      store(TFieldKind::Plain, lines[first + i]);
+    if (OnFileProgress) {
+      int p = Percent(static_cast<long long>(i) + 1, static_cast<long long>(count));
+      if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+    }
+  }
+  for (int f = 0; f < footers; ++f)
+    for (int c = 0; c < static_cast<int>(footerTexts[f].size()); ++c)
+      SetGridCells(c, RowCount() - footers + f, footerTexts[f][c]);
   CellsChanged(TRect{0, 0, ColCount(), RowCount()});
   CellsLoaded();
 }

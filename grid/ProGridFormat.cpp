@@ -73,6 +73,10 @@ std::string TProStringGrid::GetSaveCellText(int ACol, int ARow) {
 }
 
 void TProStringGrid::LoadCellText(int ACol, int ARow, const std::string& Value) {
+  if (!OnLoadCell) {
+    SetGridCells(ACol, ARow, Value);
+    return;
+  }
   std::string v = Value;
   if (OnLoadCell) OnLoadCell(this, ACol, ARow, v);
   SetGridCells(ACol, ARow, v);

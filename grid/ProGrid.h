@@ -61,6 +61,7 @@ class TGridFocusWindow;
 class TImageList;
 class TStringList;
 class TStrings;
+class TStream;
 
 // A cell scroll bar's page size and range.
 struct TScrollProp {
@@ -1039,6 +1040,47 @@ public:
   void SetSaveHiddenCells(bool Value) { FFileOptions.SaveHiddenCells = Value; }
   char Delimiter() const { return FFileOptions.Delimiter; }
   void SetDelimiter(char Value) { FFileOptions.Delimiter = Value; }
+
+  // --- CSV forms, column-aligned text, fixed width, XML and HTML -------------------------------
+  // (ProGridCSV.cpp, ProGridASCII.cpp, ProGridFixed.cpp, ProGridXML.cpp, ProGridHTML.cpp)
+  // Appending needs the file to exist; the file is written whole with the new rows after its lines.
+  void AppendToCSV(const std::string& FileName, bool Unicode = true);
+  // The rows go after the last row (a visible floating footer stays last).
+  void InsertFromCSV(const std::string& FileName, int MaxRows = 0);
+  void LoadFromCSVStream(TStream& AStream, int MaxRows = 0);
+  void InsertCSVBytes(std::string_view Bytes, int MaxRows = 0);
+  // With it the CSV files are in the OEM code page (CP850) instead.
+  bool OemConvert() const { return FFileOptions.OemConvert; }
+  void SetOemConvert(bool Value) { FFileOptions.OemConvert = Value; }
+  // The longest line of a real column's save texts, in characters (every line with MultilineCells).
+  int MaxColumnTextLength(int ACol);
+  // Column-aligned text for reading: its lines, and the file (UTF-16 LE with Unicode).
+  std::vector<std::string> ASCIILines();
+  void SaveToASCII(const std::string& FileName, bool Unicode = true);
+  void AppendToASCII(const std::string& FileName, bool Unicode = true);
+  // Positions holds field widths and is completed with one per saved column that lacks one.
+  std::string FixedBytes(TIntList& Positions);
+  void SaveToFixed(const std::string& FileName, TIntList& Positions);
+  // Positions holds the 1-based start of each field and the end of the last (sorted by the call).
+  void LoadFromFixed(const std::string& FileName, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+  void LoadFixedBytes(std::string_view Bytes, TIntList& Positions, bool DoTrim = true, int MaxRows = -1);
+  // The declared encoding of the XML written: UTF-8, UTF-16 or a single-byte code page
+  // (Windows-1252 for ISO-8859-1); characters outside it go out as character references.
+  const std::string& XMLEncoding() const { return FFileOptions.XMLEncoding; }
+  void SetXMLEncoding(const std::string& Value) { FFileOptions.XMLEncoding = Value; }
+  std::string XMLBytes(const std::string& ListDescr, const std::string& RecordDescr,
+                       const TStrings* FieldDescr, bool ExportEmptyCells);
+  void SaveToXML(const std::string& FileName, const std::string& ListDescr, const std::string& RecordDescr,
+                 const TStrings* FieldDescr = nullptr, bool ExportEmptyCells = false);
+  void LoadFromXML(const std::string& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+  void LoadXMLBytes(std::string_view Bytes, bool LevelToRow = false, bool LoadFieldDescr = false);
+  // The page; pictures are written as JPEG files into Dir + "images" (Dir ends with "/").
+  std::string SaveToHTMLString(const std::string& Dir);
+  // The page without pictures, as the clipboard takes it.
+  std::string HTMLPageWithoutPictures();
+  void SaveToHTML(const std::string& FileName, bool Show = false, bool Unicode = true);
+  void AppendToHTML(const std::string& FileName, bool Show = false, bool Unicode = true);
+  void CopyToClipBoardAsHTML();
 
   // --- Cell access (ProGridCellAccess.cpp) ------------------------------------------------------------
   // The text of the current cell (its base cell when merged), stored and as displayed.
@@ -2284,4 +2326,6 @@ private:
   int FFormWidth = 0;
   int FFormHeight = 0;
   TGridFileOptions FFileOptions;
+  void LoadCSV(std::string_view Bytes, int MaxRows, bool Insert);
+  std::string HTMLPage(const std::string* PictureDir, const char* Encoding);
 };

@@ -311,6 +311,34 @@ TXmlNode TXmlNode::NextSiblingElement() const {
   return {};
 }
 
+namespace {
+bool IsDomChild(const pugi::xml_node& n) {
+  return n.type() == pugi::node_element || IsTextNode(n);
+}
+} // namespace
+
+TXmlNode TXmlNode::FirstChildNode() const {
+  if (!Node) return {};
+  for (pugi::xml_node child = N(Node).first_child(); child; child = child.next_sibling())
+    if (IsDomChild(child)) return TXmlNode(child.internal_object());
+  return {};
+}
+
+TXmlNode TXmlNode::NextSiblingNode() const {
+  if (!Node) return {};
+  for (pugi::xml_node next = N(Node).next_sibling(); next; next = next.next_sibling())
+    if (IsDomChild(next)) return TXmlNode(next.internal_object());
+  return {};
+}
+
+bool TXmlNode::IsElement() const {
+  return Node && N(Node).type() == pugi::node_element;
+}
+
+std::string TXmlNode::Value() const {
+  return Node && IsTextNode(N(Node)) ? N(Node).value() : "";
+}
+
 std::vector<TXmlNode> TXmlNode::Children(std::string_view name) const {
   std::vector<TXmlNode> out;
   if (!Node) return out;
@@ -441,6 +469,10 @@ std::string TXmlDocument::Validate() const {
     if (child.type() == pugi::node_element) ++elements;
   if (elements != 1) return elements == 0 ? "No document element" : "More than one document element";
   return DuplicateAttribute(*Doc);
+}
+
+TXmlLoadResult TXmlDocument::LoadFromBytes(std::string_view bytes) {
+  return LoadFromString(AsUtf8(bytes));
 }
 
 TXmlLoadResult TXmlDocument::LoadFromString(std::string_view text) {

@@ -54,6 +54,13 @@ public:
   TXmlNode FirstChildElement() const;
   TXmlNode NextSiblingElement() const;
   std::vector<TXmlNode> Children(std::string_view name) const; // those with this name
+  // Element and text children one by one, as a document object model counts child nodes
+  // (comments and processing instructions are passed over); a null node after the last.
+  TXmlNode FirstChildNode() const;
+  TXmlNode NextSiblingNode() const;
+  bool IsElement() const;
+  // The characters of a text node ("" for an element).
+  std::string Value() const;
 
   // Name and value of every attribute in document order; the views stay valid while the document
   // is unchanged. One pass over a row is much cheaper than one lookup per column.
@@ -97,6 +104,8 @@ public:
   // Replaces the content. On failure the document is empty and the result says why.
   TXmlLoadResult LoadFromFile(const std::string& path);
   TXmlLoadResult LoadFromString(std::string_view text);
+  // The bytes of a file: byte-order marks and a declared single-byte code page are honoured.
+  TXmlLoadResult LoadFromBytes(std::string_view bytes);
   void Clear();
 
   // The first element child of the document; declarations, comments and processing instructions

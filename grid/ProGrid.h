@@ -1052,8 +1052,6 @@ public:
   // With it the CSV files are in the OEM code page (CP850) instead.
   bool OemConvert() const { return FFileOptions.OemConvert; }
   void SetOemConvert(bool Value) { FFileOptions.OemConvert = Value; }
-  // The longest line of a real column's save texts, in characters (every line with MultilineCells).
-  int MaxColumnTextLength(int ACol);
   // Column-aligned text for reading: its lines, and the file (UTF-16 LE with Unicode).
   std::vector<std::string> ASCIILines();
   void SaveToASCII(const std::string& FileName, bool Unicode = true);

@@ -55,16 +55,6 @@ std::string Aligned(std::string_view piece, int w, TAlignment align) {
 
 } // namespace
 
-int TProStringGrid::MaxColumnTextLength(int ACol) {
-  long long longest = 0;
-  for (int r = 0; r < RowCount(); ++r) {
-    const std::string text = GetSaveCellText(ACol, r);
-    for (std::string_view line : TextLines(text, FMultilineCells))
-      longest = std::max(longest, CharCount(line));
-  }
-  return static_cast<int>(std::min<long long>(longest, 1 << 30));
-}
-
 std::vector<std::string> TProStringGrid::ASCIILines() {
   TBusyCursor busy;
   const bool all = FFileOptions.SaveHiddenCells;

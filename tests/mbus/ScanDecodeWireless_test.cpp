@@ -121,4 +121,42 @@ TEST_F(ScanDecodeWireless, ADeviceHeardAgainKeepsItsRowAndHeaderClicksDoNothing)
   ASSERT_TRUE(Run_To_Face(5));
 }
 
+TEST_F(ScanDecodeWireless, AnEncryptedDeviceIsMarkedInTheTreeAndItsLongHeaderTelegramIsDecryptedHere) {
+  Gateway.SetScript(Radio());
+  Start();
+  Push(telegrams::T1);
+  Form->ASG_WirelessClickCell(nullptr, 1, 1);
+  TNodeStringTree* tree = Form->VST_Wireless;
+  ASSERT_EQ(tree->RootNodeCount(), 1u);
+  const std::string caption = tree->Text(tree->GetFirst(), NoColumn);
+  EXPECT_EQ(caption.substr(caption.size() - 12), " - CRIPTED!!");
+  tree->SetCheckState(tree->GetFirst(), csUncheckedNormal);
+  EXPECT_FALSE(List_Slave_wMBus().SnapshotAt(0)->Enable) << "the slave unticked";
+  tree->SetCheckState(tree->GetFirst(), csCheckedNormal);
+  EXPECT_TRUE(List_Slave_wMBus().SnapshotAt(0)->Enable);
+
+  Headless::OnNextModal([](TForm& dialog) {
+    Headless::TypeText(dialog, "E_Key", telegrams::KeyT1);
+    Headless::Click(dialog, "Btn_OK");
+  });
+  const std::size_t before = Gateway.Requests().size();
+  Form->ASG_WirelessDblClickCell(nullptr, 1, 3);
+  ASSERT_TRUE(Run_Until([&] { return Engine().Step() == 134 && Gateway.Requests().size() > before; }));
+
+  // Still encrypted on the air, with the long header: decrypted with the key given.
+  Push(telegrams::T4);
+  EXPECT_EQ(Form->Wireless_Row_Count(), 2);
+  EXPECT_EQ(Form->Wireless_Cell(3, 1).Color, RGB(0xA8, 0xFF, 0xA8));
+  EXPECT_EQ(Form->Wireless_Cell(12, 1).Image, 1);
+  Form->ASG_WirelessClickCell(nullptr, 1, 1);
+  PVNode slave = tree->GetFirst();
+  ASSERT_NE(slave, nullptr);
+  EXPECT_EQ(tree->Text(slave, NoColumn).find("CRIPTED"), std::string::npos);
+  PVNode volume = tree->GetNextSibling(tree->GetNextSibling(tree->GetFirstChild(slave)));
+  ASSERT_NE(volume, nullptr);
+  EXPECT_EQ(tree->Text(volume, NoColumn).substr(0, 8), "Value = ");
+  Form->Btn_AbortScan->Click();
+  ASSERT_TRUE(Run_To_Face(5));
+}
+
 } // namespace

@@ -148,14 +148,17 @@ bool TMBusScanDecode::Abort_And_Wait(std::int64_t timeoutMs) {
   Abort_Scan();
   const bool gateWasOpen = Event_Run.IsSet();
   Event_Run.SetEvent();
-  const std::int64_t deadline = Clock().NowMs() + timeoutMs;
-  {
-    std::unique_lock lock(End_Mutex);
-    while (InScan() && Clock().NowMs() < deadline)
-      // The program clock may be replaced and move without real time passing: look again now and then.
-      End_Condition.wait_for(lock, std::chrono::milliseconds(5));
-  }
+  const bool ended = Wait_For_End(timeoutMs);
   if (!gateWasOpen) Event_Run.ResetEvent();
+  return ended;
+}
+
+bool TMBusScanDecode::Wait_For_End(std::int64_t timeoutMs) {
+  const std::int64_t deadline = Clock().NowMs() + timeoutMs;
+  std::unique_lock lock(End_Mutex);
+  while (InScan() && Clock().NowMs() < deadline)
+    // The program clock may be replaced and move without real time passing: look again now and then.
+    End_Condition.wait_for(lock, std::chrono::milliseconds(5));
   return !InScan();
 }
 

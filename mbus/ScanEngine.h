@@ -95,6 +95,9 @@ public:
   // Asks for an abort and lets the engine run its closing steps (the gate open meanwhile) for at
   // most `timeoutMs` on the program clock; true when the scan has ended. The gate is left as it was.
   bool Abort_And_Wait(std::int64_t timeoutMs);
+  // Waits at most `timeoutMs` on the program clock for the scan to end, asking for nothing: a
+  // second abort request would start the closing steps over. True when the scan has ended.
+  bool Wait_For_End(std::int64_t timeoutMs);
   // Starts loading the key into the radio module for the device at `Index` of the wireless list;
   // False (nothing changed) for an index outside the list, a 65th RadioCrafts key, or outside listening.
   bool Insert_Wireless_Key(int Index, const Aes128Key& Key);

@@ -249,7 +249,7 @@ void TFScanDecode::Wait_For_Scan_End() {
   while (TR_ScanDecode->InScan()) {
     const std::int64_t left = deadline - Clock().NowMs();
     if (left <= 0) break;
-    if (TR_ScanDecode->Abort_And_Wait(std::min<std::int64_t>(left, 50))) break;
+    if (TR_ScanDecode->Wait_For_End(std::min<std::int64_t>(left, 50))) break;
     Repaint_Windows();
   }
   SetCursor(before);

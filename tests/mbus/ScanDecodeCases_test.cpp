@@ -3,6 +3,8 @@
 #include "platform/Files.h"
 #include "tree/StringTree.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <thread>
 
@@ -173,6 +175,44 @@ TEST_F(ScanDecodeCases, ClosingMidScanRunsTheClosingStepsAndReopeningShowsFaceOn
   EXPECT_EQ(List_Slave_MBus().Count(), 1) << "the results stay until the next start";
   Form->Show();
   EXPECT_EQ(Form->Face(), 1);
+}
+
+TEST_F(ScanDecodeCases, ClosingWhileTheGatewayNeverLeavesAnalyzerModeEndsWithinItsBound) {
+  Gateway.SetScript(Line({}, Opts([](TLineOptions& o) { o.Confirm_Disable_After = -1; })));
+  Open();
+  Form->Btn_StartScan->Click();
+  ASSERT_TRUE(Run_Until([&] { return Form->LB_AvailableDevice->Count() >= 3; }));
+  // The engine's turns go on up to just past the bound of three attempts; the close must end
+  // by then, however long the engine would still need.
+  const std::int64_t bound = Clock.NowMs() + 3 * 1000;
+  std::atomic<bool> closed{false};
+  bool hung = false;
+  std::thread driver([&] {
+    while (!closed && Clock.NowMs() <= bound && Settle())
+      Clock.AdvanceToNextWake();
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!closed && std::chrono::steady_clock::now() < give_up)
+      std::this_thread::yield();
+    if (!closed) {
+      hung = true;
+      Clock.Release();
+    }
+  });
+  Form->Close();
+  closed = true;
+  driver.join();
+  ASSERT_FALSE(hung) << "the close waited past its bound";
+  EXPECT_FALSE(Form->Visible());
+  // Shown again: face 1; the engine ends its closing steps and a new scan can start.
+  Form->Show();
+  EXPECT_EQ(Form->Face(), 1);
+  ASSERT_TRUE(Run_Until([&] { return !Engine().InScan(); }));
+  const auto labels = Labels(Gateway.Requests());
+  EXPECT_EQ(std::count(labels.begin(), labels.end(), std::string(Gateway_Text::Disable_Analyzer)), 3);
+  Gateway.SetScript(Line({}));
+  Form->Btn_StartScan->Click();
+  EXPECT_EQ(Form->Face(), 2) << "a new scan starts";
+  ASSERT_TRUE(Run_To_Face(3));
 }
 
 TEST_F(ScanDecodeCases, SaveConfQuestionsDialogsAndFailures) {

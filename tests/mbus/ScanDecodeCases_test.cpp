@@ -215,6 +215,25 @@ TEST_F(ScanDecodeCases, ClosingWhileTheGatewayNeverLeavesAnalyzerModeEndsWithinI
   ASSERT_TRUE(Run_To_Face(3));
 }
 
+TEST_F(ScanDecodeCases, ThePerNodeSaveButtonByFaceAndDeviceCode) {
+  Open(1);
+  struct TCase {
+    int Face;
+    int Code;
+    bool Shown;
+  };
+  const TCase cases[] = {{3, 0, true},  {3, 6, false}, {3, 11, false}, {3, 15, false}, {3, 20, false},
+                         {3, 12, true}, {5, 0, true},  {5, 6, true},   {5, 11, true},  {5, 15, false},
+                         {5, 20, true}, {1, 0, false}, {2, 0, false},  {4, 0, false}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Face) + " / " + std::to_string(c.Code));
+    Form->XML_Code_Dev = c.Code;
+    Form->Form_Style(c.Face);
+    EXPECT_EQ(Form->Btn_SaveConfManual->Visible(), c.Shown);
+    EXPECT_EQ(Form->Btn_SaveConf->Visible(), c.Face == 3 || c.Face == 5);
+  }
+}
+
 TEST_F(ScanDecodeCases, SaveConfQuestionsDialogsAndFailures) {
   Open();
   Finished_Wired_Scan();

@@ -10,6 +10,9 @@
 #include "platform/Process.h"
 #include "platform/TextCodec.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/PictureEncodeJpeg.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -66,6 +69,58 @@ std::string TProStringGrid::HTMLPage(const std::string* PictureDir, const char* 
   lines.push_back(table);
 
   const bool header = FixedRows() > 0 && (FSaveFixedCells || FSaveFixedRows);
+  // Pictures go to Dir + "images/img<n>.jpg", numbered from 1 in the order written; a page
+  // without a folder leaves them out.
+  int picture = 1;
+  auto pictureTag = [&](const TBitmap& bitmap) -> std::string {
+    if (!PictureDir) return {};
+    const std::string folder = *PictureDir + "images";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec) && !std::filesystem::create_directories(folder, ec))
+      throw EProGridError("Cannot create " + folder);
+    const std::string path = folder + "/img" + std::to_string(picture++) + ".jpg";
+    const std::string jpeg = EncodeJpeg(bitmap);
+    if (jpeg.empty()) return {};
+    TWriteResult written = WriteFileAtomic(path, jpeg);
+    if (!written) throw EProGridError(written.Error);
+    return "<img src= " + Quoted("file://" + path) + ">";
+  };
+  auto imageTag = [&](int index) -> std::string {
+    const TImageList* images = GetGridImages();
+    TBitmap bitmap;
+    if (!images || index < 0 || index >= images->Count() || !images->GetBitmap(index, bitmap)) return {};
+    return pictureTag(bitmap);
+  };
+  auto WithPictures = [&](int rc, int r, const std::string& text) -> std::string {
+    const TCellGraphic* g = GetCellGraphic(rc, r);
+    if (!g) return text;
+    const TImageList* images = GetGridImages();
+    switch (g->CellType()) {
+    case ctNode:
+      return "+" + text;
+    case ctBitmap:
+      return g->CellBitmap() ? text + pictureTag(*g->CellBitmap()) : text;
+    case ctPicture:
+      return g->CellPicture() ? text + pictureTag(g->CellPicture()->Bitmap()) : text;
+    case ctImageList:
+      return images && g->CellIndex() >= 0 && g->CellIndex() < images->Count()
+                 ? imageTag(g->CellIndex()) + text
+                 : text;
+    case ctDataImage: {
+      const std::optional<int> index = StrictInt(GridCells(rc, r));
+      return images && index && *index >= 0 && *index < images->Count() ? imageTag(*index) : std::string();
+    }
+    case ctImages: {
+      if (!images || !g->CellIntList()) return text;
+      std::string tags;
+      for (int index : g->CellIntList()->ToVector())
+        tags += imageTag(index);
+      return tags + text;
+    }
+    default:
+      return text;
+    }
+  };
   auto cellLine = [&](int c, int r, bool isHeader) {
     const int rc = DisplToRealCol(c);
     if (rc < 0 || IsMergedNonBaseCell(rc, r)) return;
@@ -143,9 +198,7 @@ std::string TProStringGrid::HTMLPage(const std::string* PictureDir, const char* 
     else if (!isHeader && !header && c - f >= 0 && c - f < widths.Count())
       attributes += " width=" + std::to_string(widths.Items(c - f));
 
-    // A node cell shows its state before the text.
-    if (s.ExportImages())
-      if (const TCellGraphic* g = GetCellGraphic(rc, r); g && g->CellType() == ctNode) text = "+" + text;
+    if (s.ExportImages()) text = WithPictures(rc, r, text);
 
     lines.push_back("<TD class=" + Quoted("c" + std::to_string(cls)) + spans + attributes + ">" + text +
                     "</td>");

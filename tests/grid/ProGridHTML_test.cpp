@@ -3,11 +3,13 @@
 #include "ProGridFixture.h"
 #include "platform/Process.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/PictureEncodeJpeg.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -149,6 +151,44 @@ TEST_F(THtmlTest, FilesNameTheEncodingTheyAreWrittenIn) {
   SetUrlOpener(old);
   ASSERT_EQ(Opened.size(), 1u);
   EXPECT_TRUE(Opened[0].starts_with("file://") && Opened[0].ends_with("/s.html")) << Opened[0];
+}
+
+TEST_F(THtmlTest, PicturesAreWrittenAsJpegFilesNumberedInOrder) {
+  TTempDir dir;
+  Grid->SetColCount(2);
+  Grid->SetRowCount(2);
+  Grid->SetFixedCols(0);
+  Grid->SetFixedRows(1);
+  Grid->SetSaveFixedCells(true);
+  TBitmap bitmaps[3];
+  int i = 0;
+  for (auto [c, r, color] : {std::tuple{0, 0, clRed}, std::tuple{1, 0, clLime}, std::tuple{1, 1, clBlue}}) {
+    TBitmap& b = bitmaps[i++];
+    b.SetSize(4, 3);
+    b.Canvas().Brush().SetColor(color);
+    b.Canvas().FillRect(TRect{0, 0, 4, 3});
+    Grid->AddBitmap(c, r, &b, false, haLeft, vaTop);
+  }
+  Grid->SetCells(1, 1, "text");
+  ASSERT_FALSE(EncodeJpeg(bitmaps[0]).empty());
+  const std::string page = Grid->SaveToHTMLString(dir.Path() + "/");
+  EXPECT_EQ(dir.Entries("images"), (std::vector<std::string>{"img1.jpg", "img2.jpg", "img3.jpg"}));
+  for (const char* name : {"images/img1.jpg", "images/img2.jpg", "images/img3.jpg"})
+    EXPECT_TRUE(dir.Read(name).starts_with("\xFF\xD8\xFF")) << name;
+  EXPECT_NE(page.find(">text<img src= \"file://" + dir.Path() + "/images/img3.jpg\"></td>"),
+            std::string::npos)
+      << page;
+  // The page without a folder leaves the pictures out.
+  EXPECT_EQ(Grid->HTMLPageWithoutPictures().find("<img"), std::string::npos);
+  // A folder that cannot be made stops the page.
+  TTempDir blocked;
+  blocked.Write("images", "a file");
+  try {
+    Grid->SaveToHTMLString(blocked.Path() + "/");
+    ADD_FAILURE() << "written";
+  } catch (const EProGridError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot create " + blocked.Path() + "/images");
+  }
 }
 
 TEST_F(THtmlTest, ClipboardTakesThePageWithoutAnImagesFolder) {

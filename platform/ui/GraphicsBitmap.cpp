@@ -2,6 +2,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Files.h"
 #include "platform/ui/GraphicsImpl.h"
+#include "platform/ui/PictureDecodeImpl.h"
 #include "platform/ui/Resources.h"
 
 #include <QBuffer>
@@ -124,11 +125,11 @@ bool TBitmap::LoadFromBytes(const std::string& bytes, std::string* error) {
     if (error) *error = "The data is not a BMP or PNG picture";
     return false;
   }
+  // Run-length bitmaps give at most 128 pixels a byte, deflated one-bit pictures about 8,000.
   QImage img;
-  if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()),
-                        bmp ? "BMP" : "PNG") ||
-      img.isNull() || qint64(img.width()) * img.height() > MaxPixels) {
-    if (error) *error = bmp ? "The BMP picture is damaged" : "The PNG picture is damaged";
+  std::string why;
+  if (!ReadImageWithQt(bytes, bmp ? "BMP" : "PNG", MaxPixels, bmp ? 128 : 8256, img, why)) {
+    if (error) *error = (bmp ? "The BMP picture cannot be read: " : "The PNG picture cannot be read: ") + why;
     return false;
   }
   d->Canvas.impl().EndPainter();

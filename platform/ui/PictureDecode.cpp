@@ -11,18 +11,12 @@
 #include <cstdint>
 #include <vector>
 
-namespace {
-
-bool StartsWith(const std::string& bytes, const char* prefix, std::size_t n) {
-  return bytes.size() >= n && bytes.compare(0, n, prefix, n) == 0;
-}
-
-// Through one of Qt's readers with the format fixed (never guessed from the content). A picture
-// is not sized from its header alone: `pixelsPerByte` is the most the format's data can give
-// (run-length bitmaps 128, icons holding compressed PNG about 8000), and data that could not fill
-// half the picture is refused before anything of that size is made.
-bool DecodeWithQt(const std::string& bytes, const char* format, qint64 pixelsPerByte, QImage& image,
-                  std::string& error) {
+// The format is fixed (never guessed from the content). A picture is not sized from its header
+// alone: `pixelsPerByte` is the most the format's data can give (run-length bitmaps 128, icons
+// holding compressed PNG about 8000), and data that could not fill half the picture is refused
+// before anything of that size is made.
+bool ReadImageWithQt(const std::string& bytes, const char* format, qint64 maxPixels, qint64 pixelsPerByte,
+                     QImage& image, std::string& error) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
@@ -31,7 +25,7 @@ bool DecodeWithQt(const std::string& bytes, const char* format, qint64 pixelsPer
   // A bitmap stored top-down announces a negative height.
   const QSize size = reader.size();
   const qint64 pixels = qint64(qAbs(size.width())) * qAbs(size.height());
-  if (pixels > MaxPicturePixels) {
+  if (pixels > maxPixels) {
     error = "The picture is too large";
     return false;
   }
@@ -44,10 +38,25 @@ bool DecodeWithQt(const std::string& bytes, const char* format, qint64 pixelsPer
     error = "The picture is damaged";
     return false;
   }
-  if (qint64(read.width()) * read.height() > MaxPicturePixels) {
+  if (qint64(read.width()) * read.height() > maxPixels) {
     error = "The picture is too large";
     return false;
   }
+  image = std::move(read);
+  return true;
+}
+
+namespace {
+
+bool StartsWith(const std::string& bytes, const char* prefix, std::size_t n) {
+  return bytes.size() >= n && bytes.compare(0, n, prefix, n) == 0;
+}
+
+// Through one of Qt's readers with the format fixed, converted for the key colour search.
+bool DecodeWithQt(const std::string& bytes, const char* format, qint64 pixelsPerByte, QImage& image,
+                  std::string& error) {
+  QImage read;
+  if (!ReadImageWithQt(bytes, format, MaxPicturePixels, pixelsPerByte, read, error)) return false;
   image = read.convertToFormat(QImage::Format_ARGB32);
   if (image.isNull()) {
     error = "The picture is too large";

@@ -3,6 +3,9 @@
 
 #include "platform/Files.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 class Bitmaps : public GraphicsTest {};
@@ -91,7 +94,14 @@ TEST_F(Bitmaps, BadFilesLeaveTheBitmapAlone) {
   TTempDir dir;
   const std::string garbage = dir.Write("garbage.bmp", "this is not a picture");
   const std::string cut = dir.Write("cut.png", Pattern(4, 4).SaveToBytes("PNG").substr(0, 30));
-  for (const std::string& path : {garbage, cut, dir.Path() + "/missing.bmp"}) {
+  // 58 bytes whose header claims 12,779,540 x 2 pixels: refused before a picture of that size is
+  // made (making and clearing it took seconds).
+  std::string claim = Pattern(1, 1).SaveToBytes("BMP");
+  const std::int32_t width = 12779540, height = -2;
+  std::memcpy(claim.data() + 18, &width, 4);
+  std::memcpy(claim.data() + 22, &height, 4);
+  const std::string huge = dir.Write("claims.bmp", claim);
+  for (const std::string& path : {garbage, cut, huge, dir.Path() + "/missing.bmp"}) {
     SCOPED_TRACE(path);
     TBitmap b = Pattern(2, 2);
     std::string error;

@@ -43,8 +43,19 @@ void TFilePicture::SetFilename(const std::string& Value) {
   FHeight = FPicture->Height();
 }
 
+void TFilePicture::SetFilenameUnopened(const std::string& Value) {
+  FFilename = Value;
+  FPicture.reset();
+  FWidth = FHeight = 0;
+  FStamp = FSize = -1;
+}
+
 void TFilePicture::DrawPicture(TCanvas& Canvas, const TRect& r) {
   if (!Load(nullptr)) return;
+  if (FWidth == 0 && FHeight == 0) {
+    FWidth = FPicture->Width();
+    FHeight = FPicture->Height();
+  }
   Canvas.StretchDraw(r, *FPicture);
 }
 

@@ -19,6 +19,9 @@ public:
   // raises EPictureError after the name is stored (width and height then 0). An empty name
   // clears the picture.
   void SetFilename(const std::string& Value);
+  // Stores the name without opening the file (a stream names files of another machine); the
+  // size is learnt when the picture is first drawn.
+  void SetFilenameUnopened(const std::string& Value);
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   // Draws the picture stretched into r; nothing for an empty name or a file gone or unreadable.

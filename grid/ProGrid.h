@@ -10,6 +10,7 @@
 #include "controls/ProStyleIF.h"
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
+#include "grid/GridBinStream.h"
 #include "grid/CellGraphic.h"
 #include "grid/CellNode.h"
 #include "grid/ControlList.h"
@@ -1079,6 +1080,19 @@ public:
   void SaveToHTML(const std::string& FileName, bool Show = false, bool Unicode = true);
   void AppendToHTML(const std::string& FileName, bool Show = false, bool Unicode = true);
   void CopyToClipBoardAsHTML();
+
+  // --- Binary cell stream (ProGridBinStream.cpp) --------------------------------------------------
+  // Cells with their properties and graphics. A stream is checked whole before the grid changes:
+  // EReadError for a damaged stream, EProGridError for sizes the grid does not take; cells that
+  // fall outside the grid are dropped.
+  void SaveRectToBinStream(const TGridRect& Rect, TStream& Stream);
+  void SaveToBinStream(TStream& Stream);
+  void SaveToBinFile(const std::string& FileName);
+  void LoadAtPointFromBinStream(TPoint Point, TStream& Stream);
+  void LoadFromBinStream(TStream& Stream);
+  void LoadFromBinFile(const std::string& FileName);
+  // Tells this grid's streams apart from every other live grid's, in every running process.
+  std::int32_t StreamID() const { return FStreamID.Value(); }
 
   // --- Cell access (ProGridCellAccess.cpp) ------------------------------------------------------------
   // The text of the current cell (its base cell when merged), stored and as displayed.
@@ -2326,4 +2340,5 @@ private:
   TGridFileOptions FFileOptions;
   void LoadCSV(std::string_view Bytes, int MaxRows, bool Insert);
   std::string HTMLPage(const std::string* PictureDir, const char* Encoding);
+  TGridStreamID FStreamID;
 };

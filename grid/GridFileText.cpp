@@ -97,4 +97,19 @@ std::string CellName(int ACol, int ARow) {
   return "[" + std::to_string(ACol) + ", " + std::to_string(ARow) + "]";
 }
 
+std::string PackLineBreaks(std::string text) {
+  if (text.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) return text;
+  for (char& ch : text)
+    ch = ch == '\r' ? '\t' : ch == '\n' ? '\b' : ch == '\0' ? '\x01' : ch;
+  return text;
+}
+
+std::string UnpackLineBreaks(std::string text, bool multiline) {
+  if (text.find('\b') == std::string::npos) return text;
+  for (char& ch : text)
+    ch = ch == '\t' ? '\r' : ch == '\b' ? '\n' : ch == '\x01' ? '\0' : ch;
+  if (!multiline) text.erase(std::min(text.find_first_of("\r\n"), text.size()));
+  return text;
+}
+
 } // namespace gridfile

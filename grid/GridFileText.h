@@ -27,4 +27,9 @@ std::string_view CharSlice(std::string_view text, long long from, long long to);
 // "A1"-style name of a cell for messages.
 std::string CellName(int ACol, int ARow);
 
+// A cell text on one line of the text file: CR, LF and NUL packed as TAB, BS and 0x01, a lone LF
+// included; unpacking keeps only the first line unless multiline.
+std::string PackLineBreaks(std::string text);
+std::string UnpackLineBreaks(std::string text, bool multiline);
+
 } // namespace gridfile

@@ -10,12 +10,12 @@
 #include "controls/ProStyleIF.h"
 #include "grid/Bands.h"
 #include "grid/BaseGrid.h"
-#include "grid/GridBinStream.h"
 #include "grid/CellGraphic.h"
 #include "grid/CellNode.h"
 #include "grid/ControlList.h"
 #include "grid/DisjunctSelection.h"
 #include "grid/FindParams.h"
+#include "grid/GridBinStream.h"
 #include "grid/GridFileOptions.h"
 #include "grid/GridFilter.h"
 #include "grid/GridLookSettings.h"
@@ -172,6 +172,7 @@ enum TGridExportState {
   esExportNextRow
 };
 enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+enum TClipOperation { coCut, coCopy };
 
 // The working values of one cell being painted, shared by the painter's layers (colours and text,
 // graphic, borders). ACol is the display column, RCol the real one.
@@ -1035,6 +1036,10 @@ public:
   void LoadCellFileBytes(std::string_view Bytes, const std::string& Name);
   std::string CSVBytes(bool Unicode);
   void LoadCSVBytes(std::string_view Bytes, int MaxRows = 0);
+  // The text file's stream form (ProGridCellStream.cpp): appended at the stream's position; the
+  // reader stops before the first line that is not its own.
+  void SaveToStream(TStream& Stream);
+  void LoadFromStream(TStream& Stream);
   TGridFileOptions& FileOptions() { return FFileOptions; }
   const TGridFileOptions& FileOptions() const { return FFileOptions; }
   bool SaveHiddenCells() const { return FFileOptions.SaveHiddenCells; }
@@ -1093,6 +1098,37 @@ public:
   void LoadFromBinFile(const std::string& FileName);
   // Tells this grid's streams apart from every other live grid's, in every running process.
   std::int32_t StreamID() const { return FStreamID.Value(); }
+  // Reads and checks the whole stream, then (unless CheckOnly) places it; without FullGridApplies
+  // a whole-grid stream is placed as a block too.
+  void LoadBinStream(TPoint Point, TStream& Stream, bool FullGridApplies, bool CheckOnly);
+
+  // --- Clipboard (ProGridClipboard.cpp, ProGridPaste.cpp) -----------------------------------------
+  // Copies put the cells as TAB and CR LF text on the clipboard, with the top-left cell's rich text
+  // and the block as a binary cell stream in the grid's own format when Navigation allows. Pastes
+  // take the own format first, then rich text, then text; growth is checked against the load
+  // maximums before the grid changes.
+  void CopyToClipBoard();
+  void CutToClipboard();
+  void CopyRectToClipboard(const TGridRect& R, bool Disjunct);
+  std::string GetRectAsText(const TGridRect& R, bool Disjunct);
+  std::string GetSelectionAsText();
+  void SetSelectionAsText(const std::string& Value);
+  // The widest line's fields and the last line's number (from 0) of a TAB and CR text.
+  TPoint TextCellExtent(const std::string& Text);
+  void ExtendSelectionToMerges();
+  void PasteFromClipboard();
+  // Pastes at a cell: the number of cells the paste covered; Lines and Fields as the text had them.
+  int PasteAt(int ACol, int ARow, int& Lines, int& Fields);
+  int PasteText(int ACol, int ARow, const std::string& Text, int& Lines, int& Fields);
+  virtual void PasteCell(int ACol, int ARow, const std::string& Value);
+  virtual void BeginPaste() {}
+  virtual void EndPaste() {}
+  virtual void CellsPasted(TPoint FromTopLeft, const TGridRect& ToRect, TClipOperation Op);
+  virtual void FormulaEditing(bool) {}
+  virtual bool UseFmtClipboard() { return FNavigation.AllowFmtClipboard(); }
+  TPoint ClipTopLeft() const { return FClipTopLeft; }
+  TClipOperation ClipLastOp() const { return FClipLastOp; }
+  bool PasteAll() const { return FPasteAll; }
 
   // --- Cell access (ProGridCellAccess.cpp) ------------------------------------------------------------
   // The text of the current cell (its base cell when merged), stored and as displayed.
@@ -1210,9 +1246,9 @@ public:
   }
   virtual void EditControlByID(const std::string& ID);
   virtual void MouseWheelMoved(int Moved, bool& Handled) {}
-  virtual void CopySelectionToClipboard() {}
-  virtual void CutSelectionToClipboard() {}
-  virtual void PasteSelectionFromClipboard() {}
+  virtual void CopySelectionToClipboard();
+  virtual void CutSelectionToClipboard();
+  virtual void PasteSelectionFromClipboard();
   // --- Grouping (ProGridGroup.cpp) --------------------------------------------------------------
   // Rows with equal values in a column gathered under header rows (nodes), the column removed;
   // SubGroup adds a level inside the groups. UnGroup undoes the newest level, so Group, SubGroup,
@@ -1337,7 +1373,7 @@ public:
   virtual void StartFixedCellEdit(int ACol, int ARow);
   virtual void ShowFilterList(int ACol, int ARow) {}
   virtual void StartOleDrag(int ACol, int ARow) {}
-  virtual void FillFromResizedSelection() {}
+  virtual void FillFromResizedSelection();
   // The sort of the last header click, in clock milliseconds.
   std::int64_t SortTime() const { return FSortTime; }
   bool UndoSort() const { return FUndoSort; }
@@ -2341,4 +2377,10 @@ private:
   void LoadCSV(std::string_view Bytes, int MaxRows, bool Insert);
   std::string HTMLPage(const std::string* PictureDir, const char* Encoding);
   TGridStreamID FStreamID;
+  TPoint FClipTopLeft{0, 0};
+  TClipOperation FClipLastOp = coCopy;
+  bool FPasteAll = false;
+  TSize FPastedSize; // the block of the last paste, for the fill that repeats it
+  bool PasteAllowedAt(int ACol, int ARow);
+  bool PasteField(int ACol, int ARow, std::string Field, bool Events);
 };

@@ -611,6 +611,10 @@ void TProStringGrid::LoadFromBinStream(TStream& Stream) {
 }
 
 void TProStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream& Stream) {
+  LoadBinStream(Point, Stream, true, false);
+}
+
+void TProStringGrid::LoadBinStream(TPoint Point, TStream& Stream, bool FullGridApplies, bool CheckOnly) {
   const std::int64_t start = Stream.Position();
   std::vector<TCellRecord> cells;
   TGridStreamHeader h;
@@ -623,6 +627,7 @@ void TProStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream& Stream) {
     Stream.SetPosition(start);
     throw;
   }
+  if (!FullGridApplies) h.FullGrid = false;
 
   // Everything is checked before the grid changes.
   const TPoint origin = h.FullGrid || cells.empty() ? TPoint{0, 0} : TPoint{cells[0].Col, cells[0].Row};
@@ -639,6 +644,7 @@ void TProStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream& Stream) {
     widths = SizeList(h.ColWidths, h.ColCount);
     heights = SizeList(h.RowHeights, h.RowCount);
   }
+  if (CheckOnly) return;
 
   if (h.FullGrid) {
     Clear();

@@ -210,11 +210,9 @@ void TProStringGrid::Assign(const TObject* Source) {
 void TProStringGrid::AssignCells(const TObject* Source) {
   auto* src = dynamic_cast<const TProStringGrid*>(Source);
   if (!src || src == this) return;
-  // Cells are copied directly (texts only, as the grid's stream format keeps them).
-  SetColCount(src->ColCount());
-  SetRowCount(src->RowCount());
-  for (int r = 0; r < RowCount(); ++r)
-    for (int c = 0; c < ColCount(); ++c)
-      SetGridCells(c, r, src->GridCells(c, r));
-  CellsLoaded();
+  // Through the text file's stream form, so that a copy holds what a saved grid holds.
+  TMemoryStream stream;
+  const_cast<TProStringGrid*>(src)->SaveToStream(stream);
+  stream.SetPosition(0);
+  LoadFromStream(stream);
 }

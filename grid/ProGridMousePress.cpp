@@ -89,6 +89,8 @@ void TProStringGrid::WMLButtonDown(TMessage& Message) {
   // A drag on the resizer's handle copies the selection over a larger range.
   if (FMouseSelectMode == msResize && FSelectionResizer && FSelectionRectangle) {
     FDropSelection = Selection();
+    // The release pastes this into the grown selection, which fills it.
+    CopySelectionToClipboard();
     FMouseResize = true;
     SetGridState(gsSelecting);
     Message.Result = 1;

@@ -5,6 +5,8 @@
 #include "controls/WholeNumber.h"
 #include "platform/Format.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsURLChar(char c) {
@@ -29,8 +31,8 @@ int CellTextKind(std::string_view text, bool htmlEnabled) {
     return (n == 5 && c[3] == U'=' && c[4] == 0) ? 3 : 5;
   }
   if (text.starts_with("{\\")) return 2;
-  // Most texts hold no "<" at all: one scan answers them.
-  if (htmlEnabled && text.find('<') != text.npos) {
+  // Most texts hold no "<" at all: one pass over the (mostly short) text answers them.
+  if (htmlEnabled && std::find(text.begin(), text.end(), '<') != text.end()) {
     for (std::string_view mark : {"</", "<B", "<I", "<C"})
       if (text.find(mark) != text.npos) return 1;
   }

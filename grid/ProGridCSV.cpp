@@ -243,7 +243,6 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
   for (int c = c0; c <= c1; ++c)
     real.push_back(all ? c : DisplToRealCol(c));
   std::string text = coding == TCsvCoding::Utf8 ? "\xEF\xBB\xBF" : "";
-  text.reserve(static_cast<std::size_t>(std::max(0, SaveRowCount())) * real.size() * 8 + 16);
   ExportNotification(esExportStart, SaveStartRow());
   int last = -1;
   for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
@@ -261,6 +260,9 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
       AppendField(text, cell, o, d);
     }
     text += "\r\n";
+    // The first row tells how large the whole text grows: one allocation instead of a copy per doubling.
+    if (r == SaveStartRow())
+      text.reserve(text.size() * static_cast<std::size_t>(std::max(1, SaveRowCount())) * 5 / 4 + 16);
     if (OnFileProgress) {
       int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
       if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));

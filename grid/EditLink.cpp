@@ -23,6 +23,7 @@ TForm* TEditLink::MakePopupForm() {
     FPopupForm = new TForm(nullptr);
     FPopupForm->SetName("gridform");
     FPopupForm->SetBorderStyle(bsNone);
+    FPopupForm->SetFormStyle(fsStayOnTop);
     FPopupForm->FreeNotification(this);
     FPopupForm->OnDeactivate = [this](TObject* Sender) { FormExit(Sender); };
   }
@@ -90,7 +91,14 @@ void TEditLink::HideEditor() {
 void TEditLink::EditExit(TObject*) {
   // The link itself moving the focus commits through its key handling, validated.
   if (FForcedExit) return;
+  // Leaving by the focus is validated as the keys are: a refused value gives way to what the
+  // validation left in the cell.
+  if (FOwner) {
+    FOwner->ValidateCell(GetEditorValue());
+    if (!FOwner->LastValidation()) SetEditorValue(GetCellValue());
+  }
   HideEditor();
+  if (FOwner) FOwner->SetLastValidation(true);
   if (FEditStyle == esPopup && FPopupForm) {
     DestroyEditor();
     FPopupForm->SetVisible(false);
@@ -127,7 +135,14 @@ void TEditLink::EditKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
   if (!leaves) return;
   TProStringGrid* grid = FOwner;
   const int col = grid->Col(), row = grid->Row();
-  if (Key == VK_TAB && grid->Navigation().TabToNextAtEnd()) {
+  const std::uint16_t key = Key;
+  if (key == VK_ESCAPE) {
+    SetEditorValue(grid->CellCache());
+    grid->SetEditRestored(true);
+  } else {
+    grid->ValidateCell(GetEditorValue());
+  }
+  if (Key == VK_TAB && grid->Navigation().TabToNextAtEnd() && grid->LastValidation()) {
     FocusGrid();
     grid->CommitSpecialEdit(col, row);
     RestoreWinProc();
@@ -136,13 +151,6 @@ void TEditLink::EditKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
       PostMessage(grid, WM_KEYDOWN, VK_F2, 0);
     Key = 0;
     return;
-  }
-  const std::uint16_t key = Key;
-  if (key == VK_ESCAPE) {
-    SetEditorValue(grid->CellCache());
-    grid->SetEditRestored(true);
-  } else {
-    grid->ValidateCell(GetEditorValue());
   }
   FocusGrid();
   grid->CommitSpecialEdit(col, row);

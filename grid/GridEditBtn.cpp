@@ -5,13 +5,34 @@
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Beep.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/KeyState.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
 bool IsEditBtnClosingKey(std::uint16_t Key) {
   return Key == VK_TAB || Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT ||
          Key == VK_UP || Key == VK_DOWN;
+}
+
+// Edits count characters; the texts are UTF-8.
+int ByteOffset(const std::string& Text, int Chars) {
+  std::size_t b = 0;
+  for (int i = 0; b < Text.size() && i < Chars; ++i)
+    do
+      ++b;
+    while (b < Text.size() && (static_cast<unsigned char>(Text[b]) & 0xC0) == 0x80);
+  return static_cast<int>(b);
+}
+
+int CharCount(const std::string& Text, int Bytes) {
+  int n = 0;
+  for (int b = 0; b < Bytes && b < static_cast<int>(Text.size()); ++b)
+    if ((static_cast<unsigned char>(Text[static_cast<std::size_t>(b)]) & 0xC0) != 0x80) ++n;
+  return n;
 }
 
 bool HeldNow(int vk) {
@@ -129,7 +150,75 @@ void TGridEditBtn::KeyDown(std::uint16_t& Key, TShiftState Shift) {
 
 void TGridEditBtn::KeyUp(std::uint16_t& Key, TShiftState Shift) {
   if (FGrid && FGrid->OnKeyUp) FGrid->OnKeyUp(FGrid, Key, Shift);
+  if (FGrid && CursorWalk(Key, Shift)) {
+    Key = 0;
+    return;
+  }
   if (Key != VK_RETURN) TAsgEditBtn::KeyUp(Key, Shift);
+}
+
+bool TGridEditBtn::CursorWalk(std::uint16_t Key, TShiftState Shift) {
+  TProStringGrid* g = FGrid;
+  if (!g->Navigation().CursorWalkEditor() || (Shift & (ssShift | ssCtrl | ssAlt)) || SelLength() != 0)
+    return false;
+  const int end = CharCount(Text(), static_cast<int>(Text().size()));
+  // The caret was already at that end when the key went down: arriving there does not walk on.
+  const bool forward = Key == VK_RIGHT && FSelKeyDown >= end && SelStart() >= end;
+  if (!forward && !(Key == VK_LEFT && FSelKeyDown == 0 && SelStart() == 0)) return false;
+  const int span = forward ? std::max(0, g->CellSpan(g->RealCol(), g->Row()).X) : 0;
+  const int next = forward ? g->Col() + span + 1 : g->Col() - 1;
+  const bool inside =
+      forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
+  if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
+    if (g->ValidateCell(Text())) {
+      g->HideInplaceEdit();
+      g->SetCol(next);
+    }
+    return true;
+  }
+  // The grid takes the focus (the exit commits), then moves along the row.
+  if (g->CanFocus()) g->SetFocus();
+  g->HideInplaceEdit();
+  TNavigation& nav = g->Navigation();
+  const TAdvanceDirection dir = nav.AdvanceDirection();
+  nav.SetAdvanceDirection(adLeftRight);
+  g->AdvanceEdit(g->Col(), g->Row(), false, false, forward, false, true);
+  nav.SetAdvanceDirection(dir);
+  if (nav.CursorWalkAlwaysEdit()) g->ShowInplaceEdit();
+  return true;
+}
+
+void TGridEditBtn::WndProc(TMessage& Message) {
+  if (FGrid && Message.Msg == WM_PASTE && EditorEnabled() && !ReadOnly()) {
+    PasteMessage();
+    Message.Result = 0;
+    return;
+  }
+  TAsgEditBtn::WndProc(Message);
+  if (FGrid && Message.Msg == WM_LBUTTONDBLCLK && FGrid->OnDblClickCell)
+    FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
+}
+
+void TGridEditBtn::PasteMessage() {
+  TProStringGrid* g = FGrid;
+  bool allow = Clipboard()->HasFormat(CF_TEXT) || Clipboard()->HasFormat(CF_UNICODETEXT);
+  std::string pasted = Clipboard()->AsText();
+  if (g->OnClipboardPaste) g->OnClipboardPaste(this, pasted, allow);
+  if (allow && g->OnClipboardBeforePasteCell)
+    g->OnClipboardBeforePasteCell(this, g->Col(), g->Row(), pasted, allow);
+  if (!allow) return;
+  // No length limit and no test by kind here: only a closing line break is dropped.
+  TEditState state;
+  state.Text = Text();
+  state.SelStart = ByteOffset(state.Text, SelStart());
+  state.SelLength = ByteOffset(state.Text, SelStart() + SelLength()) - state.SelStart;
+  const std::optional<TEditState> r = PasteEditText(TEditCharRules{}, state, pasted, 0);
+  if (!r) return;
+  SetText(r->Text);
+  const int start = CharCount(r->Text, r->SelStart);
+  SetSelStart(start);
+  SetSelLength(CharCount(r->Text, r->SelStart + r->SelLength) - start);
+  g->SetCurrentCellText(r->Text);
 }
 
 void TGridEditBtn::KeyPress(WideChar& Key) {

@@ -18,6 +18,7 @@ public:
   void SetStopEditAfterClick(bool Value) { FStopEditAfterClick = Value; }
   unsigned DialogCode() const override;
   void ButtonClick(TObject* Sender) override;
+  void WndProc(TMessage& Message) override;
   // The editor's own key-down event (Sender: the editor), for the closing keys.
   TKeyEvent OnKeyDownEditor;
 
@@ -30,6 +31,10 @@ protected:
   void DoExit() override;
 
 private:
+  // The clipboard's text replaces the selection, with the grid's say first.
+  void PasteMessage();
+  // Right at the text's end, or Left at its start, moves on to the next or previous cell.
+  bool CursorWalk(std::uint16_t Key, TShiftState Shift);
   TProStringGrid* FGrid;
   bool FWorkMode = true;
   int FSelKeyDown = 0;

@@ -215,6 +215,7 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
   const int w = r.Width() - 1, h = r.Height() - 1;
   const int rc = RealColIndex(ACol);
   const std::string text = GetEditText(ACol, ARow);
+  e.StartText = rc >= 0 ? Cells(rc, ARow) : std::string();
   // Placed, shown, focused and given the character that opened the edit.
   auto show = [&](TWinControl* c, bool editorProp, bool startChar) {
     c->SetBounds(r.Left, r.Top, w, h);
@@ -412,6 +413,8 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
   const int rc = RealColIndex(ACol);
   // Esc: the cell keeps exactly the text it had when the edit began.
   const bool write = !e.Restored && rc >= 0;
+  // What the edit wrote through on its way (a paste) goes back too.
+  if (e.Restored && rc >= 0 && Cells(rc, ARow) != e.StartText) StoreEditValue(rc, ARow, e.StartText);
   e.Restored = false;
   switch (FEditControl) {
   case edSpinEdit:

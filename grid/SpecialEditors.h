@@ -39,6 +39,8 @@ struct TProGridEditors {
 
   // Esc ended the edit: the write-back leaves the cell as it was.
   bool Restored = false;
+  // The cell's stored text when the edit began (a paste writes through to the cell meanwhile).
+  std::string StartText;
   double OriginalDateTime = 0;
   bool LastValidation = true;
   // The rich-text editor's cell as loaded: its RTF and the plain text and offsets read from it.

@@ -83,6 +83,12 @@ void TForm::SetBorderIcons(TBorderIcons icons) {
   ApplyFrame();
 }
 
+void TForm::SetFormStyle(TFormStyle style) {
+  if (style == FFormStyle) return;
+  FFormStyle = style;
+  ApplyFrame();
+}
+
 void TForm::ApplyFrame() {
   QWidget* w = Widget();
   if (!w) return;
@@ -105,6 +111,7 @@ void TForm::ApplyFrame() {
     if (FBorderIcons & biMaximize && FBorderStyle == bsSizeable) flags |= Qt::WindowMaximizeButtonHint;
     break;
   }
+  if (FFormStyle == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
   bool visible = w->isVisible();
   w->setWindowFlags(flags);
   ApplyGeometry();

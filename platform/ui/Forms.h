@@ -24,6 +24,9 @@
 #include <functional>
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// fsStayOnTop: the window stays above the other windows of the desktop.
+enum TFormStyle { fsNormal, fsStayOnTop };
+
 enum TPosition {
   poDesigned,
   poDefault,
@@ -62,6 +65,8 @@ public:
   void SetBorderStyle(TBorderStyle style);
   TBorderIcons BorderIcons() const { return FBorderIcons; }
   void SetBorderIcons(TBorderIcons icons);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle style);
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition position) { FPosition = position; }
   // Extra width and height of the frame around the client area for the current border style.
@@ -131,6 +136,7 @@ private:
   TBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TPosition FPosition = poDesigned;
+  TFormStyle FFormStyle = fsNormal;
   bool FKeyPreview = false;
   bool FCreated = false;
   bool FModal = false;

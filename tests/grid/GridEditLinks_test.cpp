@@ -101,6 +101,29 @@ TEST_F(EditLinkTest, ARefusedValueReopensTheLinkOnTheSameCell) {
   EXPECT_EQ(Grid->Cells(LinkCol, 1), "good");
 }
 
+TEST_F(EditLinkTest, ARefusedValueIsNeverStoredWhicheverWayTheLinkIsLeft) {
+  Grid->OnCellValidate = [](TObject*, int, int, std::string& v, bool& valid) { valid = v != "bad"; };
+  Grid->Navigation().SetTabToNextAtEnd(true);
+  Grid->SetOptions(Grid->Options() | goTabs);
+  Open(LinkCol, 1);
+  Link->Edit()->SetText("bad");
+  Press(*Link->Edit(), VK_TAB);
+  Application->ProcessMessages();
+  EXPECT_EQ(Grid->Cells(LinkCol, 1), "one") << "Tab to the next cell validates first";
+  EXPECT_EQ(Grid->Col(), LinkCol);
+  EXPECT_TRUE(Link->Edit()->Visible()) << "the link opened again on the same cell";
+
+  Link->Edit()->SetText("bad");
+  Leave();
+  EXPECT_EQ(Grid->Cells(LinkCol, 1), "one") << "losing the focus validates too";
+  EXPECT_TRUE(Other->Focused()) << "and the focus stays where it went";
+  EXPECT_FALSE(Link->SubClassed());
+  Open(LinkCol, 1);
+  Link->Edit()->SetText("fine");
+  Leave();
+  EXPECT_EQ(Grid->Cells(LinkCol, 1), "fine");
+}
+
 TEST_F(EditLinkTest, TabToNextAtEndOpensTheNextCellsEditor) {
   Grid->Navigation().SetTabToNextAtEnd(true);
   Grid->SetOptions(Grid->Options() | goTabs);
@@ -126,6 +149,8 @@ TEST_F(EditLinkTest, PopupSitsAtTheCellOrThePointAndKeepsOthersNamedGridform) {
     Open(LinkCol, 2);
     TForm* popup = Link->PopupForm();
     ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->FormStyle(), fsStayOnTop);
+    EXPECT_EQ(popup->BorderStyle(), bsNone);
     const TPoint cell =
         Grid->ClientToScreen({Grid->CellRect(LinkCol, 2).Left, Grid->CellRect(LinkCol, 2).Top});
     EXPECT_EQ(popup->Left(), atPoint ? 30 : cell.X);

@@ -5,6 +5,7 @@
 #include "grid/GridSpin.h"
 
 #include "EditorKindsFixture.h"
+#include "platform/ui/Clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,75 @@ TEST_F(EditButtonTest, TypedTextIsStoredAndEscKeepsTheCell) {
   Press(*edit, VK_RETURN);
   EXPECT_FALSE(edit->Visible());
   EXPECT_EQ(Grid->Cells(EllipsCol, 2), "new");
+}
+
+TEST_F(EditButtonTest, PasteAsksTheGridDropsOneClosingBreakAndEscUndoesIt) {
+  struct {
+    const char* Clip;
+    bool Allow;
+    const char* Text;
+  } cases[] = {{"xyz\r\n", true, "axyzc"}, {"x\r\ny\r\n", true, "ax\r\ny\r\nc"}, {"xyz", false, "abc"}};
+  for (const auto& c : cases) {
+    Clipboard()->SetAsText(c.Clip);
+    std::vector<std::string> asked;
+    Grid->OnClipboardPaste = [&](TObject*, const std::string& v, bool& allow) {
+      asked.push_back(v);
+      allow = allow && c.Allow;
+    };
+    Grid->OnClipboardBeforePasteCell = [&](TObject*, int col, int row, std::string&, bool&) {
+      asked.push_back(std::to_string(col) + "," + std::to_string(row));
+    };
+    Grid->SetCells(EllipsCol, 3, "abc");
+    Open(EllipsCol, 3);
+    TGridEditBtn* edit = Grid->EditBtn();
+    edit->SetSelStart(1);
+    edit->SetSelLength(1);
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), c.Text) << c.Clip;
+    EXPECT_EQ(asked.size(), c.Allow ? 2u : 1u);
+    if (c.Allow) {
+      EXPECT_EQ(asked[1], std::to_string(EllipsCol) + ",3");
+      EXPECT_EQ(Grid->Cells(EllipsCol, 3), c.Text) << "the pasted text reaches the cell";
+    }
+    Press(*edit, VK_ESCAPE);
+    EXPECT_EQ(Grid->Cells(EllipsCol, 3), "abc") << "Esc undoes the paste too";
+  }
+  Grid->OnClipboardPaste = nullptr;
+  Grid->OnClipboardBeforePasteCell = nullptr;
+}
+
+TEST_F(EditButtonTest, DoubleClickReportsTheCellAndArrowsWalkOutAtTheEnds) {
+  std::vector<std::pair<int, int>> dbl;
+  Grid->OnDblClickCell = [&](TObject*, int row, int col) { dbl.push_back({col, row}); };
+  Grid->SetCells(EllipsCol, 1, "ab");
+  Open(EllipsCol, 1);
+  TGridEditBtn* edit = Grid->EditBtn();
+  Headless::DoubleClick(*edit, {3, 3});
+  EXPECT_EQ(dbl, (std::vector<std::pair<int, int>>{{EllipsCol, 1}}));
+
+  Grid->Navigation().SetCursorWalkEditor(true);
+  edit->SetSelStart(1);
+  edit->SetSelLength(0);
+  Press(*edit, VK_RIGHT);
+  EXPECT_TRUE(edit->Visible()) << "inside the text Right moves the caret";
+  edit->SetText("abz");
+  edit->SetSelStart(3);
+  Press(*edit, VK_RIGHT);
+  EXPECT_FALSE(edit->Visible());
+  EXPECT_EQ(Grid->Col(), EllipsCol + 1);
+  EXPECT_EQ(Grid->Cells(EllipsCol, 1), "abz") << "leaving committed the text";
+
+  Grid->Navigation().SetCursorWalkAlwaysEdit(true);
+  Grid->GotoCell(EllipsCol, 2);
+  Open(EllipsCol, 2);
+  edit->SetSelStart(0);
+  edit->SetSelLength(0);
+  Press(*edit, VK_LEFT);
+  EXPECT_EQ(Grid->Col(), EllipsCol - 1) << "Left at the start walks back";
+  EXPECT_TRUE(Grid->SpinEdit()->Visible()) << "and opens the editor there";
+  Leave();
+  Grid->Navigation().SetCursorWalkEditor(false);
+  Grid->Navigation().SetCursorWalkAlwaysEdit(false);
 }
 
 TEST_F(EditButtonTest, UnitCellSplitsAndEscKeepsTheUnit) {

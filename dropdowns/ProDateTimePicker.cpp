@@ -2,6 +2,7 @@
 
 #include "platform/DateText.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/StdCtrls.h"
 
 #include <cmath>
 
@@ -59,8 +60,120 @@ void TCustomDateTimePicker::DoShiftFocus() {
 // ---- the date, time or date-and-time picker
 
 TProDateTimePicker::TProDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner) {
+  SetBorderStyle(bsSingle);
+  SetCtl3D(true);
+  FLabelFont.OnChange = [this] { UpdateLabel(); };
   CreateTimePicker();
   UpdateTimePicker();
+}
+
+TProDateTimePicker::~TProDateTimePicker() {
+  FLabelFont.OnChange = nullptr;
+  // The label sits on the parent: it is taken off before it goes with the picker.
+  if (FLabel) {
+    TLabel* label = FLabel;
+    FLabel = nullptr;
+    label->SetParent(nullptr);
+    delete label;
+  }
+}
+
+void TProDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomDateTimePicker::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FLabel) FLabel = nullptr;
+}
+
+std::string TProDateTimePicker::LabelCaption() const {
+  return FLabel ? FLabel->Caption() : std::string();
+}
+
+void TProDateTimePicker::SetLabelCaption(const std::string& Value) {
+  if (!FLabel) {
+    FLabel = new TLabel(this);
+    FLabel->SetParent(Parent());
+    FLabel->SetFocusControl(this);
+    FLabel->SetFont(FLabelFont);
+    FLabel->OnClick = [this](TObject*) {
+      if (OnLabelClick && CanFire()) OnLabelClick(this);
+    };
+    FLabel->OnDblClick = [this](TObject*) {
+      if (OnLabelDblClick && CanFire()) OnLabelDblClick(this);
+    };
+    FLabel->SetEnabled(Enabled() || FLabelAlwaysEnabled);
+  }
+  FLabel->SetCaption(Value);
+  UpdateLabel();
+}
+
+void TProDateTimePicker::SetLabelPosition(TLabelPosition Value) {
+  FLabelPosition = Value;
+  UpdateLabel();
+}
+
+void TProDateTimePicker::SetLabelMargin(int Value) {
+  FLabelMargin = Value;
+  UpdateLabel();
+}
+
+void TProDateTimePicker::SetLabelTransparent(bool Value) {
+  FLabelTransparent = Value;
+  UpdateLabel();
+}
+
+void TProDateTimePicker::SetLabelAlwaysEnabled(bool Value) {
+  FLabelAlwaysEnabled = Value;
+  if (FLabel && Value) FLabel->SetEnabled(true);
+  Invalidate();
+}
+
+void TProDateTimePicker::SetLabelFont(const TFont& Value) {
+  FLabelFont.Assign(Value);
+  UpdateLabel();
+}
+
+void TProDateTimePicker::UpdateLabel() {
+  if (!FLabel) return;
+  FLabel->SetTransparent(FLabelTransparent);
+  TFont font;
+  font.Assign(ParentFont() ? Font() : FLabelFont);
+  if (FFocusLabel && Focused()) font.SetStyle(font.Style() | fsBold);
+  FLabel->SetFont(font);
+  TRect measure = Rect(0, 0, 1000, 255);
+  FLabel->Canvas().Font().Assign(FLabel->Font());
+  FLabel->Canvas().DrawText(FLabel->Caption(), measure, DT_CALCRECT | DT_HIDEPREFIX);
+  const TPoint at = LabelPlace(FLabelPosition, BoundsRect(), measure.Width(), FLabel->Width(),
+                               FLabel->Height(), FLabelMargin);
+  FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
+  FLabel->SetVisible(Visible());
+}
+
+void TProDateTimePicker::SetParent(TWinControl* AParent) {
+  TCustomDateTimePicker::SetParent(AParent);
+  if (FLabel) {
+    FLabel->SetParent(AParent);
+    UpdateLabel();
+  }
+}
+
+void TProDateTimePicker::SetEnabled(bool Value) {
+  TCustomDateTimePicker::SetEnabled(Value);
+  if (FLabel && !FLabelAlwaysEnabled) FLabel->SetEnabled(Value);
+  UpdateTimePicker();
+}
+
+void TProDateTimePicker::CMVisibleChanged(TMessage& Message) {
+  TCustomDateTimePicker::CMVisibleChanged(Message);
+  if (FLabel) FLabel->SetVisible(Visible());
+}
+
+void TProDateTimePicker::DoEnter() {
+  TCustomDateTimePicker::DoEnter();
+  if (FFocusLabel) UpdateLabel();
+}
+
+void TProDateTimePicker::DoExit() {
+  TCustomDateTimePicker::DoExit();
+  if (FFocusLabel) UpdateLabel();
 }
 
 void TProDateTimePicker::CreateTimePicker() {
@@ -74,6 +187,10 @@ void TProDateTimePicker::CreateTimePicker() {
     if (OnTimeChange && CanFire()) OnTimeChange(this);
   };
   FTimePicker->OnKeyDown = [this](TObject*, std::uint16_t& Key, TShiftState Shift) { KeyDown(Key, Shift); };
+  // A click into the time field is a click on the picker.
+  FTimePicker->OnClick = [this](TObject*) {
+    if (OnClick && CanFire()) OnClick(this);
+  };
 }
 
 void TProDateTimePicker::UpdateTimePicker() {
@@ -95,6 +212,7 @@ void TProDateTimePicker::UpdateTimePicker() {
 void TProDateTimePicker::SetBounds(int left, int top, int width, int height) {
   TCustomDateTimePicker::SetBounds(left, top, width, height);
   UpdateTimePicker();
+  if (FLabel && Parent()) UpdateLabel();
 }
 
 void TProDateTimePicker::SetKind(TProDateTimeKind Value) {
@@ -140,6 +258,11 @@ void TProDateTimePicker::SetTime(double Value) {
 void TProDateTimePicker::SetTimeFormat(const std::string& Value) {
   FTimeFormat = Value;
   if (FKind == dkTime) SetFormat(Value);
+  UpdateTimePicker();
+}
+
+void TProDateTimePicker::SetBorderStyle(TBorderStyle Value) {
+  TCustomDateTimePicker::SetBorderStyle(Value);
   UpdateTimePicker();
 }
 

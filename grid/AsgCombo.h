@@ -3,28 +3,9 @@
 // flat, and carry a caption label at one of thirteen places around it.
 #pragma once
 
-#include "grid/DropDownFrame.h"
+#include "controls/DropDownFrame.h"
+#include "controls/LabelPlace.h"
 #include "platform/ui/StdCtrls.h"
-
-enum TLabelPosition {
-  lpLeftTop,
-  lpLeftCenter,
-  lpLeftBottom,
-  lpTopLeft,
-  lpBottomLeft,
-  lpLeftTopLeft,
-  lpLeftCenterLeft,
-  lpLeftBottomLeft,
-  lpTopCenter,
-  lpBottomCenter,
-  lpRightTop,
-  lpRightCenter,
-  lpRighBottom
-};
-
-// Where a label of size (LW, LH) goes around a control at (L, T) of size (CW, CH): W is the
-// caption's measured width and M the margin.
-TPoint LabelPlace(TLabelPosition position, const TRect& control, int W, int LW, int LH, int M);
 
 class TAsgCustomCombo : public TComboBox {
 public:

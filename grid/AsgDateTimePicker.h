@@ -3,7 +3,7 @@
 // drop-down button.
 #pragma once
 
-#include "grid/DropDownFrame.h"
+#include "controls/DropDownFrame.h"
 #include "platform/ui/DateTimePicker.h"
 
 #include <cstdint>

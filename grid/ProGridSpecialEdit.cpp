@@ -337,6 +337,7 @@ void TProStringGrid::ShowOtherEdit(int ACol, int ARow) {
     picker->SetChecked(true);
     FNoEditChange = false;
     e.OriginalDateTime = picker->DateTime();
+    picker->SetBorderStyle(bsNone);
     picker->SetBounds(r.Left, r.Top, w, h);
     picker->SetEnabled(true);
     picker->SetVisible(true);

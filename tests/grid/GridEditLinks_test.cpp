@@ -135,6 +135,23 @@ TEST_F(EditLinkTest, TabToNextAtEndOpensTheNextCellsEditor) {
   EXPECT_EQ(Grid->Col(), LinkCol + 1);
   EXPECT_TRUE(Grid->EditMode()) << "F2 opened the next cell's editor";
   EXPECT_TRUE(Link->Edit()->Visible());
+
+  // A cell holding a check box or a button opens nothing.
+  Leave();
+  for (int kind : {0, 1}) {
+    if (kind == 0)
+      Grid->AddCheckBox(LinkCol + 1, 2, false, false);
+    else
+      Grid->AddButton(LinkCol + 1, 2, 40, 16, "Go", haCenter, vaCenter);
+    Open(LinkCol, 2);
+    ASSERT_TRUE(Link->Edit()->Visible());
+    Press(*Link->Edit(), VK_TAB);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->Col(), LinkCol + 1) << kind;
+    EXPECT_FALSE(Grid->EditMode()) << kind;
+    EXPECT_FALSE(Link->Edit()->Visible()) << kind;
+    Grid->RemoveCellGraphic(LinkCol + 1, 2);
+  }
 }
 
 TEST_F(EditLinkTest, PopupSitsAtTheCellOrThePointAndKeepsOthersNamedGridform) {

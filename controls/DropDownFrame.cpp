@@ -1,4 +1,4 @@
-#include "grid/DropDownFrame.h"
+#include "controls/DropDownFrame.h"
 
 #include "platform/ui/ThemeDraw.h"
 

@@ -93,14 +93,14 @@ void TProColumnGrid::CellsLoaded() {
 
 void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) {
   const TGridColumnItem* item = Item(ACol);
-  if (item && ACol >= FixedCols() && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
+  if (item && ACol >= FixedColsNow() && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
       ARow < RowCount() - FixedFooters()) {
+    const bool header = ARow < FixedRowsNow();
     if (item->Fixed())
       ABrush.SetColor(FixedColor());
-    else if (ARow >= FixedRows() && !(item->ShowBands() && Bands().Active()))
+    else if (!header && !(item->ShowBands() && Bands().Active()))
       ABrush.SetColor(item->Color());
-    if (const TFont& f = ARow < FixedRows() ? item->HeaderFont() : item->Font(); !AFont.SameAs(f))
-      AFont.Assign(f);
+    if (const TFont& f = header ? item->HeaderFont() : item->Font(); !AFont.SameAs(f)) AFont.Assign(f);
     if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
       if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
       if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
@@ -184,7 +184,10 @@ void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
       FSpinMaxV = item->SpinMax();
       FSpinStepV = item->SpinStep();
       FCellEditLink = item->EditLink();
-      ApplyColumnEditor(*item);
+      // Painting asks for every cell: only spin and linked columns have an editor to set up.
+      if (const TEditorType e = item->Editor();
+          FCellEditLink || e == edSpinEdit || (e >= edFloatSpinEdit && e <= edDateSpinEdit))
+        ApplyColumnEditor(*item);
     }
     if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
   }

@@ -394,20 +394,28 @@ public:
   int MinFixedCols() const { return FMinFixedCols; }
 
   // --- Per-cell queries (a descendant answers from its columns) ---------------------------------
-  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  // The per-cell queries asked for every painted cell answer inline when no handler is set.
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit) {
+    if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, CanEdit);
+  }
   virtual void SearchFooterAction(const std::string& Value, int ACol, int ARow, TSearchAction Action);
   virtual void ButtonClick(int ACol, int ARow);
   virtual void ComboCloseUp(int ARow, int ACol);
   virtual void ComboDropDown(int ARow, int ACol);
   virtual void GetCellHint(int ACol, int ARow, std::string& AHint, std::string& AWideHint);
-  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) {
+    if (FActiveCellShow || OnGetCellColor || FindCellProperties(ACol, ARow))
+      CellColorOf(ACol, ARow, AState, ABrush, AFont);
+  }
   virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
   virtual void GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
   virtual void GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders);
   virtual void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
   virtual void GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& APrefix, std::string& ASuffix);
   virtual void QueryCellEditor(int ACol, int ARow, TEditorType& AEditor);
-  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
+    if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
+  }
   virtual bool HasNoEditor(int ACol, int ARow);
   virtual void IsFixedCell(int ACol, int ARow, bool& IsFixed);
   virtual void CanEditCell(int ACol, int ARow, bool& CanEdit);
@@ -417,7 +425,10 @@ public:
   // Whether the cell shows a check box, radio group, button or radio button.
   virtual bool HasControlGraphic(int ACol, int ARow);
   virtual bool HasSpinEdit(int ACol, int ARow);
-  virtual void GetCheckTrue(int ACol, int ARow, std::string& Value);
+  virtual void GetCheckTrue(int ACol, int ARow, std::string& Value) {
+    Value = FCheckTrue;
+    if (OnGetCheckTrue) OnGetCheckTrue(this, ACol, ARow, Value);
+  }
   virtual void GetCheckFalse(int ACol, int ARow, std::string& Value);
   // Fills the filter list with the values the column's filter offers; true when it holds any.
   virtual bool GetColumnFilter(int ACol);
@@ -468,6 +479,16 @@ public:
   // The length limit of the normal in-place editor (0: none).
   int MaxEditLength() const { return FMaxEditLength; }
   void SetMaxEditLength(int Value);
+  // Look-up completion of typed text from LookupItems (in the text editors); with LookupHistory
+  // an edited text that is no item yet becomes one when the editor closes.
+  bool Lookup() const { return FLookup; }
+  void SetLookup(bool Value) { FLookup = Value; }
+  bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+  bool LookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+  TStringList& LookupItems() { return FLookupItems; }
+  void SetLookupItems(const TStringList& Value) { FLookupItems.Assign(Value); }
   // A spreadsheet: selection frame and sizing handle, smart clipboard, range selection and editing.
   bool SpreadSheet() const { return FSpreadSheet; }
   void SetSpreadSheet(bool Value);
@@ -1462,6 +1483,8 @@ public:
   // The edited cell's new text through OnCellValidate; the cell gets the accepted text, a refusal
   // puts the old text back. Validation is off again afterwards, also when a handler raises.
   virtual bool ValidateCell(const std::string& NewValue);
+  // The twin for wide-text editors: OnCellValidateWide decides; the footer is recalculated first.
+  virtual bool ValidateCellWide(const std::string& NewValue);
   bool Validating() const { return FValidating; }
   void SetValidating(bool Value) { FValidating = Value; }
   // Validate also a text that did not change.
@@ -1938,6 +1961,12 @@ protected:
   void WMHScroll(TMessage& Message) override;
 
 private:
+  // The colours of the active cell's headers, the cell's properties and the handler.
+  void CellColorOf(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
+  // Validates the text of the open text editor before the current cell moves; false: refused.
+  bool ValidateOpenEdit();
+  // A refused value: the cell gets the handler's text (or its old one) and the edit reopens there.
+  void RefuseValue(const std::string& NewValue, const std::string& Value);
   void StartGridTimer();
   void GridTimerTick();
   struct TTabStep;
@@ -2121,6 +2150,10 @@ private:
   std::string FNewCellText;
   int FComboIdx = -1;
   TStringList FComboStrings;
+  TStringList FLookupItems;
+  bool FLookup = false;
+  bool FLookupCaseSensitive = false;
+  bool FLookupHistory = false;
   bool FShowNullDates = true;
   bool FShowDesignHelper = true;
   bool FHovering = false;

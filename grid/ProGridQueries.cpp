@@ -6,10 +6,6 @@
 #include <algorithm>
 #include <set>
 
-void TProStringGrid::DoCanEditCell(int ACol, int ARow, bool& CanEdit) {
-  if (OnCanEditCell) OnCanEditCell(this, ARow, ACol, CanEdit);
-}
-
 void TProStringGrid::SearchFooterAction(const std::string& Value, int ACol, int ARow, TSearchAction Action) {
   if (OnSearchFooterAction) OnSearchFooterAction(this, Value, ACol, ARow, Action);
 }
@@ -35,7 +31,7 @@ void TProStringGrid::GetCellHint(int ACol, int ARow, std::string& AHint, std::st
   }
 }
 
-void TProStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) {
+void TProStringGrid::CellColorOf(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) {
   if (FActiveCellShow) {
     int dc = RealToDisplCol(ACol);
     bool rowHead = FixedCols() > 0 && dc == FixedCols() - 1 && ARow == Row();
@@ -82,10 +78,6 @@ void TProStringGrid::GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& 
 }
 
 void TProStringGrid::QueryCellEditor(int ACol, int ARow, TEditorType& AEditor) {
-  if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
-}
-
-void TProStringGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   if (OnGetEditorType) OnGetEditorType(this, ACol, ARow, AEditor);
 }
 
@@ -157,11 +149,6 @@ bool TProStringGrid::HasSpinEdit(int ACol, int ARow) {
   QueryCellEditor(ACol, ARow, editor);
   return editor == edSpinEdit || editor == edFloatSpinEdit || editor == edTimeSpinEdit ||
          editor == edDateSpinEdit;
-}
-
-void TProStringGrid::GetCheckTrue(int ACol, int ARow, std::string& Value) {
-  Value = FCheckTrue;
-  if (OnGetCheckTrue) OnGetCheckTrue(this, ACol, ARow, Value);
 }
 
 void TProStringGrid::GetCheckFalse(int ACol, int ARow, std::string& Value) {

@@ -55,11 +55,6 @@ TCollection::~TCollection() {
   }
 }
 
-TCollectionItem* TCollection::Items(int Index) const {
-  if (Index < 0 || Index >= Count()) return nullptr;
-  return FItems[static_cast<std::size_t>(Index)];
-}
-
 void TCollection::InsertItem(TCollectionItem* Item) {
   FItems.push_back(Item);
   Item->FCollection = this;

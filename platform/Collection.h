@@ -59,7 +59,9 @@ public:
 
   int Count() const { return static_cast<int>(FItems.size()); }
   // nullptr outside 0 .. Count - 1.
-  TCollectionItem* Items(int Index) const;
+  TCollectionItem* Items(int Index) const {
+    return Index >= 0 && Index < Count() ? FItems[static_cast<std::size_t>(Index)] : nullptr;
+  }
   TCollectionItem* Add();
   // A new item at Index (clamped into 0 .. Count).
   TCollectionItem* Insert(int Index);

@@ -60,10 +60,6 @@ void TFont::SetCharset(int charset) {
   FCharset = charset;
   Changed();
 }
-bool TFont::SameAs(const TFont& o) const {
-  return FName == o.FName && FHeight == o.FHeight && FColor == o.FColor && FStyle == o.FStyle &&
-         FPitch == o.FPitch && FCharset == o.FCharset;
-}
 void TFont::Assign(const TFont& s) {
   if (this == &s || SameAs(s)) return;
   FName = s.FName;
@@ -110,9 +106,7 @@ void TPen::Assign(const TPen& s) {
 void TBrush::Changed() {
   if (OnChange) OnChange();
 }
-void TBrush::SetColor(TColor c) {
-  // A colour asked for means a fill: a clear brush becomes solid again.
-  if (c == FColor && FStyle != bsClear) return;
+void TBrush::ChangeColor(TColor c) {
   FColor = c;
   if (FStyle == bsClear) FStyle = bsSolid;
   Changed();

@@ -56,7 +56,11 @@ public:
 
   // Copies name, height, colour, style, pitch and charset; fires OnChange once when anything differs.
   void Assign(const TFont& source);
-  bool SameAs(const TFont& other) const; // equal in everything Assign copies
+  // Equal in everything Assign copies; the name, the dearest, last.
+  bool SameAs(const TFont& other) const {
+    return FHeight == other.FHeight && FColor == other.FColor && FStyle == other.FStyle &&
+           FPitch == other.FPitch && FCharset == other.FCharset && FName == other.FName;
+  }
 
   std::function<void()> OnChange;
 
@@ -127,7 +131,10 @@ enum TBrushStyle {
 class TBrush {
 public:
   TColor Color() const { return FColor; }
-  void SetColor(TColor color);
+  void SetColor(TColor color) {
+    // A colour asked for means a fill: a clear brush becomes solid again.
+    if (color != FColor || FStyle == bsClear) ChangeColor(color);
+  }
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle style);
   void Assign(const TBrush& source);
@@ -135,6 +142,7 @@ public:
   std::function<void()> OnChange;
 
 private:
+  void ChangeColor(TColor color);
   void Changed();
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;

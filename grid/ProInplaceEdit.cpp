@@ -1,6 +1,7 @@
 #include "grid/ProInplaceEdit.h"
 
 #include "controls/ProUtilText.h"
+#include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/KeyState.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // Byte offset of the character index in UTF-8 text.
@@ -66,11 +68,24 @@ TEditState TProInplaceEdit::State() const {
   return s;
 }
 
+bool TProInplaceEdit::WantsLineBreaks() const {
+  TProStringGrid* g = ProGrid();
+  return g && g->EditControl() != edPassword && g->Navigation().LineFeedOnEnter();
+}
+
 void TProInplaceEdit::UpdateContents() {
   TProStringGrid* g = ProGrid();
   const bool was = g && g->NoEditChange();
   if (g) g->SetNoEditChange(true);
+  SetMultiLine(WantsLineBreaks());
+  if (g) SetWordWrap(g->WordWrap());
   TInplaceEdit::UpdateContents();
+  // A mask is typed into one line.
+  if (MultiLine() && IsMasked()) {
+    SetMultiLine(false);
+    Reload();
+    TInplaceEdit::UpdateContents();
+  }
   if (g) {
     g->SetNoEditChange(was);
     FLengthLimit = g->EditLimit();
@@ -109,6 +124,14 @@ void TProInplaceEdit::WndProc(TMessage& M) {
     PasteMessage();
     M.Result = 0;
     return;
+  case WM_COPY:
+  case WM_CUT:
+    ClipboardMessage(M);
+    return;
+  case WM_LBUTTONDBLCLK:
+    TInplaceEdit::WndProc(M);
+    if (TProStringGrid* g = ProGrid(); g && g->OnDblClickCell) g->OnDblClickCell(g, g->Row(), g->Col());
+    return;
   case WM_SETFOCUS:
     TInplaceEdit::WndProc(M);
     FGotFocus = true;
@@ -129,10 +152,20 @@ void TProInplaceEdit::WndProc(TMessage& M) {
 
 void TProInplaceEdit::CharMessage(TMessage& M) {
   const auto ch = static_cast<WideChar>(M.WParam);
+  TProStringGrid* g = ProGrid();
+  // Ctrl+Enter arrives as a line feed: only a grid of several lines that allows it takes one.
+  if (ch == 10 && g && !(g->Navigation().AllowCtrlEnter() && (g->WordWrap() || g->MultilineCells()))) return;
   const std::string text = Text();
   const int length = CharCount(text, static_cast<int>(text.size()));
   if (FLengthLimit > 0 && length >= FLengthLimit && SelLength() == 0 && ch != 8 && ch != 27 && ch != 13)
     return;
+  if (ch == 13 && g && g->Navigation().LineFeedOnEnter()) {
+    // The line break came with the key going down; the kinds that take text end here.
+    const TEditorType kind = g->EditControl();
+    if (kind == edNormal || kind == edCapital || kind == edMixedCase || kind == edLowerCase ||
+        kind == edUpperCase || kind == edValidChars)
+      return;
+  }
   if (ch >= 128) {
     // Letters beyond ASCII: only the kinds that take every character take them.
     const TEditorType kind = Rules().Kind;
@@ -159,6 +192,13 @@ void TProInplaceEdit::CharMessage(TMessage& M) {
     SetSelLength(0);
   }
   if (ch >= 32) AutoAdvance();
+  // A mask filled to its end moves on as Enter would.
+  if (ch >= 32 && g && g->Navigation().AdvanceAuto() && IsMasked() && Visible() &&
+      Text().find(' ') == std::string::npos &&
+      SelStart() == CharCount(EditText(), static_cast<int>(EditText().size()))) {
+    WideChar enter = u'\r';
+    g->KeyPress(enter);
+  }
 }
 
 void TProInplaceEdit::AutoAdvance() {
@@ -222,8 +262,11 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
     }
     return swallow();
   }
-  // The edit holds one line: Up and Down always leave it.
-  if (key == VK_UP || key == VK_DOWN || (key == VK_RETURN && !ctrl && !g->Navigation().LineFeedOnEnter())) {
+  // Up on the first line and Down on the last leave the cell; inside the text they move the caret.
+  const bool upOut = key == VK_UP && LineFromChar(SelStart()) == 0;
+  const bool downOut = key == VK_DOWN && LineFromChar(SelStart()) ==
+                                             LineFromChar(CharCount(Text(), static_cast<int>(Text().size())));
+  if (upOut || downOut || (key == VK_RETURN && !ctrl && !g->Navigation().LineFeedOnEnter())) {
     if (key != VK_RETURN) {
       const bool was = g->FValidating;
       g->FValidating = true;
@@ -247,14 +290,32 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
     SetSelLength(0);
     return swallow();
   }
+  if (key == VK_RETURN && ctrl && g->Navigation().LineFeedOnEnter()) {
+    // Enter and Ctrl+Enter swap roles: this one ends the edit.
+    WideChar enter = u'\r';
+    TInplaceEdit::KeyPress(enter);
+    return swallow();
+  }
   return false;
 }
 
 void TProInplaceEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   FSelKeyDown = SelStart();
+  if (Key == VK_BACK || Key == VK_DELETE)
+    FWorkmode = false;
+  else if (Key != VK_RETURN && Key != VK_UP && Key != VK_DOWN)
+    FWorkmode = true;
   TProStringGrid* g = ProGrid();
   if (g && Key == VK_RETURN && !g->Navigation().AllowCtrlEnter() && (g->WordWrap() || g->MultilineCells()))
     g->FEditing = false;
+  if (g && Key == VK_RETURN && (Shift & (ssCtrl | ssShift)) && g->SizeWhileTyping().Height() &&
+      g->MultilineCells())
+    SizeRowToTypedLines();
+  // Up and Down inside the text move the caret; the grid does not see them.
+  if ((Key == VK_UP && LineFromChar(SelStart()) > 0) ||
+      (Key == VK_DOWN &&
+       LineFromChar(SelStart()) < LineFromChar(CharCount(Text(), static_cast<int>(Text().size())))))
+    return;
   if (g) g->EditorKeyDown(Key, Shift);
   if (Key == 0) return;
   TInplaceEdit::KeyDown(Key, Shift);
@@ -298,7 +359,67 @@ void TProInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
     if (nav.CursorWalkAlwaysEdit()) g->ShowInplaceEdit();
     return;
   }
+  if (Key == VK_LEFT || Key == VK_RIGHT) return;
   TInplaceEdit::KeyUp(Key, Shift);
+  if (!Visible()) return;
+  DoChange();
+  SizeWhileTyping();
+}
+
+void TProInplaceEdit::DoChange() {
+  TProStringGrid* g = ProGrid();
+  if (!g || !FWorkmode || SelLength() != 0 || !g->Lookup() || g->LookupItems().Count() == 0) return;
+  const auto c = CompleteFromItems(g->LookupItems(), Text(), SelStart(), g->LookupCaseSensitive());
+  if (!c || c->Text == Text()) return;
+  SetText(c->Text);
+  SetSelStart(c->SelStart);
+  SetSelLength(c->SelLength);
+}
+
+template <class F> void TProInplaceEdit::WithTypedText(F Measure) {
+  TProStringGrid* g = ProGrid();
+  const std::string stored = g->CurrentCell();
+  const std::string typed = Text();
+  if (typed == stored) {
+    Measure();
+    return;
+  }
+  g->SetCurrentCell(typed);
+  struct TBack {
+    TProStringGrid* G;
+    const std::string& S;
+    ~TBack() { G->SetCurrentCell(S); }
+  } back{g, stored};
+  Measure();
+}
+
+void TProInplaceEdit::SizeWhileTyping() {
+  TProStringGrid* g = ProGrid();
+  if (!g) return;
+  if (g->SizeWhileTyping().Width()) WithTypedText([g] { g->SizeColToContent(g->Col(), true); });
+  if (g->SizeWhileTyping().Height() && g->WordWrap()) {
+    const int row = g->Row();
+    const bool synch = g->ColumnSize().SynchWithGrid();
+    g->ColumnSize().SetSynchWithGrid(false);
+    WithTypedText([g, row] { g->AutoSizeRow(row, 0); });
+    g->ColumnSize().SetSynchWithGrid(synch);
+    if (g->OnEndRowSize) g->OnEndRowSize(g, row);
+  }
+}
+
+void TProInplaceEdit::SizeRowToTypedLines() {
+  TProStringGrid* g = ProGrid();
+  const int row = g->Row();
+  const bool synch = g->ColumnSize().SynchWithGrid();
+  g->ColumnSize().SetSynchWithGrid(false);
+  // The line the key is about to add counts already.
+  const int lines = CountTextLines(Text() + "\r\n ", true);
+  if (lines < g->MaxLinesInRow(row))
+    g->AutoSizeRow(row, 0);
+  else
+    g->SizeRowToLines(row, lines, g->TotalYOffset());
+  g->ColumnSize().SetSynchWithGrid(synch);
+  if (g->OnEndRowSize) g->OnEndRowSize(g, row);
 }
 
 void TProInplaceEdit::PasteMessage() {
@@ -320,9 +441,27 @@ void TProInplaceEdit::PasteMessage() {
   if (g->OnClipboardAfterPasteCell) g->OnClipboardAfterPasteCell(this, g->Col(), g->Row(), Text());
 }
 
+void TProInplaceEdit::ClipboardMessage(TMessage& M) {
+  TProStringGrid* g = ProGrid();
+  bool allow = true;
+  const bool cut = M.Msg == WM_CUT;
+  // The cut copies through WM_COPY itself: one event for it.
+  if (g && !(FCutting && !cut)) {
+    const TClipboardEvent& event = cut ? g->OnClipboardCut : g->OnClipboardCopy;
+    if (event) event(this, SelText(), allow);
+  }
+  M.Result = 0;
+  if (!allow) return;
+  const bool was = std::exchange(FCutting, FCutting || cut);
+  TInplaceEdit::WndProc(M);
+  FCutting = was;
+}
+
 void TProInplaceEdit::KillFocusMessage(TMessage& M) {
   TProStringGrid* g = ProGrid();
   if (g) g->SetStartEditChar(0);
+  if (g && g->LookupHistory() && Visible() && !Text().empty() && g->LookupItems().IndexOf(Text()) < 0)
+    g->LookupItems().Add(Text());
   TInplaceEdit::WndProc(M);
   // Undo with Alt+Backspace may move the focus while the keys are held: no commit then. Only
   // while Alt really is held (the live state), so a key-up that went to another window cannot
@@ -332,7 +471,11 @@ void TProInplaceEdit::KillFocusMessage(TMessage& M) {
   if (!g) return;
   auto* to = reinterpret_cast<TWinControl*>(M.WParam);
   if (to != g && Visible()) {
+    // Leaving for another window validates too; a refused value puts the old text back.
+    g->ValidateCell(Text());
+    SetText(g->CurrentCell());
     g->HideInplaceEdit();
+    g->FEditing = false;
     g->SetEditMode(false);
   }
   if (FGotFocus) {

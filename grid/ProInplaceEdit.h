@@ -23,6 +23,8 @@ public:
   void SetVAlign(bool Value);
 
   void WndProc(TMessage& Message) override;
+  // Look-up completion: the grid's LookupItems complete what was typed up to the caret.
+  void DoChange();
 
 protected:
   void UpdateContents() override;
@@ -44,6 +46,15 @@ private:
   void CharMessage(TMessage& Message);
   void PasteMessage();
   void KillFocusMessage(TMessage& Message);
+  void ClipboardMessage(TMessage& Message);
+  // Line breaks may be typed: Enter with LineFeedOnEnter.
+  bool WantsLineBreaks() const;
+  // The column and row follow the typed text (the grid's SizeWhileTyping).
+  void SizeWhileTyping();
+  // Shift or Ctrl+Enter in a cell of several lines: the row takes the lines typed so far.
+  void SizeRowToTypedLines();
+  // Runs Measure with the typed text in the cell, which gets its own text back afterwards.
+  template <class F> void WithTypedText(F Measure);
 
   int FLengthLimit = 0;
   bool FAltBack = false;
@@ -52,4 +63,7 @@ private:
   int FSelKeyDown = 0;
   bool FValign = false;
   int FOldSelStart = 0;
+  // Completion is allowed for the current key (not after Backspace or Delete).
+  bool FWorkmode = true;
+  bool FCutting = false;
 };

@@ -1,5 +1,6 @@
 // The current cell: the select-cell query, the row setter, listeners and notifiers; copying grids.
 #include "grid/ProGrid.h"
+#include "grid/ProInplaceEdit.h"
 
 #include <algorithm>
 
@@ -28,6 +29,9 @@ void TProStringGrid::CellChanging(int ACol, int ARow, bool& Allow) {
 
 bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   if (!Parent()) return true;
+  // Leaving a cell whose text is being edited (a click, a move by code) validates it first; a
+  // refused value keeps the cell current with its editor open.
+  if ((ACol != Col() || ARow != Row()) && !ValidateOpenEdit()) return false;
   bool answer = false;
   const int bottomGap = FSearchFooter->Visible() ? SearchPanelHeight() + 2 : 0;
   if (FFloatingFooter.Visible() && FFloatingFooter.FooterStyle() == fsFixedLastRow) {
@@ -77,6 +81,15 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   }
   FCellCache = text;
   return answer;
+}
+
+bool TProStringGrid::ValidateOpenEdit() {
+  TProInplaceEdit* edit = NormalEdit();
+  if (!FEditing || FValidating || FSpecialEditor || !edit || !edit->Visible()) return true;
+  if (!ValidateCell(edit->Text())) return false;
+  // The move writes the edit's text: the text as validated.
+  edit->SetText(FNewCellText);
+  return true;
 }
 
 void TProStringGrid::PrepareEditing(int ACol, int ARow, std::string& T) {

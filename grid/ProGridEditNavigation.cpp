@@ -248,23 +248,60 @@ bool TProStringGrid::ValidateCell(const std::string& NewValue) {
     if (base.X >= 0 && (base.X != rc || base.Y != FOldRow)) SetCells(base.X, base.Y, value);
     return true;
   }
-  // Refused: the cell shows the handler's correction or its old text, and the edit goes on there.
   FLastValidation = false;
-  const int oldCol = FOldCol, oldRow = FOldRow;
-  const bool oldModified = FOldModifiedValue;
-  HideEditor();
-  SetCells(rc, oldRow, value != NewValue ? value : FOldCellText);
-  if (Col() != oldCol || Row() != oldRow) MoveCurrentCell(oldCol, oldRow);
-  FValidating = false;
-  FEditing = true;
-  ShowInplaceEdit();
-  FEditing = true;
-  FGridModified = oldModified;
+  RefuseValue(NewValue, value);
   if (!FInvalidEntryTitle.empty() || !FInvalidEntryText.empty()) {
     static constexpr TBalloonIcon icons[] = {bhNone, bhInfo, bhWarning, bhError};
     TProInplaceEdit* edit = NormalEdit();
     if (edit && edit->Visible() && !FSpecialEditor)
       edit->ShowBalloonTip(FInvalidEntryTitle, FInvalidEntryText, icons[FInvalidEntryIcon]);
   }
+  return false;
+}
+
+void TProStringGrid::RefuseValue(const std::string& NewValue, const std::string& Value) {
+  // The cell shows the handler's correction or its old text, and the edit goes on there.
+  const int oldCol = FOldCol, oldRow = FOldRow;
+  const bool oldModified = FOldModifiedValue;
+  HideEditor();
+  SetCells(RealColIndex(oldCol), oldRow, Value != NewValue ? Value : FOldCellText);
+  if (Col() != oldCol || Row() != oldRow) MoveCurrentCell(oldCol, oldRow);
+  FValidating = false;
+  FEditing = true;
+  ShowInplaceEdit();
+  FEditing = true;
+  FGridModified = oldModified;
+}
+
+bool TProStringGrid::ValidateCellWide(const std::string& NewValue) {
+  if (!FEditing || FValidating) return true;
+  FEditing = false;
+  FValidating = true;
+  FNewCellText = NewValue;
+  bool valid = true;
+  struct TEnd {
+    TProStringGrid* G;
+    ~TEnd() {
+      G->SaveOldCell(G->Col(), G->Row());
+      G->FValidating = false;
+    }
+  } end{this};
+  const int rc = RealColIndex(FOldCol);
+  if (rc < 0 || FOldRow < 0 || FOldRow >= RowCount()) return true;
+  if (NewValue == FOldCellText && !FAlwaysValidate) return true;
+  // The footer follows the typed value, whatever the verdict.
+  CalcFooter(rc);
+  std::string value = NewValue;
+  if (OnCellValidateWide) OnCellValidateWide(this, rc, FOldRow, value, valid);
+  if (NewValue != FOldCellText) {
+    FGridModified = true;
+    if (FShowModified.Enabled() && FixedCols() > 0) SetRowModified(FOldRow, true);
+  }
+  FNewCellText = value;
+  if (valid) {
+    SetWideCells(rc, FOldRow, value);
+    return true;
+  }
+  RefuseValue(NewValue, value);
   return false;
 }

@@ -1,6 +1,9 @@
 #include "grid/GridCombo.h"
 
+#include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
+
+#include <algorithm>
 
 TGridCombo::TGridCombo(TComponent* AOwner)
     : TAsgComboBox(AOwner), FGrid(dynamic_cast<TProStringGrid*>(AOwner)) {
@@ -15,8 +18,106 @@ bool TGridCombo::IsClosingKey(std::uint16_t Key, TShiftState Shift) const {
          Key == VK_END || Key == VK_UP || Key == VK_DOWN;
 }
 
+int TGridCombo::SizeDropDownWidth() {
+  int w = Width();
+  if (!FGrid) return w;
+  TCanvas& canvas = FGrid->Canvas();
+  // With more items than show, a scroll bar takes room beside the texts.
+  const bool scrolls = Items().Count() > DropDownCount();
+  for (int i = 0; i < Items().Count(); ++i) {
+    const int t = canvas.TextWidth(Items()[i]);
+    if (scrolls && t > w - 25) w = t + 25;
+    if (!scrolls && t > w - 5) w = t + 8;
+  }
+  SetDroppedWidth(w);
+  return w;
+}
+
+void TGridCombo::DoChange() {
+  if (!FGrid || !FWorkMode || !FGrid->Lookup() || Style() == csDropDownList || SelLength() != 0) return;
+  const bool cs = FGrid->LookupCaseSensitive();
+  const std::string text = Text();
+  if (const auto c = CompleteFromItems(Items().ToVector(), text, SelStart(), cs)) {
+    if (c->Text != text || ItemIndex() != c->Index) {
+      SetItemIndex(c->Index);
+      SetText(c->Text);
+      SetSelStart(c->SelStart);
+      SetSelLength(c->SelLength);
+    }
+    return;
+  }
+  if (const auto c = CompleteFromItems(FGrid->LookupItems(), text, SelStart(), cs); c && c->Text != text) {
+    SetText(c->Text);
+    SetSelStart(c->SelStart);
+    SetSelLength(c->SelLength);
+  }
+}
+
+bool TGridCombo::WalkOut(bool Forward) {
+  TProStringGrid* g = FGrid;
+  const int span = Forward ? std::max(0, g->CellSpan(g->RealCol(), g->Row()).X) : 0;
+  const int next = Forward ? g->Col() + span + 1 : g->Col() - 1;
+  const bool inside =
+      Forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
+  if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
+    if (g->ValidateCell(Text())) {
+      g->SetComboTouched(true);
+      g->HideInplaceEdit();
+      g->SetCol(next);
+    }
+    return true;
+  }
+  // The combo's exit commits as the grid takes the focus.
+  g->SetComboTouched(true);
+  if (g->CanFocus()) g->SetFocus();
+  TNavigation& nav = g->Navigation();
+  const TAdvanceDirection dir = nav.AdvanceDirection();
+  nav.SetAdvanceDirection(adLeftRight);
+  g->AdvanceEdit(g->Col(), g->Row(), false, false, Forward, false, true);
+  nav.SetAdvanceDirection(dir);
+  if (nav.CursorWalkAlwaysEdit()) g->ShowEditor();
+  return true;
+}
+
+void TGridCombo::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+  if (FGrid && Style() != csDropDownList && FGrid->Navigation().CursorWalkEditor() && SelLength() == 0 &&
+      !(Shift & (ssShift | ssCtrl | ssAlt)) && (Key == VK_LEFT || Key == VK_RIGHT)) {
+    const std::string text = Text();
+    const int length = static_cast<int>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    if ((Key == VK_LEFT && SelStart() == 0) || (Key == VK_RIGHT && SelStart() == length)) {
+      const bool forward = Key == VK_RIGHT;
+      Key = 0;
+      WalkOut(forward);
+      return;
+    }
+  }
+  if (Key != VK_RETURN) TAsgComboBox::KeyUp(Key, Shift);
+  if (Visible()) DoChange();
+}
+
 void TGridCombo::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   FWorkMode = Key != VK_BACK && Key != VK_DELETE;
+  if (FGrid && (Key == VK_UP || Key == VK_DOWN) && !(Shift & ssAlt) &&
+      !FGrid->Navigation().ComboGetUpDown() && !DroppedDown()) {
+    // Up and Down belong to the grid: commit and move.
+    FGrid->SetComboTouched(true);
+    FGrid->HideInplaceEdit();
+    TNavigation& nav = FGrid->Navigation();
+    const bool always = nav.AlwaysEdit();
+    nav.SetAlwaysEdit(false);
+    if (FGrid->CanFocus()) FGrid->SetFocus();
+    std::uint16_t k = Key;
+    FGrid->KeyDown(k, Shift);
+    nav.SetAlwaysEdit(always);
+    Key = 0;
+    return;
+  }
+  if (FGrid && Key == VK_END && Style() != csDropDownList && !DroppedDown()) {
+    // A closed editable combo: End moves the caret to the text's end.
+    TAsgComboBox::KeyDown(Key, Shift);
+    return;
+  }
   if (!FGrid || !IsClosingKey(Key, Shift)) {
     TAsgComboBox::KeyDown(Key, Shift);
     return;
@@ -50,7 +151,7 @@ void TGridCombo::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   FGrid->SetComboTouched(true);
   const std::uint16_t k = Key;
   Key = 0;
-  FGrid->DoneInplaceEdit(k == VK_LEFT || k == VK_RIGHT || k == VK_TAB || k == VK_RETURN ? k : 0, Shift);
+  FGrid->DoneInplaceEdit(k == VK_TAB || k == VK_RETURN || (k >= VK_LEFT && k <= VK_DOWN) ? k : 0, Shift);
 }
 
 void TGridCombo::KeyPress(WideChar& Key) {
@@ -81,6 +182,7 @@ void TGridCombo::Select() {
 }
 
 void TGridCombo::DoExit() {
+  if (FGrid && FGrid->LookupHistory() && !Text().empty() && Items().IndexOf(Text()) < 0) Items().Add(Text());
   if (FGrid) FGrid->HideInplaceEdit();
   TAsgComboBox::DoExit();
 }

@@ -12,11 +12,16 @@ public:
   explicit TGridCombo(TComponent* AOwner);
   TProStringGrid* Grid() const { return FGrid; }
   bool WorkMode() const { return FWorkMode; }
+  // Widens the open list to its widest item (the grid's canvas measures); returns the width set.
+  int SizeDropDownWidth();
+  // Look-up completion after a key: the combo's items first, then the grid's LookupItems.
+  void DoChange();
   TNotifyEvent OnReturnKey;
 
 protected:
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyPress(WideChar& Key) override;
+  void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
   void Change() override;
   void Select() override;
   void DoExit() override;
@@ -26,6 +31,8 @@ protected:
 
 private:
   bool IsClosingKey(std::uint16_t Key, TShiftState Shift) const;
+  // Left or Right at the text's edge with CursorWalkEditor: the edit walks out of the cell.
+  bool WalkOut(bool Forward);
   TProStringGrid* FGrid;
   bool FWorkMode = true;
 };

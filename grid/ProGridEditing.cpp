@@ -125,6 +125,10 @@ void TProStringGrid::ShowSpecialEdit(int ACol, int ARow) {
     for (int i = 0; i < FComboStrings.Count(); ++i)
       combo->Items().AddObject(FComboStrings[i], FComboStrings.Objects(i));
     combo->SetBounds(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+    if (FNavigation.AutoComboDropSize())
+      combo->SizeDropDownWidth();
+    else
+      combo->SetDroppedWidth(combo->DropWidth());
     if (OnGetEditorProp) OnGetEditorProp(this, rc, ARow, nullptr);
     if (FEditControl == edComboEdit) {
       combo->SetText(text);

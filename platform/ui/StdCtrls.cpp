@@ -844,6 +844,27 @@ void TComboBox::SetDroppedWidth(int width) {
   FDroppedWidth = std::max(0, width);
 }
 
+int TComboBox::SelStart() const {
+  const QLineEdit* e = Box()->lineEdit();
+  return !e ? 0 : e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void TComboBox::SetSelStart(int start) {
+  if (QLineEdit* e = Box()->lineEdit()) e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
+}
+
+int TComboBox::SelLength() const {
+  const QLineEdit* e = Box()->lineEdit();
+  return e ? static_cast<int>(e->selectedText().size()) : 0;
+}
+
+void TComboBox::SetSelLength(int length) {
+  QLineEdit* e = Box()->lineEdit();
+  if (!e) return;
+  const int start = SelStart();
+  e->setSelection(start, std::clamp(length, 0, static_cast<int>(e->text().size()) - start));
+}
+
 int TComboBox::DroppedWidth() const {
   return static_cast<QtComboBox*>(Widget())->PopupWidth();
 }

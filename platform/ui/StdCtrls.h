@@ -291,6 +291,11 @@ public:
   void SetDropDownRightAligned(bool right) { FDropDownRight = right; }
   // Where the list stands on the screen while open, or would stand if opened now.
   TRect DroppedBounds() const;
+  // The caret and selection of the edit part, in characters (0 and no effect without one).
+  int SelStart() const;
+  void SetSelStart(int start);
+  int SelLength() const;
+  void SetSelLength(int length);
 
   TNotifyEvent OnChange;
   // When set, a choice from the list fires this instead of OnChange (typing still fires OnChange).

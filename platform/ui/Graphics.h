@@ -417,6 +417,10 @@ bool SetViewportExtEx(TCanvas& canvas, int x, int y, TSize* old = nullptr);
 bool LPtoDP(const TCanvas& canvas, TPoint* points, int count);
 bool DPtoLP(const TCanvas& canvas, TPoint* points, int count);
 
+// Text turned about its start point (the top-left of its first character cell) by escapement
+// tenths of a degree counter-clockwise, as a font with that escapement draws it.
+void RotatedTextOut(TCanvas& canvas, int x, int y, int escapement, const std::string& text);
+
 // Device capabilities (GetDeviceCaps indexes and answers).
 constexpr int TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14,
               LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112,

@@ -214,6 +214,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 }
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+  TDrawCallScope call(*this, TDrawCallKind::Picture, dest);
   if (d->Scaled()) return MappedStretchDraw(*this, dest, bitmap);
   if (bitmap.Empty() || dest.IsEmpty()) return;
   const TCanvas& src = bitmap.Canvas();

@@ -395,7 +395,18 @@ static void PrepareShape(QPainter& p, const TPen& pen, const TBrush& brush, bool
   }
 }
 
+namespace {
+TRect PolygonBox(const std::vector<TPoint>& points) {
+  if (points.empty()) return {};
+  TRect r{points[0].X, points[0].Y, points[0].X, points[0].Y};
+  for (const TPoint& p : points)
+    r = {std::min(r.Left, p.X), std::min(r.Top, p.Y), std::max(r.Right, p.X), std::max(r.Bottom, p.Y)};
+  return r;
+}
+} // namespace
+
 void TCanvas::LineTo(int x, int y) {
+  TDrawCallScope call(*this, TDrawCallKind::Line, {FPenPos.X, FPenPos.Y, x, y});
   const TPoint from = FPenPos;
   FPenPos = {x, y};
   QPainter* p = d->Painter();
@@ -442,6 +453,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  TDrawCallScope call(*this, TDrawCallKind::Polygon, PolygonBox(points));
   QPainter* p = d->Painter();
   if (!p || points.size() < 2) return;
   QPolygon poly;
@@ -459,6 +471,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  TDrawCallScope call(*this, TDrawCallKind::Rectangle, {x1, y1, x2, y2});
   if (d->Scaled()) return MappedRectangle(*this, Rect(x1, y1, x2, y2));
   QPainter* p = d->Painter();
   if (!p) return;
@@ -493,6 +506,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
+  TDrawCallScope call(*this, TDrawCallKind::Rectangle, {x1, y1, x2, y2});
   QPainter* p = d->Painter();
   if (!p) return;
   const TRect r = Normalized(x1, y1, x2, y2);
@@ -505,6 +519,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cor
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  TDrawCallScope call(*this, TDrawCallKind::Ellipse, {x1, y1, x2, y2});
   QPainter* p = d->Painter();
   if (!p) return;
   const TRect r = Normalized(x1, y1, x2, y2);
@@ -516,6 +531,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::FillRect(const TRect& r) {
+  TDrawCallScope call(*this, TDrawCallKind::Fill, r);
   if (d->Scaled() && (r.Right < r.Left || r.Bottom < r.Top)) return FillRect(MappedNormal(r));
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;
@@ -525,6 +541,7 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FrameRect(const TRect& r) {
+  TDrawCallScope call(*this, TDrawCallKind::Rectangle, r);
   if (d->Scaled() && (r.Right < r.Left || r.Bottom < r.Top)) return FrameRect(MappedNormal(r));
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;

@@ -15,6 +15,10 @@ struct TRegion::Impl {
   QRegion region;
 };
 
+namespace Headless {
+class TCanvasRecorder;
+}
+
 struct TCanvas::Impl {
   explicit Impl(TCanvas& owner) : Owner(owner) {}
   ~Impl() { EndPainter(); }
@@ -79,6 +83,10 @@ struct TCanvas::Impl {
   };
   std::vector<Saved> SavedStates;
 
+  // A test's recorder of the drawing calls (HeadlessCanvas.h) and the depth of calls in progress.
+  Headless::TCanvasRecorder* Recorder = nullptr;
+  int CallDepth = 0;
+
   // Font cache
   // Measuring is keyed on what shapes the glyphs (not the colour), and a few fonts are kept, so
   // cells that switch between bold and normal keep their measurements.
@@ -142,6 +150,20 @@ void MappedStretchDraw(TCanvas& canvas, const TRect& dest, const TBitmap& bitmap
 // offset in dots; and back to a screen-like device.
 void SetCanvasDevice(TCanvas& canvas, int dpiX, int dpiY, TSize physical, TPoint offset);
 void ResetCanvasDevice(TCanvas& canvas);
+
+// One drawing call of the canvas: recorded when a recorder watches and no other call is running.
+enum class TDrawCallKind { Line, Rectangle, Fill, Text, Ellipse, Polygon, Picture };
+class TDrawCallScope {
+public:
+  TDrawCallScope(TCanvas& canvas, TDrawCallKind kind, const TRect& logical, const std::string& text = {},
+                 int escapement = 0);
+  ~TDrawCallScope() { --FCanvas.impl().CallDepth; }
+  TDrawCallScope(const TDrawCallScope&) = delete;
+  TDrawCallScope& operator=(const TDrawCallScope&) = delete;
+
+private:
+  TCanvas& FCanvas;
+};
 
 // Helpers shared by the drawing files.
 QRgb ToQRgb(TColor color);

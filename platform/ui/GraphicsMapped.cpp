@@ -266,6 +266,21 @@ void MappedTextOut(TCanvas& canvas, int x, int y, const std::string& text) {
   canvas.SetPenPos({x + Sign(canvas.impl().Mapping().m11()) * width, y});
 }
 
+void RotatedTextOut(TCanvas& canvas, int x, int y, int escapement, const std::string& text) {
+  TDrawCallScope call(canvas, TDrawCallKind::Text, {x, y, x, y}, text, escapement);
+  if (escapement % 3600 == 0) return canvas.TextOut(x, y, text);
+  auto& d = canvas.impl();
+  QPainter* p = d.Painter();
+  if (p) {
+    p->save();
+    p->setTransform(QTransform().rotate(-escapement / 10.0) * TextSpace(d, x, y));
+  }
+  d.InTextSpace = true;
+  canvas.TextOut(0, 0, text);
+  d.InTextSpace = false;
+  if (p) p->restore();
+}
+
 void MappedTextRect(TCanvas& canvas, const TRect& r, int x, int y, const std::string& text) {
   const QTransform m = canvas.impl().Mapping();
   const int sx = Sign(m.m11()), sy = Sign(m.m22());

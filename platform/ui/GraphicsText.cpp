@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -244,6 +245,7 @@ TTextMetric TCanvas::TextMetric() const {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  TDrawCallScope call(*this, TDrawCallKind::Text, {x, y, x, y}, text);
   if (d->Scaled()) return MappedTextOut(*this, x, y, text);
   TTextTool tool(*this);
   const QString s = TextFor(*this, text);
@@ -261,6 +263,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
+  TDrawCallScope call(*this, TDrawCallKind::Text, {x, y, x, y}, text);
   if (d->Scaled()) return MappedTextRect(*this, r, x, y, text);
   QPainter* p = d->Painter();
   if (!p || r.IsEmpty()) return;
@@ -330,6 +333,8 @@ std::vector<std::string> DrawTextLines(TCanvas& canvas, const std::string& text,
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
+  std::optional<TDrawCallScope> call;
+  if (!(flags & DT_CALCRECT)) call.emplace(*this, TDrawCallKind::Text, r, text);
   if (d->Scaled()) return MappedDrawText(*this, text, r, flags);
   TTextTool tool(*this);
   const bool single = (flags & DT_SINGLELINE) != 0;

@@ -1,6 +1,7 @@
 #include "platform/ui/Printers.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Files.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/GraphicsImpl.h"
 
@@ -9,12 +10,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QPrinterInfo>
 
 #include <cmath>
 
 struct TPrinter::Job {
+  std::string File;
   QBuffer Buffer;
   std::unique_ptr<QPagedPaintDevice> Device;
   QPainter Painter;
@@ -110,29 +111,27 @@ int TPrinter::PageHeight() const {
   return Dots((land ? FPaperW : FPaperH) - (FMarginT + FMarginB), FResolution);
 }
 
+std::string TPrinter::OutputFile() const {
+  if (!FFileName.empty()) return FFileName;
+  const std::string name = FTitle.empty() ? std::string("Untitled") : FTitle;
+  if (!IsSafeFileName(name)) throw EPrinter("The job name \"" + name + "\" cannot name the output file");
+  return JoinPath(ProgramFolder(), name + ".pdf");
+}
+
 void TPrinter::BeginDoc() {
   CheckNotPrinting();
   Application->Initialize();
   auto job = std::make_unique<Job>();
+  job->File = OutputFile();
   const QPageLayout layout = LayoutOf(FPaperW, FPaperH, FMarginL, FMarginT, FMarginR, FMarginB, FOrientation);
-  int dpi = FResolution;
-  if (!FFileName.empty()) {
-    job->Buffer.open(QIODevice::WriteOnly);
-    auto writer = std::make_unique<QPdfWriter>(&job->Buffer);
-    writer->setResolution(dpi);
-    writer->setPageLayout(layout);
-    writer->setTitle(QString::fromStdString(FTitle));
-    writer->setCreator(QStringLiteral("Velmaric"));
-    job->Device = std::move(writer);
-  } else {
-    if (QPrinterInfo::defaultPrinter().isNull())
-      throw EPrinter("There is no default printer currently selected");
-    auto printer = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-    printer->setPageLayout(layout);
-    printer->setDocName(QString::fromStdString(FTitle));
-    dpi = printer->resolution();
-    job->Device = std::move(printer);
-  }
+  const int dpi = FResolution;
+  job->Buffer.open(QIODevice::WriteOnly);
+  auto writer = std::make_unique<QPdfWriter>(&job->Buffer);
+  writer->setResolution(dpi);
+  writer->setPageLayout(layout);
+  writer->setTitle(QString::fromStdString(FTitle));
+  writer->setCreator(QStringLiteral("Velmaric"));
+  job->Device = std::move(writer);
   if (!job->Painter.begin(job->Device.get())) throw EPrinter("The printer cannot start the job");
   const QRect full = job->Device->pageLayout().fullRectPixels(dpi);
   const QRect paint = job->Device->pageLayout().paintRectPixels(dpi);
@@ -157,12 +156,11 @@ void TPrinter::EndDoc() {
   job->Binding.reset();
   job->Painter.end();
   ResetCanvasDevice(FCanvas);
-  if (FFileName.empty()) return;
   job->Device.reset(); // the writer finishes the file into the buffer
   const QByteArray& bytes = job->Buffer.data();
   TWriteResult written =
-      WriteFileAtomic(FFileName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  if (!written) throw EPrinter("Cannot write " + FFileName + ": " + written.Error);
+      WriteFileAtomic(job->File, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!written) throw EPrinter("Cannot write " + job->File + ": " + written.Error);
 }
 
 void TPrinter::Abort() {
@@ -173,5 +171,4 @@ void TPrinter::Abort() {
   job->Binding.reset();
   job->Painter.end();
   ResetCanvasDevice(FCanvas);
-  if (auto* printer = dynamic_cast<QPrinter*>(job->Device.get())) printer->abort();
 }

@@ -1,6 +1,6 @@
-// The printer: a print job of pages drawn on a canvas in printer dots. With a file name the pages
-// go into a PDF file (written whole at EndDoc, or not at all); without one to the system's default
-// printer.
+// The printer: a print job of pages drawn on a canvas in printer dots, written into a PDF file whole
+// at EndDoc (or not at all). Without a file name set, the file is the job's title + ".pdf" beside
+// the program.
 //
 //   TPrinter& p = *Printer();
 //   p.SetFileName("/tmp/table.pdf");
@@ -35,9 +35,12 @@ public:
   TPrinter& operator=(const TPrinter&) = delete;
 
   // ---- settings; changing them while printing raises EPrinter "Printing in progress".
-  // The PDF file the job writes; "" prints on the system's default printer.
+  // The PDF file the job writes; "" for the default one.
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& fileName);
+  // The file a job started now writes: FileName, or the title (else "Untitled") + ".pdf" in the
+  // program's folder. EPrinter when the title cannot be a file name.
+  std::string OutputFile() const;
   TPrinterOrientation Orientation() const { return FOrientation; }
   void SetOrientation(TPrinterOrientation orientation);
   // The job's title (the document title of the PDF).
@@ -53,8 +56,8 @@ public:
   static std::vector<std::string> Printers();
 
   // ---- the job
-  // Starts the job on page 1. EPrinter when no printer can be reached ("There is no default printer
-  // currently selected") or a job already runs ("Printing in progress").
+  // Starts the job on page 1. EPrinter when a job already runs ("Printing in progress") or the
+  // default file's name is unsafe.
   void BeginDoc();
   // Starts the next page; EPrinter "Printer is not currently printing" outside a job.
   void NewPage();

@@ -4,7 +4,9 @@
 #include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
+#include "platform/Files.h"
 #include "platform/ui/Graphics.h"
+#include "platform/ui/HeadlessCanvas.h"
 #include "platform/ui/Printers.h"
 
 #include <cstdlib>
@@ -300,3 +302,64 @@ TEST_F(PdfTest, MisuseAndAFileThatCannotBeWrittenAreReportedAndLeaveNoFile) {
 }
 
 } // namespace
+
+TEST_F(PdfTest, WithoutAFileNameTheJobWritesItsTitleAsAPdfBesideTheProgram) {
+  const std::string program = ProgramFolder();
+  SetProgramFolder(Dir.Path());
+  TPrinter& p = *Printer();
+  p.SetFileName("");
+  struct Case {
+    std::string title;
+    std::string file; // "" when refused
+  };
+  for (const Case& c : {Case{"Report", "Report.pdf"}, Case{"", "Untitled.pdf"}, Case{"../up", ""},
+                        Case{"a/b", ""}, Case{"x.", ""}}) {
+    SCOPED_TRACE(c.title);
+    p.SetTitle(c.title);
+    if (c.file.empty()) {
+      EXPECT_THROW(p.BeginDoc(), EPrinter);
+      EXPECT_FALSE(p.Printing());
+      continue;
+    }
+    EXPECT_EQ(p.OutputFile(), Dir.File(c.file));
+    p.BeginDoc();
+    p.Canvas().TextOut(10, 10, "x");
+    p.EndDoc();
+    EXPECT_EQ(Dir.Read(c.file).rfind("%PDF", 0), 0u);
+  }
+  EXPECT_EQ(Dir.Entries(), (std::vector<std::string>{"Report.pdf", "Untitled.pdf"}));
+  p.SetTitle("");
+  SetProgramFolder(program);
+}
+
+TEST_F(PrintingTest, ARecorderSeesEachDrawingCallOnceInLogicalUnits) {
+  TBitmap b(200, 200);
+  TCanvas& c = b.Canvas();
+  SetMapMode(c, MM_LOMETRIC);
+  Headless::TCanvasRecorder seen(c);
+  c.MoveTo(0, 0);
+  c.LineTo(254, -254);
+  c.Rectangle(0, 0, 100, -100);
+  c.Polygon({{0, 0}, {50, -50}, {0, -50}}); // its outline lines are not recorded again
+  c.TextOut(10, -20, "text");
+  TRect r{0, 0, 300, -100};
+  c.DrawText("drawn", r, DT_SINGLELINE);
+  RotatedTextOut(c, 100, -100, 900, "up");
+  const auto& calls = seen.Calls();
+  ASSERT_EQ(calls.size(), 6u);
+  EXPECT_EQ(calls[0].Kind, Headless::dkLine);
+  EXPECT_EQ(calls[0].R, (TRect{0, 0, 254, -254}));
+  EXPECT_EQ(calls[0].Device, (TRect{0, 0, 96, 96}));
+  EXPECT_EQ(calls[1].Kind, Headless::dkRectangle);
+  EXPECT_EQ(calls[2].Kind, Headless::dkPolygon);
+  EXPECT_EQ(seen.Texts(), (std::vector<std::string>{"text", "drawn", "up"}));
+  EXPECT_EQ(calls[5].Escapement, 900);
+  // Turned a quarter counter-clockwise, the text runs up from its start point.
+  TBitmap plain(200, 200);
+  plain.Canvas().Font().SetHeight(-20);
+  RotatedTextOut(plain.Canvas(), 100, 150, 900, "WWW");
+  const TRect ink = InkBounds(plain);
+  EXPECT_GT(ink.Height(), ink.Width());
+  EXPECT_LE(ink.Bottom, 152);
+  EXPECT_GE(ink.Left, 99);
+}

@@ -75,6 +75,11 @@ constexpr TBalloonIcon biNone = bhNone, biInfo = bhInfo, biWarning = bhWarning, 
 class TIntList;
 class TFooterPanel;
 class TProStringGrid;
+struct TPrintRun;
+
+// Where rotated text must start so that its bounding box is aligned in R: moves R.Left and R.Top
+// by the quadrant of Angle (degrees) and the extents a..d of the rotated text.
+void RotatedTextOrigin(TRect& R, int HAlign, int VAlign, int a, int b, int c, int d, int Angle);
 
 // Told of every cell that is becoming current.
 class ITProStringGridSelect {
@@ -674,8 +679,54 @@ public:
   void SetShowNullDates(bool Value) { FShowNullDates = Value; }
   // The pattern the Floats setter formats with.
   virtual void GetColFloatFormat(int ACol, int ARow, std::string& Fmt);
+  // The printed width (MaxWidths) and left x (Indents) of a column after the last print run, in
+  // page units; EProGridError outside the columns the run laid out.
   int PrintColWidth(int ACol) const;
   int PrintColOffset(int ACol) const;
+
+  // --- Printing and print preview (ProGridPrint*.cpp) -----------------------------------------
+  // The print family prints on the program's printer (a PDF file, see TPrinter); the preview
+  // family draws the pages PrintPageFrom..PrintPageTo into a rectangle of any canvas; PrintDraw
+  // draws a cell range as one page onto any canvas. Page geometry is in tenths of a millimetre
+  // with the y axis upward.
+  void Print();
+  void PrintSelection();
+  void PrintRect(const TGridRect& Gridrect);
+  void PrintSelectedRows();
+  void PrintSelectedCols();
+  void PrintPreview(TCanvas& ACanvas, const TRect& Displayrect);
+  void PrintPreviewRect(TCanvas& ACanvas, const TRect& Displayrect, const TGridRect& Gridrect);
+  void PrintPreviewSelection(TCanvas& ACanvas, const TRect& Displayrect);
+  void PrintPreviewSelectedRows(TCanvas& ACanvas, const TRect& Displayrect);
+  void PrintPreviewSelectedCols(TCanvas& ACanvas, const TRect& Displayrect);
+  void PrintDraw(TCanvas& ACanvas, const TRect& DrawRect);
+  void PrintDrawRect(TCanvas& ACanvas, const TRect& DrawRect, const TGridRect& Gridrect);
+  // Font height in page units for a point size (scaled by Fontscalefactor), and back.
+  int MapFontHeight(int PointSize) const;
+  int MapFontSize(int Height) const;
+  // Moves R's left and top to where Text rotated by Angle degrees starts so that it is aligned in
+  // R (HAlign 0 left, 1 right, 2 centre; VAlign 0 top, 1 centre, 2 bottom).
+  void AlignRotatedText(TRect& R, int Angle, int VAlign, int HAlign, const std::string& Text);
+  bool FastPrint() const { return FFastPrint; }
+  void SetFastPrint(bool Value) { FFastPrint = Value; }
+  bool PrinterDriverFix() const { return FPrinterDriverFix; }
+  void SetPrinterDriverFix(bool Value) { FPrinterDriverFix = Value; }
+  bool IsPrintPreview() const { return FIsPrintPreview; }
+  int PreviewPage() const { return FPrintPageFrom; }
+  void SetPreviewPage(int Value) { FPrintPageFrom = FPrintPageTo = Value; }
+  int PrintPageFrom() const { return FPrintPageFrom; }
+  void SetPrintPageFrom(int Value) { FPrintPageFrom = Value; }
+  int PrintPageTo() const { return FPrintPageTo; }
+  void SetPrintPageTo(int Value) { FPrintPageTo = Value; }
+  int PrintNrOfPages() const { return FPrintNrOfPages; }
+  const TRect& PrintPageRect() const { return FPrintPageRect; }
+  int PrintPageWidth() const { return FPrintPageWidth; }
+  int PrintColStart() const { return FPrintColStart; }
+  int PrintColEnd() const { return FPrintColEnd; }
+  const TGridRect& PrintRect() const { return FPrintRect; }
+  const TRect& PrevRect() const { return FPrevRect; }
+  double Fontscalefactor() const { return FFontscalefactor; }
+  void SetFontscalefactor(double Value) { FFontscalefactor = Value; }
 
   // --- Headers -------------------------------------------------------------------------------
   const std::vector<std::string>& ColumnHeaders() const { return FColumnHeaders; }
@@ -1903,6 +1954,22 @@ public:
   bool RemoveScrollBar(int ACol, int ARow) { return RemoveCellGraphicOfKind(ACol, ARow, ctScrollbar); }
 
 protected:
+  // The print engine (ProGridPrintPages.cpp): lays PrintRect out on pages and counts them (Mode 2
+  // for a print, 3 for a preview) or draws them (0 preview, 1 print or one page); returns the
+  // number of pages laid out.
+  int PrintPages(TCanvas& ACanvas, int Mode, bool SelectedOnly, int TotalPages);
+  // A cell's printed width and height (ProGridPrintCells.cpp; ACol real).
+  TPoint MeasurePrintCell(TPrintRun& Run, int ACol, int ARow);
+  // Draws the printed cells of display columns First..Last of a row with their top at Y; returns
+  // the row's advance.
+  int PrintRow(TPrintRun& Run, int Y, int First, int Last, int ARow);
+  int PrintRowHeight(TPrintRun& Run, int ARow);
+  bool IsPrintedRow(const TPrintRun& Run, int ARow);
+  bool IsPrintedCol(const TPrintRun& Run, int ACol);
+  virtual void PrintGetPageNum(int PageNum, int PageColNum, std::string& PageNumString) {
+    if (OnPrintGetPageNum) OnPrintGetPageNum(this, PageNum, PageColNum, PageNumString);
+  }
+
   bool SelectCell(int ACol, int ARow) override { return CanSelectCell(ACol, ARow); }
   int GetEditLimit() override { return FMaxEditLength; }
   TInplaceEdit* CreateEditor() override;
@@ -2164,6 +2231,32 @@ private:
   bool FSaveFixedCols = false;
   std::vector<int> FPrintColWidths = std::vector<int>(513, 0);
   std::vector<int> FPrintColOffsets = std::vector<int>(513, 0);
+  bool FFastPrint = false;
+  bool FPrinterDriverFix = false;
+  bool FIsPrintPreview = false;
+  int FPrintPageFrom = 1;
+  int FPrintPageTo = 1;
+  int FPrintNrOfPages = 0;
+  TRect FPrintPageRect{};
+  int FPrintPageWidth = 0;
+  int FPrintColStart = 0;
+  int FPrintColEnd = 0;
+  TGridRect FPrintRect{};
+  TRect FPrevRect{};
+  double FFontscalefactor = 1.0;
+  TPrinter* FPrintJob = nullptr; // the printer while a print job runs
+  // Each step of a print or preview run: the entry points funnel into these.
+  void DoPrint(const TGridRect& Range, bool SelectedOnly);
+  void DoPrintPreview(TCanvas& ACanvas, const TRect& DisplayRect, bool SelectedOnly, const TGridRect& Range);
+  void MeasurePrintColumns(TPrintRun& Run);
+  void FitPrintColumns(TPrintRun& Run);
+  void LayOutPrintStrip(TPrintRun& Run, int First);
+  void ComputePrintBlocks(TPrintRun& Run);
+  int PrintPageTexts(TPrintRun& Run);
+  int MeasurePrintTitle(TPrintRun& Run);
+  void PrintPageBorders(TPrintRun& Run, int Y);
+  void StartNextPage(TPrintRun& Run);
+  void PrintCellGraphic(TPrintRun& Run, const TRect& R, int ACol, int ARow, TAlignment HA, TVAlignment VA);
   std::vector<std::string> FColumnHeaders;
   std::vector<std::string> FRowHeaders;
   unsigned FRandomState = 1;

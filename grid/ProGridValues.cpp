@@ -112,12 +112,14 @@ void TProStringGrid::SetTimes(int ACol, int ARow, double Value) {
 }
 
 int TProStringGrid::PrintColWidth(int ACol) const {
-  if (ACol < 0 || ACol > 511) throw EProGridError("Columns is not in valid range");
+  if (ACol < 0 || ACol >= static_cast<int>(FPrintColWidths.size()) - 1)
+    throw EProGridError("Columns is not in valid range");
   return FPrintColWidths[ACol];
 }
 
 int TProStringGrid::PrintColOffset(int ACol) const {
-  if (ACol < 0 || ACol > 511) throw EProGridError("Columns is not in valid range");
+  if (ACol < 0 || ACol >= static_cast<int>(FPrintColOffsets.size()) - 1)
+    throw EProGridError("Columns is not in valid range");
   return FPrintColOffsets[ACol];
 }
 

@@ -195,7 +195,8 @@ private:
 #define VELMARIC_BALLOON(X)                                                                                  \
   X(bool, Enable, false)                                                                                     \
   X(TColor, BackgroundColor, clNone)                                                                         \
-  X(TColor, TextColor, clNone)
+  X(TColor, TextColor, clNone)                                                                               \
+  X(int, Transparency, 0)
 #define VELMARIC_SHOW_MODIFIED(X)                                                                            \
   X(bool, Enabled, false)                                                                                    \
   X(TColor, Color, 0x0000FF)

@@ -121,6 +121,7 @@ void TProColumnGrid::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void TProColumnGrid::ChangeScale(int M, int D) {
+  TProStringGrid::ChangeScale(M, D);
   if (M == D || D == 0) return;
   for (int i = 0; i < ColCount() && i < FColumnCollection->Count(); ++i) {
     TGridColumnItem* item = Item(i);

@@ -38,8 +38,8 @@ public:
   void SyncColumns();
   void UpdateColumnHeaders();
   void ColumnHeadersChanged() override;
-  // Scales the fonts of the displayed columns' items by M / D.
-  void ChangeScale(int M, int D);
+  // The string grid's scaling, then the fonts of the displayed columns' items by M / D.
+  void ChangeScale(int M, int D) override;
 
   // --- Answers from the column items ---------------------------------------------------------
   void GetCellDefaults(int ACol, int ARow, TFont& Font, TBrush& Brush, TColor& ColorTo, TColor& MirrorColor,

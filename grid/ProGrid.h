@@ -1259,9 +1259,47 @@ public:
   // the executable, the key's "\" and "/" turned into "."; EProGridError for a key that makes no
   // safe file name.
   std::string ColumnSizeStoreFile() const;
+  // The look as key=value lines in Windows-1252; loading checks every value before applying any
+  // (EConvertError for a value that is no number or colour, EProGridError for a file that cannot be
+  // read or written or a number out of range).
+  void SaveVisualProps(const std::string& FileName);
+  void LoadVisualProps(const std::string& FileName);
+  // The print settings in a section of an INI file; loading only reads the file.
+  void SavePrintSettings(const std::string& Key, const std::string& Section);
+  void LoadPrintSettings(const std::string& Key, const std::string& Section);
+  // The colour of flat scroll bars; clNone leaves them to the system.
+  TColor ScrollColor() const { return FScrollColor; }
+  void SetScrollColor(TColor Value) { SetAndRepaint(FScrollColor, Value); }
+  void SetHintColor(TColor Value) { FHintColor = Value; }
   // Characters of the longest line of a real column's save texts over all rows; 0 when empty
   // (ProGridTextLength.cpp).
   int MaxColumnTextLength(int ACol);
+
+  // --- Office and database exchange (ProGridOffice.cpp) ---------------------------------------------
+  // Through the platform's automation backend; without the applications each raises as a missing
+  // server does. A database file name holding ";" and a table that is no plain identifier are
+  // refused before anything is opened.
+  std::vector<std::string> GetXLSSheets(const std::string& FileName);
+  void LoadFromXLS(const std::string& FileName) { LoadXLS(FileName, ""); }
+  void LoadFromXLSSheet(const std::string& FileName, const std::string& SheetName) {
+    LoadXLS(FileName, SheetName);
+  }
+  void SaveToXLS(const std::string& FileName, bool CreateNewSheet = false) {
+    SaveXLS(FileName, "", CreateNewSheet);
+  }
+  void SaveToXLSSheet(const std::string& FileName, const std::string& SheetName) {
+    SaveXLS(FileName, SheetName, false);
+  }
+  void SaveToDOC(const std::string& FileName, bool CreateNewDocument = false) {
+    SaveDOC(FileName, CreateNewDocument, false, "");
+  }
+  void AppendToDoc(const std::string& FileName, const std::string& Bookmark) {
+    SaveDOC(FileName, false, true, Bookmark);
+  }
+  void LoadFromMDBTable(const std::string& FileName, const std::string& Table);
+  void LoadFromMDBSQL(const std::string& FileName, const std::string& SQL);
+  // Scales FixedFont and ActiveCellFont with the form (M / D, rounded).
+  virtual void ChangeScale(int M, int D);
 
   // --- Floating footer (FooterPanel.cpp) ---------------------------------------------------------------
   // The strip along the grid's bottom that shows the footer; nullptr before it is first shown.
@@ -2093,6 +2131,10 @@ private:
   void HookForm();
   void UnhookForm();
   void FormResized(TObject* Sender);
+  // The office exchange behind the public entry points (ProGridOffice.cpp).
+  void LoadXLS(const std::string& FileName, const std::string& SheetName);
+  void SaveXLS(const std::string& FileName, const std::string& SheetName, bool CreateNewSheet);
+  void SaveDOC(const std::string& FileName, bool CreateNewDocument, bool Append, const std::string& Bookmark);
   // Puts the layout of a checked column states text into the grid (ProGridColumnStates.cpp).
   struct TColumnStates;
   void ApplyColumnStates(const TColumnStates& States);
@@ -2173,6 +2215,7 @@ private:
   TColor FDisabledFontColor = 0xC0C0C0;
   TColor FBorderColor = 0xB99D7F;
   TColor FHintColor = clInfoBk;
+  TColor FScrollColor = clNone;
   TColor FURLColor = 0xFF0000;
   TEditorType FDefaultEditor = edNormal;
   std::string FCheckTrue = "Y";

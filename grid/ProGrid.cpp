@@ -67,6 +67,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   StartGridTimer();
   FFloatingFooter.SetGrid(this);
   FFloatingFooter.OnChange = [this](TObject*) { FloatingFooterChanged(); };
+  FSearchFooter->OnChange = [this](TObject*) { SearchFooterChange(); };
 }
 
 TProStringGrid::~TProStringGrid() {

@@ -44,6 +44,7 @@
 #include <vector>
 
 class TFilePicture;
+class TSearchPanel;
 class TControlCombo;
 class TControlEdit;
 class TEditLink;
@@ -1428,10 +1429,27 @@ public:
   int FindRow() const { return FFindRow; }
   void SetFindRow(int Value) { FFindRow = Value; }
 
+  // --- The search bar (ProGridSearchFooter.cpp) --------------------------------------------------
+  // The bar's panel, made when SearchFooter first shows (nullptr before).
+  TSearchPanel* SearchPanel() const { return FSearchPanel; }
+  TSearchPanel* EnsureSearchPanel();
+  // Applies SearchFooter to the panel: texts, looks, which controls show, the layout.
+  void SearchFooterChange();
+  void SearchEditChange(TObject* Sender);
+  void SearchForwardClick(TObject* Sender);
+  void SearchBackwardClick(TObject* Sender);
+  void SearchExitClick(TObject* Sender);
+  void SearchHighLightClick(TObject* Sender);
+
 private:
   TPoint FindCell(TPoint StartCell, const std::string& s, TFindParams FindParams);
   bool FindCellMatches(int ACol, int ARow, TFindParams FindParams) const;
   void GotoFoundCell(TPoint Cell, TFindParams FindParams);
+  bool SearchHighlightOn() const;
+  TFindParams SearchFooterParams(bool Backward) const;
+  void HighlightSearchText(const std::string& Text);
+  void RemoveSearchHighlight();
+  void SearchFindStep(bool Backward);
 
 public:
   // --- Mouse (ProGridMousePress.cpp, ProGridMouseMove.cpp, ProGridMouseRelease.cpp,
@@ -2027,6 +2045,8 @@ protected:
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // The grid's own key commands around the runtime grid's (ProGridKeys.cpp).
   void WMKeyDown(TMessage& Message) override;
+  // Alt with a letter runs the search bar's find or highlight button of that accelerator.
+  void CMDialogChar(TMessage& Message) override;
   void WMChar(TMessage& Message) override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
@@ -2349,6 +2369,7 @@ private:
   int FTimerTicks = 0;
   TPickedCells FPickedCells;
   TFooterPanel* FFooterPanel = nullptr;
+  TSearchPanel* FSearchPanel = nullptr; // owned as a child component
   bool FFooterWasVisible = false;
   void FloatingFooterChanged();
   bool FEditWithTags = false;

@@ -1,6 +1,7 @@
 // The grid's keyboard: its own commands around the runtime grid's moves (key down, the typed
 // character, key up), Tab navigation and appending rows from the keyboard.
 #include "grid/ProGrid.h"
+#include "grid/SearchPanel.h"
 
 #include "controls/ProUtilText.h"
 #include "platform/Locale.h"
@@ -109,7 +110,8 @@ struct TProStringGrid::TTabStep {
 TProStringGrid::TTabStep TProStringGrid::NextTabCell(TGridCoord at, bool Backward) {
   TTabStep step;
   const int lastCol = ColCount() - NumFixedRightCols() - 1;
-  const int lastRow = RowCount() - FFixedFooters - (FFloatingFooter.Visible() && FFixedFooters == 0 ? 1 : 0) - 1;
+  const int lastRow =
+      RowCount() - FFixedFooters - (FFloatingFooter.Visible() && FFixedFooters == 0 ? 1 : 0) - 1;
   const int nav = FirstNavCol();
   int c = at.X, r = at.Y;
   auto finish = [&](int col, int row) {
@@ -224,7 +226,8 @@ bool TProStringGrid::TabNavigate(bool Backward) {
     MoveColRow(at.X, at.Y, true, true);
     FForceSel = false;
   }
-  if (FNavigation.AdvanceAutoEdit() && found && !(at == start) && !HasControlGraphic(RealColIndex(Col()), Row()))
+  if (FNavigation.AdvanceAutoEdit() && found && !(at == start) &&
+      !HasControlGraphic(RealColIndex(Col()), Row()))
     SimulateCellClick(Col(), Row());
   FLastTabCol = -1;
   FLastTabRow = -1;
@@ -271,7 +274,8 @@ bool TProStringGrid::HomeEndKey(std::uint16_t Key, TShiftState Shift) {
     if (Key == VK_HOME) {
       SetRow(FixedRows());
     } else {
-      const int last = FFloatingFooter.Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FFixedFooters - 1;
+      const int last =
+          FFloatingFooter.Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FFixedFooters - 1;
       SetRow(last);
       if ((FFixedFooters > 0 && !FFloatingFooter.Visible()) || FFloatingFooter.Visible())
         SetTopRow(RowCount() - VisibleRowCount());
@@ -386,7 +390,8 @@ void TProStringGrid::WMKeyDown(TMessage& Message) {
   const bool editKey = key == VK_RETURN || key == VK_F2;
 
   const bool keepScroll = (key == VK_PRIOR || key == VK_NEXT || key == VK_UP || key == VK_DOWN) &&
-                          (Options() & goRowSelect) && LeftCol() != FixedCols() && FNavigation.KeepHorizScroll();
+                          (Options() & goRowSelect) && LeftCol() != FixedCols() &&
+                          FNavigation.KeepHorizScroll();
 
   if (FNavigation.MoveScrollOnly() && (IsPageToArrow(key) && key != VK_LEFT && key != VK_RIGHT)) {
     const int vis = VisibleRowCount();
@@ -431,6 +436,9 @@ void TProStringGrid::WMKeyDown(TMessage& Message) {
     SetOptions(Options() | goEditing);
     ShowInplaceEdit();
   }
+
+  if (key == 'F' && ctrl && FSearchFooter->Visible() && FSearchPanel && FSearchPanel->Edit()->CanFocus())
+    FSearchPanel->Edit()->SetFocus();
 
   if (editKey) {
     if ((Options() & goEditing) && !IsEditable(rc, Row())) {
@@ -494,9 +502,12 @@ void TProStringGrid::WMKeyDown(TMessage& Message) {
   if ((key == VK_LEFT || key == VK_RIGHT) && (Options() & goRowSelect) && VisibleColCount() < ColCount()) {
     const int step = key == VK_LEFT ? -1 : 1;
     if (FNavigation.LeftRightRowSelect()) {
-      if (ctrl) SetLeftCol(std::clamp(LeftCol() + step, FixedCols(), std::max(FixedCols(), ColCount() - VisibleColCount())));
+      if (ctrl)
+        SetLeftCol(
+            std::clamp(LeftCol() + step, FixedCols(), std::max(FixedCols(), ColCount() - VisibleColCount())));
     } else {
-      SetLeftCol(std::clamp(LeftCol() + step, FixedCols(), std::max(FixedCols(), ColCount() - VisibleColCount())));
+      SetLeftCol(
+          std::clamp(LeftCol() + step, FixedCols(), std::max(FixedCols(), ColCount() - VisibleColCount())));
       fireKeyDown();
       Message.Result = 0;
       Message.WParam = 0;
@@ -516,10 +527,33 @@ void TProStringGrid::WMKeyDown(TMessage& Message) {
     return;
   }
   if (key == VK_DOWN && IsLastNormalRow() && FNavigation.AppendOnArrowDown()) AutoAppendRow();
+  // With the search bar showing at the bottom of the view, the last row stays above the bar.
+  const bool bar = FSearchFooter->Visible();
+  const bool atBottom = bar && TopRow() >= RowCount() - VisibleRowCount();
+  const bool onLastRow = Row() == RowCount() - 1;
+  const bool moveKey = key >= VK_PRIOR && key <= VK_DOWN;
+  const bool lastRowKey =
+      onLastRow && (key == VK_NEXT || key == VK_END || key == VK_LEFT || key == VK_RIGHT || key == VK_DOWN);
+  const int barTop = TopRow();
+  bool barUpdate = false;
+  if (atBottom) {
+    if (onLastRow && (key == VK_DOWN || (key == VK_RIGHT && Col() == ColCount() - 1) ||
+                      (key == VK_LEFT && Col() == FixedCols()))) {
+      if (key == VK_DOWN) ShowLastRowAboveSearchPanel();
+      Message.Result = 1;
+      fireKeyDown();
+      return;
+    }
+    barUpdate = lastRowKey || (key != VK_SHIFT && key != VK_MENU && !moveKey);
+  }
+  if (barUpdate) BeginUpdate();
   if (keepScroll) BeginUpdate();
 
   TBaseGrid::WMKeyDown(Message);
 
+  if (atBottom && key != VK_SHIFT && key != VK_MENU && !moveKey && barTop < RowCount()) SetTopRow(barTop);
+  if (barUpdate) EndUpdate();
+  if (bar && lastRowKey) ShowLastRowAboveSearchPanel();
   if (keepScroll) {
     SetLeftCol(oldLeft);
     EndUpdate();

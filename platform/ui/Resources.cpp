@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <tuple>
 
 namespace {
 
@@ -333,6 +334,43 @@ const std::vector<TResource>& Table() {
                        b.SetPixel(x, y, (x == 1 || y == 1 || x == 12 || y == 12) ? Palette('D') : clWhite);
                    Cross(b, 3, 4, 7, clBlack);
                  }});
+    // The search bar: the close box hot and pressed, and the find and highlight glyphs with their
+    // greyed forms.
+    for (const auto& [name, fill, frame] : {std::tuple{"ASGCLOSEH", RGB(255, 226, 150), RGB(200, 140, 0)},
+                                            std::tuple{"ASGCLOSED", RGB(250, 180, 90), RGB(160, 90, 0)}})
+      t.push_back({name, 14, 14, [fill = fill, frame = frame](TBitmap& b) {
+                     Background(b);
+                     for (int y = 1; y < 13; ++y)
+                       for (int x = 1; x < 13; ++x)
+                         b.SetPixel(x, y, (x == 1 || y == 1 || x == 12 || y == 12) ? frame : fill);
+                     Cross(b, 3, 4, 7, clBlack);
+                   }});
+    for (const auto& [name, down, color] :
+         {std::tuple{"ASGARDOWN", true, Palette('B')}, std::tuple{"ASGARDOWND", true, Palette('D')},
+          std::tuple{"ASGARUP", false, Palette('B')}, std::tuple{"ASGARUPD", false, Palette('D')}})
+      t.push_back({name, 16, 16, [down = down, color = color](TBitmap& b) {
+                     Background(b);
+                     // A shaft and a head pointing the way the search goes.
+                     for (int y = 0; y < 7; ++y)
+                       for (int x = 6; x < 10; ++x)
+                         b.SetPixel(x, down ? 2 + y : 7 + y, color);
+                     Triangle(b, 2, down ? 9 : 2, 12, down, color);
+                   }});
+    for (const auto& [name, marker] :
+         {std::tuple{"ASGHI", RGB(255, 230, 0)}, std::tuple{"ASGHID", RGB(210, 210, 210)}})
+      t.push_back({name, 16, 16, [marker = marker, grey = std::string(name) == "ASGHID"](TBitmap& b) {
+                     Background(b);
+                     // A marked line of text under a marker pen.
+                     for (int y = 9; y < 14; ++y)
+                       for (int x = 1; x < 15; ++x)
+                         b.SetPixel(x, y, marker);
+                     const TColor ink = grey ? Palette('D') : clBlack;
+                     for (int x = 3; x < 13; x += 2)
+                       b.SetPixel(x, 11, ink);
+                     for (int i = 0; i < 7; ++i)
+                       for (int w = 0; w < 2; ++w)
+                         b.SetPixel(8 + i / 2 + w, 7 - i, grey ? Palette('D') : Palette('R'));
+                   }});
     t.push_back({"ASGLEAFCLOSE", 12, 12, [](TBitmap& b) {
                    Background(b);
                    for (int i = 0; i < 4; ++i)

@@ -30,7 +30,9 @@ TEST_F(BitmapResources, EveryNamedResourceHasItsSize) {
       {"VT_MOVEEW", 32, 32},     {"VT_MOVENS", 32, 32},     {"VT_MOVEN", 32, 32},
       {"VT_MOVENE", 32, 32},     {"VT_MOVEE", 32, 32},      {"VT_MOVESE", 32, 32},
       {"VT_MOVES", 32, 32},      {"VT_MOVESW", 32, 32},     {"VT_MOVEW", 32, 32},
-      {"VT_MOVENW", 32, 32},
+      {"VT_MOVENW", 32, 32},     {"ASGCLOSEH", 14, 14},     {"ASGCLOSED", 14, 14},
+      {"ASGARDOWN", 16, 16},     {"ASGARDOWND", 16, 16},    {"ASGARUP", 16, 16},
+      {"ASGARUPD", 16, 16},      {"ASGHI", 16, 16},         {"ASGHID", 16, 16},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.Name);

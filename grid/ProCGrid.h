@@ -67,7 +67,7 @@ public:
   void GetCheckFalse(int ACol, int ARow, std::string& Value) override;
   bool GetColumnFilter(int ACol) override;
   // The user picked entry ItemIndex of the filter drop-down of FilterCol.
-  void FilterSelect(int FilterCol, int ItemIndex);
+  void FilterSelect(int FilterCol, int ItemIndex) override;
   // The condition the last pick handed on (the handler may have changed it).
   const std::string& LastFilterCondition() const { return FLastFilterCondition; }
   int GetVersionNr() const override { return 0x03010301; }

@@ -265,14 +265,24 @@ bool TProColumnGrid::GetColumnFilter(int ACol) {
 }
 
 void TProColumnGrid::FilterSelect(int FilterCol, int ItemIndex) {
+  SetFilterCol(-1);
   TGridColumnItem* item = Item(FilterCol);
   if (!item || ItemIndex < 0 || ItemIndex >= item->Filter().Count()) return;
   const std::string entry = item->Filter()[ItemIndex];
   const std::string name = EntryName(entry);
   if (FAutoFilterDisplay) item->SetHeader(name);
+  if (AutoFilterUpdate()) SetFilterActive(false);
   std::string condition = EntryCondition(entry);
   if (OnFilterSelect) OnFilterSelect(this, FilterCol, ItemIndex, name, condition);
   FLastFilterCondition = condition;
+  TFilterData* f = Filter().ColumnFilter(FilterCol);
+  f->SetCondition(condition);
+  f->SetCaseSensitive(item->FilterCaseSensitive());
+  if (AutoFilterUpdate()) {
+    SetFilterActive(true);
+    if (RowCount() != FixedRows() && !(RowCount() == 1 && FixedRowAlways())) SetRow(FixedRows());
+    FilterDone();
+  }
 }
 
 std::string TProColumnGrid::GetEditMask(int ACol, int ARow) {

@@ -45,6 +45,8 @@
 
 class TFilePicture;
 class TSearchPanel;
+class TDropList;
+class TDropCheckList;
 class TControlCombo;
 class TControlEdit;
 class TEditLink;
@@ -1450,6 +1452,7 @@ private:
   void HighlightSearchText(const std::string& Text);
   void RemoveSearchHighlight();
   void SearchFindStep(bool Backward);
+  void OpenFilterList(int RealCol, int DisplayCol, const TRect& CellR);
 
 public:
   // --- Mouse (ProGridMousePress.cpp, ProGridMouseMove.cpp, ProGridMouseRelease.cpp,
@@ -1500,6 +1503,23 @@ public:
   virtual void EndControlEdit();
   virtual void StartFixedCellEdit(int ACol, int ARow);
   virtual void ShowFilterList(int ACol, int ARow) {}
+  // The pick of entry ItemIndex of column FilterCol's filter list: the column's condition becomes
+  // the entry's (the clear entry removes it) and, with AutoFilterUpdate, the filter is applied.
+  virtual void FilterSelect(int FilterCol, int ItemIndex);
+  // The real column whose filter list is open, -1 when none.
+  int FilterCol() const { return FFilterCol; }
+  void SetFilterCol(int Value) { FFilterCol = Value; }
+  // The plain filter list and the check list (each made on first use).
+  TDropList* DropList();
+  TDropCheckList* DropCheckList();
+  // The check list offers several values of a column instead of the plain list's one.
+  bool FilterDropDownCheck() const { return FFilterDropDownCheck; }
+  void SetFilterDropDownCheck(bool Value) { FFilterDropDownCheck = Value; }
+  // A check toggled in the check list: the checked values of the open column become the only
+  // conditions, any of them passing a row.
+  virtual void FilterCheck(int ItemIndex);
+  // A mouse release opens the filter list of the filter button under it, or closes the list.
+  void FilterListRelease(int X, int Y);
   virtual void StartOleDrag(int ACol, int ARow) {}
   virtual void FillFromResizedSelection();
   // The sort of the last header click, in clock milliseconds.
@@ -2474,6 +2494,10 @@ private:
   bool FSaveWithHTML = false;
   bool FSaveWithRTF = false;
   int FFilterRow = -1;
+  int FFilterCol = -1;
+  TDropList* FDropList = nullptr;           // owned as a child component
+  TDropCheckList* FDropCheckList = nullptr; // owned as a child component
+  bool FFilterDropDownCheck = false;
   TPoint FLastBalloonPos{-1, -1};
   bool FURLUnderlineOnHover = false;
   TPoint FHoverCell{-1, -1};

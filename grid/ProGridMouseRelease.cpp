@@ -219,6 +219,7 @@ void TProStringGrid::HeaderClickSort(int ACol, int ARow, int X, int Y) {
 void TProStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const bool notice = Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick());
   const TGridRect before = Selection();
+  FilterListRelease(X, Y);
   FDropDownDown = false;
   // A size dragged out of the grid is cancelled.
   if ((GridState() == gsColSizing && X > Width()) || (GridState() == gsRowSizing && Y > Height())) {

@@ -1,6 +1,7 @@
 #include "grid/GridEditBtn.h"
 
 #include "grid/InplaceEditFilter.h"
+#include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
 #include "platform/Locale.h"
 #include "platform/ui/Application.h"
@@ -155,6 +156,8 @@ void TGridEditBtn::KeyUp(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (Key != VK_RETURN) TAsgEditBtn::KeyUp(Key, Shift);
+  if (FGrid && FWorkMode && Visible() && FGrid->Lookup() && FGrid->LookupItems().Count() > 0)
+    CompleteEditorText(*this, FGrid->LookupItems(), FGrid->LookupCaseSensitive());
 }
 
 bool TGridEditBtn::CursorWalk(std::uint16_t Key, TShiftState Shift) {

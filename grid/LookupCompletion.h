@@ -20,3 +20,16 @@ std::optional<TLookupCompletion> CompleteFromItems(const std::vector<std::string
                                                    const std::string& Text, int Caret, bool CaseSensitive);
 std::optional<TLookupCompletion> CompleteFromItems(const TStrings& Items, const std::string& Text, int Caret,
                                                    bool CaseSensitive);
+
+// Completes an editor's text from the items while nothing is selected, the completed part then
+// selected. Any edit control with text, caret and selection will do.
+template <class TEditor, class TItems>
+void CompleteEditorText(TEditor& Editor, const TItems& Items, bool CaseSensitive) {
+  if (Editor.SelLength() != 0) return;
+  const std::string text = Editor.Text();
+  const auto c = CompleteFromItems(Items, text, Editor.SelStart(), CaseSensitive);
+  if (!c || c->Text == text) return;
+  Editor.SetText(c->Text);
+  Editor.SetSelStart(c->SelStart);
+  Editor.SetSelLength(c->SelLength);
+}

@@ -368,12 +368,8 @@ void TProInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
 
 void TProInplaceEdit::DoChange() {
   TProStringGrid* g = ProGrid();
-  if (!g || !FWorkmode || SelLength() != 0 || !g->Lookup() || g->LookupItems().Count() == 0) return;
-  const auto c = CompleteFromItems(g->LookupItems(), Text(), SelStart(), g->LookupCaseSensitive());
-  if (!c || c->Text == Text()) return;
-  SetText(c->Text);
-  SetSelStart(c->SelStart);
-  SetSelLength(c->SelLength);
+  if (!g || !FWorkmode || !g->Lookup() || g->LookupItems().Count() == 0) return;
+  CompleteEditorText(*this, g->LookupItems(), g->LookupCaseSensitive());
 }
 
 template <class F> void TProInplaceEdit::WithTypedText(F Measure) {

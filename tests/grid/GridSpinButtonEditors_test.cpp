@@ -173,6 +173,24 @@ TEST_F(EditButtonTest, PasteAsksTheGridDropsOneClosingBreakAndEscUndoesIt) {
   Grid->OnClipboardBeforePasteCell = nullptr;
 }
 
+TEST_F(EditButtonTest, TypingCompletesFromTheLookupItemsUntilBackspace) {
+  Grid->SetLookup(true);
+  Grid->LookupItems().Assign(std::vector<std::string>{"Apple", "Apricot"});
+  Grid->SetCells(EllipsCol, 4, "");
+  Open(EllipsCol, 4);
+  TGridEditBtn* edit = Grid->EditBtn();
+  edit->SetText("");
+  Headless::TypeText(*edit, "apr");
+  EXPECT_EQ(edit->Text(), "apricot");
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 4) << "the completed part is selected";
+  Headless::PressKey(*edit, VK_BACK);
+  EXPECT_EQ(edit->Text(), "apr") << "no completion after Backspace";
+  Press(*edit, VK_RETURN);
+  EXPECT_EQ(Grid->Cells(EllipsCol, 4), "apr");
+  Grid->SetLookup(false);
+}
+
 TEST_F(EditButtonTest, DoubleClickReportsTheCellAndArrowsWalkOutAtTheEnds) {
   std::vector<std::pair<int, int>> dbl;
   Grid->OnDblClickCell = [&](TObject*, int row, int col) { dbl.push_back({col, row}); };

@@ -41,12 +41,29 @@ void TCheckListBox::SetChecked(int Index, bool Value) {
 
 void TCheckListBox::SetItemIndex(int Index) {
   FItemIndex = Index >= 0 && Index < Count() ? Index : -1;
-  const int visible = std::max(1, (ClientHeight() - 2 * Edge) / ItemHeight());
+  const int visible = VisibleItems();
   if (FItemIndex >= 0) {
     if (FItemIndex < FTopIndex) FTopIndex = FItemIndex;
     if (FItemIndex >= FTopIndex + visible) FTopIndex = FItemIndex - visible + 1;
   }
   Invalidate();
+}
+
+int TCheckListBox::VisibleItems() const {
+  return std::max(1, (ClientHeight() - 2 * Edge) / ItemHeight());
+}
+
+void TCheckListBox::SetTopIndex(int Index) {
+  const int top = std::clamp(Index, 0, std::max(0, Count() - VisibleItems()));
+  if (top == FTopIndex) return;
+  FTopIndex = top;
+  Invalidate();
+}
+
+bool TCheckListBox::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  SetTopIndex(FTopIndex - WheelDelta / 120 * 3);
+  return true;
 }
 
 int TCheckListBox::ItemHeight() const {

@@ -1,4 +1,5 @@
-// A list whose items each carry a check box: a click on an item or Space toggles its check.
+// A list whose items each carry a check box: a click on an item or Space toggles its check; the
+// arrows and the wheel scroll a list longer than the box.
 #pragma once
 
 #include "platform/ui/Controls.h"
@@ -20,6 +21,9 @@ public:
   int ItemIndex() const { return FItemIndex; }
   void SetItemIndex(int Index);
   int ItemHeight() const;
+  // The first item shown, kept so that the box stays filled where the list allows.
+  int TopIndex() const { return FTopIndex; }
+  void SetTopIndex(int Index);
   // The item under a client point, -1 when none.
   int ItemAt(TPoint P) const;
   // Toggles the item's check as the user does, then fires OnClickCheck.
@@ -32,8 +36,11 @@ protected:
   void Paint() override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
 
 private:
+  int VisibleItems() const;
+
   std::vector<std::string> FItems;
   std::vector<bool> FChecked;
   int FItemIndex = -1;

@@ -8,26 +8,6 @@
 
 namespace gridfile {
 
-std::string Utf8ToUtf16Le(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  auto unit = [&out](unsigned u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (std::size_t i = 0; i < text.size();) {
-    char32_t c = Utf8Next(text, i);
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      unit(0xD800 + (c >> 10));
-      unit(0xDC00 + (c & 0x3FF));
-    } else {
-      unit(c);
-    }
-  }
-  return out;
-}
-
 std::optional<std::string> Utf8ToAnsiExact(std::string_view text) {
   std::string ansi = Utf8ToWindows1252(text);
   if (Windows1252ToUtf8(ansi) != text) return std::nullopt;

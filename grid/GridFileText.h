@@ -1,6 +1,8 @@
 // Text pieces the grid's text file and CSV formats share.
 #pragma once
 
+#include "platform/TextCodec.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +10,6 @@
 
 namespace gridfile {
 
-// UTF-8 text as UTF-16 little-endian code units, surrogate pairs for characters past U+FFFF.
-std::string Utf8ToUtf16Le(std::string_view text);
 // The text's Windows-1252 bytes, or nothing when a character has no place there.
 std::optional<std::string> Utf8ToAnsiExact(std::string_view text);
 // Lines split at CR LF, CR or LF; a last line without its break counts, an empty last one not.

@@ -6,7 +6,7 @@
 #include "grid/GridColumns.h"
 #include "grid/GridFileText.h"
 #include "grid/ProGrid.h"
-#include "platform/ColorIdents.h"
+#include "platform/ColorNames.h"
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"
 #include "platform/Process.h"

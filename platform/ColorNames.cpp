@@ -102,3 +102,18 @@ TColor StringToColor(std::string_view Text) {
   if (auto c = TryStringToColor(Text)) return *c;
   throw EConvertError("'" + std::string(Text) + "' is not a valid integer value");
 }
+
+std::string_view ColorToIdent(TColor Color) {
+  for (const TColorName& n : Names)
+    if (n.Color == Color) return n.Name;
+  return {};
+}
+
+bool IdentToColor(std::string_view Ident, TColor& Color) {
+  for (const TColorName& n : Names)
+    if (Ident == n.Name) {
+      Color = n.Color;
+      return true;
+    }
+  return false;
+}

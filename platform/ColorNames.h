@@ -14,3 +14,8 @@ std::string ColorToString(TColor Color);
 std::optional<TColor> TryStringToColor(std::string_view Text);
 // As above; a text that is neither raises EConvertError "'<text>' is not a valid integer value".
 TColor StringToColor(std::string_view Text);
+
+// The exact identifier of a standard colour, as component images write it; "" when it has none.
+std::string_view ColorToIdent(TColor Color);
+// False for a text that is no colour's identifier (compared exactly, letter case included).
+bool IdentToColor(std::string_view Ident, TColor& Color);

@@ -31,25 +31,6 @@ std::size_t Utf16Length(std::string_view utf8) {
   return n;
 }
 
-std::string ToUtf16Le(std::string_view utf8) {
-  std::string out;
-  auto unit = [&out](unsigned u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (std::size_t i = 0; i < utf8.size();) {
-    char32_t c = Utf8Next(utf8, i);
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      unit(0xD800 + (c >> 10));
-      unit(0xDC00 + (c & 0x3FF));
-    } else {
-      unit(c);
-    }
-  }
-  return out;
-}
-
 std::string FromUtf16Le(std::string_view bytes) {
   std::string out;
   const std::size_t n = bytes.size() / 2;
@@ -279,7 +260,7 @@ void TComponentWriter::WriteStringValue(std::string_view Utf8) {
   if (Utf8.size() >= 2 * units) {
     FBytes += static_cast<char>(vaWString);
     PutInt32(FBytes, static_cast<std::uint32_t>(units));
-    FBytes += ToUtf16Le(Utf8);
+    FBytes += Utf8ToUtf16Le(Utf8);
   } else {
     FBytes += static_cast<char>(vaUTF8String);
     PutInt32(FBytes, static_cast<std::uint32_t>(Utf8.size()));

@@ -16,6 +16,8 @@ std::string Utf8ToWindows1252(std::string_view text);
 std::string Utf8ToCp850(std::string_view text);
 std::u32string Utf8ToUtf32(std::string_view text); // invalid sequences give U+FFFD
 std::string Utf32ToUtf8(std::u32string_view text);
+// UTF-16 little-endian code units (no byte-order mark), surrogate pairs past U+FFFF.
+std::string Utf8ToUtf16Le(std::string_view text);
 
 // Reads the code point at byte `i` and moves `i` past it; an invalid sequence reads as U+FFFD and
 // moves `i` by one byte. `i` must be below text.size().

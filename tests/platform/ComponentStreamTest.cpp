@@ -1,5 +1,5 @@
 #include "platform/ComponentStream.h"
-#include "platform/ColorIdents.h"
+#include "platform/ColorNames.h"
 
 #include <gtest/gtest.h>
 

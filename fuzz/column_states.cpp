@@ -3,14 +3,7 @@
 #include "support/FuzzGrid.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TProStringGrid* grid = [] {
-    EnsureFuzzGui();
-    auto* form = new TForm(nullptr);
-    auto* g = new TProStringGrid(form);
-    g->SetParent(form);
-    g->FileOptions().MaxLoadColCount = 256;
-    return g;
-  }();
+  TProStringGrid* grid = &FuzzStringGrid();
   grid->ResetColumnOrder();
   grid->LoadColumnOrder({});
   grid->SetColCount(3);

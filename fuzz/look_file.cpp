@@ -17,13 +17,7 @@ std::string Saved(TProStringGrid& grid, const std::string& name) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TProStringGrid* grid = [] {
-    EnsureFuzzGui();
-    auto* form = new TForm(nullptr);
-    auto* g = new TProStringGrid(form);
-    g->SetParent(form);
-    return g;
-  }();
+  TProStringGrid* grid = &FuzzStringGrid();
   const std::string path = WriteFuzzFile("look.txt", AsText(data, size));
   std::string before;
   try {
@@ -34,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     grid->LoadVisualProps(path);
   } catch (const std::exception&) {
-    if (!before.empty()) FuzzCheck(Saved(*grid, "after.txt") == before, "a refused file leaves the look as it was");
+    if (!before.empty())
+      FuzzCheck(Saved(*grid, "after.txt") == before, "a refused file leaves the look as it was");
     return 0;
   }
   std::string first;

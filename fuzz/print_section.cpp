@@ -15,13 +15,7 @@ std::string Bytes(const std::string& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static TProStringGrid* grid = [] {
-    EnsureFuzzGui();
-    auto* form = new TForm(nullptr);
-    auto* g = new TProStringGrid(form);
-    g->SetParent(form);
-    return g;
-  }();
+  TProStringGrid* grid = &FuzzStringGrid();
   const std::string path = WriteFuzzFile("print.ini", AsText(data, size));
   grid->LoadPrintSettings(path, "Print");
   FuzzCheck(Bytes(path) == std::string(AsText(data, size)), "loading leaves the file as it was");

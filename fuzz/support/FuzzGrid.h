@@ -7,7 +7,8 @@
 #include "platform/ui/Forms.h"
 #include "support/FuzzSupport.h"
 
-template <class Load> void FuzzGridLoad(std::size_t size, Load load) {
+// A string grid on a form, made once per run, loading at most 256 columns and 4,096 rows.
+inline TProStringGrid& FuzzStringGrid() {
   static TProStringGrid* grid = [] {
     EnsureFuzzGui();
     auto* form = new TForm(nullptr);
@@ -17,6 +18,11 @@ template <class Load> void FuzzGridLoad(std::size_t size, Load load) {
     g->FileOptions().MaxLoadRowCount = 4096;
     return g;
   }();
+  return *grid;
+}
+
+template <class Load> void FuzzGridLoad(std::size_t size, Load load) {
+  TProStringGrid* grid = &FuzzStringGrid();
   grid->SetColCount(3);
   grid->SetRowCount(3);
   grid->SetDelimiter(0);

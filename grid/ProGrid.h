@@ -1109,6 +1109,9 @@ public:
   // The bytes of the two formats, as the files hold them.
   std::string CellFileBytes(bool Unicode);
   void LoadCellFileBytes(std::string_view Bytes, const std::string& Name);
+  // The cell's displayed number (0 when empty); text that reads as none raises EProGridError
+  // naming the position of the first character that does not fit.
+  double CellToReal(int ACol, int ARow);
   std::string CSVBytes(bool Unicode);
   void LoadCSVBytes(std::string_view Bytes, int MaxRows = 0);
   // The text file's stream form (ProGridCellStream.cpp): appended at the stream's position; the

@@ -1,5 +1,6 @@
 // The cell text file: a "C,R" header, a "cw c,w" line per column and a "c,r,text" line per
 // non-empty cell, each text on one line.
+#include "controls/ProUtilNumbers.h"
 #include "grid/GridFileText.h"
 #include "grid/ProGrid.h"
 #include "platform/AtomicFile.h"
@@ -7,6 +8,7 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <charconv>
 
 using namespace gridfile;
 
@@ -116,4 +118,20 @@ void TProStringGrid::LoadCellFileBytes(std::string_view Bytes, const std::string
   }
   CellsChanged(TRect{0, 0, ColCount(), RowCount()});
   CellsLoaded();
+}
+
+double TProStringGrid::CellToReal(int ACol, int ARow) {
+  const std::string text = Cells(ACol, ARow);
+  if (text.empty()) return 0;
+  const std::string plain = NormalizeNumberText(text);
+  double value = 0;
+  const char* end = plain.data() + plain.size();
+  const auto [stop, error] = std::from_chars(plain.data(), end, value);
+  if (error != std::errc() || stop != end) {
+    // An empty or unreadable start fails at the first character, a tail at its own.
+    const std::size_t at = error != std::errc() ? 1 : static_cast<std::size_t>(stop - plain.data()) + 1;
+    throw EProGridError("Error at position: " + std::to_string(at) + " in Cell [" + std::to_string(ACol) +
+                        ", " + std::to_string(ARow) + "].");
+  }
+  return value;
 }

@@ -1,6 +1,7 @@
 // The cell text file and CSV: their bytes, round trips of random texts over grids with fixed and
 // hidden columns, and hostile files that must leave the grid as it was.
 #include "ProGridFixture.h"
+#include "platform/Locale.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -272,6 +273,30 @@ TEST_F(TCellFileTest, ProgressOfASingleRowRangeStaysWithinAHundred) {
   ASSERT_FALSE(seen.empty());
   for (int p : seen)
     EXPECT_TRUE(p >= 0 && p <= 100) << p;
+}
+
+TEST_F(TCellFileTest, CellToRealReadsTheDisplayedNumberOrNamesWhereItFails) {
+  TFormatSettings fs;
+  fs.DecimalSeparator = ',';
+  fs.ThousandSeparator = '.';
+  SetFormatSettings(fs);
+  struct TCase {
+    const char* Text;
+    double Value;
+  } cases[] = {{"", 0}, {"12,5", 12.5}, {"(1.234,5)", -1234.5}, {"-3", -3}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    Grid->SetCells(1, 1, c.Text);
+    EXPECT_NO_THROW(EXPECT_DOUBLE_EQ(Grid->CellToReal(1, 1), c.Value));
+  }
+  Grid->SetCells(1, 1, "abc");
+  try {
+    Grid->CellToReal(1, 1);
+    ADD_FAILURE() << "a text without a number reads as none";
+  } catch (const EProGridError& e) {
+    EXPECT_STREQ(e.what(), "Error at position: 1 in Cell [1, 1].");
+  }
+  ResetFormatSettings();
 }
 
 } // namespace

@@ -360,27 +360,32 @@ void TProStringGrid::GroupCalc(int Colindex, int Method) {
   }
 }
 
+namespace {
+
+// A group calculation, shown in the floating footer's column as well when the footer is visible.
+void GroupCalcShown(TProStringGrid& Grid, int Colindex, int Method, TColumnCalcType Shown) {
+  Grid.GroupCalc(Colindex, Method);
+  if (Grid.FloatingFooter().Visible()) Grid.FloatingFooter().SetColumnCalc(Colindex, Shown);
+}
+
+} // namespace
+
 void TProStringGrid::GroupSum(int Colindex) {
-  GroupCalc(Colindex, 1);
-  if (FFloatingFooter.Visible()) FFloatingFooter.SetColumnCalc(Colindex, acSUM);
+  GroupCalcShown(*this, Colindex, 1, acSUM);
 }
 
 void TProStringGrid::GroupAvg(int Colindex) {
-  GroupCalc(Colindex, 2);
-  if (FFloatingFooter.Visible()) FFloatingFooter.SetColumnCalc(Colindex, acAVG);
+  GroupCalcShown(*this, Colindex, 2, acAVG);
 }
 
 void TProStringGrid::GroupMin(int Colindex) {
-  GroupCalc(Colindex, 3);
-  if (FFloatingFooter.Visible()) FFloatingFooter.SetColumnCalc(Colindex, acMIN);
+  GroupCalcShown(*this, Colindex, 3, acMIN);
 }
 
 void TProStringGrid::GroupMax(int Colindex) {
-  GroupCalc(Colindex, 4);
-  if (FFloatingFooter.Visible()) FFloatingFooter.SetColumnCalc(Colindex, acMAX);
+  GroupCalcShown(*this, Colindex, 4, acMAX);
 }
 
 void TProStringGrid::GroupCount(int Colindex) {
-  GroupCalc(Colindex, 5);
-  if (FFloatingFooter.Visible()) FFloatingFooter.SetColumnCalc(Colindex, acCOUNT);
+  GroupCalcShown(*this, Colindex, 5, acCOUNT);
 }

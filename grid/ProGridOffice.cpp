@@ -92,16 +92,32 @@ int MulDiv(int Value, int M, int D) {
   return static_cast<int>(std::lround(static_cast<double>(Value) * M / D));
 }
 
+// A new application from `create`; an automation layer without it raises the grid's `missing` text.
+template <class TCreate> auto NewOfficeApp(TCreate create, const char* missing) {
+  try {
+    return create();
+  } catch (const EOleSysError&) {
+    throw EProGridError(missing);
+  }
+}
+
+// The running application, else a new one (then `created` is set, so the caller quits it).
+template <class TRunning, class TCreate>
+auto RunningOrNewOfficeApp(TRunning running, TCreate create, const char* missing, bool& created) {
+  auto app = running();
+  if (!app) {
+    app = NewOfficeApp(create, missing);
+    created = true;
+  }
+  return app;
+}
+
 } // namespace
 
 std::vector<std::string> TProStringGrid::GetXLSSheets(const std::string& FileName) {
   TBusyCursor busy;
-  std::unique_ptr<ISpreadsheetApp> app;
-  try {
-    app = OfficeAutomation().CreateSpreadsheet();
-  } catch (const EOleSysError&) {
-    throw EProGridError("Excel OLE server not found");
-  }
+  std::unique_ptr<ISpreadsheetApp> app =
+      NewOfficeApp([] { return OfficeAutomation().CreateSpreadsheet(); }, "Excel OLE server not found");
   std::vector<std::string> names;
   ISpreadsheetBook* book = nullptr;
   try {
@@ -121,12 +137,8 @@ std::vector<std::string> TProStringGrid::GetXLSSheets(const std::string& FileNam
 
 void TProStringGrid::LoadXLS(const std::string& FileName, const std::string& SheetName) {
   TBusyCursor busy;
-  std::unique_ptr<ISpreadsheetApp> app;
-  try {
-    app = OfficeAutomation().CreateSpreadsheet();
-  } catch (const EOleSysError&) {
-    throw EProGridError("Excel OLE server not found");
-  }
+  std::unique_ptr<ISpreadsheetApp> app =
+      NewOfficeApp([] { return OfficeAutomation().CreateSpreadsheet(); }, "Excel OLE server not found");
   ISpreadsheetBook* book = nullptr;
   auto finish = [&] {
     if (book) Quietly([&] { book->Close(false); });
@@ -195,15 +207,9 @@ void TProStringGrid::LoadXLS(const std::string& FileName, const std::string& She
 void TProStringGrid::SaveXLS(const std::string& FileName, const std::string& SheetName, bool CreateNewSheet) {
   TBusyCursor busy;
   bool created = false;
-  std::unique_ptr<ISpreadsheetApp> app = OfficeAutomation().RunningSpreadsheet();
-  if (!app) {
-    try {
-      app = OfficeAutomation().CreateSpreadsheet();
-    } catch (const EOleSysError&) {
-      throw EProGridError("Excel OLE server not found");
-    }
-    created = true;
-  }
+  std::unique_ptr<ISpreadsheetApp> app = RunningOrNewOfficeApp(
+      [] { return OfficeAutomation().RunningSpreadsheet(); },
+      [] { return OfficeAutomation().CreateSpreadsheet(); }, "Excel OLE server not found", created);
   auto quit = [&] {
     if (created) Quietly([&] { app->Quit(); });
   };
@@ -268,15 +274,9 @@ void TProStringGrid::SaveDOC(const std::string& FileName, bool CreateNewDocument
                              const std::string& Bookmark) {
   TBusyCursor busy;
   bool created = false;
-  std::unique_ptr<IWordApp> app = OfficeAutomation().RunningWord();
-  if (!app) {
-    try {
-      app = OfficeAutomation().CreateWord();
-    } catch (const EOleSysError&) {
-      throw EProGridError("Word OLE server not found");
-    }
-    created = true;
-  }
+  std::unique_ptr<IWordApp> app = RunningOrNewOfficeApp([] { return OfficeAutomation().RunningWord(); },
+                                                        [] { return OfficeAutomation().CreateWord(); },
+                                                        "Word OLE server not found", created);
   auto quit = [&] {
     if (created) Quietly([&] { app->Quit(); });
   };

@@ -2,6 +2,8 @@
 // is written exactly as documented, so other programs read the output as before.
 #include "tree/NodeTreesExport.h"
 
+#include "controls/HTMLEntities.h"
+
 #include "platform/AtomicFile.h"
 #include "platform/Colors.h"
 #include "platform/Locale.h"
@@ -193,27 +195,7 @@ void ResetExportLocale() {
 }
 
 std::string HtmlEscape(std::string_view Text) {
-  std::string out;
-  out.reserve(Text.size());
-  for (char c : Text) {
-    switch (c) {
-    case '&':
-      out += "&amp;";
-      break;
-    case '<':
-      out += "&lt;";
-      break;
-    case '>':
-      out += "&gt;";
-      break;
-    case '"':
-      out += "&quot;";
-      break;
-    default:
-      out += c;
-    }
-  }
-  return out;
+  return EncodeHTMLText(Text, false);
 }
 
 void WrapCFHTML(std::string& Html) {

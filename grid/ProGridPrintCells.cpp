@@ -300,7 +300,9 @@ int TProStringGrid::PrintRow(TPrintRun& Run, int Y, int First, int Last, int ARo
         if (rotated) {
           const double t = angle * std::numbers::pi / 180.0;
           const int width = c.TextWidth(text);
-          TRect o{r.Left, r.Top + gw, r.Right, r.Bottom - gw};
+          // The cell (over its merged rows and columns) less the text inset gw on every side, the
+          // y axis running upward: turned text stays inside its cell, clear of its border lines.
+          TRect o{r.Left + gw, r.Top - gw, r.Right - gw, textRect.Bottom + gw};
           RotatedTextOrigin(o,
                             ha == taRightJustify ? 1
                             : ha == taCenter     ? 2

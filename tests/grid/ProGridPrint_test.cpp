@@ -141,6 +141,35 @@ TEST_F(ProGridPrintTest, RotatedTextStartsWhereItsBoxIsAlignedInEachQuadrant) {
   }
 }
 
+TEST_F(ProGridPrintTest, AlignRotatedTextPutsTurnedTextInItsRectangleOnTheNamedSides) {
+  Grid->Canvas().Font().SetName("DejaVu Sans");
+  Grid->Canvas().Font().SetHeight(-16);
+  const TRect box{20, 10, 220, 150};
+  struct Case {
+    int h, v; // 0 left/top, 1 right/centre... as the routine numbers them
+  };
+  for (int angle : {0, 90, 180, 270})
+    for (const Case& k : {Case{0, 0}, Case{1, 2}, Case{2, 1}}) {
+      SCOPED_TRACE(std::to_string(angle) + " degrees, h " + std::to_string(k.h) + " v " +
+                   std::to_string(k.v));
+      TBitmap b(240, 160);
+      b.Canvas().Font().Assign(Grid->Canvas().Font());
+      b.Canvas().Brush().SetStyle(bsClear);
+      TRect r = box;
+      Grid->AlignRotatedText(r, angle, k.v, k.h, "WWW");
+      RotatedTextOut(b.Canvas(), r.Left, r.Top, angle * 10, "WWW");
+      const TRect ink = InkBounds(b);
+      ASSERT_FALSE(ink.IsEmpty());
+      const int left = ink.Left - box.Left, right = box.Right - ink.Right;
+      const int top = ink.Top - box.Top, bottom = box.Bottom - ink.Bottom;
+      EXPECT_GE(std::min({left, right, top, bottom}), 1); // within its 2-pixel inset, give or take a pixel
+      const int hGap = k.h == 0 ? left : k.h == 1 ? right : std::abs(left - right);
+      const int vGap = k.v == 0 ? top : k.v == 2 ? bottom : std::abs(top - bottom);
+      EXPECT_LT(hGap, 8);
+      EXPECT_LT(vGap, 8);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Entry points
 
@@ -569,6 +598,96 @@ TEST_F(ProGridPrintTest, ACheckBoxWithoutTextPrintsAtTheRightEdgeOfARightAligned
   ASSERT_FALSE(box.IsEmpty());
   EXPECT_GT(box.Left, (left + right) / 2);
   EXPECT_GE(box.Right, right - 12);
+}
+
+TEST_F(ProGridPrintTest, RotatedCellTextLandsInsideItsCellOnTheSideItsAlignmentNames) {
+  // One cell per angle and alignment: columns left, right, centre; rows top, centre, bottom for
+  // each of the four angles. Cells alternate two light colours so each is found by its fill.
+  const int angles[] = {0, 90, 180, 270};
+  const TAlignment hs[] = {taLeftJustify, taRightJustify, taCenter};
+  const TVAlignment vs[] = {vtaTop, vtaCenter, vtaBottom};
+  Fill(3, 12, 0);
+  Grid->PrintSettings().SetNoAutoSize(true);
+  Grid->PrintSettings().SetNoAutoSizeRow(true);
+  Grid->PrintSettings().SetBorders(pbNoborder);
+  Grid->PrintSettings().SetRowSpacing(10);
+  Grid->PrintSettings().SetHeaderSize(100);
+  for (int c = 0; c < 3; ++c)
+    Grid->SetColWidths(c, 150);
+  for (int r = 0; r < 12; ++r) {
+    Grid->SetRowHeights(r, 64);
+    for (int c = 0; c < 3; ++c)
+      Grid->AddRotated(c, r, angles[r / 3], "WWW");
+  }
+  const TColor light[] = {RGB(255, 255, 200), RGB(200, 255, 255)};
+  Grid->OnGetCellPrintColor = [&](TObject*, int ARow, int ACol, TGridDrawState, TBrush& b, TFont&) {
+    b.SetColor(light[(ARow + ACol) % 2]);
+  };
+  Grid->OnGetAlignment = [&](TObject*, int ARow, int ACol, TAlignment& HA, TVAlignment& VA) {
+    HA = hs[ACol];
+    VA = vs[ARow % 3];
+  };
+  TBitmap page(PageW, PageH);
+  TCanvasRecorder seen(page.Canvas());
+  Grid->SetPreviewPage(1);
+  Grid->PrintPreview(page.Canvas(), {0, 0, PageW, PageH});
+  std::vector<TRect> cells;
+  for (const TDrawCall& f : seen.Calls())
+    if ((f.Kind == Headless::dkFill || f.Kind == Headless::dkRectangle) &&
+        (f.BrushColor == light[0] || f.BrushColor == light[1]))
+      cells.push_back(f.Device);
+  std::vector<int> escapements;
+  for (const TDrawCall& t : seen.Of(Headless::dkText))
+    if (t.Text == "WWW") escapements.push_back(t.Escapement);
+  ASSERT_EQ(cells.size(), 36u);
+  ASSERT_EQ(escapements.size(), 36u);
+
+  auto dark = [](TColor c) { return GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128; };
+  // The gap on the aligned side: the inset, and the empty descent of "W" where it faces that side.
+  const int Near = 14;
+  for (int r = 0; r < 12; ++r)
+    for (int c = 0; c < 3; ++c) {
+      const int angle = angles[r / 3];
+      SCOPED_TRACE(std::to_string(angle) + " degrees, row " + std::to_string(r) + " column " +
+                   std::to_string(c));
+      const TRect cell = cells[static_cast<std::size_t>(r * 3 + c)];
+      EXPECT_EQ(escapements[static_cast<std::size_t>(r * 3 + c)], angle * 10);
+      // The cell's own pixels and a thin band of its neighbours' around it: all ink is the cell's.
+      const TRect around{cell.Left - 2, cell.Top - 2, cell.Right + 2, cell.Bottom + 2};
+      const TRect ink = PixelTools::BoundsWhere(page, around, dark);
+      ASSERT_FALSE(ink.IsEmpty());
+      const int left = ink.Left - cell.Left, right = cell.Right - ink.Right;
+      const int top = ink.Top - cell.Top, bottom = cell.Bottom - ink.Bottom;
+      EXPECT_GE(std::min({left, right, top, bottom}), 0) << "ink leaves the cell";
+      // Upright text is wider than tall, text on its side taller than wide.
+      EXPECT_EQ(ink.Width() > ink.Height(), angle % 180 == 0);
+      switch (hs[c]) {
+      case taLeftJustify:
+        EXPECT_LT(left, Near);
+        EXPECT_GT(right, 3 * left);
+        break;
+      case taRightJustify:
+        EXPECT_LT(right, Near);
+        EXPECT_GT(left, 3 * right);
+        break;
+      default: // centred: the text's box holds more than its ink
+        EXPECT_NEAR(left, right, 10);
+        break;
+      }
+      switch (vs[r % 3]) {
+      case vtaTop:
+        EXPECT_LT(top, Near);
+        EXPECT_GT(bottom, 2 * top);
+        break;
+      case vtaBottom:
+        EXPECT_LT(bottom, Near);
+        EXPECT_GT(top, 2 * bottom);
+        break;
+      default:
+        EXPECT_NEAR(top, bottom, 10);
+        break;
+      }
+    }
 }
 
 TEST_F(ProGridPrintTest, AMergedCellReachingBelowThePageIsCutWithoutABottomLine) {

@@ -404,13 +404,18 @@ int TProStringGrid::PrintPageTexts(TPrintRun& Run) {
   }
   c.Font().Assign(ps.FooterFont());
   c.Font().SetHeight(MapFontHeight(ps.FooterFont().Size()));
-  const int footY = Run.B + ps.FooterSize() + Run.h8 + Run.fh;
+  // A title at the bottom takes the room the footer block keeps for it above the bottom margin:
+  // its further lines or its mini-HTML lie under the footer texts, none below the margin.
+  const int floor = Run.B + ps.FooterSize();
+  int titleRoom = 0;
+  if (AtBottom(ps.Title())) titleRoom = html.empty() ? static_cast<int>(moreLines.size()) * Run.fh : Run.T;
+  const int footY = floor + titleRoom + Run.h8 + Run.fh;
   for (int i = 3; i < 6; ++i)
     place(i, footY, slot[i]);
   if (AtBottom(ps.Title())) {
     for (std::size_t k = 0; k < moreLines.size(); ++k)
       place(slotOf(ps.Title()), footY - static_cast<int>(k + 1) * Run.fh, moreLines[k]);
-    if (!html.empty()) drawHTML({ps.LeftSize(), Run.B + ps.FooterSize(), Run.W, Run.B}, ps.FooterFont());
+    if (!html.empty()) drawHTML({ps.LeftSize(), floor + Run.T, Run.W, floor}, ps.FooterFont());
   }
   c.Brush().SetStyle(bsSolid);
   return Run.T;

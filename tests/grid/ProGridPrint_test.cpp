@@ -17,6 +17,10 @@ namespace {
 using Headless::TCanvasRecorder;
 using Headless::TDrawCall;
 
+bool AtBottom(TPrintPosition p) {
+  return p >= ppBottomLeft;
+}
+
 // A4 at the screen's resolution: 2100 x 2970 page units.
 constexpr int PageW = 794, PageH = 1123;
 
@@ -509,6 +513,56 @@ TEST_F(ProGridPrintTest, AMiniHTMLTitleTakesTheSameRoomOnEveryPageOfTheCount) {
   }
   EXPECT_EQ(all.size(), 119u); // none lost
   EXPECT_TRUE(Preview(n + 1).Rows().empty());
+}
+
+TEST_F(ProGridPrintTest, PageTextsAndTitlesLieOnThePageClearOfTheRows) {
+  Fill(2, 300);
+  struct Case {
+    TPrintPosition title;
+    std::vector<std::string> lines;
+    int footer;
+  };
+  const std::vector<std::string> plain{"first", "second", "third"}, html{"<b>first</b><br>second<br>third"};
+  for (const Case& k :
+       {Case{ppBottomLeft, plain, 0}, Case{ppBottomCenter, plain, 150}, Case{ppBottomRight, html, 0},
+        Case{ppBottomLeft, html, 150}, Case{ppTopLeft, plain, 0}, Case{ppTopRight, html, 0}}) {
+    SCOPED_TRACE(std::to_string(k.title) + (k.lines.size() > 1 ? " lines" : " mini-HTML") + ", footer " +
+                 std::to_string(k.footer));
+    TPrintSettings& ps = Grid->PrintSettings();
+    ps.SetTitle(k.title);
+    ps.TitleLines().Clear();
+    for (const std::string& l : k.lines)
+      ps.TitleLines().Add(l);
+    ps.SetFooterSize(k.footer);
+    ps.SetPageNr(k.title == ppBottomLeft ? ppBottomRight : ppBottomLeft);
+    for (int page : {1, 2}) {
+      const TPageShot shot = Preview(page);
+      TRect rows{PageW, PageH, 0, 0}; // the device box of the printed rows' texts
+      std::vector<TRect> title, number;
+      for (const TDrawCall& t : shot.Of(Headless::dkText)) {
+        if (t.Text.starts_with("r")) {
+          rows.Top = std::min(rows.Top, t.Device.Top);
+          rows.Bottom = std::max(rows.Bottom, t.Device.Bottom);
+        }
+        if (t.Text == "first" || t.Text == "second" || t.Text == "third") title.push_back(t.Device);
+        if (t.Text.find(std::to_string(page) + "/") != std::string::npos) number.push_back(t.Device);
+      }
+      ASSERT_EQ(title.size(), 3u);
+      ASSERT_EQ(number.size(), 1u);
+      const int footerPx = k.footer * 96 / 254;
+      for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_GE(title[i].Top, -1); // a page unit of rounding at the page top
+        EXPECT_LE(title[i].Bottom, PageH - footerPx + 1) << "into the bottom margin";
+        if (i > 0) {
+          EXPECT_GE(title[i].Top, title[i - 1].Bottom - 1) << "lines out of order";
+        }
+        EXPECT_TRUE(AtBottom(k.title) ? title[i].Top >= rows.Bottom : title[i].Bottom <= rows.Top)
+            << "over the rows";
+      }
+      EXPECT_GE(number[0].Top, rows.Bottom);
+      EXPECT_LE(number[0].Bottom, PageH - footerPx + 1);
+    }
+  }
 }
 
 TEST_F(ProGridPrintTest, PrintedCellsDrawTheirTextsOnceAndWhereTheirAlignmentPutsThem) {

@@ -140,7 +140,8 @@ void TProStringGrid::DoPrint(const TGridRect& Range, bool SelectedOnly) {
     }
     FPrintNrOfPages = FPrintPageTo;
     SetMapMode(printer.Canvas(), MM_LOMETRIC);
-    PrintPages(printer.Canvas(), 1, SelectedOnly, n);
+    // A fast print never counted its pages: their numbers go without a count.
+    PrintPages(printer.Canvas(), 1, SelectedOnly, FFastPrint ? -1 : n);
     SetMapMode(printer.Canvas(), mode);
     FPrintJob = nullptr;
     begun = false;

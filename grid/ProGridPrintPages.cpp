@@ -474,6 +474,11 @@ int TProStringGrid::PrintPages(TCanvas& ACanvas, int Mode, bool SelectedOnly, in
     run.L = 254.0 / (screen > 0 ? screen : ScreenPixelsPerInch);
   }
   FFontscalefactor = 1.0;
+  // Outside a row being measured or drawn the scale is 1, also when a row raises.
+  struct TPlainScale {
+    double& Factor;
+    ~TPlainScale() { Factor = 1.0; }
+  } plainScale{FFontscalefactor};
   TDrawingBackup backup(c);
   TPrintSettings& ps = FPrintSettings;
   c.Pen().SetColor(clBlack);
@@ -602,6 +607,5 @@ int TProStringGrid::PrintPages(TCanvas& ACanvas, int Mode, bool SelectedOnly, in
     if (w <= pr.Right && !cancelled && !fastStop) StartNextPage(run);
     ++run.P;
   }
-  FFontscalefactor = 1.0;
   return run.P;
 }

@@ -265,6 +265,53 @@ TEST_F(ProGridPrintTest, PrintingAsksForTheRangeAndPrintsItToTheOutputFile) {
   }
 }
 
+TEST_F(ProGridPrintTest, AFastPrintNumbersItsPagesWithoutTheCountItNeverMade) {
+  Fill(2, 130);
+  Grid->PrintSettings().SetPageNr(ppTopRight);
+  Printer()->SetFileName(Dir.File("fast.pdf"));
+  for (bool fast : {false, true}) {
+    Grid->SetFastPrint(fast);
+    TCanvasRecorder seen(Printer()->Canvas());
+    Grid->Print();
+    const std::vector<std::string> texts = seen.Texts();
+    const char* first = fast ? "  1 " : "  1/3 ";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), first), 1) << fast;
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), fast ? "  3 " : "  3/3 "), 1) << fast;
+  }
+}
+
+TEST_F(ProGridPrintTest, AnErrorInsideAPrintedRowLeavesTheCanvasAndTheFontScaleAsTheyWere) {
+  Fill(2, 20);
+  Grid->PrintSettings().SetFitToPage(fpAlways); // rows drawn at a scale other than 1
+  Grid->OnCustomCellDraw = [](TObject*, TCanvas&, int, int ARow, TGridDrawState, const TRect&, bool) {
+    if (ARow == 3) throw std::runtime_error("broken");
+  };
+  Printer()->SetFileName(Dir.File("broken.pdf"));
+  const std::vector<std::pair<const char*, std::function<void(TCanvas&)>>> entries{
+      {"draw",
+       [&](TCanvas& c) {
+         Grid->PrintDraw(c, {0, 0, PageW, PageH});
+       }},
+      {"preview",
+       [&](TCanvas& c) {
+         Grid->PrintPreview(c, {0, 0, PageW, PageH});
+       }},
+      {"print", [&](TCanvas&) { Grid->Print(); }},
+  };
+  for (const auto& [name, run] : entries) {
+    SCOPED_TRACE(name);
+    TBitmap b(PageW, PageH);
+    b.Canvas().Font().SetName("DejaVu Sans");
+    b.Canvas().Font().SetHeight(-13);
+    EXPECT_THROW(run(b.Canvas()), std::runtime_error);
+    EXPECT_EQ(Grid->Fontscalefactor(), 1.0);
+    EXPECT_EQ(GetMapMode(b.Canvas()), MM_TEXT);
+    EXPECT_EQ(b.Canvas().Font().Height(), -13);
+    EXPECT_FALSE(Printer()->Printing());
+  }
+  EXPECT_FALSE(Dir.Exists("broken.pdf"));
+}
+
 TEST_F(ProGridPrintTest, AnOutputFileThatCannotBeWrittenIsReportedAndLeavesNothingBehind) {
   Fill(3, 20);
   Printer()->SetFileName(Dir.File("missing/out.pdf"));
@@ -316,7 +363,18 @@ TEST_F(ProGridPrintTest, BlockFramesAndCellBordersFollowTheBorderScheme) {
     EXPECT_EQ(shot.Of(Headless::dkRectangle).size(), static_cast<std::size_t>(c.frames));
     EXPECT_EQ(shot.Of(Headless::dkLine).size(), static_cast<std::size_t>(12 * c.linesPerCell + c.blockLines));
   }
+  // One frame on every page of a longer table, none with single borders.
+  Fill(3, 130);
+  for (TPrintBorders b : {pbAround, pbSingle}) {
+    Grid->PrintSettings().SetBorders(b);
+    const std::vector<TPageShot> pages = AllPages();
+    ASSERT_GE(pages.size(), 2u);
+    for (const TPageShot& page : pages)
+      EXPECT_EQ(page.Of(Headless::dkRectangle).size(), b == pbAround ? 1u : 0u);
+  }
+
   // The border event adds lines where the scheme has none.
+  Fill(3, 4);
   Grid->PrintSettings().SetBorders(pbNoborder);
   Grid->OnGetCellPrintBorder = [](TObject*, int ARow, int ACol, TPen&, TCellBorders& b) {
     if (ARow == 1 && ACol == 1) b = {cbTop};
@@ -497,6 +555,19 @@ TEST_F(ProGridPrintTest, ColumnsAllWiderThanThePagePrintOneColumnAStripAndEnd) {
   EXPECT_EQ(Grid->PrintColEnd(), 2);
 }
 
+TEST_F(ProGridPrintTest, ColumnsPastTheFiveHundredAndTwelfthPrintLikeAnyOther) {
+  Fill(600, 3);
+  TBitmap b(PageW, PageH);
+  TCanvasRecorder seen(b.Canvas());
+  Grid->SetPreviewPage(1);
+  Grid->PrintPreviewRect(b.Canvas(), {0, 0, PageW, PageH}, {590, 0, 599, 2});
+  const TPageShot shot{seen.Calls(), seen.Texts()};
+  EXPECT_TRUE(shot.Has("r2c599"));
+  EXPECT_EQ(Grid->PrintColEnd(), 599);
+  EXPECT_GT(Grid->PrintColWidth(599), 0);
+  EXPECT_EQ(Grid->PrintColOffset(599) - Grid->PrintColOffset(598), Grid->PrintColWidth(598) + 20);
+}
+
 TEST_F(ProGridPrintTest, AMiniHTMLTitleTakesTheSameRoomOnEveryPageOfTheCount) {
   Fill(2, 120);
   Grid->PrintSettings().SetTitle(ppTopLeft);
@@ -652,6 +723,20 @@ TEST_F(ProGridPrintTest, ACheckBoxWithoutTextPrintsAtTheRightEdgeOfARightAligned
   ASSERT_FALSE(box.IsEmpty());
   EXPECT_GT(box.Left, (left + right) / 2);
   EXPECT_GE(box.Right, right - 12);
+
+  // Without the graphics the cell prints empty.
+  Grid->PrintSettings().SetPrintGraphics(false);
+  TBitmap plain(PageW, PageH);
+  TCanvasRecorder plainSeen(plain.Canvas());
+  Grid->PrintPreview(plain.Canvas(), {0, 0, PageW, PageH});
+  for (const TDrawCall& t : plainSeen.Of(Headless::dkText)) {
+    if (t.Text == "h1") top = t.Device.Bottom;
+    if (t.Text == "r2c1") bottom = t.Device.Top;
+  }
+  ASSERT_LT(top, bottom);
+  EXPECT_TRUE(PixelTools::BoundsWhere(plain, {left + 1, top, right - 1, bottom}, [](TColor c) {
+                return c != clWhite;
+              }).IsEmpty());
 }
 
 TEST_F(ProGridPrintTest, RotatedCellTextLandsInsideItsCellOnTheSideItsAlignmentNames) {

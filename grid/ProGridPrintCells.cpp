@@ -293,16 +293,14 @@ int TProStringGrid::PrintRow(TPrintRun& Run, int Y, int First, int Last, int ARo
                        DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | AlignFlags(ha), 0));
       } else if (lines <= 1) {
         if (FURLShow && !FURLFull) StripURLScheme(text);
-        TRect r{textRect.Left, textRect.Top, clipRight, textRect.Top - RH - ps.RowSpacing()};
-        if (span.Y > 0) r.Bottom -= span.Y * (ps.RowSpacing() + RH);
-        if (span.X > 0 && ACol + span.X + 1 < static_cast<int>(ind.size()))
-          r.Right = std::min(ind[col + span.X + 1], stripRight);
+        // The cell over its merged rows and columns: its text, at any alignment, stays inside
+        // and clear of the next row (the y axis runs upward).
+        const TRect r{textRect.Left, textRect.Top, clipRight, textRect.Bottom};
         if (rotated) {
           const double t = angle * std::numbers::pi / 180.0;
           const int width = c.TextWidth(text);
-          // The cell (over its merged rows and columns) less the text inset gw on every side, the
-          // y axis running upward: turned text stays inside its cell, clear of its border lines.
-          TRect o{r.Left + gw, r.Top - gw, r.Right - gw, textRect.Bottom + gw};
+          // Turned text keeps the text inset gw on every side, clear of the border lines.
+          TRect o{r.Left + gw, r.Top - gw, r.Right - gw, r.Bottom + gw};
           RotatedTextOrigin(o,
                             ha == taRightJustify ? 1
                             : ha == taCenter     ? 2
@@ -319,7 +317,7 @@ int TProStringGrid::PrintRow(TPrintRun& Run, int Y, int First, int Last, int ARo
           TRect e{r.Left + gw + XYOffset().X, r.Top - XYOffset().Y, r.Right - gw, r.Bottom};
           c.DrawText(text, e, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | AlignFlags(ha));
         } else {
-          TRect e{r.Left + gw, r.Top - Run.h8, r.Right - gw, r.Bottom};
+          TRect e{r.Left + gw, r.Top - Run.h8, r.Right - gw, r.Bottom + Run.h8};
           const unsigned v = va == vtaCenter ? DT_VCENTER : va == vtaBottom ? DT_BOTTOM : DT_TOP;
           c.DrawText(text, e, BiDiDrawTextFlags(DT_SINGLELINE | DT_NOPREFIX | AlignFlags(ha) | v, 0));
         }

@@ -441,6 +441,35 @@ TEST_F(ProGridPrintTest, ColumnStripsNumberTheirPagesPageThenStrip) {
   EXPECT_TRUE(pages[2].Has("r5c2"));
 }
 
+TEST_F(ProGridPrintTest, RepeatedFixedColumnsLeadEveryStrip) {
+  Fill(4, 6);
+  Grid->SetFixedCols(1);
+  for (int c = 1; c < 4; ++c)
+    Grid->SetCells(c, 1, std::string(45, 'M')); // with the fixed column, one such column a page
+  for (bool repeat : {false, true}) {
+    SCOPED_TRACE(repeat);
+    Grid->PrintSettings().SetRepeatFixedCols(repeat);
+    const std::vector<TPageShot> pages = AllPages();
+    ASSERT_EQ(pages.size(), 3u);
+    for (int p = 0; p < 3; ++p) {
+      const std::string fixed = "r5c0", own = "r5c" + std::to_string(p + 1);
+      ASSERT_TRUE(pages[p].Has(own)) << p;
+      EXPECT_EQ(pages[p].Has(fixed), p == 0 || repeat) << p;
+      if (!pages[p].Has(fixed)) continue;
+      // The fixed cell lies left of the strip's own, which starts where the fixed block ends.
+      int fixedX = 0, ownX = 0;
+      for (const TDrawCall& t : pages[p].Of(Headless::dkText)) {
+        if (t.Text == fixed) fixedX = t.R.Left;
+        if (t.Text == own) ownX = t.R.Left;
+      }
+      EXPECT_LT(fixedX, ownX) << p;
+    }
+  }
+  // The last strip: the repeated fixed column, then column 3 right after it.
+  EXPECT_EQ(Grid->PrintColOffset(1) - Grid->PrintColOffset(0), Grid->PrintColWidth(0) + 20);
+  EXPECT_EQ(Grid->PrintColOffset(3), Grid->PrintColOffset(1));
+}
+
 TEST_F(ProGridPrintTest, PageNumbersJoinPrefixNumberAndSuffixWithBlanks) {
   Fill(2, 130);
   Grid->PrintSettings().SetPageNr(ppTopRight);
@@ -920,8 +949,8 @@ TEST_F(ProGridPrintTest, ATablePrintsToPdfPagesWithEveryRowOnceAndTheHeaderOnEac
         last = r;
       }
     }
-    // The page number's ink in its slot at the bottom right.
-    const TRect slot{b.Width() * 2 / 3, b.Height() - px(250), b.Width(), b.Height()};
+    // The page number's ink in its slot at the bottom right, right of the table (550..1550).
+    const TRect slot{px(1600), b.Height() - px(250), b.Width(), b.Height()};
     EXPECT_FALSE(PixelTools::BoundsWhere(b, slot, [](TColor c) { return GetRValue(c) < 100; }).IsEmpty());
   }
   std::vector<int> expected;

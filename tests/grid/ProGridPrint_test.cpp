@@ -513,6 +513,37 @@ TEST_F(ProGridPrintTest, SelectedRowsOnlyPrintsTheSelectionsRows) {
     EXPECT_EQ(shot.Has("h1"), fixedToo);
     EXPECT_EQ(Grid->States.back(), esExportDone);
   }
+  // Only the selection's columns, and nothing of the others takes room.
+  Grid->PrintSettings().SetFixedCellsAlways(false);
+  Grid->SetSelection({1, 5, 1, 9});
+  TCanvasRecorder seen(b.Canvas());
+  Grid->PrintPreviewSelectedCols(b.Canvas(), {0, 0, PageW, PageH});
+  TPageShot shot{seen.Calls(), seen.Texts()};
+  EXPECT_EQ(shot.Rows(), (std::set<int>{5, 6, 7, 8, 9}));
+  EXPECT_FALSE(shot.Has("r5c0"));
+  EXPECT_FALSE(shot.Has("r5c2"));
+  EXPECT_EQ(Grid->PrintColWidth(0), 0);
+  EXPECT_EQ(Grid->PrintColWidth(2), 0);
+}
+
+TEST_F(ProGridPrintTest, APreviewDrawsItsPageInsideTheDisplayRectangle) {
+  Fill(3, 200);
+  Grid->PrintSettings().SetPageNr(ppBottomRight);
+  Grid->PrintSettings().SetTime(ppTopLeft);
+  TBitmap b(PageW, PageH);
+  const TRect display{100, 60, 100 + PageW / 2, 60 + PageH / 2};
+  Grid->SetPreviewPage(2);
+  Grid->PrintPreview(b.Canvas(), display);
+  const TRect ink = InkBounds(b);
+  ASSERT_FALSE(ink.IsEmpty());
+  EXPECT_GE(ink.Left, display.Left);
+  EXPECT_GE(ink.Top, display.Top);
+  EXPECT_LE(ink.Right, display.Right);
+  EXPECT_LE(ink.Bottom, display.Bottom);
+  // The page fills it: the time at its top, the page number at its bottom.
+  EXPECT_LT(ink.Top, display.Top + 20);
+  EXPECT_GT(ink.Bottom, display.Bottom - 30);
+  EXPECT_EQ(Grid->PrintPageRect().Right, 1050);
 }
 
 TEST_F(ProGridPrintTest, OnPrintNewPageStartsTheNextRowOnANewPage) {

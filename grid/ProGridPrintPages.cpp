@@ -492,12 +492,16 @@ int TProStringGrid::PrintPages(TCanvas& ACanvas, int Mode, bool SelectedOnly, in
   run.m = ps.UseFixedWidth() ? 0 : ps.ColumnSpacing() + 20;
 
   switch (Mode) {
-  case 1: {
-    const TRect clip = c.ClipRect();
-    run.W = clip.Right - clip.Left;
-    run.B = clip.Bottom;
-    break;
-  }
+  case 1:
+    // A print job lays its pages out on the page it counted them on (the clip rectangle can
+    // differ from it by a unit of rounding, and so break pages elsewhere).
+    if (!FPrintJob) {
+      const TRect clip = c.ClipRect();
+      run.W = clip.Right - clip.Left;
+      run.B = clip.Bottom;
+      break;
+    }
+    [[fallthrough]];
   case 2:
     run.W = FPrevRect.Right - FPrevRect.Left;
     run.B = -FPrevRect.Bottom - FPrevRect.Top;

@@ -265,6 +265,29 @@ TEST_F(ProGridPrintTest, PrintingAsksForTheRangeAndPrintsItToTheOutputFile) {
   }
 }
 
+TEST_F(ProGridPrintTest, ThePrintLaysItsPagesOutOnThePageItCounted) {
+  Fill(3, 300);
+  Printer()->SetFileName(Dir.File("pages.pdf"));
+  for (int dpi : {600, 300, 97})
+    for (TPrinterOrientation orientation : {poPortrait, poLandscape}) {
+      SCOPED_TRACE(std::to_string(dpi) + " dpi, orientation " + std::to_string(orientation));
+      Printer()->SetResolution(dpi);
+      Grid->PrintSettings().SetOrientation(orientation);
+      TRect counted{};
+      int count = 0, printed = 0;
+      Grid->OnPrintStart = [&](TObject*, int n, int&, int&) {
+        counted = Grid->PrintPageRect();
+        count = n;
+      };
+      Grid->OnPrintPage = [&](TObject*, TCanvas&, int, int, int) { ++printed; };
+      Grid->Print();
+      EXPECT_EQ(Grid->PrintPageRect(), counted);
+      EXPECT_EQ(printed, count);
+      EXPECT_EQ(Printer()->PageNumber(), count);
+    }
+  Printer()->SetResolution(600);
+}
+
 TEST_F(ProGridPrintTest, AFastPrintNumbersItsPagesWithoutTheCountItNeverMade) {
   Fill(2, 130);
   Grid->PrintSettings().SetPageNr(ppTopRight);

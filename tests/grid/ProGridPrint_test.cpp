@@ -760,6 +760,46 @@ TEST_F(ProGridPrintTest, PrintedCellsDrawTheirTextsOnceAndWhereTheirAlignmentPut
   EXPECT_EQ(lines[2].R.Top - step, bottom);
 }
 
+TEST_F(ProGridPrintTest, CellTextsOfEveryKindPrintInsideTheirCells) {
+  // One cell of each kind, with an empty row below it, on a preview page that does not start at
+  // the canvas's corner. The formula shows as the grid calculates it (here: as it stands).
+  struct Case {
+    const char* text;
+    const char* drawn; // a piece of it among the texts drawn
+  };
+  const TColor fill = RGB(200, 255, 255);
+  Grid->SetMultilineCells(true);
+  Grid->PrintSettings().SetBorders(pbNoborder);
+  Grid->OnGetCellPrintColor = [&](TObject*, int ARow, int ACol, TGridDrawState, TBrush& b, TFont&) {
+    if (ARow == 1 && ACol == 1) b.SetColor(fill);
+  };
+  for (const Case& k :
+       {Case{"<b>Bold</b> and <i>slanted</i> gg", "Bold"}, Case{"{\\rtf1\\ansi Rich gg}", "Rich gg"},
+        Case{"=2*21", "=2*21"}, Case{"upper\r\nlower gg", "lower gg"}, Case{"plain gg", "plain gg"}}) {
+    SCOPED_TRACE(k.text);
+    Fill(2, 3);
+    Grid->SetCells(1, 1, k.text);
+    Grid->SetCells(0, 2, "");
+    Grid->SetCells(1, 2, "");
+    TBitmap page(PageW + 200, PageH + 100);
+    TCanvasRecorder seen(page.Canvas());
+    Grid->SetPreviewPage(1);
+    Grid->PrintPreview(page.Canvas(), {150, 80, 150 + PageW, 80 + PageH});
+    const std::vector<std::string> texts = seen.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), k.drawn), texts.end());
+    const TRect cell = ColorBounds(page, fill);
+    ASSERT_FALSE(cell.IsEmpty());
+    // All dark ink near the cell is inside it (the row above is the header's, kept out).
+    auto dark = [](TColor c) { return GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128; };
+    const TRect ink =
+        PixelTools::BoundsWhere(page, {cell.Left - 6, cell.Top, cell.Right + 6, cell.Bottom + 10}, dark);
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GE(ink.Left, cell.Left);
+    EXPECT_LE(ink.Right, cell.Right);
+    EXPECT_LE(ink.Bottom, cell.Bottom);
+  }
+}
+
 TEST_F(ProGridPrintTest, AnEmptyCellMeasuresAsGhAndGraphicsTakeRoomOnlyWhenPrinted) {
   Fill(3, 2, 0);
   Grid->SetCells(0, 0, "");

@@ -44,8 +44,9 @@ std::string GridStreamHeaderImage(const TGridStreamHeader& Header);
 // EProGridError for negative counts.
 TGridStreamHeader ReadGridStreamHeader(TStream& Stream);
 
-// A number for each live grid, different from every other live grid's in every running process
-// (the process number in the high bits, a slot of the process below).
+// A number for each live grid, different from every other live grid's in every running process:
+// a task number this process holds in the high bits, a slot under it below; however many grids
+// live, the process takes one more task number per 1024.
 class TGridStreamID {
 public:
   TGridStreamID();

@@ -1179,6 +1179,8 @@ public:
   // Reads and checks the whole stream, then (unless CheckOnly) places it; without FullGridApplies
   // a whole-grid stream is placed as a block too.
   void LoadBinStream(TPoint Point, TStream& Stream, bool FullGridApplies, bool CheckOnly);
+  // Writes the rectangle; with RealColumns its columns are real indexes, hidden ones included.
+  void WriteBinStream(const TGridRect& Rect, TStream& Stream, bool RealColumns);
 
   // --- Clipboard (ProGridClipboard.cpp, ProGridPaste.cpp) -----------------------------------------
   // Copies put the cells as TAB and CR LF text on the clipboard, with the top-left cell's rich text

@@ -10,10 +10,12 @@
 #include "platform/ComponentStream.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "platform/TaskNumber.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/PictureDecode.h"
 
 #include <algorithm>
+#include <bitset>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -477,8 +479,20 @@ std::string GraphicObjectImage(const TCellGraphic& g) {
   return w.Finish();
 }
 
+// The numbers of the live grids: blocks of 1024, each under a task number no other process holds
+// meanwhile (the process's own for the first block, a waiting thread's for each further one).
+struct TIDBlock {
+  std::uint32_t Number = 0;
+  std::unique_ptr<TTaskNumberHold> Hold; // none for the process's own block
+  std::bitset<1024> Used;
+};
+
 std::mutex gIDLock;
-std::set<int> gSlotsInUse;
+// Kept to the end of the process: a grid may go after the statics.
+std::vector<TIDBlock>& IDBlocks() {
+  static auto* blocks = new std::vector<TIDBlock>;
+  return *blocks;
+}
 
 } // namespace
 
@@ -510,40 +524,59 @@ TGridStreamHeader ReadGridStreamHeader(TStream& Stream) {
 }
 
 TGridStreamID::TGridStreamID() {
-  // Process numbers stay below 2^22 on Linux; 1024 slots per process below them.
   std::lock_guard<std::mutex> lock(gIDLock);
-  int slot = 0;
-  while (gSlotsInUse.count(slot) && slot < 1023)
+  std::vector<TIDBlock>& blocks = IDBlocks();
+  if (blocks.empty()) blocks.push_back({CurrentProcessId(), nullptr, {}});
+  auto block = std::find_if(blocks.begin(), blocks.end(), [](const TIDBlock& b) { return !b.Used.all(); });
+  if (block == blocks.end()) {
+    auto hold = std::make_unique<TTaskNumberHold>();
+    const std::uint32_t number = hold->Value();
+    block = blocks.insert(blocks.end(), TIDBlock{number, std::move(hold), {}});
+  }
+  std::size_t slot = 0;
+  while (block->Used.test(slot))
     ++slot;
-  gSlotsInUse.insert(slot);
-  FValue = static_cast<std::int32_t>(((CurrentProcessId() & 0x3FFFFF) << 10) | static_cast<unsigned>(slot));
+  block->Used.set(slot);
+  // Task numbers stay below 2^22, so the number and the slot fill the 32 bits.
+  FValue = static_cast<std::int32_t>(((block->Number & 0x3FFFFFu) << 10) | static_cast<std::uint32_t>(slot));
 }
 
 TGridStreamID::~TGridStreamID() {
   std::lock_guard<std::mutex> lock(gIDLock);
-  gSlotsInUse.erase(FValue & 0x3FF);
+  std::vector<TIDBlock>& blocks = IDBlocks();
+  const auto number = static_cast<std::uint32_t>(FValue) >> 10;
+  auto block = std::find_if(blocks.begin(), blocks.end(), [&](const TIDBlock& b) { return b.Number == number; });
+  if (block == blocks.end()) return;
+  block->Used.reset(static_cast<std::size_t>(FValue & 0x3FF));
+  // A further block gives its number back once it is empty.
+  if (block->Hold && block->Used.none()) blocks.erase(block);
 }
 
 // ---- The grid's stream
 
 void TProStringGrid::SaveRectToBinStream(const TGridRect& Rect, TStream& Stream) {
+  WriteBinStream(Rect, Stream, false);
+}
+
+void TProStringGrid::WriteBinStream(const TGridRect& Rect, TStream& Stream, bool RealColumns) {
   // Only cells of the grid are written.
+  const int cols = RealColumns ? TotalColCount() : ColCount();
   TGridRect R = Rect;
   R.Left = std::max(R.Left, 0);
   R.Top = std::max(R.Top, 0);
-  R.Right = std::min(R.Right, ColCount() - 1);
+  R.Right = std::min(R.Right, cols - 1);
   R.Bottom = std::min(R.Bottom, RowCount() - 1);
   TGridStreamHeader h;
   h.ColCount = std::max(0, R.Right - R.Left + 1);
   h.RowCount = std::max(0, R.Bottom - R.Top + 1);
   if (FSaveFixedCells)
-    h.FullGrid = RowCount() == h.RowCount && ColCount() == h.ColCount;
+    h.FullGrid = RowCount() == h.RowCount && cols == h.ColCount;
   else
-    h.FullGrid = RowCount() - FixedRows() == h.RowCount && ColCount() - FixedCols() == h.ColCount;
+    h.FullGrid = RowCount() - FixedRows() == h.RowCount && cols - FixedCols() == h.ColCount;
   h.ID = StreamID();
   std::vector<int> widths, heights;
   for (int c = R.Left; c <= R.Right; ++c)
-    widths.push_back(ColWidths(c));
+    widths.push_back(RealColumns ? AllColWidths(c) : ColWidths(c));
   for (int r = R.Top; r <= R.Bottom; ++r)
     heights.push_back(RowHeights(r));
   h.ColWidths = JoinInts(widths);
@@ -555,8 +588,9 @@ void TProStringGrid::SaveRectToBinStream(const TGridRect& Rect, TStream& Stream)
   for (int r = R.Top; r <= R.Bottom; ++r) {
     ExportNotification(esExportNextRow, r);
     for (int c = R.Left; c <= R.Right; ++c) {
-      // Columns go out by display index, read from the real column behind each.
-      const int rc = std::max(0, DisplToRealCol(c));
+      // Columns go out by display index, read from the real column behind each, or all of them
+      // under their real index.
+      const int rc = RealColumns ? c : std::max(0, DisplToRealCol(c));
       const TCellProperties* props = FindCellProperties(rc, r);
       TComponentWriter cell("TGridCellIO");
       cell.WriteInteger("Col", c);
@@ -585,7 +619,10 @@ void TProStringGrid::SaveRectToBinStream(const TGridRect& Rect, TStream& Stream)
 }
 
 void TProStringGrid::SaveToBinStream(TStream& Stream) {
-  SaveRectToBinStream({SaveStartCol(), SaveStartRow(), SaveEndCol(), SaveEndRow()}, Stream);
+  // With SaveHiddenCells every real column goes out, as in the other files; they load visible.
+  const bool all = FFileOptions.SaveHiddenCells;
+  const int h = all ? NumHiddenColumns() : 0;
+  WriteBinStream({SaveStartCol(), SaveStartRow(), SaveEndCol() + h, SaveEndRow()}, Stream, all);
 }
 
 void TProStringGrid::SaveToBinFile(const std::string& FileName) {

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -65,6 +67,23 @@ TEST_F(TBinStreamTest, GoldenBytesOfTheHeaderAndAPlainCell) {
   // The second cell is empty: no text is written.
   EXPECT_EQ(bytes.substr(own.size() + cell.size()), "TPF0\x0BTGridCellIO\0\x03"
                                                     "Col\x02\x02\x03Row\x02\x02\x07HasProp\x08\0\0"s);
+}
+
+// Past a thousand live grids the numbers still differ, and each names a task of this process,
+// which no other process can have while it runs.
+TEST_F(TBinStreamTest, GridNumbersStayDistinctPastAThousandGrids) {
+  std::vector<std::unique_ptr<TGridStreamID>> ids;
+  for (int i = 0; i < 2100; ++i)
+    ids.push_back(std::make_unique<TGridStreamID>());
+  ids.erase(ids.begin() + 500, ids.begin() + 1500); // freed numbers are taken again
+  for (int i = 0; i < 1200; ++i)
+    ids.push_back(std::make_unique<TGridStreamID>());
+  std::set<std::int32_t> values{Grid->StreamID()};
+  for (const auto& id : ids) {
+    ASSERT_TRUE(values.insert(id->Value()).second) << id->Value();
+    const std::uint32_t task = static_cast<std::uint32_t>(id->Value()) >> 10;
+    EXPECT_TRUE(std::filesystem::exists("/proc/self/task/" + std::to_string(task))) << task;
+  }
 }
 
 TEST_F(TBinStreamTest, ACellWithPropertiesWritesThemByNameAndLoadsThemBack) {
@@ -409,31 +428,38 @@ std::string RandomText(std::mt19937& rng) {
   return s;
 }
 
+// Without SaveHiddenCells the visible columns go out; with it every real column, loading visible.
 TEST_F(TBinStreamTest, RandomTextsComeBackExactly) {
-  for (unsigned seed = 1; seed <= 12; ++seed) {
-    std::mt19937 rng(seed);
-    TGridOnForm<> from(false);
-    TProStringGrid& g = *from.Grid;
-    g.SetColCount(6);
-    g.SetRowCount(5);
-    g.SetFixedCols(1);
-    g.SetFixedRows(1);
-    for (int r = 0; r < g.RowCount(); ++r)
-      for (int c = 0; c < g.TotalColCount(); ++c)
-        g.SetGridCells(c, r, RandomText(rng));
-    g.HideColumn(2);
-    TMemoryStream s;
-    g.SaveToBinStream(s);
-    TGridOnForm<> to(false);
-    s.SetPosition(0);
-    to.Grid->LoadFromBinStream(s);
-    ASSERT_EQ(to.Grid->ColCount(), g.ColCount()) << seed;
-    ASSERT_EQ(to.Grid->RowCount(), g.RowCount()) << seed;
-    for (int r = 0; r < g.RowCount(); ++r)
-      for (int c = 0; c < g.ColCount(); ++c)
-        ASSERT_EQ(to.Grid->GridCells(c, r), g.GridCells(g.DisplToRealCol(c), r))
-            << "seed " << seed << " cell " << c << "," << r;
-  }
+  for (bool saveHidden : {false, true})
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+      std::mt19937 rng(seed);
+      TGridOnForm<> from(false);
+      TProStringGrid& g = *from.Grid;
+      g.SetColCount(6);
+      g.SetRowCount(5);
+      g.SetFixedCols(1);
+      g.SetFixedRows(1);
+      for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.TotalColCount(); ++c)
+          g.SetGridCells(c, r, RandomText(rng));
+      g.SetColWidths(3, 41);
+      g.HideColumn(2);
+      g.HideColumn(4);
+      g.SetSaveHiddenCells(saveHidden);
+      TMemoryStream s;
+      g.SaveToBinStream(s);
+      TGridOnForm<> to(false);
+      s.SetPosition(0);
+      to.Grid->LoadFromBinStream(s);
+      const int cols = saveHidden ? g.TotalColCount() : g.ColCount();
+      ASSERT_EQ(to.Grid->ColCount(), cols) << seed;
+      ASSERT_EQ(to.Grid->RowCount(), g.RowCount()) << seed;
+      EXPECT_EQ(to.Grid->ColWidths(saveHidden ? 3 : 2), 41) << seed;
+      for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < cols; ++c)
+          ASSERT_EQ(to.Grid->GridCells(c, r), g.GridCells(saveHidden ? c : g.DisplToRealCol(c), r))
+              << "hidden " << saveHidden << " seed " << seed << " cell " << c << "," << r;
+    }
 }
 
 TEST_F(TBinStreamTest, FilesAreWrittenWholeAndAMissingFileChangesNothing) {

@@ -28,7 +28,8 @@ void AppendField(std::string& out, std::string_view text, const TGridFileOptions
     return;
   }
   const bool care = NeedsCare(text, d);
-  const bool quote = o.AlwaysQuotes || text.front() == ' ' ||
+  // With JavaCSV a lone "^" unquoted would read back empty.
+  const bool quote = o.AlwaysQuotes || text.front() == ' ' || (o.JavaCSV && text == "^") ||
                      (care && (!o.JavaCSV || text.find_first_of(std::string{'"', d, '\v'}) != text.npos));
   if (!quote && !care) {
     out += text;
@@ -124,9 +125,16 @@ std::size_t ClosingQuote(std::string_view s) {
 }
 
 // Calls f(kind, raw) for each field of the line. An unclosed quote gives an empty field and
-// parsing goes on after the next delimiter; a line ending with the delimiter has no last field.
+// parsing goes on after the next delimiter. A line has one field more than delimiters outside
+// quotes: an empty line, or one ending with the delimiter, ends with an empty field, which
+// empties its cell like an empty field anywhere else.
 template <class F> void ForEachField(std::string_view rest, char d, F&& f) {
+  if (rest.empty()) {
+    f(TFieldKind::Plain, rest);
+    return;
+  }
   std::size_t next = rest.find(d);
+  bool afterDelimiter = false;
   while (next != rest.npos) {
     std::size_t skip = 0;
     while (skip + 1 < rest.size() && rest[skip] == ' ')
@@ -147,10 +155,14 @@ template <class F> void ForEachField(std::string_view rest, char d, F&& f) {
     } else {
       f(TFieldKind::Plain, rest.substr(0, next));
     }
-    rest = next == rest.npos ? std::string_view() : rest.substr(next + 1);
+    afterDelimiter = next != rest.npos;
+    rest = afterDelimiter ? rest.substr(next + 1) : std::string_view();
     next = rest.find(d);
   }
-  if (rest.empty()) return;
+  if (rest.empty()) {
+    if (afterDelimiter) f(TFieldKind::Plain, rest);
+    return;
+  }
   rest = DropLeadingBlanks(rest);
   if (rest.front() == '"') {
     rest.remove_prefix(1);
@@ -164,9 +176,8 @@ template <class F> void ForEachField(std::string_view rest, char d, F&& f) {
 // How many fields ForEachField gives for the line.
 long long FieldCount(std::string_view line, char d) {
   if (d != ' ' && line.find('"') == line.npos) {
-    // Without quotes every delimiter ends a field, and a last one follows unless the line ends.
-    const long long delimiters = std::count(line.begin(), line.end(), d);
-    return delimiters + (!line.empty() && line.back() != d ? 1 : 0);
+    // Without quotes every delimiter ends a field, and a last one follows.
+    return static_cast<long long>(std::count(line.begin(), line.end(), d)) + 1;
   }
   long long n = 0;
   ForEachField(line, d, [&n](TFieldKind, std::string_view) { ++n; });
@@ -174,9 +185,9 @@ long long FieldCount(std::string_view line, char d) {
 }
 
 // The cell text of a field: doubled quotes made single, U+000B (JavaCSV: "~") made CR LF and
-// with JavaCSV a lone "^" empty.
+// with JavaCSV a lone unquoted "^" empty.
 void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& o, std::string& out) {
-  if (kind == TFieldKind::Unclosed || (o.JavaCSV && raw == "^")) {
+  if (kind == TFieldKind::Unclosed || (o.JavaCSV && kind == TFieldKind::Plain && raw == "^")) {
     out.clear();
     return;
   }
@@ -254,6 +265,9 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
         continue;
       }
       const std::string cell = GetSaveCellText(real[k], r);
+      if (o.JavaCSV && cell.find('~') != cell.npos)
+        throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) +
+                            " holds \"~\", which JavaCSV files read as a line break; nothing was saved");
       if (!Fits(cell, coding))
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
                             CodingName(coding) + " cannot hold; nothing was saved");

@@ -34,6 +34,7 @@ TEST_F(TFlatFileTest, CSVFieldsReadBackAsWritten) {
       {"Java: empty as ^", "", true, "^"},
       {"Java: line break as ~", "a\r\nb", true, "a~b"},
       {"Java: delimiter quoted (mended)", "a,b", true, "\"a,b\""},
+      {"Java: a lone ^ quoted (mended)", "^", true, "\"^\""},
   };
   for (const TCase& c : cases) {
     TGridOnForm<> from(false), to(false);
@@ -51,6 +52,60 @@ TEST_F(TFlatFileTest, CSVFieldsReadBackAsWritten) {
     EXPECT_EQ(to.Grid->Cells(0, 0), back) << c.Name;
     EXPECT_EQ(to.Grid->Cells(1, 0), "z") << c.Name;
   }
+}
+
+// An empty field empties its cell wherever it stands, the last of a line (mended: the old text
+// stayed) and the only one of an empty line included; the columns count it too.
+TEST_F(TFlatFileTest, AnEmptyLastFieldEmptiesItsCell) {
+  const struct {
+    const char* Line;
+    int Cols;
+    std::vector<std::string> Cells;
+  } cases[] = {
+      {"a,b,\r\n", 3, {"a", "b", ""}},
+      {"a,,\r\n", 3, {"a", "", ""}},
+      {"\"x,y\",\r\n", 2, {"x,y", ""}},
+      {"\"x,y\"\r\n", 2, {"x,y", "old"}},
+      {"\r\nz\r\n", 2, {"", "old"}},
+  };
+  for (const auto& c : cases) {
+    TGridOnForm<> g(false);
+    Plain(*g.Grid, 2, 1);
+    g.Grid->SetDelimiter(',');
+    for (int col = 0; col < 2; ++col)
+      g.Grid->SetCells(col, 0, "old");
+    g.Grid->LoadCSVBytes(c.Line);
+    EXPECT_EQ(g.Grid->ColCount(), c.Cols) << c.Line;
+    for (int col = 0; col < static_cast<int>(c.Cells.size()); ++col)
+      EXPECT_EQ(g.Grid->Cells(col, 0), c.Cells[col]) << c.Line << " column " << col;
+  }
+  // A grid whose last column is empty comes back whole without quoted empty cells.
+  TGridOnForm<> from(false), to(false);
+  Plain(*from.Grid, 3, 1);
+  from.Grid->SetCells(0, 0, "a");
+  from.Grid->FileOptions().QuoteEmptyCells = false;
+  Plain(*to.Grid, 1, 1);
+  to.Grid->LoadCSVBytes(from.Grid->CSVBytes(true));
+  EXPECT_EQ(to.Grid->ColCount(), 3);
+}
+
+// JavaCSV has no way to write a "~" of the text itself: such a save is refused, nothing written.
+TEST_F(TFlatFileTest, JavaCSVRefusesATildeItCannotGiveBack) {
+  TTempDir dir;
+  const std::string path = dir.Write("j.csv", "old");
+  Plain(*Grid, 2, 2);
+  Grid->SetCells(1, 1, "a~b");
+  Grid->FileOptions().JavaCSV = true;
+  try {
+    Grid->SaveToCSV(path, true);
+    ADD_FAILURE() << "saved";
+  } catch (const EProGridError& e) {
+    EXPECT_NE(std::string(e.what()).find("[1, 1]"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(dir.Read("j.csv"), "old");
+  Grid->FileOptions().JavaCSV = false;
+  Grid->SaveToCSV(path, true);
+  EXPECT_NE(dir.Read("j.csv").find("a~b"), std::string::npos);
 }
 
 TEST_F(TFlatFileTest, DelimiterGuessTakesTheEqualCountsFirst) {

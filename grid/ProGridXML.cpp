@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 using namespace gridfile;
 
@@ -170,6 +171,20 @@ void TProStringGrid::LoadFromXML(const std::string& FileName, bool LevelToRow, b
 
 namespace {
 
+// The number of a field element as this grid writes it without field names: "FIELD" and the
+// column's number in the range. Fields left out (empty or covered cells) leave gaps in these.
+std::optional<long long> FieldNumber(std::string_view name) {
+  if (!name.starts_with("FIELD") || name.size() < 6 || name.size() > 14) return std::nullopt;
+  name.remove_prefix(5);
+  if (name.size() > 1 && name.front() == '0') return std::nullopt;
+  long long n = 0;
+  for (char ch : name) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    n = n * 10 + (ch - '0');
+  }
+  return n;
+}
+
 // The cells a document gives, gathered and checked before the grid changes.
 struct TXmlCells {
   struct TCell {
@@ -211,6 +226,12 @@ struct TXmlCells {
       AppendText(child, out, depth + 1);
   }
 
+  // A numbered field of a record goes to its own column, past the fields left out before it.
+  void TakeFieldNumber(const TXmlNode& node, int depth) {
+    if (depth != 2) return;
+    if (std::optional<long long> k = FieldNumber(node.Name()); k && *k >= Col) Col = *k;
+  }
+
   void Walk(const TXmlNode& node, int depth) {
     if (depth > MaxXmlDepth)
       throw EProGridError("The XML document nests deeper than " + std::to_string(MaxXmlDepth) + " levels");
@@ -248,6 +269,7 @@ struct TXmlCells {
       for (TXmlNode child = node.FirstChildNode(); child; child = child.NextSiblingNode())
         Walk(child, depth + 1);
     } else if (children == 1) {
+      TakeFieldNumber(node, depth);
       if (Headers && LoadFieldDescr) Name(node.Name());
       std::string text;
       AppendText(node, text, depth);
@@ -256,6 +278,7 @@ struct TXmlCells {
       ++Col;
     } else if (attributes == 0) {
       // An empty field element; a record of attributes alone adds no field.
+      TakeFieldNumber(node, depth);
       Put(std::string());
       ++Col;
     }

@@ -55,6 +55,30 @@ TEST_F(TXmlFileTest, EmptyCellsAsTwoQuotesReadBackEmpty) {
   EXPECT_EQ(other.Grid->Cells(2, 0), "c");
 }
 
+// Empty cells not exported and cells covered by a merged area leave gaps in the field numbers;
+// the fields after them still load into their own columns (mended: they moved left).
+TEST_F(TXmlFileTest, FieldsLeftOutKeepTheColumnsOfTheRest) {
+  Plain(*Grid, 5, 2);
+  Grid->SetCells(0, 0, "a");
+  Grid->SetCells(3, 0, "d");
+  Grid->SetCells(0, 1, "m");
+  Grid->MergeCells(0, 1, 2, 1);
+  Grid->SetCells(4, 1, "e");
+  const std::string bytes = Grid->XMLBytes("L", "R", nullptr, false);
+  TGridOnForm<> other(false);
+  Plain(*other.Grid, 1, 1);
+  other.Grid->LoadXMLBytes(bytes);
+  EXPECT_EQ(other.Grid->ColCount(), 5);
+  const std::vector<std::vector<std::string>> rows = {{"a", "", "", "d", ""}, {"m", "", "", "", "e"}};
+  for (int r = 0; r < 2; ++r)
+    for (int c = 0; c < 5; ++c)
+      EXPECT_EQ(other.Grid->Cells(c, r), rows[r][c]) << c << "," << r;
+  // Names other than the writer's own numbered ones still go by position.
+  other.Grid->LoadXMLBytes("<L><R><FIELD007>x</FIELD007><B>y</B></R></L>");
+  EXPECT_EQ(other.Grid->Cells(0, 0), "x");
+  EXPECT_EQ(other.Grid->Cells(1, 0), "y");
+}
+
 TEST_F(TXmlFileTest, HiddenColumnsAreWrittenFromTheirRealColumns) {
   // Mended: the display column number was taken as the real one.
   Plain(*Grid, 3, 1);

@@ -12,10 +12,25 @@ const char* YN(bool Value) {
   return Value ? "Y" : "N";
 }
 
+// The INI file drops the blanks around a value. A text with blanks at either end, or one that is
+// itself enclosed in double quotes, is written enclosed in them, and one enclosing pair is taken
+// off on reading, as the system's own INI reading does.
+std::string IniText(const std::string& Value) {
+  const bool blankEnd = !Value.empty() && (static_cast<unsigned char>(Value.front()) <= ' ' ||
+                                           static_cast<unsigned char>(Value.back()) <= ' ');
+  const bool quoted = Value.size() >= 2 && Value.front() == '"' && Value.back() == '"';
+  return blankEnd || quoted ? '"' + Value + '"' : Value;
+}
+
+std::string FromIniText(std::string Value) {
+  if (Value.size() >= 2 && Value.front() == '"' && Value.back() == '"') return Value.substr(1, Value.size() - 2);
+  return Value;
+}
+
 // A font as four keys: name, size in points, style bits (bold 1, italic 2, underline 4, strike-out 8)
 // and colour.
 void WriteFont(TMemIniFile& Ini, const std::string& S, const std::string& Prefix, const TFont& F) {
-  Ini.WriteString(S, Prefix + "Name", F.Name());
+  Ini.WriteString(S, Prefix + "Name", IniText(F.Name()));
   Ini.WriteInteger(S, Prefix + "Size", F.Size());
   Ini.WriteInteger(S, Prefix + "Style",
                    static_cast<int>(F.Style() & (fsBold | fsItalic | fsUnderline | fsStrikeOut)));
@@ -23,7 +38,7 @@ void WriteFont(TMemIniFile& Ini, const std::string& S, const std::string& Prefix
 }
 
 void ReadFont(const TMemIniFile& Ini, const std::string& S, const std::string& Prefix, TFont& F) {
-  F.SetName(Ini.ReadString(S, Prefix + "Name", "Arial"));
+  F.SetName(FromIniText(Ini.ReadString(S, Prefix + "Name", "Arial")));
   int size = Ini.ReadInteger(S, Prefix + "Size", 10);
   // A size no font has reads as the default, as a value that is no number does.
   if (size < -4096 || size > 4096) size = 10;
@@ -71,8 +86,8 @@ void TProStringGrid::SavePrintSettings(const std::string& Key, const std::string
   ini.WriteInteger(s, "PageNr", p.PageNr());
   ini.WriteInteger(s, "Title", p.Title());
   ini.WriteInteger(s, "Time", p.Time());
-  ini.WriteString(s, "DateFormat", p.DateFormat());
-  ini.WriteString(s, "TitleText", p.TitleText());
+  ini.WriteString(s, "DateFormat", IniText(p.DateFormat()));
+  ini.WriteString(s, "TitleText", IniText(p.TitleText()));
   ini.WriteInteger(s, "FooterSize", p.FooterSize());
   ini.WriteInteger(s, "HeaderSize", p.HeaderSize());
   ini.WriteInteger(s, "LeftSize", p.LeftSize());
@@ -81,11 +96,11 @@ void TProStringGrid::SavePrintSettings(const std::string& Key, const std::string
   WriteFont(ini, s, "Font", w.Font());
   WriteFont(ini, s, "HeaderFont", w.HeaderFont());
   WriteFont(ini, s, "FooterFont", w.FooterFont());
-  ini.WriteString(s, "PageNumSep", p.PageNumSep());
-  ini.WriteString(s, "PageSuffix", p.PageSuffix());
-  ini.WriteString(s, "PagePrefix", p.PagePrefix());
+  ini.WriteString(s, "PageNumSep", IniText(p.PageNumSep()));
+  ini.WriteString(s, "PageSuffix", IniText(p.PageSuffix()));
+  ini.WriteString(s, "PagePrefix", IniText(p.PagePrefix()));
   ini.WriteInteger(s, "Orientation", p.Orientation());
-  ini.WriteString(s, "TitleLines", EscapeNewLines(w.TitleLines().Text()));
+  ini.WriteString(s, "TitleLines", IniText(EscapeNewLines(w.TitleLines().Text())));
   ini.WriteString(s, "PrintGraphics", YN(p.PrintGraphics()));
   if (TWriteResult r = ini.UpdateFile(); !r) throw EProGridError("Print settings not saved: " + r.Error);
 }
@@ -109,15 +124,15 @@ void TProStringGrid::LoadPrintSettings(const std::string& Key, const std::string
   p.SetRepeatFixedCols(yn("RepeatFixedCols", "N"));
   p.SetUseDisplayFont(yn("UseDisplFont", "N"));
   p.SetUseDefaultOrientation(yn("UseDefOrientation", "N"));
-  p.SetDateFormat(ini.ReadString(s, "DateFormat", ""));
-  p.SetTitleText(ini.ReadString(s, "TitleText", ""));
+  p.SetDateFormat(FromIniText(ini.ReadString(s, "DateFormat", "")));
+  p.SetTitleText(FromIniText(ini.ReadString(s, "TitleText", "")));
   p.SetFooterSize(ini.ReadInteger(s, "FooterSize", 100));
   p.SetHeaderSize(ini.ReadInteger(s, "HeaderSize", 100));
   p.SetLeftSize(ini.ReadInteger(s, "LeftSize", 100));
   p.SetRightSize(ini.ReadInteger(s, "RightSize", 100));
-  p.SetPageNumSep(ini.ReadString(s, "PageNumSep", ""));
-  p.SetPageSuffix(ini.ReadString(s, "PageSuffix", ""));
-  p.SetPagePrefix(ini.ReadString(s, "PagePrefix", ""));
+  p.SetPageNumSep(FromIniText(ini.ReadString(s, "PageNumSep", "")));
+  p.SetPageSuffix(FromIniText(ini.ReadString(s, "PageSuffix", "")));
+  p.SetPagePrefix(FromIniText(ini.ReadString(s, "PagePrefix", "")));
   p.SetPrintGraphics(yn("PrintGraphics", "N"));
   if (const int v = ini.ReadInteger(s, "Borders", 0); v >= pbNoborder && v <= pbCustom)
     p.SetBorders(static_cast<TPrintBorders>(v));
@@ -133,7 +148,7 @@ void TProStringGrid::LoadPrintSettings(const std::string& Key, const std::string
   ReadFont(ini, s, "Font", p.Font());
   ReadFont(ini, s, "HeaderFont", p.HeaderFont());
   ReadFont(ini, s, "FooterFont", p.FooterFont());
-  p.TitleLines().SetText(UnescapeNewLines(ini.ReadString(s, "TitleLines", "")));
+  p.TitleLines().SetText(UnescapeNewLines(FromIniText(ini.ReadString(s, "TitleLines", ""))));
   if (const int v = ini.ReadInteger(s, "Orientation", 0); v == poPortrait || v == poLandscape)
     p.SetOrientation(static_cast<TPrinterOrientation>(v));
 }

@@ -337,6 +337,32 @@ TEST_F(TPrintFileTest, StoredValuesAreCheckedByKind) {
   }
 }
 
+// Mended: the INI file dropped the blanks around a text (" of " came back "of").
+TEST_F(TPrintFileTest, TextsKeepTheirBlanksAndQuotes) {
+  const std::string texts[] = {" of ", "Page ", "\"quoted\"", "\"", " \"x\" ", "plain"};
+  for (const std::string& text : texts) {
+    P().SetPageNumSep(text);
+    P().SetPagePrefix(text);
+    P().SetTitleText(text);
+    P().Font().SetName(text);
+    P().TitleLines().SetText(text + "\r\n" + text);
+    Grid->SavePrintSettings(File(), "Print");
+    TGridOnForm other(false);
+    TPrintSettings& q = other.Grid->PrintSettings();
+    other.Grid->LoadPrintSettings(File(), "Print");
+    EXPECT_EQ(q.PageNumSep(), text);
+    EXPECT_EQ(q.PagePrefix(), text);
+    EXPECT_EQ(q.TitleText(), text);
+    EXPECT_EQ(q.Font().Name(), text);
+    ASSERT_EQ(q.TitleLines().Count(), 2) << text;
+    EXPECT_EQ(q.TitleLines()[0], text);
+  }
+  // A file written elsewhere without quotes reads as before.
+  Dir.Write("print.ini", "[Print]\r\nPageNumSep=/\r\n");
+  Grid->LoadPrintSettings(File(), "Print");
+  EXPECT_EQ(P().PageNumSep(), "/");
+}
+
 TEST_F(TPrintFileTest, LineBreakInATextIsRefusedAndTheFileKept) {
   Dir.Write("print.ini", "[Print]\r\nTitleText=old\r\n");
   P().SetTitleText("one\r\nOrientation=1");

@@ -37,9 +37,10 @@ std::string NormalizeNumberText(std::string_view text) {
 
   std::u32string s = Utf8ToUtf32(text);
   std::size_t start = 0;
+  // No number begins with an exponent letter: "EUR 3" loses its whole prefix, not all but the "E".
   while (s.size() - start >= 2) {
     char32_t c = s[start];
-    if (IsNumberChar(c) || c == thousand || c == decimal || c == U'e' || c == U'E') break;
+    if (IsNumberChar(c) || c == thousand || c == decimal) break;
     if (c == U'-') negative = true;
     ++start;
   }

@@ -362,6 +362,9 @@ TEST(ProUtil, NormalizeNumberText) {
       {"abc", ""},      {"$1e5", "1e5"},
       {"(12)", "-12"},  {"--3", "-3"},
       {"+4", "4"},      {"\u0663\u0664", "\u0663\u0664"},
+      // Mended: a prefix starting with "E" kept that letter and gave no number.
+      {"EUR 3", "3"},   {"EUR -3", "-3"},
+      {"e5", "5"},      {"Euro 1,5e2", "15e2"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(NormalizeNumberText(c.Text), c.Expected) << c.Text;

@@ -283,7 +283,7 @@ TEST_F(TCellFileTest, CellToRealReadsTheDisplayedNumberOrNamesWhereItFails) {
   struct TCase {
     const char* Text;
     double Value;
-  } cases[] = {{"", 0}, {"12,5", 12.5}, {"(1.234,5)", -1234.5}, {"-3", -3}};
+  } cases[] = {{"", 0}, {"12,5", 12.5}, {"(1.234,5)", -1234.5}, {"-3", -3}, {"EUR -3", -3} /* mended */};
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
     Grid->SetCells(1, 1, c.Text);

@@ -9,29 +9,39 @@
 #include "platform/TextCodec.h"
 
 #include <algorithm>
+#include <array>
 
 using namespace gridfile;
 
 namespace {
 
-bool NeedsCare(std::string_view text, char d) {
-  for (char ch : text)
-    if (ch == '"' || ch == d || ch == '\r' || ch == '\n' || ch == '\v') return true;
-  return false;
+// What each byte asks of a field: a line break, or a quote, the delimiter or U+000B (which the
+// reader takes for a line break). One table per save, so a field is looked at once.
+enum : unsigned char { kLineBreak = 1, kQuoteWorthy = 2 };
+
+std::array<unsigned char, 256> FieldMarks(char d) {
+  std::array<unsigned char, 256> marks{};
+  marks['\r'] = marks['\n'] = kLineBreak;
+  marks['"'] = marks['\v'] = kQuoteWorthy;
+  marks[static_cast<unsigned char>(d)] |= kQuoteWorthy;
+  return marks;
 }
 
 // Appends one field. Every line break becomes U+000B inside quotes ("~" with JavaCSV), a text
 // with a quote, the delimiter or a leading blank is quoted, so that the reader gives it back.
-void AppendField(std::string& out, std::string_view text, const TGridFileOptions& o, char d) {
+void AppendField(std::string& out, std::string_view text, const TGridFileOptions& o,
+                 const std::array<unsigned char, 256>& marks) {
   if (text.empty()) {
     out += o.JavaCSV ? "^" : o.QuoteEmptyCells ? "\"\"" : "";
     return;
   }
-  const bool care = NeedsCare(text, d);
+  unsigned char seen = 0;
+  for (char ch : text)
+    seen |= marks[static_cast<unsigned char>(ch)];
   // With JavaCSV a lone "^" unquoted would read back empty.
   const bool quote = o.AlwaysQuotes || text.front() == ' ' || (o.JavaCSV && text == "^") ||
-                     (care && (!o.JavaCSV || text.find_first_of(std::string{'"', d, '\v'}) != text.npos));
-  if (!quote && !care) {
+                     (seen && (!o.JavaCSV || (seen & kQuoteWorthy)));
+  if (!quote && !seen) {
     out += text;
     return;
   }
@@ -247,6 +257,7 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
   const TGridFileOptions& o = FFileOptions;
   const TCsvCoding coding = Coding(Unicode, o);
   const char d = o.Delimiter ? o.Delimiter : ',';
+  const std::array<unsigned char, 256> marks = FieldMarks(d);
   const bool all = o.SaveHiddenCells;
   const int h = all ? NumHiddenColumns() : 0;
   const int c0 = SaveStartCol(), c1 = SaveEndCol() + h;
@@ -261,7 +272,7 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
     for (std::size_t k = 0; k < real.size(); ++k) {
       if (k > 0) text += d;
       if (real[k] < 0) {
-        AppendField(text, {}, o, d);
+        AppendField(text, {}, o, marks);
         continue;
       }
       const std::string cell = GetSaveCellText(real[k], r);
@@ -271,12 +282,13 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
       if (!Fits(cell, coding))
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
                             CodingName(coding) + " cannot hold; nothing was saved");
-      AppendField(text, cell, o, d);
+      AppendField(text, cell, o, marks);
     }
     text += "\r\n";
-    // The first row tells how large the whole text grows: one allocation instead of a copy per doubling.
+    // The first row tells roughly how large the whole text grows (later rows may hold longer
+    // numbers): one allocation instead of a copy per doubling.
     if (r == SaveStartRow())
-      text.reserve(text.size() * static_cast<std::size_t>(std::max(1, SaveRowCount())) * 5 / 4 + 16);
+      text.reserve(text.size() * static_cast<std::size_t>(std::max(1, SaveRowCount())) * 2 + 16);
     if (OnFileProgress) {
       int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
       if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));

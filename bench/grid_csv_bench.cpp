@@ -77,7 +77,8 @@ void BM_GridCsvSave_anchor(benchmark::State& state) {
   const std::string bytes = ReadAll(d.Path);
   for (auto _ : state) {
     int fd = ::open(d.RawPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) || ::close(fd) != 0)
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+        ::close(fd) != 0)
       state.SkipWithError("raw write failed");
   }
 }

@@ -545,7 +545,8 @@ TGridStreamID::~TGridStreamID() {
   std::lock_guard<std::mutex> lock(gIDLock);
   std::vector<TIDBlock>& blocks = IDBlocks();
   const auto number = static_cast<std::uint32_t>(FValue) >> 10;
-  auto block = std::find_if(blocks.begin(), blocks.end(), [&](const TIDBlock& b) { return b.Number == number; });
+  auto block =
+      std::find_if(blocks.begin(), blocks.end(), [&](const TIDBlock& b) { return b.Number == number; });
   if (block == blocks.end()) return;
   block->Used.reset(static_cast<std::size_t>(FValue & 0x3FF));
   // A further block gives its number back once it is empty.

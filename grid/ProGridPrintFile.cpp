@@ -23,7 +23,8 @@ std::string IniText(const std::string& Value) {
 }
 
 std::string FromIniText(std::string Value) {
-  if (Value.size() >= 2 && Value.front() == '"' && Value.back() == '"') return Value.substr(1, Value.size() - 2);
+  if (Value.size() >= 2 && Value.front() == '"' && Value.back() == '"')
+    return Value.substr(1, Value.size() - 2);
   return Value;
 }
 

@@ -351,6 +351,7 @@ TEST(ProUtil, NumberCharacters) {
     EXPECT_FALSE(IsNumberChar(c)) << static_cast<unsigned>(c);
 }
 
+// The "EUR" cases are mended: a prefix starting with "E" kept that letter and gave no number.
 TEST(ProUtil, NormalizeNumberText) {
   TRegionalSettings english(TRegionalSettings::English());
   struct {
@@ -362,7 +363,6 @@ TEST(ProUtil, NormalizeNumberText) {
       {"abc", ""},      {"$1e5", "1e5"},
       {"(12)", "-12"},  {"--3", "-3"},
       {"+4", "4"},      {"\u0663\u0664", "\u0663\u0664"},
-      // Mended: a prefix starting with "E" kept that letter and gave no number.
       {"EUR 3", "3"},   {"EUR -3", "-3"},
       {"e5", "5"},      {"Euro 1,5e2", "15e2"},
   };

@@ -62,11 +62,8 @@ TEST_F(TFlatFileTest, AnEmptyLastFieldEmptiesItsCell) {
     int Cols;
     std::vector<std::string> Cells;
   } cases[] = {
-      {"a,b,\r\n", 3, {"a", "b", ""}},
-      {"a,,\r\n", 3, {"a", "", ""}},
-      {"\"x,y\",\r\n", 2, {"x,y", ""}},
-      {"\"x,y\"\r\n", 2, {"x,y", "old"}},
-      {"\r\nz\r\n", 2, {"", "old"}},
+      {"a,b,\r\n", 3, {"a", "b", ""}},    {"a,,\r\n", 3, {"a", "", ""}}, {"\"x,y\",\r\n", 2, {"x,y", ""}},
+      {"\"x,y\"\r\n", 2, {"x,y", "old"}}, {"\r\nz\r\n", 2, {"", "old"}},
   };
   for (const auto& c : cases) {
     TGridOnForm<> g(false);

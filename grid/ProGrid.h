@@ -38,6 +38,7 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -1682,6 +1683,11 @@ public:
   // The per-kind show and write-back of these editors (the editing flow calls them).
   void ShowOtherEdit(int ACol, int ARow);
   void CommitOtherEdit(int ACol, int ARow);
+  // The text the open special editor would store if committed now; none when it would store
+  // nothing (a button, a check box, an untouched combo, an edit left with Esc).
+  std::optional<std::string> PendingEditValue();
+  // Shows a refused or corrected value in the open special editor, as if the user had put it there.
+  void ShowPendingEditValue(const std::string& Value);
 
   // --- Selection -----------------------------------------------------------------------------
   void FocusCell(int ACol, int ARow);
@@ -2113,7 +2119,8 @@ protected:
 private:
   // The colours of the active cell's headers, the cell's properties and the handler.
   void CellColorOf(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
-  // Validates the text of the open text editor before the current cell moves; false: refused.
+  // Validates the value of the open editor (or of a special editor that stored its value when it
+  // lost the focus to the grid) before the current cell moves; false: refused, the edit goes on.
   bool ValidateOpenEdit();
   // A refused value: the cell gets the handler's text (or its old one) and the edit reopens there.
   void RefuseValue(const std::string& NewValue, const std::string& Value);

@@ -1,6 +1,8 @@
 // The current cell: the select-cell query, the row setter, listeners and notifiers; copying grids.
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
+#include "grid/SpecialEditors.h"
+#include "platform/ui/Forms.h"
 
 #include <algorithm>
 
@@ -83,13 +85,53 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   return answer;
 }
 
+namespace {
+// The focus is on a control placed in the grid (an editor), not on the grid itself.
+bool ChildFocused(const TWinControl& Grid) {
+  const TForm* form = GetParentForm(&Grid);
+  TWinControl* c = form ? form->ActiveControl() : nullptr;
+  if (c == &Grid) return false;
+  for (; c; c = c->Parent())
+    if (c == &Grid) return true;
+  return false;
+}
+} // namespace
+
 bool TProStringGrid::ValidateOpenEdit() {
+  if (!FEditing || FValidating) return true;
+  // A cell that held encoded wide text when the edit began is validated as wide text.
+  const bool wide = FOldCellText.starts_with("|\\");
+  auto validate = [&](const std::string& Value) {
+    return wide ? ValidateCellWide(Value) : ValidateCell(Value);
+  };
+  if (FSpecialEditor && FEditMode) {
+    const std::optional<std::string> value = PendingEditValue();
+    if (value && !validate(*value)) {
+      ShowPendingEditValue(FNewCellText);
+      return false;
+    }
+    const std::string validated = FNewCellText;
+    // The editor ends on its own cell before the cell moves; the grid takes the focus it had.
+    if (ChildFocused(*this) && CanFocus()) SetFocus();
+    HideInplaceEdit();
+    if (value && validated != *value) StoreEditValue(RealCol(), Row(), validated);
+    return true;
+  }
   TProInplaceEdit* edit = NormalEdit();
-  if (!FEditing || FValidating || FSpecialEditor || !edit || !edit->Visible()) return true;
-  if (!ValidateCell(edit->Text())) return false;
-  // The move writes the edit's text: the text as validated.
-  edit->SetText(FNewCellText);
-  return true;
+  if (edit && edit->Visible() && !FSpecialEditor) {
+    if (!validate(edit->Text())) return false;
+    // The move writes the edit's text: the text as validated.
+    edit->SetText(FNewCellText);
+    return true;
+  }
+  // A special editor that lost the focus to the grid (a click on another cell) has stored its
+  // value: that value is validated now, and a refusal reopens the editor on its cell.
+  if (!FEditors || !FEditors->Unvalidated) return true;
+  FEditors->Unvalidated = false;
+  if (Col() != FOldCol || Row() != FOldRow) return true;
+  if (validate(CurrentCell())) return true;
+  ShowPendingEditValue(FNewCellText);
+  return false;
 }
 
 void TProStringGrid::PrepareEditing(int ACol, int ARow, std::string& T) {

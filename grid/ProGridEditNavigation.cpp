@@ -2,6 +2,7 @@
 // validation that decides whether an edited value is kept.
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
+#include "grid/SpecialEditors.h"
 
 #include "controls/ProUtilText.h"
 
@@ -206,6 +207,7 @@ void TProStringGrid::AdvanceEdit(int ACol, int ARow, bool ShowEditor, bool Repea
 
 bool TProStringGrid::ValidateCell(const std::string& NewValue) {
   if (!FEditing || FValidating) return true;
+  if (FEditors) FEditors->Unvalidated = false;
   FEditing = false;
   FValidating = true;
   FNewCellText = NewValue;
@@ -275,6 +277,7 @@ void TProStringGrid::RefuseValue(const std::string& NewValue, const std::string&
 
 bool TProStringGrid::ValidateCellWide(const std::string& NewValue) {
   if (!FEditing || FValidating) return true;
+  if (FEditors) FEditors->Unvalidated = false;
   FEditing = false;
   FValidating = true;
   FNewCellText = NewValue;

@@ -3,6 +3,7 @@
 #include "grid/GridCombo.h"
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
+#include "grid/SpecialEditors.h"
 
 TInplaceEdit* TProStringGrid::CreateEditor() {
   return new TProInplaceEdit(this);
@@ -97,6 +98,7 @@ bool TProStringGrid::CanEditShow() {
   if (!result || FEditMode) return result;
   FNoEditChange = true;
   FCellCache = GetCurrentCellText();
+  if (FEditors) FEditors->Unvalidated = false;
   FEditControl = FDefaultEditor;
   GetCellEditor(base.X, base.Y, FEditControl);
   if (FEditControl == edNone || FEditControl == edDataCheckBox) return false;
@@ -177,6 +179,8 @@ void TProStringGrid::StoreEditValue(int ACol, int ARow, const std::string& Value
 }
 
 void TProStringGrid::CommitSpecialEdit(int ACol, int ARow) {
+  // Still editing: no closing key validated the value, so the next move of the cell does.
+  if (FSpecialEditor && FEditMode && FEditing) Editors().Unvalidated = true;
   FSpecialEditor = false;
   const int rc = RealColIndex(ACol);
   FStartEditChar = 0;

@@ -3,6 +3,7 @@
 #include "controls/ProUtilNumbers.h"
 #include "grid/EditLink.h"
 #include "grid/GridButton.h"
+#include "grid/GridCombo.h"
 #include "grid/GridDatePicker.h"
 #include "grid/GridEditBtn.h"
 #include "grid/GridSpin.h"
@@ -94,6 +95,13 @@ std::string ShortTimeText(double value) {
   const std::string text = TimeToStr(value);
   SetFormatSettings(saved);
   return text;
+}
+
+// What the date-and-time editor stores: short date, a blank and short time; empty unchecked.
+std::string DateAndTimeText(const TGridDateTimePicker& Picker) {
+  if (!Picker.Checked()) return {};
+  const double v = Picker.DateTime();
+  return DateToStr(v) + " " + ShortTimeText(v);
 }
 
 } // namespace
@@ -494,14 +502,123 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
   case edDateTimeEdit:
     if (NewCommonControls() && e.DateAndTimePicker) {
       TGridDateTimePicker* p = e.DateAndTimePicker;
-      if (write) {
-        const double v = p->DateTime();
-        StoreEditValue(rc, ARow, p->Checked() ? DateToStr(v) + " " + ShortTimeText(v) : std::string());
-      }
+      if (write) StoreEditValue(rc, ARow, DateAndTimeText(*p));
       HideControl(p);
     }
     break;
   default:
     break;
   }
+}
+
+std::optional<std::string> TProStringGrid::PendingEditValue() {
+  if (!FEditMode || !FSpecialEditor || EditRestored()) return std::nullopt;
+  if (FEditControl == edComboList || FEditControl == edComboEdit) {
+    if (FEditCombo && FComboTouched) return FEditCombo->Text();
+    return std::nullopt;
+  }
+  if (!FEditors) return std::nullopt;
+  TProGridEditors& e = *FEditors;
+  switch (FEditControl) {
+  case edSpinEdit:
+  case edFloatSpinEdit:
+  case edTimeSpinEdit:
+  case edDateSpinEdit:
+    if (e.Spin)
+      return e.Spin->AllowEmptyValue() && Trim(e.Spin->Text()).empty() ? std::string() : e.Spin->Text();
+    break;
+  case edEditBtn:
+  case edNumericEditBtn:
+  case edFloatEditBtn:
+  case edMaskEditBtn:
+    if (e.EditBtn) return e.EditBtn->Text();
+    break;
+  case edUnitEditBtn:
+  case edNumericUnitEditBtn:
+  case edFloatUnitEditBtn:
+    if (e.UnitEditBtn) return e.UnitEditBtn->Text() + e.UnitEditBtn->UnitID();
+    break;
+  case edDateEdit:
+  case edDateEditUpDown:
+    if (NewCommonControls() && e.DatePicker)
+      return e.DatePicker->Checked() ? e.DatePicker->Text() : std::string();
+    break;
+  case edTimeEdit:
+    if (NewCommonControls() && e.DatePicker) return e.DatePicker->Text();
+    break;
+  case edDateTimeEdit:
+    if (NewCommonControls() && e.DateAndTimePicker) return DateAndTimeText(*e.DateAndTimePicker);
+    break;
+  case edCustom:
+    if (e.OpenLink) return e.OpenLink->GetEditorValue();
+    break;
+  case edRichEdit:
+    if (TProRichEdit* rich = e.InplaceRichEdit;
+        rich && (rich->Text() != e.RichLoadedPlain || rich->Offsets() != e.RichLoadedOffsets))
+      return RichToString(rich);
+    break;
+  default:
+    break;
+  }
+  return std::nullopt;
+}
+
+void TProStringGrid::ShowPendingEditValue(const std::string& Value) {
+  if (!FEditMode || !FSpecialEditor) return;
+  TProGridEditors& e = Editors();
+  // Picking the item equal to the value, or showing it in an editable combo.
+  const bool quiet = FNoEditChange;
+  FNoEditChange = true;
+  switch (FEditControl) {
+  case edComboList:
+  case edComboEdit:
+    if (FEditCombo) {
+      if (FEditCombo->Style() == csDropDownList)
+        FEditCombo->SetItemIndex(FEditCombo->Items().IndexOf(Value));
+      else
+        FEditCombo->SetText(Value);
+      // Shown for the user to correct: leaving stores it as if typed.
+      FComboTouched = true;
+    }
+    break;
+  case edSpinEdit:
+  case edFloatSpinEdit:
+  case edTimeSpinEdit:
+  case edDateSpinEdit:
+    if (e.Spin) e.Spin->SetText(Value);
+    break;
+  case edEditBtn:
+  case edNumericEditBtn:
+  case edFloatEditBtn:
+  case edMaskEditBtn:
+    if (e.EditBtn) e.EditBtn->SetText(Value);
+    break;
+  case edUnitEditBtn:
+  case edNumericUnitEditBtn:
+  case edFloatUnitEditBtn:
+    if (e.UnitEditBtn) e.UnitEditBtn->SetTextAndUnit(Value);
+    break;
+  case edCustom:
+    if (e.OpenLink) e.OpenLink->SetEditorValue(Value);
+    break;
+  case edDateEdit:
+  case edDateEditUpDown:
+    if (e.DatePicker && !Value.empty()) e.DatePicker->SetDate(CellDate(*this, Value));
+    break;
+  case edTimeEdit:
+    if (e.DatePicker && !Value.empty()) {
+      try {
+        e.DatePicker->SetTime(StrToTime(Value));
+      } catch (const std::exception&) {
+      }
+    }
+    break;
+  case edDateTimeEdit:
+    if (e.DateAndTimePicker && !Value.empty()) e.DateAndTimePicker->SetDateTime(CellDateTime(Value));
+    break;
+  default:
+    // The rich-text editor shows rich text only.
+    break;
+  }
+  FNoEditChange = quiet;
 }

@@ -39,6 +39,9 @@ struct TProGridEditors {
 
   // Esc ended the edit: the write-back leaves the cell as it was.
   bool Restored = false;
+  // The editor stored its value on losing the focus, before any validation: the next move of the
+  // current cell validates the stored text.
+  bool Unvalidated = false;
   // The cell's stored text when the edit began (a paste writes through to the cell meanwhile).
   std::string StartText;
   double OriginalDateTime = 0;

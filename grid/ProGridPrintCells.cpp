@@ -311,7 +311,8 @@ int TProStringGrid::PrintRow(TPrintRun& Run, int Y, int First, int Last, int ARo
                             -std::abs(Trunc(std::cos(t) * LH)), -std::abs(Trunc(std::sin(t) * width)),
                             std::abs(Trunc(std::sin(t) * LH)), std::abs(Trunc(std::cos(t) * width)), angle);
           int escapement = angle * 10;
-          if (printing && FPrinterDriverFix) escapement = -escapement;
+          // Drivers that turn landscape pages by 90 degrees turn text the other way.
+          if (printing && FPrinterDriverFix && FPrintJob->LandscapeAngle() != 270) escapement = -escapement;
           RotatedTextOut(c, o.Left, o.Top, escapement, text);
         } else if (FEnhTextSize && ps.NoAutoSize()) {
           TRect e{r.Left + gw + XYOffset().X, r.Top - XYOffset().Y, r.Right - gw, r.Bottom};

@@ -52,6 +52,10 @@ public:
   // Paper size (portrait, millimetres; default A4) and the margins outside the printable area.
   void SetPaperSize(double widthMm, double heightMm);
   void SetMargins(double leftMm, double topMm, double rightMm, double bottomMm);
+  // Degrees by which the device turns a landscape page (90 or 270 for printer drivers). The PDF
+  // writer lays landscape pages out upright and answers 270: text turned on them needs no other
+  // direction than on a portrait page.
+  int LandscapeAngle() const { return 270; }
   // Names of the printers the system knows.
   static std::vector<std::string> Printers();
 

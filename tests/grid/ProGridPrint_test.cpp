@@ -303,6 +303,24 @@ TEST_F(ProGridPrintTest, AFastPrintNumbersItsPagesWithoutTheCountItNeverMade) {
   }
 }
 
+TEST_F(ProGridPrintTest, TurnedTextPrintsTheSameWayWithThePrinterDriverFix) {
+  // The PDF printer turns landscape pages as drivers the fix leaves alone do.
+  Fill(2, 3);
+  Grid->AddRotated(1, 1, 90, "up");
+  Printer()->SetFileName(Dir.File("turned.pdf"));
+  for (TPrinterOrientation orientation : {poPortrait, poLandscape})
+    for (bool fix : {false, true}) {
+      Grid->PrintSettings().SetOrientation(orientation);
+      Grid->SetPrinterDriverFix(fix);
+      TCanvasRecorder seen(Printer()->Canvas());
+      Grid->Print();
+      std::vector<int> escapements;
+      for (const TDrawCall& t : seen.Of(Headless::dkText))
+        if (t.Text == "up") escapements.push_back(t.Escapement);
+      EXPECT_EQ(escapements, std::vector<int>{900}) << orientation << fix;
+    }
+}
+
 TEST_F(ProGridPrintTest, AnErrorInsideAPrintedRowLeavesTheCanvasAndTheFontScaleAsTheyWere) {
   Fill(2, 20);
   Grid->PrintSettings().SetFitToPage(fpAlways); // rows drawn at a scale other than 1

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -36,43 +37,29 @@ constexpr TRuleColumn<TBasicDownlinkRule<TText>, TText> Downlink_Columns[] = {
     {"Mnemonic", &TBasicDownlinkRule<TText>::Mnemonic},
 };
 
-// One row as a rule: one pass over its attributes, a missing one keeping the rule's default.
-template <class TRule, class TText, std::size_t N>
-TRule ReadRule(const TXmlNode& row, const TRuleColumn<TRule, TText> (&columns)[N],
-               const std::array<std::string_view, N>& names) {
-  TRule rule;
-  std::array<std::string_view, N> values;
-  for (std::size_t k = 0; k < N; ++k)
-    values[k] = rule.*columns[k].Field;
+template <class TRule, class TText> TRule RuleOf(const TRuleColumn<TRule, TText>&);
+
+// One row as a rule: one pass over its attributes, a missing one keeping the rule's default. The
+// columns are a template argument so that every member is reached directly.
+template <const auto& Columns, std::size_t... K>
+auto ReadRuleColumns(const TXmlNode& row, std::index_sequence<K...>) {
+  static constexpr std::array<std::string_view, sizeof...(K)> names{Columns[K].Name...};
+  decltype(RuleOf(Columns[0])) rule;
+  std::array<std::string_view, sizeof...(K)> values{std::string_view(rule.*(Columns[K].Field))...};
   row.AttributeValues(names, values);
-  for (std::size_t k = 0; k < N; ++k)
-    rule.*columns[k].Field = TText(values[k]);
+  ((rule.*(Columns[K].Field) = values[K]), ...);
   return rule;
 }
 
-template <class TRule, class TText, std::size_t N>
-std::array<std::string_view, N> ColumnNames(const TRuleColumn<TRule, TText> (&columns)[N]) {
-  std::array<std::string_view, N> names;
-  for (std::size_t k = 0; k < N; ++k)
-    names[k] = columns[k].Name;
-  return names;
+template <const auto& Columns> auto ReadRule(const TXmlNode& row) {
+  return ReadRuleColumns<Columns>(row, std::make_index_sequence<std::size(Columns)>{});
 }
 
 // Every element below the section is a row, whatever its name.
-template <class TRule, class TText, std::size_t N, class TTake>
-void ForEachRule(const TXmlNode& section, const TRuleColumn<TRule, TText> (&columns)[N], const TTake& take) {
-  const std::array<std::string_view, N> names = ColumnNames(columns);
+template <const auto& Columns, class TRule>
+void ReadRules(const TXmlNode& section, std::vector<TRule>& rules) {
   for (TXmlNode row = section.FirstChildElement(); row; row = row.NextSiblingElement())
-    if (!take(ReadRule(row, columns, names))) return;
-}
-
-template <class TRule, class TText, std::size_t N>
-void ReadRules(const TXmlNode& section, const TRuleColumn<TRule, TText> (&columns)[N],
-               std::vector<TRule>& rules) {
-  ForEachRule(section, columns, [&](TRule rule) {
-    rules.push_back(std::move(rule));
-    return true;
-  });
+    rules.push_back(ReadRule<Columns>(row));
 }
 
 // Rows up to the first one whose start byte is blank.
@@ -127,6 +114,8 @@ int LoRaWAN_Capacity(bool fportFixed) {
 }
 
 bool Is_LoRaWAN_Rule_Enabled(std::string_view enable) {
+  // The rule tables' own "Y" and "N" are answered without trimming.
+  if (enable.size() == 1) return enable[0] == 'Y' || enable[0] == 'y';
   return SameText(Trim(enable), "Y");
 }
 
@@ -162,8 +151,8 @@ bool RulesFromRoot(const TXmlNode& root, TBasicLoRaWANSetAccess<TText>& rules, s
     error = MissingSection(uplink);
     return false;
   }
-  ReadRules(uplink, Uplink_Columns<TText>, rules.Uplink);
-  ReadRules(downlink, Downlink_Columns<TText>, rules.Downlink);
+  ReadRules<Uplink_Columns<TText>>(uplink, rules.Uplink);
+  ReadRules<Downlink_Columns<TText>>(downlink, rules.Downlink);
   return true;
 }
 
@@ -202,13 +191,12 @@ TLoRaWANViewFile Open_LoRaWAN_SetAccess(const std::string& path) {
   return open;
 }
 
-void For_Each_Uplink_Rule(const TXmlNode& section, const std::function<bool(const TUplinkRuleView&)>& take) {
-  ForEachRule(section, Uplink_Columns<std::string_view>, take);
+TUplinkRuleView Read_Uplink_Rule(const TXmlNode& row) {
+  return ReadRule<Uplink_Columns<std::string_view>>(row);
 }
 
-void For_Each_Downlink_Rule(const TXmlNode& section,
-                            const std::function<bool(const TDownlinkRuleView&)>& take) {
-  ForEachRule(section, Downlink_Columns<std::string_view>, take);
+TDownlinkRuleView Read_Downlink_Rule(const TXmlNode& row) {
+  return ReadRule<Downlink_Columns<std::string_view>>(row);
 }
 
 void LoRaWAN_To_Document(const TLoRaWANSetAccess& rules, bool fportFixed, TXmlDocument& doc) {

@@ -4,7 +4,6 @@
 #include "gateway/GatewayResult.h"
 #include "gateway/XmlFile.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,13 +82,12 @@ struct TLoRaWANViewFile {
   std::string Error;
 };
 TLoRaWANViewFile Open_LoRaWAN_SetAccess(const std::string& path);
-// Hands each row of a section to `take` in file order, each missing attribute with its default,
-// until `take` answers false.
+// One row of a section as views into the document, each missing attribute with its default; every
+// element below a section is a row, whatever its name.
 using TUplinkRuleView = TBasicUplinkRule<std::string_view>;
 using TDownlinkRuleView = TBasicDownlinkRule<std::string_view>;
-void For_Each_Uplink_Rule(const TXmlNode& section, const std::function<bool(const TUplinkRuleView&)>& take);
-void For_Each_Downlink_Rule(const TXmlNode& section,
-                            const std::function<bool(const TDownlinkRuleView&)>& take);
+TUplinkRuleView Read_Uplink_Rule(const TXmlNode& row);
+TDownlinkRuleView Read_Downlink_Rule(const TXmlNode& row);
 
 struct TLoRaWANLoad {
   TXmlFileState State = TXmlFileState::Missing;

@@ -157,13 +157,25 @@ TGatewayResult Fill_Table(const TRows& rows, std::string_view section,
   return status;
 }
 
-// A rule value as an integer in [low, high]; its default when it is no number.
-bool RuleNumber(std::string_view attribute, std::string_view text, std::int32_t def, std::int64_t high,
-                std::int64_t& value, std::string& error) {
-  value = StrToIntDef(text, def);
-  if (value >= 0 && value <= high) return true;
+// Kept out of line: the message is built only for the one value that ends the compilation.
+[[gnu::noinline]] bool RuleOutOfRange(std::string_view attribute, std::string_view text, std::int64_t high,
+                                      std::string& error) {
   error = std::string(attribute) + " " + Quoted(text) + " must be between 0 and " + std::to_string(high);
   return false;
+}
+
+// A rule value as an integer in [low, high]; its default when it is no number. In line: a call
+// with all these arguments costs more than reading the number.
+[[gnu::always_inline]] inline bool RuleNumber(std::string_view attribute, std::string_view text,
+                                              std::int32_t def, std::int64_t high, std::int64_t& value,
+                                              std::string& error) {
+  value = TryStrToIntInline(text).value_or(def);
+  return (value >= 0 && value <= high) || RuleOutOfRange(attribute, text, high, error);
+}
+
+// SameText(text, "Y") in line, for the three flags of every uplink rule.
+bool IsYes(std::string_view text) {
+  return text.size() == 1 && (text[0] == 'Y' || text[0] == 'y');
 }
 
 bool Fill_Common(std::string_view startByte, std::string_view numByte, std::string_view fport,
@@ -299,9 +311,8 @@ TGatewayResult ReadRuleTables(bool present, const TUpRows& upRows, const TDownRo
       [&](const TBasicUplinkRule<TText>& r, TLoRaWAN_Rule& slot, std::string& error) {
         if (!Fill_Common(r.StartByte, r.NumByte, r.FPort, variable, slot, error)) return false;
         // The flags compare the text ignoring case as it stands, blanks kept.
-        slot.Flags =
-            static_cast<std::uint8_t>((SameText(r.OnChange, "Y") ? 1 : 0) | (SameText(r.OnCMD, "Y") ? 2 : 0) |
-                                      (SameText(r.OnTimer, "Y") ? 4 : 0));
+        slot.Flags = static_cast<std::uint8_t>((IsYes(r.OnChange) ? 1 : 0) | (IsYes(r.OnCMD) ? 2 : 0) |
+                                               (IsYes(r.OnTimer) ? 4 : 0));
         std::int64_t time = 0;
         if (!RuleNumber("Time", r.Time, 30, std::numeric_limits<std::int32_t>::max(), time, error))
           return false;
@@ -379,29 +390,49 @@ std::size_t Build_Bank2(const TBank2& b, std::size_t pos, std::span<std::uint8_t
 }
 
 TCompileResult Compile_Bin(const std::string& parGenPath, const std::string& setAccessPath) {
+  // Every way out returns this one result, so the images are built where the caller keeps them.
+  TCompileResult result;
+  auto fail = [&](TGatewayResult why) { static_cast<TGatewayResult&>(result) = std::move(why); };
   TBank1 bank1;
   TBank2 bank2;
   Init_Bank1(bank1);
   Init_LoRaWAN_Bank(bank2);
 
   TXmlFile parGen = Load_Xml_File(parGenPath);
-  if (parGen.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(parGen.Error));
+  if (parGen.State == TXmlFileState::Unreadable) {
+    fail(NotBuilt(parGen.Error));
+    return result;
+  }
   if (parGen.State == TXmlFileState::Loaded) {
-    if (TGatewayResult read = Read_ParGen_To_Banks(parGen.Root, bank1, bank2); !read)
-      return TCompileResult::Failed(std::move(read));
+    if (TGatewayResult read = Read_ParGen_To_Banks(parGen.Root, bank1, bank2); !read) {
+      fail(std::move(read));
+      return result;
+    }
   }
   PutU32(bank1.Bytes, 1628, LoRaWAN_Bank_Address);
 
   // The rows go from the document straight into the table slots: no copy of thousands of texts
   // and no list of rules in between.
   TLoRaWANViewFile rules = Open_LoRaWAN_SetAccess(setAccessPath);
-  if (rules.State == TXmlFileState::Unreadable) return TCompileResult::Failed(NotBuilt(rules.Error));
+  if (rules.State == TXmlFileState::Unreadable) {
+    fail(NotBuilt(rules.Error));
+    return result;
+  }
   TGatewayResult read = ReadRuleTables<std::string_view>(
       rules.State == TXmlFileState::Loaded,
-      [&](const auto& take) { For_Each_Uplink_Rule(rules.Uplink, take); },
-      [&](const auto& take) { For_Each_Downlink_Rule(rules.Downlink, take); }, LoRaWAN_Bank_Address, bank2);
-  if (!read) return TCompileResult::Failed(std::move(read));
-  TCompileResult result;
+      [&](const auto& take) {
+        for (TXmlNode row = rules.Uplink.FirstChildElement(); row; row = row.NextSiblingElement())
+          if (!take(Read_Uplink_Rule(row))) return;
+      },
+      [&](const auto& take) {
+        for (TXmlNode row = rules.Downlink.FirstChildElement(); row; row = row.NextSiblingElement())
+          if (!take(Read_Downlink_Rule(row))) return;
+      },
+      LoRaWAN_Bank_Address, bank2);
+  if (!read) {
+    fail(std::move(read));
+    return result;
+  }
   Build_Bank1(bank1, 0, result.Images.Bank1);
   Build_Bank2(bank2, 0, result.Images.Bank2);
   return result;

@@ -76,10 +76,10 @@ std::string Where(std::string_view text, std::ptrdiff_t offset) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// Walking an element's attributes through the library's accessors costs three calls per attribute
-// (a test, the name, the next one), more than the work done with them; rule tables hold thousands.
-// pugixml 1.13 (not compact, not wide) keeps an attribute as this record, so the walk can follow it
-// directly. Whether the record holds is checked once against the accessors; if not, they are used.
+// Walking a tree through the library's accessors costs a call per step (a test, a name, the next
+// one), more than the work done with them; rule tables hold thousands of attributes. pugixml 1.13
+// (not compact, not wide) keeps nodes and attributes as these records, so the walks can follow them
+// directly. Whether the records hold is checked once against the accessors; if not, they are used.
 struct TAttrRecord {
   std::uintptr_t Header;
   char* Name;
@@ -88,11 +88,44 @@ struct TAttrRecord {
   TAttrRecord* Next;
 };
 
+struct TNodeRecord {
+  std::uintptr_t Header; // the low four bits hold the node type
+  char* Name;
+  char* Value;
+  TNodeRecord* Parent;
+  TNodeRecord* FirstChild;
+  TNodeRecord* PrevSiblingCyclic;
+  TNodeRecord* NextSibling;
+  TAttrRecord* FirstAttribute;
+};
+
 #if PUGIXML_VERSION == 1130 && !defined(PUGIXML_COMPACT) && !defined(PUGIXML_WCHAR_MODE)
-bool RecordMatchesLibrary() {
+bool SameNodeRecord(const pugi::xml_node& n) {
+  const auto* r = reinterpret_cast<const TNodeRecord*>(n.internal_object());
+  auto same = [](const void* record, const void* node) { return record == node; };
+  return r && static_cast<int>(r->Header & 15) == static_cast<int>(n.type()) &&
+         same(r->Parent, n.parent().internal_object()) &&
+         same(r->FirstChild, n.first_child().internal_object()) &&
+         same(r->NextSibling, n.next_sibling().internal_object()) &&
+         same(r->FirstAttribute, n.first_attribute().internal_object()) &&
+         (n.type() != pugi::node_element || r->Name == n.name());
+}
+
+bool RecordsMatchLibrary() {
   pugi::xml_document doc;
-  if (!doc.load_string("<r a='1' bb='' ccc='333'/>")) return false;
-  pugi::xml_attribute a = doc.first_child().first_attribute();
+  if (!doc.load_string(
+          "<?xml version='1.0'?><!--c--><r a='1' bb='' ccc='333'><s t='u'>v<![CDATA[w]]></s><?p q?><x/></r>",
+          pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration))
+    return false;
+  // Every node of the document, the document itself included, against its record.
+  std::vector<pugi::xml_node> nodes{doc};
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    for (pugi::xml_node child : nodes[i].children())
+      nodes.push_back(child);
+  if (nodes.size() != 9) return false;
+  for (const pugi::xml_node& n : nodes)
+    if (!SameNodeRecord(n)) return false;
+  pugi::xml_attribute a = doc.document_element().first_attribute();
   auto* r = reinterpret_cast<const TAttrRecord*>(a.internal_object());
   int count = 0;
   for (; a; a = a.next_attribute(), ++count) {
@@ -102,68 +135,99 @@ bool RecordMatchesLibrary() {
   return r == nullptr && count == 3;
 }
 #else
-bool RecordMatchesLibrary() {
+bool RecordsMatchLibrary() {
   return false;
 }
 #endif
 
 bool UseRecords() {
-  static const bool use = RecordMatchesLibrary();
+  static const bool use = RecordsMatchLibrary();
   return use;
 }
 
-// One attribute of an element, reached through the record or the accessors.
-class TAttrWalk {
-public:
-  TAttrWalk(const pugi::xml_node& node, bool records)
-      : Attr(node.first_attribute().internal_object()), Records(records) {}
-  explicit operator bool() const { return Attr != nullptr; }
-  const char* Name() const {
-    if (!Records) return pugi::xml_attribute(Attr).name();
-    const char* n = Record()->Name;
-    return n ? n : "";
-  }
-  const char* Value() const {
-    if (!Records) return pugi::xml_attribute(Attr).value();
-    const char* v = Record()->Value;
-    return v ? v : "";
-  }
-  void Next() {
-    Attr = Records ? reinterpret_cast<pugi::xml_attribute_struct*>(Record()->Next)
-                   : pugi::xml_attribute(Attr).next_attribute().internal_object();
-  }
+// The steps of a walk, through the records (true) or through the accessors (false). Names and
+// values are never null.
+template <bool Records> struct TWalk;
 
-private:
-  const TAttrRecord* Record() const { return reinterpret_cast<const TAttrRecord*>(Attr); }
-  pugi::xml_attribute_struct* Attr;
-  bool Records;
+template <> struct TWalk<true> {
+  using TNode = const TNodeRecord*;
+  using TAttr = const TAttrRecord*;
+  static TNode Node(pugi::xml_node_struct* n) { return reinterpret_cast<TNode>(n); }
+  static pugi::xml_node_struct* Handle(TNode n) {
+    return reinterpret_cast<pugi::xml_node_struct*>(const_cast<TNodeRecord*>(n));
+  }
+  static bool IsElement(TNode n) { return (n->Header & 15) == pugi::node_element; }
+  static TNode FirstChild(TNode n) { return n->FirstChild; }
+  static TNode NextSibling(TNode n) { return n->NextSibling; }
+  static TNode Parent(TNode n) { return n->Parent; }
+  static TAttr FirstAttribute(TNode n) { return n->FirstAttribute; }
+  static TAttr Next(TAttr a) { return a->Next; }
+  static const char* Name(TAttr a) { return a->Name ? a->Name : ""; }
+  static const char* Value(TAttr a) { return a->Value ? a->Value : ""; }
+  static const char* Name(TNode n) { return n->Name ? n->Name : ""; }
+  static bool IsText(TNode n) {
+    const auto type = n->Header & 15;
+    return type == pugi::node_pcdata || type == pugi::node_cdata;
+  }
+  static const char* Value(TNode n) { return n->Value ? n->Value : ""; }
 };
+
+template <> struct TWalk<false> {
+  using TNode = pugi::xml_node;
+  using TAttr = pugi::xml_attribute;
+  static TNode Node(pugi::xml_node_struct* n) { return pugi::xml_node(n); }
+  static pugi::xml_node_struct* Handle(TNode n) { return n.internal_object(); }
+  static bool IsElement(TNode n) { return n.type() == pugi::node_element; }
+  static TNode FirstChild(TNode n) { return n.first_child(); }
+  static TNode NextSibling(TNode n) { return n.next_sibling(); }
+  static TNode Parent(TNode n) { return n.parent(); }
+  static TAttr FirstAttribute(TNode n) { return n.first_attribute(); }
+  static TAttr Next(TAttr a) { return a.next_attribute(); }
+  static const char* Name(TAttr a) { return a.name(); }
+  static const char* Value(TAttr a) { return a.value(); }
+  static const char* Name(TNode n) { return n.name(); }
+  static bool IsText(TNode n) { return IsTextNode(n); }
+  static const char* Value(TNode n) { return n.value(); }
+};
+
+// Measured in line: the texts are short and a call costs more than the loop.
+std::size_t Length(const char* s) {
+  const char* e = s;
+  while (*e != '\0')
+    ++e;
+  return static_cast<std::size_t>(e - s);
+}
+
+// The stored name is exactly `name`; compared byte by byte without measuring it first.
+bool SameName(const char* stored, std::string_view name) {
+  for (char c : name)
+    if (c == '\0' || *stored++ != c) return false;
+  return *stored == '\0';
+}
 
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
 // One walk over the parsed tree, without recursion so that deep nesting cannot exhaust the stack.
 // Rows hold a handful of attributes: comparing each name with those before it (first byte first)
 // costs less than anything else; an element with many attributes gets a hash set instead.
-std::string DuplicateAttribute(const pugi::xml_document& doc) {
+template <class W> std::string DuplicateAttributeIn(pugi::xml_node_struct* root) {
   constexpr std::size_t Few = 16;
   const char* names[Few];
   std::unordered_set<std::string_view> many;
-  auto twice = [](const pugi::xml_node& node, const char* name) {
-    return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + node.name() + "\"";
-  };
-  const bool records = UseRecords();
-  pugi::xml_node node = doc.first_child();
+  typename W::TNode node = W::FirstChild(W::Node(root));
   while (node) {
     std::size_t count = 0;
     // First bytes seen in this element: only a name whose first byte came before is compared.
     std::uint64_t firsts[4] = {0, 0, 0, 0};
-    for (TAttrWalk a(node, records); a; a.Next()) {
-      const char* name = a.Name();
+    for (typename W::TAttr a = W::FirstAttribute(node); a; a = W::Next(a)) {
+      const char* name = W::Name(a);
       if (count < Few) {
         const auto first = static_cast<unsigned char>(name[0]);
         const std::uint64_t bit = std::uint64_t{1} << (first & 63);
         if (firsts[first >> 6] & bit) {
           for (std::size_t i = 0; i < count; ++i)
-            if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0) return twice(node, name);
+            if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0)
+              return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + W::Name(node) +
+                     "\"";
         }
         firsts[first >> 6] |= bit;
         names[count++] = name;
@@ -173,17 +237,88 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
         many.clear();
         many.insert(names, names + Few);
       }
-      if (!many.insert(name).second) return twice(node, name);
+      if (!many.insert(name).second)
+        return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + W::Name(node) + "\"";
     }
-    if (node.first_child()) {
-      node = node.first_child();
+    if (typename W::TNode child = W::FirstChild(node)) {
+      node = child;
       continue;
     }
-    while (node && !node.next_sibling())
-      node = node.parent();
-    if (node) node = node.next_sibling();
+    while (node && !W::NextSibling(node))
+      node = W::Parent(node);
+    if (node) node = W::NextSibling(node);
   }
   return {};
+}
+
+std::string DuplicateAttribute(const pugi::xml_document& doc) {
+  pugi::xml_node_struct* root = doc.internal_object();
+  return UseRecords() ? DuplicateAttributeIn<TWalk<true>>(root) : DuplicateAttributeIn<TWalk<false>>(root);
+}
+
+// Equal bytes, short runs compared as two overlapping words.
+bool SameBytes(const char* a, const char* b, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a0, a1, b0, b1;
+    std::memcpy(&a0, a, 8);
+    std::memcpy(&a1, a + n - 8, 8);
+    std::memcpy(&b0, b, 8);
+    std::memcpy(&b1, b + n - 8, 8);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  if (n >= 4 && n < 8) {
+    std::uint32_t a0, a1, b0, b1;
+    std::memcpy(&a0, a, 4);
+    std::memcpy(&a1, a + n - 4, 4);
+    std::memcpy(&b0, b, 4);
+    std::memcpy(&b1, b + n - 4, 4);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+  }
+  return std::memcmp(a, b, n) == 0;
+}
+
+// The name after the last one found is tried first: a row whose attributes come in the order of
+// `names` costs one comparison each. A name is measured once and then compared a word at a time.
+template <class W>
+std::size_t AttributeValuesIn(pugi::xml_node_struct* node, std::span<const std::string_view> names,
+                              std::span<std::string_view> values) {
+  const std::size_t n = names.size();
+  std::size_t next = 0, taken = 0;
+  for (typename W::TAttr a = W::FirstAttribute(W::Node(node)); a; a = W::Next(a)) {
+    const char* name = W::Name(a);
+    const std::size_t size = std::strlen(name);
+    std::size_t i = next;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (names[i].size() == size && SameBytes(name, names[i].data(), size)) {
+        const char* value = W::Value(a);
+        values[i] = std::string_view(value, Length(value));
+        next = i + 1 == n ? 0 : i + 1;
+        ++taken;
+        break;
+      }
+      i = i + 1 == n ? 0 : i + 1;
+    }
+  }
+  return taken;
+}
+
+template <class W> pugi::xml_node_struct* ChildNamed(pugi::xml_node_struct* node, std::string_view name) {
+  for (typename W::TNode c = W::FirstChild(W::Node(node)); c; c = W::NextSibling(c))
+    if (W::IsElement(c) && SameName(W::Name(c), name)) return W::Handle(c);
+  return nullptr;
+}
+
+template <class W> std::string TextOf(pugi::xml_node_struct* node) {
+  std::string text;
+  for (typename W::TNode c = W::FirstChild(W::Node(node)); c; c = W::NextSibling(c))
+    if (W::IsText(c)) text += W::Value(c);
+  return text;
+}
+
+template <class W> pugi::xml_node_struct* ElementFrom(typename W::TNode n) {
+  while (n && !W::IsElement(n))
+    n = W::NextSibling(n);
+  return n ? W::Handle(n) : nullptr;
 }
 
 // Bytes that the parser cannot take as they are: a byte-order mark, a declared single-byte code
@@ -220,34 +355,6 @@ char* ReadForParser(const std::string& path, std::size_t& size) {
   return buffer;
 }
 
-// Compares without measuring the stored name first: rule tables ask thousands of attributes.
-bool SameName(const char* stored, std::string_view name) {
-  for (char c : name)
-    if (*stored++ != c) return false;
-  return *stored == '\0';
-}
-
-// Equal bytes, short runs compared as two overlapping words.
-bool SameBytes(const char* a, const char* b, std::size_t n) {
-  if (n >= 8 && n <= 16) {
-    std::uint64_t a0, a1, b0, b1;
-    std::memcpy(&a0, a, 8);
-    std::memcpy(&a1, a + n - 8, 8);
-    std::memcpy(&b0, b, 8);
-    std::memcpy(&b1, b + n - 8, 8);
-    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
-  }
-  if (n >= 4 && n < 8) {
-    std::uint32_t a0, a1, b0, b1;
-    std::memcpy(&a0, a, 4);
-    std::memcpy(&a1, a + n - 4, 4);
-    std::memcpy(&b0, b, 4);
-    std::memcpy(&b1, b + n - 4, 4);
-    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
-  }
-  return std::memcmp(a, b, n) == 0;
-}
-
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_ws_pcdata_single;
 
 } // namespace
@@ -259,11 +366,8 @@ std::string TXmlNode::Name() const {
 }
 
 std::string TXmlNode::Text() const {
-  std::string text;
-  if (!Node) return text;
-  for (pugi::xml_node child : N(Node).children())
-    if (IsTextNode(child)) text += child.value();
-  return text;
+  if (!Node) return {};
+  return UseRecords() ? TextOf<TWalk<true>>(Node) : TextOf<TWalk<false>>(Node);
 }
 
 void TXmlNode::SetText(std::string_view text) {
@@ -279,9 +383,7 @@ void TXmlNode::SetText(std::string_view text) {
 
 TXmlNode TXmlNode::Child(std::string_view name) const {
   if (!Node) return {};
-  for (pugi::xml_node child : N(Node).children())
-    if (child.type() == pugi::node_element && name == child.name()) return TXmlNode(child.internal_object());
-  return {};
+  return TXmlNode(UseRecords() ? ChildNamed<TWalk<true>>(Node, name) : ChildNamed<TWalk<false>>(Node, name));
 }
 
 std::string TXmlNode::ChildText(std::string_view name, std::string_view def) const {
@@ -299,16 +401,14 @@ std::vector<TXmlNode> TXmlNode::Children() const {
 
 TXmlNode TXmlNode::FirstChildElement() const {
   if (!Node) return {};
-  for (pugi::xml_node child = N(Node).first_child(); child; child = child.next_sibling())
-    if (child.type() == pugi::node_element) return TXmlNode(child.internal_object());
-  return {};
+  if (UseRecords()) return TXmlNode(ElementFrom<TWalk<true>>(TWalk<true>::Node(Node)->FirstChild));
+  return TXmlNode(ElementFrom<TWalk<false>>(N(Node).first_child()));
 }
 
 TXmlNode TXmlNode::NextSiblingElement() const {
   if (!Node) return {};
-  for (pugi::xml_node next = N(Node).next_sibling(); next; next = next.next_sibling())
-    if (next.type() == pugi::node_element) return TXmlNode(next.internal_object());
-  return {};
+  if (UseRecords()) return TXmlNode(ElementFrom<TWalk<true>>(TWalk<true>::Node(Node)->NextSibling));
+  return TXmlNode(ElementFrom<TWalk<false>>(N(Node).next_sibling()));
 }
 
 namespace {
@@ -362,21 +462,10 @@ TXmlAttribute TXmlNode::FirstAttribute() const {
 
 std::size_t TXmlNode::AttributeValues(std::span<const std::string_view> names,
                                       std::span<std::string_view> values) const {
-  const std::size_t n = std::min(names.size(), values.size());
-  std::size_t next = 0, taken = 0;
-  if (!Node || n == 0) return 0;
-  for (TAttrWalk a(N(Node), UseRecords()); a; a.Next()) {
-    // Measured once, the name is then compared a word at a time.
-    const std::string_view name = a.Name();
-    for (std::size_t k = 0, i = next; k < n; ++k, i = i + 1 == n ? 0 : i + 1)
-      if (name.size() == names[i].size() && SameBytes(name.data(), names[i].data(), name.size())) {
-        values[i] = a.Value();
-        next = i + 1 == n ? 0 : i + 1;
-        ++taken;
-        break;
-      }
-  }
-  return taken;
+  names = names.first(std::min(names.size(), values.size()));
+  if (!Node || names.empty()) return 0;
+  return UseRecords() ? AttributeValuesIn<TWalk<true>>(Node, names, values)
+                      : AttributeValuesIn<TWalk<false>>(Node, names, values);
 }
 
 const char* TXmlAttribute::Name() const {

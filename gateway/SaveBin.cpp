@@ -21,8 +21,10 @@ void PutU16(std::span<std::uint8_t> out, std::size_t at, std::uint16_t v) {
 }
 
 void PutU32(std::span<std::uint8_t> out, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+  out[at] = static_cast<std::uint8_t>(v);
+  out[at + 1] = static_cast<std::uint8_t>(v >> 8);
+  out[at + 2] = static_cast<std::uint8_t>(v >> 16);
+  out[at + 3] = static_cast<std::uint8_t>(v >> 24);
 }
 
 std::string Quoted(std::string_view text) {
@@ -210,8 +212,10 @@ TGatewayResult Hex_To_Bytes(std::string_view text, std::span<std::uint8_t> field
   if (!hex)
     return NotBuilt(std::string(element) + " of " + std::string(ParGen_Name) + " holds " + Quoted(text) +
                     ", which must be at most " + std::to_string(digits) + " hexadecimal digits");
+  // Every character is a hexadecimal digit by now.
+  auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
   for (std::size_t k = 0; k < field.size(); ++k)
-    field[k] = static_cast<std::uint8_t>(StrToIntDef("0x" + padded.substr(2 * k, 2), 0));
+    field[k] = static_cast<std::uint8_t>(digit(padded[2 * k]) * 16 + digit(padded[2 * k + 1]));
   return TGatewayResult::Success();
 }
 

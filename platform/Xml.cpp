@@ -205,6 +205,15 @@ bool SameName(const char* stored, std::string_view name) {
   return *stored == '\0';
 }
 
+// Equal texts, compared in line: names that share their first byte differ within a few more.
+bool SameCString(const char* a, const char* b) {
+  while (*a != '\0' && *a == *b) {
+    ++a;
+    ++b;
+  }
+  return *a == *b;
+}
+
 // An element that names one attribute twice makes the document invalid; the parser lets it pass.
 // One walk over the parsed tree, without recursion so that deep nesting cannot exhaust the stack.
 // Rows hold a handful of attributes: comparing each name with those before it (first byte first)
@@ -225,7 +234,7 @@ template <class W> std::string DuplicateAttributeIn(pugi::xml_node_struct* root)
         const std::uint64_t bit = std::uint64_t{1} << (first & 63);
         if (firsts[first >> 6] & bit) {
           for (std::size_t i = 0; i < count; ++i)
-            if (names[i][0] == name[0] && std::strcmp(names[i], name) == 0)
+            if (names[i][0] == name[0] && (name[0] == '\0' || SameCString(names[i] + 1, name + 1)))
               return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + W::Name(node) +
                      "\"";
         }
@@ -302,9 +311,14 @@ std::size_t AttributeValuesIn(pugi::xml_node_struct* node, std::span<const std::
   return taken;
 }
 
+// Parameter files hold dozens of elements looked up one by one: the first byte rules out most.
 template <class W> pugi::xml_node_struct* ChildNamed(pugi::xml_node_struct* node, std::string_view name) {
-  for (typename W::TNode c = W::FirstChild(W::Node(node)); c; c = W::NextSibling(c))
-    if (W::IsElement(c) && SameName(W::Name(c), name)) return W::Handle(c);
+  const char first = name.empty() ? '\0' : name[0];
+  for (typename W::TNode c = W::FirstChild(W::Node(node)); c; c = W::NextSibling(c)) {
+    if (!W::IsElement(c)) continue;
+    const char* stored = W::Name(c);
+    if (stored[0] == first && SameName(stored, name)) return W::Handle(c);
+  }
   return nullptr;
 }
 

@@ -75,8 +75,12 @@ public:
 
   void Octets(std::string_view prefix, const std::array<std::int32_t, 4>& defaults,
               std::span<std::uint8_t> out) {
-    for (std::size_t i = 0; i < 4; ++i)
-      out[i] = Byte(std::string(prefix) + std::to_string(i + 1), defaults[i]);
+    std::string name(prefix);
+    name += '1';
+    for (std::size_t i = 0; i < 4; ++i) {
+      name.back() = static_cast<char>('1' + i);
+      out[i] = Byte(name, defaults[i]);
+    }
   }
 
   TGatewayResult Status;

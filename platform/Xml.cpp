@@ -88,6 +88,10 @@ struct TAttrRecord {
   TAttrRecord* Next;
 };
 
+// Set in an attribute's header when its name or value was given after parsing (or is shared with a
+// copy); clear when both still lie in the parsed text.
+constexpr std::uintptr_t InTextFlags = 0x70;
+
 struct TNodeRecord {
   std::uintptr_t Header; // the low four bits hold the node type
   char* Name;
@@ -129,10 +133,18 @@ bool RecordsMatchLibrary() {
   auto* r = reinterpret_cast<const TAttrRecord*>(a.internal_object());
   int count = 0;
   for (; a; a = a.next_attribute(), ++count) {
-    if (!r || r->Name != a.name() || r->Value != a.value()) return false;
+    if (!r || r->Name != a.name() || r->Value != a.value() || (r->Header & InTextFlags) != 0) return false;
     r = r->Next;
   }
-  return r == nullptr && count == 3;
+  if (r != nullptr || count != 3) return false;
+  // A name or value given later lives outside the text, and its record says so.
+  pugi::xml_node row = doc.document_element();
+  row.first_attribute().set_name("a name longer than the text's");
+  row.last_attribute().set_value("a value longer than the text's");
+  auto flags = [](const pugi::xml_attribute& x) {
+    return reinterpret_cast<const TAttrRecord*>(x.internal_object())->Header & InTextFlags;
+  };
+  return flags(row.first_attribute()) != 0 && flags(row.last_attribute()) != 0;
 }
 #else
 bool RecordsMatchLibrary() {
@@ -164,6 +176,12 @@ template <> struct TWalk<true> {
   static TAttr Next(TAttr a) { return a->Next; }
   static const char* Name(TAttr a) { return a->Name ? a->Name : ""; }
   static const char* Value(TAttr a) { return a->Value ? a->Value : ""; }
+  // How many bytes from the name on may be read: a name and value still in the parsed text lie in
+  // one buffer, the name first. 0 when that is not known.
+  static std::size_t NameReach(TAttr a) {
+    if ((a->Header & InTextFlags) != 0 || !a->Name || a->Value <= a->Name) return 0;
+    return static_cast<std::size_t>(a->Value - a->Name);
+  }
   static const char* Name(TNode n) { return n->Name ? n->Name : ""; }
   static bool IsText(TNode n) {
     const auto type = n->Header & 15;
@@ -185,6 +203,7 @@ template <> struct TWalk<false> {
   static TAttr Next(TAttr a) { return a.next_attribute(); }
   static const char* Name(TAttr a) { return a.name(); }
   static const char* Value(TAttr a) { return a.value(); }
+  static std::size_t NameReach(TAttr) { return 0; }
   static const char* Name(TNode n) { return n.name(); }
   static bool IsText(TNode n) { return IsTextNode(n); }
   static const char* Value(TNode n) { return n.value(); }
@@ -225,20 +244,20 @@ template <class W> std::string DuplicateAttributeIn(pugi::xml_node_struct* root)
   typename W::TNode node = W::FirstChild(W::Node(root));
   while (node) {
     std::size_t count = 0;
-    // First bytes seen in this element: only a name whose first byte came before is compared.
-    std::uint64_t firsts[4] = {0, 0, 0, 0};
+    // First bytes seen in this element (folded onto 64 bits, which keeps the letters apart): only a
+    // name whose first byte may have come before is compared.
+    std::uint64_t firsts = 0;
     for (typename W::TAttr a = W::FirstAttribute(node); a; a = W::Next(a)) {
       const char* name = W::Name(a);
       if (count < Few) {
-        const auto first = static_cast<unsigned char>(name[0]);
-        const std::uint64_t bit = std::uint64_t{1} << (first & 63);
-        if (firsts[first >> 6] & bit) {
+        const std::uint64_t bit = std::uint64_t{1} << (static_cast<unsigned char>(name[0]) & 63);
+        if (firsts & bit) {
           for (std::size_t i = 0; i < count; ++i)
             if (names[i][0] == name[0] && (name[0] == '\0' || SameCString(names[i] + 1, name + 1)))
               return "Attribute \"" + std::string(name) + "\" appears twice in element \"" + W::Name(node) +
                      "\"";
         }
-        firsts[first >> 6] |= bit;
+        firsts |= bit;
         names[count++] = name;
         continue;
       }
@@ -266,7 +285,7 @@ std::string DuplicateAttribute(const pugi::xml_document& doc) {
 }
 
 // Equal bytes, short runs compared as two overlapping words.
-bool SameBytes(const char* a, const char* b, std::size_t n) {
+[[gnu::always_inline]] inline bool SameBytes(const char* a, const char* b, std::size_t n) {
   if (n >= 8 && n <= 16) {
     std::uint64_t a0, a1, b0, b1;
     std::memcpy(&a0, a, 8);
@@ -287,7 +306,8 @@ bool SameBytes(const char* a, const char* b, std::size_t n) {
 }
 
 // The name after the last one found is tried first: a row whose attributes come in the order of
-// `names` costs one comparison each. A name is measured once and then compared a word at a time.
+// `names` costs one comparison each. A name still in the parsed text is compared a word at a time
+// in place, as far as its value allows; any other is measured first.
 template <class W>
 std::size_t AttributeValuesIn(pugi::xml_node_struct* node, std::span<const std::string_view> names,
                               std::span<std::string_view> values) {
@@ -295,17 +315,19 @@ std::size_t AttributeValuesIn(pugi::xml_node_struct* node, std::span<const std::
   std::size_t next = 0, taken = 0;
   for (typename W::TAttr a = W::FirstAttribute(W::Node(node)); a; a = W::Next(a)) {
     const char* name = W::Name(a);
-    const std::size_t size = std::strlen(name);
+    const std::size_t reach = W::NameReach(a);
+    const std::size_t size = reach == 0 ? std::strlen(name) : 0;
     std::size_t i = next;
-    for (std::size_t k = 0; k < n; ++k) {
-      if (names[i].size() == size && SameBytes(name, names[i].data(), size)) {
-        const char* value = W::Value(a);
-        values[i] = std::string_view(value, Length(value));
-        next = i + 1 == n ? 0 : i + 1;
-        ++taken;
-        break;
-      }
-      i = i + 1 == n ? 0 : i + 1;
+    for (std::size_t k = 0; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
+      // The length first: a terminator right after the wanted length, or the measured length.
+      const std::size_t want = names[i].size();
+      if (reach != 0 ? want >= reach || name[want] != '\0' : want != size) continue;
+      if (!SameBytes(name, names[i].data(), want)) continue;
+      const char* value = W::Value(a);
+      values[i] = std::string_view(value, Length(value));
+      next = i + 1 == n ? 0 : i + 1;
+      ++taken;
+      break;
     }
   }
   return taken;

@@ -183,6 +183,16 @@ TEST(XmlNode, AttributeValuesTakesNamedAttributesInOnePassWhateverTheirOrder) {
   EXPECT_EQ(b.AttributeValues(names, values), 2u);
   EXPECT_EQ(values, (std::vector<std::string_view>{"Y", "N"}));
   EXPECT_EQ(TXmlNode().AttributeValues(names, values), 0u);
+
+  // A value given after loading is read alike, and a short name at the end of the text is never
+  // taken for a longer one.
+  TXmlDocument edited;
+  ASSERT_TRUE(edited.LoadFromString(R"(<r NumByte="2" a=""/>)"));
+  TXmlNode e = edited.DocumentElement();
+  e.SetAttribute("NumByte", "a value longer than the one loaded");
+  std::vector<std::string_view> wanted{"abcdefghijkl", "NumByte", "a"}, got(3, "-");
+  EXPECT_EQ(e.AttributeValues(wanted, got), 2u);
+  EXPECT_EQ(got, (std::vector<std::string_view>{"-", "a value longer than the one loaded", ""}));
   EXPECT_TRUE(row.NextSiblingElement().NextSiblingElement().IsNull());
   EXPECT_TRUE(TXmlNode().FirstChildElement().IsNull());
 }

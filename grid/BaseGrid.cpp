@@ -20,14 +20,20 @@ TBaseGrid::~TBaseGrid() {
 // --- Texts ---------------------------------------------------------------------------------------
 
 std::string TBaseGrid::Cells(int ACol, int ARow) const {
+  // One look into the store gives the text and the properties; only a covered cell of a merged
+  // area looks again, for its base cell.
+  const TGridCell* cell = StoredCell(ACol, ARow);
   int bc = ACol, br = ARow;
-  if (const TCellProperties* p = FindCellProperties(ACol, ARow)) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
-    bc = b.X;
-    br = b.Y;
+  if (cell && cell->Object && FHasCellProps && ACol < TotalColCount()) {
+    const TPoint b = static_cast<const TCellProperties*>(cell->Object)->GetBaseCell(ACol, ARow);
+    if (b.X != ACol || b.Y != ARow) {
+      bc = b.X;
+      br = b.Y;
+      cell = StoredCell(bc, br);
+    }
   }
-  if (br >= FNormalRowCount || br < 0) return GridCells(bc, br);
-  std::string value = GridCells(bc, br);
+  if (br >= FNormalRowCount || br < 0) return cell ? cell->Text : std::string();
+  std::string value = cell ? cell->Text : std::string();
   {
     GetDisplText(bc, br, value);
     if (OnGetDisplWideText) {
@@ -40,13 +46,17 @@ std::string TBaseGrid::Cells(int ACol, int ARow) const {
 }
 
 void TBaseGrid::SetCells(int ACol, int ARow, const std::string& Value) {
-  if (!InGrid(ACol, ARow)) return;
-  if (const TCellProperties* p = FindCellProperties(ACol, ARow)) {
-    TPoint b = p->GetBaseCell(ACol, ARow);
+  // The column count is asked once: without hidden columns (total equal to the displayed count)
+  // every real column shows at its own index, so the mapping is not asked for.
+  const int total = TotalColCount();
+  if (ACol < 0 || ARow < 0 || ACol >= total || ARow >= RowCount()) return;
+  const TObject* o = FHasCellProps ? TStringGrid::Objects(ACol, ARow) : nullptr;
+  if (o) {
+    TPoint b = static_cast<const TCellProperties*>(o)->GetBaseCell(ACol, ARow);
     SetGridCells(b.X, b.Y, Value);
     CellTextChanged(b.X, b.Y);
     if (Parent()) RepaintCell(ACol, ARow);
-  } else if (const int shown = DisplColIndex(ACol); shown == ACol) {
+  } else if (const int shown = total == ColCount() ? ACol : DisplColIndex(ACol); shown == ACol) {
     SetGridCells(ACol, ARow, Value);
   } else if (GridCells(ACol, ARow) != Value) {
     // Behind a hidden column the cell shows further left than its real column, by which the

@@ -52,18 +52,20 @@ public:
   void UpdateColumnSize(int ACol, int& AWidth) override;
   void UpdateAutoColumnSize(int ACol, int& AWidth) override;
   void CellsLoaded() override;
-  void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) override;
+  // GetCellColor, GetCellEditor, CanEditCell and GetCheckTrue are asked for every painted cell:
+  // they are final and inline (below the class), so a caller holding the column grid pays no call.
+  void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) final;
   void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) override;
   void GetCellBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders) override;
   void GetCellPrintBorder(int ACol, int ARow, TPen& APen, TCellBorders& Borders) override;
   void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override;
   void GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& APrefix, std::string& ASuffix) override;
-  void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) override;
+  void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) final;
   void IsFixedCell(int ACol, int ARow, bool& IsFixed) override;
-  void CanEditCell(int ACol, int ARow, bool& CanEdit) override;
+  void CanEditCell(int ACol, int ARow, bool& CanEdit) final;
   void IsPasswordCell(int ACol, int ARow, bool& IsPassword) override;
   bool HasComboBox(int ACol, int ARow) override;
-  void GetCheckTrue(int ACol, int ARow, std::string& Value) override;
+  void GetCheckTrue(int ACol, int ARow, std::string& Value) final;
   void GetCheckFalse(int ACol, int ARow, std::string& Value) override;
   bool GetColumnFilter(int ACol) override;
   // The user picked entry ItemIndex of the filter drop-down of FilterCol.
@@ -131,10 +133,15 @@ private:
                : nullptr;
   }
   bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedColsNow() && ARow >= FixedRowsNow(); }
+  // Between the fixed columns on the left and those on the right.
+  bool IsNormalCol(int ACol) const {
+    return ACol >= FixedColsNow() && ACol < ColCount() + NumHiddenColumns() - FixedRightCols();
+  }
   bool IsBodyCell(int ACol, int ARow) const {
     return IsNormalCell(ACol, ARow) && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
            ARow < RowCount() - FixedFooters();
   }
+  void CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit);
   void SyncColumnsQuiet();
 
   std::unique_ptr<TGridColumnCollection> FColumnCollection;
@@ -148,3 +155,66 @@ private:
   TPopupMenu* FLastPopup = nullptr;
   std::string FLastFilterCondition;
 };
+
+// --- The per-cell answers asked for every painted cell ------------------------------------------
+
+inline void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush,
+                                         TFont& AFont) {
+  const TGridColumnItem* item = Item(ACol);
+  if (item && IsNormalCol(ACol) && ARow < RowCount() - FixedFooters()) {
+    const bool header = ARow < FixedRowsNow();
+    if (item->Fixed())
+      ABrush.SetColor(FixedColor());
+    else if (!header && !(item->ShowBands() && Bands().Active()))
+      ABrush.SetColor(item->Color());
+    if (const TFont& f = header ? item->HeaderFont() : item->Font(); !AFont.SameAs(f)) AFont.Assign(f);
+    if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
+      if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
+      if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
+    }
+  }
+  TProStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
+}
+
+inline void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
+  if (const TGridColumnItem* item = Item(ACol)) {
+    if (IsNormalCell(ACol, ARow)) {
+      AEditor = item->Editor();
+      // Painting asks this for every cell: an empty list stays empty without a copy. The lists
+      // are plain string lists, so their counts are read without a virtual call.
+      if (item->ComboItems().TStringList::Count() > 0 || ComboStrings().TStringList::Count() > 0)
+        ComboStrings().Assign(item->ComboItems());
+      FComboDropDownCount = item->DropDownCount();
+      FSpinMinV = item->SpinMin();
+      FSpinMaxV = item->SpinMax();
+      FSpinStepV = item->SpinStep();
+      FCellEditLink = item->EditLink();
+      // Only spin and linked columns have an editor to set up.
+      if (const TEditorType e = item->Editor();
+          FCellEditLink || e == edSpinEdit || (e >= edFloatSpinEdit && e <= edDateSpinEdit))
+        ApplyColumnEditor(*item);
+    }
+    if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
+  }
+  TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
+}
+
+inline void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
+  CanEdit = false;
+  if (const TGridColumnItem* item = Item(ACol); item && IsNormalCell(ACol, ARow))
+    CanEdit = !item->ReadOnly() && !item->Fixed();
+  // A cell with properties (its own read-only state, or part of a merged area) goes the long way.
+  if (FindCellProperties(ACol, ARow))
+    CanEditCellWithProperties(ACol, ARow, CanEdit);
+  else
+    DoCanEditCell(ACol, ARow, CanEdit);
+}
+
+// The string grid's answer first (its handler still hears the question); a body cell of the
+// collection then takes its column's text whatever that answer was.
+inline void TProColumnGrid::GetCheckTrue(int ACol, int ARow, std::string& Value) {
+  const TGridColumnItem* item = Item(ACol);
+  const bool column = item && IsBodyCell(ACol, ARow);
+  if (!column || OnGetCheckTrue) TProStringGrid::GetCheckTrue(ACol, ARow, Value);
+  if (column) Value = item->CheckTrue();
+}

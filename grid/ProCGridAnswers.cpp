@@ -91,24 +91,6 @@ void TProColumnGrid::CellsLoaded() {
   if (FColumnCollection) SyncColumnsQuiet();
 }
 
-void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont) {
-  const TGridColumnItem* item = Item(ACol);
-  if (item && ACol >= FixedColsNow() && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
-      ARow < RowCount() - FixedFooters()) {
-    const bool header = ARow < FixedRowsNow();
-    if (item->Fixed())
-      ABrush.SetColor(FixedColor());
-    else if (!header && !(item->ShowBands() && Bands().Active()))
-      ABrush.SetColor(item->Color());
-    if (const TFont& f = header ? item->HeaderFont() : item->Font(); !AFont.SameAs(f)) AFont.Assign(f);
-    if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
-      if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
-      if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
-    }
-  }
-  TProStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
-}
-
 void TProColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush,
                                        TFont& AFont) {
   if (const TGridColumnItem* item = Item(ACol)) {
@@ -172,42 +154,18 @@ void TProColumnGrid::GetColumnFormat(int ACol, TSortStyle& AStyle, std::string& 
   TProStringGrid::GetColumnFormat(ACol, AStyle, APrefix, ASuffix);
 }
 
-void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
-  if (const TGridColumnItem* item = Item(ACol)) {
-    if (IsNormalCell(ACol, ARow)) {
-      AEditor = item->Editor();
-      // Painting asks this for every cell: an empty list stays empty without a copy.
-      if (item->ComboItems().Count() > 0 || ComboStrings().Count() > 0)
-        ComboStrings().Assign(item->ComboItems());
-      FComboDropDownCount = item->DropDownCount();
-      FSpinMinV = item->SpinMin();
-      FSpinMaxV = item->SpinMax();
-      FSpinStepV = item->SpinStep();
-      FCellEditLink = item->EditLink();
-      // Painting asks for every cell: only spin and linked columns have an editor to set up.
-      if (const TEditorType e = item->Editor();
-          FCellEditLink || e == edSpinEdit || (e >= edFloatSpinEdit && e <= edDateSpinEdit))
-        ApplyColumnEditor(*item);
-    }
-    if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
-  }
-  TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
-}
-
 void TProColumnGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed) {
   const int real = RealColIndex(ACol);
   if (const TGridColumnItem* item = Item(real); item && IsNormalCell(ACol, ARow)) IsFixed = item->Fixed();
   TProStringGrid::IsFixedCell(ACol, ARow, IsFixed);
 }
 
-void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
-  CanEdit = false;
-  if (const TGridColumnItem* item = Item(ACol); item && IsNormalCell(ACol, ARow))
-    CanEdit = !item->ReadOnly() && !item->Fixed();
-  // One look-up for the common cell that is no part of a merged area.
+// A merged area answers for its base cell: that cell's read-only state and the handler asked for
+// it.
+void TProColumnGrid::CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit) {
   const TCellProperties* props = FindCellProperties(ACol, ARow);
-  const TPoint base = props ? props->GetBaseCell(ACol, ARow) : TPoint{ACol, ARow};
-  if (props && (base.X != ACol || base.Y != ARow)) props = FindCellProperties(base.X, base.Y);
+  const TPoint base = props->GetBaseCell(ACol, ARow);
+  if (base.X != ACol || base.Y != ARow) props = FindCellProperties(base.X, base.Y);
   if (props && CanEdit) CanEdit = !props->ReadOnly();
   DoCanEditCell(base.X, base.Y, CanEdit);
 }
@@ -223,15 +181,6 @@ bool TProColumnGrid::HasComboBox(int ACol, int ARow) {
     has = item->Editor() == edComboEdit || item->Editor() == edComboList;
   if (OnHasComboBox) OnHasComboBox(this, ACol, ARow, has);
   return has;
-}
-
-// The string grid's answer first (its handler still hears the question); a body cell of the
-// collection then takes its column's text whatever that answer was.
-void TProColumnGrid::GetCheckTrue(int ACol, int ARow, std::string& Value) {
-  const TGridColumnItem* item = Item(ACol);
-  const bool column = item && IsBodyCell(ACol, ARow);
-  if (!column || OnGetCheckTrue) TProStringGrid::GetCheckTrue(ACol, ARow, Value);
-  if (column) Value = item->CheckTrue();
 }
 
 void TProColumnGrid::GetCheckFalse(int ACol, int ARow, std::string& Value) {

@@ -261,6 +261,8 @@ public:
   }
   TObject* Objects(int ACol, int ARow) const { return FCells.Object(ACol, ARow); }
   void SetObjects(int ACol, int ARow, TObject* Value);
+  // Text and object of a stored cell in one look-up; nullptr reads as an empty cell.
+  const TGridCell* StoredCell(int ACol, int ARow) const { return FCells.CellAt(ACol, ARow); }
   // A row (column) as ColCount (RowCount) texts, read without copying; writing takes the texts
   // in order and empties the cells it has no text for.
   TGridCellLine Rows(int ARow) const { return FCells.Row(ARow); }

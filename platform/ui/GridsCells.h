@@ -90,6 +90,9 @@ public:
     const Cell* c = Find(col, row);
     return c ? c->Object : nullptr;
   }
+  // The cell's text and object together (nullptr for a cell never written or outside the store),
+  // for readers that want both from one look-up.
+  const TGridCell* CellAt(int col, int row) const { return Find(col, row); }
   void SetObject(int col, int row, TObject* value);
 
   // A whole row of ColCount texts (a column of RowCount); reading copies nothing.

@@ -166,7 +166,7 @@ void TBaseNodeTree::CMEnabledChanged(TMessage& Message) {
 // ---------------------------------------------------------------- invalidation
 
 TRect TBaseNodeTree::InvalidateNodeRect(PVNode Node) {
-  if (FUpdateCount > 0 || !Widget() || !Node || Node == FRoot) return Rect(-1, -1, -1, -1);
+  if (FUpdateCount > 0 || !HasWidget() || !Node || Node == FRoot) return Rect(-1, -1, -1, -1);
   if (!Node->States.Has(vsInitialized)) {
     // Its place would initialise it; a node just reset is repainted with the rest.
     Invalidate();
@@ -182,7 +182,7 @@ void TBaseNodeTree::InvalidateNode(PVNode Node) {
 }
 
 void TBaseNodeTree::InvalidateToBottom(PVNode Node) {
-  if (FUpdateCount > 0 || !Widget()) return;
+  if (FUpdateCount > 0 || !HasWidget()) return;
   if (!Node || Node == FRoot) {
     Invalidate();
     return;

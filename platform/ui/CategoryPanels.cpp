@@ -211,9 +211,6 @@ void TCategoryPanelGroup::ScrollInView(const TControl* control) {
 // Panel
 
 TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-  FClient = new QWidget(Widget());
-  FClient->setAutoFillBackground(false);
-  FClient->show();
   SetControlStyle((ControlStyle() | csAcceptsControls) & ~csClickEvents);
   SetTabStop(false);
   SetBounds(0, 0, 185, 200);
@@ -221,6 +218,14 @@ TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TCustomControl(AOwner) {
 
 int TCategoryPanel::HeaderHeight() const {
   return FGroup ? FGroup->HeaderHeight() : 24;
+}
+
+void TCategoryPanel::WidgetCreated() {
+  TCustomControl::WidgetCreated();
+  FClient = new QWidget(Widget());
+  FClient->setAutoFillBackground(false);
+  FClient->show();
+  PlaceClient();
 }
 
 QWidget* TCategoryPanel::ContainerWidget() const {

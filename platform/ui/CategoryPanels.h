@@ -90,6 +90,7 @@ public:
 protected:
   void Paint() override;
   QWidget* ContainerWidget() const override;
+  void WidgetCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void CMMouseEnter(TMessage& Message) override;
   void CMMouseLeave(TMessage& Message) override;

@@ -89,6 +89,21 @@ void EndMouseOverWithin(const TControl* control) {
     if (IsLiveControl(it->second)) it->first->Perform(CM_MOUSELEAVE);
 }
 
+// Raisings and lowerings asked of controls whose widgets were still to come, in the order asked
+// (the control, its id, to the front): done among the siblings once their widgets are made.
+struct TRestack {
+  TControl* Control;
+  std::uint64_t Id;
+  bool Front;
+};
+std::vector<TRestack> PendingRestacks;
+
+void KeepRestack(TControl* control, bool front) {
+  const std::uint64_t id = control->ControlId();
+  std::erase_if(PendingRestacks, [id](const TRestack& r) { return r.Id == id; });
+  PendingRestacks.push_back({control, id, front});
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -128,6 +143,53 @@ void TControl::AttachWidget(QWidget* widget) {
   widget->setMouseTracking(true);
   LookChanged();
   ApplyCursor();
+}
+
+void TControl::EnsureWindowWidgets() const {
+  if (!FWidgetsMade) MakeWindowWidgets();
+}
+
+QWidget* TControl::MakeWindowWidgets() const {
+  // The highest control whose widgets are still to come: its parent, if any, has its own.
+  auto* top = const_cast<TControl*>(this);
+  while (top->FParent && !top->FParent->FWidgetsMade)
+    top = top->FParent;
+  top->MakeWidgets();
+  return FWidget;
+}
+
+void TControl::MakeWidgets() {
+  if (!FWidgetsMade) {
+    FWidgetsMade = true;
+    const bool fresh = !FWidget && FWidgetDeferred;
+    if (fresh) {
+      QWidget* widget = CreateWidget();
+      AttachWidget(widget);
+      if (!FEnabled) widget->setEnabled(false);
+    }
+    if (FWidget && FParent && !FWidget->parentWidget())
+      if (QWidget* container = FParent->ContainerWidget()) FWidget->setParent(container);
+    if (fresh) WidgetCreated();
+    if (FWidget && FParent) {
+      ApplyGeometry();
+      ApplyVisible();
+      StackInParent();
+    }
+  }
+  auto* win = dynamic_cast<TWinControl*>(this);
+  if (!win) return;
+  for (TControl* c : std::vector<TControl*>(win->FControls))
+    if (!c->FWidgetsMade) c->MakeWidgets();
+  if (PendingRestacks.empty()) return;
+  std::vector<TRestack> due;
+  std::erase_if(PendingRestacks, [&](const TRestack& r) {
+    if (!IsLiveControl(r.Id)) return true;
+    if (r.Control->FParent != this || !r.Control->FWidgetsMade) return false;
+    due.push_back(r);
+    return true;
+  });
+  for (const TRestack& r : due)
+    r.Front ? r.Control->BringToFront() : r.Control->SendToBack();
 }
 
 void TControl::ReplaceWidget(QWidget* widget) {
@@ -196,7 +258,7 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::StackInParent() {
-  if (!FWidget || !FParent) return;
+  if (!FWidget || !FParent || !FParent->FWidget) return;
   // Children that the parent places itself (tab pages) keep the parent's order.
   if (FWidget->parentWidget() != FParent->ContainerWidget()) return;
   if (dynamic_cast<TWinControl*>(this)) {
@@ -205,9 +267,9 @@ void TControl::StackInParent() {
   }
   // Controls without a window of their own stay below their windowed siblings.
   for (TControl* sibling : FParent->FControls) {
-    if (sibling != this && dynamic_cast<TWinControl*>(sibling) && sibling->Widget() &&
-        sibling->Widget()->parentWidget() == FWidget->parentWidget()) {
-      FWidget->stackUnder(sibling->Widget());
+    if (sibling != this && dynamic_cast<TWinControl*>(sibling) && sibling->FWidget &&
+        sibling->FWidget->parentWidget() == FWidget->parentWidget()) {
+      FWidget->stackUnder(sibling->FWidget);
       return;
     }
   }
@@ -251,7 +313,8 @@ void TControl::ApplyGeometry() {
 
 void TControl::ApplyVisible() {
   if (!FWidget) return;
-  bool show = FVisible && FParent;
+  // A widget made before its parent's waits outside it, hidden, until the parent's is made.
+  bool show = FVisible && FParent && FWidget->parentWidget();
   if (!show && FWidget->isVisible()) {
     if (QWidget* focus = QApplication::focusWidget();
         focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
@@ -271,6 +334,7 @@ void TControl::ApplyVisible() {
 }
 
 TPoint TControl::ClientOrigin() const {
+  EnsureWindowWidgets();
   if (!FWidget) return {FLeft, FTop};
   QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
   return {p.x(), p.y()};
@@ -298,10 +362,15 @@ void TControl::SetAnchors(TAnchors anchors) {
 }
 
 void TControl::BringToFront() {
+  // Before the window's widgets exist the order is kept for when they are made.
+  if (!FWidgetsMade && FParent) return KeepRestack(this, true);
+  EnsureWindowWidgets();
   if (FWidget && !(FWidget->isWindow() && Application->Headless())) FWidget->raise();
 }
 
 void TControl::SendToBack() {
+  if (!FWidgetsMade && FParent) return KeepRestack(this, false);
+  EnsureWindowWidgets();
   if (FWidget) FWidget->lower();
 }
 
@@ -395,6 +464,11 @@ void TControl::NotifyChildren(unsigned msg) {
 }
 
 void TControl::LookChanged() {
+  if (!FWidget && FWidgetDeferred) {
+    // Applied when the widget is made.
+    LookDeferred();
+    return;
+  }
   if (FWidget && !FWidget->testAttribute(Qt::WA_WState_Polished)) {
     FLookPending = true;
     LookDeferred();
@@ -441,6 +515,7 @@ void TControl::ApplyLook() {
 }
 
 void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {
+  EnsureWindowWidgets();
   if (!FWidget) return;
   QPolygon poly;
   for (const TPoint& p : polygon)
@@ -449,12 +524,14 @@ void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {
 }
 
 void TControl::SetWindowRegion(const TRect& outer, const TRect& hole) {
+  EnsureWindowWidgets();
   if (!FWidget) return;
   const QRegion o(outer.Left, outer.Top, outer.Width(), outer.Height());
   FWidget->setMask(o.subtracted(QRegion(hole.Left, hole.Top, hole.Width(), hole.Height())));
 }
 
 void TControl::SetWindowRegionRects(const std::vector<TRect>& rects) {
+  EnsureWindowWidgets();
   if (!FWidget) return;
   QRegion region;
   for (const TRect& r : rects)
@@ -694,7 +771,7 @@ void TControl::Dispatch(TMessage& M) {
 }
 
 void TControl::DefaultHandler(TMessage& M) {
-  if (!IsNativeKeyMessage(M.Msg) || !FWidget) return;
+  if (!IsNativeKeyMessage(M.Msg) || !Widget()) return;
   auto* win = dynamic_cast<TWinControl*>(this);
   if (!win) return;
   QWidget* target = win->KeyWidget();
@@ -871,8 +948,12 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
   if (auto* win = dynamic_cast<TWinControl*>(control)) FTabList.push_back(win);
-  if (QWidget* container = ContainerWidget(); container && control->Widget())
-    control->Widget()->setParent(container);
+  // Into a window whose widgets exist the control's come at once, otherwise with the window's; a
+  // control whose widgets exist brings its new window's.
+  if (control->FWidgetsMade && !FWidgetsMade) EnsureWindowWidgets();
+  if (QWidget* container = FWidget ? ContainerWidget() : nullptr; container && control->FWidget)
+    control->FWidget->setParent(container);
+  if (FWidgetsMade) control->MakeWidgets();
   ChildAdded(control);
 }
 
@@ -1149,7 +1230,8 @@ void TWinControl::CNKeyDown(TMessage& M) {
   default:
     break;
   }
-  if (mask && Perform(CM_WANTSPECIALKEY, key, M.LParam) == 0 && ((DialogCode() | FExtraDialogCode) & mask) == 0) {
+  if (mask && Perform(CM_WANTSPECIALKEY, key, M.LParam) == 0 &&
+      ((DialogCode() | FExtraDialogCode) & mask) == 0) {
     if (TForm* form = GetParentForm(this); form && form->Perform(CM_DIALOGKEY, key, M.LParam) != 0) return;
   }
   M.Result = 0;
@@ -1266,9 +1348,15 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
 TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::AttachPaintSurface() {
+  FPaintSurface = true;
+  DeferWidget();
+}
+
+QWidget* TGraphicControl::CreateWidget() {
+  if (!FPaintSurface) return nullptr;
   auto* w = new QtPaintWidget(this);
   w->setFocusPolicy(Qt::NoFocus);
-  AttachWidget(w);
+  return w;
 }
 
 void TGraphicControl::PaintWidget(QPainter& painter) {
@@ -1287,14 +1375,18 @@ void TGraphicControl::CMFontChanged(TMessage& M) {
 
 TCustomControl::TCustomControl(TComponent* AOwner)
     : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
-  auto* w = new QtPaintWidget(this);
-  w->setFocusPolicy(Qt::TabFocus);
-  AttachWidget(w);
+  DeferWidget();
   FCanvas->Font().Assign(Font());
   MarkControlCanvas(*FCanvas, [this] { return DescribeControl(*this); });
 }
 
 TCustomControl::~TCustomControl() = default;
+
+QWidget* TCustomControl::CreateWidget() {
+  auto* w = new QtPaintWidget(this);
+  w->setFocusPolicy(Qt::TabFocus);
+  return w;
+}
 
 void TCustomControl::PaintWidget(QPainter& painter) {
   if (!CanFire()) return;

@@ -243,14 +243,28 @@ public:
   TMouseMoveEvent OnMouseMove;
   TMouseWheelEvent OnMouseWheel;
 
-  // The private Qt widget; for platform code only.
-  QWidget* Widget() const { return FWidget; }
+  // The private Qt widget; for platform code only. A window's widgets are made together, when it
+  // is first shown or when something first needs one of them (a measure, the focus, a screen
+  // position): asking for the widget of a control whose widget is still to come makes them.
+  QWidget* Widget() const { return FWidget || !FWidgetDeferred ? FWidget : MakeWindowWidgets(); }
+  // Whether the widget exists yet (without making it).
+  bool HasWidget() const { return FWidget != nullptr; }
   // Unique id for the life of the program (used to drop messages posted to destroyed controls).
   std::uint64_t ControlId() const { return FId; }
 
 protected:
   // Called once by each concrete class's constructor with the widget it shows.
   void AttachWidget(QWidget* widget);
+  // Called instead by the constructor of a class that keeps its state without a widget until its
+  // window's widgets are made: CreateWidget then makes the bare widget, the base places it (parent,
+  // bounds, visibility, enabled state, look, cursor, stacking) and WidgetCreated hands it the state
+  // the control kept meanwhile, silently (no event fires for it).
+  void DeferWidget() { FWidgetDeferred = true; }
+  virtual QWidget* CreateWidget() { return nullptr; }
+  virtual void WidgetCreated() {}
+  // Makes the widgets of the control's window if they are still to come (before measuring or
+  // mapping through widgets that exist already).
+  void EnsureWindowWidgets() const;
   // Puts a new widget in place of the current one (a style that needs another kind of window):
   // place, visibility, look, cursor, enabled state and the focus carry over; the old one goes.
   void ReplaceWidget(QWidget* widget);
@@ -318,8 +332,15 @@ private:
   void ApplyCursor();
   void StackInParent();
   void RecordAnchors();
+  QWidget* MakeWindowWidgets() const;
+  // Makes this control's widget if it is still to come, puts it in its parent's widget and does
+  // the same for every child, in the order they were added (which gives the stacking order).
+  void MakeWidgets();
 
   QWidget* FWidget = nullptr;
+  bool FWidgetDeferred = false;
+  // The control's widget and those of its children exist and are placed in their parents.
+  bool FWidgetsMade = false;
   std::uint64_t FId = 0;
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
@@ -488,12 +509,14 @@ protected:
   // For controls made outside the platform: a plain surface that asks Paint for every repaint
   // and takes mouse input, but never the focus. Call once from the constructor.
   void AttachPaintSurface();
+  QWidget* CreateWidget() override;
   bool HandlesMouseItself() const override { return true; }
   void PaintWidget(QPainter& painter) override;
   void CMFontChanged(TMessage& Message) override;
 
 private:
   std::unique_ptr<TCanvas> FCanvas;
+  bool FPaintSurface = false;
 };
 
 // A windowed control that draws itself completely: its widget asks Paint for every repaint.
@@ -510,6 +533,7 @@ protected:
   virtual void Paint() {}
   // As TGraphicControl::PaintOverlay: drawn after Paint, over the content.
   virtual void PaintOverlay() {}
+  QWidget* CreateWidget() override;
   bool HandlesMouseItself() const override { return true; }
   void PaintWidget(QPainter& painter) override;
   void CMFontChanged(TMessage& Message) override;

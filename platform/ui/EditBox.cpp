@@ -77,6 +77,8 @@ void TEdit::HideBalloonTip() {
 }
 
 bool TEdit::EditMessage(TMessage& M) {
+  // Notifications pass a box whose widget is still to come; its own messages need the widget.
+  if (!HasWidget() && M.Msg >= CM_BASE && M.Msg < CM_BASE + 0x100) return false;
   QtEditBox e = EditBoxOf(this);
   if (M.Msg == WM_KEYDOWN || M.Msg == WM_KILLFOCUS) HideBalloonTip();
   switch (M.Msg) {
@@ -203,6 +205,10 @@ void TEdit::SetFormattingRect(const TRect& r) {
 
 void TEdit::SetBorderStyle(TBorderStyle style) {
   FBorderStyle = style == bsNone ? bsNone : bsSingle;
+  if (!HasWidget()) {
+    if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
+    return;
+  }
   if (QLineEdit* line = EditBoxOf(this).lineEdit()) line->setFrame(FBorderStyle != bsNone);
   if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
 }

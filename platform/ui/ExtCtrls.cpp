@@ -113,9 +113,7 @@ void TPanel::Paint() {
 // Shape
 
 TShape::TShape(TComponent* AOwner) : TGraphicControl(AOwner) {
-  auto* w = new QtPaintWidget(this);
-  w->setFocusPolicy(Qt::NoFocus);
-  AttachWidget(w);
+  AttachPaintSurface();
   SetBounds(0, 0, 65, 65);
   FPen.OnChange = [this] { Invalidate(); };
   FBrush.OnChange = [this] { Invalidate(); };
@@ -184,9 +182,7 @@ void TPicture::Clear() {
 }
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {
-  auto* w = new QtPaintWidget(this);
-  w->setFocusPolicy(Qt::NoFocus);
-  AttachWidget(w);
+  AttachPaintSurface();
   SetBounds(0, 0, 105, 105);
   FPicture.OnChange = [this] { PictureChanged(); };
 }

@@ -13,27 +13,36 @@
 #include <vector>
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* w = new QtPaintWidget(this);
-  w->setAttribute(Qt::WA_QuitOnClose, false);
-  w->setAutoFillBackground(true);
-  w->setFocusPolicy(Qt::NoFocus);
   SetControlStyle(ControlStyle() | csAcceptsControls);
   SetParentColor(false);
   SetParentFont(false);
   SetColor(clBtnFace);
   SetBoundsRect(Bounds(0, 0, 320, 240));
-  // Forms start hidden; the widget's visibility follows ShowWindow / HideWindow.
-  AttachWidget(w);
+  // Forms start hidden; the widget's visibility follows ShowWindow / HideWindow. The window's
+  // widgets are made when it is first shown or something needs them.
+  DeferWidget();
   SetVisible(false);
-  ApplyFrame();
   RegisterForm(this);
+}
+
+QWidget* TForm::CreateWidget() {
+  auto* w = new QtPaintWidget(this);
+  w->setAttribute(Qt::WA_QuitOnClose, false);
+  w->setAutoFillBackground(true);
+  w->setFocusPolicy(Qt::NoFocus);
+  return w;
+}
+
+void TForm::WidgetCreated() {
+  if (!Text().empty()) Widget()->setWindowTitle(QString::fromStdString(Text()));
+  ApplyFrame();
 }
 
 TForm::~TForm() {
   MarkDestroying();
   if (FModalLoop) static_cast<QEventLoop*>(FModalLoop)->quit();
   DestroyControls();
-  if (Widget() && Widget()->isVisible()) Widget()->hide();
+  if (HasWidget() && Widget()->isVisible()) Widget()->hide();
   FormHidden(this);
   UnregisterForm(this);
 }
@@ -90,8 +99,8 @@ void TForm::SetFormStyle(TFormStyle style) {
 }
 
 void TForm::ApplyFrame() {
+  if (!HasWidget()) return;
   QWidget* w = Widget();
-  if (!w) return;
   Qt::WindowFlags flags = Qt::Window;
   switch (FBorderStyle) {
   case bsNone:
@@ -119,8 +128,8 @@ void TForm::ApplyFrame() {
 }
 
 void TForm::ApplyGeometry() {
+  if (!HasWidget()) return;
   QWidget* w = Widget();
-  if (!w) return;
   int cw = ClientWidth(), ch = ClientHeight();
   // Without a display there is no window manager to hold a fixed size.
   bool sizeable = FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin || Application->Headless();
@@ -147,12 +156,12 @@ bool TForm::Showing() const {
 
 void TForm::SetTextNative(const std::string& text) {
   TWinControl::SetTextNative(text);
-  if (Widget()) Widget()->setWindowTitle(QString::fromStdString(text));
+  if (HasWidget()) Widget()->setWindowTitle(QString::fromStdString(text));
 }
 
 void TForm::ApplyLook() {
   TWinControl::ApplyLook();
-  if (Widget()) Widget()->setAutoFillBackground(true);
+  if (HasWidget()) Widget()->setAutoFillBackground(true);
 }
 
 QWidget* TForm::ContainerWidget() const {
@@ -199,7 +208,7 @@ void TForm::HideWindow() {
   FShown = false;
   DoHide();
   FFocusedControl = nullptr;
-  if (Widget()) Widget()->hide();
+  if (HasWidget()) Widget()->hide();
   FormHidden(this);
 }
 

@@ -115,6 +115,8 @@ protected:
   void ApplyGeometry() override;
   void ApplyVisible() override;
   QWidget* ContainerWidget() const override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   void BeforeDestruction() override;
 
 private:

@@ -127,6 +127,12 @@ void TInplaceEdit::KeyPress(WideChar& Key) {
 // =============================================================================================
 // TCustomGrid
 
+QWidget* TCustomGrid::CreateWidget() {
+  QWidget* widget = TCustomControl::CreateWidget();
+  if (auto* w = dynamic_cast<QtPaintWidget*>(widget)) w->QuietFocus = true;
+  return widget;
+}
+
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   // A press on a cell clicks (MouseDown); the release does not click again.
   SetControlStyle(ControlStyle() & ~csClickEvents);
@@ -134,7 +140,6 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   SetColor(clWindow);
   SetParentColor(false);
   SetBounds(0, 0, 320, 120);
-  if (auto* w = dynamic_cast<QtPaintWidget*>(Widget())) w->QuietFocus = true;
   FScrollTimer = new TTimer(this);
   FScrollTimer->SetEnabled(false);
   FScrollTimer->SetInterval(AutoScrollInterval);

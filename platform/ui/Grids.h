@@ -129,6 +129,7 @@ public:
   TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
+  QWidget* CreateWidget() override;
   // --- Hooks of the editor path ------------------------------------------------------------
   // Whether the editor may show now: goEditing without goRowSelect, the editor wanted (or
   // goAlwaysShowEditor), and the grid or its editor focused (or goAlwaysShowEditor).

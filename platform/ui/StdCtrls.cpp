@@ -448,22 +448,36 @@ void TControlItems::Changed() {
 // Label
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  auto* l = new QLabel;
-  l->setTextFormat(Qt::PlainText);
-  l->setFocusPolicy(Qt::NoFocus);
-  AttachWidget(l);
+  DeferWidget();
   SetBounds(0, 0, 65, 17);
   ApplyText();
 }
 
-void TLabel::ApplyText() {
-  auto* l = static_cast<QLabel*>(Widget());
+QWidget* TLabel::CreateWidget() {
+  auto* l = new QLabel;
+  l->setTextFormat(Qt::PlainText);
+  l->setFocusPolicy(Qt::NoFocus);
+  return l;
+}
+
+void TLabel::WidgetCreated() {
+  ApplyText();
+}
+
+std::string TLabel::ShownText() const {
   std::string text = GetText();
-  l->setText(Q(FShowAccelChar ? StripHotkey(text) : text));
-  Qt::Alignment align = HorizontalAlignment(FAlignment);
-  align |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
-  l->setAlignment(align);
-  l->setWordWrap(FWordWrap);
+  return FShowAccelChar ? StripHotkey(text) : text;
+}
+
+void TLabel::ApplyText() {
+  if (HasWidget()) {
+    auto* l = static_cast<QLabel*>(Widget());
+    l->setText(Q(ShownText()));
+    Qt::Alignment align = HorizontalAlignment(FAlignment);
+    align |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+    l->setAlignment(align);
+    l->setWordWrap(FWordWrap);
+  }
   AdjustBounds();
 }
 
@@ -474,8 +488,8 @@ void TLabel::SetTextNative(const std::string& text) {
 
 void TLabel::ApplyLook() {
   TGraphicControl::ApplyLook();
-  if (auto* l = Widget()) {
-    l->setAutoFillBackground(!FTransparent && !ParentColor());
+  if (HasWidget()) {
+    Widget()->setAutoFillBackground(!FTransparent && !ParentColor());
     AdjustBounds();
   }
 }
@@ -497,14 +511,13 @@ bool TLabel::TMeasured::Holds(const TFont& font, const std::string& text, bool w
 }
 
 void TLabel::AdjustBounds() {
-  auto* l = static_cast<QLabel*>(Widget());
-  if (!FAutoSize || FAdjusting || !l) return;
+  if (!FAutoSize || FAdjusting) return;
   FAdjusting = true;
   // Shaping the text is the costly part: it is measured again only when the font, the text or
   // the wrapping changed. The control's font is what the widget shows, or will once it is first
   // shown; its colour plays no part in the size.
   const TFont& font = Font();
-  const std::string shown = l->text().toStdString();
+  const std::string shown = ShownText();
   TMeasured& m = FMeasured;
   if (!m.Holds(font, shown, FWordWrap, Width())) {
     auto& empty = EmptyLines();
@@ -514,7 +527,7 @@ void TLabel::AdjustBounds() {
       m = *known;
     } else {
       QFontMetrics fm(ToQFont(font, true));
-      QString text = l->text();
+      QString text = Q(shown);
       if (text.isEmpty()) text = " ";
       int w = 0, h = 0;
       if (FWordWrap) {
@@ -584,24 +597,51 @@ void TLabel::WndProc(TMessage& M) {
 // Edit
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* e = new QLineEdit;
-  e->setFocusPolicy(Qt::StrongFocus);
-  e->setMaxLength(32767);
-  QObject::connect(e, &QLineEdit::textChanged, [this] { Change(); });
-  AttachWidget(e);
+  DeferWidget();
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
   SetMaxLength(0);
 }
 
+QWidget* TEdit::CreateWidget() {
+  auto* e = new QLineEdit;
+  e->setFocusPolicy(Qt::StrongFocus);
+  e->setMaxLength(32767);
+  return e;
+}
+
+void TEdit::WidgetCreated() {
+  // The box takes the text kept so far (the box's own text: with a mask, the formatted one).
+  auto* e = static_cast<QLineEdit*>(Widget());
+  e->setText(Q(TWinControl::GetText()));
+  e->setCursorPosition(0);
+  QObject::connect(e, &QLineEdit::textChanged, [this] { Change(); });
+  SetMaxLength(FMaxLength);
+  if (FReadOnly) e->setReadOnly(true);
+  if (FPasswordChar) e->setEchoMode(QLineEdit::Password);
+  if (FAlignment != taLeftJustify) e->setAlignment(HorizontalAlignment(FAlignment) | Qt::AlignVCenter);
+  if (FBorderStyle == bsNone) e->setFrame(false);
+}
+
 std::string TEdit::GetText() const {
-  QString text = EditBoxOf(this).text();
+  QString text = HasWidget() ? EditBoxOf(this).text() : Q(TWinControl::GetText());
   if (IsMasked()) return QString::fromStdU16String(FMask.Value(text.toStdU16String())).toStdString();
   return text.toStdString();
 }
 
 void TEdit::SetTextNative(const std::string& text) {
+  if (!HasWidget()) {
+    // As the box would: it holds the formatted text, and any change of it is a change.
+    const std::string shown =
+        IsMasked() ? QString::fromStdU16String(FMask.Format(Q(text).toStdU16String())).toStdString() : text;
+    if (shown == TWinControl::GetText()) return;
+    TWinControl::SetTextNative(shown);
+    const bool setting = std::exchange(FSettingText, true);
+    Change();
+    FSettingText = setting;
+    return;
+  }
   QtEditBox e = EditBoxOf(this);
   const bool setting = std::exchange(FSettingText, true);
   if (IsMasked())
@@ -614,8 +654,8 @@ void TEdit::SetTextNative(const std::string& text) {
 
 void TEdit::ApplyLook() {
   TWinControl::ApplyLook();
+  if (!HasWidget()) return;
   QWidget* e = Widget();
-  if (!e) return;
   // A box the user cannot change stands on the button face, unless it was given a colour of its own.
   const bool plain = Color() == clWindow;
   const bool readOnly = EditBoxOf(this).isReadOnly();
@@ -630,6 +670,7 @@ void TEdit::ApplyLook() {
 
 void TEdit::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
+  if (!HasWidget()) return;
   // Pasted or dropped text goes through the key handler and the letter case, a character at a
   // time, as if it were typed.
   if (QLineEdit* line = EditBoxOf(this).lineEdit())
@@ -658,16 +699,18 @@ std::u16string TEdit::ThroughKeyHandler(const std::u16string& text) {
 }
 
 bool TEdit::ReadOnly() const {
-  return EditBoxOf(this).isReadOnly();
+  return HasWidget() ? EditBoxOf(this).isReadOnly() : FReadOnly;
 }
 void TEdit::SetReadOnly(bool readOnly) {
+  FReadOnly = readOnly;
+  if (!HasWidget()) return;
   EditBoxOf(this).setReadOnly(readOnly);
   ApplyLook();
 }
 
 void TEdit::SetPasswordChar(WideChar ch) {
   FPasswordChar = ch;
-  EditBoxOf(this).setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
+  if (HasWidget()) EditBoxOf(this).setEchoMode(ch ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 int TEdit::SelStart() const {
@@ -706,15 +749,16 @@ void TEdit::ClearSelection() {
   Perform(WM_CLEAR);
 }
 bool TEdit::Modified() const {
-  return EditBoxOf(this).isModified();
+  // Only the user modifies a box, in a box that exists.
+  return HasWidget() && EditBoxOf(this).isModified();
 }
 void TEdit::SetModified(bool modified) {
-  EditBoxOf(this).setModified(modified);
+  if (HasWidget() || modified) EditBoxOf(this).setModified(modified);
 }
 
 void TEdit::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
-  EditBoxOf(this).setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
+  if (HasWidget()) EditBoxOf(this).setAlignment(HorizontalAlignment(alignment) | Qt::AlignVCenter);
 }
 
 void TEdit::DefaultHandler(TMessage& M) {
@@ -748,12 +792,8 @@ void TEdit::Change() {
 // Combo box
 
 TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* cb = new QtComboBox(this);
-  cb->setFocusPolicy(Qt::StrongFocus);
-  cb->setMaxVisibleItems(FDropDownCount);
-  QObject::connect(cb, &QComboBox::activated, [this](int index) { UserPicked(index); });
   FItems.FOnChange = [this] { ItemsChanged(); };
-  AttachWidget(cb);
+  DeferWidget();
   // The edit part is made when the box is first shown or used: most boxes become lists at once.
   FEditPending = true;
   SetTabStop(true);
@@ -765,37 +805,90 @@ TComboBox::~TComboBox() {
   FItems.FOnChange = nullptr;
 }
 
+QWidget* TComboBox::CreateWidget() {
+  auto* cb = new QtComboBox(this);
+  cb->setFocusPolicy(Qt::StrongFocus);
+  return cb;
+}
+
+void TComboBox::WidgetCreated() {
+  // The box takes the style, items, choice and text kept so far, silently.
+  auto* cb = static_cast<QComboBox*>(Widget());
+  FSilent = true;
+  cb->setMaxVisibleItems(FDropDownCount);
+  if (FEditable) {
+    cb->setEditable(true);
+    EditPartMade(cb);
+  }
+  QStringList items;
+  for (const auto& s : FItems.ToVector())
+    items << Q(s);
+  cb->addItems(items);
+  cb->setCurrentIndex(FLastIndex);
+  if (FEditable) cb->setEditText(Q(TWinControl::GetText()));
+  QObject::connect(cb, &QComboBox::activated, [this](int index) { UserPicked(index); });
+  FSilent = false;
+}
+
+void TComboBox::EditPartMade(QComboBox* cb) {
+  cb->setInsertPolicy(QComboBox::NoInsert);
+  QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, [this] {
+    if (!FSilent) Change();
+  });
+  SetMaxLength(FMaxLength);
+}
+
 void TComboBox::SetStyle(TComboBoxStyle style) {
   FStyle = style;
   FEditPending = false;
-  auto* cb = static_cast<QComboBox*>(Widget());
   bool editable = style == csDropDown || style == csSimple;
+  if (!HasWidget()) {
+    if (editable == FEditable) return;
+    std::string text = GetText();
+    FEditable = editable;
+    if (editable) TWinControl::SetTextNative(text);
+    return;
+  }
+  auto* cb = static_cast<QComboBox*>(Widget());
   if (editable == cb->isEditable()) return;
   std::string text = GetText();
   FSilent = true;
+  FEditable = editable;
   cb->setEditable(editable);
   if (editable) {
-    cb->setInsertPolicy(QComboBox::NoInsert);
-    QObject::connect(cb->lineEdit(), &QLineEdit::textEdited, [this] {
-      if (!FSilent) Change();
-    });
+    EditPartMade(cb);
     cb->setEditText(Q(text));
-    SetMaxLength(FMaxLength);
   }
   FSilent = false;
   ApplyLook();
 }
 
-QComboBox* TComboBox::Box() const {
+void TComboBox::EnsureEditPart() const {
   if (FEditPending) const_cast<TComboBox*>(this)->SetStyle(FStyle);
+}
+
+QComboBox* TComboBox::Box() const {
+  EnsureEditPart();
   return static_cast<QComboBox*>(Widget());
 }
 
 int TComboBox::ItemIndex() const {
+  if (!HasWidget()) {
+    EnsureEditPart();
+    return FLastIndex;
+  }
   return Box()->currentIndex();
 }
 
 void TComboBox::SetItemIndex(int index) {
+  if (!HasWidget()) {
+    EnsureEditPart();
+    if (index < -1 || index >= FItems.Count()) index = -1;
+    FLastIndex = index;
+    // An editable box shows the item chosen (nothing for none).
+    if (FEditable) TWinControl::SetTextNative(FItems.Strings(index));
+    return;
+  }
   auto* cb = Box();
   if (index < -1 || index >= cb->count()) index = -1;
   FSilent = true;
@@ -807,17 +900,18 @@ void TComboBox::SetItemIndex(int index) {
 
 void TComboBox::SetDropDownCount(int count) {
   FDropDownCount = std::max(1, count);
-  static_cast<QComboBox*>(Widget())->setMaxVisibleItems(FDropDownCount);
+  if (HasWidget()) static_cast<QComboBox*>(Widget())->setMaxVisibleItems(FDropDownCount);
 }
 
 void TComboBox::SetMaxLength(int length) {
   FMaxLength = std::max(0, length);
+  if (!HasWidget()) return;
   auto* cb = static_cast<QComboBox*>(Widget());
   if (QLineEdit* e = cb->lineEdit()) SetLengthLimit(e, FMaxLength);
 }
 
 bool TComboBox::DroppedDown() const {
-  return FHeadlessDropped || static_cast<QtComboBox*>(Widget())->ListShown();
+  return FHeadlessDropped || (HasWidget() && static_cast<QtComboBox*>(Widget())->ListShown());
 }
 
 void TComboBox::SetDroppedDown(bool dropped) {
@@ -850,7 +944,8 @@ int TComboBox::SelStart() const {
 }
 
 void TComboBox::SetSelStart(int start) {
-  if (QLineEdit* e = Box()->lineEdit()) e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
+  if (QLineEdit* e = Box()->lineEdit())
+    e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
 }
 
 int TComboBox::SelLength() const {
@@ -880,11 +975,23 @@ unsigned TComboBox::DialogCode() const {
 
 std::string TComboBox::GetText() const {
   // A box without items whose edit part is still to come has had no text set.
-  if (FEditPending && static_cast<QComboBox*>(Widget())->count() == 0) return {};
+  if (FEditPending && FItems.Count() == 0) return {};
+  if (!HasWidget()) {
+    EnsureEditPart();
+    return FEditable ? TWinControl::GetText() : FItems.Strings(FLastIndex);
+  }
   return Box()->currentText().toStdString();
 }
 
 void TComboBox::SetTextNative(const std::string& text) {
+  if (!HasWidget()) {
+    EnsureEditPart();
+    if (FEditable)
+      TWinControl::SetTextNative(text);
+    else
+      SetItemIndex(FItems.IndexOf(text));
+    return;
+  }
   auto* cb = Box();
   if (cb->isEditable()) {
     FSilent = true;
@@ -897,8 +1004,8 @@ void TComboBox::SetTextNative(const std::string& text) {
 
 void TComboBox::ApplyLook() {
   TWinControl::ApplyLook();
+  if (!HasWidget()) return;
   auto* cb = static_cast<QComboBox*>(Widget());
-  if (!cb) return;
   SetBaseColor(cb, Color());
   if (QLineEdit* e = cb->lineEdit()) {
     e->setPalette(cb->palette());
@@ -907,6 +1014,17 @@ void TComboBox::ApplyLook() {
 }
 
 void TComboBox::ItemsChanged() {
+  if (!HasWidget()) {
+    // As the box does: the choice stays when it is still an item; an editable box without a
+    // choice keeps its text while it has items.
+    EnsureEditPart();
+    if (FLastIndex >= FItems.Count()) FLastIndex = -1;
+    if (FEditable)
+      TWinControl::SetTextNative(FLastIndex >= 0      ? FItems.Strings(FLastIndex)
+                                 : FItems.Count() > 0 ? TWinControl::GetText()
+                                                      : std::string());
+    return;
+  }
   auto* cb = Box();
   int index = cb->currentIndex();
   QString text = cb->currentText();
@@ -955,6 +1073,7 @@ void TComboBox::Select() {
 void TComboBox::DefaultHandler(TMessage& M) {
   // Notifications leave the edit part to come; what reaches the native box needs it.
   const bool notification = M.Msg >= CM_BASE && M.Msg < CM_BASE + 0x100;
+  if (notification && !HasWidget()) return TWinControl::DefaultHandler(M);
   auto* cb = notification ? static_cast<QComboBox*>(Widget()) : Box();
   if (M.Msg == CB_GETDROPPEDWIDTH) {
     M.Result = static_cast<QtComboBox*>(cb)->PopupWidth();
@@ -978,33 +1097,55 @@ void TComboBox::DefaultHandler(TMessage& M) {
 // Buttons
 
 std::string TButtonControl::GetText() const {
+  if (!HasWidget()) return TWinControl::GetText();
   return static_cast<QAbstractButton*>(Widget())->text().toStdString();
 }
 void TButtonControl::SetTextNative(const std::string& text) {
-  static_cast<QAbstractButton*>(Widget())->setText(Q(text));
+  TWinControl::SetTextNative(text);
+  if (HasWidget()) static_cast<QAbstractButton*>(Widget())->setText(Q(text));
+}
+void TButtonControl::WidgetCreated() {
+  const std::string text = TWinControl::GetText();
+  if (!text.empty()) static_cast<QAbstractButton*>(Widget())->setText(Q(text));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Check box and radio button
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
-  auto* cb = new QtCheckBox(this);
-  cb->setFocusPolicy(Qt::StrongFocus);
-  QObject::connect(cb, &QCheckBox::stateChanged, [this] { StateFromWidget(); });
-  AttachWidget(cb);
+  DeferWidget();
   SetControlStyle(ControlStyle() & ~csClickEvents);
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
 }
 
+QWidget* TCheckBox::CreateWidget() {
+  auto* cb = new QtCheckBox(this);
+  cb->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(cb, &QCheckBox::stateChanged, [this] { StateFromWidget(); });
+  return cb;
+}
+
+void TCheckBox::WidgetCreated() {
+  TButtonControl::WidgetCreated();
+  auto* cb = static_cast<QCheckBox*>(Widget());
+  FSetting = true;
+  if (FAllowGrayed) cb->setTristate(true);
+  if (FState != cbUnchecked) cb->setCheckState(FState == cbChecked ? Qt::Checked : Qt::PartiallyChecked);
+  FSetting = false;
+  if (FAlignment == taLeftJustify) cb->setLayoutDirection(Qt::RightToLeft);
+}
+
 void TCheckBox::SetState(TCheckBoxState state) {
   if (state == FState) return;
   FState = state;
-  FSetting = true;
-  static_cast<QCheckBox*>(Widget())->setCheckState(state == cbChecked  ? Qt::Checked
-                                                   : state == cbGrayed ? Qt::PartiallyChecked
-                                                                       : Qt::Unchecked);
-  FSetting = false;
+  if (HasWidget()) {
+    FSetting = true;
+    static_cast<QCheckBox*>(Widget())->setCheckState(state == cbChecked  ? Qt::Checked
+                                                     : state == cbGrayed ? Qt::PartiallyChecked
+                                                                         : Qt::Unchecked);
+    FSetting = false;
+  }
   Click();
 }
 
@@ -1033,12 +1174,13 @@ void TCheckBox::Toggle() {
 
 void TCheckBox::SetAllowGrayed(bool allow) {
   FAllowGrayed = allow;
-  static_cast<QCheckBox*>(Widget())->setTristate(allow);
+  if (HasWidget()) static_cast<QCheckBox*>(Widget())->setTristate(allow);
 }
 
 void TCheckBox::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
-  Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+  if (HasWidget())
+    Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
 void TCheckBox::SetWordWrap(bool wrap) {
@@ -1056,21 +1198,45 @@ void TCheckBox::CMDialogChar(TMessage& M) {
 }
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
-  auto* rb = new QRadioButton;
-  rb->setFocusPolicy(Qt::StrongFocus);
-  QObject::connect(rb, &QRadioButton::toggled, [this](bool on) {
-    if (on) Click();
-  });
-  AttachWidget(rb);
+  DeferWidget();
   SetControlStyle(ControlStyle() & ~csClickEvents);
   SetBounds(0, 0, 113, 17);
 }
 
+QWidget* TRadioButton::CreateWidget() {
+  auto* rb = new QRadioButton;
+  rb->setFocusPolicy(Qt::StrongFocus);
+  return rb;
+}
+
+void TRadioButton::WidgetCreated() {
+  TButtonControl::WidgetCreated();
+  auto* rb = static_cast<QRadioButton*>(Widget());
+  if (FChecked) rb->setChecked(true);
+  if (FAlignment == taLeftJustify) rb->setLayoutDirection(Qt::RightToLeft);
+  QObject::connect(rb, &QRadioButton::toggled, [this](bool on) {
+    if (on) Click();
+  });
+}
+
 bool TRadioButton::Checked() const {
+  if (!HasWidget()) return FChecked;
   return static_cast<QRadioButton*>(Widget())->isChecked();
 }
 
 void TRadioButton::SetChecked(bool checked) {
+  if (!HasWidget()) {
+    if (checked == FChecked) return;
+    FChecked = checked;
+    if (!checked) return;
+    // The buttons of one parent exclude each other (their widgets are still to come too).
+    if (Parent())
+      for (int i = 0; i < Parent()->ControlCount(); ++i)
+        if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+          other->FChecked = false;
+    Click();
+    return;
+  }
   auto* rb = static_cast<QRadioButton*>(Widget());
   if (checked == rb->isChecked()) return;
   if (checked) {
@@ -1085,7 +1251,8 @@ void TRadioButton::SetChecked(bool checked) {
 
 void TRadioButton::SetAlignment(TAlignment alignment) {
   FAlignment = alignment;
-  Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+  if (HasWidget())
+    Widget()->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
 void TRadioButton::CMDialogChar(TMessage& M) {
@@ -1102,31 +1269,48 @@ void TRadioButton::CMDialogChar(TMessage& M) {
 // List box
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* l = new QListWidget;
-  l->setItemDelegate(new TTabbedItemDelegate(l));
-  l->setFocusPolicy(Qt::StrongFocus);
-  l->setUniformItemSizes(true);
-  QObject::connect(l, &QListWidget::currentRowChanged, [this] {
-    if (!FSilent) Click();
-  });
   FItems.FOnChange = [this] { ItemsChanged(); };
-  AttachWidget(l);
+  DeferWidget();
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 97);
 }
 
+QWidget* TListBox::CreateWidget() {
+  auto* l = new QListWidget;
+  l->setItemDelegate(new TTabbedItemDelegate(l));
+  l->setFocusPolicy(Qt::StrongFocus);
+  l->setUniformItemSizes(true);
+  return l;
+}
+
+void TListBox::WidgetCreated() {
+  auto* l = static_cast<QListWidget*>(Widget());
+  if (FMultiSelect) l->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  for (const auto& s : FItems.ToVector())
+    l->addItem(Q(s));
+  l->setCurrentRow(FItemIndex);
+  if (FItemIndex < 0) l->clearSelection();
+  QObject::connect(l, &QListWidget::currentRowChanged, [this] {
+    if (!FSilent) Click();
+  });
+}
+
 void TListBox::ApplyLook() {
   TWinControl::ApplyLook();
-  if (Widget()) SetBaseColor(Widget(), Color());
+  if (HasWidget()) SetBaseColor(Widget(), Color());
 }
 
 void TListBox::ItemsChanged() {
-  auto* l = static_cast<QListWidget*>(Widget());
   if (FSorted)
     FItems.SortItems([](const std::string& a, const std::string& b) {
       return QString::compare(Q(a), Q(b), Qt::CaseInsensitive) < 0;
     });
+  if (!HasWidget()) {
+    if (FItemIndex >= FItems.Count()) FItemIndex = -1;
+    return;
+  }
+  auto* l = static_cast<QListWidget*>(Widget());
   int index = l->currentRow();
   FSilent = true;
   l->clear();
@@ -1138,10 +1322,15 @@ void TListBox::ItemsChanged() {
 }
 
 int TListBox::ItemIndex() const {
+  if (!HasWidget()) return FItemIndex;
   return static_cast<QListWidget*>(Widget())->currentRow();
 }
 
 void TListBox::SetItemIndex(int index) {
+  if (!HasWidget()) {
+    FItemIndex = index < -1 || index >= FItems.Count() ? -1 : index;
+    return;
+  }
   auto* l = static_cast<QListWidget*>(Widget());
   if (index < -1 || index >= l->count()) index = -1;
   FSilent = true;
@@ -1158,8 +1347,9 @@ void TListBox::SelectByUser(int index) {
 
 void TListBox::SetMultiSelect(bool multi) {
   FMultiSelect = multi;
-  static_cast<QListWidget*>(Widget())->setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
-                                                              : QAbstractItemView::SingleSelection);
+  if (HasWidget())
+    static_cast<QListWidget*>(Widget())->setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
+                                                                : QAbstractItemView::SingleSelection);
 }
 
 bool TListBox::Selected(int index) const {
@@ -1216,19 +1406,28 @@ void TListBox::ClearSelection() {
 // Button
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
-  auto* b = new QPushButton;
-  b->setFocusPolicy(Qt::StrongFocus);
-  b->setAutoDefault(false);
-  QObject::connect(b, &QPushButton::clicked, [this] { Click(); });
-  AttachWidget(b);
+  DeferWidget();
   SetControlStyle(ControlStyle() & ~csClickEvents);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
 }
 
+QWidget* TButton::CreateWidget() {
+  auto* b = new QPushButton;
+  b->setFocusPolicy(Qt::StrongFocus);
+  b->setAutoDefault(false);
+  QObject::connect(b, &QPushButton::clicked, [this] { Click(); });
+  return b;
+}
+
+void TButton::WidgetCreated() {
+  TButtonControl::WidgetCreated();
+  if (FDefault) static_cast<QPushButton*>(Widget())->setDefault(true);
+}
+
 void TButton::SetDefault(bool isDefault) {
   FDefault = isDefault;
-  static_cast<QPushButton*>(Widget())->setDefault(isDefault);
+  if (HasWidget()) static_cast<QPushButton*>(Widget())->setDefault(isDefault);
   TForm* form = GetParentForm(this);
   TWinControl* focused = form ? form->ActiveControl() : nullptr;
   FActive = IsButtonClass(focused) ? focused == this : FDefault;
@@ -1270,18 +1469,29 @@ void TButton::CMFocusChanged(TMessage& M) {
 // Group box
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* g = new QGroupBox;
-  g->setFocusPolicy(Qt::NoFocus);
-  AttachWidget(g);
+  DeferWidget();
   SetControlStyle(ControlStyle() | csAcceptsControls);
   SetBounds(0, 0, 185, 105);
 }
 
+QWidget* TGroupBox::CreateWidget() {
+  auto* g = new QGroupBox;
+  g->setFocusPolicy(Qt::NoFocus);
+  return g;
+}
+
+void TGroupBox::WidgetCreated() {
+  const std::string text = TWinControl::GetText();
+  if (!text.empty()) static_cast<QGroupBox*>(Widget())->setTitle(Q(text));
+}
+
 std::string TGroupBox::GetText() const {
+  if (!HasWidget()) return TWinControl::GetText();
   return static_cast<QGroupBox*>(Widget())->title().toStdString();
 }
 void TGroupBox::SetTextNative(const std::string& text) {
-  static_cast<QGroupBox*>(Widget())->setTitle(Q(text));
+  TWinControl::SetTextNative(text);
+  if (HasWidget()) static_cast<QGroupBox*>(Widget())->setTitle(Q(text));
 }
 
 TRect TGroupBox::AlignRect() const {
@@ -1295,6 +1505,12 @@ TRect TGroupBox::AlignRect() const {
 // Scroll bar
 
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+  DeferWidget();
+  SetTabStop(true);
+  SetBounds(0, 0, 121, 17);
+}
+
+QWidget* TScrollBar::CreateWidget() {
   auto* sb = new QScrollBar(Qt::Horizontal);
   sb->setFocusPolicy(Qt::StrongFocus);
   QObject::connect(sb, &QScrollBar::actionTriggered, [this, sb](int action) {
@@ -1334,13 +1550,15 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     FPosition = value;
     if (OnChange && CanFire()) OnChange(this);
   });
-  AttachWidget(sb);
-  SetTabStop(true);
-  SetBounds(0, 0, 121, 17);
+  return sb;
+}
+
+void TScrollBar::WidgetCreated() {
   Apply();
 }
 
 void TScrollBar::Apply() {
+  if (!HasWidget()) return;
   auto* sb = static_cast<QScrollBar*>(Widget());
   FApplying = true;
   sb->setOrientation(FKind == sbVertical ? Qt::Vertical : Qt::Horizontal);

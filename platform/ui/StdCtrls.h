@@ -86,10 +86,14 @@ protected:
   // The size follows the font at once; the widget gets it when first shown.
   void LookDeferred() override;
   void Resize() override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   void AdjustBounds();
   void ApplyText();
+  // The text as shown (without the accelerator marks).
+  std::string ShownText() const;
   bool FAutoSize = true;
   bool FWordWrap = false;
   TAlignment FAlignment = taLeftJustify;
@@ -217,6 +221,8 @@ protected:
   std::string GetText() const override;
   void SetTextNative(const std::string& text) override;
   void ApplyLook() override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   void DefaultHandler(TMessage& Message) override;
   void DoEnter() override;
   virtual void Change();
@@ -248,6 +254,7 @@ private:
   bool FSettingText = false; // code is setting the text
   WideChar FPasswordChar = 0;
   bool FAutoSelect = true;
+  bool FReadOnly = false; // until the widget is made
   TAlignment FAlignment = taLeftJustify;
   TBorderStyle FBorderStyle = bsSingle;
   bool FClipboardKeysAsChars = false;
@@ -307,6 +314,8 @@ protected:
   std::string GetText() const override;
   void SetTextNative(const std::string& text) override;
   void ApplyLook() override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   void DefaultHandler(TMessage& Message) override;
   virtual void Change();
   virtual void Select();
@@ -323,10 +332,16 @@ private:
   friend class QtComboBox;
   // The widget, with the edit part of the style made if it is still to come.
   QComboBox* Box() const;
+  // The edit part of the style comes now if it is still to come (with or without a widget).
+  void EnsureEditPart() const;
+  void EditPartMade(QComboBox* box);
   void ItemsChanged();
   void UserPicked(int index);
   TComboBoxStyle FStyle = csDropDown;
   bool FEditPending = false;
+  // Until the widget is made: whether the box has its edit part (its text is then the control's
+  // text; otherwise the item at FLastIndex).
+  bool FEditable = false;
   TControlItems FItems;
   int FDropDownCount = 8;
   int FMaxLength = 0;
@@ -347,6 +362,7 @@ public:
 protected:
   std::string GetText() const override;
   void SetTextNative(const std::string& text) override;
+  void WidgetCreated() override;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -371,6 +387,8 @@ public:
 
 protected:
   void CMDialogChar(TMessage& Message) override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   void StateFromWidget();
@@ -392,9 +410,12 @@ public:
 
 protected:
   void CMDialogChar(TMessage& Message) override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   TAlignment FAlignment = taRightJustify;
+  bool FChecked = false; // until the widget is made
 };
 
 class TListBox : public TWinControl {
@@ -422,10 +443,13 @@ public:
 
 protected:
   void ApplyLook() override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   void ItemsChanged();
   TControlItems FItems;
+  int FItemIndex = -1; // until the widget is made
   bool FMultiSelect = false;
   bool FSorted = false;
   bool FSilent = false;
@@ -448,6 +472,8 @@ protected:
   void CMDialogKey(TMessage& Message) override;
   void CMDialogChar(TMessage& Message) override;
   void CMFocusChanged(TMessage& Message) override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   bool FDefault = false;
@@ -465,6 +491,8 @@ public:
 protected:
   std::string GetText() const override;
   void SetTextNative(const std::string& text) override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 };
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
@@ -508,6 +536,8 @@ public:
 protected:
   void WMVScroll(TMessage& Message) override;
   void WMHScroll(TMessage& Message) override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   void Apply();

@@ -17,6 +17,7 @@ namespace {
 // Builds a window's controls and sets their state the way the program's windows do, writing
 // every event to Log and every state read back to Seen.
 struct TScript {
+  explicit TScript(TForm& form) : Form(form) {}
   TForm& Form;
   std::vector<std::string> Log;
   std::vector<TControl*> Controls;

@@ -4,12 +4,14 @@
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
 
+#include "platform/Clock.h"
 #include "platform/ui/HeadlessCanvas.h"
 #include "platform/ui/Printers.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <set>
 
 namespace {
@@ -28,9 +30,13 @@ class TRecordingGrid : public TProStringGrid {
 public:
   using TProStringGrid::TProStringGrid;
   void ExportNotification(TGridExportState State, int ARow) override {
-    if (ARow < 0) States.push_back(State);
+    if (ARow < 0)
+      States.push_back(State);
+    else
+      RowStates.emplace_back(State, ARow);
   }
   std::vector<TGridExportState> States;
+  std::vector<std::pair<TGridExportState, int>> RowStates;
 };
 
 struct TPageShot {
@@ -528,6 +534,82 @@ TEST_F(ProGridPrintTest, PageNumbersJoinPrefixNumberAndSuffixWithBlanks) {
   };
   // The count never overflows, whatever offset is added to it.
   EXPECT_TRUE(Preview(1).Has("Page 11/2147483647(1,1)  "));
+}
+
+TEST_F(ProGridPrintTest, PageTextsTakeTheirSlotsAndTheTestClocksTime) {
+  TFakeClock clock;
+  clock.Local = 46088 + (14 * 3600 + 5 * 60 + 30) / 86400.0; // 7 March 2026, 14:05:30
+  TScopedClock scoped(clock);
+  Fill(2, 4);
+  TPrintSettings& ps = Grid->PrintSettings();
+  ps.SetLeftSize(100);
+  ps.SetHeaderSize(50);
+  ps.SetTime(ppTopLeft);
+  ps.SetDate(ppTopLeft);
+  ps.SetDateFormat("yyyy-mm-dd");
+  ps.SetTitle(ppBottomCenter);
+  ps.SetTitleText("Report");
+  const TPageShot shot = Preview(1);
+  std::optional<TDrawCall> stamp, title;
+  for (const TDrawCall& t : shot.Of(Headless::dkText)) {
+    if (t.Text == "2026-03-07 14:05 ") stamp = t;
+    if (t.Text == "Report") title = t;
+  }
+  ASSERT_TRUE(stamp);
+  EXPECT_EQ(stamp->R.Left, 100);
+  EXPECT_EQ(stamp->R.Top, -50);
+  ASSERT_TRUE(title);
+  TBitmap m(10, 10);
+  SetMapMode(m.Canvas(), MM_LOMETRIC);
+  m.Canvas().Font().Assign(ps.FooterFont());
+  m.Canvas().Font().SetHeight(Grid->MapFontHeight(ps.FooterFont().Size()));
+  EXPECT_NEAR(2 * title->R.Left + m.Canvas().TextWidth("Report"), 2100, 1); // centred
+  EXPECT_GT(title->Device.Top, PageH * 9 / 10);                             // at the page's foot
+}
+
+TEST_F(ProGridPrintTest, ACancelEndsThePrintAfterItsPage) {
+  Fill(4, 300);
+  for (int c = 0; c < 4; ++c)
+    Grid->SetCells(c, 1, std::string(35, 'M')); // two strips
+  Printer()->SetFileName(Dir.File("cancel.pdf"));
+  std::vector<int> pages;
+  Grid->OnPrintPage = [&](TObject*, TCanvas&, int page, int, int) { pages.push_back(page); };
+  Grid->OnPrintCancel = [](TObject*, int page, bool& cancel) { cancel = page == 2; };
+  Grid->Print();
+  EXPECT_GE(Grid->PrintNrOfPages(), 8);
+  EXPECT_EQ(pages, (std::vector<int>{1, 2}));
+  EXPECT_EQ(Printer()->PageNumber(), 2);
+  EXPECT_TRUE(Dir.Exists("cancel.pdf"));
+}
+
+TEST_F(ProGridPrintTest, TheFormSetsPrintedWidthsAndHeightsAndHearsOfEveryRow) {
+  Fill(2, 40);
+  Grid->OnPrintSetColumnWidth = [](TObject*, int ACol, int& Width) {
+    if (ACol == 1) Width = 600;
+  };
+  Grid->OnPrintSetRowHeight = [](TObject*, int, int& Height) { Height = 150; };
+  const int h8 =
+      TextHeightOf(Grid->PrintSettings().Font(), Grid->MapFontHeight(Grid->PrintSettings().Font().Size())) /
+      8;
+  const TPageShot shot = Preview(1);
+  EXPECT_EQ(Grid->PrintColWidth(1), 600);
+  EXPECT_EQ(Grid->PrintColOffset(2) - Grid->PrintColOffset(1), 620);
+  // Each row advances by its height and two eighths of a text line: so many rows on a page (the
+  // footer block of a line takes one at most).
+  const int rows = 2970 / (150 + 2 * h8);
+  EXPECT_NEAR(static_cast<int>(shot.Rows().size()) + 1, rows, 1); // the header row is one of them
+
+  // Every row visited is announced: as a selection's row when the range is part of the grid.
+  Grid->RowStates.clear();
+  TBitmap b(PageW, PageH);
+  Grid->PrintPreviewRect(b.Canvas(), {0, 0, PageW, PageH}, {0, 5, 1, 7});
+  std::set<std::pair<TGridExportState, int>> announced(Grid->RowStates.begin(), Grid->RowStates.end());
+  EXPECT_EQ(announced, (std::set<std::pair<TGridExportState, int>>{
+                           {esExportSelRow, 5}, {esExportSelRow, 6}, {esExportSelRow, 7}}));
+  Grid->RowStates.clear();
+  Grid->PrintDraw(b.Canvas(), {0, 0, PageW, PageH});
+  ASSERT_FALSE(Grid->RowStates.empty());
+  EXPECT_EQ(Grid->RowStates.front(), std::make_pair(esExportNewRow, 0));
 }
 
 TEST_F(ProGridPrintTest, RepeatedFixedRowsHeadEveryPage) {

@@ -2,14 +2,18 @@
 // writing and reading through Cells within 3x of copying into and out of the vector, the reads
 // with a quarter of the cells in 2 x 2 merged areas and a BaseCell/IsMergedCell pass within 4x,
 // and the rectangles of a page of merged cells as cheap at row 45,000 as at the top (within 1.2x).
-// Figures (RelWithDebInfo, offscreen, medians of nine on a shared machine, load about 3): writes
-// 9.1 ms against 2.8 ms (3.2x), reads 5.2 ms against 3.0 ms (1.7x), merged reads 11.8 ms against
-// 2.9 ms (4.1x, 3.5x in a quieter run), the BaseCell/IsMergedCell pass 8.0 ms against 2.8 ms
-// (2.9x), page rectangles 28 us at the top and at row 45,000 (1.0x). The store's reads are inline;
-// what remains of a write is the look-up of the row's own vector, a cache miss at this size, where
-// the anchor writes one contiguous array. (Earlier: writes 85 ms while every written cell walked
-// the visible rows and columns to learn whether it shows; 17 ms while every write compared the
-// new text with the old one; merged reads 13.7 ms with an out-of-line look-up per cell.)
+// Figures (RelWithDebInfo, offscreen, CPU-time medians of five, ours and anchor interleaved in one
+// run on a shared machine with load about 35 on 8 cores): writes 9.0 ms against 3.2 ms (2.8x),
+// reads 5.7 ms against 2.9 ms (2.0x), merged reads 10.2 ms against 2.9 ms (3.5x), the
+// BaseCell/IsMergedCell pass 8.7 ms against 2.8 ms (3.1x); page rectangles 28 us at the top and at
+// row 45,000 (1.0x). A read looks into the store once for the text and the properties, and a
+// write asks the column count once instead of also asking for the column mapping. What remains of
+// a merged read is the cache miss on each merged cell's properties; of a write, the look-up of the
+// row's own vector, where the anchor writes one contiguous array. (Earlier: writes 3.2x and merged
+// reads 4.1x with two store look-ups per read and two virtual questions per write; writes 85 ms
+// while every written cell walked the visible rows and columns to learn whether it shows; 17 ms
+// while every write compared the new text with the old one; merged reads 13.7 ms with an
+// out-of-line look-up per cell.)
 #include "grid/BaseGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <tuple>
+#include <vector>
 
 #include <cmath>
 
@@ -261,13 +262,34 @@ int FontPixelSize(const TFont& font) {
 
 QFont ToQFont(const TFont& font, bool antialias) {
   LoadProgramFonts();
-  QFont f(QString::fromStdString(SubstituteFontName(font.Name(), font.Pitch() == fpFixed)));
-  f.setPixelSize(FontPixelSize(font));
+  const std::string family = SubstituteFontName(font.Name(), font.Pitch() == fpFixed);
+  const int pixels = FontPixelSize(font);
+  // Windows measure and draw in a few fonts over and over, and making the QFont costs more than
+  // measuring a short text in it: the last fonts made are kept. Never destroyed, as Qt's font
+  // data must not outlive the application.
+  struct TMade {
+    std::string Family;
+    int Pixels;
+    TFontStyles Style;
+    bool Antialias;
+    QFont Font;
+  };
+  constexpr std::size_t kept = 16;
+  static std::mutex lock;
+  static auto* made = new std::vector<TMade>;
+  std::lock_guard<std::mutex> guard(lock);
+  for (const TMade& m : *made)
+    if (m.Pixels == pixels && m.Style == font.Style() && m.Antialias == antialias && m.Family == family)
+      return m.Font;
+  QFont f(QString::fromStdString(family));
+  f.setPixelSize(pixels);
   f.setBold((font.Style() & fsBold) != 0);
   f.setItalic((font.Style() & fsItalic) != 0);
   f.setUnderline((font.Style() & fsUnderline) != 0);
   f.setStrikeOut((font.Style() & fsStrikeOut) != 0);
   f.setKerning(false);
   f.setStyleStrategy(antialias ? QFont::PreferDefault : QFont::NoAntialias);
+  if (made->size() == kept) made->erase(made->begin());
+  made->push_back({family, pixels, font.Style(), antialias, f});
   return f;
 }

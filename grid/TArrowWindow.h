@@ -2,11 +2,10 @@
 // the arrow's outline.
 #pragma once
 
+#include "grid/GridOptionTypes.h"
 #include "platform/ui/Controls.h"
 
 #include <array>
-
-enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
 
 class TArrowWindow : public TCustomControl {
 public:

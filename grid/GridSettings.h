@@ -125,10 +125,10 @@ public:
 
 private:
   bool FActive = false;
-  int FInitialDelay = 300;
-  int FRepeatDelay = 100;
-  int FTopMargin = 10;
-  int FBottomMargin = 10;
-  int FLeftMargin = 10;
-  int FRightMargin = 10;
+  int FInitialDelay = 1000;
+  int FRepeatDelay = 250;
+  int FTopMargin = 50;
+  int FBottomMargin = 50;
+  int FLeftMargin = 50;
+  int FRightMargin = 50;
 };

@@ -159,10 +159,13 @@ TEST_F(ProGridScrollTest, DragScrollingOnTheTestClock) {
   EXPECT_EQ(Grid->DragScrollVert(), dsdUp);
   Application->ProcessTimers();
   EXPECT_EQ(Grid->TopRow(), 5) << "not before the initial delay";
-  clock.Advance(300);
+  clock.Advance(999);
+  Application->ProcessTimers();
+  EXPECT_EQ(Grid->TopRow(), 5) << "not before the initial delay";
+  clock.Advance(1);
   Application->ProcessTimers();
   EXPECT_EQ(Grid->TopRow(), 4);
-  clock.Advance(100);
+  clock.Advance(250);
   Application->ProcessTimers();
   EXPECT_EQ(Grid->TopRow(), 3);
   int calls = 0;
@@ -170,13 +173,13 @@ TEST_F(ProGridScrollTest, DragScrollingOnTheTestClock) {
     ++calls;
     can = false;
   };
-  clock.Advance(100);
+  clock.Advance(250);
   Application->ProcessTimers();
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(Grid->TopRow(), 3);
   Grid->OnDragScroll = nullptr;
   for (int i = 0; i < 10; ++i) {
-    clock.Advance(100);
+    clock.Advance(250);
     Application->ProcessTimers();
   }
   EXPECT_EQ(Grid->TopRow(), 1) << "stops at the fixed rows";

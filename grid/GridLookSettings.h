@@ -1,6 +1,6 @@
 // Settings objects of the string grid held as data with their defaults: grouping, the look of
-// check boxes and fixed cells, the background, balloons, modified marks, sort indicators and drag
-// and drop. Each copies from another of its class only.
+// check boxes and fixed cells, the background, balloons, modified marks and sort indicators. Each
+// copies from another of its class only.
 #pragma once
 
 #include "platform/Colors.h"
@@ -227,12 +227,6 @@ private:
 #define VELMARIC_SORT_SETTINGS_KEPT(X)                                                                       \
   X(bool, SortOnVirtualCells, true)                                                                          \
   X(bool, IgnoreCase, false)
-#define VELMARIC_DRAG_DROP(X)                                                                                \
-  X(bool, OleAcceptText, true)                                                                               \
-  X(bool, OleAcceptFiles, false)                                                                             \
-  X(bool, OleAcceptURLs, false)                                                                              \
-  X(bool, OleEntireRows, false)
-
 #define VELMARIC_PLAIN_SETTINGS_CLASS(Name, LIST)                                                            \
   class Name : public TPersistent {                                                                          \
   public:                                                                                                    \
@@ -298,4 +292,3 @@ private:
   TBitmap FIndexUpGlyph;
   TBitmap FIndexDownGlyph;
 };
-VELMARIC_PLAIN_SETTINGS_CLASS(TDragDropSettings, VELMARIC_DRAG_DROP)

@@ -14,6 +14,7 @@
 #include "grid/CellNode.h"
 #include "grid/ControlList.h"
 #include "grid/DisjunctSelection.h"
+#include "grid/DragDropSettings.h"
 #include "grid/FindParams.h"
 #include "grid/GridBinStream.h"
 #include "grid/GridFileOptions.h"
@@ -48,6 +49,8 @@ class TFilePicture;
 class TSearchPanel;
 class TDropList;
 class TDropCheckList;
+class TArrowWindow;
+class THeaderDragButton;
 class TControlCombo;
 class TControlEdit;
 class TEditLink;
@@ -242,6 +245,8 @@ class TProStringGrid : public TBaseGrid, public TProStringGridEvents {
   friend class TGridCombo;
   friend class TGridCheckBox;
   friend class TProInplaceEdit;
+  // A drop works on the grid's rows, selection and drag state as a paste does.
+  friend class TGridDropTarget;
 
 public:
   explicit TProStringGrid(TComponent* AOwner);
@@ -1527,6 +1532,11 @@ public:
   // A mouse release opens the filter list of the filter button under it, or closes the list.
   void FilterListRelease(int X, int Y);
   virtual void StartOleDrag(int ACol, int ARow) {}
+  // The arrows that mark a drop's target (ArwU, ArwD, ArwL; made on first use, placed in screen
+  // coordinates) and the header that follows the mouse while a column is dragged.
+  TArrowWindow* DropArrow(TArrowDirection Dir);
+  void HideDropArrows();
+  THeaderDragButton* MoveButton();
   virtual void FillFromResizedSelection();
   // The sort of the last header click, in clock milliseconds.
   std::int64_t SortTime() const { return FSortTime; }
@@ -2223,7 +2233,7 @@ private:
   TBalloonSettings FBalloon;
   TShowModified FShowModified;
   TSortSettings FSortSettings;
-  TDragDropSettings FDragDropSettings;
+  TDragDropSettings FDragDropSettings{this};
   TGridProgressAppearance FProgressAppearance;
   TFilterDropDown FFilterDropDown;
   TPrintSettings FPrintSettings;
@@ -2585,6 +2595,8 @@ private:
   TPoint FPanPoint{0, 0};
   bool FCellSelectorMode = false;
   TGridRect FDropSelection{};
+  TArrowWindow* FDropArrows[4] = {}; // by TArrowDirection; owned as child components
+  THeaderDragButton* FMoveButton = nullptr;
   bool FMouseResize = false;
   bool FFixedAsButtons = false;
   TPoint FCtrlXY{-1, -1};

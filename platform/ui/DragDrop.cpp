@@ -2,19 +2,24 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/DataObjectQt.h"
+#include "platform/ui/Graphics.h"
+#include "platform/ui/GraphicsQt.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/HeadlessServices.h"
 #include "platform/ui/KeyState.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPointer>
 
 #include <deque>
+#include <optional>
 #include <unordered_map>
 
 namespace {
@@ -90,8 +95,18 @@ struct TRunningDrag {
   IDataObjectPtr Data;
   QPointer<QMimeData> Mime;
   bool Active = false;
+  std::optional<TPoint> ScriptedPointer;
 };
 TRunningDrag Running;
+
+struct TDragPicture {
+  QImage Image;
+  TPoint Offset;
+};
+std::optional<TDragPicture>& PendingPicture() {
+  static auto* picture = new std::optional<TDragPicture>;
+  return *picture;
+}
 
 std::deque<std::function<void(Headless::TDragDriver&)>>& DragScripts() {
   static auto* scripts = new std::deque<std::function<void(Headless::TDragDriver&)>>;
@@ -220,6 +235,16 @@ bool DragRunning() {
   return Running.Active;
 }
 
+void SetDragPicture(const TBitmap& picture, TPoint offset) {
+  PendingPicture() = TDragPicture{BitmapImage(picture).copy(), offset};
+}
+
+TPoint DragPointerPos() {
+  if (Running.ScriptedPointer) return *Running.ScriptedPointer;
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
 // ---------------------------------------------------------------------------------------------
 // The scripted drag
 
@@ -291,6 +316,8 @@ struct Headless::TDragDriver::State {
   }
   void MoveTo(TWinControl* over, TPoint screen) {
     const unsigned keys = MK_LBUTTON | ModifierKeys();
+    // The pointer is there before the source is asked, as in the system's loop.
+    Running.ScriptedPointer = screen;
     if (!Continue(false, keys)) return;
     CheckOwnerAlive();
     Pt = screen;
@@ -397,6 +424,9 @@ unsigned SystemDropOn(TWinControl& control, TPoint at, IDataObjectPtr data, unsi
 HRESULT DoDragDrop(IDataObjectPtr data, std::shared_ptr<IDropSource> source, unsigned okEffects,
                    unsigned& effect) {
   effect = DROPEFFECT_NONE;
+  // The picture belongs to this drag whatever becomes of it.
+  std::optional<TDragPicture> picture = std::move(PendingPicture());
+  PendingPicture().reset();
   okEffects &= DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
   if (!data || !source || okEffects == 0) return E_INVALIDARG;
   if (Running.Active) return E_UNEXPECTED; // one drag at a time
@@ -438,6 +468,10 @@ HRESULT DoDragDrop(IDataObjectPtr data, std::shared_ptr<IDropSource> source, uns
   QMimeData* mime = MimeFromDataObject(*data);
   Running.Mime = mime;
   drag.setMimeData(mime);
+  if (picture && !picture->Image.isNull()) {
+    drag.setPixmap(QPixmap::fromImage(picture->Image));
+    drag.setHotSpot(QPoint(-picture->Offset.X, -picture->Offset.Y));
+  }
   const Qt::DropAction action = drag.exec(QtActions(okEffects), SingleAction(okEffects & ~DROPEFFECT_LINK));
   if (action == Qt::IgnoreAction) {
     source->QueryContinueDrag(true, 0);

@@ -18,6 +18,7 @@
 #include <memory>
 
 class TWinControl;
+class TBitmap;
 
 constexpr unsigned DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4,
                    DROPEFFECT_SCROLL = 0x80000000u;
@@ -72,3 +73,10 @@ HRESULT DoDragDrop(IDataObjectPtr data, std::shared_ptr<IDropSource> source, uns
                    unsigned& effect);
 // True while a drag runs in this program.
 bool DragRunning();
+// The picture the system shows under the pointer during the next DoDragDrop (that one only), its
+// top-left `offset` from the pointer. The system's drag loop asks the source nothing while the
+// mouse moves, so a window of the source cannot follow it there; a scripted drag shows no picture.
+void SetDragPicture(const TBitmap& picture, TPoint offset);
+// The pointer of the running drag in screen coordinates: a scripted drag's point once it moved,
+// else the system's mouse pointer.
+TPoint DragPointerPos();

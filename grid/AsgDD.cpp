@@ -221,7 +221,8 @@ HRESULT TASGDropSource::GiveFeedback(unsigned effect) {
 
 TSourceDataObject::TSourceDataObject(std::string stxt, std::string srtf, std::int32_t sidx,
                                      const TMemoryStream* ms)
-    : textdata(std::move(stxt)), rtfdata(std::move(srtf)), scolidx(sidx), memstr(ms) {
+    : textdata(std::move(stxt)), rtfdata(std::move(srtf)), scolidx(sidx), hascells(ms != nullptr),
+      cellbytes(ms ? ms->Bytes() : std::string()) {
   CF_GRIDURL();
 }
 
@@ -230,7 +231,7 @@ HRESULT TSourceDataObject::QueryGetData(const TFormatEtc& f) {
   if (!textdata.empty() && (f.cfFormat == CF_TEXT || f.cfFormat == CF_UNICODETEXT ||
                             (f.cfFormat == CF_GRIDRTF() && GAcceptDropRTF)))
     return S_OK;
-  if (memstr && f.cfFormat == CF_GRIDCELLS()) return S_OK;
+  if (hascells && f.cfFormat == CF_GRIDCELLS()) return S_OK;
   if (scolidx != -1 && f.cfFormat == CF_GRIDCOL()) return S_OK;
   return DV_E_FORMATETC;
 }
@@ -249,7 +250,7 @@ HRESULT TSourceDataObject::GetData(const TFormatEtc& f, TStgMedium& medium) {
     block.resize(4);
     std::memcpy(block.data(), &scolidx, 4);
   } else {
-    const std::string& bytes = memstr->Bytes();
+    const std::string& bytes = cellbytes;
     const auto n = static_cast<std::uint32_t>(bytes.size());
     block.assign(8, '\0');
     std::memcpy(block.data(), &n, 4);
@@ -269,7 +270,7 @@ HRESULT TSourceDataObject::EnumFormatEtc(unsigned direction, std::shared_ptr<IEn
     out.reset();
     return E_NOTIMPL;
   }
-  out = std::make_shared<TSourceEnumFormatEtc>(scolidx != -1, memstr != nullptr);
+  out = std::make_shared<TSourceEnumFormatEtc>(scolidx != -1, hascells);
   return S_OK;
 }
 

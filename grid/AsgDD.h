@@ -139,8 +139,8 @@ private:
   bool FNoAccept = false;
 };
 
-// A dragged text (with optional RTF and grid cells) or a dragged column. The stream stays the
-// caller's.
+// A dragged text (with optional RTF and grid cells) or a dragged column. The cells are copied: a
+// target may keep the object after the drag, when the stream is long gone.
 class TSourceDataObject : public IDataObject {
 public:
   TSourceDataObject(std::string stxt, std::string srtf, std::int32_t sidx, const TMemoryStream* ms);
@@ -153,7 +153,8 @@ private:
   std::string textdata;
   std::string rtfdata;
   std::int32_t scolidx;
-  const TMemoryStream* memstr;
+  bool hascells;
+  std::string cellbytes;
 };
 
 // CF_TEXT, CF_UNICODETEXT, RTF, then the column and grid-cell formats when flagged.

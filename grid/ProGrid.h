@@ -1531,7 +1531,21 @@ public:
   virtual void FilterCheck(int ItemIndex);
   // A mouse release opens the filter list of the filter button under it, or closes the list.
   void FilterListRelease(int X, int Y);
-  virtual void StartOleDrag(int ACol, int ARow) {}
+  // The drag of the kept selection (or, by its header, of a column) that a mouse move starts from
+  // the pressed cell (ProGridOleDrag.cpp). A move that is taken removes what was dragged.
+  virtual void StartOleDrag(int ACol, int ARow);
+  virtual void StartBlockFocus();
+  virtual void EndBlockFocus();
+  // A floating picture of the range's visible cells on a form that never activates, made hidden;
+  // nullptr when none of them shows. The caller shows, moves and frees it.
+  TForm* SelectionToForm(const TGridRect& ARect);
+  // The picture of the drag running now (nullptr when none), placed 4 pixels right of and below a
+  // screen point, and freed.
+  TForm* MoveForm() const { return FMoveForm; }
+  void MoveOleDragPicture(TPoint Screen);
+  void FreeMoveForm();
+  // The header button of a column drag with its bottom-left corner at a screen point.
+  void MoveOleDragButton(TPoint Screen);
   // The arrows that mark a drop's target (ArwU, ArwD, ArwL; made on first use, placed in screen
   // coordinates) and the header that follows the mouse while a column is dragged.
   TArrowWindow* DropArrow(TArrowDirection Dir);
@@ -2596,6 +2610,17 @@ private:
   bool FCellSelectorMode = false;
   TGridRect FDropSelection{};
   TArrowWindow* FDropArrows[4] = {}; // by TArrowDirection; owned as child components
+  TForm* FMoveForm = nullptr;
+  bool FOleColumnDrag = false;
+  TGridCoord FOlePressCell{-1, -1}; // the cell whose press kept the selection for a drag
+  // The range's cells as they show now, cut to the client area (empty when none shows).
+  TBitmap RangePicture(const TGridRect& ARect);
+  // What a taken move takes away: the dragged rows or the dragged cells' contents, except where
+  // the drop landed on this grid itself (Kept: the cells it wrote).
+  void RemoveOleDragged(const TGridRect& Kept);
+  // The cells a drop ending at the screen point wrote into this grid itself; (-1, -1, -1, -1)
+  // when it landed elsewhere.
+  TGridRect DroppedOnSelf(TPoint EndPoint);
   THeaderDragButton* FMoveButton = nullptr;
   bool FMouseResize = false;
   bool FFixedAsButtons = false;

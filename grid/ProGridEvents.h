@@ -340,6 +340,9 @@ struct TProStringGridEvents {
   TOleDragOverEvent OnOleDragOver;
   TOleDragStartEvent OnOleDragStart;
   TOleDragStopEvent OnOleDragStop;
+  // Around a drag that leaves the grid, so that a form holds back its focus handling meanwhile.
+  TNotifyEvent OnStartBlockFocus;
+  TNotifyEvent OnEndBlockFocus;
   TOleDropColEvent OnOleDropCol;
   TOleDropFileEvent OnOleDropFile;
   TOleDropURLEvent OnOleDropURL;

@@ -63,6 +63,17 @@ void TProStringGrid::MouseMove(TShiftState Shift, int X, int Y) {
       FMouseSelectMode = msNormal;
   }
 
+  // The kept selection leaves the grid once the held pointer moved more than 3 pixels; the drag
+  // takes the pressed cell, not the one the pointer has reached.
+  if (FSelectionClick && inCells && (Shift & ssLeft) && FDragDropSettings.OleDropSource() &&
+      (std::abs(X - FClickPos.X) > 3 || std::abs(Y - FClickPos.Y) > 3) && GridState() != gsColSizing &&
+      FMouseSelectMode != msResize) {
+    StartOleDrag(FOlePressCell.X, FOlePressCell.Y);
+    // A drag has run to its end and the grid may have changed under the pointer; a refused one
+    // goes on as a range selection.
+    if (GridState() != gsSelecting) return;
+  }
+
   if (GridState() == gsColMoving && FMoveCell >= 0 && !FEnhMoving) {
     bool allow = true;
     if (OnColumnMove) OnColumnMove(this, FMoveCell, allow);

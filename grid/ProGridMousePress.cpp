@@ -208,6 +208,22 @@ void TProStringGrid::PressClassify(int ACol, int ARow, int PressCol, int PressRo
     return;
   }
 
+  // A press on the selection keeps it, so that moving the mouse can drag it out of the grid; the
+  // release selects the cell when no drag started.
+  const bool fixedRow = ARow < FixedRows();
+  if (FDragDropSettings.OleDropSource() && !(Options() & goEditing) && ACol >= FixedCols() &&
+      (IsSelected(ACol, ARow) || (fixedRow && !FEnhRowColMove)) && !HasButton(RealCol, ARow) &&
+      !HasCheckBox(RealCol, ARow) &&
+      !(fixedRow && (FMouseActions->ColSelect() || FMouseActions->AllSelect())) &&
+      (!(Options() & goColSizing) || (X >= r.Left + 4 && X <= r.Right - 4))) {
+    if (CanFocus()) SetFocus();
+    FireMouseDown(mbLeft, KeyShift, X, Y);
+    FSelectionClick = true;
+    FOlePressCell = {ACol, ARow};
+    if (OnClickCell) OnClickCell(this, ARow, ACol);
+    return;
+  }
+
   if (HasRating(RealCol, ARow) && IsEditable(RealCol, ARow)) {
     HideInplaceEdit();
     double value = std::trunc((X - r.Left) / 9.0) / 2.0;

@@ -46,10 +46,22 @@ void TProStringGrid::WMLButtonUp(TMessage& Message) {
 
   if (FSelectionClick && inCells && hit.X >= FixedCols() && hit.Y >= FixedRows()) {
     FSelectionClick = false;
+    const bool disjunctDrag = FMouseActions->DisjunctRowSelect() && FDragDropSettings.OleDropSource();
+    const bool ctrl = (KeyShiftState() & ssCtrl) != 0;
+    if (disjunctDrag && !ctrl) ClearRowSelect();
+    if (disjunctDrag && (ctrl || FMouseActions->DisjunctRowSelectNoCtrl())) {
+      const int row = FMouseActions->RowSelectPersistent() ? RealRowIndex(hit.Y) : hit.Y;
+      SetRowSelect(row, !RowSelect(row));
+      if (OnMouseUp) OnMouseUp(this, mbLeft, ssCtrl, X, Y);
+      return;
+    }
+    const bool indicator = FixedCols() > 0 && Row() < RowCount();
+    if (indicator) RepaintCell(0, Row());
     if (Options() & goRowSelect)
       SetSelection(TGridRect{FixedCols(), hit.Y, ColCount() - 1, hit.Y});
     else
       SetSelection(TGridRect{hit.X, hit.Y, hit.X, hit.Y});
+    if (indicator && Row() < RowCount()) RepaintCell(0, Row());
   }
 
   bool deselected = false;

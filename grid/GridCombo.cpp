@@ -181,6 +181,23 @@ void TGridCombo::Select() {
   FGrid->FireComboChange(ItemIndex(), Text());
 }
 
+void TGridCombo::DoEnter() {
+  TAsgComboBox::DoEnter();
+  if (!FGrid) return;
+  if (Style() != csDropDownList && !FGrid->Navigation().EditSelectAll()) {
+    // Clamped to the text's end.
+    SetSelStart(static_cast<int>(Text().size()));
+    SetSelLength(0);
+  }
+  if (!FGrid->FLButFlg) return;
+  // Opened by a click: the caret goes to the character clicked, when the click was on the edit.
+  const int i = CharFromPos({FGrid->FClickPos.X - Left(), FGrid->FClickPos.Y - Top()});
+  if (i < 0) return;
+  SetSelStart(i);
+  SetSelLength(0);
+  FGrid->FLButFlg = false;
+}
+
 void TGridCombo::DoExit() {
   if (FGrid && FGrid->LookupHistory() && !Text().empty() && Items().IndexOf(Text()) < 0) Items().Add(Text());
   if (FGrid) FGrid->HideInplaceEdit();

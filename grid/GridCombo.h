@@ -24,6 +24,7 @@ protected:
   void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
   void Change() override;
   void Select() override;
+  void DoEnter() override;
   void DoExit() override;
   void DropDown() override;
   void CloseUp() override;

@@ -139,6 +139,7 @@ void TProInplaceEdit::WndProc(TMessage& M) {
       g->SetNoEditChange(false);
       FLengthLimit = g->EditLimit();
       SetMaxLength(FLengthLimit > 0 ? FLengthLimit : 0);
+      PlaceCaret(*g);
     }
     return;
   case WM_KILLFOCUS:
@@ -148,6 +149,26 @@ void TProInplaceEdit::WndProc(TMessage& M) {
     break;
   }
   TInplaceEdit::WndProc(M);
+}
+
+void TProInplaceEdit::PlaceCaret(TProStringGrid& G) {
+  if (IsMasked() && !G.FLButFlg && G.Navigation().ImproveMaskSel()) {
+    SetSelStart(0);
+    SetSelLength(1);
+    return;
+  }
+  if (!G.Navigation().EditSelectAll()) {
+    SetSelStart(CharCount(Text(), static_cast<int>(Text().size())));
+    SetSelLength(0);
+  }
+  if (!G.FLButFlg) return;
+  // Opened by a click: the caret goes to the character clicked, when the click was on the edit.
+  const TPoint at{G.FClickPos.X - Left(), G.FClickPos.Y - Top()};
+  const int i = ClientRect().Contains(at) ? CharFromPos(at) : -1;
+  if (i < 0) return;
+  SetSelStart(i);
+  SetSelLength(0);
+  G.FLButFlg = false;
 }
 
 void TProInplaceEdit::CharMessage(TMessage& M) {

@@ -41,6 +41,9 @@ private:
   void Restore(const std::string& OldCellText);
   // Typing filled the edit with AdvanceAuto: move on as on Enter.
   void AutoAdvance();
+  // On taking the focus: the caret under the click that opened the edit, else all selected or at
+  // the end (the first mask position with ImproveMaskSel).
+  void PlaceCaret(TProStringGrid& G);
   TEditCharRules Rules() const;
   TEditState State() const;
   void CharMessage(TMessage& Message);

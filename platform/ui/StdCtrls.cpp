@@ -948,6 +948,15 @@ void TComboBox::SetSelStart(int start) {
     e->setCursorPosition(std::clamp(start, 0, static_cast<int>(e->text().size())));
 }
 
+int TComboBox::CharFromPos(TPoint p) const {
+  QComboBox* box = Box();
+  QLineEdit* e = box->lineEdit();
+  if (!e) return -1;
+  const QPoint local = e->mapFrom(box, QPoint(p.X, p.Y));
+  if (!e->rect().contains(local)) return -1;
+  return e->cursorPositionAt(local);
+}
+
 int TComboBox::SelLength() const {
   const QLineEdit* e = Box()->lineEdit();
   return e ? static_cast<int>(e->selectedText().size()) : 0;

@@ -303,6 +303,9 @@ public:
   void SetSelStart(int start);
   int SelLength() const;
   void SetSelLength(int length);
+  // The caret position nearest to a client point of the box, in its edit part (as EM_CHARFROMPOS
+  // to the combo's edit); -1 outside the edit part or without one.
+  int CharFromPos(TPoint p) const;
 
   TNotifyEvent OnChange;
   // When set, a choice from the list fires this instead of OnChange (typing still fires OnChange).

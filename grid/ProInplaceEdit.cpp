@@ -73,11 +73,26 @@ bool TProInplaceEdit::WantsLineBreaks() const {
   return g && g->EditControl() != edPassword && g->Navigation().LineFeedOnEnter();
 }
 
+bool TProInplaceEdit::WantsLines() const {
+  TProStringGrid* g = ProGrid();
+  return g && g->EditControl() != edPassword &&
+         (g->WordWrap() || g->MultilineCells() || g->Navigation().LineFeedOnEnter());
+}
+
+bool TProInplaceEdit::CtrlEnterBreaksLine() const {
+  TProStringGrid* g = ProGrid();
+  return g && MultiLine() && g->Navigation().AllowCtrlEnter() && !g->Navigation().LineFeedOnEnter() &&
+         (g->WordWrap() || g->MultilineCells());
+}
+
 void TProInplaceEdit::UpdateContents() {
   TProStringGrid* g = ProGrid();
   const bool was = g && g->NoEditChange();
   if (g) g->SetNoEditChange(true);
-  SetMultiLine(WantsLineBreaks());
+  // Wrapped and multi-line cells are edited in lines; Enter types a line break only with
+  // LineFeedOnEnter, otherwise it ends the edit.
+  SetMultiLine(WantsLines());
+  SetWantReturns(WantsLineBreaks());
   if (g) SetWordWrap(g->WordWrap());
   TInplaceEdit::UpdateContents();
   // A mask is typed into one line.
@@ -332,6 +347,11 @@ void TProInplaceEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (g && Key == VK_RETURN && (Shift & (ssCtrl | ssShift)) && g->SizeWhileTyping().Height() &&
       g->MultilineCells())
     SizeRowToTypedLines();
+  if (Key == VK_RETURN && (Shift & ssCtrl) && CtrlEnterBreaksLine()) {
+    SetSelText("\r\n");
+    Key = 0;
+    return;
+  }
   // Up and Down inside the text move the caret; the grid does not see them.
   if ((Key == VK_UP && LineFromChar(SelStart()) > 0) ||
       (Key == VK_DOWN &&

@@ -52,6 +52,10 @@ private:
   void ClipboardMessage(TMessage& Message);
   // Line breaks may be typed: Enter with LineFeedOnEnter.
   bool WantsLineBreaks() const;
+  // The text is edited in lines: a grid that wraps, has multi-line cells or types line breaks.
+  bool WantsLines() const;
+  // Ctrl+Enter types the line break (AllowCtrlEnter in a grid of several lines).
+  bool CtrlEnterBreaksLine() const;
   // The column and row follow the typed text (the grid's SizeWhileTyping).
   void SizeWhileTyping();
   // Shift or Ctrl+Enter in a cell of several lines: the row takes the lines typed so far.

@@ -2146,6 +2146,10 @@ private:
   // Validates the value of the open editor (or of a special editor that stored its value when it
   // lost the focus to the grid) before the current cell moves; false: refused, the edit goes on.
   bool ValidateOpenEdit();
+  // The focus is on a control placed in the grid (an editor), not on the grid itself.
+  bool ChildHasFocus() const;
+  // Commits and closes an open special editor, the grid taking the focus it had.
+  void CloseSpecialEdit();
   // A refused value: the cell gets the handler's text (or its old one) and the edit reopens there.
   void RefuseValue(const std::string& NewValue, const std::string& Value);
   void StartGridTimer();

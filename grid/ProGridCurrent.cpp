@@ -85,17 +85,21 @@ bool TProStringGrid::CanSelectCell(int ACol, int ARow) {
   return answer;
 }
 
-namespace {
-// The focus is on a control placed in the grid (an editor), not on the grid itself.
-bool ChildFocused(const TWinControl& Grid) {
-  const TForm* form = GetParentForm(&Grid);
+bool TProStringGrid::ChildHasFocus() const {
+  const TForm* form = GetParentForm(this);
   TWinControl* c = form ? form->ActiveControl() : nullptr;
-  if (c == &Grid) return false;
+  if (c == this) return false;
   for (; c; c = c->Parent())
-    if (c == &Grid) return true;
+    if (c == this) return true;
   return false;
 }
-} // namespace
+
+void TProStringGrid::CloseSpecialEdit() {
+  if (!FEditMode || !FSpecialEditor) return;
+  // The grid takes the focus the editor had (its exit commits); otherwise the commit is direct.
+  if (ChildHasFocus() && CanFocus()) SetFocus();
+  HideInplaceEdit();
+}
 
 bool TProStringGrid::ValidateOpenEdit() {
   if (!FEditing || FValidating) return true;
@@ -111,9 +115,8 @@ bool TProStringGrid::ValidateOpenEdit() {
       return false;
     }
     const std::string validated = FNewCellText;
-    // The editor ends on its own cell before the cell moves; the grid takes the focus it had.
-    if (ChildFocused(*this) && CanFocus()) SetFocus();
-    HideInplaceEdit();
+    // The editor ends on its own cell before the cell moves.
+    CloseSpecialEdit();
     if (value && validated != *value) StoreEditValue(RealCol(), Row(), validated);
     return true;
   }

@@ -143,6 +143,8 @@ void TProStringGrid::TopLeftChanged() {
              FBackGround.ColorTo() != clNone) {
     Invalidate();
   }
+  // Scrolling commits and closes a special editor; the text editor stays with its cell.
+  CloseSpecialEdit();
   if (FControlList.Count() > 0) CellControlsUpdate(false);
   FOldLeftCol = LeftCol();
   FOldTopRowScroll = TopRow();

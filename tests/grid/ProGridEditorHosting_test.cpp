@@ -1,5 +1,8 @@
 #include "ProGridFixture.h"
 
+#include "grid/GridCombo.h"
+#include "platform/ui/Headless.h"
+
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Messages.h"
 #include "support/FakeTimers.h"
@@ -96,6 +99,24 @@ TEST_F(ProGridEditorHosting, ScrollingLeavesTheEditOpen) {
   EXPECT_TRUE(Grid->EditMode());
   EXPECT_TRUE(Grid->InplaceEditor()->Visible());
   EXPECT_EQ(Grid->InplaceEditor()->Text(), "open");
+}
+
+TEST_F(ProGridEditorHosting, ScrollingCommitsAndClosesASpecialEditor) {
+  Grid->SetRowCount(60);
+  Grid->OnGetEditorType = [](TObject*, int, int, TEditorType& Kind) { Kind = edComboEdit; };
+  Grid->MoveCurrentCell(2, 10);
+  Grid->ShowInplaceEdit();
+  Application->ProcessMessages();
+  TGridCombo* combo = Grid->EditCombo();
+  ASSERT_TRUE(combo->Visible());
+  combo->SetText("");
+  Headless::TypeText(*combo, "typed");
+  Grid->SetTopRow(3);
+  Application->ProcessMessages();
+  EXPECT_FALSE(combo->Visible());
+  EXPECT_FALSE(Grid->EditMode());
+  EXPECT_EQ(Grid->Cells(2, 10), "typed");
+  EXPECT_TRUE(Grid->Focused()) << "the focus the editor had goes back to the grid";
 }
 
 TEST_F(ProGridEditorHosting, ScrollingWheelStepsOnlyReport) {

@@ -60,8 +60,12 @@ HRESULT TGridDropTarget::DragEnter(const IDataObjectPtr& data, unsigned keyState
 
 HRESULT TGridDropTarget::Drop(const IDataObjectPtr& data, unsigned keyState, TPoint pt, unsigned& effect) {
   FGrid->DragScrollOver(0, 0, true);
+  FPlaced = false;
   try {
-    return TASGDropTarget::Drop(data, keyState, pt, effect);
+    const HRESULT hr = TASGDropTarget::Drop(data, keyState, pt, effect);
+    // The source removes what it moved only when it arrived here.
+    if (!FPlaced) effect = DROPEFFECT_NONE;
+    return hr;
   } catch (const std::exception& e) {
     HideIndicators(true, true, true, true);
     effect = DROPEFFECT_NONE;
@@ -216,17 +220,23 @@ void TGridDropTarget::DropText(TPoint pt, const std::string& s) {
       }
       if (top > 0) g.SetTopRow(std::clamp(top, g.FixedRows(), std::max(g.FixedRows(), g.RowCount() - 1)));
     }
-    int lines = 0, fields = 0;
-    try {
-      g.PasteText(ACol, ARow, s, lines, fields);
-    } catch (...) {
-      // The rows made for the text go again: a refused drop leaves the grid as it was.
+    // The rows made for the text go again when it is refused or not taken.
+    auto dropMadeRows = [&] {
       if (insertedAt >= 0)
         g.RemoveRows(insertedAt, R + 1);
       else if (g.RowCount() != oldRows)
         g.SetRowCount(oldRows);
+    };
+    int lines = 0, fields = 0;
+    try {
+      FPlaced = g.PasteText(ACol, ARow, s, lines, fields) > 0;
+    } catch (...) {
+      dropMadeRows();
       throw;
     }
+    if (!FPlaced) dropMadeRows();
+  }
+  if (FPlaced) {
     ACol = std::max(ACol, g.FixedCols());
     const int right = rowSelect ? ACol + C - g.FixedCols() : ACol + C - 1;
     TGridRect sel{ACol, ARow, std::clamp(right, ACol, g.ColCount() - 1),
@@ -244,13 +254,19 @@ void TGridDropTarget::DropStream(TPoint pt, TMemoryStream& ms) {
   ms.SetPosition(0);
   // A block lands with its top-left at the cell, as a paste places it; a stream of a whole grid
   // does not replace this one. Outside the cells it has nowhere to land.
-  if (ACol >= 0 && ARow >= 0) g.LoadBinStream({ACol, ARow}, ms, false, false);
+  if (ACol >= 0 && ARow >= 0) {
+    g.LoadBinStream({ACol, ARow}, ms, false, false);
+    FPlaced = true;
+  }
   HideIndicators(true, true, false, true);
   if (g.OnOleDropped) g.OnOleDropped(&g, g.Selection());
 }
 
 void TGridDropTarget::DropCol(TPoint pt, std::int32_t Col) {
   TProStringGrid& g = *FGrid;
+  // A column drop is the target's to handle (a reorder here or the handler's own doing); its source
+  // never removes anything.
+  FPlaced = true;
   int ACol = -1, ARow = -1;
   g.ScreenToCell(pt, ACol, ARow);
   if (ACol == -1) ACol = g.ColCount();
@@ -282,7 +298,10 @@ void TGridDropTarget::DropCellText(TPoint pt, const std::string& s, bool Rich) {
   // Outside the cells there is nowhere to write.
   if (allow && ACol >= 0 && ARow >= 0) {
     const int real = g.RealColIndex(ACol);
-    if (real >= 0) g.SetCells(real, ARow, s);
+    if (real >= 0) {
+      g.SetCells(real, ARow, s);
+      FPlaced = true;
+    }
   }
   HideIndicators(true, true, false, false);
 }
@@ -302,7 +321,11 @@ void TGridDropTarget::DropFiles(TPoint pt, const TStringList& files) {
   int ACol = -1, ARow = -1;
   g.ScreenToCell(pt, ACol, ARow);
   bool allow = true;
-  if (g.OnOleDropFile) g.OnOleDropFile(&g, ARow, ACol, name, allow);
+  if (g.OnOleDropFile) {
+    g.OnOleDropFile(&g, ARow, ACol, name, allow);
+    // A file the handler saw and let pass counts as taken; without one only a load takes it.
+    FPlaced = FPlaced || allow;
+  }
   // One loader, chosen by the extension alone.
   const std::string ext = Extension(name);
   const bool csv = ext == "csv", xls = ext == "xls" || ext == "xlsx";
@@ -313,6 +336,7 @@ void TGridDropTarget::DropFiles(TPoint pt, const TStringList& files) {
         g.LoadFromCSV(name, -1);
       else
         g.LoadFromXLS(name);
+      FPlaced = true;
     }
   }
   HideIndicators(true, true, false, false);

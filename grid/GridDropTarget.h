@@ -18,7 +18,8 @@ public:
 
   HRESULT DragEnter(const IDataObjectPtr& data, unsigned keyState, TPoint pt, unsigned& effect) override;
   // An error of a loader or of the paste ends the drop: it is shown, the grid stays as it was and
-  // no effect is reported (a move does not remove the source's cells).
+  // no effect is reported (a move does not remove the source's cells). A drop that placed nothing
+  // (refused, outside the cells, or a grid that takes no paste) reports no effect either.
   HRESULT Drop(const IDataObjectPtr& data, unsigned keyState, TPoint pt, unsigned& effect) override;
 
 protected:
@@ -39,4 +40,5 @@ private:
   void HideIndicators(bool Left, bool Down, bool Up, bool Button);
 
   TProStringGrid* FGrid;
+  bool FPlaced = false;
 };

@@ -98,6 +98,19 @@ TEST_F(ProGridOleDragBetweenGrids, CellsArriveWithTheirPropertiesAndAMoveClearsT
   }
 }
 
+TEST_F(ProGridOleDragBetweenGrids, AMoveTheTargetDoesNotTakeLeavesTheSourceAlone) {
+  // Text goes in under the editing rules: a grid without editing places nothing, so nothing moved.
+  Target->SetOptions(Target->Options() & ~goEditing);
+  int stopEffect = -1;
+  Grid->OnOleDragStop = [&](TObject*, int effect) { stopEffect = effect; };
+  Grid->SetSelection(TGridRect{1, 1, 2, 2});
+  DragTo(Target, 3, 2);
+  EXPECT_EQ(Target->Cells(3, 2), "");
+  EXPECT_EQ(Grid->Cells(1, 1), "a");
+  EXPECT_EQ(Grid->Cells(2, 2), "d");
+  EXPECT_EQ(stopEffect, static_cast<int>(DROPEFFECT_NONE));
+}
+
 TEST_F(ProGridOleDragBetweenGrids, AMoveOntoItsOwnCellsKeepsWhatItDropped) {
   Grid->Navigation().SetAllowFmtClipboard(true);
   Grid->DragDropSettings().SetOleDropTarget(true);

@@ -435,13 +435,7 @@ TEST_F(TBinStreamTest, RandomTextsComeBackExactly) {
       std::mt19937 rng(seed);
       TGridOnForm<> from(false);
       TProStringGrid& g = *from.Grid;
-      g.SetColCount(6);
-      g.SetRowCount(5);
-      g.SetFixedCols(1);
-      g.SetFixedRows(1);
-      for (int r = 0; r < g.RowCount(); ++r)
-        for (int c = 0; c < g.TotalColCount(); ++c)
-          g.SetGridCells(c, r, RandomText(rng));
+      FillRoundTripGrid(g, [&] { return RandomText(rng); });
       g.SetColWidths(3, 41);
       g.HideColumn(2);
       g.HideColumn(4);

@@ -125,13 +125,7 @@ TEST_P(TRoundTripTest, EveryTextComesBackExactly) {
     std::mt19937 rng(seed);
     TGridOnForm<> from(false);
     TProStringGrid& g = *from.Grid;
-    g.SetColCount(6);
-    g.SetRowCount(5);
-    g.SetFixedCols(1);
-    g.SetFixedRows(1);
-    for (int r = 0; r < g.RowCount(); ++r)
-      for (int c = 0; c < g.TotalColCount(); ++c)
-        g.SetGridCells(c, r, RandomText(rng, p.Csv));
+    FillRoundTripGrid(g, [&] { return RandomText(rng, p.Csv); });
     g.HideColumn(2);
     g.HideColumn(4);
     g.FileOptions().SaveHiddenCells = p.SaveHidden;

@@ -31,6 +31,18 @@ template <class TGrid = TProStringGrid> struct TGridOnForm {
   TGrid* Grid = nullptr;
 };
 
+// The grid the file round trips start from: 6 x 5 cells, one fixed row and column, every cell's
+// text from Text().
+template <class TText> void FillRoundTripGrid(TProStringGrid& g, TText Text) {
+  g.SetColCount(6);
+  g.SetRowCount(5);
+  g.SetFixedCols(1);
+  g.SetFixedRows(1);
+  for (int r = 0; r < g.RowCount(); ++r)
+    for (int c = 0; c < g.TotalColCount(); ++c)
+      g.SetGridCells(c, r, Text());
+}
+
 template <class TGrid = TProStringGrid, bool Shown = true> class TProGridTest : public TUiTest {
 protected:
   void SetUp() override {

@@ -191,13 +191,7 @@ TEST_P(TXmlRoundTripTest, EveryTextComesBackExactly) {
     std::mt19937 rng(seed);
     TGridOnForm<> from(false);
     TProStringGrid& g = *from.Grid;
-    g.SetColCount(6);
-    g.SetRowCount(5);
-    g.SetFixedCols(1);
-    g.SetFixedRows(1);
-    for (int r = 0; r < g.RowCount(); ++r)
-      for (int c = 0; c < g.TotalColCount(); ++c)
-        g.SetGridCells(c, r, RandomXmlText(rng));
+    FillRoundTripGrid(g, [&] { return RandomXmlText(rng); });
     g.HideColumn(2);
     g.SetXMLEncoding(GetParam());
     g.FileOptions().QuoteEmptyCells = false;

@@ -28,15 +28,7 @@ protected:
     Other->SetBounds(0, 320, 100, 24);
     Grid->SetFocus();
   }
-  TProInplaceEdit* Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-    TProInplaceEdit* e = Grid->NormalEdit();
-    EXPECT_TRUE(e && e->Visible());
-    return e;
-  }
+  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
   void Advance(bool Forward = true) {
     Grid->AdvanceEdit(Grid->Col(), Grid->Row(), false, false, Forward, false, false);
   }

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "grid/ProGrid.h"
+#include "grid/ProInplaceEdit.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 #include "support/UiTestFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <optional>
 
@@ -41,6 +44,18 @@ template <class TText> void FillRoundTripGrid(TProStringGrid& g, TText Text) {
   for (int r = 0; r < g.RowCount(); ++r)
     for (int c = 0; c < g.TotalColCount(); ++c)
       g.SetGridCells(c, r, Text());
+}
+
+// Opens the grid's text editor on a cell, the grid focused, as a user entering the cell would.
+inline TProInplaceEdit* OpenNormalEdit(TProStringGrid& g, int ACol, int ARow) {
+  g.SetFocus();
+  g.GotoCell(ACol, ARow);
+  g.ShowInplaceEdit();
+  Application->ProcessMessages();
+  TProInplaceEdit* e = g.NormalEdit();
+  EXPECT_NE(e, nullptr);
+  EXPECT_TRUE(e && e->Visible());
+  return e;
 }
 
 template <class TGrid = TProStringGrid, bool Shown = true> class TProGridTest : public TUiTest {

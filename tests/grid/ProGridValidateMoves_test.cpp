@@ -28,15 +28,7 @@ protected:
     Other->SetBounds(0, 320, 100, 24);
     Grid->SetCells(1, 1, "old");
   }
-  TProInplaceEdit* Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-    TProInplaceEdit* e = Grid->NormalEdit();
-    EXPECT_TRUE(e && e->Visible());
-    return e;
-  }
+  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
   TGridCoord Cell() const { return {Grid->Col(), Grid->Row()}; }
   // Accepts "ok..." texts upper-cased, refuses the rest.
   void Validator() {

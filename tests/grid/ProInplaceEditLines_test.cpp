@@ -24,15 +24,7 @@ protected:
     Grid->SetCells(1, 1, "one\r\ntwo");
     Grid->SetRowHeights(1, 60);
   }
-  TProInplaceEdit* Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-    TProInplaceEdit* e = Grid->NormalEdit();
-    EXPECT_TRUE(e && e->Visible());
-    return e;
-  }
+  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
   void Press(TWinControl& c, std::uint16_t Key, TShiftState Shift = 0) {
     Headless::PressKey(c, Key, Shift);
     Application->ProcessMessages();

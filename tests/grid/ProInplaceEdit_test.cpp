@@ -30,16 +30,7 @@ protected:
     SetBeepSink(OldSink);
     TProGridTest::TearDown();
   }
-  TProInplaceEdit* Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-    TProInplaceEdit* e = Grid->NormalEdit();
-    EXPECT_NE(e, nullptr);
-    EXPECT_TRUE(e && e->Visible());
-    return e;
-  }
+  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
   TEdit* Other = nullptr;
   int Done = 0;
   int Beeps = 0;

@@ -318,10 +318,21 @@ const std::vector<TLookKey>& LookKeys() {
 
 void TProStringGrid::SaveVisualProps(const std::string& FileName) {
   std::string text;
-  for (const TLookKey& k : LookKeys())
-    text += k.Key + "=" + k.Write(*this) + "\r\n";
-  const std::optional<std::string> ansi = gridfile::Utf8ToAnsiExact(text);
-  if (!ansi) throw EProGridError("Cannot Create " + FileName + ": a font name Windows-1252 cannot hold");
+  for (const TLookKey& k : LookKeys()) {
+    const std::string value = k.Write(*this);
+    // One line per key: a line break would end the value and start a key of its own.
+    if (value.find_first_of("\r\n") != std::string::npos)
+      throw EProGridError("Cannot Create " + FileName + ": the value of " + k.Key + " holds a line break");
+    text += k.Key + "=" + value + "\r\n";
+  }
+  if (!gridfile::Utf8ToAnsiExact(text))
+    throw EProGridError("Cannot Create " + FileName + ": a font name Windows-1252 cannot hold");
+  // The reader takes bytes that form valid UTF-8 for UTF-8: "Ã©" is C3 A9 in Windows-1252 and
+  // would come back as "é".
+  const std::optional<std::string> ansi = EncodeAnsiTextFile(text);
+  if (!ansi)
+    throw EProGridError("Cannot Create " + FileName +
+                        ": a font name that reads back as another in Windows-1252");
   if (TWriteResult r = WriteFileAtomic(FileName, *ansi); !r) throw EProGridError("Cannot Create " + FileName);
 }
 

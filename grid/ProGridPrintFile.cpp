@@ -65,6 +65,12 @@ void TProStringGrid::SavePrintSettings(const std::string& Key, const std::string
         &w.HeaderFont().Name(), &w.FooterFont().Name()})
     if (text->find_first_of("\r\n") != std::string::npos)
       throw EProGridError("Print settings not saved: \"" + *text + "\" holds a line break");
+  // The title lines go out as one value with a backslash and "n" between lines: a line holding a
+  // break of its own, or those two characters, would come back as two lines.
+  for (const std::string& line : w.TitleLines().ToVector())
+    if (line.find_first_of("\r\n") != std::string::npos || line.find("\\n") != std::string::npos)
+      throw EProGridError("Print settings not saved: the title line \"" + line +
+                          "\" holds a line break or \"\\n\"");
   TMemIniFile ini(Key);
   const std::string& s = Section;
   ini.WriteInteger(s, "ColumnSpacing", p.ColumnSpacing());

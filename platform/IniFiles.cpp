@@ -150,7 +150,38 @@ void TMemIniFile::SetStrings(const TStrings& Strings) {
   Parse(Strings.Text());
 }
 
+namespace {
+
+bool HasLineBreak(std::string_view Text) {
+  return Text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool HasBlankEnd(std::string_view Text) {
+  return Trim(Text).size() != Text.size();
+}
+
+} // namespace
+
+// A name or value the lines of the file cannot hold would come back as something else (a line
+// break even as keys of its own), so such a store is not written at all.
+std::string TMemIniFile::Unwritable() const {
+  for (const auto& s : FSections) {
+    if (HasLineBreak(s.Name) || HasBlankEnd(s.Name))
+      return "the section name \"" + s.Name + "\" holds a line break or blanks at its ends";
+    for (const auto& k : s.Keys) {
+      if (HasLineBreak(k.Name) || HasBlankEnd(k.Name) || k.Name.find('=') != std::string::npos ||
+          k.Name.starts_with(';') || (k.Name.starts_with('[') && k.Value.ends_with(']')))
+        return "the key name \"" + k.Name + "\" in [" + s.Name + "] cannot be read back";
+      if (HasLineBreak(k.Value) || HasBlankEnd(k.Value))
+        return "the value of " + k.Name + " in [" + s.Name + "] holds a line break or blanks at its ends";
+    }
+  }
+  return {};
+}
+
 TWriteResult TMemIniFile::UpdateFile() {
+  if (std::string why = Unwritable(); !why.empty())
+    return {false, "Cannot write \"" + FFileName + "\": " + why};
   TStringList lines;
   GetStrings(lines);
   return lines.SaveToFile(FFileName);

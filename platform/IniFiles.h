@@ -51,7 +51,10 @@ public:
   // The store as the lines of its file, and replacing it from such lines (comments dropped).
   void GetStrings(TStrings& Strings) const;
   void SetStrings(const TStrings& Strings);
-  // Writes the whole store to the file; on failure the old file stays as it was.
+  // Writes the whole store to the file; on failure the old file stays as it was. A store whose
+  // names or values the file's lines cannot hold as they are (a line break anywhere, blanks at
+  // either end, a key name with "=" or starting with ";", a key line that would read as a section) is refused
+  // and nothing written.
   virtual TWriteResult UpdateFile();
 
 protected:
@@ -65,6 +68,8 @@ protected:
   const TSection* FindSection(std::string_view Section) const;
   TSection* FindSection(std::string_view Section);
   void Parse(std::string_view Text);
+  // Why the store cannot be written as it is; empty when it can.
+  std::string Unwritable() const;
   std::vector<TSection> FSections;
 
 private:

@@ -315,8 +315,7 @@ void TStrings::LoadFromStream(TStream& Stream) {
 
 std::string TStrings::EncodedText() const {
   std::string text = Text();
-  std::string ansi = Utf8ToWindows1252(text);
-  if (Windows1252ToUtf8(ansi) == text) return ansi;
+  if (std::optional<std::string> ansi = EncodeAnsiTextFile(text)) return std::move(*ansi);
   return "\xEF\xBB\xBF" + text;
 }
 

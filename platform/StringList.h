@@ -94,8 +94,8 @@ public:
   // when the file cannot be read, the list unchanged then.
   bool LoadFromFile(const std::string& FileName);
   void LoadFromStream(TStream& Stream);
-  // Written whole (Text) in Windows-1252 when every character has a place there, else in UTF-8
-  // with a byte-order mark, so no character is lost.
+  // Written whole (Text) in Windows-1252 when every character has a place there and the bytes read
+  // back as the same text, else in UTF-8 with a byte-order mark, so no character is lost.
   TWriteResult SaveToFile(const std::string& FileName) const;
   void SaveToStream(TStream& Stream) const;
 

@@ -234,6 +234,12 @@ std::string DecodeTextFile(std::string_view bytes) {
   return Windows1252ToUtf8(bytes);
 }
 
+std::optional<std::string> EncodeAnsiTextFile(std::string_view text) {
+  std::string ansi = Utf8ToWindows1252(text);
+  if (DecodeTextFile(ansi) != text) return std::nullopt;
+  return ansi;
+}
+
 std::string Utf8ToUtf16Le(std::string_view text) {
   std::string out;
   out.reserve(text.size() * 2);

@@ -1,12 +1,17 @@
 // Turning the bytes of text files into UTF-8, and back for files written in other code pages.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 // A UTF-8 or UTF-16 (LE, BE) byte-order mark is honoured and dropped; otherwise valid UTF-8 is
 // taken as it is and anything else is read as Windows-1252.
 std::string DecodeTextFile(std::string_view bytes);
+// The Windows-1252 bytes of a text file that DecodeTextFile reads back as `text`. None when a
+// character has no place in the code page, or when the bytes would be taken for UTF-8 or a
+// byte-order mark ("Ã©" is C3 A9 in Windows-1252, which reads back as "é").
+std::optional<std::string> EncodeAnsiTextFile(std::string_view text);
 
 bool IsValidUtf8(std::string_view text);
 std::string Windows1252ToUtf8(std::string_view text);

@@ -10,6 +10,15 @@
 
 namespace {
 
+using namespace std::string_literals;
+
+std::string Utf16Le(std::string_view ascii) {
+  std::string out;
+  for (char c : ascii)
+    out += {c, '\0'};
+  return out;
+}
+
 using TLookFileTest = TProGridTest<TProStringGrid, false>;
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -212,6 +221,23 @@ TEST_F(TLookFileTest, FileErrorsNameTheFile) {
   EXPECT_EQ(dir.Read("old.txt"), "kept");
 }
 
+TEST_F(TLookFileTest, FontNamesTheFileCannotHoldAreRefusedAndTheFileKept) {
+  TTempDir dir;
+  const char* names[] = {
+      "\xE4\xB8\xAD", // no Windows-1252 character
+      // Mended: these were written and came back as other names.
+      "\xC3\x83\xC2\xA9", // "Ã©": C3 A9 in Windows-1252, read back as UTF-8
+      "Arial\r\nColor=clRed",
+  };
+  for (const char* name : names) {
+    dir.Write("old.txt", "kept");
+    TGridOnForm other(false);
+    other.Grid->FixedFont().SetName(name);
+    EXPECT_THROW(other.Grid->SaveVisualProps(dir.File("old.txt")), EProGridError) << name;
+    EXPECT_EQ(dir.Read("old.txt"), "kept");
+  }
+}
+
 TEST_F(TLookFileTest, FontNameGoesOutInWindows1252AndComesBack) {
   TTempDir dir;
   Grid->Font().SetName("Caf\xC3\xA9"); // Café
@@ -339,7 +365,13 @@ TEST_F(TPrintFileTest, StoredValuesAreCheckedByKind) {
 
 // Mended: the INI file dropped the blanks around a text (" of " came back "of").
 TEST_F(TPrintFileTest, TextsKeepTheirBlanksAndQuotes) {
-  const std::string texts[] = {" of ", "Page ", "\"quoted\"", "\"", " \"x\" ", "plain"};
+  const std::string texts[] = {" of ", "Page ", "\"quoted\"", "\"", " \"x\" ", "plain",
+                               // Mended: each came back as another text or not at all.
+                               std::string("a\0b", 3), std::string("\0lead", 5), "\ttabs\t",
+                               "\xC3\x83\xC2\xA9",         // "Ã©": its Windows-1252 bytes read as UTF-8
+                               "\xC3\x8D\xC2\xAD",         // found by fuzzing, as above
+                               "\xC3\xAF\xC2\xBB\xC2\xBF", // its Windows-1252 bytes are a byte-order mark
+                               "\xE4\xB8\xAD \\ \xC3\xA9"};
   for (const std::string& text : texts) {
     P().SetPageNumSep(text);
     P().SetPagePrefix(text);
@@ -364,10 +396,65 @@ TEST_F(TPrintFileTest, TextsKeepTheirBlanksAndQuotes) {
 }
 
 TEST_F(TPrintFileTest, LineBreakInATextIsRefusedAndTheFileKept) {
-  Dir.Write("print.ini", "[Print]\r\nTitleText=old\r\n");
-  P().SetTitleText("one\r\nOrientation=1");
-  EXPECT_THROW(Grid->SavePrintSettings(File(), "Print"), EProGridError);
-  EXPECT_EQ(Dir.Read("print.ini"), "[Print]\r\nTitleText=old\r\n");
+  struct TCase {
+    const char* Why;
+    std::function<void(TPrintSettings&)> Set;
+  };
+  const TCase cases[] = {
+      {"a text", [](TPrintSettings& p) { p.SetTitleText("one\r\nOrientation=1"); }},
+      // Mended: these came back as more title lines than were saved.
+      {"a title line with a CR", [](TPrintSettings& p) { p.TitleLines().Add("one\rtwo"); }},
+      {"a title line with an LF", [](TPrintSettings& p) { p.TitleLines().Add("one\ntwo"); }},
+      {"a title line with backslash n", [](TPrintSettings& p) { p.TitleLines().Add("C:\\new"); }},
+      {"a font name", [](TPrintSettings& p) { p.FooterFont().SetName("Arial\n"); }},
+  };
+  for (const TCase& c : cases) {
+    Dir.Write("print.ini", "[Print]\r\nTitleText=old\r\n");
+    TGridOnForm other(false);
+    c.Set(other.Grid->PrintSettings());
+    EXPECT_THROW(other.Grid->SavePrintSettings(File(), "Print"), EProGridError) << c.Why;
+    EXPECT_EQ(Dir.Read("print.ini"), "[Print]\r\nTitleText=old\r\n") << c.Why;
+  }
+}
+
+// Files the fuzzer found: each is read, saved, read and saved again, and the two saves and the
+// two reads agree.
+TEST_F(TPrintFileTest, WhatIsReadSavesAndReadsBackTheSame) {
+  struct TCase {
+    const char* Why;
+    std::string Bytes;
+    std::function<bool(TPrintSettings&)> Holds;
+  };
+  const TCase cases[] = {
+      // Mended: a file read as Windows-1252 was saved in bytes that read as UTF-8.
+      {"Windows-1252 title line", "[Print]\r\xBF\nTitleLines=\xCD\xAD",
+       [](TPrintSettings& p) {
+         return p.TitleLines().Count() == 1 && p.TitleLines()[0] == "\xC3\x8D\xC2\xAD";
+       }},
+      {"Windows-1252 font name", "[Print]\r\nFontName=\xC3\xA9\xFF",
+       [](TPrintSettings& p) { return p.Font().Name() == "\xC3\x83\xC2\xA9\xC3\xBF"; }},
+      {"NUL in a value", "[Print]\r\nTitleText=a\0b\r\nTitleLines=x\0\\n\r\n"s,
+       [](TPrintSettings& p) {
+         return p.TitleText() == std::string("a\0b", 3) && p.TitleLines()[0] == "x\0"s;
+       }},
+      {"lone CR ends a value", "[Print]\r\nTitleText=one\rPageNumSep=/\r",
+       [](TPrintSettings& p) { return p.TitleText() == "one" && p.PageNumSep() == "/"; }},
+      {"UTF-16 text", "\xFF\xFE"s + Utf16Le("[Print]\nTitleText=") + "\x2D\x4E",
+       [](TPrintSettings& p) { return p.TitleText() == "\xE4\xB8\xAD"; }},
+  };
+  for (const TCase& c : cases) {
+    Dir.Write("in.ini", c.Bytes);
+    Grid->LoadPrintSettings(Dir.File("in.ini"), "Print");
+    EXPECT_TRUE(c.Holds(P())) << c.Why;
+    Dir.Write("first.ini", "");
+    Grid->SavePrintSettings(Dir.File("first.ini"), "Print");
+    TGridOnForm other(false);
+    other.Grid->LoadPrintSettings(Dir.File("first.ini"), "Print");
+    EXPECT_TRUE(c.Holds(other.Grid->PrintSettings())) << c.Why;
+    Dir.Write("second.ini", "");
+    other.Grid->SavePrintSettings(Dir.File("second.ini"), "Print");
+    EXPECT_EQ(Dir.Read("second.ini"), Dir.Read("first.ini")) << c.Why;
+  }
 }
 
 TEST_F(TPrintFileTest, OtherSectionsOfTheFileStay) {

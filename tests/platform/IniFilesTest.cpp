@@ -59,6 +59,43 @@ TEST(IniFiles, ReadsWhatOthersWriteAndFallsBackToDefaults) {
   EXPECT_FALSE(ini.SectionExists("S"));
 }
 
+// Mended: a line break in a value wrote keys of their own, and blanks at the ends were lost.
+TEST(IniFiles, WhatTheLinesCannotHoldIsRefusedAndNothingWritten) {
+  TTempDir dir;
+  struct TCase {
+    std::string Section, Key, Value;
+    bool Written;
+  };
+  const TCase cases[] = {
+      {"S", "K", "a\r\nOther=1", false},
+      {"S", "K", "lone\rCR", false},
+      {"S", "K", " padded", false},
+      {"S", "K", std::string("end\0", 4), false},
+      {"S", "K=V", "1", false},
+      {"S", ";K", "1", false},
+      {"S", "[K", "1]", false},
+      {"S\nT", "K", "1", false},
+      {" S", "K", "1", false},
+      {"S", "K", std::string("a\0b", 3), true},
+      {"S", "[K", "1", true},
+      {"S", "K", "[x]", true},
+      {"S", "K", "\"quoted\"", true},
+  };
+  for (const auto& c : cases) {
+    const std::string path = dir.Write("kept.ini", "[Old]\r\nA=1\r\n");
+    TMemIniFile ini(path);
+    ini.WriteString(c.Section, c.Key, c.Value);
+    const TWriteResult r = ini.UpdateFile();
+    EXPECT_EQ(static_cast<bool>(r), c.Written) << c.Key << "=" << c.Value;
+    if (!c.Written) {
+      EXPECT_EQ(dir.Read("kept.ini"), "[Old]\r\nA=1\r\n");
+      EXPECT_NE(r.Error.find(path), std::string::npos) << r.Error;
+    } else {
+      EXPECT_EQ(TMemIniFile(path).ReadString(c.Section, c.Key, "?"), c.Value);
+    }
+  }
+}
+
 TEST(IniFiles, FailedSaveLeavesTheOldFile) {
   TTempDir dir;
   std::string path = dir.Write("locked.ini", "[A]\r\nk=old\r\n");

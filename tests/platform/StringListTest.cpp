@@ -241,6 +241,8 @@ TEST(StringList, FilesRoundTripWithoutLosingCharacters) {
        "Gr\xFC\xDF"
        "e\r\n"},                                            // fits Windows-1252
       {"\xCE\xA9 ohm\r\n", "\xEF\xBB\xBF\xCE\xA9 ohm\r\n"}, // needs UTF-8
+      // Mended: Windows-1252 bytes that form UTF-8 were read back as other characters.
+      {"\xC3\x83\xC2\xA9\r\n", "\xEF\xBB\xBF\xC3\x83\xC2\xA9\r\n"},
   };
   for (const auto& c : cases) {
     TStringList list;

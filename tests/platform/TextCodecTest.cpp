@@ -58,3 +58,22 @@ TEST(CodePages, BothWaysWithQuestionMarksForTheRest) {
     EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(one)), one) << b;
   }
 }
+
+TEST(EncodeAnsiTextFile, OnlyBytesThatReadBackAsTheText) {
+  struct TCase {
+    std::string Text;
+    std::optional<std::string> Bytes;
+  };
+  const TCase cases[] = {
+      {"plain\r\n", "plain\r\n"},
+      {"K\xC3\xA4se \xE2\x82\xAC", "K\xE4se \x80"},
+      {"\xE6\x97\xA5", std::nullopt},              // no place in the code page
+      {"\xC3\x83\xC2\xA9", std::nullopt},          // C3 A9 would read as UTF-8
+      {"\xC3\x8D\xC2\xAD", std::nullopt},          // CD AD likewise (found by fuzzing)
+      {"\xC3\xBF\xC3\xBEK", std::nullopt},         // FF FE would read as a byte-order mark
+      {"\xC3\xAF\xC2\xBB\xC2\xBFx", std::nullopt}, // EF BB BF likewise
+      {"\xC3\x83 x", "\xC3 x"},                    // C3 20 is no UTF-8
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(EncodeAnsiTextFile(c.Text), c.Bytes) << c.Text;
+}

@@ -33,6 +33,7 @@ std::string TProStringGrid::CellFileBytes(bool Unicode) {
     text += "cw " + std::to_string(c) + "," + std::to_string(all ? AllColWidths(c) : ColWidths(c)) + "\r\n";
   ExportNotification(esExportStart, SaveStartRow());
   int last = -1;
+  std::string firstNonAscii; // the cell to name when the Windows-1252 bytes would read as UTF-8
   for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
     ExportNotification(esExportNextRow, r);
     for (int c = c0; c <= c1; ++c) {
@@ -43,6 +44,10 @@ std::string TProStringGrid::CellFileBytes(bool Unicode) {
       if (!Unicode && !Utf8ToAnsiExact(cell))
         throw EProGridError("Cell " + CellName(c, r) +
                             " holds text Windows-1252 cannot hold; nothing was saved");
+      if (!Unicode && firstNonAscii.empty() && std::any_of(cell.begin(), cell.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) >= 0x80;
+          }))
+        firstNonAscii = CellName(c, r);
       text += std::to_string(c) + "," + std::to_string(r) + "," + PackLineBreaks(std::move(cell)) + "\r\n";
     }
     int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
@@ -50,7 +55,14 @@ std::string TProStringGrid::CellFileBytes(bool Unicode) {
   }
   ExportNotification(esExportDone, -1);
   if (Unicode) return std::string("\xFF\xFE", 2) + Utf8ToUtf16Le(text);
-  return Utf8ToWindows1252(text);
+  // The reader takes a file that is valid UTF-8 for UTF-8, so Windows-1252 bytes that happen to
+  // form it ("Ã©" is C3 A9) would load as other characters.
+  std::optional<std::string> ansi = EncodeAnsiTextFile(text);
+  if (!ansi)
+    throw EProGridError(
+        "Cell " + firstNonAscii +
+        " holds text that would load back as other characters from Windows-1252; nothing was saved");
+  return std::move(*ansi);
 }
 
 void TProStringGrid::SaveToFile(const std::string& FileName, bool Unicode) {

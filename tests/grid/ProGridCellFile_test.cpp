@@ -182,6 +182,28 @@ TEST_F(TCellFileTest, AnAnsiSaveOfTextOutsideWindows1252IsRefusedAndWritesNothin
   EXPECT_EQ(other.Grid->Cells(2, 3), "\xD0\x96");
 }
 
+// Mended: "Ã©" went out as C3 A9, which the reader takes for UTF-8 and loads as "é".
+TEST_F(TCellFileTest, AnAnsiSaveThatWouldLoadAsOtherTextIsRefusedAndWritesNothing) {
+  TTempDir dir;
+  const std::string file = dir.Write("g.txt", "old");
+  Grid->SetCells(1, 1, "plain");
+  Grid->SetCells(2, 3, "\xC3\x83\xC2\xA9");
+  try {
+    Grid->SaveToFile(file, false);
+    ADD_FAILURE() << "saved";
+  } catch (const EProGridError& e) {
+    EXPECT_NE(std::string(e.what()).find("[2, 3]"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(dir.Read("g.txt"), "old");
+  // Beside a character that is no UTF-8 the file reads as Windows-1252 and the save goes ahead.
+  Grid->SetCells(1, 1, "\xC3\xA9");
+  Grid->SaveToFile(file, false);
+  TGridOnForm<> other(false);
+  other.Grid->LoadFromFile(file);
+  EXPECT_EQ(other.Grid->Cells(2, 3), "\xC3\x83\xC2\xA9");
+  EXPECT_EQ(other.Grid->Cells(1, 1), "\xC3\xA9");
+}
+
 TEST_F(TCellFileTest, CSVDelimiterIsGuessedForTheLoadOnly) {
   const std::pair<const char*, const char*> cases[] = {
       {"a;b;c\r\nd;e;f\r\n", "b"}, {"a\tb\r\nc\td\r\n", "b"}, {"\"x;y\",b\r\nc,d\r\n", "b"}, {"ab\r\n", ""}};

@@ -78,7 +78,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
   FItems.insert(FItems.begin() + index, item);
   item->FParent = this;
-  Rebuild();
+  FMenuStale = true;
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
@@ -86,7 +86,7 @@ void TMenuItem::Remove(TMenuItem* item) {
   if (it == FItems.end()) return;
   FItems.erase(it);
   item->FParent = nullptr;
-  Rebuild();
+  FMenuStale = true;
 }
 
 void TMenuItem::Clear() {
@@ -100,6 +100,26 @@ int TMenuItem::MenuIndex() const {
   if (!FParent) return -1;
   auto it = std::find(FParent->FItems.begin(), FParent->FItems.end(), this);
   return static_cast<int>(it - FParent->FItems.begin());
+}
+
+QAction* TMenuItem::Action() const {
+  EnsureMenu();
+  return FAction;
+}
+
+QMenu* TMenuItem::SubMenu() const {
+  EnsureMenu();
+  return FSubMenu;
+}
+
+void TMenuItem::EnsureMenu() const {
+  if (FMenuStale) {
+    FMenuStale = false;
+    const_cast<TMenuItem*>(this)->Rebuild();
+  }
+  // A sub-item's own menu hangs on its action, shown from this one.
+  for (const TMenuItem* item : FItems)
+    item->EnsureMenu();
 }
 
 void TMenuItem::Rebuild() {

@@ -44,10 +44,14 @@ public:
   virtual void Click();
   TNotifyEvent OnClick;
 
-  QAction* Action() const { return FAction; }
-  QMenu* SubMenu() const { return FSubMenu; }
+  // The item's Qt action and the menu of its sub-items (nullptr without any), built when asked for.
+  QAction* Action() const;
+  QMenu* SubMenu() const;
 
 private:
+  // Menus are built when first needed rather than at every Insert and Remove: a window adding its
+  // items one by one would otherwise fill and clear a QMenu per item.
+  void EnsureMenu() const;
   void Rebuild();
   void ApplyAction();
   std::string FCaption;
@@ -60,6 +64,7 @@ private:
   TMenuItem* FParent = nullptr;
   QAction* FAction = nullptr;
   QMenu* FSubMenu = nullptr;
+  mutable bool FMenuStale = false;
 };
 
 class TPopupMenu : public TComponent {

@@ -176,8 +176,8 @@ void TControl::MakeWidgets() {
       StackInParent();
     }
   }
-  auto* win = dynamic_cast<TWinControl*>(this);
-  if (!win) return;
+  if (!FWindowed) return;
+  auto* win = static_cast<TWinControl*>(this);
   for (TControl* c : std::vector<TControl*>(win->FControls))
     if (!c->FWidgetsMade) c->MakeWidgets();
   if (PendingRestacks.empty()) return;
@@ -261,13 +261,13 @@ void TControl::StackInParent() {
   if (!FWidget || !FParent || !FParent->FWidget) return;
   // Children that the parent places itself (tab pages) keep the parent's order.
   if (FWidget->parentWidget() != FParent->ContainerWidget()) return;
-  if (dynamic_cast<TWinControl*>(this)) {
+  if (FWindowed) {
     FWidget->raise();
     return;
   }
   // Controls without a window of their own stay below their windowed siblings.
   for (TControl* sibling : FParent->FControls) {
-    if (sibling != this && dynamic_cast<TWinControl*>(sibling) && sibling->FWidget &&
+    if (sibling != this && sibling->FWindowed && sibling->FWidget &&
         sibling->FWidget->parentWidget() == FWidget->parentWidget()) {
       FWidget->stackUnder(sibling->FWidget);
       return;
@@ -920,7 +920,9 @@ void TControl::WMMouseWheel(TMessage& M) {
 // ---------------------------------------------------------------------------------------------
 // TWinControl
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+  FWindowed = true;
+}
 
 TWinControl::~TWinControl() {
   MarkDestroying();

@@ -338,6 +338,8 @@ private:
   void MakeWidgets();
 
   QWidget* FWidget = nullptr;
+  // A TWinControl (known without a dynamic_cast, asked for every sibling when stacking).
+  bool FWindowed = false;
   bool FWidgetDeferred = false;
   // The control's widget and those of its children exist and are placed in their parents.
   bool FWidgetsMade = false;

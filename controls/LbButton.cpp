@@ -142,6 +142,11 @@ bool IsButtonClassName(const TControl* control) {
   return name.find("BUTTON") != std::string::npos && name.find("RADIOBUTTON") == std::string::npos;
 }
 
+// Styles whose face leaves the corners or the background showing.
+bool SeeThroughStyle(TLbButtonStyle style) {
+  return style == bsModern || style == bsShape || style == bsQuicken;
+}
+
 } // namespace
 
 TLbButton::TLbButton(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -331,8 +336,7 @@ void TLbButton::PaintTo(TBitmap& target) const {
   const int W = s.Width, H = s.Height;
   target.SetSize(W, H);
   TCanvas& canvas = target.Canvas();
-  const bool seeThrough = FStyle == bsModern || FStyle == bsShape || FStyle == bsQuicken;
-  if (seeThrough) {
+  if (SeeThroughStyle(FStyle)) {
     target.SetTransparent(true);
     target.SetTransparentColor(LbKeyColor);
     canvas.Brush().SetStyle(bsSolid);
@@ -361,9 +365,14 @@ void TLbButton::PaintTo(TBitmap& target) const {
 
 void TLbButton::Paint() {
   if (!Visible() || Destroying()) return;
-  TBitmap picture;
-  PaintTo(picture);
-  Canvas().Draw(0, 0, picture);
+  if (!SeeThroughStyle(FStyle) && !(FStyle == bsOld && Focused())) {
+    // The face covers the whole button: drawn straight onto the window, with no picture between.
+    DrawLbButtonFace(Canvas(), PaintState());
+  } else {
+    TBitmap picture;
+    PaintTo(picture);
+    Canvas().Draw(0, 0, picture);
+  }
   if (Focused() && Enabled() && FStyle != bsShape)
     Canvas().DrawFocusRect(Rect(4, 4, Width() - 4, Height() - 4));
 }

@@ -104,10 +104,9 @@ void DrawBorder(TCanvas& canvas, const TLbButtonPaintState& s, bool pressed, boo
 
 void DrawGlyphFrame(TCanvas& canvas, const TBitmap& strip, int frame, int gw, int gh, int x, int y) {
   if (gw <= 0 || gh <= 0 || (frame + 1) * gw > strip.Width()) return;
-  TBitmap piece(gw, gh);
-  if (!BitBlt(piece.Canvas(), 0, 0, gw, gh, &strip.Canvas(), frame * gw, 0, SRCCOPY)) return;
-  piece.SetTransparent(true); // the frame's lower-left pixel is its see-through colour
-  canvas.Draw(x, y, piece);
+  // The frame's lower-left pixel is its see-through colour.
+  TransparentBlt(canvas, x, y, gw, gh, strip.Canvas(), frame * gw, 0, gw, gh,
+                 strip.Pixel(frame * gw, gh - 1));
 }
 
 // Height and widest line of the caption wrapped at `width`.

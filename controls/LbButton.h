@@ -101,6 +101,9 @@ public:
 
 protected:
   void Paint() override;
+  // The button paints everything from its own colours and fonts and holds no Qt widgets of its
+  // own: the widget's palette and font are never read, so they are not pushed to it.
+  void ApplyLook() override {}
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void CMMouseEnter(TMessage& Message) override;

@@ -55,9 +55,9 @@ void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& b, int ClientWidth,
   canvas.FillRect(Rect(keep.Right, keep.Top, face.Right, keep.Bottom));
 }
 
-int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown) {
+int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown, bool HotWhileHeld) {
   if (!Enabled) return CBXS_DISABLED;
   if (Down && DroppedDown) return CBXS_PRESSED;
-  if (!Down && Hover && !DroppedDown) return CBXS_HOT;
+  if ((!Down || HotWhileHeld) && Hover && !DroppedDown) return CBXS_HOT;
   return CBXS_NORMAL;
 }

@@ -29,5 +29,5 @@ void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& B, int ClientWidth,
                                int ButtonWidth);
 
 // The theme state of the drop-down button: disabled, pressed while held down with the list open,
-// hot while hovered with the list closed, else normal.
-int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown);
+// hot while hovered with the list closed (and not held, unless HotWhileHeld), else normal.
+int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown, bool HotWhileHeld);

@@ -33,7 +33,8 @@ double DropMilliseconds(double value) {
 
 // ---- the auto-tab picker
 
-TCustomDateTimePicker::TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
+TCustomDateTimePicker::TCustomDateTimePicker(TComponent* AOwner)
+    : TFlatDateTimePicker(AOwner, clBlack, false) {}
 
 void TCustomDateTimePicker::KeyPress(WideChar& Key) {
   if (FAutoTab && Key >= u'0' && Key <= u'9') {

@@ -4,13 +4,13 @@
 // (TProDateTimePicker).
 #pragma once
 
+#include "controls/FlatDateTimePicker.h"
 #include "controls/LabelPlace.h"
-#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/Graphics.h"
 
 #include <string>
 
-class TCustomDateTimePicker : public TDateTimePicker {
+class TCustomDateTimePicker : public TFlatDateTimePicker {
 public:
   explicit TCustomDateTimePicker(TComponent* AOwner);
   bool AutoTab() const { return FAutoTab; }
@@ -21,43 +21,10 @@ public:
   // style, else the themed frame colour) with an inner line in the parent's colour; with
   // MetroStyle, where the class draws its own border and button, a border in BorderColor (or
   // FocusBorderColor while focused) and a drop-down button in the button colours.
-  TBorderStyle BorderStyle() const { return FBorderStyle; }
-  virtual void SetBorderStyle(TBorderStyle Value);
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value);
-  bool MetroStyle() const { return FMetroStyle; }
-  void SetMetroStyle(bool Value);
-  bool Ctl3D() const { return FCtl3D; }
-  void SetCtl3D(bool Value);
   TColor FocusBorderColor() const { return FFocusBorderColor; }
   void SetFocusBorderColor(TColor Value);
   bool DisabledBorder() const { return FDisabledBorder; }
   void SetDisabledBorder(bool Value);
-  TColor ButtonColor() const { return FButtonColor; }
-  void SetButtonColor(TColor c) {
-    FButtonColor = c;
-    Invalidate();
-  }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor c) { FButtonColorHot = c; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor c) { FButtonColorDown = c; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor c) {
-    FButtonTextColor = c;
-    Invalidate();
-  }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor c) { FButtonTextColorHot = c; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor c) { FButtonTextColorDown = c; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor c) {
-    FButtonBorderColor = c;
-    Invalidate();
-  }
-  int ButtonWidth() const { return FButtonWidth; }
-  bool ButtonHover() const { return FButtonHover; }
 
 protected:
   void KeyPress(WideChar& Key) override;
@@ -67,32 +34,12 @@ protected:
   virtual bool NoCustomBorder() const { return true; }
   bool PaintsOver() const override;
   void PaintOver(TCanvas& canvas) override;
-  void DoEnter() override;
-  void DoExit() override;
-  void CMMouseEnter(TMessage& Message) override;
-  void CMMouseLeave(TMessage& Message) override;
-  void MouseMove(TShiftState Shift, int X, int Y) override;
   int Fh = 0, Fm = 0, Fs = 0, Fms = 0;
 
 private:
-  bool Hot() const;
   void DrawFlatFrame(TCanvas& canvas);
-  void DrawBorder(TCanvas& canvas);
   void DrawButton(TCanvas& canvas);
   bool FAutoTab = false;
-  TBorderStyle FBorderStyle = bsNone;
-  TColor FBorderColor = clBlack;
-  bool FMetroStyle = false;
-  bool FCtl3D = false;
-  TColor FFocusBorderColor = clNone;
-  bool FDisabledBorder = false;
-  TColor FButtonColor = clNone, FButtonColorHot = clNone, FButtonColorDown = clNone,
-         FButtonTextColor = clNone, FButtonTextColorHot = clNone, FButtonTextColorDown = clNone,
-         FButtonBorderColor = clNone;
-  int FButtonWidth = 17 + 2; // the system's vertical scroll bar and two
-  bool FButtonHover = false;
-  bool FMouseInControl = false;
-  bool FHasFocus = false;
 };
 
 enum TProDateTimeKind { dkDate, dkTime, dkDateTime };

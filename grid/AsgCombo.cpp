@@ -311,7 +311,7 @@ void TAsgCustomCombo::DrawButton(TCanvas& canvas) {
           std::vector<TPoint>{{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
     }
   } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
-    const int state = DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown());
+    const int state = DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown(), false);
     DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
     CloseThemeData(theme);
   } else {

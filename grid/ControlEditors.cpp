@@ -56,49 +56,33 @@ void TControlCombo::KeyPress(WideChar& Key) {
   if (Key) TAsgComboBox::KeyPress(Key);
 }
 
-TGridTransEdit::TGridTransEdit(TComponent* AOwner)
-    : TEdit(AOwner), FGrid(dynamic_cast<TProStringGrid*>(AOwner)) {
+template <class TBase>
+TFixedCellEditor<TBase>::TFixedCellEditor(TComponent* AOwner)
+    : TBase(AOwner), FGrid(dynamic_cast<TProStringGrid*>(AOwner)) {
+  this->SetVisible(false);
+}
+
+template <class TBase> bool TFixedCellEditor<TBase>::StopEdit() {
+  return StopFixedEdit(FGrid, *this, FCol, FRow);
+}
+
+template <class TBase> void TFixedCellEditor<TBase>::KeyPress(WideChar& Key) {
+  if (Key == u'\r') {
+    Key = 0;
+    if (StopEdit() && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
+    return;
+  }
+  TBase::KeyPress(Key);
+}
+
+template <class TBase> void TFixedCellEditor<TBase>::DoExit() {
+  TBase::DoExit();
+  if (this->Visible()) StopEdit();
+}
+
+template class TFixedCellEditor<TEdit>;
+template class TFixedCellEditor<TComboBox>;
+
+TGridTransEdit::TGridTransEdit(TComponent* AOwner) : TFixedCellEditor(AOwner) {
   SetBorderStyle(bsNone);
-  SetVisible(false);
-}
-
-bool TGridTransEdit::StopEdit() {
-  return StopFixedEdit(FGrid, *this, FCol, FRow);
-}
-
-void TGridTransEdit::KeyPress(WideChar& Key) {
-  if (Key == u'\r') {
-    Key = 0;
-    if (StopEdit() && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
-    return;
-  }
-  TEdit::KeyPress(Key);
-}
-
-void TGridTransEdit::DoExit() {
-  TEdit::DoExit();
-  if (Visible()) StopEdit();
-}
-
-TGridTransCombo::TGridTransCombo(TComponent* AOwner)
-    : TComboBox(AOwner), FGrid(dynamic_cast<TProStringGrid*>(AOwner)) {
-  SetVisible(false);
-}
-
-bool TGridTransCombo::StopEdit() {
-  return StopFixedEdit(FGrid, *this, FCol, FRow);
-}
-
-void TGridTransCombo::KeyPress(WideChar& Key) {
-  if (Key == u'\r') {
-    Key = 0;
-    if (StopEdit() && FGrid && FGrid->CanFocus()) FGrid->SetFocus();
-    return;
-  }
-  TComboBox::KeyPress(Key);
-}
-
-void TGridTransCombo::DoExit() {
-  TComboBox::DoExit();
-  if (Visible()) StopEdit();
 }

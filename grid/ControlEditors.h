@@ -32,9 +32,11 @@ protected:
 // of the cell opens.
 void ControlEditorKey(TWinControl& Editor, WideChar& Key);
 
-class TGridTransEdit : public TEdit {
+// The editor of a fixed cell on an edit or combo box: Enter or leaving it validates and stores the
+// text.
+template <class TBase> class TFixedCellEditor : public TBase {
 public:
-  explicit TGridTransEdit(TComponent* AOwner);
+  explicit TFixedCellEditor(TComponent* AOwner);
   int Col() const { return FCol; }
   void SetCol(int Value) { FCol = Value; }
   int Row() const { return FRow; }
@@ -51,20 +53,12 @@ private:
   int FCol = -1, FRow = -1;
 };
 
-class TGridTransCombo : public TComboBox {
+class TGridTransEdit : public TFixedCellEditor<TEdit> {
 public:
-  explicit TGridTransCombo(TComponent* AOwner);
-  int Col() const { return FCol; }
-  void SetCol(int Value) { FCol = Value; }
-  int Row() const { return FRow; }
-  void SetRow(int Value) { FRow = Value; }
-  bool StopEdit();
+  explicit TGridTransEdit(TComponent* AOwner);
+};
 
-protected:
-  void KeyPress(WideChar& Key) override;
-  void DoExit() override;
-
-private:
-  TProStringGrid* FGrid;
-  int FCol = -1, FRow = -1;
+class TGridTransCombo : public TFixedCellEditor<TComboBox> {
+public:
+  using TFixedCellEditor::TFixedCellEditor;
 };

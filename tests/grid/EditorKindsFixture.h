@@ -2,30 +2,18 @@
 // focus away.
 #pragma once
 
-#include "grid/ProCGrid.h"
-
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/Headless.h"
-#include "platform/ui/StdCtrls.h"
 
-#include <string>
-#include <vector>
-
-class EditorKindsTest : public TProGridTest<TProColumnGrid> {
+class EditorKindsTest : public TEditGridTest {
 protected:
   static constexpr int SpinCol = 1, EllipsCol = 2, UnitCol = 3, ButtonCol = 4, CheckCol = 5, DateCol = 6,
                        TimeCol = 7, DateTimeCol = 8, LinkCol = 9, RichCol = 10, FloatSpinCol = 11;
 
+  EditorKindsTest() : TEditGridTest({480, 220, 12, 6, 300}) {}
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 480, 220);
-    Grid->SetColCount(12);
-    Grid->SetRowCount(6);
+    TEditGridTest::SetUp();
     Grid->SetDefaultColWidth(60);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 300, 100, 24);
     const std::pair<int, TEditorType> kinds[] = {
         {SpinCol, edSpinEdit}, {EllipsCol, edEditBtn},         {UnitCol, edUnitEditBtn},
         {ButtonCol, edButton}, {CheckCol, edCheckBox},         {DateCol, edDateEdit},
@@ -39,21 +27,9 @@ protected:
     spin.SetSpinStep(10);
     Grid->OnEditingDone = [this](TObject*) { Log.push_back("done"); };
   }
-  void Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Log.clear();
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-  }
-  void Leave() {
-    Other->SetFocus();
-    Application->ProcessMessages();
-  }
+  void Open(int ACol, int ARow) { ShowEditorAt(ACol, ARow); }
   void Press(TWinControl& c, std::uint16_t key, TShiftState shift = 0) {
     Headless::PressKey(c, key, shift);
     Application->ProcessMessages();
   }
-  TEdit* Other = nullptr;
-  std::vector<std::string> Log;
 };

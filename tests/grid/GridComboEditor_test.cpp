@@ -4,7 +4,7 @@
 #include "grid/GridCombo.h"
 #include "grid/ProCGrid.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -15,17 +15,11 @@
 
 namespace {
 
-class GridComboEditor : public TProGridTest<TProColumnGrid> {
+class GridComboEditor : public TEditGridTest {
 protected:
+  GridComboEditor() : TEditGridTest({460, 240, 5, 5, 260}) {}
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 460, 240);
-    Grid->SetColCount(5);
-    Grid->SetRowCount(5);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 260, 100, 24);
+    TEditGridTest::SetUp();
     for (int c : {1, 2}) {
       TGridColumnItem& item = *Grid->Columns().Items(c);
       item.SetEditor(c == 1 ? edComboList : edComboEdit);
@@ -38,18 +32,11 @@ protected:
     };
   }
   TGridCombo* Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Log.clear();
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
+    ShowEditorAt(ACol, ARow);
     TGridCombo* combo = Grid->EditCombo();
     EXPECT_TRUE(combo->Visible());
     return combo;
   }
-  TGridCoord Cell() const { return {Grid->Col(), Grid->Row()}; }
-  TEdit* Other = nullptr;
-  std::vector<std::string> Log;
 };
 
 TEST_F(GridComboEditor, AKeyThatChangesThePickReportsTheRealColumn) {

@@ -2,7 +2,7 @@
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/BalloonHint.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
@@ -15,30 +15,20 @@
 
 namespace {
 
-class ProGridEditNavigation : public TProGridTest<TProColumnGrid> {
+class ProGridEditNavigation : public TEditGridTest {
 protected:
+  ProGridEditNavigation() : TEditGridTest({480, 300, 6, 6, 320}) {}
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 480, 300);
-    Grid->SetColCount(6);
-    Grid->SetRowCount(6);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 320, 100, 24);
+    TEditGridTest::SetUp();
     Grid->SetFocus();
   }
-  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
   void Advance(bool Forward = true) {
     Grid->AdvanceEdit(Grid->Col(), Grid->Row(), false, false, Forward, false, false);
   }
-  TGridCoord Cell() const { return {Grid->Col(), Grid->Row()}; }
   void ReadOnly(std::initializer_list<int> Cols) {
     for (int c : Cols)
       Grid->Columns().Items(c)->SetReadOnly(true);
   }
-  TEdit* Other = nullptr;
-  std::vector<std::string> Log;
 };
 
 TEST_F(ProGridEditNavigation, AdvanceAtTheEndOfTheTable) {

@@ -3,7 +3,7 @@
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -14,17 +14,11 @@
 
 namespace {
 
-class ProGridEditingTest : public TProGridTest<TProColumnGrid> {
+class ProGridEditingTest : public TEditGridTest {
 protected:
+  ProGridEditingTest() : TEditGridTest(SmallEditGrid) {}
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 400, 200);
-    Grid->SetColCount(4);
-    Grid->SetRowCount(5);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 250, 100, 24);
+    TEditGridTest::SetUp();
     TGridColumnItem& c = *Grid->Columns().Items(1);
     c.SetEditor(edComboList);
     for (const char* s : {"a", "b", "c"})
@@ -37,19 +31,7 @@ protected:
     Grid->OnEditingDone = [this](TObject*) { Log.push_back("done"); };
     Grid->OnEditCellDone = [this](TObject*, int, int) { Log.push_back("celldone"); };
   }
-  void Open(int ACol, int ARow) {
-    Grid->SetFocus();
-    Grid->GotoCell(ACol, ARow);
-    Log.clear();
-    Grid->ShowInplaceEdit();
-    Application->ProcessMessages();
-  }
-  void Leave() {
-    Other->SetFocus();
-    Application->ProcessMessages();
-  }
-  TEdit* Other = nullptr;
-  std::vector<std::string> Log;
+  void Open(int ACol, int ARow) { ShowEditorAt(ACol, ARow); }
 };
 
 TEST_F(ProGridEditingTest, ComboListCellNotInTheListReportsWhatIsSelectedAndKeepsItsText) {

@@ -3,7 +3,7 @@
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -15,21 +15,12 @@
 
 namespace {
 
-class ProGridValidateMoves : public TProGridTest<TProColumnGrid> {
+class ProGridValidateMoves : public TEditGridTest {
 protected:
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 480, 300);
-    Grid->SetColCount(5);
-    Grid->SetRowCount(5);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 320, 100, 24);
+    TEditGridTest::SetUp();
     Grid->SetCells(1, 1, "old");
   }
-  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
-  TGridCoord Cell() const { return {Grid->Col(), Grid->Row()}; }
   // Accepts "ok..." texts upper-cased, refuses the rest.
   void Validator() {
     Grid->OnCellValidate = [this](TObject*, int ACol, int ARow, std::string& Value, bool& Valid) {
@@ -38,7 +29,6 @@ protected:
       if (Valid) Value = "OK";
     };
   }
-  TEdit* Other = nullptr;
   std::vector<std::string> Asked;
 };
 

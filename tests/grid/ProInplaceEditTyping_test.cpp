@@ -4,7 +4,7 @@
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/StringList.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
@@ -53,22 +53,7 @@ TEST(LookupCompletion, FirstItemStartingWithTheTypedPartCompletes) {
   }
 }
 
-class ProInplaceEditTyping : public TProGridTest<TProColumnGrid> {
-protected:
-  void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 480, 300);
-    Grid->SetColCount(5);
-    Grid->SetRowCount(5);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 320, 100, 24);
-  }
-  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
-  TGridCoord Cell() const { return {Grid->Col(), Grid->Row()}; }
-  TEdit* Other = nullptr;
-};
+class ProInplaceEditTyping : public TEditGridTest {};
 
 TEST_F(ProInplaceEditTyping, LookupCompletesTypingAndBackspaceStopsIt) {
   Grid->SetLookup(true);

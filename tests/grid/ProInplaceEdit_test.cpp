@@ -1,7 +1,7 @@
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
-#include "ProGridFixture.h"
+#include "EditGridFixture.h"
 #include "platform/ui/Beep.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
@@ -11,27 +11,19 @@
 
 namespace {
 
-class ProInplaceEditTest : public TProGridTest<TProColumnGrid> {
+class ProInplaceEditTest : public TEditGridTest {
 protected:
+  ProInplaceEditTest() : TEditGridTest(SmallEditGrid) {}
   void SetUp() override {
-    TProGridTest::SetUp();
-    Grid->SetBounds(0, 0, 400, 200);
-    Grid->SetColCount(4);
-    Grid->SetRowCount(5);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    Other = new TEdit(Form);
-    Other->SetParent(Form);
-    Other->SetBounds(0, 250, 100, 24);
+    TEditGridTest::SetUp();
     Grid->OnEditingDone = [this](TObject*) { ++Done; };
     Beeps = 0;
     OldSink = SetBeepSink([this](unsigned) { ++Beeps; });
   }
   void TearDown() override {
     SetBeepSink(OldSink);
-    TProGridTest::TearDown();
+    TEditGridTest::TearDown();
   }
-  TProInplaceEdit* Open(int ACol, int ARow) { return OpenNormalEdit(*Grid, ACol, ARow); }
-  TEdit* Other = nullptr;
   int Done = 0;
   int Beeps = 0;
   TBeepSink OldSink;

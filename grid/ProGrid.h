@@ -2152,6 +2152,7 @@ private:
   void CloseSpecialEdit();
   // A refused value: the cell gets the handler's text (or its old one) and the edit reopens there.
   void RefuseValue(const std::string& NewValue, const std::string& Value);
+  class TValidationRun;
   void StartGridTimer();
   void GridTimerTick();
   struct TTabStep;
@@ -2475,6 +2476,9 @@ private:
   // Applies a row order (row i takes row Order[i], rows of Order's size) with everything the rows
   // carry; the cross-reference and the followed sort row go along.
   void ApplyRowOrder(const std::vector<int>& Order);
+  // Puts the rows sorted from Left on in their new order; with MoveRowOnSort the current row
+  // follows its row (unless FollowRow is off).
+  void ApplySortedRows(const std::vector<int>& Rows, int Left, bool FollowRow);
   // Moves the flags lists' entries of the rows as ApplyRowOrder moves the rows.
   void PermuteRowFlags(const std::vector<int>& Order);
   // Exchanges two rows' cells and heights; answers the row order used.

@@ -205,25 +205,44 @@ void TProStringGrid::AdvanceEdit(int ACol, int ARow, bool ShowEditor, bool Repea
   }
 }
 
+// One validation of an edited value, started when an edit is open and no validation runs. Its end
+// runs whatever the handlers do, an exception included: the current cell is remembered anew.
+// RealCol is the real column of the cell to validate, -1 when the value needs no validation (the
+// edit is not open, or NewValue is the cell's old value and not every value is validated).
+class TProStringGrid::TValidationRun {
+public:
+  TValidationRun(TProStringGrid& Grid, const std::string& NewValue, const std::string& OldValue) : G(Grid) {
+    if (!G.FEditing || G.FValidating) return;
+    Started = true;
+    if (G.FEditors) G.FEditors->Unvalidated = false;
+    G.FEditing = false;
+    G.FValidating = true;
+    G.FNewCellText = NewValue;
+    const int rc = G.RealColIndex(G.FOldCol);
+    if (rc < 0 || G.FOldRow < 0 || G.FOldRow >= G.RowCount()) return;
+    if (NewValue == OldValue && !G.FAlwaysValidate) return;
+    RealCol = rc;
+  }
+  ~TValidationRun() {
+    if (!Started) return;
+    G.SaveOldCell(G.Col(), G.Row());
+    G.FValidating = false;
+  }
+  TValidationRun(const TValidationRun&) = delete;
+  TValidationRun& operator=(const TValidationRun&) = delete;
+
+  int RealCol = -1;
+
+private:
+  TProStringGrid& G;
+  bool Started = false;
+};
+
 bool TProStringGrid::ValidateCell(const std::string& NewValue) {
-  if (!FEditing || FValidating) return true;
-  if (FEditors) FEditors->Unvalidated = false;
-  FEditing = false;
-  FValidating = true;
-  FNewCellText = NewValue;
+  const TValidationRun run(*this, NewValue, FOldCellText);
+  const int rc = run.RealCol;
+  if (rc < 0) return true;
   bool valid = true;
-  // Validation ends whatever the handler does, an exception included.
-  struct TEnd {
-    TProStringGrid* G;
-    const bool& Valid;
-    ~TEnd() {
-      G->SaveOldCell(G->Col(), G->Row());
-      G->FValidating = false;
-    }
-  } end{this, valid};
-  const int rc = RealColIndex(FOldCol);
-  if (rc < 0 || FOldRow < 0 || FOldRow >= RowCount()) return true;
-  if (NewValue == FOldCellText && !FAlwaysValidate) return true;
   const bool changed = NewValue != FOldCellText;
   const bool advance = FNavigation.AdvanceOnEnter();
   FNavigation.SetAdvanceOnEnter(false);
@@ -276,22 +295,10 @@ void TProStringGrid::RefuseValue(const std::string& NewValue, const std::string&
 }
 
 bool TProStringGrid::ValidateCellWide(const std::string& NewValue) {
-  if (!FEditing || FValidating) return true;
-  if (FEditors) FEditors->Unvalidated = false;
-  FEditing = false;
-  FValidating = true;
-  FNewCellText = NewValue;
+  const TValidationRun run(*this, NewValue, FOldCellText);
+  const int rc = run.RealCol;
+  if (rc < 0) return true;
   bool valid = true;
-  struct TEnd {
-    TProStringGrid* G;
-    ~TEnd() {
-      G->SaveOldCell(G->Col(), G->Row());
-      G->FValidating = false;
-    }
-  } end{this};
-  const int rc = RealColIndex(FOldCol);
-  if (rc < 0 || FOldRow < 0 || FOldRow >= RowCount()) return true;
-  if (NewValue == FOldCellText && !FAlwaysValidate) return true;
   // The footer follows the typed value, whatever the verdict.
   CalcFooter(rc);
   std::string value = NewValue;

@@ -19,23 +19,6 @@ bool IsEditBtnClosingKey(std::uint16_t Key) {
          Key == VK_UP || Key == VK_DOWN;
 }
 
-// Edits count characters; the texts are UTF-8.
-int ByteOffset(const std::string& Text, int Chars) {
-  std::size_t b = 0;
-  for (int i = 0; b < Text.size() && i < Chars; ++i)
-    do
-      ++b;
-    while (b < Text.size() && (static_cast<unsigned char>(Text[b]) & 0xC0) == 0x80);
-  return static_cast<int>(b);
-}
-
-int CharCount(const std::string& Text, int Bytes) {
-  int n = 0;
-  for (int b = 0; b < Bytes && b < static_cast<int>(Text.size()); ++b)
-    if ((static_cast<unsigned char>(Text[static_cast<std::size_t>(b)]) & 0xC0) != 0x80) ++n;
-  return n;
-}
-
 bool HeldNow(int vk) {
   return GetKeyState(vk) < 0;
 }
@@ -164,7 +147,7 @@ bool TGridEditBtn::CursorWalk(std::uint16_t Key, TShiftState Shift) {
   TProStringGrid* g = FGrid;
   if (!g->Navigation().CursorWalkEditor() || (Shift & (ssShift | ssCtrl | ssAlt)) || SelLength() != 0)
     return false;
-  const int end = CharCount(Text(), static_cast<int>(Text().size()));
+  const int end = TextCharCount(Text(), static_cast<int>(Text().size()));
   // The caret was already at that end when the key went down: arriving there does not walk on.
   const bool forward = Key == VK_RIGHT && FSelKeyDown >= end && SelStart() >= end;
   if (!forward && !(Key == VK_LEFT && FSelKeyDown == 0 && SelStart() == 0)) return false;
@@ -213,14 +196,14 @@ void TGridEditBtn::PasteMessage() {
   // No length limit and no test by kind here: only a closing line break is dropped.
   TEditState state;
   state.Text = Text();
-  state.SelStart = ByteOffset(state.Text, SelStart());
-  state.SelLength = ByteOffset(state.Text, SelStart() + SelLength()) - state.SelStart;
+  state.SelStart = TextByteOffset(state.Text, SelStart());
+  state.SelLength = TextByteOffset(state.Text, SelStart() + SelLength()) - state.SelStart;
   const std::optional<TEditState> r = PasteEditText(TEditCharRules{}, state, pasted, 0);
   if (!r) return;
   SetText(r->Text);
-  const int start = CharCount(r->Text, r->SelStart);
+  const int start = TextCharCount(r->Text, r->SelStart);
   SetSelStart(start);
-  SetSelLength(CharCount(r->Text, r->SelStart + r->SelLength) - start);
+  SetSelLength(TextCharCount(r->Text, r->SelStart + r->SelLength) - start);
   g->SetCurrentCellText(r->Text);
 }
 

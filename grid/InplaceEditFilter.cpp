@@ -46,6 +46,22 @@ bool InValidChars(const TEditCharRules& R, char Key) {
 
 } // namespace
 
+int TextByteOffset(const std::string& Text, int Chars) {
+  std::size_t b = 0;
+  for (int i = 0; b < Text.size() && i < Chars; ++i)
+    do
+      ++b;
+    while (b < Text.size() && (static_cast<unsigned char>(Text[b]) & 0xC0) == 0x80);
+  return static_cast<int>(b);
+}
+
+int TextCharCount(const std::string& Text, int Bytes) {
+  int n = 0;
+  for (int b = 0; b < Bytes && b < static_cast<int>(Text.size()); ++b)
+    if ((static_cast<unsigned char>(Text[static_cast<std::size_t>(b)]) & 0xC0) != 0x80) ++n;
+  return n;
+}
+
 TEditCharResult FilterEditChar(const TEditCharRules& R, const TEditState& S, char Key, bool Ctrl) {
   TEditCharResult res;
   res.Key = Key;

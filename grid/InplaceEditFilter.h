@@ -24,6 +24,11 @@ struct TEditState {
   int SelLength = 0;
 };
 
+// Edits count characters, the texts are UTF-8: the byte offset of character index Chars, and the
+// characters in the first Bytes bytes.
+int TextByteOffset(const std::string& Text, int Chars);
+int TextCharCount(const std::string& Text, int Bytes);
+
 enum TEditCharAction { ecaAccept, ecaDrop, ecaBeep };
 
 struct TEditCharResult {

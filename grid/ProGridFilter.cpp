@@ -3,19 +3,11 @@
 #include "controls/FilterCondition.h"
 #include "controls/ProUtilCellText.h"
 #include "grid/ProGrid.h"
+#include "platform/SysUtils.h"
 
 #include <cmath>
 
 namespace {
-
-std::string TrimCell(const std::string& s) {
-  size_t a = 0, b = s.size();
-  while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
-    ++a;
-  while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
-    --b;
-  return s.substr(a, b - a);
-}
 
 std::string AsciiUpper(std::string s) {
   for (char& c : s)
@@ -73,7 +65,7 @@ bool MatchConditions(TProStringGrid& g, const std::vector<TCondition>& condition
         text += g.Cells(col, ARow) + "\n";
       break;
     }
-    text = TrimCell(text);
+    text = std::string(Trim(text));
     if (text.find("|\\") != std::string::npos) text = DecodeWideCellText(text);
     bool match = false;
     if (c.Data == fcRow) {

@@ -605,19 +605,7 @@ void TProStringGrid::QuickSort(int Col, int Left, int Right) {
   if (FSortSettings.Full())
     for (int c = Col + 1; c < TotalColCount(); ++c)
       sorter.AddKey(c, desc);
-  std::vector<int> rows = sorter.SortedRows();
-  std::vector<int> order(static_cast<size_t>(RowCount()));
-  for (int r = 0; r < RowCount(); ++r)
-    order[static_cast<size_t>(r)] = r;
-  std::copy(rows.begin(), rows.end(), order.begin() + Left);
-  FSortRow = Row();
-  ApplyRowOrder(order);
-  if (FNavigation.MoveRowOnSort() && !FMouseActions->DisjunctRowSelect() && FSortRow >= FixedRows() &&
-      FSortRow < RowCount() && FSortRow != Row()) {
-    FForceSel = true;
-    SetRow(FSortRow);
-    FForceSel = false;
-  }
+  ApplySortedRows(sorter.SortedRows(), Left, !FMouseActions->DisjunctRowSelect());
 }
 
 void TProStringGrid::QuickSortIndexed(int Left, int Right) {
@@ -630,14 +618,18 @@ void TProStringGrid::QuickSortIndexed(int Left, int Right) {
     const int c = FSortIndexes.SortColumns(i);
     if (c >= 0 && c < TotalColCount()) sorter.AddKey(c, !FSortIndexes.SortDirections(i));
   }
-  std::vector<int> rows = sorter.SortedRows();
+  ApplySortedRows(sorter.SortedRows(), Left, true);
+}
+
+void TProStringGrid::ApplySortedRows(const std::vector<int>& Rows, int Left, bool FollowRow) {
   std::vector<int> order(static_cast<size_t>(RowCount()));
   for (int r = 0; r < RowCount(); ++r)
     order[static_cast<size_t>(r)] = r;
-  std::copy(rows.begin(), rows.end(), order.begin() + Left);
+  std::copy(Rows.begin(), Rows.end(), order.begin() + Left);
   FSortRow = Row();
   ApplyRowOrder(order);
-  if (FNavigation.MoveRowOnSort() && FSortRow >= FixedRows() && FSortRow < RowCount() && FSortRow != Row()) {
+  if (FollowRow && FNavigation.MoveRowOnSort() && FSortRow >= FixedRows() && FSortRow < RowCount() &&
+      FSortRow != Row()) {
     FForceSel = true;
     SetRow(FSortRow);
     FForceSel = false;

@@ -3,6 +3,7 @@
 // rows in one pass, so their cost grows with the grid, not with the rows removed times the grid.
 #include "controls/ProUtilUnicode.h"
 #include "grid/ProGrid.h"
+#include "platform/SysUtils.h"
 #include "platform/ui/Controls.h"
 
 #include <algorithm>
@@ -29,15 +30,6 @@ template <class V> void CompactEntries(V& list, const std::vector<char>& Remove)
   for (size_t i = 0; i < list.size(); ++i)
     if (i >= Remove.size() || !Remove[i]) list[out++] = list[i];
   list.resize(out);
-}
-
-std::string TrimBlanksAndControls(const std::string& s) {
-  size_t a = 0, b = s.size();
-  while (a < b && static_cast<unsigned char>(s[a]) <= ' ')
-    ++a;
-  while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ')
-    --b;
-  return s.substr(a, b - a);
 }
 
 } // namespace
@@ -457,7 +449,7 @@ void TProStringGrid::MergeCols(int ColIndex1, int ColIndex2, const std::string& 
     return;
   for (int r = FixedRows(); r < RowCount(); ++r)
     SetGridCells(ColIndex1, r,
-                 TrimBlanksAndControls(GridCells(ColIndex1, r) + Separator + GridCells(ColIndex2, r)));
+                 std::string(Trim(GridCells(ColIndex1, r) + Separator + GridCells(ColIndex2, r))));
   RemoveCols(ColIndex2, 1);
 }
 
@@ -536,7 +528,7 @@ void TProStringGrid::TrimRect(int ACol1, int ARow1, int ACol2, int ARow2) {
   for (int r = std::max(0, ARow1); r <= ARow2 && r < RowCount(); ++r)
     for (int c = std::max(0, ACol1); c <= ACol2 && c < TotalColCount(); ++c) {
       const std::string& text = GridCells(c, r);
-      std::string t = TrimBlanksAndControls(text);
+      std::string t(Trim(text));
       if (t.size() != text.size()) SetGridCells(c, r, t);
     }
   Invalidate();

@@ -14,24 +14,6 @@
 #include <utility>
 
 namespace {
-// Byte offset of the character index in UTF-8 text.
-int ByteOffset(const std::string& Text, int Chars) {
-  int i = 0;
-  std::size_t b = 0;
-  while (b < Text.size() && i < Chars) {
-    ++b;
-    while (b < Text.size() && (static_cast<unsigned char>(Text[b]) & 0xC0) == 0x80)
-      ++b;
-    ++i;
-  }
-  return static_cast<int>(b);
-}
-int CharCount(const std::string& Text, int Bytes) {
-  int n = 0;
-  for (int b = 0; b < Bytes && b < static_cast<int>(Text.size()); ++b)
-    if ((static_cast<unsigned char>(Text[static_cast<std::size_t>(b)]) & 0xC0) != 0x80) ++n;
-  return n;
-}
 bool Held(int vk) {
   return GetKeyState(vk) < 0;
 }
@@ -63,8 +45,8 @@ TEditCharRules TProInplaceEdit::Rules() const {
 TEditState TProInplaceEdit::State() const {
   TEditState s;
   s.Text = Text();
-  s.SelStart = ByteOffset(s.Text, SelStart());
-  s.SelLength = ByteOffset(s.Text, SelStart() + SelLength()) - s.SelStart;
+  s.SelStart = TextByteOffset(s.Text, SelStart());
+  s.SelLength = TextByteOffset(s.Text, SelStart() + SelLength()) - s.SelStart;
   return s;
 }
 
@@ -173,7 +155,7 @@ void TProInplaceEdit::PlaceCaret(TProStringGrid& G) {
     return;
   }
   if (!G.Navigation().EditSelectAll()) {
-    SetSelStart(CharCount(Text(), static_cast<int>(Text().size())));
+    SetSelStart(TextCharCount(Text(), static_cast<int>(Text().size())));
     SetSelLength(0);
   }
   if (!G.FLButFlg) return;
@@ -192,7 +174,7 @@ void TProInplaceEdit::CharMessage(TMessage& M) {
   // Ctrl+Enter arrives as a line feed: only a grid of several lines that allows it takes one.
   if (ch == 10 && g && !(g->Navigation().AllowCtrlEnter() && (g->WordWrap() || g->MultilineCells()))) return;
   const std::string text = Text();
-  const int length = CharCount(text, static_cast<int>(text.size()));
+  const int length = TextCharCount(text, static_cast<int>(text.size()));
   if (FLengthLimit > 0 && length >= FLengthLimit && SelLength() == 0 && ch != 8 && ch != 27 && ch != 13)
     return;
   if (ch == 13 && g && g->Navigation().LineFeedOnEnter()) {
@@ -231,7 +213,7 @@ void TProInplaceEdit::CharMessage(TMessage& M) {
   // A mask filled to its end moves on as Enter would.
   if (ch >= 32 && g && g->Navigation().AdvanceAuto() && IsMasked() && Visible() &&
       Text().find(' ') == std::string::npos &&
-      SelStart() == CharCount(EditText(), static_cast<int>(EditText().size()))) {
+      SelStart() == TextCharCount(EditText(), static_cast<int>(EditText().size()))) {
     WideChar enter = u'\r';
     g->KeyPress(enter);
   }
@@ -242,7 +224,7 @@ void TProInplaceEdit::AutoAdvance() {
   if (!g || !g->Navigation().AdvanceAuto() || !g->Navigation().AdvanceOnEnter()) return;
   const int limit = g->MaxEditLength();
   const std::string text = Text();
-  const int length = CharCount(text, static_cast<int>(text.size()));
+  const int length = TextCharCount(text, static_cast<int>(text.size()));
   if (limit <= 0 || length != limit || SelLength() != 0 || SelStart() != length) return;
   WideChar enter = u'\r';
   g->KeyPress(enter);
@@ -300,8 +282,9 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
   }
   // Up on the first line and Down on the last leave the cell; inside the text they move the caret.
   const bool upOut = key == VK_UP && LineFromChar(SelStart()) == 0;
-  const bool downOut = key == VK_DOWN && LineFromChar(SelStart()) ==
-                                             LineFromChar(CharCount(Text(), static_cast<int>(Text().size())));
+  const bool downOut =
+      key == VK_DOWN &&
+      LineFromChar(SelStart()) == LineFromChar(TextCharCount(Text(), static_cast<int>(Text().size())));
   if (upOut || downOut || (key == VK_RETURN && !ctrl && !g->Navigation().LineFeedOnEnter())) {
     if (key != VK_RETURN) {
       const bool was = g->FValidating;
@@ -322,7 +305,7 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
     return swallow();
   }
   if (!ctrl && !shift && key == VK_END) {
-    SetSelStart(CharCount(Text(), static_cast<int>(Text().size())));
+    SetSelStart(TextCharCount(Text(), static_cast<int>(Text().size())));
     SetSelLength(0);
     return swallow();
   }
@@ -355,7 +338,7 @@ void TProInplaceEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   // Up and Down inside the text move the caret; the grid does not see them.
   if ((Key == VK_UP && LineFromChar(SelStart()) > 0) ||
       (Key == VK_DOWN &&
-       LineFromChar(SelStart()) < LineFromChar(CharCount(Text(), static_cast<int>(Text().size())))))
+       LineFromChar(SelStart()) < LineFromChar(TextCharCount(Text(), static_cast<int>(Text().size())))))
     return;
   if (g) g->EditorKeyDown(Key, Shift);
   if (Key == 0) return;
@@ -376,7 +359,7 @@ void TProInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
   const bool plain = !(Shift & (ssShift | ssCtrl | ssAlt));
   if (g && plain && g->Navigation().CursorWalkEditor() && SelLength() == 0 &&
       ((Key == VK_LEFT && FSelKeyDown == 0 && SelStart() == 0) ||
-       (Key == VK_RIGHT && FOldSelStart == CharCount(Text(), static_cast<int>(Text().size()))))) {
+       (Key == VK_RIGHT && FOldSelStart == TextCharCount(Text(), static_cast<int>(Text().size()))))) {
     const bool forward = Key == VK_RIGHT;
     Key = 0;
     const int span = forward ? std::max(0, g->CellSpan(g->RealCol(), g->Row()).X) : 0;
@@ -470,9 +453,9 @@ void TProInplaceEdit::PasteMessage() {
   if (allow) {
     if (const std::optional<TEditState> r = PasteEditText(Rules(), State(), pasted, FLengthLimit)) {
       SetText(r->Text);
-      const int start = CharCount(r->Text, r->SelStart);
+      const int start = TextCharCount(r->Text, r->SelStart);
       SetSelStart(start);
-      SetSelLength(CharCount(r->Text, r->SelStart + r->SelLength) - start);
+      SetSelLength(TextCharCount(r->Text, r->SelStart + r->SelLength) - start);
     }
   }
   if (g->OnClipboardAfterPasteCell) g->OnClipboardAfterPasteCell(this, g->Col(), g->Row(), Text());

@@ -1,5 +1,6 @@
 // Cell access around the plain cells: the edit text, the current cell, cells and objects by real
 // index, and the per-cell look kept in each cell's properties.
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
 
@@ -20,7 +21,7 @@ std::string TProStringGrid::GetEditText(int ACol, int ARow) {
     CalcCellAlignment(base.X, base.Y, ha, va);
     edit->SetVAlign(ha == taRightJustify);
   }
-  std::string text = TBaseGrid::GetEditText(base.X, base.Y);
+  std::string text = DecodeWideCellText(TBaseGrid::GetEditText(base.X, base.Y));
   if (!FEditWithTags) text = StripHTMLTags(text);
   return text;
 }
@@ -29,7 +30,7 @@ void TProStringGrid::SetEditText(int ACol, int ARow, const std::string& Value) {
   const int rc = RealColIndex(ACol);
   if (rc < 0) return;
   const TPoint base = BaseCell(rc, ARow);
-  TBaseGrid::SetEditText(base.X, base.Y, Value);
+  TBaseGrid::SetEditText(base.X, base.Y, StoredEditText(GridCells(base.X, base.Y), Value));
 }
 
 std::string TProStringGrid::CurrentCell() const {

@@ -1,5 +1,6 @@
 // Around an edit: Enter and Escape, the incremental search, the move on after an edit and the
 // validation that decides whether an edited value is kept.
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
 #include "grid/SpecialEditors.h"
@@ -295,7 +296,9 @@ void TProStringGrid::RefuseValue(const std::string& NewValue, const std::string&
 }
 
 bool TProStringGrid::ValidateCellWide(const std::string& NewValue) {
-  const TValidationRun run(*this, NewValue, FOldCellText);
+  // The value is the edited text; a cell that held encoded wide text keeps that form.
+  const std::string old = FOldCellText, oldWide = DecodeWideCellText(old);
+  const TValidationRun run(*this, NewValue, oldWide);
   const int rc = run.RealCol;
   if (rc < 0) return true;
   bool valid = true;
@@ -303,15 +306,15 @@ bool TProStringGrid::ValidateCellWide(const std::string& NewValue) {
   CalcFooter(rc);
   std::string value = NewValue;
   if (OnCellValidateWide) OnCellValidateWide(this, rc, FOldRow, value, valid);
-  if (NewValue != FOldCellText) {
+  if (NewValue != oldWide) {
     FGridModified = true;
     if (FShowModified.Enabled() && FixedCols() > 0) SetRowModified(FOldRow, true);
   }
   FNewCellText = value;
   if (valid) {
-    SetWideCells(rc, FOldRow, value);
+    SetWideCells(rc, FOldRow, StoredEditText(old, value));
     return true;
   }
-  RefuseValue(NewValue, value);
+  RefuseValue(StoredEditText(old, NewValue), StoredEditText(old, value));
   return false;
 }

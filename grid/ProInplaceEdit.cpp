@@ -1,6 +1,8 @@
 #include "grid/ProInplaceEdit.h"
 
+#include "controls/ProUtilCellText.h"
 #include "controls/ProUtilText.h"
+#include "grid/EditTextForm.h"
 #include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
 #include "platform/Locale.h"
@@ -20,6 +22,15 @@ bool Held(int vk) {
 } // namespace
 
 TProInplaceEdit::TProInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
+
+std::string TProInplaceEdit::StoredText() const {
+  TProStringGrid* g = ProGrid();
+  return g ? StoredEditText(g->CurrentCell(), Text()) : Text();
+}
+
+void TProInplaceEdit::ShowStored(const std::string& Stored) {
+  SetText(DecodeWideCellText(Stored));
+}
 
 void TProInplaceEdit::SetVAlign(bool Value) {
   FValign = Value;
@@ -232,7 +243,7 @@ void TProInplaceEdit::AutoAdvance() {
 
 void TProInplaceEdit::Restore(const std::string& OldCellText) {
   TProStringGrid* g = ProGrid();
-  SetText(g->FNewCellText);
+  ShowStored(g->FNewCellText);
   if (g->Navigation().EditSelectAll()) {
     SelectAll();
   } else {
@@ -256,7 +267,7 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
   };
   if (key == VK_ESCAPE) {
     // The cell gets back the text it had when the edit began; the key still reaches the grid.
-    SetText(g->FCellCache);
+    ShowStored(g->FCellCache);
     g->HideInplaceEdit();
     return false;
   }
@@ -268,8 +279,8 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
   if (key == VK_RETURN && ctrl && !(g->Navigation().AllowCtrlEnter() && multiLine)) return swallow();
   const std::string saved = g->FOldCellText;
   if (key == VK_TAB && g->EditorWantsTab()) {
-    if (g->ValidateCell(Text())) {
-      SetText(g->FNewCellText);
+    if (g->ValidateCell(StoredText())) {
+      ShowStored(g->FNewCellText);
       g->HideInplaceEdit();
       if (g->Options() & goTabs)
         g->TabNavigate(shift);
@@ -289,14 +300,14 @@ bool TProInplaceEdit::KeyDownMessage(TMessage& M) {
     if (key != VK_RETURN) {
       const bool was = g->FValidating;
       g->FValidating = true;
-      g->SetCurrentCell(Text());
+      g->SetCurrentCell(StoredText());
       g->FValidating = was;
     }
-    if (!g->ValidateCell(Text())) {
+    if (!g->ValidateCell(StoredText())) {
       Restore(saved);
       return swallow();
     }
-    SetText(g->FNewCellText);
+    ShowStored(g->FNewCellText);
     return false;
   }
   if (!ctrl && !shift && key == VK_HOME) {
@@ -347,8 +358,8 @@ void TProInplaceEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
 
 void TProInplaceEdit::KeyPress(WideChar& Key) {
   TProStringGrid* g = ProGrid();
-  if (g && Key == u'\r' && !g->Navigation().LineFeedOnEnter() && !g->ValidateCell(Text())) {
-    SetText(g->CurrentCell());
+  if (g && Key == u'\r' && !g->Navigation().LineFeedOnEnter() && !g->ValidateCell(StoredText())) {
+    ShowStored(g->CurrentCell());
     Key = 0;
   }
   TInplaceEdit::KeyPress(Key);
@@ -367,13 +378,13 @@ void TProInplaceEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
     const bool inside =
         forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
     if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
-      if (g->ValidateCell(Text())) {
+      if (g->ValidateCell(StoredText())) {
         g->HideInplaceEdit();
         g->SetCol(next);
       }
       return;
     }
-    if (!forward && g->ValidateCell(Text())) g->HideInplaceEdit();
+    if (!forward && g->ValidateCell(StoredText())) g->HideInplaceEdit();
     TNavigation& nav = g->Navigation();
     const TAdvanceDirection dir = nav.AdvanceDirection();
     nav.SetAdvanceDirection(adLeftRight);
@@ -492,8 +503,8 @@ void TProInplaceEdit::KillFocusMessage(TMessage& M) {
   auto* to = reinterpret_cast<TWinControl*>(M.WParam);
   if (to != g && Visible()) {
     // Leaving for another window validates too; a refused value puts the old text back.
-    g->ValidateCell(Text());
-    SetText(g->CurrentCell());
+    g->ValidateCell(StoredText());
+    ShowStored(g->CurrentCell());
     g->HideInplaceEdit();
     g->FEditing = false;
     g->SetEditMode(false);

@@ -62,6 +62,10 @@ private:
   void SizeRowToTypedLines();
   // Runs Measure with the typed text in the cell, which gets its own text back afterwards.
   template <class F> void WithTypedText(F Measure);
+  // The edit's text as the cell stores it, and a stored text as the edit shows it: a cell holding
+  // encoded wide text is edited as its decoded text and keeps the encoded form.
+  std::string StoredText() const;
+  void ShowStored(const std::string& Stored);
 
   int FLengthLimit = 0;
   bool FAltBack = false;

@@ -1,3 +1,4 @@
+#include "controls/ProUtilCellText.h"
 #include "grid/ProCGrid.h"
 #include "grid/ProInplaceEdit.h"
 
@@ -8,6 +9,10 @@
 #include "platform/ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -99,6 +104,66 @@ TEST_F(ProInplaceEditTest, AltBackspaceHeldSkipsTheCommitButAKeyUpElsewhereDoesN
   Application->ProcessMessages();
   EXPECT_EQ(Done, 1) << "the next focus loss commits";
   EXPECT_FALSE(e->AltBack());
+}
+
+TEST_F(ProInplaceEditTest, EncodedWideTextIsEditedDecodedAndWrittenBackEncoded) {
+  auto click = [this] {
+    const TRect r = Grid->CellRect(3, 2);
+    Headless::MouseDown(*Grid, {r.Left + 3, r.Top + 3});
+    Headless::MouseUp(*Grid, {r.Left + 3, r.Top + 3});
+  };
+  struct TCase {
+    const char* name;
+    std::function<void()> end;
+    const char* typed; // nullptr: nothing typed
+    const char* stored;
+  };
+  const TCase cases[] = {
+      {"Enter", [this] { Headless::PressKey(*Grid->NormalEdit(), VK_RETURN); }, "!", "Grüße €!"},
+      {"focus loss", [this] { Leave(); }, "!", "Grüße €!"},
+      {"a click on another cell", click, "!", "Grüße €!"},
+      {"Esc", [this] { Headless::PressKey(*Grid->NormalEdit(), VK_ESCAPE); }, "!", "Grüße €"},
+      {"Enter, nothing typed", [this] { Headless::PressKey(*Grid->NormalEdit(), VK_RETURN); }, nullptr,
+       "Grüße €"},
+      {"a click, nothing typed", click, nullptr, "Grüße €"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Grid->SetCells(1, 1, EncodeWideCellText("Grüße €"));
+    Grid->SetModified(false);
+    TProInplaceEdit* e = Open(1, 1);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Text(), "Grüße €") << "shown decoded, without the marker";
+    if (c.typed) {
+      e->SetSelStart(7);
+      e->SetSelLength(0);
+      Headless::TypeText(*e, c.typed);
+      EXPECT_EQ(e->Text(), "Grüße €!");
+    }
+    c.end();
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->Cells(1, 1), EncodeWideCellText(c.stored)) << "stored encoded, as before";
+    EXPECT_EQ(Grid->Modified(), c.typed && std::string(c.stored) != "Grüße €");
+    Grid->HideInplaceEdit();
+  }
+}
+
+TEST_F(ProInplaceEditTest, TheWideTwinSeesTheEditedText) {
+  std::vector<std::string> wideAsked;
+  Grid->OnCellValidateWide = [&](TObject*, int, int, std::string& Value, bool& Valid) {
+    wideAsked.push_back(Value);
+    Valid = Value != "nein";
+  };
+  Grid->SetCells(1, 1, EncodeWideCellText("Grüße"));
+  Open(1, 1);
+  EXPECT_TRUE(Grid->ValidateCellWide("Grüße")) << "unchanged: not validated";
+  EXPECT_TRUE(wideAsked.empty());
+  Open(1, 1);
+  EXPECT_FALSE(Grid->ValidateCellWide("nein"));
+  EXPECT_EQ(Grid->Cells(1, 1), EncodeWideCellText("Grüße")) << "refused: the old text, encoded";
+  EXPECT_TRUE(Grid->ValidateCellWide("Grüß Gott"));
+  EXPECT_EQ(Grid->Cells(1, 1), EncodeWideCellText("Grüß Gott"));
+  EXPECT_EQ(wideAsked, (std::vector<std::string>{"nein", "Grüß Gott"}));
 }
 
 } // namespace

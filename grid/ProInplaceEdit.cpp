@@ -21,7 +21,15 @@ bool Held(int vk) {
 }
 } // namespace
 
-TProInplaceEdit::TProInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {}
+TProInplaceEdit::TProInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
+  // A cell's lines scroll with the caret; the cell has no room for scroll bars.
+  SetMultiLineScrollBars(false);
+}
+
+void TProInplaceEdit::BoundsChanged() {
+  TInplaceEdit::BoundsChanged();
+  SetFormattingRect(Rect(3, 3, Width() - 2, Height()));
+}
 
 std::string TProInplaceEdit::StoredText() const {
   TProStringGrid* g = ProGrid();

@@ -28,6 +28,8 @@ public:
 
 protected:
   void UpdateContents() override;
+  // The text is laid out 3 pixels inside the top and left edges and 2 inside the right.
+  void BoundsChanged() override;
   void Change() override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyPress(WideChar& Key) override;

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <functional>
@@ -29,6 +30,16 @@ unsigned ClipboardMessageOfKey(std::uint16_t key, TShiftState shift) {
     if (key == VK_INSERT) return WM_PASTE;
   }
   return 0;
+}
+
+// The multi-line box's window: its viewport margins stand for the formatting rectangle.
+class QtTextBox : public QPlainTextEdit {
+public:
+  using QPlainTextEdit::setViewportMargins;
+};
+
+Qt::ScrollBarPolicy ScrollBarPolicy(bool shown) {
+  return shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
 }
 
 } // namespace
@@ -194,13 +205,20 @@ TRect TEdit::FormattingRect() const {
 void TEdit::SetFormattingRect(const TRect& r) {
   FHasFormattingRect = true;
   FFormattingRect = r;
-  QLineEdit* line = EditBoxOf(this).lineEdit();
-  if (!line) return;
+  QtEditBox box = EditBoxOf(this);
   // Qt lays the text out inside the frame; the margins are what the rectangle leaves free of it.
-  const int frame = FBorderStyle == bsNone ? 0 : 2;
-  line->setTextMargins(std::max(0, r.Left - frame), std::max(0, r.Top - frame),
-                       std::max(0, ClientWidth() - frame - r.Right),
-                       std::max(0, ClientHeight() - frame - r.Bottom));
+  QPlainTextEdit* lines = box.textEdit();
+  const int frame = lines ? lines->frameWidth() : FBorderStyle == bsNone ? 0 : 2;
+  const int left = std::max(0, r.Left - frame), top = std::max(0, r.Top - frame),
+            right = std::max(0, ClientWidth() - frame - r.Right),
+            bottom = std::max(0, ClientHeight() - frame - r.Bottom);
+  if (QLineEdit* line = box.lineEdit()) {
+    line->setTextMargins(left, top, right, bottom);
+  } else if (auto* text = static_cast<QtTextBox*>(lines)) {
+    // The rectangle is all the room the text gets: no document margin inside it.
+    text->setViewportMargins(left, top, right, bottom);
+    text->document()->setDocumentMargin(0);
+  }
 }
 
 void TEdit::SetBorderStyle(TBorderStyle style) {
@@ -209,7 +227,10 @@ void TEdit::SetBorderStyle(TBorderStyle style) {
     if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
     return;
   }
-  if (QLineEdit* line = EditBoxOf(this).lineEdit()) line->setFrame(FBorderStyle != bsNone);
+  QtEditBox box = EditBoxOf(this);
+  if (QLineEdit* line = box.lineEdit()) line->setFrame(FBorderStyle != bsNone);
+  if (QPlainTextEdit* text = box.textEdit())
+    text->setFrameShape(FBorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
   if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
 }
 
@@ -243,8 +264,11 @@ void TEdit::SetMultiLine(bool multiLine) {
   FMultiLine = multiLine;
   if (multiLine) {
     SetEditMask("");
-    auto* t = new QPlainTextEdit;
+    auto* t = new QtTextBox;
     t->setTabChangesFocus(true);
+    if (FBorderStyle == bsNone) t->setFrameShape(QFrame::NoFrame);
+    t->setVerticalScrollBarPolicy(ScrollBarPolicy(FMultiLineScrollBars));
+    t->setHorizontalScrollBarPolicy(ScrollBarPolicy(FMultiLineScrollBars));
     t->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     t->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QObject::connect(t, &QPlainTextEdit::textChanged, [this] { Change(); });
@@ -265,6 +289,21 @@ void TEdit::SetMultiLine(bool multiLine) {
   now.setReadOnly(readOnly);
   now.setModified(modified);
   now.setCursorPosition(std::min(caret, static_cast<int>(now.text().size())));
+  // The new window lays its text out in the same rectangle.
+  if (FHasFormattingRect) SetFormattingRect(FFormattingRect);
+}
+
+void TEdit::SetMultiLineScrollBars(bool show) {
+  FMultiLineScrollBars = show;
+  if (QPlainTextEdit* t = EditBoxOf(this).textEdit()) {
+    t->setVerticalScrollBarPolicy(ScrollBarPolicy(show));
+    t->setHorizontalScrollBarPolicy(ScrollBarPolicy(show));
+  }
+}
+
+bool TEdit::ScrollBarShown() const {
+  QPlainTextEdit* t = EditBoxOf(this).textEdit();
+  return t && (t->verticalScrollBar()->isVisibleTo(t) || t->horizontalScrollBar()->isVisibleTo(t));
 }
 
 void TEdit::SetWordWrap(bool wrap) {

@@ -195,6 +195,12 @@ public:
   void SetWantReturns(bool want) { FWantReturns = want; }
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool wrap);
+  // A multi-line box's scroll bars show as its text needs them (the default); without them the
+  // text scrolls with the caret alone.
+  bool MultiLineScrollBars() const { return FMultiLineScrollBars; }
+  void SetMultiLineScrollBars(bool show);
+  // Whether a scroll bar of the box shows now.
+  bool ScrollBarShown() const;
 
   // ---- the formatting rectangle (as EM_SETRECTNP): the part of the client area the text is laid
   // out in; the whole client area until set. Parts outside the client area count as its edge.
@@ -248,6 +254,7 @@ private:
   bool FMultiLine = false;
   bool FWantReturns = true;
   bool FWordWrap = false;
+  bool FMultiLineScrollBars = true;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   bool FKeyed = false;       // a key or paste message is changing the text

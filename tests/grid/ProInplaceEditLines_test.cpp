@@ -66,6 +66,30 @@ TEST_F(ProInplaceEditLines, WrappedAndMultiLineCellsAreEditedInLines) {
   }
 }
 
+TEST_F(ProInplaceEditLines, TheTextStandsInsideTheEditorsEdgesAndNoScrollBarShows) {
+  const char* const many = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\neight";
+  for (const bool wordWrap : {true, false}) {
+    SCOPED_TRACE(wordWrap ? "word wrap" : "multi-line cells");
+    Grid->SetWordWrap(wordWrap);
+    Grid->SetMultilineCells(!wordWrap);
+    Grid->SetCells(1, 1, many);
+    TProInplaceEdit* e = Open(1, 1);
+    ASSERT_TRUE(e && e->MultiLine());
+    EXPECT_EQ(e->FormattingRect(), Rect(3, 3, e->Width() - 2, e->Height()));
+    Press(*e, VK_HOME, ssCtrl);
+    const TPoint first = e->PosFromChar(0);
+    EXPECT_EQ(first.Y, 3) << "the first line starts 3 pixels down";
+    EXPECT_GE(first.X, 3) << "and 3 pixels in";
+    EXPECT_LE(first.X, 4);
+    EXPECT_FALSE(e->ScrollBarShown()) << "more lines than the cell shows, and no scroll bar";
+    Press(*e, VK_END, ssCtrl);
+    const int end = static_cast<int>(std::string(many).size());
+    EXPECT_LT(e->PosFromChar(end).Y, e->Height()) << "the text scrolls with the caret";
+    Press(*e, VK_RETURN);
+    EXPECT_EQ(Grid->Cells(1, 1), many);
+  }
+}
+
 TEST_F(ProInplaceEditLines, AWrappingEditorBreaksALongTextAtItsWidth) {
   Grid->SetWordWrap(true);
   Grid->SetCells(1, 1, "a long text that cannot fit on one line of this column");

@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 using namespace gridfile;
 
 namespace {
@@ -111,75 +115,102 @@ void DecodeCsv(std::string_view bytes, const TGridFileOptions& o, TCsvText& out)
   out.Text = out.Owned;
 }
 
-std::string_view DropLeadingBlanks(std::string_view s) {
-  while (s.size() > 1 && s.front() == ' ')
-    s.remove_prefix(1);
-  return s;
-}
-
 enum class TFieldKind { Plain, Quoted, Unclosed };
 
-// Offset of the quote closing a field that starts with one: the first quote past the opening
-// one that is not part of a doubled pair.
-std::size_t ClosingQuote(std::string_view s) {
-  std::size_t i = 1;
-  while (true) {
-    i = s.find('"', i);
-    if (i == s.npos) return i;
-    if (i + 1 < s.size() && s[i + 1] == '"') {
-      i += 2;
-      continue;
-    }
-    return i;
+// Finds the first of two bytes. Fields are short, so the bytes are compared sixteen at a time
+// inline rather than through a library search per field; a block is read only while it lies
+// before the limit (the end of the whole text), so a field may be looked at past the end of its
+// line but never past the text.
+class TByteFinder {
+public:
+  TByteFinder(char a, char b, const char* limit) : FA(a), FB(b), FLimit(limit) {
+#if defined(__SSE2__)
+    FVA = _mm_set1_epi8(a);
+    FVB = _mm_set1_epi8(b);
+#endif
   }
+  // The first of the bytes in [p, end), or end.
+  const char* operator()(const char* p, const char* end) const {
+#if defined(__SSE2__)
+    for (; p < end && FLimit - p >= 16; p += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      if (const int hit = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, FVA), _mm_cmpeq_epi8(v, FVB))))
+        return std::min(p + __builtin_ctz(static_cast<unsigned>(hit)), end);
+    }
+#endif
+    while (p < end && *p != FA && *p != FB)
+      ++p;
+    return std::min(p, end);
+  }
+
+private:
+  char FA, FB;
+  const char* FLimit;
+#if defined(__SSE2__)
+  __m128i FVA, FVB;
+#endif
+};
+
+// What a load looks for: the delimiter, a quote, and what a field's text changes at (a line break,
+// and in a quoted field also a quote).
+struct TCsvFinders {
+  TCsvFinders(char d, char lineBreak, const char* limit)
+      : Delimiter(d, d, limit), Quote('"', '"', limit), Break(lineBreak, lineBreak, limit),
+        BreakOrQuote(lineBreak, '"', limit) {}
+  TByteFinder Delimiter, Quote, Break, BreakOrQuote;
+};
+
+// The quote closing a field that starts with one at p: the first quote past it that is not part
+// of a doubled pair; end when there is none.
+const char* ClosingQuote(const char* p, const char* end, const TByteFinder& quote) {
+  for (const char* q = quote(p + 1, end); q != end; q = quote(q + 2, end))
+    if (q + 1 == end || q[1] != '"') return q;
+  return end;
 }
 
-// Calls f(kind, raw) for each field of the line. An unclosed quote gives an empty field and
-// parsing goes on after the next delimiter. A line has one field more than delimiters outside
-// quotes: an empty line, or one ending with the delimiter, ends with an empty field, which
-// empties its cell like an empty field anywhere else.
-template <class F> void ForEachField(std::string_view rest, char d, F&& f) {
-  if (rest.empty()) {
-    f(TFieldKind::Plain, rest);
+// Calls f(kind, raw) for each field of the line. Leading blanks of a field are dropped (a field
+// of blanks keeps its last one). An unclosed quote gives an empty field and parsing goes on after
+// the next delimiter; text between a closing quote and the delimiter is dropped. The last field
+// takes the rest of the line, a quote at its start and one at its end taken off. A line has one
+// field more than delimiters outside quotes: an empty line, or one ending with the delimiter,
+// ends with an empty field, which empties its cell like an empty field anywhere else.
+template <class F> void ForEachField(std::string_view line, char d, const TCsvFinders& find, F&& f) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  if (p == end) {
+    f(TFieldKind::Plain, std::string_view());
     return;
   }
-  std::size_t next = rest.find(d);
   bool afterDelimiter = false;
-  while (next != rest.npos) {
-    std::size_t skip = 0;
-    while (skip + 1 < rest.size() && rest[skip] == ' ')
-      ++skip;
-    if (skip > 0) {
-      rest.remove_prefix(skip);
-      next = d == ' ' ? rest.find(d) : next - skip;
-    }
-    if (rest.front() == '"') {
-      const std::size_t close = ClosingQuote(rest);
-      if (close == rest.npos) {
-        f(TFieldKind::Unclosed, std::string_view());
-      } else {
-        f(TFieldKind::Quoted, rest.substr(1, close - 1));
-        rest.remove_prefix(close + 1);
-        next = rest.find(d);
-      }
+  for (const char* next = find.Delimiter(p, end); next != end; next = find.Delimiter(p, end)) {
+    const char* from = p;
+    while (end - from > 1 && *from == ' ')
+      ++from;
+    // A blank delimiter is looked for again past the dropped blanks, and may not come again.
+    if (from != p && d == ' ') next = find.Delimiter(from, end);
+    p = from;
+    if (*p != '"') {
+      f(TFieldKind::Plain, std::string_view(p, static_cast<std::size_t>(next - p)));
+    } else if (const char* close = ClosingQuote(p, end, find.Quote); close == end) {
+      f(TFieldKind::Unclosed, std::string_view());
     } else {
-      f(TFieldKind::Plain, rest.substr(0, next));
+      f(TFieldKind::Quoted, std::string_view(p + 1, static_cast<std::size_t>(close - p - 1)));
+      next = find.Delimiter(close + 1, end);
     }
-    afterDelimiter = next != rest.npos;
-    rest = afterDelimiter ? rest.substr(next + 1) : std::string_view();
-    next = rest.find(d);
+    afterDelimiter = next != end;
+    p = afterDelimiter ? next + 1 : end;
   }
-  if (rest.empty()) {
-    if (afterDelimiter) f(TFieldKind::Plain, rest);
+  if (p == end) {
+    if (afterDelimiter) f(TFieldKind::Plain, std::string_view());
     return;
   }
-  rest = DropLeadingBlanks(rest);
-  if (rest.front() == '"') {
-    rest.remove_prefix(1);
-    if (!rest.empty() && rest.back() == '"') rest.remove_suffix(1);
-    f(TFieldKind::Quoted, rest);
+  while (end - p > 1 && *p == ' ')
+    ++p;
+  if (*p == '"') {
+    const char* last = end - 1 > p && end[-1] == '"' ? end - 1 : end;
+    f(TFieldKind::Quoted, std::string_view(p + 1, static_cast<std::size_t>(last - p - 1)));
   } else {
-    f(TFieldKind::Plain, rest);
+    f(TFieldKind::Plain, std::string_view(p, static_cast<std::size_t>(end - p)));
   }
 }
 
@@ -190,31 +221,39 @@ long long FieldCount(std::string_view line, char d) {
     return static_cast<long long>(std::count(line.begin(), line.end(), d)) + 1;
   }
   long long n = 0;
-  ForEachField(line, d, [&n](TFieldKind, std::string_view) { ++n; });
+  ForEachField(line, d, TCsvFinders(d, '\v', line.data() + line.size()),
+               [&n](TFieldKind, std::string_view) { ++n; });
   return n;
 }
 
 // The cell text of a field: doubled quotes made single, U+000B (JavaCSV: "~") made CR LF and
 // with JavaCSV a lone unquoted "^" empty.
-void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& o, std::string& out) {
+void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& o, const TCsvFinders& find,
+                 std::string& out) {
   if (kind == TFieldKind::Unclosed || (o.JavaCSV && kind == TFieldKind::Plain && raw == "^")) {
     out.clear();
     return;
   }
   const char lineBreak = o.JavaCSV ? '~' : '\v';
-  if (raw.find(lineBreak) == raw.npos && (kind == TFieldKind::Plain || raw.find('"') == raw.npos)) {
-    out.assign(raw);
-    return;
-  }
+  // Only quotes of a quoted field and line breaks change; the runs between them go over whole.
+  const TByteFinder& next = kind == TFieldKind::Quoted ? find.BreakOrQuote : find.Break;
+  const char* p = raw.data();
+  const char* const end = p + raw.size();
+  const char* at = next(p, end);
+  // Appending to the emptied text skips the general replace that assigning goes through.
   out.clear();
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    const char ch = raw[i];
-    if (ch == lineBreak)
+  out.append(p, static_cast<std::size_t>(at - p));
+  while (at != end) {
+    if (*at == lineBreak) {
       out += "\r\n";
-    else {
-      out += ch;
-      if (ch == '"' && kind == TFieldKind::Quoted && i + 1 < raw.size() && raw[i + 1] == '"') ++i;
+      p = at + 1;
+    } else {
+      // A doubled quote gives one; a lone one stays.
+      out += '"';
+      p = at + 1 < end && at[1] == '"' ? at + 2 : at + 1;
     }
+    at = next(p, end);
+    out.append(p, static_cast<std::size_t>(at - p));
   }
 }
 
@@ -394,21 +433,44 @@ void TProStringGrid::LoadCSV(std::string_view Bytes, int MaxRows, bool Insert) {
       real.push_back(all ? c0 + static_cast<int>(j) : DisplToRealCol(c0 + static_cast<int>(j)));
   };
   SetRowCount(r0 + static_cast<int>(count) + FFixedFooters);
-  int last = -1;
+  // Without a per-cell hook the texts are decoded straight into the row's cells, taken out of the
+  // store for the line and put back; the grid repaints once at the end.
+  const bool direct = !OnLoadCell;
+  const TCsvFinders find(d, o.JavaCSV ? '~' : '\v', text.Text.data() + text.Text.size());
+  TGridCellRow cells;
   std::string cell;
+  int last = -1;
   for (std::size_t i = 0; i < count; ++i) {
     const int row = r0 + static_cast<int>(i);
+    if (direct) cells = TakeRowCells(row);
     std::size_t k = 0;
     auto store = [&](TFieldKind kind, std::string_view raw) {
-      need(k);
-      DecodeField(kind, raw, o, cell);
-      if (real[k] >= 0) LoadCellText(real[k], row, cell);
-      ++k;
+      if (k >= real.size()) {
+        // The grid grows with the row's cells back in place.
+        if (direct) PutRowCells(row, std::move(cells));
+        need(k);
+        if (direct) cells = TakeRowCells(row);
+      }
+      const int c = real[k++];
+      if (c < 0) return;
+      if (!direct) {
+        DecodeField(kind, raw, o, find, cell);
+        LoadCellText(c, row, cell);
+        return;
+      }
+      const auto at = static_cast<std::size_t>(c);
+      if (at >= cells.size()) {
+        // A cell the row does not hold reads empty already.
+        if (kind == TFieldKind::Unclosed || raw.empty()) return;
+        cells.resize(std::max(at + 1, static_cast<std::size_t>(ColCount())));
+      }
+      DecodeField(kind, raw, o, find, cells[at].Text);
     };
     if (d)
-      ForEachField(lines[first + i], d, store);
+      ForEachField(lines[first + i], d, find, store);
     else
       store(TFieldKind::Plain, lines[first + i]);
+    if (direct) PutRowCells(row, std::move(cells));
     if (OnFileProgress) {
       int p = Percent(static_cast<long long>(i) + 1, static_cast<long long>(count));
       if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));

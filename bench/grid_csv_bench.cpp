@@ -1,4 +1,5 @@
 // Saving and loading a 100,000 x 10 CSV, against a raw write and read of the same bytes.
+//
 // Load figures (RelWithDebInfo, offscreen, CPU-time medians of five, ours and anchor interleaved in
 // one run on a shared machine with load about 28 on 8 cores): 23 ms against 0.97 ms (about 24x;
 // before, 32 ms against 0.84 ms, 38x). Fields are decoded straight into each row's cells, taken
@@ -7,6 +8,12 @@
 // its text into the cell's string; reading, checking the UTF-8 and splitting the lines alone take
 // about 2.5x the raw read, and writing 1,000,000 short texts into the grid's store costs more than
 // the 3x left.
+//
+// Save, CPU medians, interleaved on a loaded machine: 47 ms against 3.7 ms (12.7x) with every cell
+// copied through GetSaveCellText; 24.7 ms against 3.8 ms (6.5x) once stored texts without markup
+// are read in place and scanned once for quoting, markup, code page and JavaCSV checks. What remains
+// is mostly that per-cell pass over the store (about two thirds), then the temporary file's fsync
+// and rename (about 1.3x the raw write alone).
 #include "grid/ProGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

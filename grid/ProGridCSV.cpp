@@ -20,28 +20,40 @@ using namespace gridfile;
 namespace {
 
 // What each byte asks of a field: a line break, or a quote, the delimiter or U+000B (which the
-// reader takes for a line break). One table per save, so a field is looked at once.
-enum : unsigned char { kLineBreak = 1, kQuoteWorthy = 2 };
+// reader takes for a line break); and what it tells the save about the cell: "<" may start
+// markup, a byte past ASCII needs a code page check, "~" is a JavaCSV line break. One table per
+// save, so a cell is looked at once.
+enum : unsigned char { kLineBreak = 1, kQuoteWorthy = 2, kMarkup = 4, kNonAscii = 8, kTilde = 16 };
+using TFieldMarks = std::array<unsigned char, 256>;
 
-std::array<unsigned char, 256> FieldMarks(char d) {
-  std::array<unsigned char, 256> marks{};
+TFieldMarks FieldMarks(char d, bool javaCsv) {
+  TFieldMarks marks{};
   marks['\r'] = marks['\n'] = kLineBreak;
   marks['"'] = marks['\v'] = kQuoteWorthy;
   marks[static_cast<unsigned char>(d)] |= kQuoteWorthy;
+  marks['<'] |= kMarkup;
+  for (int b = 0x80; b < 0x100; ++b)
+    marks[static_cast<std::size_t>(b)] |= kNonAscii;
+  if (javaCsv) marks['~'] |= kTilde;
   return marks;
 }
 
-// Appends one field. Every line break becomes U+000B inside quotes ("~" with JavaCSV), a text
-// with a quote, the delimiter or a leading blank is quoted, so that the reader gives it back.
-void AppendField(std::string& out, std::string_view text, const TGridFileOptions& o,
-                 const std::array<unsigned char, 256>& marks) {
+unsigned char Scan(std::string_view text, const TFieldMarks& marks) {
+  unsigned char seen = 0;
+  for (char ch : text)
+    seen |= marks[static_cast<unsigned char>(ch)];
+  return seen;
+}
+
+// Appends one field, given what Scan saw in it. Every line break becomes U+000B inside quotes
+// ("~" with JavaCSV), a text with a quote, the delimiter or a leading blank is quoted, so that the
+// reader gives it back.
+void AppendField(std::string& out, std::string_view text, unsigned char seen, const TGridFileOptions& o) {
   if (text.empty()) {
     out += o.JavaCSV ? "^" : o.QuoteEmptyCells ? "\"\"" : "";
     return;
   }
-  unsigned char seen = 0;
-  for (char ch : text)
-    seen |= marks[static_cast<unsigned char>(ch)];
+  seen &= kLineBreak | kQuoteWorthy;
   // With JavaCSV a lone "^" unquoted would read back empty.
   const bool quote = o.AlwaysQuotes || text.front() == ' ' || (o.JavaCSV && text == "^") ||
                      (seen && (!o.JavaCSV || (seen & kQuoteWorthy)));
@@ -296,14 +308,19 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
   const TGridFileOptions& o = FFileOptions;
   const TCsvCoding coding = Coding(Unicode, o);
   const char d = o.Delimiter ? o.Delimiter : ',';
-  const std::array<unsigned char, 256> marks = FieldMarks(d);
+  const TFieldMarks marks = FieldMarks(d, o.JavaCSV);
   const bool all = o.SaveHiddenCells;
   const int h = all ? NumHiddenColumns() : 0;
   const int c0 = SaveStartCol(), c1 = SaveEndCol() + h;
   std::vector<int> real;
   for (int c = c0; c <= c1; ++c)
     real.push_back(all ? c : DisplToRealCol(c));
+  // Without formatting or a save event, a stored text that holds no markup is saved as it is:
+  // such cells are read where they lie instead of through GetSaveCellText's copy.
+  const bool storedAsSaved = !FSaveVirtCells && !OnSaveCell;
   std::string text = coding == TCsvCoding::Utf8 ? "\xEF\xBB\xBF" : "";
+  std::string scratch;
+  bool nonAscii = false;
   ExportNotification(esExportStart, SaveStartRow());
   int last = -1;
   for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
@@ -311,17 +328,31 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
     for (std::size_t k = 0; k < real.size(); ++k) {
       if (k > 0) text += d;
       if (real[k] < 0) {
-        AppendField(text, {}, o, marks);
+        AppendField(text, {}, 0, o);
         continue;
       }
-      const std::string cell = GetSaveCellText(real[k], r);
-      if (o.JavaCSV && cell.find('~') != cell.npos)
+      std::string_view cell;
+      unsigned char seen = 0;
+      if (storedAsSaved) {
+        cell = GridCells(real[k], r);
+        seen = Scan(cell, marks);
+      }
+      // An empty cell may save a check box's text; "=", "|\" and "{\" may start a formula, a wide
+      // text or rich text, "<" HTML: those go the full way.
+      if (cell.empty() || (seen & kMarkup) || cell.front() == '=' || cell.front() == '|' ||
+          cell.front() == '{') {
+        scratch = GetSaveCellText(real[k], r);
+        cell = scratch;
+        seen = Scan(cell, marks);
+      }
+      if (seen & kTilde)
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) +
                             " holds \"~\", which JavaCSV files read as a line break; nothing was saved");
-      if (!Fits(cell, coding))
+      if ((seen & kNonAscii) && !Fits(cell, coding))
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
                             CodingName(coding) + " cannot hold; nothing was saved");
-      AppendField(text, cell, o, marks);
+      nonAscii = nonAscii || (seen & kNonAscii);
+      AppendField(text, cell, seen, o);
     }
     text += "\r\n";
     // The first row tells roughly how large the whole text grows (later rows may hold longer
@@ -334,7 +365,8 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
     }
   }
   ExportNotification(esExportDone, -1);
-  return Encode(std::move(text), coding);
+  // ASCII reads the same in every code page written here.
+  return nonAscii ? Encode(std::move(text), coding) : text;
 }
 
 void TProStringGrid::SaveToCSV(const std::string& FileName, bool Unicode) {

@@ -163,6 +163,7 @@ void TControl::MakeWidgets() {
     FWidgetsMade = true;
     const bool fresh = !FWidget && FWidgetDeferred;
     if (fresh) {
+      SettleSize();
       QWidget* widget = CreateWidget();
       AttachWidget(widget);
       if (!FEnabled) widget->setEnabled(false);
@@ -276,7 +277,15 @@ void TControl::StackInParent() {
   FWidget->raise();
 }
 
+void TControl::SettleSizeNow() {
+  FSizePending = false;
+  SettlePendingSize();
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+  // A size left to measure is measured first, so the change compares with (and the control
+  // resizes from) the size it would have had.
+  SettleSize();
   width = std::max(0, width);
   height = std::max(0, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
@@ -352,11 +361,13 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 
 void TControl::SetAlign(TAlign align) {
   if (align == FAlign) return;
+  SettleSize();
   FAlign = align;
   if (FParent) FParent->Realign();
 }
 
 void TControl::SetAnchors(TAnchors anchors) {
+  SettleSize();
   FAnchors = anchors;
   RecordAnchors();
 }

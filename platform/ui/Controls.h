@@ -115,20 +115,32 @@ public:
   // ---- place
   TWinControl* Parent() const { return FParent; }
   virtual void SetParent(TWinControl* parent);
-  int Left() const { return FLeft; }
-  int Top() const { return FTop; }
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
-  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
-  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
-  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  int Left() const {
+    SettleSize();
+    return FLeft;
+  }
+  int Top() const {
+    SettleSize();
+    return FTop;
+  }
+  int Width() const {
+    SettleSize();
+    return FWidth;
+  }
+  int Height() const {
+    SettleSize();
+    return FHeight;
+  }
+  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
   // Negative sizes count as 0.
   virtual void SetBounds(int left, int top, int width, int height);
-  TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+  TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
   void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
-  virtual int ClientWidth() const { return FWidth; }
-  virtual int ClientHeight() const { return FHeight; }
+  virtual int ClientWidth() const { return Width(); }
+  virtual int ClientHeight() const { return Height(); }
   void SetClientWidth(int w);
   void SetClientHeight(int h);
   TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
@@ -283,6 +295,15 @@ protected:
   // Called instead of ApplyLook while the look is held back: what must follow the look at once
   // (a size measured in the font) is done here, without the widget's font.
   virtual void LookDeferred() {}
+  // A control that sizes itself to its content (an auto-size label) may leave measuring it until
+  // its bounds are needed: it marks its size pending, and every read of its bounds, every change
+  // of them and the making of its widget first has SettlePendingSize measure it. Only a control
+  // that nothing hears resize meanwhile (no OnResize, no alignment, the default anchors) may wait.
+  void MarkSizePending() { FSizePending = true; }
+  void SettleSize() const {
+    if (FSizePending) const_cast<TControl*>(this)->SettleSizeNow();
+  }
+  virtual void SettlePendingSize() {}
   // Pushes the stored bounds and the visibility to the widget.
   virtual void ApplyGeometry();
   virtual void ApplyVisible();
@@ -336,6 +357,7 @@ private:
   // Makes this control's widget if it is still to come, puts it in its parent's widget and does
   // the same for every child, in the order they were added (which gives the stacking order).
   void MakeWidgets();
+  void SettleSizeNow();
 
   QWidget* FWidget = nullptr;
   // A TWinControl (known without a dynamic_cast, asked for every sibling when stacking).
@@ -346,6 +368,7 @@ private:
   std::uint64_t FId = 0;
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FSizePending = false;
   TAlign FAlign = alNone;
   TAnchors FAnchors = akLeft | akTop;
   // Distance of the right and bottom edges to the parent's client edges, kept for the anchors.

@@ -510,7 +510,29 @@ bool TLabel::TMeasured::Holds(const TFont& font, const std::string& text, bool w
          (!wordWrap || WrapWidth == wrapWidth);
 }
 
+bool TLabel::MeasureCanWait() const {
+  return !HasWidget() && Align() == alNone && Anchors() == (akLeft | akTop) && !OnResize;
+}
+
 void TLabel::AdjustBounds() {
+  if (!FAutoSize || FAdjusting) return;
+  // Most labels belong to windows that start hidden, and many are never shown: shaping their
+  // texts waits until their bounds are read or their widget is made. Nothing can tell meanwhile:
+  // the measured size depends only on the font, the text and the wrapping at that time (a
+  // right-aligned label keeps its right edge whatever the sizes between).
+  if (MeasureCanWait()) return MarkSizePending();
+  SettleSize();
+  Measure();
+}
+
+void TLabel::SettlePendingSize() {
+  // As if measured when asked: no OnResize could have heard it then.
+  FSettling = true;
+  Measure();
+  FSettling = false;
+}
+
+void TLabel::Measure() {
   if (!FAutoSize || FAdjusting) return;
   FAdjusting = true;
   // Shaping the text is the costly part: it is measured again only when the font, the text or
@@ -555,18 +577,23 @@ void TLabel::AdjustBounds() {
 
 void TLabel::Resize() {
   if (FWordWrap) AdjustBounds();
-  TGraphicControl::Resize();
+  if (!FSettling) TGraphicControl::Resize();
 }
 
+// The size waiting to be measured is measured with the settings it was asked under first: the
+// auto-size switch, the wrapping and the alignment decide how the next size follows from it.
 void TLabel::SetAutoSize(bool autoSize) {
+  SettleSize();
   FAutoSize = autoSize;
   AdjustBounds();
 }
 void TLabel::SetWordWrap(bool wrap) {
+  SettleSize();
   FWordWrap = wrap;
   ApplyText();
 }
 void TLabel::SetAlignment(TAlignment alignment) {
+  SettleSize();
   FAlignment = alignment;
   ApplyText();
 }

@@ -88,9 +88,13 @@ protected:
   void Resize() override;
   QWidget* CreateWidget() override;
   void WidgetCreated() override;
+  void SettlePendingSize() override;
 
 private:
+  // Sizes the label to its text now, or marks the size pending while nothing needs it yet.
   void AdjustBounds();
+  bool MeasureCanWait() const;
+  void Measure();
   void ApplyText();
   // The text as shown (without the accelerator marks).
   std::string ShownText() const;
@@ -101,6 +105,8 @@ private:
   bool FTransparent = false;
   bool FShowAccelChar = true;
   bool FAdjusting = false;
+  // Measuring a size that was pending (no OnResize for it).
+  bool FSettling = false;
   TWinControl* FFocusControl = nullptr;
   // The size last measured and what for (the font's face, size and style, and the text): a
   // change of colour or place alone measures nothing again.

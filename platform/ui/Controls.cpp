@@ -233,7 +233,7 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == FParent) return;
-  if (auto* self = dynamic_cast<TWinControl*>(this); self && parent && self->ContainsControl(parent)) return;
+  if (FWindowed && parent && static_cast<TWinControl*>(this)->ContainsControl(parent)) return;
   if (FParent) FParent->RemoveControl(this);
   FParent = parent;
   if (!parent) {
@@ -468,8 +468,8 @@ void TControl::FontChanged() {
 }
 
 void TControl::NotifyChildren(unsigned msg) {
-  auto* win = dynamic_cast<TWinControl*>(this);
-  if (!win) return;
+  if (!FWindowed) return;
+  auto* win = static_cast<TWinControl*>(this);
   for (TControl* c : std::vector<TControl*>(win->FControls))
     c->Perform(msg);
 }
@@ -777,14 +777,13 @@ void TControl::Dispatch(TMessage& M) {
   default:
     break;
   }
-  if (auto* win = dynamic_cast<TWinControl*>(this); win && win->DispatchWin(M)) return;
+  if (FWindowed && static_cast<TWinControl*>(this)->DispatchWin(M)) return;
   DefaultHandler(M);
 }
 
 void TControl::DefaultHandler(TMessage& M) {
-  if (!IsNativeKeyMessage(M.Msg) || !Widget()) return;
-  auto* win = dynamic_cast<TWinControl*>(this);
-  if (!win) return;
+  if (!IsNativeKeyMessage(M.Msg) || !Widget() || !FWindowed) return;
+  auto* win = static_cast<TWinControl*>(this);
   QWidget* target = win->KeyWidget();
   if (!target) return;
   auto vk = static_cast<std::uint16_t>(M.WParam);
@@ -938,6 +937,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 TWinControl::~TWinControl() {
   MarkDestroying();
   DestroyControls();
+  // What is left of the control is no longer windowed (as a dynamic_cast would tell).
+  FWindowed = false;
 }
 
 void TWinControl::DestroyControls() {
@@ -960,7 +961,7 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 void TWinControl::InsertControl(TControl* control) {
   FControls.push_back(control);
-  if (auto* win = dynamic_cast<TWinControl*>(control)) FTabList.push_back(win);
+  if (control->FWindowed) FTabList.push_back(static_cast<TWinControl*>(control));
   // Into a window whose widgets exist the control's come at once, otherwise with the window's; a
   // control whose widgets exist brings its new window's.
   if (control->FWidgetsMade && !FWidgetsMade) EnsureWindowWidgets();
@@ -1118,7 +1119,9 @@ void TWinControl::ChildResized(int oldClientWidth, int oldClientHeight) {
   int w = ClientWidth(), h = ClientHeight();
   int dw = w - oldClientWidth, dh = h - oldClientHeight;
   for (TControl* c : FControls) {
-    if (c->Align() != alNone || !c->FAnchorsValid) continue;
+    // A control held by its left and top edges stays as it is (and a size it has still to
+    // measure can wait).
+    if (c->Align() != alNone || !c->FAnchorsValid || c->Anchors() == (akLeft | akTop)) continue;
     TAnchors a = c->Anchors();
     int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
     if (a & akRight) {
@@ -1272,7 +1275,7 @@ void TWinControl::CMDialogChar(TMessage& M) {
 
 void TWinControl::CMFocusChanged(TMessage& M) {
   for (TControl* c : std::vector<TControl*>(FControls))
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->WndProc(M);
+    if (c->FWindowed) static_cast<TWinControl*>(c)->WndProc(M);
 }
 
 void TWinControl::CMEnter(TMessage&) {

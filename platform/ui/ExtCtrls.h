@@ -63,6 +63,8 @@ public:
 
 protected:
   void Paint() override;
+  // Drawn wholly from its pen and brush: its widget's palette and font are never read.
+  void ApplyLook() override {}
 
 private:
   TShapeType FShape = stRectangle;

@@ -314,25 +314,25 @@ void TFMeter_Bus::Create_Var_Page() {
                             [this](TObject* s) { btn_Add_VarClick(s); });
 }
 
-void TFMeter_Bus::Select_Width_ComboBox(TComboBox* CB) {
+int TFMeter_Bus::Select_Width_ComboBox(const TComboBox* CB) const {
   TBitmap measure;
   measure.Canvas().Font().Assign(CB->Font());
   int widest = 0;
   for (int i = 0; i < CB->Items().Count(); ++i)
     widest = std::max(widest, measure.Canvas().TextWidth(CB->Items()[i]));
   int width = widest + 12 + (CB == CB_VIFE ? 65 : 30);
-  const int scroll = GetSystemMetrics(SM_CXVSCROLL);
-  if (CB->Width() - scroll >= width) return;
-  if (CB->Items().Count() > CB->DropDownCount()) width += scroll;
-  CB->SetDroppedWidth(width);
+  // The list is never narrower than the box, so a width within it changes nothing.
+  if (CB->Items().Count() > CB->DropDownCount()) width += GetSystemMetrics(SM_CXVSCROLL);
+  return width;
 }
 
 void TFMeter_Bus::FormCreate(TObject*) {
   Copy_Var.reset();
   Copy_Node.reset();
-  // The long texts of these two lists open wider than the box, towards the left.
+  // The long texts of these two lists open wider than the box, towards the left; they are measured
+  // when first opened.
   for (TComboBox* wide : {CB_Var_ToD, CB_VIFE}) {
-    Select_Width_ComboBox(wide);
+    wide->SetDroppedWidthMeasure([this, wide] { return Select_Width_ComboBox(wide); });
     wide->SetDropDownRightAligned(true);
   }
   L_SW_Code->SetCaption(SW_Code);

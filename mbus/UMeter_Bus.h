@@ -172,8 +172,8 @@ public:
   void Aggiorna_Label();
   void Sposta_Oggetti_Var(int Var_type);
   void Nodes_Move_Elements();
-  // Widens the open list of the type-of-data or VIFE box to its longest text.
-  void Select_Width_ComboBox(TComboBox* CB);
+  // The width the open list of the type-of-data or VIFE box needs for its longest text.
+  int Select_Width_ComboBox(const TComboBox* CB) const;
   void Set_Lang();
   // Import of a chosen file: read whole first, then replace the configuration's file at once.
   void Import_File(const std::string& path);

@@ -232,7 +232,7 @@ public:
     for (int i = 0; i < count(); ++i)
       widest = std::max(widest, view()->itemDelegate()->sizeHint(option, model()->index(i, 0)).width());
     if (count() > maxVisibleItems()) widest += view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    return std::max({width(), widest + 2 * view()->frameWidth(), FOwner->FDroppedWidth});
+    return std::max({width(), widest + 2 * view()->frameWidth(), FOwner->LeastDroppedWidth()});
   }
   void hidePopup() override {
     const bool shown = ListShown();
@@ -927,6 +927,7 @@ void TComboBox::SetItemIndex(int index) {
 
 void TComboBox::SetDropDownCount(int count) {
   FDropDownCount = std::max(1, count);
+  FDroppedMeasured = false;
   if (HasWidget()) static_cast<QComboBox*>(Widget())->setMaxVisibleItems(FDropDownCount);
 }
 
@@ -962,7 +963,26 @@ void TComboBox::CloseUp() {
 }
 
 void TComboBox::SetDroppedWidth(int width) {
+  FDroppedMeasure = nullptr;
   FDroppedWidth = std::max(0, width);
+}
+
+void TComboBox::SetDroppedWidthMeasure(std::function<int()> measure) {
+  FDroppedMeasure = std::move(measure);
+  FDroppedMeasured = false;
+}
+
+int TComboBox::LeastDroppedWidth() const {
+  if (FDroppedMeasure && !FDroppedMeasured) {
+    FDroppedMeasured = true;
+    FDroppedWidth = std::max(0, FDroppedMeasure());
+  }
+  return FDroppedWidth;
+}
+
+void TComboBox::CMFontChanged(TMessage& M) {
+  FDroppedMeasured = false;
+  TWinControl::CMFontChanged(M);
 }
 
 int TComboBox::SelStart() const {
@@ -1050,6 +1070,7 @@ void TComboBox::ApplyLook() {
 }
 
 void TComboBox::ItemsChanged() {
+  FDroppedMeasured = false;
   if (!HasWidget()) {
     // As the box does: the choice stays when it is still an item; an editable box without a
     // choice keeps its text while it has items.

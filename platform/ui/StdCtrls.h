@@ -305,6 +305,10 @@ public:
   // than the width set (also CB_SETDROPPEDWIDTH; 0: none).
   int DroppedWidth() const;
   void SetDroppedWidth(int width);
+  // The width set is worked out by `measure` when the list is first opened or its width read, and
+  // again only after the items, the font or the drop-down count changed: long lists are costly to
+  // measure and most are never opened.
+  void SetDroppedWidthMeasure(std::function<int()> measure);
   // The open list stands with its right edge under the box's right edge, so a list wider than
   // the box opens towards the left.
   bool DropDownRightAligned() const { return FDropDownRight; }
@@ -343,9 +347,12 @@ protected:
   // a canvas bound to each paint, after the box's own painting.
   virtual bool PaintsOver() const { return false; }
   virtual void PaintOver(TCanvas& canvas) {}
+  void CMFontChanged(TMessage& Message) override;
 
 private:
   friend class QtComboBox;
+  // The width set, measured first if due.
+  int LeastDroppedWidth() const;
   // The widget, with the edit part of the style made if it is still to come.
   QComboBox* Box() const;
   // The edit part of the style comes now if it is still to come (with or without a widget).
@@ -364,7 +371,9 @@ private:
   TEditCharCase FCharCase = ecNormal;
   bool FSilent = false;
   int FLastIndex = -1;
-  int FDroppedWidth = 0;
+  mutable int FDroppedWidth = 0;
+  std::function<int()> FDroppedMeasure;
+  mutable bool FDroppedMeasured = false;
   bool FDropDownRight = false;
   bool FHeadlessDropped = false;
 };

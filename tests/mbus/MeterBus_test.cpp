@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/SystemMetrics.h"
 
 namespace {
 
@@ -568,12 +569,23 @@ TEST_F(MeterBus, TheTypeOfDataAndVifeListsOpenTowardsTheLeftAsWideAsTheirLongest
   };
   for (const TCase& c : {TCase{Form->CB_Var_ToD, 30}, TCase{Form->CB_VIFE, 65}}) {
     SCOPED_TRACE(c.Box->Name());
-    TBitmap measure;
-    measure.Canvas().Font().Assign(c.Box->Font());
-    int widest = 0;
-    for (int i = 0; i < c.Box->Items().Count(); ++i)
-      widest = std::max(widest, measure.Canvas().TextWidth(c.Box->Items()[i]));
-    EXPECT_GE(c.Box->DroppedWidth(), widest + 12 + c.Extra);
+    const auto widest = [&] {
+      TBitmap measure;
+      measure.Canvas().Font().Assign(c.Box->Font());
+      int w = 0;
+      for (int i = 0; i < c.Box->Items().Count(); ++i)
+        w = std::max(w, measure.Canvas().TextWidth(c.Box->Items()[i]));
+      return w;
+    };
+    const int scroll = GetSystemMetrics(SM_CXVSCROLL);
+    EXPECT_EQ(c.Box->DroppedWidth(), widest() + 12 + c.Extra + scroll) << "the longest text and a scroll bar";
+    // A longer text added later widens the list, removed it narrows it again.
+    const int before = c.Box->DroppedWidth();
+    c.Box->Items().Add(std::string(c.Box->Items()[0]) + std::string(80, 'W'));
+    EXPECT_EQ(c.Box->DroppedWidth(), widest() + 12 + c.Extra + scroll);
+    EXPECT_GT(c.Box->DroppedWidth(), before);
+    c.Box->Items().Delete(c.Box->Items().Count() - 1);
+    EXPECT_EQ(c.Box->DroppedWidth(), before);
     c.Box->SetDroppedDown(true);
     const TRect list = c.Box->DroppedBounds();
     const TPoint box = c.Box->ClientToScreen({0, 0});

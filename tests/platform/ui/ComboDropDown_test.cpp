@@ -5,6 +5,9 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/StdCtrls.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
 class ComboDropDownTest : public TUiTest {
@@ -66,6 +69,53 @@ TEST_F(ComboDropDownTest, AWideListOpensUnderTheBoxFromItsLeftOrItsRightEdge) {
       Combo->SetDroppedDown(false);
     }
   }
+}
+
+// A width measured from the items is worked out only when needed, once, and again after the
+// items, the font or the drop-down count changed.
+TEST_F(ComboDropDownTest, AMeasuredWidthIsWorkedOutWhenFirstNeededAndAfterChanges) {
+  int measured = 0;
+  Combo->SetDroppedWidthMeasure([&] {
+    ++measured;
+    std::size_t longest = 0;
+    for (int i = 0; i < Combo->Items().Count(); ++i)
+      longest = std::max(longest, Combo->Items()[i].size());
+    return 150 + 20 * static_cast<int>(longest) + Combo->Font().Size() + Combo->DropDownCount();
+  });
+  EXPECT_EQ(measured, 0) << "not when set";
+  const int size = Combo->Font().Size();
+  struct TStep {
+    const char* Name;
+    std::function<void()> Change;
+    int Measures; // expected after the change and two reads
+    int Width;
+  };
+  const TStep steps[] = {
+      {"first read", [] {}, 1, 150 + 20 * 5 + size + 8},
+      {"nothing changed", [] {}, 1, 150 + 20 * 5 + size + 8},
+      {"a longer item", [&] { Combo->Items().Add("seventeen"); }, 2, 150 + 20 * 9 + size + 8},
+      {"the font", [&] { Combo->Font().SetSize(size + 4); }, 3, 150 + 20 * 9 + size + 4 + 8},
+      {"the drop-down count", [&] { Combo->SetDropDownCount(3); }, 4, 150 + 20 * 9 + size + 4 + 3},
+      {"the items cleared", [&] { Combo->Items().Clear(); }, 5, 150 + size + 4 + 3},
+  };
+  for (const TStep& s : steps) {
+    SCOPED_TRACE(s.Name);
+    s.Change();
+    EXPECT_EQ(Combo->DroppedWidth(), s.Width);
+    EXPECT_EQ(Combo->DroppedBounds().Right - Combo->DroppedBounds().Left, s.Width);
+    EXPECT_EQ(measured, s.Measures);
+  }
+  // Opened by Qt, the list takes the width measured.
+  Application->SetHeadless(false);
+  Combo->Items().Add("three");
+  Combo->SetDroppedDown(true);
+  const TRect list = Combo->DroppedBounds();
+  EXPECT_EQ(list.Right - list.Left, 150 + 20 * 5 + size + 4 + 3);
+  EXPECT_EQ(measured, 6);
+  Combo->SetDroppedDown(false);
+  Combo->SetDroppedWidth(0);
+  EXPECT_EQ(Combo->DroppedWidth(), 120) << "a width set replaces the measure";
+  EXPECT_EQ(measured, 6);
 }
 
 } // namespace

@@ -136,8 +136,7 @@ void TFMeter_Bus::Create_Node_Page() {
     c = Make<TComboBox>(this, in, name);
     c->SetStyle(csDropDownList);
     c->SetBounds(Box_Left, 0, Box_Width, 21);
-    for (const char* i : items)
-      c->Items().Add(i);
+    c->Items().Assign({items.begin(), items.end()});
     c->SetItemIndex(c->Items().Count() > 0 ? 0 : -1);
   };
   check(CB_Node_En, "CB_Node_En", page);
@@ -253,8 +252,7 @@ void TFMeter_Bus::Create_Var_Page() {
     c = Make<TComboBox>(this, page, name);
     c->SetStyle(csDropDownList);
     c->SetBounds(Box_Left, 0, Box_Width, 21);
-    for (std::string_view i : items)
-      c->Items().Add(std::string(i));
+    c->Items().Assign({items.begin(), items.end()});
     c->SetItemIndex(0);
   };
   CB_Var_En = Make<TCheckBox>(this, page, "CB_Var_En");
@@ -370,9 +368,11 @@ void TFMeter_Bus::Clear_Selection() {
 }
 
 void TFMeter_Bus::FormShow(TObject*) {
-  CB_Cut_After->Items().Clear();
+  // Filled at once: the box refills its list at every change.
+  std::vector<std::string> frames;
   for (int i = 1; i <= 250; ++i)
-    CB_Cut_After->Items().Add(std::to_string(i));
+    frames.push_back(std::to_string(i));
+  CB_Cut_After->Items().Assign(frames);
   CB_Cut_After->SetItemIndex(0);
   Read_Network();
   Show_Network();

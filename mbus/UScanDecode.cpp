@@ -109,8 +109,7 @@ void TFScanDecode::Create_Options() {
     c = Make<TComboBox>(this, P_Main, name);
     c->SetStyle(csDropDownList);
     c->SetBounds(Control_Left, 0, width, 21);
-    for (const char* item : items)
-      c->Items().Add(item);
+    c->Items().Assign({items.begin(), items.end()});
     c->SetItemIndex(index);
     c->OnChange = [this](TObject* s) { CB_HardwareTypeChange(s); };
   };
@@ -199,6 +198,7 @@ void TFScanDecode::FormCreate(TObject*) {
 }
 
 void TFScanDecode::FormShow(TObject*) {
+  Draw_Images();
   Move_Object_Type_Form();
   Update_List_of_COM_Port();
   TR_ScanDecode->Open_Gate();

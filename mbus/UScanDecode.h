@@ -197,7 +197,9 @@ private:
   void Create_Controls();
   void Create_Options();
   void Create_Results();
+  // The lists' sizes come at creation, their pictures when the window is first shown.
   void Create_Images();
+  void Draw_Images();
   void Make_Engine(const TScanEndpoints& endpoints);
   void Load_IP_Address();
   void Create_Wireless_Grid();

@@ -79,9 +79,13 @@ TBitmap Square(TColor fill) {
 
 void TFScanDecode::Create_Images() {
   IL_Tree1.SetSize(16, 16);
+  IL_Wireless_Table.SetSize(16, 16);
+}
+
+void TFScanDecode::Draw_Images() {
+  if (IL_Tree1.Count() > 0) return;
   for (TColor c : {RGB(0, 96, 192), RGB(0, 160, 0), RGB(160, 160, 160)})
     IL_Tree1.AddMasked(Square(c), clWhite);
-  IL_Wireless_Table.SetSize(16, 16);
   IL_Wireless_Table.AddMasked(Square(RGB(192, 0, 0)), clWhite); // encrypted
   IL_Wireless_Table.AddMasked(Square(RGB(0, 128, 0)), clWhite); // plain
 }

@@ -1,5 +1,6 @@
 #include "grid/GridCombo.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
 
@@ -60,7 +61,7 @@ bool TGridCombo::WalkOut(bool Forward) {
   const bool inside =
       Forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
   if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
-    if (g->ValidateCell(Text())) {
+    if (g->ValidateCell(StoredCurrentCellText(*g, Text()))) {
       g->SetComboTouched(true);
       g->HideInplaceEdit();
       g->SetCol(next);
@@ -125,8 +126,7 @@ void TGridCombo::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (Key == VK_ESCAPE) {
     // The cell keeps exactly the text it had, whatever was picked meanwhile.
     FGrid->SetComboTouched(false);
-    const std::string stored = FGrid->CurrentCell();
-    const int i = Items().IndexOf(stored);
+    const int i = Items().IndexOf(ShownEditText(FGrid->CurrentCell()));
     if (i >= 0) SetItemIndex(i);
     FGrid->HideInplaceEdit();
     if (FGrid->CanFocus()) FGrid->SetFocus();
@@ -138,12 +138,13 @@ void TGridCombo::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   // A closing key: what the combo shows is the value, once validated.
-  if (!FGrid->ValidateCell(Text())) {
+  if (!FGrid->ValidateCell(StoredCurrentCellText(*FGrid, Text()))) {
+    const std::string shown = ShownEditText(FGrid->NewCellText());
     if (Style() == csDropDownList) {
-      const int i = Items().IndexOf(FGrid->NewCellText());
+      const int i = Items().IndexOf(shown);
       if (i >= 0) SetItemIndex(i);
     } else {
-      SetText(FGrid->NewCellText());
+      SetText(shown);
     }
     Key = 0;
     return;

@@ -1,5 +1,6 @@
 #include "grid/GridEditBtn.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/InplaceEditFilter.h"
 #include "grid/LookupCompletion.h"
 #include "grid/ProGrid.h"
@@ -100,9 +101,10 @@ void TGridEditBtn::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (OnKeyDownEditor) OnKeyDownEditor(this, Key, Shift);
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
     const TEditorType kind = FGrid->EditControl();
-    FGrid->SetCurrentCell(Text());
-    const bool valid = FGrid->ValidateCell(Text());
-    SetText(FGrid->NewCellText());
+    const std::string stored = StoredCurrentCellText(*FGrid, Text());
+    FGrid->SetCurrentCell(stored);
+    const bool valid = FGrid->ValidateCell(stored);
+    SetText(ShownEditText(FGrid->NewCellText()));
     if (!valid) {
       SelectAll();
       Repaint();
@@ -122,7 +124,7 @@ void TGridEditBtn::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     PostMessage(FGrid, WM_KEYDOWN, VK_TAB, 0);
   }
   if (Key == VK_ESCAPE) {
-    SetText(FGrid->CellCache());
+    SetText(ShownEditText(FGrid->CellCache()));
     FGrid->SetEditRestored(true);
   }
   const std::uint16_t k = Key;
@@ -156,7 +158,7 @@ bool TGridEditBtn::CursorWalk(std::uint16_t Key, TShiftState Shift) {
   const bool inside =
       forward ? g->Col() < g->ColCount() - g->FixedRightCols() - 1 : g->Col() > g->FixedCols();
   if (inside && g->HasControlGraphic(g->RealColIndex(next), g->Row())) {
-    if (g->ValidateCell(Text())) {
+    if (g->ValidateCell(StoredCurrentCellText(*g, Text()))) {
       g->HideInplaceEdit();
       g->SetCol(next);
     }
@@ -258,13 +260,14 @@ void TGridUnitEditBtn::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-    FGrid->SetCurrentCell(TextAndUnit());
-    if (!FGrid->ValidateCell(TextAndUnit())) {
-      SetText(FGrid->CurrentCell());
+    const std::string stored = StoredCurrentCellText(*FGrid, TextAndUnit());
+    FGrid->SetCurrentCell(stored);
+    if (!FGrid->ValidateCell(stored)) {
+      SetText(ShownEditText(FGrid->CurrentCell()));
       Key = 0;
       return;
     }
-    SetTextAndUnit(FGrid->CurrentCell());
+    SetTextAndUnit(ShownEditText(FGrid->CurrentCell()));
   }
   const std::uint16_t k = Key;
   Key = 0;
@@ -283,7 +286,7 @@ void TGridUnitEditBtn::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (k == VK_ESCAPE) {
     // The cell keeps its text, unit included.
     SetUnitID("");
-    SetText(FGrid->CurrentCell());
+    SetText(ShownEditText(FGrid->CurrentCell()));
     FGrid->SetEditRestored(true);
   }
   FGrid->DoneInplaceEdit(k == VK_ESCAPE ? 0 : k, Shift);

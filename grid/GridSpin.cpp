@@ -1,5 +1,6 @@
 #include "grid/GridSpin.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 
 TGridSpin::TGridSpin(TComponent* AOwner)
@@ -111,18 +112,19 @@ void TGridSpin::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_ESCAPE) {
-    SetText(FGrid->CellCache());
+    SetText(ShownEditText(FGrid->CellCache()));
     FGrid->SetEditRestored(true);
   } else {
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
-      SetText(FGrid->CurrentCell());
+    const std::string stored = StoredCurrentCellText(*FGrid, Text());
+    FGrid->SetCurrentCell(stored);
+    if (!FGrid->ValidateCell(stored)) {
+      SetText(ShownEditText(FGrid->CurrentCell()));
       SetSelStart(static_cast<int>(Text().size()));
       Key = 0;
       Repaint();
       return;
     }
-    SetText(FGrid->CurrentCell());
+    SetText(ShownEditText(FGrid->CurrentCell()));
   }
   const std::uint16_t k = Key;
   Key = 0;

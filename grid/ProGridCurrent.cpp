@@ -1,4 +1,5 @@
 // The current cell: the select-cell query, the row setter, listeners and notifiers; copying grids.
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "grid/ProInplaceEdit.h"
 #include "grid/SpecialEditors.h"
@@ -104,7 +105,7 @@ void TProStringGrid::CloseSpecialEdit() {
 bool TProStringGrid::ValidateOpenEdit() {
   if (!FEditing || FValidating) return true;
   // A cell that held encoded wide text when the edit began is validated as wide text.
-  const bool wide = FOldCellText.starts_with("|\\");
+  const bool wide = IsEncodedWideText(FOldCellText);
   auto validate = [&](const std::string& Value) {
     return wide ? ValidateCellWide(Value) : ValidateCell(Value);
   };
@@ -117,7 +118,8 @@ bool TProStringGrid::ValidateOpenEdit() {
     const std::string validated = FNewCellText;
     // The editor ends on its own cell before the cell moves.
     CloseSpecialEdit();
-    if (value && validated != *value) StoreEditValue(RealCol(), Row(), validated);
+    if (value && validated != *value)
+      StoreEditValue(RealCol(), Row(), StoredCurrentCellText(*this, validated));
     return true;
   }
   TProInplaceEdit* edit = NormalEdit();
@@ -132,7 +134,8 @@ bool TProStringGrid::ValidateOpenEdit() {
   if (!FEditors || !FEditors->Unvalidated) return true;
   FEditors->Unvalidated = false;
   if (Col() != FOldCol || Row() != FOldRow) return true;
-  if (validate(CurrentCell())) return true;
+  // The wide twin takes the text as edited.
+  if (validate(wide ? ShownEditText(CurrentCell()) : CurrentCell())) return true;
   ShowPendingEditValue(FNewCellText);
   return false;
 }

@@ -1,4 +1,5 @@
 // The grid's side of editing: the text editor it creates.
+#include "grid/EditTextForm.h"
 #include "grid/GridCheckBox.h"
 #include "grid/GridCombo.h"
 #include "grid/ProGrid.h"
@@ -189,7 +190,8 @@ void TProStringGrid::CommitSpecialEdit(int ACol, int ARow) {
   case edComboEdit:
     if (FEditMode && FEditCombo) {
       // An untouched combo (or one left with Esc) leaves the cell exactly as it was.
-      if (FComboTouched && rc >= 0) StoreEditValue(rc, ARow, FEditCombo->Text());
+      if (FComboTouched && rc >= 0)
+        StoreEditValue(rc, ARow, StoredCurrentCellText(*this, FEditCombo->Text()));
       FComboTouched = false;
       FEditCombo->SetVisible(false);
       FEditCombo->SetEnabled(false);

@@ -2,6 +2,7 @@
 // loaded from the cell when an edit starts and written back when it ends.
 #include "controls/ProUtilNumbers.h"
 #include "grid/EditLink.h"
+#include "grid/EditTextForm.h"
 #include "grid/GridButton.h"
 #include "grid/GridCombo.h"
 #include "grid/GridDatePicker.h"
@@ -434,6 +435,7 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
     TGridSpin* spin = e.Spin;
     if (!spin) break;
     if (write) {
+      const std::string before = CurrentCell();
       if (spin->AllowEmptyValue() && Trim(spin->Text()).empty())
         StoreEditValue(rc, ARow, "");
       else if (FEditControl == edSpinEdit)
@@ -444,6 +446,8 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
         StoreEditValue(rc, ARow, spin->Text());
       else
         SetDates(rc, ARow, spin->DateValue());
+      // The value in its kind's form, and encoded where the cell held encoded wide text.
+      if (IsEncodedWideText(before)) StoreEditValue(rc, ARow, StoredEditText(before, CurrentCell()));
     }
     HideControl(spin);
     break;
@@ -453,7 +457,7 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
   case edFloatEditBtn:
   case edMaskEditBtn:
     if (e.EditBtn) {
-      if (FEditMode && write) StoreEditValue(rc, ARow, e.EditBtn->Text());
+      if (FEditMode && write) StoreEditValue(rc, ARow, StoredCurrentCellText(*this, e.EditBtn->Text()));
       HideControl(e.EditBtn);
     }
     break;
@@ -461,7 +465,7 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
   case edNumericUnitEditBtn:
   case edFloatUnitEditBtn:
     if (e.UnitEditBtn) {
-      if (write) StoreEditValue(rc, ARow, e.UnitEditBtn->Text() + e.UnitEditBtn->UnitID());
+      if (write) StoreEditValue(rc, ARow, StoredCurrentCellText(*this, e.UnitEditBtn->TextAndUnit()));
       HideControl(e.UnitEditBtn);
     }
     break;
@@ -563,8 +567,9 @@ std::optional<std::string> TProStringGrid::PendingEditValue() {
   return std::nullopt;
 }
 
-void TProStringGrid::ShowPendingEditValue(const std::string& Value) {
+void TProStringGrid::ShowPendingEditValue(const std::string& Stored) {
   if (!FEditMode || !FSpecialEditor) return;
+  const std::string Value = ShownEditText(Stored);
   TProGridEditors& e = Editors();
   // Picking the item equal to the value, or showing it in an editable combo.
   const bool quiet = FNoEditChange;

@@ -1,6 +1,5 @@
 #include "grid/ProInplaceEdit.h"
 
-#include "controls/ProUtilCellText.h"
 #include "controls/ProUtilText.h"
 #include "grid/EditTextForm.h"
 #include "grid/LookupCompletion.h"
@@ -33,11 +32,11 @@ void TProInplaceEdit::BoundsChanged() {
 
 std::string TProInplaceEdit::StoredText() const {
   TProStringGrid* g = ProGrid();
-  return g ? StoredEditText(g->CurrentCell(), Text()) : Text();
+  return g ? StoredCurrentCellText(*g, Text()) : Text();
 }
 
 void TProInplaceEdit::ShowStored(const std::string& Stored) {
-  SetText(DecodeWideCellText(Stored));
+  SetText(ShownEditText(Stored));
 }
 
 void TProInplaceEdit::SetVAlign(bool Value) {

@@ -1,0 +1,7 @@
+#include "grid/EditTextForm.h"
+
+#include "grid/ProGrid.h"
+
+std::string StoredCurrentCellText(const TProStringGrid& Grid, const std::string& Edited) {
+  return StoredEditText(Grid.CurrentCell(), Edited);
+}

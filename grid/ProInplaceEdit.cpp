@@ -27,6 +27,12 @@ TProInplaceEdit::TProInplaceEdit(TComponent* AOwner) : TInplaceEdit(AOwner) {
 
 void TProInplaceEdit::BoundsChanged() {
   TInplaceEdit::BoundsChanged();
+  // The current cell's rectangle (a merged cell's whole area), one pixel short of its right and
+  // bottom edges, as the other editors stand.
+  if (TProStringGrid* g = ProGrid()) {
+    const TRect r = g->CellRect(g->Col(), g->Row());
+    if (!r.IsEmpty()) SetBounds(r.Left, r.Top, r.Width() - 1, r.Height() - 1);
+  }
   SetFormattingRect(Rect(3, 3, Width() - 2, Height()));
 }
 

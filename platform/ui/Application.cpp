@@ -19,6 +19,8 @@
 #include <limits>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 void InstallQtMessageBox(); // MessageBoxQt.cpp
 
@@ -42,9 +44,40 @@ std::mutex& QueueMutex() {
   static auto* m = new std::mutex;
   return *m;
 }
-std::unordered_map<std::uint64_t, TControl*>& LiveControls() {
-  static auto* map = new std::unordered_map<std::uint64_t, TControl*>;
-  return *map;
+// The live controls by id. Ids only grow, so a control registers at the end and the controls of a
+// window go (last made first) near the end: a sorted vector needs no allocation per control.
+class TLiveControls {
+public:
+  void Add(std::uint64_t id, TControl* control) {
+    auto it = std::upper_bound(FItems.begin(), FItems.end(), id,
+                               [](std::uint64_t v, const Item& e) { return v < e.first; });
+    if (it != FItems.begin() && std::prev(it)->first == id)
+      std::prev(it)->second = control;
+    else
+      FItems.insert(it, {id, control});
+  }
+  void Remove(std::uint64_t id) {
+    if (auto it = Find(id); it != FItems.end()) FItems.erase(it);
+  }
+  TControl* Get(std::uint64_t id) const {
+    auto it = Find(id);
+    return it == FItems.end() ? nullptr : it->second;
+  }
+  bool Has(std::uint64_t id) const { return Find(id) != FItems.end(); }
+
+private:
+  using Item = std::pair<std::uint64_t, TControl*>;
+  std::vector<Item>::const_iterator Find(std::uint64_t id) const {
+    auto it = std::lower_bound(FItems.begin(), FItems.end(), id,
+                               [](const Item& e, std::uint64_t v) { return e.first < v; });
+    return it != FItems.end() && it->first == id ? it : FItems.end();
+  }
+  std::vector<Item> FItems;
+};
+
+TLiveControls& LiveControls() {
+  static auto* live = new TLiveControls;
+  return *live;
 }
 std::deque<TPosted>& PostedQueue() {
   static auto* queue = new std::deque<TPosted>;
@@ -65,8 +98,7 @@ bool DrainPosted() {
       if (PostedQueue().empty()) break;
       p = PostedQueue().front();
       PostedQueue().pop_front();
-      auto it = LiveControls().find(p.Id);
-      if (it != LiveControls().end()) target = it->second;
+      target = LiveControls().Get(p.Id);
     }
     any = true;
     if (target) target->Perform(p.Msg, p.WParam, p.LParam);
@@ -250,27 +282,27 @@ void TApplication::SetShowHint(bool show) {
 
 void RegisterLiveControl(TControl* control) {
   std::lock_guard lock(QueueMutex());
-  LiveControls()[control->ControlId()] = control;
+  LiveControls().Add(control->ControlId(), control);
 }
 
 void UnregisterLiveControl(TControl* control) {
   {
     std::lock_guard lock(QueueMutex());
-    LiveControls().erase(control->ControlId());
-    std::erase_if(PostedQueue(), [id = control->ControlId()](const TPosted& p) { return p.Id == id; });
+    LiveControls().Remove(control->ControlId());
+    if (!PostedQueue().empty())
+      std::erase_if(PostedQueue(), [id = control->ControlId()](const TPosted& p) { return p.Id == id; });
   }
   DropSentMessages(control->ControlId());
 }
 
 TControl* LiveControl(std::uint64_t id) {
   std::lock_guard lock(QueueMutex());
-  auto it = LiveControls().find(id);
-  return it == LiveControls().end() ? nullptr : it->second;
+  return LiveControls().Get(id);
 }
 
 bool IsLiveControl(std::uint64_t id) {
   std::lock_guard lock(QueueMutex());
-  return LiveControls().count(id) != 0;
+  return LiveControls().Has(id);
 }
 
 bool PostMessage(TControl* control, unsigned msg, WPARAM wParam, LPARAM lParam) {
@@ -281,7 +313,7 @@ bool PostMessage(HWND handle, unsigned msg, WPARAM wParam, LPARAM lParam) {
   const auto id = static_cast<std::uint64_t>(handle);
   {
     std::lock_guard lock(QueueMutex());
-    if (!LiveControls().count(id)) return false;
+    if (!LiveControls().Has(id)) return false;
     PostedQueue().push_back({id, msg, wParam, lParam});
   }
   WakeForPosted();

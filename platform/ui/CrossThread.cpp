@@ -92,14 +92,17 @@ int PendingSentMessages() {
 void DropSentMessages(std::uint64_t controlId) {
   std::lock_guard lock(Queue().Lock);
   auto& waiting = Queue().Waiting;
+  bool dropped = false;
   for (auto it = waiting.begin(); it != waiting.end();) {
     if ((*it)->Id == controlId) {
       (*it)->Result = 0;
       (*it)->Done = true;
       it = waiting.erase(it);
+      dropped = true;
     } else {
       ++it;
     }
   }
-  Queue().Finished.notify_all();
+  // Every destroyed control passes here; only a dropped message has a sender to wake.
+  if (dropped) Queue().Finished.notify_all();
 }

@@ -73,9 +73,10 @@ void TComponent::InsertComponent(TComponent* component) {
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-  auto it = std::find(FComponents.begin(), FComponents.end(), component);
-  if (it == FComponents.end()) return;
-  FComponents.erase(it);
+  // Components mostly go last made first: look from the end.
+  auto rit = std::find(FComponents.rbegin(), FComponents.rend(), component);
+  if (rit == FComponents.rend()) return;
+  FComponents.erase(std::prev(rit.base()));
   component->FOwner = nullptr;
   Notification(component, opRemove);
 }

@@ -974,12 +974,14 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::ChildAdded(TControl*) {}
 
 void TWinControl::RemoveControl(TControl* control) {
-  auto it = std::find(FControls.begin(), FControls.end(), control);
-  if (it == FControls.end()) return;
+  // Children mostly go last added first (DestroyControls): look from the end.
+  if (std::find(FControls.rbegin(), FControls.rend(), control) == FControls.rend()) return;
   if (TForm* form = GetParentForm(this)) form->ControlRemoved(control);
   ChildRemoved(control);
-  FControls.erase(std::find(FControls.begin(), FControls.end(), control));
-  std::erase(FTabList, control);
+  FControls.erase(std::prev(std::find(FControls.rbegin(), FControls.rend(), control).base()));
+  // Not by FWindowed: a windowed control being destroyed no longer says so.
+  if (auto it = std::find(FTabList.rbegin(), FTabList.rend(), control); it != FTabList.rend())
+    FTabList.erase(std::prev(it.base()));
   if (!Destroying() && control->Align() != alNone) Realign();
 }
 

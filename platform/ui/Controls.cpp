@@ -1355,12 +1355,22 @@ namespace {
 std::string DescribeControl(const TControl& c) {
   return "the canvas of " + c.ClassName() + (c.Name().empty() ? std::string() : " \"" + c.Name() + "\"");
 }
+
+// A control's canvas writes in the control's font (kept so by CMFontChanged) and names the
+// control when drawn on outside a paint.
+std::unique_ptr<TCanvas> MakeControlCanvas(const TControl& control) {
+  auto canvas = std::make_unique<TCanvas>();
+  canvas->Font().Assign(control.Font());
+  MarkControlCanvas(*canvas, [&control] { return DescribeControl(control); });
+  return canvas;
+}
 } // namespace
 
-TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
-  FCanvas->Font().Assign(Font());
-  MarkControlCanvas(*FCanvas, [this] { return DescribeControl(*this); });
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TCanvas& TGraphicControl::MakeCanvas() {
+  FCanvas = MakeControlCanvas(*this);
+  return *FCanvas;
 }
 
 TGraphicControl::~TGraphicControl() = default;
@@ -1379,23 +1389,26 @@ QWidget* TGraphicControl::CreateWidget() {
 
 void TGraphicControl::PaintWidget(QPainter& painter) {
   if (!CanFire()) return;
-  TCanvasBinding bind(*FCanvas, painter);
+  TCanvas& canvas = Canvas();
+  TCanvasBinding bind(canvas, painter);
   Paint();
-  FCanvas->ResetClip();
-  FCanvas->SetWindowOrg({0, 0});
+  canvas.ResetClip();
+  canvas.SetWindowOrg({0, 0});
   PaintOverlay();
 }
 
 void TGraphicControl::CMFontChanged(TMessage& M) {
-  FCanvas->Font().Assign(Font());
+  if (FCanvas) FCanvas->Font().Assign(Font());
   TControl::CMFontChanged(M);
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
   DeferWidget();
-  FCanvas->Font().Assign(Font());
-  MarkControlCanvas(*FCanvas, [this] { return DescribeControl(*this); });
+}
+
+TCanvas& TCustomControl::MakeCanvas() {
+  FCanvas = MakeControlCanvas(*this);
+  return *FCanvas;
 }
 
 TCustomControl::~TCustomControl() = default;
@@ -1410,16 +1423,17 @@ void TCustomControl::PaintWidget(QPainter& painter) {
   if (!CanFire()) return;
   FPainting = true;
   {
-    TCanvasBinding bind(*FCanvas, painter);
+    TCanvas& canvas = Canvas();
+    TCanvasBinding bind(canvas, painter);
     Paint();
-    FCanvas->ResetClip();
-    FCanvas->SetWindowOrg({0, 0});
+    canvas.ResetClip();
+    canvas.SetWindowOrg({0, 0});
     PaintOverlay();
   }
   FPainting = false;
 }
 
 void TCustomControl::CMFontChanged(TMessage& M) {
-  FCanvas->Font().Assign(Font());
+  if (FCanvas) FCanvas->Font().Assign(Font());
   TWinControl::CMFontChanged(M);
 }

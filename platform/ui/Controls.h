@@ -523,7 +523,8 @@ public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
   // Draws on the control while Paint runs; elsewhere it only measures text in the control's font.
-  TCanvas& Canvas() { return *FCanvas; }
+  // Made when first asked for: most controls of a hidden window never draw or measure.
+  TCanvas& Canvas() { return FCanvas ? *FCanvas : MakeCanvas(); }
 
 protected:
   virtual void Paint() {}
@@ -540,6 +541,7 @@ protected:
   void CMFontChanged(TMessage& Message) override;
 
 private:
+  TCanvas& MakeCanvas();
   std::unique_ptr<TCanvas> FCanvas;
   bool FPaintSurface = false;
 };
@@ -550,7 +552,8 @@ public:
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
   // Draws on the control while Paint runs; elsewhere it only measures text in the control's font.
-  TCanvas& Canvas() { return *FCanvas; }
+  // Made when first asked for, as a graphic control's.
+  TCanvas& Canvas() { return FCanvas ? *FCanvas : MakeCanvas(); }
   // True while Paint runs from a repaint of the widget.
   bool Painting() const { return FPainting; }
 
@@ -564,6 +567,7 @@ protected:
   void CMFontChanged(TMessage& Message) override;
 
 private:
+  TCanvas& MakeCanvas();
   std::unique_ptr<TCanvas> FCanvas;
   bool FPainting = false;
 };

@@ -3,6 +3,7 @@
 #include "platform/ui/GraphicsQt.h"
 #include "platform/ui/QtBridge.h"
 
+#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -16,7 +17,7 @@ QScrollArea* Area(const TCategoryPanelGroup* g) {
 }
 
 int ScrollBarExtent(const QWidget* w) {
-  return w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
+  return (w ? w->style() : QApplication::style())->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
 }
 
 } // namespace
@@ -25,6 +26,16 @@ int ScrollBarExtent(const QWidget* w) {
 // Group
 
 TCategoryPanelGroup::TCategoryPanelGroup(TComponent* AOwner) : TWinControl(AOwner) {
+  DeferWidget();
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+  SetBounds(0, 0, 200, 400);
+  FHeaderFont.OnChange = [this] {
+    for (TCategoryPanel* p : FPanels)
+      p->Invalidate();
+  };
+}
+
+QWidget* TCategoryPanelGroup::CreateWidget() {
   auto* area = new QScrollArea;
   area->setFrameShape(QFrame::NoFrame);
   area->setWidgetResizable(false);
@@ -34,13 +45,13 @@ TCategoryPanelGroup::TCategoryPanelGroup(TComponent* AOwner) : TWinControl(AOwne
   auto* content = new QWidget;
   content->setAutoFillBackground(false);
   area->setWidget(content);
-  AttachWidget(area);
-  SetControlStyle(ControlStyle() | csAcceptsControls);
-  SetBounds(0, 0, 200, 400);
-  FHeaderFont.OnChange = [this] {
-    for (TCategoryPanel* p : FPanels)
-      p->Invalidate();
-  };
+  return area;
+}
+
+void TCategoryPanelGroup::WidgetCreated() {
+  TWinControl::WidgetCreated();
+  Area(this)->widget()->resize(ClientWidth(), std::max(FContentHeight, ClientHeight()));
+  if (FScrollPosition != 0) SetVertScrollPosition(FScrollPosition);
 }
 
 QWidget* TCategoryPanelGroup::ContainerWidget() const {
@@ -49,7 +60,7 @@ QWidget* TCategoryPanelGroup::ContainerWidget() const {
 
 void TCategoryPanelGroup::ApplyLook() {
   TWinControl::ApplyLook();
-  if (auto* area = Area(this)) {
+  if (auto* area = HasWidget() ? Area(this) : nullptr) {
     area->viewport()->setAutoFillBackground(true);
     QPalette pal = area->viewport()->palette();
     pal.setColor(QPalette::Window, ToQColor(Color()));
@@ -93,7 +104,7 @@ void TCategoryPanelGroup::ExpandAll() {
 
 int TCategoryPanelGroup::ClientWidth() const {
   bool scrolls = FContentHeight > ClientHeight();
-  return std::max(0, Width() - (scrolls ? ScrollBarExtent(Widget()) : 0));
+  return std::max(0, Width() - (scrolls ? ScrollBarExtent(HasWidget() ? Widget() : nullptr) : 0));
 }
 
 void TCategoryPanelGroup::Arrange() {
@@ -112,7 +123,7 @@ void TCategoryPanelGroup::Arrange() {
     p->TCustomControl::SetBounds(0, y, width, p->Height());
     y += p->Height();
   }
-  Area(this)->widget()->resize(width, std::max(total, ClientHeight()));
+  if (HasWidget()) Area(this)->widget()->resize(width, std::max(total, ClientHeight()));
   FArranging = false;
 }
 
@@ -141,12 +152,16 @@ void TCategoryPanelGroup::Resize() {
 }
 
 int TCategoryPanelGroup::VertScrollPosition() const {
-  return Area(this)->verticalScrollBar()->value();
+  return HasWidget() ? Area(this)->verticalScrollBar()->value() : FScrollPosition;
 }
 
 void TCategoryPanelGroup::SetVertScrollPosition(int position) {
   int maxPos = std::max(0, FContentHeight - ClientHeight());
   position = std::clamp(position, 0, maxPos);
+  if (!HasWidget()) {
+    FScrollPosition = position;
+    return;
+  }
   // The scroll bar's own range follows the layout only once the group is shown.
   QScrollBar* bar = Area(this)->verticalScrollBar();
   if (bar->maximum() < maxPos) bar->setRange(0, maxPos);

@@ -44,6 +44,8 @@ public:
 
 protected:
   QWidget* ContainerWidget() const override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   void ChildAdded(TControl* child) override;
   void ChildRemoved(TControl* child) override;
   void Resize() override;
@@ -62,6 +64,8 @@ private:
   TColor FChevronHotColor = clHighlight;
   int FIncrement = 8;
   int FContentHeight = 0;
+  // The view's position while the scroll area is still to come.
+  int FScrollPosition = 0;
   bool FArranging = false;
 };
 

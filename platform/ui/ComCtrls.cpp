@@ -131,6 +131,7 @@ TRect TPageControl::DisplayRect() const {
 
 void TPageControl::PlaceSheets() {
   // Until Qt lays the pages out (when shown), they take the display area.
+  if (FPages.empty()) return;
   TRect r = DisplayRect();
   for (TTabSheet* p : FPages)
     TControlAccess::WidgetResized(p, std::max(0, r.Width()), std::max(0, r.Height()));

@@ -1,6 +1,10 @@
 #include "controls/DropDownFrame.h"
 
+#include "platform/ui/KeyState.h"
+#include "platform/ui/Messages.h"
 #include "platform/ui/ThemeDraw.h"
+
+#include <vector>
 
 namespace {
 constexpr TColor DisabledFrameColor = 0xB99D7F;
@@ -60,4 +64,41 @@ int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDo
   if (Down && DroppedDown) return CBXS_PRESSED;
   if ((!Down || HotWhileHeld) && Hover && !DroppedDown) return CBXS_HOT;
   return CBXS_NORMAL;
+}
+
+void DrawDropDownButton(TCanvas& canvas, const TControl& Owner, const TDropDownButton& b) {
+  const TDropDownButtonColors& c = b.Colors;
+  if (c.Color != clNone) {
+    auto orNormal = [&](TColor color) { return b.UnsetColorsFallBack && color == clNone ? c.Color : color; };
+    const TColor fill = b.Down && b.Hover ? c.ColorDown : b.Hover ? c.ColorHot : c.Color;
+    const TRect r = b.Face;
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(orNormal(fill));
+    canvas.FillRect(r);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetColor(orNormal(c.BorderColor));
+    canvas.MoveTo(r.Left, r.Top);
+    canvas.LineTo(r.Left, r.Bottom);
+    const TColor arrow =
+        b.Down ? (b.UnsetColorsFallBack && c.TextColorDown == clNone ? c.TextColor : c.TextColorDown)
+               : c.TextColor;
+    if (arrow != clNone) {
+      const int x = r.Left + b.ArrowInset;
+      canvas.Pen().SetColor(arrow);
+      canvas.Brush().SetColor(arrow);
+      canvas.Polygon(std::vector<TPoint>{{x, r.Top + 7}, {x + 6, r.Top + 7}, {x + 3, r.Top + 10}});
+    }
+  } else if (HTHEME theme = b.ThemesOn ? OpenThemeData(&Owner, "combobox") : nullptr) {
+    const int state = DropDownButtonThemeState(b.Enabled, b.Down, b.Hover, b.DroppedDown, b.HotWhileHeld);
+    DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, b.Themed);
+    CloseThemeData(theme);
+  } else {
+    TRect classic = b.Classic;
+    DrawFrameControl(canvas, classic, DFC_SCROLL,
+                     DFCS_SCROLLCOMBOBOX | (b.Enabled ? DFCS_FLAT : DFCS_INACTIVE));
+  }
+}
+
+bool DropDownMouseHeld() {
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
 }

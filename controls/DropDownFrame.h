@@ -31,3 +31,36 @@ void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& B, int ClientWidth,
 // The theme state of the drop-down button: disabled, pressed while held down with the list open,
 // hot while hovered with the list closed (and not held, unless HotWhileHeld), else normal.
 int DropDownButtonThemeState(bool Enabled, bool Down, bool Hover, bool DroppedDown, bool HotWhileHeld);
+
+// A drop-down button drawn in colours of its own; with Color unset the theme or the platform
+// draws it.
+struct TDropDownButtonColors {
+  TColor Color = clNone, ColorHot = clNone, ColorDown = clNone;
+  TColor TextColor = clNone, TextColorHot = clNone, TextColorDown = clNone;
+  TColor BorderColor = clNone;
+};
+
+class TControl;
+
+// One drop-down button: where each way of drawing it stands and the state it shows.
+struct TDropDownButton {
+  TDropDownButtonColors Colors;
+  TRect Face; // the coloured face; its arrow stands ArrowInset right of the face's edge
+  int ArrowInset = 4;
+  TRect Themed;  // the theme's combo-box button
+  TRect Classic; // the platform's flat combo-box frame control
+  bool Enabled = true;
+  bool ThemesOn = false;
+  bool Down = false;  // a mouse button is held
+  bool Hover = false; // the mouse is over the button
+  bool DroppedDown = false;
+  bool HotWhileHeld = false;        // the themed button shows hot while a mouse button is held
+  bool UnsetColorsFallBack = false; // an unset hot, down or border colour takes the normal one
+};
+
+// Draws the button in its colours when Colors.Color is set, else the theme's button (opened for
+// Owner) when themes are on, else the platform's frame control.
+void DrawDropDownButton(TCanvas& canvas, const TControl& Owner, const TDropDownButton& b);
+
+// A mouse button (left or right) is held down now.
+bool DropDownMouseHeld();

@@ -2,10 +2,6 @@
 
 #include "controls/ProStyleIF.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/KeyState.h"
-#include "platform/ui/ThemeDraw.h"
-
-#include <vector>
 
 TFlatDateTimePicker::TFlatDateTimePicker(TComponent* AOwner, TColor BorderColor, bool Ctl3D)
     : TDateTimePicker(AOwner), FBorderColor(BorderColor), FIsThemed(IsComCtl6()), FIsWinXP(RunsOnXPOrLater()),
@@ -42,10 +38,6 @@ bool TFlatDateTimePicker::ThemesOn() const {
   return FIsThemed && IsThemeActive();
 }
 
-bool TFlatDateTimePicker::MouseButtonDown() {
-  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
-}
-
 TDropDownFrame TFlatDateTimePicker::FrameLook() const {
   TDropDownFrame look;
   look.Enabled = Enabled();
@@ -62,37 +54,19 @@ TDropDownFrame TFlatDateTimePicker::FrameLook() const {
 }
 
 void TFlatDateTimePicker::DrawDropDownButton(TCanvas& canvas, TRect r, TButtonRules rules) {
-  const bool down = MouseButtonDown();
-  if (FButtonColor != clNone) {
-    auto orNormal = [&](TColor c, TColor normal) {
-      return rules.UnsetColorsFallBack && c == clNone ? normal : c;
-    };
-    const TColor fill = down && FButtonHover ? FButtonColorDown
-                        : FButtonHover       ? FButtonColorHot
-                                             : FButtonColor;
-    r.Left += 2;
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(orNormal(fill, FButtonColor));
-    canvas.FillRect(r);
-    canvas.Pen().SetStyle(psSolid);
-    canvas.Pen().SetColor(orNormal(FButtonBorderColor, FButtonColor));
-    canvas.MoveTo(r.Left, r.Top);
-    canvas.LineTo(r.Left, r.Bottom);
-    const TColor arrow = down ? orNormal(FButtonTextColorDown, FButtonTextColor) : FButtonTextColor;
-    if (arrow != clNone) {
-      canvas.Pen().SetColor(arrow);
-      canvas.Brush().SetColor(arrow);
-      canvas.Polygon(
-          std::vector<TPoint>{{r.Left + 5, r.Top + 7}, {r.Left + 11, r.Top + 7}, {r.Left + 8, r.Top + 10}});
-    }
-  } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
-    const int state =
-        DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown(), rules.HotWhileHeld);
-    DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
-    CloseThemeData(theme);
-  } else {
-    DrawFrameControl(canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
-  }
+  TDropDownButton b;
+  b.Colors = FButtonColors;
+  b.Face = Rect(r.Left + 2, r.Top, r.Right, r.Bottom);
+  b.ArrowInset = 5;
+  b.Themed = b.Classic = r;
+  b.Enabled = Enabled();
+  b.ThemesOn = ThemesOn();
+  b.Down = DropDownMouseHeld();
+  b.Hover = FButtonHover;
+  b.DroppedDown = DroppedDown();
+  b.HotWhileHeld = rules.HotWhileHeld;
+  b.UnsetColorsFallBack = rules.UnsetColorsFallBack;
+  ::DrawDropDownButton(canvas, *this, b);
 }
 
 void TFlatDateTimePicker::DoEnter() {

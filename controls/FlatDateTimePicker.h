@@ -17,27 +17,27 @@ public:
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
 
-  TColor ButtonColor() const { return FButtonColor; }
+  TColor ButtonColor() const { return FButtonColors.Color; }
   void SetButtonColor(TColor c) {
-    FButtonColor = c;
+    FButtonColors.Color = c;
     Invalidate();
   }
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor c) { FButtonColorHot = c; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor c) { FButtonColorDown = c; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
+  TColor ButtonColorHot() const { return FButtonColors.ColorHot; }
+  void SetButtonColorHot(TColor c) { FButtonColors.ColorHot = c; }
+  TColor ButtonColorDown() const { return FButtonColors.ColorDown; }
+  void SetButtonColorDown(TColor c) { FButtonColors.ColorDown = c; }
+  TColor ButtonTextColor() const { return FButtonColors.TextColor; }
   void SetButtonTextColor(TColor c) {
-    FButtonTextColor = c;
+    FButtonColors.TextColor = c;
     Invalidate();
   }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor c) { FButtonTextColorHot = c; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor c) { FButtonTextColorDown = c; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
+  TColor ButtonTextColorHot() const { return FButtonColors.TextColorHot; }
+  void SetButtonTextColorHot(TColor c) { FButtonColors.TextColorHot = c; }
+  TColor ButtonTextColorDown() const { return FButtonColors.TextColorDown; }
+  void SetButtonTextColorDown(TColor c) { FButtonColors.TextColorDown = c; }
+  TColor ButtonBorderColor() const { return FButtonColors.BorderColor; }
   void SetButtonBorderColor(TColor c) {
-    FButtonBorderColor = c;
+    FButtonColors.BorderColor = c;
     Invalidate();
   }
   int ButtonWidth() const { return FButtonWidth; }
@@ -55,7 +55,6 @@ protected:
   // The mouse is over the control, or it is the active control.
   bool Hot() const;
   bool ThemesOn() const;
-  static bool MouseButtonDown();
   TDropDownFrame FrameLook() const;
 
   // Where the two pickers' buttons differ: whether the themed button shows hot while a mouse
@@ -71,9 +70,7 @@ protected:
   TBorderStyle FBorderStyle = bsNone;
   TColor FBorderColor;
   bool FIsThemed;
-  TColor FButtonColorDown = clNone, FButtonBorderColor = clNone, FButtonTextColor = clNone,
-         FButtonTextColorHot = clNone, FButtonColor = clNone, FButtonColorHot = clNone,
-         FButtonTextColorDown = clNone;
+  TDropDownButtonColors FButtonColors;
   int FButtonWidth = 17 + 2; // the system's vertical scroll bar and two
   bool FButtonHover = false;
   bool FMouseInControl = false;

@@ -2,10 +2,6 @@
 
 #include "controls/ProStyleIF.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/KeyState.h"
-#include "platform/ui/ThemeDraw.h"
-
-#include <vector>
 
 namespace {
 
@@ -49,10 +45,6 @@ bool TAsgCustomCombo::Hot() const {
   return FMouseInControl || Screen->ActiveControl() == this;
 }
 
-bool TAsgCustomCombo::MouseButtonDown() const {
-  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
-}
-
 // ---- properties
 
 void TAsgCustomCombo::SetButtonWidth(int value) {
@@ -94,7 +86,7 @@ void TAsgCustomCombo::SetBorderColor(TColor value) {
 }
 
 void TAsgCustomCombo::SetButtonColor(TColor c) {
-  FButtonColor = c;
+  FButtonColors.Color = c;
   Invalidate();
 }
 
@@ -268,8 +260,8 @@ void TAsgCustomCombo::CloseUp() {
 
 // The client painting of its own (WM_PAINT) and the frame over the platform's (WM_NCPAINT).
 bool TAsgCustomCombo::CustomPainting() const {
-  if (FIsVista && FButtonColor == clNone) return false;
-  return FFlat || FButtonColor != clNone || FBorderColor != clNone ||
+  if (FIsVista && FButtonColors.Color == clNone) return false;
+  return FFlat || FButtonColors.Color != clNone || FBorderColor != clNone ||
          (FFocusBorderColor != clNone && FHasFocus) || (!Enabled() && ThemesOn() && !FDisabledBorder);
 }
 
@@ -288,36 +280,19 @@ void TAsgCustomCombo::PaintOver(TCanvas& canvas) {
 }
 
 void TAsgCustomCombo::DrawButton(TCanvas& canvas) {
-  TRect r = Rect(ClientWidth() - FButtonWidth + 2, 0, Width(), Height());
-  r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-  const bool down = MouseButtonDown();
-  if (FButtonColor != clNone) {
-    const TColor fill = down && FButtonHover ? FButtonColorDown
-                        : FButtonHover       ? FButtonColorHot
-                                             : FButtonColor;
-    canvas.Pen().SetColor(fill);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(fill);
-    r = Rect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    canvas.FillRect(r);
-    canvas.Pen().SetColor(FButtonBorderColor);
-    canvas.MoveTo(r.Left, r.Top);
-    canvas.LineTo(r.Left, r.Bottom);
-    const TColor arrow = down ? FButtonTextColorDown : FButtonTextColor;
-    if (arrow != clNone) {
-      canvas.Pen().SetColor(arrow);
-      canvas.Brush().SetColor(arrow);
-      canvas.Polygon(
-          std::vector<TPoint>{{r.Left + 4, r.Top + 7}, {r.Left + 10, r.Top + 7}, {r.Left + 7, r.Top + 10}});
-    }
-  } else if (HTHEME theme = ThemesOn() ? OpenThemeData(this, "combobox") : nullptr) {
-    const int state = DropDownButtonThemeState(Enabled(), down, FButtonHover, DroppedDown(), false);
-    DrawThemeBackground(theme, canvas, CP_DROPDOWNBUTTON, state, r);
-    CloseThemeData(theme);
-  } else {
-    r = Rect(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1);
-    DrawFrameControl(canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
-  }
+  const TRect r = Rect(ClientWidth() - FButtonWidth + 3, 1, Width() - 1, Height() - 1);
+  TDropDownButton b;
+  b.Colors = FButtonColors;
+  b.Face = Rect(r.Left - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  b.ArrowInset = 4;
+  b.Themed = r;
+  b.Classic = Rect(r.Left - 4, r.Top + 1, r.Right, r.Bottom - 1);
+  b.Enabled = Enabled();
+  b.ThemesOn = ThemesOn();
+  b.Down = DropDownMouseHeld();
+  b.Hover = FButtonHover;
+  b.DroppedDown = DroppedDown();
+  DrawDropDownButton(canvas, *this, b);
 }
 
 void TAsgCustomCombo::DrawBorders(TCanvas& canvas) {

@@ -52,20 +52,20 @@ public:
   bool MouseInControl() const { return FMouseInControl; }
 
   // Custom button colours: ButtonColor set replaces the platform's button.
-  TColor ButtonColor() const { return FButtonColor; }
+  TColor ButtonColor() const { return FButtonColors.Color; }
   void SetButtonColor(TColor c);
-  TColor ButtonColorHot() const { return FButtonColorHot; }
-  void SetButtonColorHot(TColor c) { FButtonColorHot = c; }
-  TColor ButtonColorDown() const { return FButtonColorDown; }
-  void SetButtonColorDown(TColor c) { FButtonColorDown = c; }
-  TColor ButtonTextColor() const { return FButtonTextColor; }
-  void SetButtonTextColor(TColor c) { FButtonTextColor = c; }
-  TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-  void SetButtonTextColorHot(TColor c) { FButtonTextColorHot = c; }
-  TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-  void SetButtonTextColorDown(TColor c) { FButtonTextColorDown = c; }
-  TColor ButtonBorderColor() const { return FButtonBorderColor; }
-  void SetButtonBorderColor(TColor c) { FButtonBorderColor = c; }
+  TColor ButtonColorHot() const { return FButtonColors.ColorHot; }
+  void SetButtonColorHot(TColor c) { FButtonColors.ColorHot = c; }
+  TColor ButtonColorDown() const { return FButtonColors.ColorDown; }
+  void SetButtonColorDown(TColor c) { FButtonColors.ColorDown = c; }
+  TColor ButtonTextColor() const { return FButtonColors.TextColor; }
+  void SetButtonTextColor(TColor c) { FButtonColors.TextColor = c; }
+  TColor ButtonTextColorHot() const { return FButtonColors.TextColorHot; }
+  void SetButtonTextColorHot(TColor c) { FButtonColors.TextColorHot = c; }
+  TColor ButtonTextColorDown() const { return FButtonColors.TextColorDown; }
+  void SetButtonTextColorDown(TColor c) { FButtonColors.TextColorDown = c; }
+  TColor ButtonBorderColor() const { return FButtonColors.BorderColor; }
+  void SetButtonBorderColor(TColor c) { FButtonColors.BorderColor = c; }
 
   // ---- the attached label, made on the first caption written
   TLabel* ComboLabel() const { return FLabel; }
@@ -107,7 +107,6 @@ private:
   bool FrameOverPlatform() const;
   bool ThemesOn() const;
   bool Hot() const;
-  bool MouseButtonDown() const;
   void DrawButton(TCanvas& canvas);
   void DrawBorders(TCanvas& canvas);
   TDropDownFrame FrameLook() const;
@@ -142,9 +141,7 @@ private:
   TColor FNormalColor = 0;
   bool FHasFocus = false;
   bool FFocusLabel = false;
-  TColor FButtonColorDown = clNone, FButtonBorderColor = clNone, FButtonTextColor = clNone,
-         FButtonTextColorHot = clNone, FButtonColor = clNone, FButtonColorHot = clNone,
-         FButtonTextColorDown = clNone;
+  TDropDownButtonColors FButtonColors;
   bool FIsVista = false;
 };
 

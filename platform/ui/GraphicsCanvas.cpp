@@ -488,6 +488,30 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   }
   if (!pen) return;
+  if (PenPattern(FPen.Style()).empty()) {
+    // A solid pen: each frame as four runs of pixels that do not overlap (as the walk plots them).
+    d->SyncBrush();
+    const QRect bounds = d->DrawableRegion().boundingRect().translated(d->Org).adjusted(-1, -1, 1, 1);
+    const QColor color = PenColorFor(FPen);
+    p->setCompositionMode(PenModeComposition(FPen.Mode()));
+    auto run = [&](int x0, int y0, int x1, int y1) {
+      const QRect part = QRect(QPoint(x0, y0), QPoint(x1, y1)) & bounds;
+      if (!part.isEmpty()) p->fillRect(part, color);
+    };
+    for (int i = 0; i < border; ++i) {
+      const int l = r.Left + i, t = r.Top + i, rr = r.Right - 1 - i, b = r.Bottom - 1 - i;
+      if (l == rr || t == b) {
+        run(l, t, rr, b);
+      } else {
+        run(l, t, rr - 1, t);
+        run(rr, t, rr, b - 1);
+        run(l + 1, b, rr, b);
+        run(l, t + 1, l, b);
+      }
+    }
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return;
+  }
   // Wide pens stay inside the box: nested one-pixel frames.
   for (int i = 0; i < border; ++i) {
     const long long l = r.Left + i, t = r.Top + i, rr = r.Right - 1LL - i, b = r.Bottom - 1LL - i;

@@ -154,12 +154,23 @@ QWidget* TControl::MakeWindowWidgets() const {
   auto* top = const_cast<TControl*>(this);
   while (top->FParent && !top->FParent->FWidgetsMade)
     top = top->FParent;
-  top->MakeWidgets();
+  if (top->FParent)
+    top->MakeLateWidgets(this);
+  else
+    top->MakeWidgets(this);
   return FWidget;
 }
 
-void TControl::MakeWidgets() {
+void TControl::MakeWidgets(const TControl* needed) {
   if (!FWidgetsMade) {
+    // A hidden control's widget (and its children's) waits until it is shown or needed: most of
+    // a window's hidden controls never are.
+    if (!FWidget && FWidgetDeferred && !FVisible && FParent) {
+      const TControl* c = needed;
+      while (c && c != this)
+        c = c->FParent;
+      if (!c) return;
+    }
     FWidgetsMade = true;
     const bool fresh = !FWidget && FWidgetDeferred;
     if (fresh) {
@@ -180,7 +191,7 @@ void TControl::MakeWidgets() {
   if (!FWindowed) return;
   auto* win = static_cast<TWinControl*>(this);
   for (TControl* c : std::vector<TControl*>(win->FControls))
-    if (!c->FWidgetsMade) c->MakeWidgets();
+    if (!c->FWidgetsMade) c->MakeWidgets(needed);
   if (PendingRestacks.empty()) return;
   std::vector<TRestack> due;
   std::erase_if(PendingRestacks, [&](const TRestack& r) {
@@ -191,6 +202,24 @@ void TControl::MakeWidgets() {
   });
   for (const TRestack& r : due)
     r.Front ? r.Control->BringToFront() : r.Control->SendToBack();
+}
+
+void TControl::MakeLateWidgets(const TControl* needed) {
+  MakeWidgets(needed);
+  if (!FWidgetsMade || !FWidget || !FParent) return;
+  // Below the lowest of the later siblings of its kind made already, where it would be had it
+  // been made in order.
+  if (FWidget->parentWidget() == FParent->ContainerWidget())
+    if (QWidget* later = LowestLaterSibling()) FWidget->stackUnder(later);
+  if (PendingRestacks.empty()) return;
+  // A raising or lowering asked of it meanwhile (its parent's making left it waiting).
+  const std::uint64_t id = FId;
+  auto it = std::find_if(PendingRestacks.begin(), PendingRestacks.end(),
+                         [id](const TRestack& r) { return r.Id == id; });
+  if (it == PendingRestacks.end()) return;
+  const bool front = it->Front;
+  PendingRestacks.erase(it);
+  front ? BringToFront() : SendToBack();
 }
 
 void TControl::ReplaceWidget(QWidget* widget) {
@@ -275,6 +304,22 @@ void TControl::StackInParent() {
     }
   }
   FWidget->raise();
+}
+
+QWidget* TControl::LowestLaterSibling() const {
+  const QWidget* container = FWidget->parentWidget();
+  const auto& siblings = FParent->FControls;
+  auto it = std::find(siblings.begin(), siblings.end(), this);
+  if (it == siblings.end()) return nullptr;
+  QWidget* lowest = nullptr;
+  qsizetype lowestAt = 0;
+  for (++it; it != siblings.end(); ++it) {
+    const TControl* c = *it;
+    if (c->FWindowed != FWindowed || !c->FWidget || c->FWidget->parentWidget() != container) continue;
+    const qsizetype at = container->children().indexOf(c->FWidget);
+    if (!lowest || at < lowestAt) lowest = c->FWidget, lowestAt = at;
+  }
+  return lowest;
 }
 
 void TControl::SettleSizeNow() {
@@ -395,6 +440,8 @@ bool TControl::Showing() const {
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
   FVisible = visible;
+  // A control kept without its widget while hidden gets it now, in its window's shown widgets.
+  if (visible && !FWidgetsMade && FParent && FParent->FWidgetsMade) MakeLateWidgets(nullptr);
   if (!visible && FParent)
     if (TForm* form = GetParentForm(this)) form->ControlRemoved(this);
   ApplyVisible();
@@ -967,7 +1014,7 @@ void TWinControl::InsertControl(TControl* control) {
   if (control->FWidgetsMade && !FWidgetsMade) EnsureWindowWidgets();
   if (QWidget* container = FWidget ? ContainerWidget() : nullptr; container && control->FWidget)
     control->FWidget->setParent(container);
-  if (FWidgetsMade) control->MakeWidgets();
+  if (FWidgetsMade) control->MakeWidgets(nullptr);
   ChildAdded(control);
 }
 

@@ -356,7 +356,13 @@ private:
   QWidget* MakeWindowWidgets() const;
   // Makes this control's widget if it is still to come, puts it in its parent's widget and does
   // the same for every child, in the order they were added (which gives the stacking order).
-  void MakeWidgets();
+  // Hidden controls are left for later unless they hold `needed`.
+  void MakeWidgets(const TControl* needed);
+  // Makes the widgets of a control shown or needed after its window's were made.
+  void MakeLateWidgets(const TControl* needed);
+  // The widget lowest in the stacking order among the siblings added after this control that
+  // are of its kind (windowed or not) and have their widget, or nullptr.
+  QWidget* LowestLaterSibling() const;
   void SettleSizeNow();
 
   QWidget* FWidget = nullptr;

@@ -2646,6 +2646,8 @@ private:
   int FFormHeight = 0;
   TGridFileOptions FFileOptions;
   void LoadCSV(std::string_view Bytes, int MaxRows, bool Insert);
+  // The CSV text in pieces that end at row ends, each handed to Take once written.
+  void WriteCSV(bool Unicode, const std::function<void(std::string_view)>& Take);
   std::string HTMLPage(const std::string* PictureDir, const char* Encoding);
   TGridStreamID FStreamID;
   TPoint FClipTopLeft{0, 0};

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,8 +23,7 @@ namespace {
 
 // What each byte asks of a field: a line break, or a quote, the delimiter or U+000B (which the
 // reader takes for a line break); and what it tells the save about the cell: "<" may start
-// markup, a byte past ASCII needs a code page check, "~" is a JavaCSV line break. One table per
-// save, so a cell is looked at once.
+// markup, a byte past ASCII needs a code page check, "~" is a JavaCSV line break.
 enum : unsigned char { kLineBreak = 1, kQuoteWorthy = 2, kMarkup = 4, kNonAscii = 8, kTilde = 16 };
 using TFieldMarks = std::array<unsigned char, 256>;
 
@@ -45,39 +46,157 @@ unsigned char Scan(std::string_view text, const TFieldMarks& marks) {
   return seen;
 }
 
-// Appends one field, given what Scan saw in it. Every line break becomes U+000B inside quotes
-// ("~" with JavaCSV), a text with a quote, the delimiter or a leading blank is quoted, so that the
-// reader gives it back.
-void AppendField(std::string& out, std::string_view text, unsigned char seen, const TGridFileOptions& o) {
+// The first characters that make a save look closer at a cell: a blank is quoted, "=", "|" and
+// "{" may start a formula, a wide text or rich text, a lone "^" is quoted with JavaCSV.
+using TFirstMarks = std::array<bool, 256>;
+
+TFirstMarks FirstMarks(bool javaCsv) {
+  TFirstMarks marks{};
+  marks[' '] = marks['='] = marks['|'] = marks['{'] = true;
+  if (javaCsv) marks['^'] = true;
+  return marks;
+}
+
+// Storage for the saved text, written through a cursor kept by the writer. Room is made for a
+// field's longest form at once, and sixteen-byte stores may pass the bytes they write: the limit
+// stays kSlack bytes short of the storage's end.
+class TCsvOut {
+public:
+  static constexpr std::size_t kSlack = 48;
+  char* Begin() const { return FData.get(); }
+  char* Limit() const { return FLimit; }
+  // Storage for at least n bytes before the limit, the written bytes up to at kept; answers where
+  // they end now.
+  char* Reserve(char* at, std::size_t n) {
+    const std::size_t used = static_cast<std::size_t>(at - Begin());
+    if (static_cast<std::size_t>(FLimit - Begin()) >= n) return at;
+    auto data = std::make_unique_for_overwrite<char[]>(n + kSlack);
+    if (used) std::memcpy(data.get(), Begin(), used);
+    FData = std::move(data);
+    FLimit = Begin() + n;
+    return Begin() + used;
+  }
+  // Room for n more bytes at at.
+  char* Room(char* at, std::size_t n) {
+    const std::size_t used = static_cast<std::size_t>(at - Begin());
+    return Reserve(at, std::max(used + n, 2 * used));
+  }
+
+private:
+  std::unique_ptr<char[]> FData;
+  char* FLimit = nullptr;
+};
+
+#if defined(__SSE2__)
+// Sixteen bytes of s from i on. A string's storage holds capacity() + 1 bytes, so a block passing
+// the text's end is read in place while the storage reaches; past that, the rest is copied out.
+__m128i Block(const std::string& s, std::size_t i) {
+  if (i + 16 <= s.capacity() + 1) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + i));
+  alignas(16) char rest[16] = {};
+  std::memcpy(rest, s.data() + i, std::min<std::size_t>(16, s.size() - i));
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(rest));
+}
+
+unsigned FirstBits(std::size_t n) {
+  return n >= 16 ? 0xFFFFu : (1u << n) - 1;
+}
+
+// The bytes that may make a field more than a copy of its text: control characters (line breaks,
+// U+000B), bytes past ASCII (negative as signed), a quote, "<", the delimiter and "~".
+struct TSpecials {
+  TSpecials(char d, bool javaCsv)
+      : Control(_mm_set1_epi8(0x0E)), Quote(_mm_set1_epi8('"')), Lt(_mm_set1_epi8('<')),
+        Delimiter(_mm_set1_epi8(d)), Tilde(_mm_set1_epi8(javaCsv ? '~' : '"')) {}
+  unsigned operator()(__m128i v) const {
+    const __m128i a = _mm_or_si128(_mm_cmplt_epi8(v, Control), _mm_cmpeq_epi8(v, Quote));
+    const __m128i b = _mm_or_si128(_mm_cmpeq_epi8(v, Lt), _mm_cmpeq_epi8(v, Delimiter));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_cmpeq_epi8(v, Tilde))));
+  }
+  __m128i Control, Quote, Lt, Delimiter, Tilde;
+};
+#endif
+
+// Copies the text, each quote doubled and each line break (CR LF, CR or LF) made lineBreak.
+char* CopyEscaped(char* p, const std::string& text, char lineBreak) {
+#if defined(__SSE2__)
+  // Each block is stored whole; at a quote or a line break the rest of the block is stored again
+  // one byte further on (a quote), in place (a line break) or one back (the LF of a CR LF).
+  const __m128i quote = _mm_set1_epi8('"'), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  const std::size_t n = text.size();
+  std::size_t lastCr = n; // where the last CR stood
+  for (std::size_t i = 0; i < n; i += 16) {
+    const __m128i v = Block(text, i);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    unsigned hits =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+            _mm_cmpeq_epi8(v, quote), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))))) &
+        FirstBits(n - i);
+    if (hits) {
+      alignas(16) char block[32];
+      _mm_store_si128(reinterpret_cast<__m128i*>(block), v);
+      for (; hits; hits &= hits - 1) {
+        const unsigned j = static_cast<unsigned>(__builtin_ctz(hits));
+        if (block[j] == '"') {
+          ++p;
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + j)));
+        } else if (block[j] == '\n' && lastCr + 1 == i + j) {
+          --p;
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j + 1),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + j + 1)));
+        } else {
+          p[j] = lineBreak;
+          if (block[j] == '\r') lastCr = i + j;
+        }
+      }
+    }
+    p += std::min<std::size_t>(16, n - i);
+  }
+  return p;
+#else
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch == '"') {
+      *p++ = '"';
+      *p++ = '"';
+    } else if (ch == '\r' || ch == '\n') {
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      *p++ = lineBreak;
+    } else {
+      *p++ = ch;
+    }
+  }
+  return p;
+#endif
+}
+
+// Writes one field, given what Scan saw in it; room for twice its length and two more bytes is
+// made. Every line break becomes U+000B inside quotes ("~" with JavaCSV), a text with a quote, the
+// delimiter or a leading blank is quoted, so that the reader gives it back.
+char* WriteField(char* p, const std::string& text, unsigned char seen, const TGridFileOptions& o) {
   if (text.empty()) {
-    out += o.JavaCSV ? "^" : o.QuoteEmptyCells ? "\"\"" : "";
-    return;
+    if (o.JavaCSV) {
+      *p++ = '^';
+    } else if (o.QuoteEmptyCells) {
+      *p++ = '"';
+      *p++ = '"';
+    }
+    return p;
   }
   seen &= kLineBreak | kQuoteWorthy;
   // With JavaCSV a lone "^" unquoted would read back empty.
   const bool quote = o.AlwaysQuotes || text.front() == ' ' || (o.JavaCSV && text == "^") ||
                      (seen && (!o.JavaCSV || (seen & kQuoteWorthy)));
-  if (!quote && !seen) {
-    out += text;
-    return;
+  if (quote) *p++ = '"';
+  if (seen) {
+    p = CopyEscaped(p, text, o.JavaCSV ? '~' : '\v');
+  } else {
+    std::memcpy(p, text.data(), text.size());
+    p += text.size();
   }
-  if (quote) out += '"';
-  // Runs without a quote or line break go over whole.
-  std::size_t from = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch != '\r' && ch != '\n' && ch != '"') continue;
-    out.append(text, from, i - from);
-    if (ch == '"') {
-      out += "\"\"";
-    } else {
-      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += o.JavaCSV ? '~' : '\v';
-    }
-    from = i + 1;
-  }
-  out.append(text, from, text.size() - from);
-  if (quote) out += '"';
+  if (quote) *p++ = '"';
+  return p;
 }
 
 // The code page a CSV file is written in, and whether a text fits it.
@@ -99,10 +218,10 @@ const char* CodingName(TCsvCoding coding) {
   return coding == TCsvCoding::Oem ? "CP850" : "Windows-1252";
 }
 
-std::string Encode(std::string text, TCsvCoding coding) {
+std::string Encode(std::string_view text, TCsvCoding coding) {
   if (coding == TCsvCoding::Ansi) return Utf8ToWindows1252(text);
   if (coding == TCsvCoding::Oem) return Utf8ToCp850(text);
-  return text;
+  return std::string(text);
 }
 
 // The text of a CSV file; UTF-8 input is read where it lies, without a copy.
@@ -304,11 +423,12 @@ void WriteWhole(const std::string& FileName, const std::string& Bytes) {
 
 } // namespace
 
-std::string TProStringGrid::CSVBytes(bool Unicode) {
+void TProStringGrid::WriteCSV(bool Unicode, const std::function<void(std::string_view)>& Take) {
   const TGridFileOptions& o = FFileOptions;
   const TCsvCoding coding = Coding(Unicode, o);
   const char d = o.Delimiter ? o.Delimiter : ',';
   const TFieldMarks marks = FieldMarks(d, o.JavaCSV);
+  const TFirstMarks firstMarks = FirstMarks(o.JavaCSV);
   const bool all = o.SaveHiddenCells;
   const int h = all ? NumHiddenColumns() : 0;
   const int c0 = SaveStartCol(), c1 = SaveEndCol() + h;
@@ -318,59 +438,122 @@ std::string TProStringGrid::CSVBytes(bool Unicode) {
   // Without formatting or a save event, a stored text that holds no markup is saved as it is:
   // such cells are read where they lie instead of through GetSaveCellText's copy.
   const bool storedAsSaved = !FSaveVirtCells && !OnSaveCell;
-  std::string text = coding == TCsvCoding::Utf8 ? "\xEF\xBB\xBF" : "";
+#if defined(__SSE2__)
+  // A stored text of up to sixteen bytes, none of which asks for more, is copied in one store.
+  const bool copyPlain = storedAsSaved && !o.AlwaysQuotes;
+  const TSpecials specials(d, o.JavaCSV);
+#endif
+  // Pieces go out at row ends once this large, so the text is not held whole.
+  constexpr std::size_t kPiece = std::size_t(1) << 18;
+  const std::string none;
   std::string scratch;
-  bool nonAscii = false;
-  ExportNotification(esExportStart, SaveStartRow());
+  TCsvOut out;
+  // The cursor and the limit live here: every byte written could otherwise be taken to change them.
+  char* p = out.Begin();
+  char* limit = out.Limit();
+  auto room = [&](std::size_t n) {
+    if (static_cast<std::size_t>(limit - p) < n) {
+      p = out.Room(p, n);
+      limit = out.Limit();
+    }
+  };
+  bool nonAscii = false; // in the piece
+  auto give = [&] {
+    const std::string_view piece(out.Begin(), static_cast<std::size_t>(p - out.Begin()));
+    if (piece.empty()) return;
+    // ASCII reads the same in every code page written here.
+    if (nonAscii)
+      Take(Encode(piece, coding));
+    else
+      Take(piece);
+    p = out.Begin();
+    nonAscii = false;
+  };
+  if (coding == TCsvCoding::Utf8) {
+    room(3);
+    std::memcpy(p, "\xEF\xBB\xBF", 3);
+    p += 3;
+  }
+  const int r0 = SaveStartRow();
+  ExportNotification(esExportStart, r0);
   int last = -1;
-  for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
+  for (int r = r0; r <= SaveEndRow(); ++r) {
     ExportNotification(esExportNextRow, r);
     for (std::size_t k = 0; k < real.size(); ++k) {
-      if (k > 0) text += d;
-      if (real[k] < 0) {
-        AppendField(text, {}, 0, o);
+      room(17);
+      if (k > 0) *p++ = d;
+      const int col = real[k];
+      if (col < 0) {
+        p = WriteField(p, none, 0, o);
         continue;
       }
-      std::string_view cell;
+#if defined(__SSE2__)
+      if (copyPlain) {
+        const std::string& stored = GridCells(col, r);
+        const std::size_t n = stored.size();
+        if (n - 1 < 16 && !firstMarks[static_cast<unsigned char>(stored.front())]) {
+          const __m128i v = Block(stored, 0);
+          if (!(specials(v) & FirstBits(n))) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+            p += n;
+            continue;
+          }
+        }
+      }
+#endif
+      const std::string* cell = &none;
       unsigned char seen = 0;
       if (storedAsSaved) {
-        cell = GridCells(real[k], r);
-        seen = Scan(cell, marks);
+        cell = &GridCells(col, r);
+        seen = Scan(*cell, marks);
       }
       // An empty cell may save a check box's text; "=", "|\" and "{\" may start a formula, a wide
       // text or rich text, "<" HTML: those go the full way.
-      if (cell.empty() || (seen & kMarkup) || cell.front() == '=' || cell.front() == '|' ||
-          cell.front() == '{') {
-        scratch = GetSaveCellText(real[k], r);
-        cell = scratch;
-        seen = Scan(cell, marks);
+      if (cell->empty() || (seen & kMarkup) || cell->front() == '=' || cell->front() == '|' ||
+          cell->front() == '{') {
+        scratch = GetSaveCellText(col, r);
+        cell = &scratch;
+        seen = Scan(scratch, marks);
       }
       if (seen & kTilde)
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) +
                             " holds \"~\", which JavaCSV files read as a line break; nothing was saved");
-      if ((seen & kNonAscii) && !Fits(cell, coding))
+      if ((seen & kNonAscii) && !Fits(*cell, coding))
         throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
                             CodingName(coding) + " cannot hold; nothing was saved");
       nonAscii = nonAscii || (seen & kNonAscii);
-      AppendField(text, cell, seen, o);
+      room(2 * cell->size() + 2);
+      p = WriteField(p, *cell, seen, o);
     }
-    text += "\r\n";
-    // The first row tells roughly how large the whole text grows (later rows may hold longer
-    // numbers): one allocation instead of a copy per doubling.
-    if (r == SaveStartRow())
-      text.reserve(text.size() * static_cast<std::size_t>(std::max(1, SaveRowCount())) * 2 + 16);
+    room(2);
+    *p++ = '\r';
+    *p++ = '\n';
+    // The first row tells roughly how large a piece grows (later rows may hold longer numbers).
+    if (r == r0) {
+      p = out.Reserve(p, kPiece + 2 * static_cast<std::size_t>(p - out.Begin()));
+      limit = out.Limit();
+    }
     if (OnFileProgress) {
-      int p = Percent(r - SaveStartRow(), std::max(1, SaveRowCount() - 1));
-      if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+      int pc = Percent(r - r0, std::max(1, SaveRowCount() - 1));
+      if (pc != last) OnFileProgress(this, static_cast<std::int16_t>(last = pc));
     }
+    if (static_cast<std::size_t>(p - out.Begin()) >= kPiece) give();
   }
   ExportNotification(esExportDone, -1);
-  // ASCII reads the same in every code page written here.
-  return nonAscii ? Encode(std::move(text), coding) : text;
+  give();
+}
+
+std::string TProStringGrid::CSVBytes(bool Unicode) {
+  std::string bytes;
+  WriteCSV(Unicode, [&bytes](std::string_view piece) { bytes += piece; });
+  return bytes;
 }
 
 void TProStringGrid::SaveToCSV(const std::string& FileName, bool Unicode) {
-  WriteWhole(FileName, CSVBytes(Unicode));
+  // The pieces go to the file as they are written; a refused cell leaves the old file as it was.
+  TAtomicFileWriter file(FileName);
+  WriteCSV(Unicode, [&file](std::string_view piece) { file.Write(piece); });
+  if (TWriteResult written = file.Commit(); !written) throw EProGridError(written.Error);
 }
 
 void TProStringGrid::AppendToCSV(const std::string& FileName, bool Unicode) {
@@ -391,7 +574,7 @@ void TProStringGrid::AppendToCSV(const std::string& FileName, bool Unicode) {
     WriteWhole(FileName, "\xEF\xBB\xBF" + text + rows.substr(3));
     return;
   }
-  WriteWhole(FileName, Encode(std::move(text), coding) + rows);
+  WriteWhole(FileName, Encode(text, coding) + rows);
 }
 
 void TProStringGrid::LoadFromCSV(const std::string& FileName, int MaxRows) {

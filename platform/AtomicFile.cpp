@@ -11,10 +11,6 @@
 
 namespace {
 
-TWriteResult Fail(const std::string& path, const std::string& what, int error) {
-  return {false, "Cannot write \"" + path + "\": " + what + " (" + std::strerror(error) + ")"};
-}
-
 // Creates a new temporary file beside the target; its name is never one that exists.
 int CreateTemp(const std::string& path, std::string& tempPath, mode_t mode) {
   static std::mt19937_64 random{std::random_device{}()};
@@ -44,57 +40,94 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  if (path.empty()) return {false, "Cannot write a file without a name"};
-
+TAtomicFileWriter::TAtomicFileWriter(const std::string& path) : FPath(path) {
+  if (path.empty()) {
+    FError = "Cannot write a file without a name";
+    return;
+  }
   // Keep the permissions of the file being replaced; a read-only file is not overwritten.
   // A new file takes 0666 narrowed by the umask; a replaced one keeps its mode exactly.
   mode_t mode = 0666;
-  bool existed = false;
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return Fail(path, "it is a folder", EISDIR);
+    if (S_ISDIR(st.st_mode)) {
+      Fail("it is a folder", EISDIR);
+      return;
+    }
     // Read-only as the user sees it: no write bit at all, even for a privileged user.
-    if ((st.st_mode & 0222) == 0) return Fail(path, "the file is read-only", EACCES);
-    if (::access(path.c_str(), W_OK) != 0) return Fail(path, "the file is read-only", errno);
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+      Fail("the file is read-only", (st.st_mode & 0222) == 0 ? EACCES : errno);
+      return;
+    }
     mode = st.st_mode & 07777;
-    existed = true;
+    FExisted = true;
   }
-
-  std::string tempPath;
-  int fd = CreateTemp(path, tempPath, mode);
-  if (fd < 0) {
+  FMode = mode;
+  FFd = CreateTemp(path, FTempPath, mode);
+  if (FFd < 0) {
     const int error = errno;
-    if (error == ENOENT || error == ENOTDIR) return Fail(path, "its folder does not exist", error);
-    return Fail(path, "cannot create a temporary file", error);
+    Fail(error == ENOENT || error == ENOTDIR ? "its folder does not exist" : "cannot create a temporary file",
+         error);
   }
+}
 
-  bool ok = WriteAll(fd, bytes);
-  int error = errno;
-  if (ok && ::fsync(fd) != 0) {
-    ok = false;
-    error = errno;
+TAtomicFileWriter::~TAtomicFileWriter() {
+  if (FFd >= 0) {
+    ::close(FFd);
+    ::unlink(FTempPath.c_str());
   }
-  if (ok && existed) ::fchmod(fd, mode); // the umask must not narrow a kept mode
+}
+
+void TAtomicFileWriter::Fail(const std::string& what, int error) {
+  if (FFd >= 0) {
+    ::close(FFd);
+    ::unlink(FTempPath.c_str());
+    FFd = -1;
+  }
+  FError = "Cannot write \"" + FPath + "\": " + what + " (" + std::strerror(error) + ")";
+}
+
+bool TAtomicFileWriter::Write(std::string_view bytes) {
+  if (FFd < 0) return false;
+  if (WriteAll(FFd, bytes)) return true;
+  Fail("writing failed", errno);
+  return false;
+}
+
+TWriteResult TAtomicFileWriter::Commit() {
+  if (FFd < 0) return {false, FError.empty() ? "Cannot write \"" + FPath + "\" twice" : FError};
+  const int fd = FFd;
+  FFd = -1;
+  bool ok = ::fsync(fd) == 0;
+  int error = errno;
+  if (ok && FExisted) ::fchmod(fd, static_cast<mode_t>(FMode)); // the umask must not narrow a kept mode
   if (::close(fd) != 0 && ok) {
     ok = false;
     error = errno;
   }
   if (!ok) {
-    ::unlink(tempPath.c_str());
-    return Fail(path, "writing failed", error);
+    ::unlink(FTempPath.c_str());
+    Fail("writing failed", error);
+    return {false, FError};
   }
-  if (::rename(tempPath.c_str(), path.c_str()) != 0) {
+  if (::rename(FTempPath.c_str(), FPath.c_str()) != 0) {
     error = errno;
-    ::unlink(tempPath.c_str());
-    return Fail(path, "cannot replace the file", error);
+    ::unlink(FTempPath.c_str());
+    Fail("cannot replace the file", error);
+    return {false, FError};
   }
   // Make the new name itself durable.
-  const std::string folder = ExtractFilePath(path);
+  const std::string folder = ExtractFilePath(FPath);
   int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);
   }
   return {true, {}};
+}
+
+TWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  TAtomicFileWriter file(path);
+  file.Write(bytes);
+  return file.Commit();
 }

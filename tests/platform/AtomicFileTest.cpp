@@ -68,3 +68,30 @@ TEST(AtomicFile, ReadOnlyFolderFailsAndKeepsTheOldFile) {
   EXPECT_EQ(dir.Read("conf/ParGen.xml"), "old");
   EXPECT_EQ(dir.Entries("conf"), std::vector<std::string>{"ParGen.xml"});
 }
+
+// Pieces land in the file only at Commit; a writer dropped before it leaves the old file as it was
+// and no temporary file behind.
+TEST(AtomicFile, PiecewiseWriterReplacesOnlyOnCommit) {
+  TTempDir dir;
+  const std::string path = dir.Write("grid.csv", "old");
+  {
+    TAtomicFileWriter file(path);
+    EXPECT_TRUE(file.Write("half "));
+  }
+  EXPECT_EQ(dir.Read("grid.csv"), "old");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"grid.csv"});
+  TAtomicFileWriter file(path);
+  EXPECT_TRUE(file.Write("new "));
+  EXPECT_TRUE(file.Write("text"));
+  EXPECT_EQ(dir.Read("grid.csv"), "old");
+  ASSERT_TRUE(file.Commit());
+  EXPECT_EQ(dir.Read("grid.csv"), "new text");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"grid.csv"});
+  EXPECT_FALSE(file.Commit());
+  // A writer that cannot start says why at Commit, its writes doing nothing.
+  TAtomicFileWriter missing(dir.File("missing/x.csv"));
+  EXPECT_FALSE(missing.Write("x"));
+  const TWriteResult result = missing.Commit();
+  EXPECT_FALSE(result);
+  EXPECT_NE(result.Error.find("its folder does not exist"), std::string::npos) << result.Error;
+}

@@ -5,18 +5,16 @@
 // the same cells (anchor); the aim is within 1.0x. EditCycle/ours also reports the live heap
 // (glibc mallinfo2) after 1,000 and after 10,000 edits; they should be equal.
 // ColumnLookupsThroughStringGrid asks the same through the string grid, as painting does.
-// Figures (RelWithDebInfo, offscreen, CPU-time medians of five, ours and anchor interleaved in one
-// run on a shared machine with load about 35 on 8 cores): ColumnLookups 13.1 ms against the
-// anchor's 1.65 ms (7.9x), through the string grid 13.8 ms against 1.74 ms (7.9x): the 3x aim is
-// missed. Most of an answer is GetCellColor's (about 130 instructions a cell against the anchor's
-// 37 for all four fields): it compares the cell font with the column's, name included, sets the
-// brush (telling its listeners) and asks for cell properties and the colour handler. It was
-// 16.6 ms (10.4x) before the four answers became final and inline and a cell without properties
-// skipped the merged-cell step; 24.4 ms and 42 ms earlier still. EditCycle 139 us per edit
-// against the anchor's 2,473 us (0.06x; wall time 149 us against 5,585 us): a grid no longer
-// repaints itself whole when the focus moves into its editor and back, only the cells that
-// change. Live heap after 1,000 and after 10,000 edits equal in each of the five repetitions
-// (3,218,290 bytes both in the median one).
+// Figures (RelWithDebInfo, offscreen, CPU-time medians of five, interleaved, load about 17 on 8
+// cores): ColumnLookups 11.7 ms against the anchor's 2.40 ms (4.9x), through the string grid
+// 12.3 ms against 2.40 ms (5.1x): the 3x aim is still missed. Callgrind: 235 instructions a cell
+// for the four answers (was 305) against the anchor's 37; GetCellColor 75 (was 135): fonts compare
+// a 40-byte key instead of the name's text, an unchanged brush colour costs no call, and a grid
+// without cell properties, active-cell headers or a colour handler answers inline. What remains
+// is each answer looking up its column item and checking fixed, hidden and footer bounds anew
+// (about 20 instructions each), the editor query's copies of the column's editor settings, and
+// the check text's copy. EditCycle (unchanged here): 139 us per edit against the anchor's 2,473 us
+// (0.06x); live heap after 1,000 and after 10,000 edits equal.
 #include "grid/ProCGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

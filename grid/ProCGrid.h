@@ -128,8 +128,9 @@ private:
   friend class TGridColumnItem;
   // The item of a column in the collection, nullptr outside it.
   TGridColumnItem* Item(int ACol) const {
-    return ACol >= 0 && ACol < FColumnCollection->Count()
-               ? static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Items(ACol))
+    const TCollection& c = *FColumnCollection;
+    return static_cast<unsigned>(ACol) < static_cast<unsigned>(c.Count())
+               ? static_cast<TGridColumnItem*>(c.TCollection::Items(ACol))
                : nullptr;
   }
   bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedColsNow() && ARow >= FixedRowsNow(); }
@@ -142,6 +143,10 @@ private:
            ARow < RowCount() - FixedFooters();
   }
   void CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit);
+  // The column's brush colour and font for a cell of a normal column.
+  void ColumnCellColor(const TGridColumnItem& Item, bool Header, TBrush& ABrush, TFont& AFont);
+  // GetCellColor with cell properties, active-cell headers and the colour handler.
+  void GetCellColorFull(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush, TFont& AFont);
   void SyncColumnsQuiet();
 
   std::unique_ptr<TGridColumnCollection> FColumnCollection;
@@ -158,32 +163,35 @@ private:
 
 // --- The per-cell answers asked for every painted cell ------------------------------------------
 
+// A grid without cell properties, active-cell headers or a colour handler (the common case) takes
+// its answer from the column alone, inline; anything else goes the full way.
 inline void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush,
                                          TFont& AFont) {
-  const TGridColumnItem* item = Item(ACol);
-  if (item && IsNormalCol(ACol) && ARow < RowCount() - FixedFooters()) {
-    const bool header = ARow < FixedRowsNow();
-    if (item->Fixed())
-      ABrush.SetColor(FixedColor());
-    else if (!header && !(item->ShowBands() && Bands().Active()))
-      ABrush.SetColor(item->Color());
-    if (const TFont& f = header ? item->HeaderFont() : item->Font(); !AFont.SameAs(f)) AFont.Assign(f);
-    if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
-      if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
-      if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
-    }
+  if (HasCellProps() || ActiveCellShow() || OnGetCellColor) {
+    GetCellColorFull(ACol, ARow, AState, ABrush, AFont);
+    return;
   }
-  TProStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
+  if (const TGridColumnItem* item = Item(ACol);
+      item && IsNormalCol(ACol) && ARow < RowCount() - FixedFooters())
+    ColumnCellColor(*item, ARow < FixedRowsNow(), ABrush, AFont);
+}
+
+inline void TProColumnGrid::ColumnCellColor(const TGridColumnItem& Item, bool Header, TBrush& ABrush,
+                                            TFont& AFont) {
+  if (Item.Fixed())
+    ABrush.SetColor(FixedColor());
+  else if (!Header && !(Item.ShowBands() && Bands().Active()))
+    ABrush.SetColor(Item.Color());
+  // Most cells already hold the column's font: a comparison of a few words, no copy.
+  if (const TFont& f = Header ? Item.HeaderFont() : Item.Font(); !AFont.SameAs(f)) AFont.Assign(f);
 }
 
 inline void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   if (const TGridColumnItem* item = Item(ACol)) {
     if (IsNormalCell(ACol, ARow)) {
       AEditor = item->Editor();
-      // Painting asks this for every cell: an empty list stays empty without a copy. The lists
-      // are plain string lists, so their counts are read without a virtual call.
-      if (item->ComboItems().TStringList::Count() > 0 || ComboStrings().TStringList::Count() > 0)
-        ComboStrings().Assign(item->ComboItems());
+      // Painting asks this for every cell: an empty list stays empty without a copy.
+      if (!item->ComboItems().Empty() || !ComboStrings().Empty()) ComboStrings().Assign(item->ComboItems());
       FComboDropDownCount = item->DropDownCount();
       FSpinMinV = item->SpinMin();
       FSpinMaxV = item->SpinMax();

@@ -91,6 +91,19 @@ void TProColumnGrid::CellsLoaded() {
   if (FColumnCollection) SyncColumnsQuiet();
 }
 
+void TProColumnGrid::GetCellColorFull(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush,
+                                      TFont& AFont) {
+  if (const TGridColumnItem* item = Item(ACol);
+      item && IsNormalCol(ACol) && ARow < RowCount() - FixedFooters()) {
+    ColumnCellColor(*item, ARow < FixedRowsNow(), ABrush, AFont);
+    if (const TCellProperties* props = FindCellProperties(ACol, ARow)) {
+      if (props->BrushColor() != clNone) ABrush.SetColor(props->BrushColor());
+      if (props->FontColor() != clNone) AFont.SetColor(props->FontColor());
+    }
+  }
+  TProStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
+}
+
 void TProColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush& ABrush,
                                        TFont& AFont) {
   if (const TGridColumnItem* item = Item(ACol)) {

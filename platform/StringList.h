@@ -137,6 +137,8 @@ public:
   TStringList& operator=(const TStringList&) = delete;
 
   int Count() const override { return static_cast<int>(FList.size()); }
+  // Count() == 0 without the division by the item size.
+  bool Empty() const { return FList.empty(); }
   // A sorted list places the text by order; an equal text there is added after the equal ones
   // (dupAccept), not added (dupIgnore: the index of the one there is answered, the object is not
   // taken) or refused with EStringListError (dupError). An unsorted list appends every text.

@@ -5,6 +5,9 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -12,11 +15,11 @@
 
 #include <cmath>
 
-TFont::TFont()
-    : FName("Tahoma"), FHeight(-11), FColor(clWindowText), FStyle(0), FPitch(fpDefault), FCharset(1) {}
-TFont::TFont(const TFont& other)
-    : FName(other.FName), FHeight(other.FHeight), FColor(other.FColor), FStyle(other.FStyle),
-      FPitch(other.FPitch), FCharset(other.FCharset) {}
+TFont::TFont() : FName("Tahoma"), FKey{-11, clWindowText, 0, fpDefault, 1, 0, {}} {
+  KeyName();
+}
+// The change handler stays with its object.
+TFont::TFont(const TFont& other) : FName(other.FName), FKey(other.FKey) {}
 TFont& TFont::operator=(const TFont& other) {
   Assign(other);
   return *this;
@@ -25,50 +28,53 @@ TFont::~TFont() = default;
 void TFont::Changed() {
   if (OnChange) OnChange();
 }
+void TFont::KeyName() {
+  const std::size_t n = FName.size();
+  FKey.NameLength = static_cast<std::uint32_t>(std::min<std::size_t>(n, UINT32_MAX));
+  std::memset(FKey.NameHead, 0, sizeof(FKey.NameHead));
+  std::memcpy(FKey.NameHead, FName.data(), std::min(n, sizeof(FKey.NameHead)));
+}
 void TFont::SetName(const std::string& name) {
   if (name == FName) return;
   FName = name;
+  KeyName();
   Changed();
 }
 void TFont::SetHeight(int height) {
-  if (height == FHeight) return;
-  FHeight = height;
+  if (height == FKey.Height) return;
+  FKey.Height = height;
   Changed();
 }
 int TFont::Size() const {
-  return -static_cast<int>(std::lround(FHeight * 72.0 / ScreenPixelsPerInch));
+  return -static_cast<int>(std::lround(FKey.Height * 72.0 / ScreenPixelsPerInch));
 }
 void TFont::SetSize(int points) {
   SetHeight(-static_cast<int>(std::lround(points * double(ScreenPixelsPerInch) / 72.0)));
 }
 void TFont::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
+  if (color == FKey.Color) return;
+  FKey.Color = color;
   Changed();
 }
 void TFont::SetStyle(TFontStyles style) {
-  if (style == FStyle) return;
-  FStyle = style;
+  if (style == FKey.Style) return;
+  FKey.Style = style;
   Changed();
 }
 void TFont::SetPitch(TFontPitch pitch) {
-  if (pitch == FPitch) return;
-  FPitch = pitch;
+  if (pitch == FKey.Pitch) return;
+  FKey.Pitch = pitch;
   Changed();
 }
 void TFont::SetCharset(int charset) {
-  if (charset == FCharset) return;
-  FCharset = charset;
+  if (charset == FKey.Charset) return;
+  FKey.Charset = charset;
   Changed();
 }
 void TFont::Assign(const TFont& s) {
   if (this == &s || SameAs(s)) return;
   FName = s.FName;
-  FHeight = s.FHeight;
-  FColor = s.FColor;
-  FStyle = s.FStyle;
-  FPitch = s.FPitch;
-  FCharset = s.FCharset;
+  FKey = s.FKey;
   Changed();
 }
 
@@ -106,11 +112,6 @@ void TPen::Assign(const TPen& s) {
 }
 void TBrush::Changed() {
   if (OnChange) OnChange();
-}
-void TBrush::ChangeColor(TColor c) {
-  FColor = c;
-  if (FStyle == bsClear) FStyle = bsSolid;
-  Changed();
 }
 void TBrush::SetStyle(TBrushStyle s) {
   if (s == FStyle) return;

@@ -7,6 +7,7 @@
 #include "platform/ui/Types.h"
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,38 +41,48 @@ public:
   const std::string& Name() const { return FName; }
   void SetName(const std::string& name);
   // Pixels. Negative: character height without internal leading (as Windows); positive: cell height.
-  int Height() const { return FHeight; }
+  int Height() const { return FKey.Height; }
   void SetHeight(int height);
   // Points at ScreenPixelsPerInch; setting it sets Height to -Size * 96 / 72 rounded.
   int Size() const;
   void SetSize(int points);
-  TColor Color() const { return FColor; }
+  TColor Color() const { return FKey.Color; }
   void SetColor(TColor color);
-  TFontStyles Style() const { return FStyle; }
+  TFontStyles Style() const { return FKey.Style; }
   void SetStyle(TFontStyles style);
-  TFontPitch Pitch() const { return FPitch; }
+  TFontPitch Pitch() const { return FKey.Pitch; }
   void SetPitch(TFontPitch pitch);
-  int Charset() const { return FCharset; } // kept for callers; text is Unicode anyway
+  int Charset() const { return FKey.Charset; } // kept for callers; text is Unicode anyway
   void SetCharset(int charset);
 
   // Copies name, height, colour, style, pitch and charset; fires OnChange once when anything differs.
   void Assign(const TFont& source);
-  // Equal in everything Assign copies; the name, the dearest, last.
+  // Equal in everything Assign copies. Painting asks this for every cell, so it compares a few
+  // words; only names longer than the key holds compare their text.
   bool SameAs(const TFont& other) const {
-    return FHeight == other.FHeight && FColor == other.FColor && FStyle == other.FStyle &&
-           FPitch == other.FPitch && FCharset == other.FCharset && FName == other.FName;
+    return std::memcmp(&FKey, &other.FKey, sizeof(TKey)) == 0 &&
+           (FKey.NameLength <= sizeof(FKey.NameHead) || FName == other.FName);
   }
 
   std::function<void()> OnChange;
 
 private:
+  // Everything SameAs compares, without padding: the numbers, the name's length and its first
+  // bytes (zero-filled), which decide names of up to 16 bytes alone.
+  struct TKey {
+    int Height;
+    TColor Color;
+    TFontStyles Style;
+    TFontPitch Pitch;
+    int Charset;
+    std::uint32_t NameLength;
+    char NameHead[16];
+  };
+  static_assert(sizeof(TKey) == 40, "TFont::TKey must have no padding");
   void Changed();
+  void KeyName();
   std::string FName;
-  int FHeight;
-  TColor FColor;
-  TFontStyles FStyle;
-  TFontPitch FPitch;
-  int FCharset;
+  TKey FKey;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -132,8 +143,12 @@ class TBrush {
 public:
   TColor Color() const { return FColor; }
   void SetColor(TColor color) {
-    // A colour asked for means a fill: a clear brush becomes solid again.
-    if (color != FColor || FStyle == bsClear) ChangeColor(color);
+    // A colour asked for means a fill: a clear brush becomes solid again. Painting sets a colour
+    // for every cell, so only a listener costs a call.
+    if (color == FColor && FStyle != bsClear) return;
+    FColor = color;
+    if (FStyle == bsClear) FStyle = bsSolid;
+    if (OnChange) Changed();
   }
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle style);
@@ -142,7 +157,6 @@ public:
   std::function<void()> OnChange;
 
 private:
-  void ChangeColor(TColor color);
   void Changed();
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
@@ -422,9 +436,9 @@ bool DPtoLP(const TCanvas& canvas, TPoint* points, int count);
 void RotatedTextOut(TCanvas& canvas, int x, int y, int escapement, const std::string& text);
 
 // Device capabilities (GetDeviceCaps indexes and answers).
-constexpr int TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14,
-              LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112,
-              PHYSICALOFFSETY = 113;
+constexpr int TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12,
+              PLANES = 14, LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111,
+              PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113;
 constexpr int DT_RASDISPLAY = 1, DT_RASPRINTER = 2;
 // HORZRES/VERTRES: the drawable area in pixels; LOGPIXELSX/Y: its resolution; HORZSIZE/VERTSIZE:
 // its size in millimetres; PHYSICAL*: the whole page and the printable area's offset (printers

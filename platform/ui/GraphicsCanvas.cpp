@@ -494,8 +494,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     const QRect bounds = d->DrawableRegion().boundingRect().translated(d->Org).adjusted(-1, -1, 1, 1);
     const QColor color = PenColorFor(FPen);
     p->setCompositionMode(PenModeComposition(FPen.Mode()));
-    auto run = [&](int x0, int y0, int x1, int y1) {
-      const QRect part = QRect(QPoint(x0, y0), QPoint(x1, y1)) & bounds;
+    auto run = [&](int left, int top, int right, int bottom) {
+      const QRect part = QRect(QPoint(left, top), QPoint(right, bottom)) & bounds;
       if (!part.isEmpty()) p->fillRect(part, color);
     };
     for (int i = 0; i < border; ++i) {

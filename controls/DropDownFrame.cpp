@@ -102,3 +102,19 @@ void DrawDropDownButton(TCanvas& canvas, const TControl& Owner, const TDropDownB
 bool DropDownMouseHeld() {
   return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
 }
+
+TDropDownFrame DropDownFrameOf(const TControl& control, bool Themed, bool DisabledBorder, bool HasFocus,
+                               bool HotFocus, TColor BorderColor, TColor FocusBorderColor, int ButtonWidth) {
+  TDropDownFrame look;
+  look.Enabled = control.Enabled();
+  look.Themed = Themed;
+  look.DisabledBorder = DisabledBorder;
+  look.HasFocus = HasFocus;
+  look.HotFocus = HotFocus;
+  look.BorderColor = BorderColor;
+  look.FocusBorderColor = FocusBorderColor;
+  look.ParentColor = control.Parent() ? control.Parent()->Color() : clBtnFace;
+  look.Color = control.Color();
+  look.ButtonWidth = ButtonWidth;
+  return look;
+}

@@ -313,16 +313,6 @@ void TAsgCustomCombo::DrawBorders(TCanvas& canvas) {
 }
 
 TDropDownFrame TAsgCustomCombo::FrameLook() const {
-  TDropDownFrame look;
-  look.Enabled = Enabled();
-  look.Themed = FIsThemed;
-  look.DisabledBorder = FDisabledBorder;
-  look.HasFocus = FHasFocus;
-  look.HotFocus = Hot() && FFocusBorder;
-  look.BorderColor = FBorderColor;
-  look.FocusBorderColor = FFocusBorderColor;
-  look.ParentColor = Parent() ? Parent()->Color() : clBtnFace;
-  look.Color = Color();
-  look.ButtonWidth = FButtonWidth;
-  return look;
+  return DropDownFrameOf(*this, FIsThemed, FDisabledBorder, FHasFocus, Hot() && FFocusBorder, FBorderColor,
+                         FFocusBorderColor, FButtonWidth);
 }

@@ -1,5 +1,6 @@
 #include "grid/EditLink.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
@@ -74,12 +75,13 @@ void TEditLink::SetVisible(bool Value) {
 
 std::string TEditLink::GetCellValue() {
   if (!FOwner) return std::string();
-  return FOwner->Cells(FOwner->RealColIndex(FOwner->Col()), FOwner->Row());
+  return ShownEditText(FOwner->Cells(FOwner->RealColIndex(FOwner->Col()), FOwner->Row()));
 }
 
 void TEditLink::SetCellValue(const std::string& s) {
   if (!FOwner) return;
-  FOwner->StoreEditValue(FOwner->RealColIndex(FOwner->Col()), FOwner->Row(), s);
+  FOwner->StoreEditValue(FOwner->RealColIndex(FOwner->Col()), FOwner->Row(),
+                         StoredCurrentCellText(*FOwner, s));
 }
 
 void TEditLink::HideEditor() {
@@ -94,7 +96,7 @@ void TEditLink::EditExit(TObject*) {
   // Leaving by the focus is validated as the keys are: a refused value gives way to what the
   // validation left in the cell.
   if (FOwner) {
-    FOwner->ValidateCell(GetEditorValue());
+    FOwner->ValidateCell(StoredCurrentCellText(*FOwner, GetEditorValue()));
     if (!FOwner->LastValidation()) SetEditorValue(GetCellValue());
   }
   HideEditor();
@@ -137,10 +139,10 @@ void TEditLink::EditKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
   const int col = grid->Col(), row = grid->Row();
   const std::uint16_t key = Key;
   if (key == VK_ESCAPE) {
-    SetEditorValue(grid->CellCache());
+    SetEditorValue(ShownEditText(grid->CellCache()));
     grid->SetEditRestored(true);
   } else {
-    grid->ValidateCell(GetEditorValue());
+    grid->ValidateCell(StoredCurrentCellText(*grid, GetEditorValue()));
   }
   if (Key == VK_TAB && grid->Navigation().TabToNextAtEnd() && grid->LastValidation()) {
     FocusGrid();
@@ -154,7 +156,8 @@ void TEditLink::EditKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
   }
   FocusGrid();
   grid->CommitSpecialEdit(col, row);
-  if (FEditStyle == esPopup) EditExit(this);
+  // A refused value keeps the pop-up open: it is not validated a second time on the way out.
+  if (FEditStyle == esPopup && grid->LastValidation()) EditExit(this);
   grid->SetEditMode(false);
   if (grid->LastValidation()) {
     if (key == VK_RETURN) {
@@ -175,9 +178,10 @@ void TEditLink::EditKeyDown(TObject*, std::uint16_t& Key, TShiftState Shift) {
       Key = 0;
     }
   } else {
-    // Refused: the editor opens again on the same cell.
+    // Refused: the editor opens again on the same cell, showing the value for correction.
     grid->SetEditMode(true);
     grid->ShowSpecialEdit(grid->Col(), grid->Row());
+    SetEditorValue(ShownEditText(grid->NewCellText()));
     Key = 0;
   }
   grid->SetLastValidation(true);

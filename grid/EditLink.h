@@ -32,6 +32,8 @@ public:
   void EditExit(TObject* Sender);
   void FormExit(TObject* Sender);
   TWinControl* GetParent();
+  // The current cell's value as the control shows it, and a value of the control stored in the
+  // cell's form (encoded where the cell holds encoded wide text).
   std::string GetCellValue();
   void SetCellValue(const std::string& s);
   void HideEditor();

@@ -1,5 +1,6 @@
 #include "grid/GridDatePicker.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "grid/ProGridUnit.h"
 #include "platform/Clock.h"
@@ -83,7 +84,7 @@ void TGridDatePicker::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_ESCAPE) {
-    const double value = PickerValue(FGrid->CurrentCell(), Kind() == dtkTime);
+    const double value = PickerValue(ShownEditText(FGrid->CurrentCell()), Kind() == dtkTime);
     Kind() == dtkTime ? SetTime(value) : SetDate(value);
     // The cell keeps its text, also one that is no date.
     FGrid->SetEditRestored(true);
@@ -92,9 +93,10 @@ void TGridDatePicker::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     // A field typed in part is completed first.
     Perform(WM_KEYDOWN, VK_RIGHT, 0);
     Perform(WM_KEYUP, VK_RIGHT, 0);
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
-      const double value = PickerValue(FGrid->NewCellText(), Kind() == dtkTime);
+    const std::string stored = StoredCurrentCellText(*FGrid, Text());
+    FGrid->SetCurrentCell(stored);
+    if (!FGrid->ValidateCell(stored)) {
+      const double value = PickerValue(ShownEditText(FGrid->NewCellText()), Kind() == dtkTime);
       Kind() == dtkTime ? SetTime(value) : SetDate(value);
       Repaint();
       Key = 0;
@@ -102,8 +104,9 @@ void TGridDatePicker::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     }
   }
   if (Key == VK_TAB) {
-    FGrid->SetCurrentCell(Text());
-    if (!FGrid->ValidateCell(Text())) {
+    const std::string stored = StoredCurrentCellText(*FGrid, Text());
+    FGrid->SetCurrentCell(stored);
+    if (!FGrid->ValidateCell(stored)) {
       Repaint();
       Key = 0;
       return;

@@ -32,12 +32,7 @@ TProRichEdit* TProStringGrid::InplaceRichEdit() {
 }
 
 void TProStringGrid::CellToRich(int ACol, int ARow, TProRichEdit* Richeditor) {
-  if (!Richeditor) return;
-  const std::string text = Cells(ACol, ARow);
-  if (text.empty())
-    Richeditor->Clear();
-  else
-    Richeditor->LoadRTF(text);
+  if (Richeditor) Richeditor->ShowStored(Cells(ACol, ARow));
 }
 
 std::string TProStringGrid::RichToString(TProRichEdit* Richeditor) {

@@ -476,7 +476,8 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
     if (TEditLink* link = e.OpenLink) {
       e.OpenLink = nullptr;
       // A refused value is not stored; the link opens again on the cell.
-      if (write && FLastValidation) StoreEditValue(rc, ARow, link->GetEditorValue());
+      if (write && FLastValidation)
+        StoreEditValue(rc, ARow, StoredCurrentCellText(*this, link->GetEditorValue()));
       if (link->EditStyle() != esPopup) link->SetVisible(false);
       link->RestoreWinProc();
     }
@@ -485,28 +486,31 @@ void TProStringGrid::CommitOtherEdit(int ACol, int ARow) {
   case edRichEdit:
     if (TProRichEdit* rich = e.InplaceRichEdit) {
       const bool same = rich->Text() == e.RichLoadedPlain && rich->Offsets() == e.RichLoadedOffsets;
-      if (write && !same) StoreEditValue(rc, ARow, RichToString(rich));
+      if (write && !same) StoreEditValue(rc, ARow, rich->StoredText());
       HideControl(rich);
     }
     break;
   case edDateEdit:
   case edDateEditUpDown:
     if (NewCommonControls() && e.DatePicker) {
-      if (write) StoreEditValue(rc, ARow, e.DatePicker->Checked() ? e.DatePicker->Text() : std::string());
+      if (write)
+        StoreEditValue(
+            rc, ARow,
+            StoredCurrentCellText(*this, e.DatePicker->Checked() ? e.DatePicker->Text() : std::string()));
       HideControl(e.DatePicker);
     }
     break;
   case edTimeEdit:
     if (NewCommonControls() && e.DatePicker) {
       // The time as the picker shows it: in its own format when it has one.
-      if (write) StoreEditValue(rc, ARow, e.DatePicker->Text());
+      if (write) StoreEditValue(rc, ARow, StoredCurrentCellText(*this, e.DatePicker->Text()));
       HideControl(e.DatePicker);
     }
     break;
   case edDateTimeEdit:
     if (NewCommonControls() && e.DateAndTimePicker) {
       TGridDateTimePicker* p = e.DateAndTimePicker;
-      if (write) StoreEditValue(rc, ARow, DateAndTimeText(*p));
+      if (write) StoreEditValue(rc, ARow, StoredCurrentCellText(*this, DateAndTimeText(*p)));
       HideControl(p);
     }
     break;
@@ -557,9 +561,10 @@ std::optional<std::string> TProStringGrid::PendingEditValue() {
     if (e.OpenLink) return e.OpenLink->GetEditorValue();
     break;
   case edRichEdit:
+    // As edited: a wide cell's plain text, else RTF.
     if (TProRichEdit* rich = e.InplaceRichEdit;
         rich && (rich->Text() != e.RichLoadedPlain || rich->Offsets() != e.RichLoadedOffsets))
-      return RichToString(rich);
+      return ShownEditText(rich->StoredText());
     break;
   default:
     break;

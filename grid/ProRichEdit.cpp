@@ -1,5 +1,6 @@
 #include "grid/ProRichEdit.h"
 
+#include "grid/EditTextForm.h"
 #include "grid/ProGrid.h"
 #include "platform/TextCodec.h"
 #include "platform/ui/Graphics.h"
@@ -25,12 +26,15 @@ TProRichEdit::TProRichEdit(TComponent* AOwner) : TEdit(AOwner), FGrid(dynamic_ca
 }
 
 void TProRichEdit::LoadRTF(const std::string& Rtf) {
-  TRichPlainText plain = RichTextRead(Rtf);
+  Load(RichTextRead(Rtf));
+}
+
+void TProRichEdit::Load(TRichPlainText Plain) {
   FLoading = true;
-  SetText(plain.Text);
+  SetText(Plain.Text);
   FLoading = false;
   FLastText = Utf8ToUtf32(Text());
-  FOffsets = std::move(plain.Offsets);
+  FOffsets = std::move(Plain.Offsets);
   FOffsets.resize(FLastText.size(), 0);
   FTypingSet = false;
   Measure();
@@ -42,6 +46,23 @@ std::string TProRichEdit::RTF() const {
 
 void TProRichEdit::Clear() {
   LoadRTF("");
+}
+
+void TProRichEdit::ShowStored(const std::string& Stored) {
+  if (!IsEncodedWideText(Stored)) {
+    LoadRTF(Stored);
+    return;
+  }
+  // Wide text is never RTF, whatever its characters.
+  TRichPlainText plain;
+  plain.Text = ShownEditText(Stored);
+  Load(std::move(plain));
+}
+
+std::string TProRichEdit::StoredText() const {
+  const bool flat = std::all_of(FOffsets.begin(), FOffsets.end(), [](int o) { return o == 0; });
+  if (flat && FGrid && IsEncodedWideText(FGrid->CurrentCell())) return StoredCurrentCellText(*FGrid, Text());
+  return RTF();
 }
 
 unsigned TProRichEdit::DialogCode() const {
@@ -135,6 +156,13 @@ void TProRichEdit::Change() {
 void TProRichEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   TEdit::KeyDown(Key, Shift);
   if (!FGrid || this != FGrid->InplaceRichEdit()) return;
+  if (Key == VK_ESCAPE) {
+    // As in every cell editor: the cell keeps the text it had.
+    Key = 0;
+    FGrid->SetEditRestored(true);
+    FGrid->DoneInplaceEdit(0, Shift);
+    return;
+  }
   if (Key == VK_TAB && (FGrid->Options() & goTabs)) {
     std::uint16_t k = Key;
     Key = 0;

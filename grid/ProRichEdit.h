@@ -9,6 +9,7 @@
 #include <vector>
 
 class TProStringGrid;
+struct TRichPlainText;
 
 class TProRichEdit : public TEdit {
 public:
@@ -20,6 +21,11 @@ public:
   void LoadRTF(const std::string& Rtf);
   std::string RTF() const;
   void Clear();
+  // A cell's stored text: RTF as its document, encoded wide text as its decoded plain text.
+  void ShowStored(const std::string& Stored);
+  // The content as the grid's current cell stores it: encoded wide text where that cell holds it
+  // and no character is raised or lowered (that form keeps no offsets), else RTF.
+  std::string StoredText() const;
   // Offsets in half-points, one per character of the text.
   const std::vector<int>& Offsets() const { return FOffsets; }
 
@@ -54,6 +60,8 @@ private:
   // Keeps one offset per character after the text changed; new characters take the typing one.
   void FollowText();
   void Measure();
+  // Offsets missing from the document are 0.
+  void Load(TRichPlainText Plain);
   TProStringGrid* FGrid;
   std::vector<int> FOffsets;
   std::u32string FLastText;

@@ -1,45 +1,12 @@
 // Controls plugged in as cell editors through an edit link, in the cell and on a pop-up form.
-#include "grid/EditLink.h"
 #include "platform/ui/Forms.h"
 
 #include "EditorKindsFixture.h"
+#include "TestEditLink.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The smallest link: a one-line edit.
-class TTestLink : public TEditLink {
-public:
-  using TEditLink::TEditLink;
-  TWinControl* GetEditControl() override { return FEdit; }
-  void CreateEditor(TWinControl* AParent) override {
-    if (!FEdit) {
-      FEdit = new TEdit(AParent);
-      FEdit->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) {
-        Keys.push_back(k);
-        EditKeyDown(s, k, sh);
-      };
-      FEdit->OnExit = [this](TObject* s) { EditExit(s); };
-    }
-    FEdit->SetParent(AParent);
-    ++Created;
-  }
-  void DestroyEditor() override {
-    delete FEdit;
-    FEdit = nullptr;
-  }
-  std::string GetEditorValue() override { return FEdit ? FEdit->Text() : std::string(); }
-  void SetEditorValue(const std::string& s) override {
-    if (FEdit) FEdit->SetText(s);
-  }
-  TEdit* Edit() const { return FEdit; }
-  std::vector<std::uint16_t> Keys;
-  int Created = 0;
-
-private:
-  TEdit* FEdit = nullptr;
-};
 
 class EditLinkTest : public EditorKindsTest {
 protected:

@@ -1,10 +1,14 @@
 // Rich-text cells: the cell keeps its RTF, the editor shows and edits its plain text.
+#include "controls/ProUtilCellText.h"
 #include "grid/ProRichEdit.h"
 #include "platform/ui/RichEditText.h"
 
 #include "EditorKindsFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,49 @@ TEST_F(RichTextCellTest, EscKeepsTheCellAndTabOpensTheNextEditor) {
   EXPECT_TRUE(Grid->EditMode());
   EXPECT_TRUE(rich->Visible()) << "the next cell's editor opened";
   EXPECT_EQ(Grid->Cells(RichCol, 2), "{\\rtf1 caf\\'e9}");
+}
+
+TEST_F(RichTextCellTest, AWideCellStaysWideUnlessACharacterIsRaised) {
+  // The wide form keeps no offsets: a raised character turns the cell into RTF.
+  Grid->SetOptions(Grid->Options() | goTabs);
+  std::vector<std::string> asked;
+  Grid->OnCellValidateWide = [&](TObject*, int, int, std::string& v, bool&) { asked.push_back(v); };
+  enum TEnd { TabAway, FocusLoss };
+  struct {
+    TEnd End;
+    bool Raise;
+  } cases[] = {{TabAway, false}, {FocusLoss, false}, {FocusLoss, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.End == TabAway ? "Tab" : "focus loss") + (c.Raise ? ", raised" : ""));
+    asked.clear();
+    Grid->SetCells(RichCol, 3, EncodeWideCellText("{\\rtf1 x2}"));
+    Open(RichCol, 3);
+    TProRichEdit* rich = Grid->InplaceRichEdit();
+    ASSERT_TRUE(rich->Visible());
+    EXPECT_EQ(rich->Text(), "{\\rtf1 x2}") << "wide text is never read as RTF";
+    rich->SetSelStart(static_cast<int>(rich->Text().size()));
+    Headless::TypeText(*rich, "!");
+    if (c.Raise) {
+      rich->SetSelStart(1);
+      rich->SetSelLength(1);
+      rich->SelSuperscript();
+    }
+    if (c.End == TabAway)
+      Press(*rich, VK_TAB);
+    else
+      Leave();
+    const std::string stored = Grid->Cells(RichCol, 3);
+    if (c.Raise) {
+      const TRichPlainText now = RichTextRead(stored);
+      EXPECT_EQ(now.Text, "{\\rtf1 x2}!");
+      EXPECT_EQ(now.Offsets[1], 4);
+    } else {
+      EXPECT_EQ(stored, EncodeWideCellText("{\\rtf1 x2}!"));
+    }
+    EXPECT_EQ(asked, c.End == TabAway ? std::vector<std::string>{"{\\rtf1 x2}!"} : std::vector<std::string>{})
+        << "asked about the text as edited";
+    Grid->HideInplaceEdit();
+  }
 }
 
 TEST_F(RichTextCellTest, TypingGrowsTheRowButNotPastTheGrid) {

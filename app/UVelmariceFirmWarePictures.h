@@ -1,5 +1,5 @@
-// Pictures of the main window's corner buttons, drawn in code. Each is one square glyph frame
-// whose lower-left pixel is its see-through colour.
+// Pictures of the main window's corner buttons, kept as rows of characters. Each is one square
+// glyph frame whose lower-left pixel is its see-through colour.
 #pragma once
 
 #include "platform/ui/Graphics.h"

@@ -162,6 +162,15 @@ void WrapLine(TTextTool& tool, const TLine& line, int width, bool breakWords, st
     out.push_back(line);
     return;
   }
+  // Most lines fit whole: one measure instead of one for each word's prefix. (Widths grow with
+  // every word added, so the walk below would take the whole line as well.)
+  qsizetype lastWordEnd = s.size();
+  while (lastWordEnd > 0 && s[lastWordEnd - 1] == QLatin1Char(' '))
+    --lastWordEnd;
+  if (tool.Width(lastWordEnd == s.size() ? s : s.left(lastWordEnd)) <= width) {
+    take(0, s.size());
+    return;
+  }
   qsizetype start = 0;
   while (start < s.size()) {
     // Candidate ends: after each run of blanks, and the end of the text.

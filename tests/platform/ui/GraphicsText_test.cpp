@@ -187,6 +187,9 @@ TEST_F(CanvasText, CalcRectWidthIsTheWidestLine) {
   const std::vector<std::string> lines =
       DrawTextLines(Canvas, Repeat("word", 5), Rect(0, 0, pair + 10, 0), DT_WORDBREAK);
   EXPECT_EQ(lines, (std::vector<std::string>{"word word", "word word", "word"})) << "blanks at breaks vanish";
+  EXPECT_EQ(DrawTextLines(Canvas, "  word word   ", Rect(0, 0, 1000, 0), DT_WORDBREAK),
+            (std::vector<std::string>{"  word word"}))
+      << "a line that fits keeps its leading blanks and loses its trailing ones";
 }
 
 TEST_F(CanvasText, EllipsisShortensToFit) {

@@ -103,14 +103,15 @@ bool DropDownMouseHeld() {
   return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0;
 }
 
-TDropDownFrame DropDownFrameOf(const TControl& control, bool Themed, bool DisabledBorder, bool HasFocus,
-                               bool HotFocus, TColor BorderColor, TColor FocusBorderColor, int ButtonWidth) {
+TDropDownFrame DropDownFrameOf(const TControl& control, const TDropDownHotState& State, bool FocusBorder,
+                               bool Themed, bool DisabledBorder, TColor BorderColor, TColor FocusBorderColor,
+                               int ButtonWidth) {
   TDropDownFrame look;
   look.Enabled = control.Enabled();
   look.Themed = Themed;
   look.DisabledBorder = DisabledBorder;
-  look.HasFocus = HasFocus;
-  look.HotFocus = HotFocus;
+  look.HasFocus = State.HasFocus;
+  look.HotFocus = FocusBorder && State.Hot(control);
   look.BorderColor = BorderColor;
   look.FocusBorderColor = FocusBorderColor;
   look.ParentColor = control.Parent() ? control.Parent()->Color() : clBtnFace;

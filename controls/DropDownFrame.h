@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/DropDownHotState.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Graphics.h"
 
@@ -25,10 +26,12 @@ struct TDropDownFrame {
 // when the flat frame was drawn, else nothing.
 std::optional<TRect> DrawDropDownFrame(TCanvas& canvas, TRect R, const TDropDownFrame& look);
 
-// The look of `control`'s frame: its own settings, its enabled state and colour, and its parent's
-// colour (the button face without a parent).
-TDropDownFrame DropDownFrameOf(const TControl& control, bool Themed, bool DisabledBorder, bool HasFocus,
-                               bool HotFocus, TColor BorderColor, TColor FocusBorderColor, int ButtonWidth);
+// The look of `control`'s frame: its own settings, its focus and hot state (sunken while hot only
+// with FocusBorder), its enabled state and colour, and its parent's colour (the button face
+// without a parent).
+TDropDownFrame DropDownFrameOf(const TControl& control, const TDropDownHotState& State, bool FocusBorder,
+                               bool Themed, bool DisabledBorder, TColor BorderColor, TColor FocusBorderColor,
+                               int ButtonWidth);
 
 // Fills the face of a flat drop-down button B around its arrow area, which stays.
 void FillButtonFaceAroundArrow(TCanvas& canvas, const TRect& B, int ClientWidth, int ClientHeight,

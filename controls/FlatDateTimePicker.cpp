@@ -1,7 +1,6 @@
 #include "controls/FlatDateTimePicker.h"
 
 #include "controls/ProStyleIF.h"
-#include "platform/ui/Application.h"
 
 TFlatDateTimePicker::TFlatDateTimePicker(TComponent* AOwner, TColor BorderColor, bool Ctl3D)
     : TDateTimePicker(AOwner), FBorderColor(BorderColor), FIsThemed(IsComCtl6()), FIsWinXP(RunsOnXPOrLater()),
@@ -31,7 +30,7 @@ void TFlatDateTimePicker::SetCtl3D(bool Value) {
 }
 
 bool TFlatDateTimePicker::Hot() const {
-  return FMouseInControl || Screen->ActiveControl() == this;
+  return FHotState.Hot(*this);
 }
 
 bool TFlatDateTimePicker::ThemesOn() const {
@@ -39,7 +38,7 @@ bool TFlatDateTimePicker::ThemesOn() const {
 }
 
 TDropDownFrame TFlatDateTimePicker::FrameLook() const {
-  return DropDownFrameOf(*this, FIsThemed, FDisabledBorder, FHasFocus, Hot() && FFocusBorder, FBorderColor,
+  return DropDownFrameOf(*this, FHotState, FFocusBorder, FIsThemed, FDisabledBorder, FBorderColor,
                          FFocusBorderColor, FButtonWidth);
 }
 
@@ -52,7 +51,7 @@ void TFlatDateTimePicker::DrawDropDownButton(TCanvas& canvas, TRect r, TButtonRu
   b.Enabled = Enabled();
   b.ThemesOn = ThemesOn();
   b.Down = DropDownMouseHeld();
-  b.Hover = FButtonHover;
+  b.Hover = FHotState.ButtonHover;
   b.DroppedDown = DroppedDown();
   b.HotWhileHeld = rules.HotWhileHeld;
   b.UnsetColorsFallBack = rules.UnsetColorsFallBack;
@@ -60,37 +59,29 @@ void TFlatDateTimePicker::DrawDropDownButton(TCanvas& canvas, TRect r, TButtonRu
 }
 
 void TFlatDateTimePicker::DoEnter() {
-  FHasFocus = true;
+  FHotState.HasFocus = true;
   Invalidate();
   TDateTimePicker::DoEnter();
 }
 
 void TFlatDateTimePicker::DoExit() {
-  FHasFocus = false;
+  FHotState.HasFocus = false;
   Invalidate();
   TDateTimePicker::DoExit();
 }
 
 void TFlatDateTimePicker::CMMouseEnter(TMessage& Message) {
   TDateTimePicker::CMMouseEnter(Message);
-  if (!FMouseInControl && Enabled()) {
-    FMouseInControl = true;
-    Invalidate();
-  }
+  if (FHotState.MouseEnter(Enabled())) Invalidate();
 }
 
 void TFlatDateTimePicker::CMMouseLeave(TMessage& Message) {
   TDateTimePicker::CMMouseLeave(Message);
-  if (Enabled()) FMouseInControl = false;
-  FButtonHover = false;
+  FHotState.MouseLeave(Enabled());
   Invalidate();
 }
 
 void TFlatDateTimePicker::MouseMove(TShiftState Shift, int X, int Y) {
   TDateTimePicker::MouseMove(Shift, X, Y);
-  const bool hover = X > Width() - FButtonWidth && X < Width();
-  if (hover != FButtonHover) {
-    FButtonHover = hover;
-    Invalidate();
-  }
+  if (FHotState.MouseMove(X, Width(), FButtonWidth)) Invalidate();
 }

@@ -41,7 +41,7 @@ public:
     Invalidate();
   }
   int ButtonWidth() const { return FButtonWidth; }
-  bool ButtonHover() const { return FButtonHover; }
+  bool ButtonHover() const { return FHotState.ButtonHover; }
 
 protected:
   TFlatDateTimePicker(TComponent* AOwner, TColor BorderColor, bool Ctl3D);
@@ -72,13 +72,11 @@ protected:
   bool FIsThemed;
   TDropDownButtonColors FButtonColors;
   int FButtonWidth = 17 + 2; // the system's vertical scroll bar and two
-  bool FButtonHover = false;
-  bool FMouseInControl = false;
   bool FIsWinXP;
   bool FMetroStyle = false;
   TColor FFocusBorderColor = clNone;
   bool FDisabledBorder = false;
-  bool FHasFocus = false;
+  TDropDownHotState FHotState;
   bool FFocusBorder = false;
   bool FCtl3D;
 };

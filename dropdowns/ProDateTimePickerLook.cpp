@@ -28,7 +28,7 @@ void TCustomDateTimePicker::PaintOver(TCanvas& canvas) {
   if (!FCtl3D) DrawFlatFrame(canvas);
   if (NoCustomBorder() || !FMetroStyle) return;
   if (Kind() != dtkTime) DrawButton(canvas);
-  if (!Enabled() || FBorderColor != clNone || (FHasFocus && FFocusBorderColor != clNone))
+  if (!Enabled() || FBorderColor != clNone || (FHotState.HasFocus && FFocusBorderColor != clNone))
     DrawDropDownFrame(canvas, Rect(0, 0, Width(), Height()), FrameLook());
 }
 

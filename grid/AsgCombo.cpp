@@ -42,7 +42,7 @@ bool TAsgCustomCombo::ThemesOn() const {
 }
 
 bool TAsgCustomCombo::Hot() const {
-  return FMouseInControl || Screen->ActiveControl() == this;
+  return FHotState.Hot(*this);
 }
 
 // ---- properties
@@ -194,7 +194,7 @@ void TAsgCustomCombo::CMVisibleChanged(TMessage& Message) {
 // ---- focus, mouse and the list
 
 void TAsgCustomCombo::DoEnter() {
-  FHasFocus = true;
+  FHotState.HasFocus = true;
   if (FFocusColor != clNone) SetColor(FFocusColor);
   if (FFocusLabel && FLabel) FLabel->Font().SetStyle(FLabel->Font().Style() | fsBold);
   Invalidate();
@@ -202,7 +202,7 @@ void TAsgCustomCombo::DoEnter() {
 }
 
 void TAsgCustomCombo::DoExit() {
-  FHasFocus = false;
+  FHotState.HasFocus = false;
   if (FFocusColor != clNone && FNormalColor != clNone) SetColor(FNormalColor);
   if (FLabel) FLabel->Font().SetStyle(FLabel->Font().Style() & ~fsBold);
   Invalidate();
@@ -211,10 +211,7 @@ void TAsgCustomCombo::DoExit() {
 
 void TAsgCustomCombo::CMMouseEnter(TMessage& Message) {
   TComboBox::CMMouseEnter(Message);
-  if (!FMouseInControl && Enabled()) {
-    FMouseInControl = true;
-    Invalidate();
-  }
+  if (FHotState.MouseEnter(Enabled())) Invalidate();
   if (FAutoFocus) {
     TForm* form = GetParentForm(this);
     if ((!form || form == Screen->ActiveForm()) && CanFocus()) SetFocus();
@@ -224,21 +221,13 @@ void TAsgCustomCombo::CMMouseEnter(TMessage& Message) {
 
 void TAsgCustomCombo::CMMouseLeave(TMessage& Message) {
   TComboBox::CMMouseLeave(Message);
-  if (FMouseInControl && Enabled()) {
-    FMouseInControl = false;
-    Invalidate();
-  }
-  FButtonHover = false;
+  if (FHotState.MouseLeave(Enabled())) Invalidate();
   if (FIsWinXP) Invalidate();
 }
 
 void TAsgCustomCombo::MouseMove(TShiftState Shift, int X, int Y) {
   TComboBox::MouseMove(Shift, X, Y);
-  const bool hover = X > Width() - FButtonWidth && X < Width();
-  if (hover != FButtonHover) {
-    FButtonHover = hover;
-    InvalidateButton();
-  }
+  if (FHotState.MouseMove(X, Width(), FButtonWidth)) InvalidateButton();
 }
 
 void TAsgCustomCombo::InvalidateButton() {
@@ -262,12 +251,13 @@ void TAsgCustomCombo::CloseUp() {
 bool TAsgCustomCombo::CustomPainting() const {
   if (FIsVista && FButtonColors.Color == clNone) return false;
   return FFlat || FButtonColors.Color != clNone || FBorderColor != clNone ||
-         (FFocusBorderColor != clNone && FHasFocus) || (!Enabled() && ThemesOn() && !FDisabledBorder);
+         (FFocusBorderColor != clNone && FHotState.HasFocus) ||
+         (!Enabled() && ThemesOn() && !FDisabledBorder);
 }
 
 bool TAsgCustomCombo::FrameOverPlatform() const {
   return FFlat || (!Enabled() && ThemesOn() && !FDisabledBorder) ||
-         (FFocusBorderColor != clNone && FHasFocus) || FBorderColor != clNone;
+         (FFocusBorderColor != clNone && FHotState.HasFocus) || FBorderColor != clNone;
 }
 
 bool TAsgCustomCombo::PaintsOver() const {
@@ -290,7 +280,7 @@ void TAsgCustomCombo::DrawButton(TCanvas& canvas) {
   b.Enabled = Enabled();
   b.ThemesOn = ThemesOn();
   b.Down = DropDownMouseHeld();
-  b.Hover = FButtonHover;
+  b.Hover = FHotState.ButtonHover;
   b.DroppedDown = DroppedDown();
   DrawDropDownButton(canvas, *this, b);
 }
@@ -313,6 +303,6 @@ void TAsgCustomCombo::DrawBorders(TCanvas& canvas) {
 }
 
 TDropDownFrame TAsgCustomCombo::FrameLook() const {
-  return DropDownFrameOf(*this, FIsThemed, FDisabledBorder, FHasFocus, Hot() && FFocusBorder, FBorderColor,
+  return DropDownFrameOf(*this, FHotState, FFocusBorder, FIsThemed, FDisabledBorder, FBorderColor,
                          FFocusBorderColor, FButtonWidth);
 }

@@ -48,8 +48,8 @@ public:
   void SetIsWinXP(bool value) { FIsWinXP = value; }
   bool IsVista() const { return FIsVista; }
   void SetIsVista(bool value) { FIsVista = value; }
-  bool ButtonHover() const { return FButtonHover; }
-  bool MouseInControl() const { return FMouseInControl; }
+  bool ButtonHover() const { return FHotState.ButtonHover; }
+  bool MouseInControl() const { return FHotState.MouseInControl; }
 
   // Custom button colours: ButtonColor set replaces the platform's button.
   TColor ButtonColor() const { return FButtonColors.Color; }
@@ -121,11 +121,9 @@ private:
   bool FOldParentColor = false;
   int FButtonWidth;
   bool FFocusBorder = false;
-  bool FMouseInControl = false;
   int FDropWidth = 0;
   bool FIsWinXP = false;
   bool FIsThemed;
-  bool FButtonHover = false;
   bool FLabelAlwaysEnabled = false;
   bool FLabelTransparent = false;
   int FLabelMargin = 4;
@@ -139,7 +137,7 @@ private:
   TColor FBorderColor = clNone;
   bool FDisabledBorder = true;
   TColor FNormalColor = 0;
-  bool FHasFocus = false;
+  TDropDownHotState FHotState;
   bool FFocusLabel = false;
   TDropDownButtonColors FButtonColors;
   bool FIsVista = false;

@@ -43,7 +43,7 @@ bool TAsgDateTimePicker::PaintsOver() const {
 void TAsgDateTimePicker::PaintOver(TCanvas& canvas) {
   // What the system draws in the frame goes inside the control's own one-pixel frame here.
   if (FlatBorderShown()) DrawFlatBorder(canvas);
-  if ((!Enabled() && ThemesOn() && !FDisabledBorder) || (FFocusBorderColor != clNone && FHasFocus) ||
+  if ((!Enabled() && ThemesOn() && !FDisabledBorder) || (FFocusBorderColor != clNone && FHotState.HasFocus) ||
       FBorderColor != clNone)
     DrawMetroBorders(canvas);
   if ((FCtl3D && !MetroActive()) || !NewerPlatform()) return;

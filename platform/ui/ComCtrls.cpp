@@ -1,7 +1,9 @@
 #include "platform/ui/ComCtrls.h"
 
+#include "platform/ui/GraphicsQt.h"
 #include "platform/ui/QtBridge.h"
 
+#include <QApplication>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -13,14 +15,45 @@ QTabWidget* Tabs(const TPageControl* pc) {
   return static_cast<QTabWidget*>(pc->Widget());
 }
 
+QTabWidget::TabPosition QtTabPosition(TTabPosition position) {
+  return position == tpBottom  ? QTabWidget::South
+         : position == tpLeft  ? QTabWidget::West
+         : position == tpRight ? QTabWidget::East
+                               : QTabWidget::North;
+}
+
+// The size of the tab bar of a tab widget with these tabs, measured by one made for the purpose.
+// A tab's height on top or bottom does not depend on its caption, so those are kept per font:
+// page controls of windows that start hidden need it to size their pages.
+QSize MeasureTabBar(const TFont& font, TTabPosition position, const std::vector<std::string>& captions) {
+  const QFont f = ToQFont(font, true);
+  const QStyle* style = QApplication::style();
+  const bool keep = position == tpTop || position == tpBottom;
+  struct TMeasured {
+    QFont Font;
+    const QStyle* Style;
+    TTabPosition Position;
+    QSize Size;
+  };
+  // Never destroyed, as Qt's font data must not outlive the application.
+  static auto* measured = new std::vector<TMeasured>;
+  if (keep)
+    for (const TMeasured& m : *measured)
+      if (m.Position == position && m.Style == style && m.Font == f) return m.Size;
+  QTabWidget tabs;
+  tabs.setTabPosition(QtTabPosition(position));
+  tabs.setFont(f);
+  for (const std::string& caption : captions)
+    tabs.addTab(new QWidget, QString::fromStdString(caption));
+  const QSize size = tabs.tabBar()->sizeHint();
+  if (keep) measured->push_back({f, style, position, size});
+  return size;
+}
+
 } // namespace
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* tabs = new QTabWidget;
-  tabs->setFocusPolicy(Qt::StrongFocus);
-  tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
-  QObject::connect(tabs, &QTabWidget::currentChanged, [this](int index) { CurrentChanged(index); });
-  AttachWidget(tabs);
+  DeferWidget();
   SetControlStyle(ControlStyle() | csAcceptsControls);
   SetTabStop(true);
   SetBounds(0, 0, 289, 193);
@@ -29,8 +62,27 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
 TPageControl::~TPageControl() {
   // The tab widget reports every page removed; nobody may hear it while the pages go.
   MarkDestroying();
-  QObject::disconnect(Widget(), nullptr, nullptr, nullptr);
+  if (HasWidget()) QObject::disconnect(Widget(), nullptr, nullptr, nullptr);
   DestroyControls();
+}
+
+QWidget* TPageControl::CreateWidget() {
+  auto* tabs = new QTabWidget;
+  tabs->setFocusPolicy(Qt::StrongFocus);
+  tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+  if (FTabPosition != tpTop) tabs->setTabPosition(QtTabPosition(FTabPosition));
+  QObject::connect(tabs, &QTabWidget::currentChanged, [this](int index) { TabSwitched(index); });
+  return tabs;
+}
+
+void TPageControl::WidgetCreated() {
+  // Every page with a tab gets its widget now (the tab widget holds them), the current one last
+  // chosen again; the pages' visibility is the control's already.
+  FBuilding = true;
+  for (TTabSheet* p : std::vector<TTabSheet*>(FPages))
+    if (p->FTabbed) Tabs(this)->addTab(p->Widget(), QString::fromStdString(p->Caption()));
+  if (FActive) Tabs(this)->setCurrentIndex(TabIndexOf(FActive));
+  FBuilding = false;
 }
 
 TTabSheet* TPageControl::Pages(int index) const {
@@ -39,22 +91,84 @@ TTabSheet* TPageControl::Pages(int index) const {
 }
 
 int TPageControl::TabIndexOf(const TTabSheet* sheet) const {
-  return sheet ? Tabs(this)->indexOf(sheet->Widget()) : -1;
+  if (!sheet || !sheet->FTabbed) return -1;
+  int index = 0;
+  for (const TTabSheet* p : FPages) {
+    if (p == sheet) return index;
+    if (p->FTabbed) ++index;
+  }
+  return -1;
+}
+
+int TPageControl::TabCount() const {
+  return static_cast<int>(
+      std::count_if(FPages.begin(), FPages.end(), [](const TTabSheet* p) { return p->FTabbed; }));
+}
+
+TTabSheet* TPageControl::TabPage(int tabIndex) const {
+  if (tabIndex < 0) return nullptr;
+  for (TTabSheet* p : FPages)
+    if (p->FTabbed && tabIndex-- == 0) return p;
+  return nullptr;
+}
+
+int TPageControl::CurrentTab() const {
+  return HasWidget() ? Tabs(this)->currentIndex() : TabIndexOf(FActive);
+}
+
+void TPageControl::InsertTab(int at, TTabSheet* sheet) {
+  if (HasWidget()) {
+    QWidget* page = sheet->Widget();
+    sheet->FTabbed = true;
+    Tabs(this)->insertTab(at, page, QString::fromStdString(sheet->Caption()));
+    return;
+  }
+  // The first tab becomes the current one; later ones leave it.
+  sheet->FTabbed = true;
+  if (TabCount() == 1) TabSwitched(at);
+}
+
+void TPageControl::RemoveTab(TTabSheet* sheet, int tabIndex) {
+  sheet->FTabbed = false;
+  if (HasWidget()) {
+    Tabs(this)->removeTab(tabIndex);
+    return;
+  }
+  // As the tab widget: the current tab going, the one that took its place (or the last) follows;
+  // a tab before the current one going, the current one is chosen again at its new index.
+  if (sheet == FActive) {
+    const int count = TabCount();
+    TabSwitched(count == 0 ? -1 : std::min(tabIndex, count - 1));
+  } else if (FActive) {
+    if (const int current = TabIndexOf(FActive); tabIndex <= current) TabSwitched(current);
+  }
+}
+
+void TPageControl::SetCurrentTab(int tabIndex) {
+  if (HasWidget()) {
+    Tabs(this)->setCurrentIndex(tabIndex);
+    return;
+  }
+  if (tabIndex < 0 || tabIndex >= TabCount() || tabIndex == CurrentTab()) return;
+  TabSwitched(tabIndex);
+}
+
+void TPageControl::TabSwitched(int tabIndex) {
+  if (FBuilding) return;
+  FActive = TabPage(tabIndex);
+  CurrentChanged(tabIndex);
 }
 
 TTabSheet* TPageControl::ActivePage() const {
-  QWidget* current = Tabs(this)->currentWidget();
-  for (TTabSheet* p : FPages)
-    if (p->Widget() == current) return p;
-  return nullptr;
+  return FActive;
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
   if (page && page->FPageControl != this) return;
   FSilent = true;
-  if (page) Tabs(this)->setCurrentWidget(page->Widget());
+  if (page) SetCurrentTab(TabIndexOf(page));
   FSilent = false;
-  FLastIndex = Tabs(this)->currentIndex();
+  FLastIndex = CurrentTab();
   SyncSheets();
 }
 
@@ -70,18 +184,14 @@ void TPageControl::SetActivePageIndex(int index) {
 
 void TPageControl::SetTabPosition(TTabPosition position) {
   FTabPosition = position;
-  QTabWidget::TabPosition p = position == tpBottom  ? QTabWidget::South
-                              : position == tpLeft  ? QTabWidget::West
-                              : position == tpRight ? QTabWidget::East
-                                                    : QTabWidget::North;
-  Tabs(this)->setTabPosition(p);
+  if (HasWidget()) Tabs(this)->setTabPosition(QtTabPosition(position));
   PlaceSheets();
 }
 
 void TPageControl::SelectByUser(int index) {
   TTabSheet* page = Pages(index);
   if (!page || !page->FTabVisible || !Enabled()) return;
-  Tabs(this)->setCurrentWidget(page->Widget());
+  SetCurrentTab(TabIndexOf(page));
 }
 
 void TPageControl::CurrentChanged(int tabIndex) {
@@ -95,7 +205,7 @@ void TPageControl::CurrentChanged(int tabIndex) {
   if (OnChanging) OnChanging(this, allow);
   if (!allow) {
     FSilent = true;
-    Tabs(this)->setCurrentIndex(FLastIndex);
+    SetCurrentTab(FLastIndex);
     FSilent = false;
     return;
   }
@@ -107,25 +217,32 @@ void TPageControl::CurrentChanged(int tabIndex) {
 // Only the page shown counts as visible, so the focus never goes to a control on another page.
 void TPageControl::SyncSheets() {
   if (Destroying()) return;
-  QWidget* current = Tabs(this)->currentWidget();
   for (TTabSheet* p : std::vector<TTabSheet*>(FPages))
-    p->SetVisible(p->Widget() == current && p->FTabVisible);
+    p->SetVisible(p == FActive && p->FTabVisible);
 }
 
 TRect TPageControl::DisplayRect() const {
-  // The tab bar is measured in the control's font.
-  EnsureLook();
-  int bar = Tabs(this)->tabBar()->sizeHint().height();
+  QSize bar(0, 0);
+  if (HasWidget()) {
+    // The tab bar is measured in the control's font.
+    EnsureLook();
+    bar = Tabs(this)->tabBar()->sizeHint();
+  } else if (TabCount() > 0) {
+    std::vector<std::string> captions;
+    for (const TTabSheet* p : FPages)
+      if (p->FTabbed) captions.push_back(p->Caption());
+    bar = MeasureTabBar(Font(), FTabPosition, captions);
+  }
   int w = ClientWidth(), h = ClientHeight();
   switch (FTabPosition) {
   case tpBottom:
-    return Rect(4, 4, w - 4, h - bar - 4);
+    return Rect(4, 4, w - 4, h - bar.height() - 4);
   case tpLeft:
-    return Rect(Tabs(this)->tabBar()->sizeHint().width() + 4, 4, w - 4, h - 4);
+    return Rect(bar.width() + 4, 4, w - 4, h - 4);
   case tpRight:
-    return Rect(4, 4, w - Tabs(this)->tabBar()->sizeHint().width() - 4, h - 4);
+    return Rect(4, 4, w - bar.width() - 4, h - 4);
   default:
-    return Rect(4, bar + 4, w - 4, h - 4);
+    return Rect(4, bar.height() + 4, w - 4, h - 4);
   }
 }
 
@@ -148,9 +265,9 @@ void TPageControl::ChildAdded(TControl* child) {
   sheet->FPageControl = this;
   FPages.push_back(sheet);
   FSilent = true;
-  if (sheet->FTabVisible) Tabs(this)->addTab(sheet->Widget(), QString::fromStdString(sheet->Caption()));
+  if (sheet->FTabVisible) InsertTab(TabCount(), sheet);
   FSilent = false;
-  FLastIndex = Tabs(this)->currentIndex();
+  FLastIndex = CurrentTab();
   SyncSheets();
   PlaceSheets();
 }
@@ -159,43 +276,57 @@ void TPageControl::ChildRemoved(TControl* child) {
   auto* sheet = dynamic_cast<TTabSheet*>(child);
   if (!sheet) return;
   FSilent = true;
-  int index = TabIndexOf(sheet);
-  if (index >= 0) Tabs(this)->removeTab(index);
+  if (int index = TabIndexOf(sheet); index >= 0) RemoveTab(sheet, index);
   FSilent = false;
   std::erase(FPages, sheet);
   sheet->FPageControl = nullptr;
-  FLastIndex = Tabs(this)->currentIndex();
+  FLastIndex = CurrentTab();
   SyncSheets();
 }
 
 void TPageControl::SheetChanged(TTabSheet* sheet) {
-  int index = TabIndexOf(sheet);
+  SheetChanged(sheet, TabIndexOf(sheet));
+}
+
+// `index` is the sheet's tab index before the change (-1 without a tab).
+void TPageControl::SheetChanged(TTabSheet* sheet, int index) {
   FSilent = true;
   if (sheet->FTabVisible && index < 0) {
     // Tabs keep the order of the pages.
     int at = 0;
     for (TTabSheet* p : FPages) {
       if (p == sheet) break;
-      if (TabIndexOf(p) >= 0) ++at;
+      if (p->FTabbed) ++at;
     }
-    Tabs(this)->insertTab(at, sheet->Widget(), QString::fromStdString(sheet->Caption()));
+    InsertTab(at, sheet);
   } else if (!sheet->FTabVisible && index >= 0) {
-    Tabs(this)->removeTab(index);
-    sheet->Widget()->setParent(Widget());
-    sheet->Widget()->setVisible(false);
-  } else if (index >= 0) {
+    RemoveTab(sheet, index);
+    if (sheet->HasWidget()) {
+      sheet->Widget()->setParent(Widget());
+      sheet->Widget()->setVisible(false);
+    }
+  } else if (index >= 0 && HasWidget()) {
     Tabs(this)->setTabText(index, QString::fromStdString(sheet->Caption()));
   }
   FSilent = false;
-  FLastIndex = Tabs(this)->currentIndex();
+  FLastIndex = CurrentTab();
   SyncSheets();
 }
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
+  DeferWidget();
+  SetControlStyle(ControlStyle() | csAcceptsControls);
+}
+
+TTabSheet::~TTabSheet() {
+  // Leaves its page control while still a page: the base destructors no longer tell one.
+  if (FPageControl) FPageControl->ChildRemoved(this);
+}
+
+QWidget* TTabSheet::CreateWidget() {
   auto* w = new QWidget;
   w->setAutoFillBackground(false);
-  AttachWidget(w);
-  SetControlStyle(ControlStyle() | csAcceptsControls);
+  return w;
 }
 
 void TTabSheet::SetTextNative(const std::string& text) {
@@ -211,13 +342,15 @@ int TTabSheet::PageIndex() const {
 
 void TTabSheet::SetPageIndex(int index) {
   if (!FPageControl) return;
+  // The tab goes from where it was and comes back where the page now is.
+  const int tab = FPageControl->TabIndexOf(this);
   auto& pages = FPageControl->FPages;
   std::erase(pages, this);
   index = std::clamp(index, 0, static_cast<int>(pages.size()));
   pages.insert(pages.begin() + index, this);
   bool visible = FTabVisible;
   FTabVisible = false;
-  FPageControl->SheetChanged(this);
+  FPageControl->SheetChanged(this, tab);
   FTabVisible = visible;
   FPageControl->SheetChanged(this);
 }

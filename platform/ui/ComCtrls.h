@@ -38,23 +38,40 @@ protected:
   void ChildAdded(TControl* child) override;
   void ChildRemoved(TControl* child) override;
   void Resize() override;
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
 
 private:
   friend class TTabSheet;
+  // Until the tab widget is made, the control keeps the tabs (the pages with FTabbed, in page
+  // order) and the current one itself, changing them as the tab widget would.
+  void InsertTab(int at, TTabSheet* sheet);
+  void RemoveTab(TTabSheet* sheet, int tabIndex);
+  void SetCurrentTab(int tabIndex);
+  int CurrentTab() const;
+  int TabCount() const;
+  TTabSheet* TabPage(int tabIndex) const;
+  // The tab widget (or the control in its place) selected another tab.
+  void TabSwitched(int tabIndex);
   void CurrentChanged(int tabIndex);
   void SheetChanged(TTabSheet* sheet);
+  void SheetChanged(TTabSheet* sheet, int tabIndex);
   void PlaceSheets();
   void SyncSheets();
   int TabIndexOf(const TTabSheet* sheet) const;
   std::vector<TTabSheet*> FPages;
+  TTabSheet* FActive = nullptr;
   TTabPosition FTabPosition = tpTop;
   bool FSilent = false;
+  // The tab widget is being filled with the pages kept so far.
+  bool FBuilding = false;
   int FLastIndex = -1;
 };
 
 class TTabSheet : public TWinControl {
 public:
   explicit TTabSheet(TComponent* AOwner);
+  ~TTabSheet() override;
   TPageControl* PageControl() const { return FPageControl; }
   void SetPageControl(TPageControl* pageControl) { SetParent(pageControl); }
   // Position among the pages of its page control.
@@ -69,9 +86,12 @@ protected:
   void SetTextNative(const std::string& text) override;
   void ApplyGeometry() override {}
   void ApplyVisible() override {}
+  QWidget* CreateWidget() override;
 
 private:
   friend class TPageControl;
   TPageControl* FPageControl = nullptr;
   bool FTabVisible = true;
+  // Has a tab in its page control (TabVisible, except while that changes).
+  bool FTabbed = false;
 };

@@ -41,7 +41,6 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner) {
   Image2->SetBounds(32, 24, 81, 81);
   Image2->SetStretch(true);
   Image2->SetCursor(crHandPoint);
-  Image2->Picture().Assign(Maker_Logo());
 
   auto label = [this](const char* name, int left, int top, const std::string& text) {
     TLabel* l = Make_Label(*this, this, name, left, top);
@@ -70,6 +69,13 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner) {
 
   OnShow = [this](TObject* s) { FormShow(s); };
   Label4->OnClick = Image2->OnClick = [this](TObject* s) { Label4Click(s); };
+}
+
+// The logo is drawn with the window's widgets, when it is first shown or rendered: the window
+// is made at start-up and seldom opened.
+void TFAbout::WidgetCreated() {
+  TForm::WidgetCreated();
+  if (Image2->Picture().Empty()) Image2->Picture().Assign(Maker_Logo());
 }
 
 void TFAbout::FormShow(TObject*) {

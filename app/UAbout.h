@@ -25,6 +25,9 @@ public:
   void FormShow(TObject* Sender);
   // The maker's web address and logo open the maker's home page.
   void Label4Click(TObject* Sender);
+
+protected:
+  void WidgetCreated() override;
 };
 
 // The maker's logo, 81 x 81.

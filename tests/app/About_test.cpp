@@ -25,6 +25,8 @@ TEST_F(TAboutTest, ShowsTheBuildsIdentityAndOpensTheMakersHomePage) {
       EXPECT_EQ(d.Label12->Caption(), "MNZ9K59");
       EXPECT_EQ(d.Font().Color(), RGB(51, 51, 51));
       EXPECT_EQ(d.LbButton1->BoundsRect(), Bounds(32, 115, 81, 22));
+      EXPECT_EQ(d.Image2->Picture().Bitmap().Pixel(40, 3), Maker_Logo().Pixel(40, 3)) << "the logo shows";
+      EXPECT_NE(Maker_Logo().Pixel(40, 3), Maker_Logo().Pixel(40, 40)) << "a ring round the middle";
       Headless::Click(d, "Label4");
       Headless::Click(d, "Image2");
       Headless::Click(d, "LbButton1");

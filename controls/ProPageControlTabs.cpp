@@ -4,6 +4,7 @@
 #include "platform/ui/ThemeDraw.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -30,7 +31,7 @@ TProCustomTabControl::~TProCustomTabControl() = default;
 
 void TProCustomTabControl::InsertTab(int index, const std::string& text, TObject* object) {
   index = std::clamp(index, 0, TabCount());
-  FTabs.insert(FTabs.begin() + index, TTab{text, object, false});
+  FTabs.insert(FTabs.begin() + index, TTab{text, object, false, -1});
   if (FTabIndex < 0 && TabCount() == 1)
     FTabIndex = 0;
   else if (FTabIndex >= 0 && index <= FTabIndex)
@@ -70,6 +71,7 @@ std::string TProCustomTabControl::TabText(int index) const {
 void TProCustomTabControl::SetTabText(int index, const std::string& text) {
   if (index < 0 || index >= TabCount() || FTabs[static_cast<std::size_t>(index)].Text == text) return;
   FTabs[static_cast<std::size_t>(index)].Text = text;
+  FTabs[static_cast<std::size_t>(index)].TextWidth = -1;
   LayoutChanged();
 }
 
@@ -194,9 +196,20 @@ void TProCustomTabControl::Layout() const {
   const bool side = IsSide(FTabPosition);
   const int w = ClientWidth(), h = ClientHeight();
   const int avail = std::max(1, (side ? h : w) - 2 * StripStart);
-  TCanvas measure; // bound to nothing: measures in the control's font, whatever the painter set
-  measure.Font().Assign(Font());
-  const int textHeight = measure.TextHeight("Wg");
+  if (FTextHeight < 0 || !FMeasuredFont.SameAs(Font())) {
+    FMeasuredFont.Assign(Font());
+    FTextHeight = -1;
+    for (const TTab& tab : FTabs)
+      tab.TextWidth = -1;
+  }
+  // Bound to nothing: measures in the control's font, whatever the painter set.
+  std::optional<TCanvas> canvas;
+  auto measure = [&]() -> TCanvas& {
+    if (!canvas) canvas.emplace().Font().Assign(FMeasuredFont);
+    return *canvas;
+  };
+  if (FTextHeight < 0) FTextHeight = measure().TextHeight("Wg");
+  const int textHeight = FTextHeight;
   const int roomAlong = std::max(0, side ? FImageRoom.cy : FImageRoom.cx);
   const int roomAcross = std::max(0, side ? FImageRoom.cx : FImageRoom.cy);
   const int thickness = FTabHeight > 0 ? FTabHeight : std::max(textHeight, roomAcross) + 7;
@@ -205,7 +218,9 @@ void TProCustomTabControl::Layout() const {
   for (int i = 0; i < n; ++i) {
     int len = FTabWidth;
     if (len <= 0) {
-      len = measure.TextWidth(FTabs[static_cast<std::size_t>(i)].Text) + 2 * TextPadding;
+      const TTab& tab = FTabs[static_cast<std::size_t>(i)];
+      if (tab.TextWidth < 0) tab.TextWidth = measure().TextWidth(tab.Text);
+      len = tab.TextWidth + 2 * TextPadding;
       if (roomAlong > 0 && self->GetImageIndex(i) >= 0) len += roomAlong;
     }
     lengths[static_cast<std::size_t>(i)] = len;

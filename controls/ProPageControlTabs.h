@@ -112,6 +112,8 @@ private:
     std::string Text;
     TObject* Object = nullptr;
     bool Highlighted = false;
+    // The text's width in FMeasuredFont; -1 until measured.
+    mutable int TextWidth = -1;
   };
   void Layout() const;
   bool Scrolling() const;
@@ -139,4 +141,7 @@ private:
   mutable int FRows = 0;
   mutable int FExtent = 0; // depth of the strip from its edge, rows included
   mutable bool FOverflow = false;
+  // Text measures outlive the layout: resizing places the tabs anew without measuring again.
+  mutable TFont FMeasuredFont;
+  mutable int FTextHeight = -1;
 };

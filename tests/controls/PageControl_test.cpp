@@ -98,6 +98,21 @@ TEST_F(PageControlTest, EdgeCases) {
          EXPECT_EQ(Sheets[0]->TabIndex(), 2);
          EXPECT_EQ(PC->ClosedTabList().size(), 1u);
        }},
+      {"tabs are measured anew for a new font or text, not for a new size",
+       [&] {
+         const TRect plain = TabRectOf(Sheets[1]);
+         const int height = PC->Font().Height();
+         PC->SetBounds(10, 10, 320, 220);
+         EXPECT_EQ(TabRectOf(Sheets[1]).Width(), plain.Width());
+         PC->Font().SetHeight(-20);
+         EXPECT_GT(TabRectOf(Sheets[1]).Height(), plain.Height());
+         EXPECT_GT(TabRectOf(Sheets[1]).Width(), plain.Width());
+         PC->Font().SetHeight(height);
+         EXPECT_EQ(TabRectOf(Sheets[1]), plain);
+         Sheets[1]->SetCaption("Variables and values     ");
+         EXPECT_GT(TabRectOf(Sheets[1]).Width(), plain.Width());
+         EXPECT_EQ(TabRectOf(Sheets[1]).Height(), plain.Height());
+       }},
       {"left tabs with top margin 10 and right margin 20 are 30 pixels longer",
        [&] {
          PC->SetBounds(10, 10, 300, 600);

@@ -13,8 +13,20 @@ TBaseGrid::TBaseGrid(TComponent* AOwner) : TStringGrid(AOwner) {
 
 TBaseGrid::~TBaseGrid() {
   FDestroying = true;
+  // Every object slot may hold properties now. A row stores its cells from the first up to the
+  // last ever written, so the look ends at the first cell it does not store: rows never written
+  // (most of a grid made and never shown) cost one look each.
   FHasCellProps = true;
-  FreeStoreRange(0, CellCapacity(), 0, RowCount());
+  const int columns = CellCapacity();
+  for (int r = 0; r < RowCount(); ++r)
+    for (int c = 0; c < columns; ++c) {
+      const TGridCell* cell = StoredCell(c, r);
+      if (!cell) break;
+      if (TObject* o = cell->Object) {
+        TStringGrid::SetObjects(c, r, nullptr);
+        DeleteCellProperties(o);
+      }
+    }
 }
 
 // --- Texts ---------------------------------------------------------------------------------------

@@ -264,6 +264,9 @@ public:
   void SetObjects(int ACol, int ARow, TObject* Value);
   // Text and object of a stored cell in one look-up; nullptr reads as an empty cell.
   const TGridCell* StoredCell(int ACol, int ARow) const { return FCells.CellAt(ACol, ARow); }
+  // A row's stored cells by real column (fewer than CellCapacity when its later cells were never
+  // written), for readers going through whole rows.
+  const TGridCellRow& StoredRow(int ARow) const { return FCells.RowCells(ARow); }
   // A row (column) as ColCount (RowCount) texts, read without copying; writing takes the texts
   // in order and empties the cells it has no text for.
   TGridCellLine Rows(int ARow) const { return FCells.Row(ARow); }

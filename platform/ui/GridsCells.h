@@ -93,6 +93,13 @@ public:
   // The cell's text and object together (nullptr for a cell never written or outside the store),
   // for readers that want both from one look-up.
   const TGridCell* CellAt(int col, int row) const { return Find(col, row); }
+  // The cells a row holds, by real column, for readers going through whole rows: fewer than
+  // Capacity when its later cells were never written, none for a row outside the store. Valid
+  // until the store changes.
+  const TGridCellRow& RowCells(int row) const {
+    if (row < 0 || row >= FRowCount) return FEmptyRow;
+    return FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+  }
   void SetObject(int col, int row, TObject* value);
 
   // A whole row of ColCount texts (a column of RowCount); reading copies nothing.
@@ -137,4 +144,5 @@ private:
   std::vector<RowData> FRows;
   std::vector<int> FOrder;
   inline static const std::string FEmptyText;
+  inline static const TGridCellRow FEmptyRow;
 };

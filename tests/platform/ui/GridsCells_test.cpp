@@ -146,6 +146,26 @@ TEST(GridsCells, RowsAndColsAsLists) {
   EXPECT_EQ(&col[1], &s.Text(2, 1)) << "reading a column copies nothing";
 }
 
+// A row's stored cells are the ones its texts read, through the row order and behind the
+// displayed columns; a row never written and rows outside the store hold none.
+TEST(GridsCells, StoredRowCellsFollowTheRowOrder) {
+  TGridCellStore s;
+  s.Resize(2, 3);
+  s.SetCapacity(3);
+  s.SetText(0, 0, "a");
+  s.SetText(2, 0, "hidden");
+  s.SetObject(1, 0, Obj(4));
+  s.PermuteRows({2, 1, 0}); // row 0 is now row 2
+  const TGridCellRow& row = s.RowCells(2);
+  ASSERT_EQ(row.size(), 3u);
+  EXPECT_EQ(row[0].Text, "a");
+  EXPECT_EQ(row[1].Object, Obj(4));
+  EXPECT_EQ(&row[2].Text, &s.Text(2, 2)) << "reading a row copies nothing";
+  EXPECT_TRUE(s.RowCells(0).empty());
+  EXPECT_TRUE(s.RowCells(3).empty());
+  EXPECT_TRUE(s.RowCells(-1).empty());
+}
+
 } // namespace
 
 namespace {

@@ -179,7 +179,7 @@ void TGridColumnItem::CopyCommon(const TGridColumnItem& Src) {
   FCheckFalse = Src.FCheckFalse;
   FCheckTrue = Src.FCheckTrue;
   FEditLength = Src.FEditLength;
-  FEditLink = Src.FEditLink;
+  FEditorSettings.EditLink = Src.FEditorSettings.EditLink;
   FEditMask = Src.FEditMask;
   FEditor = Src.FEditor;
   FFixed = Src.FFixed;
@@ -192,9 +192,9 @@ void TGridColumnItem::CopyCommon(const TGridColumnItem& Src) {
   FSortPrefix = Src.FSortPrefix;
   FSortStyle = Src.FSortStyle;
   FSortSuffix = Src.FSortSuffix;
-  FSpinMax = Src.FSpinMax;
-  FSpinMin = Src.FSpinMin;
-  FSpinStep = Src.FSpinStep;
+  FEditorSettings.SpinMax = Src.FEditorSettings.SpinMax;
+  FEditorSettings.SpinMin = Src.FEditorSettings.SpinMin;
+  FEditorSettings.SpinStep = Src.FEditorSettings.SpinStep;
   FColumnPopup = Src.FColumnPopup;
   // A column outside a grid has no width there; it carries its stored one.
   FWidth = Src.Grid() ? Src.Width() : Src.FWidth;
@@ -215,7 +215,7 @@ void TGridColumnItem::Assign(const TPersistent* Source) {
   CopyCommon(*src);
   FColor = src->FColor;
   QuietList(FComboItems, src->FComboItems);
-  FDropDownCount = src->FDropDownCount;
+  FEditorSettings.DropDownCount = src->FEditorSettings.DropDownCount;
   QuietFont(FFont, src->FFont);
   QuietFont(FHeaderFont, src->FHeaderFont);
   FHeader = src->FHeader;

@@ -30,6 +30,14 @@ VELMARIC_ENUM_NAMES(TColumnPopupType, "cpFixedCellsRClick", "cpFixedCellsLClick"
                     "cpNormalCellsLClick", "cpAllCellsRClick", "cpAllCellsLClick");
 VELMARIC_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter");
 
+// What a column hands the grid's drop-down, spin editor and edit link with each editor query: one
+// block, so the query copies it in a few moves.
+struct TColumnEditorSettings {
+  int DropDownCount = 8;
+  int SpinMin = 0, SpinMax = 0, SpinStep = 1;
+  TEditLink* EditLink = nullptr;
+};
+
 class TGridColumnItem : public TCollectionItem {
 public:
   // Inside a grid's collection the item takes the grid's colour and font; without one it keeps
@@ -70,12 +78,12 @@ public:
   TStringList& ComboItems() { return FComboItems; }
   const TStringList& ComboItems() const { return FComboItems; }
   void SetComboItems(const TStrings& Value) { FComboItems.Assign(Value); }
-  int DropDownCount() const { return FDropDownCount; }
-  void SetDropDownCount(int Value) { FDropDownCount = Value; }
+  int DropDownCount() const { return FEditorSettings.DropDownCount; }
+  void SetDropDownCount(int Value) { FEditorSettings.DropDownCount = Value; }
   int EditLength() const { return FEditLength; }
   void SetEditLength(int Value) { FEditLength = Value; }
-  TEditLink* EditLink() const { return FEditLink; }
-  void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+  TEditLink* EditLink() const { return FEditorSettings.EditLink; }
+  void SetEditLink(TEditLink* Value) { FEditorSettings.EditLink = Value; }
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& Value) { FEditMask = Value; }
   TEditorType Editor() const { return FEditor; }
@@ -133,12 +141,15 @@ public:
   void SetSortPrefix(const std::string& Value) { FSortPrefix = Value; }
   const std::string& SortSuffix() const { return FSortSuffix; }
   void SetSortSuffix(const std::string& Value) { FSortSuffix = Value; }
-  int SpinMax() const { return FSpinMax; }
-  void SetSpinMax(int Value) { FSpinMax = Value; }
-  int SpinMin() const { return FSpinMin; }
-  void SetSpinMin(int Value) { FSpinMin = Value; }
-  int SpinStep() const { return FSpinStep; }
-  void SetSpinStep(int Value) { FSpinStep = Value; }
+  int SpinMax() const { return FEditorSettings.SpinMax; }
+  void SetSpinMax(int Value) { FEditorSettings.SpinMax = Value; }
+  int SpinMin() const { return FEditorSettings.SpinMin; }
+  void SetSpinMin(int Value) { FEditorSettings.SpinMin = Value; }
+  int SpinStep() const { return FEditorSettings.SpinStep; }
+  void SetSpinStep(int Value) { FEditorSettings.SpinStep = Value; }
+  const TColumnEditorSettings& EditorSettings() const { return FEditorSettings; }
+  // Not read-only and not fixed.
+  bool Editable() const { return !FReadOnly && !FFixed; }
   int Tag() const { return FTag; }
   void SetTag(int Value) { FTag = Value; }
   // The grid's width of the column (0 outside a grid); writing sets it there too.
@@ -181,9 +192,8 @@ private:
   TPopupMenu* FColumnPopup = nullptr;
   TColumnPopupType FColumnPopupType = cpFixedCellsRClick;
   TStringList FComboItems;
-  int FDropDownCount = 8;
+  TColumnEditorSettings FEditorSettings;
   int FEditLength = 0;
-  TEditLink* FEditLink = nullptr;
   std::string FEditMask;
   TEditorType FEditor = edNormal;
   TStringList FFilter;
@@ -207,7 +217,6 @@ private:
   bool FShowBands = false;
   TSortStyle FSortStyle = ssAutomatic;
   std::string FSortPrefix, FSortSuffix;
-  int FSpinMax = 0, FSpinMin = 0, FSpinStep = 1;
   int FTag = 0;
   int FWidth = 50;
   int FDefIdx = 0;

@@ -63,6 +63,10 @@ public:
   void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) final;
   void IsFixedCell(int ACol, int ARow, bool& IsFixed) override;
   void CanEditCell(int ACol, int ARow, bool& CanEdit) final;
+  // No descendant overrides the handler's call: final, so the answer above calls it inline.
+  void DoCanEditCell(int ACol, int ARow, bool& CanEdit) final {
+    TProStringGrid::DoCanEditCell(ACol, ARow, CanEdit);
+  }
   void IsPasswordCell(int ACol, int ARow, bool& IsPassword) override;
   bool HasComboBox(int ACol, int ARow) override;
   void GetCheckTrue(int ACol, int ARow, std::string& Value) final;
@@ -77,11 +81,11 @@ public:
   std::string GetEditMask(int ACol, int ARow) override;
   // The combo list the last editor query loaded (a column's ComboItems).
   TStringList& ComboList() { return ComboStrings(); }
-  int ComboDropDownCount() const { return FComboDropDownCount; }
-  int SpinMin() const { return FSpinMinV; }
-  int SpinMax() const { return FSpinMaxV; }
-  int SpinStep() const { return FSpinStepV; }
-  TEditLink* CellEditLink() const { return FCellEditLink; }
+  int ComboDropDownCount() const { return FEditorSettings.DropDownCount; }
+  int SpinMin() const { return FEditorSettings.SpinMin; }
+  int SpinMax() const { return FEditorSettings.SpinMax; }
+  int SpinStep() const { return FEditorSettings.SpinStep; }
+  TEditLink* CellEditLink() const { return FEditorSettings.EditLink; }
   // The column's spin bounds and edit link go to the grid's editors (ProCGridEditors.cpp).
   void ApplyColumnEditor(const TGridColumnItem& Item);
 
@@ -128,19 +132,18 @@ private:
   friend class TGridColumnItem;
   // The item of a column in the collection, nullptr outside it.
   TGridColumnItem* Item(int ACol) const {
-    const TCollection& c = *FColumnCollection;
-    return static_cast<unsigned>(ACol) < static_cast<unsigned>(c.Count())
-               ? static_cast<TGridColumnItem*>(c.TCollection::Items(ACol))
-               : nullptr;
+    // The collection's own look-up answers nullptr outside: one bound check, not two.
+    return static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Items(ACol));
   }
+  // Past the last column before the fixed ones on the right (hidden columns count: the answers
+  // take real indexes), and past the last row above the footers.
+  int NormalColEnd() const { return ColCount() + NumHiddenColumns() - FixedRightCols(); }
+  int BodyRowEnd() const { return RowCount() - FixedFooters(); }
   bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedColsNow() && ARow >= FixedRowsNow(); }
   // Between the fixed columns on the left and those on the right.
-  bool IsNormalCol(int ACol) const {
-    return ACol >= FixedColsNow() && ACol < ColCount() + NumHiddenColumns() - FixedRightCols();
-  }
+  bool IsNormalCol(int ACol) const { return ACol >= FixedColsNow() && ACol < NormalColEnd(); }
   bool IsBodyCell(int ACol, int ARow) const {
-    return IsNormalCell(ACol, ARow) && ACol < ColCount() + NumHiddenColumns() - FixedRightCols() &&
-           ARow < RowCount() - FixedFooters();
+    return IsNormalCol(ACol) && ARow >= FixedRowsNow() && ARow < BodyRowEnd();
   }
   void CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit);
   // The column's brush colour and font for a cell of a normal column.
@@ -154,9 +157,8 @@ private:
   std::unique_ptr<TCellGraphic> FCellGraphic;
   bool FColMoving = false;
   bool FAutoFilterDisplay = false;
-  int FComboDropDownCount = 8;
-  int FSpinMinV = 0, FSpinMaxV = 0, FSpinStepV = 1;
-  TEditLink* FCellEditLink = nullptr;
+  // The editor settings of the column the last editor query loaded.
+  TColumnEditorSettings FEditorSettings;
   TPopupMenu* FLastPopup = nullptr;
   std::string FLastFilterCondition;
 };
@@ -171,8 +173,7 @@ inline void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState ASta
     GetCellColorFull(ACol, ARow, AState, ABrush, AFont);
     return;
   }
-  if (const TGridColumnItem* item = Item(ACol);
-      item && IsNormalCol(ACol) && ARow < RowCount() - FixedFooters())
+  if (const TGridColumnItem* item = Item(ACol); item && IsNormalCol(ACol) && ARow < BodyRowEnd())
     ColumnCellColor(*item, ARow < FixedRowsNow(), ABrush, AFont);
 }
 
@@ -189,17 +190,15 @@ inline void TProColumnGrid::ColumnCellColor(const TGridColumnItem& Item, bool He
 inline void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
   if (const TGridColumnItem* item = Item(ACol)) {
     if (IsNormalCell(ACol, ARow)) {
-      AEditor = item->Editor();
+      const TEditorType e = item->Editor();
+      AEditor = e;
       // Painting asks this for every cell: an empty list stays empty without a copy.
       if (!item->ComboItems().Empty() || !ComboStrings().Empty()) ComboStrings().Assign(item->ComboItems());
-      FComboDropDownCount = item->DropDownCount();
-      FSpinMinV = item->SpinMin();
-      FSpinMaxV = item->SpinMax();
-      FSpinStepV = item->SpinStep();
-      FCellEditLink = item->EditLink();
+      FEditorSettings = item->EditorSettings();
       // Only spin and linked columns have an editor to set up.
-      if (const TEditorType e = item->Editor();
-          FCellEditLink || e == edSpinEdit || (e >= edFloatSpinEdit && e <= edDateSpinEdit))
+      constexpr unsigned spins =
+          1u << edSpinEdit | 1u << edFloatSpinEdit | 1u << edTimeSpinEdit | 1u << edDateSpinEdit;
+      if (FEditorSettings.EditLink || (static_cast<unsigned>(e) < 32 && (spins >> e & 1u)))
         ApplyColumnEditor(*item);
     }
     if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
@@ -207,10 +206,10 @@ inline void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEdit
   TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
 }
 
-inline void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
-  CanEdit = false;
-  if (const TGridColumnItem* item = Item(ACol); item && IsNormalCell(ACol, ARow))
-    CanEdit = !item->ReadOnly() && !item->Fixed();
+// Asked with the other answers for every cell: inline even where the compiler would call it.
+[[gnu::always_inline]] inline void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
+  const TGridColumnItem* item = Item(ACol);
+  CanEdit = item && IsNormalCell(ACol, ARow) && item->Editable();
   // A cell with properties (its own read-only state, or part of a merged area) goes the long way.
   if (FindCellProperties(ACol, ARow))
     CanEditCellWithProperties(ACol, ARow, CanEdit);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -288,6 +289,83 @@ TEST_F(ProCGridTest, CellColorsComeFromTheColumn) {
   TFont f;
   Grid->GetCellColor(1, 0, {}, b, f);
   EXPECT_EQ(f.Size(), 14);
+}
+
+// The per-cell answers asked again after a change made between two queries: column settings,
+// hidden, moved, inserted and removed columns, and the fixed counts on every side. Column k has
+// its own editor, check text and colour; column 3 is read-only. -1: no column answers (the
+// editor stays as passed, no edit, the grid's check text, the brush untouched).
+TEST_F(ProCGridTest, AnswersFollowChangesMadeBetweenQueries) {
+  const TEditorType editors[] = {edEditBtn, edComboEdit, edComboList, edNumeric, edPassword};
+  struct TAnswers {
+    TEditorType Editor = edCustom;
+    bool CanEdit = true;
+    std::string Check = "?";
+    TColor Brush = clWindow;
+  };
+  const auto ask = [](TProColumnGrid& g, int c, int r) {
+    TAnswers a;
+    g.GetCellEditor(c, r, a.Editor);
+    g.CanEditCell(c, r, a.CanEdit);
+    g.GetCheckTrue(c, r, a.Check);
+    TBrush brush;
+    TFont font;
+    brush.SetColor(clWindow);
+    g.GetCellColor(c, r, {}, brush, font);
+    a.Brush = brush.Color();
+    return a;
+  };
+  using TStep = std::function<void(TProColumnGrid&)>;
+  const TStep none = [](TProColumnGrid&) {};
+  struct TCase {
+    const char* What;
+    TStep Before, Change;
+    int Col, Row;
+    int EditorFrom; // the column whose editor answers (-1: none)
+    bool CanEdit;
+    int CheckFrom; // the column whose check text and colour answer (-1: none)
+  } cases[] = {
+      {"read-only set", none, [](TProColumnGrid& g) { g.Columns().Items(2)->SetReadOnly(true); }, 2, 2, 2,
+       false, 2},
+      {"settings assigned", none,
+       [](TProColumnGrid& g) { g.Columns().Items(2)->Assign(g.Columns().Items(4)); }, 2, 2, 4, true, 4},
+      {"column hidden before", [](TProColumnGrid& g) { g.SetFixedRightCols(1); },
+       [](TProColumnGrid& g) { g.HideColumn(1); }, 3, 2, 3, false, 3},
+      {"column moved", none, [](TProColumnGrid& g) { g.MoveColumn(1, 3); }, 3, 2, 1, true, 1},
+      {"column inserted before", none, [](TProColumnGrid& g) { g.InsertCols(1, 1); }, 3, 2, 2, true, 2},
+      {"column removed before", none, [](TProColumnGrid& g) { g.RemoveCols(1, 1); }, 2, 2, 3, false, 3},
+      {"fixed columns raised", none, [](TProColumnGrid& g) { g.SetFixedCols(2); }, 1, 2, -1, false, -1},
+      {"fixed column kept shown", [](TProColumnGrid& g) { g.SetFixedCols(0); },
+       [](TProColumnGrid& g) { g.SetFixedColAlways(true); }, 0, 2, -1, false, -1},
+      {"fixed rows raised", none, [](TProColumnGrid& g) { g.SetFixedRows(2); }, 2, 1, -1, false, -1},
+      {"right column fixed", none, [](TProColumnGrid& g) { g.SetFixedRightCols(1); }, 4, 2, 4, true, -1},
+      {"footer row", none, [](TProColumnGrid& g) { g.SetFixedFooters(1); }, 2, 5, 2, true, -1},
+      {"rows cut to the footer", [](TProColumnGrid& g) { g.SetFixedFooters(1); },
+       [](TProColumnGrid& g) { g.SetRowCount(5); }, 2, 4, 2, true, -1},
+  };
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(t.What);
+    TGridOnForm<TProColumnGrid> fresh(false);
+    TProColumnGrid& g = *fresh.Grid;
+    g.SetColCount(5);
+    g.SetRowCount(6);
+    g.SetCheckTrue("grid");
+    for (int k = 0; k < 5; ++k) {
+      TGridColumnItem& item = *g.Columns().Items(k);
+      item.SetEditor(editors[k]);
+      item.SetCheckTrue("c" + std::to_string(k));
+      item.SetColor(0x00F00000 + k);
+    }
+    g.Columns().Items(3)->SetReadOnly(true);
+    t.Before(g);
+    ask(g, t.Col, t.Row); // answered once before the change
+    t.Change(g);
+    const TAnswers a = ask(g, t.Col, t.Row);
+    EXPECT_EQ(a.Editor, t.EditorFrom < 0 ? edCustom : editors[t.EditorFrom]);
+    EXPECT_EQ(a.CanEdit, t.CanEdit);
+    EXPECT_EQ(a.Check, t.CheckFrom < 0 ? "grid" : "c" + std::to_string(t.CheckFrom));
+    EXPECT_EQ(a.Brush, t.CheckFrom < 0 ? static_cast<TColor>(clWindow) : 0x00F00000u + t.CheckFrom);
+  }
 }
 
 TEST_F(ProCGridTest, EditorQueryLoadsTheColumnBeforeTheHandler) {

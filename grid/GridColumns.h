@@ -150,6 +150,14 @@ public:
   const TColumnEditorSettings& EditorSettings() const { return FEditorSettings; }
   // Not read-only and not fixed.
   bool Editable() const { return !FReadOnly && !FFixed; }
+  // A spin or linked column: the grid's editors take its settings.
+  bool NeedsEditorSetup() const {
+    constexpr unsigned spins =
+        1u << edSpinEdit | 1u << edFloatSpinEdit | 1u << edTimeSpinEdit | 1u << edDateSpinEdit;
+    return FEditorSettings.EditLink || (static_cast<unsigned>(FEditor) < 32 && (spins >> FEditor & 1u));
+  }
+  // No lists, no editor to set up and no float format: an editor query only copies settings.
+  bool PlainEditor() const { return FComboItems.Empty() && FFloatFormat.empty() && !NeedsEditorSetup(); }
   int Tag() const { return FTag; }
   void SetTag(int Value) { FTag = Value; }
   // The grid's width of the column (0 outside a grid); writing sets it there too.

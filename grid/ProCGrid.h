@@ -63,7 +63,7 @@ public:
   void GetCellEditor(int ACol, int ARow, TEditorType& AEditor) final;
   void IsFixedCell(int ACol, int ARow, bool& IsFixed) override;
   void CanEditCell(int ACol, int ARow, bool& CanEdit) final;
-  // No descendant overrides the handler's call: final, so the answer above calls it inline.
+  // Final: CanEditCell asks OnCanEditCell itself when nothing else is to be asked.
   void DoCanEditCell(int ACol, int ARow, bool& CanEdit) final {
     TProStringGrid::DoCanEditCell(ACol, ARow, CanEdit);
   }
@@ -146,6 +146,10 @@ private:
     return IsNormalCol(ACol) && ARow >= FixedRowsNow() && ARow < BodyRowEnd();
   }
   void CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit);
+  // The answers' long ways, out of line so that the inline ones need no frame.
+  void GetCellEditorFull(int ACol, int ARow, TEditorType& AEditor);
+  void CanEditCellFull(int ACol, int ARow, bool& CanEdit);
+  void GetCheckTrueFull(int ACol, int ARow, std::string& Value);
   // The column's brush colour and font for a cell of a normal column.
   void ColumnCellColor(const TGridColumnItem& Item, bool Header, TBrush& ABrush, TFont& AFont);
   // GetCellColor with cell properties, active-cell headers and the colour handler.
@@ -187,41 +191,31 @@ inline void TProColumnGrid::ColumnCellColor(const TGridColumnItem& Item, bool He
   if (const TFont& f = Header ? Item.HeaderFont() : Item.Font(); !AFont.SameAs(f)) AFont.Assign(f);
 }
 
+// The plain case (a normal cell of a column without lists, spin, edit link or float format, and no
+// handler) is a few moves inline; anything else goes the full way.
 inline void TProColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor) {
-  if (const TGridColumnItem* item = Item(ACol)) {
-    if (IsNormalCell(ACol, ARow)) {
-      const TEditorType e = item->Editor();
-      AEditor = e;
-      // Painting asks this for every cell: an empty list stays empty without a copy.
-      if (!item->ComboItems().Empty() || !ComboStrings().Empty()) ComboStrings().Assign(item->ComboItems());
-      FEditorSettings = item->EditorSettings();
-      // Only spin and linked columns have an editor to set up.
-      constexpr unsigned spins =
-          1u << edSpinEdit | 1u << edFloatSpinEdit | 1u << edTimeSpinEdit | 1u << edDateSpinEdit;
-      if (FEditorSettings.EditLink || (static_cast<unsigned>(e) < 32 && (spins >> e & 1u)))
-        ApplyColumnEditor(*item);
-    }
-    if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
+  const TGridColumnItem* item = Item(ACol);
+  if (item && IsNormalCell(ACol, ARow) && item->PlainEditor() && ComboStrings().Empty() && !OnGetEditorType) {
+    AEditor = item->Editor();
+    FEditorSettings = item->EditorSettings();
+    return;
   }
-  TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
+  GetCellEditorFull(ACol, ARow, AEditor);
 }
 
-// Asked with the other answers for every cell: inline even where the compiler would call it.
-[[gnu::always_inline]] inline void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
+inline void TProColumnGrid::CanEditCell(int ACol, int ARow, bool& CanEdit) {
   const TGridColumnItem* item = Item(ACol);
   CanEdit = item && IsNormalCell(ACol, ARow) && item->Editable();
-  // A cell with properties (its own read-only state, or part of a merged area) goes the long way.
-  if (FindCellProperties(ACol, ARow))
-    CanEditCellWithProperties(ACol, ARow, CanEdit);
-  else
-    DoCanEditCell(ACol, ARow, CanEdit);
+  // Cell properties (a cell's own read-only state, merged areas) and the handler are asked apart.
+  if (HasCellProps() || OnCanEditCell) CanEditCellFull(ACol, ARow, CanEdit);
 }
 
 // The string grid's answer first (its handler still hears the question); a body cell of the
 // collection then takes its column's text whatever that answer was.
 inline void TProColumnGrid::GetCheckTrue(int ACol, int ARow, std::string& Value) {
   const TGridColumnItem* item = Item(ACol);
-  const bool column = item && IsBodyCell(ACol, ARow);
-  if (!column || OnGetCheckTrue) TProStringGrid::GetCheckTrue(ACol, ARow, Value);
-  if (column) Value = item->CheckTrue();
+  if (item && IsBodyCell(ACol, ARow) && !OnGetCheckTrue)
+    Value = item->CheckTrue();
+  else
+    GetCheckTrueFull(ACol, ARow, Value);
 }

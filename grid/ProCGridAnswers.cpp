@@ -173,6 +173,36 @@ void TProColumnGrid::IsFixedCell(int ACol, int ARow, bool& IsFixed) {
   TProStringGrid::IsFixedCell(ACol, ARow, IsFixed);
 }
 
+void TProColumnGrid::GetCellEditorFull(int ACol, int ARow, TEditorType& AEditor) {
+  if (const TGridColumnItem* item = Item(ACol)) {
+    if (IsNormalCell(ACol, ARow)) {
+      const TEditorType e = item->Editor();
+      AEditor = e;
+      // Painting asks this for every cell: an empty list stays empty without a copy.
+      if (!item->ComboItems().Empty() || !ComboStrings().Empty()) ComboStrings().Assign(item->ComboItems());
+      FEditorSettings = item->EditorSettings();
+      // Only spin and linked columns have an editor to set up.
+      if (item->NeedsEditorSetup()) ApplyColumnEditor(*item);
+    }
+    if (!item->FloatFormat().empty()) SetFloatFormat(item->FloatFormat());
+  }
+  TProStringGrid::GetCellEditor(ACol, ARow, AEditor);
+}
+
+void TProColumnGrid::CanEditCellFull(int ACol, int ARow, bool& CanEdit) {
+  if (FindCellProperties(ACol, ARow))
+    CanEditCellWithProperties(ACol, ARow, CanEdit);
+  else
+    DoCanEditCell(ACol, ARow, CanEdit);
+}
+
+void TProColumnGrid::GetCheckTrueFull(int ACol, int ARow, std::string& Value) {
+  const TGridColumnItem* item = Item(ACol);
+  const bool column = item && IsBodyCell(ACol, ARow);
+  if (!column || OnGetCheckTrue) TProStringGrid::GetCheckTrue(ACol, ARow, Value);
+  if (column) Value = item->CheckTrue();
+}
+
 // A merged area answers for its base cell: that cell's read-only state and the handler asked for
 // it.
 void TProColumnGrid::CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit) {

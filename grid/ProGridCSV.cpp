@@ -39,12 +39,14 @@ TFieldMarks FieldMarks(char d, bool javaCsv) {
   return marks;
 }
 
+#if !defined(__SSE2__)
 unsigned char Scan(std::string_view text, const TFieldMarks& marks) {
   unsigned char seen = 0;
   for (char ch : text)
     seen |= marks[static_cast<unsigned char>(ch)];
   return seen;
 }
+#endif
 
 // The first characters that make a save look closer at a cell: a blank is quoted, "=", "|" and
 // "{" may start a formula, a wide text or rich text, a lone "^" is quoted with JavaCSV.
@@ -97,24 +99,80 @@ __m128i Block(const std::string& s, std::size_t i) {
   return _mm_load_si128(reinterpret_cast<const __m128i*>(rest));
 }
 
+// The bytes of v from j (at most sixteen) on, moved to its start. Shifting in registers: a block
+// stored and read back from j on would wait for the store to reach the cache.
+inline __m128i BytesFrom(__m128i v, unsigned j) {
+  const __m128i high = _mm_srli_si128(v, 8);
+  if (j < 8)
+    return _mm_or_si128(_mm_srl_epi64(v, _mm_cvtsi32_si128(static_cast<int>(8 * j))),
+                        _mm_sll_epi64(high, _mm_cvtsi32_si128(static_cast<int>(64 - 8 * j))));
+  return _mm_srl_epi64(high, _mm_cvtsi32_si128(static_cast<int>(8 * j - 64)));
+}
+
 unsigned FirstBits(std::size_t n) {
   return n >= 16 ? 0xFFFFu : (1u << n) - 1;
 }
 
 // The bytes that may make a field more than a copy of its text: control characters (line breaks,
-// U+000B), bytes past ASCII (negative as signed), a quote, "<", the delimiter and "~".
+// U+000B), bytes past ASCII (negative as signed), a quote, "<", the delimiter and "~". A quote and
+// the delimiter ask only for quotes; the others for a closer look.
 struct TSpecials {
   TSpecials(char d, bool javaCsv)
       : Control(_mm_set1_epi8(0x0E)), Quote(_mm_set1_epi8('"')), Lt(_mm_set1_epi8('<')),
-        Delimiter(_mm_set1_epi8(d)), Tilde(_mm_set1_epi8(javaCsv ? '~' : '"')) {}
+        Delimiter(_mm_set1_epi8(d)), Tilde(_mm_set1_epi8(javaCsv ? '~' : '<')) {}
+  __m128i Quotes(__m128i v) const {
+    return _mm_or_si128(_mm_cmpeq_epi8(v, Quote), _mm_cmpeq_epi8(v, Delimiter));
+  }
+  __m128i Others(__m128i v) const {
+    return _mm_or_si128(_mm_cmplt_epi8(v, Control),
+                        _mm_or_si128(_mm_cmpeq_epi8(v, Lt), _mm_cmpeq_epi8(v, Tilde)));
+  }
   unsigned operator()(__m128i v) const {
-    const __m128i a = _mm_or_si128(_mm_cmplt_epi8(v, Control), _mm_cmpeq_epi8(v, Quote));
-    const __m128i b = _mm_or_si128(_mm_cmpeq_epi8(v, Lt), _mm_cmpeq_epi8(v, Delimiter));
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_cmpeq_epi8(v, Tilde))));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(Quotes(v), Others(v))));
   }
   __m128i Control, Quote, Lt, Delimiter, Tilde;
 };
+
+// What Scan tells, sixteen bytes at a time: only the bytes TSpecials finds carry marks.
+unsigned char Scan(const std::string& text, const TFieldMarks& marks, const TSpecials& specials) {
+  unsigned char seen = 0;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; i += 16)
+    for (unsigned hits = specials(Block(text, i)) & FirstBits(n - i); hits; hits &= hits - 1)
+      seen |= marks[static_cast<unsigned char>(text[i + static_cast<unsigned>(__builtin_ctz(hits))])];
+  return seen;
+}
+
+// Writes a stored text of one to sixteen bytes that starts with none of the first marks, when
+// nothing in it asks for more than quotes: copied in one store, or quoted with each quote doubled.
+// Stores may pass the field's end by sixteen bytes; room for 2 * 16 + 2 bytes must be made.
+// Answers nullptr, having written nothing that counts, for a text that goes the general way.
+inline char* WriteShortField(char* p, const std::string& text, const TSpecials& specials, bool alwaysQuotes) {
+  // A string's storage holds capacity() + 1 bytes, so sixteen are read in place.
+  if (text.capacity() < 15) return nullptr;
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data()));
+  const std::size_t n = text.size();
+  const unsigned bits = (1u << n) - 1;
+  const __m128i quoteWorthy = specials.Quotes(v);
+  if (!(static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(quoteWorthy, specials.Others(v)))) & bits) &&
+      !alwaysQuotes) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+    return p + n;
+  }
+  if (static_cast<unsigned>(_mm_movemask_epi8(specials.Others(v))) & bits) return nullptr;
+  *p++ = '"';
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+  // At each quote the rest of the text is stored again one byte further on.
+  for (unsigned quotes = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, specials.Quote))) & bits;
+       quotes; quotes &= quotes - 1) {
+    const unsigned j = static_cast<unsigned>(__builtin_ctz(quotes));
+    ++p;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j), BytesFrom(v, j));
+  }
+  p += n;
+  *p++ = '"';
+  return p;
+}
 #endif
 
 // Copies the text, each quote doubled and each line break (CR LF, CR or LF) made lineBreak.
@@ -132,23 +190,18 @@ char* CopyEscaped(char* p, const std::string& text, char lineBreak) {
         static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
             _mm_cmpeq_epi8(v, quote), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))))) &
         FirstBits(n - i);
-    if (hits) {
-      alignas(16) char block[32];
-      _mm_store_si128(reinterpret_cast<__m128i*>(block), v);
-      for (; hits; hits &= hits - 1) {
-        const unsigned j = static_cast<unsigned>(__builtin_ctz(hits));
-        if (block[j] == '"') {
-          ++p;
-          _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j),
-                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + j)));
-        } else if (block[j] == '\n' && lastCr + 1 == i + j) {
-          --p;
-          _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j + 1),
-                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + j + 1)));
-        } else {
-          p[j] = lineBreak;
-          if (block[j] == '\r') lastCr = i + j;
-        }
+    for (; hits; hits &= hits - 1) {
+      const unsigned j = static_cast<unsigned>(__builtin_ctz(hits));
+      const char ch = text[i + j];
+      if (ch == '"') {
+        ++p;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j), BytesFrom(v, j));
+      } else if (ch == '\n' && lastCr + 1 == i + j) {
+        --p;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + j + 1), BytesFrom(v, j + 1));
+      } else {
+        p[j] = lineBreak;
+        if (ch == '\r') lastCr = i + j;
       }
     }
     p += std::min<std::size_t>(16, n - i);
@@ -436,97 +489,120 @@ void TProStringGrid::WriteCSV(bool Unicode, const std::function<void(std::string
   for (int c = c0; c <= c1; ++c)
     real.push_back(all ? c : DisplToRealCol(c));
   // Without formatting or a save event, a stored text that holds no markup is saved as it is:
-  // such cells are read where they lie instead of through GetSaveCellText's copy.
+  // such cells are read where they lie, a row at a time, instead of through GetSaveCellText's copy.
   const bool storedAsSaved = !FSaveVirtCells && !OnSaveCell;
 #if defined(__SSE2__)
-  // A stored text of up to sixteen bytes, none of which asks for more, is copied in one store.
-  const bool copyPlain = storedAsSaved && !o.AlwaysQuotes;
   const TSpecials specials(d, o.JavaCSV);
+  auto scan = [&](const std::string& text) { return Scan(text, marks, specials); };
+#else
+  auto scan = [&](const std::string& text) { return Scan(text, marks); };
 #endif
   // Pieces go out at row ends once this large, so the text is not held whole.
   constexpr std::size_t kPiece = std::size_t(1) << 18;
+  // Room made at each row's start: for every field the delimiter and a short text quoted with each
+  // byte doubled, and the line end. A longer field makes room for itself and this again.
+  const std::size_t rowRoom = real.size() * 35 + 2;
   const std::string none;
+  const TGridCellRow noCells;
   std::string scratch;
   TCsvOut out;
-  // The cursor and the limit live here: every byte written could otherwise be taken to change them.
+  // The cursor and the limit live here, and the helpers take and give back the cursor instead of
+  // holding it: every byte written could otherwise be taken to change them.
   char* p = out.Begin();
   char* limit = out.Limit();
-  auto room = [&](std::size_t n) {
-    if (static_cast<std::size_t>(limit - p) < n) {
-      p = out.Room(p, n);
+  auto room = [&out, &limit](char* at, std::size_t n) {
+    if (static_cast<std::size_t>(limit - at) < n) {
+      at = out.Room(at, n);
       limit = out.Limit();
     }
+    return at;
   };
   bool nonAscii = false; // in the piece
-  auto give = [&] {
-    const std::string_view piece(out.Begin(), static_cast<std::size_t>(p - out.Begin()));
-    if (piece.empty()) return;
+  auto give = [&](char* at) {
+    const std::string_view piece(out.Begin(), static_cast<std::size_t>(at - out.Begin()));
+    if (piece.empty()) return at;
     // ASCII reads the same in every code page written here.
     if (nonAscii)
       Take(Encode(piece, coding));
     else
       Take(piece);
-    p = out.Begin();
     nonAscii = false;
+    return out.Begin();
   };
   if (coding == TCsvCoding::Utf8) {
-    room(3);
+    p = room(p, 3);
     std::memcpy(p, "\xEF\xBB\xBF", 3);
     p += 3;
   }
   const int r0 = SaveStartRow();
   ExportNotification(esExportStart, r0);
   int last = -1;
+  // A field the short way does not take (given the stored text, or none), kept out of the row's
+  // loop so that the loop keeps its values in registers.
+  auto writeCell = [&](char* at, const std::string& stored, int col, int c, int r) __attribute__((noinline)) {
+    const std::string* cell = &none;
+    unsigned char seen = 0;
+    if (storedAsSaved) {
+      cell = &stored;
+      seen = scan(stored);
+    }
+    // An empty cell may save a check box's text; "=", "|\" and "{\" may start a formula, a wide
+    // text or rich text, "<" HTML: those go the full way.
+    if (cell->empty() || (seen & kMarkup) || cell->front() == '=' || cell->front() == '|' ||
+        cell->front() == '{') {
+      scratch = GetSaveCellText(col, r);
+      cell = &scratch;
+      seen = scan(scratch);
+    }
+    if (seen & kTilde)
+      throw EProGridError("Cell " + CellName(c, r) +
+                          " holds \"~\", which JavaCSV files read as a line break; nothing was saved");
+    if ((seen & kNonAscii) && !Fits(*cell, coding))
+      throw EProGridError("Cell " + CellName(c, r) + " holds text " + CodingName(coding) +
+                          " cannot hold; nothing was saved");
+    nonAscii = nonAscii || (seen & kNonAscii);
+    at = room(at, 2 * cell->size() + 2 + rowRoom);
+    return WriteField(at, *cell, seen, o);
+  };
+  // Locals, as the cursor: a byte written could otherwise be taken to change what they hold.
+  const int* const realBegin = real.data();
+  const int* const realEnd = realBegin + real.size();
+  const bool alwaysQuotes = o.AlwaysQuotes;
   for (int r = r0; r <= SaveEndRow(); ++r) {
     ExportNotification(esExportNextRow, r);
-    for (std::size_t k = 0; k < real.size(); ++k) {
-      room(17);
-      if (k > 0) *p++ = d;
-      const int col = real[k];
+    p = room(p, rowRoom);
+    const TGridCell* cells = nullptr;
+    std::size_t held = 0;
+    auto fetch = [&] {
+      if (!storedAsSaved) return;
+      const TGridCellRow& stored = StoredRow(r);
+      cells = stored.data();
+      held = stored.size();
+    };
+    fetch();
+    // Each field is followed by the delimiter; the last one is made the line's end.
+    for (const int* k = realBegin; k != realEnd; ++k) {
+      const int col = *k;
       if (col < 0) {
         p = WriteField(p, none, 0, o);
-        continue;
-      }
+      } else {
+        const std::string& text = static_cast<std::size_t>(col) < held ? cells[col].Text : none;
+        char* end = nullptr;
 #if defined(__SSE2__)
-      if (copyPlain) {
-        const std::string& stored = GridCells(col, r);
-        const std::size_t n = stored.size();
-        if (n - 1 < 16 && !firstMarks[static_cast<unsigned char>(stored.front())]) {
-          const __m128i v = Block(stored, 0);
-          if (!(specials(v) & FirstBits(n))) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
-            p += n;
-            continue;
-          }
-        }
-      }
+        if (text.size() - 1 < 16 && !firstMarks[static_cast<unsigned char>(text.front())])
+          end = WriteShortField(p, text, specials, alwaysQuotes);
 #endif
-      const std::string* cell = &none;
-      unsigned char seen = 0;
-      if (storedAsSaved) {
-        cell = &GridCells(col, r);
-        seen = Scan(*cell, marks);
+        if (!end) {
+          end = writeCell(p, text, col, c0 + static_cast<int>(k - realBegin), r);
+          // Formatting may have reached into the store.
+          fetch();
+        }
+        p = end;
       }
-      // An empty cell may save a check box's text; "=", "|\" and "{\" may start a formula, a wide
-      // text or rich text, "<" HTML: those go the full way.
-      if (cell->empty() || (seen & kMarkup) || cell->front() == '=' || cell->front() == '|' ||
-          cell->front() == '{') {
-        scratch = GetSaveCellText(col, r);
-        cell = &scratch;
-        seen = Scan(scratch, marks);
-      }
-      if (seen & kTilde)
-        throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) +
-                            " holds \"~\", which JavaCSV files read as a line break; nothing was saved");
-      if ((seen & kNonAscii) && !Fits(*cell, coding))
-        throw EProGridError("Cell " + CellName(c0 + static_cast<int>(k), r) + " holds text " +
-                            CodingName(coding) + " cannot hold; nothing was saved");
-      nonAscii = nonAscii || (seen & kNonAscii);
-      room(2 * cell->size() + 2);
-      p = WriteField(p, *cell, seen, o);
+      *p++ = d;
     }
-    room(2);
-    *p++ = '\r';
+    if (realBegin == realEnd) *p++ = d;
+    p[-1] = '\r';
     *p++ = '\n';
     // The first row tells roughly how large a piece grows (later rows may hold longer numbers).
     if (r == r0) {
@@ -537,10 +613,10 @@ void TProStringGrid::WriteCSV(bool Unicode, const std::function<void(std::string
       int pc = Percent(r - r0, std::max(1, SaveRowCount() - 1));
       if (pc != last) OnFileProgress(this, static_cast<std::int16_t>(last = pc));
     }
-    if (static_cast<std::size_t>(p - out.Begin()) >= kPiece) give();
+    if (static_cast<std::size_t>(p - out.Begin()) >= kPiece) p = give(p);
   }
   ExportNotification(esExportDone, -1);
-  give();
+  give(p);
 }
 
 std::string TProStringGrid::CSVBytes(bool Unicode) {

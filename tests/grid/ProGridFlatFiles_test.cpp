@@ -54,6 +54,70 @@ TEST_F(TFlatFileTest, CSVFieldsReadBackAsWritten) {
   }
 }
 
+// Fields are written sixteen bytes at a time: a quote, the delimiter, a line break, a leading blank
+// or a byte past ASCII at every position around the sixteen- and thirty-two-byte boundaries, once
+// or twice in a text, give the bytes each of them asks for.
+TEST_F(TFlatFileTest, CSVFieldsAtEveryPositionAcrossBlocks) {
+  struct TForm {
+    const char* Name;
+    char Delimiter;
+    bool Java, Always;
+  };
+  struct TSpecial {
+    std::string Text, Written;
+    bool Quoted;
+  };
+  for (const TForm& f : {TForm{"comma", ',', false, false}, TForm{"tab", '\t', false, false},
+                         TForm{"JavaCSV", ';', true, false}, TForm{"always quoted", ',', false, true}}) {
+    const std::string lineBreak = f.Java ? "~" : "\v";
+    const std::vector<TSpecial> specials = {
+        {"\"", "\"\"", true},
+        {"\"\"", "\"\"\"\"", true},
+        {std::string(1, f.Delimiter), std::string(1, f.Delimiter), true},
+        {"\v", "\v", true},
+        {"\r\n", lineBreak, !f.Java},
+        {"\r", lineBreak, !f.Java},
+        {"\n", lineBreak, !f.Java},
+        {"\r\r\n\n", lineBreak + lineBreak + lineBreak, !f.Java},
+        {f.Delimiter == ',' ? ";" : ",", f.Delimiter == ',' ? ";" : ",", false},
+        {f.Delimiter == '\t' ? " " : "\t", f.Delimiter == '\t' ? " " : "\t", false},
+        {"\xC3\xA9", "\xC3\xA9", false},
+        {"\xE2\x82\xAC", "\xE2\x82\xAC", false},
+    };
+    std::vector<std::string> cells, fields;
+    for (const TSpecial& s : specials)
+      for (std::size_t before = 0; before <= 34; ++before)
+        for (std::size_t after :
+             {std::size_t(0), std::size_t(1), 16 - std::min<std::size_t>(16, before), std::size_t(17)})
+          for (bool twice : {false, true}) {
+            const std::string head(before, 'x'), tail(after, 'y');
+            cells.push_back(head + s.Text + tail + (twice ? s.Text : ""));
+            const bool blank = before == 0 && s.Text == " ";
+            const bool quoted = f.Always || s.Quoted || blank;
+            const std::string q = quoted ? "\"" : "";
+            fields.push_back(q + head + s.Written + tail + (twice ? s.Written : "") + q);
+          }
+    TGridOnForm<> g(false);
+    Plain(*g.Grid, 2, static_cast<int>(cells.size()));
+    g.Grid->SetDelimiter(f.Delimiter);
+    g.Grid->FileOptions().JavaCSV = f.Java;
+    g.Grid->FileOptions().AlwaysQuotes = f.Always;
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+      g.Grid->SetCells(0, static_cast<int>(r), cells[r]);
+      g.Grid->SetCells(1, static_cast<int>(r), "z");
+    }
+    const std::string bytes = g.Grid->CSVBytes(true);
+    const std::string z = f.Always ? "\"z\"" : "z";
+    std::size_t at = 3; // past the byte order mark
+    for (std::size_t r = 0; r < cells.size() && at <= bytes.size(); ++r) {
+      const std::string line = fields[r] + f.Delimiter + z + "\r\n";
+      ASSERT_EQ(bytes.substr(at, line.size()), line) << f.Name << ", row " << r;
+      at += line.size();
+    }
+    EXPECT_EQ(at, bytes.size()) << f.Name;
+  }
+}
+
 // An empty field empties its cell wherever it stands, the last of a line (mended: the old text
 // stayed) and the only one of an empty line included; the columns count it too.
 TEST_F(TFlatFileTest, AnEmptyLastFieldEmptiesItsCell) {

@@ -11,15 +11,15 @@
 // against a 1.06 ms raw read (3.8x; the scan alone 2.6 ms, 2.5x), so the store still writes every
 // cell at load.
 //
-// Save, CPU medians of five, interleaved, fsync benchmarks at min_time 0.3 s: before, 24.7 ms against
-// 3.8 ms (6.5x). Now 23.3 ms against 4.84 ms (4.8x) at load about 19 on 8 cores (the earlier code
-// measured 41 ms against 8.0 ms, 5.2x, at a similar load): rows are written straight into one
-// buffer, plain cells of up to sixteen bytes copied in one store after one sixteen-byte check, and
-// the text goes to the temporary file in 256 KB pieces instead of being held whole (a whole 15 MB
-// text paid page faults for its storage and its copy). Per save, callgrind: about 210 instructions
-// a cell, from 300. What remains: the cells that need quotes (a quote, the delimiter) take the
-// table scan and the escaping copy, about 130 instructions each; finding each cell in the store
-// costs about 40; the temporary file's fsync and rename cost about 1.7x the raw write alone.
+// Save, CPU medians of five, interleaved, fsync benchmarks at min_time 0.3 s, load 12 to 15 on 8
+// cores: 10.5 to 12.9 ms against 4.7 to 5.8 ms (1.9x to 2.6x over three runs; before, 23.3 ms
+// against 4.84 ms, 4.8x). Rows are read from the store a row at a time; a text of up to sixteen
+// bytes is copied in one store, or quoted with its quotes doubled when only quotes and the
+// delimiter ask for more (the rest of the text shifted in registers: read back from a stored block
+// it waited on the store); the general way's byte table scan is done sixteen bytes at a time. Per
+// save, callgrind: about 79 instructions a cell, from 210. What remains, by perf: writing the text
+// is 37% of the save, the write into the page cache 32%, the rename (freeing the old file's pages,
+// as the raw write's truncation does) 16% and the fsync 15%.
 #include "grid/ProGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

@@ -54,6 +54,7 @@ void TGridColumnItem::SetColor(TColor Value) {
 void TGridColumnItem::SetEditor(TEditorType Value) {
   const bool repaint = (FEditor == edDataCheckBox) != (Value == edDataCheckBox);
   FEditor = Value;
+  NoteEditor();
   if (repaint) RepaintGrid();
 }
 
@@ -182,6 +183,7 @@ void TGridColumnItem::CopyCommon(const TGridColumnItem& Src) {
   FEditorSettings.EditLink = Src.FEditorSettings.EditLink;
   FEditMask = Src.FEditMask;
   FEditor = Src.FEditor;
+  NoteEditor();
   FFixed = Src.FFixed;
   FPassword = Src.FPassword;
   QuietPen(FPrintBorderPen, Src.FPrintBorderPen);

@@ -83,7 +83,10 @@ public:
   int EditLength() const { return FEditLength; }
   void SetEditLength(int Value) { FEditLength = Value; }
   TEditLink* EditLink() const { return FEditorSettings.EditLink; }
-  void SetEditLink(TEditLink* Value) { FEditorSettings.EditLink = Value; }
+  void SetEditLink(TEditLink* Value) {
+    FEditorSettings.EditLink = Value;
+    NoteEditor();
+  }
   const std::string& EditMask() const { return FEditMask; }
   void SetEditMask(const std::string& Value) { FEditMask = Value; }
   TEditorType Editor() const { return FEditor; }
@@ -150,14 +153,10 @@ public:
   const TColumnEditorSettings& EditorSettings() const { return FEditorSettings; }
   // Not read-only and not fixed.
   bool Editable() const { return !FReadOnly && !FFixed; }
-  // A spin or linked column: the grid's editors take its settings.
-  bool NeedsEditorSetup() const {
-    constexpr unsigned spins =
-        1u << edSpinEdit | 1u << edFloatSpinEdit | 1u << edTimeSpinEdit | 1u << edDateSpinEdit;
-    return FEditorSettings.EditLink || (static_cast<unsigned>(FEditor) < 32 && (spins >> FEditor & 1u));
-  }
+  // A spin or linked column: the grid's editors take its settings. Kept with editor and link.
+  bool NeedsEditorSetup() const { return FNeedsEditorSetup; }
   // No lists, no editor to set up and no float format: an editor query only copies settings.
-  bool PlainEditor() const { return FComboItems.Empty() && FFloatFormat.empty() && !NeedsEditorSetup(); }
+  bool PlainEditor() const { return !FNeedsEditorSetup && FComboItems.Empty() && FFloatFormat.empty(); }
   int Tag() const { return FTag; }
   void SetTag(int Value) { FTag = Value; }
   // The grid's width of the column (0 outside a grid); writing sets it there too.
@@ -188,6 +187,12 @@ protected:
 
 private:
   void CopyCommon(const TGridColumnItem& Src);
+  void NoteEditor() {
+    constexpr unsigned spins =
+        1u << edSpinEdit | 1u << edFloatSpinEdit | 1u << edTimeSpinEdit | 1u << edDateSpinEdit;
+    FNeedsEditorSetup =
+        FEditorSettings.EditLink || (static_cast<unsigned>(FEditor) < 32 && (spins >> FEditor & 1u));
+  }
   void CollectionUpdate();
   void RepaintGrid() const;
 
@@ -204,6 +209,7 @@ private:
   int FEditLength = 0;
   std::string FEditMask;
   TEditorType FEditor = edNormal;
+  bool FNeedsEditorSetup = false;
   TStringList FFilter;
   bool FFilterCaseSensitive = false;
   bool FFixed = false;

@@ -1,3 +1,4 @@
+#include "grid/GridSpin.h"
 #include "grid/ProCGrid.h"
 #include "grid/ProGridError.h"
 
@@ -365,6 +366,48 @@ TEST_F(ProCGridTest, AnswersFollowChangesMadeBetweenQueries) {
     EXPECT_EQ(a.CanEdit, t.CanEdit);
     EXPECT_EQ(a.Check, t.CheckFrom < 0 ? "grid" : "c" + std::to_string(t.CheckFrom));
     EXPECT_EQ(a.Brush, t.CheckFrom < 0 ? static_cast<TColor>(clWindow) : 0x00F00000u + t.CheckFrom);
+  }
+}
+
+// Only spin columns set the grid's spin editor up, whichever way the column became one (or
+// stopped being one) after an earlier query.
+TEST_F(ProCGridTest, SpinSetUpFollowsTheColumnsEditor) {
+  using TStep = std::function<void(TGridColumnItem & Two, const TGridColumnItem& Spin)>;
+  struct TCase {
+    const char* What;
+    bool SpinBefore;
+    TStep Change;
+    int Max; // the spin editor's maximum after the second query
+  } cases[] = {
+      {"made a spin column", false,
+       [](TGridColumnItem& c, const TGridColumnItem&) {
+         c.SetEditor(edFloatSpinEdit);
+         c.SetSpinMax(9);
+       },
+       9},
+      {"assigned a spin column", false, [](TGridColumnItem& c, const TGridColumnItem& s) { c.Assign(&s); },
+       7},
+      {"made a plain column", true, [](TGridColumnItem& c, const TGridColumnItem&) { c.SetEditor(edNormal); },
+       -1},
+  };
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(t.What);
+    TGridOnForm<TProColumnGrid> fresh(false);
+    TProColumnGrid& g = *fresh.Grid;
+    g.SetColCount(5);
+    TGridColumnItem& spin = *g.Columns().Items(4);
+    spin.SetEditor(edSpinEdit);
+    spin.SetSpinMax(7);
+    TGridColumnItem& two = *g.Columns().Items(2);
+    two.SetSpinMax(5);
+    if (t.SpinBefore) two.SetEditor(edSpinEdit);
+    TEditorType e = edNormal;
+    g.GetCellEditor(2, 1, e);
+    g.SpinEdit()->SetMaxValue(-1);
+    t.Change(two, spin);
+    g.GetCellEditor(2, 1, e);
+    EXPECT_EQ(g.SpinEdit()->MaxValue(), t.Max);
+    EXPECT_EQ(g.SpinMax(), two.SpinMax()) << "the grid holds the column's settings either way";
   }
 }
 

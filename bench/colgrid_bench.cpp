@@ -5,16 +5,20 @@
 // the same cells (anchor); the aim is within 1.0x. EditCycle/ours also reports the live heap
 // (glibc mallinfo2) after 1,000 and after 10,000 edits; they should be equal.
 // ColumnLookupsThroughStringGrid asks the same through the string grid, as painting does.
-// Figures (RelWithDebInfo, offscreen, CPU-time medians of five, interleaved, load about 17 on 8
-// cores): ColumnLookups 11.7 ms against the anchor's 2.40 ms (4.9x), through the string grid
-// 12.3 ms against 2.40 ms (5.1x): the 3x aim is still missed. Callgrind: 235 instructions a cell
-// for the four answers (was 305) against the anchor's 37; GetCellColor 75 (was 135): fonts compare
-// a 40-byte key instead of the name's text, an unchanged brush colour costs no call, and a grid
-// without cell properties, active-cell headers or a colour handler answers inline. What remains
-// is each answer looking up its column item and checking fixed, hidden and footer bounds anew
-// (about 20 instructions each), the editor query's copies of the column's editor settings, and
-// the check text's copy. EditCycle (unchanged here): 139 us per edit against the anchor's 2,473 us
-// (0.06x); live heap after 1,000 and after 10,000 edits equal.
+// Figures (RelWithDebInfo, offscreen, CPU-time medians of nine, interleaved, load about 9 on 8
+// cores): ColumnLookups 8.9 ms against the anchor's 2.53 ms (3.5x; was 4.9x), through the string
+// grid 10.4 ms against 2.52 ms (4.1x; was 5.1x): the 3x aim is still missed. Callgrind, growth
+// per pass without the grid's set-up and teardown: 186 instructions a cell (was 261 counted the
+// same way) against the anchor's 37; through the string grid 223 (was 279). The editor, edit and
+// check answers take a plain cell inline without a frame (lists, spin, links, cell properties and
+// handlers go out of line), a column's editor settings reach the grid as one block, a spin or
+// linked column is known by a flag its editor and link setters keep, and a column item is looked
+// up with one bound check. What remains: each answer still looks its item up (about 8
+// instructions) and checks the fixed, hidden and footer bounds anew (about 10); the font compare
+// (17) and the check text's copy (25, as in the anchor). Caching the bounds needs a shape stamp
+// kept by the string grid's own setters; the font compare, an identity kept by the font.
+// EditCycle (unchanged here): 139 us per edit against the anchor's 2,473 us (0.06x); live heap
+// after 1,000 and after 10,000 edits equal.
 #include "grid/ProCGrid.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"

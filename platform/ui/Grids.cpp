@@ -133,6 +133,11 @@ QWidget* TCustomGrid::CreateWidget() {
   return widget;
 }
 
+void TCustomGrid::WidgetCreated() {
+  TCustomControl::WidgetCreated();
+  PlaceScrollBars();
+}
+
 TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   // A press on a cell clicks (MouseDown); the release does not click again.
   SetControlStyle(ControlStyle() & ~csClickEvents);
@@ -579,11 +584,20 @@ void TCustomGrid::ScrollMessage(bool vertical, TMessage& Message) {
 
 void TCustomGrid::UpdateScrollBars() {
   if (FUpdatingBars) return;
-  FUpdatingBars = true;
   bool v = false, h = false;
+  FUpdatingBars = true;
   LayoutScrollBars(Width(), Height(), ScrollBarSize, ScrollBarSize, v, h);
+  FUpdatingBars = false;
   FVertShown = v;
   FHorzShown = h;
+  FBarsPending = true;
+  if (HasWidget()) PlaceScrollBars();
+}
+
+void TCustomGrid::PlaceScrollBars() {
+  if (!FBarsPending || FUpdatingBars) return;
+  FBarsPending = false;
+  FUpdatingBars = true;
   auto place = [this](TScrollBar*& bar, bool show, bool vertical) {
     if (!show) {
       if (bar && bar->Visible()) bar->SetVisible(false);
@@ -612,15 +626,17 @@ void TCustomGrid::UpdateScrollBars() {
     if (bar->Enabled() != info.Enabled) bar->SetEnabled(info.Enabled);
     if (!bar->Visible()) bar->SetVisible(true);
   };
-  place(FVertBar, v, true);
-  place(FHorzBar, h, false);
+  place(FVertBar, FVertShown, true);
+  place(FHorzBar, FHorzShown, false);
   FUpdatingBars = false;
 }
 
 TScrollBar* TCustomGrid::VertScrollBar() const {
+  const_cast<TCustomGrid*>(this)->PlaceScrollBars();
   return FVertShown ? FVertBar : nullptr;
 }
 TScrollBar* TCustomGrid::HorzScrollBar() const {
+  const_cast<TCustomGrid*>(this)->PlaceScrollBars();
   return FHorzShown ? FHorzBar : nullptr;
 }
 

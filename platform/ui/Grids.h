@@ -130,6 +130,7 @@ public:
 
 protected:
   QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   // --- Hooks of the editor path ------------------------------------------------------------
   // Whether the editor may show now: goEditing without goRowSelect, the editor wanted (or
   // goAlwaysShowEditor), and the grid or its editor focused (or goAlwaysShowEditor).
@@ -194,6 +195,7 @@ private:
   void PlaceEditor();
   void EditorCellMoved(bool column, int from, int to);
   void UpdateScrollBars();
+  void PlaceScrollBars();
   void UpdateAutoScroll();
   void ScrollBarMoved(bool vertical, unsigned code, int pos);
   bool EditorFocused() const;
@@ -214,6 +216,9 @@ private:
   bool FHorzShown = false;
   bool FLayingOut = false;
   bool FUpdatingBars = false;
+  // Until the grid has its widget, the bar controls are placed only when asked for or when the
+  // widget comes: a grid is laid out again at nearly every property set while it is built.
+  bool FBarsPending = false;
   TTimer* FScrollTimer = nullptr;
   int FWheelAccumulator = 0;
 };

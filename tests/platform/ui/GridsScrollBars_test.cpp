@@ -1,5 +1,6 @@
 // The grid's scroll bars: the default thumb mapping and a descendant's own, one row per line step
 // on a 256-row table, and a bar that shows disabled when there is nothing to scroll.
+#include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
 #include "platform/ui/Forms.h"
@@ -107,6 +108,68 @@ TEST_F(GridsScrollBars, ABarThatIsNotNeededShowsDisabledWhenAskedTo) {
   EXPECT_LT(Grid->ClientWidth(), fullWidth) << "the shown bar takes its room";
   Grid->SetRowCount(256);
   EXPECT_TRUE(Grid->VertScrollBar()->Enabled());
+}
+
+} // namespace
+
+namespace {
+
+// A grid built in a window that is not shown places its bar controls only when they are asked
+// for or its widget comes; they must then say what the bars of a grid built shown say.
+TEST_F(GridsScrollBars, BarsOfAGridBuiltHiddenMatchABuiltShownOne) {
+  auto bars = [](TCustomGrid& g) {
+    std::string s;
+    for (TScrollBar* b : {g.VertScrollBar(), g.HorzScrollBar()}) {
+      if (!b) {
+        s += "none; ";
+        continue;
+      }
+      s += std::to_string(b->Position()) + " " + std::to_string(b->Min()) + "-" + std::to_string(b->Max()) +
+           " page " + std::to_string(b->PageSize()) + " at " + std::to_string(b->Left()) + "," +
+           std::to_string(b->Top()) + " " + std::to_string(b->Width()) + "x" + std::to_string(b->Height()) +
+           (b->Enabled() ? "" : " disabled") + (b->Visible() ? "; " : " hidden; ");
+    }
+    return s;
+  };
+  auto build = [](TForm& form) {
+    auto* g = new TStringGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 200);
+    g->SetColCount(12);
+    g->SetRowCount(80);
+    g->SetTopRow(30);
+    g->SetColWidths(3, 150);
+    g->SetRowCount(20);
+    return g;
+  };
+  TOwned<TForm> hiddenForm(new TForm(nullptr));
+  hiddenForm->SetClientWidth(420);
+  hiddenForm->SetClientHeight(320);
+  TStringGrid* hidden = build(*hiddenForm);
+  TStringGrid* shown = build(*Form);
+  Application->ProcessMessages();
+  EXPECT_FALSE(hidden->HasWidget());
+  EXPECT_EQ(bars(*hidden), bars(*shown));
+  hidden->SetRowCount(2);
+  shown->SetRowCount(2);
+  hiddenForm->Show();
+  Application->ProcessMessages();
+  // Drawn before anything asks for the bars again: the widget's coming placed them.
+  ASSERT_LT(shown->ClientHeight(), 200) << "the horizontal bar shows";
+  TTempDir dir;
+  TBitmap a, b;
+  ASSERT_TRUE(Headless::RenderToPng(*shown, dir.File("shown.png")) && a.LoadFromFile(dir.File("shown.png")));
+  ASSERT_TRUE(Headless::RenderToPng(*hidden, dir.File("hidden.png")) &&
+              b.LoadFromFile(dir.File("hidden.png")));
+  ASSERT_EQ(a.Width(), b.Width());
+  ASSERT_EQ(a.Height(), b.Height());
+  int differing = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if ((x >= shown->ClientWidth() || y >= shown->ClientHeight()) && a.Pixel(x, y) != b.Pixel(x, y))
+        ++differing;
+  EXPECT_EQ(differing, 0) << "the bars look alike (the cells show the focus of one grid only)";
+  EXPECT_EQ(bars(*hidden), bars(*shown)) << "the vertical bar went when the rows did";
 }
 
 } // namespace

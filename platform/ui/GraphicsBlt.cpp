@@ -165,14 +165,17 @@ bool PatBlt(TCanvas& dest, int x, int y, int w, int h, unsigned rop) {
 
 namespace {
 
-// The block with key-colour pixels made fully transparent.
+// The block (RGB32) with key-colour pixels made fully transparent. Every pixel is either opaque or
+// clear, so the premultiplied form holds the same colours and the painter blends it unconverted.
 QImage Masked(const QImage& block, TColor keyColor) {
-  QImage out = block.convertToFormat(QImage::Format_ARGB32);
+  QImage out(block.size(), QImage::Format_ARGB32_Premultiplied);
   const std::uint32_t key = ToQRgb(keyColor) & 0xFFFFFFu;
-  for (int y = 0; y < out.height(); ++y) {
+  const int w = out.width(), h = out.height();
+  for (int y = 0; y < h; ++y) {
+    const auto* in = reinterpret_cast<const std::uint32_t*>(block.constScanLine(y));
     auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); ++x)
-      row[x] = (row[x] & 0xFFFFFFu) == key ? 0u : (0xFF000000u | row[x]);
+    for (int x = 0; x < w; ++x)
+      row[x] = (in[x] & 0xFFFFFFu) == key ? 0u : (0xFF000000u | in[x]);
   }
   return out;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/EditBoxWidget.h"
 #include "platform/ui/GraphicsQt.h"
+#include "platform/ui/LabelWidget.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QAbstractButton>
@@ -454,7 +455,7 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 QWidget* TLabel::CreateWidget() {
-  auto* l = new QLabel;
+  auto* l = new QtLabelWidget;
   l->setTextFormat(Qt::PlainText);
   l->setFocusPolicy(Qt::NoFocus);
   return l;
@@ -462,6 +463,17 @@ QWidget* TLabel::CreateWidget() {
 
 void TLabel::WidgetCreated() {
   ApplyText();
+  PassLaidText();
+}
+
+void TLabel::PassLaidText() {
+  if (HasWidget()) static_cast<QtLabelWidget*>(Widget())->SetLaidText(FMeasured.Laid);
+}
+
+bool TLabel::ShowsWithWindow() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible()) return false;
+  return true;
 }
 
 std::string TLabel::ShownText() const {
@@ -548,26 +560,37 @@ void TLabel::Measure() {
     if (known != empty.end()) {
       m = *known;
     } else {
-      QFontMetrics fm(ToQFont(font, true));
+      const QFont qfont = ToQFont(font, true);
+      QFontMetrics fm(qfont);
       QString text = Q(shown);
       if (text.isEmpty()) text = " ";
       int w = 0, h = 0;
+      std::shared_ptr<const TLaidLabelText> laid;
       if (FWordWrap) {
         w = Width();
         h = fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, text).height();
       } else {
         const QStringList lines = text.split('\n');
-        for (const QString& line : lines)
-          w = std::max(w, fm.horizontalAdvance(line));
+        // A label about to show measures its lines as its widget lays them out to paint them:
+        // shaped once for both. (A layout costs a third more than measuring alone, so labels of
+        // hidden windows only measure.)
+        std::vector<int> widths;
+        if (ShowsWithWindow()) laid = LayOutLabelText(Q(shown), qfont, widths);
+        if (!laid)
+          for (const QString& line : lines)
+            widths.push_back(fm.horizontalAdvance(line));
+        w = *std::max_element(widths.begin(), widths.end());
         h = fm.height() * static_cast<int>(lines.size());
       }
-      m = {true, font.Name(), font.Height(), font.Style(), font.Pitch(), shown, FWordWrap, Width(), w, h};
+      m = {true, font.Name(), font.Height(), font.Style(), font.Pitch(), shown, FWordWrap, Width(),
+           w,    h,           laid};
       if (shown.empty() && !FWordWrap) {
         constexpr std::size_t kept = 8;
         if (empty.size() == kept) empty.erase(empty.begin());
         empty.push_back(m);
       }
     }
+    PassLaidText();
   }
   int left = Left();
   if (FAlignment == taRightJustify && !FWordWrap) left = Left() + Width() - m.Width;

@@ -57,6 +57,8 @@ private:
   std::function<void()> FOnChange;
 };
 
+struct TLaidLabelText;
+
 // A line of text. AutoSize (on by default) sizes it to its caption.
 class TLabel : public TGraphicControl {
 public:
@@ -95,6 +97,9 @@ private:
   void AdjustBounds();
   bool MeasureCanWait() const;
   void Measure();
+  // Every control up to the window is visible: the label paints once the window shows.
+  bool ShowsWithWindow() const;
+  void PassLaidText();
   void ApplyText();
   // The text as shown (without the accelerator marks).
   std::string ShownText() const;
@@ -120,6 +125,8 @@ private:
     bool WordWrap = false;
     int WrapWidth = 0;
     int Width = 0, Height = 0;
+    // The text laid out for painting when it was measured for a label about to show.
+    std::shared_ptr<const TLaidLabelText> Laid;
     bool Holds(const TFont& font, const std::string& text, bool wordWrap, int wrapWidth) const;
   };
   TMeasured FMeasured;

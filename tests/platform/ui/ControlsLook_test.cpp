@@ -403,4 +403,90 @@ TEST_F(ControlsLookTest, AnAutoSizedLabelFollowsItsTextAndFontButNotItsColourOrP
   }
 }
 
+// The columns and rows of `r` that hold ink: its bounding box (empty when there is none).
+TRect InkBox(const TBitmap& b, const TRect& r) {
+  TRect box{r.Right, r.Bottom, r.Left, r.Top};
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (IsInk(b.Pixel(x, y)))
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+               std::max(box.Bottom, y + 1)};
+  return box.Left < box.Right ? box : TRect{};
+}
+
+// A label sized to its lines and then given a larger box draws them as a block where its
+// alignment and layout put it, each line aligned within the block; a box too low for the block
+// cuts it, and at the bottom shows the line that filled the box, not the last one.
+TEST_F(ControlsLookTest, ALabelsLinesStandWhereItsAlignmentAndLayoutPutThem) {
+  struct TCase {
+    TAlignment Align;
+    TTextLayout Layout;
+  };
+  const TCase cases[] = {{taLeftJustify, tlTop},  {taCenter, tlCenter},      {taRightJustify, tlBottom},
+                         {taRightJustify, tlTop}, {taLeftJustify, tlBottom}, {taCenter, tlTop}};
+  Form->Show();
+  int k = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(k);
+    auto* label = Add<TLabel>("L_Block" + std::to_string(k++), Bounds(10, 10, 5, 5));
+    label->SetAlignment(c.Align);
+    label->SetLayout(c.Layout);
+    label->SetCaption("Port\nnumber");
+    const int lineHeight = label->Height() / 2;
+    label->SetBounds(10, 10, 160, 80);
+    TBitmap picture = Render();
+    const TRect box = Place(*label);
+    const TRect ink = InkBox(picture, box);
+    ASSERT_FALSE(ink.IsEmpty());
+    const int left = ink.Left - box.Left, right = box.Right - ink.Right;
+    const int top = ink.Top - box.Top, bottom = box.Bottom - ink.Bottom;
+    if (c.Align == taLeftJustify) {
+      EXPECT_LE(left, 2);
+    }
+    if (c.Align == taRightJustify) {
+      EXPECT_LE(right, 3);
+    }
+    if (c.Align == taCenter) {
+      EXPECT_NEAR(left, right, 2);
+    }
+    if (c.Layout == tlTop) {
+      EXPECT_LE(top, 4);
+    }
+    if (c.Layout == tlBottom) {
+      EXPECT_LE(bottom, 5);
+    }
+    if (c.Layout == tlCenter) {
+      EXPECT_NEAR(top, bottom, 4);
+    }
+    // The short first line within the block.
+    const TRect first = InkBox(picture, Rect(box.Left, ink.Top, box.Right, ink.Top + lineHeight - 3));
+    const TRect second = InkBox(picture, Rect(box.Left, ink.Top + lineHeight, box.Right, box.Bottom));
+    ASSERT_FALSE(first.IsEmpty());
+    ASSERT_FALSE(second.IsEmpty());
+    EXPECT_LT(first.Width(), second.Width() - 10);
+    if (c.Align == taLeftJustify) {
+      EXPECT_NEAR(first.Left, second.Left, 1);
+    }
+    if (c.Align == taRightJustify) {
+      EXPECT_NEAR(first.Right, second.Right, 1);
+    }
+    if (c.Align == taCenter) {
+      EXPECT_NEAR(first.Left + first.Right, second.Left + second.Right, 3);
+    }
+    label->Hide();
+  }
+
+  // Three lines in a box of one and a half, at the bottom: the wide second line fills the box
+  // and ends the block; the narrow third is not drawn.
+  auto* cut = Add<TLabel>("L_Cut", Bounds(10, 10, 5, 5));
+  cut->SetLayout(tlBottom);
+  cut->SetCaption("i\nWWWWWWWW\ni");
+  const int lineHeight = cut->Height() / 3;
+  cut->SetBounds(10, 120, 160, lineHeight + lineHeight / 2);
+  TBitmap picture = Render();
+  const TRect box = Place(*cut);
+  const TRect lowest = InkBox(picture, Rect(box.Left, box.Bottom - lineHeight / 2, box.Right, box.Bottom));
+  EXPECT_GT(lowest.Width(), 40) << "the box's lowest rows show the wide line";
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -183,5 +184,42 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
   bool ok = !std::ferror(f);
   std::fclose(f);
   if (!ok) bytes.clear();
+  return ok;
+}
+
+bool ReadFileBytes(const std::string& path, std::shared_ptr<char[]>& data, std::size_t& size,
+                   const std::function<void(std::string_view, std::size_t)>& arrived) {
+  data.reset();
+  size = 0;
+  if (!FileExists(path)) return false;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  long end = 0;
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    end = std::max(0L, std::ftell(f));
+    std::rewind(f);
+  }
+  // One byte more than the file holds: a read that fills it all tells the file grew meanwhile.
+  std::size_t room = static_cast<std::size_t>(end) + 1;
+  data = std::shared_ptr<char[]>(new char[room]);
+  constexpr std::size_t kPiece = std::size_t(1) << 18;
+  for (;;) {
+    const std::size_t want = arrived ? std::min(kPiece, room - size) : room - size;
+    const std::size_t got = std::fread(data.get() + size, 1, want, f);
+    size += got;
+    if (arrived && got) arrived(std::string_view(data.get(), size), room - 1);
+    if (got < want) break;
+    if (size < room) continue;
+    room *= 2;
+    std::shared_ptr<char[]> more(new char[room]);
+    std::memcpy(more.get(), data.get(), size);
+    data = std::move(more);
+  }
+  const bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (!ok) {
+    data.reset();
+    size = 0;
+  }
   return ok;
 }

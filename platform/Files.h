@@ -1,6 +1,9 @@
 // Files and folders of the program: the program folder, existence checks, folder creation and listings.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,3 +39,9 @@ bool IsSafeFileName(std::string_view name);
 
 // Whole-file read; false when the file cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
+// The same into storage of the file's size that is not cleared first, so a large file's memory
+// is gone over once: the bytes are data[0, size). With `arrived`, the file is read in pieces and
+// each is shown at once (the bytes so far, and the size the file had when opened), while the
+// processor still holds it.
+bool ReadFileBytes(const std::string& path, std::shared_ptr<char[]>& data, std::size_t& size,
+                   const std::function<void(std::string_view, std::size_t)>& arrived = {});

@@ -292,6 +292,10 @@ protected:
   // descendant that keeps rows aside and repaints once when done.
   TGridCellRow TakeRowCells(int ARow) { return FCells.TakeRow(ARow); }
   void PutRowCells(int ARow, TGridCellRow Cells) { FCells.PutRow(ARow, std::move(Cells)); }
+  // Rows from ARow on take their texts from Source when first reached (a loaded file's rows).
+  void PutLazyRows(int ARow, std::shared_ptr<const TGridRowSource> Source, std::span<const TGridLazyRow> Rows) {
+    FCells.PutLazyRows(ARow, std::move(Source), Rows);
+  }
   // With default drawing the text is drawn 2 pixels in from the left and top.
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   std::string GetEditText(int ACol, int ARow) override;

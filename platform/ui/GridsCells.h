@@ -5,9 +5,16 @@
 // the displayed `ColCount`, so a descendant that hides columns shrinks the displayed count without
 // losing their cells. Rows are reached through a permutation, so moving and sorting rows reorders
 // indexes instead of cells.
+//
+// A loaded file's rows may stay lazy: a range of the file's bytes, decoded into the row's cells
+// the first time anything reaches the row. Every entry point decodes first, so a lazy row reads,
+// writes, moves and copies as if the load had written its cells at once.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +28,25 @@ struct TGridCell {
   TObject* Object = nullptr;
 };
 using TGridCellRow = std::vector<TGridCell>;
+
+// Where a lazy row lies in its source's bytes, and how many fields it holds.
+struct TGridLazyRow {
+  std::uint32_t Begin = 0;
+  std::uint32_t Size = 0;
+  std::int32_t Fields = 0;
+};
+
+// The bytes lazy rows were loaded from (kept unchanged while a row needs them) and their decoding.
+class TGridRowSource {
+public:
+  virtual ~TGridRowSource() = default;
+  // The real column of each field (negative: the field is dropped). A row's decoding writes the
+  // texts of the columns of its first Fields entries and no other part of the row.
+  virtual const std::vector<int>& Columns() const = 0;
+  // Writes the row's texts into cells, which hold what the row held before; a cell written grows
+  // the row to at least colCount cells.
+  virtual void Decode(const TGridLazyRow& row, TGridCellRow& cells, int colCount) const = 0;
+};
 
 // A read-only row or column of the store; it copies nothing and is valid until the store changes
 // size or order.
@@ -77,7 +103,7 @@ public:
   void SetText(int col, int row, const std::string& value) {
     if (!InStore(col, row)) return;
     // Rewriting a cell the row already holds is the common case: no second lookup.
-    RowData& r = FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+    RowData& r = Stored(row);
     if (static_cast<std::size_t>(col) < r.size())
       r[static_cast<std::size_t>(col)].Text = value;
     else if (!value.empty())
@@ -126,23 +152,57 @@ public:
   // Empties every cell.
   void Clear();
 
+  // Rows row, row + 1, ... take the texts of rows' entries from source when first reached, written
+  // over what they hold then (their objects and the cells past their fields stay). A row already
+  // lazy is decoded first unless the new one writes every cell it would.
+  void PutLazyRows(int row, std::shared_ptr<const TGridRowSource> source, std::span<const TGridLazyRow> rows);
+  // Rows not yet decoded.
+  int LazyRowCount() const { return FLazyCount; }
+
 private:
   using Cell = TGridCell;
   using RowData = TGridCellRow;
+  // The cells of a row in the store, decoded first when the row is lazy.
+  RowData& Stored(int row) const {
+    const auto at = static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)]);
+    if (FLazyCount && FLazy[at].Source >= 0) Decode(at);
+    return FRows[at];
+  }
   const Cell* Find(int col, int row) const {
     if (!InStore(col, row)) return nullptr;
-    const RowData& r = FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+    const RowData& r = Stored(row);
     return static_cast<std::size_t>(col) < r.size() ? &r[static_cast<std::size_t>(col)] : nullptr;
   }
   Cell* Touch(int col, int row);
   bool InStore(int col, int row) const { return col >= 0 && row >= 0 && col < FCapacity && row < FRowCount; }
 
+  // A stored row's range in a source (Source an index into FSources, negative when not lazy).
+  struct Lazy {
+    TGridLazyRow Row;
+    std::int32_t Source = -1;
+  };
+  // A source and how many stored rows still need it; the bytes go with the last one.
+  struct Source {
+    std::shared_ptr<const TGridRowSource> Rows;
+    int Count = 0;
+  };
+  // Decoding a lazy row changes what the store keeps, not what it holds: reads decode too.
+  void Decode(std::size_t at) const;
+  void DecodeAll() const;
+  // Forgets a stored row's range without decoding it (the row is dropped or replaced).
+  void Forget(std::size_t at) const;
+  void Release(std::int32_t source) const;
+
   int FColCount = 0;
   int FCapacity = 0;
   int FRowCount = 0;
-  // FRows[FOrder[row]] holds the cells of row `row`.
-  std::vector<RowData> FRows;
+  // FRows[FOrder[row]] holds the cells of row `row`; FLazy[FOrder[row]] its range while lazy
+  // (FLazy is empty while no row ever was).
+  mutable std::vector<RowData> FRows;
   std::vector<int> FOrder;
+  mutable std::vector<Lazy> FLazy;
+  mutable std::vector<Source> FSources;
+  mutable int FLazyCount = 0;
   inline static const std::string FEmptyText;
   inline static const TGridCellRow FEmptyRow;
 };

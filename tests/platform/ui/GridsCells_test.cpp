@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -194,6 +197,181 @@ TEST(GridsCells, RowsTakenOutAndPutBack) {
   s.PutRow(3, std::move(row));
   EXPECT_EQ(s.Text(0, 3), "a");
   EXPECT_EQ(s.Text(4, 3), "");
+}
+
+} // namespace
+
+namespace {
+
+// Lines of "|"-separated fields, field k written to column Columns()[k]; counts its decodings.
+class TBarRows final : public TGridRowSource {
+public:
+  TBarRows(std::string text, std::vector<int> columns)
+      : FText(std::move(text)), FColumns(std::move(columns)) {}
+  const std::vector<int>& Columns() const override { return FColumns; }
+  void Decode(const TGridLazyRow& row, TGridCellRow& cells, int colCount) const override {
+    ++Decoded;
+    std::string_view line = std::string_view(FText).substr(row.Begin, row.Size);
+    for (std::size_t k = 0;; ++k) {
+      const std::size_t bar = line.find('|');
+      const std::string_view field = line.substr(0, bar);
+      const int c = FColumns[k];
+      if (c >= 0) {
+        if (static_cast<std::size_t>(c) >= cells.size() && !field.empty())
+          cells.resize(
+              std::max<std::size_t>(static_cast<std::size_t>(c) + 1, static_cast<std::size_t>(colCount)));
+        if (static_cast<std::size_t>(c) < cells.size()) cells[static_cast<std::size_t>(c)].Text = field;
+      }
+      if (bar == line.npos) break;
+      line.remove_prefix(bar + 1);
+    }
+  }
+  // The lines' ranges, split at "\n".
+  std::vector<TGridLazyRow> Rows() const {
+    std::vector<TGridLazyRow> rows;
+    for (std::size_t start = 0; start <= FText.size();) {
+      const std::size_t end = std::min(FText.find('\n', start), FText.size());
+      const auto fields = std::count(FText.begin() + static_cast<std::ptrdiff_t>(start),
+                                     FText.begin() + static_cast<std::ptrdiff_t>(end), '|') +
+                          1;
+      rows.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end - start),
+                      static_cast<std::int32_t>(fields)});
+      start = end + 1;
+    }
+    return rows;
+  }
+  mutable int Decoded = 0;
+
+private:
+  std::string FText;
+  std::vector<int> FColumns;
+};
+
+// Both stores as the eager one would hold them: every text and object within the capacity.
+void ExpectSameCells(const TGridCellStore& lazy, const TGridCellStore& eager, const char* name) {
+  ASSERT_EQ(lazy.RowCount(), eager.RowCount()) << name;
+  ASSERT_EQ(lazy.Capacity(), eager.Capacity()) << name;
+  for (int r = 0; r < eager.RowCount(); ++r)
+    for (int c = 0; c < eager.Capacity(); ++c) {
+      EXPECT_EQ(lazy.Text(c, r), eager.Text(c, r)) << name << " cell " << c << "," << r;
+      EXPECT_EQ(lazy.Object(c, r), eager.Object(c, r)) << name << " cell " << c << "," << r;
+    }
+}
+
+// Rows loaded lazily answer every entry point as rows whose cells were written at the load:
+// each case runs on a store loaded lazily and on one that decoded the same rows at once, and
+// tells how many rows stay undecoded after it (a read decodes its row only, moves none).
+TEST(GridsCells, LazyRowsActAsRowsDecodedAtTheLoad) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TGridCellStore&)> Act;
+    int LazyAfter;
+  };
+  const auto load = [](TGridCellStore& s, const TBarRows& src, int row, bool lazy,
+                       const std::shared_ptr<const TBarRows>& owner) {
+    const std::vector<TGridLazyRow> rows = src.Rows();
+    if (lazy) {
+      s.PutLazyRows(row, owner, rows);
+      return;
+    }
+    for (std::size_t k = 0; k < rows.size() && row + static_cast<int>(k) < s.RowCount(); ++k) {
+      TGridCellRow cells = s.TakeRow(row + static_cast<int>(k));
+      src.Decode(rows[k], cells, s.ColCount());
+      s.PutRow(row + static_cast<int>(k), std::move(cells));
+    }
+  };
+  // A second file, writing three fields to the same columns (covering every line of the first
+  // but the four-field one) or to other columns.
+  const auto second = [&](std::vector<int> columns, bool& lazy) {
+    return [&lazy, columns, load](TGridCellStore& s) {
+      auto src = std::make_shared<const TBarRows>("n0|n1|n2\n\nn|\nm0|m1|m2", columns);
+      load(s, *src, 0, lazy, src);
+    };
+  };
+  bool lazyMode = true;
+  const TCase cases[] = {
+      {"nothing", [](TGridCellStore&) {}, 4},
+      {"read one cell", [](TGridCellStore& s) { (void)s.Text(1, 2); }, 3},
+      {"read a row past its fields", [](TGridCellStore& s) { (void)s.Row(1).ToVector(); }, 3},
+      {"read a cell outside", [](TGridCellStore& s) { (void)s.Text(9, 1); }, 4},
+      {"object of a cell", [](TGridCellStore& s) { (void)s.CellAt(3, 1); }, 3},
+      {"write a field's cell", [](TGridCellStore& s) { s.SetText(0, 1, std::string("w")); }, 3},
+      {"write past the fields", [](TGridCellStore& s) { s.SetText(3, 0, "x"); }, 3},
+      {"change a text", [](TGridCellStore& s) { EXPECT_TRUE(s.ChangeText(1, 0, "c")); }, 3},
+      {"set an object", [](TGridCellStore& s) { s.SetObject(2, 3, Obj(9)); }, 3},
+      {"row texts", [](TGridCellStore& s) { s.SetRowTexts(2, {"r"}); }, 3},
+      {"column texts",
+       [](TGridCellStore& s) {
+         s.SetColTexts(1, {"k0", "k1"});
+       },
+       0},
+      {"move a row", [](TGridCellStore& s) { s.MoveRow(0, 4); }, 4},
+      {"sort",
+       [](TGridCellStore& s) {
+         EXPECT_TRUE(s.PermuteRows({4, 3, 2, 1, 0}));
+       },
+       4},
+      {"delete rows", [](TGridCellStore& s) { s.Resize(4, 2); }, 2},
+      {"insert a row", [](TGridCellStore& s) { s.Resize(4, 6), s.MoveRow(5, 1); }, 4},
+      {"copy a row over another",
+       [](TGridCellStore& s) {
+         TGridCellRow row = s.TakeRow(0);
+         s.PutRow(3, row);
+         s.PutRow(0, std::move(row));
+       },
+       2},
+      {"move a column", [](TGridCellStore& s) { s.MoveColumn(0, 3); }, 0},
+      {"lower the capacity", [](TGridCellStore& s) { s.Resize(2, 5), s.SetCapacity(2); }, 0},
+      {"fewer columns keep their cells", [](TGridCellStore& s) { s.Resize(1, 5); }, 4},
+      {"clear", [](TGridCellStore& s) { s.Clear(); }, 0},
+      {"a second file over the rows", second({0, 1, 2}, lazyMode), 4},
+      {"a second file to other columns", second({2, -1, 3}, lazyMode), 4},
+  };
+  for (const TCase& c : cases) {
+    TGridCellStore stores[2];
+    for (int mode = 0; mode < 2; ++mode) {
+      TGridCellStore& s = stores[mode];
+      lazyMode = mode == 0;
+      s.Resize(4, 5);
+      s.SetText(3, 1, "kept past the fields");
+      s.SetObject(0, 1, Obj(1));
+      s.SetText(1, 2, "overwritten");
+      s.SetText(0, 4, "not loaded");
+      auto src =
+          std::make_shared<const TBarRows>("a0|b0|c0\na1\n|b2|\na3|b3|c3|d3", std::vector<int>{0, 1, 2, 3});
+      load(s, *src, 0, lazyMode, src);
+      c.Act(s);
+      if (lazyMode) {
+        EXPECT_EQ(s.LazyRowCount(), c.LazyAfter) << c.Name;
+      }
+    }
+    ExpectSameCells(stores[0], stores[1], c.Name);
+  }
+}
+
+// A lazy row is decoded once; its source (the file's bytes) goes with the last row needing it.
+TEST(GridsCells, LazyRowsDecodeOnceAndLetTheirSourceGo) {
+  TGridCellStore s;
+  s.Resize(3, 3);
+  auto src = std::make_shared<const TBarRows>("a|b\nc\nd|e|f", std::vector<int>{0, 1, 2});
+  const std::weak_ptr<const TBarRows> watch = src;
+  s.PutLazyRows(0, src, src->Rows());
+  const TBarRows& rows = *src;
+  src.reset();
+  EXPECT_EQ(s.Text(1, 0), "b");
+  EXPECT_EQ(s.Text(0, 0), "a");
+  EXPECT_EQ(rows.Decoded, 1);
+  EXPECT_EQ(s.Text(2, 2), "f");
+  EXPECT_FALSE(watch.expired());
+  s.Resize(3, 1); // the last lazy row is dropped undecoded
+  EXPECT_EQ(rows.Decoded, 2);
+  EXPECT_TRUE(watch.expired());
+  // Rows past the store are not taken.
+  auto more = std::make_shared<const TBarRows>("x\ny", std::vector<int>{0});
+  s.PutLazyRows(0, more, more->Rows());
+  EXPECT_EQ(s.LazyRowCount(), 1);
+  EXPECT_EQ(s.Text(0, 0), "x");
+  EXPECT_EQ(s.Text(1, 0), "b") << "cells past the row's fields stay";
 }
 
 } // namespace

@@ -56,8 +56,8 @@ struct TCsvGrid {
     std::remove(Path.c_str());
     std::remove(RawPath.c_str());
   }
-  std::string Path = "/tmp/velmaric_bench_grid.csv";
-  std::string RawPath = "/tmp/velmaric_bench_grid_raw.csv";
+  std::string Path = "/tmp/velmaric_bench_grid_" + std::to_string(getpid()) + ".csv";
+  std::string RawPath = "/tmp/velmaric_bench_grid_raw_" + std::to_string(getpid()) + ".csv";
   TForm* Form = nullptr;
   TProStringGrid* Grid = nullptr;
 };

@@ -2645,7 +2645,10 @@ private:
   int FFormWidth = 0;
   int FFormHeight = 0;
   TGridFileOptions FFileOptions;
-  void LoadCSV(std::string_view Bytes, int MaxRows, bool Insert);
+  // Loads CSV bytes that Owner keeps unchanged while it lives (null: they are copied if kept), or
+  // with a file name the file's bytes, each piece read scanned while the processor holds it.
+  void LoadCSV(std::string_view Bytes, std::shared_ptr<const void> Owner, const std::string* FileName, int MaxRows,
+               bool Insert);
   // The CSV text in pieces that end at row ends, each handed to Take once written.
   void WriteCSV(bool Unicode, const std::function<void(std::string_view)>& Take);
   std::string HTMLPage(const std::string* PictureDir, const char* Encoding);

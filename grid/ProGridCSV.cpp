@@ -1,6 +1,7 @@
 // Delimiter-separated values. A line break inside a field is written as U+000B within quotes, so
 // every row takes one line of the file.
 #include "controls/ProUtilText.h"
+#include "grid/GridCsvScan.h"
 #include "grid/GridFileText.h"
 #include "grid/ProGrid.h"
 #include "platform/AtomicFile.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -412,13 +414,13 @@ long long FieldCount(std::string_view line, char d) {
 
 // The cell text of a field: doubled quotes made single, U+000B (JavaCSV: "~") made CR LF and
 // with JavaCSV a lone unquoted "^" empty.
-void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& o, const TCsvFinders& find,
+void DecodeField(TFieldKind kind, std::string_view raw, bool javaCsv, const TCsvFinders& find,
                  std::string& out) {
-  if (kind == TFieldKind::Unclosed || (o.JavaCSV && kind == TFieldKind::Plain && raw == "^")) {
+  if (kind == TFieldKind::Unclosed || (javaCsv && kind == TFieldKind::Plain && raw == "^")) {
     out.clear();
     return;
   }
-  const char lineBreak = o.JavaCSV ? '~' : '\v';
+  const char lineBreak = javaCsv ? '~' : '\v';
   // Only quotes of a quoted field and line breaks change; the runs between them go over whole.
   const TByteFinder& next = kind == TFieldKind::Quoted ? find.BreakOrQuote : find.Break;
   const char* p = raw.data();
@@ -439,6 +441,71 @@ void DecodeField(TFieldKind kind, std::string_view raw, const TGridFileOptions& 
     at = next(p, end);
     out.append(p, static_cast<std::size_t>(at - p));
   }
+}
+
+// Calls f(kind, raw) for each field of a line: all of it is one field without a delimiter.
+template <class F> void ForEachLineField(std::string_view line, char d, const TCsvFinders& find, F&& f) {
+  if (d)
+    ForEachField(line, d, find, f);
+  else
+    f(TFieldKind::Plain, line);
+}
+
+// Writes a line's fields into a row's cells, field k into column real[k] (none when negative),
+// for a load and for a lazy row alike. A cell the row does not hold reads empty already, so an
+// empty field makes none; a cell made grows the row to colCount.
+void DecodeRow(std::string_view line, char d, bool javaCsv, const TCsvFinders& find,
+               const std::vector<int>& real, TGridCellRow& cells, int colCount) {
+  std::size_t k = 0;
+  ForEachLineField(line, d, find, [&](TFieldKind kind, std::string_view raw) {
+    const int c = k < real.size() ? real[k] : -1;
+    ++k;
+    if (c < 0) return;
+    const auto at = static_cast<std::size_t>(c);
+    if (at >= cells.size()) {
+      if (kind == TFieldKind::Unclosed || raw.empty()) return;
+      cells.resize(std::max(at + 1, static_cast<std::size_t>(colCount)));
+    }
+    DecodeField(kind, raw, javaCsv, find, cells[at].Text);
+  });
+}
+
+// The rows of a loaded CSV text, decoded when the grid first reaches them; the text is kept by
+// its owner (the file's bytes, or a copy).
+class TCsvRows final : public TGridRowSource {
+public:
+  TCsvRows(std::shared_ptr<const void> owner, std::string_view text, char d, bool javaCsv,
+           std::vector<int> real)
+      : FOwner(std::move(owner)), FText(text), FDelimiter(d), FJavaCsv(javaCsv), FReal(std::move(real)) {}
+  const std::vector<int>& Columns() const override { return FReal; }
+  void Decode(const TGridLazyRow& row, TGridCellRow& cells, int colCount) const override {
+    const TCsvFinders find(FDelimiter, FJavaCsv ? '~' : '\v', FText.data() + FText.size());
+    DecodeRow(FText.substr(row.Begin, row.Size), FDelimiter, FJavaCsv, find, FReal, cells, colCount);
+  }
+
+private:
+  std::shared_ptr<const void> FOwner;
+  std::string_view FText;
+  char FDelimiter;
+  bool FJavaCsv;
+  std::vector<int> FReal;
+};
+
+// The first two lines as SplitLines gives them (empty when there are fewer).
+std::array<std::string_view, 2> FirstLines(std::string_view text) {
+  std::array<std::string_view, 2> lines;
+  std::size_t start = 0;
+  for (std::string_view& line : lines) {
+    if (start >= text.size()) break;
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == text.npos) {
+      line = text.substr(start);
+      break;
+    }
+    line = text.substr(start, end - start);
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
 }
 
 char GuessDelimiter(std::string_view first, std::string_view second) {
@@ -654,57 +721,140 @@ void TProStringGrid::AppendToCSV(const std::string& FileName, bool Unicode) {
 }
 
 void TProStringGrid::LoadFromCSV(const std::string& FileName, int MaxRows) {
-  const std::string bytes = ReadWholeFile(FileName);
-  if (!bytes.empty()) LoadCSV(bytes, MaxRows, false);
+  LoadCSV({}, nullptr, &FileName, MaxRows, false);
 }
 
 void TProStringGrid::InsertFromCSV(const std::string& FileName, int MaxRows) {
-  const std::string bytes = ReadWholeFile(FileName);
-  if (!bytes.empty()) LoadCSV(bytes, MaxRows, true);
+  LoadCSV({}, nullptr, &FileName, MaxRows, true);
 }
 
 void TProStringGrid::LoadFromCSVStream(TStream& AStream, int MaxRows) {
-  LoadCSV(AStream.ReadRest(), MaxRows, false);
+  auto bytes = std::make_shared<const std::string>(AStream.ReadRest());
+  LoadCSV(*bytes, bytes, nullptr, MaxRows, false);
 }
 
 void TProStringGrid::LoadCSVBytes(std::string_view Bytes, int MaxRows) {
-  LoadCSV(Bytes, MaxRows, false);
+  LoadCSV(Bytes, nullptr, nullptr, MaxRows, false);
 }
 
 void TProStringGrid::InsertCSVBytes(std::string_view Bytes, int MaxRows) {
-  LoadCSV(Bytes, MaxRows, true);
+  LoadCSV(Bytes, nullptr, nullptr, MaxRows, true);
 }
 
-void TProStringGrid::LoadCSV(std::string_view Bytes, int MaxRows, bool Insert) {
+namespace {
+
+// UTF-8 rows are kept as they lie in the bytes and decoded when first reached, unless a per-cell
+// hook wants every text now; other codings are converted whole and decoded at once. The lazy
+// text starts past a UTF-8 BOM; nothing when the bytes are taken the other way.
+std::optional<std::size_t> LazyTextStart(std::string_view bytes, const TGridFileOptions& o, bool hooked) {
+  const bool utf8Bom = bytes.starts_with("\xEF\xBB\xBF");
+  const bool bom = utf8Bom || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  if (hooked || !(utf8Bom || (!bom && !o.OemConvert)) || bytes.size() >= (std::size_t(1) << 32))
+    return std::nullopt;
+  return utf8Bom ? 3 : 0;
+}
+
+// The delimiter of a load: the one set, or the one guessed from the first two lines; nothing
+// while the text so far (not whole) does not tell them.
+std::optional<char> LoadDelimiter(std::string_view text, bool whole, char set) {
+  if (set) return set;
+  if (!whole) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == text.npos || end + 1 >= text.size()) return std::nullopt;
+    const std::size_t next = end + (text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+    if (text.find_first_of("\r\n", next) == text.npos) return std::nullopt;
+  }
+  const std::array<std::string_view, 2> lines = FirstLines(text);
+  return GuessDelimiter(lines[0], lines[1]);
+}
+
+// The delimiter the scan counts: lines of a blank or odder delimiter are split to be counted.
+char CountedDelimiter(char d) {
+  return d == ' ' || d == '"' || d == '\r' || d == '\n' ? 0 : d;
+}
+
+} // namespace
+
+void TProStringGrid::LoadCSV(std::string_view Bytes, std::shared_ptr<const void> Owner,
+                             const std::string* FileName, int MaxRows, bool Insert) {
   const TGridFileOptions& o = FFileOptions;
-  TCsvText text;
-  DecodeCsv(Bytes, o, text);
-  const std::vector<std::string_view> lines = SplitLines(text.Text);
-  if (lines.empty()) throw EProGridError("File is empty");
-  const char d =
-      o.Delimiter ? o.Delimiter : GuessDelimiter(lines[0], lines.size() > 1 ? lines[1] : std::string_view());
   const bool all = o.SaveHiddenCells;
   // Inserted rows go before the footer rows, which keep their texts.
   const int footers = Insert ? std::min(FFixedFooters, RowCount()) : 0;
   const int c0 = SaveStartCol(), r0 = Insert ? RowCount() - footers : SaveStartRow();
-
-  // Every line is counted before the grid changes.
+  // Every line is found and counted before the grid changes; past the rows the grid may take,
+  // one more line tells the file holds too many.
   const std::size_t first = o.LoadFirstRow ? 0 : 1;
+  const long long room = std::max(0LL, static_cast<long long>(o.MaxLoadRowCount) - r0 - FFixedFooters) + 1;
+  const std::size_t maxLines =
+      first + static_cast<std::size_t>(MaxRows > 0 ? std::min<long long>(MaxRows, room) : room);
+  std::optional<TCsvScanner> early;
+  if (FileName) {
+    // Pieces are scanned as they arrive once their start tells how.
+    std::optional<std::size_t> start;
+    bool undecided = true;
+    auto arrived = [&](std::string_view bytes, std::size_t size) {
+      if (undecided && bytes.size() >= 3) {
+        start = LazyTextStart(bytes, o, static_cast<bool>(OnLoadCell));
+        undecided = false;
+      }
+      if (!start) return;
+      if (!early) {
+        const std::optional<char> d = LoadDelimiter(bytes.substr(*start), false, o.Delimiter);
+        if (!d) return;
+        early.emplace(CountedDelimiter(*d), maxLines, true, size - std::min(size, *start));
+      }
+      early->Feed(bytes.substr(*start));
+    };
+    std::shared_ptr<char[]> data;
+    std::size_t size = 0;
+    if (!ReadFileBytes(*FileName, data, size, arrived))
+      throw EProGridError("File " + *FileName + " not found");
+    if (!size) return;
+    Bytes = std::string_view(data.get(), size);
+    Owner = std::move(data);
+  }
+  const std::optional<std::size_t> start = LazyTextStart(Bytes, o, static_cast<bool>(OnLoadCell));
+  bool lazy = start.has_value();
+  TCsvText text;
+  if (lazy)
+    text.Text = Bytes.substr(*start);
+  else
+    DecodeCsv(Bytes, o, text);
+  // Lines are found by 32-bit offsets.
+  if (text.Text.size() >= (std::size_t(1) << 32))
+    throw EProGridError("The file is larger than the grid loads");
+  char d = 0;
+  TCsvScan scan;
+  for (;;) {
+    d = *LoadDelimiter(text.Text, true, o.Delimiter);
+    const char counted = CountedDelimiter(d);
+    if (lazy && early && early->Delimiter() == counted && early->MaxLines() == maxLines)
+      scan = early->Finish(text.Text);
+    else
+      scan = TCsvScanner(counted, maxLines, lazy, text.Text.size()).Finish(text.Text);
+    early.reset();
+    if (!lazy || (scan.Utf8 && IsValidUtf8(text.Text.substr(scan.End)))) break;
+    // Not UTF-8 after all: converted as a text file is.
+    lazy = false;
+    DecodeCsv(Bytes, o, text);
+  }
+  std::vector<TGridLazyRow>& lines = scan.Lines;
+  if (lines.empty()) throw EProGridError("File is empty");
   std::size_t count = lines.size() > first ? lines.size() - first : 0;
   if (MaxRows > 0) count = std::min(count, static_cast<std::size_t>(MaxRows));
   if (static_cast<long long>(r0) + static_cast<long long>(count) + FFixedFooters > o.MaxLoadRowCount)
     throw EProGridError("The file holds more rows than the grid loads");
-  // A line has at most one field more than delimiters, and no more delimiters than characters:
-  // only a line whose delimiters pass the maximum is split to count its fields.
   const long long maxFields = static_cast<long long>(o.MaxLoadColCount) - c0;
-  if (d)
-    for (std::size_t i = first; i < first + count; ++i) {
-      const std::string_view line = lines[i];
-      if (static_cast<long long>(line.size()) < maxFields) continue;
-      long long fields = static_cast<long long>(std::count(line.begin(), line.end(), d)) + 1;
-      if (fields > maxFields) fields = FieldCount(line, d);
-      if (fields > maxFields) throw EProGridError("The file holds more columns than the grid loads");
-    }
+  int fieldsNeeded = 0;
+  for (std::size_t i = first; i < first + count; ++i) {
+    TGridLazyRow& line = lines[i];
+    long long fields = d ? line.Fields : 1;
+    if (fields < 0) fields = FieldCount(text.Text.substr(line.Begin, line.Size), d);
+    if (d && fields > maxFields) throw EProGridError("The file holds more columns than the grid loads");
+    line.Fields = static_cast<std::int32_t>(fields);
+    fieldsNeeded = std::max(fieldsNeeded, line.Fields);
+  }
   std::vector<std::vector<std::string>> footerTexts;
   for (int f = 0; f < footers; ++f) {
     std::vector<std::string>& saved = footerTexts.emplace_back();
@@ -713,58 +863,57 @@ void TProStringGrid::LoadCSV(std::string_view Bytes, int MaxRows, bool Insert) {
       SetGridCells(c, r0 + f, std::string());
     }
   }
-  // Columns grow as the fields need them, never past the bound checked above.
+  SetRowCount(r0 + static_cast<int>(count) + FFixedFooters);
+  // Columns grow to take the most fields of a line, never past the bound checked above.
   const int h = NumHiddenColumns();
   std::vector<int> real;
-  auto need = [&](std::size_t k) {
-    if (k < real.size()) return;
-    const int needCols = c0 + static_cast<int>(k) + 1;
+  if (fieldsNeeded > 0) {
+    const int needCols = c0 + fieldsNeeded;
     if (all ? needCols > ColCount() + h : needCols > ColCount()) SetColCount(all ? needCols - h : needCols);
-    for (std::size_t j = real.size(); j <= k; ++j)
-      real.push_back(all ? c0 + static_cast<int>(j) : DisplToRealCol(c0 + static_cast<int>(j)));
-  };
-  SetRowCount(r0 + static_cast<int>(count) + FFixedFooters);
-  // Without a per-cell hook the texts are decoded straight into the row's cells, taken out of the
-  // store for the line and put back; the grid repaints once at the end.
-  const bool direct = !OnLoadCell;
-  const TCsvFinders find(d, o.JavaCSV ? '~' : '\v', text.Text.data() + text.Text.size());
-  TGridCellRow cells;
-  std::string cell;
+    for (int j = 0; j < fieldsNeeded; ++j)
+      real.push_back(all ? c0 + j : DisplToRealCol(c0 + j));
+  }
   int last = -1;
-  for (std::size_t i = 0; i < count; ++i) {
-    const int row = r0 + static_cast<int>(i);
-    if (direct) cells = TakeRowCells(row);
-    std::size_t k = 0;
-    auto store = [&](TFieldKind kind, std::string_view raw) {
-      if (k >= real.size()) {
-        // The grid grows with the row's cells back in place.
-        if (direct) PutRowCells(row, std::move(cells));
-        need(k);
-        if (direct) cells = TakeRowCells(row);
+  auto progress = [&](std::size_t i) {
+    if (!OnFileProgress) return;
+    const int p = Percent(static_cast<long long>(i) + 1, static_cast<long long>(count));
+    if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+  };
+  if (lazy) {
+    // The rows keep the text: a copy of it unless the caller's bytes have an owner.
+    std::string_view kept = text.Text;
+    if (!Owner) {
+      auto copy = std::make_shared<const std::string>(kept);
+      kept = *copy;
+      Owner = std::move(copy);
+    }
+    PutLazyRows(r0, std::make_shared<const TCsvRows>(std::move(Owner), kept, d, o.JavaCSV, std::move(real)),
+                std::span<const TGridLazyRow>(lines).subspan(first, count));
+    for (std::size_t i = 0; i < count && OnFileProgress; ++i)
+      progress(i);
+  } else {
+    // Without a per-cell hook the texts are decoded straight into the row's cells, taken out of
+    // the store for the line and put back; the grid repaints once at the end.
+    const TCsvFinders find(d, o.JavaCSV ? '~' : '\v', text.Text.data() + text.Text.size());
+    const bool direct = !OnLoadCell;
+    std::string cell;
+    for (std::size_t i = 0; i < count; ++i) {
+      const int row = r0 + static_cast<int>(i);
+      const std::string_view line = text.Text.substr(lines[first + i].Begin, lines[first + i].Size);
+      if (direct) {
+        TGridCellRow cells = TakeRowCells(row);
+        DecodeRow(line, d, o.JavaCSV, find, real, cells, ColCount());
+        PutRowCells(row, std::move(cells));
+      } else {
+        std::size_t k = 0;
+        ForEachLineField(line, d, find, [&](TFieldKind kind, std::string_view raw) {
+          const int c = real[k++];
+          if (c < 0) return;
+          DecodeField(kind, raw, o.JavaCSV, find, cell);
+          LoadCellText(c, row, cell);
+        });
       }
-      const int c = real[k++];
-      if (c < 0) return;
-      if (!direct) {
-        DecodeField(kind, raw, o, find, cell);
-        LoadCellText(c, row, cell);
-        return;
-      }
-      const auto at = static_cast<std::size_t>(c);
-      if (at >= cells.size()) {
-        // A cell the row does not hold reads empty already.
-        if (kind == TFieldKind::Unclosed || raw.empty()) return;
-        cells.resize(std::max(at + 1, static_cast<std::size_t>(ColCount())));
-      }
-      DecodeField(kind, raw, o, find, cells[at].Text);
-    };
-    if (d)
-      ForEachField(lines[first + i], d, find, store);
-    else
-      store(TFieldKind::Plain, lines[first + i]);
-    if (direct) PutRowCells(row, std::move(cells));
-    if (OnFileProgress) {
-      int p = Percent(static_cast<long long>(i) + 1, static_cast<long long>(count));
-      if (p != last) OnFileProgress(this, static_cast<std::int16_t>(last = p));
+      progress(i);
     }
   }
   for (int f = 0; f < footers; ++f)

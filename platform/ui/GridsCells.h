@@ -124,7 +124,7 @@ public:
   // until the store changes.
   const TGridCellRow& RowCells(int row) const {
     if (row < 0 || row >= FRowCount) return FEmptyRow;
-    return FRows[static_cast<std::size_t>(FOrder[static_cast<std::size_t>(row)])];
+    return Stored(row);
   }
   void SetObject(int col, int row, TObject* value);
 

@@ -294,6 +294,7 @@ TEST(GridsCells, LazyRowsActAsRowsDecodedAtTheLoad) {
       {"read one cell", [](TGridCellStore& s) { (void)s.Text(1, 2); }, 3},
       {"read a row past its fields", [](TGridCellStore& s) { (void)s.Row(1).ToVector(); }, 3},
       {"read a cell outside", [](TGridCellStore& s) { (void)s.Text(9, 1); }, 4},
+      {"read a row's stored cells", [](TGridCellStore& s) { EXPECT_EQ(s.RowCells(0).size(), 4u); }, 3},
       {"object of a cell", [](TGridCellStore& s) { (void)s.CellAt(3, 1); }, 3},
       {"write a field's cell", [](TGridCellStore& s) { s.SetText(0, 1, std::string("w")); }, 3},
       {"write past the fields", [](TGridCellStore& s) { s.SetText(3, 0, "x"); }, 3},

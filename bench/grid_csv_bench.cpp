@@ -1,15 +1,16 @@
 // Saving and loading a 100,000 x 10 CSV, against a raw write and read of the same bytes.
 //
-// Load figures (RelWithDebInfo, offscreen, CPU-time medians, ours and anchor interleaved in one
-// run on a shared machine): 33 ms against 1.28 ms (about 26x; at load 28 before, 23 ms against
-// 0.97 ms). Fields are decoded straight into each row's cells, and their ends are found sixteen
-// bytes at a time; what remains is per cell (about 23 ns of 1,000,000 cells): finding each field's
-// end and quotes, and writing its text into the cell's string. Rows kept as ranges of the file and
-// decoded when first touched would leave the load only reading, checking and splitting, but that
-// floor alone is past 3x: the file read, its lines found and their fields counted with quote
-// parity sixty-four bytes at a time in SSE2 (with the UTF-8 check in the same pass) took 4.0 ms
-// against a 1.06 ms raw read (3.8x; the scan alone 2.6 ms, 2.5x), so the store still writes every
-// cell at load.
+// Load figures (RelWithDebInfo, offscreen, CPU-time medians of five, ours and anchor interleaved,
+// load 11 to 14 on 8 cores): 3.9 and 4.5 ms against 1.5 and 1.8 ms (2.6x in two runs; before,
+// 30.7 ms against 1.37 ms, 22x). A load reads the file in 256 KB pieces, each scanned while the
+// processor still holds it: line ends, quote parity and the delimiters outside quotes of every line
+// found sixty-four bytes at a time (AVX-512 or AVX2 chosen at run time, SSE2 otherwise), the UTF-8
+// check only on blocks past ASCII. The cell store keeps each row as a range of the file's bytes and
+// decodes it into cells when first reached, by the same routine an eager load uses; the bytes go
+// when no row needs them. What remains: the scan costs about as much as the read (35 million
+// instructions per load on the AVX2 path, 170 a block, half of them finding lines and fields on
+// the masks); the read fills fresh memory each load, and page faults are dear on this virtual
+// machine: under heavier load, runs of either side vary several-fold.
 //
 // Save, CPU medians of five, interleaved, fsync benchmarks at min_time 0.3 s, load 12 to 15 on 8
 // cores: 10.5 to 12.9 ms against 4.7 to 5.8 ms (1.9x to 2.6x over three runs; before, 23.3 ms

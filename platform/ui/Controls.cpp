@@ -63,7 +63,7 @@ TForm* GetParentForm(const TControl* control) {
   const TControl* c = control;
   while (c && c->Parent())
     c = c->Parent();
-  return const_cast<TForm*>(dynamic_cast<const TForm*>(c));
+  return c && c->IsForm() ? static_cast<TForm*>(const_cast<TControl*>(c)) : nullptr;
 }
 
 namespace {
@@ -125,7 +125,8 @@ TControl::~TControl() {
   FParent = nullptr;
   if (FWidget) {
     UnregisterWidget(FWidget);
-    QObject::disconnect(FWidget, nullptr, nullptr, nullptr);
+    // Nothing the widget signals on its way out reaches the control (cheaper than disconnecting).
+    FWidget->blockSignals(true);
     // Keep Qt from handing the focus to a neighbour while this widget goes away.
     if (QWidget* focus = QApplication::focusWidget();
         focus && (focus == FWidget || FWidget->isAncestorOf(focus)))
@@ -347,6 +348,17 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   if (resized) Resize();
 }
 
+void TControl::SetTop(int v) {
+  if (!FSizePending) return SetBounds(Left(), v, Width(), Height());
+  // As SetBounds with the size unchanged, leaving the measuring for later: the size measured
+  // depends on the font, text and wrapping alone, and a size that may wait has nobody listening
+  // for resizes, no alignment and the default anchors.
+  if (v == FTop) return;
+  FTop = v;
+  ApplyGeometry();
+  if (FParent && !FParent->FAligning) RecordAnchors();
+}
+
 void TControl::RecordAnchors() {
   if (!FParent) return;
   FAnchorRight = FParent->ClientWidth() - (FLeft + FWidth);
@@ -548,15 +560,17 @@ void TControl::ApplyLook() {
   // The palette and the font are pushed apart, each only when it changed: either makes Qt resolve
   // it again through every child widget, and most changes touch one of them (a font's size, a
   // colour).
-  const bool fresh = FLookWidget != FWidget;
-  const bool paletteChanged = fresh || FLookColor != FColor || FLookFont.Color() != FFont.Color();
-  const bool fontChanged = fresh || FLookFont.Name() != FFont.Name() ||
-                           FLookFont.Height() != FFont.Height() || FLookFont.Style() != FFont.Style() ||
-                           FLookFont.Pitch() != FFont.Pitch() || FLookFont.Charset() != FFont.Charset();
+  const bool fresh = FLookWidget != FWidget || !FLookFont;
+  const TFont* last = FLookFont.get();
+  const bool paletteChanged = fresh || FLookColor != FColor || last->Color() != FFont.Color();
+  const bool fontChanged = fresh || last->Name() != FFont.Name() || last->Height() != FFont.Height() ||
+                           last->Style() != FFont.Style() || last->Pitch() != FFont.Pitch() ||
+                           last->Charset() != FFont.Charset();
   if (!paletteChanged && !fontChanged) return;
   FLookWidget = FWidget;
   FLookColor = FColor;
-  FLookFont.Assign(FFont);
+  if (!FLookFont) FLookFont = std::make_unique<TFont>();
+  FLookFont->Assign(FFont);
   if (paletteChanged) {
     QPalette pal = FWidget->palette();
     // A disabled control writes in the system's grey, whatever its font colour.
@@ -1007,8 +1021,14 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 }
 
 void TWinControl::InsertControl(TControl* control) {
+  // Room for a few children at once rather than growing one by one.
+  constexpr std::size_t firstRoom = 8;
+  if (FControls.empty()) FControls.reserve(firstRoom);
   FControls.push_back(control);
-  if (control->FWindowed) FTabList.push_back(static_cast<TWinControl*>(control));
+  if (control->FWindowed) {
+    if (FTabList.empty()) FTabList.reserve(firstRoom);
+    FTabList.push_back(static_cast<TWinControl*>(control));
+  }
   // Into a window whose widgets exist the control's come at once, otherwise with the window's; a
   // control whose widgets exist brings its new window's.
   if (control->FWidgetsMade && !FWidgetsMade) EnsureWindowWidgets();
@@ -1121,6 +1141,12 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::Realign() {
   if (FAlignLevel > 0 || FAligning || Destroying()) return;
+  // Most windowed controls hold no aligned child: the area they share (a page control measures
+  // its tabs for it) is not worked out then.
+  if (std::none_of(FControls.begin(), FControls.end(), [](const TControl* c) {
+        return c->FAlign >= alTop && c->FAlign <= alClient && c->FVisible;
+      }))
+    return;
   FAligning = true;
   AlignControls(AlignRect());
   FAligning = false;

@@ -132,7 +132,8 @@ public:
     return FHeight;
   }
   void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
-  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+  // A size still to be measured stays so: moving up or down does not depend on it.
+  void SetTop(int v);
   void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
   void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
   // Negative sizes count as 0.
@@ -263,10 +264,15 @@ public:
   bool HasWidget() const { return FWidget != nullptr; }
   // Unique id for the life of the program (used to drop messages posted to destroyed controls).
   std::uint64_t ControlId() const { return FId; }
+  // A TForm (known without a dynamic_cast; a form being destroyed no longer says so once its
+  // controls are gone).
+  bool IsForm() const { return FForm; }
 
 protected:
   // Called once by each concrete class's constructor with the widget it shows.
   void AttachWidget(QWidget* widget);
+  // Set by the form's constructor and cleared by its destructor (see IsForm).
+  void SetIsForm(bool form) { FForm = form; }
   // Called instead by the constructor of a class that keeps its state without a widget until its
   // window's widgets are made: CreateWidget then makes the bare widget, the base places it (parent,
   // bounds, visibility, enabled state, look, cursor, stacking) and WidgetCreated hands it the state
@@ -368,6 +374,7 @@ private:
   QWidget* FWidget = nullptr;
   // A TWinControl (known without a dynamic_cast, asked for every sibling when stacking).
   bool FWindowed = false;
+  bool FForm = false;
   bool FWidgetDeferred = false;
   // The control's widget and those of its children exist and are placed in their parents.
   bool FWidgetsMade = false;
@@ -403,7 +410,8 @@ private:
   // resolve it through every child widget.
   const QWidget* FLookWidget = nullptr;
   TColor FLookColor = clBtnFace;
-  TFont FLookFont;
+  // Made with the first look pushed: most controls of a hidden window never have a widget.
+  std::unique_ptr<TFont> FLookFont;
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -492,7 +500,8 @@ protected:
   virtual void WMSetFocus(TMessage& Message) { DefaultHandler(Message); }
   virtual void WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
 
-  // Places the aligned children inside `rect`.
+  // Places the aligned children inside `rect`. Realign calls it only while a visible child is
+  // aligned (top, bottom, left, right or client), without working out the area otherwise.
   virtual void AlignControls(TRect rect);
   // The widget inside which the children's widgets live.
   virtual QWidget* ContainerWidget() const;

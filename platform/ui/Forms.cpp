@@ -13,6 +13,7 @@
 #include <vector>
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+  SetIsForm(true);
   SetControlStyle(ControlStyle() | csAcceptsControls);
   SetParentColor(false);
   SetParentFont(false);
@@ -41,10 +42,14 @@ void TForm::WidgetCreated() {
 TForm::~TForm() {
   MarkDestroying();
   if (FModalLoop) static_cast<QEventLoop*>(FModalLoop)->quit();
+  // A shown window's widgets going one by one would each mark their place to be painted again.
+  if (HasWidget() && Widget()->isVisible()) Widget()->setUpdatesEnabled(false);
   DestroyControls();
   if (HasWidget() && Widget()->isVisible()) Widget()->hide();
   FormHidden(this);
   UnregisterForm(this);
+  // What is left is no longer a form (as a dynamic_cast would tell).
+  SetIsForm(false);
 }
 
 void TForm::AfterConstruction() {
@@ -450,6 +455,7 @@ void TForm::FocusChangedTo(TWinControl* control) {
 }
 
 void TForm::ControlRemoved(TControl* control) {
+  if (!FActiveControl && !FFocusedControl) return;
   auto contains = [control](TWinControl* c) {
     if (!c) return false;
     if (c == control) return true;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -26,6 +27,10 @@ struct TSentQueue {
   std::mutex Lock;
   std::condition_variable Finished;
   std::deque<std::shared_ptr<TSent>> Waiting;
+  // Waiting's size, kept under Lock: every destroyed control asks, and nearly always none waits.
+  // A sender queues before it checks that its control lives, and a control leaves the live ones
+  // before it asks, so a message queued for it is either seen here or dropped by its sender.
+  std::atomic<std::size_t> Count{0};
 };
 
 TSentQueue& Queue() {
@@ -53,6 +58,7 @@ LRESULT SendFromOtherThread(std::uint64_t controlId, unsigned msg, WPARAM wParam
   {
     std::lock_guard lock(q.Lock);
     q.Waiting.push_back(sent);
+    q.Count = q.Waiting.size();
   }
   if (!IsLiveControl(controlId)) {
     DropSentMessages(controlId);
@@ -74,6 +80,7 @@ bool DeliverSentMessages() {
       if (Queue().Waiting.empty()) break;
       s = Queue().Waiting.front();
       Queue().Waiting.pop_front();
+      Queue().Count = Queue().Waiting.size();
     }
     any = true;
     LRESULT result = 0;
@@ -90,6 +97,7 @@ int PendingSentMessages() {
 }
 
 void DropSentMessages(std::uint64_t controlId) {
+  if (Queue().Count == 0) return;
   std::lock_guard lock(Queue().Lock);
   auto& waiting = Queue().Waiting;
   bool dropped = false;
@@ -104,5 +112,7 @@ void DropSentMessages(std::uint64_t controlId) {
     }
   }
   // Every destroyed control passes here; only a dropped message has a sender to wake.
-  if (dropped) Queue().Finished.notify_all();
+  if (!dropped) return;
+  Queue().Count = waiting.size();
+  Queue().Finished.notify_all();
 }

@@ -336,8 +336,8 @@ void TFMeter_Bus::FormCreate(TObject*) {
   L_SW_Code->SetCaption(SW_Code);
   SetClientWidth(Meter_Bus_Client_Width);
   SetClientHeight(Meter_Bus_Client_Height);
+  // Places the rows too.
   Set_Lang();
-  Nodes_Move_Elements();
 }
 
 std::string TFMeter_Bus::Node_Label(const TNodo& n) const {

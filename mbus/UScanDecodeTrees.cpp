@@ -75,6 +75,18 @@ TBitmap Square(TColor fill) {
   return b;
 }
 
+// A result tree in the window colour of its own (as Setup_Tree sets it), given before it joins its
+// panel: the tree draws its line and button pictures again at every colour it is given.
+TNodeStringTree* Make_Tree(TForm* form, TWinControl* parent, const std::string& name) {
+  auto* tree = new TNodeStringTree(form);
+  tree->SetName(name);
+  tree->SetParentColor(false);
+  tree->SetColor(clWindow);
+  tree->SetParent(parent);
+  tree->SetParentShowHint(true);
+  return tree;
+}
+
 } // namespace
 
 void TFScanDecode::Create_Images() {
@@ -106,7 +118,7 @@ void TFScanDecode::Create_Results() {
   LB_AvailableDevice->OnDrawItem = [this](TDrawListBox* s, int i, TRect r, TCanvas& c) {
     LB_AvailableDeviceDrawItem(s, i, r, c);
   };
-  VST = Make<TNodeStringTree>(this, P_TreeView, "VST");
+  VST = Make_Tree(this, P_TreeView, "VST");
   VST->SetBounds(16, 28, 880, 330);
 
   P_View_Wireless = Make_Panel(this, this, "P_View_Wireless", 300);
@@ -122,7 +134,7 @@ void TFScanDecode::Create_Results() {
   P_W_Tree = Make_Panel(this, P_View_Wireless, "P_W_Tree", 100);
   P_W_Tree->SetAlign(alClient);
   Create_Wireless_Grid();
-  VST_Wireless = Make<TNodeStringTree>(this, P_W_Tree, "VST_Wireless");
+  VST_Wireless = Make_Tree(this, P_W_Tree, "VST_Wireless");
   VST_Wireless->SetAlign(alClient);
 }
 

@@ -136,14 +136,23 @@ private:
     return static_cast<TGridColumnItem*>(FColumnCollection->TCollection::Items(ACol));
   }
   // Past the last column before the fixed ones on the right (hidden columns count: the answers
-  // take real indexes), and past the last row above the footers.
-  int NormalColEnd() const { return ColCount() + NumHiddenColumns() - FixedRightCols(); }
-  int BodyRowEnd() const { return RowCount() - FixedFooters(); }
-  bool IsNormalCell(int ACol, int ARow) const { return ACol >= FixedColsNow() && ARow >= FixedRowsNow(); }
+  // take real indexes), and past the last row above the footers; all from the string grid's kept
+  // range, one read each.
+  int NormalColEnd() const { return PlainRange().ColEnd; }
+  int BodyRowEnd() const { return PlainRange().RowEnd; }
+  bool IsHeaderRow(int ARow) const { return ARow < PlainRange().Row0; }
+  bool IsNormalCell(int ACol, int ARow) const {
+    const TPlainRange& p = PlainRange();
+    return ACol >= p.Col0 && ARow >= p.Row0;
+  }
   // Between the fixed columns on the left and those on the right.
-  bool IsNormalCol(int ACol) const { return ACol >= FixedColsNow() && ACol < NormalColEnd(); }
+  bool IsNormalCol(int ACol) const {
+    const TPlainRange& p = PlainRange();
+    return ACol >= p.Col0 && ACol < p.ColEnd;
+  }
   bool IsBodyCell(int ACol, int ARow) const {
-    return IsNormalCol(ACol) && ARow >= FixedRowsNow() && ARow < BodyRowEnd();
+    const TPlainRange& p = PlainRange();
+    return ACol >= p.Col0 && ACol < p.ColEnd && ARow >= p.Row0 && ARow < p.RowEnd;
   }
   void CanEditCellWithProperties(int ACol, int ARow, bool& CanEdit);
   // The answers' long ways, out of line so that the inline ones need no frame.
@@ -178,7 +187,7 @@ inline void TProColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState ASta
     return;
   }
   if (const TGridColumnItem* item = Item(ACol); item && IsNormalCol(ACol) && ARow < BodyRowEnd())
-    ColumnCellColor(*item, ARow < FixedRowsNow(), ABrush, AFont);
+    ColumnCellColor(*item, IsHeaderRow(ARow), ABrush, AFont);
 }
 
 inline void TProColumnGrid::ColumnCellColor(const TGridColumnItem& Item, bool Header, TBrush& ABrush,

@@ -54,6 +54,7 @@ TProStringGrid::TProStringGrid(TComponent* AOwner)
   TBaseGrid::SetRowCount(10);
   TBaseGrid::SetFixedCols(1);
   TBaseGrid::SetFixedRows(1);
+  RefreshPlainRange();
   SetDefaultRowHeight(22);
   SetRowHeights(0, 22);
   SetDefaultColWidth(64);
@@ -102,6 +103,7 @@ void TProStringGrid::SetColCount(int Value) {
   if (FNumHidden > 0 && Value < ColCount()) KeepHiddenColumns(Value);
   TBaseGrid::SetColCount(Value);
   if (FFixedColAlways && FFixedColsMin < ColCount()) TBaseGrid::SetFixedCols(FFixedColsMin);
+  RefreshPlainRange();
   FMaxColCount = std::max(FMaxColCount, Value);
 }
 
@@ -156,6 +158,7 @@ void TProStringGrid::SetRowCount(int Value) {
   }
   TBaseGrid::SetRowCount(Value);
   if (FFixedRowAlways && FFixedRowsMin < RowCount()) TBaseGrid::SetFixedRows(FFixedRowsMin);
+  RefreshPlainRange();
   FMaxRowCount = std::max(FMaxRowCount, Value);
   SetNormalRowCount(Value);
   if (moveFooter) {
@@ -171,11 +174,13 @@ void TProStringGrid::SetRowCount(int Value) {
 void TProStringGrid::SetFixedRows(int Value) {
   TBaseGrid::SetFixedRows(Value >= RowCount() && FFixedRowAlways ? RowCount() - 1 : Value);
   FFixedRowsMin = Value;
+  RefreshPlainRange();
 }
 
 void TProStringGrid::SetFixedCols(int Value) {
   TBaseGrid::SetFixedCols(Value >= ColCount() && FFixedColAlways ? ColCount() - 1 : Value);
   FFixedColsMin = Value;
+  RefreshPlainRange();
 }
 
 int TProStringGrid::FixedRows() const {
@@ -219,6 +224,8 @@ unsigned TProStringGrid::DialogCode() const {
 }
 
 void TProStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+  // Every count change ends here, also those made past this grid's setters.
+  RefreshPlainRange();
   TBaseGrid::SizeChanged(OldColCount, OldRowCount);
   if (Parent()) StretchIfWanted();
   // The column maps follow the real columns, however many there are.

@@ -277,6 +277,10 @@ public:
     const int n = TGridCore::FixedCols();
     return n == 0 && FFixedColAlways ? 1 : n;
   }
+  void RefreshPlainRange() {
+    FPlainRange = {FixedColsNow(), FixedRowsNow(), ColCount() + FNumHidden - FFixedRightCols,
+                   RowCount() - FFixedFooters};
+  }
   int MaxRowCount() const { return FMaxRowCount; }
   int MaxColCount() const { return FMaxColCount; }
   virtual void AppendRow() { SetRowCount(RowCount() + 1); }
@@ -301,18 +305,38 @@ public:
   double RowMin(int ARow, int fromCol, int toCol);
   double RowMax(int ARow, int fromCol, int toCol);
   int FixedRightCols() const { return FFixedRightCols; }
-  void SetFixedRightCols(int Value) { FFixedRightCols = std::max(0, Value); }
+  void SetFixedRightCols(int Value) {
+    FFixedRightCols = std::max(0, Value);
+    RefreshPlainRange();
+  }
   int FixedFooters() const { return FFixedFooters; }
-  void SetFixedFooters(int Value) { FFixedFooters = std::max(0, Value); }
+  void SetFixedFooters(int Value) {
+    FFixedFooters = std::max(0, Value);
+    RefreshPlainRange();
+  }
   int FixedRowHeight() const { return RowHeights(0); }
   void SetFixedRowHeight(int Value);
   int FixedColWidth() const { return ColWidths(0); }
   // Nothing when Value is the default column width.
   void SetFixedColWidth(int Value);
   bool FixedRowAlways() const { return FFixedRowAlways; }
-  void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+  void SetFixedRowAlways(bool Value) {
+    FFixedRowAlways = Value;
+    RefreshPlainRange();
+  }
   bool FixedColAlways() const { return FFixedColAlways; }
-  void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+  void SetFixedColAlways(bool Value) {
+    FFixedColAlways = Value;
+    RefreshPlainRange();
+  }
+  // The cells between the fixed ones on every side: from the fixed columns (rows) on the left
+  // (top) to before the fixed ones on the right (the footers), in real column indexes (hidden
+  // columns count). Painting asks for it for every cell, so every writer of these counts keeps
+  // it (RefreshPlainRange) instead of each query working it out again.
+  struct TPlainRange {
+    int Col0 = 0, Row0 = 0, ColEnd = 0, RowEnd = 0;
+  };
+  const TPlainRange& PlainRange() const { return FPlainRange; }
   bool IntegralHeight() const { return FIntegralHeight; }
   void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
   bool SizeWithForm() const { return FSizeWithForm; }
@@ -2231,6 +2255,7 @@ private:
   int FFixedFooters = 0;
   bool FFixedRowAlways = false;
   bool FFixedColAlways = false;
+  TPlainRange FPlainRange;
   bool FIntegralHeight = false;
   bool FSizeWithForm = false;
   bool FEnhRowColMove = true;

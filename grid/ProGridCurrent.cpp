@@ -247,7 +247,7 @@ void TProStringGrid::Assign(const TObject* Source) {
   FProgressAppearance.Assign(&src->FProgressAppearance);
   FFilterDropDown.Assign(&src->FFilterDropDown);
   FPrintSettings.Assign(&src->FPrintSettings);
-  FFixedRowAlways = src->FFixedRowAlways;
+  SetFixedRowAlways(src->FFixedRowAlways);
   SetColCount(src->ColCount());
   SetRowCount(src->RowCount());
   SetFixedRows(src->FixedRows());

@@ -52,6 +52,7 @@ void TProStringGrid::HideColumns(int FromCol, int ToCol) {
     for (int i = d; i < ColCount() - 1; ++i)
       SetColWidths(i, ColWidths(i + 1));
     ++FNumHidden;
+    RefreshPlainRange();
     FVisibleCol[c] = false;
     if (Col() == ColCount() - 1 && Col() > FixedCols()) SetCol(Col() - 1);
     TBaseGrid::SetColCount(ColCount() - 1);
@@ -64,6 +65,7 @@ void TProStringGrid::UnHideColumns(int FromCol, int ToCol) {
   for (int c = std::max(0, FromCol); c <= ToCol && c < TotalColCount(); ++c) {
     if (FVisibleCol[c]) continue;
     --FNumHidden;
+    RefreshPlainRange();
     FVisibleCol[c] = true;
     TBaseGrid::SetColCount(ColCount() + 1);
     int b = RealToDisplCol(c + 1);

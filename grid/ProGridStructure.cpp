@@ -399,6 +399,7 @@ void TProStringGrid::RemoveCols(int ColIndex, int CCount) {
   FAllColWidths.resize(static_cast<size_t>(total), 0);
   widths.erase(widths.begin() + ColIndex, widths.begin() + ColIndex + CCount);
   FNumHidden -= hiddenGone;
+  RefreshPlainRange();
   if (Col() >= ColCount() - visibleGone && ColCount() - visibleGone > FixedCols()) {
     FForceSel = true;
     SetCol(ColCount() - visibleGone - 1);

@@ -343,6 +343,46 @@ TEST_F(ProCGridTest, AnswersFollowChangesMadeBetweenQueries) {
       {"footer row", none, [](TProColumnGrid& g) { g.SetFixedFooters(1); }, 2, 5, 2, true, -1},
       {"rows cut to the footer", [](TProColumnGrid& g) { g.SetFixedFooters(1); },
        [](TProColumnGrid& g) { g.SetRowCount(5); }, 2, 4, 2, true, -1},
+      {"column shown again",
+       [](TProColumnGrid& g) {
+         g.SetFixedRightCols(1);
+         g.HideColumn(1);
+       },
+       [](TProColumnGrid& g) { g.UnHideColumn(1); }, 3, 2, 3, false, 3},
+      {"hidden column removed",
+       [](TProColumnGrid& g) {
+         g.SetFixedRightCols(1);
+         g.HideColumn(1);
+       },
+       [](TProColumnGrid& g) { g.RemoveCols(1, 1); }, 3, 2, 4, true, -1},
+      {"fixed columns lowered", [](TProColumnGrid& g) { g.SetFixedCols(2); },
+       [](TProColumnGrid& g) { g.SetFixedCols(1); }, 1, 2, 1, true, 1},
+      {"fixed row kept shown", [](TProColumnGrid& g) { g.SetFixedRows(0); },
+       [](TProColumnGrid& g) { g.SetFixedRowAlways(true); }, 2, 0, -1, false, -1},
+      {"fixed column no longer kept",
+       [](TProColumnGrid& g) {
+         g.SetFixedCols(0);
+         g.SetFixedColAlways(true);
+       },
+       [](TProColumnGrid& g) { g.SetFixedColAlways(false); }, 0, 2, 0, true, 0},
+      {"right column released", [](TProColumnGrid& g) { g.SetFixedRightCols(1); },
+       [](TProColumnGrid& g) { g.SetFixedRightCols(0); }, 4, 2, 4, true, 4},
+      {"columns added past the fixed right", [](TProColumnGrid& g) { g.SetFixedRightCols(1); },
+       [](TProColumnGrid& g) { g.SetColCount(6); }, 4, 2, 4, true, 4},
+      {"footer released", [](TProColumnGrid& g) { g.SetFixedFooters(1); },
+       [](TProColumnGrid& g) { g.SetFixedFooters(0); }, 2, 5, 2, true, 2},
+      {"rows added past the footer", [](TProColumnGrid& g) { g.SetFixedFooters(1); },
+       [](TProColumnGrid& g) { g.SetRowCount(7); }, 2, 5, 2, true, 2},
+      {"look assigned from another grid", [](TProColumnGrid& g) { g.SetFixedRows(0); },
+       [](TProColumnGrid& g) {
+         TProColumnGrid other(nullptr);
+         other.SetColCount(5);
+         other.SetRowCount(6);
+         other.SetFixedRows(0);
+         other.SetFixedRowAlways(true);
+         g.Assign(&other);
+       },
+       2, 0, -1, false, -1},
   };
   for (const TCase& t : cases) {
     SCOPED_TRACE(t.What);

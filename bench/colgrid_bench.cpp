@@ -5,18 +5,17 @@
 // the same cells (anchor); the aim is within 1.0x. EditCycle/ours also reports the live heap
 // (glibc mallinfo2) after 1,000 and after 10,000 edits; they should be equal.
 // ColumnLookupsThroughStringGrid asks the same through the string grid, as painting does.
-// Figures (RelWithDebInfo, offscreen, CPU-time medians of nine, interleaved, load about 9 on 8
-// cores): ColumnLookups 8.9 ms against the anchor's 2.53 ms (3.5x; was 4.9x), through the string
-// grid 10.4 ms against 2.52 ms (4.1x; was 5.1x): the 3x aim is still missed. Callgrind, growth
-// per pass without the grid's set-up and teardown: 186 instructions a cell (was 261 counted the
-// same way) against the anchor's 37; through the string grid 223 (was 279). The editor, edit and
-// check answers take a plain cell inline without a frame (lists, spin, links, cell properties and
-// handlers go out of line), a column's editor settings reach the grid as one block, a spin or
-// linked column is known by a flag its editor and link setters keep, and a column item is looked
-// up with one bound check. What remains: each answer still looks its item up (about 8
-// instructions) and checks the fixed, hidden and footer bounds anew (about 10); the font compare
-// (17) and the check text's copy (25, as in the anchor). Caching the bounds needs a shape stamp
-// kept by the string grid's own setters; the font compare, an identity kept by the font.
+// Figures (RelWithDebInfo, offscreen, CPU-time medians of nine, interleaved, load 12 to 14 on 8
+// cores, so noisy): ColumnLookups about 8.4 to 9.5 ms against the anchor's 2.0 to 2.5 ms (3.5x
+// to 4.1x; the run-to-run spread is larger than the change), through the string grid about 10 ms
+// against 2.3 ms: the 3x aim is still missed. Callgrind, growth per pass between 2 and 12
+// repetitions minus the grid's set-up: 164 instructions a cell (was 189 counted this way) against
+// the anchor's 37; through the string grid 193 (was 227). The fixed, hidden and footer bounds
+// are now one range the string grid keeps (refreshed by its count, fixed, footer, always-fixed
+// and hidden-column setters and at every size change), so each answer reads it instead of
+// working the bounds out. What remains: each answer still looks its column item up (about 8),
+// the font compare (17), the editor settings' block copy and the check text's copy (25, as in
+// the anchor). Next: a font identity kept by the font, and an item look-up shared by the answers.
 // EditCycle (unchanged here): 139 us per edit against the anchor's 2,473 us (0.06x); live heap
 // after 1,000 and after 10,000 edits equal.
 #include "grid/ProCGrid.h"

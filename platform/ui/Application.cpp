@@ -49,6 +49,10 @@ std::mutex& QueueMutex() {
 class TLiveControls {
 public:
   void Add(std::uint64_t id, TControl* control) {
+    if (FItems.empty() || FItems.back().first < id) {
+      FItems.emplace_back(id, control);
+      return;
+    }
     auto it = std::upper_bound(FItems.begin(), FItems.end(), id,
                                [](std::uint64_t v, const Item& e) { return v < e.first; });
     if (it != FItems.begin() && std::prev(it)->first == id)

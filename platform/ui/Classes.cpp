@@ -68,6 +68,8 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 void TComponent::InsertComponent(TComponent* component) {
   if (!component || component == this) return;
   if (component->FOwner) component->FOwner->RemoveComponent(component);
+  // Owners mostly own many (a window owns its controls): room for several at once.
+  if (FComponents.empty()) FComponents.reserve(16);
   FComponents.push_back(component);
   component->FOwner = this;
 }

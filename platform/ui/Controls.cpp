@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <span>
 
 // ---------------------------------------------------------------------------------------------
 // Helpers
@@ -641,10 +642,12 @@ void TControl::ShowWindowCursor(TCursor cursor) {
 
 void TControl::ApplyCursor() {
   if (!FWidget) return;
-  if (FCursor == crDefault)
-    FWidget->unsetCursor();
-  else
+  if (FCursor == crDefault) {
+    // A widget that never had a cursor of its own (a new one) has nothing to unset.
+    if (FWidget->testAttribute(Qt::WA_SetCursor)) FWidget->unsetCursor();
+  } else {
     FWidget->setCursor(QtCursorOf(FCursor));
+  }
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {
@@ -1153,35 +1156,52 @@ void TWinControl::Realign() {
 }
 
 void TWinControl::AlignControls(TRect rect) {
-  auto pick = [this](TAlign align) {
-    std::vector<TControl*> out;
+  // The children of one alignment, picked when their turn comes (placing the earlier ones may
+  // move them). Most windows align a handful of children: no allocation for those.
+  constexpr std::size_t localRoom = 16;
+  TControl* local[localRoom];
+  std::vector<TControl*> heap;
+  auto pick = [&](TAlign align) -> std::span<TControl*> {
+    std::size_t n = 0;
     for (TControl* c : FControls)
-      if (c->Align() == align && c->Visible()) out.push_back(c);
-    return out;
+      if (c->Align() == align && c->Visible()) ++n;
+    TControl** out = local;
+    if (n > localRoom) {
+      heap.resize(n);
+      out = heap.data();
+    }
+    std::size_t i = 0;
+    for (TControl* c : FControls)
+      if (c->Align() == align && c->Visible()) out[i++] = c;
+    return {out, n};
+  };
+  // Stable; a few by insertion, without the buffer std::stable_sort asks for even for one.
+  auto sortBy = [](std::span<TControl*> list, auto before) {
+    if (list.size() > localRoom) return std::stable_sort(list.begin(), list.end(), before);
+    for (std::size_t i = 1; i < list.size(); ++i)
+      for (std::size_t j = i; j > 0 && before(list[j], list[j - 1]); --j)
+        std::swap(list[j], list[j - 1]);
   };
   auto tops = pick(alTop);
-  std::stable_sort(tops.begin(), tops.end(), [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
+  sortBy(tops, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
   for (TControl* c : tops) {
     c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
     rect.Top += c->Height();
   }
   auto bottoms = pick(alBottom);
-  std::stable_sort(bottoms.begin(), bottoms.end(),
-                   [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
+  sortBy(bottoms, [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
   for (TControl* c : bottoms) {
     c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
     rect.Bottom -= c->Height();
   }
   auto lefts = pick(alLeft);
-  std::stable_sort(lefts.begin(), lefts.end(),
-                   [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+  sortBy(lefts, [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
   for (TControl* c : lefts) {
     c->SetBounds(rect.Left, rect.Top, c->Width(), std::max(0, rect.Height()));
     rect.Left += c->Width();
   }
   auto rights = pick(alRight);
-  std::stable_sort(rights.begin(), rights.end(),
-                   [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); });
+  sortBy(rights, [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); });
   for (TControl* c : rights) {
     c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), std::max(0, rect.Height()));
     rect.Right -= c->Width();

@@ -236,8 +236,10 @@ TSize TCanvas::TextExtent(const std::string& text) const {
 int TCanvas::TextWidth(const std::string& text) const {
   return TextExtent(text).cx;
 }
-int TCanvas::TextHeight(const std::string& text) const {
-  return TextExtent(text).cy;
+// A line's height does not depend on its text: nothing to shape.
+int TCanvas::TextHeight(const std::string&) const {
+  TTextTool tool(const_cast<TCanvas&>(*this));
+  return tool.LineHeight();
 }
 
 TTextMetric TCanvas::TextMetric() const {

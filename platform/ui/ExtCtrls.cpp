@@ -1,6 +1,7 @@
 #include "platform/ui/ExtCtrls.h"
 
 #include "platform/Clock.h"
+#include "platform/ui/GraphicsQt.h"
 #include "platform/ui/QtBridge.h"
 
 #include <QFontMetrics>
@@ -8,6 +9,9 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 // ---------------------------------------------------------------------------------------------
 // Panel
@@ -290,23 +294,44 @@ QString LinkMarkup(const std::string& caption, std::vector<TLinkPart>* links) {
   return html;
 }
 
-} // namespace
-
-TLinkLabel::TLinkLabel(TComponent* AOwner) : TWinControl(AOwner) {
+// The widget as the link label shows it, also to measure a label that has none yet.
+QLabel* NewLinkWidget() {
   auto* w = new QLabel;
   w->setTextFormat(Qt::RichText);
   w->setOpenExternalLinks(false);
   w->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   w->setFocusPolicy(Qt::NoFocus);
+  return w;
+}
+
+} // namespace
+
+TLinkLabel::TLinkLabel(TComponent* AOwner) : TWinControl(AOwner) {
+  // Most link labels wait hidden for news that seldom comes: the widget is made when the
+  // window's are, or when the label is shown or given a text.
+  DeferWidget();
+  SetBounds(0, 0, 53, 17);
+}
+
+QWidget* TLinkLabel::CreateWidget() {
+  FMakingWidget = true;
+  QLabel* w = NewLinkWidget();
   QObject::connect(w, &QLabel::linkActivated,
                    [this](const QString& link) { LinkActivated(link.toStdString()); });
-  AttachWidget(w);
-  SetBounds(0, 0, 53, 17);
+  return w;
+}
+
+void TLinkLabel::WidgetCreated() {
+  TWinControl::WidgetCreated();
+  if (FTextGiven) static_cast<QLabel*>(Widget())->setText(LinkMarkup(GetText(), nullptr));
+  FMakingWidget = false;
 }
 
 void TLinkLabel::SetTextNative(const std::string& text) {
   TWinControl::SetTextNative(text);
-  static_cast<QLabel*>(Widget())->setText(LinkMarkup(text, nullptr));
+  if (!text.empty()) FTextGiven = true;
+  // Only a label that never had a text measures without its widget.
+  if (FTextGiven) static_cast<QLabel*>(Widget())->setText(LinkMarkup(text, nullptr));
   AdjustSize();
 }
 
@@ -315,16 +340,39 @@ void TLinkLabel::ApplyLook() {
   AdjustSize();
 }
 
+void TLinkLabel::LookDeferred() {
+  if (HasWidget())
+    EnsureLook();
+  else
+    AdjustSize();
+}
+
 void TLinkLabel::SetAutoSize(bool autoSize) {
   FAutoSize = autoSize;
   AdjustSize();
 }
 
 void TLinkLabel::AdjustSize() {
-  auto* label = static_cast<QLabel*>(Widget());
-  if (!FAutoSize || !label) return;
-  QSize hint = label->sizeHint();
-  SetBounds(Left(), Top(), hint.width(), hint.height());
+  if (!FAutoSize || FMakingWidget) return;
+  TSize size = BlankSize();
+  if (FTextGiven) {
+    const QSize hint = static_cast<QLabel*>(Widget())->sizeHint();
+    size = {hint.width(), hint.height()};
+  }
+  SetBounds(Left(), Top(), size.cx, size.cy);
+}
+
+TSize TLinkLabel::BlankSize() {
+  // Qt keeps the measure of a label without text until it gets one, and the widget used to be
+  // measured first in the default font: a link label never given a text has this size in
+  // whatever font.
+  static const TSize blank = [] {
+    std::unique_ptr<QLabel> probe(NewLinkWidget());
+    probe->setFont(ToQFont(TFont(), true));
+    const QSize hint = probe->sizeHint();
+    return TSize{hint.width(), hint.height()};
+  }();
+  return blank;
 }
 
 int TLinkLabel::LinkCount() const {

@@ -138,15 +138,24 @@ public:
   TSysLinkEvent OnLinkClick;
 
 protected:
+  QWidget* CreateWidget() override;
+  void WidgetCreated() override;
   void SetTextNative(const std::string& text) override;
   void ApplyLook() override;
-  // Its size comes from the widget's own measure: the look is applied at once.
-  void LookDeferred() override { EnsureLook(); }
+  // Its size is settled at once: with a widget the look is applied now; without one it was never
+  // given a text and takes the blank size.
+  void LookDeferred() override;
 
 private:
   void AdjustSize();
+  // The size of a link label never given a text.
+  static TSize BlankSize();
   void LinkActivated(const std::string& link);
   bool FAutoSize = true;
+  // A text was set (the widget shows rich text from then on, even when emptied again).
+  bool FTextGiven = false;
+  // The widget is being made: it takes the size the control has, not its own measure.
+  bool FMakingWidget = false;
 };
 
 // Fires OnTimer every Interval milliseconds of the program clock while Enabled. Enabling a timer

@@ -118,6 +118,11 @@ struct TScript {
     names->SetItemIndex(1);
     auto* bar = Add<TScrollBar>("SB_Level", Bounds(10, 250, 120, 17));
     bar->SetParams(30, 0, 100);
+    // Link labels without a text: one sized by its font changes, one placed afterwards.
+    auto* link = Add<TLinkLabel>("LL_News", Bounds(360, 228, 50, 17));
+    link->Font().SetHeight(-16);
+    link->Font().SetStyle(fsBold);
+    Add<TLinkLabel>("LL_Placed", Bounds(360, 250, 90, 17));
   }
 
   // The state as the controls report it.
@@ -246,6 +251,28 @@ TEST_F(WindowWidgetsTest, AControlMovedIntoAHiddenWindowKeepsItsStateAndTheWindo
   EXPECT_EQ(b.Pixel(75, 75), clLime) << "added last, it lies on top";
   EXPECT_EQ(b.Pixel(25, 25), clRed);
   EXPECT_EQ(ColorBounds(b, clLime), Bounds(50, 50, 100, 100));
+}
+
+TEST_F(WindowWidgetsTest, ALinkLabelOfAHiddenWindowGivenATextMeasuresAndClicksAsInAShownOne) {
+  auto shown = NewWindow();
+  shown->Show();
+  auto hidden = NewWindow();
+  std::vector<std::string> clicked;
+  auto link = [&](TForm& form) {
+    auto* l = new TLinkLabel(&form);
+    l->SetParent(&form);
+    l->SetBounds(10, 10, 400, 17);
+    l->Font().SetHeight(-15);
+    l->SetCaption("New version: <a href=\"https://example.org/d\">Click Here</a>");
+    l->OnLinkClick = [&](TObject*, const std::string& target, TSysLinkType) { clicked.push_back(target); };
+    return l;
+  };
+  const TLinkLabel* a = link(*shown);
+  TLinkLabel* b = link(*hidden);
+  EXPECT_EQ(b->BoundsRect(), a->BoundsRect());
+  EXPECT_NE(b->Width(), 400) << "measured for its text";
+  EXPECT_TRUE(b->ClickLink(0));
+  EXPECT_EQ(clicked, std::vector<std::string>{"https://example.org/d"});
 }
 
 } // namespace

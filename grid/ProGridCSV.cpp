@@ -285,14 +285,26 @@ struct TCsvText {
   std::string_view Text;
 };
 
+// The byte-order mark a file starts with: a UTF-8 one, another (UTF-16), or none; and its length.
+enum class TBomKind { None, Utf8, Other };
+struct TBom {
+  TBomKind Kind = TBomKind::None;
+  std::size_t Size = 0;
+};
+
+TBom FindBom(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return {TBomKind::Utf8, 3};
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return {TBomKind::Other, 2};
+  return {};
+}
+
 void DecodeCsv(std::string_view bytes, const TGridFileOptions& o, TCsvText& out) {
-  const bool utf8Bom = bytes.starts_with("\xEF\xBB\xBF");
-  const bool bom = utf8Bom || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-  if (o.OemConvert && !bom) {
+  const TBom bom = FindBom(bytes);
+  if (o.OemConvert && bom.Kind == TBomKind::None) {
     out.Owned = Cp850ToUtf8(bytes);
   } else {
-    const std::string_view rest = utf8Bom ? bytes.substr(3) : bytes;
-    if ((utf8Bom || !bom) && IsValidUtf8(rest)) {
+    const std::string_view rest = bytes.substr(bom.Size);
+    if (bom.Kind != TBomKind::Other && IsValidUtf8(rest)) {
       out.Text = rest;
       return;
     }
@@ -747,11 +759,10 @@ namespace {
 // hook wants every text now; other codings are converted whole and decoded at once. The lazy
 // text starts past a UTF-8 BOM; nothing when the bytes are taken the other way.
 std::optional<std::size_t> LazyTextStart(std::string_view bytes, const TGridFileOptions& o, bool hooked) {
-  const bool utf8Bom = bytes.starts_with("\xEF\xBB\xBF");
-  const bool bom = utf8Bom || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-  if (hooked || !(utf8Bom || (!bom && !o.OemConvert)) || bytes.size() >= (std::size_t(1) << 32))
-    return std::nullopt;
-  return utf8Bom ? 3 : 0;
+  const TBom bom = FindBom(bytes);
+  const bool utf8 = bom.Kind == TBomKind::Utf8 || (bom.Kind == TBomKind::None && !o.OemConvert);
+  if (hooked || !utf8 || bytes.size() >= (std::size_t(1) << 32)) return std::nullopt;
+  return bom.Size;
 }
 
 // The delimiter of a load: the one set, or the one guessed from the first two lines; nothing

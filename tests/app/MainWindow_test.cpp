@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "gateway/UBoot.h"
+#include "support/ControlPicture.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -262,10 +263,7 @@ TEST_F(TMainWindowTest, TheMakersAddressAndTheUpdateLinkOpenInTheBrowser) {
 
 TEST_F(TMainWindowTest, MainWindowRendersToAPicture) {
   TFVelmariceFirmWare& f = Start();
-  const std::string path = Dir.File("main.png");
-  ASSERT_TRUE(Headless::RenderToPng(f, path));
-  TBitmap picture;
-  ASSERT_TRUE(picture.LoadFromFile(path));
+  const TBitmap picture = RenderPicture(f);
   EXPECT_EQ(picture.Width(), 694);
   EXPECT_EQ(picture.Height(), 396);
   EXPECT_EQ(picture.Pixel(690, 380), RGB(248, 247, 237)) << "the window's background";

@@ -7,7 +7,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -92,19 +92,7 @@ protected:
     return *Form;
   }
 
-  // What the control shows now, read back from the rendered window.
-  TBitmap Render(TControl& control) {
-    TBitmap picture;
-    const std::string path = Dir.File("render" + std::to_string(++Renders) + ".png");
-    std::string error;
-    if (!Headless::RenderToPng(control, path) || !picture.LoadFromFile(path, &error))
-      ADD_FAILURE() << "cannot render " << control.Name() << ": " << error;
-    return picture;
-  }
-
   TOwned<TFLbDialog> Form;
-  TTempDir Dir;
-  int Renders = 0;
 
 private:
   Headless::TFailureReporter Previous;

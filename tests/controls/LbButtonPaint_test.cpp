@@ -16,7 +16,7 @@ class LbButtonPaintTest : public LbButtonTest {
 protected:
   // The button as the window shows it (the form rendered, the button's area cut out).
   TBitmap Shot(TLbButton& b) {
-    TBitmap whole = Render(Dialog());
+    TBitmap whole = RenderPicture(Dialog());
     TBitmap part(b.Width(), b.Height());
     BitBlt(part.Canvas(), 0, 0, b.Width(), b.Height(), &whole.Canvas(), b.Left(), b.Top(), SRCCOPY);
     return part;

@@ -3,7 +3,7 @@
 #include "PageControlTestSupport.h"
 
 #include "platform/ui/ImageList.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/ControlPicture.h"
 
 #include <functional>
 #include <string>
@@ -227,8 +227,8 @@ TEST_F(PageControlPaintTest, DisabledPageHasAGreyCaption) {
   const TRect r = TabRectOf(Sheets[2]), enabled = TabRectOf(Sheets[1]);
   EXPECT_GT(CountColor(b, Grey, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 10);
   EXPECT_EQ(CountColor(b, clBlack, Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1)), 0);
-  EXPECT_EQ(CountColor(b, Grey, Rect(enabled.Left + 1, enabled.Top + 1, enabled.Right - 1, enabled.Bottom - 1)),
-            0);
+  EXPECT_EQ(
+      CountColor(b, Grey, Rect(enabled.Left + 1, enabled.Top + 1, enabled.Right - 1, enabled.Bottom - 1)), 0);
 }
 
 TEST_F(PageControlPaintTest, CloseButtonStates) {
@@ -345,17 +345,9 @@ TEST_F(PageControlPaintTest, OwnDrawingOnlyWithoutBorder3D) {
   const TColor strip = RGB(1, 2, 3);
   PC->SetTabBackGroundColor(strip);
   Form->Show();
-  TTempDir dir;
-  auto render = [&] {
-    const std::string path = dir.File("pc.png");
-    TBitmap png;
-    EXPECT_TRUE(Headless::RenderToPng(*PC, path));
-    EXPECT_TRUE(png.LoadFromFile(path));
-    return png;
-  };
-  EXPECT_GT(CountColor(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
+  EXPECT_GT(CountColor(RenderPicture(*PC), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
   PC->SetTabBorder3D(true);
-  EXPECT_EQ(CountColor(render(), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
+  EXPECT_EQ(CountColor(RenderPicture(*PC), strip, Rect(0, 0, PC->Width(), PC->Height())), 0);
 }
 
 TEST_F(PageControlPaintTest, TabStripSampleRenderedToPng) {
@@ -367,11 +359,7 @@ TEST_F(PageControlPaintTest, TabStripSampleRenderedToPng) {
   for (TProTabSheet* s : Sheets)
     s->SetColor(Cream);
   Form->Show();
-  TTempDir dir;
-  const std::string path = dir.File("tab-strip.png");
-  ASSERT_TRUE(Headless::RenderToPng(*PC, path));
-  TBitmap png;
-  ASSERT_TRUE(png.LoadFromFile(path));
+  const TBitmap png = RenderPicture(*PC);
   ASSERT_EQ(png.Width(), PC->Width());
   ASSERT_EQ(png.Height(), PC->Height());
 
@@ -400,11 +388,7 @@ TEST_F(PageControlPaintTest, PageGradientFromColourToColourTo) {
   Sheets[0]->SetColor(RGB(250, 250, 250));
   Sheets[0]->SetColorTo(RGB(0, 0, 160));
   Form->Show();
-  TTempDir dir;
-  const std::string path = dir.File("page.png");
-  ASSERT_TRUE(Headless::RenderToPng(*Sheets[0], path));
-  TBitmap png;
-  ASSERT_TRUE(png.LoadFromFile(path));
+  const TBitmap png = RenderPicture(*Sheets[0]);
   EXPECT_EQ(png.Pixel(5, 0), RGB(250, 250, 250));
   const TColor bottom = png.Pixel(5, png.Height() - 1);
   EXPECT_NEAR(static_cast<int>(GetRValue(bottom)), 0, 5);

@@ -6,7 +6,7 @@
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
 
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -151,10 +151,7 @@ TEST_F(ProDateTimePickerTest, FlatAndMetroLooks) {
     Picker->SetBorderColor(c.Metro ? clRed : clBlack);
     Picker->SetButtonColor(c.Metro ? clBlue : clNone);
     Application->ProcessMessages();
-    TTempDir dir;
-    TBitmap shot;
-    ASSERT_TRUE(Headless::RenderToPng(*Picker, dir.File("p.png")));
-    ASSERT_TRUE(shot.LoadFromFile(dir.File("p.png")));
+    const TBitmap shot = RenderPicture(*Picker);
     EXPECT_EQ(ColorToRGB(shot.Canvas().Pixels(w / 3, 0)), ColorToRGB(c.Outer)) << c.Style << c.Metro;
     EXPECT_EQ(ColorToRGB(shot.Canvas().Pixels(0, h / 2)), ColorToRGB(c.Outer));
     if (c.Inner != clNone) {

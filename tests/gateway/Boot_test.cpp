@@ -13,6 +13,7 @@
 #include "platform/Ping.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"
+#include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
 
@@ -433,9 +434,7 @@ TEST_F(BootTest, ACommandFileThatCannotBeWrittenStopsTheStep) {
 
 TEST_F(BootTest, RendersToAPicture) {
   Show();
-  ASSERT_TRUE(Headless::RenderToPng(*Form, Dir.File("Boot.png")));
-  TBitmap picture;
-  ASSERT_TRUE(picture.LoadFromFile(Dir.File("Boot.png")));
+  const TBitmap picture = RenderPicture(*Form);
   EXPECT_EQ(picture.Width(), 449);
   EXPECT_EQ(picture.Height(), 230);
   EXPECT_EQ(picture.Pixel(440, 60), RGB(248, 247, 237)) << "the title panel";
@@ -444,9 +443,7 @@ TEST_F(BootTest, RendersToAPicture) {
 TEST_F(BootTest, CancelLosesItsHoverColourWhenTheDialogCloses) {
   // The face of Cancel, read from the rendered dialog at a point off its caption.
   auto face = [this](TFBoot& f) {
-    const std::string path = Dir.File("cancel.png");
-    TBitmap picture;
-    if (!Headless::RenderToPng(f, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
+    const TBitmap picture = RenderPicture(f);
     const TPoint at = f.Btn_Cancel->ClientOrigin(), origin = f.ClientOrigin();
     return ColorToRGB(picture.Pixel(at.X - origin.X + 6, at.Y - origin.Y + f.Btn_Cancel->Height() / 2));
   };

@@ -4,6 +4,7 @@
 #include "gateway/LoRaWANSetAccess.h"
 #include "gateway/ULoRa_Set_Access.h"
 #include "platform/ui/Headless.h"
+#include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
@@ -291,10 +292,7 @@ TEST_F(LoRaSetAccessFormTest, RendersInFixedModeWithoutThePortColumnAndWithItsBo
   Pars(60);
   Show();
   Uplink(1, {"Y", "0", "4", "Y", "N", "Y", "60", "9", "m"});
-  const std::string path = Dir.File("editor.png");
-  ASSERT_TRUE(Headless::RenderToPng(*Form, path));
-  TBitmap picture;
-  ASSERT_TRUE(picture.LoadFromFile(path));
+  const TBitmap picture = RenderPicture(*Form);
   EXPECT_EQ(picture.Width(), LoRa_Set_Access_Client_Width);
   EXPECT_EQ(picture.Pixel(890, 5), RGB(248, 247, 237)) << "the title panel";
 

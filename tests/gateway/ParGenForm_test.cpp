@@ -11,6 +11,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
+#include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/TempDir.h"
 
@@ -49,12 +50,7 @@ protected:
   }
   int LoRaHeight() const { return Form->CP_LoRa->Height(); }
   // The window as the user sees it, and a control's place in that picture.
-  TBitmap Render() {
-    TBitmap picture;
-    const std::string path = Dir.File("render" + std::to_string(++Renders) + ".png");
-    if (!Headless::RenderToPng(*Form, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
-    return picture;
-  }
+  TBitmap Render() { return RenderPicture(*Form); }
   TRect Place(const TControl& c) const {
     const TPoint at = c.ClientOrigin(), origin = Form->ClientOrigin();
     return Bounds(at.X - origin.X, at.Y - origin.Y, c.Width(), c.Height());
@@ -64,8 +60,6 @@ protected:
     const int top = c.ClientOrigin().Y - Form->CPG->ClientOrigin().Y;
     return top >= 0 && top + c.Height() <= Form->CPG->ClientHeight();
   }
-  int Renders = 0;
-
   TTempDir Dir;
   TOwned<TFParGen> Form;
 };
@@ -553,9 +547,7 @@ TEST_F(ParGenFormTest, EveryShowingStartsAtTheFirstPanel) {
 TEST_F(ParGenFormTest, RendersToAPicture) {
   Form->Show();
   Pick("CB_LoRa_RF_Band", "US915");
-  ASSERT_TRUE(Headless::RenderToPng(*Form, Dir.File("ParGen.png")));
-  TBitmap picture;
-  ASSERT_TRUE(picture.LoadFromFile(Dir.File("ParGen.png")));
+  const TBitmap picture = Render();
   EXPECT_EQ(picture.Width(), 460);
   EXPECT_EQ(picture.Height(), 700);
   EXPECT_EQ(picture.Pixel(440, 60), RGB(248, 247, 237)) << "the title panel";

@@ -4,7 +4,7 @@
 #include "grid/ASGEdit.h"
 
 #include "platform/ui/Forms.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <string>
@@ -144,12 +144,8 @@ TEST_F(AsgEditTest, ButtonPaintsItsCustomColoursByState) {
   holder.SetButtonColor(RGB(0, 160, 0));
   holder.SetButtonColorHot(RGB(0, 0, 160));
   holder.SetButtonColorDown(RGB(160, 0, 0));
-  TTempDir dir;
   const auto pixel = [&] {
-    const std::string path = dir.Path() + "/b.png";
-    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
-    TBitmap b;
-    EXPECT_TRUE(b.LoadFromFile(path));
+    const TBitmap b = RenderPicture(*Form);
     const TPoint at = holder.ClientToScreen({2, 2});
     const TPoint origin = Form->ClientToScreen({0, 0});
     return b.Pixel(at.X - origin.X, at.Y - origin.Y);

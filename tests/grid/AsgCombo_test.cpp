@@ -2,11 +2,9 @@
 // thirteen places, closing the list, and its own button and frame painted in custom colours.
 #include "grid/AsgCombo.h"
 
-#include "GridShot.h"
-
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 namespace {
@@ -35,7 +33,7 @@ protected:
     Application->ProcessMessages();
     Other->SetFocus();
   }
-  TBitmap Shot() { return Render(*Form); }
+  TBitmap Shot() { return RenderPicture(*Form); }
   TOwned<TForm> Form;
   TPanel* Panel = nullptr;
   TAsgComboBox* Combo = nullptr;

@@ -2,11 +2,9 @@
 // the themed colour, and the Metro look's own drop-down button, which a time does not get.
 #include "grid/AsgDateTimePicker.h"
 
-#include "GridShot.h"
-
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 namespace {
@@ -28,7 +26,7 @@ protected:
     Form->Show();
     Application->ProcessMessages();
   }
-  TBitmap Shot() { return Render(*Form); }
+  TBitmap Shot() { return RenderPicture(*Form); }
   TOwned<TForm> Form;
   TPanel* Panel = nullptr;
   TAsgDateTimePicker* Picker = nullptr;

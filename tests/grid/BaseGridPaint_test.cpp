@@ -1,12 +1,11 @@
 // The base grid paints its cells itself: footer row, selection faces, active row, merged areas
 // under the fixed cells, lines, and the background-only painting of PaintCellExt.
 #include "BaseGridFixture.h"
-#include "GridShot.h"
 
 #include "platform/ui/HeadlessPaint.h"
 #include "platform/ui/StdCtrls.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +32,7 @@ struct TWhiteGrid : TBaseGridForm {
 TEST_F(BaseGridTest, FooterRowShowsOnlyTheGridColour) {
   TWhiteGrid f(6);
   f.Grid->SetHideLastRow(true);
-  TBitmap shot = Render(*f.Grid);
+  TBitmap shot = RenderPicture(*f.Grid);
   for (int c : {0, 1, 4}) {
     TRect cell = f.Grid->CellRect(c, 5);
     EXPECT_EQ(CountColor(shot, clWhite, cell), (cell.Right - cell.Left) * (cell.Bottom - cell.Top)) << c;
@@ -51,12 +50,12 @@ TEST_F(BaseGridTest, VistaSelectionFaceFocusedAndNot) {
   other->SetBounds(0, 302, 60, 18);
   f.Grid->SetFocus();
   TRect middle = f.Grid->CellRect(3, 3);
-  TBitmap focused = Render(*f.Grid);
+  TBitmap focused = RenderPicture(*f.Grid);
   EXPECT_GT(CountColor(focused, 0xFDF8F1, middle), 0);
   EXPECT_EQ(CountColor(focused, 0xF8F8F8, middle), 0);
   other->SetFocus();
   Application->ProcessMessages();
-  TBitmap unfocused = Render(*f.Grid);
+  TBitmap unfocused = RenderPicture(*f.Grid);
   EXPECT_GT(CountColor(unfocused, 0xF8F8F8, middle), 0);
   EXPECT_EQ(CountColor(unfocused, 0xFDF8F1, middle), 0);
 }
@@ -68,15 +67,15 @@ TEST_F(BaseGridTest, SelectionSegmentsByColumn) {
   std::map<std::pair<int, int>, int> kinds;
   f.Grid->OnSelectionSegment = [&](int c, int r, int kind) { kinds[{c, r}] = kind; };
   f.Grid->SetSelection({2, 3, 4, 3});
-  Render(*f.Grid);
+  RenderPicture(*f.Grid);
   EXPECT_EQ(kinds, (std::map<std::pair<int, int>, int>{{{2, 3}, 1}, {{3, 3}, 3}, {{4, 3}, 2}}));
   kinds.clear();
   f.Grid->SetSelection({5, 5, 5, 7});
-  Render(*f.Grid);
+  RenderPicture(*f.Grid);
   EXPECT_EQ(kinds, (std::map<std::pair<int, int>, int>{{{5, 5}, 0}, {{5, 6}, 0}, {{5, 7}, 0}}));
   kinds.clear();
   f.Grid->SetShowSel(false); // no faces while the selection is not shown
-  Render(*f.Grid);
+  RenderPicture(*f.Grid);
   EXPECT_TRUE(kinds.empty());
 }
 
@@ -91,7 +90,7 @@ TEST_F(BaseGridTest, AreaWhoseBaseIsScrolledOutPaintsOnceAndStaysOffTheFixedCell
   Application->ProcessMessages();
   g.Contents.clear();
   g.ContentRects.clear();
-  TBitmap shot = Render(g);
+  TBitmap shot = RenderPicture(g);
   int times = static_cast<int>(std::count(g.Contents.begin(), g.Contents.end(), std::pair{2, 3}));
   EXPECT_EQ(times, 1) << "once per pass";
   TRect area = g.CellRect(3, 4);
@@ -117,7 +116,7 @@ TEST_F(BaseGridTest, ActiveRowWithAndWithoutShownSelection) {
     f.Grid->SetActiveRowColor(clAqua);
     f.Grid->SetShowSel(showSel);
     f.Grid->MoveColRow(2, 4, true, true);
-    TBitmap shot = Render(*f.Grid);
+    TBitmap shot = RenderPicture(*f.Grid);
     EXPECT_EQ(shot.Pixel(Centre(f.Grid->CellRect(3, 4)).X, Centre(f.Grid->CellRect(3, 4)).Y), clAqua);
     EXPECT_EQ(shot.Pixel(Centre(f.Grid->CellRect(1, 4)).X, Centre(f.Grid->CellRect(1, 4)).Y), clAqua);
     TPoint current = Centre(f.Grid->CellRect(2, 4));
@@ -148,12 +147,12 @@ TEST_F(BaseGridTest, GridLineWidthZeroDrawsNoLinesAndGivesTheWholeCell) {
   TBaseGridForm f;
   f.Grid->SetColor(clWhite);
   TRect normal = f.Grid->CellRect(3, 3);
-  TBitmap withLines = Render(*f.Grid);
+  TBitmap withLines = RenderPicture(*f.Grid);
   EXPECT_GT(CountColor(withLines, 0xC0C0C0, normal), 0);
   f.Grid->SetGridLineWidth(0);
   f.Grid->Contents.clear();
   f.Grid->ContentRects.clear();
-  TBitmap without = Render(*f.Grid);
+  TBitmap without = RenderPicture(*f.Grid);
   EXPECT_EQ(CountColor(without, 0xC0C0C0, normal), 0);
   auto at =
       std::find(f.Grid->Contents.begin(), f.Grid->Contents.end(), std::pair{3, 3}) - f.Grid->Contents.begin();

@@ -5,11 +5,10 @@
 #include "grid/AsgCombo.h"
 #include "grid/AsgDateTimePicker.h"
 
-#include "GridShot.h"
-
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Headless.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <functional>
@@ -131,7 +130,7 @@ TEST_F(DropDownHotStateTest, ButtonFollowsTheMouseAndFrameTheFocus) {
         break;
       }
       Application->ProcessMessages();
-      const TBitmap shot = Render(*Form);
+      const TBitmap shot = RenderPicture(*Form);
       EXPECT_EQ(c.ButtonHover(), state == OverButton);
       EXPECT_EQ(shot.Pixel(c.ButtonFill.X, c.ButtonFill.Y), state == OverButton ? ButtonHot : Button);
       EXPECT_EQ(shot.Pixel(w.Left(), w.Top() + w.Height() / 2), state == Focused ? c.FocusedFrame : Border);

@@ -4,9 +4,9 @@
 #include "platform/Clock.h"
 #include "platform/DateText.h"
 #include "platform/Locale.h"
+#include "support/ControlPicture.h"
 
 #include "EditorKindsFixture.h"
-#include "GridShot.h"
 
 #include <gtest/gtest.h>
 
@@ -194,7 +194,7 @@ TEST_F(DatePickerTest, NoBorderInsideTheCell) {
   TGridDatePicker* picker = Grid->DateTimePicker();
   picker->SetColor(clYellow);
   Application->ProcessMessages();
-  TBitmap shot = Render(*picker);
+  TBitmap shot = RenderPicture(*picker);
   ASSERT_GT(shot.Width(), 6);
   const TColor window = ColorToRGB(clWindow);
   for (int ring : {0, 1}) {

@@ -5,8 +5,8 @@
 #include "ProGridFixture.h"
 #include "platform/Colors.h"
 #include "platform/ui/Graphics.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +21,7 @@ protected:
     Grid->SetColor(clWhite);
     Grid->SetHideFocusRect(true);
   }
-  TBitmap Render() {
-    TTempDir dir;
-    TBitmap shot;
-    EXPECT_TRUE(Headless::RenderToPng(*Grid, dir.File("colgrid.png")));
-    EXPECT_TRUE(shot.LoadFromFile(dir.File("colgrid.png")));
-    return shot;
-  }
+  TBitmap Render() { return RenderPicture(*Grid); }
   TRect Inner(int c, int r) {
     TRect x = Grid->CellRect(c, r);
     return Rect(x.Left + 2, x.Top + 2, x.Right - 2, x.Bottom - 2);

@@ -1,9 +1,8 @@
 // Balloon texts over cells, the focus frame's geometry and the row hooks.
-#include "GridShot.h"
 #include "ProGridFixture.h"
 
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -158,7 +157,7 @@ TEST_F(ProGridBalloonsTest, FixedCellUnderTheMouseIsTracked) {
   Grid->Balloon().SetEnable(false);
   Grid->SetHoverFixedCells(hfFixedRows);
   TRect head = Grid->CellRect(2, 0);
-  auto shot = [&] { return Render(*Grid); };
+  auto shot = [&] { return RenderPicture(*Grid); };
   TBitmap before = shot();
   Headless::MouseMove(*Grid, {(head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2});
   TBitmap over = shot();
@@ -173,7 +172,7 @@ TEST_F(ProGridBalloonsTest, LinkUnderTheMouseIsUnderlinedWithHoverStyle) {
   Grid->SetColWidths(2, 150);
   Grid->SetCells(2, 2, "<a href=\"x\">link</a> and text");
   Grid->SetURLUnderlineOnHover(true);
-  auto shot = [&] { return Render(*Grid); };
+  auto shot = [&] { return RenderPicture(*Grid); };
   TBitmap before = shot();
   TRect text = Grid->HTMLTextRect(2, 2);
   Headless::MouseMove(*Grid, {text.Left + 6, text.Top + 6});

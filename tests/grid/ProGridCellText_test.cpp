@@ -1,11 +1,10 @@
 // The text layer of the cell painter on screen: first lines, masks, the filter row, the selection
 // frame, data check boxes, tree lines, backgrounds and cell borders.
-#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +50,11 @@ TEST_F(ProGridCellTextTest, WithoutMultilineCellsOnlyTheFirstLineShows) {
   Grid->SetCells(2, 2, "First\rSecond\rThird");
   Grid->SetCells(2, 3, "First");
   Grid->SetRowHeights(3, 60);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   EXPECT_NE(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink), TRect());
   EXPECT_TRUE(SameArea(shot, Inner(2, 2), shot, Inner(2, 3)));
   Grid->SetMultilineCells(true);
-  TBitmap multi = Render(*Grid);
+  TBitmap multi = RenderPicture(*Grid);
   EXPECT_GT(PixelTools::BoundsWhere(multi, Inner(2, 2), Ink).Height(),
             2 * PixelTools::BoundsWhere(multi, Inner(2, 3), Ink).Height());
 }
@@ -70,7 +69,7 @@ TEST_F(ProGridCellTextTest, PasswordCellsShowOneMaskPerCharacter) {
   for (const TCase& c : cases) {
     Grid->SetCells(2, 2, c.Text);
     Grid->SetCells(2, 3, c.Shown);
-    TBitmap shot = Render(*Grid);
+    TBitmap shot = RenderPicture(*Grid);
     EXPECT_NE(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink), TRect()) << c.Text;
     EXPECT_TRUE(SameArea(shot, Inner(2, 2), shot, Inner(2, 3))) << c.Text;
   }
@@ -79,15 +78,15 @@ TEST_F(ProGridCellTextTest, PasswordCellsShowOneMaskPerCharacter) {
 TEST_F(ProGridCellTextTest, LongSingleLinesEndInAnEllipsisOnlyWithEnhTextSize) {
   Grid->SetWordWrap(false);
   Grid->SetCells(2, 2, std::string(60, 'W'));
-  TBitmap cut = Render(*Grid);
+  TBitmap cut = RenderPicture(*Grid);
   EXPECT_NE(PixelTools::BoundsWhere(cut, Inner(2, 2), Ink), TRect());
   Grid->SetEnhTextSize(true);
-  TBitmap ellipsis = Render(*Grid);
+  TBitmap ellipsis = RenderPicture(*Grid);
   EXPECT_FALSE(SameArea(cut, Inner(2, 2), ellipsis, Inner(2, 2)));
   Grid->SetCells(2, 2, "short");
-  TBitmap shortText = Render(*Grid);
+  TBitmap shortText = RenderPicture(*Grid);
   Grid->SetEnhTextSize(false);
-  EXPECT_TRUE(SameArea(shortText, Inner(2, 2), Render(*Grid), Inner(2, 2)))
+  EXPECT_TRUE(SameArea(shortText, Inner(2, 2), RenderPicture(*Grid), Inner(2, 2)))
       << "a fitting text is not touched";
 }
 
@@ -96,10 +95,10 @@ TEST_F(ProGridCellTextTest, FilterRowTextUsesTheWholeCell) {
   Grid->SetCells(2, 0, "Head");
   Grid->SetFixedRows(2);
   Grid->SetCells(2, 1, "Head");
-  TBitmap plain = Render(*Grid);
+  TBitmap plain = RenderPicture(*Grid);
   Grid->SetFilterRow(1);
   Grid->OnGetColumnFilter = [](TObject*, int, TStrings* Filter) { Filter->Add("x"); };
-  TBitmap filtered = Render(*Grid);
+  TBitmap filtered = RenderPicture(*Grid);
   TRect header = Grid->CellRect(2, 0), filter = Grid->CellRect(2, 1);
   auto text = [](const TBitmap& b, const TRect& r) {
     return PixelTools::BoundsWhere(b, {r.Left, r.Top, r.Left + 40, r.Bottom - 4},
@@ -116,7 +115,7 @@ TEST_F(ProGridCellTextTest, SelectionFrameOfAMergedSelectionGoesAroundItsBaseCel
   Grid->SetSelectionRectangleColor(0x00C000);
   Grid->MergeCells(1, 2, 2, 2);
   Grid->SetSelection({1, 2, 2, 3});
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect area = Grid->CellRect(1, 2);
   TRect frame = ColorBounds(shot, 0x00C000);
   ASSERT_NE(frame, TRect());
@@ -134,7 +133,7 @@ TEST_F(ProGridCellTextTest, DataCheckBoxShowsCheckedExactlyForTheCheckText) {
   Grid->SetCells(2, 4, "Y");
   for (TGridControlStyle style : {csTheme, csWinXP, csClassic}) {
     Grid->ControlLook().SetControlStyle(style);
-    TBitmap shot = Render(*Grid);
+    TBitmap shot = RenderPicture(*Grid);
     EXPECT_TRUE(SameArea(shot, Inner(2, 1), shot, Inner(2, 4))) << style;
     EXPECT_TRUE(SameArea(shot, Inner(2, 2), shot, Inner(2, 3)))
         << "any other text is unchecked, style " << style;
@@ -149,7 +148,7 @@ TEST_F(ProGridCellTextTest, TreeLinesRunDownTheGroup) {
   Grid->CellNode().SetTreeColor(0x00C000);
   Grid->AddNode(2, 4);
   Application->ProcessMessages();
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   EXPECT_GT(CountColor(shot, 0x00C000, Grid->CellRect(0, 3)), 0);
   EXPECT_GT(CountColor(shot, 0x00C000, Grid->CellRect(0, 5)), 0);
   EXPECT_EQ(CountColor(shot, 0x00C000, Grid->CellRect(0, 7)), 0) << "below the group";
@@ -170,7 +169,7 @@ TEST_F(ProGridCellTextTest, BackgroundPictureByCellKind) {
   } cases[] = {{bcNormal, true, false}, {bcFixed, false, true}, {bcAll, true, true}};
   for (const TCase& c : cases) {
     Grid->BackGround().SetCells(c.Cells);
-    TBitmap shot = Render(*Grid);
+    TBitmap shot = RenderPicture(*Grid);
     EXPECT_EQ(CountColor(shot, 0x0000C0, Inner(2, 4)) > 0, c.Normal) << c.Cells;
     EXPECT_EQ(CountColor(shot, 0x0000C0, Inner(2, 0)) > 0, c.Fixed) << c.Cells;
     EXPECT_EQ(CountColor(shot, 0x0000C0, Inner(3, 3)), 0) << "a cell of its own colour, " << c.Cells;
@@ -185,7 +184,7 @@ TEST_F(ProGridCellTextTest, WideBorderPenMovesTheLeftBorderIn) {
     Pen.SetWidth(3);
     Borders = {cbLeft};
   };
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect cell = Grid->CellRect(2, 3);
   TRect line = ColorBounds(shot, 0x00C000);
   ASSERT_NE(line, TRect());
@@ -200,11 +199,11 @@ TEST_F(ProGridCellTextTest, EmptyAreaGradientNeedsAnEndColour) {
   Grid->BackGround().SetDisplay(bdGradientHorz);
   Grid->BackGround().SetColor(0x0000FF);
   Grid->BackGround().SetColorTo(0xFF0000);
-  TBitmap painted = Render(*Grid);
+  TBitmap painted = RenderPicture(*Grid);
   TRect below{0, Grid->CellRect(0, 2).Bottom + 4, Grid->ClientWidth(), Grid->ClientHeight() - 4};
   EXPECT_EQ(CountColor(painted, clWhite, below), 0);
   Grid->BackGround().SetColorTo(clNone);
-  TBitmap plain = Render(*Grid);
+  TBitmap plain = RenderPicture(*Grid);
   EXPECT_EQ(PixelTools::BoundsWhere(plain, below,
                                     [](TColor c) { return (c & 0xFF0000) == 0xFF0000 && (c & 0xFF) < 0x80; }),
             TRect());
@@ -218,7 +217,7 @@ TEST_F(ProGridCellTextTest, CellScrollBarTakesTheRightEdgeAndMovesTheTextUp) {
   Grid->SetCells(2, 3, "One\rTwo\rThree\rFour");
   Grid->AddScrollBar(2, 2, false);
   Grid->SetScrollProp(2, 2, {2, 4});
-  TBitmap top = Render(*Grid);
+  TBitmap top = RenderPicture(*Grid);
   TRect cell = Grid->CellRect(2, 2);
   TRect bar{cell.Right - 12, cell.Top + 2, cell.Right - 2, cell.Bottom - 2};
   EXPECT_NE(PixelTools::BoundsWhere(top, bar, Ink), TRect()) << "the bar shows";
@@ -229,7 +228,7 @@ TEST_F(ProGridCellTextTest, CellScrollBarTakesTheRightEdgeAndMovesTheTextUp) {
   const int firstInk =
       PixelTools::BoundsWhere(top, {cell.Left, cell.Top, cell.Left + 30, cell.Bottom}, Ink).Top;
   Grid->SetScrollPosition(2, 2, 10);
-  TBitmap scrolled = Render(*Grid);
+  TBitmap scrolled = RenderPicture(*Grid);
   const int scrolledInk =
       PixelTools::BoundsWhere(scrolled, {cell.Left, cell.Top, cell.Left + 30, cell.Bottom}, Ink).Top;
   EXPECT_TRUE(scrolledInk < firstInk || scrolledInk == cell.Top + 1) << firstInk << " " << scrolledInk;
@@ -237,17 +236,17 @@ TEST_F(ProGridCellTextTest, CellScrollBarTakesTheRightEdgeAndMovesTheTextUp) {
 
 TEST_F(ProGridCellTextTest, MarkedRangeIsUnderlinedInRed) {
   Grid->SetCells(2, 2, "Wrong value");
-  TBitmap plain = Render(*Grid);
+  TBitmap plain = RenderPicture(*Grid);
   EXPECT_EQ(CountColor(plain, clRed, Inner(2, 2)), 0);
   Grid->AddMarker(2, 2, 0, 5);
-  TBitmap marked = Render(*Grid);
+  TBitmap marked = RenderPicture(*Grid);
   EXPECT_GT(CountColor(marked, clRed, Inner(2, 2)), 0);
 }
 
 TEST_F(ProGridCellTextTest, RichTextShowsItsPlainText) {
   Grid->SetCells(2, 2, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello}");
   Grid->SetCells(2, 3, "Hello");
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   EXPECT_NE(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink), TRect());
   EXPECT_EQ(PixelTools::BoundsWhere(shot, Inner(2, 2), Ink).Width(),
             PixelTools::BoundsWhere(shot, Inner(2, 3), Ink).Width());

@@ -1,7 +1,7 @@
 #include "ProGridFixture.h"
 
 #include "grid/FooterPanel.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,9 @@ TEST_F(ProGridFooters, ClicksReportTheFooterCell) {
   Application->ProcessMessages();
   std::vector<std::string> log;
   Grid->OnClick = [&](TObject*) { log.push_back("click"); };
-  Grid->OnClickCell = [&](TObject*, int r, int c) { log.push_back(std::to_string(r) + "," + std::to_string(c)); };
+  Grid->OnClickCell = [&](TObject*, int r, int c) {
+    log.push_back(std::to_string(r) + "," + std::to_string(c));
+  };
   TFooterPanel& panel = *Grid->FooterPanel();
   auto clickAt = [&](int x) {
     log.clear();
@@ -77,11 +79,7 @@ TEST_F(ProGridFooters, RenderedFooterShowsItsColoursAndLines) {
   f.SetHeight(30);
   f.SetVisible(true);
   Application->ProcessMessages();
-  TTempDir dir;
-  const std::string path = dir.File("footer.png");
-  ASSERT_TRUE(Headless::RenderToPng(*Grid->FooterPanel(), path));
-  TBitmap png;
-  ASSERT_TRUE(png.LoadFromFile(path));
+  TBitmap png = RenderPicture(*Grid->FooterPanel());
   const int used = Grid->ColWidths(0) + Grid->ColWidths(1) + Grid->ColWidths(2);
   ASSERT_GT(png.Width(), used + 20);
   EXPECT_EQ(png.Pixel(used + 10, 15), 0xFFFFFFu) << "the rest in the grid's colour";
@@ -91,15 +89,13 @@ TEST_F(ProGridFooters, RenderedFooterShowsItsColoursAndLines) {
       << "a scrolling column's right edge";
 
   f.SetBorderColor(clNone);
-  ASSERT_TRUE(Headless::RenderToPng(*Grid->FooterPanel(), path));
-  ASSERT_TRUE(png.LoadFromFile(path));
+  png = RenderPicture(*Grid->FooterPanel());
   EXPECT_NE(png.Pixel(20, 0), 0x0000FFu) << "no border colour, no line";
 
   // A template preview shows its text on the footer colour, framed.
   f.SetFooterStyle(fsCustomPreview);
   f.SetCustomTemplate("<#1>");
-  ASSERT_TRUE(Headless::RenderToPng(*Grid->FooterPanel(), path));
-  ASSERT_TRUE(png.LoadFromFile(path));
+  png = RenderPicture(*Grid->FooterPanel());
   EXPECT_EQ(png.Pixel(used - 10, 25), 0x00C000u) << "the used part in the footer colour";
   EXPECT_EQ(png.Pixel(used - 1, 15), 0x808080u) << "its right edge framed";
   EXPECT_EQ(png.Pixel(used + 10, 15), 0xFFFFFFu);

@@ -1,12 +1,11 @@
 // Cell graphics and fixed-cell looks in the rendered grid: data check boxes, a progress bar, node
 // symbols, the comment mark, and the fixed row under every look and style.
-#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
 #include "platform/ui/Graphics.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +64,7 @@ TEST_F(ProGridGraphicRenderTest, DataCheckBoxShowsCheckedExactlyForY) {
       Grid->AddCheckBox(3, r, false, true);
       Grid->SetCells(3, r, texts[r - 2]);
     }
-    const TBitmap shot = Render(*Grid);
+    const TBitmap shot = RenderPicture(*Grid);
     EXPECT_FALSE(SameArea(shot, Inner(3, 2), Inner(3, 3))) << "style " << style;
     for (int r = 4; r < 7; ++r)
       EXPECT_TRUE(SameArea(shot, Inner(3, 3), Inner(3, r))) << "style " << style << ", row " << r;
@@ -78,7 +77,7 @@ TEST_F(ProGridGraphicRenderTest, HalfProgressBarIsFilledToTheMiddle) {
   Grid->ControlLook().SetControlStyle(csClassic);
   Grid->AddProgress(3, 3, clRed, clWhite);
   Grid->SetCells(3, 3, "50");
-  const TBitmap shot = Render(*Grid);
+  const TBitmap shot = RenderPicture(*Grid);
   const TRect cell = Grid->CellRect(3, 3);
   const TRect red = ColorBounds(shot, clRed, cell);
   ASSERT_FALSE(red.IsEmpty());
@@ -91,7 +90,7 @@ TEST_F(ProGridGraphicRenderTest, NodeSymbolsCollapsedAndExpanded) {
   Grid->AddNode(1, 2);
   Grid->AddNode(4, 2);
   Grid->ContractNode(4);
-  const TBitmap shot = Render(*Grid);
+  const TBitmap shot = RenderPicture(*Grid);
   const TRect open = Inner(0, 1), closed = Inner(0, 4), plain = Inner(0, 6);
   EXPECT_FALSE(SameArea(shot, open, closed));
   // The symbol is what sets the node row apart from a plain row, tree lines aside: at the node's
@@ -112,7 +111,7 @@ TEST_F(ProGridGraphicRenderTest, NodeSymbolsCollapsedAndExpanded) {
 
 TEST_F(ProGridGraphicRenderTest, CommentMarkInTheCellsTopRightCorner) {
   Grid->AddComment(3, 3, "note");
-  const TBitmap shot = Render(*Grid);
+  const TBitmap shot = RenderPicture(*Grid);
   const TRect cell = Grid->CellRect(3, 3);
   const TRect mark = ColorBounds(shot, 0x0000FF, cell);
   ASSERT_FALSE(mark.IsEmpty());
@@ -127,7 +126,7 @@ TEST_F(ProGridGraphicRenderTest, GraphicsOfTheRealColumnShowWhereItIsDisplayed) 
   Grid->AddComment(3, 3, "note"); // real column 3
   Grid->AddButton(4, 2, 20, 12, "", haLeft, vaTop);
   Grid->HideColumn(1);
-  const TBitmap shot = Render(*Grid);
+  const TBitmap shot = RenderPicture(*Grid);
   EXPECT_FALSE(ColorBounds(shot, 0x0000FF, Grid->CellRect(2, 3)).IsEmpty());
   EXPECT_TRUE(ColorBounds(shot, 0x0000FF, Grid->CellRect(3, 3)).IsEmpty());
   // The button's click area lies in its displayed cell.
@@ -145,7 +144,7 @@ struct TFace {
 class ProGridFixedLookTest : public ProGridGraphicRenderTest {
 protected:
   TFace Face() {
-    const TBitmap shot = Render(*Grid);
+    const TBitmap shot = RenderPicture(*Grid);
     const TRect r = Grid->CellRect(2, 0);
     const int x = (r.Left + r.Right) / 2;
     return {shot.Pixel(x, r.Top + 2), shot.Pixel(x, r.Bottom - 5)};

@@ -3,7 +3,7 @@
 #include "platform/Process.h"
 #include "platform/StringList.h"
 #include "platform/ui/Messages.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -448,23 +448,15 @@ TEST_F(ProGridMouse, HandlersThatShrinkTheGridUnderTheClick) {
 
 namespace {
 
-TBitmap Shot(TControl& c, const char* name) {
-  TTempDir dir;
-  TBitmap b;
-  EXPECT_TRUE(Headless::RenderToPng(c, dir.File(name)));
-  EXPECT_TRUE(b.LoadFromFile(dir.File(name)));
-  return b;
-}
-
 TEST_F(ProGridMouse, PressedFixedCellAndHeldCellButtonAreDrawnPressed) {
   Editing();
   Grid->SetFixedAsButtons(true);
   Grid->SetOptions(Grid->Options() | goFixedVertLine | goFixedHorzLine);
   const TRect h = Grid->CellRect(2, 0);
-  TBitmap up = Shot(*Grid, "fixed-up.png");
+  TBitmap up = RenderPicture(*Grid);
   Headless::MouseDown(*Grid, Mid(2, 0));
   ASSERT_TRUE(Grid->FixedCellPushed());
-  TBitmap down = Shot(*Grid, "fixed-down.png");
+  TBitmap down = RenderPicture(*Grid);
   const int y = (h.Top + h.Bottom) / 2;
   // Sunken: shadow on the left and top, light on the right and bottom.
   EXPECT_EQ(down.Pixel(h.Left, y), ColorToRGB(clBtnShadow));
@@ -474,7 +466,7 @@ TEST_F(ProGridMouse, PressedFixedCellAndHeldCellButtonAreDrawnPressed) {
   EXPECT_NE(up.Pixel(h.Left, y), down.Pixel(h.Left, y));
   Headless::MouseUp(*Grid, Mid(2, 0));
   EXPECT_FALSE(Grid->FixedCellPushed());
-  TBitmap after = Shot(*Grid, "fixed-after.png");
+  TBitmap after = RenderPicture(*Grid);
   EXPECT_EQ(after.Pixel(h.Left, y), up.Pixel(h.Left, y)) << "raised again";
 
   Grid->AddButton(2, 3, 40, 18, "", haCenter, vaCenter);
@@ -482,9 +474,9 @@ TEST_F(ProGridMouse, PressedFixedCellAndHeldCellButtonAreDrawnPressed) {
   Grid->Repaint();
   const TRect b = Grid->GetCellButtonRect(2, 3);
   ASSERT_GT(b.Width(), 0);
-  TBitmap released = Shot(*Grid, "button-up.png");
+  TBitmap released = RenderPicture(*Grid);
   Headless::MouseDown(*Grid, {(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2});
-  TBitmap held = Shot(*Grid, "button-held.png");
+  TBitmap held = RenderPicture(*Grid);
   int changed = 0;
   for (int x = b.Left; x < b.Right; ++x)
     for (int yy = b.Top; yy < b.Bottom; ++yy)

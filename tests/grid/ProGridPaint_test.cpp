@@ -1,12 +1,11 @@
 // The string grid's cell painter on screen: fixed looks, selection colour, modified bar, focus
 // rectangle, drawing events with their columns and rectangles, and the hover row.
-#include "GridShot.h"
 #include "ProGridFixture.h"
 
 #include "platform/Colors.h"
 #include "platform/ui/StdCtrls.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +35,7 @@ protected:
 
 TEST_F(ProGridPaintTest, XPFixedCellsShadeFromWhiteToButtonFace) {
   ASSERT_EQ(Grid->Look(), glXP);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect r = Grid->CellRect(2, 0);
   int x = (r.Left + r.Right) / 2;
   TColor top = shot.Pixel(x, r.Top + 2), bottom = shot.Pixel(x, r.Bottom - 4);
@@ -48,7 +47,7 @@ TEST_F(ProGridPaintTest, XPFixedCellsShadeFromWhiteToButtonFace) {
 TEST_F(ProGridPaintTest, FlatFixedCellsHaveNoGradient) {
   Grid->SetFlat(true);
   Grid->SetLook(glStandard);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect r = Grid->CellRect(2, 0);
   int x = (r.Left + r.Right) / 2;
   EXPECT_EQ(shot.Pixel(x, r.Top + 3), shot.Pixel(x, r.Bottom - 4));
@@ -58,7 +57,7 @@ TEST_F(ProGridPaintTest, SelectedCellsShowTheSelectionColour) {
   ASSERT_EQ(Grid->SelectionColor(), 0xEACAB6);
   Grid->SetOptions(Grid->Options() | goRangeSelect);
   Grid->SetSelection({2, 2, 4, 3});
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TPoint p = Blank(Grid->CellRect(3, 3));
   EXPECT_EQ(shot.Pixel(p.X, p.Y), 0xEACAB6);
   p = Blank(Grid->CellRect(3, 5));
@@ -69,7 +68,7 @@ TEST_F(ProGridPaintTest, ModifiedRowsShowABarInDisplayColumnZero) {
   Grid->ShowModified().SetEnabled(true);
   Grid->ShowModified().SetColor(0x0000FF);
   Grid->SetRowModified(3, true);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect c0 = Grid->CellRect(0, 3);
   TRect bar = ColorBounds(shot, 0x0000FF, c0);
   EXPECT_EQ(bar.Width(), 4);
@@ -86,16 +85,16 @@ TEST_F(ProGridPaintTest, FocusRectangleOnlyOnTheFocusedCurrentBaseCell) {
   Grid->GotoCell(2, 2);
   Grid->SetFocus();
   Application->ProcessMessages();
-  TBitmap focused = Render(*Grid);
+  TBitmap focused = RenderPicture(*Grid);
   Grid->SetHideFocusRect(true);
-  TBitmap hidden = Render(*Grid);
+  TBitmap hidden = RenderPicture(*Grid);
   TRect area = Grid->CellRect(2, 2);
   EXPECT_FALSE(SamePixels(focused, hidden));
   EXPECT_NE(PixelTools::BoundsWhere(focused, area, [](TColor c) { return c != clWhite; }), TRect());
 
   Grid->SetHideFocusRect(false);
   Grid->SetOptions(Grid->Options() | goRowSelect);
-  EXPECT_TRUE(SamePixels(Render(*Grid), hidden)) << "never with goRowSelect";
+  EXPECT_TRUE(SamePixels(RenderPicture(*Grid), hidden)) << "never with goRowSelect";
   Grid->SetOptions(Grid->Options() & ~goRowSelect);
 
   auto* other = new TEdit(Form);
@@ -103,7 +102,7 @@ TEST_F(ProGridPaintTest, FocusRectangleOnlyOnTheFocusedCurrentBaseCell) {
   other->SetBounds(0, 380, 60, 18);
   other->SetFocus();
   Application->ProcessMessages();
-  EXPECT_TRUE(SamePixels(Render(*Grid), hidden)) << "never without focus";
+  EXPECT_TRUE(SamePixels(RenderPicture(*Grid), hidden)) << "never without focus";
 }
 
 TEST_F(ProGridPaintTest, DrawingEventsGetTheRealColumnAndTheInnerRectangle) {
@@ -124,7 +123,7 @@ TEST_F(ProGridPaintTest, DrawingEventsGetTheRealColumnAndTheInnerRectangle) {
   Grid->OnCustomCellDraw = [&](TObject*, TCanvas&, int ACol, int ARow, TGridDrawState, const TRect&, bool) {
     if (ARow == 4 && ACol == 3) order.push_back("custom");
   };
-  Render(*Grid);
+  RenderPicture(*Grid);
   ASSERT_GE(order.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(order.begin(), order.begin() + 3),
             (std::vector<std::string>{"bkg", "draw", "custom"}));
@@ -145,11 +144,11 @@ TEST_F(ProGridPaintTest, NoDefaultDrawLeavesTextOutButKeepsBorders) {
   Grid->OnCustomCellDraw = [](TObject*, TCanvas&, int, int, TGridDrawState, const TRect&, bool) {};
   TRect cell = Grid->CellRect(2, 3);
   TRect inside{cell.Left + 3, cell.Top + 3, cell.Right - 3, cell.Bottom - 3};
-  TBitmap withText = Render(*Grid);
+  TBitmap withText = RenderPicture(*Grid);
   EXPECT_NE(PixelTools::BoundsWhere(withText, inside, [](TColor c) { return c != clWhite && c != 0x00FF00; }),
             TRect());
   Grid->SetNoDefaultDraw(true);
-  TBitmap without = Render(*Grid);
+  TBitmap without = RenderPicture(*Grid);
   EXPECT_EQ(PixelTools::BoundsWhere(without, inside, [](TColor c) { return c != clWhite && c != 0x00FF00; }),
             TRect());
   EXPECT_GT(CountColor(without, 0x00FF00, cell), 0) << "borders still drawn";
@@ -160,7 +159,7 @@ TEST_F(ProGridPaintTest, HoverRowWithFixedCellsPaintsThemPlain) {
   Grid->SetHoverRowColor(0x00FFFF);
   Grid->SetHoverRowCells({hcNormal, hcFixed});
   Grid->SetHoverRowIdx(3);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect fixedCell = Grid->CellRect(0, 3);
   int x = (fixedCell.Left + fixedCell.Right) / 2;
   EXPECT_EQ(shot.Pixel(x, fixedCell.Top + 2), 0x00FFFF);
@@ -174,7 +173,7 @@ TEST_F(ProGridPaintTest, PaintedFiresAfterEveryCell) {
     ++painted;
     cellsAtPainted = cells;
   };
-  Render(*Grid);
+  RenderPicture(*Grid);
   EXPECT_GE(painted, 1);
   EXPECT_EQ(cellsAtPainted, cells);
   EXPECT_EQ(cells % (6 * 8), 0) << "every visible cell";
@@ -190,7 +189,7 @@ TEST_F(ProGridPaintTest, GridBorderOfTheGradientLooks) {
     Grid->SetLook(c.Look);
     Grid->SetFlat(c.Flat);
     Grid->SetBorderColor(0x00C0C0);
-    TBitmap shot = Render(*Grid);
+    TBitmap shot = RenderPicture(*Grid);
     const int w = Grid->ClientWidth(), h = Grid->ClientHeight();
     EXPECT_EQ(shot.Pixel(w - 1, h / 2) == 0x00C0C0, c.Border) << c.Look << " flat " << c.Flat;
     EXPECT_EQ(shot.Pixel(w / 2, 0) == 0x00C0C0, c.Border) << c.Look << " flat " << c.Flat;
@@ -211,12 +210,12 @@ TEST_F(ProGridPaintTest, SortGlyphOnTheFirstSortColumnUnlessIndexesShow) {
   Grid->SortSettings().SetColumn(-1);
   Grid->SortIndexes().AddIndex(2, true);
   Grid->SortIndexes().AddIndex(3, false);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   EXPECT_GT(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(2, 0))), 0);
   EXPECT_EQ(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(3, 0))), 0);
   EXPECT_EQ(CountColor(shot, 0x808080, InnerOf(Grid->CellRect(4, 0))), 0);
   Grid->SortSettings().SetIndexShow(true);
-  TBitmap indexed = Render(*Grid);
+  TBitmap indexed = RenderPicture(*Grid);
   EXPECT_GT(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(2, 0))), 0);
   EXPECT_GT(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(3, 0))), 0);
   EXPECT_EQ(CountColor(indexed, 0x00FFFF, InnerOf(Grid->CellRect(4, 0))), 0);
@@ -235,32 +234,32 @@ TEST_F(ProGridPaintTest, FixedCellFills) {
   Grid->SortSettings().SetColumn(4);
   Grid->SortSettings().SetRow(0);
   Grid->SortSettings().SetHeaderColor(0x0000FF);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   EXPECT_EQ(centre(shot, 0, 3), 0x00FF00) << "the head of the current row";
   EXPECT_EQ(centre(shot, 2, 0), 0x00FF00) << "the head of the current column";
   EXPECT_EQ(centre(shot, 4, 0), 0x0000FF) << "the sorted column's header";
   Grid->SortSettings().SetHeaderColor(clNone);
   Grid->SetActiveCellShow(false);
-  TBitmap plain = Render(*Grid);
+  TBitmap plain = RenderPicture(*Grid);
   TRect head = Grid->CellRect(4, 0);
   const int x = (head.Left + head.Right) / 2 + 8;
   EXPECT_GT(Brightness(plain.Pixel(x, head.Top + 2)), Brightness(plain.Pixel(x, head.Bottom - 4)))
       << "without a header colour the normal gradient";
   Grid->SetHoverFixedCells(hfFixedRows);
   Grid->SetHoverFixedCell(4, 0);
-  TBitmap hover = Render(*Grid);
+  TBitmap hover = RenderPicture(*Grid);
   EXPECT_FALSE(SamePixels(hover, plain));
   EXPECT_NEAR(Brightness(hover.Pixel(x, head.Top + 3)), Brightness(0xCFD0D1), 30)
       << "the hover gradient starts near its from colour";
   Grid->SetHoverFixedCells(hfFixedColumns);
-  EXPECT_TRUE(SamePixels(Render(*Grid), plain)) << "hover only where the setting covers the cell";
+  EXPECT_TRUE(SamePixels(RenderPicture(*Grid), plain)) << "hover only where the setting covers the cell";
 }
 
 TEST_F(ProGridPaintTest, FixedRowUnderEachLook) {
   for (TGridLook look :
        {glStandard, glSoft, glClassic, glZUZ, glXP, glListView, glVista, glWin7, glOffice2007}) {
     Grid->SetLook(look);
-    TBitmap shot = Render(*Grid);
+    TBitmap shot = RenderPicture(*Grid);
     TRect head = Grid->CellRect(3, 0);
     const int x = (head.Left + head.Right) / 2;
     const bool gradient =
@@ -275,7 +274,7 @@ TEST_F(ProGridPaintTest, FixedRowUnderEachLook) {
 
 TEST_F(ProGridPaintTest, SizingLinesDrawnTwiceLeaveTheCanvasAsItWas) {
   const int x = Grid->CellRect(2, 2).Left + 5, y = Grid->CellRect(2, 2).Top + 5;
-  TBitmap before = Render(*Grid);
+  TBitmap before = RenderPicture(*Grid);
   int times = 1;
   Grid->OnPainted = [&](TObject*) {
     for (int i = 0; i < times; ++i) {
@@ -283,14 +282,14 @@ TEST_F(ProGridPaintTest, SizingLinesDrawnTwiceLeaveTheCanvasAsItWas) {
       Grid->DrawRowSizeLine(y);
     }
   };
-  TBitmap once = Render(*Grid);
+  TBitmap once = RenderPicture(*Grid);
   EXPECT_FALSE(SamePixels(before, once));
   int changed = 0;
   for (int i = 0; i < 60; ++i)
     changed += once.Pixel(x, i) != before.Pixel(x, i);
   EXPECT_GT(changed, 10) << "a dotted line down column x";
   times = 2;
-  EXPECT_TRUE(SamePixels(before, Render(*Grid)));
+  EXPECT_TRUE(SamePixels(before, RenderPicture(*Grid)));
 }
 
 TEST_F(ProGridPaintTest, RowIndicatorInColumnZeroOfTheCurrentRow) {
@@ -301,7 +300,7 @@ TEST_F(ProGridPaintTest, RowIndicatorInColumnZeroOfTheCurrentRow) {
   mark.Canvas().FillRect({1, 1, 7, 7});
   Grid->SetRowIndicator(mark);
   Grid->GotoCell(2, 3);
-  TBitmap shot = Render(*Grid);
+  TBitmap shot = RenderPicture(*Grid);
   TRect c0 = Grid->CellRect(0, 3);
   TRect at = ColorBounds(shot, 0x0000C0);
   EXPECT_EQ(at.Width(), 6);
@@ -309,5 +308,5 @@ TEST_F(ProGridPaintTest, RowIndicatorInColumnZeroOfTheCurrentRow) {
   EXPECT_GE(CountColor(shot, 0x0000C0, c0), 30) << "all but the row under the fixed cell's edge line";
   Grid->SetFixedRowAlways(true);
   Grid->SetRowCount(1);
-  EXPECT_EQ(ColorBounds(Render(*Grid), 0x0000C0), TRect()) << "not while only the fixed row remains";
+  EXPECT_EQ(ColorBounds(RenderPicture(*Grid), 0x0000C0), TRect()) << "not while only the fixed row remains";
 }

@@ -1,11 +1,11 @@
 // The search bar at the grid's foot, driven as a user would: its layout, typing, its keys and
 // buttons, and how it is painted.
-#include "GridShot.h"
 #include "ProGridFixture.h"
 #include "grid/SearchPanel.h"
 #include "platform/Collate.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Resources.h"
+#include "support/ControlPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -162,7 +162,7 @@ TEST_F(SearchPanelTest, PaintsAGradientUnderALineInTheGridLineColour) {
   Grid->SearchFooter().SetColorTo(RGB(0, 0, 255));
   Grid->SearchFooter().SetShowMatchCase(false);
   Application->ProcessMessages();
-  const TBitmap shot = Render(*Panel);
+  const TBitmap shot = RenderPicture(*Panel);
   ASSERT_EQ(shot.Height(), 32);
   const int x = 137; // between the edit box and the first button
   EXPECT_EQ(shot.Pixel(x, 0), RGB(0, 128, 0)) << "top line";
@@ -175,7 +175,7 @@ TEST_F(SearchPanelTest, PaintsAGradientUnderALineInTheGridLineColour) {
 
   Grid->SearchFooter().SetColorTo(clNone);
   Application->ProcessMessages();
-  const TBitmap flat = Render(*Panel);
+  const TBitmap flat = RenderPicture(*Panel);
   EXPECT_EQ(flat.Pixel(x, 20), RGB(255, 255, 255)) << "no ColorTo: one fill";
 }
 

@@ -5,7 +5,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/StdCtrls.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -121,11 +121,7 @@ TEST_F(ProCheckBoxTest, ReturnIsTabMovesTheFocusOn) {
 TEST_F(ProCheckBoxTest, PaintsThemedAndClassicBoxes) {
   Box->SetCaption("");
   Box->SetChecked(true);
-  TTempDir dir;
-  const std::string path = dir.Path() + "/c.png";
-  ASSERT_TRUE(Headless::RenderToPng(*Form, path));
-  TBitmap shot;
-  ASSERT_TRUE(shot.LoadFromFile(path));
+  const TBitmap shot = RenderPicture(*Form);
   EXPECT_EQ(shot.Pixel(10 + 60, 10 + 10), ColorToRGB(clWindow)) << "the face beside the box";
   EXPECT_NE(shot.Pixel(10 + 7, 10 + 4 + 7), ColorToRGB(clWindow)) << "the box is drawn at (0, 4)";
 }

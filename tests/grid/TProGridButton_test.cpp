@@ -4,7 +4,7 @@
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -41,12 +41,7 @@ protected:
   }
   TBitmap Render() {
     Form->Show();
-    TTempDir dir;
-    const std::string path = dir.Path() + "/b.png";
-    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
-    TBitmap b;
-    EXPECT_TRUE(b.LoadFromFile(path));
-    return b;
+    return RenderPicture(*Form);
   }
   TOwned<TForm> Form;
   int Clicks = 0;

@@ -2,8 +2,8 @@
 #include "grid/TProTimerSpeedButton.h"
 
 #include "platform/ui/Forms.h"
+#include "support/ControlPicture.h"
 #include "support/FakeTimers.h"
-#include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
 #include <memory>
@@ -64,14 +64,7 @@ TEST_F(TimerSpeedButtonTest, HeldButtonRepeatsAfter400ThenEvery100Ms) {
 TEST_F(TimerSpeedButtonTest, PaintsCustomColoursThemedAndClassic) {
   TSpinButtonColors colors{RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 0, 0)};
   Up->SetColors(&colors);
-  TTempDir dir;
-  const auto shot = [&] {
-    const std::string path = dir.Path() + "/s.png";
-    EXPECT_TRUE(Headless::RenderToPng(*Form, path));
-    TBitmap b;
-    EXPECT_TRUE(b.LoadFromFile(path));
-    return b;
-  };
+  const auto shot = [&] { return RenderPicture(*Form); };
   Headless::MouseMove(*Form, {90, 50});
   TBitmap coloured = shot();
   EXPECT_EQ(coloured.Pixel(10 + 12, 10 + 9), RGB(0, 200, 0));

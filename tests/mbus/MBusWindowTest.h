@@ -6,6 +6,7 @@
 #include "app/ULanguage.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Headless.h"
+#include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/PixelTools.h"
 #include "support/TempDir.h"
@@ -26,14 +27,6 @@ protected:
   void TearDown() override {
     Reset_Shared_State();
     TUiTest::TearDown();
-  }
-  // The control as it shows, read back from its PNG.
-  TBitmap Picture(TControl& control, const std::string& name) {
-    const std::string path = Dir.File(name + ".png");
-    TBitmap picture;
-    EXPECT_TRUE(Headless::RenderToPng(control, path));
-    EXPECT_TRUE(picture.LoadFromFile(path));
-    return picture;
   }
   // A point of a control in the picture of its form.
   static TPoint In_Form(const TControl& control, const TForm& form, TPoint at) {

@@ -392,7 +392,7 @@ TEST_F(MeterBus, PicturesOfTheNodeKindsAndVariableLayouts) {
     return b.Pixel(p.X, p.Y) == clWhite;
   };
   Select(Node(0));
-  const TBitmap wired = Picture(*Form, "editor_wired");
+  const TBitmap wired = RenderPicture(*Form);
   EXPECT_EQ(wired.Width(), Meter_Bus_Client_Width);
   EXPECT_EQ(wired.Height(), Meter_Bus_Client_Height);
   EXPECT_EQ(wired.Pixel(820, 5), form) << "the title panel";
@@ -402,15 +402,15 @@ TEST_F(MeterBus, PicturesOfTheNodeKindsAndVariableLayouts) {
   EXPECT_EQ(wired.Pixel(selected.X, selected.Y), ColorToRGB(clHighlight)) << "the selected row";
 
   Select(Node(1));
-  const TBitmap wireless = Picture(*Form, "editor_wireless");
+  const TBitmap wireless = RenderPicture(*Form);
   EXPECT_TRUE(white_at(wireless, *Form->E_wMBus_K[15])) << "the last key box";
 
   Select(Node(0)->Item(0));
-  const TBitmap byType = Picture(*Form, "editor_by_type");
+  const TBitmap byType = RenderPicture(*Form);
   EXPECT_TRUE(white_at(byType, *Form->E_Sto_Num));
   EXPECT_FALSE(Form->E_Position->Visible());
   Select(Node(2)->Item(0));
-  const TBitmap position = Picture(*Form, "editor_by_position");
+  const TBitmap position = RenderPicture(*Form);
   EXPECT_TRUE(white_at(position, *Form->E_Position));
   EXPECT_FALSE(Form->E_Sto_Num->Visible());
   EXPECT_LT(Form->E_Position->Top(), Form->btn_Add_Var->Top());

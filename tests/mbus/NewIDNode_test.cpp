@@ -250,7 +250,7 @@ TEST_F(NewIDNode, PicturesOfTheThreeKinds) {
     Dialog->Form_Type = kind;
     Dialog->FormShow(nullptr);
     Dialog->Show();
-    const TBitmap p = Picture(*Dialog, "newid" + std::to_string(kind));
+    const TBitmap p = RenderPicture(*Dialog);
     Dialog->Hide();
     EXPECT_EQ(p.Width(), NewID_Client_Width);
     EXPECT_EQ(p.Height(), NewID_Client_Height);

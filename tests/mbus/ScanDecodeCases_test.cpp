@@ -354,7 +354,7 @@ TEST_F(ScanDecodeCases, IpAddressFromParGenByDeviceCode) {
 TEST_F(ScanDecodeCases, PicturesOfTheFaces) {
   Open(1);
   const TColor form = RGB(248, 247, 237);
-  const TBitmap one = Picture(*Form, "face1");
+  const TBitmap one = RenderPicture(*Form);
   EXPECT_EQ(one.Width(), ScanDecode_Client_Width);
   EXPECT_EQ(one.Height(), ScanDecode_Height_Choice);
   const TPoint ip = In_Form(*Form->E_IP1, *Form, {30, 10});
@@ -375,7 +375,7 @@ TEST_F(ScanDecodeCases, PicturesOfTheFaces) {
   Form->Show_Scan_Progress(2, 0, 0, 1);
   Form->Show_Scan_Progress(2, 1, 1, 1);
   Form->LB_AvailableDevice->SetTopIndex(0);
-  const TBitmap two = Picture(*Form, "face2");
+  const TBitmap two = RenderPicture(*Form);
   const TRect list = Form->LB_AvailableDevice->BoundsRect();
   const TPoint inList = In_Form(*Form->P_TreeView, *Form, {list.Left + 200, list.Bottom - 5});
   EXPECT_EQ(two.Pixel(inList.X, inList.Y), clWhite) << "the device list";
@@ -391,7 +391,7 @@ TEST_F(ScanDecodeCases, PicturesOfTheFaces) {
   EXPECT_GT(ink_in_row(two, 1, clBlue), 0);
 
   Finished_Wired_Scan();
-  const TBitmap three = Picture(*Form, "face3");
+  const TBitmap three = RenderPicture(*Form);
   const TRect tree = Form->VST->BoundsRect();
   const TPoint inTree = In_Form(*Form->P_TreeView, *Form, {tree.Right - 10, tree.Bottom - 10});
   EXPECT_EQ(three.Pixel(inTree.X, inTree.Y), clWhite) << "the tree in place of the list";
@@ -406,7 +406,7 @@ TEST_F(ScanDecodeCases, PicturesOfTheFaces) {
     Form->Show_Wireless_Slave(1, s);
     s.Cripted = false;
     Form->Show_Wireless_Slave(2, s);
-    const TBitmap w = Picture(*Form, "face" + std::to_string(face));
+    const TBitmap w = RenderPicture(*Form);
     const TPoint title = In_Form(*Form->P_W_Title, *Form, {400, 14});
     EXPECT_EQ(w.Pixel(title.X, title.Y), form) << "the heading strip";
     const TPoint below = In_Form(*Form->VST_Wireless, *Form, {400, 60});

@@ -77,7 +77,7 @@ TEST_F(ScanDecodeWired, PrimaryScanFillsTheListTheTreeAndSavesTheWorkedExample) 
   EXPECT_EQ(lines[5], "ID = 5\t");
   EXPECT_EQ(Form->LB_AvailableDevice->TopIndex(), Form->LB_AvailableDevice->Count() - 1);
   Form->LB_AvailableDevice->SetTopIndex(3);
-  const TBitmap list = Picture(*Form->LB_AvailableDevice, "device_list");
+  const TBitmap list = RenderPicture(*Form->LB_AvailableDevice);
   auto ink = [&](int row, TColor color, int from, int to) {
     const TRect r = Form->LB_AvailableDevice->ItemRect(row);
     return CountColor(list, color, TRect{from, r.Top, to, r.Bottom});
@@ -158,7 +158,7 @@ TEST_F(ScanDecodeWired, SecondaryScanListsTheAddressesFoundBetweenItsStartAndFin
   Form->Form_Style(2);
   EXPECT_EQ(Form->LB_AvailableDevice->TopIndex(), 3) << "the last line on top";
   Form->LB_AvailableDevice->SetTopIndex(0);
-  const TBitmap list = Picture(*Form->LB_AvailableDevice, "secondary_list");
+  const TBitmap list = RenderPicture(*Form->LB_AvailableDevice);
   const TRect all{0, 0, Form->LB_AvailableDevice->ClientWidth(),
                   Form->LB_AvailableDevice->ItemRect(3).Bottom};
   EXPECT_EQ(CountColor(list, clRed, all), 0);

@@ -130,21 +130,21 @@ TEST_F(ScanDialogs, PicturesAtSamplePoints) {
   TOwned<TFModbusStartAdd_SD> perNode(NewForm<TFModbusStartAdd_SD>(nullptr));
   perNode->Fill({"5 - 12345678", "200 - 03543109"});
 
-  const TBitmap k = Picture(*key, "key");
+  const TBitmap k = RenderPicture(*key);
   EXPECT_EQ(k.Width(), InsertKey_Client_Width);
   EXPECT_EQ(k.Height(), InsertKey_Client_Height);
   EXPECT_EQ(k.Pixel(0, 20), clGray) << "the frame";
   EXPECT_EQ(k.Pixel(480, 20), clGray);
   EXPECT_EQ(k.Pixel(200, 1), ColorToRGB(clBtnFace));
 
-  const TBitmap s = Picture(*start, "start");
+  const TBitmap s = RenderPicture(*start);
   EXPECT_EQ(s.Width(), 331);
   EXPECT_EQ(s.Pixel(320, 5), RGB(248, 247, 237)) << "the title panel";
   EXPECT_EQ(s.Pixel(5, 150), RGB(248, 247, 237)) << "the button panel";
   const TPoint box = In_Form(*start->E_StartModAdd, *start, {60, 10});
   EXPECT_EQ(s.Pixel(box.X, box.Y), clWhite) << "the empty entry box";
 
-  const TBitmap p = Picture(*perNode, "pernode");
+  const TBitmap p = RenderPicture(*perNode);
   EXPECT_EQ(p.Width(), 511);
   const TRect cell = perNode->sga->CellRect(1, 2); // row 1 holds the current cell
   const TPoint inCell = In_Form(*perNode->sga, *perNode, {cell.Right - 4, cell.Bottom - 4});

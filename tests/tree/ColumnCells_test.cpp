@@ -1,8 +1,8 @@
 // The tree with columns: hit tests and rectangles per cell, spanning empty cells, fixed columns
 // that do not scroll, the keys that walk the cells, and every column's cell painted.
 #include "InputFixture.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 #include "tree/StringTree.h"
 #include "tree/VTHeader.h"
 
@@ -169,10 +169,7 @@ TEST_F(TColumnCellsTest, EveryColumnPaintsItsOwnCell) {
   tree->SetRootNodeCount(1);
   tree->Invalidate();
   Application->ProcessMessages();
-  TTempDir dir;
-  TBitmap shot;
-  ASSERT_TRUE(Headless::RenderToPng(*Form, dir.File("cells.png")));
-  ASSERT_TRUE(shot.LoadFromFile(dir.File("cells.png")));
+  const TBitmap shot = RenderPicture(*Form);
   const TPoint o = tree->ClientToScreen(TPoint{0, 0});
   const TPoint f = Form->ClientToScreen(TPoint{0, 0});
   auto area = [&](int left, int right) {

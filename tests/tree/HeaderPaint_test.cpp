@@ -2,8 +2,8 @@
 // wrapped captions, the sort arrow beside right-aligned and right-to-left captions, the pressed
 // cell's shift and the embossed disabled caption.
 #include "InputFixture.h"
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 #include "tree/TreePrintTarget.h"
 #include "tree/VTHeader.h"
 
@@ -38,10 +38,8 @@ protected:
   TBitmap Shot() {
     Tree->Invalidate();
     Application->ProcessMessages();
-    TTempDir dir;
-    TBitmap whole, tree;
-    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("header.png")));
-    EXPECT_TRUE(whole.LoadFromFile(dir.File("header.png")));
+    const TBitmap whole = RenderPicture(*Form);
+    TBitmap tree;
     const TPoint origin = Tree->TControl::ClientToScreen(TPoint{0, 0}); // the window, header included
     const TPoint form = Form->ClientToScreen(TPoint{0, 0});
     tree.SetSize(Tree->Width(), Tree->Height());

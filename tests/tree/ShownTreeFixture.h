@@ -4,7 +4,7 @@
 #include "TreeFixture.h"
 
 #include "platform/ui/Forms.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 
 template <class TTree> struct TShownTree {
   TShownTree() {
@@ -27,10 +27,7 @@ template <class TTree> struct TShownTree {
 
   // The tree's pixels only (the form around it cut away).
   TBitmap Shot() {
-    TTempDir dir;
-    TBitmap shot;
-    EXPECT_TRUE(Headless::RenderToPng(*Form, dir.File("tree.png")));
-    EXPECT_TRUE(shot.LoadFromFile(dir.File("tree.png")));
+    TBitmap shot = RenderPicture(*Form);
     const TPoint origin = Tree->ClientToScreen(TPoint{0, 0});
     const TPoint formOrigin = Form->ClientToScreen(TPoint{0, 0});
     Offset = TPoint{origin.X - formOrigin.X, origin.Y - formOrigin.Y};

@@ -8,7 +8,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/StdCtrls.h"
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 
 #include <algorithm>
 #include <functional>
@@ -71,12 +71,7 @@ protected:
     c->SetBoundsRect(bounds);
     return c;
   }
-  TBitmap Render() {
-    TBitmap picture;
-    const std::string path = Dir.File("look" + std::to_string(++Renders) + ".png");
-    if (!Headless::RenderToPng(*Form, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
-    return picture;
-  }
+  TBitmap Render() { return RenderPicture(*Form); }
   // The control's place in the rendered form.
   TRect Place(const TControl& c) const {
     TPoint at = c.ClientOrigin();
@@ -85,8 +80,6 @@ protected:
   }
 
   TOwned<TForm> Form;
-  TTempDir Dir;
-  int Renders = 0;
 };
 
 // The band lists of the radio settings hold TABs between number and description.

@@ -6,8 +6,8 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/HeadlessPaint.h"
+#include "tests/support/ControlPicture.h"
 #include "tests/support/PixelTools.h"
-#include "tests/support/TempDir.h"
 
 #include <string>
 #include <vector>
@@ -241,10 +241,7 @@ TEST_F(ControlsTest, ARegionRepaintClipsThePaintAndTheRedrawSwitchHoldsPaints) {
   Probe->InvalidateRect(Rect(10, 0, 30, 30));
   Application->ProcessMessages();
   EXPECT_EQ(Probe->OverlayClip, Rect(10, 0, 30, 30));
-  TBitmap shot;
-  TTempDir dir;
-  ASSERT_TRUE(Headless::RenderToPng(*Probe, dir.File("probe.png")));
-  ASSERT_TRUE(shot.LoadFromFile(dir.File("probe.png")));
+  const TBitmap shot = RenderPicture(*Probe);
   EXPECT_EQ(ColorBounds(shot, clRed), Rect(20, 0, 21, 30));
 
   seen.Clear();
@@ -334,10 +331,7 @@ TEST_F(ControlsTest, AWindowShownLateShowsWhatChangedWhileItWasHidden) {
   f.Show();
   Application->ProcessMessages();
 
-  TTempDir dir;
-  TBitmap shot;
-  ASSERT_TRUE(Headless::RenderToPng(f, dir.File("form.png")));
-  ASSERT_TRUE(shot.LoadFromFile(dir.File("form.png")));
+  const TBitmap shot = RenderPicture(f);
   ASSERT_EQ(shot.Width(), f.ClientWidth());
   const TRect title = f.P_Title->BoundsRect();
   EXPECT_GT(CountColor(shot, clRed, title), title.Width() * title.Height() / 2) << "colour set while hidden";

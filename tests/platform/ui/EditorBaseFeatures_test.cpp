@@ -1,7 +1,7 @@
 // What the grid's editor bases need of the edit box and the combo box: clipboard keys that pass the
 // character filter, the formatting rectangle and border, and the combo box's drop-down and
 // close-up notifications, dropped width and painting over its own face.
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include "platform/ui/Forms.h"
@@ -120,10 +120,7 @@ TEST_F(EditorBaseFeaturesTest, ComboNotifiesOpenAndCloseOnceAndKeepsItsDroppedWi
   EXPECT_EQ(combo->Perform(CB_GETDROPPEDWIDTH), 250);
 
   combo->Over = true;
-  TTempDir dir;
-  ASSERT_TRUE(Headless::RenderToPng(*Form, dir.Path() + "/c.png"));
-  TBitmap shot;
-  ASSERT_TRUE(shot.LoadFromFile(dir.Path() + "/c.png"));
+  const TBitmap shot = RenderPicture(*Form);
   EXPECT_EQ(shot.Pixel(10 + 95, 80 + 10), clRed) << "painted over the box's own face";
 }
 

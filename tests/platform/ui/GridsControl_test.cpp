@@ -6,8 +6,8 @@
 #include "platform/ui/Grids.h"
 #include "platform/ui/Headless.h"
 #include "platform/ui/HeadlessPaint.h"
+#include "tests/support/ControlPicture.h"
 #include "tests/support/PixelTools.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
@@ -653,16 +653,12 @@ TEST_F(GridsControl, SizingLineIsPaintedAsAnOverlay) {
   ASSERT_EQ(seen.Paints().back().Rects.size(), 2u);
   EXPECT_EQ(seen.Regions(*f.Grid).front(), Rect(border + 30, 0, border + 41, h));
 
-  TTempDir dir;
-  ASSERT_TRUE(Headless::RenderToPng(*f.Grid, dir.File("sizing.png")));
-  TBitmap shot;
-  ASSERT_TRUE(shot.LoadFromFile(dir.File("sizing.png")));
+  TBitmap shot = RenderPicture(*f.Grid);
   EXPECT_EQ(CountColor(shot, clBlack, Rect(border + 40, 0, border + 41, h)), h) << "the line, top to bottom";
   EXPECT_LT(CountColor(shot, clBlack, Rect(border + 30, 0, border + 31, h)), h / 2) << "the old line is gone";
   Headless::MouseUp(*f.Grid, {border + 40, 5});
   Application->ProcessMessages();
-  ASSERT_TRUE(Headless::RenderToPng(*f.Grid, dir.File("after.png")));
-  ASSERT_TRUE(shot.LoadFromFile(dir.File("after.png")));
+  shot = RenderPicture(*f.Grid);
   EXPECT_LT(CountColor(shot, clBlack, Rect(border + 40, 0, border + 41, h)), h / 2) << "the drag is over";
 }
 

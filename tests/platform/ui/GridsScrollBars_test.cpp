@@ -1,6 +1,6 @@
 // The grid's scroll bars: the default thumb mapping and a descendant's own, one row per line step
 // on a 256-row table, and a bar that shows disabled when there is nothing to scroll.
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include "platform/ui/Forms.h"
@@ -156,11 +156,7 @@ TEST_F(GridsScrollBars, BarsOfAGridBuiltHiddenMatchABuiltShownOne) {
   Application->ProcessMessages();
   // Drawn before anything asks for the bars again: the widget's coming placed them.
   ASSERT_LT(shown->ClientHeight(), 200) << "the horizontal bar shows";
-  TTempDir dir;
-  TBitmap a, b;
-  ASSERT_TRUE(Headless::RenderToPng(*shown, dir.File("shown.png")) && a.LoadFromFile(dir.File("shown.png")));
-  ASSERT_TRUE(Headless::RenderToPng(*hidden, dir.File("hidden.png")) &&
-              b.LoadFromFile(dir.File("hidden.png")));
+  const TBitmap a = RenderPicture(*shown), b = RenderPicture(*hidden);
   ASSERT_EQ(a.Width(), b.Width());
   ASSERT_EQ(a.Height(), b.Height());
   int differing = 0;

@@ -2,7 +2,7 @@
 // per-pixel alpha and the overall opacity, shown without taking the activation.
 #include "platform/ui/LayeredWindow.h"
 
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include <vector>
@@ -35,10 +35,7 @@ TEST_F(LayeredWindowTest, RendersItsPicture) {
   TOwned<TLayeredWindow> w(new TLayeredWindow(nullptr));
   w->SetLayeredImage(4, 4, std::vector<std::uint32_t>(16, 0xFF0000FFu), 255);
   w->Show();
-  TTempDir dir;
-  ASSERT_TRUE(Headless::RenderToPng(*w, dir.Path() + "/l.png"));
-  TBitmap shot;
-  ASSERT_TRUE(shot.LoadFromFile(dir.Path() + "/l.png"));
+  const TBitmap shot = RenderPicture(*w);
   EXPECT_EQ(shot.Pixel(2, 2), RGB(0, 0, 255));
 }
 

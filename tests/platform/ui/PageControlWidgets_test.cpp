@@ -1,7 +1,7 @@
 // A page control of a window that starts hidden keeps its pages without its tab widget until the
 // window shows: which page is current, which pages are visible, their sizes, the events and the
 // look must come out as for a page control whose tab widget existed all along.
-#include "support/TempDir.h"
+#include "support/ControlPicture.h"
 #include "support/UiTestFixture.h"
 
 #include "platform/ui/ComCtrls.h"
@@ -150,14 +150,6 @@ protected:
     form->Font().SetHeight(-11);
     return form;
   }
-  TBitmap Render(TForm& form) {
-    TBitmap picture;
-    const std::string path = Dir.File("pages" + std::to_string(++Renders) + ".png");
-    if (!Headless::RenderToPng(form, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
-    return picture;
-  }
-  TTempDir Dir;
-  int Renders = 0;
 };
 
 TEST_F(PageControlWidgetsTest, PagesKeptWithoutTheTabWidgetBehaveAsWithIt) {
@@ -184,7 +176,7 @@ TEST_F(PageControlWidgetsTest, PagesKeptWithoutTheTabWidgetBehaveAsWithIt) {
   EXPECT_EQ(hidden.State(), shown.State()) << "once shown";
   EXPECT_EQ(hidden.Log, shown.Log) << "showing fires no event";
 
-  const TBitmap a = Render(*shownForm), b = Render(*hiddenForm);
+  const TBitmap a = RenderPicture(*shownForm), b = RenderPicture(*hiddenForm);
   ASSERT_EQ(a.Width(), b.Width());
   ASSERT_EQ(a.Height(), b.Height());
   int differing = 0;

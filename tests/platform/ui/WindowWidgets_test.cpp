@@ -1,8 +1,8 @@
 // A window's widgets are made when it is first shown or measured: whatever was set before (text,
 // items, choices, states, looks, places, stacking) and every event it fired must be the same as
 // for a window whose widgets existed all along.
+#include "support/ControlPicture.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
 #include "support/UiTestFixture.h"
 
 #include "platform/ui/ExtCtrls.h"
@@ -158,14 +158,6 @@ protected:
     form->Font().SetHeight(-11);
     return form;
   }
-  TBitmap Render(TForm& form) {
-    TBitmap picture;
-    const std::string path = Dir.File("window" + std::to_string(++Renders) + ".png");
-    if (!Headless::RenderToPng(form, path) || !picture.LoadFromFile(path)) ADD_FAILURE() << "cannot render";
-    return picture;
-  }
-  TTempDir Dir;
-  int Renders = 0;
 };
 
 TEST_F(WindowWidgetsTest, AWindowBuiltHiddenShowsAndReportsWhatOneBuiltShownDoes) {
@@ -195,7 +187,7 @@ TEST_F(WindowWidgetsTest, AWindowBuiltHiddenShowsAndReportsWhatOneBuiltShownDoes
   EXPECT_EQ(seenHidden, shown.Seen());
   EXPECT_EQ(hidden.Seen(), shown.Seen());
 
-  const TBitmap a = Render(*shownForm), b = Render(*hiddenForm);
+  const TBitmap a = RenderPicture(*shownForm), b = RenderPicture(*hiddenForm);
   ASSERT_EQ(a.Width(), b.Width());
   ASSERT_EQ(a.Height(), b.Height());
   int differing = 0;
@@ -247,7 +239,7 @@ TEST_F(WindowWidgetsTest, AControlMovedIntoAHiddenWindowKeepsItsStateAndTheWindo
   moved->SetParent(hidden.get());
   hidden->Show();
   Application->ProcessMessages();
-  const TBitmap b = Render(*hidden);
+  const TBitmap b = RenderPicture(*hidden);
   EXPECT_EQ(b.Pixel(75, 75), clLime) << "added last, it lies on top";
   EXPECT_EQ(b.Pixel(25, 25), clRed);
   EXPECT_EQ(ColorBounds(b, clLime), Bounds(50, 50, 100, 100));

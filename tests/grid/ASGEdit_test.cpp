@@ -3,36 +3,26 @@
 // the editor switched off.
 #include "grid/ASGEdit.h"
 
-#include "platform/ui/Forms.h"
-#include "support/ControlPicture.h"
-#include "support/UiTestFixture.h"
+#include "ShownControlFixture.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-class AsgEditTest : public TUiTest {
+class AsgEditTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 300, 120);
-    Edit = new TAsgUnitEditBtn(Form.get());
-    Edit->SetParent(Form.get());
-    Edit->SetBounds(10, 10, 150, 24);
+    TShownControlTest::SetUp();
+    MakeForm(300, 120);
+    Edit = Add<TAsgUnitEditBtn>(10, 10, 150, 24);
     Edit->OnClickBtn = [this](TObject* s) {
       Clicks.push_back(s == Edit ? "edit" : s == Edit->Button() ? "button" : "?");
     };
-    Other = new TEdit(Form.get());
-    Other->SetParent(Form.get());
-    Other->SetBounds(10, 60, 100, 21);
-    Form->Show();
-    Application->ProcessMessages();
+    AddOther(10, 60, 100);
+    ShowForm();
   }
-  TOwned<TForm> Form;
   TAsgUnitEditBtn* Edit = nullptr;
-  TEdit* Other = nullptr;
   std::vector<std::string> Clicks;
 };
 
@@ -145,7 +135,7 @@ TEST_F(AsgEditTest, ButtonPaintsItsCustomColoursByState) {
   holder.SetButtonColorHot(RGB(0, 0, 160));
   holder.SetButtonColorDown(RGB(160, 0, 0));
   const auto pixel = [&] {
-    const TBitmap b = RenderPicture(*Form);
+    const TBitmap b = Shot();
     const TPoint at = holder.ClientToScreen({2, 2});
     const TPoint origin = Form->ClientToScreen({0, 0});
     return b.Pixel(at.X - origin.X, at.Y - origin.Y);

@@ -2,42 +2,25 @@
 // thirteen places, closing the list, and its own button and frame painted in custom colours.
 #include "grid/AsgCombo.h"
 
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
-#include "support/ControlPicture.h"
-#include "support/UiTestFixture.h"
+#include "ShownControlFixture.h"
 
 namespace {
 
-class AsgComboTest : public TUiTest {
+class AsgComboTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 400, 240);
+    TShownControlTest::SetUp();
+    MakeForm(400, 240);
     Form->SetColor(clWhite);
-    Panel = new TPanel(Form.get());
-    Panel->SetParent(Form.get());
-    Panel->SetBounds(0, 0, 400, 240);
-    Panel->SetColor(clWhite);
-    Panel->SetBevelOuter(bvNone);
-    Combo = new TAsgComboBox(Form.get());
-    Combo->SetParent(Panel);
-    Combo->SetBounds(150, 100, 120, 21);
+    AddPanel(clWhite);
+    Combo = Add<TAsgComboBox>(150, 100, 120, 21);
     Combo->Items().Add("one");
     Combo->Items().Add("two");
-    Other = new TEdit(Form.get());
-    Other->SetParent(Panel);
-    Other->SetBounds(10, 200, 80, 21);
-    Form->Show();
-    Application->ProcessMessages();
+    AddOther(10, 200, 80);
+    ShowForm();
     Other->SetFocus();
   }
-  TBitmap Shot() { return RenderPicture(*Form); }
-  TOwned<TForm> Form;
-  TPanel* Panel = nullptr;
   TAsgComboBox* Combo = nullptr;
-  TEdit* Other = nullptr;
 };
 
 TEST_F(AsgComboTest, ButtonWidthKeepsOnly14To32) {

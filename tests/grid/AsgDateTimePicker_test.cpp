@@ -2,33 +2,19 @@
 // the themed colour, and the Metro look's own drop-down button, which a time does not get.
 #include "grid/AsgDateTimePicker.h"
 
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
-#include "support/ControlPicture.h"
-#include "support/UiTestFixture.h"
+#include "ShownControlFixture.h"
 
 namespace {
 
-class AsgDateTimePickerTest : public TUiTest {
+class AsgDateTimePickerTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 300, 100);
-    Panel = new TPanel(Form.get());
-    Panel->SetParent(Form.get());
-    Panel->SetBounds(0, 0, 300, 100);
-    Panel->SetBevelOuter(bvNone);
-    Panel->SetColor(RGB(10, 120, 30));
-    Picker = new TAsgDateTimePicker(Form.get());
-    Picker->SetParent(Panel);
-    Picker->SetBounds(10, 10, 150, 24);
-    Form->Show();
-    Application->ProcessMessages();
+    TShownControlTest::SetUp();
+    MakeForm(300, 100);
+    AddPanel(RGB(10, 120, 30));
+    Picker = Add<TAsgDateTimePicker>(10, 10, 150, 24);
+    ShowForm();
   }
-  TBitmap Shot() { return RenderPicture(*Form); }
-  TOwned<TForm> Form;
-  TPanel* Panel = nullptr;
   TAsgDateTimePicker* Picker = nullptr;
 };
 

@@ -5,11 +5,9 @@
 #include "grid/AsgCombo.h"
 #include "grid/AsgDateTimePicker.h"
 
-#include "platform/ui/ExtCtrls.h"
-#include "platform/ui/Forms.h"
+#include "ShownControlFixture.h"
+
 #include "platform/ui/Headless.h"
-#include "support/ControlPicture.h"
-#include "support/UiTestFixture.h"
 
 #include <functional>
 #include <string>
@@ -19,56 +17,39 @@ namespace {
 constexpr TColor Button = RGB(0, 160, 0), ButtonHot = RGB(0, 0, 160), Border = RGB(200, 0, 200),
                  FocusBorder = RGB(0, 200, 200);
 
-class DropDownHotStateTest : public TUiTest {
+class DropDownHotStateTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 400, 240);
-    Panel = new TPanel(Form.get());
-    Panel->SetParent(Form.get());
-    Panel->SetBounds(0, 0, 400, 240);
-    Panel->SetColor(clWhite);
-    Panel->SetBevelOuter(bvNone);
-    Combo = new TAsgComboBox(Form.get());
-    Combo->SetParent(Panel);
-    Combo->SetBounds(150, 100, 120, 21);
+    TShownControlTest::SetUp();
+    MakeForm(400, 240);
+    AddPanel(clWhite);
+    Combo = Add<TAsgComboBox>(150, 100, 120, 21);
     Combo->SetButtonColor(Button);
     Combo->SetButtonColorHot(ButtonHot);
     Combo->SetButtonTextColor(clBlack);
     Combo->SetBorderColor(Border);
     Combo->SetFocusBorderColor(FocusBorder);
-    Picker = new TAsgDateTimePicker(Form.get());
-    Picker->SetParent(Panel);
-    Picker->SetBounds(150, 40, 150, 24);
+    Picker = Add<TAsgDateTimePicker>(150, 40, 150, 24);
     Picker->SetButtonColor(Button);
     Picker->SetButtonColorHot(ButtonHot);
     Picker->SetButtonTextColor(clBlack);
     Picker->SetMetroStyle(true);
     Picker->SetBorderColor(Border);
-    ProPicker = new TProDateTimePicker(Form.get());
-    ProPicker->SetParent(Panel);
+    ProPicker = Add<TProDateTimePicker>(150, 150, 150, 24);
     ProPicker->SetKind(dkDate);
-    ProPicker->SetBounds(150, 150, 150, 24);
     ProPicker->SetButtonColor(Button);
     ProPicker->SetButtonColorHot(ButtonHot);
     ProPicker->SetButtonTextColor(clBlack);
     ProPicker->SetMetroStyle(true);
     ProPicker->SetBorderColor(Border);
     ProPicker->SetFocusBorderColor(FocusBorder);
-    Other = new TEdit(Form.get());
-    Other->SetParent(Panel);
-    Other->SetBounds(10, 200, 80, 21);
-    Form->Show();
-    Application->ProcessMessages();
+    AddOther(10, 200, 80);
+    ShowForm();
     Other->SetFocus();
   }
-  TOwned<TForm> Form;
-  TPanel* Panel = nullptr;
   TAsgComboBox* Combo = nullptr;
   TAsgDateTimePicker* Picker = nullptr;
   TProDateTimePicker* ProPicker = nullptr;
-  TEdit* Other = nullptr;
 };
 
 TEST_F(DropDownHotStateTest, ButtonFollowsTheMouseAndFrameTheFocus) {
@@ -130,7 +111,7 @@ TEST_F(DropDownHotStateTest, ButtonFollowsTheMouseAndFrameTheFocus) {
         break;
       }
       Application->ProcessMessages();
-      const TBitmap shot = RenderPicture(*Form);
+      const TBitmap shot = Shot();
       EXPECT_EQ(c.ButtonHover(), state == OverButton);
       EXPECT_EQ(shot.Pixel(c.ButtonFill.X, c.ButtonFill.Y), state == OverButton ? ButtonHot : Button);
       EXPECT_EQ(shot.Pixel(w.Left(), w.Top() + w.Height() / 2), state == Focused ? c.FocusedFrame : Border);

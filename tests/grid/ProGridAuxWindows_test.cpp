@@ -2,8 +2,8 @@
 
 #include "grid/GridAuxWindows.h"
 #include "grid/ProGridUnit.h"
-#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/DataObject.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Popup.h"
 #include "platform/ui/StdCtrls.h"
 

@@ -29,10 +29,16 @@ protected:
     Grid->SetBounds(0, 0, 480, 380);
     Grid->SetColCount(6);
     Grid->SetRowCount(10);
-    Grid->OnKeyDown = [this](TObject*, std::uint16_t& Key, TShiftState) { Log.push_back("down " + std::to_string(Key)); };
+    Grid->OnKeyDown = [this](TObject*, std::uint16_t& Key, TShiftState) {
+      Log.push_back("down " + std::to_string(Key));
+    };
     Grid->OnKeyPress = [this](TObject*, WideChar& Key) { Log.push_back("press " + std::to_string(Key)); };
-    Grid->OnCheckBoxChange = [this](TObject*, int c, int r, bool s) { Log.push_back(Event("change", c, r, s)); };
-    Grid->OnCheckBoxClick = [this](TObject*, int c, int r, bool s) { Log.push_back(Event("click", c, r, s)); };
+    Grid->OnCheckBoxChange = [this](TObject*, int c, int r, bool s) {
+      Log.push_back(Event("change", c, r, s));
+    };
+    Grid->OnCheckBoxClick = [this](TObject*, int c, int r, bool s) {
+      Log.push_back(Event("click", c, r, s));
+    };
     Grid->SetFocus();
   }
   static std::string Event(const char* what, int c, int r, int v) {
@@ -64,7 +70,13 @@ TEST_F(ProGridKeys, HomeAndEnd) {
   const TCase cases[] = {
       {"Home", heFirstLastColumn, VK_HOME, 0, 0, {1, 4}, {1, 4, 1, 4}},
       {"End", heFirstLastColumn, VK_END, 0, 0, {5, 4}, {5, 4, 5, 4}},
-      {"Shift+Home selects back to the first column", heFirstLastColumn, VK_HOME, ssShift, 0, {1, 4}, {1, 4, 3, 4}},
+      {"Shift+Home selects back to the first column",
+       heFirstLastColumn,
+       VK_HOME,
+       ssShift,
+       0,
+       {1, 4},
+       {1, 4, 3, 4}},
       {"Shift+End selects to the last column", heFirstLastColumn, VK_END, ssShift, 0, {5, 4}, {3, 4, 5, 4}},
       {"Ctrl+Home", heFirstLastColumn, VK_HOME, ssCtrl, 0, {1, 1}, {1, 1, 1, 1}},
       {"Ctrl+End is the runtime grid's", heFirstLastColumn, VK_END, ssCtrl, 0, {5, 9}, {5, 9, 5, 9}},

@@ -2,41 +2,30 @@
 // it repaints, the themed states, Enter as Tab and the faces it paints.
 #include "grid/TProCheckBox.h"
 
-#include "platform/ui/Forms.h"
+#include "ShownControlFixture.h"
 #include "platform/ui/Messages.h"
-#include "platform/ui/StdCtrls.h"
-#include "support/ControlPicture.h"
-#include "support/UiTestFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ProCheckBoxTest : public TUiTest {
+class ProCheckBoxTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 220, 100);
+    TShownControlTest::SetUp();
+    MakeForm(220, 100);
     Form->SetColor(clWhite);
-    Box = new TProCheckBox(Form.get());
-    Box->SetParent(Form.get());
-    Box->SetBounds(10, 10, 98, 20);
+    Box = Add<TProCheckBox>(10, 10, 98, 20);
     Box->OnClick = [this](TObject*) { ++Clicks; };
-    Next = new TEdit(Form.get());
-    Next->SetParent(Form.get());
-    Next->SetBounds(10, 50, 80, 21);
-    Form->Show();
-    Application->ProcessMessages();
+    AddOther(10, 50, 80);
+    ShowForm();
   }
   void Press(TPoint down, TPoint up) {
     Headless::MouseDown(*Box, down);
     Headless::MouseMove(*Box, up);
     Headless::MouseUp(*Box, up);
   }
-  TOwned<TForm> Form;
   TProCheckBox* Box = nullptr;
-  TEdit* Next = nullptr;
   int Clicks = 0;
 };
 
@@ -115,13 +104,13 @@ TEST_F(ProCheckBoxTest, ReturnIsTabMovesTheFocusOn) {
   Box->SetReturnIsTab(true);
   Headless::PressKey(*Box, VK_RETURN);
   Application->ProcessMessages();
-  EXPECT_TRUE(Next->Focused());
+  EXPECT_TRUE(Other->Focused());
 }
 
 TEST_F(ProCheckBoxTest, PaintsThemedAndClassicBoxes) {
   Box->SetCaption("");
   Box->SetChecked(true);
-  const TBitmap shot = RenderPicture(*Form);
+  const TBitmap shot = Shot();
   EXPECT_EQ(shot.Pixel(10 + 60, 10 + 10), ColorToRGB(clWindow)) << "the face beside the box";
   EXPECT_NE(shot.Pixel(10 + 7, 10 + 4 + 7), ColorToRGB(clWindow)) << "the box is drawn at (0, 4)";
 }

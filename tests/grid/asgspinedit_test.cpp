@@ -3,22 +3,22 @@
 // the test clock, clamping on leaving, and Enter as Tab.
 #include "grid/asgspinedit.h"
 
+#include "ShownControlFixture.h"
+
 #include "controls/ProUtilDates.h"
 #include "platform/Locale.h"
 #include "platform/ui/Beep.h"
-#include "platform/ui/Forms.h"
 #include "support/FakeTimers.h"
-#include "support/UiTestFixture.h"
 
 #include <optional>
 #include <string>
 
 namespace {
 
-class AsgSpinEditTest : public TUiTest {
+class AsgSpinEditTest : public TShownControlTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
+    TShownControlTest::SetUp();
     Previous = FormatSettings();
     TFormatSettings fs;
     fs.DecimalSeparator = ',';
@@ -30,17 +30,11 @@ protected:
     SetFormatSettings(fs);
     PreviousSink = SetBeepSink([this](unsigned) { ++Beeps; });
     Timers.emplace(1'000'000);
-    Form.reset(new TForm(nullptr));
-    Form->SetBounds(0, 0, 300, 120);
-    Spin = new TAsgSpinEdit(Form.get());
+    MakeForm(300, 120);
+    Spin = Add<TAsgSpinEdit>(10, 10, 120, 24);
     Spin->SetName("Spin");
-    Spin->SetParent(Form.get());
-    Spin->SetBounds(10, 10, 120, 24);
-    Next = new TEdit(Form.get());
-    Next->SetParent(Form.get());
-    Next->SetBounds(10, 50, 120, 21);
-    Form->Show();
-    Application->ProcessMessages();
+    AddOther(10, 50, 120);
+    ShowForm();
     Spin->SetFocus();
   }
   void TearDown() override {
@@ -48,7 +42,7 @@ protected:
     Timers.reset();
     SetBeepSink(PreviousSink);
     SetFormatSettings(Previous);
-    TUiTest::TearDown();
+    TShownControlTest::TearDown();
   }
   // Types one character with the caret at `caret` and nothing selected.
   void TypeAt(int caret, const std::string& ch) {
@@ -64,9 +58,7 @@ protected:
   TFormatSettings Previous;
   TBeepSink PreviousSink;
   std::optional<TFakeTimers> Timers;
-  TOwned<TForm> Form;
   TAsgSpinEdit* Spin = nullptr;
-  TEdit* Next = nullptr;
   int Beeps = 0;
 };
 
@@ -96,12 +88,12 @@ TEST_F(AsgSpinEditTest, ReadingFallsBackAndLeavingClampsOnlyWhatReads) {
   Spin->SetText("abc");
   Spin->SetMinValue(7);
   EXPECT_EQ(Spin->Value(), 7);
-  Next->SetFocus();
+  Other->SetFocus();
   EXPECT_EQ(Spin->Text(), "abc") << "unparsable text stays";
 
   Spin->SetText("500");
   Spin->SetFocus();
-  Next->SetFocus();
+  Other->SetFocus();
   EXPECT_EQ(Spin->Text(), "100") << "leaving clamps";
 
   Spin->SetMinValue(0);
@@ -145,10 +137,10 @@ TEST_F(AsgSpinEditTest, CharacterFilterBeepsForRefusedKeys) {
 }
 
 TEST_F(AsgSpinEditTest, CtrlVBeepsInTheIntegerKindAndPasteWaitsForTheEditor) {
-  Next->SetText("42");
-  Next->SelectAll();
-  Next->CopyToClipboard();
-  Next->SetText("");
+  Other->SetText("42");
+  Other->SelectAll();
+  Other->CopyToClipboard();
+  Other->SetText("");
   Spin->SetText("1");
   Spin->SetSelStart(1);
   Beeps = 0;
@@ -280,7 +272,7 @@ TEST_F(AsgSpinEditTest, EnterActsAsTabAndTheKeypadTypesTheSeparator) {
   Spin->SetReturnIsTab(true);
   Headless::PressKey(*Spin, VK_RETURN);
   Application->ProcessMessages();
-  EXPECT_TRUE(Next->Focused());
+  EXPECT_TRUE(Other->Focused());
 
   Spin->SetSpinType(sptFloat);
   Spin->SetExcelStyleDecimalSeparator(true);

@@ -12,7 +12,7 @@
 #endif
 #include <string_view>
 
-TLangTexts Lang_Texts;
+std::vector<std::string> Lang_Texts;
 
 namespace {
 
@@ -81,65 +81,19 @@ std::size_t LineEnd(std::string_view s) {
 
 } // namespace
 
-void TLangTexts::resize(std::size_t n) {
-  FTexts.resize(n);
-  FDefaults.clear();
-}
-
-void TLangTexts::assign(std::size_t n, const std::string& text) {
-  FTexts.assign(n, text);
-  FDefaults.clear();
-}
-
-bool TLangTexts::DefaultsFrom(std::span<const TTextBlock> blocks) const {
-  std::size_t k = 0;
-  for (const TTextBlock& block : blocks)
-    for (const TDefaultText& text : block) {
-      if (k == FEntries.size()) return false;
-      const TDefaultText& seen = FEntries[k++];
-      if (seen.Number != text.Number || seen.Text.data() != text.Text.data() ||
-          seen.Text.size() != text.Text.size())
-        return false;
-    }
-  return k == FEntries.size();
-}
-
-void TLangTexts::LoadDefaults(std::span<const TTextBlock> blocks, std::size_t emptySlot) {
-  if (FDefaults.size() == static_cast<std::size_t>(Lang_Text_Count) && FTexts.size() == FDefaults.size() &&
-      FEmptySlot == emptySlot && DefaultsFrom(blocks)) {
-    for (const std::size_t n : FChanged) {
-      FTexts[n].assign(FDefaults[n]);
-      FNoted[n] = false;
-    }
-    FChanged.clear();
-    return;
-  }
-  FDefaults.assign(Lang_Text_Count, " ");
-  FEmptySlot = emptySlot;
-  if (emptySlot < FDefaults.size()) FDefaults[emptySlot] = "";
-  FEntries.clear();
-  for (const TTextBlock& block : blocks)
-    for (const TDefaultText& text : block) {
-      FEntries.push_back(text);
-      if (text.Number >= 0 && text.Number < Lang_Text_Count)
-        FDefaults[static_cast<std::size_t>(text.Number)] = text.Text;
-    }
-  FTexts.assign(FDefaults.size(), std::string());
-  for (std::size_t n = 0; n < FDefaults.size(); ++n)
-    FTexts[n].assign(FDefaults[n]);
-  FChanged.clear();
-  FNoted.assign(FDefaults.size(), false);
-}
-
 const std::string& Lang_Text(int n) {
   static const std::string None;
-  const TLangTexts& texts = Lang_Texts;
-  if (n < 0 || static_cast<std::size_t>(n) >= texts.size()) return None;
-  return texts[static_cast<std::size_t>(n)];
+  if (n < 0 || static_cast<std::size_t>(n) >= Lang_Texts.size()) return None;
+  return Lang_Texts[static_cast<std::size_t>(n)];
 }
 
 void Load_Default_Texts() {
-  Lang_Texts.LoadDefaults(DefaultTextBlocks(), Empty_Text_Slot);
+  Lang_Texts.assign(Lang_Text_Count, " ");
+  Lang_Texts[Empty_Text_Slot].clear();
+  for (const TTextBlock& block : DefaultTextBlocks())
+    for (const TDefaultText& text : block)
+      if (text.Number >= 0 && text.Number < Lang_Text_Count)
+        Lang_Texts[static_cast<std::size_t>(text.Number)] = std::string(text.Text);
 }
 
 bool Load_Lng_File(const std::string& path) {

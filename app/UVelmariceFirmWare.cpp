@@ -203,6 +203,7 @@ void TFVelmariceFirmWare::Layout_For_Model() {
 }
 
 void TFVelmariceFirmWare::FormCreate(TObject*) {
+  Lang_Texts.clear();
   Layout_For_Model();
   Prepare_Shared_State(ProgramFolder());
   Timer_Update->SetEnabled(Opt_Enable_Internet && Opt_Enable_Update);

@@ -2,14 +2,11 @@
 #include "app/ShellTexts.h"
 #include "app/ULanguage.h"
 
-#include "support/TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -156,22 +153,6 @@ TEST(DefaultTexts, ReloadingRestoresTextsChangedSince) {
   Load_Default_Texts();
   ASSERT_EQ(Lang_Texts.size(), 6300u);
   EXPECT_EQ(Lang_Texts[18], "Error! Project not Valid");
-}
-
-// Reloading puts back every slot written since, however it was written, and again after that.
-TEST(DefaultTexts, ReloadingRestoresEveryChangedSlotEachTime) {
-  TTempDir dir;
-  Load_Default_Texts();
-  const std::vector<std::string> builtIn = Lang_Texts;
-  const std::string file = dir.Write("Test.lng", "STR0=A\nSTR18=B\nSTR2592=C\nSTR6299=D");
-  for (int round = 0; round < 3; ++round) {
-    ASSERT_TRUE(Load_Lng_File(file));
-    Lang_Texts[9] = "written";
-    Lang_Texts[18] += " and appended";
-    ASSERT_EQ(Lang_Text(2592), "C");
-    Load_Default_Texts();
-    ASSERT_TRUE(Lang_Texts == builtIn) << "round " << round;
-  }
 }
 
 TEST(DefaultTexts, TextOutsideTheTableIsEmpty) {

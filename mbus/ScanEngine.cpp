@@ -36,7 +36,6 @@ TMBusScanDecode::TMBusScanDecode(TDispatcher dispatcher, TScanEndpoints endpoint
   Comm.SetWriteBufSize(4096);
   Comm.SetDispatcher(Dispatch);
   Comm.OnRxChar = [](TCustomComm&, int) {}; // answers never come back over the serial transport
-  Start();
 }
 
 TMBusScanDecode::~TMBusScanDecode() {
@@ -147,7 +146,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(const TWirelessScanSettings& s, TWirel
 bool TMBusScanDecode::Abort_And_Wait(std::int64_t timeoutMs) {
   Abort_Scan();
   const bool gateWasOpen = Event_Run.IsSet();
-  Event_Run.SetEvent();
+  Open_Gate();
   const bool ended = Wait_For_End(timeoutMs);
   if (!gateWasOpen) Event_Run.ResetEvent();
   return ended;

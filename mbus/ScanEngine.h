@@ -76,14 +76,17 @@ public:
   static constexpr std::int64_t Turn_Idle = 10;
   static constexpr int RadioCrafts_Table_Entries = 64;
 
-  // Created with its gate closed; the thread starts at once. The dispatcher defaults to the
-  // user-interface thread's queue.
+  // Created with its gate closed; its thread starts when the gate first opens (until then it would
+  // only wait there). The dispatcher defaults to the user-interface thread's queue.
   explicit TMBusScanDecode(TDispatcher dispatcher = {}, TScanEndpoints endpoints = {});
   // Sets Exit and the gate, joins the thread, deactivates the socket and closes the port.
   ~TMBusScanDecode() override;
 
   // The run gate: the window opens it while shown.
-  void Open_Gate() { Event_Run.SetEvent(); }
+  void Open_Gate() {
+    Start();
+    Event_Run.SetEvent();
+  }
   void Close_Gate() { Event_Run.ResetEvent(); }
 
   // False (nothing changed) while a scan runs. A serial port that cannot be opened throws ECommError.

@@ -13,6 +13,7 @@ TThread::~TThread() {
 }
 
 void TThread::Start() {
+  std::lock_guard lock(FStartLock);
   if (FThread.joinable() || FFinished.load()) return;
   FThread = std::thread([this] {
     Execute();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -14,7 +15,7 @@ public:
   TThread(const TThread&) = delete;
   TThread& operator=(const TThread&) = delete;
 
-  // Runs Execute on a new thread; a second call does nothing.
+  // Runs Execute on a new thread; a second call, from any thread, does nothing.
   void Start();
   // Asks Execute to end; it checks Terminated between steps.
   virtual void Terminate() { FTerminated.store(true); }
@@ -32,6 +33,7 @@ protected:
   static void NameThreadForDebugging(const std::string& name);
 
 private:
+  std::mutex FStartLock; // callers may race to start a thread made on first use
   std::thread FThread;
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FFinished{false};

@@ -46,10 +46,11 @@ TWorkerThread::~TWorkerThread() {
 void TWorkerThread::AddReference() {
   TWorkerState& s = State();
   std::lock_guard lock(s.Lock);
+  // The object stands for the worker while trees use it; its thread starts with the first tree
+  // queued, as most programs never hold a tree large enough to need one.
   if (s.RefCount++ == 0) {
     s.WorkEvent.ResetEvent();
     s.Thread = new TWorkerThread;
-    s.Thread->Start();
   }
 }
 
@@ -82,6 +83,7 @@ void TWorkerThread::AddTree(TBaseNodeTree* Tree) {
   {
     std::lock_guard lock(s.Lock);
     if (std::find(s.Waiters.begin(), s.Waiters.end(), Tree) == s.Waiters.end()) s.Waiters.push_back(Tree);
+    if (s.Thread) s.Thread->Start(); // at once when already started
   }
   s.WorkEvent.SetEvent();
 }
@@ -150,9 +152,8 @@ bool TWorkerThread::RunOnUiThread(TBaseNodeTree* Tree, std::function<void()> cal
   Post(Tree, std::move(mail));
   TWorkerState& s = State();
   std::unique_lock lock(s.Lock);
-  s.Changed.wait(lock, [&] {
-    return sync->Done || (!sync->Running && Tree->TreeStates().Has(tsStopValidation));
-  });
+  s.Changed.wait(lock,
+                 [&] { return sync->Done || (!sync->Running && Tree->TreeStates().Has(tsStopValidation)); });
   if (!sync->Done) sync->Abandoned = true;
   return sync->Done;
 }

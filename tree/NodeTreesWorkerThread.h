@@ -27,12 +27,13 @@ class TWorkerThread : public TThread {
 public:
   ~TWorkerThread() override;
 
-  // A tree starts using the worker (the first reference starts it).
+  // A tree starts using the worker (the first reference makes it; its thread starts with the first
+  // tree queued).
   static void AddReference();
   // A tree stops using it; the last reference ends the thread and waits for it.
   static void ReleaseReference(TBaseNodeTree* Tree);
   static bool Running();
-  // Queues a tree for a cache build and wakes the worker.
+  // Queues a tree for a cache build and wakes the worker (starting its thread the first time).
   static void AddTree(TBaseNodeTree* Tree);
   // Unqueues a tree and waits until the worker has left it.
   static void RemoveTree(TBaseNodeTree* Tree);

@@ -48,13 +48,14 @@ using TNotification = std::tuple<int, int, int, int>;
 
 class TScanFixture {
 public:
+  // With `openGate` false the engine is left as its window makes it: its gate never opened.
   explicit TScanFixture(const std::string& gatewayAddress = "127.0.0.1", std::uint16_t gatewayPort = 0,
-                        const std::string& localAddress = "")
+                        const std::string& localAddress = "", bool openGate = true)
       : Gateway(gatewayAddress, gatewayPort) {
     List_Slave_MBus().Clear();
     List_Slave_wMBus().Clear();
     Engine = std::make_unique<TMBusScanDecode>(Ui.Dispatcher(), TScanEndpoints{Gateway.Port(), localAddress});
-    Engine->Open_Gate();
+    if (openGate) Engine->Open_Gate();
   }
   ~TScanFixture() {
     Clock.Release();

@@ -299,6 +299,30 @@ TEST_F(WiredScan, AbortAndWaitRunsTheClosingSteps) {
   EXPECT_FALSE(Engine->InScan());
 }
 
+// The window makes its engine with the gate closed and opens it when shown or when it aborts; a
+// scan started before then runs from either.
+TEST(WiredScanBeforeTheGateOpened, TheScanRunsAndEndsWithItsClosingSteps) {
+  for (const bool byAbort : {false, true}) {
+    SCOPED_TRACE(byAbort ? "Abort_And_Wait" : "Open_Gate");
+    TScanFixture f("127.0.0.1", 0, "", false);
+    f.Gateway.SetScript(Line({}));
+    ASSERT_TRUE(f.Engine->Start_Scan(f.Wired(), f.Record()));
+    if (byAbort) {
+      std::thread driver([&] { f.Run_To_End(); });
+      EXPECT_TRUE(f.Engine->Abort_And_Wait(60000));
+      driver.join();
+    } else {
+      f.Engine->Open_Gate();
+      ASSERT_TRUE(f.Run_To_Step(2));
+      f.Engine->Abort_Scan();
+      ASSERT_TRUE(f.Run_To_End());
+      EXPECT_EQ(Labels(f.Gateway.Requests()).front(), Enable);
+    }
+    EXPECT_FALSE(f.Engine->InScan());
+    EXPECT_EQ(Labels(f.Gateway.Requests()).back(), Disable);
+  }
+}
+
 } // namespace
 
 namespace {

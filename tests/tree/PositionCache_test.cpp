@@ -62,7 +62,8 @@ TEST_F(TCacheTest, NodeAtAgreesWithAWalkWithAndWithoutCache) {
     auto expected = [&](std::int64_t y) -> PVNode {
       y = std::max<std::int64_t>(y, 0);
       if (y >= top) return nullptr;
-      auto it = std::upper_bound(rows.begin(), rows.end(), y, [](std::int64_t v, const auto& r) { return v < r.first; });
+      auto it = std::upper_bound(rows.begin(), rows.end(), y,
+                                 [](std::int64_t v, const auto& r) { return v < r.first; });
       return std::prev(it)->second;
     };
     for (std::size_t i = 0; i < rows.size(); i += stride)
@@ -89,6 +90,9 @@ TEST_F(TCacheTest, LastTreeEndsTheWorkerAndANewOneStartsIt) {
   EXPECT_FALSE(TBaseNodeTree::WorkerThreadRunning());
   Tree.reset(new TTestTree(nullptr));
   EXPECT_TRUE(TBaseNodeTree::WorkerThreadRunning());
+  // The new worker builds the first cache asked of it.
+  Fill(10000);
+  EXPECT_TRUE(Tree->TreeStates().Has(tsUseCache));
 }
 
 TEST_F(TCacheTest, TreeDestroyedWhileItsCacheBuilds) {
@@ -100,7 +104,8 @@ TEST_F(TCacheTest, TreeDestroyedWhileItsCacheBuilds) {
 
 TEST_F(TCacheTest, VariableHeightsAreMeasuredOnTheUserInterfaceThread) {
   Tree->TreeOptions().SetAutoOptions({});
-  Tree->TreeOptions().SetMiscOptions(Tree->TreeOptions().MiscOptions() + TVTMiscOptions{toVariableNodeHeight});
+  Tree->TreeOptions().SetMiscOptions(Tree->TreeOptions().MiscOptions() +
+                                     TVTMiscOptions{toVariableNodeHeight});
   const auto ui = std::this_thread::get_id();
   bool elsewhere = false;
   Tree->OnMeasureItem = [&](TBaseNodeTree*, TCanvas*, PVNode n, int& h) {

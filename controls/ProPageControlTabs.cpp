@@ -189,6 +189,35 @@ void TProCustomTabControl::CMFontChanged(TMessage& Message) {
 
 // ---- layout
 
+int TProCustomTabControl::Thickness() const {
+  if (FTextHeight < 0 || !FMeasuredFont.SameAs(Font())) {
+    FMeasuredFont.Assign(Font());
+    FTextHeight = -1;
+    for (const TTab& tab : FTabs)
+      tab.TextWidth = -1;
+  }
+  if (FTextHeight < 0) {
+    TCanvas canvas;
+    canvas.Font().Assign(FMeasuredFont);
+    FTextHeight = canvas.TextHeight("Wg");
+  }
+  const int roomAcross = std::max(0, IsSide(FTabPosition) ? FImageRoom.cx : FImageRoom.cy);
+  return FTabHeight > 0 ? FTabHeight : std::max(FTextHeight, roomAcross) + 7;
+}
+
+int TProCustomTabControl::StripExtent() const {
+  if (FLayoutValid) return FExtent;
+  // A single row is as deep as a tab, whatever the tabs' widths: they are measured when the tabs
+  // are placed (to paint them or find one under the mouse), not at every realignment of the pages.
+  // Widths that take an image into account ask for the images, so those are placed at once.
+  const bool imagesAlong = FTabWidth <= 0 && (IsSide(FTabPosition) ? FImageRoom.cy : FImageRoom.cx) > 0;
+  if (FMultiLine || IsSide(FTabPosition) || imagesAlong) {
+    Layout();
+    return FExtent;
+  }
+  return TabCount() > 0 ? StripStart + Thickness() : StripStart;
+}
+
 void TProCustomTabControl::Layout() const {
   if (FLayoutValid) return;
   auto* self = const_cast<TProCustomTabControl*>(this);
@@ -196,23 +225,14 @@ void TProCustomTabControl::Layout() const {
   const bool side = IsSide(FTabPosition);
   const int w = ClientWidth(), h = ClientHeight();
   const int avail = std::max(1, (side ? h : w) - 2 * StripStart);
-  if (FTextHeight < 0 || !FMeasuredFont.SameAs(Font())) {
-    FMeasuredFont.Assign(Font());
-    FTextHeight = -1;
-    for (const TTab& tab : FTabs)
-      tab.TextWidth = -1;
-  }
+  const int thickness = Thickness();
   // Bound to nothing: measures in the control's font, whatever the painter set.
   std::optional<TCanvas> canvas;
   auto measure = [&]() -> TCanvas& {
     if (!canvas) canvas.emplace().Font().Assign(FMeasuredFont);
     return *canvas;
   };
-  if (FTextHeight < 0) FTextHeight = measure().TextHeight("Wg");
-  const int textHeight = FTextHeight;
   const int roomAlong = std::max(0, side ? FImageRoom.cy : FImageRoom.cx);
-  const int roomAcross = std::max(0, side ? FImageRoom.cx : FImageRoom.cy);
-  const int thickness = FTabHeight > 0 ? FTabHeight : std::max(textHeight, roomAcross) + 7;
 
   std::vector<int> lengths(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
@@ -323,21 +343,21 @@ int TProCustomTabControl::IndexOfTabAt(int x, int y) const {
 }
 
 TRect TProCustomTabControl::DisplayRect() const {
-  Layout();
+  const int extent = StripExtent();
   const int w = ClientWidth(), h = ClientHeight();
   TRect r{PageInset, PageInset, w - PageInset, h - PageInset};
   switch (FTabPosition) {
   case tpTop:
-    r.Top = FExtent + PageInset;
+    r.Top = extent + PageInset;
     break;
   case tpBottom:
-    r.Bottom = h - FExtent - PageInset;
+    r.Bottom = h - extent - PageInset;
     break;
   case tpLeft:
-    r.Left = FExtent + PageInset;
+    r.Left = extent + PageInset;
     break;
   case tpRight:
-    r.Right = w - FExtent - PageInset;
+    r.Right = w - extent - PageInset;
     break;
   }
   r.Right = std::max(r.Left, r.Right);

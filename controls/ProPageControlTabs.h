@@ -116,6 +116,10 @@ private:
     mutable int TextWidth = -1;
   };
   void Layout() const;
+  // The depth of a tab (text height measured once per font).
+  int Thickness() const;
+  // The depth of the tab strip from its edge, without placing the tabs when one row holds them.
+  int StripExtent() const;
   bool Scrolling() const;
   TRect ScrollButtonRect(bool forward) const;
   void PaintPlainTab(TCanvas& canvas, int index, TRect r, bool active);

@@ -3,6 +3,7 @@
 
 #include "tests/support/MessageResponder.h"
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -421,6 +422,54 @@ TEST_F(PageControlTest, HighlightAndBorder3DTexts) {
   PC->SetTabBorder3D(false);
   EXPECT_TRUE(PC->OwnerDraw());
   EXPECT_EQ(PC->TabText(0), "Nodes   ");
+}
+
+TEST_F(PageControlTest, PagesFillWhatTheTabsLeaveWhereverTheTabsLie) {
+  struct TCase {
+    TTabPosition Position;
+    bool MultiLine;
+    int TabHeight;
+    int Width;
+  };
+  const TCase cases[] = {
+      {tpTop, false, 0, 300},     {tpTop, false, 0, 120}, {tpTop, false, 30, 300},  {tpBottom, false, 0, 300},
+      {tpBottom, false, 24, 120}, {tpTop, true, 0, 120},  {tpBottom, true, 0, 120}, {tpLeft, false, 0, 300},
+      {tpRight, false, 0, 300},   {tpTop, false, 0, 300},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Position) + (c.MultiLine ? " multi-line" : "") + " height " +
+                 std::to_string(c.TabHeight) + " width " + std::to_string(c.Width));
+    PC->SetTabPosition(c.Position);
+    PC->SetMultiLine(c.MultiLine);
+    PC->SetTabHeight(c.TabHeight);
+    PC->SetBounds(10, 10, c.Width, 200);
+    // Placed when the tabs changed, before anything asked where each tab lies.
+    const TRect page = Sheets[0]->BoundsRect();
+    TRect strip = PC->TabRect(0);
+    for (int i = 1; i < PC->TabCount(); ++i) {
+      const TRect r = PC->TabRect(i);
+      strip = {std::min(strip.Left, r.Left), std::min(strip.Top, r.Top), std::max(strip.Right, r.Right),
+               std::max(strip.Bottom, r.Bottom)};
+    }
+    EXPECT_EQ(page, PC->DisplayRect());
+    if (c.TabHeight > 0 && !c.MultiLine) {
+      EXPECT_EQ(strip.Height(), c.TabHeight);
+    }
+    switch (c.Position) {
+    case tpTop:
+      EXPECT_GT(page.Top, strip.Bottom);
+      break;
+    case tpBottom:
+      EXPECT_LT(page.Bottom, strip.Top);
+      break;
+    case tpLeft:
+      EXPECT_GT(page.Left, strip.Right);
+      break;
+    case tpRight:
+      EXPECT_LT(page.Right, strip.Left);
+      break;
+    }
+  }
 }
 
 TEST_F(PageControlTest, TabRowsWrapAndTheSelectedRowMeetsThePages) {

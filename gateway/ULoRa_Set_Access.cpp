@@ -40,10 +40,13 @@ const TColumnSpec Downlink_Columns[LoRa_Down_Col_Count] = {
 template <std::size_t N>
 void Set_Headers(TProColumnGrid* grid, const TColumnSpec (&specs)[N], std::vector<std::string>& hints) {
   hints.clear();
+  // The grid takes the headers in once, not again at each column.
+  grid->Columns().BeginUpdate();
   for (std::size_t c = 0; c < N; ++c) {
     grid->Columns().Items(static_cast<int>(c))->SetHeader(Lang_Text(specs[c].Header));
     if (c > 0) hints.push_back(Lang_Text(specs[c].Hint));
   }
+  grid->Columns().EndUpdate();
 }
 
 void Show_FPort(TProColumnGrid* grid, int col, bool shown) {

@@ -125,14 +125,54 @@ const QFont& TCanvas::Impl::Font() {
   return CurrentFont().Font;
 }
 
+namespace {
+
+// Texts a one-line layout draws exactly as QPainter::drawText does: no controls, nothing written
+// right to left or needing complex shaping, no lines drawn through or under the glyphs.
+bool DrawsAsLaidOut(const QString& text, const QFont& font) {
+  if (font.underline() || font.strikeOut() || font.overline()) return false;
+  return std::all_of(text.begin(), text.end(), [](QChar c) {
+    const char16_t u = c.unicode();
+    return u >= 0x20 && (u < 0x7F || u > 0x9F) && u < 0x0590;
+  });
+}
+
+} // namespace
+
 int TCanvas::Impl::TextAdvance(const QString& text) {
   FontEntry& e = CurrentFont();
   if (auto it = e.Widths.constFind(text); it != e.Widths.constEnd()) return *it;
   if (e.Widths.size() >= 2048) e.Widths.clear();
-  if (!e.Metrics) e.Metrics.emplace(e.Font);
-  const int width = e.Metrics->horizontalAdvance(text);
+  int width = 0;
+  if (External && DrawsAsLaidOut(text, e.Font)) {
+    // Measured while painting, so most likely drawn next: shaped once, for both.
+    auto layout = std::make_unique<QTextLayout>(text, e.Font);
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    option.setAlignment(Qt::AlignLeft);
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true); // keeps the shaped glyphs for drawing
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    line.setLineWidth(0x01000000); // never wrapped
+    layout->endLayout();
+    width = qRound(line.horizontalAdvance());
+    constexpr std::size_t kept = 8;
+    if (e.Shaped.size() >= kept) e.Shaped.erase(e.Shaped.begin());
+    e.Shaped.emplace_back(text, std::move(layout));
+  } else {
+    if (!e.Metrics) e.Metrics.emplace(e.Font);
+    width = e.Metrics->horizontalAdvance(text);
+  }
   e.Widths.insert(text, width);
   return width;
+}
+
+const QTextLayout* TCanvas::Impl::ShapedText(const QString& text) {
+  FontEntry& e = CurrentFont();
+  for (auto it = e.Shaped.rbegin(); it != e.Shaped.rend(); ++it)
+    if (it->first == text) return it->second.get();
+  return nullptr;
 }
 
 const QFontMetrics& TCanvas::Impl::Metrics() {

@@ -6,9 +6,11 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct TRegion::Impl {
@@ -98,6 +100,8 @@ struct TCanvas::Impl {
     QFont Font;
     std::optional<QFontMetrics> Metrics;
     QHash<QString, int> Widths;
+    // Texts measured while painting, shaped once for both measuring and drawing (newest last).
+    std::vector<std::pair<QString, std::unique_ptr<QTextLayout>>> Shaped;
     bool Matches(const TFont& f) const {
       return Height == f.Height() && Style == f.Style() && Pitch == f.Pitch() && Name == f.Name();
     }
@@ -105,6 +109,8 @@ struct TCanvas::Impl {
   std::vector<std::unique_ptr<FontEntry>> Fonts; // most recently used first
   FontEntry& CurrentFont();
   int TextAdvance(const QString& text);
+  // The layout a text was shaped into when measured in the current font, or nullptr.
+  const QTextLayout* ShapedText(const QString& text);
 
   bool Bound() const { return Image ? !Image->isNull() : External != nullptr; }
   QSize Surface() const;

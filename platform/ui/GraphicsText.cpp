@@ -58,6 +58,12 @@ struct TTextTool {
     if (s.isEmpty() || !Real) return;
     const int base = y + Ascent();
     if (!ExpandTabs || !s.contains(QLatin1Char('\t'))) {
+      if (const QTextLayout* laid = Canvas.impl().ShapedText(s)) {
+        // Shaped when measured: its baseline put where drawText puts it.
+        const QTextLine line = laid->lineAt(0);
+        line.draw(&p, QPointF(x, base - line.ascent()));
+        return;
+      }
       p.drawText(QPoint(x, base), s);
       return;
     }

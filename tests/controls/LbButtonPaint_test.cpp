@@ -377,6 +377,43 @@ TEST_F(LbButtonPaintTest, FitCaptionKeepsWholeCharactersAtEveryWidth) {
   }
 }
 
+// The window's face draws its caption from the shaping made to measure it; a picture's face
+// shapes it again to draw it. Both must give the same pixels.
+TEST_F(LbButtonPaintTest, FaceOnTheWindowIsThePictureFacePixelForPixel) {
+  struct Case {
+    const char* caption;
+    const char* font;
+    int height;
+    TFontStyles style;
+    TAlignment alignment;
+    bool wordWrap;
+  };
+  const Case cases[] = {
+      {"New Configuration", "Verdana", -11, 0, taLeftJustify, false},
+      {"&Open && close", "Verdana", -11, fsBold, taCenter, false},
+      {"Schlie\xC3\x9F"
+       "en \xE2\x82\xAC fi AV Wa",
+       "Tahoma", -13, fsItalic, taRightJustify, false},
+      {"Configuration window of the gateway", "Verdana", -11, 0, taCenter, false},
+      {"Open the configuration of the gateway", "Courier New", -12, fsBold, taLeftJustify, true},
+      {"Tabs\tand  double  blanks ", "Verdana", -32, 0, taCenter, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    TLbButton& b = Plain(bsEncarta);
+    b.SetBounds(110, 10, 200, 100);
+    b.Font().SetName(c.font);
+    b.Font().SetHeight(c.height);
+    b.Font().SetStyle(c.style);
+    b.SetAlignment(c.alignment);
+    b.SetWordWrap(c.wordWrap);
+    b.SetCaption(c.caption);
+    TBitmap picture;
+    b.PaintTo(picture);
+    EXPECT_EQ(Shot(b).SaveToBytes(), picture.SaveToBytes());
+  }
+}
+
 TEST_F(LbButtonPaintTest, WordWrapBreaksTheCaptionAndCentresTheBlock) {
   TLbButton& b = Plain(bsEncarta);
   b.SetBounds(220, 20, 76, 64);

@@ -8,30 +8,33 @@
 // ---------------------------------------------------------------------------------------------
 // Fade stepper
 
-TLbButtonThread::TLbButtonThread(TNotifyEvent notify)
-    : FNotify(std::move(notify)), FTimer(std::make_unique<TTimer>(nullptr)) {
-  FTimer->SetEnabled(false);
-  FTimer->SetInterval(LbFadeIntervalMs);
-  FTimer->OnTimer = [this](TObject*) { DoEvent(); };
-}
+TLbButtonThread::TLbButtonThread(TNotifyEvent notify) : FNotify(std::move(notify)) {}
 
 TLbButtonThread::~TLbButtonThread() = default;
 
 bool TLbButtonThread::Suspended() const {
-  return !FTimer->Enabled();
+  return !FTimer || !FTimer->Enabled();
 }
 
 void TLbButtonThread::Resume() {
-  if (!FTerminated) FTimer->SetEnabled(true);
+  if (FTerminated) return;
+  // Most buttons never fade: their timer is made the first time the mouse leaves them.
+  if (!FTimer) {
+    FTimer = std::make_unique<TTimer>(nullptr);
+    FTimer->SetEnabled(false);
+    FTimer->SetInterval(LbFadeIntervalMs);
+    FTimer->OnTimer = [this](TObject*) { DoEvent(); };
+  }
+  FTimer->SetEnabled(true);
 }
 
 void TLbButtonThread::Suspend() {
-  FTimer->SetEnabled(false);
+  if (FTimer) FTimer->SetEnabled(false);
 }
 
 void TLbButtonThread::Terminate() {
   FTerminated = true;
-  FTimer->SetEnabled(false);
+  if (FTimer) FTimer->SetEnabled(false);
 }
 
 void TLbButtonThread::DoEvent() {

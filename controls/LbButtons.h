@@ -68,7 +68,7 @@ public:
 
 private:
   TNotifyEvent FNotify;
-  std::unique_ptr<TTimer> FTimer;
+  std::unique_ptr<TTimer> FTimer; // made when first resumed
   bool FTerminated = false;
 };
 

@@ -25,6 +25,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <string>
 #include <typeinfo>
 #include <unordered_set>
@@ -224,8 +225,14 @@ public:
   void SetButtonFillMode(TVTButtonFillMode value);
   // The button pictures and the line pattern; the tree line colour and the styles change them.
   void RebuildBitmaps(bool NeedButtons, bool NeedLines);
-  const TBitmap& PlusBM() const { return FPlusBM; }
-  const TBitmap& MinusBM() const { return FMinusBM; }
+  const TBitmap& PlusBM() const {
+    DrawButtonBitmaps();
+    return FPlusBM;
+  }
+  const TBitmap& MinusBM() const {
+    DrawButtonBitmaps();
+    return FMinusBM;
+  }
   // The line element of every indent level of a node; answers the number of selected ancestors.
   int ComputeLineImage(PVNode Node, TLineImage& LineImage);
   // The y of the node's alignment line within its row and the top of its expand button.
@@ -1063,7 +1070,16 @@ protected:
   TVTLineMode FLineMode = lmNormal;
   TVTButtonStyle FButtonStyle = bsRectangle;
   TVTButtonFillMode FButtonFillMode = fmTreeColor;
-  TBitmap FPlusBM, FMinusBM, FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+  // Drawn when first read after a rebuild asked for them (with the colours and styles of that
+  // moment): a tree's creation and parenting ask several times, and many trees are never painted.
+  struct TButtonLook {
+    TVTButtonStyle Style;
+    TVTButtonFillMode Fill;
+    TColor Back, Line, Font;
+  };
+  mutable std::optional<TButtonLook> FPendingButtons;
+  mutable TBitmap FPlusBM, FMinusBM, FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+  void DrawButtonBitmaps() const;
   // The 8x8 line pattern, one row per byte; a 0 bit shows the line colour.
   std::array<std::uint8_t, 8> FLinePattern{};
   bool FHotNodeButtonHit = false;

@@ -61,6 +61,7 @@ void DrawButtonPicture(TBitmap& bm, bool plus, TVTButtonStyle style, TVTButtonFi
 void TBaseNodeTree::RebuildBitmaps(bool NeedButtons, bool NeedLines) {
   if (NeedButtons) {
     if (OnPrepareButtonBitmaps) {
+      FPendingButtons.reset();
       TSize size{9, 9};
       for (TBitmap* bm :
            {&FPlusBM, &FHotPlusBM, &FSelectedHotPlusBM, &FMinusBM, &FHotMinusBM, &FSelectedHotMinusBM}) {
@@ -71,15 +72,8 @@ void TBaseNodeTree::RebuildBitmaps(bool NeedButtons, bool NeedLines) {
       OnPrepareButtonBitmaps(this, &FPlusBM, &FHotPlusBM, &FSelectedHotPlusBM, &FMinusBM, &FHotMinusBM,
                              &FSelectedHotMinusBM, size);
     } else {
-      const TColor back = FColors->BackGroundColor();
-      DrawButtonPicture(FMinusBM, false, FButtonStyle, FButtonFillMode, back, FColors->TreeLineColor(),
-                        FColors->NodeFontColor());
-      DrawButtonPicture(FPlusBM, true, FButtonStyle, FButtonFillMode, back, FColors->TreeLineColor(),
-                        FColors->NodeFontColor());
-      FHotMinusBM = FMinusBM;
-      FSelectedHotMinusBM = FMinusBM;
-      FHotPlusBM = FPlusBM;
-      FSelectedHotPlusBM = FPlusBM;
+      FPendingButtons = TButtonLook{FButtonStyle, FButtonFillMode, FColors->BackGroundColor(),
+                                    FColors->TreeLineColor(), FColors->NodeFontColor()};
     }
   }
   if (NeedLines) {
@@ -95,6 +89,18 @@ void TBaseNodeTree::RebuildBitmaps(bool NeedButtons, bool NeedLines) {
       }
     }
   }
+}
+
+void TBaseNodeTree::DrawButtonBitmaps() const {
+  if (!FPendingButtons) return;
+  const TButtonLook look = *FPendingButtons;
+  FPendingButtons.reset();
+  DrawButtonPicture(FMinusBM, false, look.Style, look.Fill, look.Back, look.Line, look.Font);
+  DrawButtonPicture(FPlusBM, true, look.Style, look.Fill, look.Back, look.Line, look.Font);
+  FHotMinusBM = FMinusBM;
+  FSelectedHotMinusBM = FMinusBM;
+  FHotPlusBM = FPlusBM;
+  FSelectedHotPlusBM = FPlusBM;
 }
 
 void TBaseNodeTree::CMColorChanged(TMessage& Message) {
@@ -178,6 +184,7 @@ int TBaseNodeTree::ComputeLineImage(PVNode Node, TLineImage& LineImage) {
 
 void TBaseNodeTree::ComputeNodeVAlign(bool ShowImages, bool ShowStateImages, PVNode Node, int& VAlign,
                                       int& ButtonY) {
+  DrawButtonBitmaps();
   const int height = static_cast<int>(Node->NodeHeight);
   if (FNodeAlignment == naFromBottom)
     VAlign = height - Node->Align;
@@ -277,6 +284,7 @@ void TBaseNodeTree::PaintNodeLines(TVTPaintInfo& PaintInfo, int VAlignment, int 
 
 void TBaseNodeTree::PaintExpandButton(TCanvas& Canvas, PVNode Node, const TRect& R, int ButtonX,
                                       int ButtonY) {
+  DrawButtonBitmaps();
   const bool hot = Node == FCurrentHotNode && FHotNodeButtonHit;
   const bool rtl = FBiDiMode != bdLeftToRight;
   const int x = rtl ? R.Right - ButtonX - FPlusBM.Width() : R.Left + ButtonX;

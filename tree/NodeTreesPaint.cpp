@@ -155,6 +155,7 @@ void TBaseNodeTree::PaintTree(TCanvas& TargetCanvas, const TRect& Window, TPoint
   targetRect.Bottom = targetRect.Top;
   const int maxY = Target.Y + (Window.Bottom - Window.Top);
   TargetCanvas.Font() = Font();
+  DrawButtonBitmaps();
   TLineImage lineImage;
   // The cells of a row: the whole width without columns, else each visible column, the scrolled
   // ones first so that the fixed ones (which never scroll) lie on top.

@@ -373,6 +373,38 @@ TEST_F(TreePaintTest, TreeLineColourRebuildsTheButtons) {
   EXPECT_EQ(f.Tree->PlusBM().Width(), 9);
 }
 
+// The buttons painted next show the last look set, whatever was set between two paints.
+TEST_F(TreePaintTest, ButtonsShowTheLastLookSetBeforeThePaint) {
+  struct TCase {
+    const char* name;
+    std::function<void(TPaintTree&)> set;
+    TPoint at; // in the expanded first row's button, whose corner is (5, 4)
+    TColor expected;
+  };
+  const TCase cases[] = {
+      {"tree line colour twice",
+       [](TPaintTree& t) {
+         t.Colors().SetColor(vcTreeLine, clRed);
+         t.Colors().SetColor(vcTreeLine, clLime);
+       },
+       {5, 4},
+       ColorToRGB(clLime)},
+      {"triangles: no frame", [](TPaintTree& t) { t.SetButtonStyle(bsTriangle); }, {5, 4}, White},
+      {"triangles: the minus points down",
+       [](TPaintTree& t) { t.SetButtonStyle(bsTriangle); },
+       {9, 7},
+       Black},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTreeForm f;
+    f.Build();
+    c.set(*f.Tree);
+    const TBitmap b = f.Shot();
+    EXPECT_EQ(f.At(b, c.at.X, c.at.Y), c.expected);
+  }
+}
+
 // The Scan & Decode set-up: three levels, check boxes on levels 0 and 1, an image chosen by level.
 TEST_F(TreePaintTest, ImagesByLevelAndCheckBoxesOnTwoLevelsLieWhereHitTestingFindsThem) {
   TTreeForm f;

@@ -58,21 +58,12 @@ public:
   TLbButton* Btn_Cancel;
 };
 
-class LbButtonTest : public ::testing::Test {
+class LbButtonTest : public TUiTest {
 protected:
   void SetUp() override {
-    Application->Initialize();
+    TUiTest::SetUp();
     std::string error;
     ASSERT_TRUE(LoadProgramFonts(&error)) << error;
-    Previous = Headless::SetFailureReporter([](const std::string& message) { ADD_FAILURE() << message; });
-    Headless::ClearModalScripts();
-  }
-  void TearDown() override {
-    EXPECT_EQ(Headless::PendingModalScripts(), 0) << "modal scripts left unused";
-    Headless::ClearModalScripts();
-    Headless::MouseLeave();
-    Application->ProcessMessages();
-    Headless::SetFailureReporter(Previous);
   }
 
   // A shown dialog, freed with the test (or the next Fresh).
@@ -93,9 +84,6 @@ protected:
   }
 
   TOwned<TFLbDialog> Form;
-
-private:
-  Headless::TFailureReporter Previous;
 };
 
 // Channels of a colour as text, for readable failures.

@@ -2,8 +2,8 @@
 // check against a scripted echo client on a test clock, the command file and the updater run with
 // a stub updater in the program folder.
 #include "GatewayTestSupport.h"
-#include "support/UiTestFixture.h"
 
+#include "app/ProgramWindowFixture.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "app/UStartProgram.h"
@@ -15,7 +15,6 @@
 #include "platform/ui/Headless.h"
 #include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
-#include "support/TempDir.h"
 
 #include <filesystem>
 #include <functional>
@@ -70,18 +69,10 @@ public:
 // Copies the command file it finds in its folder, so the test sees what the updater saw.
 constexpr char Copying_Stub[] = "cp Ethernet_Update.xml seen.xml";
 
-class BootTest : public TUiTest {
+class BootTest : public TProgramWindowTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Load_Default_Texts();
-    Reset_Shared_State();
-    Set_Model_Identity();
-    Program_Dir = Dir.MakeDir("program");
-    Master_Dir = Dir.MakeDir("program/MASTER");
-    Dir.Write("program/MASTER/SimZ9K59.sim", "firmware");
-    Project_Path = Dir.MakeDir("program/PROJECTS/Plant");
-    Set_Files();
+    TProgramWindowTest::SetUp();
     SetClock(&Clock);
     SetEchoClient(&Echo);
     Form.reset(NewForm<TFBoot>(nullptr));
@@ -90,8 +81,13 @@ protected:
     Form.reset();
     SetEchoClient(nullptr);
     SetClock(nullptr);
-    Reset_Shared_State();
-    TUiTest::TearDown();
+    TProgramWindowTest::TearDown();
+  }
+  void PlaceFolders() override {
+    Program_Dir = Dir.MakeDir("program");
+    Master_Dir = Dir.MakeDir("program/MASTER");
+    Dir.Write("program/MASTER/SimZ9K59.sim", "firmware");
+    Project_Path = Dir.MakeDir("program/PROJECTS/Plant");
   }
 
   void Show() {
@@ -110,7 +106,6 @@ protected:
   }
   bool Command_File_Written() const { return Dir.Exists("program/Ethernet_Update.xml"); }
 
-  TTempDir Dir;
   TStepClock Clock;
   TScriptedEcho Echo{Clock};
   TOwned<TFBoot> Form;

@@ -1,4 +1,5 @@
 // The LoRaWAN rule editor driven headless: load, check, save, row buttons, hints and messages.
+#include "app/ProgramWindowFixture.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "gateway/LoRaWANSetAccess.h"
@@ -7,8 +8,6 @@
 #include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
-#include "support/UiTestFixture.h"
 
 #include <functional>
 #include <string>
@@ -21,22 +20,16 @@ std::string ParGen(int payload, bool variable) {
          (variable ? "VARIABLE" : "FIXED") + "</LoRa_FPort></Par_Gen>";
 }
 
-class LoRaSetAccessFormTest : public TUiTest {
+class LoRaSetAccessFormTest : public TProgramWindowTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Load_Default_Texts();
-    Reset_Shared_State();
-    Set_Model_Identity();
-    Project_Path = Dir.Path();
-    Set_Files();
+    TProgramWindowTest::SetUp();
     Form.reset(NewForm<TFLoRa_Set_Access>(nullptr));
   }
   void TearDown() override {
     if (Form && Form->Visible()) Form->Hide();
     Form.reset();
-    Reset_Shared_State();
-    TUiTest::TearDown();
+    TProgramWindowTest::TearDown();
   }
   void Pars(int payload, bool variable = false) { Dir.Write("ParGen.xml", ParGen(payload, variable)); }
   // Shows the window (its load runs); the caller answers the messages of the show.
@@ -56,7 +49,6 @@ protected:
     return load.Rules;
   }
 
-  TTempDir Dir;
   TOwned<TFLoRa_Set_Access> Form;
 };
 

@@ -1,8 +1,8 @@
 // The communication parameters window driven as a user would: its panels and their relayout, the
 // key handling of the address and key boxes, the wheel, OK and Cancel with the file they write.
 #include "GatewayTestSupport.h"
-#include "support/UiTestFixture.h"
 
+#include "app/ProgramWindowFixture.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "gateway/LoRaWANRadio.h"
@@ -13,7 +13,6 @@
 #include "platform/ui/Headless.h"
 #include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
-#include "support/TempDir.h"
 
 #include <algorithm>
 #include <functional>
@@ -23,21 +22,15 @@
 
 namespace {
 
-class ParGenFormTest : public TUiTest {
+class ParGenFormTest : public TProgramWindowTest {
 protected:
   void SetUp() override {
-    TUiTest::SetUp();
-    Load_Default_Texts();
-    Reset_Shared_State();
-    Set_Model_Identity();
-    Project_Path = Dir.Path();
-    Set_Files();
+    TProgramWindowTest::SetUp();
     Form.reset(NewForm<TFParGen>(nullptr));
   }
   void TearDown() override {
     Form.reset();
-    Reset_Shared_State();
-    TUiTest::TearDown();
+    TProgramWindowTest::TearDown();
   }
 
   // Shows the window modally; the script runs inside and must close it.
@@ -60,7 +53,6 @@ protected:
     const int top = c.ClientOrigin().Y - Form->CPG->ClientOrigin().Y;
     return top >= 0 && top + c.Height() <= Form->CPG->ClientHeight();
   }
-  TTempDir Dir;
   TOwned<TFParGen> Form;
 };
 

@@ -1,8 +1,8 @@
 // The Update Device step end to end: parameters set in their window, images compiled and written,
 // the update dialog opened; and every failure on the way stops the step before the dialog.
 #include "GatewayTestSupport.h"
-#include "support/UiTestFixture.h"
 
+#include "app/ProgramWindowFixture.h"
 #include "app/UComon.h"
 #include "app/ULanguage.h"
 #include "gateway/BootTexts.h"
@@ -15,7 +15,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Headless.h"
 #include "support/MessageResponder.h"
-#include "support/TempDir.h"
 
 #include <filesystem>
 #include <functional>
@@ -24,23 +23,17 @@
 
 namespace {
 
-class UpdateDeviceTest : public TUiTest {
+class UpdateDeviceTest : public TProgramWindowTest {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Load_Default_Texts();
-    Reset_Shared_State();
-    Set_Model_Identity();
-    Program_Dir = Dir.MakeDir("program");
-    Master_Dir = Dir.MakeDir("program/MASTER");
-    Project_Path = Dir.MakeDir("program/PROJECTS/Plant");
-    Set_Files();
-  }
   void TearDown() override {
     if (FBoot) FBoot->Free();
     if (FParGen) FParGen->Free();
-    Reset_Shared_State();
-    TUiTest::TearDown();
+    TProgramWindowTest::TearDown();
+  }
+  void PlaceFolders() override {
+    Program_Dir = Dir.MakeDir("program");
+    Master_Dir = Dir.MakeDir("program/MASTER");
+    Project_Path = Dir.MakeDir("program/PROJECTS/Plant");
   }
 
   // Queues a script for the update dialog that notes it was shown and closes it.
@@ -64,7 +57,6 @@ protected:
     ASSERT_TRUE(Save_LoRaWAN_SetAccess(FileName_LoRaWAN_SetAccess, rules, true));
   }
 
-  TTempDir Dir;
   TForm* DialogShown = nullptr;
   std::string DialogCaption;
 };

@@ -2,37 +2,20 @@
 // the window rendered to a picture.
 #pragma once
 
-#include "app/UComon.h"
-#include "app/ULanguage.h"
+#include "app/ProgramWindowFixture.h"
 #include "platform/ui/Graphics.h"
 #include "platform/ui/Headless.h"
 #include "support/ControlPicture.h"
 #include "support/MessageResponder.h"
 #include "support/PixelTools.h"
-#include "support/TempDir.h"
-#include "support/UiTestFixture.h"
 
 #include <string>
 
-class TMBusWindowTest : public TUiTest {
+class TMBusWindowTest : public TProgramWindowTest {
 protected:
-  void SetUp() override {
-    TUiTest::SetUp();
-    Load_Default_Texts();
-    Reset_Shared_State();
-    Set_Model_Identity();
-    Project_Path = Dir.Path();
-    Set_Files();
-  }
-  void TearDown() override {
-    Reset_Shared_State();
-    TUiTest::TearDown();
-  }
   // A point of a control in the picture of its form.
   static TPoint In_Form(const TControl& control, const TForm& form, TPoint at) {
     const TPoint o = control.ClientOrigin(), f = form.ClientOrigin();
     return {at.X + o.X - f.X, at.Y + o.Y - f.Y};
   }
-
-  TTempDir Dir;
 };

@@ -461,7 +461,8 @@ void TCanvas::LineTo(int x, int y) {
     if (from.X == x && from.Y == y) return;
     long long a = from.Y == y ? from.X : from.Y, z = from.Y == y ? x : y; // along the line
     long long first = z < a ? z + 1 : a, last = z < a ? a : z - 1;
-    const QRect bounds = d->DrawableRegion().boundingRect().translated(d->Org);
+    // Kept to the surface only to stay finite: the painter's clip cuts the rest.
+    const QRect bounds = QRect(QPoint(0, 0), d->Surface()).translated(d->Org);
     const bool horizontal = from.Y == y;
     first = std::max<long long>(first, (horizontal ? bounds.left() : bounds.top()) - 1LL);
     last = std::min<long long>(last, (horizontal ? bounds.right() : bounds.bottom()) + 1LL);

@@ -572,19 +572,67 @@ void TControl::ApplyLook() {
   FLookColor = FColor;
   if (!FLookFont) FLookFont = std::make_unique<TFont>();
   FLookFont->Assign(FFont);
-  if (paletteChanged) {
-    QPalette pal = FWidget->palette();
-    // A disabled control writes in the system's grey, whatever its font colour.
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-      QColor text = ToQColor(group == QPalette::Disabled ? clGrayText : FFont.Color());
-      pal.setColor(group, QPalette::WindowText, text);
-      pal.setColor(group, QPalette::Text, text);
-      pal.setColor(group, QPalette::ButtonText, text);
-    }
-    pal.setColor(QPalette::Window, ToQColor(FColor));
-    FWidget->setPalette(pal);
+  if (paletteChanged) PushPalette(true);
+  if (fontChanged) PushFont(true);
+}
+
+namespace {
+
+// A control's palette: the text in its font's colour (the system's grey when disabled, whatever
+// the font's colour) and the window in its colour.
+constexpr QPalette::ColorGroup LookGroups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+constexpr QPalette::ColorRole LookTextRoles[] = {QPalette::WindowText, QPalette::Text, QPalette::ButtonText};
+
+bool PaletteHolds(const QPalette& pal, const QColor& text, const QColor& grey, const QColor& window) {
+  auto holds = [&](QPalette::ColorGroup group, QPalette::ColorRole role, const QColor& color) {
+    const QBrush& b = pal.brush(group, role);
+    return b.style() == Qt::SolidPattern && b.color() == color;
+  };
+  for (QPalette::ColorGroup group : LookGroups) {
+    for (QPalette::ColorRole role : LookTextRoles)
+      if (!holds(group, role, group == QPalette::Disabled ? grey : text)) return false;
+    if (!holds(group, QPalette::Window, window)) return false;
   }
-  if (fontChanged) FWidget->setFont(ToQFont(FFont, true));
+  return true;
+}
+
+// A widget inside a window, without a palette (font) of its own or one its class gets from the
+// application, shows its parent's.
+bool InheritsFromParent(const QWidget* w, Qt::WidgetAttribute own) {
+  return !w->isWindow() && !w->testAttribute(own) && !w->testAttribute(Qt::WA_StyleSheet);
+}
+
+} // namespace
+
+void TControl::PushPalette(bool mayInherit) {
+  const QColor text = ToQColor(FLookFont->Color()), grey = ToQColor(clGrayText),
+               window = ToQColor(FLookColor);
+  FPaletteInherited = mayInherit && InheritsFromParent(FWidget, Qt::WA_SetPalette) &&
+                      QApplication::palette(FWidget).isCopyOf(QGuiApplication::palette()) &&
+                      PaletteHolds(FWidget->palette(), text, grey, window);
+  if (FPaletteInherited) return;
+  QPalette pal = FWidget->palette();
+  for (QPalette::ColorGroup group : LookGroups)
+    for (QPalette::ColorRole role : LookTextRoles)
+      pal.setColor(group, role, group == QPalette::Disabled ? grey : text);
+  pal.setColor(QPalette::Window, window);
+  FWidget->setPalette(pal);
+}
+
+void TControl::PushFont(bool mayInherit) {
+  const QFont font = ToQFont(*FLookFont, true);
+  FFontInherited = mayInherit && InheritsFromParent(FWidget, Qt::WA_SetFont) &&
+                   QApplication::font(FWidget).isCopyOf(QApplication::font()) && FWidget->font() == font;
+  if (!FFontInherited) FWidget->setFont(font);
+}
+
+void TControl::InheritedLookChanged() {
+  if (!FWidget || FLookWidget != FWidget || Destroying()) return;
+  if (FPaletteInherited) {
+    const QColor text = ToQColor(FLookFont->Color()), window = ToQColor(FLookColor);
+    if (!PaletteHolds(FWidget->palette(), text, ToQColor(clGrayText), window)) PushPalette(false);
+  }
+  if (FFontInherited && !(FWidget->font() == ToQFont(*FLookFont, true))) PushFont(false);
 }
 
 void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {

@@ -412,6 +412,15 @@ private:
   TColor FLookColor = clBtnFace;
   // Made with the first look pushed: most controls of a hidden window never have a widget.
   std::unique_ptr<TFont> FLookFont;
+  // The widget shows the palette (the font) it inherits, which holds the look last pushed: one
+  // of its own would cost a resolve against the parent's now and at every change there.
+  bool FPaletteInherited = false;
+  bool FFontInherited = false;
+  void PushPalette(bool mayInherit);
+  void PushFont(bool mayInherit);
+  // Qt changed the widget's palette or font (its parent's changed, or it moved): an inherited
+  // one that no longer holds the look becomes the widget's own.
+  void InheritedLookChanged();
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -521,6 +521,11 @@ bool TEventBridge::Filter(QObject* object, QEvent* event) {
   case QEvent::Polish:
     if (TControl* c = ControlOfWidget(object); c && c->Widget() == object) TControlAccess::Polishing(c);
     return false;
+  case QEvent::PaletteChange:
+  case QEvent::FontChange:
+    if (TControl* c = ControlOfWidget(object); c && c->HasWidget() && c->Widget() == object)
+      TControlAccess::InheritedLookChanged(c);
+    return false;
   case QEvent::PolishRequest:
     // Qt asks every new widget to be polished soon after it was made. One not shown is polished
     // when it is (or when it is measured or rendered), so the windows that start hidden pay for

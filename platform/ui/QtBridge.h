@@ -142,4 +142,6 @@ struct TControlAccess {
   // The widget is about to be shown for the first time (or measured by Qt): a look held back
   // is applied now.
   static void Polishing(TControl* c) { c->EnsureLook(); }
+  // Qt changed the palette or the font of the control's widget.
+  static void InheritedLookChanged(TControl* c) { c->InheritedLookChanged(); }
 };

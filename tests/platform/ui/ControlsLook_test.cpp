@@ -11,6 +11,7 @@
 #include "support/ControlPicture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -483,3 +484,70 @@ TEST_F(ControlsLookTest, ALabelsLinesStandWhereItsAlignmentAndLayoutPutThem) {
 }
 
 } // namespace
+
+// The box of the pixels of `r` near `color` (smoothed text has its core in the colour); empty
+// when there are none.
+TRect ColourBox(const TBitmap& b, const TRect& r, TColor color) {
+  color = ColorToRGB(color);
+  auto near = [](unsigned x, unsigned y) { return std::abs(int(x) - int(y)) < 60; };
+  TRect box{r.Right, r.Bottom, r.Left, r.Top};
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      TColor c = ColorToRGB(b.Pixel(x, y));
+      if (near(GetRValue(c), GetRValue(color)) && near(GetGValue(c), GetGValue(color)) &&
+          near(GetBValue(c), GetBValue(color)))
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+               std::max(box.Bottom, y + 1)};
+    }
+  return box.Left < box.Right ? box : TRect{};
+}
+
+// A label whose colours and font are those of its window, set as its own or taken from the
+// window, looks the same; once the window changes its own, the first keeps its look and the
+// second follows the window's.
+TEST_F(ControlsLookTest, ALabelWithItsWindowsLookKeepsItsOwnWhenTheWindowChanges) {
+  Form->Font().SetColor(clBlack);
+  struct TCase {
+    const char* Name;
+    bool Own;
+  };
+  const TCase cases[] = {{"L_Own", true}, {"L_Window", false}};
+  std::vector<TLabel*> labels;
+  int top = 10;
+  for (const TCase& c : cases) {
+    auto* label = Add<TLabel>(c.Name, Bounds(10, top, 5, 5));
+    label->SetCaption("Marked WWW");
+    if (c.Own) {
+      label->SetColor(clWhite);
+      label->SetParentFont(false);
+    }
+    labels.push_back(label);
+    top += 60;
+  }
+  Form->Show();
+  TBitmap before = Render();
+  std::vector<TRect> inkBefore;
+  for (TLabel* label : labels) {
+    inkBefore.push_back(InkBox(before, Place(*label)));
+    ASSERT_FALSE(inkBefore.back().IsEmpty()) << label->Name();
+  }
+
+  Form->SetColor(clYellow);
+  Form->Font().SetColor(clRed);
+  Form->Font().SetHeight(-20);
+  TBitmap after = Render();
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    SCOPED_TRACE(cases[i].Name);
+    const TRect box = Place(*labels[i]);
+    if (cases[i].Own) {
+      EXPECT_EQ(ColorToRGB(after.Pixel(box.Left, box.Top)), ColorToRGB(clWhite));
+      EXPECT_EQ(InkBox(after, box), inkBefore[i]);
+      EXPECT_TRUE(ColourBox(after, box, clRed).IsEmpty());
+    } else {
+      EXPECT_EQ(ColorToRGB(after.Pixel(box.Left, box.Top)), ColorToRGB(clYellow));
+      const TRect red = ColourBox(after, box, clRed);
+      EXPECT_GT(red.Height(), inkBefore[i].Height() + 4);
+      EXPECT_TRUE(InkBox(after, box).IsEmpty());
+    }
+  }
+}

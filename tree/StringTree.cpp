@@ -73,11 +73,17 @@ void TCustomNodeStringTree::CMFontChanged(TMessage& Message) {
 }
 
 void TCustomNodeStringTree::FontReceived() {
+  FFontMeasured = false;
+  ResetAllCachedWidths();
+}
+
+void TCustomNodeStringTree::MeasureFont() const {
+  if (FFontMeasured) return;
   TCanvas measure;
   measure.Font() = Font();
   FTextHeight = measure.TextMetric().tmHeight;
   FEllipsisWidth = measure.TextWidth("...");
-  ResetAllCachedWidths();
+  FFontMeasured = true;
 }
 
 // ---------------------------------------------------------------- texts
@@ -230,7 +236,7 @@ void TCustomNodeStringTree::PaintNormalText(TVTPaintInfo& PaintInfo, int, std::s
       r.Bottom -= shrink;
     }
   } else {
-    int ellipsis = FEllipsisWidth;
+    int ellipsis = EllipsisWidth();
     TFont before;
     before = canvas.Font();
     DoPaintText(node, canvas, column, ttNormal);

@@ -105,8 +105,14 @@ public:
   virtual int ComputeNodeHeight(TCanvas* Canvas, PVNode Node, TColumnIndex Column, std::string S = {});
   // The cached width of the main-column text (0: not measured).
   std::uint32_t CachedTextWidth(PVNode Node) const;
-  int TextHeight() const { return FTextHeight; }
-  int EllipsisWidth() const { return FEllipsisWidth; }
+  int TextHeight() const {
+    MeasureFont();
+    return FTextHeight;
+  }
+  int EllipsisWidth() const {
+    MeasureFont();
+    return FEllipsisWidth;
+  }
 
   int GetNodeContentWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) override;
   int GetNodeExtraWidth(PVNode Node, TColumnIndex Column, TCanvas* Canvas) override;
@@ -184,15 +190,18 @@ protected:
   void PaintNodeContent(TVTPaintInfo& PaintInfo) override;
   void InvalidateNode(PVNode Node) override;
   void CMFontChanged(TMessage& Message) override;
-  // Measures the font's height and "..." once per font; every cached width is measured again.
+  // Every cached width is measured again, and the font's height and "..." when next read (trees
+  // made and parented get several fonts before their first paint, if any).
   void FontReceived();
+  void MeasureFont() const;
   void ResetCachedWidth(PVNode Node);
   void ResetAllCachedWidths();
 
   std::uint32_t FInternalDataOffset = 0;
   std::string FDefaultText = "Node";
-  int FTextHeight = 0;
-  int FEllipsisWidth = 0;
+  mutable bool FFontMeasured = false;
+  mutable int FTextHeight = 0;
+  mutable int FEllipsisWidth = 0;
   // Set when a text handler changed the canvas font while a cell was painted.
   bool FFontChanged = false;
   void WriteChunks(TStream& Stream, PVNode Node) override;

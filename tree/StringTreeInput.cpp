@@ -42,7 +42,7 @@ void TCustomNodeStringTree::GetTextInfo(PVNode Node, TColumnIndex Column, TFont&
   canvas.Font().Assign(AFont);
   FFontChanged = false;
   DoPaintText(Node, canvas, Column, ttNormal);
-  int textHeight = FTextHeight;
+  int textHeight = TextHeight();
   if (!canvas.Font().SameAs(AFont)) {
     AFont.Assign(canvas.Font());
     textHeight = canvas.TextHeight("Tj");

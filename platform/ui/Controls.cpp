@@ -612,10 +612,12 @@ void TControl::PushPalette(bool mayInherit) {
                       PaletteHolds(FWidget->palette(), text, grey, window);
   if (FPaletteInherited) return;
   QPalette pal = FWidget->palette();
+  // One brush per colour, shared by the roles that show it.
+  const QBrush textBrush(text), greyBrush(grey);
   for (QPalette::ColorGroup group : LookGroups)
     for (QPalette::ColorRole role : LookTextRoles)
-      pal.setColor(group, role, group == QPalette::Disabled ? grey : text);
-  pal.setColor(QPalette::Window, window);
+      pal.setBrush(group, role, group == QPalette::Disabled ? greyBrush : textBrush);
+  pal.setBrush(QPalette::Window, QBrush(window));
   FWidget->setPalette(pal);
 }
 

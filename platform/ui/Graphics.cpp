@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -15,17 +16,23 @@
 
 #include <cmath>
 
+namespace {
+// Font identities; 0 is the defaults'.
+std::atomic<std::uint64_t> NextFontId{1};
+} // namespace
+
 TFont::TFont() : FName("Tahoma"), FKey{-11, clWindowText, 0, fpDefault, 1, 0, {}} {
   KeyName();
 }
 // The change handler stays with its object.
-TFont::TFont(const TFont& other) : FName(other.FName), FKey(other.FKey) {}
+TFont::TFont(const TFont& other) : FName(other.FName), FKey(other.FKey), FId(other.FId) {}
 TFont& TFont::operator=(const TFont& other) {
   Assign(other);
   return *this;
 }
 TFont::~TFont() = default;
 void TFont::Changed() {
+  FId = NextFontId.fetch_add(1, std::memory_order_relaxed);
   if (OnChange) OnChange();
 }
 void TFont::KeyName() {
@@ -71,11 +78,14 @@ void TFont::SetCharset(int charset) {
   FKey.Charset = charset;
   Changed();
 }
-void TFont::Assign(const TFont& s) {
-  if (this == &s || SameAs(s)) return;
+void TFont::AssignOther(const TFont& s) {
+  // Equal settings under another identity: take it, so that the next compare is one step.
+  const bool same = SameKey(s);
+  FId = s.FId;
+  if (same) return;
   FName = s.FName;
   FKey = s.FKey;
-  Changed();
+  if (OnChange) OnChange();
 }
 
 void TPen::Changed() {

@@ -56,17 +56,23 @@ public:
   void SetCharset(int charset);
 
   // Copies name, height, colour, style, pitch and charset; fires OnChange once when anything differs.
-  void Assign(const TFont& source);
-  // Equal in everything Assign copies. Painting asks this for every cell, so it compares a few
-  // words; only names longer than the key holds compare their text.
-  bool SameAs(const TFont& other) const {
-    return std::memcmp(&FKey, &other.FKey, sizeof(TKey)) == 0 &&
-           (FKey.NameLength <= sizeof(FKey.NameHead) || FName == other.FName);
+  // Painting assigns a font for every cell, mostly the one it already holds: fonts that share an
+  // identity return at once.
+  void Assign(const TFont& source) {
+    if (FId != source.FId) AssignOther(source);
   }
+  // Equal in everything Assign copies. Fonts copied from one another share an identity and answer
+  // in one compare; others compare a few words, and only long names compare their text.
+  bool SameAs(const TFont& other) const { return FId == other.FId || SameKey(other); }
 
   std::function<void()> OnChange;
 
 private:
+  bool SameKey(const TFont& other) const {
+    return std::memcmp(&FKey, &other.FKey, sizeof(TKey)) == 0 &&
+           (FKey.NameLength <= sizeof(FKey.NameHead) || FName == other.FName);
+  }
+  void AssignOther(const TFont& source);
   // Everything SameAs compares, without padding: the numbers, the name's length and its first
   // bytes (zero-filled), which decide names of up to 16 bytes alone.
   struct TKey {
@@ -79,10 +85,14 @@ private:
     char NameHead[16];
   };
   static_assert(sizeof(TKey) == 40, "TFont::TKey must have no padding");
+  // A setter changed the font: a new identity, then OnChange.
   void Changed();
   void KeyName();
   std::string FName;
   TKey FKey;
+  // Equal identities mean equal fonts: a new one is drawn at every change and travels with the
+  // settings when they are copied. 0 stands for the defaults.
+  std::uint64_t FId = 0;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

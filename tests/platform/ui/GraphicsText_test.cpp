@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 #include "platform/ui/ThemeDraw.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,107 @@ TEST_F(CanvasText, FontSizesAndHeights) {
   EXPECT_EQ(m.tmHeight, m.tmAscent + m.tmDescent);
   EXPECT_EQ(Canvas.TextHeight(""), m.tmHeight);
   EXPECT_EQ(Canvas.TextWidth(""), 0);
+}
+
+// Fonts copied from one another compare by identity; that identity must part at every change of
+// either and must not make equal fonts from separate paths compare unequal.
+TEST(FontCompare, SameAsFollowsEveryWayAFontChanges) {
+  using TStep = std::function<void(TFont & a, TFont & b)>;
+  const std::string longA = "DejaVu Sans Mono Bold A", longB = "DejaVu Sans Mono Bold B";
+  struct TCase {
+    const char* What;
+    TStep Make;
+    bool Same;
+  } cases[] = {
+      {"two defaults", [](TFont&, TFont&) {}, true},
+      {"copied",
+       [](TFont& a, TFont& b) {
+         a.SetColor(clRed);
+         b = TFont(a);
+       },
+       true},
+      {"copied, then the source's style changed",
+       [](TFont& a, TFont& b) {
+         b = TFont(a);
+         a.SetStyle(fsBold);
+       },
+       false},
+      {"copied, then the copy's height changed",
+       [](TFont& a, TFont& b) {
+         a.SetColor(clRed);
+         b = TFont(a);
+         b.SetHeight(-20);
+       },
+       false},
+      {"assigned, then the source renamed",
+       [](TFont& a, TFont& b) {
+         a.SetColor(clRed);
+         b.Assign(a);
+         a.SetName("Verdana");
+       },
+       false},
+      {"set alike separately",
+       [](TFont& a, TFont& b) {
+         a.SetColor(clRed);
+         b.SetColor(clRed);
+       },
+       true},
+      {"changed and changed back",
+       [](TFont& a, TFont&) {
+         a.SetHeight(-20);
+         a.SetHeight(-11);
+       },
+       true},
+      {"pitch", [](TFont& a, TFont&) { a.SetPitch(fpFixed); }, false},
+      {"charset", [](TFont& a, TFont&) { a.SetCharset(0); }, false},
+      {"long names differing at the end",
+       [&](TFont& a, TFont& b) {
+         a.SetName(longA);
+         b.SetName(longB);
+       },
+       false},
+      {"long names alike",
+       [&](TFont& a, TFont& b) {
+         a.SetName(longA);
+         b.SetName(longA);
+       },
+       true},
+      {"equal under two identities, one assigned the other, then the source changed",
+       [](TFont& a, TFont& b) {
+         a.SetColor(clRed);
+         b.SetColor(clRed);
+         b.Assign(a);
+         a.SetColor(clBlue);
+       },
+       false},
+      {"copy of a copy, the middle one changed",
+       [](TFont& a, TFont& b) {
+         a.SetSize(12);
+         TFont middle(a);
+         b = TFont(middle);
+         middle.SetSize(14);
+       },
+       true},
+  };
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(t.What);
+    TFont a, b;
+    t.Make(a, b);
+    EXPECT_EQ(a.SameAs(b), t.Same);
+    EXPECT_EQ(b.SameAs(a), t.Same);
+    const bool fieldsEqual = a.Name() == b.Name() && a.Height() == b.Height() && a.Color() == b.Color() &&
+                             a.Style() == b.Style() && a.Pitch() == b.Pitch() && a.Charset() == b.Charset();
+    EXPECT_EQ(fieldsEqual, t.Same);
+    int changes = 0;
+    b.OnChange = [&] { ++changes; };
+    b.Assign(a);
+    EXPECT_EQ(changes, t.Same ? 0 : 1) << "only a real change notifies";
+    EXPECT_TRUE(b.SameAs(a));
+    EXPECT_EQ(b.Name(), a.Name());
+    EXPECT_EQ(b.Height(), a.Height());
+    a.SetStyle(a.Style() ^ fsUnderline);
+    EXPECT_FALSE(b.SameAs(a)) << "a change after the copy parts them";
+  }
 }
 
 TEST_F(CanvasText, WidthsGrowWithTextAndStyle) {

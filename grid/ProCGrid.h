@@ -196,8 +196,8 @@ inline void TProColumnGrid::ColumnCellColor(const TGridColumnItem& Item, bool He
     ABrush.SetColor(FixedColor());
   else if (!Header && !(Item.ShowBands() && Bands().Active()))
     ABrush.SetColor(Item.Color());
-  // Most cells already hold the column's font: a comparison of a few words, no copy.
-  if (const TFont& f = Header ? Item.HeaderFont() : Item.Font(); !AFont.SameAs(f)) AFont.Assign(f);
+  // Most cells already hold the column's font: one compare of the fonts' identities, no copy.
+  AFont.Assign(Header ? Item.HeaderFont() : Item.Font());
 }
 
 // The plain case (a normal cell of a column without lists, spin, edit link or float format, and no

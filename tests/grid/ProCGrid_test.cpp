@@ -373,6 +373,35 @@ TEST_F(ProCGridTest, AnswersFollowChangesMadeBetweenQueries) {
        [](TProColumnGrid& g) { g.SetFixedFooters(0); }, 2, 5, 2, true, 2},
       {"rows added past the footer", [](TProColumnGrid& g) { g.SetFixedFooters(1); },
        [](TProColumnGrid& g) { g.SetRowCount(7); }, 2, 5, 2, true, 2},
+      {"item moved by the collection", none, [](TProColumnGrid& g) { g.Columns().Items(1)->SetIndex(3); }, 3,
+       2, 1, true, 1},
+      {"item moved inside an update", none,
+       [](TProColumnGrid& g) {
+         g.Columns().BeginUpdate();
+         g.Columns().Items(3)->SetIndex(1);
+         g.Columns().EndUpdate();
+       },
+       1, 2, 3, false, 3},
+      {"item inserted by the collection", none, [](TProColumnGrid& g) { g.Columns().Insert(1); }, 3, 2, 2,
+       true, 2},
+      {"item deleted by the collection", none, [](TProColumnGrid& g) { g.Columns().Delete(1); }, 2, 2, 3,
+       false, 3},
+      {"item destroyed", none, [](TProColumnGrid& g) { delete g.Columns().Items(2); }, 2, 2, 3, false, 3},
+      {"columns reordered by their organisation",
+       [](TProColumnGrid& g) {
+         g.Columns().SetOrganization();
+         g.MoveColumn(3, 1);
+       },
+       [](TProColumnGrid& g) { g.Columns().ResetOrganization(); }, 1, 2, 1, true, 1},
+      {"columns assigned from another grid", none,
+       [](TProColumnGrid& g) {
+         TProColumnGrid other(nullptr);
+         other.SetColCount(5);
+         other.Columns().Assign(&g.Columns());
+         other.Columns().Items(1)->SetIndex(2);
+         g.SetColumns(other.Columns());
+       },
+       2, 2, 1, true, 1},
       {"look assigned from another grid", [](TProColumnGrid& g) { g.SetFixedRows(0); },
        [](TProColumnGrid& g) {
          TProColumnGrid other(nullptr);
@@ -406,6 +435,71 @@ TEST_F(ProCGridTest, AnswersFollowChangesMadeBetweenQueries) {
     EXPECT_EQ(a.CanEdit, t.CanEdit);
     EXPECT_EQ(a.Check, t.CheckFrom < 0 ? "grid" : "c" + std::to_string(t.CheckFrom));
     EXPECT_EQ(a.Brush, t.CheckFrom < 0 ? static_cast<TColor>(clWindow) : 0x00F00000u + t.CheckFrom);
+  }
+}
+
+// The font a painter keeps from cell to cell follows the column's font whichever way either
+// changed since the last query.
+TEST_F(ProCGridTest, CellFontFollowsTheColumnAcrossQueries) {
+  using TStep = std::function<void(TProColumnGrid&, TFont&)>;
+  struct TCase {
+    const char* What;
+    TStep Change;
+    int Row;
+    std::function<const TFont&(TProColumnGrid&)> Expected;
+  } cases[] = {
+      {"size changed in place", [](TProColumnGrid& g, TFont&) { g.Columns().Items(2)->Font().SetSize(14); },
+       2, [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"another column's font set",
+       [](TProColumnGrid& g, TFont&) { g.Columns().Items(2)->SetFont(g.Columns().Items(1)->Font()); }, 2,
+       [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(1)->Font(); }},
+      {"changed and changed back",
+       [](TProColumnGrid& g, TFont&) {
+         TFont& f = g.Columns().Items(2)->Font();
+         const int h = f.Height();
+         f.SetHeight(h - 5);
+         f.SetHeight(h);
+       },
+       2, [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"long name changed past its first bytes",
+       [](TProColumnGrid& g, TFont&) { g.Columns().Items(2)->Font().SetName("DejaVu Sans Mono Bold B"); }, 2,
+       [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"held font changed by the painter", [](TProColumnGrid&, TFont& held) { held.SetStyle(fsItalic); }, 2,
+       [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"held font equal to the column's under another identity",
+       [](TProColumnGrid& g, TFont& held) {
+         TFont& f = g.Columns().Items(2)->Font();
+         held.SetHeight(f.Height() - 1);
+         held.SetHeight(f.Height());
+       },
+       2, [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"column moved", [](TProColumnGrid& g, TFont&) { g.MoveColumn(1, 2); }, 2,
+       [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->Font(); }},
+      {"header row asked", [](TProColumnGrid&, TFont&) {}, 0,
+       [](TProColumnGrid& g) -> const TFont& { return g.Columns().Items(2)->HeaderFont(); }},
+  };
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(t.What);
+    TGridOnForm<TProColumnGrid> fresh(false);
+    TProColumnGrid& g = *fresh.Grid;
+    g.SetColCount(5);
+    g.SetRowCount(6);
+    for (int k = 0; k < 5; ++k) {
+      g.Columns().Items(k)->Font().SetSize(8 + k);
+      g.Columns().Items(k)->Font().SetName("DejaVu Sans Mono Bold " + std::string(1, char('A' + k % 2)));
+      g.Columns().Items(k)->HeaderFont().SetSize(20 + k);
+    }
+    TFont held;
+    TBrush brush;
+    g.GetCellColor(2, t.Row, {}, brush, held);
+    t.Change(g, held);
+    g.GetCellColor(2, t.Row, {}, brush, held);
+    const TFont& want = t.Expected(g);
+    EXPECT_EQ(held.Name(), want.Name());
+    EXPECT_EQ(held.Height(), want.Height());
+    EXPECT_EQ(held.Color(), want.Color());
+    EXPECT_EQ(held.Style(), want.Style());
+    EXPECT_TRUE(held.SameAs(want));
   }
 }
 

@@ -5,17 +5,17 @@
 // the same cells (anchor); the aim is within 1.0x. EditCycle/ours also reports the live heap
 // (glibc mallinfo2) after 1,000 and after 10,000 edits; they should be equal.
 // ColumnLookupsThroughStringGrid asks the same through the string grid, as painting does.
-// Figures (RelWithDebInfo, offscreen, CPU-time medians of nine, interleaved, load 12 to 14 on 8
-// cores, so noisy): ColumnLookups about 8.4 to 9.5 ms against the anchor's 2.0 to 2.5 ms (3.5x
-// to 4.1x; the run-to-run spread is larger than the change), through the string grid about 10 ms
-// against 2.3 ms: the 3x aim is still missed. Callgrind, growth per pass between 2 and 12
-// repetitions minus the grid's set-up: 164 instructions a cell (was 189 counted this way) against
-// the anchor's 37; through the string grid 193 (was 227). The fixed, hidden and footer bounds
-// are now one range the string grid keeps (refreshed by its count, fixed, footer, always-fixed
-// and hidden-column setters and at every size change), so each answer reads it instead of
-// working the bounds out. What remains: each answer still looks its column item up (about 8),
-// the font compare (17), the editor settings' block copy and the check text's copy (25, as in
-// the anchor). Next: a font identity kept by the font, and an item look-up shared by the answers.
+// Figures (RelWithDebInfo, offscreen, CPU-time medians of nine, interleaved, load 6 to 7 on 8
+// cores): ColumnLookups 6.7 ms against the anchor's 1.5 ms (4.5x; at load 12 to 16 it read 2.6x
+// to 3.3x, the anchor gaining most from a quieter machine), through the string grid 7.6 ms
+// against 1.5 ms: the 3x aim is still missed. Callgrind, growth per pass between 2 and 12
+// repetitions with the grid's set-up: 159 instructions a cell (was 167 counted this way) against
+// the anchor's 37. Fonts now carry an identity shared by copies, so the font step is one compare
+// (was 17). Tried and dropped: a one-entry cache of the column's item shared by the answers (the
+// column changes every cell, so the miss and the bookkeeping cost more than the three hits save).
+// What remains: the item look-up in each answer (about 8), the range checks (about 20 over the
+// four), the grid's handler and combo checks, the editor settings' block copy and the check
+// text's copy (25, as in the anchor).
 // EditCycle (unchanged here): 139 us per edit against the anchor's 2,473 us (0.06x); live heap
 // after 1,000 and after 10,000 edits equal.
 #include "grid/ProCGrid.h"

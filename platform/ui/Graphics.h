@@ -512,10 +512,13 @@ public:
 
   // The backend's image; for platform code only (see GraphicsQt.h).
   struct Impl;
-  Impl& impl() const { return *d; }
+  Impl& impl() const { return d ? *d : MakeImpl(); }
 
 private:
-  std::unique_ptr<Impl> d;
+  // Many bitmaps stay empty (glyphs a control may be given, pictures made on first paint): the
+  // image and its canvas are made when first needed.
+  Impl& MakeImpl() const;
+  mutable std::unique_ptr<Impl> d;
   bool FTransparent = false;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = tmAuto;

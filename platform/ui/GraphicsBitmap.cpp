@@ -25,7 +25,7 @@ QImage NewImage(int w, int h) {
 
 } // namespace
 
-TBitmap::TBitmap() : d(std::make_unique<Impl>()) {}
+TBitmap::TBitmap() = default;
 TBitmap::TBitmap(int width, int height) : TBitmap() {
   SetSize(width, height);
 }
@@ -38,11 +38,16 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 }
 TBitmap::~TBitmap() = default;
 
+TBitmap::Impl& TBitmap::MakeImpl() const {
+  d = std::make_unique<Impl>();
+  return *d;
+}
+
 int TBitmap::Width() const {
-  return d->Image.width();
+  return d ? d->Image.width() : 0;
 }
 int TBitmap::Height() const {
-  return d->Image.height();
+  return d ? d->Image.height() : 0;
 }
 void TBitmap::SetWidth(int width) {
   SetSize(width, Height());
@@ -51,27 +56,32 @@ void TBitmap::SetHeight(int height) {
   SetSize(Width(), height);
 }
 bool TBitmap::Empty() const {
-  return d->Image.isNull();
+  return !d || d->Image.isNull();
 }
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
-  d->Canvas.impl().EndPainter();
+  Impl& i = impl();
+  i.Canvas.impl().EndPainter();
   QImage img = NewImage(width, height);
-  if (!img.isNull() && !d->Image.isNull()) {
+  if (!img.isNull() && !i.Image.isNull()) {
     const int w = std::min(width, Width()), h = std::min(height, Height());
     for (int y = 0; y < h; ++y)
-      std::memcpy(img.scanLine(y), d->Image.constScanLine(y), std::size_t(w) * 4);
+      std::memcpy(img.scanLine(y), i.Image.constScanLine(y), std::size_t(w) * 4);
   }
-  d->Image = std::move(img);
+  i.Image = std::move(img);
 }
 
 void TBitmap::Assign(const TBitmap& source) {
   if (this == &source) return;
-  d->Canvas.impl().EndPainter();
-  d->Image = source.d->Image.copy();
+  // Nothing to copy between two bitmaps that never had a picture.
+  if (d || source.d) {
+    Impl& i = impl();
+    i.Canvas.impl().EndPainter();
+    i.Image = source.d ? source.d->Image.copy() : QImage();
+  }
   FTransparent = source.FTransparent;
   FTransparentColor = source.FTransparentColor;
   FTransparentMode = source.FTransparentMode;
@@ -79,10 +89,10 @@ void TBitmap::Assign(const TBitmap& source) {
 }
 
 TCanvas& TBitmap::Canvas() {
-  return d->Canvas;
+  return impl().Canvas;
 }
 const TCanvas& TBitmap::Canvas() const {
-  return d->Canvas;
+  return impl().Canvas;
 }
 
 TColor TBitmap::TransparentColor() const {
@@ -98,7 +108,7 @@ void TBitmap::SetTransparentColor(TColor color) {
 
 std::uint32_t* TBitmap::ScanLine(int y) {
   if (y < 0 || y >= Height()) return nullptr;
-  std::uint32_t* bits = d->Canvas.impl().MutableBits();
+  std::uint32_t* bits = impl().Canvas.impl().MutableBits();
   return bits ? bits + qsizetype(y) * (d->Image.bytesPerLine() / 4) : nullptr;
 }
 
@@ -108,13 +118,13 @@ const std::uint32_t* TBitmap::ScanLine(int y) const {
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
-  if (!d->Image.valid(x, y)) return clNone;
+  if (!d || !d->Image.valid(x, y)) return clNone;
   const QRgb c = d->Image.pixel(x, y);
   return RGB(qRed(c), qGreen(c), qBlue(c));
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
-  if (!d->Image.valid(x, y)) return;
+  if (!d || !d->Image.valid(x, y)) return;
   ScanLine(y)[x] = ToQRgb(color);
 }
 
@@ -132,7 +142,7 @@ bool TBitmap::LoadFromBytes(const std::string& bytes, std::string* error) {
     if (error) *error = (bmp ? "The BMP picture cannot be read: " : "The PNG picture cannot be read: ") + why;
     return false;
   }
-  d->Canvas.impl().EndPainter();
+  impl().Canvas.impl().EndPainter();
   d->Image = img.convertToFormat(QImage::Format_RGB32);
   return true;
 }
@@ -180,8 +190,10 @@ bool TBitmap::SaveToFile(const std::string& path, std::string* error) const {
 bool TBitmap::LoadFromResourceName(const std::string& name, std::string* error) {
   const TBitmap* resource = FindResourceBitmap(name);
   if (!resource) {
-    d->Canvas.impl().EndPainter();
-    d->Image = QImage();
+    if (d) {
+      d->Canvas.impl().EndPainter();
+      d->Image = QImage();
+    }
     if (error) *error = MissingResourceMessage(name);
     return false;
   }

@@ -604,37 +604,40 @@ bool InheritsFromParent(const QWidget* w, Qt::WidgetAttribute own) {
 
 } // namespace
 
+bool TControl::WidgetPaletteHoldsLook() const {
+  return PaletteHolds(FWidget->palette(), ToQColor(FLookFont->Color()), ToQColor(clGrayText),
+                      ToQColor(FLookColor));
+}
+
+bool TControl::WidgetFontHoldsLook() const {
+  return FWidget->font() == ToQFont(*FLookFont, true);
+}
+
 void TControl::PushPalette(bool mayInherit) {
-  const QColor text = ToQColor(FLookFont->Color()), grey = ToQColor(clGrayText),
-               window = ToQColor(FLookColor);
   FPaletteInherited = mayInherit && InheritsFromParent(FWidget, Qt::WA_SetPalette) &&
                       QApplication::palette(FWidget).isCopyOf(QGuiApplication::palette()) &&
-                      PaletteHolds(FWidget->palette(), text, grey, window);
+                      WidgetPaletteHoldsLook();
   if (FPaletteInherited) return;
   QPalette pal = FWidget->palette();
   // One brush per colour, shared by the roles that show it.
-  const QBrush textBrush(text), greyBrush(grey);
+  const QBrush textBrush(ToQColor(FLookFont->Color())), greyBrush(ToQColor(clGrayText));
   for (QPalette::ColorGroup group : LookGroups)
     for (QPalette::ColorRole role : LookTextRoles)
       pal.setBrush(group, role, group == QPalette::Disabled ? greyBrush : textBrush);
-  pal.setBrush(QPalette::Window, QBrush(window));
+  pal.setBrush(QPalette::Window, QBrush(ToQColor(FLookColor)));
   FWidget->setPalette(pal);
 }
 
 void TControl::PushFont(bool mayInherit) {
-  const QFont font = ToQFont(*FLookFont, true);
   FFontInherited = mayInherit && InheritsFromParent(FWidget, Qt::WA_SetFont) &&
-                   QApplication::font(FWidget).isCopyOf(QApplication::font()) && FWidget->font() == font;
-  if (!FFontInherited) FWidget->setFont(font);
+                   QApplication::font(FWidget).isCopyOf(QApplication::font()) && WidgetFontHoldsLook();
+  if (!FFontInherited) FWidget->setFont(ToQFont(*FLookFont, true));
 }
 
 void TControl::InheritedLookChanged() {
   if (!FWidget || FLookWidget != FWidget || Destroying()) return;
-  if (FPaletteInherited) {
-    const QColor text = ToQColor(FLookFont->Color()), window = ToQColor(FLookColor);
-    if (!PaletteHolds(FWidget->palette(), text, ToQColor(clGrayText), window)) PushPalette(false);
-  }
-  if (FFontInherited && !(FWidget->font() == ToQFont(*FLookFont, true))) PushFont(false);
+  if (FPaletteInherited && !WidgetPaletteHoldsLook()) PushPalette(false);
+  if (FFontInherited && !WidgetFontHoldsLook()) PushFont(false);
 }
 
 void TControl::SetWindowRegion(const std::vector<TPoint>& polygon) {

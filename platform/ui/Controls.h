@@ -418,6 +418,9 @@ private:
   bool FFontInherited = false;
   void PushPalette(bool mayInherit);
   void PushFont(bool mayInherit);
+  // The widget's palette (font) shows the look last pushed.
+  bool WidgetPaletteHoldsLook() const;
+  bool WidgetFontHoldsLook() const;
   // Qt changed the widget's palette or font (its parent's changed, or it moved): an inherited
   // one that no longer holds the look becomes the widget's own.
   void InheritedLookChanged();
